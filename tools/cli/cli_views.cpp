@@ -1,0 +1,77 @@
+#include "tools/cli/cli_views.h"
+
+#include <cstdio>
+
+#include "calendar/calendar_texts.h"
+#include "calendar/gregorian.h"
+#include "calendar/lunar_calendar.h"
+
+namespace {
+
+// Terminal columns taken by GBK text: a double-byte character is full width.
+int DisplayWidth(const std::string& gbk) {
+    int width = 0;
+    for (size_t i = 0; i < gbk.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(gbk[i]);
+        if (c >= 0x81 && c <= 0xFE && i + 1 < gbk.size()) {
+            width += 2;
+            ++i;
+        } else {
+            width += 1;
+        }
+    }
+    return width;
+}
+
+std::string PadTo(const std::string& gbk, int width) {
+    const int pad = width - DisplayWidth(gbk);
+    return pad > 0 ? gbk + std::string(static_cast<size_t>(pad), ' ') : gbk;
+}
+
+std::string Format(const char* pattern, int a, int b = 0, int c = 0) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
+    return buffer;
+}
+
+constexpr int kCellWidth = 10;
+
+}  // namespace
+
+std::string MonthGridView(int year, int month, int firstColWeekDay) {
+    if (firstColWeekDay == 0) firstColWeekDay = 7;
+    std::string out = Format("%d年%d月", year, month) + "\n";
+    for (int col = 0; col < 7; ++col) {
+        out += PadTo("  " + WeekdayName((col + firstColWeekDay) % 7), kCellWidth);
+    }
+    out += "\n";
+    const int offset = (DayOfWeek(year, month, 1) - firstColWeekDay + 7) % 7;
+    const int days = DaysInMonth(year, month);
+    std::string numbers, texts;
+    for (int k = 0; k < offset; ++k) {
+        numbers += std::string(kCellWidth, ' ');
+        texts += std::string(kCellWidth, ' ');
+    }
+    for (int d = 1; d <= days; ++d) {
+        const LunarDate l = SolarToLunar(year, month, d);
+        numbers += PadTo(Format("%2d", d), kCellWidth);
+        texts += PadTo(LunarCellText(l.month, l.day), kCellWidth);
+        if ((offset + d) % 7 == 0 || d == days) {
+            out += numbers + "\n" + texts + "\n";
+            numbers.clear();
+            texts.clear();
+        }
+    }
+    return out;
+}
+
+std::string DayView(int year, int month, int day) {
+    const LunarDate l = SolarToLunar(year, month, day);
+    const std::string lunar = Format("%04d-%02d-%02d", l.year, l.month, l.day);
+    std::string out;
+    out += "阳历：" + SolarDateText(Format("%d-%d-%d", year, month, day)) + "\n";
+    out += "旧历：" + LunarDateText(lunar) + (l.isLeap ? "（闰月）" : "") + "\n";
+    out += "星期" + WeekdayName(DayOfWeek(year, month, day)) + "\n";
+    out += ZodiacName(l.year) + "年\n";
+    return out;
+}

@@ -1,0 +1,7 @@
+// Writing GBK text to the user's terminal: UTF-8 on Linux, UTF-16 on a
+// Windows console.
+#pragma once
+
+#include <string>
+
+void WriteGbk(const std::string& gbk);
