@@ -1,0 +1,27 @@
+// File access for the core. Paths are GBK bytes; on Windows they are opened
+// through their UTF-16 form, so folders with Chinese names work on any locale.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// fopen with a GBK path; the mode is fopen's ("rb", "wb", ...).
+std::FILE* OpenFile(const std::string& path, const char* mode);
+
+// Whole contents of a file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& contents);
+
+// Writes the contents to a temporary file beside `path`, flushes it to disk and
+// renames it over `path`. On any failure (folder missing, disk full, file
+// locked) the old file stays exactly as it was and the temporary file is gone.
+// Never creates folders.
+bool ReplaceFileAtomically(const std::string& path, const std::string& contents);
+
+bool FileExists(const std::string& path);
+bool RemoveFile(const std::string& path);
+// Renames, replacing an existing target.
+bool RenameFile(const std::string& from, const std::string& to);
+// Pushes a stream's written data to the disk (fsync / FlushFileBuffers).
+bool FlushFileToDisk(std::FILE* file);
+// Clears the read-only attribute (Windows) or adds the owner's write bit.
+bool MakeWritable(const std::string& path);

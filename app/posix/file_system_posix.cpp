@@ -1,0 +1,27 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "app/file_system.h"
+
+// Linux hosts the tests and the command-line tools: paths are used as bytes.
+
+std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool RenameFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
+bool FlushFileToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
+
+bool MakeWritable(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return ::chmod(path.c_str(), info.st_mode | S_IWUSR) == 0;
+}
