@@ -1,0 +1,36 @@
+#include "app/update_check.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(UpdateCheck, AnnouncesOnlyAHigherLeadingNumber) {
+    EXPECT_TRUE(IsNewerVersion("2.1", "2.0"));
+    EXPECT_FALSE(IsNewerVersion("2.0", "2.0"));
+    EXPECT_FALSE(IsNewerVersion("1.9", "2.0"));
+    // Numbers, not dotted versions: 2.10 is below 2.9.
+    EXPECT_FALSE(IsNewerVersion("2.10", "2.9"));
+}
+
+TEST(UpdateCheck, ReadsOnlyTheLeadingNumberOfTheVersionFile) {
+    EXPECT_DOUBLE_EQ(LeadingVersionNumber("3.0 beta"), 3.0);
+    EXPECT_DOUBLE_EQ(LeadingVersionNumber("  2.5\r\n"), 2.5);
+    EXPECT_DOUBLE_EQ(LeadingVersionNumber("<html>"), 0.0);
+    EXPECT_DOUBLE_EQ(LeadingVersionNumber(""), 0.0);
+    EXPECT_TRUE(IsNewerVersion("3.0 released", "2.0"));
+    EXPECT_FALSE(IsNewerVersion("not a number", "2.0"));
+}
+
+TEST(UpdateCheck, AnnouncementNamesBothVersions) {
+    EXPECT_EQ(UpdateAnnouncementText("Tavro日历", "2.1", "2.0"),
+              "发现Tavro日历的新版本！新版本为2.1，当前版本为2.0。\n\n"
+              "请点击【确认】查看升级详情。如果现在不想升级，请点击【取消】。");
+}
+
+TEST(UpdateCheck, TemporaryFileIsNamedByTheGuidInUppercaseHex) {
+    const GuidFields guid{0x0123ABCDu, 0x4567, 0x89EF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}};
+    EXPECT_EQ(UpdateTemporaryFileName("C:\\Temp", guid), "C:\\Temp\\0123ABCD456789EF0123456789ABCDEF.txt");
+    EXPECT_EQ(UpdateTemporaryFileName("C:\\Temp\\", guid), "C:\\Temp\\0123ABCD456789EF0123456789ABCDEF.txt");
+}
+
+}  // namespace

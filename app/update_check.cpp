@@ -1,0 +1,26 @@
+#include "app/update_check.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+double LeadingVersionNumber(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+bool IsNewerVersion(const std::string& published, const std::string& own) {
+    return LeadingVersionNumber(own) < LeadingVersionNumber(published);
+}
+
+std::string UpdateAnnouncementText(const std::string& productName, const std::string& published,
+                                   const std::string& own) {
+    return "发现" + productName + "的新版本！新版本为" + published + "，当前版本为" + own +
+           "。\n\n请点击【确认】查看升级详情。如果现在不想升级，请点击【取消】。";
+}
+
+std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFields& guid) {
+    char digits[33];
+    std::snprintf(digits, sizeof digits, "%08X%04X%04X%02X%02X%02X%02X%02X%02X%02X%02X",
+                  static_cast<unsigned>(guid.data1), guid.data2, guid.data3, guid.data4[0], guid.data4[1],
+                  guid.data4[2], guid.data4[3], guid.data4[4], guid.data4[5], guid.data4[6], guid.data4[7]);
+    std::string folder = tempFolder;
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    return folder + "\\" + digits + ".txt";
+}
