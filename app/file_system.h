@@ -25,3 +25,8 @@ bool RenameFile(const std::string& from, const std::string& to);
 bool FlushFileToDisk(std::FILE* file);
 // Clears the read-only attribute (Windows) or adds the owner's write bit.
 bool MakeWritable(const std::string& path);
+
+// The name under which libraries that take UTF-8 file names (SQLite) find the
+// file: on Windows the GBK path converted to UTF-8, elsewhere the path's bytes
+// unchanged, as every other function here uses them.
+std::string Utf8FileName(const std::string& path);

@@ -25,3 +25,5 @@ bool MakeWritable(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0) return false;
     return ::chmod(path.c_str(), info.st_mode | S_IWUSR) == 0;
 }
+
+std::string Utf8FileName(const std::string& path) { return path; }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/file_system.h"
+#include "app/text_encoding.h"
 
 namespace {
 
@@ -45,3 +46,5 @@ bool MakeWritable(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
     return SetFileAttributesW(wide.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) != 0;
 }
+
+std::string Utf8FileName(const std::string& path) { return Utf8FromGbk(path); }

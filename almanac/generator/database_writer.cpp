@@ -1,0 +1,106 @@
+#include "almanac/generator/database_writer.h"
+
+#include <sqlite3.h>
+
+#include "app/file_system.h"
+#include "calendar/gregorian.h"
+
+namespace almanac_gen {
+
+namespace {
+
+// Keyed by the date itself: the reader's only question is "the row of this
+// date", which a table clustered on gDate answers with one b-tree descent and
+// without a second index.
+constexpr char kCreateTable[] =
+    "CREATE TABLE HL (gDate TEXT PRIMARY KEY NOT NULL, nDate TEXT, nYear TEXT, nMonth TEXT, nDay TEXT, "
+    "Yi TEXT, Ji TEXT, Chong TEXT, Sha TEXT, Cheng TEXT, ZhengChong TEXT, TaiShen TEXT, JQ TEXT, "
+    "SolarTerm TEXT) WITHOUT ROWID";
+constexpr char kInsert[] = "INSERT INTO HL VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+
+}  // namespace
+
+AlmanacDatabaseWriter::~AlmanacDatabaseWriter() { Discard(); }
+
+void AlmanacDatabaseWriter::Discard() {
+    if (insert_) sqlite3_finalize(insert_);
+    insert_ = nullptr;
+    if (db_) sqlite3_close(db_);
+    db_ = nullptr;
+    if (!temporaryPath_.empty()) RemoveFile(temporaryPath_);
+    temporaryPath_.clear();
+}
+
+bool AlmanacDatabaseWriter::Fail(const std::string& what) {
+    error_ = what;
+    if (db_) error_ += std::string(": ") + sqlite3_errmsg(db_);
+    Discard();
+    return false;
+}
+
+bool AlmanacDatabaseWriter::Execute(const char* sql) {
+    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool AlmanacDatabaseWriter::Begin(const std::string& path) {
+    Discard();
+    error_.clear();
+    path_ = path;
+    temporaryPath_ = path + ".new";
+    RemoveFile(temporaryPath_);
+    if (sqlite3_open_v2(Utf8FileName(temporaryPath_).c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        return Fail("cannot create " + temporaryPath_);
+    }
+    // No journal and no syncing while building: the file is not in place
+    // until it is complete, and a failed build is simply thrown away.
+    if (!Execute("PRAGMA page_size=4096") || !Execute("PRAGMA journal_mode=OFF") ||
+        !Execute("PRAGMA synchronous=OFF") || !Execute(kCreateTable) || !Execute("BEGIN")) {
+        return Fail("cannot set up " + temporaryPath_);
+    }
+    if (sqlite3_prepare_v2(db_, kInsert, -1, &insert_, nullptr) != SQLITE_OK) return Fail("cannot prepare insert");
+    return true;
+}
+
+bool AlmanacDatabaseWriter::Add(const AlmanacRow& row) {
+    if (!insert_) return false;
+    const std::string* fields[14] = {&row.gDate, &row.nDate,      &row.nYear,   &row.nMonth, &row.nDay,
+                                     &row.Yi,    &row.Ji,         &row.Chong,   &row.Sha,    &row.Cheng,
+                                     &row.ZhengChong, &row.TaiShen, &row.JQ,    &row.SolarTerm};
+    for (int i = 0; i < 14; ++i) {
+        const std::string utf8 = converter_.Utf8FromGbk(*fields[i]);
+        sqlite3_bind_text(insert_, i + 1, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    }
+    const int stepped = sqlite3_step(insert_);
+    sqlite3_reset(insert_);
+    if (stepped != SQLITE_DONE) return Fail("cannot insert the row of " + row.gDate);
+    return true;
+}
+
+bool AlmanacDatabaseWriter::Finish() {
+    if (!insert_) return false;
+    sqlite3_finalize(insert_);
+    insert_ = nullptr;
+    if (!Execute("COMMIT")) return Fail("cannot commit");
+    if (sqlite3_close(db_) != SQLITE_OK) return Fail("cannot close");
+    db_ = nullptr;
+    if (!RenameFile(temporaryPath_, path_)) return Fail("cannot move the database to " + path_);
+    temporaryPath_.clear();
+    return true;
+}
+
+bool WriteAlmanacDatabase(const std::string& path, const AlmanacCalendar& calendar, int firstYear, int lastYear,
+                          std::string& error) {
+    AlmanacDatabaseWriter writer;
+    bool ok = writer.Begin(path);
+    const std::int64_t last = SerialFromCivil(lastYear, 12, 31);
+    for (std::int64_t serial = SerialFromCivil(firstYear, 1, 1); ok && serial <= last; ++serial) {
+        const CivilDate d = CivilFromSerial(serial);
+        ok = writer.Add(BuildAlmanacRow(calendar, d.year, d.month, d.day));
+    }
+    ok = ok && writer.Finish();
+    error = writer.Error();
+    return ok;
+}
+
+}  // namespace almanac_gen
