@@ -17,17 +17,39 @@ configure_and_build() {
     cmake --build "$dir" -j "$jobs" -- --no-print-directory
 }
 
+# Cross builds cannot run their own almanac generator, so they run the native
+# build's: it is built first and handed to them (the database then comes out
+# byte for byte the same in every configuration).
+native_almanac_gen() {
+    if [ ! -f "$root/build/native/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
+    cmake --build "$root/build/native" -j "$jobs" --target almanac-gen -- --no-print-directory >/dev/null
+    echo "$root/build/native/tools/almanac-gen/almanac-gen"
+}
+
+configure_cross_and_build() {
+    local name=$1 toolchain=$2
+    local gen dir="$root/build/$name"
+    gen=$(native_almanac_gen)
+    if [ ! -f "$dir/CMakeCache.txt" ] || ! grep -qx "SOLVANE_ALMANAC_GEN:FILEPATH=$gen" "$dir/CMakeCache.txt"; then
+        cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+            -DSOLVANE_ALMANAC_GEN="$gen" >/dev/null
+    fi
+    cmake --build "$dir" -j "$jobs" -- --no-print-directory
+}
+
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(all)
 for t in "${targets[@]}"; do
     case "$t" in
         native) configure_and_build native ;;
-        win64) configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" ;;
-        win32) configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" ;;
+        win64) configure_cross_and_build win64 "$root/cmake/mingw-x86_64.cmake" ;;
+        win32) configure_cross_and_build win32 "$root/cmake/mingw-i686.cmake" ;;
         all)
             configure_and_build native
-            configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
-            configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+            configure_cross_and_build win64 "$root/cmake/mingw-x86_64.cmake"
+            configure_cross_and_build win32 "$root/cmake/mingw-i686.cmake"
             ;;
         *) echo "build.sh: unknown configuration $t" >&2; exit 2 ;;
     esac

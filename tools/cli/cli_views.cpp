@@ -1,7 +1,10 @@
 #include "tools/cli/cli_views.h"
 
 #include <cstdio>
+#include <memory>
+#include <vector>
 
+#include "almanac/almanac_database.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
@@ -35,6 +38,21 @@ std::string Format(const char* pattern, int a, int b = 0, int c = 0) {
 }
 
 constexpr int kCellWidth = 10;
+
+// The fourteen texts of a date's full almanac row; empty when there is none.
+std::vector<std::string> AlmanacRow(AlmanacDatabase& almanac, int year, int month, int day) {
+    std::vector<std::string> texts;
+    std::unique_ptr<AlmanacRecordset> recordset = almanac.Query(FullRowStatement(year, month, day));
+    if (!recordset) return texts;
+    if (recordset->MoveFirst()) {
+        for (int i = 0; i < kAlmanacRowColumns; ++i) texts.push_back(recordset->Collect(i));
+    }
+    recordset->Close();
+    return texts;
+}
+
+// Column positions of the full-row statement.
+enum { kNYear = 2, kNMonth, kNDay, kYi, kJi, kChong, kSha, kCheng, kZhengChong, kTaiShen, kJQ, kSolarTerm };
 
 }  // namespace
 
@@ -74,4 +92,48 @@ std::string DayView(int year, int month, int day) {
     out += "星期" + WeekdayName(DayOfWeek(year, month, day)) + "\n";
     out += ZodiacName(l.year) + "年\n";
     return out;
+}
+
+std::string SolarTermLine(AlmanacDatabase& almanac, int year, int month, int day) {
+    const std::string term = almanac.SolarTermOn(year, month, day);
+    return term.empty() ? std::string() : "节气：" + term + "\n";
+}
+
+std::string AlmanacBlockView(AlmanacDatabase& almanac, int year, int month, int day) {
+    const std::vector<std::string> row = AlmanacRow(almanac, year, month, day);
+    if (row.empty()) return std::string();
+    std::string block;
+    auto piece = [&](const char* before, int column, const char* after) {
+        if (!row[column].empty()) block += before + row[column] + after;
+    };
+    piece("", kNYear, " ");
+    piece("", kNMonth, " ");
+    piece("", kNDay, " \n");
+    piece("冲：", kChong, "\n");
+    piece("煞：", kSha, "\n");
+    piece("成：", kCheng, "\n");
+    piece("正冲：", kZhengChong, "\n");
+    piece("胎神：", kTaiShen, "\n");
+    piece("本月节气：", kJQ, "\n");
+    piece("\n宜：", kYi, "\n");
+    piece("\n忌：", kJi, "\n\n ");
+    return block.empty() ? std::string() : "\n=====【老黄历信息】=====\n\n" + block;
+}
+
+std::string SolarTermsView(AlmanacDatabase& almanac, int year) {
+    std::string out;
+    for (int month = 1; month <= 12; ++month) {
+        const std::vector<std::string> row = AlmanacRow(almanac, year, month, 1);
+        if (row.empty()) continue;
+        // "立春 2月4日 00:13  雨水 2月18日 20:01": terms are two spaces apart.
+        const std::string& terms = row[kJQ];
+        size_t start = 0;
+        while (start < terms.size()) {
+            size_t end = terms.find("  ", start);
+            if (end == std::string::npos) end = terms.size();
+            if (end > start) out += terms.substr(start, end - start) + "\n";
+            start = end + 2;
+        }
+    }
+    return out.empty() ? std::string() : Format("%d年二十四节气", year) + "\n" + out;
 }

@@ -2,21 +2,28 @@
 //
 //   solvane-cli                       this month and today
 //   solvane-cli month YYYY-MM [--monday]
-//   solvane-cli day YYYY-MM-DD
+//   solvane-cli day YYYY-MM-DD           with the day's almanac
+//   solvane-cli terms YYYY               the year's 24 solar terms
+//   --db PATH                            the almanac database to read; by
+//                                        default Ostrel/Database/china.mdb beside
+//                                        the tool, else in the build's dist/
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
 
+#include "almanac/almanac_database.h"
+#include "app/file_system.h"
 #include "calendar/lunar_calendar.h"
 #include "tools/cli/cli_views.h"
 #include "tools/cli/console_output.h"
+#include "tools/cli/executable_folder.h"
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD]\n"
+                 "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY] [--db PATH]\n"
                  "dates from 1901-01-01 to 2099-12-31\n");
     return 2;
 }
@@ -33,13 +40,41 @@ void Today(int& y, int& m, int& d) {
     d = local->tm_mday;
 }
 
+// The installed layout keeps the database beside the program; a build keeps
+// it in dist/ at the top of its build folder (the tool is in tools/cli/).
+std::string DefaultDatabasePath() {
+    const std::string folder = ExecutableFolder();
+    const std::string beside = folder + "/Ostrel/Database/china.mdb";
+    if (FileExists(beside)) return beside;
+    return folder + "/../../dist/Ostrel/Database/china.mdb";
+}
+
+std::string DayWithAlmanac(AlmanacDatabase& almanac, int y, int m, int d) {
+    const std::string block = AlmanacBlockView(almanac, y, m, d);
+    // The balloon's block ends in "\n\n "; a terminal wants a last newline.
+    return DayView(y, m, d) + SolarTermLine(almanac, y, m, d) + block + (block.empty() ? "" : "\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::string databasePath;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--db") == 0) {
+            databasePath = argv[i + 1];
+            for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
+            argc -= 2;
+            break;
+        }
+    }
+    AlmanacDatabase almanac;
+    almanac.CreateEngine();
+    almanac.Open(databasePath.empty() ? DefaultDatabasePath() : databasePath);
+
     if (argc == 1) {
         int y, m, d;
         Today(y, m, d);
-        WriteGbk(MonthGridView(y, m, 7) + "\n" + DayView(y, m, d));
+        WriteGbk(MonthGridView(y, m, 7) + "\n" + DayWithAlmanac(almanac, y, m, d));
         return 0;
     }
     const std::string command = argv[1];
@@ -53,7 +88,19 @@ int main(int argc, char** argv) {
     if (command == "day" && argc >= 3) {
         int y = 0, m = 0, d = 0;
         if (std::sscanf(argv[2], "%d-%d-%d", &y, &m, &d) != 3 || !InRange(y, m, d)) return Usage();
-        WriteGbk(DayView(y, m, d));
+        WriteGbk(DayWithAlmanac(almanac, y, m, d));
+        return 0;
+    }
+    if (command == "terms" && argc >= 3) {
+        int y = 0;
+        if (std::sscanf(argv[2], "%d", &y) != 1 || !InRange(y, 1, 1)) return Usage();
+        const std::string terms = SolarTermsView(almanac, y);
+        if (terms.empty()) {
+            std::fprintf(stderr, "solvane-cli: no almanac database could be read%s%s\n",
+                         almanac.lastError().empty() ? "" : ": ", almanac.lastError().c_str());
+            return 1;
+        }
+        WriteGbk(terms);
         return 0;
     }
     return Usage();

@@ -1,0 +1,17 @@
+#include <windows.h>
+
+#include "tools/cli/executable_folder.h"
+
+std::string ExecutableFolder() {
+    wchar_t wide[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, wide, MAX_PATH * 4);
+    if (length == 0 || length >= MAX_PATH * 4) return std::string();
+    std::wstring path(wide, length);
+    const size_t separator = path.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) return std::string();
+    path.resize(separator);
+    const int size = WideCharToMultiByte(936, 0, path.data(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
+    std::string gbk(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(936, 0, path.data(), static_cast<int>(path.size()), &gbk[0], size, nullptr, nullptr);
+    return gbk;
+}
