@@ -131,9 +131,13 @@ bool AlmanacDatabase::Open(const std::string& path) {
     sqlite3* db = nullptr;
     int result = sqlite3_open_v2(Utf8FileName(path).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     if (result == SQLITE_OK) {
-        // Opening reads nothing yet; reading the schema is what tells a
-        // database from any other file.
-        result = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        // Nothing writes the almanac while the program runs, so the shared
+        // lock taken by the first read is kept until Close: otherwise every
+        // query would lock, check and unlock the file again, which costs more
+        // than the lookup itself. Opening reads nothing yet; reading the
+        // schema is what tells a database from any other file.
+        result = sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
+        if (result == SQLITE_OK) result = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     if (result != SQLITE_OK) {
         SetErrorFromConnection(db);

@@ -14,6 +14,8 @@
 namespace almanac_gen {
 namespace {
 
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
 std::string Minute(const SolarTermInstant& t) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
@@ -23,13 +25,13 @@ std::string Minute(const SolarTermInstant& t) {
 TEST(SunPosition, EarthSeriesMatchTheWorkedExampleOf13October1992) {
     // The textbook example (1992 October 13.0 TD) of the truncated series.
     const double jde = 2448908.5;
-    EXPECT_NEAR(EarthHeliocentricLongitude(jde) * 180 / M_PI, 19.907372, 2e-6);
+    EXPECT_NEAR(EarthHeliocentricLongitude(jde) * kDegreesPerRadian, 19.907372, 2e-6);
     EXPECT_NEAR(EarthSunDistance(jde), 0.99760775, 2e-8);
 }
 
 TEST(SunPosition, ApparentLongitudeIsNearTheGeometricOneMinusAberration) {
     const double jde = 2448908.5;
-    const double apparent = ApparentSolarLongitude(jde) * 180 / M_PI;
+    const double apparent = ApparentSolarLongitude(jde) * kDegreesPerRadian;
     // 199.907372 geometric, about -0.0057 aberration, -0.004 nutation that day.
     EXPECT_NEAR(apparent, 199.9060, 0.0015);
 }
