@@ -1,7 +1,6 @@
 #include "almanac/generator/ganzhi.h"
 
 #include "calendar/calendar_texts.h"
-#include "calendar/gregorian.h"
 
 namespace almanac_gen {
 

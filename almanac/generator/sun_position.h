@@ -5,8 +5,6 @@
 // time of the planetary theory; "JD" is Universal Time, civil time's base.
 #pragma once
 
-#include <cstdint>
-
 namespace almanac_gen {
 
 constexpr double kJ2000 = 2451545.0;          // 2000-01-01 12:00 TT
