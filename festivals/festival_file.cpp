@@ -1,0 +1,125 @@
+#include "festivals/festival_file.h"
+
+#include <vector>
+
+#include "app/file_system.h"
+
+namespace {
+
+const char kCommaEscape[] = "<!-COMMA-!>";
+
+// The file has always been read through a 2 500-byte line buffer: one read
+// takes at most 2 499 bytes, up to and including the line end.
+constexpr std::size_t kLineReadBytes = 2499;
+
+bool IsLeadByte(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u >= 0x81 && u <= 0xFE;
+}
+
+bool IsTrimmed(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
+
+// Strips spaces, tabs, CR and LF from both ends, taking a double-byte character
+// as one whole character, never as two bytes.
+std::string Trim(const std::string& line) {
+    std::size_t begin = 0;
+    while (begin < line.size() && IsTrimmed(line[begin])) ++begin;
+    std::size_t end = begin;
+    for (std::size_t i = begin; i < line.size();) {
+        const std::size_t length = IsLeadByte(line[i]) && i + 1 < line.size() ? 2 : 1;
+        if (length == 2 || !IsTrimmed(line[i])) end = i + length;
+        i += length;
+    }
+    return line.substr(begin, end - begin);
+}
+
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
+    std::string result;
+    std::size_t start = 0;
+    for (std::size_t found; (found = text.find(from, start)) != std::string::npos; start = found + from.size()) {
+        result.append(text, start, found - start);
+        result += to;
+    }
+    result.append(text, start, std::string::npos);
+    return result;
+}
+
+// A comma can never be the second byte of a GBK character, so splitting and
+// escaping byte by byte is safe.
+std::vector<std::string> SplitAtCommas(const std::string& line) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
+        pieces.push_back(line.substr(start, comma - start));
+    }
+    pieces.push_back(line.substr(start));
+    return pieces;
+}
+
+// What text-mode reading hands over: CR LF becomes LF; a lone CR stays.
+std::string WithLfLineEnds(const std::string& contents) {
+    std::string text;
+    text.reserve(contents.size());
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        if (contents[i] == '\r' && i + 1 < contents.size() && contents[i + 1] == '\n') continue;
+        text += contents[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+bool ParseFestivalLine(const std::string& line, FestivalRule& rule) {
+    // The line buffer is a C string: anything after a NUL byte is not part of it.
+    const std::string trimmed = Trim(line.substr(0, line.find('\0')));
+    if (trimmed.empty()) return false;
+    const std::vector<std::string> pieces = SplitAtCommas(trimmed);
+    if (pieces.size() != FestivalRule::kStoredFieldCount) return false;
+    FestivalRule read;
+    for (std::size_t i = 0; i < pieces.size(); ++i) read.Field(i) = ReplaceAll(pieces[i], kCommaEscape, ",");
+    rule = read;
+    return true;
+}
+
+std::string FormatFestivalLine(const FestivalRule& rule) {
+    // Every field is escaped, the three switches too: they hold "1", "0" or
+    // nothing when the manager writes them, and escaping keeps a line that was
+    // read with an escaped comma in a switch from gaining an eleventh field.
+    std::string line;
+    for (std::size_t i = 0; i < FestivalRule::kStoredFieldCount; ++i) {
+        if (i > 0) line += ',';
+        line += ReplaceAll(rule.Field(i), ",", kCommaEscape);
+    }
+    return line;
+}
+
+FestivalList ParseFestivalFile(const std::string& contents) {
+    const std::string text = WithLfLineEnds(contents);
+    FestivalList list;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t lineFeed = text.find('\n', start);
+        std::size_t end = lineFeed == std::string::npos ? text.size() : lineFeed + 1;
+        if (end - start > kLineReadBytes) end = start + kLineReadBytes;
+        FestivalRule rule;
+        if (ParseFestivalLine(text.substr(start, end - start), rule)) list.push_back(rule);
+        start = end;
+    }
+    return list;
+}
+
+std::string FormatFestivalFile(const FestivalList& list) {
+    std::string contents;
+    for (const FestivalRule& rule : list) contents += FormatFestivalLine(rule) + "\r\n";
+    return contents;
+}
+
+void LoadFestivals(FestivalList& list, const std::string& path) {
+    list.clear();
+    std::string contents;
+    if (!ReadWholeFile(path, contents)) return;
+    list = ParseFestivalFile(contents);
+}
+
+bool SaveFestivals(const FestivalList& list, const std::string& path) {
+    return ReplaceFileAtomically(path, FormatFestivalFile(list));
+}

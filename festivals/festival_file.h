@@ -1,0 +1,30 @@
+// The festival file: one rule per line, ten comma-separated fields, GBK text,
+// CR LF line ends. A comma inside a field is written as "<!-COMMA-!>".
+#pragma once
+
+#include <string>
+
+#include "festivals/festival_rule.h"
+
+// Empties the list and fills it with one rule per valid line of the file, in
+// file order. A missing or unreadable file leaves the list empty; lines that
+// do not hold exactly ten fields are skipped. Nothing is reported.
+void LoadFestivals(FestivalList& list, const std::string& path);
+
+// Rewrites the file from the list. The new contents go to a temporary file
+// beside it that then replaces the old one, so a failed save (missing folder,
+// full disk, read-only file) leaves the previous file exactly as it was.
+// Returns whether the file now holds the list; callers may ignore it.
+bool SaveFestivals(const FestivalList& list, const std::string& path);
+
+// The same two steps on text, for the file operations above and for tests.
+// ParseFestivalFile reads lines the way the file always has been read: at most
+// 2 499 bytes at a time (a longer line is taken in pieces, each a line of its
+// own), CR LF and LF alike, trimmed of spaces, tabs, CR and LF at both ends.
+FestivalList ParseFestivalFile(const std::string& contents);
+std::string FormatFestivalFile(const FestivalList& list);
+
+// One line without its line end; false when it is blank or does not split into
+// exactly ten fields.
+bool ParseFestivalLine(const std::string& line, FestivalRule& rule);
+std::string FormatFestivalLine(const FestivalRule& rule);

@@ -1,0 +1,223 @@
+#include "festivals/festival_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/file_system.h"
+
+namespace {
+
+FestivalRule Rule(const std::string& calendar, const std::string& kind, const std::string& dateRule,
+                  const std::string& name, const std::string& startYear = "") {
+    FestivalRule rule;
+    rule.calendar = calendar;
+    rule.kind = kind;
+    rule.dateRule = dateRule;
+    rule.name = name;
+    rule.startYear = startYear;
+    rule.enabled = "1";
+    rule.showInForenotice = "1";
+    rule.showReminderWindow = "1";
+    return rule;
+}
+
+class FestivalFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("solvane-festivals-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        path_ = (folder_ / "holidays.cfg").string();
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    void Write(const std::string& contents) { ASSERT_TRUE(ReplaceFileAtomically(path_, contents)); }
+    std::string Read() const {
+        std::string contents;
+        EXPECT_TRUE(ReadWholeFile(path_, contents));
+        return contents;
+    }
+    FestivalList Load() const {
+        FestivalList list{Rule("YL", "JR", "1-1", "stale")};
+        LoadFestivals(list, path_);
+        return list;
+    }
+    size_t FilesInFolder() const {
+        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder_), {}));
+    }
+
+    std::filesystem::path folder_;
+    std::string path_;
+};
+
+TEST_F(FestivalFileTest, LinesLoadIntoRulesInFileOrder) {
+    Write("YL,JR,10-1,国庆节,,,,1,1,1\r\nNL,SR,8-15,妈妈的生日,1980,2030-1-1,C:\\声音\\提醒.wav,0,1,0\r\n");
+    const FestivalList list = Load();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].name, "国庆节");
+    const FestivalRule& birthday = list[1];
+    EXPECT_EQ(birthday.calendar, "NL");
+    EXPECT_EQ(birthday.kind, "SR");
+    EXPECT_EQ(birthday.dateRule, "8-15");
+    EXPECT_EQ(birthday.startYear, "1980");
+    EXPECT_EQ(birthday.endDate, "2030-1-1");
+    EXPECT_EQ(birthday.soundFile, "C:\\声音\\提醒.wav");
+    EXPECT_EQ(birthday.enabled, "0");
+    EXPECT_EQ(birthday.showInForenotice, "1");
+    EXPECT_EQ(birthday.showReminderWindow, "0");
+    EXPECT_EQ(birthday.suffix, "");
+}
+
+TEST_F(FestivalFileTest, SavingWritesTenFieldsPerLineWithCrLf) {
+    FestivalRule rule = Rule("YL", "JR", "10-1", "国庆节");
+    rule.suffix = "（第77个）";  // never stored
+    ASSERT_TRUE(SaveFestivals({rule, Rule("NL", "SR", "8-15", "妈妈的生日", "1980")}, path_));
+    EXPECT_EQ(Read(), "YL,JR,10-1,国庆节,,,,1,1,1\r\nNL,SR,8-15,妈妈的生日,1980,,,1,1,1\r\n");
+}
+
+TEST_F(FestivalFileTest, CommasInsideFieldsSurviveASaveAndALoad) {
+    FestivalRule rule = Rule("YL", "JNR", "5-20", "结婚,订婚纪念日");
+    rule.soundFile = "D:\\音乐,歌\\a.wav";
+    ASSERT_TRUE(SaveFestivals({rule}, path_));
+    EXPECT_EQ(Read(), "YL,JNR,5-20,结婚<!-COMMA-!>订婚纪念日,,,D:\\音乐<!-COMMA-!>歌\\a.wav,1,1,1\r\n");
+    const FestivalList list = Load();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0], rule);
+}
+
+TEST_F(FestivalFileTest, ATypedEscapeComesBackAsAComma) {
+    ASSERT_TRUE(SaveFestivals({Rule("YL", "JR", "1-1", "a<!-COMMA-!>b")}, path_));
+    const FestivalList list = Load();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].name, "a,b");
+}
+
+TEST_F(FestivalFileTest, AnEscapedCommaInASwitchFieldDoesNotCostTheRuleOnTheNextSave) {
+    Write("YL,JR,1-1,元旦,,,,1<!-COMMA-!>,1,1\r\n");
+    FestivalList list = Load();
+    ASSERT_EQ(list.size(), 1u);
+    ASSERT_TRUE(SaveFestivals(list, path_));
+    EXPECT_EQ(Load(), list);
+}
+
+TEST_F(FestivalFileTest, LinesWithoutExactlyTenFieldsAreSkipped) {
+    Write("YL,JR,1-1,九个字段,,,1,1,1\r\n"
+          "YL,JR,1-2,十一个字段,,,,,1,1,1\r\n"
+          "YL,JR,1-3,好的,,,,1,1,1\r\n"
+          "YL,JR,1-4,结尾逗号,,,,1,1,\r\n");
+    const FestivalList list = Load();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].name, "好的");
+    EXPECT_EQ(list[1].name, "结尾逗号");
+    EXPECT_EQ(list[1].showReminderWindow, "");
+}
+
+TEST_F(FestivalFileTest, BlankLinesAreSkippedAndLineEndsTrimmedButInnerSpacesKept) {
+    Write("\r\n   \r\n\t \t\r\n  \tYL, JR,1-1,元旦 ,,,,1,1,1 \t\r\n");
+    const FestivalList list = Load();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].calendar, "YL");
+    EXPECT_EQ(list[0].kind, " JR");
+    EXPECT_EQ(list[0].name, "元旦 ");
+    EXPECT_EQ(list[0].showReminderWindow, "1");
+}
+
+TEST_F(FestivalFileTest, UnixLineEndsReadTheSameAsWindowsOnes) {
+    const std::string lines[] = {"YL,JR,10-1,国庆节,,,,1,1,1", "NL,SR,8-15,妈妈的生日,1980,,,1,1,1"};
+    Write(lines[0] + "\r\n" + lines[1] + "\r\n");
+    const FestivalList windows = Load();
+    Write(lines[0] + "\n" + lines[1]);
+    EXPECT_EQ(Load(), windows);
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[1].showReminderWindow, "1");
+}
+
+TEST_F(FestivalFileTest, NamesWhoseTrailBytesAreLettersOrBackslashesRoundTrip) {
+    // 紀 is BC 6F, 歲 is 9A 71, 俠 is 82 62 and 誕 is D5 51; 81 5C is a
+    // character whose second byte is the backslash.
+    const std::string names[] = {"紀念日", "三十歲", "俠", "誕辰", "\x81\x5C", "\xFE\x40尾"};
+    FestivalList list;
+    for (const std::string& name : names) list.push_back(Rule("YL", "SR", "1-1", name));
+    ASSERT_TRUE(SaveFestivals(list, path_));
+    const std::string saved = Read();
+    EXPECT_EQ(Load(), list);
+    ASSERT_TRUE(SaveFestivals(Load(), path_));
+    EXPECT_EQ(Read(), saved);
+}
+
+TEST_F(FestivalFileTest, TrimmingStepsOverDoubleByteCharacters) {
+    // The line ends in a lead byte followed by a tab: as a character the two
+    // belong together, so the tab is not stripped off it.
+    FestivalRule rule;
+    ASSERT_TRUE(ParseFestivalLine("YL,JR,1-1,a,,,,1,1,1\x81\t\r\n", rule));
+    EXPECT_EQ(rule.showReminderWindow, "1\x81\t");
+}
+
+TEST_F(FestivalFileTest, LongLinesAreReadIn2499BytePieces) {
+    // A first piece of exactly 2 499 bytes is a line of its own, and so is
+    // what follows it up to the line end.
+    std::string first = "YL,JR,1-1,";
+    const std::string tail = ",,,,1,1,1";
+    first += std::string(2499 - first.size() - tail.size(), 'N') + tail;
+    ASSERT_EQ(first.size(), 2499u);
+    Write(first + "YL,JR,2-2,second,,,,1,1,1\r\nYL,JR,3-3,third,,,,1,1,1\r\n");
+    FestivalList list = Load();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].name.size(), 2499u - 19u);
+    EXPECT_EQ(list[1].name, "second");
+    EXPECT_EQ(list[2].name, "third");
+
+    // A rule whose line is longer than that falls apart into pieces with the
+    // wrong number of fields; the lines after it still load.
+    Write("YL,JR,1-1," + std::string(3000, 'N') + ",,,,1,1,1\r\nYL,JR,3-3,third,,,,1,1,1\r\n");
+    list = Load();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].name, "third");
+}
+
+TEST_F(FestivalFileTest, ALineEndsAtANulByte) {
+    const char contents[] = "YL,JR,1-1,a,,,,1,1,1\0garbage,,\r\nYL,JR,2-2,b,,,,1,1,1\r\n";
+    Write(std::string(contents, sizeof contents - 1));
+    const FestivalList list = Load();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].showReminderWindow, "1");
+    EXPECT_EQ(list[1].name, "b");
+}
+
+TEST_F(FestivalFileTest, AnEmptyListSavesAnEmptyFile) {
+    Write("YL,JR,1-1,元旦,,,,1,1,1\r\n");
+    ASSERT_TRUE(SaveFestivals({}, path_));
+    EXPECT_EQ(Read(), "");
+    EXPECT_TRUE(Load().empty());
+}
+
+TEST_F(FestivalFileTest, AMissingFileLoadsAsAnEmptyList) {
+    std::filesystem::remove(path_);
+    EXPECT_TRUE(Load().empty());
+}
+
+TEST_F(FestivalFileTest, AFailedSaveLeavesThePreviousFileUntouched) {
+    // No folder: nothing is created.
+    const std::string inMissingFolder = (folder_ / "Ostrel" / "holidays.cfg").string();
+    EXPECT_FALSE(SaveFestivals({Rule("YL", "JR", "1-1", "元旦")}, inMissingFolder));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Ostrel"));
+
+    // A target that cannot be replaced keeps its contents, and no temporary
+    // file is left behind.
+    std::filesystem::create_directories(path_);
+    std::filesystem::create_directories(std::filesystem::path(path_) / "keep");
+    EXPECT_FALSE(SaveFestivals({Rule("YL", "JR", "1-1", "元旦")}, path_));
+    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(path_) / "keep"));
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_F(FestivalFileTest, ASaveReplacesTheWholeFile) {
+    Write("YL,JR,1-1,一,,,,1,1,1\r\nYL,JR,1-2,二,,,,1,1,1\r\nYL,JR,1-3,三,,,,1,1,1\r\n");
+    ASSERT_TRUE(SaveFestivals({Rule("YL", "JR", "1-1", "一")}, path_));
+    EXPECT_EQ(Read(), "YL,JR,1-1,一,,,,1,1,1\r\n");
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+}  // namespace

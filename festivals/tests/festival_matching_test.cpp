@@ -1,0 +1,246 @@
+#include "festivals/festival_matching.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "calendar/gregorian.h"
+#include "calendar/lunar_calendar.h"
+#include "festivals/tests/fake_solar_terms.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+FestivalRule Rule(const std::string& calendar, const std::string& dateRule, const std::string& kind = "JR",
+                  const std::string& startYear = "", const std::string& endDate = "") {
+    FestivalRule rule;
+    rule.calendar = calendar;
+    rule.kind = kind;
+    rule.dateRule = dateRule;
+    rule.name = "测试";
+    rule.startYear = startYear;
+    rule.endDate = endDate;
+    rule.enabled = "1";
+    rule.showInForenotice = "1";
+    rule.showReminderWindow = "1";
+    return rule;
+}
+
+std::string Text(int y, int m, int d) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%d-%d-%d", y, m, d);
+    return buffer;
+}
+
+// Every date from..to (inclusive) on which the rule falls, as "y-m-d".
+std::vector<std::string> DatesBetween(const FestivalRule& rule, CivilDate from, CivilDate to,
+                                      SolarTermLookup* terms = nullptr) {
+    std::vector<std::string> dates;
+    const FestivalList list{rule};
+    for (auto s = SerialFromCivil(from.year, from.month, from.day); s <= SerialFromCivil(to.year, to.month, to.day);
+         ++s) {
+        const CivilDate c = CivilFromSerial(s);
+        if (!MatchFestivals(list, MakeFestivalDate(c.year, c.month, c.day), terms).empty()) {
+            dates.push_back(Text(c.year, c.month, c.day));
+        }
+    }
+    return dates;
+}
+
+std::vector<std::string> DatesIn(const FestivalRule& rule, int year, SolarTermLookup* terms = nullptr) {
+    return DatesBetween(rule, {year, 1, 1}, {year, 12, 31}, terms);
+}
+
+FestivalList MatchOn(const FestivalList& list, int y, int m, int d, SolarTermLookup* terms = nullptr) {
+    return MatchFestivals(list, MakeFestivalDate(y, m, d), terms);
+}
+
+TEST(MatchFestivalsTest, NthWeekdayCountsFromTheStartOfTheMonth) {
+    EXPECT_THAT(DatesIn(Rule("YL", "MSD:5:2:7"), 2013), ElementsAre("2013-5-12"));
+    EXPECT_THAT(DatesIn(Rule("YL", "MSD:11:4:4"), 2026), ElementsAre("2026-11-26"));
+}
+
+TEST(MatchFestivalsTest, NegativeNthWeekdayCountsFromTheEndOfTheMonth) {
+    EXPECT_THAT(DatesIn(Rule("YL", "MSD:6:-1:7"), 2013), ElementsAre("2013-6-30"));
+    EXPECT_THAT(DatesIn(Rule("YL", "MSD:5:-1:1"), 2013), ElementsAre("2013-5-27"));
+    EXPECT_THAT(DatesIn(Rule("YL", "MSD:2:-1:4"), 2024), ElementsAre("2024-2-29"));
+}
+
+TEST(MatchFestivalsTest, NthWeekdayOutsideOneToFiveNeverMatches) {
+    for (const char* code : {"MSD:5:0:7", "MSD:5:6:7", "MSD:5:-6:7", "MSD:5:2:8"}) {
+        EXPECT_THAT(DatesBetween(Rule("YL", code), {2010, 1, 1}, {2016, 12, 31}), IsEmpty()) << code;
+    }
+}
+
+TEST(MatchFestivalsTest, NthWeekdayIsGregorianWhateverTheCalendarField) {
+    EXPECT_THAT(DatesIn(Rule("NL", "MSD:5:2:7"), 2013), ElementsAre("2013-5-12"));
+    EXPECT_THAT(DatesIn(Rule("GL", "MSD:5:2:7"), 2013), ElementsAre("2013-5-12"));
+}
+
+TEST(MatchFestivalsTest, LowerCaseMarkersMatchLikeUpperCaseOnes) {
+    EXPECT_THAT(DatesIn(Rule("YL", "msd:5:2:7"), 2013), ElementsAre("2013-5-12"));
+    EXPECT_THAT(DatesIn(Rule("YL", "Offset:0:10-1"), 2013), ElementsAre("2013-10-1"));
+}
+
+TEST(MatchFestivalsTest, LunarOffsetFindsTheLastDayOfTheLunarYear) {
+    const FestivalRule eve = Rule("NL", "OFFSET:-1:1-1");
+    EXPECT_THAT(DatesIn(eve, 2013), ElementsAre("2013-2-9"));
+    // Lunar 2024 ends with a 29-day month: its last day is the 29th.
+    EXPECT_THAT(DatesIn(eve, 2025), ElementsAre("2025-1-28"));
+    EXPECT_THAT(DatesIn(eve, 2026), ElementsAre("2026-2-16"));
+}
+
+TEST(MatchFestivalsTest, TheLastDayOfEveryLunarYearFrom1901To2099IsTheDayBeforeNewYear) {
+    const FestivalList eve{Rule("NL", "OFFSET:-1:1-1")};
+    for (int year = 1902; year <= 2099; ++year) {
+        const LunarYearInfo info = GetLunarYearInfo(year);
+        const SystemTime newYear = MakeDate(year, info.newYearMonth, info.newYearDay);
+        const SystemTime lastDay = AddDays(newYear, -1);
+        const SystemTime dayBefore = AddDays(newYear, -2);
+        EXPECT_EQ(MatchOn(eve, lastDay.year, lastDay.month, lastDay.day).size(), 1u) << year;
+        EXPECT_TRUE(MatchOn(eve, newYear.year, newYear.month, newYear.day).empty()) << year;
+        EXPECT_TRUE(MatchOn(eve, dayBefore.year, dayBefore.month, dayBefore.day).empty()) << year;
+    }
+}
+
+TEST(MatchFestivalsTest, GregorianOffsetCrossesLeapDaysAndYearEnds) {
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSET:1:2-28"), 2012), ElementsAre("2012-2-29"));
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSET:1:2-28"), 2013), ElementsAre("2013-3-1"));
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSET:3:12-30"), 2014), ElementsAre("2014-1-2"));
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSET:-3:1-2"), 2013), ElementsAre("2013-12-30"));
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSET:0:10-1"), 2013), ElementsAre("2013-10-1"));
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSET:365:1-1"), 2012), ElementsAre("2012-1-1", "2012-12-31"));
+}
+
+TEST(MatchFestivalsTest, OffsetWithAnUnknownCalendarNeverMatches) {
+    EXPECT_THAT(DatesIn(Rule("", "OFFSET:0:10-1"), 2013), IsEmpty());
+    EXPECT_THAT(DatesIn(Rule("GL", "10-1"), 2013), IsEmpty());
+}
+
+TEST(MatchFestivalsTest, OffsetsAsFarAsIntReachesMatchNothingAndBreakNothing) {
+    const FestivalList list{Rule("NL", "OFFSET:2147483647:1-1"), Rule("YL", "OFFSET:-2147483648:1-1")};
+    for (int d = 1; d <= 31; ++d) MatchOn(list, 2013, 1, d);
+    FakeSolarTerms terms;
+    const FestivalList termList{Rule("YL", "OFFSETJQ:-2147483648:冬至"), Rule("YL", "OFFSETJQ:2147483647:冬至")};
+    EXPECT_TRUE(MatchOn(termList, 2013, 1, 1, &terms).empty());
+    EXPECT_EQ(terms.queries, 0);  // no almanac holds those years
+}
+
+TEST(MatchFestivalsTest, LunarDatesIgnoreTheLeapFlag) {
+    // Lunar 2023 has a leap 2nd month: the 10th of both 2nd months matches.
+    EXPECT_THAT(DatesIn(Rule("NL", "2-10"), 2023), ElementsAre("2023-3-1", "2023-3-31"));
+}
+
+TEST(MatchFestivalsTest, TheThirtiethOfA29DayLunarMonthDoesNotExist) {
+    // The 12th month of lunar 2024 runs from 2024-12-31 to 2025-1-28.
+    EXPECT_THAT(DatesBetween(Rule("NL", "12-30"), {2024, 12, 1}, {2025, 2, 28}), IsEmpty());
+    EXPECT_THAT(DatesBetween(Rule("NL", "12-29"), {2024, 12, 1}, {2025, 2, 28}), ElementsAre("2025-1-28"));
+    EXPECT_THAT(DatesIn(Rule("NL", "12-30"), 2024), ElementsAre("2024-2-9"));
+}
+
+TEST(MatchFestivalsTest, FixedDatesUseTheRulesCalendar) {
+    EXPECT_THAT(DatesIn(Rule("YL", "10-1"), 2013), ElementsAre("2013-10-1"));
+    EXPECT_THAT(DatesIn(Rule("NL", "8-15"), 2013), ElementsAre("2013-9-19"));
+    EXPECT_THAT(DatesIn(Rule("YL", "2-29"), 2013), IsEmpty());
+    EXPECT_THAT(DatesIn(Rule("YL", "1980-5-12"), 2013), IsEmpty());
+    EXPECT_THAT(DatesIn(Rule("YL", "MSD:5:2"), 2013), IsEmpty());
+}
+
+TEST(MatchFestivalsTest, SuffixesCountYearsFromTheStartYear) {
+    const auto suffixOn2013 = [](const std::string& kind, const std::string& startYear) {
+        const FestivalList matched = MatchOn({Rule("YL", "5-1", kind, startYear)}, 2013, 5, 1);
+        return matched.empty() ? std::string("no match") : matched[0].suffix;
+    };
+    EXPECT_EQ(suffixOn2013("SR", "1980"), "（33周岁）");
+    EXPECT_EQ(suffixOn2013("JNR", "1980"), "（33周年）");
+    EXPECT_EQ(suffixOn2013("JR", "1980"), "（第34个）");
+    EXPECT_EQ(suffixOn2013("JR", "2013"), "（第1个）");
+    EXPECT_EQ(suffixOn2013("SR", "2013"), "（0周岁）");
+    EXPECT_EQ(suffixOn2013("XX", "1980"), "");
+    EXPECT_EQ(suffixOn2013("SR", "2014"), "no match");
+    EXPECT_EQ(suffixOn2013("SR", ""), "");
+    EXPECT_EQ(suffixOn2013("SR", "0"), "");
+    EXPECT_EQ(suffixOn2013("SR", "abc"), "");
+    EXPECT_EQ(suffixOn2013("SR", "-5"), "");
+    EXPECT_EQ(suffixOn2013("SR", " 1980年"), "（33周岁）");
+}
+
+TEST(MatchFestivalsTest, LunarBirthdaysCountInGregorianYears) {
+    // 腊八 of lunar 2013 falls on 2014-1-8: the count is that of 2014.
+    ASSERT_EQ(SolarToLunar(2014, 1, 8).month, 12);
+    ASSERT_EQ(SolarToLunar(2014, 1, 8).day, 8);
+    const FestivalList matched = MatchOn({Rule("NL", "12-8", "SR", "1980")}, 2014, 1, 8);
+    ASSERT_EQ(matched.size(), 1u);
+    EXPECT_EQ(matched[0].suffix, "（34周岁）");
+}
+
+TEST(MatchFestivalsTest, TheEndDateItselfStillMatches) {
+    const FestivalRule daily = Rule("YL", "MSD:5:2:6", "JR", "", "2013-5-11");
+    EXPECT_THAT(DatesIn(daily, 2013), ElementsAre("2013-5-11"));
+    EXPECT_THAT(DatesIn(daily, 2014), IsEmpty());
+    EXPECT_THAT(DatesBetween(Rule("YL", "OFFSET:0:5-10", "JR", "", "2013-5-10"), {2012, 1, 1}, {2014, 12, 31}),
+                ElementsAre("2012-5-10", "2013-5-10"));
+    // Two numbers set no limit.
+    EXPECT_THAT(DatesIn(Rule("YL", "5-10", "JR", "", "2013-5"), 2020), ElementsAre("2020-5-10"));
+}
+
+TEST(MatchFestivalsTest, OnlyTheExactTextZeroSwitchesARuleOff) {
+    FestivalRule rule = Rule("YL", "10-1");
+    for (const char* enabled : {"", "1", "yes", " 0"}) {
+        rule.enabled = enabled;
+        EXPECT_EQ(MatchOn({rule}, 2013, 10, 1).size(), 1u) << '"' << enabled << '"';
+    }
+    rule.enabled = "0";
+    EXPECT_TRUE(MatchOn({rule}, 2013, 10, 1).empty());
+}
+
+TEST(MatchFestivalsTest, MatchesAreCopiesInListOrder) {
+    FestivalRule national = Rule("YL", "10-1");
+    national.name = "国庆节";
+    FestivalRule music = Rule("YL", "OFFSET:0:10-1");
+    music.name = "国际音乐日";
+    FestivalRule other = Rule("YL", "10-2");
+    const FestivalList matched = MatchOn({music, other, national}, 2013, 10, 1);
+    ASSERT_EQ(matched.size(), 2u);
+    EXPECT_EQ(matched[0].name, "国际音乐日");
+    EXPECT_EQ(matched[1].name, "国庆节");
+    EXPECT_EQ(matched[1].dateRule, "10-1");
+    EXPECT_EQ(matched[1].showReminderWindow, "1");
+}
+
+TEST(MatchFestivalsTest, SolarTermOffsetsCountFromTheTermDay) {
+    FakeSolarTerms terms;
+    terms.Add(2026, 12, 22, "冬至").Add(2026, 4, 5, "清明").Add(2026, 2, 4, "立春").Add(2027, 2, 4, "立春");
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSETJQ:9:冬至"), 2026, &terms), ElementsAre("2026-12-31"));
+    EXPECT_THAT(DatesBetween(Rule("YL", "OFFSETJQ:72:冬至"), {2027, 1, 1}, {2027, 12, 31}, &terms),
+                ElementsAre("2027-3-4"));
+    EXPECT_THAT(DatesIn(Rule("NL", "OFFSETJQ:-1:清明"), 2026, &terms), ElementsAre("2026-4-4"));
+    EXPECT_THAT(DatesBetween(Rule("YL", "offsetjq:0:立春"), {2026, 1, 1}, {2027, 12, 31}, &terms),
+                ElementsAre("2026-2-4", "2027-2-4"));
+}
+
+TEST(MatchFestivalsTest, SolarTermOffsetsMatchNothingWithoutAnAlmanac) {
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSETJQ:0:立春"), 2026, nullptr), IsEmpty());
+}
+
+TEST(MatchFestivalsTest, SolarTermsAreComparedByteForByte) {
+    // A term spelt with characters whose trail bytes are lower-case letters
+    // survives the upper-casing of a lower-case marker.
+    FakeSolarTerms terms;
+    terms.Add(2026, 3, 5, "驚蟄").Add(2026, 3, 6, "舊歲");
+    EXPECT_THAT(DatesIn(Rule("YL", "offsetjq:0:舊歲"), 2026, &terms), ElementsAre("2026-3-6"));
+    EXPECT_THAT(DatesIn(Rule("YL", "OFFSETJQ:0:惊蛰"), 2026, &terms), IsEmpty());
+}
+
+TEST(MatchFestivalsTest, AnOverlongTermMatchesNothingAndIsNeverLookedUp) {
+    FakeSolarTerms terms;
+    const std::string longTerm(30, 'A');
+    terms.Add(2026, 1, 1, longTerm);
+    EXPECT_TRUE(MatchOn({Rule("YL", "OFFSETJQ:0:" + longTerm)}, 2026, 1, 1, &terms).empty());
+    EXPECT_EQ(terms.queries, 0);
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+// The festival file that ships with the program: data/Ostrel/holidays.cfg.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "app/file_system.h"
+#include "calendar/gregorian.h"
+#include "calendar/lunar_calendar.h"
+#include "festivals/festival_file.h"
+#include "festivals/festival_help_links.h"
+#include "festivals/festival_matching.h"
+#include "festivals/tests/fake_solar_terms.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const std::string kShippedFile = std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/holidays.cfg";
+
+class ShippedFestivalsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ReadWholeFile(kShippedFile, contents_)) << kShippedFile;
+        LoadFestivals(list_, kShippedFile);
+        ASSERT_FALSE(list_.empty());
+        // The solar terms the rules of 2025-2027 need, as the almanac has them.
+        terms_.Add(2024, 12, 21, "冬至")
+            .Add(2025, 12, 21, "冬至")
+            .Add(2026, 4, 5, "清明")
+            .Add(2026, 9, 23, "秋分")
+            .Add(2026, 12, 22, "冬至");
+    }
+
+    // "name" + suffix of every festival of a date, in file order.
+    std::vector<std::string> On(int y, int m, int d) {
+        std::vector<std::string> names;
+        for (const FestivalRule& rule : MatchFestivals(list_, MakeFestivalDate(y, m, d), &terms_)) {
+            names.push_back(rule.name + rule.suffix);
+        }
+        return names;
+    }
+
+    const FestivalRule* Find(const std::string& name) const {
+        for (const FestivalRule& rule : list_) {
+            if (rule.name == name) return &rule;
+        }
+        return nullptr;
+    }
+
+    std::string contents_;
+    FestivalList list_;
+    FakeSolarTerms terms_;
+};
+
+TEST_F(ShippedFestivalsTest, TheFileIsGbkWithWindowsLineEndsAndEveryLineLoads) {
+    ASSERT_GE(contents_.size(), 3u);
+    EXPECT_NE(contents_.substr(0, 3), "\xEF\xBB\xBF");
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < contents_.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(contents_[i]);
+        if (c == '\n') {
+            ++lines;
+            EXPECT_TRUE(i > 0 && contents_[i - 1] == '\r') << "bare LF at byte " << i;
+        } else if (c >= 0x81 && c <= 0xFE) {
+            ASSERT_LT(i + 1, contents_.size());
+            const unsigned char trail = static_cast<unsigned char>(contents_[++i]);
+            EXPECT_TRUE(trail >= 0x40 && trail <= 0xFE && trail != 0x7F) << "byte " << i;
+        } else {
+            EXPECT_LT(c, 0x80) << "byte " << i;
+        }
+    }
+    EXPECT_EQ(list_.size(), lines);
+    EXPECT_EQ(FormatFestivalFile(list_), contents_);
+}
+
+TEST_F(ShippedFestivalsTest, EveryRuleIsWellFormed) {
+    std::set<std::string> names;
+    for (const FestivalRule& rule : list_) {
+        SCOPED_TRACE(rule.name);
+        EXPECT_TRUE(names.insert(rule.name).second) << "twice";
+        EXPECT_TRUE(rule.calendar == "YL" || rule.calendar == "NL");
+        EXPECT_TRUE(rule.kind == "JR" || rule.kind == "JNR" || rule.kind == "SR");
+        MsdRule msd;
+        OffsetRule offset;
+        SolarTermOffsetRule term;
+        FixedDateRule fixed;
+        EXPECT_TRUE(ReadMsdRule(rule.dateRule, msd) || ReadOffsetRule(rule.dateRule, offset) ||
+                    ReadSolarTermOffsetRule(rule.dateRule, term) || ReadFixedDateRule(rule.dateRule, fixed));
+        EXPECT_EQ(rule.enabled, "1");
+        EXPECT_EQ(rule.showInForenotice, "1");
+        EXPECT_TRUE(rule.showReminderWindow == "1" || rule.showReminderWindow == "0");
+        EXPECT_TRUE(rule.endDate.empty());
+        EXPECT_TRUE(rule.soundFile.empty());
+    }
+}
+
+TEST_F(ShippedFestivalsTest, EveryFestivalWithAHelpPageHasARuleButTheSolarTerms) {
+    const std::vector<FestivalHelpLink> links = FestivalHelpLinks();
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (i < 24) {
+            EXPECT_EQ(Find(links[i].name), nullptr) << links[i].name << " comes from the almanac";
+        } else {
+            EXPECT_NE(Find(links[i].name), nullptr) << links[i].name;
+        }
+    }
+}
+
+TEST_F(ShippedFestivalsTest, MajorHolidaysAreAnnouncedAndMinorDaysOnlyListed) {
+    for (const char* name : {"除夕", "春节", "元宵节", "端午节", "中秋节", "国庆节", "劳动节", "母亲节"}) {
+        ASSERT_NE(Find(name), nullptr) << name;
+        EXPECT_EQ(Find(name)->showReminderWindow, "1") << name;
+    }
+    for (const char* name : {"世界湿地日", "国际麻风节", "二九", "住房日", "臭氧层保护日"}) {
+        ASSERT_NE(Find(name), nullptr) << name;
+        EXPECT_EQ(Find(name)->showReminderWindow, "0") << name;
+    }
+}
+
+TEST_F(ShippedFestivalsTest, TheFestivalsOf2026) {
+    EXPECT_THAT(On(2026, 1, 1), ElementsAre("元旦"));
+    EXPECT_THAT(On(2026, 1, 25), ElementsAre("国际麻风节"));
+    EXPECT_THAT(On(2026, 2, 16), ElementsAre("除夕"));
+    EXPECT_THAT(On(2026, 2, 17), ElementsAre("春节"));
+    EXPECT_THAT(On(2026, 3, 3), ElementsAre("元宵节", "爱耳日", "九九"));
+    EXPECT_THAT(On(2026, 4, 4), ElementsAre("寒食节"));
+    EXPECT_THAT(On(2026, 4, 5), IsEmpty());  // 清明 itself is the almanac's
+    EXPECT_THAT(On(2026, 5, 5), ElementsAre("世界哮喘日"));
+    EXPECT_THAT(On(2026, 5, 10), ElementsAre("母亲节"));
+    EXPECT_THAT(On(2026, 5, 17), ElementsAre("世界电信日", "全国助残日"));
+    EXPECT_THAT(On(2026, 5, 19), ElementsAre("国际牛奶日"));
+    EXPECT_THAT(On(2026, 6, 19), ElementsAre("端午节"));
+    EXPECT_THAT(On(2026, 6, 21), ElementsAre("父亲节"));
+    EXPECT_THAT(On(2026, 7, 1), ElementsAre("建党节", "香港回归（29周年）"));
+    EXPECT_THAT(On(2026, 8, 19), ElementsAre("七夕节", "中国医师节（第9个）"));
+    EXPECT_THAT(On(2026, 9, 23), ElementsAre("中国农民丰收节（第9个）"));
+    EXPECT_THAT(On(2026, 9, 25), ElementsAre("中秋节"));
+    EXPECT_THAT(On(2026, 10, 1), ElementsAre("国庆节", "国际音乐日", "国际老年人日"));
+    EXPECT_THAT(On(2026, 10, 5), ElementsAre("住房日", "国际建筑日"));
+    EXPECT_THAT(On(2026, 10, 18), ElementsAre("重阳节"));
+    EXPECT_THAT(On(2026, 11, 26), ElementsAre("感恩节"));
+    EXPECT_THAT(On(2026, 12, 13), ElementsAre("南京大屠杀纪念日（89周年）"));
+    EXPECT_THAT(On(2026, 12, 22), IsEmpty());  // 冬至 itself is the almanac's
+    EXPECT_THAT(On(2026, 12, 26), ElementsAre("毛泽东诞辰（133周年）"));
+    EXPECT_THAT(On(2026, 12, 31), ElementsAre("二九"));
+}
+
+TEST_F(ShippedFestivalsTest, TheNineNineDaysCountFromTheWinterSolstice) {
+    EXPECT_THAT(On(2025, 12, 30), ElementsAre("二九"));
+    EXPECT_THAT(On(2026, 1, 8), ElementsAre("三九"));
+    EXPECT_THAT(On(2026, 1, 17), ElementsAre("四九"));
+    EXPECT_THAT(On(2026, 1, 26), ElementsAre("腊八节", "五九"));
+    EXPECT_THAT(On(2027, 3, 4), ElementsAre("九九"));
+}
+
+TEST_F(ShippedFestivalsTest, NewYearsEveIsTheDayBeforeSpringFestivalEveryYear) {
+    for (int year = 1902; year <= 2099; ++year) {
+        const LunarYearInfo info = GetLunarYearInfo(year);
+        const SystemTime newYear = MakeDate(year, info.newYearMonth, info.newYearDay);
+        const SystemTime eve = AddDays(newYear, -1);
+        EXPECT_THAT(On(newYear.year, newYear.month, newYear.day), ::testing::Contains("春节")) << year;
+        EXPECT_THAT(On(eve.year, eve.month, eve.day), ::testing::Contains("除夕")) << year;
+    }
+}
+
+TEST_F(ShippedFestivalsTest, WeekdayHolidaysFallOnTheirWeekInEveryYear) {
+    struct Expected {
+        const char* name;
+        int month, firstDay, weekday;
+    };
+    const Expected holidays[] = {{"母亲节", 5, 8, 7}, {"父亲节", 6, 15, 7}, {"感恩节", 11, 22, 4}};
+    for (int year = 1901; year <= 2099; ++year) {
+        for (const Expected& holiday : holidays) {
+            for (int day = holiday.firstDay; day < holiday.firstDay + 7; ++day) {
+                const bool expected = DayOfWeek(year, holiday.month, day) == holiday.weekday;
+                const std::vector<std::string> names = On(year, holiday.month, day);
+                const bool found = std::find(names.begin(), names.end(), holiday.name) != names.end();
+                EXPECT_EQ(found, expected) << holiday.name << " " << year << "-" << holiday.month << "-" << day;
+            }
+        }
+    }
+}
+
+TEST_F(ShippedFestivalsTest, AnniversariesAppearOnlyFromTheirFirstYear) {
+    EXPECT_THAT(On(1996, 7, 1), ElementsAre("建党节"));
+    EXPECT_THAT(On(1998, 7, 1), ElementsAre("建党节", "香港回归（1周年）"));
+    terms_.Add(2017, 9, 23, "秋分").Add(2018, 9, 23, "秋分");
+    EXPECT_THAT(On(2017, 9, 23), IsEmpty());
+    EXPECT_THAT(On(2018, 9, 23), ElementsAre("中国农民丰收节（第1个）"));
+}
+
+}  // namespace
