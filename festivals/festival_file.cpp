@@ -12,21 +12,18 @@ const char kCommaEscape[] = "<!-COMMA-!>";
 // takes at most 2 499 bytes, up to and including the line end.
 constexpr std::size_t kLineReadBytes = 2499;
 
-bool IsLeadByte(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return u >= 0x81 && u <= 0xFE;
-}
-
 bool IsTrimmed(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
 
 // Strips spaces, tabs, CR and LF from both ends, taking a double-byte character
-// as one whole character, never as two bytes.
+// as one whole character, never as two bytes. A lead byte with no valid trail
+// byte after it (a broken character) stands alone, so it cannot swallow the
+// line end that follows it.
 std::string Trim(const std::string& line) {
     std::size_t begin = 0;
     while (begin < line.size() && IsTrimmed(line[begin])) ++begin;
     std::size_t end = begin;
     for (std::size_t i = begin; i < line.size();) {
-        const std::size_t length = IsLeadByte(line[i]) && i + 1 < line.size() ? 2 : 1;
+        const std::size_t length = GbkCharacterLength(line, i);
         if (length == 2 || !IsTrimmed(line[i])) end = i + length;
         i += length;
     }

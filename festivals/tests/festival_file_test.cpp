@@ -147,12 +147,16 @@ TEST_F(FestivalFileTest, NamesWhoseTrailBytesAreLettersOrBackslashesRoundTrip) {
     EXPECT_EQ(Read(), saved);
 }
 
-TEST_F(FestivalFileTest, TrimmingStepsOverDoubleByteCharacters) {
-    // The line ends in a lead byte followed by a tab: as a character the two
-    // belong together, so the tab is not stripped off it.
+TEST_F(FestivalFileTest, ABrokenCharacterAtTheLineEndDoesNotSwallowTheLineEnd) {
+    // A lone lead byte before the tab and line end: no trail byte can be a
+    // tab or a line end, so both are stripped and the byte itself is kept.
     FestivalRule rule;
-    ASSERT_TRUE(ParseFestivalLine("YL,JR,1-1,a,,,,1,1,1\x81\t\r\n", rule));
-    EXPECT_EQ(rule.showReminderWindow, "1\x81\t");
+    ASSERT_TRUE(ParseFestivalLine("YL,JR,1-1,a,,,,1,1,1\xB6\t\r\n", rule));
+    EXPECT_EQ(rule.showReminderWindow, "1\xB6");
+    ASSERT_TRUE(SaveFestivals({rule}, path_));
+    const FestivalList list = Load();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0], rule);
 }
 
 TEST_F(FestivalFileTest, LongLinesAreReadIn2499BytePieces) {
