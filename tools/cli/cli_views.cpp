@@ -1,5 +1,6 @@
 #include "tools/cli/cli_views.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "calendar/calendar_texts.h"
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
+#include "festivals/festival_description.h"
+#include "festivals/festival_matching.h"
 
 namespace {
 
@@ -26,6 +29,20 @@ int DisplayWidth(const std::string& gbk) {
     return width;
 }
 
+// The leading whole characters of a text that fit in the given columns.
+std::string FitTo(const std::string& gbk, int width) {
+    std::size_t end = 0;
+    int used = 0;
+    while (end < gbk.size()) {
+        const std::size_t length = GbkCharacterLength(gbk, end);
+        const int columns = length == 2 ? 2 : 1;
+        if (used + columns > width) break;
+        used += columns;
+        end += length;
+    }
+    return gbk.substr(0, end);
+}
+
 std::string PadTo(const std::string& gbk, int width) {
     const int pad = width - DisplayWidth(gbk);
     return pad > 0 ? gbk + std::string(static_cast<size_t>(pad), ' ') : gbk;
@@ -38,6 +55,16 @@ std::string Format(const char* pattern, int a, int b = 0, int c = 0) {
 }
 
 constexpr int kCellWidth = 10;
+
+// The second line of a day's cell, by the month view's priority.
+std::string SecondLine(int year, int month, int day, const FestivalList& festivals, SolarTermLookup* solarTerms) {
+    const FestivalList matched = MatchFestivals(festivals, MakeFestivalDate(year, month, day), solarTerms);
+    if (!matched.empty()) return matched.front().name;
+    const std::string term = solarTerms ? solarTerms->SolarTermOn(year, month, day) : std::string();
+    if (!term.empty()) return term;
+    const LunarDate l = SolarToLunar(year, month, day);
+    return LunarCellText(l.month, l.day);
+}
 
 // The fourteen texts of a date's full almanac row; empty when there is none.
 std::vector<std::string> AlmanacRow(AlmanacDatabase& almanac, int year, int month, int day) {
@@ -56,7 +83,8 @@ enum { kNYear = 2, kNMonth, kNDay, kYi, kJi, kChong, kSha, kCheng, kZhengChong, 
 
 }  // namespace
 
-std::string MonthGridView(int year, int month, int firstColWeekDay) {
+std::string MonthGridView(int year, int month, int firstColWeekDay, const FestivalList& festivals,
+                          SolarTermLookup* solarTerms) {
     if (firstColWeekDay == 0) firstColWeekDay = 7;
     std::string out = Format("%d年%d月", year, month) + "\n";
     for (int col = 0; col < 7; ++col) {
@@ -71,9 +99,8 @@ std::string MonthGridView(int year, int month, int firstColWeekDay) {
         texts += std::string(kCellWidth, ' ');
     }
     for (int d = 1; d <= days; ++d) {
-        const LunarDate l = SolarToLunar(year, month, d);
         numbers += PadTo(Format("%2d", d), kCellWidth);
-        texts += PadTo(LunarCellText(l.month, l.day), kCellWidth);
+        texts += PadTo(FitTo(SecondLine(year, month, d, festivals, solarTerms), kCellWidth - 1), kCellWidth);
         if ((offset + d) % 7 == 0 || d == days) {
             out += numbers + "\n" + texts + "\n";
             numbers.clear();
@@ -91,6 +118,37 @@ std::string DayView(int year, int month, int day) {
     out += "旧历：" + LunarDateText(lunar) + (l.isLeap ? "（闰月）" : "") + "\n";
     out += "星期" + WeekdayName(DayOfWeek(year, month, day)) + "\n";
     out += ZodiacName(l.year) + "年\n";
+    return out;
+}
+
+std::string FestivalLines(const FestivalList& festivals, SolarTermLookup* solarTerms, int year, int month, int day) {
+    std::string out;
+    for (const FestivalRule& festival : MatchFestivals(festivals, MakeFestivalDate(year, month, day), solarTerms)) {
+        out += "节日：" + festival.name + festival.suffix + "\n";
+    }
+    return out;
+}
+
+std::string FestivalListView(const FestivalList& festivals) {
+    std::vector<std::vector<std::string>> rows = {
+        {"启用", "类型", "日期类型", "名称", "日期", "开始年份", "结束日期", "音乐"}};
+    for (const FestivalRule& rule : festivals) {
+        const FestivalRule row = DescribeFestival(rule);
+        // The manager ticks a rule only when it is exactly "1".
+        rows.push_back({rule.enabled == "1" ? "[x]" : "[ ]", row.kind, row.calendar, row.name, row.dateRule,
+                        row.startYear, row.endDate, row.soundFile});
+    }
+    std::vector<int> widths(rows.front().size(), 0);
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+    }
+    std::string out;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) line += PadTo(row[c], widths[c] + 2);
+        line.erase(line.find_last_not_of(' ') + 1);
+        out += line + "\n";
+    }
     return out;
 }
 

@@ -4,15 +4,30 @@
 
 #include <string>
 
+#include "festivals/festival_rule.h"
+
 class AlmanacDatabase;
+class SolarTermLookup;
 
 // A month as a grid: a title, the weekday header and one row per week, each
-// cell holding the day number and the lunar text under it.
+// cell holding the day number and, under it, the day's first festival, else
+// its solar term (when solarTerms is given), else its lunar text.
 // firstColWeekDay: 1 = Monday ... 7 = Sunday (0 is taken as 7).
-std::string MonthGridView(int year, int month, int firstColWeekDay);
+std::string MonthGridView(int year, int month, int firstColWeekDay, const FestivalList& festivals = {},
+                          SolarTermLookup* solarTerms = nullptr);
 
 // One day: Gregorian date, lunar date, weekday and zodiac year.
 std::string DayView(int year, int month, int day);
+
+// One "节日：" line per festival of the day, with its age or anniversary text,
+// in the order of the festival file. solarTerms answers the rules counted
+// from a solar term; without it they match nothing.
+std::string FestivalLines(const FestivalList& festivals, SolarTermLookup* solarTerms, int year, int month, int day);
+
+// The festival file as the festival manager shows it: one row per rule with
+// its switch, kind, calendar, name, date in words, start year, end date and
+// sound file.
+std::string FestivalListView(const FestivalList& festivals);
 
 // The "节气：" line of a day when a solar term falls on it, else "".
 std::string SolarTermLine(AlmanacDatabase& almanac, int year, int month, int day);

@@ -4,9 +4,12 @@
 //   solvane-cli month YYYY-MM [--monday]
 //   solvane-cli day YYYY-MM-DD           with the day's almanac
 //   solvane-cli terms YYYY               the year's 24 solar terms
+//   solvane-cli festivals                the festival file as the manager lists it
 //   --db PATH                            the almanac database to read; by
 //                                        default Ostrel/Database/china.mdb beside
 //                                        the tool, else in the build's dist/
+//   --festivals PATH                     the festival file to read; by default
+//                                        Ostrel/holidays.cfg, found the same way
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -15,6 +18,7 @@
 #include "almanac/almanac_database.h"
 #include "app/file_system.h"
 #include "calendar/lunar_calendar.h"
+#include "festivals/festival_file.h"
 #include "tools/cli/cli_views.h"
 #include "tools/cli/console_output.h"
 #include "tools/cli/executable_folder.h"
@@ -23,7 +27,8 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY] [--db PATH]\n"
+                 "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY | festivals]\n"
+                 "                   [--db PATH] [--festivals PATH]\n"
                  "dates from 1901-01-01 to 2099-12-31\n");
     return 2;
 }
@@ -42,39 +47,56 @@ void Today(int& y, int& m, int& d) {
 
 // The installed layout keeps the database beside the program; a build keeps
 // it in dist/ at the top of its build folder (the tool is in tools/cli/).
-std::string DefaultDatabasePath() {
+std::string DefaultDataPath(const std::string& below) {
     const std::string folder = ExecutableFolder();
-    const std::string beside = folder + "/Ostrel/Database/china.mdb";
+    const std::string beside = folder + "/" + below;
     if (FileExists(beside)) return beside;
-    return folder + "/../../dist/Ostrel/Database/china.mdb";
+    return folder + "/../../dist/" + below;
 }
 
-std::string DayWithAlmanac(AlmanacDatabase& almanac, int y, int m, int d) {
+// In the balloon's order: dates, solar term, festivals, almanac.
+std::string DayWithAlmanac(AlmanacDatabase& almanac, const FestivalList& festivals, int y, int m, int d) {
     const std::string block = AlmanacBlockView(almanac, y, m, d);
     // The balloon's block ends in "\n\n "; a terminal wants a last newline.
-    return DayView(y, m, d) + SolarTermLine(almanac, y, m, d) + block + (block.empty() ? "" : "\n");
+    return DayView(y, m, d) + SolarTermLine(almanac, y, m, d) + FestivalLines(festivals, &almanac, y, m, d) + block +
+           (block.empty() ? "" : "\n");
+}
+
+// Takes "--name VALUE" out of the arguments; false when it is there without
+// its value.
+bool TakeOption(int& argc, char** argv, const char* name, std::string& value) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], name) != 0) continue;
+        if (i + 1 >= argc) return false;
+        value = argv[i + 1];
+        for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
+        argc -= 2;
+        break;
+    }
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string databasePath;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--db") == 0) {
-            databasePath = argv[i + 1];
-            for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
-            argc -= 2;
-            break;
-        }
+    std::string databasePath, festivalPath;
+    if (!TakeOption(argc, argv, "--db", databasePath) || !TakeOption(argc, argv, "--festivals", festivalPath)) {
+        return Usage();
     }
     AlmanacDatabase almanac;
     almanac.CreateEngine();
-    almanac.Open(databasePath.empty() ? DefaultDatabasePath() : databasePath);
+    almanac.Open(databasePath.empty() ? DefaultDataPath("Ostrel/Database/china.mdb") : databasePath);
+    if (festivalPath.empty()) festivalPath = DefaultDataPath("Ostrel/holidays.cfg");
+    FestivalList festivals;
+    LoadFestivals(festivals, festivalPath);
+    if (festivals.empty() && !FileExists(festivalPath)) {
+        std::fprintf(stderr, "solvane-cli: no festival file at %s\n", festivalPath.c_str());
+    }
 
     if (argc == 1) {
         int y, m, d;
         Today(y, m, d);
-        WriteGbk(MonthGridView(y, m, 7) + "\n" + DayWithAlmanac(almanac, y, m, d));
+        WriteGbk(MonthGridView(y, m, 7, festivals, &almanac) + "\n" + DayWithAlmanac(almanac, festivals, y, m, d));
         return 0;
     }
     const std::string command = argv[1];
@@ -82,13 +104,13 @@ int main(int argc, char** argv) {
         int y = 0, m = 0;
         if (std::sscanf(argv[2], "%d-%d", &y, &m) != 2 || !InRange(y, m, 1)) return Usage();
         const bool monday = argc >= 4 && std::strcmp(argv[3], "--monday") == 0;
-        WriteGbk(MonthGridView(y, m, monday ? 1 : 7));
+        WriteGbk(MonthGridView(y, m, monday ? 1 : 7, festivals, &almanac));
         return 0;
     }
     if (command == "day" && argc >= 3) {
         int y = 0, m = 0, d = 0;
         if (std::sscanf(argv[2], "%d-%d-%d", &y, &m, &d) != 3 || !InRange(y, m, d)) return Usage();
-        WriteGbk(DayWithAlmanac(almanac, y, m, d));
+        WriteGbk(DayWithAlmanac(almanac, festivals, y, m, d));
         return 0;
     }
     if (command == "terms" && argc >= 3) {
@@ -101,6 +123,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         WriteGbk(terms);
+        return 0;
+    }
+    if (command == "festivals") {
+        WriteGbk(FestivalListView(festivals));
         return 0;
     }
     return Usage();
