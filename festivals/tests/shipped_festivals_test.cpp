@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "almanac/solar_term_names.h"
 #include "app/file_system.h"
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
@@ -89,6 +90,10 @@ TEST_F(ShippedFestivalsTest, EveryRuleIsWellFormed) {
         FixedDateRule fixed;
         EXPECT_TRUE(ReadMsdRule(rule.dateRule, msd) || ReadOffsetRule(rule.dateRule, offset) ||
                     ReadSolarTermOffsetRule(rule.dateRule, term) || ReadFixedDateRule(rule.dateRule, fixed));
+        // Terms are compared byte for byte with the almanac's spelling.
+        if (ReadSolarTermOffsetRule(rule.dateRule, term)) {
+            EXPECT_GE(SolarTermIndex(term.term), 0) << term.term;
+        }
         EXPECT_EQ(rule.enabled, "1");
         EXPECT_EQ(rule.showInForenotice, "1");
         EXPECT_TRUE(rule.showReminderWindow == "1" || rule.showReminderWindow == "0");
