@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <utility>
 
 #include "app/data_paths.h"
@@ -220,9 +219,9 @@ int ParseProfileInt(std::string_view text) {
     return static_cast<int>(static_cast<std::int32_t>(magnitude));
 }
 
-// Reads the file into a document, lets `change` edit it, and writes it back
-// when anything changed. An existing file that cannot be read is left alone.
-bool UpdateFile(const std::string& file, const std::function<bool(ProfileDocument&)>& change) {
+}  // namespace
+
+bool UpdateProfileFile(const std::string& file, const std::function<bool(ProfileDocument&)>& change) {
     ProfileDocument document;
     const bool loaded = document.Load(file);
     if (!loaded && FileExists(file)) return false;
@@ -230,6 +229,8 @@ bool UpdateFile(const std::string& file, const std::function<bool(ProfileDocumen
     if (loaded && !document.IsModified()) return true;
     return document.Save(file);
 }
+
+namespace {
 
 ProfileDocument LoadedDocument(const std::string& file) {
     ProfileDocument document;
@@ -281,7 +282,7 @@ bool ProfilePutString(std::string_view section, std::string_view key, std::strin
 
 bool ProfilePutString(std::string_view section, std::string_view key, std::string_view value,
                       const std::string& file) {
-    return UpdateFile(file, [&](ProfileDocument& document) { return document.Set(section, key, value); });
+    return UpdateProfileFile(file, [&](ProfileDocument& document) { return document.Set(section, key, value); });
 }
 
 bool ProfilePutInt(std::string_view section, std::string_view key, long value, ProfileDocument& document) {
@@ -291,7 +292,7 @@ bool ProfilePutInt(std::string_view section, std::string_view key, long value, P
 }
 
 bool ProfilePutInt(std::string_view section, std::string_view key, long value, const std::string& file) {
-    return UpdateFile(file, [&](ProfileDocument& document) { return ProfilePutInt(section, key, value, document); });
+    return UpdateProfileFile(file, [&](ProfileDocument& document) { return ProfilePutInt(section, key, value, document); });
 }
 
 std::string EncodeProfileStruct(const void* data, std::size_t size) {
@@ -344,7 +345,7 @@ bool ProfilePutStruct(std::string_view section, std::string_view key, const void
 
 bool ProfilePutStruct(std::string_view section, std::string_view key, const void* data, std::size_t size,
                       const std::string& file) {
-    return UpdateFile(file,
+    return UpdateProfileFile(file,
                       [&](ProfileDocument& document) { return ProfilePutStruct(section, key, data, size, document); });
 }
 
@@ -387,5 +388,5 @@ bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& 
 }
 
 bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& rect, const std::string& file) {
-    return UpdateFile(file, [&](ProfileDocument& document) { return ProfilePutRect(section, key, rect, document); });
+    return UpdateProfileFile(file, [&](ProfileDocument& document) { return ProfilePutRect(section, key, rect, document); });
 }

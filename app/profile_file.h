@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,6 +79,12 @@ private:
     std::vector<Line> lines_;
     bool modified_ = false;
 };
+
+// Reads the file (a missing one reads as empty), lets `change` edit the
+// document and writes it back once, only when something changed. An existing
+// file that cannot be read is never overwritten. False when `change` fails or
+// the file cannot be read or written.
+bool UpdateProfileFile(const std::string& file, const std::function<bool(ProfileDocument&)>& change);
 
 // --- The values of one key --------------------------------------------------
 
