@@ -166,10 +166,13 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     }
     Line& line = lines_[existing];
     if (line.Value() == Trimmed(value)) return true;
-    // Keep the key as the file spells it, and the spacing around '='.
+    // Keep the key as the file spells it, and the spacing around '='; a key
+    // such as "[a" must not turn into a section header with the new value.
     std::string text = line.text.substr(0, line.valueBegin);
     text += value;
-    line = ParseLine(std::move(text), std::move(line.ending));
+    Line rewritten = ParseLine(std::move(text), line.ending);
+    if (rewritten.kind != LineKind::kKey || rewritten.Name() != line.Name()) return false;
+    line = std::move(rewritten);
     modified_ = true;
     return true;
 }

@@ -135,6 +135,11 @@ TEST_F(ProfileFileTest, NamesAndValuesThatWouldNotReadBackAreRefused) {
     EXPECT_FALSE(ProfilePutString("S", "  ", "1", file_));
     EXPECT_FALSE(ProfilePutString("S\nT", "k", "1", file_));
     EXPECT_EQ(Contents(), "[S]\nk=1\n");
+    // A key that only reads as a key because its line has no ']' keeps it so.
+    Write("[S]\n[a=1\n");
+    EXPECT_EQ(ProfileGetString("S", "[a", "", file_), "1");
+    EXPECT_FALSE(ProfilePutString("S", "[a", "x]", file_));
+    EXPECT_EQ(Contents(), "[S]\n[a=1\n");
     // Values may hold '=', brackets and surrounding spaces; the spaces are
     // trimmed on reading, as Windows does.
     ASSERT_TRUE(ProfilePutString("S", "k", " a=[b] ", file_));
