@@ -1,6 +1,7 @@
 #include "app/profile_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <utility>
@@ -31,7 +32,15 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-bool HoldsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+// Position of the next '\r' or '\n' at or after `from`, or the text's size.
+// (Neither can be a GBK trail byte.)
+std::size_t FindLineBreak(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n') return i;
+    return text.size();
+}
+
+bool HoldsLineBreak(std::string_view text) { return FindLineBreak(text, 0) != text.size(); }
 
 }  // namespace
 
@@ -44,8 +53,8 @@ ProfileDocument::ProfileDocument(std::string_view text) {
     }
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t brk = text.find_first_of("\r\n", start);
-        if (brk == std::string_view::npos) {
+        const std::size_t brk = FindLineBreak(text, start);
+        if (brk == text.size()) {
             lines_.push_back(ParseLine(std::string(text.substr(start)), std::string()));
             break;
         }
@@ -144,8 +153,10 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value)) return false;
 
     // Whatever is written must read back as the same section and key.
-    std::string keyText = std::string(key) + "=" + std::string(value);
-    Line keyLine = ParseLine(keyText, kNewLine);
+    std::string keyText;
+    keyText.reserve(key.size() + 1 + value.size());
+    keyText.append(key).append("=").append(value);
+    Line keyLine = ParseLine(std::move(keyText), kNewLine);
     if (keyLine.kind != LineKind::kKey || keyLine.Name() != key) return false;
     Line header = ParseLine("[" + std::string(section) + "]", kNewLine);
     if (header.kind != LineKind::kSection || header.Name() != section) return false;
@@ -243,11 +254,19 @@ ProfileDocument LoadedDocument(const std::string& file) {
 
 char HexDigit(unsigned value) { return "0123456789ABCDEF"[value & 0x0F]; }
 
+// -1 for anything but a hex digit of either case.
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+    static const auto table = [] {
+        std::array<signed char, 256> values{};
+        values.fill(-1);
+        for (int d = 0; d < 10; ++d) values['0' + d] = static_cast<signed char>(d);
+        for (int d = 0; d < 6; ++d) {
+            values['A' + d] = static_cast<signed char>(10 + d);
+            values['a' + d] = static_cast<signed char>(10 + d);
+        }
+        return values;
+    }();
+    return table[static_cast<unsigned char>(c)];
 }
 
 constexpr std::size_t kRectBytes = 16;
@@ -300,33 +319,31 @@ bool ProfilePutInt(std::string_view section, std::string_view key, long value, c
 
 std::string EncodeProfileStruct(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(data);
-    std::string text;
-    text.reserve(2 * size + 2);
+    std::string text(2 * size + 2, '\0');
     unsigned sum = 0;
     for (std::size_t i = 0; i < size; ++i) {
-        text += HexDigit(bytes[i] >> 4);
-        text += HexDigit(bytes[i]);
+        text[2 * i] = HexDigit(bytes[i] >> 4);
+        text[2 * i + 1] = HexDigit(bytes[i]);
         sum += bytes[i];
     }
-    text += HexDigit((sum & 0xFF) >> 4);
-    text += HexDigit(sum);
+    text[2 * size] = HexDigit((sum & 0xFF) >> 4);
+    text[2 * size + 1] = HexDigit(sum);
     return text;
 }
 
 bool DecodeProfileStruct(std::string_view text, void* data, std::size_t size) {
     if (size > (text.max_size() - 2) / 2 || text.size() != 2 * size + 2) return false;
-    std::string decoded(size + 1, '\0');
+    std::vector<unsigned char> decoded(size + 1);
     unsigned sum = 0;
     for (std::size_t i = 0; i <= size; ++i) {
         const int high = HexValue(text[2 * i]);
         const int low = HexValue(text[2 * i + 1]);
-        if (high < 0 || low < 0) return false;
-        decoded[i] = static_cast<char>(high << 4 | low);
-        if (i < size) sum += static_cast<unsigned char>(decoded[i]);
+        if ((high | low) < 0) return false;
+        decoded[i] = static_cast<unsigned char>(high << 4 | low);
     }
-    if (static_cast<unsigned char>(decoded[size]) != (sum & 0xFF)) return false;
-    if (size > 0) std::copy(decoded.begin(), decoded.begin() + static_cast<std::ptrdiff_t>(size),
-                            static_cast<char*>(data));
+    for (std::size_t i = 0; i < size; ++i) sum += decoded[i];
+    if (decoded[size] != (sum & 0xFF)) return false;
+    std::copy(decoded.begin(), decoded.begin() + static_cast<std::ptrdiff_t>(size), static_cast<unsigned char*>(data));
     return true;
 }
 
