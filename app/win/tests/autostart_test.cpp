@@ -1,0 +1,66 @@
+#include "app/win/autostart.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::wstring kName = L"Tavro日历 autostart test";
+
+// The value exactly as the registry holds it: type and bytes.
+bool ReadRunValue(DWORD& type, std::wstring& data, DWORD& bytes) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    wchar_t buffer[1024] = {};
+    bytes = sizeof buffer;
+    const bool ok = RegQueryValueExW(key, kName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes) ==
+                    ERROR_SUCCESS;
+    RegCloseKey(key);
+    data = buffer;
+    return ok;
+}
+
+class AutoStartTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearAutoStart(kName); }
+    void TearDown() override { ClearAutoStart(kName); }
+};
+
+TEST_F(AutoStartTest, SettingStoresThePlainPathAsAString) {
+    const std::wstring path = L"C:\\Program Files\\Tavro 日历\\Solvane.exe";
+    ASSERT_TRUE(SetAutoStart(kName, path));
+    EXPECT_TRUE(IsAutoStart(kName));
+    DWORD type = 0, bytes = 0;
+    std::wstring data;
+    ASSERT_TRUE(ReadRunValue(type, data, bytes));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(data, path);
+    EXPECT_EQ(bytes, (path.size() + 1) * sizeof(wchar_t));  // the terminating zero is stored
+}
+
+TEST_F(AutoStartTest, ClearingRemovesTheValueAndMayBeRepeated) {
+    ASSERT_TRUE(SetAutoStart(kName, L"C:\\a.exe"));
+    ASSERT_TRUE(SetAutoStart(kName, L"C:\\b.exe"));
+    DWORD type = 0, bytes = 0;
+    std::wstring data;
+    ASSERT_TRUE(ReadRunValue(type, data, bytes));
+    EXPECT_EQ(data, L"C:\\b.exe");
+    EXPECT_TRUE(ClearAutoStart(kName));
+    EXPECT_FALSE(IsAutoStart(kName));
+    EXPECT_TRUE(ClearAutoStart(kName));
+}
+
+TEST_F(AutoStartTest, OtherProgramsValuesAreNotTouched) {
+    const std::wstring other = kName + L" (other)";
+    ASSERT_TRUE(SetAutoStart(other, L"C:\\other.exe"));
+    ASSERT_TRUE(SetAutoStart(kName, L"C:\\a.exe"));
+    EXPECT_TRUE(ClearAutoStart(kName));
+    EXPECT_TRUE(IsAutoStart(other));
+    ClearAutoStart(other);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "view/skin_template.h"
+
+#include "app/data_paths.h"
+#include "app/profile_file.h"
+#include "view/png_size.h"
+
+namespace {
+
+// The day number of today, a festival and a solar term keep the family, size
+// and bold of their line; colours are replaced only where the keys parse, the
+// halo strength always (default 8).
+TextStyle Override(const ProfileDocument& config, std::string_view prefix, const TextStyle& base) {
+    TextStyle style = base;
+    const std::string p(prefix);
+    style.color = ReadTemplateColor(config, p + "FONT_COLOR").value_or(base.color);
+    style.shadow = ReadTemplateColor(config, p + "FONT_SHADOW").value_or(base.shadow);
+    style.shadowHeight = ReadTemplateInt(config, p + "FONT_SHADOW_HEIGHT", 8, 0, kMaxHaloStrength);
+    return style;
+}
+
+HorizontalAlignment ReadAlignment(const ProfileDocument& config) {
+    const int value = ProfileGetInt(kTemplateSection, "LISTITEM_STRING_Alignment", 1, config);
+    if (value == 0) return HorizontalAlignment::kLeft;
+    if (value == 2) return HorizontalAlignment::kRight;
+    return HorizontalAlignment::kCenter;
+}
+
+}  // namespace
+
+SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQuery& family_exists) {
+    SkinTemplate skin;
+    const TextStyle plain;
+    skin.yearBack = ReadTemplateRect(config, "YEARBACK").value_or(Rect{});
+    skin.yearNext = ReadTemplateRect(config, "YEARNEXT").value_or(Rect{});
+    skin.monthBack = ReadTemplateRect(config, "MONTHBACK").value_or(Rect{});
+    skin.monthNext = ReadTemplateRect(config, "MONTHNEXT").value_or(Rect{});
+    skin.yearBox = ReadTemplateRect(config, "YEARSHOW");
+    skin.monthBox = ReadTemplateRect(config, "MONTHSHOW");
+    skin.body = ReadTemplateRect(config, "BODY");
+    skin.listArea = ReadTemplateRect(config, "LISTRECT");
+    skin.weekdayRowHeight = ReadTemplateInt(config, "HEIGHTWEEKDAYROW", 0, 0, kMaxTemplateSide);
+
+    skin.yearStyle = ReadTextStyle(config, "YEARSHOW_", plain, family_exists);
+    skin.monthStyle = ReadTextStyle(config, "MONTHSHOW_", plain, family_exists);
+
+    // The weekday names share one colour for halo and fill, starting white:
+    // the halo key sets it, the fill key (when it parses) then sets the fill.
+    TextStyle weekday = plain;
+    weekday.shadow = Color{255, 255, 255, 255};
+    weekday.shadow = ReadTemplateColor(config, "WEEKDAYROW_FONT_SHADOW").value_or(weekday.shadow);
+    weekday.color = weekday.shadow;
+    skin.weekdayStyle = ReadTextStyle(config, "WEEKDAYROW_", weekday, family_exists);
+
+    skin.dayStyle = ReadTextStyle(config, "DAYROW_", plain, family_exists);
+    skin.todayStyle = Override(config, "Today_", skin.dayStyle);
+    skin.secondLineStyle = ReadTextStyle(config, "DAYROW2_", plain, family_exists);
+    skin.festivalStyle = Override(config, "JieRi_", skin.secondLineStyle);
+    skin.solarTermStyle = Override(config, "JieQi_", skin.secondLineStyle);
+
+    TextStyle listItem = plain;
+    listItem.size = 12;
+    listItem.shadowHeight = 5;
+    skin.listItemStyle = ReadTextStyle(config, "LISTITEM_", listItem, family_exists);
+    skin.listItemHeight = ReadTemplateInt(config, "LISTITEMHEIGHT", 20, 1, kMaxTemplateSide);
+    skin.listAlignment = ReadAlignment(config);
+
+    skin.todayEllipseColor = ReadTemplateArgb(config, "Today_ELLIPSE_COLOR").value_or(skin.todayEllipseColor);
+    skin.reminderFlagColor = ReadTemplateArgb(config, "ReminderFlagColor").value_or(skin.reminderFlagColor);
+    skin.tooltipBackground = ReadTemplateColor(config, "TOOLTIP_BKCOLOR");
+    skin.tooltipText = ReadTemplateColor(config, "TOOLTIP_TEXTCOLOR");
+    return skin;
+}
+
+SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view template_name,
+                              const FontFamilyQuery& family_exists) {
+    ProfileDocument config;
+    config.Load(SkinConfigPath(module_folder, template_name));
+    SkinTemplate skin = ReadSkinTemplate(config, family_exists);
+    skin.backgroundPath = SkinBackgroundPath(module_folder, template_name);
+    if (const std::optional<PixelSize> size = ReadPngSize(skin.backgroundPath)) {
+        skin.backgroundWidth = size->width;
+        skin.backgroundHeight = size->height;
+    }
+    return skin;
+}

@@ -1,0 +1,58 @@
+// A month-view template: the folder \Ostrel\Templates\<name>\ beside the
+// executable holds the background picture "backgroud.png", which gives the
+// window its size and shape, and "config.ini", whose section [Settings] places
+// and styles every piece of text. Without a template only the background is
+// drawn: no built-in layout exists.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/rect.h"
+#include "view/template_values.h"
+
+enum class HorizontalAlignment { kLeft = 0, kCenter = 1, kRight = 2 };
+
+struct SkinTemplate {
+    std::string backgroundPath;
+    // From the picture's PNG header; 0 x 0 when it cannot be read, which gives
+    // a window without visible area.
+    int backgroundWidth = 0;
+    int backgroundHeight = 0;
+
+    // Navigation hot spots; nothing is drawn for them.
+    Rect yearBack, yearNext, monthBack, monthNext;
+    // Absent boxes switch their element off.
+    std::optional<Rect> yearBox;    // YEARSHOW
+    std::optional<Rect> monthBox;   // MONTHSHOW
+    std::optional<Rect> body;       // the day grid with the weekday header row
+    std::optional<Rect> listArea;   // LISTRECT, the forenotice list
+    int weekdayRowHeight = 0;       // HEIGHTWEEKDAYROW
+
+    TextStyle yearStyle;
+    TextStyle monthStyle;
+    TextStyle weekdayStyle;
+    TextStyle dayStyle;         // day numbers
+    TextStyle todayStyle;       // day number of today, when today is highlighted
+    TextStyle secondLineStyle;  // lunar day or month
+    TextStyle festivalStyle;    // second line showing a festival
+    TextStyle solarTermStyle;   // second line showing a solar term
+    TextStyle listItemStyle;
+
+    Color todayEllipseColor{155, 255, 0, 0};
+    Color reminderFlagColor;
+    int listItemHeight = 20;
+    HorizontalAlignment listAlignment = HorizontalAlignment::kCenter;
+
+    // Absent: the system's balloon colours.
+    std::optional<Color> tooltipBackground;
+    std::optional<Color> tooltipText;
+};
+
+// Reads the template of this name under `module_folder`. A missing folder,
+// file or key is not an error: every value then takes its default.
+SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view template_name,
+                              const FontFamilyQuery& family_exists);
+// The same from an already parsed config.ini (the background is not looked at).
+SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQuery& family_exists);

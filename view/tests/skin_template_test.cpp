@@ -1,0 +1,202 @@
+#include "view/skin_template.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/data_paths.h"
+#include "app/file_system.h"
+#include "app/profile_file.h"
+#include "view/tray_template.h"
+
+namespace {
+
+const Color kWhite{255, 255, 255, 255};
+const Color kBlack{255, 0, 0, 0};
+
+// Fonts "installed" for these tests.
+bool KnownFamily(const std::string& family) { return family == "Tahoma" || family == "微软雅黑" || family == "SimSun"; }
+
+SkinTemplate Skin(const std::string& config) {
+    return ReadSkinTemplate(ProfileDocument("[Settings]\r\n" + config), KnownFamily);
+}
+
+TEST(SkinTemplateTest, AConfigurationWithOnlyABodyDrawsTheGridInTahoma15) {
+    const SkinTemplate skin = Skin("BODY=10,40,290,260\r\n");
+    ASSERT_TRUE(skin.body.has_value());
+    EXPECT_EQ(*skin.body, (Rect{10, 40, 290, 260}));
+    EXPECT_EQ(skin.weekdayRowHeight, 0);
+    EXPECT_EQ(skin.dayStyle.family, "Tahoma");
+    EXPECT_EQ(skin.dayStyle.size, 15);
+    EXPECT_EQ(skin.dayStyle.shadowHeight, 8);
+    EXPECT_FALSE(skin.dayStyle.bold);
+    EXPECT_FALSE(skin.yearBox || skin.monthBox || skin.listArea);
+    EXPECT_EQ(skin.yearBack, Rect{});
+    EXPECT_EQ(skin.monthNext, Rect{});
+    EXPECT_EQ(skin.todayEllipseColor, (Color{155, 255, 0, 0}));
+    EXPECT_EQ(skin.listItemStyle.size, 12);
+    EXPECT_EQ(skin.listItemStyle.shadowHeight, 5);
+    EXPECT_EQ(skin.listItemHeight, 20);
+    EXPECT_EQ(skin.listAlignment, HorizontalAlignment::kCenter);
+    EXPECT_FALSE(skin.tooltipBackground || skin.tooltipText);
+}
+
+TEST(SkinTemplateTest, RectanglesNeedFourNumbersWithinSaneBounds) {
+    const SkinTemplate skin = Skin(
+        "YEARSHOW=1,2,3\r\n"            // three numbers: absent
+        "MONTHSHOW=5, 6, 70, 80 px\r\n"  // spaces after commas and a tail are fine
+        "LISTRECT=5 ,6,70,80\r\n"       // a space before a comma stops the scan
+        "BODY=0,0,20000,300\r\n"        // wider than any picture
+        "YEARBACK=-4,-4,-1,-1\r\n");
+    EXPECT_FALSE(skin.yearBox.has_value());
+    EXPECT_EQ(skin.monthBox, (Rect{5, 6, 70, 80}));
+    EXPECT_FALSE(skin.listArea.has_value());
+    EXPECT_FALSE(skin.body.has_value());
+    EXPECT_EQ(skin.yearBack, (Rect{-4, -4, -1, -1}));
+}
+
+TEST(SkinTemplateTest, WeekdayNamesShareOneColourThatStartsWhite) {
+    EXPECT_EQ(Skin("").weekdayStyle.shadow, kWhite);
+    EXPECT_EQ(Skin("").weekdayStyle.color, kWhite);
+
+    const SkinTemplate haloOnly = Skin("WEEKDAYROW_FONT_SHADOW=10,20,30\r\n");
+    EXPECT_EQ(haloOnly.weekdayStyle.shadow, (Color{255, 10, 20, 30}));
+    EXPECT_EQ(haloOnly.weekdayStyle.color, (Color{255, 10, 20, 30}));
+
+    const SkinTemplate fillOnly = Skin("WEEKDAYROW_FONT_COLOR=1,2,3\r\n");
+    EXPECT_EQ(fillOnly.weekdayStyle.shadow, kWhite);
+    EXPECT_EQ(fillOnly.weekdayStyle.color, (Color{255, 1, 2, 3}));
+}
+
+TEST(SkinTemplateTest, TodayFestivalAndSolarTermOverrideOnlyWhereTheirKeysParse) {
+    const SkinTemplate skin = Skin(
+        "DAYROW_FONT_FAMILY=SimSun\r\nDAYROW_FONT_SIZE=18\r\nDAYROW_FONT_BOLD=1\r\n"
+        "DAYROW_FONT_COLOR=1,1,1\r\nDAYROW_FONT_SHADOW=2,2,2\r\nDAYROW_FONT_SHADOW_HEIGHT=3\r\n"
+        "Today_FONT_COLOR=255,0,0\r\nToday_FONT_SHADOW=bad\r\n"
+        "DAYROW2_FONT_SIZE=11\r\nDAYROW2_FONT_COLOR=4,4,4\r\n"
+        "JieRi_FONT_COLOR=200,0,0\r\nJieRi_FONT_SHADOW_HEIGHT=2\r\n"
+        "JieQi_FONT_SHADOW=0,128,0\r\nJieQi_FONT_SIZE=40\r\n");
+    EXPECT_EQ(skin.todayStyle.family, "SimSun");
+    EXPECT_EQ(skin.todayStyle.size, 18);
+    EXPECT_TRUE(skin.todayStyle.bold);
+    EXPECT_EQ(skin.todayStyle.color, (Color{255, 255, 0, 0}));
+    EXPECT_EQ(skin.todayStyle.shadow, (Color{255, 2, 2, 2}));
+    EXPECT_EQ(skin.todayStyle.shadowHeight, 8);  // its own default, not the day number's 3
+    EXPECT_EQ(skin.dayStyle.shadowHeight, 3);
+
+    EXPECT_EQ(skin.festivalStyle.color, (Color{255, 200, 0, 0}));
+    EXPECT_EQ(skin.festivalStyle.shadowHeight, 2);
+    EXPECT_EQ(skin.solarTermStyle.color, (Color{255, 4, 4, 4}));
+    EXPECT_EQ(skin.solarTermStyle.shadow, (Color{255, 0, 128, 0}));
+    EXPECT_EQ(skin.solarTermStyle.size, 11);  // no size key of its own
+}
+
+TEST(SkinTemplateTest, AnEmptyOrUnknownFamilyFallsBackToTahoma) {
+    const SkinTemplate skin = Skin(
+        "YEARSHOW_FONT_FAMILY=微软雅黑\r\nMONTHSHOW_FONT_FAMILY=\r\nDAYROW_FONT_FAMILY=No Such Font\r\n"
+        "LISTITEM_FONT_FAMILY=\"SimSun\"\r\n");
+    EXPECT_EQ(skin.yearStyle.family, "微软雅黑");
+    EXPECT_EQ(skin.monthStyle.family, "Tahoma");
+    EXPECT_EQ(skin.dayStyle.family, "Tahoma");
+    EXPECT_EQ(skin.listItemStyle.family, "SimSun");
+}
+
+TEST(SkinTemplateTest, AbsurdNumbersAreBroughtIntoSaneRanges) {
+    const SkinTemplate skin = Skin(
+        "YEARSHOW_FONT_SIZE=0\r\nMONTHSHOW_FONT_SIZE=99999999999\r\n"
+        "YEARSHOW_FONT_SHADOW_HEIGHT=100000\r\nMONTHSHOW_FONT_SHADOW_HEIGHT=-3\r\n"
+        "LISTITEMHEIGHT=0\r\nHEIGHTWEEKDAYROW=-20\r\nLISTITEM_STRING_Alignment=7\r\n");
+    EXPECT_EQ(skin.yearStyle.size, kMinFontSize);
+    EXPECT_EQ(skin.monthStyle.size, kMaxFontSize);
+    EXPECT_EQ(skin.yearStyle.shadowHeight, kMaxHaloStrength);
+    EXPECT_EQ(skin.monthStyle.shadowHeight, 0);
+    EXPECT_EQ(skin.listItemHeight, 1);
+    EXPECT_EQ(skin.weekdayRowHeight, 0);
+    EXPECT_EQ(skin.listAlignment, HorizontalAlignment::kCenter);
+    EXPECT_EQ(Skin("LISTITEM_STRING_Alignment=2\r\n").listAlignment, HorizontalAlignment::kRight);
+    EXPECT_EQ(Skin("LISTITEM_STRING_Alignment=0\r\n").listAlignment, HorizontalAlignment::kLeft);
+}
+
+TEST(SkinTemplateTest, ColoursUseTheLow8BitsAndARGBKeysTakeFourNumbers) {
+    const SkinTemplate skin = Skin(
+        "YEARSHOW_FONT_COLOR=256,257,-1\r\nToday_ELLIPSE_COLOR=255,0,0\r\nReminderFlagColor=128,0,0,255\r\n"
+        "TOOLTIP_BKCOLOR=255,255,225\r\nTOOLTIP_TEXTCOLOR=0,0\r\n");
+    EXPECT_EQ(skin.yearStyle.color, (Color{255, 0, 1, 255}));
+    EXPECT_EQ(skin.todayEllipseColor, (Color{155, 255, 0, 0}));  // three numbers do not make an ARGB
+    EXPECT_EQ(skin.reminderFlagColor, (Color{128, 0, 0, 255}));
+    EXPECT_EQ(skin.tooltipBackground, (Color{255, 255, 255, 225}));
+    EXPECT_FALSE(skin.tooltipText.has_value());
+    EXPECT_EQ(skin.dayStyle.color, kBlack);
+}
+
+TEST(ScanIntegersTest, ReadsLikeSscanfWithCommas) {
+    int v[4] = {};
+    EXPECT_EQ(ScanIntegers(" 1,+2,-3,4,5", v, 4), 4);
+    EXPECT_EQ(v[2], -3);
+    EXPECT_EQ(ScanIntegers("1,,2", v, 4), 1);
+    EXPECT_EQ(ScanIntegers("x", v, 4), 0);
+    EXPECT_EQ(ScanIntegers("1,-", v, 4), 1);
+    EXPECT_EQ(ScanIntegers("99999999999999999999999,1", v, 2), 2);
+    EXPECT_EQ(v[0], 2147483647);
+}
+
+class TemplateFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("solvane-skin-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string Folder() const { return folder_.string(); }
+    void Write(const std::string& path, const std::string& contents) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        ASSERT_TRUE(ReplaceFileAtomically(path, contents));
+    }
+    std::filesystem::path folder_;
+};
+
+TEST_F(TemplateFolderTest, ATemplateIsReadFromItsFolderWithThePicturesSize) {
+    Write(SkinConfigPath(Folder(), "blue"), "[Settings]\r\nBODY=0,30,300,250\r\nHEIGHTWEEKDAYROW=20\r\n");
+    // PNG signature and an IHDR chunk declaring 320 x 280.
+    Write(SkinBackgroundPath(Folder(), "blue"), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x01\x40\0\0\x01\x18", 24));
+    const SkinTemplate skin = LoadSkinTemplate(Folder(), "blue", KnownFamily);
+    EXPECT_EQ(skin.body, (Rect{0, 30, 300, 250}));
+    EXPECT_EQ(skin.weekdayRowHeight, 20);
+    EXPECT_EQ(skin.backgroundPath, SkinBackgroundPath(Folder(), "blue"));
+    EXPECT_EQ(skin.backgroundWidth, 320);
+    EXPECT_EQ(skin.backgroundHeight, 280);
+}
+
+TEST_F(TemplateFolderTest, AMissingTemplateGivesDefaultsAndAnEmptyPicture) {
+    const SkinTemplate skin = LoadSkinTemplate(Folder(), "", KnownFamily);
+    EXPECT_FALSE(skin.body.has_value());
+    EXPECT_EQ(skin.backgroundWidth, 0);
+    EXPECT_EQ(skin.backgroundHeight, 0);
+    EXPECT_EQ(skin.backgroundPath, SkinBackgroundPath(Folder(), ""));
+}
+
+TEST_F(TemplateFolderTest, ATrayTemplateWithoutSizeDrawsAt9WithNoHalo) {
+    Write(TrayIniPath(Folder(), "red"), "[Settings]\r\nRECT=0,1,16,15\r\nFONT_COLOR=255,255,255\r\nFONT_BOLD=1\r\n");
+    const TrayTemplate tray = LoadTrayTemplate(Folder(), "red", KnownFamily);
+    EXPECT_EQ(tray.numberBox, (Rect{0, 1, 16, 15}));
+    EXPECT_EQ(tray.style.size, 9);
+    EXPECT_EQ(tray.style.shadowHeight, 0);
+    EXPECT_TRUE(tray.style.bold);
+    EXPECT_EQ(tray.style.family, "Tahoma");
+    EXPECT_EQ(tray.style.color, kWhite);
+    EXPECT_EQ(tray.picturePath, TrayPicturePath(Folder(), "red"));
+}
+
+TEST_F(TemplateFolderTest, WithoutItsIniATrayTemplateDrawsNoNumber) {
+    const TrayTemplate tray = LoadTrayTemplate(Folder(), "none", KnownFamily);
+    EXPECT_FALSE(tray.numberBox.has_value());
+    Write(TrayIniPath(Folder(), "odd"), "[Settings]\r\nRECT=1,2,3\r\nFONT_FAMILY=Wingdings 9\r\nFONT_SIZE=12\r\n");
+    const TrayTemplate odd = LoadTrayTemplate(Folder(), "odd", KnownFamily);
+    EXPECT_FALSE(odd.numberBox.has_value());
+    EXPECT_EQ(odd.style.family, "Tahoma");
+    EXPECT_EQ(odd.style.size, 12);
+}
+
+}  // namespace

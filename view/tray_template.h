@@ -1,0 +1,23 @@
+// A tray-icon template: \Ostrel\SystemTray\<name>.png, drawn stretched to the
+// 16 x 16 icon, and \Ostrel\SystemTray\<name>.ini, whose section [Settings]
+// places and styles today's day number on it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/rect.h"
+#include "view/template_values.h"
+
+struct TrayTemplate {
+    std::string picturePath;
+    // RECT: the box of the day number in the icon; absent, no number is drawn.
+    std::optional<Rect> numberBox;
+    // FONT_*: Tahoma 9, no bold, no halo unless the file says otherwise.
+    TextStyle style;
+};
+
+TrayTemplate LoadTrayTemplate(std::string_view module_folder, std::string_view tray_template_name,
+                              const FontFamilyQuery& family_exists);
+TrayTemplate ReadTrayTemplate(const ProfileDocument& settings, const FontFamilyQuery& family_exists);
