@@ -64,7 +64,7 @@ AlmanacRow BuildAlmanacRow(const AlmanacCalendar& calendar, const DayFacts& f, c
 
 AlmanacRow BuildAlmanacRow(const AlmanacCalendar& calendar, int year, int month, int day) {
     const DayFacts facts = calendar.FactsOf(year, month, day);
-    return BuildAlmanacRow(calendar, facts, ChooseYiJi(facts));
+    return BuildAlmanacRow(calendar, facts, ChooseYiJi(calendar, facts));
 }
 
 }  // namespace almanac_gen

@@ -1,65 +1,52 @@
 #include "almanac/generator/yi_ji.h"
 
+#include <algorithm>
+
+#include "calendar/gregorian.h"
+
 namespace almanac_gen {
 
 namespace {
 
-struct ValueStarLists {
-    std::vector<std::string> yi;
-    std::vector<std::string> ji;
-};
-
-// The sayings of the twelve 值星 (建日宜出行 不可开仓, 除日可服药, 满日可肆市 不可服药,
-// 平日可涂泥 不可栽种, 定日宜冠带, 执日可捕捉, 破日可治病, 危日可捕鱼 不利行船,
-// 成日可入学 不宜词讼, 收日宜进人口 不宜安葬, 开日宜祭祀 不宜安葬, 闭日宜塞穴 不可开张),
-// spelled out with the activity names of the 通书.
-const ValueStarLists& ListsOf(int jianChu) {
-    static const ValueStarLists kLists[12] = {
-        // 建
-        {{"祭祀", "祈福", "出行", "上官", "赴任", "会亲友", "求财"},
-         {"嫁娶", "动土", "破土", "开仓", "掘井", "乘船", "安葬"}},
-        // 除
-        {{"祭祀", "祈福", "沐浴", "解除", "扫舍", "求医", "疗病"},
-         {"嫁娶", "上官", "赴任", "出行", "移徙", "开市"}},
-        // 满
-        {{"祭祀", "祈福", "嫁娶", "裁衣", "开市", "交易", "纳财"},
-         {"上官", "赴任", "求医", "疗病", "栽种", "动土"}},
-        // 平
-        {{"祭祀", "修饰垣墙", "平治道涂"},
-         {"嫁娶", "移徙", "入宅", "开市", "栽种", "开渠"}},
-        // 定
-        {{"祭祀", "祈福", "冠笄", "嫁娶", "纳采", "会亲友", "交易", "立券", "纳畜"},
-         {"出行", "词讼", "针灸", "栽种"}},
-        // 执
-        {{"祭祀", "嫁娶", "修造", "立券", "捕捉", "畋猎"},
-         {"出行", "移徙", "开市", "开仓", "出货财"}},
-        // 破
-        {{"求医", "疗病", "解除", "破屋", "坏垣"},
-         {"嫁娶", "出行", "移徙", "入宅", "开市", "交易", "立券", "安葬"}},
-        // 危
-        {{"祭祀", "祈福", "安床", "纳财", "取渔"},
-         {"出行", "乘船", "渡水", "移徙"}},
-        // 成
-        {{"祭祀", "祈福", "嫁娶", "入学", "出行", "移徙", "入宅", "开市", "交易", "立券", "栽种"},
-         {"词讼"}},
-        // 收
-        {{"祭祀", "嫁娶", "进人口", "纳财", "纳畜", "捕捉", "栽种"},
-         {"出行", "开市", "针灸", "动土", "安葬"}},
-        // 开
-        {{"祭祀", "祈福", "嫁娶", "入学", "出行", "移徙", "入宅", "修造", "开市", "交易"},
-         {"破土", "安葬"}},
-        // 闭
-        {{"祭祀", "筑堤", "塞穴", "补垣", "安葬"},
-         {"嫁娶", "上官", "赴任", "出行", "求医", "疗病", "开市"}},
-    };
-    return kLists[((jianChu % 12) + 12) % 12];
-}
+bool IsSeasonStart(int term) { return term % 6 == 0; }  // 立春 立夏 立秋 立冬
 
 }  // namespace
 
-YiJi ChooseYiJi(const DayFacts& facts) {
-    const ValueStarLists& lists = ListsOf(facts.jianChu);
-    return YiJi{lists.yi, lists.ji};
+SelectionFacts SelectionFactsOf(const AlmanacCalendar& calendar, const DayFacts& f) {
+    SelectionFacts s;
+    s.yearStem = f.yearGanZhi.stem;
+    s.yearBranch = f.yearGanZhi.branch;
+    s.monthBranch = f.monthGanZhi.branch;
+    s.dayStem = f.dayGanZhi.stem;
+    s.dayBranch = f.dayGanZhi.branch;
+    s.lunarDay = f.lunar.day;
+    const CivilDate next = CivilFromSerial(f.serial + 1);
+    s.lastDayOfLunarMonth = SolarToLunar(next.year, next.month, next.day).day == 1;
+    s.termToday = f.termToday;
+    s.termTomorrow = f.daysUntilNextTerm == 1 ? f.nextTerm : -1;
+    s.currentTerm = f.previousTerm;
+
+    // The 节 that opened the month and the next 立, found among the terms.
+    const std::vector<SolarTermInstant>& terms = calendar.AllTerms();
+    const auto after = std::upper_bound(terms.begin(), terms.end(), f.serial,
+                                        [](std::int64_t serial, const SolarTermInstant& t) { return serial < t.serial; });
+    auto jie = after;
+    while (jie != terms.begin() && ((jie - 1)->index % 2 != 0)) --jie;
+    if (jie != terms.begin()) s.daysSinceJie = static_cast<int>(f.serial - (jie - 1)->serial);
+    auto start = after;
+    if (f.termToday >= 0 && IsSeasonStart(f.termToday)) {
+        s.daysToSeasonStart = 0;
+    } else {
+        while (start != terms.end() && !IsSeasonStart(start->index)) ++start;
+        if (start != terms.end()) s.daysToSeasonStart = static_cast<int>(start->serial - f.serial);
+    }
+    return s;
+}
+
+YiJi ChooseYiJi(const AlmanacCalendar& calendar, const DayFacts& facts) {
+    const YiJiRules& rules = YiJiRules::BuiltIn();
+    const YiJiDay day = rules.Evaluate(SelectionFactsOf(calendar, facts));
+    return YiJi{rules.YiList(day), rules.JiList(day), day.goodGods, day.badGods};
 }
 
 }  // namespace almanac_gen
