@@ -10,6 +10,12 @@ namespace {
 
 bool IsSeasonStart(int term) { return term % 6 == 0; }  // 立春 立夏 立秋 立冬
 
+std::string Joined(const std::vector<std::string>& names, const char* separator = " ") {
+    std::string text;
+    for (const std::string& n : names) text += (text.empty() ? "" : separator) + n;
+    return text;
+}
+
 }  // namespace
 
 SelectionFacts SelectionFactsOf(const AlmanacCalendar& calendar, const DayFacts& f) {
@@ -47,6 +53,30 @@ YiJi ChooseYiJi(const AlmanacCalendar& calendar, const DayFacts& facts) {
     const YiJiRules& rules = YiJiRules::BuiltIn();
     const YiJiDay day = rules.Evaluate(SelectionFactsOf(calendar, facts));
     return YiJi{rules.YiList(day), rules.JiList(day), day.goodGods, day.badGods};
+}
+
+std::string ShenShaLines(const YiJi& yiJi) {
+    std::string text;
+    if (!yiJi.goodGods.empty()) text += "吉神：" + Joined(yiJi.goodGods) + "\n";
+    if (!yiJi.badGods.empty()) text += "凶煞：" + Joined(yiJi.badGods) + "\n";
+    return text;
+}
+
+std::string YiJiNotes(const AlmanacCalendar& calendar, const DayFacts& facts) {
+    const YiJiRules& rules = YiJiRules::BuiltIn();
+    const YiJiDay day = rules.Evaluate(SelectionFactsOf(calendar, facts));
+    std::string text = ShenShaLines(YiJi{{}, {}, day.goodGods, day.badGods});
+    for (const YiJiDay::Contribution& c : day.contributions) {
+        if (c.forbidden == 0) continue;
+        text += "  " + rules.RuleName(c.rule) + "：" + JudgementName(c.judgement) + "\n";
+    }
+    text += "宜：" + Joined(rules.YiList(day)) + "\n";
+    text += "忌：" + Joined(rules.JiList(day)) + "\n";
+    for (const std::string& activity : rules.Activities()) {
+        const std::vector<std::string> reasons = rules.Explain(day, activity);
+        if (!reasons.empty()) text += "  " + activity + "：" + Joined(reasons, "，") + "\n";
+    }
+    return text;
 }
 
 }  // namespace almanac_gen

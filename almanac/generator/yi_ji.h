@@ -23,4 +23,13 @@ SelectionFacts SelectionFactsOf(const AlmanacCalendar& calendar, const DayFacts&
 
 YiJi ChooseYiJi(const AlmanacCalendar& calendar, const DayFacts& facts);
 
+// "吉神：天德 月恩 …" and "凶煞：月破 …" on a line each; a line without names is
+// left out.
+std::string ShenShaLines(const YiJi& yiJi);
+
+// The generator's notes on one day: its 神煞, the judgement of every 凶煞 that
+// forbids something, the printed lists and, for every activity with anything
+// said about it, which 神煞 favour or forbid it.
+std::string YiJiNotes(const AlmanacCalendar& calendar, const DayFacts& facts);
+
 }  // namespace almanac_gen

@@ -735,11 +735,15 @@ std::vector<std::string> YiJiRules::Explain(const YiJiDay& day, const std::strin
     for (const YiJiDay::Contribution& c : day.contributions) {
         const std::string& name = rules_[static_cast<size_t>(c.rule)].name;
         if (Has(c.favoured, a)) lines.push_back("宜 " + name);
-        if (Has(c.forbidden, a)) {
-            lines.push_back("忌 " + name + " " + JudgementName(c.judgement) + (Has(c.kept, a) ? "" : " 不注"));
-        } else if (Has(c.kept, a)) {
-            lines.push_back("忌 " + name + " " + JudgementName(c.judgement) + " 仍忌");
+        const bool forbidden = Has(c.forbidden, a), kept = Has(c.kept, a);
+        if (!forbidden && !kept) continue;
+        std::string note = JudgementName(c.judgement);
+        if (!forbidden) {
+            note += " 仍忌";
+        } else if (!kept && c.judgement != Judgement::kLifted && c.judgement != Judgement::kNeitherNoted) {
+            note += " 不注";
         }
+        lines.push_back("忌 " + name + "（" + note + "）");
     }
     return lines;
 }

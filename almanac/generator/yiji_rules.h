@@ -97,7 +97,7 @@ public:
     std::vector<std::string> JiList(const YiJiDay& day) const;
 
     // Why an activity is or is not noted that day, one line per 神煞 that has
-    // a say ("宜 天德", "忌 月破 从忌不从宜"); empty for an unknown activity.
+    // a say ("宜 天德", "忌 月破（从忌不从宜）"); empty for an unknown activity.
     std::vector<std::string> Explain(const YiJiDay& day, const std::string& activity) const;
 
     // The sixty activities in order, and a 神煞's name by its index.

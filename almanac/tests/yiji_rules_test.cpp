@@ -1,12 +1,288 @@
+// The 宜忌 of days as the traditional selection rules give them: which 神煞 a
+// day carries, why an activity is favoured or forbidden, the days the grade
+// table makes unfit for everything, and the same answer every time for every
+// day the almanac covers.
 #include "almanac/generator/yiji_rules.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+#include <string>
+#include <vector>
+
+#include "almanac/generator/day_facts.h"
+#include "almanac/generator/yi_ji.h"
+#include "calendar/gregorian.h"
+
 using namespace almanac_gen;
 
-TEST(YiJiRuleTables, BuiltInTablesReadWithoutError) {
+namespace {
+
+const AlmanacCalendar& Calendar() {
+    static const AlmanacCalendar calendar(1901, 2099);
+    return calendar;
+}
+
+SelectionFacts FactsOn(int year, int month, int day) {
+    return SelectionFactsOf(Calendar(), Calendar().FactsOf(year, month, day));
+}
+
+YiJiDay DayOn(int year, int month, int day) { return YiJiRules::BuiltIn().Evaluate(FactsOn(year, month, day)); }
+
+bool Contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+bool Favours(const YiJiDay& day, const std::string& activity) {
+    return Contains(YiJiRules::BuiltIn().YiList(day), activity);
+}
+
+bool Forbids(const YiJiDay& day, const std::string& activity) {
+    return Contains(YiJiRules::BuiltIn().JiList(day), activity);
+}
+
+std::vector<std::string> Reasons(const YiJiDay& day, const std::string& activity) {
+    return YiJiRules::BuiltIn().Explain(day, activity);
+}
+
+// A minimal rule set for checking how judgements combine, independent of the
+// real tables: 吉 favours 结婚姻 and 祭祀, 凶 forbids 结婚姻 嫁娶 冠带, graded by 德.
+YiJiTableTexts SmallTables(const char* grades) {
+    YiJiTableTexts t;
+    t.activities =
+        "1\t祭祀\t祭祀\n2\t冠带\t冠带\n3\t结婚姻\t结婚姻\n4\t嫁娶\t嫁娶\n";
+    t.groups = "";
+    t.shensha =
+        "吉\t吉\t日支\t子丑寅卯辰巳午未申酉戌亥\n"
+        "凶\t凶\t日支\t子丑寅卯辰巳午未申酉戌亥\n"
+        "德\t吉\t日干\t甲\n";
+    t.effects =
+        "吉\t宜\t结婚姻 祭祀\t-\t-\n"
+        "凶\t忌\t结婚姻 嫁娶 冠带\t-\t-\n";
+    t.grades = grades;
+    t.puzhu = "相抵连带\t结婚姻\t冠带 嫁娶\n";
+    return t;
+}
+
+}  // namespace
+
+TEST(YiJiRuleTables, BuiltInTablesReadAndListTheSixtyActivitiesInOrder) {
     YiJiRules rules;
     std::string error;
-    EXPECT_TRUE(rules.Load(BuiltInYiJiTables(), error)) << error;
-    EXPECT_EQ(rules.Activities().size(), 60u);
+    ASSERT_TRUE(rules.Load(BuiltInYiJiTables(), error)) << error;
+    ASSERT_EQ(rules.Activities().size(), 60u);
+    EXPECT_EQ(rules.Activities().front(), "祭祀");
+    EXPECT_EQ(rules.Activities()[14], "嫁娶");
+    EXPECT_EQ(rules.Activities().back(), "启攒");
+}
+
+TEST(YiJiRuleTables, ARowNamingSomethingUndefinedIsRejectedWithItsLine) {
+    YiJiTableTexts t = SmallTables("");
+    t.effects = "吉\t宜\t结婚姻\t-\t-\n# a comment\n吉\t宜\t跳舞\t-\t-\n";
+    YiJiRules rules;
+    std::string error;
+    EXPECT_FALSE(rules.Load(t, error));
+    EXPECT_NE(error.find("effects.tsv line 3"), std::string::npos) << error;
+    EXPECT_NE(error.find("跳舞"), std::string::npos) << error;
+
+    t = SmallTables("凶\t*\t-\t无此神\t不忌\t从忌不从宜\t-\n");
+    EXPECT_FALSE(rules.Load(t, error));
+    EXPECT_NE(error.find("grades.tsv line 1"), std::string::npos) << error;
+}
+
+TEST(YiJiJudgements, GoodMeetingBadIsJudgedByTheGradeRow) {
+    YiJiRules rules;
+    std::string error;
+    SelectionFacts withDe;  // 甲子 day: 德 present
+    SelectionFacts withoutDe;
+    withoutDe.dayStem = 2;  // 丙子
+
+    // 从忌不从宜 unless 德: the 忌 wins and takes 结婚姻 off the 宜 list.
+    ASSERT_TRUE(rules.Load(SmallTables("凶\t*\t-\t德\t从宜不从忌\t从忌不从宜\t-\n"), error)) << error;
+    YiJiDay d = rules.Evaluate(withoutDe);
+    EXPECT_EQ(rules.YiList(d), (std::vector<std::string>{"祭祀"}));
+    EXPECT_EQ(rules.JiList(d), (std::vector<std::string>{"冠带", "结婚姻", "嫁娶"}));
+    d = rules.Evaluate(withDe);
+    EXPECT_EQ(rules.YiList(d), (std::vector<std::string>{"祭祀", "结婚姻"}));
+    EXPECT_EQ(rules.JiList(d), (std::vector<std::string>{"诸事不忌"}));
+
+    // 吉凶相抵: 结婚姻 is noted as neither, and by the 铺注 rule neither are
+    // 冠带 and 嫁娶 that go with it.
+    ASSERT_TRUE(rules.Load(SmallTables("凶\t*\t-\t-\t-\t从宜亦从忌\t-\n"), error)) << error;
+    d = rules.Evaluate(withoutDe);
+    EXPECT_EQ(rules.YiList(d), (std::vector<std::string>{"祭祀"}));
+    EXPECT_EQ(rules.JiList(d), (std::vector<std::string>{"诸事不忌"}));
+
+    // 诸事皆忌 leaves nothing to choose.
+    ASSERT_TRUE(rules.Load(SmallTables("凶\t*\t-\t德\t从忌不从宜\t诸事皆忌\t-\n"), error)) << error;
+    d = rules.Evaluate(withoutDe);
+    EXPECT_TRUE(d.allForbidden);
+    EXPECT_EQ(rules.YiList(d), (std::vector<std::string>{"诸事不宜"}));
+    EXPECT_EQ(rules.JiList(d), (std::vector<std::string>{"诸事不宜"}));
+    EXPECT_FALSE(rules.Evaluate(withDe).allForbidden);
+}
+
+TEST(YiJiDays, LunarNewYear2013CarriesTianDeAndBaZhuan) {
+    // 2013-02-10, 丁未 day in the 寅 month: 丁 is the month's 天德, 丁未 one of the
+    // 八专 days, 执 the day's 值星, the first of the lunar month.
+    const YiJiDay day = DayOn(2013, 2, 10);
+    EXPECT_TRUE(Contains(day.goodGods, "天德"));
+    EXPECT_TRUE(Contains(day.badGods, "八专"));
+    EXPECT_FALSE(Contains(day.goodGods, "月德"));
+
+    EXPECT_TRUE(Favours(day, "祭祀"));
+    EXPECT_TRUE(Contains(Reasons(day, "祭祀"), "宜 天德"));
+    // 八专 forbids marriage even on a 天德 day.
+    EXPECT_TRUE(Forbids(day, "嫁娶"));
+    EXPECT_TRUE(Contains(Reasons(day, "嫁娶"), "宜 天德"));
+    EXPECT_TRUE(Contains(Reasons(day, "嫁娶"), "忌 八专（从忌不从宜）"));
+    // 天德 itself forbids hunting and fishing; 丁 days forbid shaving; the 朔
+    // forbids seeing the doctor.
+    EXPECT_TRUE(Forbids(day, "畋猎"));
+    EXPECT_TRUE(Contains(Reasons(day, "畋猎"), "忌 天德（从忌不从宜）"));
+    EXPECT_TRUE(Forbids(day, "剃头"));
+    EXPECT_TRUE(Contains(Reasons(day, "剃头"), "忌 丁日（从忌不从宜）"));
+    EXPECT_TRUE(Forbids(day, "求医疗病"));
+    EXPECT_TRUE(Contains(Reasons(day, "求医疗病"), "忌 朔望（从忌不从宜）"));
+}
+
+TEST(YiJiDays, MonthBreakForbidsBuildingEvenWithTheMonthsVirtue) {
+    // 2013-02-11 戊申, 破日 of the 寅 month (申 clashes 寅).
+    const YiJiDay day = DayOn(2013, 2, 11);
+    EXPECT_TRUE(Contains(day.badGods, "月破"));
+    EXPECT_TRUE(Contains(day.badGods, "大耗"));
+    EXPECT_TRUE(Forbids(day, "修造动土"));
+    EXPECT_TRUE(Contains(Reasons(day, "修造动土"), "忌 月破（从忌不从宜）"));
+    // What a 破日 is good for.
+    EXPECT_TRUE(Favours(day, "破屋坏垣"));
+}
+
+TEST(YiJiDays, MonthlyShaOnAClosingDayWithoutVirtueIsFitForNothing) {
+    // In the 寅 month 丑 days are 闭日 and 月煞: without a 德 the grade table
+    // makes them 诸事皆忌 (下); 癸丑 (2013-02-16) has none, 辛丑 (2013-02-04,
+    // the day of 立春) has the month's 月德合 and is judged as usual.
+    const YiJiDay bare = DayOn(2013, 2, 16);
+    EXPECT_TRUE(Contains(bare.badGods, "月煞"));
+    EXPECT_TRUE(bare.allForbidden);
+    EXPECT_EQ(bare.gravest, Judgement::kAllForbidden);
+    EXPECT_EQ(YiJiRules::BuiltIn().YiList(bare), (std::vector<std::string>{"诸事不宜"}));
+
+    const YiJiDay withVirtue = DayOn(2013, 2, 4);
+    EXPECT_TRUE(Contains(withVirtue.goodGods, "月德合"));
+    EXPECT_TRUE(Contains(withVirtue.badGods, "月煞"));
+    EXPECT_FALSE(withVirtue.allForbidden);
+}
+
+TEST(YiJiDays, MonthlyLoathingOnTheMonthBreakOfMaoAndYouIsFitForNothingWhateverTheVirtue) {
+    // 卯 and 酉 months: the 月厌 falls on the 月破 and 灾煞 (下下). Every 酉 day of
+    // the 卯 month 2013 (惊蛰 3-5 to 清明 4-4) is fit for nothing.
+    int checked = 0;
+    for (int d = 5; d <= 34; ++d) {
+        const SystemTime date = AddDays(MakeDate(2013, 3, 1), d - 1);
+        const SelectionFacts f = FactsOn(date.year, date.month, date.day);
+        if (f.monthBranch != 3 || f.dayBranch != 9) continue;
+        const YiJiDay day = YiJiRules::BuiltIn().Evaluate(f);
+        EXPECT_TRUE(Contains(day.badGods, "月厌")) << date.month << "-" << date.day;
+        EXPECT_TRUE(day.allForbidden) << date.month << "-" << date.day;
+        ++checked;
+    }
+    EXPECT_GE(checked, 2);
+}
+
+TEST(YiJiDays, TheDayBeforeAnEquinoxOrTheStartOfASeasonAllowsOnlyWorshipAndCleaning) {
+    // 春分 2013 fell on 3-20: 3-19 is 四离. 立春 2013 fell on 2-4: 2-3 is 四绝.
+    for (const auto& [month, day, god] : {std::make_tuple(3, 19, "四离"), std::make_tuple(2, 3, "四绝")}) {
+        const YiJiDay d = DayOn(2013, month, day);
+        EXPECT_TRUE(Contains(d.badGods, god));
+        EXPECT_TRUE(d.restForbidden);
+        const std::vector<std::string> yi = YiJiRules::BuiltIn().YiList(d);
+        EXPECT_FALSE(Contains(yi, "嫁娶"));
+        EXPECT_FALSE(Contains(yi, "出行"));
+        if (!d.allForbidden && yi.size() > 1) {
+            EXPECT_EQ(yi.back(), "余事勿取");
+        }
+        EXPECT_EQ(YiJiRules::BuiltIn().JiList(d), (std::vector<std::string>{"诸事不宜"}));
+    }
+    EXPECT_FALSE(DayOn(2013, 3, 20).restForbidden);
+}
+
+TEST(YiJiDays, VirtueMeetingPardonOrWishForbidsNothing) {
+    // 十月 (亥): 甲 is the 月德 and 甲子 the winter 天赦; 十二月 (丑): 甲子 is both
+    // 天赦 and 天愿. Those days are 诸事不忌.
+    int checked = 0;
+    for (std::int64_t s = SerialFromCivil(2010, 1, 1); s < SerialFromCivil(2020, 1, 1); ++s) {
+        const CivilDate c = CivilFromSerial(s);
+        const SelectionFacts f = FactsOn(c.year, c.month, c.day);
+        if (f.dayStem != 0 || f.dayBranch != 0 || (f.monthBranch != 11 && f.monthBranch != 1)) continue;
+        const YiJiDay day = YiJiRules::BuiltIn().Evaluate(f);
+        EXPECT_TRUE(Contains(day.goodGods, "天赦"));
+        EXPECT_TRUE(Contains(day.goodGods, f.monthBranch == 11 ? "月德" : "天愿"));
+        EXPECT_TRUE(day.nothingForbidden) << c.year << "-" << c.month << "-" << c.day;
+        EXPECT_EQ(YiJiRules::BuiltIn().JiList(day), (std::vector<std::string>{"诸事不忌"}));
+        ++checked;
+    }
+    EXPECT_GE(checked, 2);
+}
+
+TEST(YiJiDays, YearGodsFollowTheYearFromLiChun) {
+    // 2013 (癸巳 from 立春 2-4): 上朔 of 癸 years is 丁巳, 岁破 of 巳 years falls on 亥 days.
+    const YiJiDay shangShuo = DayOn(2013, 2, 20);  // 丁巳
+    EXPECT_TRUE(Contains(shangShuo.badGods, "上朔"));
+    EXPECT_TRUE(shangShuo.restForbidden);
+    EXPECT_TRUE(Contains(DayOn(2013, 2, 14).badGods, "岁破"));   // 辛亥, after 立春
+    EXPECT_FALSE(Contains(DayOn(2013, 2, 2).badGods, "岁破"));   // 己亥, still 壬辰 year
+}
+
+TEST(YiJiDays, SeasonalActivitiesOnlyInTheirSeason) {
+    // 执日 favour fishing from 雨水 to 立夏 and hunting from 霜降 to 立春.
+    int spring = 0, winter = 0;
+    for (int d = 0; d < 40; ++d) {
+        for (const SystemTime date : {AddDays(MakeDate(2013, 3, 1), d), AddDays(MakeDate(2013, 11, 1), d)}) {
+            const SelectionFacts f = FactsOn(date.year, date.month, date.day);
+            if ((f.dayBranch - f.monthBranch + 12) % 12 != 5) continue;  // not a 执日
+            const YiJiDay day = YiJiRules::BuiltIn().Evaluate(f);
+            const bool isSpring = date.month < 6;
+            EXPECT_EQ(Contains(Reasons(day, "取鱼"), "宜 执日"), isSpring) << date.month << "-" << date.day;
+            EXPECT_EQ(Contains(Reasons(day, "畋猎"), "宜 执日"), !isSpring) << date.month << "-" << date.day;
+            (isSpring ? spring : winter)++;
+        }
+    }
+    EXPECT_GE(spring, 2);
+    EXPECT_GE(winter, 2);
+}
+
+TEST(YiJiWholeRange, EveryDayFrom1901To2099HasListsAndTheSameOnEveryRun) {
+    YiJiRules second;
+    std::string error;
+    ASSERT_TRUE(second.Load(BuiltInYiJiTables(), error)) << error;
+    const YiJiRules& first = YiJiRules::BuiltIn();
+
+    std::vector<SelectionFacts> days;
+    for (std::int64_t s = SerialFromCivil(1901, 1, 1); s <= SerialFromCivil(2099, 12, 31); ++s) {
+        const CivilDate c = CivilFromSerial(s);
+        days.push_back(FactsOn(c.year, c.month, c.day));
+    }
+    int allForbidden = 0, restForbidden = 0;
+    std::vector<std::vector<int>> firstYi(days.size());
+    for (size_t i = 0; i < days.size(); ++i) {
+        const YiJiDay a = first.Evaluate(days[i]);
+        firstYi[i] = a.yi;
+        ASSERT_FALSE(first.YiList(a).empty());
+        ASSERT_FALSE(first.JiList(a).empty());
+        for (int x : a.yi) ASSERT_TRUE(std::find(a.ji.begin(), a.ji.end(), x) == a.ji.end()) << i;
+        allForbidden += a.allForbidden;
+        restForbidden += a.restForbidden;
+    }
+    // Evaluated again, backwards, with rules read afresh: the same lists.
+    for (size_t i = days.size(); i-- > 0;) {
+        const YiJiDay b = second.Evaluate(days[i]);
+        ASSERT_EQ(b.yi, firstYi[i]) << i;
+    }
+    // The grade table makes some days unfit for everything, but only a few.
+    EXPECT_GT(allForbidden, 1000);
+    EXPECT_LT(allForbidden, static_cast<int>(days.size()) / 5);
+    // 四离 四绝 and 上朔 come about 14 times a year.
+    EXPECT_GT(restForbidden, 199 * 10);
+    EXPECT_LT(restForbidden, 199 * 20);
 }

@@ -4,6 +4,7 @@
 //   almanac-gen OUTPUT                  1901-01-01 ... 2099-12-31
 //   almanac-gen --years 2013-2014 OUTPUT
 //   almanac-gen --near-midnight         terms within two minutes of midnight
+//   almanac-gen --notes YYYY-MM-DD      why the day's 宜 and 忌 are what they are
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -11,8 +12,10 @@
 
 #include "almanac/generator/database_writer.h"
 #include "almanac/generator/day_facts.h"
+#include "almanac/generator/yi_ji.h"
 #include "almanac/solar_term_names.h"
 #include "app/text_encoding.h"
+#include "calendar/gregorian.h"
 
 namespace {
 
@@ -20,6 +23,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: almanac-gen [--years FIRST-LAST] OUTPUT\n"
                  "       almanac-gen --near-midnight\n"
+                 "       almanac-gen --notes YYYY-MM-DD\n"
                  "years from 1901 to 2099 (the default)\n");
     return 2;
 }
@@ -39,6 +43,18 @@ int ListNearMidnight() {
     return 0;
 }
 
+// The day's 神煞 and the reasons for its 宜 and 忌, as UTF-8 text.
+int PrintNotes(const char* date) {
+    int y = 0, m = 0, d = 0;
+    if (std::sscanf(date, "%d-%d-%d", &y, &m, &d) != 3 || y < 1901 || y > 2099 || m < 1 || m > 12 || d < 1 ||
+        d > DaysInMonth(y, m)) {
+        return Usage();
+    }
+    const almanac_gen::AlmanacCalendar calendar(y, y);
+    std::printf("%s", Utf8FromGbk(almanac_gen::YiJiNotes(calendar, calendar.FactsOf(y, m, d))).c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,6 +62,7 @@ int main(int argc, char** argv) {
     std::string output;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--near-midnight") == 0) return ListNearMidnight();
+        if (std::strcmp(argv[i], "--notes") == 0) return i + 1 < argc ? PrintNotes(argv[i + 1]) : Usage();
         if (std::strcmp(argv[i], "--years") == 0 && i + 1 < argc) {
             if (std::sscanf(argv[++i], "%d-%d", &firstYear, &lastYear) != 2) return Usage();
         } else if (output.empty() && argv[i][0] != '-') {

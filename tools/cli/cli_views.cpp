@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "almanac/almanac_database.h"
+#include "almanac/generator/yi_ji.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
@@ -150,6 +151,13 @@ std::string FestivalListView(const FestivalList& festivals) {
         out += line + "\n";
     }
     return out;
+}
+
+std::string ShenShaView(int year, int month, int day) {
+    // The 神煞 are not in the almanac database; they are worked out here by the
+    // generator's own rules, from the solar terms of the years around the day.
+    const almanac_gen::AlmanacCalendar calendar(year, year);
+    return almanac_gen::ShenShaLines(almanac_gen::ChooseYiJi(calendar, calendar.FactsOf(year, month, day)));
 }
 
 std::string SolarTermLine(AlmanacDatabase& almanac, int year, int month, int day) {

@@ -29,6 +29,10 @@ std::string FestivalLines(const FestivalList& festivals, SolarTermLookup* solarT
 // sound file.
 std::string FestivalListView(const FestivalList& festivals);
 
+// The day's 吉神 and 凶煞 ("吉神：天德 …", "凶煞：月破 …"), found by the almanac
+// generator's selection rules; the database does not keep them.
+std::string ShenShaView(int year, int month, int day);
+
 // The "节气：" line of a day when a solar term falls on it, else "".
 std::string SolarTermLine(AlmanacDatabase& almanac, int year, int month, int day);
 

@@ -59,7 +59,7 @@ std::string DayWithAlmanac(AlmanacDatabase& almanac, const FestivalList& festiva
     const std::string block = AlmanacBlockView(almanac, y, m, d);
     // The balloon's block ends in "\n\n "; a terminal wants a last newline.
     return DayView(y, m, d) + SolarTermLine(almanac, y, m, d) + FestivalLines(festivals, &almanac, y, m, d) + block +
-           (block.empty() ? "" : "\n");
+           (block.empty() ? "" : "\n") + ShenShaView(y, m, d);
 }
 
 // Takes "--name VALUE" out of the arguments; false when it is there without
