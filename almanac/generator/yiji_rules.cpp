@@ -703,6 +703,8 @@ YiJiDay YiJiRules::Evaluate(const SelectionFacts& f) const {
         ji = everything;
         day.nothingForbidden = false;
     }
+    // 上朔 四离 四绝 keep their 忌 "与德合赦愿并犹忌", even where 德合 meets 赦愿.
+    if (day.restForbidden) day.nothingForbidden = false;
     if (day.nothingForbidden) ji = 0;
     for (int a = 0; a < static_cast<int>(activities_.size()); ++a) {
         if (Has(yi, a)) day.yi.push_back(a);

@@ -174,22 +174,6 @@ TEST(YiJiDays, MonthlyShaOnAClosingDayWithoutVirtueIsFitForNothing) {
     EXPECT_FALSE(withVirtue.allForbidden);
 }
 
-TEST(YiJiDays, MonthlyLoathingOnTheMonthBreakOfMaoAndYouIsFitForNothingWhateverTheVirtue) {
-    // 卯 and 酉 months: the 月厌 falls on the 月破 and 灾煞 (下下). Every 酉 day of
-    // the 卯 month 2013 (惊蛰 3-5 to 清明 4-4) is fit for nothing.
-    int checked = 0;
-    for (int d = 5; d <= 34; ++d) {
-        const SystemTime date = AddDays(MakeDate(2013, 3, 1), d - 1);
-        const SelectionFacts f = FactsOn(date.year, date.month, date.day);
-        if (f.monthBranch != 3 || f.dayBranch != 9) continue;
-        const YiJiDay day = YiJiRules::BuiltIn().Evaluate(f);
-        EXPECT_TRUE(Contains(day.badGods, "月厌")) << date.month << "-" << date.day;
-        EXPECT_TRUE(day.allForbidden) << date.month << "-" << date.day;
-        ++checked;
-    }
-    EXPECT_GE(checked, 2);
-}
-
 TEST(YiJiDays, TheDayBeforeAnEquinoxOrTheStartOfASeasonAllowsOnlyWorshipAndCleaning) {
     // 春分 2013 fell on 3-20: 3-19 is 四离. 立春 2013 fell on 2-4: 2-3 is 四绝.
     for (const auto& [month, day, god] : {std::make_tuple(3, 19, "四离"), std::make_tuple(2, 3, "四绝")}) {
@@ -207,22 +191,49 @@ TEST(YiJiDays, TheDayBeforeAnEquinoxOrTheStartOfASeasonAllowsOnlyWorshipAndClean
     EXPECT_FALSE(DayOn(2013, 3, 20).restForbidden);
 }
 
-TEST(YiJiDays, VirtueMeetingPardonOrWishForbidsNothing) {
-    // 十月 (亥): 甲 is the 月德 and 甲子 the winter 天赦; 十二月 (丑): 甲子 is both
-    // 天赦 and 天愿. Those days are 诸事不忌.
-    int checked = 0;
-    for (std::int64_t s = SerialFromCivil(2010, 1, 1); s < SerialFromCivil(2020, 1, 1); ++s) {
+TEST(YiJiDays, VirtueMeetingPardonOrWishForbidsNothingOnExactlyTheBooksDays) {
+    // 德合与赦愿所会之辰 诸事不忌: 二月甲戌 四月丙申 六月甲午 七月戊申 八月庚辰
+    // 九月辛卯 十月甲子 十二月甲子 (months by their branch, days by cycle number).
+    const std::vector<std::pair<int, int>> books = {{3, 10}, {5, 32}, {7, 30}, {8, 44},
+                                                    {9, 16}, {10, 27}, {11, 0}, {1, 0}};
+    int found = 0;
+    for (std::int64_t s = SerialFromCivil(2000, 1, 1); s < SerialFromCivil(2030, 1, 1); ++s) {
         const CivilDate c = CivilFromSerial(s);
         const SelectionFacts f = FactsOn(c.year, c.month, c.day);
-        if (f.dayStem != 0 || f.dayBranch != 0 || (f.monthBranch != 11 && f.monthBranch != 1)) continue;
+        const int cycle = ((6 * f.dayStem - 5 * f.dayBranch) % 60 + 60) % 60;
+        const bool listed =
+            std::find(books.begin(), books.end(), std::make_pair(f.monthBranch, cycle)) != books.end();
         const YiJiDay day = YiJiRules::BuiltIn().Evaluate(f);
-        EXPECT_TRUE(Contains(day.goodGods, "天赦"));
-        EXPECT_TRUE(Contains(day.goodGods, f.monthBranch == 11 ? "月德" : "天愿"));
-        EXPECT_TRUE(day.nothingForbidden) << c.year << "-" << c.month << "-" << c.day;
-        EXPECT_EQ(YiJiRules::BuiltIn().JiList(day), (std::vector<std::string>{"诸事不忌"}));
-        ++checked;
+        // 四离 四绝 上朔 keep their 忌 even then.
+        ASSERT_EQ(day.nothingForbidden, listed && !day.restForbidden) << c.year << "-" << c.month << "-" << c.day;
+        if (listed && day.restForbidden) continue;
+        if (listed) {
+            EXPECT_EQ(YiJiRules::BuiltIn().JiList(day), (std::vector<std::string>{"诸事不忌"}));
+            ++found;
+        }
     }
-    EXPECT_GE(checked, 2);
+    EXPECT_GE(found, 30);
+}
+
+TEST(YiJiDays, TheGradeTableMakesTheseDaysFitForNothing) {
+    // 子午 months: the 月厌 meets the 月建 (厌建会), fit for nothing unless it is
+    // the 天赦 (下); 卯酉 months: the 月厌 meets the 月破 and 灾煞 (下下); and the
+    // 阴阳大会 days (正月甲戌 …) whatever else the day has.
+    int checked = 0;
+    for (std::int64_t s = SerialFromCivil(2000, 1, 1); s < SerialFromCivil(2010, 1, 1); ++s) {
+        const CivilDate c = CivilFromSerial(s);
+        const SelectionFacts f = FactsOn(c.year, c.month, c.day);
+        const YiJiDay day = YiJiRules::BuiltIn().Evaluate(f);
+        const bool ziWu = (f.monthBranch == 0 || f.monthBranch == 6) && f.dayBranch == f.monthBranch;
+        const bool tianShe = f.dayStem == 0;  // 甲子 in winter, 甲午 in summer
+        const bool maoYou = (f.monthBranch == 3 || f.monthBranch == 9) && f.dayBranch == (f.monthBranch + 6) % 12;
+        const bool daHui = f.monthBranch == 2 && f.dayStem == 0 && f.dayBranch == 10;  // 正月甲戌
+        if (ziWu || maoYou || daHui) {
+            EXPECT_EQ(day.allForbidden, !(ziWu && tianShe)) << c.year << "-" << c.month << "-" << c.day;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 80);
 }
 
 TEST(YiJiDays, YearGodsFollowTheYearFromLiChun) {
