@@ -546,9 +546,7 @@ bool IsFanZhi(const SelectionFacts& f) {
     return f.lunarDay >= first && (f.lunarDay - first) % 6 == 0;
 }
 
-}  // namespace
-
-static bool Matches(const YiJiRules::Condition& c, const SelectionFacts& f) {
+bool Matches(const YiJiRules::Condition& c, const SelectionFacts& f) {
     size_t cell = 0;
     switch (c.key) {
         case Key::kNone: cell = 0; break;
@@ -577,134 +575,166 @@ static bool Matches(const YiJiRules::Condition& c, const SelectionFacts& f) {
     return false;
 }
 
-YiJiDay YiJiRules::Evaluate(const SelectionFacts& f) const {
-    YiJiDay day;
-    const size_t n = rules_.size();
-    const std::uint64_t everything = activities_.size() >= 64 ? ~std::uint64_t{0} : Bit(static_cast<int>(activities_.size())) - 1;
+// One day's worth of intermediate results, per rule (by index) and overall.
+struct Working {
+    std::vector<char> present;
+    std::vector<std::uint64_t> favours, forbids;  // what each present rule favours, forbids
+    std::uint64_t favoured = 0;                   // all of them together
+    std::uint64_t notNoted = 0;                   // 不注 (and 不宜不忌)
+    std::uint64_t onlyNoted = ~std::uint64_t{0};  // 止注
+    std::uint64_t notForbiddenOnly = ~std::uint64_t{0};  // 止不忌
+    std::vector<Outcome> judged;
+    std::vector<std::uint64_t> still;             // 仍忌 of the judgement
+};
 
-    std::vector<char> present(n, 0);
-    for (size_t i = 0; i < n; ++i) {
-        for (const Condition& c : rules_[i].conditions) {
+// Step 1: the 神煞 and day rules present.
+void FindPresent(const std::vector<YiJiRules::Rule>& rules, const SelectionFacts& f, Working& w, YiJiDay& day) {
+    w.present.assign(rules.size(), 0);
+    for (size_t i = 0; i < rules.size(); ++i) {
+        for (const YiJiRules::Condition& c : rules[i].conditions) {
             if (Matches(c, f)) {
-                present[i] = 1;
+                w.present[i] = 1;
                 break;
             }
         }
-        if (!present[i]) continue;
-        if (rules_[i].cls == RuleClass::kGood) day.goodGods.push_back(rules_[i].name);
-        if (rules_[i].cls == RuleClass::kBad) day.badGods.push_back(rules_[i].name);
+        if (!w.present[i]) continue;
+        if (rules[i].cls == RuleClass::kGood) day.goodGods.push_back(rules[i].name);
+        if (rules[i].cls == RuleClass::kBad) day.badGods.push_back(rules[i].name);
     }
+}
 
-    // What the present rules favour and forbid.
-    std::uint64_t favoured = 0, notNoted = 0, onlyNoted = everything, notForbiddenOnly = everything;
-    std::vector<std::uint64_t> forbids(n, 0), favours(n, 0);
-    for (size_t i = 0; i < n; ++i) {
-        if (!present[i]) continue;
-        for (const Effect& e : rules_[i].effects) {
-            if (!Holds(e.with, present) || !InWindow(f.currentTerm, e.fromTerm, e.toTerm)) continue;
+// Step 2: what they favour and forbid.
+void CollectEffects(const std::vector<YiJiRules::Rule>& rules, const SelectionFacts& f, Working& w, YiJiDay& day) {
+    w.favours.assign(rules.size(), 0);
+    w.forbids.assign(rules.size(), 0);
+    for (size_t i = 0; i < rules.size(); ++i) {
+        if (!w.present[i]) continue;
+        for (const YiJiRules::Effect& e : rules[i].effects) {
+            if (!Holds(e.with, w.present) || !InWindow(f.currentTerm, e.fromTerm, e.toTerm)) continue;
             switch (e.kind) {
-                case EffectKind::kFavour: favours[i] |= e.activities; break;
-                case EffectKind::kForbid: forbids[i] |= e.activities; break;
-                case EffectKind::kNotNoted: notNoted |= e.activities; break;
-                case EffectKind::kOnlyNoted: onlyNoted &= e.activities; break;
+                case EffectKind::kFavour: w.favours[i] |= e.activities; break;
+                case EffectKind::kForbid: w.forbids[i] |= e.activities; break;
+                case EffectKind::kNotNoted: w.notNoted |= e.activities; break;
+                case EffectKind::kOnlyNoted: w.onlyNoted &= e.activities; break;
                 case EffectKind::kOnlyNotForbidden:
-                    notForbiddenOnly &= e.activities;
+                    w.notForbiddenOnly &= e.activities;
                     day.restForbidden = true;
                     break;
             }
         }
-        favoured |= favours[i];
+        w.favoured |= w.favours[i];
     }
+}
 
-    // The judgement of every rule that forbids something or is graded.
-    std::vector<Outcome> judged(n);
-    std::vector<std::uint64_t> still(n, 0);
+// The first grade row of a rule that applies on the day.
+void GradeOf(const YiJiRules::Rule& rule, std::uint32_t monthBit, const std::vector<char>& present, Outcome& o,
+             std::uint64_t& still) {
+    o = Outcome{};
+    still = 0;
+    for (const YiJiRules::GradeRow& g : rule.grades) {
+        if (!(g.months & monthBit) || !Holds(g.with, present)) continue;
+        const bool met = !g.meet.allOf.empty() && Holds(g.meet, present);
+        o = met ? g.met : g.notMet;
+        still = g.still;
+        return;
+    }
+}
+
+// Step 3: the judgement of every rule that forbids something or is graded.
+void Judge(const std::vector<YiJiRules::Rule>& rules, const SelectionFacts& f, Working& w, YiJiDay& day) {
+    w.judged.assign(rules.size(), Outcome{});
+    w.still.assign(rules.size(), 0);
     const std::uint32_t monthBit = 1u << f.monthBranch;
-    auto decide = [&](size_t i, Outcome& o, std::uint64_t& s) {
-        o = Outcome{};
-        s = 0;
-        for (const GradeRow& g : rules_[i].grades) {
-            if (!(g.months & monthBit) || !Holds(g.with, present)) continue;
-            const bool met = !g.meet.allOf.empty() && Holds(g.meet, present);
-            o = met ? g.met : g.notMet;
-            s = g.still;
-            return;
-        }
-    };
-    for (size_t i = 0; i < n; ++i) {
-        if (!present[i] || (forbids[i] == 0 && rules_[i].grades.empty())) continue;
+    for (size_t i = 0; i < rules.size(); ++i) {
+        if (!w.present[i] || (w.forbids[i] == 0 && rules[i].grades.empty())) continue;
         Outcome o;
-        std::uint64_t s;
-        decide(i, o, s);
+        std::uint64_t still;
+        GradeOf(rules[i], monthBit, w.present, o, still);
         // 从X论: judged as X is; X's own 从Y论 followed a few steps at most.
         for (int step = 0; o.followRule >= 0 && step < 4; ++step) {
             const size_t x = static_cast<size_t>(o.followRule);
-            if (!present[x]) {
-                o = Outcome{};
-                break;
-            }
-            decide(x, o, s);
+            if (!w.present[x]) break;
+            GradeOf(rules[x], monthBit, w.present, o, still);
         }
-        if (o.followRule >= 0) o = Outcome{};
-        judged[i] = o;
-        still[i] = s;
+        if (o.followRule >= 0) o = Outcome{};  // X absent, or a loop: as usual
+        w.judged[i] = o;
+        w.still[i] = still;
         if (o.judgement > day.gravest) day.gravest = o.judgement;
         if (o.judgement == Judgement::kAllForbidden) day.allForbidden = true;
     }
+}
 
-    // 铺注: the rules that lift 忌 for whole groups of activities.
+// On a 吉凶相抵 judgement, what the 凶煞 still notes as 忌 after the 铺注条例.
+std::uint64_t BalancedKept(std::uint64_t forbids, std::uint64_t favoured, std::uint64_t liftedByRules,
+                           const std::vector<YiJiRules::PuzhuRule>& puzhu) {
+    std::uint64_t kept = forbids & ~favoured;
+    // Two passes let one article's lifting feed another (嫁娶 -> 结婚姻 -> 冠带).
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const YiJiRules::PuzhuRule& p : puzhu) {
+            const std::uint64_t lifted = forbids & ~kept;
+            if (p.kind == PuzhuKind::kBalancedChain && p.ifActivities != 0 &&
+                (lifted & p.ifActivities) == p.ifActivities) {
+                kept &= ~p.then;
+            }
+            if (p.kind == PuzhuKind::kBalancedFavoured && (favoured & p.ifActivities) != 0) kept &= ~p.then;
+        }
+    }
+    return kept & ~liftedByRules;
+}
+
+}  // namespace
+
+YiJiDay YiJiRules::Evaluate(const SelectionFacts& f) const {
+    YiJiDay day;
+    const std::uint64_t everything =
+        activities_.size() >= 64 ? ~std::uint64_t{0} : Bit(static_cast<int>(activities_.size())) - 1;
+    Working w;
+    FindPresent(rules_, f, w, day);
+    CollectEffects(rules_, f, w, day);
+    Judge(rules_, f, w, day);
+
+    // 铺注 articles that hang on the 神煞 present.
     std::uint64_t liftedByRules = 0, notFavouredByRules = 0;
     for (const PuzhuRule& p : puzhu_) {
-        if (p.kind == PuzhuKind::kRuleNotForbid && Holds(p.ifRules, present)) liftedByRules |= p.then;
-        if (p.kind == PuzhuKind::kRuleNotFavour && Holds(p.ifRules, present)) notFavouredByRules |= p.then;
-        if (p.kind == PuzhuKind::kNothingForbidden && Holds(p.ifRules, present)) day.nothingForbidden = true;
+        if (!Holds(p.ifRules, w.present)) continue;
+        if (p.kind == PuzhuKind::kRuleNotForbid) liftedByRules |= p.then;
+        if (p.kind == PuzhuKind::kRuleNotFavour) notFavouredByRules |= p.then;
+        if (p.kind == PuzhuKind::kNothingForbidden) day.nothingForbidden = true;
     }
 
+    // Step 4: each judgement applied to what its rule forbids. "hard" 忌 override
+    // any 宜; a 吉凶相抵 judgement notes a favoured activity as neither.
     std::uint64_t hard = 0, soft = 0, balancedConflicts = 0;
-    for (size_t i = 0; i < n; ++i) {
-        if (!present[i]) continue;
+    for (size_t i = 0; i < rules_.size(); ++i) {
+        if (!w.present[i]) continue;
         std::uint64_t kept = 0;
-        switch (judged[i].judgement) {
+        switch (w.judged[i].judgement) {
             case Judgement::kLifted: break;
-            case Judgement::kFavourPrevails: kept = still[i]; hard |= kept; break;
-            case Judgement::kNeitherNoted: notNoted |= forbids[i]; break;
+            case Judgement::kFavourPrevails: kept = w.still[i]; hard |= kept; break;
+            case Judgement::kNeitherNoted: w.notNoted |= w.forbids[i]; break;
             case Judgement::kForbidPrevails:
-            case Judgement::kAllForbidden: kept = forbids[i] | still[i]; hard |= kept; break;
-            case Judgement::kBalanced: {
-                const std::uint64_t conflict = forbids[i] & favoured;
-                balancedConflicts |= conflict;
-                kept = forbids[i] & ~conflict;
-                for (int pass = 0; pass < 2; ++pass) {
-                    for (const PuzhuRule& p : puzhu_) {
-                        const std::uint64_t lifted = forbids[i] & ~kept;
-                        if (p.kind == PuzhuKind::kBalancedChain && p.ifActivities != 0 &&
-                            (lifted & p.ifActivities) == p.ifActivities) {
-                            kept &= ~p.then;
-                        }
-                        if (p.kind == PuzhuKind::kBalancedFavoured && (favoured & p.ifActivities) != 0) kept &= ~p.then;
-                    }
-                }
-                kept &= ~liftedByRules;
+            case Judgement::kAllForbidden: kept = w.forbids[i] | w.still[i]; hard |= kept; break;
+            case Judgement::kBalanced:
+                balancedConflicts |= w.forbids[i] & w.favoured;
+                kept = BalancedKept(w.forbids[i], w.favoured, liftedByRules, puzhu_);
                 soft |= kept;
                 break;
-            }
         }
-        if (favours[i] || forbids[i]) {
-            day.contributions.push_back({static_cast<int>(i), favours[i], forbids[i], kept, judged[i].judgement});
+        if (w.favours[i] || w.forbids[i]) {
+            day.contributions.push_back({static_cast<int>(i), w.favours[i], w.forbids[i], kept, w.judged[i].judgement});
         }
     }
 
-    std::uint64_t yi = favoured & ~hard & ~soft & ~balancedConflicts & ~notNoted & onlyNoted & notForbiddenOnly &
-                       ~notFavouredByRules;
+    std::uint64_t yi = w.favoured & ~hard & ~soft & ~balancedConflicts & ~w.notNoted & w.onlyNoted &
+                       w.notForbiddenOnly & ~notFavouredByRules;
     std::uint64_t ji = hard | soft;
-    if (day.restForbidden) ji |= everything & ~notForbiddenOnly;
+    if (day.restForbidden) ji |= everything & ~w.notForbiddenOnly;
     if (day.allForbidden) {
         yi = 0;
         ji = everything;
-        day.nothingForbidden = false;
     }
     // 上朔 四离 四绝 keep their 忌 "与德合赦愿并犹忌", even where 德合 meets 赦愿.
-    if (day.restForbidden) day.nothingForbidden = false;
+    if (day.allForbidden || day.restForbidden) day.nothingForbidden = false;
     if (day.nothingForbidden) ji = 0;
     for (int a = 0; a < static_cast<int>(activities_.size()); ++a) {
         if (Has(yi, a)) day.yi.push_back(a);
