@@ -35,11 +35,13 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
 }
 
 bool Favours(const YiJiDay& day, const std::string& activity) {
-    return Contains(YiJiRules::BuiltIn().YiList(day), activity);
+    const int a = YiJiRules::BuiltIn().ActivityNumber(activity);
+    return std::find(day.yi.begin(), day.yi.end(), a) != day.yi.end();
 }
 
 bool Forbids(const YiJiDay& day, const std::string& activity) {
-    return Contains(YiJiRules::BuiltIn().JiList(day), activity);
+    const int a = YiJiRules::BuiltIn().ActivityNumber(activity);
+    return std::find(day.ji.begin(), day.ji.end(), a) != day.ji.end();
 }
 
 std::vector<std::string> Reasons(const YiJiDay& day, const std::string& activity) {
@@ -156,6 +158,12 @@ TEST(YiJiDays, MonthBreakForbidsBuildingEvenWithTheMonthsVirtue) {
     EXPECT_TRUE(Contains(Reasons(day, "修造动土"), "忌 月破（从忌不从宜）"));
     // What a 破日 is good for.
     EXPECT_TRUE(Favours(day, "破屋坏垣"));
+    // It forbids nearly everything, and is printed as almanacs print such days.
+    EXPECT_GE(day.ji.size(), 40u);
+    const std::vector<std::string> yi = YiJiRules::BuiltIn().YiList(day);
+    EXPECT_TRUE(Contains(yi, "破屋坏垣"));
+    EXPECT_EQ(yi.back(), "余事勿取");
+    EXPECT_EQ(YiJiRules::BuiltIn().JiList(day), (std::vector<std::string>{"诸事不宜"}));
 }
 
 TEST(YiJiDays, MonthlyShaOnAClosingDayWithoutVirtueIsFitForNothing) {
