@@ -119,7 +119,7 @@ struct YiJiRules::Effect {
     int fromTerm = -1, toTerm = -1;  // 时令: from (inclusive) ... to (exclusive)
 };
 
-struct Outcome {
+struct GradeOutcome {
     Judgement judgement = Judgement::kForbidPrevails;
     int followRule = -1;  // 从X论
 };
@@ -128,7 +128,7 @@ struct YiJiRules::GradeRow {
     std::uint32_t months = 0;  // month branches covered
     Expression with;           // 同值
     Expression meet;           // 遇; empty: unconditional
-    Outcome met, notMet;
+    GradeOutcome met, notMet;
     std::uint64_t still = 0;   // 仍忌
 };
 
@@ -403,7 +403,7 @@ struct Reader {
         return true;
     }
 
-    bool OutcomeOf(LineReader& r, const std::string& text, Outcome& o) {
+    bool OutcomeOf(LineReader& r, const std::string& text, GradeOutcome& o) {
         static const std::pair<const char*, Judgement> kNames[] = {
             {"不忌", Judgement::kLifted},           {"从宜不从忌", Judgement::kFavourPrevails},
             {"不宜不忌", Judgement::kNeitherNoted}, {"从宜亦从忌", Judgement::kBalanced},
@@ -411,7 +411,7 @@ struct Reader {
         };
         for (const auto& [name, judgement] : kNames) {
             if (text == name) {
-                o = Outcome{judgement, -1};
+                o = GradeOutcome{judgement, -1};
                 return true;
             }
         }
@@ -583,7 +583,7 @@ struct Working {
     std::uint64_t notNoted = 0;                   // 不注 (and 不宜不忌)
     std::uint64_t onlyNoted = ~std::uint64_t{0};  // 止注
     std::uint64_t notForbiddenOnly = ~std::uint64_t{0};  // 止不忌
-    std::vector<Outcome> judged;
+    std::vector<GradeOutcome> judged;
     std::vector<std::uint64_t> still;             // 仍忌 of the judgement
 };
 
@@ -627,9 +627,9 @@ void CollectEffects(const std::vector<YiJiRules::Rule>& rules, const SelectionFa
 }
 
 // The first grade row of a rule that applies on the day.
-void GradeOf(const YiJiRules::Rule& rule, std::uint32_t monthBit, const std::vector<char>& present, Outcome& o,
+void GradeOf(const YiJiRules::Rule& rule, std::uint32_t monthBit, const std::vector<char>& present, GradeOutcome& o,
              std::uint64_t& still) {
-    o = Outcome{};
+    o = GradeOutcome{};
     still = 0;
     for (const YiJiRules::GradeRow& g : rule.grades) {
         if (!(g.months & monthBit) || !Holds(g.with, present)) continue;
@@ -642,12 +642,12 @@ void GradeOf(const YiJiRules::Rule& rule, std::uint32_t monthBit, const std::vec
 
 // Step 3: the judgement of every rule that forbids something or is graded.
 void Judge(const std::vector<YiJiRules::Rule>& rules, const SelectionFacts& f, Working& w, YiJiDay& day) {
-    w.judged.assign(rules.size(), Outcome{});
+    w.judged.assign(rules.size(), GradeOutcome{});
     w.still.assign(rules.size(), 0);
     const std::uint32_t monthBit = 1u << f.monthBranch;
     for (size_t i = 0; i < rules.size(); ++i) {
         if (!w.present[i] || (w.forbids[i] == 0 && rules[i].grades.empty())) continue;
-        Outcome o;
+        GradeOutcome o;
         std::uint64_t still;
         GradeOf(rules[i], monthBit, w.present, o, still);
         // 从X论: judged as X is; X's own 从Y论 followed a few steps at most.
@@ -656,7 +656,7 @@ void Judge(const std::vector<YiJiRules::Rule>& rules, const SelectionFacts& f, W
             if (!w.present[x]) break;
             GradeOf(rules[x], monthBit, w.present, o, still);
         }
-        if (o.followRule >= 0) o = Outcome{};  // X absent, or a loop: as usual
+        if (o.followRule >= 0) o = GradeOutcome{};  // X absent, or a loop: as usual
         w.judged[i] = o;
         w.still[i] = still;
         if (o.judgement > day.gravest) day.gravest = o.judgement;
