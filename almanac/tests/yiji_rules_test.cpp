@@ -125,6 +125,36 @@ TEST(YiJiJudgements, GoodMeetingBadIsJudgedByTheGradeRow) {
     EXPECT_FALSE(rules.Evaluate(withDe).allForbidden);
 }
 
+TEST(YiJiDayFacts, TheRulesSeeTheTermsAroundTheDayAndTheEndOfTheLunarMonth) {
+    // 立春 2013 fell on 2-4, 雨水 on 2-18; lunar new year on 2-10.
+    const SelectionFacts eve = FactsOn(2013, 2, 3);
+    EXPECT_EQ(eve.termTomorrow, 0);
+    EXPECT_EQ(eve.termToday, -1);
+    EXPECT_EQ(eve.daysToSeasonStart, 1);
+    EXPECT_EQ(eve.monthBranch, 1);   // still the 丑 month
+    EXPECT_EQ(eve.yearBranch, 4);    // still the 壬辰 year
+
+    const SelectionFacts liChun = FactsOn(2013, 2, 4);
+    EXPECT_EQ(liChun.termToday, 0);
+    EXPECT_EQ(liChun.daysSinceJie, 0);
+    EXPECT_EQ(liChun.daysToSeasonStart, 0);
+    EXPECT_EQ(liChun.monthBranch, 2);  // 寅 from the day of 立春
+    EXPECT_EQ(liChun.yearBranch, 5);   // 癸巳
+
+    const SelectionFacts afterYuShui = FactsOn(2013, 2, 20);
+    EXPECT_EQ(afterYuShui.currentTerm, 1);
+    EXPECT_EQ(afterYuShui.daysSinceJie, 16);
+
+    // The eighteen days of 土王用事 before 立春 start on 1-17.
+    EXPECT_EQ(FactsOn(2013, 1, 17).daysToSeasonStart, 18);
+    EXPECT_TRUE(Contains(DayOn(2013, 1, 17).badGods, "土王用事"));
+    EXPECT_FALSE(Contains(DayOn(2013, 1, 16).badGods, "土王用事"));
+
+    EXPECT_TRUE(FactsOn(2013, 2, 9).lastDayOfLunarMonth);
+    EXPECT_FALSE(FactsOn(2013, 2, 10).lastDayOfLunarMonth);
+    EXPECT_TRUE(Contains(DayOn(2013, 2, 9).badGods, "晦日"));
+}
+
 TEST(YiJiDays, LunarNewYear2013CarriesTianDeAndBaZhuan) {
     // 2013-02-10, 丁未 day in the 寅 month: 丁 is the month's 天德, 丁未 one of the
     // 八专 days, 执 the day's 值星, the first of the lunar month.

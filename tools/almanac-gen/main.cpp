@@ -13,6 +13,7 @@
 #include "almanac/generator/database_writer.h"
 #include "almanac/generator/day_facts.h"
 #include "almanac/generator/yi_ji.h"
+#include "almanac/generator/yiji_rules.h"
 #include "almanac/solar_term_names.h"
 #include "app/text_encoding.h"
 #include "calendar/gregorian.h"
@@ -74,8 +75,15 @@ int main(int argc, char** argv) {
     if (output.empty() || firstYear < 1901 || lastYear > 2099 || firstYear > lastYear) return Usage();
 
     const auto started = std::chrono::steady_clock::now();
-    const almanac_gen::AlmanacCalendar calendar(firstYear, lastYear);
     std::string error;
+    // A rule table that cannot be read would leave every day without 宜 and 忌;
+    // better no database than such a one.
+    almanac_gen::YiJiRules rules;
+    if (!rules.Load(almanac_gen::BuiltInYiJiTables(), error)) {
+        std::fprintf(stderr, "almanac-gen: %s\n", Utf8FromGbk(error).c_str());
+        return 1;
+    }
+    const almanac_gen::AlmanacCalendar calendar(firstYear, lastYear);
     if (!almanac_gen::WriteAlmanacDatabase(output, calendar, firstYear, lastYear, error)) {
         std::fprintf(stderr, "almanac-gen: %s\n", error.c_str());
         return 1;
