@@ -507,6 +507,22 @@ int YiJiRules::ActivityNumber(const std::string& name) const {
     return -1;
 }
 
+std::vector<std::string> YiJiRules::RulesNoting(const std::string& activity, bool favour) const {
+    const int a = ActivityNumber(activity);
+    std::vector<std::string> names;
+    if (a < 0) return names;
+    for (const Rule& rule : rules_) {
+        for (const Effect& e : rule.effects) {
+            const bool kind = favour ? e.kind == EffectKind::kFavour : e.kind == EffectKind::kForbid;
+            if (kind && Has(e.activities, a)) {
+                names.push_back(rule.name);
+                break;
+            }
+        }
+    }
+    return names;
+}
+
 std::string JudgementName(Judgement judgement) {
     switch (judgement) {
         case Judgement::kLifted: return "不忌";

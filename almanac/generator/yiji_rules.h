@@ -101,6 +101,10 @@ public:
     // a say ("宜 天德", "忌 月破（从忌不从宜）"); empty for an unknown activity.
     std::vector<std::string> Explain(const YiJiDay& day, const std::string& activity) const;
 
+    // Every 神煞 or day rule whose table rows favour (or forbid) an activity,
+    // whatever day it is: the book's 用事 view of the same tables.
+    std::vector<std::string> RulesNoting(const std::string& activity, bool favour) const;
+
     // The sixty activities in order, and a 神煞's name by its index.
     const std::vector<std::string>& Activities() const { return activities_; }
     const std::string& RuleName(int rule) const;

@@ -93,6 +93,28 @@ TEST(YiJiRuleTables, ARowNamingSomethingUndefinedIsRejectedWithItsLine) {
     EXPECT_NE(error.find("grades.tsv line 1"), std::string::npos) << error;
 }
 
+TEST(YiJiRuleTables, SeenActivityByActivityTheTablesAgreeWithTheBooksUseList) {
+    // 卷十一《用事》 lists, activity by activity, the 神煞 that favour and forbid
+    // it; the 神煞-by-神煞 tables of 卷十 must give the same, apart from what
+    // they add (气往亡 and 岁薄 逐阵 beside 往亡 and 月厌).
+    const YiJiRules& rules = YiJiRules::BuiltIn();
+    auto sorted = [](std::vector<std::string> v) {
+        std::sort(v.begin(), v.end());
+        return v;
+    };
+    EXPECT_EQ(sorted(rules.RulesNoting("嫁娶", true)),
+              sorted({"天德", "月德", "天德合", "月德合", "天赦", "天愿", "三合", "天喜", "六合", "不将"}));
+    EXPECT_EQ(sorted(rules.RulesNoting("嫁娶", false)),
+              sorted({"月破", "平日", "收日", "闭日", "劫煞", "灾煞", "月煞", "月刑", "月害", "月厌", "厌对", "大时",
+                      "天吏", "四废", "四忌", "四穷", "五墓", "往亡", "气往亡", "岁薄", "逐阵", "八专", "亥日"}));
+    EXPECT_EQ(sorted(rules.RulesNoting("整手足甲", false)),
+              sorted({"月建", "月破", "劫煞", "灾煞", "月煞", "月刑", "月厌", "岁薄", "逐阵", "人神在手足"}));
+    EXPECT_EQ(sorted(rules.RulesNoting("进人口", true)),
+              sorted({"天愿", "民日", "三合", "满日", "收日", "六合", "天仓"}));
+    EXPECT_EQ(sorted(rules.RulesNoting("安床", true)), sorted({"危日"}));
+    EXPECT_TRUE(rules.RulesNoting("跳舞", true).empty());
+}
+
 TEST(YiJiJudgements, GoodMeetingBadIsJudgedByTheGradeRow) {
     YiJiRules rules;
     std::string error;
