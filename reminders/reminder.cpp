@@ -1,0 +1,101 @@
+#include "reminders/reminder.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+std::string TextOf(const std::vector<ReminderCode>& table, std::int32_t code) {
+    for (const ReminderCode& entry : table) {
+        if (entry.code == code) return entry.text;
+    }
+    return std::string();
+}
+
+bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+}  // namespace
+
+const std::vector<ReminderCode>& ReminderCategories() {
+    static const std::vector<ReminderCode> table = {
+        {kCategoryNone, "无分类"}, {kCategoryWork, "工作"},      {kCategoryPersonal, "个人"},
+        {kCategoryFamily, "家庭"}, {kCategoryImportant, "重要"},
+    };
+    return table;
+}
+
+const std::vector<ReminderCode>& ReminderRepeats() {
+    static const std::vector<ReminderCode> table = {
+        {kRepeatNone, "无重复"},  {kRepeatDaily, "每天"},   {kRepeatWeekly, "每周"},
+        {kRepeatBiweekly, "每2周"}, {kRepeatMonthly, "每月"}, {kRepeatYearly, "每年"},
+    };
+    return table;
+}
+
+const std::vector<ReminderCode>& ReminderAlerts() {
+    static const std::vector<ReminderCode> table = {
+        {kAlertNone, "无提醒"},        {kAlertAtTime, "事件发生时"}, {kAlert5Minutes, "5分钟之前"},
+        {kAlert15Minutes, "15分钟之前"}, {kAlert30Minutes, "30分钟之前"}, {kAlert1Hour, "1小时之前"},
+        {kAlert2Hours, "2小时之前"},     {kAlert1Day, "1天之前"},       {kAlert2Days, "2天之前"},
+    };
+    return table;
+}
+
+const std::vector<ReminderCode>& ReminderCalendars() {
+    static const std::vector<ReminderCode> table = {
+        {kReminderLunar, "旧历"},
+        {kReminderGregorian, "阳历"},
+    };
+    return table;
+}
+
+std::vector<ReminderCode> RepeatsOfferedFor(std::int32_t calendar) {
+    std::vector<ReminderCode> offered;
+    for (const ReminderCode& entry : ReminderRepeats()) {
+        const bool weekly = entry.code == kRepeatWeekly || entry.code == kRepeatBiweekly;
+        if (calendar == kReminderGregorian || !weekly) offered.push_back(entry);
+    }
+    return offered;
+}
+
+std::string CategoryText(std::int32_t code) { return TextOf(ReminderCategories(), code); }
+std::string RepeatText(std::int32_t code) { return TextOf(ReminderRepeats(), code); }
+std::string AlertText(std::int32_t code) { return TextOf(ReminderAlerts(), code); }
+std::string ReminderCalendarText(std::int32_t code) { return TextOf(ReminderCalendars(), code); }
+
+std::int64_t AlertLeadSeconds(std::int32_t code) {
+    switch (code) {
+        case kAlertAtTime: return 0;
+        case kAlert5Minutes: return 300;
+        case kAlert15Minutes: return 900;
+        case kAlert30Minutes: return 1800;
+        case kAlert1Hour: return 3600;
+        case kAlert2Hours: return 7200;
+        case kAlert1Day: return 86400;
+        case kAlert2Days: return 172800;
+        default: return -1;
+    }
+}
+
+std::string ReminderText(const Reminder& reminder) {
+    const void* end = std::memchr(reminder.content, '\0', sizeof reminder.content);
+    const std::size_t length =
+        end ? static_cast<std::size_t>(static_cast<const char*>(end) - reminder.content) : sizeof reminder.content;
+    return std::string(reminder.content, length);
+}
+
+bool SetReminderText(Reminder& reminder, const std::string& text) {
+    // A NUL would end the stored text early, so the text ends there.
+    const std::size_t size = std::min(text.size(), text.find('\0'));
+    // Walk whole characters so that a cut never leaves half of one behind.
+    std::size_t length = 0;
+    while (length < size) {
+        const std::size_t width =
+            IsGbkLeadByte(static_cast<unsigned char>(text[length])) && length + 1 < size ? 2 : 1;
+        if (length + width > kReminderMaxTextBytes) break;
+        length += width;
+    }
+    std::memset(reminder.content, 0, sizeof reminder.content);
+    std::memcpy(reminder.content, text.data(), length);
+    return length == text.size();
+}
