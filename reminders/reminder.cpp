@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/gbk_scan.h"
+
 namespace {
 
 std::string TextOf(const std::vector<ReminderCode>& table, std::int32_t code) {
@@ -11,8 +13,6 @@ std::string TextOf(const std::vector<ReminderCode>& table, std::int32_t code) {
     }
     return std::string();
 }
-
-bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 }  // namespace
 
@@ -90,8 +90,7 @@ bool SetReminderText(Reminder& reminder, const std::string& text) {
     // Walk whole characters so that a cut never leaves half of one behind.
     std::size_t length = 0;
     while (length < size) {
-        const std::size_t width =
-            IsGbkLeadByte(static_cast<unsigned char>(text[length])) && length + 1 < size ? 2 : 1;
+        const std::size_t width = GbkCharLength(std::string_view(text.data(), size), length);
         if (length + width > kReminderMaxTextBytes) break;
         length += width;
     }

@@ -32,6 +32,7 @@ struct Reminder {
     char content[kReminderContentSize] = {};  // GBK, NUL-terminated
 };
 
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "records are stored in memory order, little-endian");
 static_assert(sizeof(Reminder) == 10056, "the stored memo record is 10 056 bytes");
 static_assert(offsetof(Reminder, start) == 0, "stored layout");
 static_assert(offsetof(Reminder, repeatEnd) == 16, "stored layout");
