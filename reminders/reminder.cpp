@@ -1,9 +1,11 @@
 #include "reminders/reminder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "app/gbk_scan.h"
+#include "calendar/calendar_texts.h"
 
 namespace {
 
@@ -62,6 +64,38 @@ std::string CategoryText(std::int32_t code) { return TextOf(ReminderCategories()
 std::string RepeatText(std::int32_t code) { return TextOf(ReminderRepeats(), code); }
 std::string AlertText(std::int32_t code) { return TextOf(ReminderAlerts(), code); }
 std::string ReminderCalendarText(std::int32_t code) { return TextOf(ReminderCalendars(), code); }
+
+std::string ReminderStartText(const Reminder& reminder) {
+    const SystemTime& t = reminder.start;
+    char text[96];
+    if (reminder.calendar == kReminderLunar) {
+        std::snprintf(text, sizeof text, "%04u年%s月%s%02u点%02u分", t.year, LunarMonthName(t.month).c_str(),
+                      LunarDayName(t.day).c_str(), t.hour, t.minute);
+    } else {
+        std::snprintf(text, sizeof text, "%04u年%02u月%02u日%02u点%02u分", t.year, t.month, t.day, t.hour, t.minute);
+    }
+    return text;
+}
+
+std::string ReminderEndText(const Reminder& reminder) {
+    const SystemTime& t = reminder.repeatEnd;
+    char text[96];
+    std::snprintf(text, sizeof text, "%04u年%02u月%02u日%02u点%02u分", t.year, t.month, t.day, t.hour, t.minute);
+    return text;
+}
+
+const std::vector<std::string>& ReminderColumnTitles() {
+    static const std::vector<std::string> titles = {"备忘内容", "日历", "提醒",   "第二次提醒",
+                                                    "重复",     "分类", "开始时间", "结束重复时间"};
+    return titles;
+}
+
+std::vector<std::string> ReminderRowTexts(const Reminder& reminder) {
+    return {ReminderText(reminder),           ReminderCalendarText(reminder.calendar),
+            AlertText(reminder.firstAlert),   AlertText(reminder.secondAlert),
+            RepeatText(reminder.repeat),      CategoryText(reminder.category),
+            ReminderStartText(reminder),      ReminderEndText(reminder)};
+}
 
 std::int64_t AlertLeadSeconds(std::int32_t code) {
     switch (code) {

@@ -100,6 +100,16 @@ std::string RepeatText(std::int32_t code);
 std::string AlertText(std::int32_t code);
 std::string ReminderCalendarText(std::int32_t code);  // "旧历" / "阳历"
 
+// "2013年03月01日09点30分"; a lunar start as "2013年正月初一09点30分".
+std::string ReminderStartText(const Reminder& reminder);
+// The end of repetition in the Gregorian form, whether or not it is in force.
+std::string ReminderEndText(const Reminder& reminder);
+
+// The columns of the memo list, left to right: 备忘内容, 日历, 提醒, 第二次提醒,
+// 重复, 分类, 开始时间, 结束重复时间; and the texts of one memo's row.
+const std::vector<std::string>& ReminderColumnTitles();
+std::vector<std::string> ReminderRowTexts(const Reminder& reminder);
+
 // Seconds an alert comes before the occurrence; -1 for "no alert" and for
 // codes outside the table.
 std::int64_t AlertLeadSeconds(std::int32_t code);

@@ -100,3 +100,48 @@ TEST(ReminderText, OfADamagedRecordWithoutTerminatorStaysInsideTheField) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReminderRow, ShowsEveryColumnOfTheMemoList) {
+    Reminder r;
+    r.calendar = kReminderGregorian;
+    r.start = MakeDate(2013, 3, 1);
+    r.start.hour = 9;
+    r.start.minute = 5;
+    r.repeatEnd = MakeDate(2014, 3, 1);
+    r.firstAlert = kAlert15Minutes;
+    r.repeat = kRepeatMonthly;
+    r.category = kCategoryWork;
+    SetReminderText(r, "交报告");
+    EXPECT_EQ(ReminderRowTexts(r), (std::vector<std::string>{"交报告", "阳历", "15分钟之前", "无提醒", "每月", "工作",
+                                                             "2013年03月01日09点05分", "2014年03月01日00点00分"}));
+    EXPECT_EQ(ReminderColumnTitles().size(), 8u);
+}
+
+TEST(ReminderRow, NamesTheLunarStartWithLunarMonthAndDayNames) {
+    Reminder r;
+    r.calendar = kReminderLunar;
+    r.start.year = 2013;
+    r.start.month = 1;
+    r.start.day = 1;
+    EXPECT_EQ(ReminderStartText(r), "2013年正月初一00点00分");
+    r.start.month = 12;
+    r.start.day = 30;
+    r.start.hour = 23;
+    EXPECT_EQ(ReminderStartText(r), "2013年腊月三十23点00分");
+}
+
+TEST(ReminderRow, LeavesCodesOutsideTheTablesEmpty) {
+    Reminder r;
+    r.calendar = 7;
+    r.category = 9;
+    r.repeat = 6;
+    const std::vector<std::string> row = ReminderRowTexts(r);
+    EXPECT_EQ(row[1], "");
+    EXPECT_EQ(row[4], "");
+    EXPECT_EQ(row[5], "");
+    EXPECT_EQ(ReminderStartText(r), "0000年00月00日00点00分");
+}
+
+}  // namespace
