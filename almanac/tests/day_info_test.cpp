@@ -1,0 +1,178 @@
+#include "almanac/day_info.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+
+#include "almanac/almanac_database.h"
+#include "reminders/tests/reminder_samples.h"
+
+namespace {
+
+// A database of a few hand-written rows (values are UTF-8 in SQLite), in a
+// temporary folder of the test's own.
+class DayInfoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("solvane-dayinfo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        path_ = (folder_ / "china.mdb").string();
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
+        const char* sql =
+            u8"CREATE TABLE HL(gDate TEXT PRIMARY KEY, nDate TEXT, nYear TEXT, nMonth TEXT, nDay TEXT, Yi TEXT,"
+            u8" Ji TEXT, Chong TEXT, Sha TEXT, Cheng TEXT, ZhengChong TEXT, TaiShen TEXT, JQ TEXT, SolarTerm TEXT);"
+            u8"INSERT INTO HL VALUES('2013-02-10','2013-01-01','癸巳年','甲寅月','丁未日','祭祀 祈福','动土',"
+            u8" '牛(辛丑)','西','成日','辛丑','仓库厕 房内东','立春 2月4日 00:13  雨水 2月18日 20:01','');"
+            u8"INSERT INTO HL VALUES('2013-02-04','2012-12-24','  癸巳年  ',NULL,'辛丑日','   ','','','','','','',"
+            u8" '',' 立春 ');";
+        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        ASSERT_TRUE(almanac_.CreateEngine());
+        ASSERT_TRUE(almanac_.Open(path_));
+    }
+    void TearDown() override {
+        almanac_.Close();
+        std::filesystem::remove_all(folder_);
+    }
+    DayInfo Day(int y, int m, int d, bool almanac = true, bool festivals = true, bool reminders = true) {
+        return GetDayInfo(y, m, d, almanac, festivals, reminders, &festivals_, &reminders_, &almanac_);
+    }
+    static FestivalRule Rule(const std::string& calendar, const std::string& dateRule, const std::string& name) {
+        FestivalRule rule;
+        rule.calendar = calendar;
+        rule.kind = "JR";
+        rule.dateRule = dateRule;
+        rule.name = name;
+        return rule;
+    }
+
+    std::filesystem::path folder_;
+    std::string path_;
+    AlmanacDatabase almanac_;
+    FestivalList festivals_;
+    ReminderList reminders_;
+};
+
+TEST_F(DayInfoTest, NamesTheDateInBothCalendars) {
+    const DayInfo day = Day(2013, 2, 10, false, false, false);
+    EXPECT_EQ(day.solarDate, "2013-02-10");
+    EXPECT_EQ(day.lunarDate, "2013-01-01");
+    EXPECT_EQ(day.zodiac, "蛇");
+    EXPECT_EQ(day.isLeap, 0);
+    EXPECT_EQ(day.weekday, 7);
+}
+
+TEST_F(DayInfoTest, TakesTheZodiacFromTheLunarYear) {
+    const DayInfo day = Day(2013, 2, 9, false, false, false);
+    EXPECT_EQ(day.lunarDate, "2012-12-29");
+    EXPECT_EQ(day.zodiac, "龙");
+}
+
+TEST_F(DayInfoTest, MarksTheLeapMonthOnlyByItsFlag) {
+    const DayInfo leap = Day(2023, 3, 22, false, false, false);
+    EXPECT_EQ(leap.lunarDate, "2023-02-01");
+    EXPECT_EQ(leap.isLeap, 1);
+    EXPECT_EQ(leap.zodiac, "兔");
+    EXPECT_EQ(leap.weekday, 3);
+    const DayInfo plain = Day(2023, 2, 20, false, false, false);
+    EXPECT_EQ(plain.lunarDate, "2023-02-01");
+    EXPECT_EQ(plain.isLeap, 0);
+}
+
+TEST_F(DayInfoTest, CopiesTheAlmanacRowInItsFieldOrder) {
+    const DayInfo day = Day(2013, 2, 10);
+    EXPECT_EQ(day.nYear, "癸巳年");
+    EXPECT_EQ(day.nMonth, "甲寅月");
+    EXPECT_EQ(day.nDay, "丁未日");
+    EXPECT_EQ(day.Yi, "祭祀 祈福");
+    EXPECT_EQ(day.Ji, "动土");
+    EXPECT_EQ(day.Chong, "牛(辛丑)");
+    EXPECT_EQ(day.Sha, "西");
+    EXPECT_EQ(day.Cheng, "成日");
+    EXPECT_EQ(day.ZhengChong, "辛丑");
+    EXPECT_EQ(day.TaiShen, "仓库厕 房内东");
+    EXPECT_EQ(day.JQ, "立春 2月4日 00:13  雨水 2月18日 20:01");
+    EXPECT_EQ(day.SolarTerm, "");
+}
+
+TEST_F(DayInfoTest, EmptiesBlankAndNullColumnsAndKeepsTheOthers) {
+    const DayInfo day = Day(2013, 2, 4);
+    EXPECT_EQ(day.nYear, "癸巳年");
+    EXPECT_EQ(day.nMonth, "");
+    EXPECT_EQ(day.nDay, "辛丑日");
+    EXPECT_EQ(day.Yi, "");
+    EXPECT_EQ(day.SolarTerm, "立春");
+}
+
+TEST_F(DayInfoTest, ReadsNoAlmanacUnlessAskedOrAvailable) {
+    EXPECT_EQ(Day(2013, 2, 10, false, true, true).nYear, "");
+    const DayInfo missing = Day(2013, 2, 11);  // no row for this date
+    EXPECT_EQ(missing.nYear, "");
+    EXPECT_EQ(missing.JQ, "");
+    EXPECT_EQ(missing.lunarDate, "2013-01-02");
+    almanac_.Close();
+    EXPECT_EQ(Day(2013, 2, 10).nYear, "");
+    EXPECT_EQ(GetDayInfo(2013, 2, 10, true, true, true, nullptr, nullptr, nullptr).nYear, "");
+}
+
+TEST_F(DayInfoTest, MatchesFestivalsInListOrderWithTheirSuffixes) {
+    festivals_ = {Rule("NL", "1-1", "春节"), Rule("YL", "2-10", "某纪念日"), Rule("YL", "OFFSETJQ:0:立春", "立春节"),
+                  Rule("YL", "2-11", "明天的节")};
+    festivals_[1].kind = "JNR";
+    festivals_[1].startYear = "2003";
+    const DayInfo day = Day(2013, 2, 10);
+    ASSERT_EQ(day.festivals.size(), 2u);
+    EXPECT_EQ(day.festivals[0].name, "春节");
+    EXPECT_EQ(day.festivals[1].name + day.festivals[1].suffix, "某纪念日（10周年）");
+    // Festivals counted from a solar term ask the database, almanac requested or not.
+    const DayInfo termDay = Day(2013, 2, 4, false, true, false);
+    ASSERT_EQ(termDay.festivals.size(), 1u);
+    EXPECT_EQ(termDay.festivals[0].name, "立春节");
+    EXPECT_TRUE(Day(2013, 2, 10, true, false, true).festivals.empty());
+}
+
+TEST_F(DayInfoTest, ADateMissingFromTheDatabaseStillHasItsFestivalsAndMemos) {
+    festivals_ = {Rule("YL", "2-11", "明天的节")};
+    reminders_ = {Gregorian(kRepeatNone, 2013, 2, 11, 9, 0, "看牙")};
+    const DayInfo day = Day(2013, 2, 11);
+    EXPECT_EQ(day.festivals.size(), 1u);
+    EXPECT_EQ(day.reminders.size(), 1u);
+}
+
+TEST_F(DayInfoTest, ListsTheMemosOfTheDayInListOrder) {
+    reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天"), Gregorian(kRepeatNone, 2013, 2, 11, 9, 0, "看牙"),
+                  Lunar(kRepeatYearly, 2000, 1, 1, 0, 0, "过年"), Gregorian(kRepeatNone, 2013, 2, 10, 7, 0, "早起")};
+    const DayInfo day = Day(2013, 2, 10);
+    ASSERT_EQ(day.reminders.size(), 3u);
+    EXPECT_EQ(ReminderText(day.reminders[0]), "每天");
+    EXPECT_EQ(ReminderText(day.reminders[1]), "过年");
+    EXPECT_EQ(ReminderText(day.reminders[2]), "早起");
+    EXPECT_TRUE(Day(2013, 2, 10, true, true, false).reminders.empty());
+}
+
+TEST_F(DayInfoTest, WithNoPartRequestedCarriesOnlyTheDate) {
+    festivals_ = {Rule("NL", "1-1", "春节")};
+    reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天")};
+    const DayInfo day = Day(2013, 2, 10, false, false, false);
+    EXPECT_EQ(day.solarDate, "2013-02-10");
+    EXPECT_EQ(day.nYear, "");
+    EXPECT_TRUE(day.festivals.empty());
+    EXPECT_TRUE(day.reminders.empty());
+}
+
+TEST_F(DayInfoTest, TheCalendarWindowsSourcesAreReadAtEachCall) {
+    DaySources sources(&festivals_, &reminders_, &almanac_);
+    EXPECT_TRUE(sources.GetDayInfo(2013, 2, 10, true, true, true).reminders.empty());
+    reminders_.push_back(Gregorian(kRepeatNone, 2013, 2, 10, 7, 0, "早起"));
+    festivals_.push_back(Rule("NL", "1-1", "春节"));
+    const DayInfo day = sources.GetDayInfo(2013, 2, 10, true, true, true);
+    EXPECT_EQ(day.reminders.size(), 1u);
+    EXPECT_EQ(day.festivals.size(), 1u);
+    EXPECT_EQ(day.nYear, "癸巳年");
+}
+
+}  // namespace
