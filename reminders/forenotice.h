@@ -1,0 +1,54 @@
+// The forenotice list: one line per coming day that has memos, festivals or a
+// solar term to announce, placed in the template's list area.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "almanac/day_info.h"
+#include "app/rect.h"
+#include "calendar/gregorian.h"
+
+// The two switches of the settings file that decide what a line may name.
+struct ForenoticeSwitches {
+    bool showReminders = false;   // ShowReminderOnForenotice
+    bool showSolarTerms = false;  // ShowJieQiOnForenotice
+};
+
+// The switches as the settings file holds them now: read at every rebuild,
+// so a hand edit takes effect without a restart.
+ForenoticeSwitches ReadForenoticeSwitches(const std::string& settingsFile);
+
+// Memo texts already named by an earlier line of the same list, so a memo
+// that occurs on several days (a daily one) is named only once.
+using ListedMemoTexts = std::set<std::string>;
+
+// The line of the day `dayOffset` days from today, "" when the day has nothing
+// to announce: memos as "08:00 text" (line breaks turned into spaces, each
+// text once per list), festivals shown in the list with their suffixes, the
+// solar term, joined by "," and wrapped as 今天「…」！, 明天「…」, 后天「…」 or
+// N天后「…」. Adds the memo texts it names to `listed`.
+std::string BuildForenotice(int dayOffset, const DayInfo& day, const ForenoticeSwitches& switches,
+                            ListedMemoTexts& listed);
+
+struct ForenoticeLine {
+    std::string text;
+    Rect box;
+};
+
+constexpr int kDefaultListItemHeight = 20;
+
+// The lines of the list for today and the `listForDays` days after it, each
+// in the next box of `itemHeight` pixels down from the top of `listRect`. Days
+// without events take no room; the list ends before the first box that would
+// reach below the area. No area (a template without LISTRECT), a horizon
+// below 0 or a line height below 1 give no list.
+std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const std::optional<Rect>& listRect,
+                                                 int itemHeight, int listForDays, const ForenoticeSwitches& switches,
+                                                 DayInfoSource& days);
+// The same with the switches read from the settings file.
+std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const std::optional<Rect>& listRect,
+                                                 int itemHeight, int listForDays, const std::string& settingsFile,
+                                                 DayInfoSource& days);

@@ -1,0 +1,111 @@
+#include "reminders/notices.h"
+
+#include <cstdio>
+
+#include "app/app_settings.h"
+#include "app/data_paths.h"
+
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+std::string TwoDigitTime(int hour, int minute) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
+    return text;
+}
+
+// An alert is due when now plus its lead time falls in the minute of the
+// memo's start time on the day of the occurrence.
+bool IsAlertDue(std::int32_t alert, const SystemTime& now, const SystemTime& occurrenceDay, const Reminder& r) {
+    const std::int64_t lead = AlertLeadSeconds(alert);
+    if (lead < 0) return false;
+    const SystemTime t = AddSeconds(now, lead);
+    return t.year == occurrenceDay.year && t.month == occurrenceDay.month && t.day == occurrenceDay.day &&
+           t.hour == r.start.hour && t.minute == r.start.minute;
+}
+
+// Festivals announced in the window and the solar term, joined by ",".
+std::string DailyText(const DayInfo& day, bool showSolarTerms) {
+    std::string text;
+    for (const FestivalRule& festival : day.festivals) {
+        if (festival.showReminderWindow == "1") text += festival.name + festival.suffix + ",";
+    }
+    if (!day.SolarTerm.empty() && showSolarTerms) text += day.SolarTerm + ",";
+    if (!text.empty() && text.back() == ',') text.pop_back();
+    return text;
+}
+
+std::optional<std::string> FirstFestivalSound(const DayInfo& day) {
+    if (day.festivals.empty()) return std::nullopt;
+    return day.festivals.front().soundFile;
+}
+
+}  // namespace
+
+SystemTime AddSeconds(const SystemTime& time, std::int64_t seconds) {
+    const std::int64_t total = SerialFromCivil(time.year, time.month, time.day) * kSecondsPerDay +
+                               (time.hour * 60 + time.minute) * 60 + time.second + seconds;
+    const std::int64_t days = FloorDiv(total, kSecondsPerDay);
+    const std::int64_t inDay = total - days * kSecondsPerDay;
+    const CivilDate date = CivilFromSerial(days);
+    SystemTime result = MakeDate(date.year, date.month, date.day);
+    result.hour = static_cast<std::uint16_t>(inDay / 3600);
+    result.minute = static_cast<std::uint16_t>(inDay / 60 % 60);
+    result.second = static_cast<std::uint16_t>(inDay % 60);
+    result.milliseconds = time.milliseconds;
+    return result;
+}
+
+std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwitches& switches, DayInfoSource& days,
+                                          const std::string& alertSoundFile) {
+    if (!switches.showNotifyWindow) return std::nullopt;
+    static const char* const kLabels[] = {"今天", "明天", "后天"};
+    std::string lines;
+    for (int k = 0; k < 3; ++k) {
+        const SystemTime date = AddDays(now, k);
+        const DayInfo day = days.GetDayInfo(date.year, date.month, date.day, false, false, true);
+        for (const Reminder& r : day.reminders) {
+            // The two alerts are independent; both due in one minute give two lines.
+            for (const std::int32_t alert : {r.firstAlert, r.secondAlert}) {
+                if (!IsAlertDue(alert, now, date, r)) continue;
+                lines += kLabels[k] + TwoDigitTime(r.start.hour, r.start.minute) + "：" + ReminderText(r) + "\n";
+            }
+        }
+    }
+    if (lines.empty()) return std::nullopt;
+    return Notice{"\n\n" + lines, alertSoundFile};
+}
+
+std::optional<Notice> BuildDailyNotice(const SystemTime& today, const NoticeSwitches& switches, DayInfoSource& days) {
+    if (!switches.showNotifyWindow) return std::nullopt;
+    const SystemTime tomorrowDate = AddDays(today, 1);
+    const DayInfo first = days.GetDayInfo(today.year, today.month, today.day, true, true, true);
+    const DayInfo second = days.GetDayInfo(tomorrowDate.year, tomorrowDate.month, tomorrowDate.day, true, true, true);
+    const std::string todayText = DailyText(first, switches.showSolarTerms);
+    const std::string tomorrowText = DailyText(second, switches.showSolarTerms);
+    if (!todayText.empty() && !tomorrowText.empty()) {
+        return Notice{"\n\n今天「" + todayText + "」！\n明天「" + tomorrowText + "」", FirstFestivalSound(first)};
+    }
+    if (!todayText.empty()) return Notice{"\n\n今天「" + todayText + "」！", FirstFestivalSound(first)};
+    if (!tomorrowText.empty()) return Notice{"\n\n明天「" + tomorrowText + "」", FirstFestivalSound(second)};
+    return std::nullopt;
+}
+
+NoticeSwitches ReadNoticeSwitches(const std::string& settingsFile) {
+    return NoticeSwitches{ReadShowNotifyWindowOnScreen(settingsFile), ReadShowJieQiOnRemindWindow(settingsFile)};
+}
+
+std::string AlertSoundFile(const std::string& moduleFolder) { return SoundFilePath(moduleFolder, "滴滴.wav"); }
+
+std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const std::string& settingsFile,
+                                          const std::string& moduleFolder, DayInfoSource& days) {
+    const NoticeSwitches switches{ReadShowNotifyWindowOnScreen(settingsFile), false};
+    return CheckReminderAlerts(now, switches, days, AlertSoundFile(moduleFolder));
+}
+
+std::optional<Notice> BuildDailyNotice(const SystemTime& today, const std::string& settingsFile, DayInfoSource& days) {
+    return BuildDailyNotice(today, ReadNoticeSwitches(settingsFile), days);
+}

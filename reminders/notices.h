@@ -1,0 +1,54 @@
+// What the notification window is asked to show: the alerts of memos that
+// fall due in a minute, and the daily notice of today's and tomorrow's
+// festivals and solar terms. The shell's timers call these with the clock's
+// local time and hand the result to the window.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "almanac/day_info.h"
+#include "calendar/gregorian.h"
+
+struct Notice {
+    std::string message;                   // the window's text, beginning with "\n\n"
+    std::optional<std::string> soundFile;  // nothing: the window keeps the sound file it had
+};
+
+// The settings switches that govern notices.
+struct NoticeSwitches {
+    bool showNotifyWindow = true;  // ShowNotifyWindowOnScreen
+    bool showSolarTerms = false;   // ShowJieQiOnRemindWindow (daily notice only)
+};
+
+// The switches as the settings file holds them now; read for every check, so
+// a hand edit takes effect without a restart.
+NoticeSwitches ReadNoticeSwitches(const std::string& settingsFile);
+
+// The sound of memo alerts: "\Sound\滴滴.wav" in the program's folder.
+std::string AlertSoundFile(const std::string& moduleFolder);
+
+// The alerts due in the minute of `now`: for the memos of today, tomorrow and
+// the day after, every first or second alert whose lead time before the
+// memo's start time ends in this minute gives one line "今天08:00：text\n"
+// (明天, 后天 by the day of the occurrence). Nothing when no alert is due or
+// notices are switched off. The notice plays `alertSoundFile`.
+std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwitches& switches, DayInfoSource& days,
+                                          const std::string& alertSoundFile);
+// The same with the switches read from the settings file and the alert sound
+// of the program's folder.
+std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const std::string& settingsFile,
+                                          const std::string& moduleFolder, DayInfoSource& days);
+
+// The notice of `today` and the day after: the festivals announced in the
+// notification window (with their suffixes) and, when switched on, the solar
+// term, as 今天「…」！ and 明天「…」. Its sound is that of the first festival of
+// the day shown first; when that day has no festival (only a solar term) the
+// window keeps its sound file. Nothing when neither day has anything to say
+// or notices are switched off.
+std::optional<Notice> BuildDailyNotice(const SystemTime& today, const NoticeSwitches& switches, DayInfoSource& days);
+std::optional<Notice> BuildDailyNotice(const SystemTime& today, const std::string& settingsFile, DayInfoSource& days);
+
+// The date and time `seconds` later (earlier when negative), across days,
+// months and years.
+SystemTime AddSeconds(const SystemTime& time, std::int64_t seconds);
