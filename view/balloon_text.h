@@ -1,0 +1,19 @@
+// The text of the balloon over a day cell: everything the calendar knows
+// about the day, in the order the user reads it.
+#pragma once
+
+#include <string>
+
+#include "almanac/day_info.h"
+
+// Gregorian and lunar dates, 「闰月」 in a leap month, weekday, zodiac year,
+// solar term, festivals with their suffixes, then (with showAlmanac) the
+// almanac block under its heading, then the day's memos under theirs.
+std::string BalloonText(const DayInfo& day, bool showAlmanac);
+
+// The almanac part alone with its heading; "" when the day has no almanac.
+std::string AlmanacBlock(const DayInfo& day);
+
+// The memo part alone with its heading ("8点5分：text" per memo); "" without
+// memos.
+std::string MemoBlock(const DayInfo& day);
