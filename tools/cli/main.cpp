@@ -2,33 +2,47 @@
 //
 //   solvane-cli                       this month and today
 //   solvane-cli month YYYY-MM [--monday]
-//   solvane-cli day YYYY-MM-DD           with the day's almanac
+//   solvane-cli day YYYY-MM-DD           the day's balloon: almanac, festivals, memos
 //   solvane-cli terms YYYY               the year's 24 solar terms
 //   solvane-cli festivals                the festival file as the manager lists it
+//   solvane-cli memos                    the memo file as the manager lists it
+//   solvane-cli upcoming [YYYY-MM-DD]    the forenotice lines from today (or that
+//                                        day) over the horizon of the settings
 //   --db PATH                            the almanac database to read; by
 //                                        default Ostrel/Database/china.mdb beside
 //                                        the tool, else in the build's dist/
 //   --festivals PATH                     the festival file to read; by default
 //                                        Ostrel/holidays.cfg, found the same way
+//   --memos PATH                         the memo file; by default
+//                                        Reminders/reminders.cfg, found the same way
+//   --ini PATH                           the settings file (forenotice horizon and
+//                                        switches); by default Solvane.ini, likewise
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
 
 #include "almanac/almanac_database.h"
+#include "almanac/day_info.h"
+#include "app/app_settings.h"
 #include "app/file_system.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_file.h"
+#include "reminders/forenotice.h"
+#include "reminders/reminder_file.h"
 #include "tools/cli/cli_views.h"
 #include "tools/cli/console_output.h"
 #include "tools/cli/executable_folder.h"
+#include "tools/cli/memo_views.h"
+#include "view/balloon_text.h"
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY | festivals]\n"
-                 "                   [--db PATH] [--festivals PATH]\n"
+                 "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY | festivals |\n"
+                 "                    memos | upcoming [YYYY-MM-DD]]\n"
+                 "                   [--db PATH] [--festivals PATH] [--memos PATH] [--ini PATH]\n"
                  "dates from 1901-01-01 to 2099-12-31\n");
     return 2;
 }
@@ -54,12 +68,18 @@ std::string DefaultDataPath(const std::string& below) {
     return folder + "/../../dist/" + below;
 }
 
-// In the balloon's order: dates, solar term, festivals, almanac.
-std::string DayWithAlmanac(AlmanacDatabase& almanac, const FestivalList& festivals, int y, int m, int d) {
-    const std::string block = AlmanacBlockView(almanac, y, m, d);
-    // The balloon's block ends in "\n\n "; a terminal wants a last newline.
-    return DayView(y, m, d) + SolarTermLine(almanac, y, m, d) + FestivalLines(festivals, &almanac, y, m, d) + block +
-           (block.empty() ? "" : "\n") + ShenShaView(y, m, d);
+// The balloon of the day with its almanac, then the day's 神煞.
+std::string DayWithAlmanac(DayInfoSource& days, int y, int m, int d) {
+    const std::string text = BalloonText(days.GetDayInfo(y, m, d, true, true, true), true);
+    // The almanac block ends in "\n\n "; a terminal wants a last newline.
+    return (text.back() == '\n' ? text : text + "\n") + ShenShaView(y, m, d);
+}
+
+// The forenotice list of the settings, unbounded by any template's area.
+std::string Upcoming(DayInfoSource& days, const std::string& settingsFile, int y, int m, int d) {
+    const int horizon = LoadAppSettings(settingsFile).listForDays;
+    const Rect everything{0, 0, 0, 0x7fffffff};
+    return UpcomingView(BuildForenoticeLines(MakeDate(y, m, d), everything, 1, horizon, settingsFile, days));
 }
 
 // Takes "--name VALUE" out of the arguments; false when it is there without
@@ -79,8 +99,9 @@ bool TakeOption(int& argc, char** argv, const char* name, std::string& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string databasePath, festivalPath;
-    if (!TakeOption(argc, argv, "--db", databasePath) || !TakeOption(argc, argv, "--festivals", festivalPath)) {
+    std::string databasePath, festivalPath, memoPath, settingsPath;
+    if (!TakeOption(argc, argv, "--db", databasePath) || !TakeOption(argc, argv, "--festivals", festivalPath) ||
+        !TakeOption(argc, argv, "--memos", memoPath) || !TakeOption(argc, argv, "--ini", settingsPath)) {
         return Usage();
     }
     AlmanacDatabase almanac;
@@ -92,11 +113,16 @@ int main(int argc, char** argv) {
     if (festivals.empty() && !FileExists(festivalPath)) {
         std::fprintf(stderr, "solvane-cli: no festival file at %s\n", festivalPath.c_str());
     }
+    if (memoPath.empty()) memoPath = DefaultDataPath("Reminders/reminders.cfg");
+    ReminderList memos;
+    LoadReminders(memoPath, memos);
+    if (settingsPath.empty()) settingsPath = DefaultDataPath("Solvane.ini");
+    DaySources days(&festivals, &memos, &almanac);
 
     if (argc == 1) {
         int y, m, d;
         Today(y, m, d);
-        WriteGbk(MonthGridView(y, m, 7, festivals, &almanac) + "\n" + DayWithAlmanac(almanac, festivals, y, m, d));
+        WriteGbk(MonthGridView(y, m, 7, festivals, &almanac) + "\n" + DayWithAlmanac(days, y, m, d));
         return 0;
     }
     const std::string command = argv[1];
@@ -110,7 +136,7 @@ int main(int argc, char** argv) {
     if (command == "day" && argc >= 3) {
         int y = 0, m = 0, d = 0;
         if (std::sscanf(argv[2], "%d-%d-%d", &y, &m, &d) != 3 || !InRange(y, m, d)) return Usage();
-        WriteGbk(DayWithAlmanac(almanac, festivals, y, m, d));
+        WriteGbk(DayWithAlmanac(days, y, m, d));
         return 0;
     }
     if (command == "terms" && argc >= 3) {
@@ -127,6 +153,17 @@ int main(int argc, char** argv) {
     }
     if (command == "festivals") {
         WriteGbk(FestivalListView(festivals));
+        return 0;
+    }
+    if (command == "memos") {
+        WriteGbk(MemoListView(memos));
+        return 0;
+    }
+    if (command == "upcoming") {
+        int y, m, d;
+        Today(y, m, d);
+        if (argc >= 3 && (std::sscanf(argv[2], "%d-%d-%d", &y, &m, &d) != 3 || !InRange(y, m, d))) return Usage();
+        WriteGbk(Upcoming(days, settingsPath, y, m, d));
         return 0;
     }
     return Usage();
