@@ -38,7 +38,8 @@ void ReadAlmanacRow(AlmanacDatabase& almanac, int year, int month, int day, DayI
 }  // namespace
 
 DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals, bool withReminders,
-                   const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac) {
+                   const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac,
+                   SolarTermLookup* solarTerms) {
     DayInfo info;
     info.solarDate = DateText(year, month, day);
     const LunarDate lunar = SolarToLunar(year, month, day);
@@ -55,7 +56,7 @@ DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFest
         date.lunarMonth = lunar.month;
         date.lunarDay = lunar.day;
         date.weekday = info.weekday;
-        info.festivals = MatchFestivals(*festivals, date, almanac);
+        info.festivals = MatchFestivals(*festivals, date, solarTerms ? solarTerms : almanac);
     }
     if (withReminders && reminders) {
         for (const Reminder& reminder : *reminders) {
@@ -65,7 +66,23 @@ DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFest
     return info;
 }
 
+std::string RememberedSolarTerms::SolarTermOn(int year, int month, int day) {
+    if (!almanac_ || !almanac_->IsOpen()) return std::string();
+    // A bound on what is kept: years of dates would otherwise pile up as the
+    // user pages through the calendar.
+    constexpr std::size_t kMostDates = 20000;
+    const std::int64_t serial = SerialFromCivil(year, month, day);
+    const auto found = terms_.find(serial);
+    if (found != terms_.end()) return found->second;
+    if (terms_.size() >= kMostDates) terms_.clear();
+    return terms_.emplace(serial, almanac_->SolarTermOn(year, month, day)).first->second;
+}
+
+DaySources::DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac)
+    : festivals_(festivals), reminders_(reminders), almanac_(almanac), solarTerms_(almanac) {}
+
 DayInfo DaySources::GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals,
                                bool withReminders) {
-    return ::GetDayInfo(year, month, day, withAlmanac, withFestivals, withReminders, festivals_, reminders_, almanac_);
+    return ::GetDayInfo(year, month, day, withAlmanac, withFestivals, withReminders, festivals_, reminders_, almanac_,
+                        almanac_ ? &solarTerms_ : nullptr);
 }

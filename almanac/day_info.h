@@ -5,7 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "almanac/solar_term_lookup.h"
 
 #include "festivals/festival_rule.h"
 #include "reminders/reminder.h"
@@ -46,13 +49,28 @@ public:
                                bool withReminders) = 0;
 };
 
-// Day information over the calendar window's three sources, read as they are
-// at each call (nothing is cached). Any of them may be missing: no database
-// leaves the almanac empty and OFFSETJQ festivals unmatched.
+// The solar terms of single dates that festival rules counted from a term
+// ask for, remembered: a rebuild asks the same dates again and again (each
+// of 二九 ... 九九 looks a different number of days back), and the almanac
+// does not change while the program runs.
+class RememberedSolarTerms : public SolarTermLookup {
+public:
+    explicit RememberedSolarTerms(AlmanacDatabase* almanac) : almanac_(almanac) {}
+    // Asks the almanac for a date only once while it is open.
+    std::string SolarTermOn(int year, int month, int day) override;
+
+private:
+    AlmanacDatabase* almanac_;
+    std::unordered_map<std::int64_t, std::string> terms_;  // by serial day
+};
+
+// Day information over the calendar window's three sources. The festival and
+// memo lists are read as they are at each call, so edits show at once. Any
+// source may be missing: no database leaves the almanac empty and festivals
+// counted from a solar term unmatched.
 class DaySources : public DayInfoSource {
 public:
-    DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac)
-        : festivals_(festivals), reminders_(reminders), almanac_(almanac) {}
+    DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac);
     DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals,
                        bool withReminders) override;
 
@@ -60,7 +78,11 @@ private:
     const FestivalList* festivals_;
     const ReminderList* reminders_;
     AlmanacDatabase* almanac_;
+    RememberedSolarTerms solarTerms_;
 };
 
+// solarTerms answers festival rules counted from a solar term; by default the
+// almanac itself.
 DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals, bool withReminders,
-                   const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac);
+                   const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac,
+                   SolarTermLookup* solarTerms = nullptr);

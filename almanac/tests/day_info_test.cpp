@@ -176,3 +176,24 @@ TEST_F(DayInfoTest, TheCalendarWindowsSourcesAreReadAtEachCall) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DayInfoTest, RememberedSolarTermsGiveWhatTheAlmanacSaysOnceItIsOpen) {
+    festivals_ = {Rule("YL", "OFFSETJQ:0:立春", "立春节"), Rule("YL", "OFFSETJQ:6:立春", "立春后六天")};
+    AlmanacDatabase later;
+    later.CreateEngine();
+    DaySources sources(&festivals_, &reminders_, &later);
+    EXPECT_TRUE(sources.GetDayInfo(2013, 2, 4, false, true, false).festivals.empty());
+    ASSERT_TRUE(later.Open(path_));
+    for (int round = 0; round < 2; ++round) {
+        const DayInfo termDay = sources.GetDayInfo(2013, 2, 4, false, true, false);
+        ASSERT_EQ(termDay.festivals.size(), 1u);
+        EXPECT_EQ(termDay.festivals[0].name, "立春节");
+        const DayInfo sixDaysOn = sources.GetDayInfo(2013, 2, 10, false, true, false);
+        ASSERT_EQ(sixDaysOn.festivals.size(), 1u);
+        EXPECT_EQ(sixDaysOn.festivals[0].name, "立春后六天");
+    }
+}
+
+}  // namespace
