@@ -57,19 +57,22 @@ protected:
     ReminderList reminders_;
 };
 
-TEST_F(DayInfoTest, NamesTheDateInBothCalendars) {
+TEST_F(DayInfoTest, NamesTheDateInBothCalendarsAndNothingElseUnlessAsked) {
+    festivals_ = {Rule("NL", "1-1", "春节")};
+    reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天")};
     const DayInfo day = Day(2013, 2, 10, false, false, false);
     EXPECT_EQ(day.solarDate, "2013-02-10");
     EXPECT_EQ(day.lunarDate, "2013-01-01");
     EXPECT_EQ(day.zodiac, "蛇");
     EXPECT_EQ(day.isLeap, 0);
     EXPECT_EQ(day.weekday, 7);
-}
-
-TEST_F(DayInfoTest, TakesTheZodiacFromTheLunarYear) {
-    const DayInfo day = Day(2013, 2, 9, false, false, false);
-    EXPECT_EQ(day.lunarDate, "2012-12-29");
-    EXPECT_EQ(day.zodiac, "龙");
+    EXPECT_EQ(day.nYear, "");
+    EXPECT_TRUE(day.festivals.empty());
+    EXPECT_TRUE(day.reminders.empty());
+    // The zodiac follows the lunar year, not the Gregorian one.
+    const DayInfo eve = Day(2013, 2, 9, false, false, false);
+    EXPECT_EQ(eve.lunarDate, "2012-12-29");
+    EXPECT_EQ(eve.zodiac, "龙");
 }
 
 TEST_F(DayInfoTest, MarksTheLeapMonthOnlyByItsFlag) {
@@ -85,83 +88,51 @@ TEST_F(DayInfoTest, MarksTheLeapMonthOnlyByItsFlag) {
 
 TEST_F(DayInfoTest, CopiesTheAlmanacRowInItsFieldOrder) {
     const DayInfo day = Day(2013, 2, 10);
-    EXPECT_EQ(day.nYear, "癸巳年");
-    EXPECT_EQ(day.nMonth, "甲寅月");
-    EXPECT_EQ(day.nDay, "丁未日");
-    EXPECT_EQ(day.Yi, "祭祀 祈福");
-    EXPECT_EQ(day.Ji, "动土");
-    EXPECT_EQ(day.Chong, "牛(辛丑)");
-    EXPECT_EQ(day.Sha, "西");
-    EXPECT_EQ(day.Cheng, "成日");
-    EXPECT_EQ(day.ZhengChong, "辛丑");
-    EXPECT_EQ(day.TaiShen, "仓库厕 房内东");
-    EXPECT_EQ(day.JQ, "立春 2月4日 00:13  雨水 2月18日 20:01");
-    EXPECT_EQ(day.SolarTerm, "");
-}
-
-TEST_F(DayInfoTest, EmptiesBlankAndNullColumnsAndKeepsTheOthers) {
-    const DayInfo day = Day(2013, 2, 4);
-    EXPECT_EQ(day.nYear, "癸巳年");
-    EXPECT_EQ(day.nMonth, "");
-    EXPECT_EQ(day.nDay, "辛丑日");
-    EXPECT_EQ(day.Yi, "");
-    EXPECT_EQ(day.SolarTerm, "立春");
+    const std::vector<std::string> fields = {day.nYear, day.nMonth,     day.nDay,    day.Yi, day.Ji,
+                                             day.Chong, day.Sha,        day.Cheng,   day.ZhengChong,
+                                             day.TaiShen, day.JQ,       day.SolarTerm};
+    EXPECT_EQ(fields, (std::vector<std::string>{"癸巳年", "甲寅月", "丁未日", "祭祀 祈福", "动土", "牛(辛丑)", "西", "成日",
+                                                "辛丑", "仓库厕 房内东", "立春 2月4日 00:13  雨水 2月18日 20:01", ""}));
+    // Blank and NULL columns read as empty, the others keep their values.
+    const DayInfo blanks = Day(2013, 2, 4);
+    EXPECT_EQ(blanks.nYear, "癸巳年");
+    EXPECT_EQ(blanks.nMonth, "");
+    EXPECT_EQ(blanks.Yi, "");
+    EXPECT_EQ(blanks.SolarTerm, "立春");
 }
 
 TEST_F(DayInfoTest, ReadsNoAlmanacUnlessAskedOrAvailable) {
     EXPECT_EQ(Day(2013, 2, 10, false, true, true).nYear, "");
     const DayInfo missing = Day(2013, 2, 11);  // no row for this date
-    EXPECT_EQ(missing.nYear, "");
-    EXPECT_EQ(missing.JQ, "");
+    EXPECT_EQ(missing.nYear + missing.JQ, "");
     EXPECT_EQ(missing.lunarDate, "2013-01-02");
     almanac_.Close();
     EXPECT_EQ(Day(2013, 2, 10).nYear, "");
     EXPECT_EQ(GetDayInfo(2013, 2, 10, true, true, true, nullptr, nullptr, nullptr).nYear, "");
 }
 
-TEST_F(DayInfoTest, MatchesFestivalsInListOrderWithTheirSuffixes) {
+TEST_F(DayInfoTest, MatchesFestivalsAndMemosInListOrder) {
     festivals_ = {Rule("NL", "1-1", "春节"), Rule("YL", "2-10", "某纪念日"), Rule("YL", "OFFSETJQ:0:立春", "立春节"),
                   Rule("YL", "2-11", "明天的节")};
     festivals_[1].kind = "JNR";
     festivals_[1].startYear = "2003";
+    reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天"), Gregorian(kRepeatNone, 2013, 2, 11, 9, 0, "看牙"),
+                  Lunar(kRepeatYearly, 2000, 1, 1, 0, 0, "过年"), Gregorian(kRepeatNone, 2013, 2, 10, 7, 0, "早起")};
     const DayInfo day = Day(2013, 2, 10);
     ASSERT_EQ(day.festivals.size(), 2u);
     EXPECT_EQ(day.festivals[0].name, "春节");
     EXPECT_EQ(day.festivals[1].name + day.festivals[1].suffix, "某纪念日（10周年）");
+    ASSERT_EQ(day.reminders.size(), 3u);
+    EXPECT_EQ(ReminderText(day.reminders[0]) + ReminderText(day.reminders[1]) + ReminderText(day.reminders[2]),
+              "每天过年早起");
     // Festivals counted from a solar term ask the database, almanac requested or not.
     const DayInfo termDay = Day(2013, 2, 4, false, true, false);
     ASSERT_EQ(termDay.festivals.size(), 1u);
     EXPECT_EQ(termDay.festivals[0].name, "立春节");
-    EXPECT_TRUE(Day(2013, 2, 10, true, false, true).festivals.empty());
-}
-
-TEST_F(DayInfoTest, ADateMissingFromTheDatabaseStillHasItsFestivalsAndMemos) {
-    festivals_ = {Rule("YL", "2-11", "明天的节")};
-    reminders_ = {Gregorian(kRepeatNone, 2013, 2, 11, 9, 0, "看牙")};
-    const DayInfo day = Day(2013, 2, 11);
-    EXPECT_EQ(day.festivals.size(), 1u);
-    EXPECT_EQ(day.reminders.size(), 1u);
-}
-
-TEST_F(DayInfoTest, ListsTheMemosOfTheDayInListOrder) {
-    reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天"), Gregorian(kRepeatNone, 2013, 2, 11, 9, 0, "看牙"),
-                  Lunar(kRepeatYearly, 2000, 1, 1, 0, 0, "过年"), Gregorian(kRepeatNone, 2013, 2, 10, 7, 0, "早起")};
-    const DayInfo day = Day(2013, 2, 10);
-    ASSERT_EQ(day.reminders.size(), 3u);
-    EXPECT_EQ(ReminderText(day.reminders[0]), "每天");
-    EXPECT_EQ(ReminderText(day.reminders[1]), "过年");
-    EXPECT_EQ(ReminderText(day.reminders[2]), "早起");
-    EXPECT_TRUE(Day(2013, 2, 10, true, true, false).reminders.empty());
-}
-
-TEST_F(DayInfoTest, WithNoPartRequestedCarriesOnlyTheDate) {
-    festivals_ = {Rule("NL", "1-1", "春节")};
-    reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天")};
-    const DayInfo day = Day(2013, 2, 10, false, false, false);
-    EXPECT_EQ(day.solarDate, "2013-02-10");
-    EXPECT_EQ(day.nYear, "");
-    EXPECT_TRUE(day.festivals.empty());
-    EXPECT_TRUE(day.reminders.empty());
+    // A date missing from the database still has its festivals and memos.
+    const DayInfo missing = Day(2013, 2, 11);
+    EXPECT_EQ(missing.festivals.size(), 1u);
+    EXPECT_EQ(missing.reminders.size(), 2u);
 }
 
 TEST_F(DayInfoTest, TheCalendarWindowsSourcesAreReadAtEachCall) {
@@ -174,10 +145,6 @@ TEST_F(DayInfoTest, TheCalendarWindowsSourcesAreReadAtEachCall) {
     EXPECT_EQ(day.festivals.size(), 1u);
     EXPECT_EQ(day.nYear, "癸巳年");
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(DayInfoTest, RememberedSolarTermsGiveWhatTheAlmanacSaysOnceItIsOpen) {
     festivals_ = {Rule("YL", "OFFSETJQ:0:立春", "立春节"), Rule("YL", "OFFSETJQ:6:立春", "立春后六天")};

@@ -31,33 +31,33 @@ protected:
         fs::create_directories(folder_);
         path_ = (folder_ / "reminders.cfg").string();
     }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(folder_, fs::perms::all, ignored);
-        fs::remove_all(folder_, ignored);
-    }
-    std::string Contents(const std::string& path) const {
+    void TearDown() override { fs::remove_all(folder_); }
+    static std::string Contents(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
     }
     void Write(const std::string& contents) const { std::ofstream(path_, std::ios::binary) << contents; }
-    std::vector<std::string> Backups() const {
+    ReminderList Load() const {
+        ReminderList list = {Gregorian(kRepeatNone, 2000, 1, 1)};  // loading replaces what was there
+        LoadReminders(path_, list);
+        return list;
+    }
+    std::vector<std::string> OtherFiles() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder_)) {
-            const std::string name = entry.path().filename().string();
-            if (name != "reminders.cfg") names.push_back(name);
+            if (entry.path().filename() != "reminders.cfg") names.push_back(entry.path().filename().string());
         }
         return names;
     }
-    static SystemTime Now() {
+    const SystemTime now_ = [] {
         SystemTime t = MakeDate(2013, 2, 10);
         t.hour = 8;
         t.minute = 30;
         t.second = 5;
         return t;
-    }
+    }();
     fs::path folder_;
     std::string path_;
 };
@@ -68,26 +68,22 @@ std::string StoredValue(const Reminder& r) {
     std::string hex;
     unsigned sum = 0;
     char two[3];
-    for (std::size_t i = 0; i < sizeof r; ++i) {
-        std::snprintf(two, sizeof two, "%02X", bytes[i]);
+    for (std::size_t i = 0; i <= sizeof r; ++i) {
+        std::snprintf(two, sizeof two, "%02X", i < sizeof r ? bytes[i] : sum & 0xFF);
+        if (i < sizeof r) sum += bytes[i];
         hex += two;
-        sum += bytes[i];
     }
-    std::snprintf(two, sizeof two, "%02X", sum & 0xFF);
-    return hex + two;
+    return hex;
 }
 
 ReminderList ThreeMemos() {
     Reminder first = Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0, "晨跑");
     first.firstAlert = kAlert5Minutes;
-    first.category = kCategoryPersonal;
-    Reminder second = Lunar(kRepeatYearly, 1980, 5, 12, 0, 0, "妈妈生日\n订蛋糕");
+    Reminder second = Lunar(kRepeatYearly, 1980, 5, 12, 0, 0, "妈妈生日\r\n订蛋糕");
     EndRepeatAt(second, 2030, 1, 1, 0, 0);
-    second.secondAlert = kAlert1Day;
     Reminder third = Gregorian(kRepeatNone, 2013, 3, 1, 9, 30, "开会");
-    third.start.second = 41;  // the clock's words travel along untouched
-    third.start.milliseconds = 512;
-    third.content[100] = 'x';  // bytes after the terminator too
+    third.start.milliseconds = 512;  // the clock's words travel along untouched
+    third.content[100] = 'x';        // and so do bytes after the terminator
     return {first, second, third};
 }
 
@@ -99,156 +95,92 @@ bool SameBytes(const ReminderList& a, const ReminderList& b) {
     return true;
 }
 
-TEST_F(ReminderFileTest, ThreeMemosSurviveSaveAndLoadByteForByteInOrder) {
+TEST_F(ReminderFileTest, ThreeMemosSurviveSaveAndLoadByteForByteInOneItemsSection) {
     const ReminderList memos = ThreeMemos();
-    ASSERT_TRUE(SaveReminders(path_, memos, Now()));
-    ReminderList loaded = {Gregorian(kRepeatNone, 2000, 1, 1)};  // loading replaces what was there
-    LoadReminders(path_, loaded);
-    EXPECT_TRUE(SameBytes(loaded, memos));
-}
-
-TEST_F(ReminderFileTest, IsOneItemsSectionWithChecksummedValuesOf20114Digits) {
-    const ReminderList memos = ThreeMemos();
-    ASSERT_TRUE(SaveReminders(path_, memos, Now()));
-    const std::string expected = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=" + StoredValue(memos[1]) +
-                                 "\r\nItem2=" + StoredValue(memos[2]) + "\r\n";
-    EXPECT_EQ(Contents(path_), expected);
+    ASSERT_TRUE(SaveReminders(path_, memos, now_));
+    EXPECT_EQ(Contents(path_), "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=" + StoredValue(memos[1]) +
+                                   "\r\nItem2=" + StoredValue(memos[2]) + "\r\n");
     EXPECT_EQ(StoredValue(memos[0]).size(), 20114u);
-}
-
-TEST_F(ReminderFileTest, ReadsAFileWrittenByTheProfileFunctionsOfWindows) {
-    const ReminderList memos = ThreeMemos();
-    Write("[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nitem1 = " + StoredValue(memos[1]) + "\r\n");
-    ReminderList loaded;
-    LoadReminders(path_, loaded);
-    EXPECT_TRUE(SameBytes(loaded, {memos[0], memos[1]}));
+    EXPECT_TRUE(SameBytes(Load(), memos));
 }
 
 TEST_F(ReminderFileTest, AMemoOf9999TextBytesSurvivesUnchanged) {
     Reminder r = Gregorian(kRepeatNone, 2013, 3, 1);
     std::string text;
     while (text.size() < 9998) text += "备";
-    text += "!";
-    ASSERT_TRUE(SetReminderText(r, text));
-    ASSERT_TRUE(SaveReminders(path_, {r}, Now()));
-    ReminderList loaded;
-    LoadReminders(path_, loaded);
+    ASSERT_TRUE(SetReminderText(r, text + "!"));
+    ASSERT_TRUE(SaveReminders(path_, {r}, now_));
+    const ReminderList loaded = Load();
     ASSERT_EQ(loaded.size(), 1u);
-    EXPECT_EQ(ReminderText(loaded[0]), text);
+    EXPECT_EQ(ReminderText(loaded[0]), text + "!");
 }
 
-TEST_F(ReminderFileTest, LoadingStopsAtAValueWithoutItsChecksum) {
+TEST_F(ReminderFileTest, LoadingStopsAtAMissingChecksumAWrongOneOrAGap) {
     const ReminderList memos = ThreeMemos();
-    Write("[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=" + StoredValue(memos[1]).substr(0, 20112) +
-          "\r\nItem2=" + StoredValue(memos[2]) + "\r\n");
-    ReminderList loaded;
-    LoadReminders(path_, loaded);
-    EXPECT_TRUE(SameBytes(loaded, {memos[0]}));
-}
-
-TEST_F(ReminderFileTest, LoadingStopsAtAWrongChecksumOrAGapInTheNumbers) {
-    const ReminderList memos = ThreeMemos();
-    std::string damaged = StoredValue(memos[1]);
-    damaged[20113] = damaged[20113] == '0' ? '1' : '0';
-    Write("[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=" + damaged + "\r\n");
-    ReminderList loaded;
-    LoadReminders(path_, loaded);
-    EXPECT_EQ(loaded.size(), 1u);
-
-    Write("[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem2=" + StoredValue(memos[2]) + "\r\n");
-    LoadReminders(path_, loaded);
-    EXPECT_EQ(loaded.size(), 1u);
-}
-
-TEST_F(ReminderFileTest, AMissingFileOrFolderGivesAnEmptyList) {
-    ReminderList loaded = ThreeMemos();
-    LoadReminders(path_, loaded);
-    EXPECT_TRUE(loaded.empty());
-    loaded = ThreeMemos();
-    LoadReminders((folder_ / "missing" / "reminders.cfg").string(), loaded);
-    EXPECT_TRUE(loaded.empty());
+    const std::string first = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\n";
+    std::string wrongSum = StoredValue(memos[1]);
+    wrongSum.back() = wrongSum.back() == '0' ? '1' : '0';
+    for (const std::string& rest : {"Item1=" + StoredValue(memos[1]).substr(0, 20112) + "\r\n", "Item1=" + wrongSum + "\r\n",
+                                    std::string()}) {
+        Write(first + rest + "Item2=" + StoredValue(memos[2]) + "\r\n");
+        EXPECT_TRUE(SameBytes(Load(), {memos[0]}));
+    }
+    fs::remove(path_);
+    EXPECT_TRUE(Load().empty());
+    ReminderList list = memos;
+    LoadReminders((folder_ / "missing" / "reminders.cfg").string(), list);
+    EXPECT_TRUE(list.empty());
 }
 
 TEST_F(ReminderFileTest, SavingAnEmptyListLeavesNoFile) {
-    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), Now()));
-    ASSERT_TRUE(SaveReminders(path_, {}, Now()));
+    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), now_));
+    ASSERT_TRUE(SaveReminders(path_, {}, now_));
     EXPECT_FALSE(fs::exists(path_));
-    EXPECT_TRUE(Backups().empty());
-    ReminderList loaded = ThreeMemos();
-    LoadReminders(path_, loaded);
-    EXPECT_TRUE(loaded.empty());
-    EXPECT_TRUE(SaveReminders(path_, {}, Now()));  // nothing to remove is no failure
+    EXPECT_TRUE(OtherFiles().empty());
+    EXPECT_TRUE(Load().empty());
+    EXPECT_TRUE(SaveReminders(path_, {}, now_));  // nothing to remove is no failure
 }
 
-TEST_F(ReminderFileTest, SavingReplacesAReadOnlyFile) {
-    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), Now()));
+TEST_F(ReminderFileTest, SavingReplacesAReadOnlyFileButCreatesNoFolder) {
+    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), now_));
     fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const ReminderList one = {Gregorian(kRepeatNone, 2014, 1, 1)};
-    ASSERT_TRUE(SaveReminders(path_, one, Now()));
-    ReminderList loaded;
-    LoadReminders(path_, loaded);
-    EXPECT_TRUE(SameBytes(loaded, one));
-}
-
-TEST_F(ReminderFileTest, SavingIntoAMissingFolderFailsWithoutCreatingIt) {
-    EXPECT_FALSE(SaveReminders((folder_ / "Reminders" / "reminders.cfg").string(), ThreeMemos(), Now()));
+    ASSERT_TRUE(SaveReminders(path_, one, now_));
+    EXPECT_TRUE(SameBytes(Load(), one));
+    EXPECT_FALSE(SaveReminders((folder_ / "Reminders" / "reminders.cfg").string(), one, now_));
     EXPECT_FALSE(fs::exists(folder_ / "Reminders"));
 }
 
-TEST_F(ReminderFileTest, RecordsAfterADamagedKeyAreKeptInADatedCopyBeforeTheNextSave) {
+TEST_F(ReminderFileTest, RecordsLoadingCouldNotTakeInAreKeptInADatedCopyBeforeTheNextSave) {
     const ReminderList memos = ThreeMemos();
-    const std::string original = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=BAD\r\nItem2=" +
-                                 StoredValue(memos[2]) + "\r\n";
-    Write(original);
-    ReminderList loaded;
-    LoadReminders(path_, loaded);
-    ASSERT_EQ(loaded.size(), 1u);
-    ASSERT_TRUE(SaveReminders(path_, loaded, Now()));
+    const std::string damaged = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=BAD\r\nItem2=" +
+                                StoredValue(memos[2]) + "\r\n";
+    Write(damaged);
+    ASSERT_TRUE(SaveReminders(path_, Load(), now_));
+    EXPECT_EQ(OtherFiles(), std::vector<std::string>{"reminders.cfg.20130210-083005.bak"});
+    EXPECT_EQ(Contents(folder_ / "reminders.cfg.20130210-083005.bak"), damaged);
+    EXPECT_TRUE(SameBytes(Load(), {memos[0]}));
 
-    ASSERT_EQ(Backups(), std::vector<std::string>{"reminders.cfg.20130210-083005.bak"});
-    EXPECT_EQ(Contents((folder_ / "reminders.cfg.20130210-083005.bak").string()), original);
-    LoadReminders(path_, loaded);
-    EXPECT_TRUE(SameBytes(loaded, {memos[0]}));
+    ASSERT_TRUE(SaveReminders(path_, memos, now_));  // a healthy file needs no copy
+    EXPECT_EQ(OtherFiles().size(), 1u);
 
-    // The file is sound now: later saves keep no more copies.
-    ASSERT_TRUE(SaveReminders(path_, memos, Now()));
-    EXPECT_EQ(Backups().size(), 1u);
-}
-
-TEST_F(ReminderFileTest, RecordsAfterAGapAreKeptToo) {
-    const ReminderList memos = ThreeMemos();
-    Write("[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem2=" + StoredValue(memos[2]) + "\r\n");
-    ASSERT_TRUE(SaveReminders(path_, {}, Now()));
-    EXPECT_EQ(Backups().size(), 1u);
+    const std::string gap = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem2=" + StoredValue(memos[2]) + "\r\n";
+    Write(gap);
+    ASSERT_TRUE(SaveReminders(path_, {}, now_));  // the same second: the copy gets a name of its own
+    EXPECT_EQ(Contents(folder_ / "reminders.cfg.20130210-083005-2.bak"), gap);
     EXPECT_FALSE(fs::exists(path_));
-}
-
-TEST_F(ReminderFileTest, TwoCopiesInTheSameSecondGetDifferentNames) {
-    Write("[ITEMS]\r\nItem0=BAD\r\n");
-    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), Now()));
-    Write("[ITEMS]\r\nItem0=WORSE\r\n");
-    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), Now()));
-    EXPECT_EQ(Contents((folder_ / "reminders.cfg.20130210-083005-2.bak").string()), "[ITEMS]\r\nItem0=WORSE\r\n");
-}
-
-TEST_F(ReminderFileTest, AHealthyFileIsSavedOverWithoutACopy) {
-    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), Now()));
-    ASSERT_TRUE(SaveReminders(path_, {ThreeMemos()[1]}, Now()));
-    EXPECT_TRUE(Backups().empty());
 }
 
 // A save that cannot complete (disk full, file locked) leaves the old memos.
 TEST_F(ReminderFileTest, AFailedWriteLeavesTheOldFileIntact) {
-    const ReminderList memos = ThreeMemos();
-    ASSERT_TRUE(SaveReminders(path_, memos, Now()));
+    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), now_));
     const std::string before = Contents(path_);
-    const ReminderList other = {Gregorian(kRepeatNone, 2014, 1, 1), Gregorian(kRepeatNone, 2014, 1, 2),
-                                Gregorian(kRepeatNone, 2014, 1, 3), Gregorian(kRepeatNone, 2014, 1, 4)};
+    const ReminderList other(4, Gregorian(kRepeatNone, 2014, 1, 1));
 #ifdef _WIN32
     // Another program holding the file without sharing it stops the rename.
     int locked = -1;
     ASSERT_EQ(_sopen_s(&locked, path_.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYRW, 0), 0);
-    const bool saved = SaveReminders(path_, other, Now());
+    const bool saved = SaveReminders(path_, other, now_);
     _close(locked);
 #else
     // A file-size limit makes the write fail part-way, as a full disk would.
@@ -258,12 +190,12 @@ TEST_F(ReminderFileTest, AFailedWriteLeavesTheOldFileIntact) {
     rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = SaveReminders(path_, other, Now());
+    const bool saved = SaveReminders(path_, other, now_);
     setrlimit(RLIMIT_FSIZE, &old);
 #endif
     EXPECT_FALSE(saved);
     EXPECT_EQ(Contents(path_), before);
-    EXPECT_TRUE(Backups().empty());  // and no temporary file is left behind
+    EXPECT_TRUE(OtherFiles().empty());  // no temporary file is left behind either
 }
 
 }  // namespace
