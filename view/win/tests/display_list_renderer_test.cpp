@@ -1,0 +1,221 @@
+#include "view/win/display_list_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "app/win/gbk_text.h"
+
+namespace {
+
+std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
+std::uint32_t Red(std::uint32_t p) { return (p >> 16) & 0xFF; }
+std::uint32_t Green(std::uint32_t p) { return (p >> 8) & 0xFF; }
+std::uint32_t Blue(std::uint32_t p) { return p & 0xFF; }
+
+class RendererTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { session_ = std::make_unique<GdiplusSession>(); }
+    static void TearDownTestSuite() { session_.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(session_->ok());
+        folder_ = std::filesystem::temp_directory_path() / "solvane-render";
+        std::filesystem::create_directories(folder_);
+    }
+
+    // A 120 x 80 picture: transparent, with an opaque grey card inset by 10
+    // pixels, like a skin's shaped background.
+    std::string Background() {
+        LayeredSurface picture = LayeredSurface::Create(120, 80);
+        for (int y = 10; y < 70; ++y) {
+            for (int x = 10; x < 110; ++x) {
+                const std::uint32_t grey = 0xFF808080u;
+                std::memcpy(picture.bits() + y * picture.stride() + x * 4, &grey, 4);
+            }
+        }
+        const std::filesystem::path path = folder_ / "card.png";
+        EXPECT_TRUE(SaveSurfacePng(picture, path.wstring()));
+        return GbkFromWide(path.wstring());
+    }
+
+    static std::unique_ptr<GdiplusSession> session_;
+    std::filesystem::path folder_;
+};
+
+std::unique_ptr<GdiplusSession> RendererTest::session_;
+
+TEST_F(RendererTest, TheBackgroundGivesTheSurfaceItsSizeAndItsTransparency) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    const LayeredSurface surface = RenderDisplayList(list);
+    ASSERT_FALSE(surface.empty());
+    EXPECT_EQ(surface.width(), 120);
+    EXPECT_EQ(surface.height(), 80);
+    EXPECT_EQ(surface.PixelAt(2, 2), 0u);
+    EXPECT_EQ(surface.PixelAt(60, 40), 0xFF808080u);
+}
+
+TEST_F(RendererTest, AMissingBackgroundGivesNoPicture) {
+    DisplayList list;
+    list.backgroundPath = GbkFromWide((folder_ / "no-such.png").wstring());
+    EXPECT_TRUE(RenderDisplayList(list).empty());
+}
+
+TEST_F(RendererTest, TheRingIsDrawnInItsColourWithAFourPixelPen) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    list.items.push_back(DisplayEllipse{{30, 20, 70, 60}, ArgbColor{255, 255, 0, 0}, 4});
+    const LayeredSurface surface = RenderDisplayList(list);
+    ASSERT_FALSE(surface.empty());
+    // On the ring, left and right of the centre; the middle stays grey.
+    EXPECT_EQ(surface.PixelAt(30, 40), 0xFFFF0000u);
+    EXPECT_EQ(surface.PixelAt(70, 40), 0xFFFF0000u);
+    EXPECT_EQ(surface.PixelAt(50, 40), 0xFF808080u);
+    // Four pixels wide: two inside the path and two outside.
+    EXPECT_EQ(surface.PixelAt(31, 40), 0xFFFF0000u);
+    EXPECT_EQ(surface.PixelAt(35, 40), 0xFF808080u);
+}
+
+TEST_F(RendererTest, AHalfTransparentRingOverTransparencyStaysHalfTransparent) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    list.items.push_back(DisplayEllipse{{0, 0, 40, 40}, ArgbColor{155, 255, 0, 0}, 4});
+    const LayeredSurface surface = RenderDisplayList(list);
+    ASSERT_FALSE(surface.empty());
+    const std::uint32_t onRing = surface.PixelAt(0, 20);  // outside the card
+    EXPECT_NEAR(Alpha(onRing), 155, 2);
+    EXPECT_NEAR(Red(onRing), 155, 2);  // premultiplied
+    EXPECT_EQ(Green(onRing), 0u);
+}
+
+TEST_F(RendererTest, TheMemoDotIsAFilledCircle) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    list.items.push_back(DisplayDot{{57, 37, 63, 43}, ArgbColor{255, 0, 0, 255}});
+    const LayeredSurface surface = RenderDisplayList(list);
+    ASSERT_FALSE(surface.empty());
+    EXPECT_EQ(surface.PixelAt(60, 40), 0xFF0000FFu);
+    EXPECT_EQ(surface.PixelAt(50, 40), 0xFF808080u);
+}
+
+struct InkCount {
+    int fill = 0;  // opaque pixels of exactly the text colour
+    int halo = 0;  // pixels tinted towards the halo colour
+};
+
+InkCount CountInk(const LayeredSurface& surface) {
+    InkCount count;
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            const std::uint32_t p = surface.PixelAt(x, y);
+            if (p == 0xFFFF0000u) ++count.fill;
+            if (Blue(p) > Red(p) + 8 && Blue(p) > Green(p) + 8) ++count.halo;
+        }
+    }
+    return count;
+}
+
+TEST_F(RendererTest, OutlinedTextHasAnOpaqueFillAndAFadingHalo) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    DisplayText text;
+    text.text = "28 初一";
+    text.box = {10, 10, 110, 70};
+    text.style.family = "Tahoma";
+    text.style.size = 24;
+    text.style.bold = true;
+    text.style.color = {255, 0, 0};
+    text.style.shadow = {0, 0, 255};
+    text.style.shadowHeight = 6;
+    list.items.push_back(text);
+    const LayeredSurface haloed = RenderDisplayList(list);
+    ASSERT_FALSE(haloed.empty());
+    const InkCount withHalo = CountInk(haloed);
+    EXPECT_GT(withHalo.fill, 40);
+    EXPECT_GT(withHalo.halo, 40);
+
+    std::get<DisplayText>(list.items[0]).style.shadowHeight = 1;
+    const InkCount plain = CountInk(RenderDisplayList(list));
+    EXPECT_GT(plain.fill, 40);
+    EXPECT_EQ(plain.halo, 0);
+}
+
+TEST_F(RendererTest, TextIsCentredOrAlignedInItsBox) {
+    auto inkColumns = [&](TextAlignment alignment) {
+        DisplayList list;
+        list.backgroundPath = Background();
+        DisplayText text;
+        text.text = "8";
+        text.box = {10, 10, 110, 70};
+        text.style.size = 20;
+        text.style.color = {255, 0, 0};
+        text.style.shadowHeight = 0;
+        text.alignment = alignment;
+        list.items.push_back(text);
+        const LayeredSurface surface = RenderDisplayList(list);
+        int first = surface.width(), last = -1, top = surface.height(), bottom = -1;
+        for (int y = 0; y < surface.height(); ++y) {
+            for (int x = 0; x < surface.width(); ++x) {
+                if (Red(surface.PixelAt(x, y)) > 200 && Green(surface.PixelAt(x, y)) < 60) {
+                    first = std::min(first, x), last = std::max(last, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+            }
+        }
+        return std::array<int, 4>{first, last, top, bottom};
+    };
+    const auto centred = inkColumns(TextAlignment::Center);
+    EXPECT_NEAR((centred[0] + centred[1]) / 2, 60, 4);
+    EXPECT_NEAR((centred[2] + centred[3]) / 2, 40, 5);
+    EXPECT_LT(inkColumns(TextAlignment::Left)[0], 20);
+    EXPECT_GT(inkColumns(TextAlignment::Right)[1], 100);
+}
+
+TEST_F(RendererTest, EveryPixelIsPremultiplied) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    list.items.push_back(DisplayEllipse{{0, 0, 120, 80}, ArgbColor{100, 255, 255, 255}, 4});
+    DisplayText text;
+    text.text = "腊月";
+    text.box = {0, 0, 120, 30};
+    text.style.color = {255, 255, 255};
+    text.style.shadow = {255, 255, 0};
+    list.items.push_back(text);
+    const LayeredSurface surface = RenderDisplayList(list);
+    ASSERT_FALSE(surface.empty());
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            const std::uint32_t p = surface.PixelAt(x, y);
+            ASSERT_LE(Red(p), Alpha(p)) << x << "," << y;
+            ASSERT_LE(Green(p), Alpha(p)) << x << "," << y;
+            ASSERT_LE(Blue(p), Alpha(p)) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(RendererTest, ALayeredWindowTakesTheSurfaceInOneUpdate) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    const LayeredSurface surface = RenderDisplayList(list);
+    ASSERT_FALSE(surface.empty());
+    HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 50, 60, 10, 10,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    ScopedWindow owner(window);
+    EXPECT_TRUE(PresentLayered(window, surface));
+    RECT placed{};
+    GetWindowRect(window, &placed);
+    EXPECT_EQ(placed.left, 50);
+    EXPECT_EQ(placed.top, 60);
+    EXPECT_EQ(placed.right - placed.left, 120);
+    EXPECT_EQ(placed.bottom - placed.top, 80);
+    EXPECT_FALSE(PresentLayered(window, LayeredSurface()));
+}
+
+}  // namespace
