@@ -60,7 +60,9 @@ Gdiplus::StringAlignment ToStringAlignment(TextAlignment alignment) {
 
 void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* family, const std::wstring& text,
                           const TextStyle& style, const DisplayRect& box, TextAlignment alignment) {
-    if (!graphics || !family || text.empty()) return;
+    // GDI+ takes a zero-sized layout box as "no bounds"; a box the template
+    // squeezed to nothing shows nothing instead.
+    if (!graphics || !family || text.empty() || box.Width() <= 0 || box.Height() <= 0) return;
 
     ScopedStringFormat format;
     if (gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, format.out()) != Gdiplus::Ok) return;
@@ -102,6 +104,7 @@ void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* 
 }
 
 void DrawRing(Gdiplus::GpGraphics* graphics, const DisplayEllipse& ring) {
+    if (ring.box.Width() <= 0 || ring.box.Height() <= 0) return;
     ScopedPen pen;
     if (gdip::GdipCreatePen1(ToArgb(ring.color), static_cast<Gdiplus::REAL>(ring.penWidth), Gdiplus::UnitWorld,
                              pen.out()) != Gdiplus::Ok) {
@@ -111,6 +114,7 @@ void DrawRing(Gdiplus::GpGraphics* graphics, const DisplayEllipse& ring) {
 }
 
 void DrawDot(Gdiplus::GpGraphics* graphics, const DisplayDot& dot) {
+    if (dot.box.Width() <= 0 || dot.box.Height() <= 0) return;
     ScopedSolidBrush brush;
     if (gdip::GdipCreateSolidFill(ToArgb(dot.color), brush.out()) != Gdiplus::Ok) return;
     gdip::GdipFillEllipseI(graphics, brush.get(), dot.box.left, dot.box.top, dot.box.Width(), dot.box.Height());

@@ -1,0 +1,58 @@
+#include "view/month_grid.h"
+
+#include <algorithm>
+
+#include "calendar/gregorian.h"
+
+namespace {
+
+// 0 = Sunday ... 6 = Saturday, for any integer.
+int SundayBased(int weekday) { return ((weekday % 7) + 7) % 7; }
+
+}  // namespace
+
+MonthGrid ComputeMonthGrid(const DisplayRect& body, int weekdayRowHeight, int year, int month,
+                           int firstColWeekDay) {
+    MonthGrid grid{};
+    grid.body = body;
+    grid.weekdayRowHeight = weekdayRowHeight;
+    grid.offset = (SundayBased(DayOfWeek(year, month, 1)) - SundayBased(firstColWeekDay) + 7) % 7;
+    grid.daysInMonth = DaysInMonth(year, month);
+    grid.rows = (grid.offset + grid.daysInMonth + 6) / 7;
+    grid.columnWidth = (body.right - body.left) / 7;
+    grid.rowHeight = (body.bottom - body.top - weekdayRowHeight) / grid.rows;
+    grid.numberHeight = static_cast<int>(0.4 * grid.rowHeight);
+    grid.secondLineHeight = static_cast<int>(0.6 * grid.rowHeight);
+    return grid;
+}
+
+int WeekdayOfColumn(int column, int firstColWeekDay) { return SundayBased(column + firstColWeekDay); }
+
+DisplayRect WeekdayHeaderBox(const MonthGrid& grid, int column) {
+    const int left = grid.body.left + column * grid.columnWidth;
+    return {left, grid.body.top, left + grid.columnWidth, grid.body.top + grid.weekdayRowHeight};
+}
+
+DayCellBoxes DayCellBoxesOf(const MonthGrid& grid, int day) {
+    const int k = grid.offset + day - 1;
+    const int left = grid.body.left + (k % 7) * grid.columnWidth;
+    const int right = left + grid.columnWidth;
+    const int top = grid.body.top + grid.weekdayRowHeight + (k / 7) * grid.rowHeight;
+    const int middle = top + grid.numberHeight;
+    const int bottom = middle + grid.secondLineHeight;
+    return {{left, top, right, bottom}, {left, top, right, middle}, {left, middle, right, bottom}};
+}
+
+DisplayRect TodayRingBox(const DisplayRect& numberBox) {
+    const int width = numberBox.Width();
+    const int height = numberBox.Height();
+    const int side = std::min(width, height);
+    const int left = numberBox.left + (width - side) / 2;
+    const int top = numberBox.top + (height - side) / 2;
+    return {left + 6, top + 6, left + side - 6, top + side - 6};
+}
+
+DisplayRect MemoDotBox(const DisplayRect& numberBox) {
+    const int left = numberBox.left + (numberBox.Width() - 6) / 2;
+    return {left, numberBox.bottom, left + 6, numberBox.bottom + 6};
+}

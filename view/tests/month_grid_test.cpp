@@ -1,0 +1,83 @@
+#include "view/month_grid.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const DisplayRect kBody{18, 80, 342, 380};
+
+TEST(MonthGridTest, February2015WithSundayFirstFillsExactlyFourRows) {
+    const MonthGrid grid = ComputeMonthGrid(kBody, 24, 2015, 2, 7);
+    EXPECT_EQ(grid.offset, 0);
+    EXPECT_EQ(grid.rows, 4);
+    EXPECT_EQ(grid.rowHeight, 69);  // (300 - 24) / 4
+    EXPECT_EQ(grid.numberHeight, 27);
+    EXPECT_EQ(grid.secondLineHeight, 41);
+}
+
+TEST(MonthGridTest, AThirtyOneDayMonthStartingInTheSixthColumnNeedsSixRows) {
+    const MonthGrid sundayFirst = ComputeMonthGrid(kBody, 24, 2014, 8, 7);  // 1 August 2014: Friday
+    EXPECT_EQ(sundayFirst.offset, 5);
+    EXPECT_EQ(sundayFirst.rows, 6);
+    const MonthGrid mondayFirst = ComputeMonthGrid(kBody, 24, 2014, 3, 1);  // 1 March 2014: Saturday
+    EXPECT_EQ(mondayFirst.offset, 5);
+    EXPECT_EQ(mondayFirst.rows, 6);
+    EXPECT_EQ(mondayFirst.rowHeight, 46);
+    EXPECT_EQ(mondayFirst.numberHeight, 18);
+    EXPECT_EQ(mondayFirst.secondLineHeight, 27);
+}
+
+TEST(MonthGridTest, MondayFirstPutsAMonthStartingOnSundayInTheLastColumn) {
+    const MonthGrid grid = ComputeMonthGrid(kBody, 24, 2014, 6, 1);  // 1 June 2014: Sunday
+    EXPECT_EQ(grid.offset, 6);
+    EXPECT_EQ(grid.rows, 6);
+    EXPECT_EQ(DayCellBoxesOf(grid, 1).cell.left, 18 + 6 * 46);
+}
+
+TEST(MonthGridTest, ZeroAsFirstWeekdayMeansSunday) {
+    const MonthGrid zero = ComputeMonthGrid(kBody, 24, 2014, 6, 0);
+    const MonthGrid seven = ComputeMonthGrid(kBody, 24, 2014, 6, 7);
+    EXPECT_EQ(zero.offset, seven.offset);
+    EXPECT_EQ(WeekdayOfColumn(0, 0), 0);
+    EXPECT_EQ(WeekdayOfColumn(0, 7), 0);
+    EXPECT_EQ(WeekdayOfColumn(6, 7), 6);
+    EXPECT_EQ(WeekdayOfColumn(0, 1), 1);
+    EXPECT_EQ(WeekdayOfColumn(6, 1), 0);
+}
+
+TEST(MonthGridTest, ColumnWidthAndRowHeightUseIntegerDivision) {
+    const MonthGrid grid = ComputeMonthGrid({0, 0, 300, 200}, 20, 2015, 2, 7);
+    EXPECT_EQ(grid.columnWidth, 42);  // 300 / 7 = 42.86
+    EXPECT_EQ(grid.rowHeight, 45);    // 180 / 4
+    EXPECT_EQ(grid.numberHeight, 18);
+    EXPECT_EQ(grid.secondLineHeight, 27);
+}
+
+TEST(MonthGridTest, CellsRunRowByRowBelowTheWeekdayHeader) {
+    const MonthGrid grid = ComputeMonthGrid(kBody, 24, 2014, 8, 7);
+    const DayCellBoxes first = DayCellBoxesOf(grid, 1);
+    EXPECT_EQ(first.cell, (DisplayRect{18 + 5 * 46, 104, 18 + 6 * 46, 104 + 18 + 27}));
+    EXPECT_EQ(first.number, (DisplayRect{248, 104, 294, 122}));
+    EXPECT_EQ(first.secondLine, (DisplayRect{248, 122, 294, 149}));
+    const DayCellBoxes third = DayCellBoxesOf(grid, 3);  // Sunday: first column of the second row
+    EXPECT_EQ(third.cell.left, 18);
+    EXPECT_EQ(third.cell.top, 104 + 46);
+    const DayCellBoxes last = DayCellBoxesOf(grid, 31);  // Sunday of the sixth row
+    EXPECT_EQ(last.cell.left, 18);
+    EXPECT_EQ(last.cell.top, 104 + 5 * 46);
+    EXPECT_EQ(WeekdayHeaderBox(grid, 2), (DisplayRect{18 + 2 * 46, 80, 18 + 3 * 46, 104}));
+}
+
+TEST(MonthGridTest, TheRingIsASquareSixPixelsInsideTheNumberBox) {
+    EXPECT_EQ(TodayRingBox({18, 104, 64, 134}), (DisplayRect{32, 110, 50, 128}));
+    // An odd difference loses its half pixel: (47 - 30) / 2 = 8.
+    EXPECT_EQ(TodayRingBox({0, 0, 47, 30}), (DisplayRect{14, 6, 32, 24}));
+    EXPECT_EQ(TodayRingBox({0, 0, 20, 40}), (DisplayRect{6, 16, 14, 24}));
+}
+
+TEST(MonthGridTest, TheMemoDotSitsCentredOnTheLineUnderTheNumber) {
+    EXPECT_EQ(MemoDotBox({18, 104, 64, 122}), (DisplayRect{38, 122, 44, 128}));
+    EXPECT_EQ(MemoDotBox({0, 0, 45, 20}), (DisplayRect{19, 20, 25, 26}));
+}
+
+}  // namespace
