@@ -44,14 +44,14 @@ struct DisplayText {
 // An unfilled ellipse inscribed in `box` (today's ring).
 struct DisplayEllipse {
     DisplayRect box;
-    ArgbColor color;
+    Color color;
     int penWidth = 4;
 };
 
 // A filled circle inscribed in `box` (the memo dot).
 struct DisplayDot {
     DisplayRect box;
-    ArgbColor color;
+    Color color;
 };
 
 using DisplayItem = std::variant<DisplayText, DisplayEllipse, DisplayDot>;

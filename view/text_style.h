@@ -1,28 +1,28 @@
-// PROVISIONAL: stands in for the template's text style until the template
-// loader lands; replaced by it on rebase.
+// PROVISIONAL: stands in for the template loader's text style until it lands;
+// replaced by it on rebase.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-struct RgbColor {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-};
-
-struct ArgbColor {
+struct Color {
     std::uint8_t alpha = 255;
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
+    std::uint32_t Argb() const {
+        return std::uint32_t{alpha} << 24 | std::uint32_t{red} << 16 | std::uint32_t{green} << 8 | blue;
+    }
 };
 
+inline bool operator==(const Color& a, const Color& b) { return a.Argb() == b.Argb(); }
+inline bool operator!=(const Color& a, const Color& b) { return !(a == b); }
+
 struct TextStyle {
-    std::string family = "Tahoma";  // GBK
+    std::string family = "Tahoma";
     int size = 15;
     bool bold = false;
-    RgbColor color;
-    RgbColor shadow;
+    Color color;
+    Color shadow;
     int shadowHeight = 8;
 };

@@ -16,7 +16,7 @@ ARGB ToArgb(BYTE alpha, BYTE red, BYTE green, BYTE blue) {
            static_cast<ARGB>(blue);
 }
 
-ARGB ToArgb(const ArgbColor& c) { return ToArgb(c.alpha, c.red, c.green, c.blue); }
+ARGB ToArgb(const Color& c) { return ToArgb(c.alpha, c.red, c.green, c.blue); }
 
 // The named family, else Tahoma (the family every template falls back to),
 // else Arial so that a machine without Tahoma still shows text.

@@ -70,7 +70,7 @@ TEST_F(RendererTest, AMissingBackgroundGivesNoPicture) {
 TEST_F(RendererTest, TheRingIsDrawnInItsColourWithAFourPixelPen) {
     DisplayList list;
     list.backgroundPath = Background();
-    list.items.push_back(DisplayEllipse{{30, 20, 70, 60}, ArgbColor{255, 255, 0, 0}, 4});
+    list.items.push_back(DisplayEllipse{{30, 20, 70, 60}, Color{255, 255, 0, 0}, 4});
     const LayeredSurface surface = RenderDisplayList(list);
     ASSERT_FALSE(surface.empty());
     // On the ring, left and right of the centre; the middle stays grey.
@@ -85,7 +85,7 @@ TEST_F(RendererTest, TheRingIsDrawnInItsColourWithAFourPixelPen) {
 TEST_F(RendererTest, AHalfTransparentRingOverTransparencyStaysHalfTransparent) {
     DisplayList list;
     list.backgroundPath = Background();
-    list.items.push_back(DisplayEllipse{{0, 0, 40, 40}, ArgbColor{155, 255, 0, 0}, 4});
+    list.items.push_back(DisplayEllipse{{0, 0, 40, 40}, Color{155, 255, 0, 0}, 4});
     const LayeredSurface surface = RenderDisplayList(list);
     ASSERT_FALSE(surface.empty());
     const std::uint32_t onRing = surface.PixelAt(0, 20);  // outside the card
@@ -97,7 +97,7 @@ TEST_F(RendererTest, AHalfTransparentRingOverTransparencyStaysHalfTransparent) {
 TEST_F(RendererTest, TheMemoDotIsAFilledCircle) {
     DisplayList list;
     list.backgroundPath = Background();
-    list.items.push_back(DisplayDot{{57, 37, 63, 43}, ArgbColor{255, 0, 0, 255}});
+    list.items.push_back(DisplayDot{{57, 37, 63, 43}, Color{255, 0, 0, 255}});
     const LayeredSurface surface = RenderDisplayList(list);
     ASSERT_FALSE(surface.empty());
     EXPECT_EQ(surface.PixelAt(60, 40), 0xFF0000FFu);
@@ -130,8 +130,8 @@ TEST_F(RendererTest, OutlinedTextHasAnOpaqueFillAndAFadingHalo) {
     text.style.family = "Tahoma";
     text.style.size = 24;
     text.style.bold = true;
-    text.style.color = {255, 0, 0};
-    text.style.shadow = {0, 0, 255};
+    text.style.color = {255, 255, 0, 0};
+    text.style.shadow = {255, 0, 0, 255};
     text.style.shadowHeight = 6;
     list.items.push_back(text);
     const LayeredSurface haloed = RenderDisplayList(list);
@@ -154,7 +154,7 @@ TEST_F(RendererTest, TextIsCentredOrAlignedInItsBox) {
         text.text = "8";
         text.box = {10, 10, 110, 70};
         text.style.size = 20;
-        text.style.color = {255, 0, 0};
+        text.style.color = {255, 255, 0, 0};
         text.style.shadowHeight = 0;
         text.alignment = alignment;
         list.items.push_back(text);
@@ -180,12 +180,12 @@ TEST_F(RendererTest, TextIsCentredOrAlignedInItsBox) {
 TEST_F(RendererTest, EveryPixelIsPremultiplied) {
     DisplayList list;
     list.backgroundPath = Background();
-    list.items.push_back(DisplayEllipse{{0, 0, 120, 80}, ArgbColor{100, 255, 255, 255}, 4});
+    list.items.push_back(DisplayEllipse{{0, 0, 120, 80}, Color{100, 255, 255, 255}, 4});
     DisplayText text;
     text.text = "腊月";
     text.box = {0, 0, 120, 30};
-    text.style.color = {255, 255, 255};
-    text.style.shadow = {255, 255, 0};
+    text.style.color = {255, 255, 255, 255};
+    text.style.shadow = {255, 255, 255, 0};
     list.items.push_back(text);
     const LayeredSurface surface = RenderDisplayList(list);
     ASSERT_FALSE(surface.empty());

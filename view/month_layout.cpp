@@ -1,0 +1,112 @@
+#include "view/month_layout.h"
+
+#include <cstdio>
+#include <set>
+
+#include "calendar/calendar_texts.h"
+#include "view/balloon_text.h"
+#include "view/month_grid.h"
+
+namespace {
+
+std::string Decimal(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return text;
+}
+
+TextAlignment ListAlignment(int value) {
+    switch (value) {
+        case 0: return TextAlignment::Left;
+        case 2: return TextAlignment::Right;
+        default: return TextAlignment::Center;
+    }
+}
+
+void AddText(DisplayList& display, std::string text, const DisplayRect& box, const TextStyle& style,
+             TextAlignment alignment = TextAlignment::Center) {
+    if (text.empty()) return;
+    display.items.push_back(DisplayText{std::move(text), box, style, alignment});
+}
+
+// Festival first, then solar term, then the lunar day (the month's name on
+// its first day).
+void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo& info, const DisplayRect& box) {
+    if (!info.festivals.empty()) {
+        AddText(display, info.festivals.front().name, box, skin.festivalStyle);
+    } else if (!info.SolarTerm.empty()) {
+        AddText(display, info.SolarTerm, box, skin.solarTermStyle);
+    } else {
+        int year = 0, month = 0, day = 0;
+        if (std::sscanf(info.lunarDate.c_str(), "%d-%d-%d", &year, &month, &day) == 3) {
+            AddText(display, LunarCellText(month, day), box, skin.secondLineStyle);
+        }
+    }
+}
+
+void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo,
+                MonthLayout& layout) {
+    const MonthGrid grid =
+        ComputeMonthGrid(skin.body, skin.weekdayRowHeight, request.year, request.month, request.firstColWeekDay);
+    for (int column = 0; column < 7; ++column) {
+        AddText(layout.display, WeekdayName(WeekdayOfColumn(column, request.firstColWeekDay)),
+                WeekdayHeaderBox(grid, column), skin.weekdayStyle);
+    }
+    const bool monthHoldsToday = request.showToday && request.today.year == request.year &&
+                                 request.today.month == request.month;
+    for (int day = 1; day <= grid.daysInMonth; ++day) {
+        const DayCellBoxes boxes = DayCellBoxesOf(grid, day);
+        DayInfo info = dayInfo(request.year, request.month, day);
+        const bool isToday = monthHoldsToday && request.today.day == day;
+
+        layout.cells[day] = boxes.cell;
+        layout.balloonTexts[day] = BalloonText(info, request.showAlmanac != 0);
+        AddText(layout.display, Decimal(day), boxes.number, isToday ? skin.todayStyle : skin.dayStyle);
+        AddSecondLine(layout.display, skin, info, boxes.secondLine);
+        if (isToday) layout.display.items.push_back(DisplayEllipse{TodayRingBox(boxes.number), skin.todayEllipseColor, 4});
+        if (!info.reminders.empty()) {
+            layout.display.items.push_back(DisplayDot{MemoDotBox(boxes.number), skin.reminderFlagColor});
+        }
+        layout.days[day] = std::move(info);
+    }
+}
+
+// One line per day that has something to announce, from today on, until the
+// horizon ends or the next line would cross the bottom of the list area.
+void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo,
+                      MonthLayout& layout) {
+    const SystemTime today = MakeDate(request.today.year, request.today.month, request.today.day);
+    const DisplayRect& area = skin.listRect;
+    const int h = skin.listItemHeight;
+    std::set<std::string> listedMemos;
+    int line = 0;
+    for (int k = 0; k <= request.listForDays; ++k) {
+        const SystemTime date = AddDays(today, k);
+        const std::string text = BuildForenotice(k, dayInfo(date.year, date.month, date.day), listedMemos,
+                                                 request.showReminderOnForenotice, request.showJieQiOnForenotice);
+        if (text.empty()) continue;
+        const DisplayRect box{area.left, area.top + line * h, area.right, area.top + (line + 1) * h};
+        if (box.bottom > area.bottom) break;
+        AddText(layout.display, text, box, skin.listStyle, ListAlignment(skin.listAlignment));
+        ++line;
+    }
+}
+
+}  // namespace
+
+MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo) {
+    MonthLayout layout;
+    layout.display.backgroundPath = skin.backgroundPath;
+    if (skin.hasYearShow) AddText(layout.display, Decimal(request.year), skin.yearShow, skin.yearStyle);
+    if (skin.hasMonthShow) AddText(layout.display, Decimal(request.month), skin.monthShow, skin.monthStyle);
+    if (skin.hasBody) LayOutGrid(skin, request, dayInfo, layout);
+    if (skin.hasListRect && request.listForDays >= 0) LayOutForenotice(skin, request, dayInfo, layout);
+    return layout;
+}
+
+int DayAt(const std::map<int, CellRect>& cells, int x, int y) {
+    for (const auto& [day, cell] : cells) {
+        if (cell.Contains(x, y)) return day;
+    }
+    return 0;
+}

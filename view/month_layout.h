@@ -1,0 +1,43 @@
+// Everything one rebuild of the month window places, computed without any
+// window: the display list to paint, and per day the cell, the day
+// information and the balloon text that the window uses for hit tests,
+// menus and tooltips.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "calendar/gregorian.h"
+#include "view/display_list.h"
+#include "view/provisional_deps.h"
+
+using CellRect = DisplayRect;
+
+// Day information of a Gregorian date, with almanac, festivals and memos.
+using DayInfoSource = std::function<DayInfo(int year, int month, int day)>;
+
+struct MonthLayoutRequest {
+    int year = 0;
+    int month = 0;             // 1-12
+    int showToday = 1;         // ring and today colours on today's cell
+    int firstColWeekDay = 7;   // 1 = Monday ... 7 = Sunday (0 = Sunday)
+    int listForDays = 30;      // -1 no list, 0 today only, n today and n more days
+    int showAlmanac = 1;       // almanac block in the balloon texts
+    CivilDate today{0, 0, 0};  // local date of the rebuild
+    // Read from the settings file at every rebuild.
+    bool showReminderOnForenotice = false;
+    bool showJieQiOnForenotice = false;
+};
+
+struct MonthLayout {
+    DisplayList display;
+    std::map<int, CellRect> cells;  // day of month -> whole cell
+    std::map<int, DayInfo> days;
+    std::map<int, std::string> balloonTexts;
+};
+
+MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo);
+
+// The day whose cell holds the point, 0 when none does.
+int DayAt(const std::map<int, CellRect>& cells, int x, int y);

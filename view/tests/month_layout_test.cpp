@@ -1,0 +1,361 @@
+#include "view/month_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "calendar/calendar_texts.h"
+#include "calendar/lunar_calendar.h"
+#include "view/month_grid.h"
+
+namespace {
+
+FestivalRule Festival(const std::string& name, const std::string& suffix = "", const std::string& listed = "1") {
+    FestivalRule rule;
+    rule.name = name;
+    rule.suffix = suffix;
+    rule.showInForenotice = listed;
+    return rule;
+}
+
+Reminder Memo(int hour, int minute, const std::string& text) {
+    Reminder memo;
+    memo.start = MakeDate(2015, 1, 1);
+    memo.start.hour = static_cast<std::uint16_t>(hour);
+    memo.start.minute = static_cast<std::uint16_t>(minute);
+    memo.content = text;
+    return memo;
+}
+
+std::string Ymd(int y, int m, int d) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
+    return text;
+}
+
+// Day information as the real source gives it for the calendar fields, with
+// festivals, solar terms and memos placed by the test.
+struct FakeDays {
+    std::map<std::string, std::vector<FestivalRule>> festivals;
+    std::map<std::string, std::string> solarTerms;
+    std::map<std::string, std::vector<Reminder>> memos;
+    mutable int queries = 0;
+
+    DayInfo operator()(int y, int m, int d) const {
+        ++queries;
+        DayInfo info;
+        info.solarDate = Ymd(y, m, d);
+        const LunarDate lunar = SolarToLunar(y, m, d);
+        info.lunarDate = Ymd(lunar.year, lunar.month, lunar.day);
+        info.isLeap = lunar.isLeap;
+        info.zodiac = ZodiacName(lunar.year);
+        info.weekday = DayOfWeek(y, m, d);
+        const std::string key = info.solarDate;
+        if (festivals.count(key)) info.festivals = festivals.at(key);
+        if (solarTerms.count(key)) info.SolarTerm = solarTerms.at(key);
+        if (memos.count(key)) info.reminders = memos.at(key);
+        return info;
+    }
+};
+
+TextStyle Style(std::uint8_t red) {
+    TextStyle style;
+    style.color = {255, red, 0, 0};
+    return style;
+}
+
+SkinTemplate Skin() {
+    SkinTemplate skin;
+    skin.backgroundPath = "backgroud.png";
+    skin.hasYearShow = skin.hasMonthShow = skin.hasBody = skin.hasListRect = true;
+    skin.yearShow = {40, 22, 100, 58};
+    skin.monthShow = {236, 16, 286, 62};
+    skin.body = {18, 80, 342, 380};
+    skin.weekdayRowHeight = 24;
+    skin.listRect = {26, 392, 334, 492};  // 100 pixels: five lines of 20
+    skin.listItemHeight = 20;
+    skin.yearStyle = Style(1);
+    skin.monthStyle = Style(2);
+    skin.weekdayStyle = Style(3);
+    skin.dayStyle = Style(4);
+    skin.todayStyle = Style(5);
+    skin.secondLineStyle = Style(6);
+    skin.festivalStyle = Style(7);
+    skin.solarTermStyle = Style(8);
+    skin.listStyle = Style(9);
+    skin.todayEllipseColor = {155, 255, 0, 0};
+    skin.reminderFlagColor = {255, 0, 128, 255};
+    return skin;
+}
+
+MonthLayoutRequest Request(int year, int month, CivilDate today) {
+    MonthLayoutRequest request;
+    request.year = year;
+    request.month = month;
+    request.today = today;
+    request.firstColWeekDay = 7;
+    request.listForDays = 30;
+    return request;
+}
+
+std::vector<DisplayText> Texts(const MonthLayout& layout) {
+    std::vector<DisplayText> texts;
+    for (const DisplayItem& item : layout.display.items) {
+        if (auto text = std::get_if<DisplayText>(&item)) texts.push_back(*text);
+    }
+    return texts;
+}
+
+const DisplayText* TextIn(const std::vector<DisplayText>& texts, const DisplayRect& box) {
+    for (const DisplayText& text : texts) {
+        if (text.box == box) return &text;
+    }
+    return nullptr;
+}
+
+template <typename T>
+std::vector<T> Shapes(const MonthLayout& layout) {
+    std::vector<T> shapes;
+    for (const DisplayItem& item : layout.display.items) {
+        if (auto shape = std::get_if<T>(&item)) shapes.push_back(*shape);
+    }
+    return shapes;
+}
+
+std::vector<std::string> ListLines(const MonthLayout& layout, const SkinTemplate& skin) {
+    std::vector<std::string> lines;
+    for (const DisplayText& text : Texts(layout)) {
+        if (text.box.top >= skin.listRect.top) lines.push_back(text.text);
+    }
+    return lines;
+}
+
+MonthGrid GridOf(const SkinTemplate& skin, const MonthLayoutRequest& r) {
+    return ComputeMonthGrid(skin.body, skin.weekdayRowHeight, r.year, r.month, r.firstColWeekDay);
+}
+
+TEST(MonthLayoutTest, EveryDayOfTheMonthGetsItsCellItsInformationAndItsBalloon) {
+    const SkinTemplate skin = Skin();
+    const FakeDays days;
+    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days);
+    ASSERT_EQ(layout.cells.size(), 28u);
+    EXPECT_EQ(layout.days.size(), 28u);
+    EXPECT_EQ(layout.balloonTexts.size(), 28u);
+    EXPECT_EQ(layout.cells.at(1), (DisplayRect{18, 104, 64, 104 + 27 + 41}));  // Sunday, first column
+    EXPECT_EQ(layout.cells.at(28).left, 18 + 6 * 46);                       // Saturday of the fourth row
+    EXPECT_EQ(layout.cells.at(28).top, 104 + 3 * 69);
+    EXPECT_EQ(layout.days.at(19).lunarDate, "2015-01-01");
+    EXPECT_EQ(layout.balloonTexts.at(19).rfind("阳历：2015年2月19日\n旧历：", 0), 0u);
+    EXPECT_EQ(layout.display.backgroundPath, "backgroud.png");
+}
+
+TEST(MonthLayoutTest, DrawsYearMonthAndTheWeekdayHeaderInTheirBoxes) {
+    const SkinTemplate skin = Skin();
+    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    request.firstColWeekDay = 1;
+    const MonthLayout layout = LayOutMonth(skin, request, FakeDays());
+    const auto texts = Texts(layout);
+    ASSERT_NE(TextIn(texts, skin.yearShow), nullptr);
+    EXPECT_EQ(TextIn(texts, skin.yearShow)->text, "2015");
+    EXPECT_EQ(TextIn(texts, skin.monthShow)->text, "2");
+    EXPECT_EQ(TextIn(texts, skin.monthShow)->style.color.red, 2);
+    const MonthGrid grid = GridOf(skin, request);
+    EXPECT_EQ(TextIn(texts, WeekdayHeaderBox(grid, 0))->text, "一");
+    EXPECT_EQ(TextIn(texts, WeekdayHeaderBox(grid, 6))->text, "日");
+    EXPECT_EQ(TextIn(texts, WeekdayHeaderBox(grid, 6))->style.color.red, 3);
+}
+
+TEST(MonthLayoutTest, MissingBoxesSwitchOffWhatTheyPlace) {
+    SkinTemplate skin = Skin();
+    skin.hasYearShow = skin.hasMonthShow = skin.hasBody = skin.hasListRect = false;
+    FakeDays days;
+    days.festivals[Ymd(2015, 2, 10)] = {Festival("测试节")};
+    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days);
+    EXPECT_TRUE(layout.display.items.empty());
+    EXPECT_TRUE(layout.cells.empty());
+    EXPECT_EQ(layout.display.backgroundPath, "backgroud.png");
+}
+
+TEST(MonthLayoutTest, TheSecondLineShowsFestivalThenSolarTermThenLunarDay) {
+    const SkinTemplate skin = Skin();
+    FakeDays days;
+    days.festivals[Ymd(2015, 4, 5)] = {Festival("清明节", "（第1个）"), Festival("另一节")};
+    days.solarTerms[Ymd(2015, 4, 5)] = "清明";
+    days.solarTerms[Ymd(2015, 4, 20)] = "谷雨";
+    const MonthLayoutRequest request = Request(2015, 4, {2015, 1, 1});
+    const MonthLayout layout = LayOutMonth(skin, request, days);
+    const auto texts = Texts(layout);
+    const MonthGrid grid = GridOf(skin, request);
+
+    const DisplayText* festival = TextIn(texts, DayCellBoxesOf(grid, 5).secondLine);
+    ASSERT_NE(festival, nullptr);
+    EXPECT_EQ(festival->text, "清明节");  // the first festival, without its suffix
+    EXPECT_EQ(festival->style.color.red, 7);
+
+    const DisplayText* term = TextIn(texts, DayCellBoxesOf(grid, 20).secondLine);
+    EXPECT_EQ(term->text, "谷雨");
+    EXPECT_EQ(term->style.color.red, 8);
+
+    const DisplayText* lunar = TextIn(texts, DayCellBoxesOf(grid, 21).secondLine);  // lunar 2015-03-03
+    EXPECT_EQ(lunar->text, "初三");
+    EXPECT_EQ(lunar->style.color.red, 6);
+}
+
+TEST(MonthLayoutTest, TheFirstDayOfALunarMonthShowsTheMonthsName) {
+    const SkinTemplate skin = Skin();
+    const MonthLayoutRequest february = Request(2015, 2, {2015, 1, 1});
+    const auto texts = Texts(LayOutMonth(skin, february, FakeDays()));
+    EXPECT_EQ(TextIn(texts, DayCellBoxesOf(GridOf(skin, february), 19).secondLine)->text, "正月");
+    const MonthLayoutRequest january = Request(2015, 1, {2015, 1, 1});
+    const auto januaryTexts = Texts(LayOutMonth(skin, january, FakeDays()));
+    EXPECT_EQ(TextIn(januaryTexts, DayCellBoxesOf(GridOf(skin, january), 20).secondLine)->text, "腊月");
+}
+
+TEST(MonthLayoutTest, AnUnreadableLunarDateLeavesTheSecondLineEmpty) {
+    const SkinTemplate skin = Skin();
+    const MonthLayoutRequest request = Request(2015, 2, {2015, 1, 1});
+    auto broken = [](int y, int m, int d) {
+        DayInfo info = FakeDays()(y, m, d);
+        if (d == 3) info.lunarDate = "2015-01";
+        return info;
+    };
+    const auto texts = Texts(LayOutMonth(skin, request, broken));
+    EXPECT_EQ(TextIn(texts, DayCellBoxesOf(GridOf(skin, request), 3).secondLine), nullptr);
+    EXPECT_NE(TextIn(texts, DayCellBoxesOf(GridOf(skin, request), 3).number), nullptr);
+}
+
+TEST(MonthLayoutTest, TodayHasItsOwnStyleAndTheRing) {
+    const SkinTemplate skin = Skin();
+    const MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    const MonthLayout layout = LayOutMonth(skin, request, FakeDays());
+    const auto texts = Texts(layout);
+    const DayCellBoxes today = DayCellBoxesOf(GridOf(skin, request), 10);
+    EXPECT_EQ(TextIn(texts, today.number)->style.color.red, 5);
+    EXPECT_EQ(TextIn(texts, DayCellBoxesOf(GridOf(skin, request), 11).number)->style.color.red, 4);
+    const auto rings = Shapes<DisplayEllipse>(layout);
+    ASSERT_EQ(rings.size(), 1u);
+    EXPECT_EQ(rings[0].box, TodayRingBox(today.number));
+    EXPECT_EQ(rings[0].penWidth, 4);
+    EXPECT_EQ(rings[0].color, (Color{155, 255, 0, 0}));
+}
+
+TEST(MonthLayoutTest, WithShowTodayOffTodayLooksLikeAnyOtherDay) {
+    const SkinTemplate skin = Skin();
+    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    request.showToday = 0;
+    const MonthLayout layout = LayOutMonth(skin, request, FakeDays());
+    EXPECT_TRUE(Shapes<DisplayEllipse>(layout).empty());
+    EXPECT_EQ(TextIn(Texts(layout), DayCellBoxesOf(GridOf(skin, request), 10).number)->style.color.red, 4);
+}
+
+TEST(MonthLayoutTest, AnotherMonthThanTodaysHasNoRing) {
+    const MonthLayout layout = LayOutMonth(Skin(), Request(2015, 3, {2015, 2, 10}), FakeDays());
+    EXPECT_TRUE(Shapes<DisplayEllipse>(layout).empty());
+}
+
+TEST(MonthLayoutTest, DaysWithMemosCarryADotOnTheLineUnderTheNumber) {
+    const SkinTemplate skin = Skin();
+    FakeDays days;
+    days.memos[Ymd(2015, 2, 14)] = {Memo(8, 0, "买花")};
+    const MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    const MonthLayout layout = LayOutMonth(skin, request, days);
+    const auto dots = Shapes<DisplayDot>(layout);
+    ASSERT_EQ(dots.size(), 1u);
+    EXPECT_EQ(dots[0].box, MemoDotBox(DayCellBoxesOf(GridOf(skin, request), 14).number));
+    EXPECT_EQ(dots[0].color, (Color{255, 0, 128, 255}));
+}
+
+TEST(MonthLayoutTest, HitTestsFindTheDayUnderAPointAndNothingOutsideTheMonth) {
+    const MonthLayout layout = LayOutMonth(Skin(), Request(2014, 8, {2015, 2, 10}), FakeDays());
+    const CellRect first = layout.cells.at(1);
+    EXPECT_EQ(DayAt(layout.cells, first.left, first.top), 1);
+    EXPECT_EQ(DayAt(layout.cells, first.right - 1, first.bottom - 1), 1);
+    EXPECT_EQ(DayAt(layout.cells, 20, 110), 0);  // the empty cells before the 1st
+    EXPECT_EQ(DayAt(layout.cells, 0, 0), 0);
+}
+
+// ---- the upcoming-events list
+
+TEST(MonthLayoutTest, TheListStartsTodayAndNumbersLinesByDayOffset) {
+    const SkinTemplate skin = Skin();
+    FakeDays days;
+    days.festivals[Ymd(2015, 2, 10)] = {Festival("甲节")};
+    days.festivals[Ymd(2015, 2, 13)] = {Festival("乙节", "（5周年）")};
+    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days);
+    const auto lines = ListLines(layout, skin);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "今天「甲节」！");
+    EXPECT_EQ(lines[1], "3天后「乙节（5周年）」");
+    const auto texts = Texts(layout);
+    EXPECT_NE(TextIn(texts, {26, 392, 334, 412}), nullptr);
+    EXPECT_NE(TextIn(texts, {26, 412, 334, 432}), nullptr);  // no gap for the days in between
+    EXPECT_EQ(TextIn(texts, {26, 412, 334, 432})->alignment, TextAlignment::Center);
+    EXPECT_EQ(TextIn(texts, {26, 412, 334, 432})->style.color.red, 9);
+}
+
+TEST(MonthLayoutTest, TheListFollowsTheMonthOfTodayNotTheShownMonth) {
+    const SkinTemplate skin = Skin();
+    FakeDays days;
+    days.festivals[Ymd(2015, 2, 11)] = {Festival("甲节")};
+    const auto lines = ListLines(LayOutMonth(skin, Request(2030, 7, {2015, 2, 10}), days), skin);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "明天「甲节」");
+}
+
+TEST(MonthLayoutTest, TheListStopsAtTheBottomOfItsArea) {
+    SkinTemplate skin = Skin();
+    FakeDays days;
+    for (int d = 1; d <= 28; ++d) days.festivals[Ymd(2015, 2, d)] = {Festival("节")};
+    EXPECT_EQ(ListLines(LayOutMonth(skin, Request(2015, 2, {2015, 2, 1}), days), skin).size(), 5u);
+    skin.listRect.bottom -= 1;  // the fifth line would now cross the bottom
+    EXPECT_EQ(ListLines(LayOutMonth(skin, Request(2015, 2, {2015, 2, 1}), days), skin).size(), 4u);
+}
+
+TEST(MonthLayoutTest, ListHorizonZeroListsTodayOnlyAndMinusOneNothing) {
+    const SkinTemplate skin = Skin();
+    FakeDays days;
+    days.festivals[Ymd(2015, 2, 10)] = {Festival("甲节")};
+    days.festivals[Ymd(2015, 2, 11)] = {Festival("乙节")};
+    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    request.listForDays = 0;
+    const auto today = ListLines(LayOutMonth(skin, request, days), skin);
+    ASSERT_EQ(today.size(), 1u);
+    EXPECT_EQ(today[0], "今天「甲节」！");
+    request.listForDays = -1;
+    EXPECT_TRUE(ListLines(LayOutMonth(skin, request, days), skin).empty());
+}
+
+TEST(MonthLayoutTest, TheListIsAlignedAsTheTemplateSays) {
+    SkinTemplate skin = Skin();
+    skin.listAlignment = 2;
+    FakeDays days;
+    days.festivals[Ymd(2015, 2, 10)] = {Festival("甲节")};
+    const auto texts = Texts(LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days));
+    EXPECT_EQ(TextIn(texts, {26, 392, 334, 412})->alignment, TextAlignment::Right);
+}
+
+TEST(MonthLayoutTest, AMemoRepeatedOnSeveralDaysIsListedOnceWhenMemosAreShown) {
+    const SkinTemplate skin = Skin();
+    FakeDays days;
+    for (int d = 10; d <= 12; ++d) days.memos[Ymd(2015, 2, d)] = {Memo(8, 0, "晨跑\n半小时")};
+    days.solarTerms[Ymd(2015, 2, 19)] = "雨水";
+    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    EXPECT_TRUE(ListLines(LayOutMonth(skin, request, days), skin).empty());
+    request.showReminderOnForenotice = true;
+    request.showJieQiOnForenotice = true;
+    const auto lines = ListLines(LayOutMonth(skin, request, days), skin);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "今天「08:00 晨跑 半小时」！");
+    EXPECT_EQ(lines[1], "9天后「雨水」");
+}
+
+TEST(MonthLayoutTest, ARebuildAsksForEachDayOfTheMonthAndOfTheHorizonOnce) {
+    const FakeDays days;
+    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    request.listForDays = 30;
+    LayOutMonth(Skin(), request, std::cref(days));
+    EXPECT_EQ(days.queries, 28 + 31);
+}
+
+}  // namespace
