@@ -9,48 +9,29 @@
 #include <variant>
 #include <vector>
 
-#include "view/text_style.h"
+#include "view/provisional_deps.h"
 
-// Pixels in the window, origin at the top-left corner of the background picture.
-struct DisplayRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-
-    std::int32_t Width() const { return right - left; }
-    std::int32_t Height() const { return bottom - top; }
-    bool Contains(std::int32_t x, std::int32_t y) const {
-        return x >= left && x < right && y >= top && y < bottom;
-    }
-    bool operator==(const DisplayRect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-    bool operator!=(const DisplayRect& o) const { return !(*this == o); }
-};
-
-// Horizontal placement of a text in its box; the numbers are those of the
-// template's LISTITEM_STRING_Alignment key. Texts are always centred vertically.
-enum class TextAlignment { Left = 0, Center = 1, Right = 2 };
+// Boxes are pixels in the window, origin at the top-left corner of the
+// background picture. Texts are centred vertically in their boxes.
 
 // One outlined text: halo strokes and an opaque fill of its glyph outline.
 struct DisplayText {
     std::string text;  // GBK
-    DisplayRect box;
+    Rect box;
     TextStyle style;
-    TextAlignment alignment = TextAlignment::Center;
+    HorizontalAlignment alignment = HorizontalAlignment::kCenter;
 };
 
 // An unfilled ellipse inscribed in `box` (today's ring).
 struct DisplayEllipse {
-    DisplayRect box;
+    Rect box;
     Color color;
     int penWidth = 4;
 };
 
 // A filled circle inscribed in `box` (the memo dot).
 struct DisplayDot {
-    DisplayRect box;
+    Rect box;
     Color color;
 };
 

@@ -11,7 +11,7 @@ int SundayBased(int weekday) { return ((weekday % 7) + 7) % 7; }
 
 }  // namespace
 
-MonthGrid ComputeMonthGrid(const DisplayRect& body, int weekdayRowHeight, int year, int month,
+MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, int year, int month,
                            int firstColWeekDay) {
     MonthGrid grid{};
     grid.body = body;
@@ -28,7 +28,7 @@ MonthGrid ComputeMonthGrid(const DisplayRect& body, int weekdayRowHeight, int ye
 
 int WeekdayOfColumn(int column, int firstColWeekDay) { return SundayBased(column + firstColWeekDay); }
 
-DisplayRect WeekdayHeaderBox(const MonthGrid& grid, int column) {
+Rect WeekdayHeaderBox(const MonthGrid& grid, int column) {
     const int left = grid.body.left + column * grid.columnWidth;
     return {left, grid.body.top, left + grid.columnWidth, grid.body.top + grid.weekdayRowHeight};
 }
@@ -43,16 +43,16 @@ DayCellBoxes DayCellBoxesOf(const MonthGrid& grid, int day) {
     return {{left, top, right, bottom}, {left, top, right, middle}, {left, middle, right, bottom}};
 }
 
-DisplayRect TodayRingBox(const DisplayRect& numberBox) {
-    const int width = numberBox.Width();
-    const int height = numberBox.Height();
+Rect TodayRingBox(const Rect& numberBox) {
+    const int width = numberBox.right - numberBox.left;
+    const int height = numberBox.bottom - numberBox.top;
     const int side = std::min(width, height);
     const int left = numberBox.left + (width - side) / 2;
     const int top = numberBox.top + (height - side) / 2;
     return {left + 6, top + 6, left + side - 6, top + side - 6};
 }
 
-DisplayRect MemoDotBox(const DisplayRect& numberBox) {
-    const int left = numberBox.left + (numberBox.Width() - 6) / 2;
+Rect MemoDotBox(const Rect& numberBox) {
+    const int left = numberBox.left + (numberBox.right - numberBox.left - 6) / 2;
     return {left, numberBox.bottom, left + 6, numberBox.bottom + 6};
 }

@@ -6,7 +6,7 @@
 #include "view/display_list.h"
 
 struct MonthGrid {
-    DisplayRect body;       // the template's BODY
+    Rect body;       // the template's BODY
     int weekdayRowHeight;   // HEIGHTWEEKDAYROW: the header row at the top of BODY
     int offset;             // empty cells before day 1
     int daysInMonth;
@@ -19,25 +19,25 @@ struct MonthGrid {
 
 // firstColWeekDay: 1 = Monday ... 7 = Sunday; 0 and other multiples of 7
 // mean Sunday.
-MonthGrid ComputeMonthGrid(const DisplayRect& body, int weekdayRowHeight, int year, int month,
+MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, int year, int month,
                            int firstColWeekDay);
 
 // The weekday shown in a header column, as WeekdayName takes it (0 = Sunday).
 int WeekdayOfColumn(int column, int firstColWeekDay);
-DisplayRect WeekdayHeaderBox(const MonthGrid& grid, int column);
+Rect WeekdayHeaderBox(const MonthGrid& grid, int column);
 
 struct DayCellBoxes {
-    DisplayRect cell;        // number and second line together: the hit-test area
-    DisplayRect number;
-    DisplayRect secondLine;
+    Rect cell;        // number and second line together: the hit-test area
+    Rect number;
+    Rect secondLine;
 };
 // day 1 ... daysInMonth.
 DayCellBoxes DayCellBoxesOf(const MonthGrid& grid, int day);
 
 // Today's ring: the number box cut to a centred square, 6 pixels in from
 // every side.
-DisplayRect TodayRingBox(const DisplayRect& numberBox);
+Rect TodayRingBox(const Rect& numberBox);
 
 // The memo dot: 6 x 6, centred horizontally, its top on the line between the
 // day number and the second line.
-DisplayRect MemoDotBox(const DisplayRect& numberBox);
+Rect MemoDotBox(const Rect& numberBox);

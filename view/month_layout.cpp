@@ -15,23 +15,15 @@ std::string Decimal(int value) {
     return text;
 }
 
-TextAlignment ListAlignment(int value) {
-    switch (value) {
-        case 0: return TextAlignment::Left;
-        case 2: return TextAlignment::Right;
-        default: return TextAlignment::Center;
-    }
-}
-
-void AddText(DisplayList& display, std::string text, const DisplayRect& box, const TextStyle& style,
-             TextAlignment alignment = TextAlignment::Center) {
+void AddText(DisplayList& display, std::string text, const Rect& box, const TextStyle& style,
+             HorizontalAlignment alignment = HorizontalAlignment::kCenter) {
     if (text.empty()) return;
     display.items.push_back(DisplayText{std::move(text), box, style, alignment});
 }
 
 // Festival first, then solar term, then the lunar day (the month's name on
 // its first day).
-void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo& info, const DisplayRect& box) {
+void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo& info, const Rect& box) {
     if (!info.festivals.empty()) {
         AddText(display, info.festivals.front().name, box, skin.festivalStyle);
     } else if (!info.SolarTerm.empty()) {
@@ -47,7 +39,7 @@ void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo
 void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo,
                 MonthLayout& layout) {
     const MonthGrid grid =
-        ComputeMonthGrid(skin.body, skin.weekdayRowHeight, request.year, request.month, request.firstColWeekDay);
+        ComputeMonthGrid(*skin.body, skin.weekdayRowHeight, request.year, request.month, request.firstColWeekDay);
     for (int column = 0; column < 7; ++column) {
         AddText(layout.display, WeekdayName(WeekdayOfColumn(column, request.firstColWeekDay)),
                 WeekdayHeaderBox(grid, column), skin.weekdayStyle);
@@ -76,7 +68,7 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, con
 void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo,
                       MonthLayout& layout) {
     const SystemTime today = MakeDate(request.today.year, request.today.month, request.today.day);
-    const DisplayRect& area = skin.listRect;
+    const Rect& area = *skin.listArea;
     const int h = skin.listItemHeight;
     std::set<std::string> listedMemos;
     int line = 0;
@@ -85,9 +77,9 @@ void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& reques
         const std::string text = BuildForenotice(k, dayInfo(date.year, date.month, date.day), listedMemos,
                                                  request.showReminderOnForenotice, request.showJieQiOnForenotice);
         if (text.empty()) continue;
-        const DisplayRect box{area.left, area.top + line * h, area.right, area.top + (line + 1) * h};
+        const Rect box{area.left, area.top + line * h, area.right, area.top + (line + 1) * h};
         if (box.bottom > area.bottom) break;
-        AddText(layout.display, text, box, skin.listStyle, ListAlignment(skin.listAlignment));
+        AddText(layout.display, text, box, skin.listItemStyle, skin.listAlignment);
         ++line;
     }
 }
@@ -97,16 +89,16 @@ void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& reques
 MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo) {
     MonthLayout layout;
     layout.display.backgroundPath = skin.backgroundPath;
-    if (skin.hasYearShow) AddText(layout.display, Decimal(request.year), skin.yearShow, skin.yearStyle);
-    if (skin.hasMonthShow) AddText(layout.display, Decimal(request.month), skin.monthShow, skin.monthStyle);
-    if (skin.hasBody) LayOutGrid(skin, request, dayInfo, layout);
-    if (skin.hasListRect && request.listForDays >= 0) LayOutForenotice(skin, request, dayInfo, layout);
+    if (skin.yearBox) AddText(layout.display, Decimal(request.year), *skin.yearBox, skin.yearStyle);
+    if (skin.monthBox) AddText(layout.display, Decimal(request.month), *skin.monthBox, skin.monthStyle);
+    if (skin.body) LayOutGrid(skin, request, dayInfo, layout);
+    if (skin.listArea && request.listForDays >= 0) LayOutForenotice(skin, request, dayInfo, layout);
     return layout;
 }
 
 int DayAt(const std::map<int, CellRect>& cells, int x, int y) {
     for (const auto& [day, cell] : cells) {
-        if (cell.Contains(x, y)) return day;
+        if (x >= cell.left && x < cell.right && y >= cell.top && y < cell.bottom) return day;
     }
     return 0;
 }

@@ -12,7 +12,7 @@
 #include "view/display_list.h"
 #include "view/provisional_deps.h"
 
-using CellRect = DisplayRect;
+using CellRect = Rect;
 
 // Day information of a Gregorian date, with almanac, festivals and memos.
 using DayInfoSource = std::function<DayInfo(int year, int month, int day)>;

@@ -3,12 +3,71 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "calendar/gregorian.h"
-#include "view/display_list.h"
-#include "view/text_style.h"
+
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    std::int64_t Width() const { return std::int64_t{right} - left; }
+    std::int64_t Height() const { return std::int64_t{bottom} - top; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+};
+inline bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
+
+struct Color {
+    std::uint8_t alpha = 255;
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    std::uint32_t Argb() const {
+        return std::uint32_t{alpha} << 24 | std::uint32_t{red} << 16 | std::uint32_t{green} << 8 | blue;
+    }
+};
+inline bool operator==(const Color& a, const Color& b) { return a.Argb() == b.Argb(); }
+inline bool operator!=(const Color& a, const Color& b) { return !(a == b); }
+
+struct TextStyle {
+    std::string family = "Tahoma";
+    int size = 15;
+    bool bold = false;
+    Color color;
+    Color shadow;
+    int shadowHeight = 8;
+};
+
+enum class HorizontalAlignment { kLeft = 0, kCenter = 1, kRight = 2 };
+
+struct SkinTemplate {
+    std::string backgroundPath;
+    int backgroundWidth = 0;
+    int backgroundHeight = 0;
+    Rect yearBack, yearNext, monthBack, monthNext;
+    std::optional<Rect> yearBox;
+    std::optional<Rect> monthBox;
+    std::optional<Rect> body;
+    std::optional<Rect> listArea;
+    int weekdayRowHeight = 0;
+    TextStyle yearStyle, monthStyle, weekdayStyle, dayStyle, todayStyle, secondLineStyle, festivalStyle,
+        solarTermStyle, listItemStyle;
+    Color todayEllipseColor{155, 255, 0, 0};
+    Color reminderFlagColor;
+    int listItemHeight = 20;
+    HorizontalAlignment listAlignment = HorizontalAlignment::kCenter;
+    std::optional<Color> tooltipBackground;
+    std::optional<Color> tooltipText;
+};
 
 struct FestivalRule {
     std::string name;
@@ -33,22 +92,6 @@ struct DayInfo {
     std::vector<Reminder> reminders;
 };
 
-struct SkinTemplate {
-    std::string backgroundPath;
-    DisplayRect yearBack, yearNext, monthBack, monthNext;
-    bool hasYearShow = false, hasMonthShow = false, hasBody = false, hasListRect = false;
-    DisplayRect yearShow, monthShow, body, listRect;
-    int weekdayRowHeight = 0;
-    TextStyle yearStyle, monthStyle, weekdayStyle, dayStyle, todayStyle, secondLineStyle, festivalStyle,
-        solarTermStyle, listStyle;
-    Color todayEllipseColor{155, 255, 0, 0};
-    Color reminderFlagColor{255, 0, 0, 0};
-    int listItemHeight = 20;
-    int listAlignment = 1;
-};
-
-#include <set>
-#include <cstdio>
 inline std::string BuildForenotice(int k, const DayInfo& info, std::set<std::string>& listed,
                                    bool showReminders, bool showSolarTerms) {
     std::string text;
@@ -75,3 +118,9 @@ inline std::string BuildForenotice(int k, const DayInfo& info, std::set<std::str
     std::snprintf(buffer, sizeof buffer, "%d天后「", k);
     return buffer + text + "」";
 }
+
+#include <functional>
+#include <string_view>
+using FontFamilyQuery = std::function<bool(const std::string& family)>;
+SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view template_name,
+                              const FontFamilyQuery& family_exists);

@@ -26,9 +26,9 @@ WEEKDAY_ROW = 24
 LIST_BOX = (18, 388, 342, 484)
 LIST_RECT = (26, 392, 334, 482)
 LIST_ITEM_HEIGHT = 18
-YEAR_BACK, YEAR_SHOW, YEAR_NEXT = (18, 24, 40, 56), (40, 22, 100, 58), (120, 24, 142, 56)
+YEAR_BACK, YEAR_SHOW, YEAR_NEXT = (18, 24, 40, 56), (40, 24, 100, 60), (120, 24, 142, 56)
 YEAR_GLYPH = (102, 32)         # top-left of the 16 x 16 年
-MONTH_BACK, MONTH_SHOW, MONTH_NEXT = (214, 24, 236, 56), (236, 16, 286, 62), (316, 24, 338, 56)
+MONTH_BACK, MONTH_SHOW, MONTH_NEXT = (214, 24, 236, 56), (236, 19, 286, 65), (316, 24, 338, 56)
 MONTH_GLYPH = (290, 34)        # top-left of the 16 x 16 月
 
 
@@ -238,12 +238,6 @@ def body_marks(canvas, skin):
     rounded_rect(canvas, band, 7, lambda x, y: (skin["accent"], skin["band_alpha"]))
     rounded_rect(canvas, LIST_BOX, 9, lambda x, y: (skin["accent"], skin["list_alpha"]))
     rounded_outline(canvas, LIST_BOX, 9, 1.0, skin["accent"], skin["list_rim_alpha"])
-    # A small flag at the list's top-left corner marks it as "coming up".
-    strokes(canvas, [[(LIST_BOX[0] + 8, LIST_BOX[1] + 6), (LIST_BOX[0] + 8, LIST_BOX[1] + 16)]], 1.4,
-            skin["accent"], 0.55)
-    canvas.fill((LIST_BOX[0] + 8, LIST_BOX[1] + 5, LIST_BOX[0] + 16, LIST_BOX[1] + 12),
-                lambda x, y: clamp01(1.0 - abs(y - (LIST_BOX[1] + 8.5)) / 3.5 - (x - LIST_BOX[0] - 8) / 8 * 0.9),
-                lambda x, y: (skin["accent"], 0.55))
 
 
 LIGHT = {
@@ -261,11 +255,11 @@ LIGHT = {
         "MONTHSHOW_FONT": ("Tahoma", 30, 1, "255,255,255", "120,20,14", 6),
         "WEEKDAYROW_FONT": ("Microsoft YaHei", 13, 1, "168,44,32", "255,255,255", 3),
         "DAYROW_FONT": ("Tahoma", 16, 1, "52,48,46", "255,255,255", 4),
-        "Today": ("255,255,255", "196,40,28", 7),
-        "DAYROW2_FONT": ("Microsoft YaHei", 11, 0, "128,118,110", "255,255,255", 3),
+        "Today": ("204,32,22", "255,255,255", 5),
+        "DAYROW2_FONT": ("Microsoft YaHei", 12, 0, "128,118,110", "255,255,255", 3),
         "JieRi": ("214,48,36", "255,240,230", 3),
         "JieQi": ("28,128,92", "236,255,244", 3),
-        "Today_ELLIPSE_COLOR": "120,214,48,36",
+        "Today_ELLIPSE_COLOR": "70,214,48,36",
         "ReminderFlagColor": "235,255,140,0",
         "LISTITEM_FONT": ("Microsoft YaHei", 12, 0, "150,52,38", "255,255,255", 3),
         "LISTITEM_STRING_Alignment": 0,
@@ -287,11 +281,11 @@ DARK = {
         "MONTHSHOW_FONT": ("Tahoma", 30, 1, "244,214,146", "0,0,0", 6),
         "WEEKDAYROW_FONT": ("Microsoft YaHei", 13, 1, "206,186,140", "0,0,0", 3),
         "DAYROW_FONT": ("Tahoma", 16, 1, "234,238,246", "0,0,0", 5),
-        "Today": ("255,222,140", "130,70,0", 7),
-        "DAYROW2_FONT": ("Microsoft YaHei", 11, 0, "146,156,178", "0,0,0", 4),
+        "Today": ("255,214,120", "0,0,0", 5),
+        "DAYROW2_FONT": ("Microsoft YaHei", 12, 0, "146,156,178", "0,0,0", 4),
         "JieRi": ("255,128,112", "40,0,0", 4),
         "JieQi": ("120,214,170", "0,30,20", 4),
-        "Today_ELLIPSE_COLOR": "150,244,200,110",
+        "Today_ELLIPSE_COLOR": "80,244,200,110",
         "ReminderFlagColor": "240,96,176,255",
         "LISTITEM_FONT": ("Microsoft YaHei", 12, 0, "226,208,166", "0,0,0", 4),
         "LISTITEM_STRING_Alignment": 0,

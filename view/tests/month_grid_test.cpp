@@ -4,7 +4,7 @@
 
 namespace {
 
-const DisplayRect kBody{18, 80, 342, 380};
+const Rect kBody{18, 80, 342, 380};
 
 TEST(MonthGridTest, February2015WithSundayFirstFillsExactlyFourRows) {
     const MonthGrid grid = ComputeMonthGrid(kBody, 24, 2015, 2, 7);
@@ -56,28 +56,28 @@ TEST(MonthGridTest, ColumnWidthAndRowHeightUseIntegerDivision) {
 TEST(MonthGridTest, CellsRunRowByRowBelowTheWeekdayHeader) {
     const MonthGrid grid = ComputeMonthGrid(kBody, 24, 2014, 8, 7);
     const DayCellBoxes first = DayCellBoxesOf(grid, 1);
-    EXPECT_EQ(first.cell, (DisplayRect{18 + 5 * 46, 104, 18 + 6 * 46, 104 + 18 + 27}));
-    EXPECT_EQ(first.number, (DisplayRect{248, 104, 294, 122}));
-    EXPECT_EQ(first.secondLine, (DisplayRect{248, 122, 294, 149}));
+    EXPECT_EQ(first.cell, (Rect{18 + 5 * 46, 104, 18 + 6 * 46, 104 + 18 + 27}));
+    EXPECT_EQ(first.number, (Rect{248, 104, 294, 122}));
+    EXPECT_EQ(first.secondLine, (Rect{248, 122, 294, 149}));
     const DayCellBoxes third = DayCellBoxesOf(grid, 3);  // Sunday: first column of the second row
     EXPECT_EQ(third.cell.left, 18);
     EXPECT_EQ(third.cell.top, 104 + 46);
     const DayCellBoxes last = DayCellBoxesOf(grid, 31);  // Sunday of the sixth row
     EXPECT_EQ(last.cell.left, 18);
     EXPECT_EQ(last.cell.top, 104 + 5 * 46);
-    EXPECT_EQ(WeekdayHeaderBox(grid, 2), (DisplayRect{18 + 2 * 46, 80, 18 + 3 * 46, 104}));
+    EXPECT_EQ(WeekdayHeaderBox(grid, 2), (Rect{18 + 2 * 46, 80, 18 + 3 * 46, 104}));
 }
 
 TEST(MonthGridTest, TheRingIsASquareSixPixelsInsideTheNumberBox) {
-    EXPECT_EQ(TodayRingBox({18, 104, 64, 134}), (DisplayRect{32, 110, 50, 128}));
+    EXPECT_EQ(TodayRingBox({18, 104, 64, 134}), (Rect{32, 110, 50, 128}));
     // An odd difference loses its half pixel: (47 - 30) / 2 = 8.
-    EXPECT_EQ(TodayRingBox({0, 0, 47, 30}), (DisplayRect{14, 6, 32, 24}));
-    EXPECT_EQ(TodayRingBox({0, 0, 20, 40}), (DisplayRect{6, 16, 14, 24}));
+    EXPECT_EQ(TodayRingBox({0, 0, 47, 30}), (Rect{14, 6, 32, 24}));
+    EXPECT_EQ(TodayRingBox({0, 0, 20, 40}), (Rect{6, 16, 14, 24}));
 }
 
 TEST(MonthGridTest, TheMemoDotSitsCentredOnTheLineUnderTheNumber) {
-    EXPECT_EQ(MemoDotBox({18, 104, 64, 122}), (DisplayRect{38, 122, 44, 128}));
-    EXPECT_EQ(MemoDotBox({0, 0, 45, 20}), (DisplayRect{19, 20, 25, 26}));
+    EXPECT_EQ(MemoDotBox({18, 104, 64, 122}), (Rect{38, 122, 44, 128}));
+    EXPECT_EQ(MemoDotBox({0, 0, 45, 20}), (Rect{19, 20, 25, 26}));
 }
 
 }  // namespace

@@ -68,12 +68,11 @@ TextStyle Style(std::uint8_t red) {
 SkinTemplate Skin() {
     SkinTemplate skin;
     skin.backgroundPath = "backgroud.png";
-    skin.hasYearShow = skin.hasMonthShow = skin.hasBody = skin.hasListRect = true;
-    skin.yearShow = {40, 22, 100, 58};
-    skin.monthShow = {236, 16, 286, 62};
-    skin.body = {18, 80, 342, 380};
+    skin.yearBox = Rect{40, 22, 100, 58};
+    skin.monthBox = Rect{236, 16, 286, 62};
+    skin.body = Rect{18, 80, 342, 380};
     skin.weekdayRowHeight = 24;
-    skin.listRect = {26, 392, 334, 492};  // 100 pixels: five lines of 20
+    skin.listArea = Rect{26, 392, 334, 492};  // 100 pixels: five lines of 20
     skin.listItemHeight = 20;
     skin.yearStyle = Style(1);
     skin.monthStyle = Style(2);
@@ -83,7 +82,7 @@ SkinTemplate Skin() {
     skin.secondLineStyle = Style(6);
     skin.festivalStyle = Style(7);
     skin.solarTermStyle = Style(8);
-    skin.listStyle = Style(9);
+    skin.listItemStyle = Style(9);
     skin.todayEllipseColor = {155, 255, 0, 0};
     skin.reminderFlagColor = {255, 0, 128, 255};
     return skin;
@@ -107,7 +106,7 @@ std::vector<DisplayText> Texts(const MonthLayout& layout) {
     return texts;
 }
 
-const DisplayText* TextIn(const std::vector<DisplayText>& texts, const DisplayRect& box) {
+const DisplayText* TextIn(const std::vector<DisplayText>& texts, const Rect& box) {
     for (const DisplayText& text : texts) {
         if (text.box == box) return &text;
     }
@@ -126,13 +125,13 @@ std::vector<T> Shapes(const MonthLayout& layout) {
 std::vector<std::string> ListLines(const MonthLayout& layout, const SkinTemplate& skin) {
     std::vector<std::string> lines;
     for (const DisplayText& text : Texts(layout)) {
-        if (text.box.top >= skin.listRect.top) lines.push_back(text.text);
+        if (text.box.top >= skin.listArea->top) lines.push_back(text.text);
     }
     return lines;
 }
 
 MonthGrid GridOf(const SkinTemplate& skin, const MonthLayoutRequest& r) {
-    return ComputeMonthGrid(skin.body, skin.weekdayRowHeight, r.year, r.month, r.firstColWeekDay);
+    return ComputeMonthGrid(*skin.body, skin.weekdayRowHeight, r.year, r.month, r.firstColWeekDay);
 }
 
 TEST(MonthLayoutTest, EveryDayOfTheMonthGetsItsCellItsInformationAndItsBalloon) {
@@ -142,7 +141,7 @@ TEST(MonthLayoutTest, EveryDayOfTheMonthGetsItsCellItsInformationAndItsBalloon) 
     ASSERT_EQ(layout.cells.size(), 28u);
     EXPECT_EQ(layout.days.size(), 28u);
     EXPECT_EQ(layout.balloonTexts.size(), 28u);
-    EXPECT_EQ(layout.cells.at(1), (DisplayRect{18, 104, 64, 104 + 27 + 41}));  // Sunday, first column
+    EXPECT_EQ(layout.cells.at(1), (Rect{18, 104, 64, 104 + 27 + 41}));  // Sunday, first column
     EXPECT_EQ(layout.cells.at(28).left, 18 + 6 * 46);                       // Saturday of the fourth row
     EXPECT_EQ(layout.cells.at(28).top, 104 + 3 * 69);
     EXPECT_EQ(layout.days.at(19).lunarDate, "2015-01-01");
@@ -156,10 +155,10 @@ TEST(MonthLayoutTest, DrawsYearMonthAndTheWeekdayHeaderInTheirBoxes) {
     request.firstColWeekDay = 1;
     const MonthLayout layout = LayOutMonth(skin, request, FakeDays());
     const auto texts = Texts(layout);
-    ASSERT_NE(TextIn(texts, skin.yearShow), nullptr);
-    EXPECT_EQ(TextIn(texts, skin.yearShow)->text, "2015");
-    EXPECT_EQ(TextIn(texts, skin.monthShow)->text, "2");
-    EXPECT_EQ(TextIn(texts, skin.monthShow)->style.color.red, 2);
+    ASSERT_NE(TextIn(texts, *skin.yearBox), nullptr);
+    EXPECT_EQ(TextIn(texts, *skin.yearBox)->text, "2015");
+    EXPECT_EQ(TextIn(texts, *skin.monthBox)->text, "2");
+    EXPECT_EQ(TextIn(texts, *skin.monthBox)->style.color.red, 2);
     const MonthGrid grid = GridOf(skin, request);
     EXPECT_EQ(TextIn(texts, WeekdayHeaderBox(grid, 0))->text, "一");
     EXPECT_EQ(TextIn(texts, WeekdayHeaderBox(grid, 6))->text, "日");
@@ -168,7 +167,10 @@ TEST(MonthLayoutTest, DrawsYearMonthAndTheWeekdayHeaderInTheirBoxes) {
 
 TEST(MonthLayoutTest, MissingBoxesSwitchOffWhatTheyPlace) {
     SkinTemplate skin = Skin();
-    skin.hasYearShow = skin.hasMonthShow = skin.hasBody = skin.hasListRect = false;
+    skin.yearBox.reset();
+    skin.monthBox.reset();
+    skin.body.reset();
+    skin.listArea.reset();
     FakeDays days;
     days.festivals[Ymd(2015, 2, 10)] = {Festival("测试节")};
     const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days);
@@ -290,7 +292,7 @@ TEST(MonthLayoutTest, TheListStartsTodayAndNumbersLinesByDayOffset) {
     const auto texts = Texts(layout);
     EXPECT_NE(TextIn(texts, {26, 392, 334, 412}), nullptr);
     EXPECT_NE(TextIn(texts, {26, 412, 334, 432}), nullptr);  // no gap for the days in between
-    EXPECT_EQ(TextIn(texts, {26, 412, 334, 432})->alignment, TextAlignment::Center);
+    EXPECT_EQ(TextIn(texts, {26, 412, 334, 432})->alignment, HorizontalAlignment::kCenter);
     EXPECT_EQ(TextIn(texts, {26, 412, 334, 432})->style.color.red, 9);
 }
 
@@ -308,7 +310,7 @@ TEST(MonthLayoutTest, TheListStopsAtTheBottomOfItsArea) {
     FakeDays days;
     for (int d = 1; d <= 28; ++d) days.festivals[Ymd(2015, 2, d)] = {Festival("节")};
     EXPECT_EQ(ListLines(LayOutMonth(skin, Request(2015, 2, {2015, 2, 1}), days), skin).size(), 5u);
-    skin.listRect.bottom -= 1;  // the fifth line would now cross the bottom
+    skin.listArea->bottom -= 1;  // the fifth line would now cross the bottom
     EXPECT_EQ(ListLines(LayOutMonth(skin, Request(2015, 2, {2015, 2, 1}), days), skin).size(), 4u);
 }
 
@@ -328,11 +330,11 @@ TEST(MonthLayoutTest, ListHorizonZeroListsTodayOnlyAndMinusOneNothing) {
 
 TEST(MonthLayoutTest, TheListIsAlignedAsTheTemplateSays) {
     SkinTemplate skin = Skin();
-    skin.listAlignment = 2;
+    skin.listAlignment = HorizontalAlignment::kRight;
     FakeDays days;
     days.festivals[Ymd(2015, 2, 10)] = {Festival("甲节")};
     const auto texts = Texts(LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days));
-    EXPECT_EQ(TextIn(texts, {26, 392, 334, 412})->alignment, TextAlignment::Right);
+    EXPECT_EQ(TextIn(texts, {26, 392, 334, 412})->alignment, HorizontalAlignment::kRight);
 }
 
 TEST(MonthLayoutTest, AMemoRepeatedOnSeveralDaysIsListedOnceWhenMemosAreShown) {

@@ -49,17 +49,17 @@ private:
     std::map<std::string, ScopedFontFamily> families_;
 };
 
-Gdiplus::StringAlignment ToStringAlignment(TextAlignment alignment) {
+Gdiplus::StringAlignment ToStringAlignment(HorizontalAlignment alignment) {
     switch (alignment) {
-        case TextAlignment::Left: return Gdiplus::StringAlignmentNear;
-        case TextAlignment::Right: return Gdiplus::StringAlignmentFar;
-        case TextAlignment::Center: break;
+        case HorizontalAlignment::kLeft: return Gdiplus::StringAlignmentNear;
+        case HorizontalAlignment::kRight: return Gdiplus::StringAlignmentFar;
+        case HorizontalAlignment::kCenter: break;
     }
     return Gdiplus::StringAlignmentCenter;
 }
 
 void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* family, const std::wstring& text,
-                          const TextStyle& style, const DisplayRect& box, TextAlignment alignment) {
+                          const TextStyle& style, const Rect& box, HorizontalAlignment alignment) {
     // GDI+ takes a zero-sized layout box as "no bounds"; a box the template
     // squeezed to nothing shows nothing instead.
     if (!graphics || !family || text.empty() || box.Width() <= 0 || box.Height() <= 0) return;
@@ -110,14 +110,16 @@ void DrawRing(Gdiplus::GpGraphics* graphics, const DisplayEllipse& ring) {
                              pen.out()) != Gdiplus::Ok) {
         return;
     }
-    gdip::GdipDrawEllipseI(graphics, pen.get(), ring.box.left, ring.box.top, ring.box.Width(), ring.box.Height());
+    gdip::GdipDrawEllipseI(graphics, pen.get(), ring.box.left, ring.box.top, static_cast<INT>(ring.box.Width()),
+                           static_cast<INT>(ring.box.Height()));
 }
 
 void DrawDot(Gdiplus::GpGraphics* graphics, const DisplayDot& dot) {
     if (dot.box.Width() <= 0 || dot.box.Height() <= 0) return;
     ScopedSolidBrush brush;
     if (gdip::GdipCreateSolidFill(ToArgb(dot.color), brush.out()) != Gdiplus::Ok) return;
-    gdip::GdipFillEllipseI(graphics, brush.get(), dot.box.left, dot.box.top, dot.box.Width(), dot.box.Height());
+    gdip::GdipFillEllipseI(graphics, brush.get(), dot.box.left, dot.box.top, static_cast<INT>(dot.box.Width()),
+                           static_cast<INT>(dot.box.Height()));
 }
 
 }  // namespace
@@ -137,8 +139,15 @@ SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
     gdip::GdipSetPageUnit(graphics_.get(), Gdiplus::UnitPixel);
 }
 
+bool FontFamilyInstalled(const std::string& family) {
+    const std::wstring name = WideFromGbk(family);
+    ScopedFontFamily found;
+    return !name.empty() &&
+           gdip::GdipCreateFontFamilyFromName(name.c_str(), nullptr, found.out()) == Gdiplus::Ok && found;
+}
+
 void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style,
-                      const DisplayRect& box, TextAlignment alignment) {
+                      const Rect& box, HorizontalAlignment alignment) {
     ScopedFontFamily family = CreateFamily(WideFromGbk(style.family));
     DrawOutlinedTextWith(graphics, family.get(), text, style, box, alignment);
 }

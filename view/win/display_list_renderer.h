@@ -29,7 +29,11 @@ private:
 // alpha 62 with widths 1 ... shadowHeight - 1 and round joins, then the fill
 // in the text colour at alpha 255. Never uses ordinary text output.
 void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style,
-                      const DisplayRect& box, TextAlignment alignment);
+                      const Rect& box, HorizontalAlignment alignment);
+
+// Whether GDI+ finds a font family of this name (GBK): the question a template
+// loader asks before it falls back to Tahoma.
+bool FontFamilyInstalled(const std::string& family);
 
 // Loads the list's background picture, creates a surface of the picture's
 // size, draws the picture at (0, 0) and then every item in order. Empty when

@@ -147,7 +147,7 @@ TEST_F(RendererTest, OutlinedTextHasAnOpaqueFillAndAFadingHalo) {
 }
 
 TEST_F(RendererTest, TextIsCentredOrAlignedInItsBox) {
-    auto inkColumns = [&](TextAlignment alignment) {
+    auto inkColumns = [&](HorizontalAlignment alignment) {
         DisplayList list;
         list.backgroundPath = Background();
         DisplayText text;
@@ -170,11 +170,11 @@ TEST_F(RendererTest, TextIsCentredOrAlignedInItsBox) {
         }
         return std::array<int, 4>{first, last, top, bottom};
     };
-    const auto centred = inkColumns(TextAlignment::Center);
+    const auto centred = inkColumns(HorizontalAlignment::kCenter);
     EXPECT_NEAR((centred[0] + centred[1]) / 2, 60, 4);
     EXPECT_NEAR((centred[2] + centred[3]) / 2, 40, 5);
-    EXPECT_LT(inkColumns(TextAlignment::Left)[0], 20);
-    EXPECT_GT(inkColumns(TextAlignment::Right)[1], 100);
+    EXPECT_LT(inkColumns(HorizontalAlignment::kLeft)[0], 20);
+    EXPECT_GT(inkColumns(HorizontalAlignment::kRight)[1], 100);
 }
 
 TEST_F(RendererTest, EveryPixelIsPremultiplied) {

@@ -1,0 +1,158 @@
+// render-month: draws one month with a month-window template into a PNG file,
+// with the layout and GDI+ rendering of the month window itself. For tests
+// and for people who make templates.
+//
+//   render-month YYYY-MM --out FILE.png [--data FOLDER] [--template NAME]
+//                [--today YYYY-MM-DD] [--first-weekday 1-7] [--list-days N]
+//                [--show-today 0|1] [--memo YYYY-MM-DD HH:MM TEXT]...
+//
+// FOLDER stands for the program's folder (default: this tool's folder): the
+// template, festivals, memos, almanac and Solvane.ini are read from it as the
+// program reads them. Options given here override Solvane.ini. --memo adds
+// a memo for that day to those of the memo file (to see the memo dot).
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "app/win/gbk_text.h"
+#include "calendar/calendar_texts.h"
+#include "calendar/gregorian.h"
+#include "calendar/lunar_calendar.h"
+#include "view/month_layout.h"
+#include "view/win/display_list_renderer.h"
+
+namespace {
+
+int Usage() {
+    std::fwprintf(stderr,
+                  L"usage: render-month YYYY-MM --out FILE.png [--data FOLDER] [--template NAME]\n"
+                  L"       [--today YYYY-MM-DD] [--first-weekday 1-7] [--list-days N] [--show-today 0|1]\n"
+                  L"       [--memo YYYY-MM-DD HH:MM TEXT]...\n");
+    return 2;
+}
+
+struct ExtraMemo {
+    int year, month, day;
+    Reminder memo;
+};
+
+struct Options {
+    MonthLayoutRequest request;
+    std::string dataFolder;
+    std::string templateName;
+    std::wstring out;
+    std::vector<ExtraMemo> memos;
+};
+
+std::string ExecutableFolder() {
+    wchar_t path[MAX_PATH * 2];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+    std::wstring folder(path, length);
+    folder.erase(folder.find_last_of(L"\\/") == std::wstring::npos ? 0 : folder.find_last_of(L"\\/"));
+    return GbkFromWide(folder);
+}
+
+bool InRange(int year, int month, int day) {
+    return year >= kFirstLunarYear && year <= kLastLunarYear && month >= 1 && month <= 12 && day >= 1 &&
+           day <= DaysInMonth(year, month);
+}
+
+bool ParseOptions(int argc, wchar_t** argv, Options& options) {
+    if (argc < 2 || std::swscanf(argv[1], L"%d-%d", &options.request.year, &options.request.month) != 2 ||
+        !InRange(options.request.year, options.request.month, 1)) {
+        return false;
+    }
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    options.request.today = {now.wYear, now.wMonth, now.wDay};
+    options.dataFolder = ExecutableFolder();
+    for (int i = 2; i < argc; ++i) {
+        const std::wstring name = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (name == L"--out" && hasValue) {
+            options.out = argv[++i];
+        } else if (name == L"--data" && hasValue) {
+            options.dataFolder = GbkFromWide(argv[++i]);
+        } else if (name == L"--template" && hasValue) {
+            options.templateName = GbkFromWide(argv[++i]);
+        } else if (name == L"--today" && hasValue) {
+            CivilDate& t = options.request.today;
+            if (std::swscanf(argv[++i], L"%d-%d-%d", &t.year, &t.month, &t.day) != 3 ||
+                !InRange(t.year, t.month, t.day)) {
+                return false;
+            }
+        } else if (name == L"--first-weekday" && hasValue) {
+            options.request.firstColWeekDay = _wtoi(argv[++i]);
+        } else if (name == L"--list-days" && hasValue) {
+            options.request.listForDays = _wtoi(argv[++i]);
+        } else if (name == L"--show-today" && hasValue) {
+            options.request.showToday = _wtoi(argv[++i]);
+        } else if (name == L"--memo" && i + 3 < argc) {
+            ExtraMemo extra{};
+            int hour = 0, minute = 0;
+            if (std::swscanf(argv[i + 1], L"%d-%d-%d", &extra.year, &extra.month, &extra.day) != 3 ||
+                std::swscanf(argv[i + 2], L"%d:%d", &hour, &minute) != 2) {
+                return false;
+            }
+            extra.memo.start = MakeDate(extra.year, extra.month, extra.day);
+            extra.memo.start.hour = static_cast<std::uint16_t>(hour);
+            extra.memo.start.minute = static_cast<std::uint16_t>(minute);
+            extra.memo.content = GbkFromWide(argv[i + 3]);
+            options.memos.push_back(extra);
+            i += 3;
+        } else {
+            return false;
+        }
+    }
+    return !options.out.empty();
+}
+
+std::string Ymd(int y, int m, int d) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
+    return text;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) return Usage();
+
+    GdiplusSession session;
+    if (!session.ok()) {
+        std::fwprintf(stderr, L"render-month: GDI+ did not start\n");
+        return 1;
+    }
+    const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, options.templateName, FontFamilyInstalled);
+    auto dayInfo = [&](int y, int m, int d) {
+        DayInfo info;
+        info.solarDate = Ymd(y, m, d);
+        const LunarDate lunar = SolarToLunar(y, m, d);
+        info.lunarDate = Ymd(lunar.year, lunar.month, lunar.day);
+        info.isLeap = lunar.isLeap;
+        info.zodiac = ZodiacName(lunar.year);
+        info.weekday = DayOfWeek(y, m, d);
+        for (const ExtraMemo& extra : options.memos) {
+            if (extra.year == y && extra.month == m && extra.day == d) info.reminders.push_back(extra.memo);
+        }
+        return info;
+    };
+    const MonthLayout layout = LayOutMonth(skin, options.request, dayInfo);
+    const LayeredSurface surface = RenderDisplayList(layout.display);
+    if (surface.empty()) {
+        std::fwprintf(stderr, L"render-month: cannot load the background picture %ls\n",
+                      WideFromGbk(skin.backgroundPath).c_str());
+        return 1;
+    }
+    if (!SaveSurfacePng(surface, options.out)) {
+        std::fwprintf(stderr, L"render-month: cannot write %ls\n", options.out.c_str());
+        return 1;
+    }
+    std::wprintf(L"%ls: %d x %d, %d days\n", options.out.c_str(), surface.width(), surface.height(),
+                 static_cast<int>(layout.cells.size()));
+    return 0;
+}
