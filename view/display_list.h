@@ -9,7 +9,9 @@
 #include <variant>
 #include <vector>
 
-#include "view/provisional_deps.h"
+#include "app/rect.h"
+#include "view/skin_template.h"
+#include "view/template_values.h"
 
 // Boxes are pixels in the window, origin at the top-left corner of the
 // background picture. Texts are centred vertically in their boxes.

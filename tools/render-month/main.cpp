@@ -23,6 +23,7 @@
 #include "calendar/lunar_calendar.h"
 #include "view/month_layout.h"
 #include "view/win/display_list_renderer.h"
+#include "view/win/font_families.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"render-month: GDI+ did not start\n");
         return 1;
     }
-    const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, options.templateName, FontFamilyInstalled);
+    const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, options.templateName, InstalledFontFamilies());
     auto dayInfo = [&](int y, int m, int d) {
         DayInfo info;
         info.solarDate = Ymd(y, m, d);

@@ -139,13 +139,6 @@ SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
     gdip::GdipSetPageUnit(graphics_.get(), Gdiplus::UnitPixel);
 }
 
-bool FontFamilyInstalled(const std::string& family) {
-    const std::wstring name = WideFromGbk(family);
-    ScopedFontFamily found;
-    return !name.empty() &&
-           gdip::GdipCreateFontFamilyFromName(name.c_str(), nullptr, found.out()) == Gdiplus::Ok && found;
-}
-
 void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style,
                       const Rect& box, HorizontalAlignment alignment) {
     ScopedFontFamily family = CreateFamily(WideFromGbk(style.family));

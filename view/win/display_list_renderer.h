@@ -31,10 +31,6 @@ private:
 void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style,
                       const Rect& box, HorizontalAlignment alignment);
 
-// Whether GDI+ finds a font family of this name (GBK): the question a template
-// loader asks before it falls back to Tahoma.
-bool FontFamilyInstalled(const std::string& family);
-
 // Loads the list's background picture, creates a surface of the picture's
 // size, draws the picture at (0, 0) and then every item in order. Empty when
 // the picture cannot be loaded (the window then has no visible area).

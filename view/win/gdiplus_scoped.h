@@ -2,11 +2,7 @@
 // Objects must be released before the session ends; declare the session first.
 #pragma once
 
-#include <windows.h>
-// gdiplus.h uses IStream and PROPID, which WIN32_LEAN_AND_MEAN leaves out.
-#include <objidl.h>
-#include <propidl.h>
-#include <gdiplus.h>
+#include "view/win/gdiplus_headers.h"
 
 #include <utility>
 
