@@ -117,6 +117,24 @@ std::string Ymd(int y, int m, int d) {
     return text;
 }
 
+void PrintShape(const wchar_t* kind, const Rect& box, const Color& color) {
+    std::wprintf(L"%ls %d %d %d %d %d %d %d %d\n", kind, box.left, box.top, box.right, box.bottom, color.alpha,
+                 color.red, color.green, color.blue);
+}
+
+// What was drawn where, for scripts that check the picture: its size, the
+// cells, today's ring and the memo dots (box, then alpha, red, green, blue).
+void Describe(const MonthLayout& layout, const LayeredSurface& surface) {
+    std::wprintf(L"picture %d %d\n", surface.width(), surface.height());
+    for (const auto& [day, cell] : layout.cells) {
+        std::wprintf(L"cell %d %d %d %d %d\n", day, cell.left, cell.top, cell.right, cell.bottom);
+    }
+    for (const DisplayItem& item : layout.display.items) {
+        if (auto ring = std::get_if<DisplayEllipse>(&item)) PrintShape(L"ring", ring->box, ring->color);
+        if (auto dot = std::get_if<DisplayDot>(&item)) PrintShape(L"dot", dot->box, dot->color);
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -153,7 +171,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"render-month: cannot write %ls\n", options.out.c_str());
         return 1;
     }
-    std::wprintf(L"%ls: %d x %d, %d days\n", options.out.c_str(), surface.width(), surface.height(),
-                 static_cast<int>(layout.cells.size()));
+    Describe(layout, surface);
     return 0;
 }

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Renders a known month with every shipped template through render-month (the
+# month window's own layout and GDI+ drawing, under Wine) and checks real
+# pixels of the pictures: today's ring, the memo dot, transparency outside the
+# card. The pictures stay in build/win64/renders/ for people to look at.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/wine-env.sh"
+tool="$root/build/win64/tools/render-month/render-month.exe"
+out="$root/build/win64/renders"
+mkdir -p "$out"
+data=$("$WINE" winepath -w "$root/data" 2>/dev/null | tr -d '\r')
+
+status=0
+for folder in "$root"/data/Ostrel/Templates/*/; do
+    name=$(basename "$folder")
+    # A single-digit today keeps the ring's outer edge clear of the number.
+    for case in "2015-02 2015-02-05 7" "2014-08 2014-08-07 1"; do
+        set -- $case
+        picture="$out/$name-$1.png"
+        if ! "$WINE" "$tool" "$1" --data "$data" --template "$name" --today "$2" --first-weekday "$3" \
+                --memo "${1}-14" 08:00 "买花" --out "$("$WINE" winepath -w "$picture" | tr -d '\r')" \
+                > "$out/$name-$1.txt"; then
+            echo "render-month failed for $name $1"
+            status=1
+            continue
+        fi
+        python3 "$root/tools/render-month/check_render.py" "$picture" "$folder/backgroud.png" \
+            "$out/$name-$1.txt" || status=1
+    done
+done
+exit $status

@@ -1,0 +1,92 @@
+#include "view/month_view.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/file_system.h"
+
+namespace {
+
+class MonthViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("solvane-view-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        Write("config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nHEIGHTWEEKDAYROW=20\r\nLISTRECT=0,150,140,190\r\n"
+                            "YEARBACK=1,2,3,4\r\n");
+        Write("Solvane.ini", "[Ostrel]\r\n");
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    void Write(const std::string& name, const std::string& text) {
+        ASSERT_TRUE(ReplaceFileAtomically(PathOf(name), text));
+    }
+
+    MonthView View() {
+        auto days = [](int y, int m, int d) {
+            DayInfo info;
+            char ymd[16];
+            std::snprintf(ymd, sizeof ymd, "%04d-%02d-%02d", y, m, d);
+            info.solarDate = ymd;
+            info.lunarDate = "2015-01-02";
+            if (m == 2 && d == 19) info.SolarTerm = "雨水";
+            return info;
+        };
+        return MonthView(days, FontFamilyQuery(), [] { return CivilDate{2015, 2, 18}; }, PathOf("Solvane.ini"));
+    }
+
+    void Rebuild(MonthView& view, int year, int month) {
+        view.Rebuild(PathOf("backgroud.png"), PathOf("config.ini"), year, month, 1, 7);
+    }
+
+    static int ListLines(const MonthView& view) {
+        int lines = 0;
+        for (const DisplayItem& item : view.display().items) {
+            if (auto text = std::get_if<DisplayText>(&item)) lines += text->box.top >= 150;
+        }
+        return lines;
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(MonthViewTest, ARebuildRemembersTheMonthAndItsCells) {
+    MonthView view = View();
+    Rebuild(view, 2015, 2);
+    EXPECT_EQ(view.year(), 2015);
+    EXPECT_EQ(view.month(), 2);
+    EXPECT_EQ(view.cells().size(), 28u);
+    EXPECT_EQ(view.days().at(19).SolarTerm, "雨水");
+    EXPECT_EQ(view.yearBack(), (Rect{1, 2, 3, 4}));
+    EXPECT_EQ(view.DayAt(1, 41), 1);
+    Rebuild(view, 2015, 3);
+    EXPECT_EQ(view.cells().size(), 31u);
+}
+
+TEST_F(MonthViewTest, TemplateEditsShowAtTheNextRebuild) {
+    MonthView view = View();
+    Rebuild(view, 2015, 2);
+    EXPECT_FALSE(view.cells().empty());
+    Write("config.ini", "[Settings]\r\n");
+    Rebuild(view, 2015, 2);
+    EXPECT_TRUE(view.cells().empty());
+    EXPECT_EQ(view.display().backgroundPath, PathOf("backgroud.png"));
+}
+
+TEST_F(MonthViewTest, TheSolarTermSwitchOfTheListIsReadFromTheSettingsFileAtEveryRebuild) {
+    MonthView view = View();
+    Rebuild(view, 2015, 2);
+    EXPECT_EQ(ListLines(view), 0);
+    Write("Solvane.ini", "[Ostrel]\r\nShowJieQiOnForenotice=1\r\n");
+    Rebuild(view, 2015, 2);
+    EXPECT_EQ(ListLines(view), 1);
+    view.listForDays = -1;
+    Rebuild(view, 2015, 2);
+    EXPECT_EQ(ListLines(view), 0);
+}
+
+}  // namespace
