@@ -4,12 +4,14 @@
 //
 //   render-month YYYY-MM --out FILE.png [--data FOLDER] [--template NAME]
 //                [--today YYYY-MM-DD] [--first-weekday 1-7] [--list-days N]
-//                [--show-today 0|1] [--memo YYYY-MM-DD HH:MM TEXT]...
+//                [--show-today 0|1] [--memo YYYY-MM-DD HH:MM TEXT]... [--time N]
 //
 // FOLDER stands for the program's folder (default: this tool's folder): the
 // template, festivals, memos, almanac and Solvane.ini are read from it as the
 // program reads them. Options given here override Solvane.ini. --memo adds
 // a memo for that day to those of the memo file (to see the memo dot).
+// --time N rebuilds the month N more times (layout and drawing, as the window
+// does on every change) and prints the mean time of one rebuild.
 #include <windows.h>
 
 #include <cstdio>
@@ -31,7 +33,7 @@ int Usage() {
     std::fwprintf(stderr,
                   L"usage: render-month YYYY-MM --out FILE.png [--data FOLDER] [--template NAME]\n"
                   L"       [--today YYYY-MM-DD] [--first-weekday 1-7] [--list-days N] [--show-today 0|1]\n"
-                  L"       [--memo YYYY-MM-DD HH:MM TEXT]...\n");
+                  L"       [--memo YYYY-MM-DD HH:MM TEXT]... [--time N]\n");
     return 2;
 }
 
@@ -46,6 +48,7 @@ struct Options {
     std::string templateName;
     std::wstring out;
     std::vector<ExtraMemo> memos;
+    int timedRebuilds = 0;
 };
 
 std::string ExecutableFolder() {
@@ -91,6 +94,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.request.listForDays = _wtoi(argv[++i]);
         } else if (name == L"--show-today" && hasValue) {
             options.request.showToday = _wtoi(argv[++i]);
+        } else if (name == L"--time" && hasValue) {
+            options.timedRebuilds = _wtoi(argv[++i]);
         } else if (name == L"--memo" && i + 3 < argc) {
             ExtraMemo extra{};
             int hour = 0, minute = 0;
@@ -135,6 +140,23 @@ void Describe(const MonthLayout& layout, const LayeredSurface& surface) {
     }
 }
 
+// The template is read again each time, as the window's rebuild does.
+template <typename DayInfoFunction>
+void TimeRebuilds(const Options& options, const DayInfoFunction& dayInfo) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < options.timedRebuilds; ++i) {
+        const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, options.templateName, InstalledFontFamilies());
+        const LayeredSurface surface = RenderDisplayList(LayOutMonth(skin, options.request, dayInfo).display);
+        if (surface.empty()) return;
+    }
+    QueryPerformanceCounter(&end);
+    const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                      static_cast<double>(frequency.QuadPart) / options.timedRebuilds;
+    std::wprintf(L"rebuild %.2f ms (mean of %d)\n", ms, options.timedRebuilds);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -172,5 +194,6 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     Describe(layout, surface);
+    if (options.timedRebuilds > 0) TimeRebuilds(options, dayInfo);
     return 0;
 }

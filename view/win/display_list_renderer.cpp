@@ -122,6 +122,25 @@ void DrawDot(Gdiplus::GpGraphics* graphics, const DisplayDot& dot) {
                            static_cast<INT>(dot.box.Height()));
 }
 
+// The picture is exactly the surface's size, so drawing it onto the empty
+// surface is a copy; copying its pixels converted to premultiplied ARGB gives
+// the same picture without a resampling pass (which under Wine costs more
+// than the whole rest of the month).
+bool CopyPicture(Gdiplus::GpBitmap* picture, LayeredSurface& surface) {
+    const Gdiplus::Rect all(0, 0, surface.width(), surface.height());
+    Gdiplus::BitmapData data{};
+    data.Width = static_cast<UINT>(surface.width());
+    data.Height = static_cast<UINT>(surface.height());
+    data.Stride = surface.stride();
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = surface.bits();
+    if (gdip::GdipBitmapLockBits(picture, &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                 PixelFormat32bppPARGB, &data) != Gdiplus::Ok) {
+        return false;
+    }
+    return gdip::GdipBitmapUnlockBits(picture, &data) == Gdiplus::Ok;
+}
+
 }  // namespace
 
 SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
@@ -146,9 +165,9 @@ void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, c
 }
 
 LayeredSurface RenderDisplayList(const DisplayList& list) {
-    ScopedImage background;
+    ScopedGdipBitmap background;
     const std::wstring path = WideFromGbk(list.backgroundPath);
-    if (path.empty() || gdip::GdipLoadImageFromFile(path.c_str(), background.out()) != Gdiplus::Ok) {
+    if (path.empty() || gdip::GdipCreateBitmapFromFile(path.c_str(), background.out()) != Gdiplus::Ok) {
         return LayeredSurface();
     }
     UINT width = 0, height = 0;
@@ -156,12 +175,13 @@ LayeredSurface RenderDisplayList(const DisplayList& list) {
     gdip::GdipGetImageHeight(background.get(), &height);
     LayeredSurface surface = LayeredSurface::Create(static_cast<int>(width), static_cast<int>(height));
     if (surface.empty()) return surface;
+    const bool copied = CopyPicture(background.get(), surface);
 
     {
         SurfaceCanvas canvas(surface);
         if (!canvas.ok()) return LayeredSurface();
         Gdiplus::GpGraphics* graphics = canvas.graphics();
-        gdip::GdipDrawImageRectI(graphics, background.get(), 0, 0, surface.width(), surface.height());
+        if (!copied) gdip::GdipDrawImageRectI(graphics, background.get(), 0, 0, surface.width(), surface.height());
 
         FamilyCache families;
         for (const DisplayItem& item : list.items) {
