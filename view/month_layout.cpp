@@ -1,7 +1,6 @@
 #include "view/month_layout.h"
 
 #include <cstdio>
-#include <set>
 
 #include "calendar/calendar_texts.h"
 #include "view/balloon_text.h"
@@ -36,7 +35,7 @@ void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo
     }
 }
 
-void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo,
+void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days,
                 MonthLayout& layout) {
     const MonthGrid grid =
         ComputeMonthGrid(*skin.body, skin.weekdayRowHeight, request.year, request.month, request.firstColWeekDay);
@@ -48,7 +47,7 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, con
                                  request.today.month == request.month;
     for (int day = 1; day <= grid.daysInMonth; ++day) {
         const DayCellBoxes boxes = DayCellBoxesOf(grid, day);
-        DayInfo info = dayInfo(request.year, request.month, day);
+        DayInfo info = days.GetDayInfo(request.year, request.month, day, true, true, true);
         const bool isToday = monthHoldsToday && request.today.day == day;
 
         layout.cells[day] = boxes.cell;
@@ -65,34 +64,24 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, con
 
 // One line per day that has something to announce, from today on, until the
 // horizon ends or the next line would cross the bottom of the list area.
-void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo,
+void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days,
                       MonthLayout& layout) {
     const SystemTime today = MakeDate(request.today.year, request.today.month, request.today.day);
-    const Rect& area = *skin.listArea;
-    const int h = skin.listItemHeight;
-    std::set<std::string> listedMemos;
-    int line = 0;
-    for (int k = 0; k <= request.listForDays; ++k) {
-        const SystemTime date = AddDays(today, k);
-        const std::string text = BuildForenotice(k, dayInfo(date.year, date.month, date.day), listedMemos,
-                                                 request.showReminderOnForenotice, request.showJieQiOnForenotice);
-        if (text.empty()) continue;
-        const Rect box{area.left, area.top + line * h, area.right, area.top + (line + 1) * h};
-        if (box.bottom > area.bottom) break;
-        AddText(layout.display, text, box, skin.listItemStyle, skin.listAlignment);
-        ++line;
+    for (ForenoticeLine& line : BuildForenoticeLines(today, skin.listArea, skin.listItemHeight,
+                                                     request.listForDays, request.forenotice, days)) {
+        AddText(layout.display, std::move(line.text), line.box, skin.listItemStyle, skin.listAlignment);
     }
 }
 
 }  // namespace
 
-MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo) {
+MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days) {
     MonthLayout layout;
     layout.display.backgroundPath = skin.backgroundPath;
     if (skin.yearBox) AddText(layout.display, Decimal(request.year), *skin.yearBox, skin.yearStyle);
     if (skin.monthBox) AddText(layout.display, Decimal(request.month), *skin.monthBox, skin.monthStyle);
-    if (skin.body) LayOutGrid(skin, request, dayInfo, layout);
-    if (skin.listArea && request.listForDays >= 0) LayOutForenotice(skin, request, dayInfo, layout);
+    if (skin.body) LayOutGrid(skin, request, days, layout);
+    LayOutForenotice(skin, request, days, layout);
     return layout;
 }
 

@@ -4,7 +4,6 @@
 // menus and tooltips.
 #pragma once
 
-#include <functional>
 #include <map>
 #include <string>
 
@@ -14,9 +13,6 @@
 
 using CellRect = Rect;
 
-// Day information of a Gregorian date, with almanac, festivals and memos.
-using DayInfoSource = std::function<DayInfo(int year, int month, int day)>;
-
 struct MonthLayoutRequest {
     int year = 0;
     int month = 0;             // 1-12
@@ -25,9 +21,7 @@ struct MonthLayoutRequest {
     int listForDays = 30;      // -1 no list, 0 today only, n today and n more days
     int showAlmanac = 1;       // almanac block in the balloon texts
     CivilDate today{0, 0, 0};  // local date of the rebuild
-    // Read from the settings file at every rebuild.
-    bool showReminderOnForenotice = false;
-    bool showJieQiOnForenotice = false;
+    ForenoticeSwitches forenotice;  // read from the settings file at every rebuild
 };
 
 struct MonthLayout {
@@ -37,7 +31,9 @@ struct MonthLayout {
     std::map<int, std::string> balloonTexts;
 };
 
-MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, const DayInfoSource& dayInfo);
+// Asks `days` once for each day of the month and once for each day of the
+// list horizon, with almanac, festivals and memos.
+MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days);
 
 // The day whose cell holds the point, 0 when none does.
 int DayAt(const std::map<int, CellRect>& cells, int x, int y);

@@ -2,12 +2,11 @@
 
 #include <utility>
 
-#include "app/app_settings.h"
 #include "app/profile_file.h"
 #include "view/png_size.h"
 
-MonthView::MonthView(DayInfoSource dayInfo, FontFamilyQuery fontFamilies, Clock today, std::string settingsFile)
-    : dayInfo_(std::move(dayInfo)),
+MonthView::MonthView(DayInfoSource& days, FontFamilyQuery fontFamilies, Clock today, std::string settingsFile)
+    : days_(days),
       fontFamilies_(std::move(fontFamilies)),
       today_(std::move(today)),
       settingsFile_(std::move(settingsFile)) {}
@@ -40,7 +39,6 @@ void MonthView::Rebuild(const std::string& backgroundPath, const std::string& co
     request.listForDays = listForDays;
     request.showAlmanac = showAlmanac;
     request.today = today_();
-    request.showReminderOnForenotice = ReadShowReminderOnForenotice(settingsFile_);
-    request.showJieQiOnForenotice = ReadShowJieQiOnForenotice(settingsFile_);
-    layout_ = LayOutMonth(skin_, request, dayInfo_);
+    request.forenotice = ReadForenoticeSwitches(settingsFile_);
+    layout_ = LayOutMonth(skin_, request, days_);
 }

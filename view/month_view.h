@@ -15,9 +15,10 @@ class MonthView {
 public:
     using Clock = std::function<CivilDate()>;  // the local date
 
-    // settingsFile: Solvane.ini, from which the two forenotice switches are
-    // read at every rebuild.
-    MonthView(DayInfoSource dayInfo, FontFamilyQuery fontFamilies, Clock today, std::string settingsFile);
+    // days: the calendar window's day information, which must outlive the
+    // view. settingsFile: Solvane.ini, from which the two forenotice switches
+    // are read at every rebuild.
+    MonthView(DayInfoSource& days, FontFamilyQuery fontFamilies, Clock today, std::string settingsFile);
 
     // Set by the program from its settings before it calls Rebuild.
     int showAlmanac = 1;   // ShowHuangLiOnBalloonToolTip
@@ -51,7 +52,7 @@ public:
     int DayAt(int x, int y) const { return ::DayAt(layout_.cells, x, y); }
 
 private:
-    DayInfoSource dayInfo_;
+    DayInfoSource& days_;
     FontFamilyQuery fontFamilies_;
     Clock today_;
     std::string settingsFile_;

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "calendar/gregorian.h"
-#include "view/skin_template.h"
+#include "app/app_settings.h"
+#include "app/rect.h"
 
 struct FestivalRule {
     std::string name;
@@ -23,6 +24,13 @@ struct Reminder {
     std::string content;
 };
 inline std::string ReminderText(const Reminder& r) { return r.content; }
+inline bool SetReminderText(Reminder& r, const std::string& text) {
+    r.content = text;
+    return true;
+}
+
+using FestivalList = std::vector<FestivalRule>;
+using ReminderList = std::vector<Reminder>;
 
 struct DayInfo {
     std::string solarDate;
@@ -31,14 +39,36 @@ struct DayInfo {
     std::int32_t isLeap = 0;
     std::int32_t weekday = 0;
     std::string nYear, nMonth, nDay, Yi, Ji, Chong, Sha, Cheng, ZhengChong, TaiShen, JQ, SolarTerm;
-    std::vector<FestivalRule> festivals;
-    std::vector<Reminder> reminders;
+    FestivalList festivals;
+    ReminderList reminders;
 };
 
-inline std::string BuildForenotice(int k, const DayInfo& info, std::set<std::string>& listed,
-                                   bool showReminders, bool showSolarTerms) {
+
+class DayInfoSource {
+public:
+    virtual ~DayInfoSource() = default;
+    virtual DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals,
+                               bool withReminders) = 0;
+};
+
+struct ForenoticeSwitches {
+    bool showReminders = false;
+    bool showSolarTerms = false;
+};
+
+inline ForenoticeSwitches ReadForenoticeSwitches(const std::string& settingsFile) {
+    return ForenoticeSwitches{ReadShowReminderOnForenotice(settingsFile), ReadShowJieQiOnForenotice(settingsFile)};
+}
+
+struct ForenoticeLine {
     std::string text;
-    if (showReminders) {
+    Rect box;
+};
+
+inline std::string BuildForenotice(int k, const DayInfo& info, const ForenoticeSwitches& switches,
+                                   std::set<std::string>& listed) {
+    std::string text;
+    if (switches.showReminders) {
         for (const Reminder& r : info.reminders) {
             std::string key = ReminderText(r);
             for (char& c : key) if (c == '\n') c = ' ';
@@ -51,14 +81,30 @@ inline std::string BuildForenotice(int k, const DayInfo& info, std::set<std::str
     }
     for (const FestivalRule& f : info.festivals)
         if (f.showInForenotice == "1") text += f.name + f.suffix + ",";
-    if (!info.SolarTerm.empty() && showSolarTerms) text += info.SolarTerm + ",";
+    if (!info.SolarTerm.empty() && switches.showSolarTerms) text += info.SolarTerm + ",";
     if (!text.empty() && text.back() == ',') text.pop_back();
     if (text.empty()) return text;
     if (k == 0) return "今天「" + text + "」！";
     if (k == 1) return "明天「" + text + "」";
     if (k == 2) return "后天「" + text + "」";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%d天后「", k);
-    return buffer + text + "」";
+    return std::to_string(k) + "天后「" + text + "」";
 }
 
+inline std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const std::optional<Rect>& listRect,
+                                                        int itemHeight, int listForDays,
+                                                        const ForenoticeSwitches& switches, DayInfoSource& days) {
+    std::vector<ForenoticeLine> lines;
+    if (!listRect || listForDays < 0 || itemHeight < 1) return lines;
+    std::set<std::string> listed;
+    for (int k = 0; k <= listForDays; ++k) {
+        const SystemTime date = AddDays(today, k);
+        const DayInfo day = days.GetDayInfo(date.year, date.month, date.day, true, true, true);
+        std::string text = BuildForenotice(k, day, switches, listed);
+        if (text.empty()) continue;
+        const std::int64_t top = std::int64_t{listRect->top} + std::int64_t{itemHeight} * std::int64_t(lines.size());
+        if (top + itemHeight > listRect->bottom) break;
+        lines.push_back({std::move(text), Rect{listRect->left, static_cast<std::int32_t>(top), listRect->right,
+                                              static_cast<std::int32_t>(top + itemHeight)}});
+    }
+    return lines;
+}

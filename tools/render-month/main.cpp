@@ -106,7 +106,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             extra.memo.start = MakeDate(extra.year, extra.month, extra.day);
             extra.memo.start.hour = static_cast<std::uint16_t>(hour);
             extra.memo.start.minute = static_cast<std::uint16_t>(minute);
-            extra.memo.content = GbkFromWide(argv[i + 3]);
+            SetReminderText(extra.memo, GbkFromWide(argv[i + 3]));
             options.memos.push_back(extra);
             i += 3;
         } else {
@@ -140,9 +140,31 @@ void Describe(const MonthLayout& layout, const LayeredSurface& surface) {
     }
 }
 
+// PROVISIONAL: calendar fields and the memos of the command line only, until
+// day information lands.
+class ToolDays : public DayInfoSource {
+public:
+    explicit ToolDays(const std::vector<ExtraMemo>& memos) : memos_(memos) {}
+    DayInfo GetDayInfo(int y, int m, int d, bool, bool, bool) override {
+        DayInfo info;
+        info.solarDate = Ymd(y, m, d);
+        const LunarDate lunar = SolarToLunar(y, m, d);
+        info.lunarDate = Ymd(lunar.year, lunar.month, lunar.day);
+        info.isLeap = lunar.isLeap;
+        info.zodiac = ZodiacName(lunar.year);
+        info.weekday = DayOfWeek(y, m, d);
+        for (const ExtraMemo& extra : memos_) {
+            if (extra.year == y && extra.month == m && extra.day == d) info.reminders.push_back(extra.memo);
+        }
+        return info;
+    }
+
+private:
+    const std::vector<ExtraMemo>& memos_;
+};
+
 // The template is read again each time, as the window's rebuild does.
-template <typename DayInfoFunction>
-void TimeRebuilds(const Options& options, const DayInfoFunction& dayInfo) {
+void TimeRebuilds(const Options& options, DayInfoSource& dayInfo) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
@@ -169,19 +191,7 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, options.templateName, InstalledFontFamilies());
-    auto dayInfo = [&](int y, int m, int d) {
-        DayInfo info;
-        info.solarDate = Ymd(y, m, d);
-        const LunarDate lunar = SolarToLunar(y, m, d);
-        info.lunarDate = Ymd(lunar.year, lunar.month, lunar.day);
-        info.isLeap = lunar.isLeap;
-        info.zodiac = ZodiacName(lunar.year);
-        info.weekday = DayOfWeek(y, m, d);
-        for (const ExtraMemo& extra : options.memos) {
-            if (extra.year == y && extra.month == m && extra.day == d) info.reminders.push_back(extra.memo);
-        }
-        return info;
-    };
+    ToolDays dayInfo(options.memos);
     const MonthLayout layout = LayOutMonth(skin, options.request, dayInfo);
     const LayeredSurface surface = RenderDisplayList(layout.display);
     if (surface.empty()) {

@@ -24,7 +24,7 @@ Reminder Memo(int hour, int minute, const std::string& text) {
     memo.start = MakeDate(2015, 1, 1);
     memo.start.hour = static_cast<std::uint16_t>(hour);
     memo.start.minute = static_cast<std::uint16_t>(minute);
-    memo.content = text;
+    SetReminderText(memo, text);
     return memo;
 }
 
@@ -36,14 +36,18 @@ std::string Ymd(int y, int m, int d) {
 
 // Day information as the real source gives it for the calendar fields, with
 // festivals, solar terms and memos placed by the test.
-struct FakeDays {
-    std::map<std::string, std::vector<FestivalRule>> festivals;
+class FakeDays : public DayInfoSource {
+public:
+    std::map<std::string, FestivalList> festivals;
     std::map<std::string, std::string> solarTerms;
-    std::map<std::string, std::vector<Reminder>> memos;
-    mutable int queries = 0;
+    std::map<std::string, ReminderList> memos;
+    std::string unreadableLunarDate;  // "yyyy-mm-dd" whose lunar date does not parse
+    int queries = 0;
+    int partialQueries = 0;  // asked without almanac, festivals or memos
 
-    DayInfo operator()(int y, int m, int d) const {
+    DayInfo GetDayInfo(int y, int m, int d, bool withAlmanac, bool withFestivals, bool withReminders) override {
         ++queries;
+        partialQueries += !(withAlmanac && withFestivals && withReminders);
         DayInfo info;
         info.solarDate = Ymd(y, m, d);
         const LunarDate lunar = SolarToLunar(y, m, d);
@@ -55,9 +59,15 @@ struct FakeDays {
         if (festivals.count(key)) info.festivals = festivals.at(key);
         if (solarTerms.count(key)) info.SolarTerm = solarTerms.at(key);
         if (memos.count(key)) info.reminders = memos.at(key);
+        if (key == unreadableLunarDate) info.lunarDate = "2015-01";
         return info;
     }
 };
+
+MonthLayout LayOutWithoutEvents(const SkinTemplate& skin, const MonthLayoutRequest& request) {
+    FakeDays days;
+    return LayOutMonth(skin, request, days);
+}
 
 TextStyle Style(std::uint8_t red) {
     TextStyle style;
@@ -136,7 +146,7 @@ MonthGrid GridOf(const SkinTemplate& skin, const MonthLayoutRequest& r) {
 
 TEST(MonthLayoutTest, EveryDayOfTheMonthGetsItsCellItsInformationAndItsBalloon) {
     const SkinTemplate skin = Skin();
-    const FakeDays days;
+    FakeDays days;
     const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days);
     ASSERT_EQ(layout.cells.size(), 28u);
     EXPECT_EQ(layout.days.size(), 28u);
@@ -153,7 +163,7 @@ TEST(MonthLayoutTest, DrawsYearMonthAndTheWeekdayHeaderInTheirBoxes) {
     const SkinTemplate skin = Skin();
     MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
     request.firstColWeekDay = 1;
-    const MonthLayout layout = LayOutMonth(skin, request, FakeDays());
+    const MonthLayout layout = LayOutWithoutEvents(skin, request);
     const auto texts = Texts(layout);
     ASSERT_NE(TextIn(texts, *skin.yearBox), nullptr);
     EXPECT_EQ(TextIn(texts, *skin.yearBox)->text, "2015");
@@ -207,21 +217,18 @@ TEST(MonthLayoutTest, TheSecondLineShowsFestivalThenSolarTermThenLunarDay) {
 TEST(MonthLayoutTest, TheFirstDayOfALunarMonthShowsTheMonthsName) {
     const SkinTemplate skin = Skin();
     const MonthLayoutRequest february = Request(2015, 2, {2015, 1, 1});
-    const auto texts = Texts(LayOutMonth(skin, february, FakeDays()));
+    const auto texts = Texts(LayOutWithoutEvents(skin, february));
     EXPECT_EQ(TextIn(texts, DayCellBoxesOf(GridOf(skin, february), 19).secondLine)->text, "正月");
     const MonthLayoutRequest january = Request(2015, 1, {2015, 1, 1});
-    const auto januaryTexts = Texts(LayOutMonth(skin, january, FakeDays()));
+    const auto januaryTexts = Texts(LayOutWithoutEvents(skin, january));
     EXPECT_EQ(TextIn(januaryTexts, DayCellBoxesOf(GridOf(skin, january), 20).secondLine)->text, "腊月");
 }
 
 TEST(MonthLayoutTest, AnUnreadableLunarDateLeavesTheSecondLineEmpty) {
     const SkinTemplate skin = Skin();
     const MonthLayoutRequest request = Request(2015, 2, {2015, 1, 1});
-    auto broken = [](int y, int m, int d) {
-        DayInfo info = FakeDays()(y, m, d);
-        if (d == 3) info.lunarDate = "2015-01";
-        return info;
-    };
+    FakeDays broken;
+    broken.unreadableLunarDate = "2015-02-03";
     const auto texts = Texts(LayOutMonth(skin, request, broken));
     EXPECT_EQ(TextIn(texts, DayCellBoxesOf(GridOf(skin, request), 3).secondLine), nullptr);
     EXPECT_NE(TextIn(texts, DayCellBoxesOf(GridOf(skin, request), 3).number), nullptr);
@@ -230,7 +237,7 @@ TEST(MonthLayoutTest, AnUnreadableLunarDateLeavesTheSecondLineEmpty) {
 TEST(MonthLayoutTest, TodayHasItsOwnStyleAndTheRing) {
     const SkinTemplate skin = Skin();
     const MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
-    const MonthLayout layout = LayOutMonth(skin, request, FakeDays());
+    const MonthLayout layout = LayOutWithoutEvents(skin, request);
     const auto texts = Texts(layout);
     const DayCellBoxes today = DayCellBoxesOf(GridOf(skin, request), 10);
     EXPECT_EQ(TextIn(texts, today.number)->style.color.red, 5);
@@ -246,13 +253,13 @@ TEST(MonthLayoutTest, WithShowTodayOffTodayLooksLikeAnyOtherDay) {
     const SkinTemplate skin = Skin();
     MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
     request.showToday = 0;
-    const MonthLayout layout = LayOutMonth(skin, request, FakeDays());
+    const MonthLayout layout = LayOutWithoutEvents(skin, request);
     EXPECT_TRUE(Shapes<DisplayEllipse>(layout).empty());
     EXPECT_EQ(TextIn(Texts(layout), DayCellBoxesOf(GridOf(skin, request), 10).number)->style.color.red, 4);
 }
 
 TEST(MonthLayoutTest, AnotherMonthThanTodaysHasNoRing) {
-    const MonthLayout layout = LayOutMonth(Skin(), Request(2015, 3, {2015, 2, 10}), FakeDays());
+    const MonthLayout layout = LayOutWithoutEvents(Skin(), Request(2015, 3, {2015, 2, 10}));
     EXPECT_TRUE(Shapes<DisplayEllipse>(layout).empty());
 }
 
@@ -269,7 +276,7 @@ TEST(MonthLayoutTest, DaysWithMemosCarryADotOnTheLineUnderTheNumber) {
 }
 
 TEST(MonthLayoutTest, HitTestsFindTheDayUnderAPointAndNothingOutsideTheMonth) {
-    const MonthLayout layout = LayOutMonth(Skin(), Request(2014, 8, {2015, 2, 10}), FakeDays());
+    const MonthLayout layout = LayOutWithoutEvents(Skin(), Request(2014, 8, {2015, 2, 10}));
     const CellRect first = layout.cells.at(1);
     EXPECT_EQ(DayAt(layout.cells, first.left, first.top), 1);
     EXPECT_EQ(DayAt(layout.cells, first.right - 1, first.bottom - 1), 1);
@@ -344,8 +351,8 @@ TEST(MonthLayoutTest, AMemoRepeatedOnSeveralDaysIsListedOnceWhenMemosAreShown) {
     days.solarTerms[Ymd(2015, 2, 19)] = "雨水";
     MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
     EXPECT_TRUE(ListLines(LayOutMonth(skin, request, days), skin).empty());
-    request.showReminderOnForenotice = true;
-    request.showJieQiOnForenotice = true;
+    request.forenotice.showReminders = true;
+    request.forenotice.showSolarTerms = true;
     const auto lines = ListLines(LayOutMonth(skin, request, days), skin);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "今天「08:00 晨跑 半小时」！");
@@ -353,11 +360,12 @@ TEST(MonthLayoutTest, AMemoRepeatedOnSeveralDaysIsListedOnceWhenMemosAreShown) {
 }
 
 TEST(MonthLayoutTest, ARebuildAsksForEachDayOfTheMonthAndOfTheHorizonOnce) {
-    const FakeDays days;
+    FakeDays days;
     MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
     request.listForDays = 30;
-    LayOutMonth(Skin(), request, std::cref(days));
+    LayOutMonth(Skin(), request, days);
     EXPECT_EQ(days.queries, 28 + 31);
+    EXPECT_EQ(days.partialQueries, 0);
 }
 
 }  // namespace

@@ -26,8 +26,10 @@ protected:
         ASSERT_TRUE(ReplaceFileAtomically(PathOf(name), text));
     }
 
-    MonthView View() {
-        auto days = [](int y, int m, int d) {
+    // The calendar fields and one solar term: 雨水 on 19 February 2015.
+    class Days : public DayInfoSource {
+    public:
+        DayInfo GetDayInfo(int y, int m, int d, bool, bool, bool) override {
             DayInfo info;
             char ymd[16];
             std::snprintf(ymd, sizeof ymd, "%04d-%02d-%02d", y, m, d);
@@ -35,8 +37,11 @@ protected:
             info.lunarDate = "2015-01-02";
             if (m == 2 && d == 19) info.SolarTerm = "雨水";
             return info;
-        };
-        return MonthView(days, FontFamilyQuery(), [] { return CivilDate{2015, 2, 18}; }, PathOf("Solvane.ini"));
+        }
+    };
+
+    MonthView View() {
+        return MonthView(days_, FontFamilyQuery(), [] { return CivilDate{2015, 2, 18}; }, PathOf("Solvane.ini"));
     }
 
     void Rebuild(MonthView& view, int year, int month) {
@@ -52,6 +57,7 @@ protected:
     }
 
     std::filesystem::path folder_;
+    Days days_;
 };
 
 TEST_F(MonthViewTest, ARebuildRemembersTheMonthAndItsCells) {
