@@ -16,12 +16,26 @@
 // Boxes are pixels in the window, origin at the top-left corner of the
 // background picture. Texts are centred vertically in their boxes.
 
+// What a text is, for those who read a layout rather than look at it.
+enum class TextRole {
+    kYear,
+    kMonth,
+    kWeekday,
+    kDayNumber,
+    kTodayNumber,  // the day number in today's style
+    kLunarDay,     // second line: lunar day, or the month's name on its first day
+    kFestival,     // second line: the day's first festival
+    kSolarTerm,    // second line: the day's solar term
+    kListItem,     // a line of the upcoming-events list
+};
+
 // One outlined text: halo strokes and an opaque fill of its glyph outline.
 struct DisplayText {
     std::string text;  // GBK
     Rect box;
     TextStyle style;
     HorizontalAlignment alignment = HorizontalAlignment::kCenter;
+    TextRole role = TextRole::kDayNumber;
 };
 
 // An unfilled ellipse inscribed in `box` (today's ring).

@@ -11,8 +11,7 @@ int SundayBased(int weekday) { return ((weekday % 7) + 7) % 7; }
 
 }  // namespace
 
-MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, int year, int month,
-                           int firstColWeekDay) {
+MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, int year, int month, int firstColWeekDay) {
     MonthGrid grid{};
     grid.body = body;
     grid.weekdayRowHeight = weekdayRowHeight;

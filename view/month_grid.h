@@ -6,28 +6,27 @@
 #include "view/display_list.h"
 
 struct MonthGrid {
-    Rect body;       // the template's BODY
-    int weekdayRowHeight;   // HEIGHTWEEKDAYROW: the header row at the top of BODY
-    int offset;             // empty cells before day 1
+    Rect body;             // the template's BODY
+    int weekdayRowHeight;  // HEIGHTWEEKDAYROW: the header row at the top of BODY
+    int offset;            // empty cells before day 1
     int daysInMonth;
-    int rows;               // 4, 5 or 6
-    int columnWidth;        // (BODY width) / 7
-    int rowHeight;          // (BODY height - header) / rows
-    int numberHeight;       // upper 0.4 of a row: the day number
-    int secondLineHeight;   // lower 0.6: lunar day, festival or solar term
+    int rows;              // 4, 5 or 6
+    int columnWidth;       // (BODY width) / 7
+    int rowHeight;         // (BODY height - header) / rows
+    int numberHeight;      // upper 0.4 of a row: the day number
+    int secondLineHeight;  // lower 0.6: lunar day, festival or solar term
 };
 
 // firstColWeekDay: 1 = Monday ... 7 = Sunday; 0 and other multiples of 7
 // mean Sunday.
-MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, int year, int month,
-                           int firstColWeekDay);
+MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, int year, int month, int firstColWeekDay);
 
 // The weekday shown in a header column, as WeekdayName takes it (0 = Sunday).
 int WeekdayOfColumn(int column, int firstColWeekDay);
 Rect WeekdayHeaderBox(const MonthGrid& grid, int column);
 
 struct DayCellBoxes {
-    Rect cell;        // number and second line together: the hit-test area
+    Rect cell;  // number and second line together: the hit-test area
     Rect number;
     Rect secondLine;
 };

@@ -14,37 +14,36 @@ std::string Decimal(int value) {
     return text;
 }
 
-void AddText(DisplayList& display, std::string text, const Rect& box, const TextStyle& style,
+void AddText(DisplayList& display, TextRole role, std::string text, const Rect& box, const TextStyle& style,
              HorizontalAlignment alignment = HorizontalAlignment::kCenter) {
     if (text.empty()) return;
-    display.items.push_back(DisplayText{std::move(text), box, style, alignment});
+    display.items.push_back(DisplayText{std::move(text), box, style, alignment, role});
 }
 
 // Festival first, then solar term, then the lunar day (the month's name on
 // its first day).
 void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo& info, const Rect& box) {
     if (!info.festivals.empty()) {
-        AddText(display, info.festivals.front().name, box, skin.festivalStyle);
+        AddText(display, TextRole::kFestival, info.festivals.front().name, box, skin.festivalStyle);
     } else if (!info.SolarTerm.empty()) {
-        AddText(display, info.SolarTerm, box, skin.solarTermStyle);
+        AddText(display, TextRole::kSolarTerm, info.SolarTerm, box, skin.solarTermStyle);
     } else {
         int year = 0, month = 0, day = 0;
         if (std::sscanf(info.lunarDate.c_str(), "%d-%d-%d", &year, &month, &day) == 3) {
-            AddText(display, LunarCellText(month, day), box, skin.secondLineStyle);
+            AddText(display, TextRole::kLunarDay, LunarCellText(month, day), box, skin.secondLineStyle);
         }
     }
 }
 
-void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days,
-                MonthLayout& layout) {
+void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days, MonthLayout& layout) {
     const MonthGrid grid =
         ComputeMonthGrid(*skin.body, skin.weekdayRowHeight, request.year, request.month, request.firstColWeekDay);
     for (int column = 0; column < 7; ++column) {
-        AddText(layout.display, WeekdayName(WeekdayOfColumn(column, request.firstColWeekDay)),
+        AddText(layout.display, TextRole::kWeekday, WeekdayName(WeekdayOfColumn(column, request.firstColWeekDay)),
                 WeekdayHeaderBox(grid, column), skin.weekdayStyle);
     }
-    const bool monthHoldsToday = request.showToday && request.today.year == request.year &&
-                                 request.today.month == request.month;
+    const bool monthHoldsToday =
+        request.showToday && request.today.year == request.year && request.today.month == request.month;
     for (int day = 1; day <= grid.daysInMonth; ++day) {
         const DayCellBoxes boxes = DayCellBoxesOf(grid, day);
         DayInfo info = days.GetDayInfo(request.year, request.month, day, true, true, true);
@@ -52,9 +51,11 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
 
         layout.cells[day] = boxes.cell;
         layout.balloonTexts[day] = BalloonText(info, request.showAlmanac != 0);
-        AddText(layout.display, Decimal(day), boxes.number, isToday ? skin.todayStyle : skin.dayStyle);
+        AddText(layout.display, isToday ? TextRole::kTodayNumber : TextRole::kDayNumber, Decimal(day), boxes.number,
+                isToday ? skin.todayStyle : skin.dayStyle);
         AddSecondLine(layout.display, skin, info, boxes.secondLine);
-        if (isToday) layout.display.items.push_back(DisplayEllipse{TodayRingBox(boxes.number), skin.todayEllipseColor, 4});
+        if (isToday)
+            layout.display.items.push_back(DisplayEllipse{TodayRingBox(boxes.number), skin.todayEllipseColor, 4});
         if (!info.reminders.empty()) {
             layout.display.items.push_back(DisplayDot{MemoDotBox(boxes.number), skin.reminderFlagColor});
         }
@@ -67,9 +68,10 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
 void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days,
                       MonthLayout& layout) {
     const SystemTime today = MakeDate(request.today.year, request.today.month, request.today.day);
-    for (ForenoticeLine& line : BuildForenoticeLines(today, skin.listArea, skin.listItemHeight,
-                                                     request.listForDays, request.forenotice, days)) {
-        AddText(layout.display, std::move(line.text), line.box, skin.listItemStyle, skin.listAlignment);
+    for (ForenoticeLine& line : BuildForenoticeLines(today, skin.listArea, skin.listItemHeight, request.listForDays,
+                                                     request.forenotice, days)) {
+        AddText(layout.display, TextRole::kListItem, std::move(line.text), line.box, skin.listItemStyle,
+                skin.listAlignment);
     }
 }
 
@@ -78,8 +80,9 @@ void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& reques
 MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days) {
     MonthLayout layout;
     layout.display.backgroundPath = skin.backgroundPath;
-    if (skin.yearBox) AddText(layout.display, Decimal(request.year), *skin.yearBox, skin.yearStyle);
-    if (skin.monthBox) AddText(layout.display, Decimal(request.month), *skin.monthBox, skin.monthStyle);
+    if (skin.yearBox) AddText(layout.display, TextRole::kYear, Decimal(request.year), *skin.yearBox, skin.yearStyle);
+    if (skin.monthBox)
+        AddText(layout.display, TextRole::kMonth, Decimal(request.month), *skin.monthBox, skin.monthStyle);
     if (skin.body) LayOutGrid(skin, request, days, layout);
     LayOutForenotice(skin, request, days, layout);
     return layout;

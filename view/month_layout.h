@@ -15,12 +15,12 @@ using CellRect = Rect;
 
 struct MonthLayoutRequest {
     int year = 0;
-    int month = 0;             // 1-12
-    int showToday = 1;         // ring and today colours on today's cell
-    int firstColWeekDay = 7;   // 1 = Monday ... 7 = Sunday (0 = Sunday)
-    int listForDays = 30;      // -1 no list, 0 today only, n today and n more days
-    int showAlmanac = 1;       // almanac block in the balloon texts
-    CivilDate today{0, 0, 0};  // local date of the rebuild
+    int month = 0;                  // 1-12
+    int showToday = 1;              // ring and today colours on today's cell
+    int firstColWeekDay = 7;        // 1 = Monday ... 7 = Sunday (0 = Sunday)
+    int listForDays = 30;           // -1 no list, 0 today only, n today and n more days
+    int showAlmanac = 1;            // almanac block in the balloon texts
+    CivilDate today{0, 0, 0};       // local date of the rebuild
     ForenoticeSwitches forenotice;  // read from the settings file at every rebuild
 };
 

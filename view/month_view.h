@@ -28,8 +28,8 @@ public:
 
     // Reads the template again and lays out the month anew; everything of the
     // previous rebuild is replaced.
-    void Rebuild(const std::string& backgroundPath, const std::string& configPath, int year, int month,
-                 int showToday, int firstColWeekDay);
+    void Rebuild(const std::string& backgroundPath, const std::string& configPath, int year, int month, int showToday,
+                 int firstColWeekDay);
 
     int year() const { return year_; }
     int month() const { return month_; }

@@ -24,8 +24,7 @@ ScopedFontFamily CreateFamily(const std::wstring& name) {
     ScopedFontFamily family;
     for (const std::wstring& candidate : {name, std::wstring(L"Tahoma"), std::wstring(L"Arial")}) {
         if (candidate.empty()) continue;
-        if (gdip::GdipCreateFontFamilyFromName(candidate.c_str(), nullptr, family.out()) == Gdiplus::Ok &&
-            family) {
+        if (gdip::GdipCreateFontFamilyFromName(candidate.c_str(), nullptr, family.out()) == Gdiplus::Ok && family) {
             return family;
         }
     }
@@ -51,9 +50,12 @@ private:
 
 Gdiplus::StringAlignment ToStringAlignment(HorizontalAlignment alignment) {
     switch (alignment) {
-        case HorizontalAlignment::kLeft: return Gdiplus::StringAlignmentNear;
-        case HorizontalAlignment::kRight: return Gdiplus::StringAlignmentFar;
-        case HorizontalAlignment::kCenter: break;
+        case HorizontalAlignment::kLeft:
+            return Gdiplus::StringAlignmentNear;
+        case HorizontalAlignment::kRight:
+            return Gdiplus::StringAlignmentFar;
+        case HorizontalAlignment::kCenter:
+            break;
     }
     return Gdiplus::StringAlignmentCenter;
 }
@@ -145,8 +147,8 @@ bool CopyPicture(Gdiplus::GpBitmap* picture, LayeredSurface& surface) {
 
 SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
     if (surface.empty()) return;
-    if (gdip::GdipCreateBitmapFromScan0(surface.width(), surface.height(), surface.stride(),
-                                        PixelFormat32bppPARGB, surface.bits(), bitmap_.out()) != Gdiplus::Ok) {
+    if (gdip::GdipCreateBitmapFromScan0(surface.width(), surface.height(), surface.stride(), PixelFormat32bppPARGB,
+                                        surface.bits(), bitmap_.out()) != Gdiplus::Ok) {
         return;
     }
     if (gdip::GdipGetImageGraphicsContext(bitmap_.get(), graphics_.out()) != Gdiplus::Ok) {
@@ -158,8 +160,8 @@ SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
     gdip::GdipSetPageUnit(graphics_.get(), Gdiplus::UnitPixel);
 }
 
-void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style,
-                      const Rect& box, HorizontalAlignment alignment) {
+void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style, const Rect& box,
+                      HorizontalAlignment alignment) {
     ScopedFontFamily family = CreateFamily(WideFromGbk(style.family));
     DrawOutlinedTextWith(graphics, family.get(), text, style, box, alignment);
 }

@@ -75,8 +75,8 @@ bool SaveSurfacePng(const LayeredSurface& surface, const std::wstring& path) {
     CLSID png;
     if (!FindEncoder(L"image/png", png)) return false;
     ScopedGdipBitmap bitmap;
-    if (gdip::GdipCreateBitmapFromScan0(surface.width(), surface.height(), surface.stride(),
-                                        PixelFormat32bppPARGB, surface.bits(), bitmap.out()) != Gdiplus::Ok) {
+    if (gdip::GdipCreateBitmapFromScan0(surface.width(), surface.height(), surface.stride(), PixelFormat32bppPARGB,
+                                        surface.bits(), bitmap.out()) != Gdiplus::Ok) {
         return false;
     }
     return gdip::GdipSaveImageToFile(bitmap.get(), path.c_str(), &png, nullptr) == Gdiplus::Ok;

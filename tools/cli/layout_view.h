@@ -1,0 +1,14 @@
+// The `layout` view: what the month window would draw where, one line per
+// item in drawing order, for tests and for people who make templates.
+#pragma once
+
+#include <string>
+
+#include "view/month_layout.h"
+
+// background PATH
+// text ROLE LEFT,TOP,RIGHT,BOTTOM TEXT      (role: year month weekday day today
+//                                            lunar festival solarterm list)
+// ring|dot LEFT,TOP,RIGHT,BOTTOM ALPHA,RED,GREEN,BLUE
+// cell DAY LEFT,TOP,RIGHT,BOTTOM
+std::string MonthLayoutView(const MonthLayout& layout);
