@@ -205,3 +205,8 @@ LayeredSurface RenderDisplayList(const DisplayList& list) {
     }
     return surface;
 }
+
+bool PresentDisplayList(HWND window, const DisplayList& list) {
+    const LayeredSurface surface = RenderDisplayList(list);
+    return !surface.empty() && PresentLayered(window, surface);
+}

@@ -35,3 +35,9 @@ void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, c
 // size, draws the picture at (0, 0) and then every item in order. Empty when
 // the picture cannot be loaded (the window then has no visible area).
 LayeredSurface RenderDisplayList(const DisplayList& list);
+
+// The month window's whole repaint: renders the list and hands the picture to
+// the layered window in one update, the window taking the picture's size at
+// its current position. False, leaving the window as it was, when the
+// background picture cannot be loaded or the update fails.
+bool PresentDisplayList(HWND window, const DisplayList& list);

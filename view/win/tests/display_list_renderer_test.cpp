@@ -218,4 +218,19 @@ TEST_F(RendererTest, ALayeredWindowTakesTheSurfaceInOneUpdate) {
     EXPECT_FALSE(PresentLayered(window, LayeredSurface()));
 }
 
+TEST_F(RendererTest, AWindowKeepsItsPictureWhenTheNewBackgroundIsMissing) {
+    HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 50, 60, 10, 10,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    ScopedWindow owner(window);
+    DisplayList list;
+    list.backgroundPath = Background();
+    EXPECT_TRUE(PresentDisplayList(window, list));
+    list.backgroundPath = GbkFromWide((folder_ / "gone.png").wstring());
+    EXPECT_FALSE(PresentDisplayList(window, list));
+    RECT placed{};
+    GetWindowRect(window, &placed);
+    EXPECT_EQ(placed.right - placed.left, 120);
+}
+
 }  // namespace
