@@ -1,4 +1,4 @@
-// PROVISIONAL: stands in for day information, festivals and memos until they
+// PROVISIONAL: stands in for day information and memos until they
 // land; deleted on rebase.
 #pragma once
 
@@ -12,12 +12,7 @@
 #include "calendar/gregorian.h"
 #include "app/app_settings.h"
 #include "app/rect.h"
-
-struct FestivalRule {
-    std::string name;
-    std::string showInForenotice;
-    std::string suffix;
-};
+#include "festivals/festival_rule.h"
 
 struct Reminder {
     SystemTime start;
@@ -29,7 +24,6 @@ inline bool SetReminderText(Reminder& r, const std::string& text) {
     return true;
 }
 
-using FestivalList = std::vector<FestivalRule>;
 using ReminderList = std::vector<Reminder>;
 
 struct DayInfo {
