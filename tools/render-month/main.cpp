@@ -6,7 +6,8 @@
 //                [--today YYYY-MM-DD] [--first-weekday 1-7] [--list-days N]
 //                [--show-today 0|1] [--memo YYYY-MM-DD HH:MM TEXT]... [--time N]
 //
-// FOLDER stands for the program's folder (default: this tool's folder): the
+// FOLDER stands for the program's folder (default: this tool's folder, or the
+// build's dist/ folder when the tool runs from a build): the
 // template, festivals, memos, almanac and Solvane.ini are read from it as the
 // program reads them. Options given here override Solvane.ini. --memo adds
 // a memo for that day to those of the memo file (to see the memo dot).
@@ -16,9 +17,12 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/app_settings.h"
+#include "app/data_paths.h"
 #include "app/win/gbk_text.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/gregorian.h"
@@ -45,18 +49,24 @@ struct ExtraMemo {
 struct Options {
     MonthLayoutRequest request;
     std::string dataFolder;
-    std::string templateName;
+    std::optional<std::string> templateName;
+    std::optional<int> firstColWeekDay, listForDays, showToday;
     std::wstring out;
     std::vector<ExtraMemo> memos;
     int timedRebuilds = 0;
 };
 
-std::string ExecutableFolder() {
+// Installed, the templates lie beside the program; a build keeps them in
+// dist/ at the top of its build folder (the tool is in tools/render-month/).
+std::string DefaultDataFolder() {
     wchar_t path[MAX_PATH * 2];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
     std::wstring folder(path, length);
-    folder.erase(folder.find_last_of(L"\\/") == std::wstring::npos ? 0 : folder.find_last_of(L"\\/"));
-    return GbkFromWide(folder);
+    const size_t separator = folder.find_last_of(L"\\/");
+    folder.erase(separator == std::wstring::npos ? 0 : separator);
+    const DWORD beside = GetFileAttributesW((folder + L"\\Ostrel\\Templates").c_str());
+    if (beside != INVALID_FILE_ATTRIBUTES && (beside & FILE_ATTRIBUTE_DIRECTORY)) return GbkFromWide(folder);
+    return GbkFromWide(folder + L"\\..\\..\\dist");
 }
 
 bool InRange(int year, int month, int day) {
@@ -72,7 +82,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     options.request.today = {now.wYear, now.wMonth, now.wDay};
-    options.dataFolder = ExecutableFolder();
+    options.dataFolder = DefaultDataFolder();
     for (int i = 2; i < argc; ++i) {
         const std::wstring name = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -89,11 +99,11 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
                 return false;
             }
         } else if (name == L"--first-weekday" && hasValue) {
-            options.request.firstColWeekDay = _wtoi(argv[++i]);
+            options.firstColWeekDay = _wtoi(argv[++i]);
         } else if (name == L"--list-days" && hasValue) {
-            options.request.listForDays = _wtoi(argv[++i]);
+            options.listForDays = _wtoi(argv[++i]);
         } else if (name == L"--show-today" && hasValue) {
-            options.request.showToday = _wtoi(argv[++i]);
+            options.showToday = _wtoi(argv[++i]);
         } else if (name == L"--time" && hasValue) {
             options.timedRebuilds = _wtoi(argv[++i]);
         } else if (name == L"--memo" && i + 3 < argc) {
@@ -114,6 +124,20 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
         }
     }
     return !options.out.empty();
+}
+
+// The program's settings from Solvane.ini in the data folder, where the
+// command line does not say otherwise.
+void ApplySettings(Options& options) {
+    const std::string settingsFile = SettingsFilePath(options.dataFolder);
+    const AppSettings settings = LoadAppSettings(settingsFile);
+    if (!options.templateName) options.templateName = settings.templateName;
+    MonthLayoutRequest& request = options.request;
+    request.firstColWeekDay = options.firstColWeekDay.value_or(FirstColumnWeekday(settings));
+    request.listForDays = options.listForDays.value_or(settings.listForDays);
+    request.showToday = options.showToday.value_or(settings.showToday);
+    request.showAlmanac = settings.showHuangLiOnBalloonToolTip;
+    request.forenotice = ReadForenoticeSwitches(settingsFile);
 }
 
 std::string Ymd(int y, int m, int d) {
@@ -169,7 +193,7 @@ void TimeRebuilds(const Options& options, DayInfoSource& dayInfo) {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     for (int i = 0; i < options.timedRebuilds; ++i) {
-        const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, options.templateName, InstalledFontFamilies());
+        const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, *options.templateName, InstalledFontFamilies());
         const LayeredSurface surface = RenderDisplayList(LayOutMonth(skin, options.request, dayInfo).display);
         if (surface.empty()) return;
     }
@@ -184,13 +208,14 @@ void TimeRebuilds(const Options& options, DayInfoSource& dayInfo) {
 int wmain(int argc, wchar_t** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) return Usage();
+    ApplySettings(options);
 
     GdiplusSession session;
     if (!session.ok()) {
         std::fwprintf(stderr, L"render-month: GDI+ did not start\n");
         return 1;
     }
-    const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, options.templateName, InstalledFontFamilies());
+    const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, *options.templateName, InstalledFontFamilies());
     ToolDays dayInfo(options.memos);
     const MonthLayout layout = LayOutMonth(skin, options.request, dayInfo);
     const LayeredSurface surface = RenderDisplayList(layout.display);
