@@ -7,9 +7,10 @@
 #include <map>
 #include <string>
 
+#include "almanac/day_info.h"
 #include "calendar/gregorian.h"
+#include "reminders/forenotice.h"
 #include "view/display_list.h"
-#include "view/provisional_deps.h"
 
 using CellRect = Rect;
 

@@ -34,9 +34,9 @@ std::string Paint(const Color& c) {
 
 }  // namespace
 
-std::string MonthLayoutView(const MonthLayout& layout) {
-    std::string out = "background " + layout.display.backgroundPath + "\n";
-    for (const DisplayItem& item : layout.display.items) {
+std::string MonthLayoutView(const DisplayList& display, const std::map<int, CellRect>& cells) {
+    std::string out = "background " + display.backgroundPath + "\n";
+    for (const DisplayItem& item : display.items) {
         std::visit(
             [&](const auto& shape) {
                 using T = std::decay_t<decltype(shape)>;
@@ -51,6 +51,6 @@ std::string MonthLayoutView(const MonthLayout& layout) {
             },
             item);
     }
-    for (const auto& [day, cell] : layout.cells) out += "cell " + std::to_string(day) + " " + Box(cell) + "\n";
+    for (const auto& [day, cell] : cells) out += "cell " + std::to_string(day) + " " + Box(cell) + "\n";
     return out;
 }

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include <map>
+
+#include "view/display_list.h"
 #include "view/month_layout.h"
 
 // background PATH
@@ -11,4 +14,4 @@
 //                                            lunar festival solarterm list)
 // ring|dot LEFT,TOP,RIGHT,BOTTOM ALPHA,RED,GREEN,BLUE
 // cell DAY LEFT,TOP,RIGHT,BOTTOM
-std::string MonthLayoutView(const MonthLayout& layout);
+std::string MonthLayoutView(const DisplayList& display, const std::map<int, CellRect>& cells);

@@ -8,6 +8,10 @@
 //   solvane-cli memos                    the memo file as the manager lists it
 //   solvane-cli upcoming [YYYY-MM-DD]    the forenotice lines from today (or that
 //                                        day) over the horizon of the settings
+//   solvane-cli layout YYYY-MM [--template NAME] [--today YYYY-MM-DD] [--monday]
+//                                        what the month window draws where, with
+//                                        the template (default: the settings' one,
+//                                        else Default) and switches of the settings
 //   --db PATH                            the almanac database to read; by
 //                                        default Ostrel/Database/china.mdb beside
 //                                        the tool, else in the build's dist/
@@ -33,15 +37,18 @@
 #include "tools/cli/cli_views.h"
 #include "tools/cli/console_output.h"
 #include "tools/cli/executable_folder.h"
+#include "tools/cli/layout_view.h"
 #include "tools/cli/memo_views.h"
 #include "view/balloon_text.h"
+#include "view/month_view.h"
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr,
                  "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY | festivals |\n"
-                 "                    memos | upcoming [YYYY-MM-DD]]\n"
+                 "                    memos | upcoming [YYYY-MM-DD] |\n"
+                 "                    layout YYYY-MM [--template NAME] [--today YYYY-MM-DD] [--monday]]\n"
                  "                   [--db PATH] [--festivals PATH] [--memos PATH] [--ini PATH]\n"
                  "dates from 1901-01-01 to 2099-12-31\n");
     return 2;
@@ -80,6 +87,40 @@ std::string Upcoming(DayInfoSource& days, const std::string& settingsFile, int y
     const int horizon = LoadAppSettings(settingsFile).listForDays;
     const Rect everything{0, 0, 0, 0x7fffffff};
     return UpcomingView(BuildForenoticeLines(MakeDate(y, m, d), everything, 1, horizon, settingsFile, days));
+}
+
+// The month window's layout of a month, with the program's settings unless
+// the arguments (after YYYY-MM) name a template, today's date or Monday first.
+int Layout(DayInfoSource& days, const std::string& settingsFile, int argc, char** argv) {
+    int y = 0, m = 0;
+    if (argc < 3 || std::sscanf(argv[2], "%d-%d", &y, &m) != 2 || !InRange(y, m, 1)) return Usage();
+    const AppSettings settings = LoadAppSettings(settingsFile);
+    std::string templateName = settings.templateName.empty() ? "Default" : settings.templateName;
+    CivilDate today{};
+    Today(today.year, today.month, today.day);
+    int firstColWeekDay = FirstColumnWeekday(settings);
+    for (int i = 3; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--monday") == 0) {
+            firstColWeekDay = 1;
+        } else if (std::strcmp(argv[i], "--template") == 0 && i + 1 < argc) {
+            templateName = argv[++i];
+        } else if (std::strcmp(argv[i], "--today") == 0 && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%d-%d-%d", &today.year, &today.month, &today.day) != 3 ||
+                !InRange(today.year, today.month, today.day)) {
+                return Usage();
+            }
+        } else {
+            return Usage();
+        }
+    }
+    MonthView view(days, FontFamilyQuery(), [today] { return today; }, settingsFile);
+    view.listForDays = settings.listForDays;
+    view.showAlmanac = settings.showHuangLiOnBalloonToolTip;
+    const std::string folder = "Ostrel/Templates/" + templateName + "/";
+    view.Rebuild(DefaultDataPath(folder + "backgroud.png"), DefaultDataPath(folder + "config.ini"), y, m,
+                 settings.showToday, firstColWeekDay);
+    WriteGbk(MonthLayoutView(view.display(), view.cells()));
+    return 0;
 }
 
 // Takes "--name VALUE" out of the arguments; false when it is there without
@@ -159,6 +200,7 @@ int main(int argc, char** argv) {
         WriteGbk(MemoListView(memos));
         return 0;
     }
+    if (command == "layout") return Layout(days, settingsPath, argc, argv);
     if (command == "upcoming") {
         int y, m, d;
         Today(y, m, d);

@@ -10,7 +10,8 @@
 // build's dist/ folder when the tool runs from a build): the
 // template, festivals, memos, almanac and Solvane.ini are read from it as the
 // program reads them. Options given here override Solvane.ini. --memo adds
-// a memo for that day to those of the memo file (to see the memo dot).
+// a one-off memo at that date and time to those of the memo file (to see the
+// memo dot and the list).
 // --time N rebuilds the month N more times (layout and drawing, as the window
 // does on every change) and prints the mean time of one rebuild.
 #include <windows.h>
@@ -24,9 +25,10 @@
 #include "app/app_settings.h"
 #include "app/data_paths.h"
 #include "app/win/gbk_text.h"
-#include "calendar/calendar_texts.h"
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
+#include "reminders/reminder.h"
+#include "tools/render-month/data_sources.h"
 #include "view/month_layout.h"
 #include "view/win/display_list_renderer.h"
 #include "view/win/font_families.h"
@@ -41,18 +43,13 @@ int Usage() {
     return 2;
 }
 
-struct ExtraMemo {
-    int year, month, day;
-    Reminder memo;
-};
-
 struct Options {
     MonthLayoutRequest request;
     std::string dataFolder;
     std::optional<std::string> templateName;
     std::optional<int> firstColWeekDay, listForDays, showToday;
     std::wstring out;
-    std::vector<ExtraMemo> memos;
+    ReminderList memos;  // one-off Gregorian memos of the command line
     int timedRebuilds = 0;
 };
 
@@ -107,16 +104,18 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
         } else if (name == L"--time" && hasValue) {
             options.timedRebuilds = _wtoi(argv[++i]);
         } else if (name == L"--memo" && i + 3 < argc) {
-            ExtraMemo extra{};
-            int hour = 0, minute = 0;
-            if (std::swscanf(argv[i + 1], L"%d-%d-%d", &extra.year, &extra.month, &extra.day) != 3 ||
-                std::swscanf(argv[i + 2], L"%d:%d", &hour, &minute) != 2) {
+            Reminder extra{};
+            int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+            if (std::swscanf(argv[i + 1], L"%d-%d-%d", &year, &month, &day) != 3 ||
+                std::swscanf(argv[i + 2], L"%d:%d", &hour, &minute) != 2 || !InRange(year, month, day)) {
                 return false;
             }
-            extra.memo.start = MakeDate(extra.year, extra.month, extra.day);
-            extra.memo.start.hour = static_cast<std::uint16_t>(hour);
-            extra.memo.start.minute = static_cast<std::uint16_t>(minute);
-            SetReminderText(extra.memo, GbkFromWide(argv[i + 3]));
+            extra.start = MakeDate(year, month, day);
+            extra.calendar = kReminderGregorian;
+            extra.repeat = kRepeatNone;
+            extra.start.hour = static_cast<std::uint16_t>(hour);
+            extra.start.minute = static_cast<std::uint16_t>(minute);
+            SetReminderText(extra, GbkFromWide(argv[i + 3]));
             options.memos.push_back(extra);
             i += 3;
         } else {
@@ -140,12 +139,6 @@ void ApplySettings(Options& options) {
     request.forenotice = ReadForenoticeSwitches(settingsFile);
 }
 
-std::string Ymd(int y, int m, int d) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
-    return text;
-}
-
 void PrintShape(const wchar_t* kind, const Rect& box, const Color& color) {
     std::wprintf(L"%ls %d %d %d %d %d %d %d %d\n", kind, box.left, box.top, box.right, box.bottom, color.alpha,
                  color.red, color.green, color.blue);
@@ -163,29 +156,6 @@ void Describe(const MonthLayout& layout, const LayeredSurface& surface) {
         if (auto dot = std::get_if<DisplayDot>(&item)) PrintShape(L"dot", dot->box, dot->color);
     }
 }
-
-// PROVISIONAL: calendar fields and the memos of the command line only, until
-// day information lands.
-class ToolDays : public DayInfoSource {
-public:
-    explicit ToolDays(const std::vector<ExtraMemo>& memos) : memos_(memos) {}
-    DayInfo GetDayInfo(int y, int m, int d, bool, bool, bool) override {
-        DayInfo info;
-        info.solarDate = Ymd(y, m, d);
-        const LunarDate lunar = SolarToLunar(y, m, d);
-        info.lunarDate = Ymd(lunar.year, lunar.month, lunar.day);
-        info.isLeap = lunar.isLeap;
-        info.zodiac = ZodiacName(lunar.year);
-        info.weekday = DayOfWeek(y, m, d);
-        for (const ExtraMemo& extra : memos_) {
-            if (extra.year == y && extra.month == m && extra.day == d) info.reminders.push_back(extra.memo);
-        }
-        return info;
-    }
-
-private:
-    const std::vector<ExtraMemo>& memos_;
-};
 
 // The template is read again each time, as the window's rebuild does.
 void TimeRebuilds(const Options& options, DayInfoSource& dayInfo) {
@@ -216,7 +186,9 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, *options.templateName, InstalledFontFamilies());
-    ToolDays dayInfo(options.memos);
+    DataSources sources(FestivalFilePath(options.dataFolder), ReminderFilePath(options.dataFolder),
+                        AlmanacDatabasePath(options.dataFolder), options.memos);
+    DayInfoSource& dayInfo = sources.days();
     const MonthLayout layout = LayOutMonth(skin, options.request, dayInfo);
     const LayeredSurface surface = RenderDisplayList(layout.display);
     if (surface.empty()) {

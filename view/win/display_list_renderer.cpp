@@ -75,13 +75,22 @@ void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* 
     gdip::GdipSetStringFormatFlags(format.get(), Gdiplus::StringFormatFlagsNoWrap);
     gdip::GdipSetStringFormatTrimming(format.get(), Gdiplus::StringTrimmingEllipsisCharacter);
 
+    // The text is laid out in a box at the origin and the outline then moved
+    // into place: the same outline, and Wine's GDI+ centres lines vertically
+    // only in boxes near the top of the picture.
     ScopedPath path;
     if (gdip::GdipCreatePath(Gdiplus::FillModeWinding, path.out()) != Gdiplus::Ok) return;
-    const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(box.left), static_cast<Gdiplus::REAL>(box.top),
-                                static_cast<Gdiplus::REAL>(box.Width()), static_cast<Gdiplus::REAL>(box.Height()));
+    const Gdiplus::RectF layout(0, 0, static_cast<Gdiplus::REAL>(box.Width()),
+                                static_cast<Gdiplus::REAL>(box.Height()));
     const INT fontStyle = style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
     if (gdip::GdipAddPathString(path.get(), text.c_str(), static_cast<INT>(text.size()), family, fontStyle,
                                 static_cast<Gdiplus::REAL>(style.size), &layout, format.get()) != Gdiplus::Ok) {
+        return;
+    }
+    ScopedMatrix placement;
+    if (gdip::GdipCreateMatrix2(1, 0, 0, 1, static_cast<Gdiplus::REAL>(box.left),
+                                static_cast<Gdiplus::REAL>(box.top), placement.out()) != Gdiplus::Ok ||
+        gdip::GdipTransformPath(path.get(), placement.get()) != Gdiplus::Ok) {
         return;
     }
 

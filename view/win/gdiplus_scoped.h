@@ -58,6 +58,9 @@ struct GdipBrushDelete {
 struct GdipFontFamilyDelete {
     void operator()(Gdiplus::GpFontFamily* f) const { gdip::GdipDeleteFontFamily(f); }
 };
+struct GdipMatrixDelete {
+    void operator()(Gdiplus::GpMatrix* m) const { gdip::GdipDeleteMatrix(m); }
+};
 struct GdipStringFormatDelete {
     void operator()(Gdiplus::GpStringFormat* f) const { gdip::GdipDeleteStringFormat(f); }
 };
@@ -70,6 +73,7 @@ using ScopedPen = GdipObject<Gdiplus::GpPen, GdipPenDelete>;
 using ScopedSolidBrush = GdipObject<Gdiplus::GpSolidFill, GdipBrushDelete>;
 using ScopedFontFamily = GdipObject<Gdiplus::GpFontFamily, GdipFontFamilyDelete>;
 using ScopedStringFormat = GdipObject<Gdiplus::GpStringFormat, GdipStringFormatDelete>;
+using ScopedMatrix = GdipObject<Gdiplus::GpMatrix, GdipMatrixDelete>;
 
 // GdiplusStartup for the lifetime of the object (the program keeps one for its
 // whole run; tools and tests keep one in main).

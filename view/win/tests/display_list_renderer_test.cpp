@@ -146,35 +146,43 @@ TEST_F(RendererTest, OutlinedTextHasAnOpaqueFillAndAFadingHalo) {
     EXPECT_EQ(plain.halo, 0);
 }
 
-TEST_F(RendererTest, TextIsCentredOrAlignedInItsBox) {
-    auto inkColumns = [&](HorizontalAlignment alignment) {
-        DisplayList list;
-        list.backgroundPath = Background();
-        DisplayText text;
-        text.text = "8";
-        text.box = {10, 10, 110, 70};
-        text.style.size = 20;
-        text.style.color = {255, 255, 0, 0};
-        text.style.shadowHeight = 0;
-        text.alignment = alignment;
-        list.items.push_back(text);
-        const LayeredSurface surface = RenderDisplayList(list);
-        int first = surface.width(), last = -1, top = surface.height(), bottom = -1;
-        for (int y = 0; y < surface.height(); ++y) {
-            for (int x = 0; x < surface.width(); ++x) {
-                if (Red(surface.PixelAt(x, y)) > 200 && Green(surface.PixelAt(x, y)) < 60) {
-                    first = std::min(first, x), last = std::max(last, x);
-                    top = std::min(top, y), bottom = std::max(bottom, y);
-                }
+// Ink bounds of a red "8" drawn in `box`: left, right, top, bottom.
+std::array<int, 4> InkOfEight(const std::string& background, const Rect& box, HorizontalAlignment alignment) {
+    DisplayList list;
+    list.backgroundPath = background;
+    DisplayText text;
+    text.text = "8";
+    text.box = box;
+    text.style.size = 20;
+    text.style.color = {255, 255, 0, 0};
+    text.style.shadowHeight = 0;
+    text.alignment = alignment;
+    list.items.push_back(text);
+    const LayeredSurface surface = RenderDisplayList(list);
+    std::array<int, 4> ink{surface.width(), -1, surface.height(), -1};
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            if (Red(surface.PixelAt(x, y)) > 200 && Green(surface.PixelAt(x, y)) < 60) {
+                ink = {std::min(ink[0], x), std::max(ink[1], x), std::min(ink[2], y), std::max(ink[3], y)};
             }
         }
-        return std::array<int, 4>{first, last, top, bottom};
-    };
-    const auto centred = inkColumns(HorizontalAlignment::kCenter);
+    }
+    return ink;
+}
+
+TEST_F(RendererTest, TextIsCentredOrAlignedInItsBox) {
+    const std::string background = Background();
+    const auto centred = InkOfEight(background, {10, 10, 110, 70}, HorizontalAlignment::kCenter);
     EXPECT_NEAR((centred[0] + centred[1]) / 2, 60, 4);
-    EXPECT_NEAR((centred[2] + centred[3]) / 2, 40, 5);
-    EXPECT_LT(inkColumns(HorizontalAlignment::kLeft)[0], 20);
-    EXPECT_GT(inkColumns(HorizontalAlignment::kRight)[1], 100);
+    EXPECT_NEAR((centred[2] + centred[3]) / 2, 40, 4);
+    EXPECT_LT(InkOfEight(background, {10, 10, 110, 70}, HorizontalAlignment::kLeft)[0], 20);
+    EXPECT_GT(InkOfEight(background, {10, 10, 110, 70}, HorizontalAlignment::kRight)[1], 100);
+}
+
+TEST_F(RendererTest, TextLowInThePictureIsCentredInItsBoxToo) {
+    const auto low = InkOfEight(Background(), {60, 40, 120, 80}, HorizontalAlignment::kCenter);
+    EXPECT_NEAR((low[0] + low[1]) / 2, 90, 4);
+    EXPECT_NEAR((low[2] + low[3]) / 2, 60, 4);
 }
 
 TEST_F(RendererTest, EveryPixelIsPremultiplied) {
