@@ -54,8 +54,9 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
         AddText(layout.display, isToday ? TextRole::kTodayNumber : TextRole::kDayNumber, Decimal(day), boxes.number,
                 isToday ? skin.todayStyle : skin.dayStyle);
         AddSecondLine(layout.display, skin, info, boxes.secondLine);
-        if (isToday)
+        if (isToday) {
             layout.display.items.push_back(DisplayEllipse{TodayRingBox(boxes.number), skin.todayEllipseColor, 4});
+        }
         if (!info.reminders.empty()) {
             layout.display.items.push_back(DisplayDot{MemoDotBox(boxes.number), skin.reminderFlagColor});
         }
@@ -81,8 +82,9 @@ MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& requ
     MonthLayout layout;
     layout.display.backgroundPath = skin.backgroundPath;
     if (skin.yearBox) AddText(layout.display, TextRole::kYear, Decimal(request.year), *skin.yearBox, skin.yearStyle);
-    if (skin.monthBox)
+    if (skin.monthBox) {
         AddText(layout.display, TextRole::kMonth, Decimal(request.month), *skin.monthBox, skin.monthStyle);
+    }
     if (skin.body) LayOutGrid(skin, request, days, layout);
     LayOutForenotice(skin, request, days, layout);
     return layout;
