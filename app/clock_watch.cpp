@@ -1,0 +1,20 @@
+#include "app/clock_watch.h"
+
+void ClockWatch::Reset(const SystemTime& now) { last_ = now; }
+
+ClockChanges ClockWatch::Tick(const SystemTime& now) {
+    ClockChanges changes;
+    if (now.year != last_.year || now.month != last_.month || now.day != last_.day) {
+        changes.date = true;
+        last_.year = now.year;
+        last_.month = now.month;
+        last_.day = now.day;
+        last_.dayOfWeek = now.dayOfWeek;
+    }
+    if (now.hour != last_.hour || now.minute != last_.minute) {
+        changes.minute = true;
+        last_.hour = now.hour;
+        last_.minute = now.minute;
+    }
+    return changes;
+}

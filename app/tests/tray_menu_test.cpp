@@ -1,0 +1,76 @@
+#include "app/tray_menu.h"
+
+#include <gtest/gtest.h>
+
+#include "app/about_text.h"
+
+namespace {
+
+// One line per item, sub-menu items indented, separators as "-".
+std::string Outline(const std::vector<TrayMenuItem>& items, const std::string& indent = "") {
+    std::string out;
+    for (const TrayMenuItem& item : items) {
+        if (item.kind == TrayMenuItem::Kind::kSeparator) {
+            out += indent + "-\n";
+        } else if (item.kind == TrayMenuItem::Kind::kSubMenu) {
+            out += indent + item.text + " >\n" + Outline(item.children, indent + "  ");
+        } else {
+            out += indent + item.text + " " + std::to_string(item.command) + "\n";
+        }
+    }
+    return out;
+}
+
+TEST(TrayMenu, HasEveryCommandWithItsNumberOnceTheDialogsExist) {
+    EXPECT_EQ(Outline(BuildTrayMenu({true, true})),
+              "隐藏窗口 3\n"
+              "转到今日 4\n"
+              "-\n"
+              "管理节假日/备忘 >\n"
+              "  添加节日... 6\n"
+              "  节日管理... 5\n"
+              "  -\n"
+              "  添加备忘... 10\n"
+              "  备忘管理... 9\n"
+              "帮助 >\n"
+              "  帮助文档 14\n"
+              "  -\n"
+              "  功能建议 7\n"
+              "  错误反馈 8\n"
+              "  -\n"
+              "  关于... 11\n"
+              "-\n"
+              "设置... 2\n"
+              "退出 1\n");
+}
+
+TEST(TrayMenu, LeavesOutTheDialogCommandsTheProgramDoesNotHaveYet) {
+    EXPECT_EQ(Outline(BuildTrayMenu({true, false})),
+              "隐藏窗口 3\n"
+              "转到今日 4\n"
+              "-\n"
+              "帮助 >\n"
+              "  帮助文档 14\n"
+              "  -\n"
+              "  功能建议 7\n"
+              "  错误反馈 8\n"
+              "  -\n"
+              "  关于... 11\n"
+              "-\n"
+              "退出 1\n");
+}
+
+TEST(TrayMenu, FirstItemFollowsTheCalendarWindowsVisibility) {
+    EXPECT_EQ(BuildTrayMenu({false, false}).front().text, "显示窗口");
+    EXPECT_EQ(BuildTrayMenu({false, false}).front().command, kTrayShowHide);
+}
+
+TEST(AboutBox, WritesTheUpdateDateInChineseOrSaysThereIsNone) {
+    SystemTime t = MakeDate(2013, 1, 5);
+    t.hour = 23;
+    EXPECT_EQ(AboutUpdateDateText(t), "更新日期：2013年01月05日");
+    EXPECT_EQ(AboutUpdateDateText(std::nullopt), "更新日期：<无>");
+    EXPECT_EQ(AboutVersionText("1.0.0"), "版本号：1.0.0");
+}
+
+}  // namespace

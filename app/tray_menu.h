@@ -1,0 +1,38 @@
+// The menu of the tray icon as a plain tree of items with their command
+// numbers; the shell turns it into a real pop-up menu each time it opens.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum TrayCommand {
+    kTrayExit = 1,
+    kTraySettings = 2,
+    kTrayShowHide = 3,
+    kTrayGoToToday = 4,
+    kTrayFestivalManager = 5,
+    kTrayAddFestival = 6,
+    kTraySuggestion = 7,
+    kTrayBugReport = 8,
+    kTrayReminderManager = 9,
+    kTrayAddReminder = 10,
+    kTrayAbout = 11,
+    kTrayHelp = 14,
+};
+
+struct TrayMenuItem {
+    enum class Kind { kCommand, kSeparator, kSubMenu };
+    Kind kind = Kind::kSeparator;
+    std::string text;  // GBK
+    int command = 0;
+    std::vector<TrayMenuItem> children;
+};
+
+struct TrayMenuState {
+    bool calendarVisible = true;
+    // The settings dialog and the festival and memo managers: their items are
+    // shown only once the program has them.
+    bool dialogsAvailable = false;
+};
+
+std::vector<TrayMenuItem> BuildTrayMenu(const TrayMenuState& state);

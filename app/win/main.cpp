@@ -1,0 +1,44 @@
+// Entry of Solvane.exe: one copy per session, COM, the common controls and
+// GDI+ brought up, the hidden shell window and its message loop, and
+// everything taken down again in reverse order.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/data_paths.h"
+#include "app/win/com_apartment.h"
+#include "app/win/message_loop.h"
+#include "app/win/scoped_win.h"
+#include "app/win/shell_window.h"
+#include "app/win/version_info.h"
+#include "view/win/gdiplus_scoped.h"
+
+namespace {
+
+constexpr wchar_t kSingleInstanceMutex[] = L"{7976FE12-E6EB-4293-8BE4-16E8D506788B}";
+constexpr int kSecondCopyExitCode = 0;
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    ComApartment com;
+    const std::string moduleFolder = ModuleFolder();
+    const std::string settingsFile = SettingsFilePath(moduleFolder);
+
+    ScopedKernelHandle mutex(CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        MessageBoxW(nullptr, L"程序已在运行中。", ProductName().c_str(), MB_OK | MB_ICONINFORMATION);
+        return kSecondCopyExitCode;
+    }
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    InitCommonControlsEx(&controls);
+    MessageLoop loop;
+    GdiplusSession gdiplus;
+
+    int code = 0;
+    {
+        ShellWindow shell(loop, settingsFile, moduleFolder);
+        if (shell.Create()) code = loop.Run();
+    }
+    return code;
+}

@@ -1,0 +1,277 @@
+#include "app/win/shell_window.h"
+
+#include <utility>
+
+#include "app/data_paths.h"
+#include "app/tray_menu.h"
+#include "app/win/about_box.h"
+#include "app/win/gbk_text.h"
+#include "app/win/version_info.h"
+#include "app/win/web_pages.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr UINT kClockPeriod = 300;          // ms
+constexpr UINT kDailyNoticeDelay = 15000;   // ms after start-up
+constexpr UINT kTrayRetryPeriod = 2000;     // ms
+
+SystemTime LocalNow() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    SystemTime now;
+    now.year = t.wYear;
+    now.month = t.wMonth;
+    now.dayOfWeek = t.wDayOfWeek;
+    now.day = t.wDay;
+    now.hour = t.wHour;
+    now.minute = t.wMinute;
+    now.second = t.wSecond;
+    now.milliseconds = t.wMilliseconds;
+    return now;
+}
+
+HMENU BuildMenu(const std::vector<TrayMenuItem>& items) {
+    HMENU menu = CreatePopupMenu();
+    for (const TrayMenuItem& item : items) {
+        switch (item.kind) {
+            case TrayMenuItem::Kind::kSeparator:
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+                break;
+            case TrayMenuItem::Kind::kCommand:
+                AppendMenuW(menu, MF_STRING, item.command, WideFromGbk(item.text).c_str());
+                break;
+            case TrayMenuItem::Kind::kSubMenu:
+                // The sub-menu is destroyed with its parent.
+                AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(item.children)),
+                            WideFromGbk(item.text).c_str());
+                break;
+        }
+    }
+    return menu;
+}
+
+HICON LoadApplicationIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
+                                         IMAGE_ICON, size, size, 0));
+}
+
+}  // namespace
+
+ShellWindow::ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder)
+    : loop_(loop), settingsFile_(std::move(settingsFile)), moduleFolder_(std::move(moduleFolder)) {}
+
+bool ShellWindow::Create() {
+    if (!CreateModeless(IDD_SHELL_WINDOW, nullptr, &loop_)) return false;
+    ShowWindow(hwnd(), SW_HIDE);
+    return true;
+}
+
+bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
+        OnTaskbarCreated();
+        return true;
+    }
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            result = FALSE;
+            return true;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return true;
+        case kTrayCallbackMessage:
+            OnTrayNotify(lParam);
+            return true;
+        case kAddFestivalForDateMessage:
+            OnAddFestivalForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
+            return true;
+        case kAddReminderForDateMessage:
+            OnAddReminderForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
+            return true;
+        case WM_QUERYENDSESSION:
+            result = TRUE;
+            return true;
+        case WM_ENDSESSION:
+            // Whatever the parameters say: save and quit like the tray's 退出,
+            // before the session takes the process away.
+            Exit();
+            return true;
+        case WM_CLOSE:
+            return true;  // only 退出 ends the program
+        case WM_DESTROY:
+            OnDestroy();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ShellWindow::OnInitDialog() {
+    largeIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXICON)));
+    smallIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXSMICON)));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    loop_.AddIdleHandler(this);
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+
+    tray_.Init(hwnd(), smallIcon_.get(), ProductName());
+    AddTrayIcon();
+    SetForegroundWindow(hwnd());
+
+    const SystemTime now = LocalNow();
+    clock_.Reset(now);
+    settings_ = LoadAppSettings(settingsFile_);
+
+    if (calendar_.Create(hwnd(), loop_, settingsFile_, moduleFolder_)) {
+        calendar_.Show();
+        ApplySettings();
+        calendar_.Rebuild(now.year, now.month);
+    }
+    SetTimer(hwnd(), kDailyNoticeTimer, kDailyNoticeDelay, nullptr);
+    DrawTrayIcon();
+    calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
+    SetTimer(hwnd(), kClockTimer, kClockPeriod, nullptr);
+    // The update check starts here once the program has it.
+}
+
+void ShellWindow::ApplySettings() {
+    MonthOptions options;
+    options.backgroundPath = SkinBackgroundPath(moduleFolder_, settings_.templateName);
+    options.configPath = SkinConfigPath(moduleFolder_, settings_.templateName);
+    options.showToday = settings_.showToday;
+    options.firstColWeekDay = settings_.firstColWeekDay;
+    options.listForDays = settings_.listForDays;
+    options.showAlmanac = settings_.showHuangLiOnBalloonToolTip;
+    options.showBalloon = settings_.showBalloonTip;
+    options.lockLocation = settings_.lockLocation;
+    calendar_.SetOptions(options);
+}
+
+void ShellWindow::AddTrayIcon() {
+    if (tray_.Add())
+        KillTimer(hwnd(), kTrayRetryTimer);
+    else
+        SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryPeriod, nullptr);
+}
+
+void ShellWindow::DrawTrayIcon() {
+    const std::string name = LoadAppSettings(settingsFile_).systemTrayTemplate;
+    tray_.Draw(TrayPicturePath(moduleFolder_, name), TrayIniPath(moduleFolder_, name), LocalNow().day);
+}
+
+void ShellWindow::OnTimer(UINT_PTR id) {
+    switch (id) {
+        case kClockTimer: {
+            const SystemTime now = LocalNow();
+            const ClockChanges changes = clock_.Tick(now);
+            if (changes.date) {
+                calendar_.Rebuild(now.year, now.month);
+                // The daily notice runs here once the program has it.
+                DrawTrayIcon();
+            }
+            // The memo alert check runs here on each new minute once the
+            // program has it.
+            break;
+        }
+        case kDailyNoticeTimer:
+            KillTimer(hwnd(), kDailyNoticeTimer);
+            // The daily notice runs here once the program has it.
+            break;
+        case kTrayRetryTimer:
+            AddTrayIcon();
+            break;
+        default:
+            break;
+    }
+}
+
+void ShellWindow::OnTaskbarCreated() {
+    // A restarted shell has forgotten every icon: add ours again.
+    tray_.Remove();
+    AddTrayIcon();
+    DrawTrayIcon();
+}
+
+void ShellWindow::OnTrayNotify(LPARAM event) {
+    switch (LOWORD(event)) {
+        case WM_LBUTTONDOWN:
+            SetForegroundWindow(hwnd());
+            break;
+        case WM_RBUTTONDOWN:
+            if (!busy_) ShowTrayMenu();
+            break;
+        default:
+            break;
+    }
+}
+
+void ShellWindow::ShowTrayMenu() {
+    TrayMenuState state;
+    state.calendarVisible = calendar_.IsVisible();
+    HMENU menu = BuildMenu(BuildTrayMenu(state));
+    POINT at{};
+    GetCursorPos(&at);
+    SetForegroundWindow(hwnd());
+    const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                       hwnd(), nullptr);
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    RunCommand(command);
+}
+
+void ShellWindow::RunCommand(int command) {
+    switch (command) {
+        case kTrayExit:
+            Exit();
+            break;
+        case kTrayShowHide:
+            if (calendar_.IsVisible())
+                calendar_.Hide();
+            else
+                calendar_.Show();
+            break;
+        case kTrayGoToToday: {
+            const SystemTime now = LocalNow();
+            calendar_.Rebuild(now.year, now.month);
+            break;
+        }
+        case kTrayHelp:
+            OpenHelpPage(moduleFolder_);
+            break;
+        case kTraySuggestion:
+        case kTrayBugReport:
+            OpenFeedbackPage(moduleFolder_);
+            break;
+        case kTrayAbout:
+            busy_ = true;
+            ShowAboutBox(hwnd());
+            busy_ = false;
+            break;
+        default:
+            break;
+    }
+}
+
+void ShellWindow::OnAddFestivalForDate(const SYSTEMTIME*, bool) {
+    // The festival manager opens here in its quick-add mode once the program
+    // has it; after a save the month window reloads the festivals.
+}
+
+void ShellWindow::OnAddReminderForDate(const SYSTEMTIME*, bool) {
+    // The memo manager opens here in its add mode once the program has it.
+}
+
+void ShellWindow::Exit() {
+    DestroyWindow(hwnd());
+    PostQuitMessage(2);
+}
+
+void ShellWindow::OnDestroy() {
+    calendar_.Destroy();  // saves its place first
+    KillTimer(hwnd(), kDailyNoticeTimer);
+    KillTimer(hwnd(), kClockTimer);
+    KillTimer(hwnd(), kTrayRetryTimer);
+    tray_.Remove();
+    loop_.RemoveIdleHandler(this);
+}

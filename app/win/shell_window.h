@@ -1,0 +1,59 @@
+// The hidden main window: owner of the tray icon, the timers, the tray menu
+// and the month window. It lives from start-up to exit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/clock_watch.h"
+#include "app/provisional_settings.h"
+#include "app/win/dialog_window.h"
+#include "app/win/message_loop.h"
+#include "app/win/scoped_win.h"
+#include "view/win/calendar_window.h"
+#include "view/win/tray_icon.h"
+
+class ShellWindow : public DialogWindow, public IdleHandler {
+public:
+    ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder);
+
+    // Creates the window (hidden); its initialisation brings up the tray icon,
+    // the month window and the timers. False when the dialog cannot be made.
+    bool Create();
+
+    void OnIdle() override {}
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    enum Timer : UINT_PTR { kClockTimer = 1, kDailyNoticeTimer = 2, kTrayRetryTimer = 999 };
+
+    void OnInitDialog();
+    void OnTimer(UINT_PTR id);
+    void OnTrayNotify(LPARAM event);
+    void OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar);
+    void OnAddReminderForDate(const SYSTEMTIME* date, bool lunar);
+    void OnDestroy();
+    void OnTaskbarCreated();
+
+    void AddTrayIcon();
+    void DrawTrayIcon();
+    void ApplySettings();
+    void ShowTrayMenu();
+    void RunCommand(int command);
+    void Exit();
+
+    MessageLoop& loop_;
+    std::string settingsFile_;
+    std::string moduleFolder_;
+    AppSettings settings_;
+    ClockWatch clock_;
+    TrayIcon tray_;
+    CalendarWindow calendar_;
+    bool busy_ = false;  // a modal dialog from the tray menu is open
+    UINT taskbarCreatedMessage_ = 0;
+    ScopedIcon largeIcon_;
+    ScopedIcon smallIcon_;
+};

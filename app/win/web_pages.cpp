@@ -1,0 +1,22 @@
+#include "app/win/web_pages.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/data_paths.h"
+#include "app/win/gbk_text.h"
+
+namespace {
+
+// The system's handler decides how to show it; what it says is not reported.
+void OpenPage(const std::string& path) {
+    ShellExecuteW(nullptr, L"open", WideFromGbk(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void OpenHelpPage(const std::string& moduleFolder) { OpenPage(DataPath(moduleFolder, "\\Help\\index.html")); }
+
+void OpenFeedbackPage(const std::string& moduleFolder) {
+    OpenPage(DataPath(moduleFolder, "\\Help\\feedback.html"));
+}

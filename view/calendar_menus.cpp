@@ -1,0 +1,65 @@
+#include "view/calendar_menus.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "calendar/lunar_calendar.h"
+
+namespace {
+
+std::vector<MenuChoice> YearRange(int first, int last) {
+    std::vector<MenuChoice> choices;
+    for (int year = first; year <= last; ++year) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d年", year);
+        choices.push_back({year, text});
+    }
+    return choices;
+}
+
+}  // namespace
+
+std::vector<MenuChoice> EarlierYearsMenu(int shownYear) {
+    return YearRange(std::max(shownYear - kYearMenuSpan, kFirstLunarYear), shownYear);
+}
+
+std::vector<MenuChoice> LaterYearsMenu(int shownYear) {
+    return YearRange(shownYear, std::min(shownYear + kYearMenuSpan, kLastLunarYear));
+}
+
+std::vector<MenuChoice> MonthsMenu() {
+    std::vector<MenuChoice> choices;
+    for (int month = 1; month <= 12; ++month) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d月", month);
+        choices.push_back({month, text});
+    }
+    return choices;
+}
+
+HotSpot HotSpotAt(const HotSpots& spots, int x, int y) {
+    if (spots.yearBack.Contains(x, y)) return HotSpot::kYearBack;
+    if (spots.yearNext.Contains(x, y)) return HotSpot::kYearNext;
+    if (spots.monthBack.Contains(x, y)) return HotSpot::kMonthBack;
+    if (spots.monthNext.Contains(x, y)) return HotSpot::kMonthNext;
+    return HotSpot::kNone;
+}
+
+std::vector<DayMenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm) {
+    std::vector<DayMenuItem> items = {
+        {kAddSolarFestival, "添加阳历节日..."},
+        {kAddLunarFestival, "添加旧历节日..."},
+        {kAddSolarMemo, "添加阳历备忘..."},
+        {kAddLunarMemo, "添加旧历备忘..."},
+    };
+    int next = 1;
+    if (!festivalNames.empty()) {
+        items.push_back({});
+        for (const std::string& name : festivalNames) items.push_back({next++, name});
+    }
+    if (!solarTerm.empty()) {
+        items.push_back({});
+        items.push_back({next, solarTerm});
+    }
+    return items;
+}

@@ -1,0 +1,94 @@
+#include "view/calendar_menus.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<int> Values(const std::vector<MenuChoice>& choices) {
+    std::vector<int> values;
+    for (const MenuChoice& c : choices) values.push_back(c.value);
+    return values;
+}
+
+std::vector<std::string> Texts(const std::vector<DayMenuItem>& items) {
+    std::vector<std::string> texts;
+    for (const DayMenuItem& item : items) texts.push_back(item.IsSeparator() ? "----" : item.text);
+    return texts;
+}
+
+TEST(YearMenus, ReachThirtyYearsEachWayInAscendingOrder) {
+    const std::vector<MenuChoice> earlier = EarlierYearsMenu(2013);
+    ASSERT_EQ(earlier.size(), 31u);
+    EXPECT_EQ(earlier.front().value, 1983);
+    EXPECT_EQ(earlier.front().text, "1983年");
+    EXPECT_EQ(earlier.back().value, 2013);
+    const std::vector<MenuChoice> later = LaterYearsMenu(2013);
+    ASSERT_EQ(later.size(), 31u);
+    EXPECT_EQ(later.front().value, 2013);
+    EXPECT_EQ(later.back().text, "2043年");
+}
+
+TEST(YearMenus, StopAtTheEdgesOfTheLunarTables) {
+    std::vector<int> expected;
+    for (int y = 1901; y <= 1915; ++y) expected.push_back(y);
+    EXPECT_EQ(Values(EarlierYearsMenu(1915)), expected);
+
+    expected.clear();
+    for (int y = 2080; y <= 2099; ++y) expected.push_back(y);
+    EXPECT_EQ(Values(LaterYearsMenu(2080)), expected);
+
+    EXPECT_EQ(Values(EarlierYearsMenu(1901)), std::vector<int>{1901});
+    EXPECT_EQ(Values(LaterYearsMenu(2099)), std::vector<int>{2099});
+    EXPECT_EQ(EarlierYearsMenu(1905).front().text, "1901年");
+}
+
+TEST(MonthsMenu, ListsTheTwelveMonthsWithoutLeadingZeros) {
+    const std::vector<MenuChoice> months = MonthsMenu();
+    ASSERT_EQ(months.size(), 12u);
+    EXPECT_EQ(months[0].text, "1月");
+    EXPECT_EQ(months[11].value, 12);
+    EXPECT_EQ(months[11].text, "12月");
+}
+
+TEST(HotSpots, AreTestedInTheirFixedOrderAndAbsentOnesNeverHit) {
+    HotSpots spots;
+    spots.yearBack = {10, 10, 30, 30};
+    spots.yearNext = {20, 10, 40, 30};  // overlaps the year-back spot
+    spots.monthNext = {100, 10, 120, 30};
+    EXPECT_EQ(HotSpotAt(spots, 25, 20), HotSpot::kYearBack);
+    EXPECT_EQ(HotSpotAt(spots, 35, 20), HotSpot::kYearNext);
+    EXPECT_EQ(HotSpotAt(spots, 100, 10), HotSpot::kMonthNext);
+    EXPECT_EQ(HotSpotAt(spots, 120, 30), HotSpot::kNone);  // right and bottom are outside
+    EXPECT_EQ(HotSpotAt(spots, 0, 0), HotSpot::kNone);      // the absent month-back spot
+}
+
+TEST(DayMenu, OffersTheFourAddCommandsOnAnOrdinaryDay) {
+    const std::vector<DayMenuItem> menu = BuildDayMenu({}, "");
+    ASSERT_EQ(menu.size(), 4u);
+    EXPECT_EQ(Texts(menu), (std::vector<std::string>{"添加阳历节日...", "添加旧历节日...", "添加阳历备忘...",
+                                                     "添加旧历备忘..."}));
+    EXPECT_EQ(menu[0].command, 10001);
+    EXPECT_EQ(menu[1].command, 10003);
+    EXPECT_EQ(menu[2].command, 10002);
+    EXPECT_EQ(menu[3].command, 10004);
+}
+
+TEST(DayMenu, ListsTwoFestivalsAndTheSolarTermAfterSeparators) {
+    const std::vector<DayMenuItem> menu = BuildDayMenu({"春节", "情人节"}, "立春");
+    EXPECT_EQ(Texts(menu), (std::vector<std::string>{"添加阳历节日...", "添加旧历节日...", "添加阳历备忘...",
+                                                     "添加旧历备忘...", "----", "春节", "情人节", "----",
+                                                     "立春"}));
+    EXPECT_EQ(menu[5].command, 1);
+    EXPECT_EQ(menu[6].command, 2);
+    EXPECT_EQ(menu[8].command, 3);
+}
+
+TEST(DayMenu, GivesASolarTermAloneTheFirstItemNumber) {
+    const std::vector<DayMenuItem> menu = BuildDayMenu({}, "冬至");
+    ASSERT_EQ(menu.size(), 6u);
+    EXPECT_TRUE(menu[4].IsSeparator());
+    EXPECT_EQ(menu[5].command, 1);
+    EXPECT_EQ(menu[5].text, "冬至");
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+// The balloon tooltip over the day cells of the month window: one tool region
+// per cell, re-created at every rebuild. The window relays its mouse messages
+// here so that the balloon can show and hide itself.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/win/scoped_win.h"
+#include "view/display_list.h"
+#include "view/text_style.h"
+
+struct BalloonLook {
+    std::optional<RgbColor> background;  // the template's TOOLTIP_BKCOLOR
+    std::optional<RgbColor> text;        // TOOLTIP_TEXTCOLOR
+};
+
+class BalloonTooltip {
+public:
+    // Destroys the previous balloon and creates a new, empty one owned by
+    // `owner`: 260-pixel lines, shown at once, for up to 30 seconds, top-most,
+    // in the given colours; active only when `active`.
+    void Recreate(HWND owner, const BalloonLook& look, bool active);
+    void Destroy() { window_.reset(); }
+
+    // One region of the owner's client area with its text; `id` tells the
+    // regions apart (the day of the month).
+    void AddRegion(UINT id, const DisplayRect& region, const std::wstring& text);
+
+    // Hands a mouse message of the owner to the balloon.
+    void Relay(HWND owner, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd() const { return window_.get(); }
+
+private:
+    ScopedWindow window_;
+    HWND owner_ = nullptr;
+};

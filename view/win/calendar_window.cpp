@@ -1,0 +1,304 @@
+#include "view/win/calendar_window.h"
+
+#include <windowsx.h>
+
+#include "app/win/gbk_text.h"
+#include "app/win/window_rect_store.h"
+#include "calendar/lunar_calendar.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// Opens a menu of choices at the cursor; the chosen value, or 0.
+int PickFromMenu(HWND owner, const std::vector<MenuChoice>& choices) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return 0;
+    for (size_t i = 0; i < choices.size(); ++i) {
+        AppendMenuW(menu, MF_STRING, i + 1, WideFromGbk(choices[i].text).c_str());
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    SetForegroundWindow(owner);
+    const int picked = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y,
+                                      0, owner, nullptr);
+    PostMessageW(owner, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return picked > 0 && static_cast<size_t>(picked) <= choices.size() ? choices[picked - 1].value : 0;
+}
+
+POINT ClientPointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+bool IsMouseMessage(UINT message) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool CalendarWindow::Create(HWND shell, MessageLoop& loop, const std::string& settingsFile,
+                            const std::string& moduleFolder) {
+    settingsFile_ = settingsFile;
+    moduleFolder_ = moduleFolder;
+    return CreateModeless(IDD_CALENDAR_WINDOW, shell, &loop);
+}
+
+bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (IsMouseMessage(message)) balloon_.Relay(hwnd(), message, wParam, lParam);
+    switch (message) {
+        case WM_INITDIALOG:
+            result = OnInitDialog();
+            return true;
+        case WM_DESTROY:
+            OnDestroy();
+            return true;
+        case WM_DISPLAYCHANGE:
+            ClampToWorkArea(hwnd());
+            return true;
+        case WM_LBUTTONDOWN:
+            OnLeftButtonDown(ClientPointOf(lParam));
+            return true;
+        case WM_MOUSEMOVE:
+            OnMouseMove();
+            return true;
+        case WM_LBUTTONUP:
+            OnLeftButtonUp();
+            return true;
+        case WM_CAPTURECHANGED:
+            dragging_ = false;
+            return true;
+        case WM_RBUTTONDOWN:
+            OnRightButtonDown(ClientPointOf(lParam));
+            return true;
+        case WM_SETCURSOR:
+            if (!OnSetCursor()) return false;
+            result = TRUE;
+            return true;
+        case WM_COMMAND:
+            // Enter and Esc reach a dialog as IDOK and IDCANCEL; this window
+            // is closed only through the tray menu.
+            return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+        default:
+            return false;
+    }
+}
+
+bool CalendarWindow::OnInitDialog() {
+    RestorePlacement(hwnd(), kPlacementNumber, settingsFile_);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    // The notification window is created here, hidden and without owner, when
+    // the program has it.
+    sources_.Load(moduleFolder_);
+    handCursor_ = LoadCursorW(nullptr, IDC_HAND);
+    helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
+    return false;  // the window takes no focus
+}
+
+void CalendarWindow::OnDestroy() {
+    SavePlacement(hwnd(), kPlacementNumber, settingsFile_);
+    sources_.Close();
+    balloon_.Destroy();
+}
+
+void CalendarWindow::Rebuild(int year, int month) {
+    year_ = year;
+    month_ = month;
+    if (!hwnd()) return;
+
+    MonthRequest request;
+    request.backgroundPath = options_.backgroundPath;
+    request.configPath = options_.configPath;
+    request.year = year;
+    request.month = month;
+    request.showToday = options_.showToday;
+    request.firstColWeekDay = options_.firstColWeekDay;
+    request.listForDays = options_.listForDays;
+    request.showAlmanac = options_.showAlmanac;
+    request.settingsFile = settingsFile_;
+    MonthPicture picture = ComposeMonthPicture(request, sources_);
+
+    balloon_.Recreate(hwnd(), picture.balloonLook, options_.showBalloon != 0);
+    hotSpots_ = picture.hotSpots;
+    days_ = std::move(picture.days);
+    for (const auto& [day, facts] : days_) {
+        balloon_.AddRegion(static_cast<UINT>(day), facts.cell, WideFromGbk(facts.balloonText));
+    }
+    // Without a picture the window keeps what it showed.
+    PresentLayered(hwnd(), picture.surface);
+}
+
+void CalendarWindow::ApplyWindowStyle(WindowStyle style) {
+    if (style == WindowStyle::kUnchanged || !hwnd()) return;
+    LONG_PTR exStyle = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    if (style == WindowStyle::kEmbedded)
+        exStyle |= WS_EX_TRANSPARENT;
+    else
+        exStyle &= ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle);
+}
+
+void CalendarWindow::ReloadFestivals() {
+    sources_.ReloadFestivals();
+    Rebuild(year_, month_);
+}
+
+void CalendarWindow::ReloadReminders() {
+    sources_.ReloadReminders();
+    Rebuild(year_, month_);
+}
+
+bool CalendarWindow::HandleHotSpot(POINT client) {
+    const HotSpot spot = HotSpotAt(hotSpots_, client.x, client.y);
+    if (spot == HotSpot::kNone) return false;
+    int year = year_, month = month_;
+    switch (spot) {
+        case HotSpot::kYearBack:
+            if (const int picked = PickFromMenu(hwnd(), EarlierYearsMenu(year_))) year = picked;
+            break;
+        case HotSpot::kYearNext:
+            if (const int picked = PickFromMenu(hwnd(), LaterYearsMenu(year_))) year = picked;
+            break;
+        case HotSpot::kMonthBack:
+        case HotSpot::kMonthNext:
+            if (const int picked = PickFromMenu(hwnd(), MonthsMenu())) month = picked;
+            break;
+        case HotSpot::kNone:
+            break;
+    }
+    if (year != year_ || month != month_) Rebuild(year, month);
+    return true;
+}
+
+void CalendarWindow::OnLeftButtonDown(POINT client) {
+    if (HandleHotSpot(client)) return;
+    if (options_.lockLocation) return;
+    BeginDrag(client);
+}
+
+std::vector<Rect> CalendarWindow::OtherVisibleWindows() const {
+    struct Search {
+        HWND self;
+        HWND balloon;
+        std::vector<Rect> rects;
+    } search{hwnd(), balloon_.hwnd(), {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            RECT r{};
+            if (window != s->self && window != s->balloon && IsWindowVisible(window) && GetWindowRect(window, &r)) {
+                s->rects.push_back(Rect{r.left, r.top, r.right, r.bottom});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.rects;
+}
+
+void CalendarWindow::BeginDrag(POINT client) {
+    SetCapture(hwnd());
+    dragging_ = true;
+    grab_ = Point{client.x, client.y};
+    const RECT work = PrimaryWorkArea();
+    snapLines_ = BuildSnapLines(Rect{work.left, work.top, work.right, work.bottom}, OtherVisibleWindows());
+}
+
+void CalendarWindow::OnMouseMove() {
+    if (!dragging_) return;
+    POINT cursor{};
+    RECT current{};
+    if (!GetCursorPos(&cursor) || !GetWindowRect(hwnd(), &current)) return;
+    const Rect moved = DraggedWindowRect(snapLines_, Point{cursor.x, cursor.y}, grab_, current.right - current.left,
+                                         current.bottom - current.top);
+    SetWindowPos(hwnd(), nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CalendarWindow::OnLeftButtonUp() {
+    if (GetCapture() == hwnd()) ReleaseCapture();
+    dragging_ = false;
+}
+
+int CalendarWindow::DayAt(POINT client) const {
+    for (const auto& [day, facts] : days_) {
+        if (facts.cell.Contains(client.x, client.y)) return day;
+    }
+    return 0;
+}
+
+void CalendarWindow::OnRightButtonDown(POINT client) {
+    if (HandleHotSpot(client)) return;
+    ShowDayMenu(client);
+}
+
+void CalendarWindow::ShowDayMenu(POINT client) {
+    const int day = DayAt(client);
+    if (day == 0) return;
+    const DayFacts& facts = days_.at(day);
+    const std::vector<DayMenuItem> items = BuildDayMenu(facts.festivalNames, facts.solarTerm);
+
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    for (const DayMenuItem& item : items) {
+        if (item.IsSeparator())
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(menu, MF_STRING, item.command, WideFromGbk(item.text).c_str());
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    SetForegroundWindow(hwnd());
+    const int command =
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, hwnd(),
+                       nullptr);
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    if (command <= 0) return;
+
+    const HWND shell = GetWindow(hwnd(), GW_OWNER);
+    if (command == kAddSolarFestival || command == kAddSolarMemo) {
+        SYSTEMTIME date{};
+        date.wYear = static_cast<WORD>(year_);
+        date.wMonth = static_cast<WORD>(month_);
+        date.wDay = static_cast<WORD>(day);
+        SendMessageW(shell, command == kAddSolarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
+                     reinterpret_cast<WPARAM>(&date), 0);
+        return;
+    }
+    if (command == kAddLunarFestival || command == kAddLunarMemo) {
+        const LunarDate lunar = SolarToLunar(year_, month_, day);
+        SYSTEMTIME date{};
+        date.wYear = static_cast<WORD>(lunar.year);
+        date.wMonth = static_cast<WORD>(lunar.month);
+        date.wDay = static_cast<WORD>(lunar.day);
+        SendMessageW(shell, command == kAddLunarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
+                     reinterpret_cast<WPARAM>(&date), 1);
+        return;
+    }
+    for (const DayMenuItem& item : items) {
+        if (item.command == command) OpenDayItemHelp(item.text);
+    }
+}
+
+bool CalendarWindow::OnSetCursor() {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor)) return false;
+    ScreenToClient(hwnd(), &cursor);
+    if (HotSpotAt(hotSpots_, cursor.x, cursor.y) != HotSpot::kNone) {
+        SetCursor(handCursor_);
+        return true;
+    }
+    if (options_.showBalloon && DayAt(cursor) != 0) {
+        SetCursor(helpCursor_);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,99 @@
+// The visible, skinned month window: a borderless layered pop-up owned by the
+// shell window. Its picture comes from the month composition; this class adds
+// the behaviour: placement, dragging with edge snapping, the year and month
+// menus behind the template's hot spots, the day menu, the balloon and the
+// cursor shapes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/provisional_settings.h"
+#include "app/win/dialog_window.h"
+#include "view/win/balloon_tooltip.h"
+#include "view/win/month_picture.h"
+#include "view/window_snap.h"
+
+// Messages the day menu sends to the shell window: wParam points to a
+// SYSTEMTIME with year, month and day set, lParam is 0 for a Gregorian and 1
+// for a lunar date.
+inline constexpr UINT kAddFestivalForDateMessage = 10992;
+inline constexpr UINT kAddReminderForDateMessage = 10993;
+
+// What the month is drawn with, from the settings.
+struct MonthOptions {
+    std::string backgroundPath;  // GBK
+    std::string configPath;
+    int showToday = 1;
+    int firstColWeekDay = 7;
+    int listForDays = 30;
+    int showAlmanac = 1;
+    int showBalloon = 1;
+    int lockLocation = 0;
+};
+
+class CalendarWindow : public DialogWindow {
+public:
+    static constexpr int kPlacementNumber = kMonthWindowNumber;
+
+    // Creates the window hidden, owned by `shell`: restores its place, makes it
+    // layered, loads festivals and memos and opens the almanac database.
+    bool Create(HWND shell, MessageLoop& loop, const std::string& settingsFile, const std::string& moduleFolder);
+
+    void SetOptions(const MonthOptions& options) { options_ = options; }
+    const MonthOptions& options() const { return options_; }
+
+    // Shows the given month and redraws everything.
+    void Rebuild(int year, int month);
+    int year() const { return year_; }
+    int month() const { return month_; }
+
+    void Show() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
+    void Hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+    // "2" lets clicks fall through to the desktop, "1" takes them again; any
+    // other value leaves the window as it is.
+    void ApplyWindowStyle(WindowStyle style);
+
+    // After a manager saved its file.
+    void ReloadFestivals();
+    void ReloadReminders();
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    bool OnInitDialog();
+    void OnDestroy();
+    void OnLeftButtonDown(POINT client);
+    void OnMouseMove();
+    void OnLeftButtonUp();
+    void OnRightButtonDown(POINT client);
+    bool OnSetCursor();
+
+    // The year or month menu of a hot spot; true when the point was on one.
+    bool HandleHotSpot(POINT client);
+    void ShowDayMenu(POINT client);
+    void BeginDrag(POINT client);
+    std::vector<Rect> OtherVisibleWindows() const;
+    int DayAt(POINT client) const;
+
+    std::string settingsFile_;
+    std::string moduleFolder_;
+    MonthOptions options_;
+    int year_ = 0;
+    int month_ = 0;
+
+    MonthSources sources_;
+    HotSpots hotSpots_;
+    std::map<int, DayFacts> days_;
+    BalloonTooltip balloon_;
+
+    bool dragging_ = false;
+    Point grab_;
+    SnapLines snapLines_;
+
+    HCURSOR handCursor_ = nullptr;  // shared system cursors: never destroyed
+    HCURSOR helpCursor_ = nullptr;
+};

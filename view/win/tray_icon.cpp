@@ -1,0 +1,102 @@
+#include "view/win/tray_icon.h"
+
+#include <cwchar>
+#include <string>
+
+#include "app/provisional_settings.h"
+#include "app/win/gbk_text.h"
+#include "view/win/display_list_renderer.h"
+#include "view/win/gdiplus_scoped.h"
+#include "view/win/layered_surface.h"
+
+namespace {
+
+constexpr int kIconSize = 16;
+
+// Icons take straight alpha; the surface holds premultiplied pixels.
+void Unpremultiply(LayeredSurface& surface) {
+    BYTE* p = surface.bits();
+    for (int i = 0; i < surface.width() * surface.height(); ++i, p += 4) {
+        const BYTE alpha = p[3];
+        if (alpha == 0 || alpha == 255) continue;
+        for (int c = 0; c < 3; ++c) p[c] = static_cast<BYTE>((p[c] * 255 + alpha / 2) / alpha);
+    }
+}
+
+}  // namespace
+
+HICON RenderTrayDayIcon(const std::string& picturePath, const std::string& iniPath, int dayOfMonth) {
+    LayeredSurface surface = LayeredSurface::Create(kIconSize, kIconSize);
+    if (surface.empty()) return nullptr;
+    {
+        SurfaceCanvas canvas(surface);
+        if (!canvas.ok()) return nullptr;
+        // A missing picture leaves the background transparent; the number is
+        // still drawn.
+        ScopedImage picture;
+        if (gdip::GdipLoadImageFromFile(WideFromGbk(picturePath).c_str(), picture.out()) == Gdiplus::Ok &&
+            picture) {
+            gdip::GdipDrawImageRectI(canvas.graphics(), picture.get(), 0, 0, kIconSize, kIconSize);
+        }
+        gdip::GdipSetSmoothingMode(canvas.graphics(), Gdiplus::SmoothingModeAntiAlias);
+        gdip::GdipSetInterpolationMode(canvas.graphics(), Gdiplus::InterpolationModeHighQualityBicubic);
+
+        const TrayTemplate tray = LoadTrayTemplate(iniPath);
+        if (tray.numberBox) {
+            const DisplayRect& r = *tray.numberBox;
+            // The box may be written right-to-left or bottom-to-top.
+            const DisplayRect box{std::min(r.left, r.right), std::min(r.top, r.bottom),
+                                  std::min(r.left, r.right) + std::abs(r.right - r.left),
+                                  std::min(r.top, r.bottom) + std::abs(r.bottom - r.top)};
+            DrawOutlinedText(canvas.graphics(), std::to_wstring(dayOfMonth), tray.style, box,
+                             TextAlignment::Center);
+        }
+    }
+    GdiFlush();
+    Unpremultiply(surface);
+
+    // An all-zero mask: the colour bitmap's alpha decides every pixel.
+    ScopedBitmap mask(CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr));
+    if (!mask) return nullptr;
+    ScopedMemoryDc maskDc(CreateCompatibleDC(nullptr));
+    if (maskDc) {
+        ScopedSelection selected(maskDc.get(), mask.get());
+        PatBlt(maskDc.get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
+    }
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = surface.bitmap();
+    info.hbmMask = mask.get();
+    return CreateIconIndirect(&info);
+}
+
+void TrayIcon::Init(HWND owner, HICON initialIcon, const std::wstring& tip) {
+    data_ = NOTIFYICONDATAW{};
+    data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data_.hWnd = owner;
+    data_.uID = kTrayIconId;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = kTrayCallbackMessage;
+    data_.hIcon = initialIcon;
+    std::wcsncpy(data_.szTip, tip.c_str(), 127);
+    data_.szTip[127] = L'\0';
+}
+
+bool TrayIcon::Add() {
+    if (!added_) added_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    return added_;
+}
+
+void TrayIcon::Draw(const std::string& picturePath, const std::string& iniPath, int dayOfMonth) {
+    ScopedIcon icon(RenderTrayDayIcon(picturePath, iniPath, dayOfMonth));
+    if (!icon) return;
+    data_.hIcon = icon.get();
+    if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
+    generated_ = std::move(icon);  // the previous day's icon goes now
+}
+
+void TrayIcon::Remove() {
+    if (added_) Shell_NotifyIconW(NIM_DELETE, &data_);
+    added_ = false;
+    generated_.reset();
+}

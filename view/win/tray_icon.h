@@ -1,0 +1,44 @@
+// The program's icon in the notification area: added with the application
+// icon, then redrawn each day with today's day number from the tray template,
+// removed at exit.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/win/scoped_win.h"
+
+inline constexpr UINT kTrayIconId = 128;
+inline constexpr UINT kTrayCallbackMessage = 10991;
+
+class TrayIcon {
+public:
+    // The record of the icon: owner, id 128, callback 10991, the initial icon
+    // and the tip (cut to what the record holds).
+    void Init(HWND owner, HICON initialIcon, const std::wstring& tip);
+
+    // False when the notification area refused (not ready yet at logon).
+    bool Add();
+    bool IsAdded() const { return added_; }
+
+    // Renders the 16 x 16 day icon from the template's picture and INI file
+    // (GBK paths) with today's day of the month, and puts it in place of the
+    // current image. Works also before a successful Add: the record keeps the
+    // icon for the next Add.
+    void Draw(const std::string& picturePath, const std::string& iniPath, int dayOfMonth);
+
+    // Deletes the icon and the last generated image.
+    void Remove();
+
+private:
+    NOTIFYICONDATAW data_{};
+    bool added_ = false;
+    ScopedIcon generated_;
+};
+
+// The 16 x 16 icon of a day: the picture stretched to 16 x 16 and the day
+// number drawn with the template's outlined-text style inside its RECT (no
+// number when the INI gives none). Null when no icon could be made.
+HICON RenderTrayDayIcon(const std::string& picturePath, const std::string& iniPath, int dayOfMonth);
