@@ -135,7 +135,7 @@ def memo_icon(size):
 
 TRAY_TEMPLATES = [
     {
-        # A tear-off calendar leaf: red header, white page, dark red number.
+        # A tear-off calendar leaf: red header, white page, black number.
         "name": "RedPage",
         "comment": "white calendar leaf with a red header",
         "draw": lambda c: (
@@ -143,7 +143,9 @@ TRAY_TEMPLATES = [
             page_band(c, (0.5, 0.5, 15.5, 15.5), 2.5, 4.5, gradient((232, 70, 50), (196, 36, 28), 0, 5)),
             outline(c, (0.5, 0.5, 15.5, 15.5), 2.5, 1.0, (150, 28, 20), 0.9),
         ),
-        "ini": {"FONT_FAMILY": "Tahoma", "RECT": "0,4,16,16", "FONT_COLOR": "176,24,16",
+        # The box reaches below the icon: a line of Tahoma is taller than its
+        # em, and a box shorter than the line would push the digits down.
+        "ini": {"FONT_FAMILY": "Tahoma", "RECT": "0,3,16,17", "FONT_COLOR": "34,34,34",
                 "FONT_SHADOW": "255,255,255", "FONT_SHADOW_HEIGHT": 2, "FONT_SIZE": 10, "FONT_BOLD": 1},
     },
     {
@@ -155,7 +157,7 @@ TRAY_TEMPLATES = [
             outline(c, (0.5, 0.5, 15.5, 15.5), 3.5, 1.0, (12, 52, 120), 0.85),
         ),
         "ini": {"FONT_FAMILY": "Tahoma", "RECT": "0,0,16,16", "FONT_COLOR": "255,255,255",
-                "FONT_SHADOW": "8,40,96", "FONT_SHADOW_HEIGHT": 3, "FONT_SIZE": 11, "FONT_BOLD": 1},
+                "FONT_SHADOW": "8,40,96", "FONT_SHADOW_HEIGHT": 2, "FONT_SIZE": 10, "FONT_BOLD": 1},
     },
     {
         # A night-blue disc with a golden number, matching the "Night" skin.

@@ -1,0 +1,140 @@
+#include "view/win/tray_icon.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/win/gbk_text.h"
+#include "view/win/gdiplus_scoped.h"
+#include "view/win/layered_surface.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Pixel {
+    BYTE blue, green, red, alpha;
+};
+
+// The icon's colour image, 16 x 16, top row first, straight alpha.
+std::vector<Pixel> IconPixels(HICON icon) {
+    std::vector<Pixel> pixels(16 * 16);
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return {};
+    ScopedBitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = 16;
+    format.bmiHeader.biHeight = -16;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    ScopedWindowDc screen(nullptr);
+    if (GetDIBits(screen.get(), colour.get(), 0, 16, pixels.data(), &format, DIB_RGB_COLORS) != 16) return {};
+    return pixels;
+}
+
+// Keeps the icon as a build artefact, 16 x 16 and straight alpha as PNG wants.
+void SaveArtefact(const std::vector<Pixel>& pixels, const std::string& name) {
+    LayeredSurface surface = LayeredSurface::Create(16, 16);
+    for (int i = 0; i < 256; ++i) {
+        const Pixel& p = pixels[i];
+        const std::uint32_t premultiplied = (std::uint32_t{p.alpha} << 24) | ((p.red * p.alpha / 255) << 16) |
+                                            ((p.green * p.alpha / 255) << 8) | (p.blue * p.alpha / 255);
+        std::memcpy(surface.bits() + i * 4, &premultiplied, 4);
+    }
+    const fs::path folder = fs::path(SOLVANE_BINARY_DIR) / "artifacts";
+    fs::create_directories(folder);
+    SaveSurfacePng(surface, (folder / (name + ".png")).wstring());
+}
+
+struct Box {
+    int left = 16, top = 16, right = -1, bottom = -1;
+    bool empty() const { return right < left; }
+};
+
+// Where pixels close to the number's fill colour are.
+Box InkOf(const std::vector<Pixel>& pixels, BYTE red, BYTE green, BYTE blue) {
+    Box box;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const Pixel& p = pixels[y * 16 + x];
+            if (p.alpha > 200 && std::abs(p.red - red) < 40 && std::abs(p.green - green) < 40 &&
+                std::abs(p.blue - blue) < 40) {
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x);
+                box.top = std::min(box.top, y);
+                box.bottom = std::max(box.bottom, y);
+            }
+        }
+    }
+    return box;
+}
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { session_ = std::make_unique<GdiplusSession>(); }
+    static void TearDownTestSuite() { session_.reset(); }
+
+    static std::string Shipped(const std::string& name, const char* extension) {
+        return GbkFromWide((fs::path(SOLVANE_SOURCE_DIR) / "data" / "Ostrel" / "SystemTray" / (name + extension))
+                               .wstring());
+    }
+
+    std::vector<Pixel> Render(const std::string& picture, const std::string& ini, int day) {
+        ScopedIcon icon(RenderTrayDayIcon(picture, ini, day));
+        EXPECT_TRUE(icon);
+        return icon ? IconPixels(icon.get()) : std::vector<Pixel>();
+    }
+
+    static std::unique_ptr<GdiplusSession> session_;
+};
+
+std::unique_ptr<GdiplusSession> TrayIconTest::session_;
+
+TEST_F(TrayIconTest, EachShippedTemplateShowsTheDayNumberCentredInItsBox) {
+    struct Case {
+        const char* name;
+        BYTE red, green, blue;  // FONT_COLOR
+        int top, bottom;        // RECT's vertical extent within the icon
+    };
+    for (const Case& c : {Case{"RedPage", 34, 34, 34, 3, 16}, Case{"BlueTile", 255, 255, 255, 0, 16},
+                          Case{"NightMoon", 255, 220, 140, 0, 16}}) {
+        SCOPED_TRACE(c.name);
+        for (int day : {1, 28}) {
+            const std::vector<Pixel> pixels = Render(Shipped(c.name, ".png"), Shipped(c.name, ".ini"), day);
+            ASSERT_EQ(pixels.size(), 256u);
+            SaveArtefact(pixels, std::string("tray-") + c.name + "-" + std::to_string(day));
+            const Box ink = InkOf(pixels, c.red, c.green, c.blue);
+            ASSERT_FALSE(ink.empty()) << "day " << day;
+            EXPECT_GE(ink.top, c.top);
+            EXPECT_LE(ink.bottom, c.bottom - 1);
+            // Centred: the gaps above and below the glyphs differ by little.
+            EXPECT_LE(std::abs((ink.top - c.top) - (c.bottom - 1 - ink.bottom)), 3) << "day " << day;
+            EXPECT_LE(std::abs(ink.left - (15 - ink.right)), 3) << "day " << day;
+            // Two digits need more room than one.
+            if (day == 28) {
+                EXPECT_GE(ink.right - ink.left, 6);
+            }
+        }
+    }
+}
+
+TEST_F(TrayIconTest, WithoutTheIniFileThePictureIsShownWithNoNumber) {
+    const std::vector<Pixel> plain = Render(Shipped("RedPage", ".png"), Shipped("Missing", ".ini"), 28);
+    ASSERT_EQ(plain.size(), 256u);
+    EXPECT_TRUE(InkOf(plain, 34, 34, 34).empty());
+    EXPECT_GT(plain[8 * 16 + 8].alpha, 200);  // the page itself
+}
+
+TEST_F(TrayIconTest, WithoutThePictureTheNumberStandsOnATransparentIcon) {
+    const std::vector<Pixel> bare = Render(Shipped("Missing", ".png"), Shipped("BlueTile", ".ini"), 28);
+    ASSERT_EQ(bare.size(), 256u);
+    EXPECT_FALSE(InkOf(bare, 255, 255, 255).empty());
+    EXPECT_EQ(bare[0].alpha, 0);
+}
+
+}  // namespace
