@@ -196,10 +196,20 @@ struct Driver {
         SendInput(1, &input, sizeof input);
     }
 
+    // A real mouse movement to a screen point, as the hardware would report it.
+    static void MoveTo(int x, int y) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof input);
+    }
+
     bool Click(int x, int y, bool right) {
         if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
         const POINT p = ScreenPoint(x, y);
-        SetCursorPos(p.x, p.y);
+        MoveTo(p.x, p.y);
         Sleep(100);
         Mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
         Sleep(30);
@@ -210,14 +220,13 @@ struct Driver {
     bool Drag(int x, int y, int dx, int dy) {
         if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
         const POINT from = ScreenPoint(x, y);
-        SetCursorPos(from.x, from.y);
+        MoveTo(from.x, from.y);
         Sleep(100);
         Mouse(MOUSEEVENTF_LEFTDOWN);
         Sleep(50);
         const int steps = 10;
         for (int i = 1; i <= steps; ++i) {
-            SetCursorPos(from.x + dx * i / steps, from.y + dy * i / steps);
-            Mouse(MOUSEEVENTF_MOVE);
+            MoveTo(from.x + dx * i / steps, from.y + dy * i / steps);
             Sleep(30);
         }
         Mouse(MOUSEEVENTF_LEFTUP);

@@ -68,13 +68,10 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             OnLeftButtonDown(ClientPointOf(lParam));
             return true;
         case WM_MOUSEMOVE:
-            OnMouseMove();
+            OnMouseMove((wParam & MK_LBUTTON) != 0);
             return true;
         case WM_LBUTTONUP:
             OnLeftButtonUp();
-            return true;
-        case WM_CAPTURECHANGED:
-            dragging_ = false;
             return true;
         case WM_RBUTTONDOWN:
             OnRightButtonDown(ClientPointOf(lParam));
@@ -212,8 +209,16 @@ void CalendarWindow::BeginDrag(POINT client) {
     snapLines_ = BuildSnapLines(Rect{work.left, work.top, work.right, work.bottom}, OtherVisibleWindows());
 }
 
-void CalendarWindow::OnMouseMove() {
+void CalendarWindow::OnMouseMove(bool leftButtonDown) {
     if (!dragging_) return;
+    // The button went up where this window did not see it: the drag is over.
+    if (!leftButtonDown) {
+        OnLeftButtonUp();
+        return;
+    }
+    // Activation can take the capture away at the start of a drag; the drag
+    // goes on as long as the button is held.
+    if (GetCapture() != hwnd()) SetCapture(hwnd());
     POINT cursor{};
     RECT current{};
     if (!GetCursorPos(&cursor) || !GetWindowRect(hwnd(), &current)) return;

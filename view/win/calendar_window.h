@@ -67,7 +67,7 @@ private:
     bool OnInitDialog();
     void OnDestroy();
     void OnLeftButtonDown(POINT client);
-    void OnMouseMove();
+    void OnMouseMove(bool leftButtonDown);
     void OnLeftButtonUp();
     void OnRightButtonDown(POINT client);
     bool OnSetCursor();
