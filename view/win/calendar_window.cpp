@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "app/data_paths.h"
 #include "app/win/gbk_text.h"
 #include "app/win/window_rect_store.h"
 #include "calendar/lunar_calendar.h"
@@ -94,7 +95,7 @@ bool CalendarWindow::OnInitDialog() {
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     // The notification window is created here, hidden and without owner, when
     // the program has it.
-    sources_.Load(moduleFolder_);
+    sources_.Load(moduleFolder_, AlmanacDatabasePath(moduleFolder_));
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
     return false;  // the window takes no focus

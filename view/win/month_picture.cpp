@@ -1,12 +1,20 @@
 #include "view/win/month_picture.h"
 
+#include "almanac/almanac_database.h"
 #include "app/provisional_settings.h"
 #include "view/win/display_list_renderer.h"
 
-void MonthSources::Load(const std::string& moduleFolder) { moduleFolder_ = moduleFolder; }
+MonthSources::MonthSources() : database_(std::make_unique<AlmanacDatabase>()) {}
+MonthSources::~MonthSources() = default;
+
+void MonthSources::Load(const std::string& moduleFolder, const std::string& databasePath) {
+    moduleFolder_ = moduleFolder;
+    if (database_->CreateEngine()) database_->Open(databasePath);
+}
+
 void MonthSources::ReloadFestivals() {}
 void MonthSources::ReloadReminders() {}
-void MonthSources::Close() {}
+void MonthSources::Close() { database_->Close(); }
 
 MonthPicture ComposeMonthPicture(const MonthRequest& request, MonthSources&) {
     // PROVISIONAL: the template's background and navigation only, until the

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "view/calendar_menus.h"
 #include "view/display_list.h"
 #include "view/win/balloon_tooltip.h"
@@ -13,15 +15,24 @@
 
 // The data the month is computed from, loaded when the window is created:
 // festivals, memos and the almanac database.
+class AlmanacDatabase;
+
 class MonthSources {
 public:
-    void Load(const std::string& moduleFolder);
+    MonthSources();
+    ~MonthSources();
+
+    // Missing files leave their part empty; nothing is reported.
+    void Load(const std::string& moduleFolder, const std::string& databasePath);
     void ReloadFestivals();
     void ReloadReminders();
     void Close();
 
+    AlmanacDatabase& database() { return *database_; }
+
 private:
     std::string moduleFolder_;
+    std::unique_ptr<AlmanacDatabase> database_;
 };
 
 struct MonthRequest {
