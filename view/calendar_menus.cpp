@@ -17,6 +17,8 @@ std::vector<MenuChoice> YearRange(int first, int last) {
     return choices;
 }
 
+bool Contains(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
 }  // namespace
 
 std::vector<MenuChoice> EarlierYearsMenu(int shownYear) {
@@ -38,10 +40,10 @@ std::vector<MenuChoice> MonthsMenu() {
 }
 
 HotSpot HotSpotAt(const HotSpots& spots, int x, int y) {
-    if (spots.yearBack.Contains(x, y)) return HotSpot::kYearBack;
-    if (spots.yearNext.Contains(x, y)) return HotSpot::kYearNext;
-    if (spots.monthBack.Contains(x, y)) return HotSpot::kMonthBack;
-    if (spots.monthNext.Contains(x, y)) return HotSpot::kMonthNext;
+    if (Contains(spots.yearBack, x, y)) return HotSpot::kYearBack;
+    if (Contains(spots.yearNext, x, y)) return HotSpot::kYearNext;
+    if (Contains(spots.monthBack, x, y)) return HotSpot::kMonthBack;
+    if (Contains(spots.monthNext, x, y)) return HotSpot::kMonthNext;
     return HotSpot::kNone;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "view/display_list.h"
+#include "app/rect.h"
 // How many years the year menus reach back or ahead of the shown year.
 inline constexpr int kYearMenuSpan = 30;
 
@@ -26,7 +26,7 @@ std::vector<MenuChoice> MonthsMenu();
 // edge shared by two belongs to the first.
 enum class HotSpot { kNone, kYearBack, kYearNext, kMonthBack, kMonthNext };
 struct HotSpots {
-    DisplayRect yearBack, yearNext, monthBack, monthNext;  // all zero when absent
+    Rect yearBack, yearNext, monthBack, monthNext;  // all zero when absent
 };
 HotSpot HotSpotAt(const HotSpots& spots, int x, int y);
 

@@ -59,7 +59,10 @@ HICON LoadApplicationIcon(int size) {
 }  // namespace
 
 ShellWindow::ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder)
-    : loop_(loop), settingsFile_(std::move(settingsFile)), moduleFolder_(std::move(moduleFolder)) {}
+    : loop_(loop),
+      settingsFile_(std::move(settingsFile)),
+      moduleFolder_(std::move(moduleFolder)),
+      calendar_(settingsFile_, moduleFolder_) {}
 
 bool ShellWindow::Create() {
     if (!CreateModeless(IDD_SHELL_WINDOW, nullptr, &loop_)) return false;
@@ -123,7 +126,7 @@ void ShellWindow::OnInitDialog() {
     clock_.Reset(now);
     settings_ = LoadAppSettings(settingsFile_);
 
-    if (calendar_.Create(hwnd(), loop_, settingsFile_, moduleFolder_)) {
+    if (calendar_.Create(hwnd(), loop_)) {
         calendar_.Show();
         ApplySettings();
         calendar_.Rebuild(now.year, now.month);
@@ -140,7 +143,7 @@ void ShellWindow::ApplySettings() {
     options.backgroundPath = SkinBackgroundPath(moduleFolder_, settings_.templateName);
     options.configPath = SkinConfigPath(moduleFolder_, settings_.templateName);
     options.showToday = settings_.showToday;
-    options.firstColWeekDay = settings_.firstColWeekDay;
+    options.firstColWeekDay = FirstColumnWeekday(settings_);
     options.listForDays = settings_.listForDays;
     options.showAlmanac = settings_.showHuangLiOnBalloonToolTip;
     options.showBalloon = settings_.showBalloonTip;
@@ -157,7 +160,7 @@ void ShellWindow::AddTrayIcon() {
 
 void ShellWindow::DrawTrayIcon() {
     const std::string name = LoadAppSettings(settingsFile_).systemTrayTemplate;
-    tray_.Draw(TrayPicturePath(moduleFolder_, name), TrayIniPath(moduleFolder_, name), LocalNow().day);
+    tray_.Draw(moduleFolder_, name, LocalNow().day);
 }
 
 void ShellWindow::OnTimer(UINT_PTR id) {

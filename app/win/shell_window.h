@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/clock_watch.h"
-#include "app/provisional_settings.h"
+#include "app/app_settings.h"
 #include "app/win/dialog_window.h"
 #include "app/win/message_loop.h"
 #include "app/win/scoped_win.h"

@@ -1,6 +1,6 @@
 #include "app/win/window_rect_store.h"
 
-#include "app/provisional_settings.h"
+#include "app/window_placement.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void RestorePlacement(HWND window, int number, const std::string& settingsFile) 
     const std::optional<Rect> stored = StoredWindowRect(settingsFile, number);
     if (!stored) return;
     MoveTo(window, *stored);
-    ClampToWorkArea(window);
+    ClampToWorkArea(window);  // also kept on screen when the screen shrank since
 }
 
 void SavePlacement(HWND window, int number, const std::string& settingsFile) {

@@ -8,7 +8,7 @@ namespace {
 constexpr int kMaxLineWidth = 260;
 constexpr int kShowFor = 30000;  // ms
 
-COLORREF ToColorRef(const RgbColor& c) { return RGB(c.red, c.green, c.blue); }
+COLORREF ToColorRef(const Color& c) { return RGB(c.red, c.green, c.blue); }
 
 }  // namespace
 
@@ -34,7 +34,7 @@ void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active) 
     SendMessageW(tip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
-void BalloonTooltip::AddRegion(UINT id, const DisplayRect& region, const std::wstring& text) {
+void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::wstring& text) {
     if (!window_) return;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;

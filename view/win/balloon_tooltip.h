@@ -9,12 +9,12 @@
 #include <string>
 
 #include "app/win/scoped_win.h"
-#include "view/display_list.h"
-#include "view/text_style.h"
+#include "app/rect.h"
+#include "view/template_values.h"
 
 struct BalloonLook {
-    std::optional<RgbColor> background;  // the template's TOOLTIP_BKCOLOR
-    std::optional<RgbColor> text;        // TOOLTIP_TEXTCOLOR
+    std::optional<Color> background;  // the template's TOOLTIP_BKCOLOR
+    std::optional<Color> text;        // TOOLTIP_TEXTCOLOR
 };
 
 class BalloonTooltip {
@@ -27,7 +27,7 @@ public:
 
     // One region of the owner's client area with its text; `id` tells the
     // regions apart (the day of the month).
-    void AddRegion(UINT id, const DisplayRect& region, const std::wstring& text);
+    void AddRegion(UINT id, const Rect& region, const std::wstring& text);
 
     // Hands a mouse message of the owner to the balloon.
     void Relay(HWND owner, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,11 +2,15 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "app/data_paths.h"
 #include "app/win/gbk_text.h"
 #include "app/win/window_rect_store.h"
 #include "calendar/lunar_calendar.h"
 #include "resources/resource_ids.h"
+#include "view/win/display_list_renderer.h"
+#include "view/win/font_families.h"
 
 namespace {
 
@@ -46,13 +50,22 @@ bool IsMouseMessage(UINT message) {
 
 }  // namespace
 
-bool CalendarWindow::Create(HWND shell, MessageLoop& loop, const std::string& settingsFile,
-                            const std::string& moduleFolder) {
-    settingsFile_ = settingsFile;
-    moduleFolder_ = moduleFolder;
-    return CreateModeless(IDD_CALENDAR_WINDOW, shell, &loop);
+namespace {
+
+CivilDate LocalToday() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return CivilDate{now.wYear, now.wMonth, now.wDay};
 }
 
+}  // namespace
+
+CalendarWindow::CalendarWindow(std::string settingsFile, std::string moduleFolder)
+    : settingsFile_(std::move(settingsFile)),
+      moduleFolder_(std::move(moduleFolder)),
+      monthView_(sources_, InstalledFontFamilies(), LocalToday, settingsFile_) {}
+
+bool CalendarWindow::Create(HWND shell, MessageLoop& loop) { return CreateModeless(IDD_CALENDAR_WINDOW, shell, &loop); }
 bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (IsMouseMessage(message)) balloon_.Relay(hwnd(), message, wParam, lParam);
     switch (message) {
@@ -108,30 +121,27 @@ void CalendarWindow::OnDestroy() {
 }
 
 void CalendarWindow::Rebuild(int year, int month) {
-    year_ = year;
-    month_ = month;
+    monthView_.showAlmanac = options_.showAlmanac;
+    monthView_.showBalloon = options_.showBalloon;
+    monthView_.listForDays = options_.listForDays;
+    monthView_.lockLocation = options_.lockLocation;
+    monthView_.Rebuild(options_.backgroundPath, options_.configPath, year, month, options_.showToday,
+                       options_.firstColWeekDay);
     if (!hwnd()) return;
 
-    MonthRequest request;
-    request.backgroundPath = options_.backgroundPath;
-    request.configPath = options_.configPath;
-    request.year = year;
-    request.month = month;
-    request.showToday = options_.showToday;
-    request.firstColWeekDay = options_.firstColWeekDay;
-    request.listForDays = options_.listForDays;
-    request.showAlmanac = options_.showAlmanac;
-    request.settingsFile = settingsFile_;
-    MonthPicture picture = ComposeMonthPicture(request, sources_);
-
-    balloon_.Recreate(hwnd(), picture.balloonLook, options_.showBalloon != 0);
-    hotSpots_ = picture.hotSpots;
-    days_ = std::move(picture.days);
-    for (const auto& [day, facts] : days_) {
-        balloon_.AddRegion(static_cast<UINT>(day), facts.cell, WideFromGbk(facts.balloonText));
+    const SkinTemplate& skin = monthView_.skin();
+    balloon_.Recreate(hwnd(), BalloonLook{skin.tooltipBackground, skin.tooltipText}, options_.showBalloon != 0);
+    for (const auto& [day, cell] : monthView_.cells()) {
+        const auto text = monthView_.balloonTexts().find(day);
+        balloon_.AddRegion(static_cast<UINT>(day), cell,
+                           WideFromGbk(text == monthView_.balloonTexts().end() ? std::string() : text->second));
     }
-    // Without a picture the window keeps what it showed.
-    PresentLayered(hwnd(), picture.surface);
+    // Without a background picture the window keeps what it showed.
+    PresentDisplayList(hwnd(), monthView_.display());
+}
+
+HotSpots CalendarWindow::NavigationSpots() const {
+    return HotSpots{monthView_.yearBack(), monthView_.yearNext(), monthView_.monthBack(), monthView_.monthNext()};
 }
 
 void CalendarWindow::ApplyWindowStyle(WindowStyle style) {
@@ -146,24 +156,25 @@ void CalendarWindow::ApplyWindowStyle(WindowStyle style) {
 
 void CalendarWindow::ReloadFestivals() {
     sources_.ReloadFestivals();
-    Rebuild(year_, month_);
+    Rebuild(year(), month());
 }
 
 void CalendarWindow::ReloadReminders() {
     sources_.ReloadReminders();
-    Rebuild(year_, month_);
+    Rebuild(year(), month());
 }
 
 bool CalendarWindow::HandleHotSpot(POINT client) {
-    const HotSpot spot = HotSpotAt(hotSpots_, client.x, client.y);
+    const HotSpot spot = HotSpotAt(NavigationSpots(), client.x, client.y);
     if (spot == HotSpot::kNone) return false;
-    int year = year_, month = month_;
+    const int shownYear = this->year(), shownMonth = this->month();
+    int year = shownYear, month = shownMonth;
     switch (spot) {
         case HotSpot::kYearBack:
-            if (const int picked = PickFromMenu(hwnd(), EarlierYearsMenu(year_))) year = picked;
+            if (const int picked = PickFromMenu(hwnd(), EarlierYearsMenu(shownYear))) year = picked;
             break;
         case HotSpot::kYearNext:
-            if (const int picked = PickFromMenu(hwnd(), LaterYearsMenu(year_))) year = picked;
+            if (const int picked = PickFromMenu(hwnd(), LaterYearsMenu(shownYear))) year = picked;
             break;
         case HotSpot::kMonthBack:
         case HotSpot::kMonthNext:
@@ -172,7 +183,7 @@ bool CalendarWindow::HandleHotSpot(POINT client) {
         case HotSpot::kNone:
             break;
     }
-    if (year != year_ || month != month_) Rebuild(year, month);
+    if (year != shownYear || month != shownMonth) Rebuild(year, month);
     return true;
 }
 
@@ -233,23 +244,20 @@ void CalendarWindow::OnLeftButtonUp() {
     dragging_ = false;
 }
 
-int CalendarWindow::DayAt(POINT client) const {
-    for (const auto& [day, facts] : days_) {
-        if (facts.cell.Contains(client.x, client.y)) return day;
-    }
-    return 0;
-}
-
 void CalendarWindow::OnRightButtonDown(POINT client) {
     if (HandleHotSpot(client)) return;
     ShowDayMenu(client);
 }
 
 void CalendarWindow::ShowDayMenu(POINT client) {
-    const int day = DayAt(client);
+    const int day = monthView_.DayAt(client.x, client.y);
     if (day == 0) return;
-    const DayFacts& facts = days_.at(day);
-    const std::vector<DayMenuItem> items = BuildDayMenu(facts.festivalNames, facts.solarTerm);
+    const auto info = monthView_.days().find(day);
+    if (info == monthView_.days().end()) return;
+    std::vector<std::string> festivalNames;
+    for (const FestivalRule& festival : info->second.festivals) festivalNames.push_back(festival.name);
+    const std::vector<DayMenuItem> items = BuildDayMenu(festivalNames, info->second.SolarTerm);
+    const int year = this->year(), month = this->month();
 
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
@@ -272,15 +280,15 @@ void CalendarWindow::ShowDayMenu(POINT client) {
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
     if (command == kAddSolarFestival || command == kAddSolarMemo) {
         SYSTEMTIME date{};
-        date.wYear = static_cast<WORD>(year_);
-        date.wMonth = static_cast<WORD>(month_);
+        date.wYear = static_cast<WORD>(year);
+        date.wMonth = static_cast<WORD>(month);
         date.wDay = static_cast<WORD>(day);
         SendMessageW(shell, command == kAddSolarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
                      reinterpret_cast<WPARAM>(&date), 0);
         return;
     }
     if (command == kAddLunarFestival || command == kAddLunarMemo) {
-        const LunarDate lunar = SolarToLunar(year_, month_, day);
+        const LunarDate lunar = SolarToLunar(year, month, day);
         SYSTEMTIME date{};
         date.wYear = static_cast<WORD>(lunar.year);
         date.wMonth = static_cast<WORD>(lunar.month);
@@ -298,11 +306,11 @@ bool CalendarWindow::OnSetCursor() {
     POINT cursor{};
     if (!GetCursorPos(&cursor)) return false;
     ScreenToClient(hwnd(), &cursor);
-    if (HotSpotAt(hotSpots_, cursor.x, cursor.y) != HotSpot::kNone) {
+    if (HotSpotAt(NavigationSpots(), cursor.x, cursor.y) != HotSpot::kNone) {
         SetCursor(handCursor_);
         return true;
     }
-    if (options_.showBalloon && DayAt(cursor) != 0) {
+    if (options_.showBalloon && monthView_.DayAt(cursor.x, cursor.y) != 0) {
         SetCursor(helpCursor_);
         return true;
     }

@@ -9,10 +9,13 @@
 
 #include <string>
 
-#include "app/provisional_settings.h"
+#include "app/app_settings.h"
+#include "app/window_placement.h"
 #include "app/win/dialog_window.h"
+#include "view/calendar_menus.h"
+#include "view/month_view.h"
 #include "view/win/balloon_tooltip.h"
-#include "view/win/month_picture.h"
+#include "view/win/month_sources.h"
 #include "view/window_snap.h"
 
 // Messages the day menu sends to the shell window: wParam points to a
@@ -37,17 +40,20 @@ class CalendarWindow : public DialogWindow {
 public:
     static constexpr int kPlacementNumber = kMonthWindowNumber;
 
+    CalendarWindow(std::string settingsFile, std::string moduleFolder);
+
     // Creates the window hidden, owned by `shell`: restores its place, makes it
     // layered, loads festivals and memos and opens the almanac database.
-    bool Create(HWND shell, MessageLoop& loop, const std::string& settingsFile, const std::string& moduleFolder);
+    bool Create(HWND shell, MessageLoop& loop);
 
     void SetOptions(const MonthOptions& options) { options_ = options; }
     const MonthOptions& options() const { return options_; }
 
     // Shows the given month and redraws everything.
     void Rebuild(int year, int month);
-    int year() const { return year_; }
-    int month() const { return month_; }
+    int year() const { return monthView_.year(); }
+    int month() const { return monthView_.month(); }
+    const MonthView& monthView() const { return monthView_; }
 
     void Show() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
     void Hide() { ShowWindow(hwnd(), SW_HIDE); }
@@ -77,17 +83,14 @@ private:
     void ShowDayMenu(POINT client);
     void BeginDrag(POINT client);
     std::vector<Rect> OtherVisibleWindows() const;
-    int DayAt(POINT client) const;
+    HotSpots NavigationSpots() const;
 
     std::string settingsFile_;
     std::string moduleFolder_;
     MonthOptions options_;
-    int year_ = 0;
-    int month_ = 0;
 
-    MonthSources sources_;
-    HotSpots hotSpots_;
-    std::map<int, DayFacts> days_;
+    MonthSources sources_;  // declared before the view, which asks it
+    MonthView monthView_;
     BalloonTooltip balloon_;
 
     bool dragging_ = false;

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <string>
 
-#include "app/provisional_settings.h"
+#include "view/win/font_families.h"
 #include "app/win/gbk_text.h"
 #include "view/win/display_list_renderer.h"
 #include "view/win/gdiplus_scoped.h"
@@ -25,7 +25,7 @@ void Unpremultiply(LayeredSurface& surface) {
 
 }  // namespace
 
-HICON RenderTrayDayIcon(const std::string& picturePath, const std::string& iniPath, int dayOfMonth) {
+HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth) {
     LayeredSurface surface = LayeredSurface::Create(kIconSize, kIconSize);
     if (surface.empty()) return nullptr;
     {
@@ -34,22 +34,21 @@ HICON RenderTrayDayIcon(const std::string& picturePath, const std::string& iniPa
         // A missing picture leaves the background transparent; the number is
         // still drawn.
         ScopedImage picture;
-        if (gdip::GdipLoadImageFromFile(WideFromGbk(picturePath).c_str(), picture.out()) == Gdiplus::Ok &&
+        if (gdip::GdipLoadImageFromFile(WideFromGbk(tray.picturePath).c_str(), picture.out()) == Gdiplus::Ok &&
             picture) {
             gdip::GdipDrawImageRectI(canvas.graphics(), picture.get(), 0, 0, kIconSize, kIconSize);
         }
         gdip::GdipSetSmoothingMode(canvas.graphics(), Gdiplus::SmoothingModeAntiAlias);
         gdip::GdipSetInterpolationMode(canvas.graphics(), Gdiplus::InterpolationModeHighQualityBicubic);
 
-        const TrayTemplate tray = LoadTrayTemplate(iniPath);
         if (tray.numberBox) {
-            const DisplayRect& r = *tray.numberBox;
+            const Rect& r = *tray.numberBox;
             // The box may be written right-to-left or bottom-to-top.
-            const DisplayRect box{std::min(r.left, r.right), std::min(r.top, r.bottom),
+            const Rect box{std::min(r.left, r.right), std::min(r.top, r.bottom),
                                   std::min(r.left, r.right) + std::abs(r.right - r.left),
                                   std::min(r.top, r.bottom) + std::abs(r.bottom - r.top)};
             DrawOutlinedText(canvas.graphics(), std::to_wstring(dayOfMonth), tray.style, box,
-                             TextAlignment::Center);
+                             HorizontalAlignment::kCenter);
         }
     }
     GdiFlush();
@@ -87,8 +86,8 @@ bool TrayIcon::Add() {
     return added_;
 }
 
-void TrayIcon::Draw(const std::string& picturePath, const std::string& iniPath, int dayOfMonth) {
-    ScopedIcon icon(RenderTrayDayIcon(picturePath, iniPath, dayOfMonth));
+void TrayIcon::Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth) {
+    ScopedIcon icon(RenderTrayDayIcon(LoadTrayTemplate(moduleFolder, templateName, InstalledFontFamilies()), dayOfMonth));
     if (!icon) return;
     data_.hIcon = icon.get();
     if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);

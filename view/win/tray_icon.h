@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/win/scoped_win.h"
+#include "view/tray_template.h"
 
 inline constexpr UINT kTrayIconId = 128;
 inline constexpr UINT kTrayCallbackMessage = 10991;
@@ -23,11 +24,11 @@ public:
     bool Add();
     bool IsAdded() const { return added_; }
 
-    // Renders the 16 x 16 day icon from the template's picture and INI file
-    // (GBK paths) with today's day of the month, and puts it in place of the
-    // current image. Works also before a successful Add: the record keeps the
-    // icon for the next Add.
-    void Draw(const std::string& picturePath, const std::string& iniPath, int dayOfMonth);
+    // Renders the 16 x 16 day icon from the tray template of that name beside
+    // the executable with today's day of the month, and puts it in place of
+    // the current image. Works also before a successful Add: the record keeps
+    // the icon for the next Add.
+    void Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth);
 
     // Deletes the icon and the last generated image.
     void Remove();
@@ -38,7 +39,7 @@ private:
     ScopedIcon generated_;
 };
 
-// The 16 x 16 icon of a day: the picture stretched to 16 x 16 and the day
-// number drawn with the template's outlined-text style inside its RECT (no
-// number when the INI gives none). Null when no icon could be made.
-HICON RenderTrayDayIcon(const std::string& picturePath, const std::string& iniPath, int dayOfMonth);
+// The 16 x 16 icon of a day: the template's picture stretched to 16 x 16 and
+// the day number drawn with its outlined-text style inside its RECT (no number
+// when it gives none). Null when no icon could be made.
+HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth);

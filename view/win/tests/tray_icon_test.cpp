@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/win/gbk_text.h"
+#include "view/win/font_families.h"
 #include "view/win/gdiplus_scoped.h"
 #include "view/win/layered_surface.h"
 
@@ -79,13 +80,14 @@ protected:
     static void SetUpTestSuite() { session_ = std::make_unique<GdiplusSession>(); }
     static void TearDownTestSuite() { session_.reset(); }
 
-    static std::string Shipped(const std::string& name, const char* extension) {
-        return GbkFromWide((fs::path(SOLVANE_SOURCE_DIR) / "data" / "Ostrel" / "SystemTray" / (name + extension))
-                               .wstring());
+    // The shipped templates, read as the program reads them beside itself.
+    static TrayTemplate Shipped(const std::string& name) {
+        const std::string data = GbkFromWide((fs::path(SOLVANE_SOURCE_DIR) / "data").wstring());
+        return LoadTrayTemplate(data, name, InstalledFontFamilies());
     }
 
-    std::vector<Pixel> Render(const std::string& picture, const std::string& ini, int day) {
-        ScopedIcon icon(RenderTrayDayIcon(picture, ini, day));
+    std::vector<Pixel> Render(const TrayTemplate& tray, int day) {
+        ScopedIcon icon(RenderTrayDayIcon(tray, day));
         EXPECT_TRUE(icon);
         return icon ? IconPixels(icon.get()) : std::vector<Pixel>();
     }
@@ -105,7 +107,7 @@ TEST_F(TrayIconTest, EachShippedTemplateShowsTheDayNumberCentredInItsBox) {
                           Case{"NightMoon", 255, 220, 140, 0, 16}}) {
         SCOPED_TRACE(c.name);
         for (int day : {1, 28}) {
-            const std::vector<Pixel> pixels = Render(Shipped(c.name, ".png"), Shipped(c.name, ".ini"), day);
+            const std::vector<Pixel> pixels = Render(Shipped(c.name), day);
             ASSERT_EQ(pixels.size(), 256u);
             SaveArtefact(pixels, std::string("tray-") + c.name + "-" + std::to_string(day));
             const Box ink = InkOf(pixels, c.red, c.green, c.blue);
@@ -124,14 +126,18 @@ TEST_F(TrayIconTest, EachShippedTemplateShowsTheDayNumberCentredInItsBox) {
 }
 
 TEST_F(TrayIconTest, WithoutTheIniFileThePictureIsShownWithNoNumber) {
-    const std::vector<Pixel> plain = Render(Shipped("RedPage", ".png"), Shipped("Missing", ".ini"), 28);
+    TrayTemplate pictureOnly = Shipped("Missing");
+    pictureOnly.picturePath = Shipped("RedPage").picturePath;
+    const std::vector<Pixel> plain = Render(pictureOnly, 28);
     ASSERT_EQ(plain.size(), 256u);
     EXPECT_TRUE(InkOf(plain, 34, 34, 34).empty());
     EXPECT_GT(plain[8 * 16 + 8].alpha, 200);  // the page itself
 }
 
 TEST_F(TrayIconTest, WithoutThePictureTheNumberStandsOnATransparentIcon) {
-    const std::vector<Pixel> bare = Render(Shipped("Missing", ".png"), Shipped("BlueTile", ".ini"), 28);
+    TrayTemplate numberOnly = Shipped("BlueTile");
+    numberOnly.picturePath += ".missing";
+    const std::vector<Pixel> bare = Render(numberOnly, 28);
     ASSERT_EQ(bare.size(), 256u);
     EXPECT_FALSE(InkOf(bare, 255, 255, 255).empty());
     EXPECT_EQ(bare[0].alpha, 0);

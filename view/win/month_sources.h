@@ -1,0 +1,33 @@
+// What the month window's days are computed from, loaded when the window is
+// created: the festival list, the memos and the almanac database. It answers
+// the month view's questions about single days.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "view/month_layout.h"
+
+class AlmanacDatabase;
+
+class MonthSources : public DayInfoSource {
+public:
+    MonthSources();
+    ~MonthSources() override;
+
+    // Missing files leave their part empty; nothing is reported.
+    void Load(const std::string& moduleFolder, const std::string& databasePath);
+    void ReloadFestivals();
+    void ReloadReminders();
+    void Close();
+
+    DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals,
+                       bool withReminders) override;
+
+private:
+    std::string moduleFolder_;
+    std::unique_ptr<AlmanacDatabase> database_;
+};
+
+// Opens the help page of a festival or solar term named in the day menu.
+void OpenDayItemHelp(const std::string& name);
