@@ -51,26 +51,31 @@ bool Fail(const std::string& why) {
     return false;
 }
 
+// EnumWindows with a callable: the callback must be a stdcall function on
+// 32-bit Windows, which a lambda is not.
+template <typename Visit>
+BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
+    return (*reinterpret_cast<Visit*>(context))(window) ? TRUE : FALSE;
+}
+template <typename Visit>
+void ForEachTopWindow(Visit visit) {
+    EnumWindows(&VisitWindow<Visit>, reinterpret_cast<LPARAM>(&visit));
+}
+
 HWND ShellWindow() { return FindWindowW(L"#32770", L"Solvane"); }
 
 HWND CalendarWindow(HWND shell) {
-    struct Search {
-        HWND shell;
-        HWND found;
-    } search{shell, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            wchar_t cls[64] = {};
-            GetClassNameW(window, cls, 64);
-            if (GetWindow(window, GW_OWNER) == s->shell && std::wcscmp(cls, L"#32770") == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    ForEachTopWindow([&](HWND window) {
+        wchar_t cls[64] = {};
+        GetClassNameW(window, cls, 64);
+        if (GetWindow(window, GW_OWNER) == shell && std::wcscmp(cls, L"#32770") == 0) {
+            found = window;
+            return false;
+        }
+        return true;
+    });
+    return found;
 }
 
 template <typename Condition>
@@ -84,17 +89,15 @@ bool WaitFor(int milliseconds, Condition condition) {
 
 HWND OpenMenuWindow() {
     HWND found = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(window, cls, 16);
-            if (std::wcscmp(cls, L"#32768") == 0 && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(context) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ForEachTopWindow([&](HWND window) {
+        wchar_t cls[16] = {};
+        GetClassNameW(window, cls, 16);
+        if (std::wcscmp(cls, L"#32768") == 0 && IsWindowVisible(window)) {
+            found = window;
+            return false;
+        }
+        return true;
+    });
     return found;
 }
 
@@ -261,19 +264,17 @@ struct Driver {
         HWND box = nullptr;
         auto find = [&] {
             box = nullptr;
-            EnumWindows(
-                [](HWND window, LPARAM context) -> BOOL {
-                    wchar_t cls[16] = {}, title[64] = {};
-                    GetClassNameW(window, cls, 16);
-                    GetWindowTextW(window, title, 64);
-                    if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window) &&
-                        std::wcscmp(title, L"Solvane") != 0 && GetWindow(window, GW_OWNER) == nullptr) {
-                        *reinterpret_cast<HWND*>(context) = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&box));
+            ForEachTopWindow([&](HWND window) {
+                wchar_t cls[16] = {}, title[64] = {};
+                GetClassNameW(window, cls, 16);
+                GetWindowTextW(window, title, 64);
+                if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window) &&
+                    std::wcscmp(title, L"Solvane") != 0 && GetWindow(window, GW_OWNER) == nullptr) {
+                    box = window;
+                    return false;
+                }
+                return true;
+            });
             return box != nullptr;
         };
         if (!WaitFor(milliseconds, find)) return Fail("no message box");

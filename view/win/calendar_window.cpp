@@ -8,6 +8,7 @@
 #include "app/win/gbk_text.h"
 #include "app/win/window_rect_store.h"
 #include "calendar/lunar_calendar.h"
+#include "festivals/win/open_festival_help.h"
 #include "resources/resource_ids.h"
 #include "view/win/display_list_renderer.h"
 #include "view/win/font_families.h"
@@ -108,7 +109,7 @@ bool CalendarWindow::OnInitDialog() {
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     // The notification window is created here, hidden and without owner, when
     // the program has it.
-    sources_.Load(moduleFolder_, AlmanacDatabasePath(moduleFolder_));
+    sources_.Load(FestivalFilePath(moduleFolder_), AlmanacDatabasePath(moduleFolder_));
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
     return false;  // the window takes no focus
@@ -193,23 +194,29 @@ void CalendarWindow::OnLeftButtonDown(POINT client) {
     BeginDrag(client);
 }
 
+namespace {
+
+struct WindowSearch {
+    HWND self;
+    HWND balloon;
+    std::vector<Rect> rects;
+};
+
+BOOL CALLBACK CollectOtherVisibleWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    RECT r{};
+    if (window != search->self && window != search->balloon && IsWindowVisible(window) &&
+        GetWindowRect(window, &r)) {
+        search->rects.push_back(Rect{r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<Rect> CalendarWindow::OtherVisibleWindows() const {
-    struct Search {
-        HWND self;
-        HWND balloon;
-        std::vector<Rect> rects;
-    } search{hwnd(), balloon_.hwnd(), {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            RECT r{};
-            if (window != s->self && window != s->balloon && IsWindowVisible(window) && GetWindowRect(window, &r)) {
-                s->rects.push_back(Rect{r.left, r.top, r.right, r.bottom});
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{hwnd(), balloon_.hwnd(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), &CollectOtherVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.rects;
 }
 
@@ -298,7 +305,7 @@ void CalendarWindow::ShowDayMenu(POINT client) {
         return;
     }
     for (const DayMenuItem& item : items) {
-        if (item.command == command) OpenDayItemHelp(item.text);
+        if (item.command == command) OpenFestivalHelp(item.text);
     }
 }
 

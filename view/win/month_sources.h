@@ -16,7 +16,7 @@ public:
     ~MonthSources() override;
 
     // Missing files leave their part empty; nothing is reported.
-    void Load(const std::string& moduleFolder, const std::string& databasePath);
+    void Load(const std::string& festivalFile, const std::string& databasePath);
     void ReloadFestivals();
     void ReloadReminders();
     void Close();
@@ -25,9 +25,7 @@ public:
                        bool withReminders) override;
 
 private:
-    std::string moduleFolder_;
+    std::string festivalFile_;
+    FestivalList festivals_;
     std::unique_ptr<AlmanacDatabase> database_;
 };
-
-// Opens the help page of a festival or solar term named in the day menu.
-void OpenDayItemHelp(const std::string& name);
