@@ -152,19 +152,19 @@ months=$(drive left-click 327 40 list-menu menu-close | cut -f3 | tr '\n' ' ')
 check "the month hot spot lists the twelve months" test "$months" = "1月 2月 3月 4月 5月 6月 7月 8月 9月 10月 11月 12月 "
 check "right-clicking outside the day cells opens no menu" drive right-click 180 20 no-menu 800
 
-# --- the day menu, on last December ------------------------------------------------
-last=$((year - 1))
+# --- the day menu, on December 2025 (reached through the year-back menu until 2055) ----
+last=2025
 drive left-click 29 40 list-menu menu-pick "${last}年" left-click 327 40 list-menu menu-pick 12月 >/dev/null
 sleep 0.5
-import -window root "$artifacts/last-december.png" 2>/dev/null
+import -window root "$artifacts/december-2025.png" 2>/dev/null
 solstice=$("$build/../native/tools/cli/solvane-cli" terms "$last" | awk '$1 == "冬至" { sub("12月", "", $2); sub("日", "", $2); print $2 }')
 cells() { python3 "$root/scripts/tests.d/month_cells.py" "$install/Ostrel/Templates/Default/config.ini" "$last" 12 centre "$@"; }
 day_menu=$(drive right-click $(cells "$solstice") list-menu menu-close | cut -f2- | tr '\t\n' ' |')
 check "the day menu of the winter solstice ($last-12-$solstice) offers the four add commands and the solar term" \
     test "$day_menu" = "10001 添加阳历节日...|10003 添加旧历节日...|10002 添加阳历备忘...|10004 添加旧历备忘...|menu separator|1 冬至|"
 festival_menu=$(drive right-click $(cells 4) list-menu menu-close | cut -f2- | tr '\t\n' ' |')
-check "the day menu of $last-12-4 lists its two festivals after the add commands" \
-    test "$festival_menu" = "10001 添加阳历节日...|10003 添加旧历节日...|10002 添加阳历备忘...|10004 添加旧历备忘...|menu separator|1 法制宣传日|2 国家宪法日|"
+check "the day menu of $last-12-4 lists its three festivals, lunar and solar, after the add commands" \
+    test "$festival_menu" = "10001 添加阳历节日...|10003 添加旧历节日...|10002 添加阳历备忘...|10004 添加旧历备忘...|menu separator|1 下元节|2 法制宣传日|3 国家宪法日|"
 check "the space before the 1st of the month opens no menu" drive right-click $(cells 0) no-menu 800
 drive tray-menu menu-pick 转到今日 >/dev/null
 
