@@ -109,7 +109,8 @@ bool CalendarWindow::OnInitDialog() {
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     // The notification window is created here, hidden and without owner, when
     // the program has it.
-    sources_.Load(FestivalFilePath(moduleFolder_), AlmanacDatabasePath(moduleFolder_));
+    sources_.Load(FestivalFilePath(moduleFolder_), ReminderFilePath(moduleFolder_),
+                  AlmanacDatabasePath(moduleFolder_));
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
     return false;  // the window takes no focus

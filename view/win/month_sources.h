@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "view/month_layout.h"
+#include "almanac/day_info.h"
 
 class AlmanacDatabase;
 
@@ -16,7 +16,7 @@ public:
     ~MonthSources() override;
 
     // Missing files leave their part empty; nothing is reported.
-    void Load(const std::string& festivalFile, const std::string& databasePath);
+    void Load(const std::string& festivalFile, const std::string& reminderFile, const std::string& databasePath);
     void ReloadFestivals();
     void ReloadReminders();
     void Close();
@@ -26,6 +26,9 @@ public:
 
 private:
     std::string festivalFile_;
+    std::string reminderFile_;
     FestivalList festivals_;
+    ReminderList reminders_;
     std::unique_ptr<AlmanacDatabase> database_;
+    std::unique_ptr<DaySources> days_;  // reads the three above
 };
