@@ -6,6 +6,14 @@
 #define IDI_APPLICATION_ICON 128  // window icons, tray icon until the day icon is drawn
 #define IDI_NOTICE_BELL 211       // label of the notification window, 48 x 48
 #define IDI_MEMO_NOTE 212         // before each memo in the memo manager, 16 x 16
+#define IDI_FESTIVAL_ROW 220      // before each festival in the festival manager, 16 x 16
+#define IDI_BUTTON_ADD 221        // the managers' buttons, 16 x 16
+#define IDI_BUTTON_EDIT 222
+#define IDI_BUTTON_DELETE 223
+#define IDI_BUTTON_SAVE 224
+#define IDI_BUTTON_UP 225
+#define IDI_BUTTON_DOWN 226
+#define IDI_BUTTON_HELP 227
 
 // Dialogs.
 #define IDD_SHELL_WINDOW 129         // hidden owner of the tray icon, timers and menus
@@ -22,6 +30,11 @@
 #define IDC_ABOUT_PRODUCT 2131
 #define IDC_ABOUT_VERSION 2132
 #define IDC_ABOUT_DATE 2133
+
+// The editing dialogs and their controls.
+#include "festival_dialog_ids.h"
+#include "reminder_dialog_ids.h"
+#include "settings_dialog_ids.h"
 
 // The version resource.
 #define SOLVANE_VERSION_NUMBERS 1, 0, 0, 0

@@ -1,0 +1,2 @@
+// Control identifiers of the settings dialog (131).
+#pragma once
