@@ -13,10 +13,6 @@ struct AlmanacConnection;
 struct sqlite3;
 struct sqlite3_stmt;
 
-// Where the database lies below the program's folder (which has no trailing
-// backslash).
-constexpr char kAlmanacDatabaseSuffix[] = "\\Ostrel\\Database\\china.mdb";
-
 // The number of columns of the full-row statement.
 constexpr int kAlmanacRowColumns = 14;
 

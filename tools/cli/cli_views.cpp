@@ -111,25 +111,6 @@ std::string MonthGridView(int year, int month, int firstColWeekDay, const Festiv
     return out;
 }
 
-std::string DayView(int year, int month, int day) {
-    const LunarDate l = SolarToLunar(year, month, day);
-    const std::string lunar = Format("%04d-%02d-%02d", l.year, l.month, l.day);
-    std::string out;
-    out += "阳历：" + SolarDateText(Format("%d-%d-%d", year, month, day)) + "\n";
-    out += "旧历：" + LunarDateText(lunar) + (l.isLeap ? "（闰月）" : "") + "\n";
-    out += "星期" + WeekdayName(DayOfWeek(year, month, day)) + "\n";
-    out += ZodiacName(l.year) + "年\n";
-    return out;
-}
-
-std::string FestivalLines(const FestivalList& festivals, SolarTermLookup* solarTerms, int year, int month, int day) {
-    std::string out;
-    for (const FestivalRule& festival : MatchFestivals(festivals, MakeFestivalDate(year, month, day), solarTerms)) {
-        out += "节日：" + festival.name + festival.suffix + "\n";
-    }
-    return out;
-}
-
 std::string FestivalListView(const FestivalList& festivals) {
     std::vector<std::vector<std::string>> rows = {
         {"启用", "类型", "日期类型", "名称", "日期", "开始年份", "结束日期", "音乐"}};
@@ -158,32 +139,6 @@ std::string ShenShaView(int year, int month, int day) {
     // generator's own rules, from the solar terms of the years around the day.
     const almanac_gen::AlmanacCalendar calendar(year, year);
     return almanac_gen::ShenShaLines(almanac_gen::ChooseYiJi(calendar, calendar.FactsOf(year, month, day)));
-}
-
-std::string SolarTermLine(AlmanacDatabase& almanac, int year, int month, int day) {
-    const std::string term = almanac.SolarTermOn(year, month, day);
-    return term.empty() ? std::string() : "节气：" + term + "\n";
-}
-
-std::string AlmanacBlockView(AlmanacDatabase& almanac, int year, int month, int day) {
-    const std::vector<std::string> row = AlmanacRow(almanac, year, month, day);
-    if (row.empty()) return std::string();
-    std::string block;
-    auto piece = [&](const char* before, int column, const char* after) {
-        if (!row[column].empty()) block += before + row[column] + after;
-    };
-    piece("", kNYear, " ");
-    piece("", kNMonth, " ");
-    piece("", kNDay, " \n");
-    piece("冲：", kChong, "\n");
-    piece("煞：", kSha, "\n");
-    piece("成：", kCheng, "\n");
-    piece("正冲：", kZhengChong, "\n");
-    piece("胎神：", kTaiShen, "\n");
-    piece("本月节气：", kJQ, "\n");
-    piece("\n宜：", kYi, "\n");
-    piece("\n忌：", kJi, "\n\n ");
-    return block.empty() ? std::string() : "\n=====【老黄历信息】=====\n\n" + block;
 }
 
 std::string SolarTermsView(AlmanacDatabase& almanac, int year) {

@@ -16,14 +16,6 @@ class SolarTermLookup;
 std::string MonthGridView(int year, int month, int firstColWeekDay, const FestivalList& festivals = {},
                           SolarTermLookup* solarTerms = nullptr);
 
-// One day: Gregorian date, lunar date, weekday and zodiac year.
-std::string DayView(int year, int month, int day);
-
-// One "节日：" line per festival of the day, with its age or anniversary text,
-// in the order of the festival file. solarTerms answers the rules counted
-// from a solar term; without it they match nothing.
-std::string FestivalLines(const FestivalList& festivals, SolarTermLookup* solarTerms, int year, int month, int day);
-
 // The festival file as the festival manager shows it: one row per rule with
 // its switch, kind, calendar, name, date in words, start year, end date and
 // sound file.
@@ -32,15 +24,6 @@ std::string FestivalListView(const FestivalList& festivals);
 // The day's 吉神 and 凶煞 ("吉神：天德 …", "凶煞：月破 …"), found by the almanac
 // generator's selection rules; the database does not keep them.
 std::string ShenShaView(int year, int month, int day);
-
-// The "节气：" line of a day when a solar term falls on it, else "".
-std::string SolarTermLine(AlmanacDatabase& almanac, int year, int month, int day);
-
-// The day's almanac as the balloon shows it: the heading line, then the year,
-// month and day names, 冲, 煞, 成, 正冲, 胎神, the month's solar terms, 宜 and
-// 忌, each piece only when the almanac has it. "" when it has nothing for the
-// day (no database, or no row).
-std::string AlmanacBlockView(AlmanacDatabase& almanac, int year, int month, int day);
 
 // The year's 24 solar terms with their dates and times (UTC+8), one a line,
 // as the almanac's monthly term lists give them; "" without a database.
