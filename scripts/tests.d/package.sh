@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Release packages: makes them with scripts/package.sh, checks that each zip
+# holds exactly the installation layout, then, under 64-bit Wine, starts the
+# program from the unpacked x64 zip and from a silent installation of the x64
+# installer, and uninstalls it again. The windows are found by the end-to-end
+# driver (tools/e2e-driver); screenshots go to build/win64/artifacts/package/.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+export LC_ALL=C.UTF-8
+# A prefix of its own: the installer writes the Run key and the Start menu.
+export WINEPREFIX="$root/.cache/wine-package"
+. scripts/wine-env.sh
+
+if ! scripts/package.sh --no-build >/dev/null; then
+    echo "FAILED  scripts/package.sh makes the packages"
+    exit 1
+fi
+ensure_display || exit 1
+ensure_wine_prefix
+
+packages="$root/build/packages"
+driver="$root/build/win64/e2e/solvane-e2e.exe"
+artifacts="$root/build/win64/artifacts/package"
+product="Tavro日历"
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+uninstall_key="HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
+work=$(mktemp -d)
+mkdir -p "$artifacts"
+passed=0 failed=0
+app_pid=""
+
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    "${WINE%/*}/wineserver" -k 2>/dev/null || true
+    rm -rf "$work"
+    stop_display
+}
+trap cleanup EXIT
+
+check() {  # name, then a command that must succeed
+    local name=$1; shift
+    if "$@"; then
+        echo "ok      $name"; passed=$((passed + 1))
+    else
+        echo "FAILED  $name"; failed=$((failed + 1))
+    fi
+}
+
+drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+windows_path() { "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+
+start_app() {  # the program in folder $1; true once its month window shows a picture
+    local shot=$2 line
+    rm -f "$work/exit"
+    ( cd "$1" && "$WINE" Solvane.exe; echo $? > "$work/exit" ) >/dev/null 2>&1 &
+    app_pid=$!
+    drive wait-calendar 30000 >/dev/null || return 1
+    sleep 1.5  # the first rebuild follows the first show
+    line=$(drive calendar)
+    read -r _ L T R B state <<<"$line"
+    [ "$state" = visible ] || return 1
+    import -window root "$shot" 2>/dev/null
+    # Not blank: the skin's picture lies in the window's rectangle.
+    convert "$shot" -crop "$((R - L))x$((B - T))+$L+$T" -format "%[fx:mean>0.05]" info: | grep -qx 1
+}
+
+stop_app() {  # through the tray menu's 退出; true when the program ends with 2
+    drive tray-menu menu-pick 退出 wait-gone 10000 >/dev/null
+    for _ in $(seq 100); do [ -f "$work/exit" ] && break; sleep 0.1; done
+    [ -f "$work/exit" ] || kill "$app_pid" 2>/dev/null
+    wait "$app_pid" 2>/dev/null
+    app_pid=""
+    [ "$(cat "$work/exit" 2>/dev/null)" = 2 ]
+}
+
+reg_value() {  # key, value name: the value's data, empty when absent
+    rm -f "$work/export.reg"
+    "$WINE" reg export "$1" "$work/export.reg" /y >/dev/null 2>&1 || return 0
+    python3 - "$work/export.reg" "$2" <<'PY'
+import sys
+text = open(sys.argv[1], "rb").read().decode("utf-16")
+prefix = '"%s"="' % sys.argv[2]
+for line in text.splitlines():
+    if line.startswith(prefix):
+        print(line[len(prefix):-1].replace("\\\\", "\\"))
+PY
+}
+
+key_exists() { "$WINE" reg query "$1" >/dev/null 2>&1; }
+
+tree() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | sort | tr '\n' ' '); }
+
+wait_for_uninstall() {  # the uninstaller reruns itself from the temporary folder
+    for _ in $(seq 300); do [ -e "$1/Uninstall.exe" ] || break; sleep 0.1; done
+    timeout 30 "${WINE%/*}/wineserver" -w 2>/dev/null || true
+}
+
+# --- the zips ---------------------------------------------------------------------
+zip64=$(ls "$packages"/Solvane-*-x64.zip 2>/dev/null | head -1)
+zip32=$(ls "$packages"/Solvane-*-x86.zip 2>/dev/null | head -1)
+setup64=$(ls "$packages"/Solvane-*-x64-setup.exe 2>/dev/null | head -1)
+check "the package command makes a zip and an installer per architecture" \
+    test -n "$zip64" -a -n "$zip32" -a -n "$setup64" -a -n "$(ls "$packages"/Solvane-*-x86-setup.exe 2>/dev/null)"
+check "the x64 zip holds exactly the installation layout, names marked UTF-8" \
+    python3 installer/package.py check-zip "$zip64" "$product" x86_64
+check "the x86 zip holds exactly the installation layout with a 32-bit program" \
+    python3 installer/package.py check-zip "$zip32" "$product" i686
+
+unpacked="$work/unzipped"
+mkdir -p "$unpacked"
+unzip -q "$zip64" -d "$unpacked"
+portable="$unpacked/$product"
+check "unpacked, the Chinese file names come out as written" \
+    test -f "$portable/Sound/提醒.wav" -a -f "$portable/Sound/滴滴.wav" -a -f "$portable/说明.txt"
+check "the unpacked x64 program starts and shows its month window" start_app "$portable" "$artifacts/unzipped.png"
+check "with its tray icon" test "$(drive tray)" = "tray present"
+check "退出 ends it" stop_app
+check "having saved its window's place beside itself" grep -q '^RECT_1=' "$portable/Solvane.ini"
+
+# --- the installer ----------------------------------------------------------------
+installed="$work/installed/$product"
+mkdir -p "$work/installed"
+"$WINE" reg delete "$run_key" /v "$product" /f >/dev/null 2>&1
+"$WINE" "$setup64" /S /AUTOSTART "/D=$(windows_path "$work/installed")\\$product" >/dev/null 2>&1
+setup_exit=$?
+check "the installer installs silently into the folder given (exit code $setup_exit)" \
+    test "$setup_exit" = 0 -a -f "$installed/Solvane.exe" -a -f "$installed/Uninstall.exe" -a -d "$installed/Reminders"
+expected=$( (cd "$portable" && find . -mindepth 1 ! -name 说明.txt; echo ./Uninstall.exe) | sed 's|^\./||' | sort | tr '\n' ' ')
+check "the installed files are the zip's layout without 说明.txt, plus the uninstaller" \
+    test "$(tree "$installed")" = "$expected"
+shortcut=$(find "$WINEPREFIX/drive_c/users" -path "*Start Menu/Programs/$product.lnk" 2>/dev/null | head -1)
+check "it puts a shortcut in the Start menu" test -n "$shortcut"
+installed_exe="$(windows_path "$work/installed")\\$product\\Solvane.exe"
+check "/AUTOSTART sets the Run value the settings dialog uses" \
+    test "$(reg_value "$run_key" "$product")" = "$installed_exe"
+check "it registers its uninstaller" \
+    eval 'reg_value "$uninstall_key" UninstallString | grep -q "Uninstall.exe"'
+check "the installed program starts and shows its month window" start_app "$installed" "$artifacts/installed.png"
+check "退出 ends it" stop_app
+
+printf 'memo\r\n' > "$installed/Reminders/reminders.cfg"  # stands for the user's memos
+"$WINE" "$installed/Uninstall.exe" /S >/dev/null 2>&1
+wait_for_uninstall "$installed"
+check "the silent uninstaller removes the program and keeps the user's settings, festivals and memos" \
+    test "$(tree "$installed")" = "Ostrel Ostrel/holidays.cfg Reminders Reminders/reminders.cfg Solvane.ini "
+check "and the Start-menu shortcut" test ! -e "$shortcut"
+check "and the Run value" test -z "$(reg_value "$run_key" "$product")"
+check "and its registration" eval '! key_exists "$uninstall_key"'
+
+"$WINE" "$setup64" /S "/D=$(windows_path "$work/installed")\\$product" >/dev/null 2>&1
+check "installing again keeps the settings the program saved" grep -q '^RECT_1=' "$installed/Solvane.ini"
+check "without /AUTOSTART there is no Run value" test -z "$(reg_value "$run_key" "$product")"
+"$WINE" "$installed/Uninstall.exe" /S /PURGE >/dev/null 2>&1
+wait_for_uninstall "$installed"
+check "uninstalling with /PURGE removes the whole folder" test ! -e "$installed"
+
+echo "package: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
