@@ -32,7 +32,7 @@ package() {  # config, architecture label, binutils prefix
     echo "package: $name from build/$config/dist"
     python3 installer/package.py stage "build/$config/dist" data "installer/说明.txt" "$stage"
     # The build keeps its debugging information; users get the program alone.
-    "$tools-strip" --strip-debug "$stage/Solvane.exe"
+    "$tools-strip" "$stage/Solvane.exe"
     python3 installer/package.py zip "$stage" "Tavro日历" "$out/$name.zip"
     python3 installer/package.py nsis "$stage" "$work/$arch/files.nsh"
     makensis -V2 -INPUTCHARSET UTF8 -DARCH="$arch" -DVERSION="$version" -DFILES="$work/$arch/files.nsh" \
