@@ -106,6 +106,10 @@ check "the x64 zip holds exactly the installation layout, names marked UTF-8" \
     python3 installer/package.py check-zip "$zip64" "$product" x86_64
 check "the x86 zip holds exactly the installation layout with a 32-bit program" \
     python3 installer/package.py check-zip "$zip32" "$product" i686
+machine_of() { python3 -c 'import sys; sys.path.insert(0, "installer"); import package
+print(hex(package.pe_machine(open(sys.argv[1], "rb").read(4096)) or 0))' "$1"; }
+check "the x86 installer runs on 32-bit Windows, the x64 one is a 64-bit program" \
+    test "$(machine_of "$(ls "$packages"/Solvane-*-x86-setup.exe | head -1)") $(machine_of "$setup64")" = "0x14c 0x8664"
 
 unpacked="$work/unzipped"
 mkdir -p "$unpacked"
