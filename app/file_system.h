@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // fopen with a GBK path; the mode is fopen's ("rb", "wb", ...).
 std::FILE* OpenFile(const std::string& path, const char* mode);
@@ -25,6 +26,14 @@ bool RenameFile(const std::string& from, const std::string& to);
 bool FlushFileToDisk(std::FILE* file);
 // Clears the read-only attribute (Windows) or adds the owner's write bit.
 bool MakeWritable(const std::string& path);
+
+// The names (GBK, no path) of the entries of a folder, without "." and "..",
+// in no particular order; empty when the folder cannot be read.
+struct FolderEntry {
+    std::string name;
+    bool isFolder;
+};
+std::vector<FolderEntry> ListFolder(const std::string& folder);
 
 // The name under which libraries that take UTF-8 file names (SQLite) find the
 // file: on Windows the GBK path converted to UTF-8, elsewhere the path's bytes

@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,3 +28,18 @@ bool MakeWritable(const std::string& path) {
 }
 
 std::string Utf8FileName(const std::string& path) { return path; }
+
+std::vector<FolderEntry> ListFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return entries;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat info;
+        const bool isFolder = ::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        entries.push_back({name, isFolder});
+    }
+    ::closedir(dir);
+    return entries;
+}

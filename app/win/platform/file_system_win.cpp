@@ -18,6 +18,16 @@ std::wstring Wide(const std::string& gbk) {
     return wide;
 }
 
+// UTF-16 to GBK, the other way round.
+std::string Gbk(const std::wstring& wide) {
+    if (wide.empty()) return std::string();
+    const int length =
+        WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string gbk(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), &gbk[0], length, nullptr, nullptr);
+    return gbk;
+}
+
 }  // namespace
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
@@ -48,3 +58,17 @@ bool MakeWritable(const std::string& path) {
 }
 
 std::string Utf8FileName(const std::string& path) { return Utf8FromGbk(path); }
+
+std::vector<FolderEntry> ListFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((Wide(folder) + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        entries.push_back({Gbk(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
+}

@@ -1,0 +1,55 @@
+#include "reminders/reminder_manager_model.h"
+
+#include <algorithm>
+
+int ReminderManagerModel::Add(const Reminder& reminder) {
+    rows_.push_back(reminder);
+    modified_ = true;
+    return size() - 1;
+}
+
+void ReminderManagerModel::Replace(int index, const Reminder& reminder) {
+    if (index < 0 || index >= size()) return;
+    rows_[static_cast<std::size_t>(index)] = reminder;
+    modified_ = true;
+}
+
+int ReminderManagerModel::Delete(int index) {
+    if (index < 0 || index >= size()) return -1;
+    rows_.erase(rows_.begin() + index);
+    modified_ = true;
+    return rows_.empty() ? -1 : std::min(index, size() - 1);
+}
+
+Reminder NewReminder(const std::optional<SystemTime>& date, bool lunar, const SystemTime& now) {
+    Reminder reminder;
+    reminder.start = now;
+    if (date) {
+        reminder.start.year = date->year;
+        reminder.start.month = date->month;
+        reminder.start.day = date->day;
+        reminder.start.hour = 0;
+        reminder.start.minute = 0;
+    }
+    reminder.repeatEnd = reminder.start;
+    reminder.repeatEnd.year = static_cast<std::uint16_t>(reminder.start.year + 1);
+    if (reminder.repeatEnd.month >= 1 && reminder.repeatEnd.month <= 12) {
+        const int last = DaysInMonth(reminder.repeatEnd.year, reminder.repeatEnd.month);
+        reminder.repeatEnd.day = static_cast<std::uint16_t>(std::min<int>(reminder.repeatEnd.day, last));
+    }
+    reminder.hasRepeatEnd = 0;
+    reminder.category = kCategoryNone;
+    reminder.repeat = kRepeatNone;
+    reminder.firstAlert = kAlertAtTime;
+    reminder.secondAlert = kAlertNone;
+    reminder.calendar = date && lunar ? kReminderLunar : kReminderGregorian;
+    return reminder;
+}
+
+std::vector<ReminderColumn> ReminderManagerColumns() {
+    static const int widths[] = {280, 0, 120, 0, 0, 90, 160, 0};
+    std::vector<ReminderColumn> columns;
+    const std::vector<std::string>& titles = ReminderColumnTitles();
+    for (std::size_t i = 0; i < titles.size(); ++i) columns.push_back({titles[i], widths[i]});
+    return columns;
+}

@@ -1,0 +1,173 @@
+#include "reminders/reminder_form.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "reminders/tests/reminder_samples.h"
+
+namespace {
+
+ReminderForm GregorianForm(const std::string& y, const std::string& m, const std::string& d,
+                           const std::string& hour = "9", const std::string& minute = "30") {
+    ReminderForm form;
+    form.content = "开会";
+    form.calendar = kReminderGregorian;
+    form.startYear = y;
+    form.startMonth = m;
+    form.startDay = d;
+    form.startHour = hour;
+    form.startMinute = minute;
+    form.endYear = "2014";
+    form.endMonth = "3";
+    form.endDay = "1";
+    form.endHour = "0";
+    form.endMinute = "0";
+    return form;
+}
+
+// The field and message of a refusal, or "accepted".
+std::string Outcome(const ReminderForm& form) {
+    Reminder record = Gregorian(kRepeatNone, 2013, 3, 1);
+    const auto problem = ApplyReminderForm(form, record);
+    if (!problem) return "accepted";
+    return std::to_string(static_cast<int>(problem->field)) + " " + problem->message;
+}
+
+int FieldOf(const ReminderForm& form) {
+    Reminder record;
+    const auto problem = ApplyReminderForm(form, record);
+    return problem ? static_cast<int>(problem->field) : -1;
+}
+
+TEST(ReminderForm, RefusesStartDatesThatDoNotExistInTheGregorianCalendar) {
+    EXPECT_EQ(Outcome(GregorianForm("2013", "2", "30")),
+              "3 开始时间的日期不存在：2013年2月只有28天。");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "4", "31")), "3 开始时间的日期不存在：2013年4月只有30天。");
+    EXPECT_EQ(Outcome(GregorianForm("2012", "2", "29")), "accepted");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "13", "1")), "2 开始时间的月份应在1到12之间。");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "0", "1")), "2 开始时间的月份应在1到12之间。");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "3", "0")), "3 开始时间的日期应在1到31之间。");
+    EXPECT_EQ(Outcome(GregorianForm("1899", "3", "1")), "1 开始时间的年份应在1900到2099之间。");
+}
+
+TEST(ReminderForm, RefusesTimesOutsideTheDay) {
+    EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "24", "0")), "4 开始时间的小时应在0到23之间。");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "-1", "0")), "4 开始时间的小时应在0到23之间。");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "23", "60")), "5 开始时间的分钟应在0到59之间。");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "23", "59")), "accepted");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "0", "0")), "accepted");
+}
+
+TEST(ReminderForm, RefusesTextThatIsNotANumberInsteadOfReadingItAsZero) {
+    EXPECT_EQ(FieldOf(GregorianForm("2013", "3", "1", "abc", "0")), static_cast<int>(ReminderFormField::kStartHour));
+    EXPECT_EQ(FieldOf(GregorianForm("", "3", "1")), static_cast<int>(ReminderFormField::kStartYear));
+    EXPECT_EQ(FieldOf(GregorianForm("2013", "3月", "1")), static_cast<int>(ReminderFormField::kStartMonth));
+    EXPECT_EQ(Outcome(GregorianForm(" 2013 ", "3", "1", "09", "05")), "accepted");
+}
+
+TEST(ReminderForm, AcceptsEveryLunarDayUpToTheThirtiethByNameOrNumber) {
+    ReminderForm form = GregorianForm("2013", "腊", "三十");
+    form.calendar = kReminderLunar;
+    EXPECT_EQ(Outcome(form), "accepted");
+    form.startMonth = "2";
+    form.startDay = "30";
+    EXPECT_EQ(Outcome(form), "accepted");
+    form.startDay = "31";
+    EXPECT_EQ(Outcome(form), "3 开始时间的日期应是初一到三十中的一天。");
+    form.startDay = "初一";
+    form.startMonth = "13";
+    EXPECT_EQ(Outcome(form), "2 开始时间的月份应是正月到腊月中的一个。");
+}
+
+TEST(ReminderForm, ChecksTheEndOfRepetitionOnlyWhileItIsInForce) {
+    ReminderForm form = GregorianForm("2013", "3", "1");
+    form.endMonth = "2";
+    form.endDay = "30";
+    EXPECT_EQ(Outcome(form), "accepted");
+    form.hasRepeatEnd = true;
+    EXPECT_EQ(Outcome(form), "8 结束重复时间的日期不存在：2014年2月只有28天。");
+    form.endDay = "28";
+    form.endHour = "25";
+    EXPECT_EQ(Outcome(form), "9 结束重复时间的小时应在0到23之间。");
+}
+
+TEST(ReminderForm, RefusesAnEmptyMemoAndOneLongerThanTheRecordHolds) {
+    ReminderForm form = GregorianForm("2013", "3", "1");
+    form.content.clear();
+    EXPECT_EQ(Outcome(form), "0 尚未输入备忘内容。");
+    form.content = "\r\n";  // a line break alone is a memo
+    EXPECT_EQ(Outcome(form), "accepted");
+    form.content = std::string(9999, 'a');
+    EXPECT_EQ(Outcome(form), "accepted");
+    form.content = std::string(4999, '\xB0') + std::string(4999, '\xA1') + "ab";  // 10 000 bytes
+    EXPECT_EQ(FieldOf(form), static_cast<int>(ReminderFormField::kContent));
+    EXPECT_NE(Outcome(form).find("现在有10000个字节"), std::string::npos);
+    form.content = "笑\x3F";
+    form.contentLostCharacters = true;
+    EXPECT_EQ(FieldOf(form), static_cast<int>(ReminderFormField::kContent));
+}
+
+TEST(ReminderForm, ARefusedFormLeavesTheRecordUntouched) {
+    Reminder record = Gregorian(kRepeatWeekly, 2013, 3, 1, 8, 0, "原来的");
+    const Reminder before = record;
+    ReminderForm form = GregorianForm("2013", "2", "30");
+    EXPECT_TRUE(ApplyReminderForm(form, record));
+    EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0);
+}
+
+TEST(ReminderForm, WritesTheShownFieldsAndKeepsEveryOtherByte) {
+    Reminder record = Gregorian(kRepeatNone, 2013, 3, 1, 8, 0, "一段较长的旧内容");
+    record.start.second = 42;
+    record.start.dayOfWeek = 5;
+    record.content[500] = 'x';
+    ReminderForm form = GregorianForm("2020", "12", "31", "23", "59");
+    form.content = "新";
+    form.repeat = kRepeatWeekly;
+    form.firstAlert = kAlert1Day;
+    form.secondAlert = kAlert5Minutes;
+    form.category = kCategoryFamily;
+    form.hasRepeatEnd = true;
+    ASSERT_FALSE(ApplyReminderForm(form, record));
+    EXPECT_EQ(ReminderStartText(record), "2020年12月31日23点59分");
+    EXPECT_EQ(ReminderEndText(record), "2014年03月01日00点00分");
+    EXPECT_EQ(record.start.second, 42);
+    EXPECT_EQ(record.start.dayOfWeek, 5);
+    EXPECT_EQ(record.content[500], 'x');
+    EXPECT_EQ(ReminderText(record), "新");
+    EXPECT_EQ(record.hasRepeatEnd, 1);
+    EXPECT_EQ(record.repeat, kRepeatWeekly);
+    EXPECT_EQ(record.firstAlert, kAlert1Day);
+    EXPECT_EQ(record.secondAlert, kAlert5Minutes);
+    EXPECT_EQ(record.category, kCategoryFamily);
+}
+
+TEST(ReminderForm, SwitchingAMarchFifteenthToLunarKeepsTheNumbers) {
+    Reminder record = Gregorian(kRepeatWeekly, 2013, 3, 15);
+    ReminderForm form = FormOfReminder(record);
+    EXPECT_EQ(form.startMonth + form.startDay, "315");
+    // The editor rebuilds the lists for the lunar calendar: the same numbers
+    // now show as the lunar names, and weekly is not offered.
+    form.calendar = kReminderLunar;
+    form.repeat = OfferedRepeat(kReminderLunar, record.repeat);
+    form.startMonth = StartMonthItems(kReminderLunar)[2].text;
+    form.startDay = StartDayItems(kReminderLunar)[14].text;
+    EXPECT_EQ(form.startMonth + "月" + form.startDay, "三月十五");
+    ASSERT_FALSE(ApplyReminderForm(form, record));
+    EXPECT_EQ(record.calendar, kReminderLunar);
+    EXPECT_EQ(record.repeat, kRepeatNone);
+    EXPECT_EQ(ReminderStartText(record), "2013年三月十五08点00分");
+}
+
+TEST(ReminderForm, ShowsStoredCodesWithoutAnItemAsBareNumbers) {
+    Reminder record = Lunar(kRepeatWeekly, 2013, 13, 0);
+    const ReminderForm form = FormOfReminder(record);
+    EXPECT_EQ(form.startMonth, "13");
+    EXPECT_EQ(form.startDay, "0");
+    EXPECT_EQ(form.repeat, kRepeatNone);
+    EXPECT_EQ(StartDayItems(kReminderGregorian).size(), 31u);
+    EXPECT_EQ(StartDayItems(kReminderLunar).back().text, std::string("三十"));
+    EXPECT_EQ(NumberItems(1900, 2099).size(), 200u);
+}
+
+}  // namespace
