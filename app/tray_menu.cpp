@@ -27,15 +27,13 @@ std::vector<TrayMenuItem> BuildTrayMenu(const TrayMenuState& state) {
     menu.push_back(Command(state.calendarVisible ? "隐藏窗口" : "显示窗口", kTrayShowHide));
     menu.push_back(Command("转到今日", kTrayGoToToday));
     menu.push_back(Separator());
-    if (state.dialogsAvailable) {
-        menu.push_back(SubMenu("管理节假日/备忘", {
-                                                    Command("添加节日...", kTrayAddFestival),
-                                                    Command("节日管理...", kTrayFestivalManager),
-                                                    Separator(),
-                                                    Command("添加备忘...", kTrayAddReminder),
-                                                    Command("备忘管理...", kTrayReminderManager),
-                                                }));
-    }
+    menu.push_back(SubMenu("管理节假日/备忘", {
+                                                Command("添加节日...", kTrayAddFestival),
+                                                Command("节日管理...", kTrayFestivalManager),
+                                                Separator(),
+                                                Command("添加备忘...", kTrayAddReminder),
+                                                Command("备忘管理...", kTrayReminderManager),
+                                            }));
     menu.push_back(SubMenu("帮助", {
                                        Command("帮助文档", kTrayHelp),
                                        Separator(),
@@ -45,7 +43,7 @@ std::vector<TrayMenuItem> BuildTrayMenu(const TrayMenuState& state) {
                                        Command("关于...", kTrayAbout),
                                    }));
     menu.push_back(Separator());
-    if (state.dialogsAvailable) menu.push_back(Command("设置...", kTraySettings));
+    menu.push_back(Command("设置...", kTraySettings));
     menu.push_back(Command("退出", kTrayExit));
     return menu;
 }

@@ -30,9 +30,6 @@ struct TrayMenuItem {
 
 struct TrayMenuState {
     bool calendarVisible = true;
-    // The settings dialog and the festival and memo managers: their items are
-    // shown only once the program has them.
-    bool dialogsAvailable = false;
 };
 
 std::vector<TrayMenuItem> BuildTrayMenu(const TrayMenuState& state);

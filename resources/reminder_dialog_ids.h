@@ -1,2 +1,32 @@
 // Control identifiers of the memo manager (141) and the memo editor (142).
 #pragma once
+
+#define IDD_REMINDER_MANAGER 141
+#define IDD_REMINDER_EDITOR 142
+
+// The memo manager. IDOK (1) saves and closes.
+#define IDC_REMINDER_ADD 1015
+#define IDC_REMINDER_EDIT 4
+#define IDC_REMINDER_DELETE 3
+#define IDC_REMINDER_HINT 1040
+#define IDC_REMINDER_LIST 1014
+
+// The memo editor. IDOK and IDCANCEL confirm and cancel.
+#define IDC_MEMO_CONTENT 1038
+#define IDC_MEMO_START_YEAR 1014
+#define IDC_MEMO_START_MONTH 1015
+#define IDC_MEMO_START_DAY 1016
+#define IDC_MEMO_START_HOUR 1017
+#define IDC_MEMO_START_MINUTE 1018
+#define IDC_MEMO_DAY_LABEL 1039
+#define IDC_MEMO_FIRST_ALERT 1009
+#define IDC_MEMO_CATEGORY 1011
+#define IDC_MEMO_SECOND_ALERT 1012
+#define IDC_MEMO_REPEAT 1010
+#define IDC_MEMO_CALENDAR 1008
+#define IDC_MEMO_HAS_END 1004
+#define IDC_MEMO_END_YEAR 1019
+#define IDC_MEMO_END_MONTH 1020
+#define IDC_MEMO_END_DAY 1021
+#define IDC_MEMO_END_HOUR 1022
+#define IDC_MEMO_END_MINUTE 1023

@@ -21,8 +21,8 @@ std::string Outline(const std::vector<TrayMenuItem>& items, const std::string& i
     return out;
 }
 
-TEST(TrayMenu, HasEveryCommandWithItsNumberOnceTheDialogsExist) {
-    EXPECT_EQ(Outline(BuildTrayMenu({true, true})),
+TEST(TrayMenu, HasEveryCommandWithItsNumber) {
+    EXPECT_EQ(Outline(BuildTrayMenu({true})),
               "隐藏窗口 3\n"
               "转到今日 4\n"
               "-\n"
@@ -44,25 +44,9 @@ TEST(TrayMenu, HasEveryCommandWithItsNumberOnceTheDialogsExist) {
               "退出 1\n");
 }
 
-TEST(TrayMenu, LeavesOutTheDialogCommandsTheProgramDoesNotHaveYet) {
-    EXPECT_EQ(Outline(BuildTrayMenu({true, false})),
-              "隐藏窗口 3\n"
-              "转到今日 4\n"
-              "-\n"
-              "帮助 >\n"
-              "  帮助文档 14\n"
-              "  -\n"
-              "  功能建议 7\n"
-              "  错误反馈 8\n"
-              "  -\n"
-              "  关于... 11\n"
-              "-\n"
-              "退出 1\n");
-}
-
 TEST(TrayMenu, FirstItemFollowsTheCalendarWindowsVisibility) {
-    EXPECT_EQ(BuildTrayMenu({false, false}).front().text, "显示窗口");
-    EXPECT_EQ(BuildTrayMenu({false, false}).front().command, kTrayShowHide);
+    EXPECT_EQ(BuildTrayMenu({false}).front().text, "显示窗口");
+    EXPECT_EQ(BuildTrayMenu({false}).front().command, kTrayShowHide);
 }
 
 TEST(AboutBox, WritesTheUpdateDateInChineseOrSaysThereIsNone) {

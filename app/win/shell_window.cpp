@@ -6,8 +6,10 @@
 #include "app/tray_menu.h"
 #include "app/win/about_box.h"
 #include "app/win/gbk_text.h"
+#include "app/win/settings_dialog.h"
 #include "app/win/version_info.h"
 #include "app/win/web_pages.h"
+#include "reminders/win/reminder_manager.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -87,10 +89,17 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             OnTrayNotify(lParam);
             return true;
         case kAddFestivalForDateMessage:
-            OnAddFestivalForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
-            return true;
         case kAddReminderForDateMessage:
-            OnAddReminderForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
+            if (busy_) {
+                // One dialog at a time: the day menu brings the open one forward instead.
+                SetForegroundWindow(GetLastActivePopup(hwnd()));
+                return true;
+            }
+            if (message == kAddReminderForDateMessage) {
+                OnAddReminderForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
+                return true;
+            }
+            OnAddFestivalForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
             return true;
         case WM_QUERYENDSESSION:
             result = TRUE;
@@ -181,6 +190,10 @@ void ShellWindow::OnTimer(UINT_PTR id) {
             KillTimer(hwnd(), kDailyNoticeTimer);
             // The daily notice runs here once the program has it.
             break;
+        case kRedrawTimer:
+            KillTimer(hwnd(), kRedrawTimer);
+            calendar_.Redraw();
+            break;
         case kTrayRetryTimer:
             AddTrayIcon();
             break;
@@ -251,6 +264,26 @@ void ShellWindow::RunCommand(int command) {
             ShowAboutBox(hwnd());
             busy_ = false;
             break;
+        case kTraySettings:
+            busy_ = true;
+            OpenSettings();
+            busy_ = false;
+            break;
+        case kTrayReminderManager:
+        case kTrayAddReminder: {
+            busy_ = true;
+            ReminderManagerRequest request;
+            request.addMode = command == kTrayAddReminder;
+            RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
+            // Whatever the result: the file may have been saved before a
+            // failed later save, and reading it again costs nothing.
+            if (hwnd()) {
+                calendar_.ReloadReminders();
+                RedrawSoon();
+            }
+            busy_ = false;
+            break;
+        }
         default:
             break;
     }
@@ -261,8 +294,39 @@ void ShellWindow::OnAddFestivalForDate(const SYSTEMTIME*, bool) {
     // has it; after a save the month window reloads the festivals.
 }
 
-void ShellWindow::OnAddReminderForDate(const SYSTEMTIME*, bool) {
-    // The memo manager opens here in its add mode once the program has it.
+void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar) {
+    if (!date) return;
+    ReminderManagerRequest request;
+    request.addMode = true;
+    SystemTime day;
+    day.year = date->wYear;
+    day.month = date->wMonth;
+    day.day = date->wDay;
+    request.date = day;
+    request.lunar = lunar;
+    busy_ = true;
+    const bool saved = RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
+    if (saved && hwnd()) {
+        calendar_.ReloadReminders();
+        RedrawSoon();
+    }
+    busy_ = false;
+}
+
+void ShellWindow::OpenSettings() {
+    if (!RunSettingsDialog(hwnd(), settingsFile_, moduleFolder_) || !hwnd()) return;
+    settings_ = LoadAppSettings(settingsFile_);
+    ApplySettings();
+    calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
+    calendar_.Rebuild(calendar_.year(), calendar_.month());
+    DrawTrayIcon();
+    RedrawSoon();
+}
+
+void ShellWindow::RedrawSoon() {
+    // A picture put on the layered window while the dialog's window is
+    // still being taken off the screen can be lost under Wine's X11 driver.
+    SetTimer(hwnd(), kRedrawTimer, 150, nullptr);
 }
 
 void ShellWindow::Exit() {
@@ -274,6 +338,7 @@ void ShellWindow::OnDestroy() {
     calendar_.Destroy();  // saves its place first
     KillTimer(hwnd(), kDailyNoticeTimer);
     KillTimer(hwnd(), kClockTimer);
+    KillTimer(hwnd(), kRedrawTimer);
     KillTimer(hwnd(), kTrayRetryTimer);
     tray_.Remove();
     loop_.RemoveIdleHandler(this);

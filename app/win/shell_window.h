@@ -28,7 +28,7 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    enum Timer : UINT_PTR { kClockTimer = 1, kDailyNoticeTimer = 2, kTrayRetryTimer = 999 };
+    enum Timer : UINT_PTR { kClockTimer = 1, kDailyNoticeTimer = 2, kRedrawTimer = 3, kTrayRetryTimer = 999 };
 
     void OnInitDialog();
     void OnTimer(UINT_PTR id);
@@ -41,6 +41,11 @@ private:
     void AddTrayIcon();
     void DrawTrayIcon();
     void ApplySettings();
+    // The settings dialog, and after OK everything it changed applied at once.
+    void OpenSettings();
+    // Draws the month window again once a closed dialog's window is really
+    // gone from the screen.
+    void RedrawSoon();
     void ShowTrayMenu();
     void RunCommand(int command);
     void Exit();

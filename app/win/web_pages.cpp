@@ -20,3 +20,8 @@ void OpenHelpPage(const std::string& moduleFolder) { OpenPage(DataPath(moduleFol
 void OpenFeedbackPage(const std::string& moduleFolder) {
     OpenPage(DataPath(moduleFolder, "\\Help\\feedback.html"));
 }
+
+void OpenSettingsHelpPage(const std::string& moduleFolder, SettingsHelpTopic topic) {
+    OpenPage(DataPath(moduleFolder, topic == SettingsHelpTopic::kGeneral ? "\\Help\\settings-general.html"
+                                                                          : "\\Help\\settings-appearance.html"));
+}

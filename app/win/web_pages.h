@@ -6,3 +6,8 @@
 
 void OpenHelpPage(const std::string& moduleFolder);
 void OpenFeedbackPage(const std::string& moduleFolder);
+
+// The help on the settings dialog's general options and on its appearance
+// options.
+enum class SettingsHelpTopic { kGeneral, kAppearance };
+void OpenSettingsHelpPage(const std::string& moduleFolder, SettingsHelpTopic topic);

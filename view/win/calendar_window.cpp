@@ -142,6 +142,10 @@ void CalendarWindow::Rebuild(int year, int month) {
     PresentDisplayList(hwnd(), monthView_.display());
 }
 
+void CalendarWindow::Redraw() {
+    if (hwnd()) PresentDisplayList(hwnd(), monthView_.display());
+}
+
 HotSpots CalendarWindow::NavigationSpots() const {
     return HotSpots{monthView_.yearBack(), monthView_.yearNext(), monthView_.monthBack(), monthView_.monthNext()};
 }

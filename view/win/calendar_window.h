@@ -54,6 +54,8 @@ public:
     int year() const { return monthView_.year(); }
     int month() const { return monthView_.month(); }
     const MonthView& monthView() const { return monthView_; }
+    // Puts the last picture on the screen again, without rebuilding it.
+    void Redraw();
 
     void Show() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
     void Hide() { ShowWindow(hwnd(), SW_HIDE); }

@@ -1,0 +1,41 @@
+// The memo editor: one memo's text, start, alerts, repetition and category,
+// edited on a copy. The caller keeps the copy only when the user confirms.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/win/dialog_kit.h"
+#include "app/win/dialog_window.h"
+#include "reminders/reminder.h"
+#include "reminders/reminder_form.h"
+
+class ReminderEditor : public DialogWindow {
+public:
+    // `caption` (GBK) replaces the resource's title: "添加" or "编辑".
+    ReminderEditor(const Reminder& record, std::string caption);
+
+    // True when the user confirmed; record() then holds the edited memo.
+    bool Run(HWND owner);
+    const Reminder& record() const { return record_; }
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnInitDialog();
+    void OnCalendarChanged();
+    void OnConfirm();
+    // The start month and day lists and the repeat list for a calendar, each
+    // showing what the record holds.
+    void FillListsFor(std::int32_t calendar);
+    void EnableEnd(bool enabled);
+    ReminderForm ReadForm() const;
+    HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
+
+    Reminder record_;
+    std::string caption_;
+    HWND owner_ = nullptr;
+    DialogIcons icons_;
+};
