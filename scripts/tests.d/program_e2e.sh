@@ -134,9 +134,9 @@ check "while the first keeps running" test "$(drive calendar)" = "$first"
 
 # --- the tray menu ----------------------------------------------------------------
 menu=$(drive tray-menu menu-close)
-check "the tray menu offers show/hide, today, help and exit" test "$menu" = "$(printf '%s\n' \
-    "menu item	3	隐藏窗口" "menu item	4	转到今日" "menu separator" "menu popup	帮助" "menu separator" \
-    "menu item	1	退出")"
+check "the tray menu offers show/hide, today, the managers, help, settings and exit" test "$menu" = "$(printf '%s\n' \
+    "menu item	3	隐藏窗口" "menu item	4	转到今日" "menu separator" "menu popup	管理节假日/备忘" "menu popup	帮助" \
+    "menu separator" "menu item	2	设置..." "menu item	1	退出")"
 hidden=$(drive tray-menu menu-pick 隐藏窗口 sleep 300 calendar | tail -1)
 check "隐藏窗口 hides the month window" test "${hidden##* }" = "hidden"
 shown=$(drive tray-menu menu-pick 显示窗口 sleep 300 calendar)

@@ -11,13 +11,36 @@
 //   left-click X Y            click the month window at client point X, Y
 //   right-click X Y           right-click it there; lists the menu that opens
 //   menu-pick TEXT            choose the item TEXT of the open menu
+//   menu-pick-in POPUP TEXT   open the sub-menu POPUP of the open menu and choose its item TEXT
 //   menu-close                close the open menu
 //   drag X Y DX DY            drag from client point X, Y by DX, DY screen pixels
 //   message-box MS            wait for a message box of another copy, print it, press OK
 //   wait-gone MS              wait for the shell window to go away
+//
+// The program's dialogs (found by caption among its visible windows; the
+// steps after `dialog` act on that one):
+//   dialog CAPTION MS         wait for a visible, enabled dialog, print "dialog CAPTION"
+//   no-dialog CAPTION MS      fail when it shows within MS
+//   dialog-gone CAPTION MS    wait until it is gone
+//   set-text ID TEXT          set the text of a control (edit, editable combo)
+//   pick ID TEXT              choose the item TEXT of a combo box, as the user would
+//   click ID                  press a button
+//   check ID 0|1              untick or tick a check box, as the user would
+//   close                     the close box
+//   text-of ID                "text ID VALUE"
+//   state ID                  "state ID enabled|disabled checked|unchecked visible|hidden"
+//   rows ID                   the rows of a list view, "row N<TAB>cell<TAB>cell..."
+//   size                      "size WIDTH HEIGHT" of the dialog's window
+//   resize DW DH              make the dialog DW, DH pixels larger (smaller when negative)
+//   box MS ok|cancel|yes|no   wait for a message box of the program, print
+//                             "box CAPTION|TEXT" (line breaks as ~), answer it
+//   no-box MS                 fail when a message box shows within MS
+//   hover X Y                 rest the mouse on client point X, Y of the month window
+//   balloon MS                "balloon shown" when the balloon shows within MS, else "no balloon"
 //   sleep MS
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -69,7 +92,8 @@ HWND CalendarWindow(HWND shell) {
     ForEachTopWindow([&](HWND window) {
         wchar_t cls[64] = {};
         GetClassNameW(window, cls, 64);
-        if (GetWindow(window, GW_OWNER) == shell && std::wcscmp(cls, L"#32770") == 0) {
+        // A message box over the shell is owned by it too, but has buttons.
+        if (GetWindow(window, GW_OWNER) == shell && std::wcscmp(cls, L"#32770") == 0 && !GetDlgItem(window, IDOK)) {
             found = window;
             return false;
         }
@@ -77,6 +101,95 @@ HWND CalendarWindow(HWND shell) {
     });
     return found;
 }
+
+
+// The process of the running program, through its shell window.
+DWORD ProgramProcess() {
+    HWND shell = ShellWindow();
+    DWORD process = 0;
+    if (shell) GetWindowThreadProcessId(shell, &process);
+    return process;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return std::wstring();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], length);
+    return out;
+}
+
+std::wstring TextOfWindow(HWND window) {
+    wchar_t text[4096] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
+    std::wstring value(text);
+    for (wchar_t& c : value) {
+        if (c == L'\n') c = L'~';
+        if (c == L'\r') c = L'~';
+    }
+    std::wstring joined;  // "\r\n" as one ~
+    for (wchar_t c : value) {
+        if (!(c == L'~' && !joined.empty() && joined.back() == L'~')) joined += c;
+    }
+    return joined;
+}
+
+bool IsMessageBox(HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }
+
+// A visible top-level dialog of the program: one with that caption, or any
+// message box when `caption` is null; only an enabled one (the top of a stack
+// of modal windows) when `enabledOnly`.
+HWND ProgramDialog(const std::wstring* caption, bool enabledOnly = false) {
+    const DWORD process = ProgramProcess();
+    if (!process) return nullptr;
+    HWND found = nullptr;
+    ForEachTopWindow([&](HWND window) {
+        wchar_t cls[16] = {}, title[256] = {};
+        GetClassNameW(window, cls, 16);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != process || std::wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window)) return true;
+        if (enabledOnly && !IsWindowEnabled(window)) return true;
+        GetWindowTextW(window, title, 256);
+        if (caption ? (*caption == title && !IsMessageBox(window)) : IsMessageBox(window)) {
+            found = window;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+// Memory inside the program, for list-view messages that carry pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, size_t size) : size_(size) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    bool ok() const { return address_ != nullptr; }
+    char* address() const { return static_cast<char*>(address_); }
+    bool Write(size_t offset, const void* data, size_t size) {
+        return WriteProcessMemory(process_, address() + offset, data, size, nullptr) != 0;
+    }
+    bool Read(size_t offset, void* data, size_t size) {
+        return ReadProcessMemory(process_, address() + offset, data, size, nullptr) != 0;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_;
+};
 
 template <typename Condition>
 bool WaitFor(int milliseconds, Condition condition) {
@@ -166,6 +279,54 @@ struct Driver {
         if (!reader.Read(popup, menu)) return Fail("menu not readable");
         for (const std::string& line : menu) Print("menu " + line);
         return true;
+    }
+
+    // Keyboard again: down to the sub-menu, right to open it (its first item
+    // is then selected), down to the item, Enter.
+    bool PickFromSubMenu(const std::string& parent, const std::string& child) {
+        HWND popup = OpenMenuWindow();
+        if (!popup) return Fail("no menu open");
+        int index = 0;
+        bool found = false;
+        for (const std::string& line : menu) {
+            if (line == "separator") continue;
+            ++index;
+            if (line == "popup\t" + parent) {
+                found = true;
+                break;
+            }
+        }
+        if (!found) return Fail("no sub-menu " + parent);
+        for (int i = 0; i < index; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(popup, WM_KEYDOWN, VK_RIGHT, 0);
+        HWND sub = nullptr;
+        const bool opened = WaitFor(3000, [&] {
+            ForEachTopWindow([&](HWND window) {
+                wchar_t cls[16] = {};
+                GetClassNameW(window, cls, 16);
+                if (window != popup && std::wcscmp(cls, L"#32768") == 0 && IsWindowVisible(window)) {
+                    sub = window;
+                    return false;
+                }
+                return true;
+            });
+            return sub != nullptr;
+        });
+        if (!opened) return Fail("sub-menu " + parent + " did not open");
+        std::vector<std::string> items;
+        if (!reader.Read(sub, items)) return Fail("sub-menu not readable");
+        int position = 0;
+        for (const std::string& line : items) {
+            if (line == "separator") continue;
+            ++position;
+            if (line.substr(line.find_last_of('\t') + 1) == child) {
+                // The sub-menu opens with its first item selected.
+                for (int i = 1; i < position; ++i) PostMessageW(sub, WM_KEYDOWN, VK_DOWN, 0);
+                PostMessageW(sub, WM_KEYDOWN, VK_RETURN, 0);
+                return WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
+            }
+        }
+        return Fail("no menu item " + child);
     }
 
     bool PickFromOpenMenu(const std::string& text) {
@@ -260,6 +421,152 @@ struct Driver {
         return true;
     }
 
+
+    HWND dialog = nullptr;  // the dialog the control steps act on
+
+    bool WaitDialog(const std::string& caption, int milliseconds) {
+        const std::wstring wide = Wide(caption);
+        if (!WaitFor(milliseconds, [&] { return (dialog = ProgramDialog(&wide, true)) != nullptr; })) {
+            return Fail("no dialog " + caption);
+        }
+        Sleep(200);  // let its initialisation finish painting
+        Print("dialog " + caption);
+        return true;
+    }
+
+    HWND Control(int id) {
+        HWND control = dialog ? GetDlgItem(dialog, id) : nullptr;
+        if (!control) Fail("no control " + std::to_string(id));
+        return control;
+    }
+
+    bool SetText(int id, const std::string& text) {
+        HWND control = Control(id);
+        if (!control) return false;
+        const std::wstring wide = Wide(text);
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_ABORTIFHUNG,
+                                   5000, &result) != 0 ||
+               Fail("text not set");
+    }
+
+    bool Choose(int id, const std::string& text) {
+        HWND control = Control(id);
+        if (!control) return false;
+        const std::wstring wide = Wide(text);
+        DWORD_PTR index = 0;
+        SendMessageTimeoutW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()),
+                            SMTO_ABORTIFHUNG, 5000, &index);
+        if (static_cast<LRESULT>(index) == CB_ERR) return Fail("no item " + text);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(control, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+        Sleep(100);
+        return true;
+    }
+
+    bool Click(int id) {
+        HWND control = Control(id);
+        if (!control) return false;
+        // Posted: the button may open a modal window of its own.
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+        Sleep(100);
+        return true;
+    }
+
+    bool Check(int id, bool on) {
+        HWND control = Control(id);
+        if (!control) return false;
+        const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (checked != on) {
+            SendMessageW(control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+            Sleep(100);
+        }
+        return true;
+    }
+
+    bool State(int id) {
+        HWND control = Control(id);
+        if (!control) return false;
+        std::string line = "state " + std::to_string(id);
+        line += IsWindowEnabled(control) ? " enabled" : " disabled";
+        line += SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? " checked" : " unchecked";
+        line += IsWindowVisible(control) ? " visible" : " hidden";
+        Print(line);
+        return true;
+    }
+
+    bool Rows(int id) {
+        HWND list = Control(id);
+        if (!list) return false;
+        const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+        const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+        constexpr size_t kText = 2048;
+        RemoteBuffer remote(list, sizeof(LVITEMW) + kText * sizeof(wchar_t));
+        if (!remote.ok()) return Fail("no memory in the program");
+        for (int row = 0; row < rows; ++row) {
+            std::string line = "row " + std::to_string(row);
+            for (int column = 0; column < columns; ++column) {
+                LVITEMW item{};
+                item.iSubItem = column;
+                item.pszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(LVITEMW));
+                item.cchTextMax = kText;
+                remote.Write(0, &item, sizeof item);
+                SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.address()));
+                wchar_t text[kText] = {};
+                remote.Read(sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t));
+                line += "\t" + Utf8(text);
+            }
+            Print(line);
+        }
+        Print("rows " + std::to_string(rows));
+        return true;
+    }
+
+    bool MessageBoxOfProgram(int milliseconds, const std::string& answer) {
+        HWND box = nullptr;
+        if (!WaitFor(milliseconds, [&] { return (box = ProgramDialog(nullptr)) != nullptr; })) return Fail("no box");
+        wchar_t title[256] = {};
+        GetWindowTextW(box, title, 256);
+        Print("box " + Utf8(title) + "|" + Utf8(TextOfWindow(GetDlgItem(box, 0xFFFF))));
+        int button = 0;
+        if (answer == "ok") button = IDOK;
+        if (answer == "cancel") button = IDCANCEL;
+        if (answer == "yes") button = IDYES;
+        if (answer == "no") button = IDNO;
+        if (!button) return true;
+        PostMessageW(box, WM_COMMAND, button, 0);
+        return WaitFor(5000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }) || Fail("box stayed open");
+    }
+
+    bool Hover(int x, int y) {
+        if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
+        const POINT p = ScreenPoint(x, y);
+        MoveTo(p.x - 3, p.y - 3);
+        Sleep(100);
+        MoveTo(p.x, p.y);
+        return true;
+    }
+
+    static HWND VisibleBalloon() {
+        const DWORD process = ProgramProcess();
+        HWND found = nullptr;
+        ForEachTopWindow([&](HWND window) {
+            wchar_t cls[32] = {};
+            GetClassNameW(window, cls, 32);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process && _wcsicmp(cls, L"tooltips_class32") == 0 && IsWindowVisible(window)) {
+                found = window;
+                return false;
+            }
+            return true;
+        });
+        return found;
+    }
+
     bool MessageBoxOfAnotherCopy(int milliseconds) {
         HWND box = nullptr;
         auto find = [&] {
@@ -335,6 +642,9 @@ int wmain(int argc, wchar_t** argv) {
             ok = driver.ListOpenMenu();
         } else if (step == "menu-pick") {
             ok = driver.PickFromOpenMenu(text());
+        } else if (step == "menu-pick-in") {
+            const std::string popup = text();
+            ok = driver.PickFromSubMenu(popup, text());
         } else if (step == "menu-close") {
             if (HWND popup = OpenMenuWindow()) PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
             ok = WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
@@ -350,6 +660,67 @@ int wmain(int argc, wchar_t** argv) {
         } else if (step == "wait-gone") {
             ok = WaitFor(number(), [] { return ShellWindow() == nullptr; }) || Fail("shell window still there");
             if (ok) Print("gone");
+        } else if (step == "dialog") {
+            const std::string caption = text();
+            ok = driver.WaitDialog(caption, number());
+        } else if (step == "no-dialog") {
+            const std::string caption = text();
+            const std::wstring wide = Wide(caption);
+            ok = !WaitFor(number(), [&] { return ProgramDialog(&wide) != nullptr; }) || Fail("dialog " + caption + " opened");
+            if (ok) Print("no dialog " + caption);
+        } else if (step == "dialog-gone") {
+            const std::string caption = text();
+            const std::wstring wide = Wide(caption);
+            ok = WaitFor(number(), [&] { return ProgramDialog(&wide) == nullptr; }) || Fail("dialog " + caption + " stayed");
+        } else if (step == "set-text") {
+            const int id = number();
+            ok = driver.SetText(id, text());
+        } else if (step == "pick") {
+            const int id = number();
+            ok = driver.Choose(id, text());
+        } else if (step == "click") {
+            ok = driver.Click(number());
+        } else if (step == "check") {
+            const int id = number();
+            ok = driver.Check(id, number() != 0);
+        } else if (step == "close") {
+            ok = driver.dialog != nullptr || Fail("no dialog");
+            if (ok) PostMessageW(driver.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            Sleep(100);
+        } else if (step == "text-of") {
+            const int id = number();
+            HWND control = driver.Control(id);
+            ok = control != nullptr;
+            if (ok) Print("text " + std::to_string(id) + " " + Utf8(TextOfWindow(control)));
+        } else if (step == "state") {
+            ok = driver.State(number());
+        } else if (step == "rows") {
+            ok = driver.Rows(number());
+        } else if (step == "size") {
+            RECT r{};
+            ok = (driver.dialog && GetWindowRect(driver.dialog, &r)) || Fail("no dialog");
+            if (ok) Print("size " + std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+        } else if (step == "resize") {
+            const int dw = number(), dh = number();
+            RECT r{};
+            ok = (driver.dialog && GetWindowRect(driver.dialog, &r)) || Fail("no dialog");
+            if (ok) {
+                SetWindowPos(driver.dialog, nullptr, 0, 0, r.right - r.left + dw, r.bottom - r.top + dh,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                Sleep(200);
+            }
+        } else if (step == "box") {
+            const int ms = number();
+            ok = driver.MessageBoxOfProgram(ms, text());
+        } else if (step == "no-box") {
+            ok = !WaitFor(number(), [] { return ProgramDialog(nullptr) != nullptr; }) || Fail("a box opened");
+            if (ok) Print("no box");
+        } else if (step == "hover") {
+            const int x = number(), y = number();
+            ok = driver.Hover(x, y);
+        } else if (step == "balloon") {
+            Print(WaitFor(number(), [] { return Driver::VisibleBalloon() != nullptr; }) ? "balloon shown"
+                                                                                       : "no balloon");
         } else if (step == "sleep") {
             Sleep(number());
         } else {

@@ -1,0 +1,233 @@
+#!/usr/bin/env bash
+# End-to-end tests of the memo manager and editor, the settings dialog and the
+# one-dialog-at-a-time rule, on the real Solvane.exe under 64-bit Wine, driven
+# by solvane-e2e.exe like a user. Screenshots go to build/win64/artifacts/e2e/.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+export WINEPREFIX="$root/.cache/wine-e2e"
+. scripts/wine-env.sh
+ensure_display || exit 1
+ensure_wine_prefix
+
+build="$root/build/win64"
+driver="$build/e2e/solvane-e2e.exe"
+cli="$root/build/native/tools/cli/solvane-cli"
+artifacts="$build/artifacts/e2e"
+install="$build/e2e/install-memo"
+work=$(mktemp -d)
+mkdir -p "$artifacts"
+passed=0 failed=0
+app_pid=""
+
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    "${WINE%/*}/wineserver" -k 2>/dev/null || true
+    rm -rf "$work"
+    stop_display
+}
+trap cleanup EXIT
+
+drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+
+check() {  # name, then a command that must succeed
+    local name=$1; shift
+    if "$@" >/dev/null 2>&1; then
+        echo "ok      $name"; passed=$((passed + 1))
+    else
+        echo "FAILED  $name"; failed=$((failed + 1))
+    fi
+}
+
+has() { grep -qxF -- "$2" <<<"$1"; }     # output, exact line
+eventually() {  # a command that must succeed within 10 seconds (files are written as dialogs close)
+    for _ in $(seq 50); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
+    return 1
+}
+lacks() { ! grep -qF -- "$2" <<<"$1"; }  # output, text nowhere
+
+start_app() {
+    ( cd "$install" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
+    app_pid=$!
+    drive wait-calendar 60000 >/dev/null || return 1
+    sleep 2  # the first rebuild follows the first show
+    read -r _ L T _ <<<"$(drive calendar)"
+}
+
+stop_app() {
+    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
+    wait "$app_pid" 2>/dev/null
+    app_pid=""
+}
+
+shot() { xdotool mousemove 1270 790; sleep 0.7; import -window root "$artifacts/$1.png" 2>/dev/null; }
+
+shot_until() {  # name, then a check of that screenshot; shot again until it holds, for up to 30 s
+    local name=$1; shift
+    for _ in $(seq 30); do shot "$name"; "$@" >/dev/null 2>&1 && return 0; sleep 0.3; done
+    return 1
+}
+
+pixel() {  # "R G B" of a screenshot at window point x, y
+    local x=$((L + $2)) y=$((T + $3))
+    convert "$artifacts/$1.png" -format "%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]" info:
+}
+
+differs() {  # two screenshots differ in more than MIN (default 20) pixels inside the window box "l,t,r,b"
+    local l t r b changed
+    IFS=, read -r l t r b <<<"$3"
+    local geometry="$((r - l))x$((b - t))+$((L + l))+$((T + t))"
+    convert "$artifacts/$1.png" -crop "$geometry" +repage "$work/a.png"
+    convert "$artifacts/$2.png" -crop "$geometry" +repage "$work/b.png"
+    changed=$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
+    [ "${changed%% *}" -gt "${4:-20}" ] 2>/dev/null
+}
+
+ring_in() {  # screenshot, box "l,t,r,b": some pixel of the box is strongly red
+    local l t r b
+    IFS=, read -r l t r b <<<"$2"
+    convert "$artifacts/$1.png" -crop "$((r - l))x$((b - t))+$((L + l))+$((T + t))" txt:- |
+        awk -F'[(),]' 'NR > 1 && $3 > 170 && $4 < 120 && $5 < 110 { found = 1 } END { exit !found }'
+}
+
+today=$(date +%F) Y=$(date +%Y) M=$(date +%-m) D=$(date +%-d)
+layout() {  # what the month window should draw now, from the files the program wrote
+    "$cli" layout "$Y-$(date +%m)" --today "$today" --db "$install/Ostrel/Database/china.mdb" \
+        --festivals "$install/Ostrel/holidays.cfg" --memos "$install/Reminders/reminders.cfg" \
+        --ini "$install/Solvane.ini" "$@" 2>/dev/null
+}
+box_of() { awk -v what="$1" '$1 " " $2 == what { print $3; exit }'; }  # "text today" -> its box
+centre_of() { local l t r b; IFS=, read -r l t r b <<<"$1"; echo "$(((l + r) / 2)) $(((t + b) / 2))"; }
+memos() { "$cli" memos --memos "$install/Reminders/reminders.cfg" 2>/dev/null; }
+
+rm -rf "$install"
+cp -r "$build/dist" "$install"
+rm -f "$install/Reminders/"*
+printf '%s\r\n' "[Ostrel]" "Template=Default" "SystemTrayTemplate=RedPage" "ShowReminderOnForenotice=1" \
+    > "$install/Solvane.ini"
+start_app
+shot memo-before
+
+# --- the tray menu has the dialogs --------------------------------------------
+menu=$(drive tray-menu menu-close)
+check "the tray menu offers the memo and festival sub-menu and 设置..." \
+    eval 'has "$menu" "menu popup	管理节假日/备忘" && has "$menu" "menu item	2	设置..."'
+
+# --- a weekly memo from the day menu of today ----------------------------------
+today_cell=$(layout --template Default | box_of "text today")
+read -r cx cy <<<"$(centre_of "$today_cell")"
+drive right-click "$cx" "$cy" list-menu menu-pick 添加阳历备忘... >/dev/null
+editor=$(drive dialog 添加 20000 text-of 1014 text-of 1015 text-of 1016 text-of 1017 text-of 1018 state 1039 state 1019)
+check "添加阳历备忘... opens the editor captioned 添加 on the clicked day at 00:00" \
+    test "$(echo "$editor" | sed -n 2,6p | cut -d' ' -f3 | tr '\n' ' ')" = "$Y $M $D 0 0 "
+check "with 日 shown and the end of repetition greyed out" \
+    eval 'has "$editor" "state 1039 enabled unchecked visible" && has "$editor" "state 1019 disabled unchecked visible"'
+check "the manager's list stays out of sight in add mode" drive no-dialog 备忘管理 300
+
+refused=$(drive dialog 添加 5000 click 1 box 10000 ok dialog 添加 5000)
+check "an empty memo is refused: 尚未输入备忘内容。, the editor stays open" \
+    has "$refused" "box Tavro日历|尚未输入备忘内容。"
+days_in_feb=$(date -d "$Y-03-01 -1 day" +%-d)
+refused=$(drive dialog 添加 5000 set-text 1038 每周例会 set-text 1015 2 set-text 1016 30 click 1 box 10000 ok \
+    dialog 添加 5000)
+check "30 February is refused with a warning naming the month's length" \
+    has "$refused" "box Tavro日历|开始时间的日期不存在：${Y}年2月只有${days_in_feb}天。"
+refused=$(drive dialog 添加 5000 set-text 1015 "$M" set-text 1016 "$D" set-text 1017 24 click 1 box 10000 ok \
+    dialog 添加 5000)
+check "hour 24 is refused" has "$refused" "box Tavro日历|开始时间的小时应在0到23之间。"
+refused=$(drive dialog 添加 5000 set-text 1017 8 check 1004 1 set-text 1021 32 click 1 box 10000 ok dialog 添加 5000)
+check "an end of repetition on day 32 is refused once it is in force" \
+    eval 'grep -q "box Tavro日历|结束重复时间的日期" <<<"$refused"'
+long=$(printf '备%.0s' $(seq 5000))
+refused=$(drive dialog 添加 5000 set-text 1038 "$long" click 1 box 10000 ok dialog 添加 5000)
+check "a memo of 10 000 GBK bytes is refused, not cut" \
+    eval 'grep -q "box Tavro日历|备忘内容太长：最多只能保存9999个字节（约4999个汉字），现在有10000个字节。" <<<"$refused"'
+drive dialog 添加 5000 set-text 1038 每周例会 check 1004 0 pick 1010 每周 pick 1009 无提醒 click 1 \
+    dialog-gone 添加 10000 >/dev/null
+check "confirming saves at once: the memo file holds the weekly memo" \
+    eventually eval 'memos | grep -q "^每周例会	阳历	无提醒	无提醒	每周"'
+expected=$(layout --template Default)
+dot=$(echo "$expected" | awk '$1 == "dot" { print $2; exit }')
+line=$(echo "$expected" | awk '$1 " " $2 == "text list" { box = $3; $1 = $2 = $3 = ""; sub(/^ +/, ""); print box, $0; exit }')
+check "the month window draws the memo's dot on today ($dot)" \
+    eval '[ -n "$dot" ] && shot_until memo-after differs memo-before memo-after "$dot" 10'
+check "and its forenotice line: ${line#* }" \
+    eval '[ "${line#* }" = "今天「08:00 每周例会」！" ] && differs memo-before memo-after "${line%% *}"'
+
+# --- the manager: cancel with and without changes ---------------------------------
+listed=$(drive tray-menu menu-pick-in 管理节假日/备忘 备忘管理... dialog 备忘管理 20000 rows 1014)
+check "备忘管理... lists the memo with its alert, category and start time" \
+    has "$listed" "row 0	每周例会	阳历	无提醒	无提醒	每周	无分类	${Y}年$(date +%m)月$(date +%d)日08点00分	$((Y + 1))年$(date +%m)月$(date +%d)日00点00分"
+check "Edit without a selection asks for one" \
+    eval 'drive dialog 备忘管理 5000 click 4 box 10000 ok | grep -qx "box Tavro日历|请先在下面的列表中选择一个项。"'
+sizes=$(drive dialog 备忘管理 5000 size resize -80 -80 size resize 120 60 size)
+check "the manager cannot be made smaller than it opens, only larger" \
+    test "$(echo "$sizes" | sed -n 2p)" = "$(echo "$sizes" | sed -n 3p)" -a "$(echo "$sizes" | sed -n 3p)" != "$(echo "$sizes" | sed -n 4p)"
+check "while it is open the tray menu does not open" eval '! drive tray-menu'
+drive right-click "$cx" "$cy" list-menu menu-pick 添加阳历备忘... >/dev/null
+check "nor does the day menu open a second dialog" drive no-dialog 添加 2000
+quiet=$(drive dialog 备忘管理 5000 click 1015 dialog 添加 10000 click 2 dialog-gone 添加 5000 \
+    dialog 备忘管理 5000 close no-box 1500 dialog-gone 备忘管理 5000)
+check "closing after only cancelling the editor asks nothing" has "$quiet" "no box"
+asked=$(drive tray-menu menu-pick-in 管理节假日/备忘 备忘管理... dialog 备忘管理 20000 click 1015 dialog 添加 10000 \
+    set-text 1038 临时 click 1 dialog-gone 添加 5000 dialog 备忘管理 5000 rows 1014 close box 10000 cancel \
+    dialog-gone 备忘管理 5000)
+check "after an add, closing asks 已经修改了备忘，是否保存？ captioned 请确认" has "$asked" "box 请确认|已经修改了备忘，是否保存？"
+sleep 1
+check "and Cancel there discards the new memo" eval 'has "$asked" "rows 2" && ! memos | grep -q 临时'
+
+# --- a memo file that cannot be written ------------------------------------------------
+# The folder goes away while the editor is open (a removed drive, say).
+drive tray-menu menu-pick-in 管理节假日/备忘 添加备忘... dialog 添加 20000 set-text 1038 不会丢失 pick 1009 无提醒 >/dev/null
+mv "$install/Reminders" "$install/Reminders.away"
+failed_save=$(drive dialog 添加 5000 click 1 box 20000 ok dialog 备忘管理 10000 rows 1014)
+check "a failed save is reported instead of passing silently" \
+    eval 'grep -q "^box Tavro日历|无法保存备忘文件：.*你的修改还没有保存" <<<"$failed_save"'
+check "and the manager stays open with the new memo listed after the others" \
+    eval 'grep -q "^row 0	每周例会" <<<"$failed_save" && grep -q "^row 1	不会丢失" <<<"$failed_save"'
+mv "$install/Reminders.away" "$install/Reminders"
+drive dialog 备忘管理 5000 click 1 dialog-gone 备忘管理 10000 >/dev/null
+check "saving again once the folder is back keeps both memos" \
+    eventually eval 'memos | grep -q 每周例会 && memos | grep -q 不会丢失'
+
+# --- settings ---------------------------------------------------------------------------
+ini_before=$(md5sum < "$install/Solvane.ini")
+opened=$(drive tray-menu menu-pick 设置... dialog 设置 20000 state 1021 text-of 1008 text-of 1014 text-of 1015 \
+    check 1019 0 state 1020 state 1021)
+check "设置... shows 提醒节气 ticked for a missing key and the template in use" \
+    eval 'has "$opened" "state 1021 enabled checked visible" && has "$opened" "text 1008 Default"'
+check "with nothing chosen for a missing first weekday or forenotice horizon" \
+    eval 'has "$opened" "text 1014 " && has "$opened" "text 1015 "'
+check "unticking the notification window greys out its sound and solar-term boxes, keeping their ticks" \
+    eval 'has "$opened" "state 1020 disabled checked visible" && has "$opened" "state 1021 disabled checked visible"'
+check "while it is open the tray menu does not open" eval '! drive tray-menu'
+drive dialog 设置 5000 close dialog-gone 设置 5000 >/dev/null
+check "cancelling writes nothing" test "$(md5sum < "$install/Solvane.ini")" = "$ini_before"
+
+shot settings-before
+drive tray-menu menu-pick 设置... dialog 设置 20000 pick 1014 星期一 click 1 dialog-gone 设置 10000 >/dev/null
+monday_today=$(layout --template Default --monday | box_of "text today")
+check "星期一 in the first column takes effect at once: today's red number moves to $monday_today" \
+    eval '[ "$monday_today" != "$today_cell" ] && shot_until monday-first ring_in monday-first "$monday_today"'
+check "and the keys are written in the dialog's order" test "$(grep -v '^\[' "$install/Solvane.ini" | cut -d= -f1 | tr -d '\r' | tr '\n' ' ')" = \
+    "Template SystemTrayTemplate ShowReminderOnForenotice ShowJieQiOnRemindWindow PlaySoundOnNotifyWindow ShowNotifyWindowOnScreen ShowJieQiOnForenotice ShowBalloonTip ShowHuangLiOnBalloonToolTip WindowStyle ShowToday LockLocation FirstColWeekDay ListForDays "
+check "with the first weekday and the unchosen horizon as their stored values" \
+    eval 'grep -qx "FirstColWeekDay=1" <(tr -d "\r" < "$install/Solvane.ini") && grep -qx "ListForDays=" <(tr -d "\r" < "$install/Solvane.ini")'
+
+read -r hx hy <<<"$(centre_of "$monday_today")"
+balloon_on=$(drive hover "$hx" "$hy" balloon 4000)
+drive tray-menu menu-pick 设置... dialog 设置 20000 pick 1008 Night pick 1015 仅显示当天 check 1012 0 click 1 \
+    dialog-gone 设置 10000 >/dev/null
+dark_header() { awk -v c="$(pixel night 160 14)" 'BEGIN { split(c, p, " "); exit !(p[1] < 110 && p[3] > p[1]) }'; }
+check "the template Night takes effect at once: a dark header" shot_until night dark_header
+lines=$(layout --template Night --monday | grep -c '^text list')
+check "仅显示当天 leaves one forenotice line" test "$lines" = 1
+check "balloon off: resting on a day shows no balloon (before: $balloon_on)" \
+    eval '[ "$(drive hover "$hx" "$hy" balloon 4000)" = "no balloon" ]'
+ini=$(tr -d '\r' < "$install/Solvane.ini")
+check "Template, ListForDays and ShowBalloonTip are stored" \
+    eval 'has "$ini" "Template=Night" && has "$ini" "ListForDays=0" && has "$ini" "ShowBalloonTip=0"'
+
+stop_app
+echo "memo and settings e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
