@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 
 double LeadingVersionNumber(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
@@ -23,4 +24,23 @@ std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFie
     std::string folder = tempFolder;
     if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     return folder + "\\" + digits + ".txt";
+}
+
+std::string PublishedVersionText(const std::string& fileContents) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    std::size_t begin = 0;
+    while (begin < fileContents.size() && isBlank(fileContents[begin])) ++begin;
+    std::size_t end = fileContents.find_first_of("\r\n", begin);
+    if (end == std::string::npos) end = fileContents.size();
+    while (end > begin && isBlank(fileContents[end - 1])) --end;
+    end = std::min(end, begin + kVersionTextLimit);
+    // Never cut a double-byte character in half.
+    std::size_t cut = begin;
+    while (cut < end) {
+        const unsigned char c = static_cast<unsigned char>(fileContents[cut]);
+        const std::size_t width = (c >= 0x81 && c <= 0xFE) ? 2 : 1;
+        if (cut + width > end) break;
+        cut += width;
+    }
+    return fileContents.substr(begin, cut - begin);
 }

@@ -2,6 +2,7 @@
 // the message box belong to the Windows shell.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -31,3 +32,9 @@ struct GuidFields {
 // tempFolder + "\" + 32 uppercase hex digits of the GUID + ".txt". A trailing
 // separator on the folder is not doubled.
 std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFields& guid);
+
+// The version text as announced: the version file's first line without
+// surrounding blanks, at most kVersionTextLimit bytes, so that a stray page or
+// a huge file served in its place never fills the message box.
+inline constexpr std::size_t kVersionTextLimit = 64;
+std::string PublishedVersionText(const std::string& fileContents);

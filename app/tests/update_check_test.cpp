@@ -33,4 +33,15 @@ TEST(UpdateCheck, TemporaryFileIsNamedByTheGuidInUppercaseHex) {
     EXPECT_EQ(UpdateTemporaryFileName("C:\\Temp\\", guid), "C:\\Temp\\0123ABCD456789EF0123456789ABCDEF.txt");
 }
 
+TEST(UpdateCheck, AnnouncesTheFirstLineOfTheVersionFileWithoutBlanks) {
+    EXPECT_EQ(PublishedVersionText("2.1\r\n"), "2.1");
+    EXPECT_EQ(PublishedVersionText("  3.0 正式版 \nchanges: many\n"), "3.0 正式版");
+    EXPECT_EQ(PublishedVersionText(""), "");
+    // A page served in place of the file is cut short, never inside a
+    // double-byte character.
+    const std::string page = "9" + std::string(kVersionTextLimit - 2, 'x') + "版本";
+    const std::string shown = PublishedVersionText(page);
+    EXPECT_EQ(shown, page.substr(0, kVersionTextLimit - 1));
+}
+
 }  // namespace

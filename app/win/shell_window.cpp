@@ -144,7 +144,7 @@ void ShellWindow::OnInitDialog() {
     DrawTrayIcon();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
     SetTimer(hwnd(), kClockTimer, kClockPeriod, nullptr);
-    // The update check starts here once the program has it.
+    updateCheck_.Start(hwnd(), settingsFile_);
 }
 
 void ShellWindow::ApplySettings() {
@@ -179,16 +179,15 @@ void ShellWindow::OnTimer(UINT_PTR id) {
             const ClockChanges changes = clock_.Tick(now);
             if (changes.date) {
                 calendar_.Rebuild(now.year, now.month);
-                // The daily notice runs here once the program has it.
+                ShowDailyNotice();
                 DrawTrayIcon();
             }
-            // The memo alert check runs here on each new minute once the
-            // program has it.
+            if (changes.minute) CheckReminderAlerts(now);
             break;
         }
         case kDailyNoticeTimer:
             KillTimer(hwnd(), kDailyNoticeTimer);
-            // The daily notice runs here once the program has it.
+            ShowDailyNotice();
             break;
         case kRedrawTimer:
             KillTimer(hwnd(), kRedrawTimer);

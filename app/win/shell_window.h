@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "app/clock_watch.h"
@@ -11,6 +12,7 @@
 #include "app/win/dialog_window.h"
 #include "app/win/message_loop.h"
 #include "app/win/scoped_win.h"
+#include "app/win/update_check_thread.h"
 #include "view/win/calendar_window.h"
 #include "view/win/tray_icon.h"
 
@@ -50,6 +52,12 @@ private:
     void RunCommand(int command);
     void Exit();
 
+    // The memo alerts falling due in the minute of `now`, and the notice of
+    // today's and tomorrow's festivals (shell_notices.cpp).
+    void CheckReminderAlerts(const SystemTime& now);
+    void ShowDailyNotice();
+    void ShowNotice(const std::string& message, const std::optional<std::string>& soundFile);
+
     MessageLoop& loop_;
     std::string settingsFile_;
     std::string moduleFolder_;
@@ -61,4 +69,5 @@ private:
     UINT taskbarCreatedMessage_ = 0;
     ScopedIcon largeIcon_;
     ScopedIcon smallIcon_;
+    UpdateCheck updateCheck_;
 };

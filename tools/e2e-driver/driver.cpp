@@ -15,6 +15,8 @@
 //   menu-close                close the open menu
 //   drag X Y DX DY            drag from client point X, Y by DX, DY screen pixels
 //   message-box MS            wait for a message box of another copy, print it, press OK
+//   update-box MS ok|cancel   wait for a message box owned by the shell window, print it, answer it
+//   no-update-box MS          fail when such a box appears within MS
 //   wait-gone MS              wait for the shell window to go away
 //
 // The program's dialogs (found by caption among its visible windows; the
@@ -567,6 +569,46 @@ struct Driver {
         return found;
     }
 
+    // A message box the running program shows over its hidden shell window.
+    HWND OwnedMessageBox() {
+        if (!shell) shell = ShellWindow();
+        if (!shell) return nullptr;
+        HWND found = nullptr;
+        ForEachTopWindow([&](HWND window) {
+            wchar_t cls[16] = {};
+            GetClassNameW(window, cls, 16);
+            if (GetWindow(window, GW_OWNER) == shell && std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window) &&
+                GetDlgItem(window, IDOK) && GetDlgItem(window, IDCANCEL)) {
+                found = window;
+                return false;
+            }
+            return true;
+        });
+        return found;
+    }
+
+    bool UpdateBox(int milliseconds, const std::string& answer) {
+        HWND box = nullptr;
+        if (!WaitFor(milliseconds, [&] { return (box = OwnedMessageBox()) != nullptr; })) {
+            return Fail("no update box");
+        }
+        wchar_t title[128] = {};
+        GetWindowTextW(box, title, 128);
+        std::wstring text;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t cls[32] = {}, value[512] = {};
+            GetClassNameW(child, cls, 32);
+            GetWindowTextW(child, value, 512);
+            if (_wcsicmp(cls, L"Static") == 0 && value[0]) text = value;
+        }
+        for (wchar_t& c : text) {
+            if (c == L'\n') c = L'~';
+        }
+        Print("update-box " + Utf8(title) + "|" + Utf8(text));
+        PostMessageW(box, WM_COMMAND, answer == "ok" ? IDOK : IDCANCEL, 0);
+        return WaitFor(5000, [&] { return !IsWindow(box); }) || Fail("update box stayed open");
+    }
+
     bool MessageBoxOfAnotherCopy(int milliseconds) {
         HWND box = nullptr;
         auto find = [&] {
@@ -657,6 +699,13 @@ int wmain(int argc, wchar_t** argv) {
             ok = driver.Drag(x, y, dx, dy);
         } else if (step == "message-box") {
             ok = driver.MessageBoxOfAnotherCopy(number());
+        } else if (step == "update-box") {
+            const int ms = number();
+            ok = driver.UpdateBox(ms, text());
+        } else if (step == "no-update-box") {
+            const int ms = number();
+            ok = !WaitFor(ms, [&] { return driver.OwnedMessageBox() != nullptr; }) || Fail("an update box appeared");
+            if (ok) Print("no update box");
         } else if (step == "wait-gone") {
             ok = WaitFor(number(), [] { return ShellWindow() == nullptr; }) || Fail("shell window still there");
             if (ok) Print("gone");

@@ -107,8 +107,7 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 bool CalendarWindow::OnInitDialog() {
     RestorePlacement(hwnd(), kPlacementNumber, settingsFile_);
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    // The notification window is created here, hidden and without owner, when
-    // the program has it.
+    notification_.Create(settingsFile_, moduleFolder_);
     sources_.Load(FestivalFilePath(moduleFolder_), ReminderFilePath(moduleFolder_),
                   AlmanacDatabasePath(moduleFolder_));
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
@@ -120,6 +119,7 @@ void CalendarWindow::OnDestroy() {
     SavePlacement(hwnd(), kPlacementNumber, settingsFile_);
     sources_.Close();
     balloon_.Destroy();
+    notification_.Destroy();
 }
 
 void CalendarWindow::Rebuild(int year, int month) {

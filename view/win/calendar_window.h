@@ -12,6 +12,7 @@
 #include "app/app_settings.h"
 #include "app/window_placement.h"
 #include "app/win/dialog_window.h"
+#include "reminders/win/notification_window.h"
 #include "view/calendar_menus.h"
 #include "view/month_view.h"
 #include "view/win/balloon_tooltip.h"
@@ -68,6 +69,9 @@ public:
     void ReloadFestivals();
     void ReloadReminders();
 
+    // The one notice window of the run, created hidden with this window.
+    NotificationWindow& notification() { return notification_; }
+
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -94,6 +98,7 @@ private:
     MonthSources sources_;  // declared before the view, which asks it
     MonthView monthView_;
     BalloonTooltip balloon_;
+    NotificationWindow notification_;
 
     bool dragging_ = false;
     Point grab_;

@@ -1,0 +1,116 @@
+#include "app/win/update_check_thread.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <urlmon.h>
+#include <wininet.h>
+
+#include <memory>
+
+#include "app/profile_file.h"
+#include "app/update_check.h"
+#include "app/win/com_apartment.h"
+#include "app/win/gbk_text.h"
+#include "app/win/scoped_win.h"
+#include "app/win/version_info.h"
+
+namespace {
+
+constexpr wchar_t kVersionFileUrl[] = L"https://www.tavro-calendar.com/solvane/version.txt";
+constexpr wchar_t kUpdatePageUrl[] = L"https://www.tavro-calendar.com/solvane/update.html";
+constexpr DWORD kVersionFileReadLimit = 4096;
+
+std::wstring SettingOr(const std::string& settingsFile, const char* key, const wchar_t* fallback) {
+    const std::string value = ProfileGetString("Ostrel", key, "", settingsFile);
+    return value.empty() ? std::wstring(fallback) : WideFromGbk(value);
+}
+
+// The system's temporary folder + "\" + a fresh GUID in hex + ".txt".
+std::wstring TemporaryFileName() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) return std::wstring();
+    GUID guid{};
+    if (FAILED(CoCreateGuid(&guid))) return std::wstring();
+    GuidFields fields{guid.Data1, guid.Data2, guid.Data3, {}};
+    for (int i = 0; i < 8; ++i) fields.data4[i] = guid.Data4[i];
+    std::wstring base(folder, length);
+    while (!base.empty() && base.back() == L'\\') base.pop_back();
+    // The name part is plain ASCII; the folder stays UTF-16 whatever it holds.
+    return base + WideFromGbk(UpdateTemporaryFileName("", fields));
+}
+
+std::string ReadFileStart(const std::wstring& path) {
+    ScopedKernelHandle file;
+    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return std::string();
+    file.reset(opened);
+    std::string contents(kVersionFileReadLimit, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), &contents[0], kVersionFileReadLimit, &read, nullptr)) return std::string();
+    contents.resize(read);
+    return contents;
+}
+
+// The published version text, or false when the download failed. The
+// temporary file is gone afterwards either way.
+bool DownloadVersionText(const std::wstring& url, std::string& text) {
+    const std::wstring temporary = TemporaryFileName();
+    if (temporary.empty()) return false;
+    DeleteUrlCacheEntryW(url.c_str());
+    const bool downloaded = SUCCEEDED(URLDownloadToFileW(nullptr, url.c_str(), temporary.c_str(), 0, nullptr));
+    if (downloaded) text = ReadFileStart(temporary);
+    DeleteFileW(temporary.c_str());
+    return downloaded;
+}
+
+struct ThreadStart {
+    HWND owner;
+    UpdateCheckSettings settings;
+};
+
+DWORD WINAPI UpdateCheckThread(void* parameter) {
+    const std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(parameter));
+    const ComApartment com;
+    for (int attempt = 1; attempt <= kUpdateCheckAttempts; ++attempt) {
+        if (CheckForUpdate(start->settings, start->owner) != -1) break;
+        if (attempt < kUpdateCheckAttempts) Sleep(start->settings.retryPauseMs);
+    }
+    return 0;
+}
+
+}  // namespace
+
+UpdateCheckSettings ReadUpdateCheckSettings(const std::string& settingsFile) {
+    UpdateCheckSettings settings;
+    settings.versionFileUrl = SettingOr(settingsFile, "UpdateVersionUrl", kVersionFileUrl);
+    settings.updatePageUrl = SettingOr(settingsFile, "UpdatePageUrl", kUpdatePageUrl);
+    const int pause = ProfileGetInt("Ostrel", "UpdateRetryPause", kUpdateRetryPauseMs, settingsFile);
+    settings.retryPauseMs = static_cast<DWORD>(pause > 0 ? pause : kUpdateRetryPauseMs);
+    return settings;
+}
+
+int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner) {
+    std::string published;
+    const bool downloaded = DownloadVersionText(settings.versionFileUrl, published);
+    const ProductVersionInfo info = ReadProductVersionInfo();
+    const std::string own = GbkFromWide(info.productVersion);
+    if (!downloaded) return -1;
+    published = PublishedVersionText(published);
+    if (!IsNewerVersion(published, own)) return 0;
+
+    const std::wstring text = WideFromGbk(UpdateAnnouncementText(GbkFromWide(info.productName), published, own));
+    if (MessageBoxW(owner, text.c_str(), info.productName.c_str(), MB_OKCANCEL | MB_ICONINFORMATION) == IDOK) {
+        ShellExecuteW(nullptr, L"open", settings.updatePageUrl.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+    return 1;
+}
+
+void UpdateCheck::Start(HWND owner, const std::string& settingsFile) {
+    if (started_) return;
+    started_ = true;
+    auto start = std::make_unique<ThreadStart>(ThreadStart{owner, ReadUpdateCheckSettings(settingsFile)});
+    ScopedKernelHandle thread(CreateThread(nullptr, 0, &UpdateCheckThread, start.get(), 0, nullptr));
+    if (thread) start.release();  // the thread owns it now
+}

@@ -1,0 +1,34 @@
+// The once-per-start update check: a background thread downloads the maker's
+// version file, fresh past the internet cache, and when it names a higher
+// version asks the user (in a message box owned by the shell window) whether
+// to open the update page. Failed downloads are retried quietly.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct UpdateCheckSettings {
+    std::wstring versionFileUrl;
+    std::wstring updatePageUrl;
+    DWORD retryPauseMs = 0;
+};
+
+// The published addresses and the pause between attempts; [Ostrel] of the
+// settings file may name others ("UpdateVersionUrl", "UpdatePageUrl",
+// "UpdateRetryPause" in milliseconds), which is how tests use a local server.
+UpdateCheckSettings ReadUpdateCheckSettings(const std::string& settingsFile);
+
+// -1: the download failed; 0: no newer version; 1: a newer version was
+// announced (whatever the user answered).
+int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner);
+
+class UpdateCheck {
+public:
+    // Starts the thread; later calls do nothing. The thread is not waited for
+    // at exit: it holds nothing the program shuts down.
+    void Start(HWND owner, const std::string& settingsFile);
+
+private:
+    bool started_ = false;
+};

@@ -1,0 +1,209 @@
+#include "reminders/win/notification_window.h"
+
+#include "app/data_paths.h"
+#include "app/profile_file.h"
+#include "app/win/gbk_text.h"
+#include "reminders/notice_slide.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr UINT kSlidePeriod = 10;  // ms per step
+constexpr COLORREF kBackgroundColor = RGB(250, 250, 150);
+constexpr COLORREF kTitleBandColor = RGB(255, 81, 0);
+constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
+constexpr int kTitleBandHeight = 30;
+constexpr int kBellSize = 48;
+
+Rect WorkArea() {
+    RECT r{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
+        r = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+void MoveTo(HWND window, const NoticePosition& at) {
+    SetWindowPos(window, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool IsExistingFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool PlaySoundOnNotifyWindow(const std::string& settingsFile) {
+    return ProfileGetInt("Ostrel", "PlaySoundOnNotifyWindow", 1, settingsFile) != 0;
+}
+
+}  // namespace
+
+NotificationWindow::NotificationWindow(std::unique_ptr<NoticeSound> sound)
+    : sound_(sound ? std::move(sound) : std::make_unique<WaveFileSound>()) {}
+
+NotificationWindow::~NotificationWindow() { Destroy(); }
+
+bool NotificationWindow::Create(const std::string& settingsFile, const std::string& moduleFolder) {
+    settingsFile_ = settingsFile;
+    moduleFolder_ = moduleFolder;
+    return CreateModeless(IDD_NOTIFICATION_WINDOW, nullptr, nullptr);
+}
+
+void NotificationWindow::SetMessage(const std::string& text) {
+    if (hwnd()) SetDlgItemTextW(hwnd(), IDC_NOTICE_MESSAGE, WideFromGbk(text).c_str());
+}
+
+void NotificationWindow::SetSoundFile(const std::string& path) { soundFile_ = path; }
+
+void NotificationWindow::Show() {
+    if (!hwnd() || slidingIn_ || slidingOut_ || IsWindowVisible(hwnd())) return;
+    slidingIn_ = true;
+    const RECT r = WindowRect(hwnd());
+    MoveTo(hwnd(), NoticeStartPosition(WorkArea(), GetSystemMetrics(SM_CYSCREEN), r.right - r.left));
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetTimer(hwnd(), kSlideInTimer, kSlidePeriod, nullptr);
+}
+
+bool NotificationWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            result = FALSE;
+            return true;
+        case WM_ERASEBKGND:
+            OnEraseBackground(reinterpret_cast<HDC>(wParam));
+            result = TRUE;
+            return true;
+        case WM_CTLCOLORSTATIC:
+            result = reinterpret_cast<LRESULT>(
+                OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+            return true;
+        case WM_DRAWITEM:
+            if (wParam != IDC_NOTICE_MESSAGE) return false;
+            OnDrawMessage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            result = TRUE;
+            return true;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return true;
+        case WM_COMMAND:
+            if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return false;
+            OnDismiss();
+            return true;
+        case WM_CLOSE:
+            OnDismiss();
+            return true;
+        case WM_DESTROY:
+            OnDestroy();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void NotificationWindow::OnInitDialog() {
+    SetWindowTextW(hwnd(), L"Tavro日历提醒你");
+    background_.reset(CreateSolidBrush(kBackgroundColor));
+    titleBand_.reset(CreateSolidBrush(kTitleBandColor));
+    bell_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NOTICE_BELL),
+                                              IMAGE_ICON, kBellSize, kBellSize, 0)));
+}
+
+void NotificationWindow::OnEraseBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &client, background_.get());
+    RECT band{client.left, client.top, client.right, client.top + kTitleBandHeight};
+    InflateRect(&band, -1, -1);
+    FillRect(dc, &band, titleBand_.get());
+}
+
+HBRUSH NotificationWindow::OnControlColor(HDC dc, HWND control) {
+    SetBkMode(dc, TRANSPARENT);
+    if (GetDlgCtrlID(control) == IDC_NOTICE_CAPTION) {
+        // Drawn straight onto the title band.
+        SetTextColor(dc, kCaptionColor);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
+    SetBkColor(dc, kBackgroundColor);
+    return background_.get();
+}
+
+void NotificationWindow::OnDrawMessage(const DRAWITEMSTRUCT& item) {
+    RECT box = item.rcItem;
+    FillRect(item.hDC, &box, background_.get());
+    const int iconTop = box.top + ((box.bottom - box.top) - kBellSize) / 2;
+    if (bell_) DrawIconEx(item.hDC, box.left, iconTop, bell_.get(), kBellSize, kBellSize, 0, nullptr, DI_NORMAL);
+
+    const int length = GetWindowTextLengthW(item.hwndItem);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(item.hwndItem, &text[0], length + 1);
+    text.resize(static_cast<size_t>(length));
+
+    RECT textBox{box.left + kBellSize + 4, box.top, box.right, box.bottom};
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    ScopedSelection selected(item.hDC, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, RGB(0, 0, 0));
+    DrawTextW(item.hDC, text.c_str(), length, &textBox, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void NotificationWindow::OnTimer(UINT_PTR id) {
+    if (id == kSlideInTimer) SlideInStep();
+    if (id == kSlideOutTimer) SlideOutStep();
+}
+
+void NotificationWindow::SlideInStep() {
+    const RECT r = WindowRect(hwnd());
+    const std::int32_t top = NoticeSlideInTop(r.top, r.bottom - r.top, WorkArea().bottom);
+    if (top != r.top) {
+        MoveTo(hwnd(), NoticePosition{r.left, top});
+        return;
+    }
+    slidingIn_ = false;
+    KillTimer(hwnd(), kSlideInTimer);
+    PlayArrivalSound();
+}
+
+void NotificationWindow::PlayArrivalSound() {
+    if (!PlaySoundOnNotifyWindow(settingsFile_)) return;
+    const std::wstring chosen = WideFromGbk(soundFile_);
+    if (!chosen.empty() && IsExistingFile(chosen) && sound_->Play(chosen)) return;
+    sound_->Play(WideFromGbk(SoundFilePath(moduleFolder_, "提醒.wav")));
+}
+
+void NotificationWindow::OnDismiss() {
+    if (slidingIn_ || slidingOut_ || !IsWindowVisible(hwnd())) return;
+    slidingOut_ = true;
+    const RECT r = WindowRect(hwnd());
+    MoveTo(hwnd(), NoticeRestingPosition(WorkArea(), r.right - r.left, r.bottom - r.top));
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetTimer(hwnd(), kSlideOutTimer, kSlidePeriod, nullptr);
+}
+
+void NotificationWindow::SlideOutStep() {
+    const RECT r = WindowRect(hwnd());
+    const std::int32_t top = NoticeSlideOutTop(r.top, GetSystemMetrics(SM_CYSCREEN));
+    if (top != r.top) {
+        MoveTo(hwnd(), NoticePosition{r.left, top});
+        return;
+    }
+    slidingOut_ = false;
+    KillTimer(hwnd(), kSlideOutTimer);
+    ShowWindow(hwnd(), SW_HIDE);
+    sound_->Stop();
+}
+
+void NotificationWindow::OnDestroy() {
+    KillTimer(hwnd(), kSlideInTimer);
+    KillTimer(hwnd(), kSlideOutTimer);
+    slidingIn_ = slidingOut_ = false;
+    sound_->Stop();
+}

@@ -1,0 +1,64 @@
+// The notice in the corner of the screen: slides up from below the screen to
+// rest on the work area's bottom, plays its sound once it has arrived, and
+// slides away when the user clicks 知道了 or X. One window serves every notice
+// of the run; it has no owner, so it stays up while the month window hides.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/win/dialog_window.h"
+#include "app/win/scoped_win.h"
+#include "reminders/win/notice_sound.h"
+
+class NotificationWindow : public DialogWindow {
+public:
+    // `sound` may be null: the system's wave playback is used.
+    explicit NotificationWindow(std::unique_ptr<NoticeSound> sound = nullptr);
+    ~NotificationWindow() override;
+
+    // Creates the window hidden. The settings file is read at each arrival
+    // (whether to play), the module folder gives the fallback sound.
+    bool Create(const std::string& settingsFile, const std::string& moduleFolder);
+
+    // The message text (GBK); the notices begin it with two line breaks.
+    void SetMessage(const std::string& text);
+    // The sound played on arrival (GBK path); a missing or unplayable file
+    // falls back to Sound\提醒.wav.
+    void SetSoundFile(const std::string& path);
+    // Starts the slide in; does nothing while the window slides or rests, so a
+    // new message then only replaces the text.
+    void Show();
+
+    bool IsSliding() const { return slidingIn_ || slidingOut_; }
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    enum Timer : UINT_PTR { kSlideInTimer = 1, kSlideOutTimer = 2 };
+
+    void OnInitDialog();
+    void OnEraseBackground(HDC dc);
+    HBRUSH OnControlColor(HDC dc, HWND control);
+    void OnDrawMessage(const DRAWITEMSTRUCT& item);
+    void OnTimer(UINT_PTR id);
+    void OnDismiss();
+    void OnDestroy();
+
+    void SlideInStep();
+    void SlideOutStep();
+    void PlayArrivalSound();
+
+    std::unique_ptr<NoticeSound> sound_;
+    std::string settingsFile_;
+    std::string moduleFolder_;
+    std::string soundFile_;
+    bool slidingIn_ = false;
+    bool slidingOut_ = false;
+    ScopedIcon bell_;
+    ScopedHandle<HBRUSH, DeleteGdiObject> background_;
+    ScopedHandle<HBRUSH, DeleteGdiObject> titleBand_;
+};

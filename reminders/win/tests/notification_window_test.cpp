@@ -1,0 +1,216 @@
+#include "reminders/win/notification_window.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "app/win/gbk_text.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SoundLog {
+    std::vector<std::wstring> played;
+    int stops = 0;
+};
+
+class RecordedSound : public NoticeSound {
+public:
+    explicit RecordedSound(SoundLog& log) : log_(log) {}
+    bool Play(const std::wstring& path) override {
+        log_.played.push_back(path);
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    void Stop() override { ++log_.stops; }
+
+private:
+    SoundLog& log_;
+};
+
+void Pump(int milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(2);
+    }
+}
+
+bool PumpUntilStill(const NotificationWindow& window, int milliseconds = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (window.IsSliding()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        Pump(5);
+    }
+    return true;
+}
+
+RECT RectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+RECT WorkArea() {
+    RECT r{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+std::wstring MessageText(HWND window) {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(window, IDC_NOTICE_MESSAGE, text, 512);
+    return text;
+}
+
+void Click(HWND window, int button) { SendMessageW(GetDlgItem(window, button), BM_CLICK, 0, 0); }
+
+class NotificationWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("notice-test-" + std::to_string(GetCurrentProcessId()));
+        fs::create_directories(folder_ / "Sound");
+        std::ofstream(folder_ / "Sound" / "festival.wav") << "RIFF";
+        WriteSettings("");
+    }
+    void TearDown() override {
+        window_.reset();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    void WriteSettings(const std::string& lines) {
+        std::ofstream(folder_ / "Solvane.ini") << "[Ostrel]\r\n" << lines;
+    }
+
+    NotificationWindow& Open() {
+        window_ = std::make_unique<NotificationWindow>(std::make_unique<RecordedSound>(log_));
+        const std::string folder = GbkFromWide(folder_.wstring());
+        EXPECT_TRUE(window_->Create(folder + "\\Solvane.ini", folder));
+        return *window_;
+    }
+
+    std::wstring FestivalSound() const { return (folder_ / "Sound" / "festival.wav").wstring(); }
+    std::wstring FallbackSound() const { return (folder_ / "Sound" / L"提醒.wav").wstring(); }
+
+    fs::path folder_;
+    SoundLog log_;
+    std::unique_ptr<NotificationWindow> window_;
+};
+
+TEST_F(NotificationWindowTest, IsCreatedHiddenWithItsCaption) {
+    NotificationWindow& window = Open();
+    ASSERT_NE(window.hwnd(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    wchar_t title[64] = {};
+    GetWindowTextW(window.hwnd(), title, 64);
+    EXPECT_STREQ(title, L"Tavro日历提醒你");
+}
+
+TEST_F(NotificationWindowTest, SlidesUpIntoTheCornerAndPlaysItsSoundOnArrival) {
+    NotificationWindow& window = Open();
+    window.SetMessage("\n\n今天08:00：开会\n");
+    window.SetSoundFile(GbkFromWide(FestivalSound()));
+    window.Show();
+    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    EXPECT_TRUE(window.IsSliding());
+    EXPECT_GE(RectOf(window.hwnd()).top, GetSystemMetrics(SM_CYSCREEN) - 10);
+    EXPECT_TRUE(log_.played.empty()) << "no sound before the window has arrived";
+
+    ASSERT_TRUE(PumpUntilStill(window));
+    const RECT rest = RectOf(window.hwnd()), work = WorkArea();
+    EXPECT_EQ(rest.right, work.right - 5);
+    EXPECT_EQ(rest.bottom, work.bottom);
+    EXPECT_EQ(MessageText(window.hwnd()), L"\n\n今天08:00：开会\n");
+    EXPECT_TRUE(GetWindowLongPtrW(window.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ASSERT_EQ(log_.played.size(), 1u);
+    EXPECT_EQ(log_.played[0], FestivalSound());
+}
+
+TEST_F(NotificationWindowTest, ANewMessageWhileRestingOnlyReplacesTheText) {
+    NotificationWindow& window = Open();
+    window.SetMessage("\n\n今天08:00：开会\n");
+    window.Show();
+    ASSERT_TRUE(PumpUntilStill(window));
+    const RECT rest = RectOf(window.hwnd());
+
+    window.SetMessage("\n\n今天08:01：打电话\n");
+    window.Show();
+    Pump(200);
+    EXPECT_FALSE(window.IsSliding());
+    const RECT now = RectOf(window.hwnd());
+    EXPECT_EQ(std::memcmp(&rest, &now, sizeof rest), 0);
+    EXPECT_NE(MessageText(window.hwnd()).find(L"打电话"), std::wstring::npos);
+    EXPECT_EQ(log_.played.size(), 1u) << "the sound played for the first arrival only";
+}
+
+TEST_F(NotificationWindowTest, ClicksWhileSlidingInAreIgnoredAndTheButtonSlidesItAway) {
+    NotificationWindow& window = Open();
+    window.SetMessage("\n\n明天「元旦」");
+    window.Show();
+    Pump(30);
+    ASSERT_TRUE(window.IsSliding());
+    Click(window.hwnd(), IDCANCEL);
+    ASSERT_TRUE(PumpUntilStill(window));
+    EXPECT_TRUE(IsWindowVisible(window.hwnd())) << "X during the slide in did nothing";
+    EXPECT_EQ(RectOf(window.hwnd()).bottom, WorkArea().bottom);
+
+    const int stopsBefore = log_.stops;
+    Click(window.hwnd(), IDOK);
+    EXPECT_TRUE(window.IsSliding());
+    Click(window.hwnd(), IDCANCEL);  // ignored while sliding out
+    ASSERT_TRUE(PumpUntilStill(window));
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    EXPECT_GT(RectOf(window.hwnd()).top, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_GT(log_.stops, stopsBefore) << "dismissing stops the sound";
+
+    window.Show();  // and it comes back for the next notice
+    EXPECT_TRUE(window.IsSliding());
+    ASSERT_TRUE(PumpUntilStill(window));
+    EXPECT_EQ(log_.played.size(), 2u);
+}
+
+TEST_F(NotificationWindowTest, AMissingSoundFileFallsBackToTheReminderChime) {
+    NotificationWindow& window = Open();
+    window.SetMessage("\n\n今天「春节」！");
+    window.SetSoundFile(GbkFromWide((folder_ / "Sound" / "gone.wav").wstring()));
+    window.Show();
+    ASSERT_TRUE(PumpUntilStill(window));
+    ASSERT_EQ(log_.played.size(), 1u);
+    EXPECT_EQ(log_.played[0], FallbackSound());
+
+    // A folder is not a sound file either.
+    Click(window.hwnd(), IDOK);
+    ASSERT_TRUE(PumpUntilStill(window));
+    window.SetSoundFile(GbkFromWide((folder_ / "Sound").wstring()));
+    window.Show();
+    ASSERT_TRUE(PumpUntilStill(window));
+    ASSERT_EQ(log_.played.size(), 2u);
+    EXPECT_EQ(log_.played[1], FallbackSound());
+}
+
+TEST_F(NotificationWindowTest, StaysSilentWhenSoundsAreSwitchedOffAtShowTime) {
+    NotificationWindow& window = Open();
+    WriteSettings("PlaySoundOnNotifyWindow=0\r\n");
+    window.SetMessage("\n\n今天08:00：开会\n");
+    window.SetSoundFile(GbkFromWide(FestivalSound()));
+    window.Show();
+    ASSERT_TRUE(PumpUntilStill(window));
+    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    EXPECT_TRUE(log_.played.empty());
+
+    Click(window.hwnd(), IDOK);
+    ASSERT_TRUE(PumpUntilStill(window));
+    WriteSettings("PlaySoundOnNotifyWindow=1\r\n");  // read again at the next arrival
+    window.Show();
+    ASSERT_TRUE(PumpUntilStill(window));
+    EXPECT_EQ(log_.played.size(), 1u);
+}
+
+}  // namespace
