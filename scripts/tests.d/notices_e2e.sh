@@ -33,6 +33,9 @@ cleanup() {
 trap cleanup EXIT
 
 drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+quietly() { "$@" >/dev/null; }
+windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+page_url="http://127.0.0.1:$port/update.html"
 
 check() {  # name, then a command that must succeed
     local name=$1; shift
@@ -65,7 +68,7 @@ fresh_install() {  # the local server's addresses, then any further settings lin
     rm -rf "$install"
     cp -r "$build/dist" "$install"
     printf '%s\r\n' "[Ostrel]" "UpdateVersionUrl=http://127.0.0.1:$port/version.txt" \
-        "UpdatePageUrl=http://127.0.0.1:$port/update.html" "$@" > "$install/Solvane.ini"
+        "UpdatePageUrl=$page_url" "$@" > "$install/Solvane.ini"
 }
 
 start_app() {
@@ -99,29 +102,41 @@ check "a published 1.1 over the own $own_version is announced in a box captioned
     test "$box" = "$announcement"
 check "the version file was fetched once ($(requests) requests)" test "$(requests)" = 1
 check "no downloaded version file is left in the temporary folder" test "$(leftover_temporary_files)" = 0
-check "after Cancel nothing more is asked" drive no-update-box 3000
+check "after Cancel nothing more is asked" quietly drive no-update-box 3000
+stop_app
+
+# --- OK opens the update page through the shell ---------------------------------------
+# The "page" is a batch file here, so that its opening leaves a trace.
+printf '@echo opened> "%s"\r\n' "$(windows_path "$work/opened.txt")" > "$work/page.bat"
+page_url=$(windows_path "$work/page.bat")
+fresh_install
+page_url="http://127.0.0.1:$port/update.html"
+start_app
+quietly drive update-box 20000 ok
+for _ in $(seq 100); do [ -s "$work/opened.txt" ] && break; sleep 0.1; done
+check "OK in the box opens the update page" test -s "$work/opened.txt"
 stop_app
 
 # --- the same or a numerically lower version stays silent ---------------------------
 publish "$own_version"
 fresh_install
 start_app
-check "the own version published again ($own_version) is not announced" drive no-update-box 6000
+check "the own version published again ($own_version) is not announced" quietly drive no-update-box 6000
 check "and is fetched once, without retries" test "$(requests)" = 1
 stop_app
 
 publish "1.0.1 minor fixes"  # a dotted version: only its leading number 1.0 counts
 fresh_install
 start_app
-check "1.0.1 is read as the number 1.0 and not announced" drive no-update-box 6000
+check "1.0.1 is read as the number 1.0 and not announced" quietly drive no-update-box 6000
 stop_app
 
 # --- an unreachable server is retried quietly ------------------------------------------
 stop_server
 publish "1.1"
-fresh_install "UpdateRetryPause=1000"
+fresh_install "UpdateRetryPause=3000"
 start_app
-check "while the server is down no box appears" drive no-update-box 3500
+check "while the server is down no box appears" quietly drive no-update-box 3500
 start_server
 box=$(drive update-box 20000 cancel)
 check "once it is back a later attempt announces the new version" test "$box" = "$announcement"
@@ -133,7 +148,7 @@ fresh_install "UpdateRetryPause=100"
 start_app
 sleep 8  # ten quick failed attempts
 start_server
-check "after ten failed attempts the check gives up until the next start" drive no-update-box 4000
+check "after ten failed attempts the check gives up until the next start" quietly drive no-update-box 4000
 check "and asks the server nothing more" test "$(requests)" = 0
 stop_app
 
