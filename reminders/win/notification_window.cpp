@@ -1,7 +1,7 @@
 #include "reminders/win/notification_window.h"
 
+#include "app/app_settings.h"
 #include "app/data_paths.h"
-#include "app/profile_file.h"
 #include "app/win/gbk_text.h"
 #include "reminders/notice_slide.h"
 #include "resources/resource_ids.h"
@@ -36,10 +36,6 @@ void MoveTo(HWND window, const NoticePosition& at) {
 bool IsExistingFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool PlaySoundOnNotifyWindow(const std::string& settingsFile) {
-    return ProfileGetInt("Ostrel", "PlaySoundOnNotifyWindow", 1, settingsFile) != 0;
 }
 
 }  // namespace
@@ -173,7 +169,7 @@ void NotificationWindow::SlideInStep() {
 }
 
 void NotificationWindow::PlayArrivalSound() {
-    if (!PlaySoundOnNotifyWindow(settingsFile_)) return;
+    if (!ReadPlaySoundOnNotifyWindow(settingsFile_)) return;
     const std::wstring chosen = WideFromGbk(soundFile_);
     if (!chosen.empty() && IsExistingFile(chosen) && sound_->Play(chosen)) return;
     sound_->Play(WideFromGbk(SoundFilePath(moduleFolder_, "提醒.wav")));
