@@ -1,17 +1,25 @@
-// The shell's notices: what its clock timer hands to the month window's
-// notification window.
+// The shell's notices: the memo alerts and the daily festival notice, built
+// over the month window's day information and shown in its notification
+// window. Both read the notice switches from the settings file each time.
+#include "app/win/local_time.h"
 #include "app/win/shell_window.h"
+#include "reminders/notices.h"
 
-// PROVISIONAL: the month window holds no festivals or memos yet, so there is
-// nothing to announce. Once it does, these two build their notices with
-// CheckReminderAlerts and BuildDailyNotice of reminders/notices.h over the
-// month window's day information and pass them to ShowNotice.
-void ShellWindow::CheckReminderAlerts(const SystemTime&) {}
-void ShellWindow::ShowDailyNotice() {}
+void ShellWindow::CheckReminderAlerts(const SystemTime& now) {
+    if (const std::optional<Notice> notice = ::CheckReminderAlerts(now, settingsFile_, moduleFolder_, calendar_.days())) {
+        ShowNotice(*notice);
+    }
+}
 
-void ShellWindow::ShowNotice(const std::string& message, const std::optional<std::string>& soundFile) {
+void ShellWindow::ShowDailyNotice() {
+    if (const std::optional<Notice> notice = BuildDailyNotice(LocalNow(), settingsFile_, calendar_.days())) {
+        ShowNotice(*notice);
+    }
+}
+
+void ShellWindow::ShowNotice(const Notice& notice) {
     NotificationWindow& window = calendar_.notification();
-    window.SetMessage(message);
-    if (soundFile) window.SetSoundFile(*soundFile);
+    window.SetMessage(notice.message);
+    if (notice.soundFile) window.SetSoundFile(*notice.soundFile);
     window.Show();
 }

@@ -6,6 +6,7 @@
 #include "app/tray_menu.h"
 #include "app/win/about_box.h"
 #include "app/win/gbk_text.h"
+#include "app/win/local_time.h"
 #include "app/win/settings_dialog.h"
 #include "app/win/version_info.h"
 #include "app/win/web_pages.h"
@@ -17,21 +18,6 @@ namespace {
 constexpr UINT kClockPeriod = 300;          // ms
 constexpr UINT kDailyNoticeDelay = 15000;   // ms after start-up
 constexpr UINT kTrayRetryPeriod = 2000;     // ms
-
-SystemTime LocalNow() {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    SystemTime now;
-    now.year = t.wYear;
-    now.month = t.wMonth;
-    now.dayOfWeek = t.wDayOfWeek;
-    now.day = t.wDay;
-    now.hour = t.wHour;
-    now.minute = t.wMinute;
-    now.second = t.wSecond;
-    now.milliseconds = t.wMilliseconds;
-    return now;
-}
 
 HMENU BuildMenu(const std::vector<TrayMenuItem>& items) {
     HMENU menu = CreatePopupMenu();

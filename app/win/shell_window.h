@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "app/clock_watch.h"
@@ -13,6 +12,7 @@
 #include "app/win/message_loop.h"
 #include "app/win/scoped_win.h"
 #include "app/win/update_check_thread.h"
+#include "reminders/notices.h"
 #include "view/win/calendar_window.h"
 #include "view/win/tray_icon.h"
 
@@ -56,7 +56,7 @@ private:
     // today's and tomorrow's festivals (shell_notices.cpp).
     void CheckReminderAlerts(const SystemTime& now);
     void ShowDailyNotice();
-    void ShowNotice(const std::string& message, const std::optional<std::string>& soundFile);
+    void ShowNotice(const Notice& notice);
 
     MessageLoop& loop_;
     std::string settingsFile_;

@@ -71,6 +71,8 @@ public:
 
     // The one notice window of the run, created hidden with this window.
     NotificationWindow& notification() { return notification_; }
+    // What the month's days are computed from; the notices ask it as well.
+    DayInfoSource& days() { return sources_; }
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
