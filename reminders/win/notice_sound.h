@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class NoticeSound {
 public:
@@ -14,9 +15,15 @@ public:
     virtual void Stop() = 0;
 };
 
-// Through the system's wave playback; stops on destruction.
+// Through the system's wave playback; stops on destruction. The file is read
+// into memory and played from there: the file API takes any Unicode name,
+// whereas some wave players narrow the name to the ANSI code page first, and a
+// file that is no wave is refused at once (so the caller can fall back).
+// Files above kInMemoryLimit are handed over by name instead.
 class WaveFileSound : public NoticeSound {
 public:
+    static constexpr unsigned long kInMemoryLimit = 32ul << 20;
+
     WaveFileSound() = default;
     ~WaveFileSound() override { Stop(); }
     WaveFileSound(const WaveFileSound&) = delete;
@@ -27,4 +34,5 @@ public:
 
 private:
     bool playing_ = false;
+    std::vector<char> wave_;  // what an in-memory playback reads; kept until stopped
 };

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# End-to-end tests of the update check of Solvane.exe under 64-bit Wine: the
-# version file is served from 127.0.0.1 by a local web server named in
-# Solvane.ini, and solvane-e2e.exe reads and answers the announcement box.
-# The program's own version is the one of its version resource (1.0.0).
+# End-to-end tests of the notices of Solvane.exe under 64-bit Wine: memo alerts
+# and the daily festival notice in the notification window, and the update
+# check. Memos and festivals are written into a fresh installation before the
+# program starts, with memo times taken from the real clock; which sound files
+# the program opens is watched from outside (inotify on its Sound folder). For
+# the update check the version file is served from 127.0.0.1 by a local web
+# server named in Solvane.ini, the program's own version is set by rewriting
+# the version resource of the installed copy, and solvane-e2e.exe reads and
+# answers the announcement box. Screenshots go to build/win64/artifacts/e2e/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -15,17 +20,19 @@ unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY no_proxy NO_PROXY
 build="$root/build/win64"
 driver="$build/e2e/solvane-e2e.exe"
 install="$build/e2e/notices-install"
+artifacts="$build/artifacts/e2e"
+files="$root/scripts/tests.d/notices_e2e_files.py"
 work=$(mktemp -d)
 site="$work/site"
-mkdir -p "$site"
-passed=0 failed=0
-app_pid="" server_pid=""
+mkdir -p "$site" "$artifacts"
+passed=0 failed=0 skipped=0
+app_pid="" server_pid="" watcher_pid=""
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-own_version=$(sed -n 's/^#define SOLVANE_VERSION_TEXT "\(.*\)"/\1/p' resources/resource_ids.h)
 
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    [ -n "$watcher_pid" ] && kill "$watcher_pid" 2>/dev/null
     "${WINE%/*}/wineserver" -k 2>/dev/null || true
     rm -rf "$work"
     stop_display
@@ -45,6 +52,8 @@ check() {  # name, then a command that must succeed
         echo "FAILED  $name"; failed=$((failed + 1))
     fi
 }
+
+skip() { echo "skipped $1 ($2)"; skipped=$((skipped + 1)); }
 
 start_server() {
     python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" >/dev/null 2>>"$work/server.log" &
@@ -71,6 +80,10 @@ fresh_install() {  # the local server's addresses, then any further settings lin
         "UpdatePageUrl=$page_url" "$@" > "$install/Solvane.ini"
 }
 
+own_version() {  # the version resource of the installed copy says VERSION
+    python3 "$files" product-version "$install/Solvane.exe" "$1"
+}
+
 start_app() {
     : > "$work/server.log"
     ( cd "$install" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
@@ -83,6 +96,11 @@ stop_app() {
     kill "$app_pid" 2>/dev/null
     wait "$app_pid" 2>/dev/null
     app_pid=""
+    if [ -n "$watcher_pid" ]; then
+        kill "$watcher_pid" 2>/dev/null
+        wait "$watcher_pid" 2>/dev/null
+        watcher_pid=""
+    fi
 }
 
 leftover_temporary_files() {  # version downloads left in the prefix's temporary folders
@@ -90,15 +108,136 @@ leftover_temporary_files() {  # version downloads left in the prefix's temporary
         -regex '.*/[0-9A-F]{32}\.txt' 2>/dev/null | wc -l
 }
 
-announcement="update-box Tavro日历|发现Tavro日历的新版本！新版本为1.1，当前版本为$own_version。~~请点击【确认】查看升级详情。如果现在不想升级，请点击【取消】。"
+# --- notices: helpers ------------------------------------------------------------------
+watch_sounds() {  # from now on, every opening of a file in the installation's Sound folder
+    rm -f "$work/opens.log"
+    python3 "$files" watch-opens "$install/Sound" "$work/opens.log" &
+    watcher_pid=$!
+    for _ in $(seq 100); do [ -e "$work/opens.log" ] && break; sleep 0.1; done
+}
+opens_of() { grep -cxF "$1" "$work/opens.log" 2>/dev/null || true; }
+sound_opened() {  # NAME within 10 s
+    for _ in $(seq 100); do [ "$(opens_of "$1")" -gt 0 ] && return 0; sleep 0.1; done
+    return 1
+}
+
+minute_at() { date -d "@$(( ($(date +%s) / 60 + $1) * 60 ))" "+${2:-%Y-%m-%dT%H:%M}"; }
+epoch_of_minute() { echo $(( ($(date +%s) / 60 + $1) * 60 )); }
+ms_until() { local left=$(( $1 - $(date +%s) )); echo $(( (left > 0 ? left : 0) * 1000 + $2 )); }
+
+# The program needs some seconds to start: begin early in a minute.
+early_in_minute() { while [ "$(date +%-S)" -gt 30 ]; do sleep 1; done; }
+
+field() { echo "$1" | sed -n "s/^$2 //p"; }  # the rest of the driver's line that starts with $2
+notice_text() { field "$1" notice | cut -d'|' -f3-; }
+notice_caption() { field "$1" notice | cut -d'|' -f2; }
+notice_rect() { field "$1" notice | cut -d'|' -f1; }
+
+rests_in_corner() {  # notice rect, work-area rect: 5 px left of its right edge, bottom on its bottom
+    local L T R B WL WT WR WB
+    read -r L T R B <<<"$1"
+    read -r WL WT WR WB <<<"$2"
+    [ "$R" -eq $((WR - 5)) ] && [ "$B" -le "$WB" ] && [ "$B" -gt $((WB - 10)) ]
+}
+
+pixel() {  # "R G B" of the screenshot at x, y
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# --- a memo alert slides the notice up with its sound; the next one only replaces the text
+# Three memos alerting when they happen: one in the minute the program starts
+# (which never alerts), one in the next minute and one in the minute after.
+# No festivals, so the daily notice has nothing to say.
+publish "1.0"  # the update check stays silent meanwhile
+start_server
+fresh_install
+: > "$install/Ostrel/holidays.cfg"
+early_in_minute
+first_due=$(epoch_of_minute 1)
+python3 "$files" memos "$install/Reminders/reminders.cfg" \
+    "$(minute_at 0)" "启动那一分钟的备忘" "$(minute_at 1)" "第一条提醒" "$(minute_at 2)" "第二条提醒"
+first_line="~~今天$(minute_at 1 %H:%M)：第一条提醒~"
+second_line="~~今天$(minute_at 2 %H:%M)：第二条提醒~"
+watch_sounds
+start_app
+if [ "$(date +%s)" -ge $((first_due - 1)) ]; then
+    skip "memo alerts" "the program took until the due minute to start"
+else
+    shown=$(drive notice "$(ms_until "$first_due" 45000)")
+    import -window root "$artifacts/notice-memo.png" 2>/dev/null
+    check "a memo due in the next minute raises the notice with its line: $(notice_text "$shown")" \
+        test "$(notice_text "$shown")" = "$first_line"
+    check "the notice is captioned Tavro日历提醒你" test "$(notice_caption "$shown")" = "Tavro日历提醒你"
+    check "it rests in the work area's lower right corner ($(notice_rect "$shown") in $(field "$shown" work-area))" \
+        rests_in_corner "$(notice_rect "$shown")" "$(field "$shown" work-area)"
+    check "its arrival plays Sound/滴滴.wav" sound_opened 滴滴.wav
+    read -r L T R B <<<"$(notice_rect "$shown")"
+    if [ -n "${L:-}" ] && [ -s "$artifacts/notice-memo.png" ]; then
+        body=$(pixel "$artifacts/notice-memo.png" $((L + 3)) $((B - 3)))
+        band=$(pixel "$artifacts/notice-memo.png" $((L + 3)) $((T + 3)))
+        check "it is painted pale yellow ($body) under an orange title band ($band)" \
+            test "$body|$band" = "250 250 150|255 81 0"
+    fi
+    sleep 1
+    dings=$(opens_of 滴滴.wav)
+    second=$(drive notice-text "$(ms_until $((first_due + 60)) 45000)" "$second_line")
+    check "the alert of the following minute replaces the text: $(notice_text "$second")" \
+        test "$(notice_text "$second")" = "$second_line"
+    check "without moving the resting notice" test "$(notice_rect "$second")" = "$(notice_rect "$shown")"
+    sleep 2
+    check "and without a sound" test "$(opens_of 滴滴.wav)" = "$dings"
+    check "知道了 slides the notice away" quietly drive notice-click ok notice-gone 10000
+    check "the memo of the minute the program started in never alerted" \
+        test "$(notice_text "$shown")$(notice_text "$second")" = "${first_line}${second_line}"
+fi
+stop_app
+
+# --- today's and tomorrow's festivals make the daily notice, 15 s after start ------------
+# Today's festival plays its own sound file, whose name holds a quote.
+fresh_install
+cp "$install/Sound/滴滴.wav" "$install/Sound/节日's.wav"
+python3 "$files" festivals "$install/Ostrel/holidays.cfg" \
+    "YL,JR,$(date +%-m-%-d),测试节,,,$(windows_path "$install/Sound/节日's.wav"),1,1,1" \
+    "YL,JR,$(date +%-m-%-d),不上提醒窗口的节,,,,1,1,0" \
+    "YL,JR,$(date -d tomorrow +%-m-%-d),明日测试节,,,,1,1,1"
+watch_sounds
+start_app
+daily=$(drive notice-slide-click x notice 60000)
+check "today's and tomorrow's festivals give the daily notice: $(notice_text "$daily")" \
+    test "$(notice_text "$daily")" = "~~今天「测试节」！~明天「明日测试节」"
+if echo "$daily" | grep -qx 'clicked sliding'; then
+    check "X pressed while it slid in was ignored: it came to rest" \
+        rests_in_corner "$(notice_rect "$daily")" "$(field "$daily" work-area)"
+else
+    skip "X pressed while sliding in" "the notice was already resting when the driver saw it"
+fi
+check "the festival's own sound file is played, a quote in its name notwithstanding" sound_opened "节日's.wav"
+check "X slides it away" quietly drive notice-click x notice-gone 10000
+stop_app
+
+# --- ShowNotifyWindowOnScreen=0 silences both ----------------------------------------------
+fresh_install "ShowNotifyWindowOnScreen=0"
+python3 "$files" festivals "$install/Ostrel/holidays.cfg" "YL,JR,$(date +%-m-%-d),测试节,,,,1,1,1"
+early_in_minute
+due=$(epoch_of_minute 1)
+python3 "$files" memos "$install/Reminders/reminders.cfg" "$(minute_at 1)" "不该出现的提醒"
+started=$(date +%s)
+start_app
+until_quiet=$(( due + 8 > started + 24 ? due + 8 : started + 24 ))
+check "with ShowNotifyWindowOnScreen=0 neither the memo alert nor the daily notice shows" \
+    quietly drive no-notice "$(ms_until "$until_quiet" 0)"
+stop_app
+
+# --- the update check ----------------------------------------------------------------------
+announcement="update-box Tavro日历|发现Tavro日历的新版本！新版本为2.1，当前版本为2.0.0。~~请点击【确认】查看升级详情。如果现在不想升级，请点击【取消】。"
 
 # --- a higher published version is announced once -----------------------------------
-start_server
-publish $'1.1\r\n'
+publish $'2.1\r\n'
 fresh_install
+own_version 2.0.0
 start_app
 box=$(drive update-box 20000 cancel)
-check "a published 1.1 over the own $own_version is announced in a box captioned with the product name" \
+check "a published 2.1 over the own 2.0.0 is announced in a box captioned with the product name" \
     test "$box" = "$announcement"
 check "the version file was fetched once ($(requests) requests)" test "$(requests)" = 1
 check "no downloaded version file is left in the temporary folder" test "$(leftover_temporary_files)" = 0
@@ -110,6 +249,7 @@ stop_app
 printf '@echo opened> "%s"\r\n' "$(windows_path "$work/opened.txt")" > "$work/page.bat"
 page_url=$(windows_path "$work/page.bat")
 fresh_install
+own_version 2.0.0
 page_url="http://127.0.0.1:$port/update.html"
 start_app
 quietly drive update-box 20000 ok
@@ -118,23 +258,26 @@ check "OK in the box opens the update page" test -s "$work/opened.txt"
 stop_app
 
 # --- the same or a numerically lower version stays silent ---------------------------
-publish "$own_version"
+publish "2.0"
 fresh_install
+own_version 2.0.0
 start_app
-check "the own version published again ($own_version) is not announced" quietly drive no-update-box 6000
+check "2.0 published, 2.0.0 installed: not announced" quietly drive no-update-box 6000
 check "and is fetched once, without retries" test "$(requests)" = 1
 stop_app
 
-publish "1.0.1 minor fixes"  # a dotted version: only its leading number 1.0 counts
+publish "2.10 minor fixes"  # only its leading number counts: 2.1 < 2.9
 fresh_install
+own_version 2.9.0
 start_app
-check "1.0.1 is read as the number 1.0 and not announced" quietly drive no-update-box 6000
+check "2.10 published, 2.9.0 installed: read as numbers, not announced" quietly drive no-update-box 6000
 stop_app
 
 # --- an unreachable server is retried quietly ------------------------------------------
 stop_server
-publish "1.1"
+publish "2.1"
 fresh_install "UpdateRetryPause=3000"
+own_version 2.0.0
 start_app
 check "while the server is down no box appears" quietly drive no-update-box 3500
 start_server
@@ -152,5 +295,5 @@ check "after ten failed attempts the check gives up until the next start" quietl
 check "and asks the server nothing more" test "$(requests)" = 0
 stop_app
 
-echo "notices e2e: $passed passed, $failed failed"
+echo "notices e2e: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

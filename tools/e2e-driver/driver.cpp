@@ -18,6 +18,15 @@
 //   update-box MS ok|cancel   wait for a message box owned by the shell window, print it, answer it
 //   no-update-box MS          fail when such a box appears within MS
 //   wait-gone MS              wait for the shell window to go away
+//   notice MS                 wait for the notification window to come to rest; prints
+//                             "notice L T R B|caption|text" (line breaks as ~) and
+//                             "work-area L T R B"
+//   notice-text MS TEXT       wait until the resting notice shows TEXT (as printed above)
+//   notice-click ok|x         press 知道了 or X of the notification window
+//   notice-slide-click x      as soon as the notice appears, press X while it slides in;
+//                             prints "clicked sliding" or "clicked resting"
+//   notice-gone MS            wait for the notification window to be hidden
+//   no-notice MS              fail when the notification window shows within MS
 //
 // The program's dialogs (found by caption among its visible windows; the
 // steps after `dialog` act on that one):
@@ -88,6 +97,44 @@ void ForEachTopWindow(Visit visit) {
 }
 
 HWND ShellWindow() { return FindWindowW(L"#32770", L"Solvane"); }
+
+// The program's one notification window: unowned, found by its title within
+// the shell window's process.
+HWND NotificationWindow() {
+    HWND shell = ShellWindow();
+    if (!shell) return nullptr;
+    DWORD process = 0;
+    GetWindowThreadProcessId(shell, &process);
+    HWND found = nullptr;
+    ForEachTopWindow([&](HWND window) {
+        wchar_t title[64] = {};
+        GetWindowTextW(window, title, 64);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && std::wcscmp(title, L"Tavro日历提醒你") == 0) {
+            found = window;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[2048] = {};
+    GetWindowTextW(window, text, 2048);
+    std::wstring value(text);
+    for (wchar_t& c : value) {
+        if (c == L'\n') c = L'~';
+    }
+    return value;
+}
+
+std::string RectText(const RECT& r) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+    return line;
+}
 
 HWND CalendarWindow(HWND shell) {
     HWND found = nullptr;
@@ -194,10 +241,10 @@ private:
 };
 
 template <typename Condition>
-bool WaitFor(int milliseconds, Condition condition) {
-    for (int waited = 0; waited <= milliseconds; waited += 50) {
+bool WaitFor(int milliseconds, Condition condition, int step = 50) {
+    for (int waited = 0; waited <= milliseconds; waited += step) {
         if (condition()) return true;
-        Sleep(50);
+        Sleep(step);
     }
     return false;
 }
@@ -609,6 +656,62 @@ struct Driver {
         return WaitFor(5000, [&] { return !IsWindow(box); }) || Fail("update box stayed open");
     }
 
+    // Waits until the notice is visible and has stopped moving (and, when
+    // given, shows `expected`), then prints it.
+    bool Notice(int milliseconds, const std::string* expected) {
+        HWND notice = nullptr;
+        RECT last{}, r{};
+        int still = 0;
+        const bool rested = WaitFor(milliseconds, [&] {
+            notice = NotificationWindow();
+            if (!notice || !IsWindowVisible(notice) || !GetWindowRect(notice, &r)) {
+                still = 0;
+                return false;
+            }
+            still = EqualRect(&r, &last) ? still + 1 : 0;
+            last = r;
+            if (expected && Utf8(WindowText(GetDlgItem(notice, 1033))) != *expected) return false;
+            return still >= 6;  // 300 ms without a move
+        });
+        if (!rested) {
+            if (notice) Print("notice " + RectText(r) + "|" + Utf8(WindowText(GetDlgItem(notice, 1033))));
+            return Fail("no resting notice");
+        }
+        Print("notice " + RectText(r) + "|" + Utf8(WindowText(GetDlgItem(notice, 1035))) + "|" +
+              Utf8(WindowText(GetDlgItem(notice, 1033))));
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        Print("work-area " + RectText(work));
+        return true;
+    }
+
+    static int ButtonOf(const std::string& which) { return which == "x" ? IDCANCEL : IDOK; }
+
+    bool NoticeClick(const std::string& which) {
+        HWND notice = NotificationWindow();
+        if (!notice || !IsWindowVisible(notice)) return Fail("no notice");
+        HWND button = GetDlgItem(notice, ButtonOf(which));
+        if (!button) return Fail("no button " + which);
+        PostMessageW(button, BM_CLICK, 0, 0);
+        return true;
+    }
+
+    // Presses the button at the first sight of the notice, which then is
+    // normally still on its way up.
+    bool NoticeSlideClick(const std::string& which) {
+        HWND notice = nullptr;
+        if (!WaitFor(120000, [&] { return (notice = NotificationWindow()) && IsWindowVisible(notice); }, 5)) {
+            return Fail("no notice");
+        }
+        RECT before{}, after{};
+        GetWindowRect(notice, &before);
+        SendMessageW(GetDlgItem(notice, ButtonOf(which)), BM_CLICK, 0, 0);
+        Sleep(20);
+        GetWindowRect(notice, &after);
+        Print(after.top < before.top ? "clicked sliding" : "clicked resting");
+        return true;
+    }
+
     bool MessageBoxOfAnotherCopy(int milliseconds) {
         HWND box = nullptr;
         auto find = [&] {
@@ -770,6 +873,32 @@ int wmain(int argc, wchar_t** argv) {
         } else if (step == "balloon") {
             Print(WaitFor(number(), [] { return Driver::VisibleBalloon() != nullptr; }) ? "balloon shown"
                                                                                        : "no balloon");
+        } else if (step == "notice") {
+            ok = driver.Notice(number(), nullptr);
+        } else if (step == "notice-text") {
+            const int ms = number();
+            const std::string expected = text();
+            ok = driver.Notice(ms, &expected);
+        } else if (step == "notice-click") {
+            ok = driver.NoticeClick(text());
+        } else if (step == "notice-slide-click") {
+            ok = driver.NoticeSlideClick(text());
+        } else if (step == "notice-gone") {
+            ok = WaitFor(number(),
+                         [] {
+                             HWND notice = NotificationWindow();
+                             return notice && !IsWindowVisible(notice);
+                         }) ||
+                 Fail("the notice stayed");
+            if (ok) Print("notice gone");
+        } else if (step == "no-notice") {
+            ok = !WaitFor(number(),
+                          [] {
+                              HWND notice = NotificationWindow();
+                              return notice && IsWindowVisible(notice);
+                          }) ||
+                 Fail("a notice appeared");
+            if (ok) Print("no notice");
         } else if (step == "sleep") {
             Sleep(number());
         } else {
