@@ -4,6 +4,7 @@
 
 #include "app/win/dialog_kit.h"
 #include "app/win/dialog_window.h"
+#include "app/win/local_time.h"
 #include "reminders/reminder_file.h"
 #include "reminders/reminder_manager_model.h"
 #include "reminders/win/reminder_editor.h"
@@ -12,21 +13,6 @@
 namespace {
 
 enum Result : INT_PTR { kNotSaved = 0, kSaved = 1 };
-
-SystemTime LocalNow() {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    SystemTime now;
-    now.year = t.wYear;
-    now.month = t.wMonth;
-    now.dayOfWeek = t.wDayOfWeek;
-    now.day = t.wDay;
-    now.hour = t.wHour;
-    now.minute = t.wMinute;
-    now.second = t.wSecond;
-    now.milliseconds = t.wMilliseconds;
-    return now;
-}
 
 class ReminderManager : public DialogWindow {
 public:
