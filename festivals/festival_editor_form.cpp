@@ -1,0 +1,182 @@
+#include "festivals/festival_editor_form.h"
+
+#include <climits>
+#include <vector>
+
+#include "almanac/solar_term_names.h"
+
+namespace {
+
+bool IsGregorian(const std::string& calendar) { return calendar == kGregorianCalendar; }
+
+bool IsKeyOf(const std::vector<KeyedText>& entries, const std::string& key) {
+    for (const KeyedText& entry : entries) {
+        if (entry.key == key) return true;
+    }
+    return false;
+}
+
+int KeyOrNone(int value, int low, int high) { return value >= low && value <= high ? value : 0; }
+
+int NthKeyOrNone(int n) { return (n >= 1 && n <= 5) || (n <= -1 && n >= -5) ? n : 0; }
+
+// The direction list and the number box of the offset pages: a backward
+// count is shown as 倒数 with its size.
+void SetCount(DatePageChoice& page, int n) {
+    const long long value = n;
+    page.direction = value < 0 ? -1 : 1;
+    page.count = std::to_string(value < 0 ? -value : value);
+}
+
+int SignedCount(const DatePageChoice& page) {
+    const int n = LeadingInteger(page.count);
+    if (page.direction != -1) return n;
+    return n == INT_MIN ? INT_MAX : -n;
+}
+
+}  // namespace
+
+bool DatePageChoice::operator==(const DatePageChoice& other) const {
+    return month == other.month && day == other.day && n == other.n && weekday == other.weekday &&
+           direction == other.direction && count == other.count && term == other.term;
+}
+
+const std::vector<KeyedText>& FestivalKindEntries() {
+    static const std::vector<KeyedText> entries = {
+        {kFestivalKind, "节日"}, {kAnniversaryKind, "纪念日"}, {kBirthdayKind, "生日"}};
+    return entries;
+}
+
+const std::vector<KeyedText>& CalendarEntries() {
+    static const std::vector<KeyedText> entries = {{kGregorianCalendar, "阳历"}, {kLunarCalendar, "旧历"}};
+    return entries;
+}
+
+const std::vector<KeyedText>& DateFormEntries() {
+    static const std::vector<KeyedText> entries = {{kFixedDateForm, "旧历或阳历日期"},
+                                                    {kWeekdayOfMonthForm, "某月的第n个星期"},
+                                                    {kDaysFromDateForm, "指定日期的第n天"},
+                                                    {kDaysFromSolarTermForm, "节气的第n天"}};
+    return entries;
+}
+
+DatePage DatePageFor(const std::string& dateForm, const std::string& calendar, DatePage current) {
+    const bool chosen = !calendar.empty();
+    if (dateForm == kWeekdayOfMonthForm) return kWeekdayOfMonthPage;
+    if (dateForm == kDaysFromSolarTermForm) return kDaysFromSolarTermPage;
+    if (!chosen) return current;
+    if (dateForm == kDaysFromDateForm) {
+        return IsGregorian(calendar) ? kDaysFromGregorianDatePage : kDaysFromLunarDatePage;
+    }
+    return IsGregorian(calendar) ? kGregorianDatePage : kLunarDatePage;
+}
+
+FestivalEditorForm EditorFormFromRule(const FestivalRule& rule) {
+    FestivalEditorForm form;
+    form.showReminderWindow = rule.showReminderWindow == "1";
+    form.showInForenotice = rule.showInForenotice == "1";
+    if (IsKeyOf(FestivalKindEntries(), rule.kind)) form.kind = rule.kind;
+    if (IsKeyOf(CalendarEntries(), rule.calendar)) form.calendar = rule.calendar;
+    form.name = rule.name;
+    form.soundFile = rule.soundFile;
+    form.startYear = rule.startYear;
+    int year = 0, month = 0, day = 0;
+    if (ReadYearMonthDay(rule.endDate, year, month, day)) {
+        form.endYear = std::to_string(year);
+        form.endMonth = std::to_string(month);
+        form.endDay = std::to_string(day);
+    }
+
+    // The calendar decides between the Gregorian and the lunar page even when
+    // it is not one of the two codes: anything but "YL" counts as lunar here.
+    const bool gregorian = IsGregorian(rule.calendar);
+    const int dayLimit = gregorian ? 31 : 30;
+    const std::string& code = rule.dateRule;
+    if (HasMsdMarker(code)) {
+        form.dateForm = kWeekdayOfMonthForm;
+        MsdRule msd;
+        if (ReadMsdRule(code, msd)) {
+            DatePageChoice& page = form.pages[kWeekdayOfMonthPage];
+            page.month = KeyOrNone(msd.month, 1, 12);
+            page.n = NthKeyOrNone(msd.n);
+            page.weekday = KeyOrNone(msd.weekday, 1, 7);
+        }
+    } else if (HasOffsetMarker(code)) {
+        form.dateForm = kDaysFromDateForm;
+        OffsetRule offset;
+        if (ReadOffsetRule(code, offset)) {
+            DatePageChoice& page = form.pages[gregorian ? kDaysFromGregorianDatePage : kDaysFromLunarDatePage];
+            page.month = KeyOrNone(offset.month, 1, 12);
+            page.day = KeyOrNone(offset.day, 1, dayLimit);
+            SetCount(page, offset.n);
+        }
+    } else if (HasSolarTermOffsetMarker(code)) {
+        form.dateForm = kDaysFromSolarTermForm;
+        SolarTermOffsetRule offset;
+        if (ReadSolarTermOffsetRule(code, offset)) {
+            DatePageChoice& page = form.pages[kDaysFromSolarTermPage];
+            if (SolarTermIndex(offset.term) >= 0) page.term = offset.term;
+            SetCount(page, offset.n);
+        }
+    } else {
+        form.dateForm = kFixedDateForm;
+        FixedDateRule fixed;
+        if (ReadFixedDateRule(code, fixed)) {
+            DatePageChoice& page = form.pages[gregorian ? kGregorianDatePage : kLunarDatePage];
+            page.month = KeyOrNone(fixed.month, 1, 12);
+            page.day = KeyOrNone(fixed.day, 1, dayLimit);
+        }
+    }
+    return form;
+}
+
+EditorRefusal ApplyEditorForm(const FestivalEditorForm& form, FestivalRule& rule) {
+    rule.showReminderWindow = form.showReminderWindow ? "1" : "0";
+    rule.showInForenotice = form.showInForenotice ? "1" : "0";
+    if (form.kind.empty()) return EditorRefusal::kNoKind;
+    rule.kind = form.kind;
+    if (form.calendar.empty()) return EditorRefusal::kNoCalendar;
+    rule.calendar = form.calendar;
+    if (form.name.empty()) return EditorRefusal::kNoName;
+    rule.name = form.name;
+    rule.startYear = form.startYear;
+    const bool wholeEndDate = !form.endYear.empty() && !form.endMonth.empty() && !form.endDay.empty();
+    rule.endDate = wholeEndDate ? form.endYear + "-" + form.endMonth + "-" + form.endDay : std::string();
+    rule.soundFile = form.soundFile;
+
+    const bool gregorian = IsGregorian(form.calendar);
+    if (form.dateForm == kWeekdayOfMonthForm) {
+        const DatePageChoice& page = form.pages[kWeekdayOfMonthPage];
+        if (page.month == 0 || page.n == 0 || page.weekday == 0) return EditorRefusal::kBadDate;
+        rule.dateRule = MsdRuleCode(page.month, page.n, page.weekday);
+    } else if (form.dateForm == kDaysFromDateForm) {
+        const DatePageChoice& page = form.pages[gregorian ? kDaysFromGregorianDatePage : kDaysFromLunarDatePage];
+        if (page.month == 0 || page.day == 0) return EditorRefusal::kBadDate;
+        rule.dateRule = OffsetRuleCode(SignedCount(page), page.month, page.day);
+    } else if (form.dateForm == kDaysFromSolarTermForm) {
+        const DatePageChoice& page = form.pages[kDaysFromSolarTermPage];
+        if (page.term.empty()) return EditorRefusal::kBadDate;
+        rule.dateRule = SolarTermOffsetRuleCode(SignedCount(page), page.term);
+    } else {
+        const DatePageChoice& page = form.pages[gregorian ? kGregorianDatePage : kLunarDatePage];
+        if (page.month == 0 || page.day == 0) return EditorRefusal::kBadDate;
+        rule.dateRule = FixedDateRuleCode(page.month, page.day);
+    }
+    return EditorRefusal::kNone;
+}
+
+std::string RefusalMessage(EditorRefusal refusal) {
+    switch (refusal) {
+        case EditorRefusal::kNoKind:
+            return "尚未选择节假日类型。";
+        case EditorRefusal::kNoCalendar:
+            return "尚未选择日期类型。";
+        case EditorRefusal::kNoName:
+            return "尚未输入节日名称。";
+        case EditorRefusal::kBadDate:
+            return "日期输入不正确或尚未输入。";
+        case EditorRefusal::kNone:
+            break;
+    }
+    return std::string();
+}

@@ -1,0 +1,80 @@
+// What the festival editor's controls hold, and the two ways between that and
+// a rule: opening a rule fills the lists and date pages, OK turns them back
+// into a rule with its date code. Keys are the stored codes ("JR", "YL", "4",
+// month numbers ...); 0 or an empty text means nothing is selected.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "festivals/festival_rule.h"
+
+// The six date pages, in the order of their resources (134-139).
+enum DatePage {
+    kWeekdayOfMonthPage = 0,       // [month] 的 [n-th] [weekday]
+    kDaysFromGregorianDatePage = 1,
+    kDaysFromSolarTermPage = 2,
+    kGregorianDatePage = 3,
+    kLunarDatePage = 4,
+    kDaysFromLunarDatePage = 5,
+    kDatePageCount = 6,
+};
+
+// Keys of the date-form list, in the list's order.
+inline constexpr char kFixedDateForm[] = "4";
+inline constexpr char kWeekdayOfMonthForm[] = "1";
+inline constexpr char kDaysFromDateForm[] = "2";
+inline constexpr char kDaysFromSolarTermForm[] = "3";
+
+// The page to show for the selected date form and calendar (either may be
+// empty: nothing selected); `current` where the choice leaves the page as it is.
+DatePage DatePageFor(const std::string& dateForm, const std::string& calendar, DatePage current);
+
+// The choices of one date page; each page uses only its own fields.
+struct DatePageChoice {
+    int month = 0;      // 1-12
+    int day = 0;        // 1-31 on the Gregorian pages, 1-30 on the lunar ones
+    int n = 0;          // weekday page: 1-5 or -1 ... -5
+    int weekday = 0;    // 1 Monday ... 7 Sunday
+    int direction = 0;  // 1 顺数, -1 倒数
+    std::string count;  // the typed or picked number of days
+    std::string term;   // solar-term name
+
+    bool operator==(const DatePageChoice& other) const;
+};
+
+struct FestivalEditorForm {
+    std::string kind;      // "JR", "JNR", "SR"
+    std::string calendar;  // "YL", "NL"
+    std::string name;
+    std::string startYear;
+    std::string endYear, endMonth, endDay;
+    std::string soundFile;
+    bool showInForenotice = false;
+    bool showReminderWindow = false;
+    std::string dateForm;  // one of the form keys above
+    DatePageChoice pages[kDatePageCount];
+};
+
+// The form a rule opens with. Values that are not keys of their lists are
+// left unselected; a rule whose code does not read keeps its date form but
+// leaves the page empty.
+FestivalEditorForm EditorFormFromRule(const FestivalRule& rule);
+
+enum class EditorRefusal { kNone, kNoKind, kNoCalendar, kNoName, kBadDate };
+
+// Writes the form into the rule field by field in the order OK checks them and
+// stops at the first refusal; `enabled` and `suffix` are never touched.
+EditorRefusal ApplyEditorForm(const FestivalEditorForm& form, FestivalRule& rule);
+
+// The warning shown for a refusal, "" for kNone.
+std::string RefusalMessage(EditorRefusal refusal);
+
+// The keys and texts of the editor's lists.
+struct KeyedText {
+    std::string key;
+    std::string text;
+};
+const std::vector<KeyedText>& FestivalKindEntries();
+const std::vector<KeyedText>& CalendarEntries();
+const std::vector<KeyedText>& DateFormEntries();

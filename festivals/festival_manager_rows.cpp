@@ -1,0 +1,91 @@
+#include "festivals/festival_manager_rows.h"
+
+#include <utility>
+
+#include "festivals/festival_description.h"
+
+FestivalManagerPreset TrayManagerPreset(bool quickAdd) {
+    FestivalManagerPreset preset;
+    preset.quickAdd = quickAdd;
+    return preset;
+}
+
+FestivalManagerPreset DayManagerPreset(int month, int day, bool lunar) {
+    FestivalManagerPreset preset;
+    preset.quickAdd = true;
+    preset.calendar = lunar ? kLunarCalendar : kGregorianCalendar;
+    preset.dateRule = FixedDateRuleCode(month, day);
+    return preset;
+}
+
+FestivalRule NewFestivalRule(const FestivalManagerPreset& preset) {
+    FestivalRule rule;
+    rule.calendar = preset.calendar;
+    rule.kind = kBirthdayKind;
+    rule.dateRule = preset.dateRule;
+    rule.showInForenotice = "1";
+    rule.showReminderWindow = "1";
+    return rule;
+}
+
+std::vector<std::string> FestivalRowCells(const FestivalRule& rule) {
+    const FestivalRule row = DescribeFestival(rule);
+    return {row.kind, row.calendar, row.name, row.dateRule, row.startYear, row.endDate, row.soundFile};
+}
+
+FestivalRows::FestivalRows(const FestivalList& rules) {
+    rows_.reserve(rules.size());
+    for (const FestivalRule& rule : rules) rows_.push_back({rule, rule.enabled == "1"});
+}
+
+void FestivalRows::Select(int row) { selected_ = row >= 0 && row < size() ? row : -1; }
+
+void FestivalRows::SetChecked(int row, bool checked) {
+    if (row >= 0 && row < size()) rows_[row].checked = checked;
+}
+
+int FestivalRows::Add(const FestivalRule& rule) {
+    const int at = selected_ >= 0 ? selected_ : 0;
+    rows_.insert(rows_.begin() + at, Row{rule, true});
+    selected_ = at;
+    modified_ = true;
+    return at;
+}
+
+bool FestivalRows::EditSelected(const FestivalRule& rule) {
+    if (selected_ < 0) return false;
+    rows_[selected_].rule = rule;
+    modified_ = true;
+    return true;
+}
+
+bool FestivalRows::DeleteSelected() {
+    if (selected_ < 0) return false;
+    rows_.erase(rows_.begin() + selected_);
+    if (selected_ >= size()) selected_ = size() - 1;
+    modified_ = true;
+    return true;
+}
+
+RowMove FestivalRows::MoveSelectedUp() { return Swap(-1); }
+RowMove FestivalRows::MoveSelectedDown() { return Swap(1); }
+
+RowMove FestivalRows::Swap(int offset) {
+    if (selected_ < 0) return RowMove::kNoSelection;
+    const int neighbour = selected_ + offset;
+    if (neighbour < 0 || neighbour >= size()) return RowMove::kAtEdge;
+    std::swap(rows_[selected_], rows_[neighbour]);
+    selected_ = neighbour;
+    modified_ = true;
+    return RowMove::kMoved;
+}
+
+FestivalList FestivalRows::ForSaving() const {
+    FestivalList list;
+    list.reserve(rows_.size());
+    for (const Row& row : rows_) {
+        list.push_back(row.rule);
+        list.back().enabled = row.checked ? "1" : "0";
+    }
+    return list;
+}

@@ -1,0 +1,75 @@
+// The festival manager's working copy: the rules in file order, each with its
+// check box, the selected row and whether anything was changed. The window
+// shows these rows; every rule of what the user does lives here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "festivals/festival_rule.h"
+
+// How the manager is opened: from the tray to manage or to add, or from a day
+// of the month to add a festival on that day.
+struct FestivalManagerPreset {
+    bool quickAdd = false;
+    std::string calendar = kGregorianCalendar;  // of a new rule
+    std::string dateRule = "1-1";               // of a new rule
+};
+
+FestivalManagerPreset TrayManagerPreset(bool quickAdd);
+// `month` and `day` of the clicked date, lunar ones when `lunar`.
+FestivalManagerPreset DayManagerPreset(int month, int day, bool lunar);
+
+// A new birthday on the preset date, listed among the coming days and
+// announced in the notification window.
+FestivalRule NewFestivalRule(const FestivalManagerPreset& preset);
+
+// The seven columns of a row: kind, calendar, name, date in words, start
+// year, end date, sound file.
+std::vector<std::string> FestivalRowCells(const FestivalRule& rule);
+
+enum class RowMove { kMoved, kNoSelection, kAtEdge };
+
+class FestivalRows {
+public:
+    // Rows checked where `enabled` is exactly "1".
+    explicit FestivalRows(const FestivalList& rules);
+
+    int size() const { return static_cast<int>(rows_.size()); }
+    const FestivalRule& rule(int row) const { return rows_[row].rule; }
+    bool checked(int row) const { return rows_[row].checked; }
+    int selected() const { return selected_; }
+    bool modified() const { return modified_; }
+
+    // Follows the user's clicks; neither counts as a change.
+    void Select(int row);
+    void SetChecked(int row, bool checked);
+
+    // Inserts a checked row above the selected one (at the top when none is
+    // selected) and selects it; returns its index.
+    int Add(const FestivalRule& rule);
+    // Replaces the selected row's rule; its check box stays as it was. False
+    // when no row is selected.
+    bool EditSelected(const FestivalRule& rule);
+    // Removes the selected row and selects the one now at its place, or the
+    // new last row. False when no row is selected.
+    bool DeleteSelected();
+    // Swaps the selected row with its neighbour, check box and all; the
+    // selection moves with it.
+    RowMove MoveSelectedUp();
+    RowMove MoveSelectedDown();
+
+    // The rules as they are saved: `enabled` "1" for a checked row, "0" else.
+    FestivalList ForSaving() const;
+
+private:
+    struct Row {
+        FestivalRule rule;
+        bool checked = false;
+    };
+    RowMove Swap(int offset);
+
+    std::vector<Row> rows_;
+    int selected_ = -1;
+    bool modified_ = false;
+};

@@ -1,0 +1,192 @@
+#include "festivals/festival_editor_form.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+FestivalRule Rule(const std::string& calendar, const std::string& dateRule) {
+    FestivalRule rule;
+    rule.calendar = calendar;
+    rule.kind = "SR";
+    rule.dateRule = dateRule;
+    rule.name = "妈妈的生日";
+    return rule;
+}
+
+// A form that passes every check but the date, which the test fills in.
+FestivalEditorForm Form(const std::string& calendar, const std::string& dateForm) {
+    FestivalEditorForm form;
+    form.kind = "JR";
+    form.calendar = calendar;
+    form.name = "节日";
+    form.dateForm = dateForm;
+    return form;
+}
+
+std::string CodeOf(const FestivalEditorForm& form) {
+    FestivalRule rule;
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNone);
+    return rule.dateRule;
+}
+
+TEST(FestivalEditorPages, FollowTheDateFormAndTheCalendar) {
+    EXPECT_EQ(DatePageFor("1", "NL", kGregorianDatePage), kWeekdayOfMonthPage);
+    EXPECT_EQ(DatePageFor("1", "", kGregorianDatePage), kWeekdayOfMonthPage);
+    EXPECT_EQ(DatePageFor("2", "YL", kGregorianDatePage), kDaysFromGregorianDatePage);
+    EXPECT_EQ(DatePageFor("2", "NL", kGregorianDatePage), kDaysFromLunarDatePage);
+    EXPECT_EQ(DatePageFor("2", "", kWeekdayOfMonthPage), kWeekdayOfMonthPage);
+    EXPECT_EQ(DatePageFor("3", "", kGregorianDatePage), kDaysFromSolarTermPage);
+    EXPECT_EQ(DatePageFor("4", "YL", kWeekdayOfMonthPage), kGregorianDatePage);
+    EXPECT_EQ(DatePageFor("", "NL", kWeekdayOfMonthPage), kLunarDatePage);
+    EXPECT_EQ(DatePageFor("4", "", kDaysFromSolarTermPage), kDaysFromSolarTermPage);
+}
+
+TEST(FestivalEditorOpening, ANewBirthdayFromTheTrayShowsJanuaryFirstOnTheGregorianPage) {
+    FestivalRule rule = Rule("YL", "1-1");
+    rule.name.clear();
+    rule.showInForenotice = rule.showReminderWindow = "1";
+    const FestivalEditorForm form = EditorFormFromRule(rule);
+    EXPECT_EQ(form.kind, "SR");
+    EXPECT_EQ(form.calendar, "YL");
+    EXPECT_EQ(form.dateForm, "4");
+    EXPECT_EQ(DatePageFor(form.dateForm, form.calendar, kWeekdayOfMonthPage), kGregorianDatePage);
+    EXPECT_EQ(form.pages[kGregorianDatePage].month, 1);
+    EXPECT_EQ(form.pages[kGregorianDatePage].day, 1);
+    EXPECT_TRUE(form.showInForenotice);
+    EXPECT_TRUE(form.showReminderWindow);
+}
+
+TEST(FestivalEditorOpening, ReadsEachRuleFormBackIntoItsPage) {
+    FestivalEditorForm msd = EditorFormFromRule(Rule("NL", "MSD:5:-1:1"));
+    EXPECT_EQ(msd.dateForm, "1");
+    EXPECT_EQ(msd.pages[kWeekdayOfMonthPage].month, 5);
+    EXPECT_EQ(msd.pages[kWeekdayOfMonthPage].n, -1);
+    EXPECT_EQ(msd.pages[kWeekdayOfMonthPage].weekday, 1);
+
+    const DatePageChoice backward = EditorFormFromRule(Rule("YL", "OFFSET:-3:10-1")).pages[kDaysFromGregorianDatePage];
+    EXPECT_EQ(backward.month, 10);
+    EXPECT_EQ(backward.day, 1);
+    EXPECT_EQ(backward.direction, -1);
+    EXPECT_EQ(backward.count, "3");
+
+    const DatePageChoice lunar = EditorFormFromRule(Rule("NL", "OFFSET:7:12-23")).pages[kDaysFromLunarDatePage];
+    EXPECT_EQ(lunar.month, 12);
+    EXPECT_EQ(lunar.day, 23);
+    EXPECT_EQ(lunar.direction, 1);
+    EXPECT_EQ(lunar.count, "7");
+
+    FestivalEditorForm term = EditorFormFromRule(Rule("YL", "OFFSETJQ:9:冬至"));
+    EXPECT_EQ(term.dateForm, "3");
+    EXPECT_EQ(term.pages[kDaysFromSolarTermPage].term, "冬至");
+    EXPECT_EQ(term.pages[kDaysFromSolarTermPage].count, "9");
+
+    FestivalEditorForm fixed = EditorFormFromRule(Rule("NL", "8-15"));
+    EXPECT_EQ(fixed.pages[kLunarDatePage].month, 8);
+    EXPECT_EQ(fixed.pages[kLunarDatePage].day, 15);
+}
+
+TEST(FestivalEditorOpening, LeavesUnselectedWhatIsNoEntryOfItsList) {
+    FestivalRule odd = Rule("GL", "13-40");
+    odd.kind = "XX";
+    odd.endDate = "2015-6";
+    const FestivalEditorForm form = EditorFormFromRule(odd);
+    EXPECT_EQ(form.kind, "");
+    EXPECT_EQ(form.calendar, "");
+    EXPECT_EQ(form.endYear, "");
+    EXPECT_EQ(form.pages[kLunarDatePage], DatePageChoice());
+    // A lunar month has no 31st; a term the almanac does not know is no entry.
+    EXPECT_EQ(EditorFormFromRule(Rule("NL", "1-31")).pages[kLunarDatePage].day, 0);
+    EXPECT_EQ(EditorFormFromRule(Rule("YL", "1-31")).pages[kGregorianDatePage].day, 31);
+    EXPECT_EQ(EditorFormFromRule(Rule("YL", "OFFSETJQ:1:春节")).pages[kDaysFromSolarTermPage].term, "");
+    // Lower-case markers are no marked form for the editor.
+    EXPECT_EQ(EditorFormFromRule(Rule("YL", "msd:5:2:7")).dateForm, "4");
+    EXPECT_EQ(EditorFormFromRule(Rule("YL", "msd:5:2:7")).pages[kGregorianDatePage], DatePageChoice());
+}
+
+TEST(FestivalEditorOk, WritesTheRuleCodesExactly) {
+    FestivalEditorForm weekday = Form("YL", "1");
+    weekday.pages[kWeekdayOfMonthPage] = {5, 0, 2, 7, 0, "", ""};
+    EXPECT_EQ(CodeOf(weekday), "MSD:5:2:7");
+
+    FestivalEditorForm backward = Form("YL", "2");
+    backward.pages[kDaysFromGregorianDatePage] = {10, 1, 0, 0, -1, "3", ""};
+    EXPECT_EQ(CodeOf(backward), "OFFSET:-3:10-1");
+
+    FestivalEditorForm lunar = Form("NL", "2");
+    lunar.pages[kDaysFromLunarDatePage] = {1, 1, 0, 0, 0, "400", ""};
+    EXPECT_EQ(CodeOf(lunar), "OFFSET:400:1-1");  // no direction counts forward
+
+    FestivalEditorForm term = Form("YL", "3");
+    term.pages[kDaysFromSolarTermPage].term = "清明";
+    EXPECT_EQ(CodeOf(term), "OFFSETJQ:0:清明");
+
+    FestivalEditorForm fixed = Form("NL", "4");
+    fixed.pages[kLunarDatePage] = {8, 15, 0, 0, 0, "", ""};
+    EXPECT_EQ(CodeOf(fixed), "8-15");
+    fixed.dateForm.clear();
+    EXPECT_EQ(CodeOf(fixed), "8-15");
+}
+
+TEST(FestivalEditorOk, EveryRuleSurvivesOpeningAndOk) {
+    for (const char* code : {"MSD:5:2:7", "MSD:11:-5:4", "OFFSET:-1:1-1", "OFFSET:0:10-1", "OFFSETJQ:-2:大寒",
+                             "12-8", "2-31"}) {
+        for (const char* calendar : {"YL", "NL"}) {
+            const FestivalRule rule = Rule(calendar, code);
+            if (std::string(calendar) == "NL" && std::string(code) == "2-31") continue;
+            FestivalRule edited = rule;
+            EXPECT_EQ(ApplyEditorForm(EditorFormFromRule(rule), edited), EditorRefusal::kNone) << code;
+            EXPECT_EQ(edited.dateRule, code) << calendar;
+        }
+    }
+}
+
+TEST(FestivalEditorOk, ValuesOnTheOtherCalendarsPageAreNotCarriedOver) {
+    FestivalEditorForm form = EditorFormFromRule(Rule("YL", "OFFSET:3:10-1"));
+    form.calendar = "NL";
+    FestivalRule rule;
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kBadDate);
+}
+
+TEST(FestivalEditorOk, RefusesInTheOrderOfTheFormWithItsMessage) {
+    FestivalEditorForm form;
+    FestivalRule rule;
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNoKind);
+    EXPECT_EQ(RefusalMessage(EditorRefusal::kNoKind), "尚未选择节假日类型。");
+    form.kind = "JNR";
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNoCalendar);
+    EXPECT_EQ(RefusalMessage(EditorRefusal::kNoCalendar), "尚未选择日期类型。");
+    form.calendar = "YL";
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNoName);
+    EXPECT_EQ(RefusalMessage(EditorRefusal::kNoName), "尚未输入节日名称。");
+    form.name = "结婚,订婚纪念日";
+    form.dateForm = "1";
+    form.pages[kWeekdayOfMonthPage] = {5, 0, 2, 0, 0, "", ""};
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kBadDate);
+    EXPECT_EQ(RefusalMessage(EditorRefusal::kBadDate), "日期输入不正确或尚未输入。");
+    form.dateForm = "3";
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kBadDate);
+}
+
+TEST(FestivalEditorOk, TakesTheOtherFieldsAsTypedAndLeavesEnabledAlone) {
+    FestivalEditorForm form = EditorFormFromRule(Rule("YL", "2-14"));
+    form.kind = "JNR";
+    form.startYear = "abc";
+    form.endYear = "2030";
+    form.endMonth = "6";
+    form.soundFile = "C:\\Sound\\滴滴.wav";
+    form.showInForenotice = true;
+    FestivalRule rule = Rule("YL", "2-14");
+    rule.enabled = "0";
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNone);
+    EXPECT_EQ(rule.startYear, "abc");
+    EXPECT_EQ(rule.endDate, "");  // the day was left empty: no end
+    EXPECT_EQ(rule.soundFile, "C:\\Sound\\滴滴.wav");
+    EXPECT_EQ(rule.showInForenotice, "1");
+    EXPECT_EQ(rule.showReminderWindow, "0");
+    EXPECT_EQ(rule.enabled, "0");
+    form.endDay = "30";
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNone);
+    EXPECT_EQ(rule.endDate, "2030-6-30");
+}
+
+}  // namespace

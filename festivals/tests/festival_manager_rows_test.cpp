@@ -1,0 +1,118 @@
+#include "festivals/festival_manager_rows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+FestivalRule Named(const std::string& name, const std::string& enabled = "1") {
+    FestivalRule rule;
+    rule.calendar = "YL";
+    rule.kind = "JR";
+    rule.dateRule = "10-1";
+    rule.name = name;
+    rule.enabled = enabled;
+    return rule;
+}
+
+std::string Names(const FestivalRows& rows) {
+    std::string names;
+    for (int i = 0; i < rows.size(); ++i) names += rows.rule(i).name + (rows.checked(i) ? "+" : "-") + " ";
+    return names;
+}
+
+TEST(FestivalManagerPresets, NewRulesAreBirthdaysOnThePresetDate) {
+    const FestivalRule fromTray = NewFestivalRule(TrayManagerPreset(false));
+    EXPECT_EQ(fromTray.calendar, "YL");
+    EXPECT_EQ(fromTray.kind, "SR");
+    EXPECT_EQ(fromTray.dateRule, "1-1");
+    EXPECT_EQ(fromTray.showInForenotice, "1");
+    EXPECT_EQ(fromTray.showReminderWindow, "1");
+    EXPECT_EQ(fromTray.name + fromTray.enabled + fromTray.startYear, "");
+    EXPECT_FALSE(TrayManagerPreset(false).quickAdd);
+    EXPECT_TRUE(TrayManagerPreset(true).quickAdd);
+
+    const FestivalManagerPreset lunarDay = DayManagerPreset(8, 15, true);
+    EXPECT_TRUE(lunarDay.quickAdd);
+    EXPECT_EQ(NewFestivalRule(lunarDay).calendar, "NL");
+    EXPECT_EQ(NewFestivalRule(lunarDay).dateRule, "8-15");
+    EXPECT_EQ(NewFestivalRule(DayManagerPreset(12, 4, false)).calendar, "YL");
+}
+
+TEST(FestivalManagerRows, ShowTheDescriptionInSevenColumns) {
+    FestivalRule rule = Named("妈妈的生日");
+    rule.calendar = "NL";
+    rule.kind = "SR";
+    rule.dateRule = "8-15";
+    rule.startYear = "1980";
+    rule.soundFile = "a.wav";
+    const std::vector<std::string> expected = {"生日", "旧历", "妈妈的生日", "八月十五", "1980年", "", "a.wav"};
+    EXPECT_EQ(FestivalRowCells(rule), expected);
+    EXPECT_EQ(FestivalRowCells(Named("x", "")).at(3), "10月1日");
+}
+
+TEST(FestivalManagerRows, CheckBoxesComeFromEnabledAndGoBackAsOneOrZero) {
+    FestivalRows rows({Named("a", "1"), Named("b", ""), Named("c", "0")});
+    EXPECT_EQ(Names(rows), "a+ b- c- ");
+    rows.SetChecked(2, true);
+    rows.SetChecked(0, false);
+    EXPECT_FALSE(rows.modified()) << "ticking alone is no change to ask about";
+    const FestivalList saved = rows.ForSaving();
+    EXPECT_EQ(saved[0].enabled + saved[1].enabled + saved[2].enabled, "001");
+}
+
+TEST(FestivalManagerRows, AddPutsTheCheckedRuleAboveTheSelectionOrAtTheTop) {
+    FestivalRows rows({Named("a"), Named("b", "0")});
+    EXPECT_EQ(rows.Add(Named("new", "")), 0);
+    EXPECT_EQ(Names(rows), "new+ a+ b- ");
+    EXPECT_TRUE(rows.modified());
+    rows.Select(2);
+    EXPECT_EQ(rows.Add(Named("mid", "")), 2);
+    EXPECT_EQ(Names(rows), "new+ a+ mid+ b- ");
+    EXPECT_EQ(rows.selected(), 2);
+}
+
+TEST(FestivalManagerRows, EditNeedsASelectionAndKeepsTheCheckBox) {
+    FestivalRows rows({Named("a", "0")});
+    EXPECT_FALSE(rows.EditSelected(Named("z")));
+    EXPECT_FALSE(rows.modified());
+    rows.Select(0);
+    EXPECT_TRUE(rows.EditSelected(Named("z")));
+    EXPECT_EQ(Names(rows), "z- ");
+    EXPECT_TRUE(rows.modified());
+}
+
+TEST(FestivalManagerRows, DeleteSelectsTheRowThatTakesItsPlaceOrTheNewLast) {
+    FestivalRows rows({Named("a"), Named("b"), Named("c")});
+    EXPECT_FALSE(rows.DeleteSelected());
+    rows.Select(1);
+    EXPECT_TRUE(rows.DeleteSelected());
+    EXPECT_EQ(Names(rows), "a+ c+ ");
+    EXPECT_EQ(rows.selected(), 1);
+    EXPECT_TRUE(rows.DeleteSelected());
+    EXPECT_EQ(rows.selected(), 0);
+    EXPECT_TRUE(rows.DeleteSelected());
+    EXPECT_EQ(rows.size(), 0);
+    EXPECT_EQ(rows.selected(), -1);
+    EXPECT_TRUE(rows.ForSaving().empty());
+}
+
+TEST(FestivalManagerRows, MovesCarryTheCheckBoxAndTheSelection) {
+    FestivalRows rows({Named("a"), Named("b", "0"), Named("c")});
+    EXPECT_EQ(rows.MoveSelectedUp(), RowMove::kNoSelection);
+    rows.Select(0);
+    EXPECT_EQ(rows.MoveSelectedUp(), RowMove::kAtEdge);
+    rows.Select(2);
+    EXPECT_EQ(rows.MoveSelectedDown(), RowMove::kAtEdge);
+    EXPECT_FALSE(rows.modified()) << "nothing moved at the edges";
+    rows.Select(1);
+    EXPECT_EQ(rows.MoveSelectedDown(), RowMove::kMoved);
+    EXPECT_EQ(Names(rows), "a+ c+ b- ");
+    EXPECT_EQ(rows.selected(), 2);
+    EXPECT_EQ(rows.MoveSelectedUp(), RowMove::kMoved);
+    EXPECT_EQ(rows.MoveSelectedUp(), RowMove::kMoved);
+    EXPECT_EQ(Names(rows), "b- a+ c+ ");
+    EXPECT_EQ(rows.selected(), 0);
+    EXPECT_TRUE(rows.modified());
+}
+
+}  // namespace
