@@ -7,6 +7,9 @@ Writes, from the same shapes at every size:
   resources/icons/calendar.ico   application icon (16 ... 256 pixels)
   resources/icons/notice.ico     bell of the notification window (48, 32, 16)
   resources/icons/memo.ico       note shown before each memo (16, 32)
+  resources/icons/festival.ico   lantern before each festival in its manager (16, 32)
+  resources/icons/add.ico, edit.ico, delete.ico, save.ico, up.ico, down.ico,
+      help.ico                   the buttons of the managers and dialogs (16, 32)
   data/Ostrel/SystemTray/<name>.png and .ini   16 x 16 tray templates; the
       program writes today's day number into the box given by RECT.
 
@@ -131,6 +134,172 @@ def memo_icon(size):
     return c
 
 
+# ------------------------------------------------------------ dialog icons
+#
+# One flat family: a round badge in a strong colour with a white symbol, a
+# hairline of a darker shade around it and a soft light from above, so the
+# buttons read alike at 16 pixels; the pencil, the disk and the lantern are
+# drawn as objects in the same colours.
+
+GREEN = ((92, 190, 88), (46, 142, 52), (30, 100, 36))
+RED = ((240, 96, 80), (200, 48, 40), (140, 28, 24))
+BLUE = ((86, 160, 238), (36, 110, 206), (22, 72, 150))
+
+
+def badge(c, s, colours):
+    top, bottom, rim = colours
+    cx = cy = 0.5 * s
+    radius = 0.44 * s
+    c.fill((0, 0, s, s), lambda x, y: clamp01(radius + 0.5 - math.hypot(x - cx, y - cy)),
+           gradient(top, bottom, cx - radius, cy + radius))
+    ring = max(0.8, 0.05 * s)
+    c.fill((0, 0, s, s), lambda x, y: clamp01(ring / 2 + 0.5 - abs(math.hypot(x - cx, y - cy) - radius + ring / 2)),
+           solid(rim, 0.55))
+    # A soft highlight on the upper half.
+    c.fill((0, 0, s, s),
+           lambda x, y: clamp01(0.36 * s + 0.5 - math.hypot(x - cx, y - 0.36 * s)) * clamp01((0.5 * s - y) / (0.3 * s)),
+           solid((255, 255, 255), 0.18))
+
+
+def symbol_width(s):
+    return max(2.0, 0.14 * s)
+
+
+def add_icon(size):
+    s = size
+    c = Canvas(s, s)
+    badge(c, s, GREEN)
+    w = symbol_width(s)
+    skins.strokes(c, [[(0.27 * s, 0.5 * s), (0.73 * s, 0.5 * s)], [(0.5 * s, 0.27 * s), (0.5 * s, 0.73 * s)]],
+                  w, (255, 255, 255), 1.0)
+    return c
+
+
+def delete_icon(size):
+    s = size
+    c = Canvas(s, s)
+    badge(c, s, RED)
+    w = symbol_width(s)
+    a, b = 0.32 * s, 0.68 * s
+    skins.strokes(c, [[(a, a), (b, b)], [(a, b), (b, a)]], w, (255, 255, 255), 1.0)
+    return c
+
+
+def arrow_icon(size, up):
+    s = size
+    c = Canvas(s, s)
+    badge(c, s, BLUE)
+    w = symbol_width(s)
+    tip, base = (0.28, 0.72) if up else (0.72, 0.28)
+    head = 0.50 if up else 0.50
+    skins.strokes(c, [[(0.5 * s, tip * s), (0.5 * s, base * s)]], w, (255, 255, 255), 1.0)
+    skins.strokes(c, [[(0.29 * s, head * s), (0.5 * s, tip * s), (0.71 * s, head * s)]], w, (255, 255, 255), 1.0)
+    return c
+
+
+def help_icon(size):
+    s = size
+    c = Canvas(s, s)
+    badge(c, s, BLUE)
+    w = symbol_width(s) * 0.9
+    hook = [(0.5 * s + 0.13 * s * math.cos(a), 0.38 * s + 0.12 * s * math.sin(a))
+            for a in [math.pi * (1.0 + i / 8.0) for i in range(0, 13)]]
+    hook += [(0.5 * s, 0.56 * s), (0.5 * s, 0.62 * s)]
+    skins.strokes(c, [hook], w, (255, 255, 255), 1.0)
+    skins.disc(c, 0.5 * s, 0.76 * s, w * 0.62, (255, 255, 255), 1.0)
+    return c
+
+
+def edit_icon(size):
+    """A pencil lying from the lower left to the upper right."""
+    s = size
+    c = Canvas(s, s)
+    ax, ay, bx, by = 0.16 * s, 0.84 * s, 0.84 * s, 0.16 * s  # tip, end
+    length = math.hypot(bx - ax, by - ay)
+    ux, uy = (bx - ax) / length, (by - ay) / length
+    half = 0.13 * s
+
+    def along(x, y):
+        return (x - ax) * ux + (y - ay) * uy, abs(-(x - ax) * uy + (y - ay) * ux)
+
+    def part(start, end, width_at):
+        def coverage(x, y):
+            t, d = along(x, y)
+            if t < start - 1 or t > end + 1:
+                return 0.0
+            return clamp01(width_at(t) + 0.5 - d) * clamp01(t - start + 0.5) * clamp01(end - t + 0.5)
+        return coverage
+
+    tip_len = 0.24 * s
+    lead_len = 0.09 * s
+    body_end = length - 0.16 * s
+    # Shadow, body, ferrule, eraser, wood, lead.
+    c.fill((0, 0, s, s), part(tip_len, body_end, lambda t: half), gradient((255, 198, 64), (236, 148, 20), 0, s))
+    c.fill((0, 0, s, s), part(body_end, length - 0.10 * s, lambda t: half), solid((170, 176, 186)))
+    c.fill((0, 0, s, s), part(length - 0.10 * s, length, lambda t: half), solid((236, 112, 110)))
+    c.fill((0, 0, s, s), part(lead_len, tip_len, lambda t: half * t / tip_len), solid((246, 222, 180)))
+    c.fill((0, 0, s, s), part(0, lead_len, lambda t: half * t / tip_len), solid((60, 60, 70)))
+    # A darker edge along the lower side of the body for depth.
+    def edge(x, y):
+        t, _ = along(x, y)
+        side = -(x - ax) * uy + (y - ay) * ux
+        return clamp01(t - tip_len + 0.5) * clamp01(body_end - t + 0.5) * clamp01(0.6 - abs(side + half * 0.55) * 1.2)
+    c.fill((0, 0, s, s), edge, solid((196, 110, 10), 0.45))
+    return c
+
+
+def save_icon(size):
+    """A blue disk with its white label and metal shutter."""
+    s = size
+    c = Canvas(s, s)
+    body = scaled((0.10, 0.10, 0.90, 0.90), s)
+    page(c, body, 0.10 * s, gradient(BLUE[0], BLUE[1], body[1], body[3]))
+    outline(c, body, 0.10 * s, max(0.8, 0.045 * s), BLUE[2], 0.6)
+    page(c, scaled((0.27, 0.10, 0.73, 0.38), s), 0.03 * s, solid((226, 232, 240)))
+    page(c, scaled((0.56, 0.15, 0.66, 0.33), s), 0.015 * s, solid((70, 90, 120)))
+    page(c, scaled((0.22, 0.52, 0.78, 0.90), s), 0.04 * s, solid((255, 255, 255)))
+    if s >= 32:
+        for y in (0.64, 0.76):
+            skins.strokes(c, [[(0.32 * s, y * s), (0.68 * s, y * s)]], 0.04 * s, (150, 170, 200), 0.9)
+    return c
+
+
+def festival_icon(size):
+    """A red lantern with golden caps and a tassel."""
+    s = size
+    c = Canvas(s, s)
+    cx, cy, rx, ry = 0.5 * s, 0.53 * s, 0.40 * s, 0.29 * s
+    skins.strokes(c, [[(cx, 0.02 * s), (cx, 0.20 * s)]], max(1.0, 0.06 * s), (150, 96, 20), 1.0)
+    skins.strokes(c, [[(cx, 0.84 * s), (cx, 0.98 * s)]], max(1.0, 0.07 * s), (222, 150, 24), 1.0)
+
+    def body(x, y):
+        return clamp01((1.0 - math.hypot((x - cx) / rx, (y - cy) / ry)) * min(rx, ry) + 0.5)
+    c.fill((0, 0, s, s), body, gradient((240, 80, 60), (188, 28, 24), cy - ry, cy + ry))
+    ribs = (0.5,) if s < 32 else (0.30, 0.5, 0.70)
+    for u in ribs:
+        dx = (u - 0.5) / 0.5 * rx * 0.62
+
+        def rib(x, y, dx=dx):
+            t = (y - cy) / ry
+            if abs(t) >= 1:
+                return 0.0
+            centre_x = cx + dx * math.sqrt(1 - t * t)
+            return clamp01(0.45 - abs(x - centre_x) * 0.9) * body(x, y)
+        c.fill((0, 0, s, s), rib, solid((140, 18, 16), 0.55))
+    c.fill((0, 0, s, s), lambda x, y: clamp01(0.16 * s + 0.5 - math.hypot(x - cx + 0.14 * s, y - cy + 0.10 * s)) * body(x, y),
+           solid((255, 200, 170), 0.25))
+    page(c, scaled((0.30, 0.17, 0.70, 0.27), s), 0.03 * s, gradient((255, 214, 90), (214, 150, 22), 0.17 * s, 0.27 * s))
+    page(c, scaled((0.30, 0.79, 0.70, 0.89), s), 0.03 * s, gradient((255, 214, 90), (214, 150, 22), 0.79 * s, 0.89 * s))
+    return c
+
+
+DIALOG_ICONS = [
+    ("festival", festival_icon), ("add", add_icon), ("edit", edit_icon), ("delete", delete_icon),
+    ("save", save_icon), ("up", lambda s: arrow_icon(s, True)), ("down", lambda s: arrow_icon(s, False)),
+    ("help", help_icon),
+]
+
+
 # ----------------------------------------------------------- tray templates
 
 TRAY_TEMPLATES = [
@@ -232,6 +401,8 @@ def main():
     write_ico(os.path.join(icons, "calendar.ico"), [calendar_icon(s) for s in (256, 64, 48, 32, 24, 16)])
     write_ico(os.path.join(icons, "notice.ico"), [notice_icon(s) for s in (48, 32, 16)])
     write_ico(os.path.join(icons, "memo.ico"), [memo_icon(s) for s in (32, 16)])
+    for name, draw in DIALOG_ICONS:
+        write_ico(os.path.join(icons, name + ".ico"), [draw(s) for s in (32, 16)])
 
     tray = os.path.join(ROOT, "data", "Ostrel", "SystemTray")
     os.makedirs(tray, exist_ok=True)
@@ -248,7 +419,7 @@ def main():
     if len(sys.argv) > 1:
         preview = sys.argv[1]
         os.makedirs(preview, exist_ok=True)
-        for name, draw in (("calendar", calendar_icon), ("notice", notice_icon), ("memo", memo_icon)):
+        for name, draw in [("calendar", calendar_icon), ("notice", notice_icon), ("memo", memo_icon)] + DIALOG_ICONS:
             for s in (16, 32, 48, 128):
                 with open(os.path.join(preview, "%s_%d.png" % (name, s)), "wb") as f:
                     f.write(draw(s).png())
