@@ -10,6 +10,7 @@
 #include "app/win/settings_dialog.h"
 #include "app/win/version_info.h"
 #include "app/win/web_pages.h"
+#include "festivals/win/festival_manager.h"
 #include "reminders/win/reminder_manager.h"
 #include "resources/resource_ids.h"
 
@@ -244,6 +245,12 @@ void ShellWindow::RunCommand(int command) {
         case kTrayBugReport:
             OpenFeedbackPage(moduleFolder_);
             break;
+        case kTrayFestivalManager:
+            RunFestivalManager(TrayManagerPreset(false));
+            break;
+        case kTrayAddFestival:
+            RunFestivalManager(TrayManagerPreset(true));
+            break;
         case kTrayAbout:
             busy_ = true;
             ShowAboutBox(hwnd());
@@ -274,9 +281,20 @@ void ShellWindow::RunCommand(int command) {
     }
 }
 
-void ShellWindow::OnAddFestivalForDate(const SYSTEMTIME*, bool) {
-    // The festival manager opens here in its quick-add mode once the program
-    // has it; after a save the month window reloads the festivals.
+void ShellWindow::RunFestivalManager(const FestivalManagerPreset& preset) {
+    busy_ = true;
+    FestivalManager manager(FestivalFilePath(moduleFolder_), preset);
+    const bool saved = manager.Run(hwnd()) == FestivalManager::kSaved;
+    if (saved && hwnd()) {
+        calendar_.ReloadFestivals();
+        RedrawSoon();
+    }
+    busy_ = false;
+}
+
+void ShellWindow::OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar) {
+    if (!date) return;
+    RunFestivalManager(DayManagerPreset(date->wMonth, date->wDay, lunar));
 }
 
 void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar) {

@@ -12,6 +12,7 @@
 #include "app/win/message_loop.h"
 #include "app/win/scoped_win.h"
 #include "app/win/update_check_thread.h"
+#include "festivals/festival_manager_rows.h"
 #include "reminders/notices.h"
 #include "view/win/calendar_window.h"
 #include "view/win/tray_icon.h"
@@ -50,6 +51,8 @@ private:
     void RedrawSoon();
     void ShowTrayMenu();
     void RunCommand(int command);
+    // The festival manager, modal; the month shows what it saved.
+    void RunFestivalManager(const FestivalManagerPreset& preset);
     void Exit();
 
     // The memo alerts falling due in the minute of `now`, and the notice of

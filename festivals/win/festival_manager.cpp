@@ -1,0 +1,211 @@
+#include "festivals/win/festival_manager.h"
+
+#include <utility>
+
+#include "festivals/festival_file.h"
+#include "festivals/win/festival_editor.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+const char kNothingSelected[] = "请先在下面的列表中选择一个项。";
+const char kNothingToMove[] = "请先选择一个项。";
+const char kSavePrompt[] = "已经修改了节日，是否保存？";
+const char kSavePromptCaption[] = "请确认";
+const char kCannotSave[] =
+    "无法写入节日文件，修改尚未保存。\n请确认程序文件夹中的 Ostrel 文件夹存在且可以写入，然后再保存一次。";
+
+const std::vector<list_view::Column>& Columns() {
+    static const std::vector<list_view::Column> columns = {
+        {"类型", 80}, {"日期类型", 80}, {"名称", 120}, {"日期", 150}, {"开始年份", 80}, {"结束日期", 100}, {"音乐", 90},
+    };
+    return columns;
+}
+
+}  // namespace
+
+FestivalManager::FestivalManager(std::string festivalFile, FestivalManagerPreset preset)
+    : festivalFile_(std::move(festivalFile)), preset_(std::move(preset)) {}
+
+HWND FestivalManager::List() const { return GetDlgItem(hwnd(), IDC_FESTIVAL_LIST); }
+
+INT_PTR FestivalManager::Run(HWND owner) { return RunModal(IDD_FESTIVAL_MANAGER, owner); }
+
+bool FestivalManager::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (resizer_.OnMessage(message, wParam, lParam, result)) return true;
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            result = TRUE;
+            return true;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) return false;
+            OnCommand(LOWORD(wParam));
+            return true;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        default:
+            return false;
+    }
+}
+
+void FestivalManager::OnInitDialog() {
+    CenterOverOwner(hwnd(), GetWindow(hwnd(), GW_OWNER));
+    icons_.SetWindowIcons(hwnd(), IDI_APPLICATION_ICON);
+    resizer_.Attach(hwnd());
+    resizer_.Anchor(IDC_FESTIVAL_LIST, DialogResizer::kGrowRight | DialogResizer::kGrowDown);
+    resizer_.Anchor(IDC_FESTIVAL_UP, DialogResizer::kMoveRight);
+    resizer_.Anchor(IDC_FESTIVAL_DOWN, DialogResizer::kMoveRight);
+
+    list_view::Setup(List(), Columns(), true, icons_.Load(IDI_FESTIVAL_ROW, GetSystemMetrics(SM_CXSMICON)));
+    icons_.SetButtonIcon(hwnd(), IDC_FESTIVAL_ADD, IDI_BUTTON_ADD);
+    icons_.SetButtonIcon(hwnd(), IDC_FESTIVAL_EDIT, IDI_BUTTON_EDIT);
+    icons_.SetButtonIcon(hwnd(), IDC_FESTIVAL_DELETE, IDI_BUTTON_DELETE);
+    icons_.SetButtonIcon(hwnd(), IDOK, IDI_BUTTON_SAVE);
+    icons_.SetButtonIcon(hwnd(), IDC_FESTIVAL_UP, IDI_BUTTON_UP);
+    icons_.SetButtonIcon(hwnd(), IDC_FESTIVAL_DOWN, IDI_BUTTON_DOWN);
+
+    FillList();
+    if (!preset_.quickAdd) return;
+    // Quick add: only the editor is seen; the manager closes with it. A new
+    // festival that cannot be saved is not thrown away: the manager then
+    // opens with it, to be saved again or dropped by the user.
+    if (!Add()) {
+        EndDialog(hwnd(), kNotSaved);
+    } else if (Save()) {
+        EndDialog(hwnd(), kSaved);
+    }
+}
+
+void FestivalManager::FillList() {
+    FestivalList rules;
+    LoadFestivals(rules, festivalFile_);
+    rows_ = std::make_unique<FestivalRows>(rules);
+    ListView_DeleteAllItems(List());
+    for (int row = 0; row < rows_->size(); ++row) {
+        list_view::Insert(List(), row, FestivalRowCells(rows_->rule(row)), 0);
+        list_view::SetChecked(List(), row, rows_->checked(row));
+    }
+}
+
+void FestivalManager::OnCommand(int id) {
+    switch (id) {
+        case IDC_FESTIVAL_ADD:
+            Add();
+            break;
+        case IDC_FESTIVAL_EDIT:
+            Edit(true);
+            break;
+        case IDC_FESTIVAL_DELETE:
+            Delete();
+            break;
+        case IDC_FESTIVAL_UP:
+            Move(true);
+            break;
+        case IDC_FESTIVAL_DOWN:
+            Move(false);
+            break;
+        case IDOK:
+            SaveAndClose();
+            break;
+        case IDCANCEL:  // the close box and Escape
+            Close();
+            break;
+        default:
+            break;
+    }
+}
+
+bool FestivalManager::OnNotify(const NMHDR& header) {
+    if (header.idFrom != IDC_FESTIVAL_LIST || header.code != NM_DBLCLK) return false;
+    // Only a double click on a row edits; one on the empty space does nothing.
+    if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) Edit(false);
+    return true;
+}
+
+void FestivalManager::TakeListState() {
+    for (int row = 0; row < rows_->size(); ++row) rows_->SetChecked(row, list_view::Checked(List(), row));
+    rows_->Select(list_view::Selected(List()));
+}
+
+void FestivalManager::ShowRow(int row) {
+    list_view::SetCells(List(), row, FestivalRowCells(rows_->rule(row)));
+    list_view::SetChecked(List(), row, rows_->checked(row));
+}
+
+bool FestivalManager::Add() {
+    TakeListState();
+    FestivalEditor editor(NewFestivalRule(preset_), "添加");
+    if (editor.Run(hwnd()) != IDOK) return false;
+    const int row = rows_->Add(editor.rule());
+    list_view::Insert(List(), row, FestivalRowCells(rows_->rule(row)), 0);
+    list_view::SetChecked(List(), row, true);
+    list_view::Select(List(), row);
+    return true;
+}
+
+void FestivalManager::Edit(bool askForSelection) {
+    TakeListState();
+    const int row = rows_->selected();
+    if (row < 0) {
+        if (askForSelection) ShowMessage(hwnd(), kNothingSelected, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    FestivalEditor editor(rows_->rule(row), "编辑");
+    if (editor.Run(hwnd()) != IDOK) return;
+    rows_->EditSelected(editor.rule());
+    list_view::SetCells(List(), row, FestivalRowCells(rows_->rule(row)));
+}
+
+void FestivalManager::Delete() {
+    TakeListState();
+    const int row = rows_->selected();
+    if (!rows_->DeleteSelected()) {
+        ShowMessage(hwnd(), kNothingSelected, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    list_view::Delete(List(), row);
+    list_view::Select(List(), rows_->selected());
+}
+
+void FestivalManager::Move(bool up) {
+    TakeListState();
+    const int from = rows_->selected();
+    switch (up ? rows_->MoveSelectedUp() : rows_->MoveSelectedDown()) {
+        case RowMove::kNoSelection:
+            ShowMessage(hwnd(), kNothingToMove, MB_OK | MB_ICONWARNING);
+            return;
+        case RowMove::kAtEdge:
+            return;
+        case RowMove::kMoved:
+            break;
+    }
+    ShowRow(from);
+    ShowRow(rows_->selected());
+    list_view::Select(List(), rows_->selected());
+}
+
+bool FestivalManager::Save() {
+    TakeListState();
+    if (SaveFestivals(rows_->ForSaving(), festivalFile_)) return true;
+    // Ending as if saved would drop the user's changes without a word; the
+    // dialog stays open with them instead.
+    ShowMessage(hwnd(), kCannotSave, MB_OK | MB_ICONWARNING);
+    return false;
+}
+
+void FestivalManager::SaveAndClose() {
+    if (Save()) EndDialog(hwnd(), kSaved);
+}
+
+void FestivalManager::Close() {
+    if (!rows_->modified()) {
+        EndDialog(hwnd(), kNotSaved);
+        return;
+    }
+    if (ShowMessage(hwnd(), kSavePrompt, kSavePromptCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+        EndDialog(hwnd(), kNotSaved);
+        return;
+    }
+    if (Save()) EndDialog(hwnd(), kSaved);
+}
