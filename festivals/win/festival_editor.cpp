@@ -111,6 +111,13 @@ bool FestivalEditor::DatePageWindow::OnMessage(UINT message, WPARAM, LPARAM, LRE
 FestivalEditor::FestivalEditor(FestivalRule rule, std::string caption)
     : rule_(std::move(rule)), caption_(std::move(caption)) {}
 
+// EndDialog only marks the dialog as ended; the modal loop notices at its next
+// message, which Wine does not always send at once.
+void FestivalEditor::Finish(INT_PTR result) {
+    EndDialog(hwnd(), result);
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+}
+
 INT_PTR FestivalEditor::Run(HWND owner) { return RunModal(IDD_FESTIVAL_EDITOR, owner); }
 
 bool FestivalEditor::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -125,7 +132,7 @@ bool FestivalEditor::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
                     OnOk();
                     return true;
                 case IDCANCEL:
-                    EndDialog(hwnd(), IDCANCEL);
+                    Finish(IDCANCEL);
                     return true;
                 case IDC_EDITOR_CHOOSE_SOUND:
                     ChooseSoundFile();
@@ -291,7 +298,7 @@ void FestivalEditor::OnOk() {
     const EditorRefusal refusal = ApplyEditorForm(ReadForm(), edited);
     if (refusal == EditorRefusal::kNone) {
         rule_ = edited;
-        EndDialog(hwnd(), IDOK);
+        Finish(IDOK);
         return;
     }
     ShowMessage(hwnd(), RefusalMessage(refusal), MB_OK | MB_ICONWARNING);

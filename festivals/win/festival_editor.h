@@ -32,6 +32,7 @@ private:
     };
 
     void OnInitDialog();
+    void Finish(INT_PTR result);
     void CreatePages();
     void FillPages(const FestivalEditorForm& form);
     void ShowPage(DatePage page);

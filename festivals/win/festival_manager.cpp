@@ -29,6 +29,13 @@ FestivalManager::FestivalManager(std::string festivalFile, FestivalManagerPreset
 
 HWND FestivalManager::List() const { return GetDlgItem(hwnd(), IDC_FESTIVAL_LIST); }
 
+// EndDialog only marks the dialog as ended; the modal loop notices at its next
+// message, which Wine does not always send at once.
+void FestivalManager::Finish(INT_PTR result) {
+    EndDialog(hwnd(), result);
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+}
+
 INT_PTR FestivalManager::Run(HWND owner) { return RunModal(IDD_FESTIVAL_MANAGER, owner); }
 
 bool FestivalManager::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -71,9 +78,9 @@ void FestivalManager::OnInitDialog() {
     // festival that cannot be saved is not thrown away: the manager then
     // opens with it, to be saved again or dropped by the user.
     if (!Add()) {
-        EndDialog(hwnd(), kNotSaved);
+        Finish(kNotSaved);
     } else if (Save()) {
-        EndDialog(hwnd(), kSaved);
+        Finish(kSaved);
     }
 }
 
@@ -195,17 +202,17 @@ bool FestivalManager::Save() {
 }
 
 void FestivalManager::SaveAndClose() {
-    if (Save()) EndDialog(hwnd(), kSaved);
+    if (Save()) Finish(kSaved);
 }
 
 void FestivalManager::Close() {
     if (!rows_->modified()) {
-        EndDialog(hwnd(), kNotSaved);
+        Finish(kNotSaved);
         return;
     }
     if (ShowMessage(hwnd(), kSavePrompt, kSavePromptCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
-        EndDialog(hwnd(), kNotSaved);
+        Finish(kNotSaved);
         return;
     }
-    if (Save()) EndDialog(hwnd(), kSaved);
+    if (Save()) Finish(kSaved);
 }

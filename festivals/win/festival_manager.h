@@ -27,6 +27,7 @@ protected:
 
 private:
     void OnInitDialog();
+    void Finish(INT_PTR result);
     void OnCommand(int id);
     bool OnNotify(const NMHDR& header);
 

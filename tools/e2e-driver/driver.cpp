@@ -48,6 +48,11 @@
 //   no-box MS                 fail when a message box shows within MS
 //   hover X Y                 rest the mouse on client point X, Y of the month window
 //   balloon MS                "balloon shown" when the balloon shows within MS, else "no balloon"
+//   read                      every visible control of the dialog, read inside the program
+//                             by the hook (date pages and list check boxes included; see
+//                             menu_hook.h)
+//   select-row N              select row N of the dialog's list view (-1: none), in the program
+//   check-row N 0|1           untick or tick row N of its list view, in the program
 //   sleep MS
 #include <windows.h>
 #include <shellapi.h>
@@ -312,6 +317,25 @@ private:
     HHOOK hook_ = nullptr;
 };
 
+// Written beside and moved into place, so that the hook never reads half a
+// request; retried while the hook still has the previous one open.
+bool WriteWhole(const std::wstring& path, const std::string& text) {
+    const std::wstring partial = path + L".part";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+            CloseHandle(file);
+            if (written == text.size() && MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+                return true;
+            }
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
 struct Driver {
     HWND shell = nullptr;
     MenuReader reader;
@@ -481,6 +505,49 @@ struct Driver {
         Sleep(200);  // let its initialisation finish painting
         Print("dialog " + caption);
         return true;
+    }
+
+    // Carries out a request inside the program through the hook; prints the
+    // answer's lines for `read`, and any complaint.
+    bool Request(const std::string& action, const std::string& a = "", const std::string& b = "") {
+        if (!dialog || !IsWindow(dialog)) return Fail("no dialog");
+        if (!NeedShell() || !reader.Attach(shell)) return Fail("hook not placed");
+        static unsigned sequence = GetTickCount();
+        const std::string number = std::to_string(++sequence);
+        const std::wstring answerPath = ControlAnswerPath();
+        DeleteFileW(answerPath.c_str());
+        if (!WriteWhole(ControlRequestPath(), number + "\t" + action + "\t" + a + "\t" + b + "\n")) {
+            return Fail("request not written");
+        }
+        const UINT message = RegisterWindowMessageW(kControlRequestMessageName);
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (attempt % 20 == 0) PostMessageW(dialog, message, 0, 0);
+            Sleep(50);
+            HANDLE file = CreateFileW(answerPath.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      0, nullptr);
+            if (file == INVALID_HANDLE_VALUE) continue;
+            std::string text;
+            char buffer[4096];
+            DWORD read = 0;
+            while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+            CloseHandle(file);
+            const size_t firstEnd = text.find('\n');
+            if (firstEnd == std::string::npos || text.substr(0, firstEnd) != number) continue;
+            bool ok = true;
+            std::string line;
+            for (size_t i = firstEnd + 1; i < text.size(); ++i) {
+                if (text[i] != '\n') {
+                    line += text[i];
+                    continue;
+                }
+                if (line.rfind("error", 0) == 0) ok = false;
+                if (action == "read" || !ok) Print(line);
+                line.clear();
+            }
+            return ok;
+        }
+        return Fail("no answer to " + action);
     }
 
     HWND Control(int id) {
@@ -846,6 +913,13 @@ int wmain(int argc, wchar_t** argv) {
             if (ok) Print("text " + std::to_string(id) + " " + Utf8(TextOfWindow(control)));
         } else if (step == "state") {
             ok = driver.State(number());
+        } else if (step == "read") {
+            ok = driver.Request("read");
+        } else if (step == "select-row") {
+            ok = driver.Request(step, text());
+        } else if (step == "check-row") {
+            const std::string row = text();
+            ok = driver.Request(step, row, text());
         } else if (step == "rows") {
             ok = driver.Rows(number());
         } else if (step == "size") {

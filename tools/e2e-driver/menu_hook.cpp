@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
+#include <vector>
 
 #include "menu_hook.h"
 
@@ -50,6 +53,178 @@ void Dump(HWND popup) {
     MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return std::wstring();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], length);
+    return out;
+}
+
+bool ReadFileText(const std::wstring& path, std::string& text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char buffer[8192];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(file);
+    text.assign(buffer, read);
+    return true;
+}
+
+void WriteFileAtomically(const std::wstring& path, const std::string& text) {
+    const std::wstring partial = path + L".part";
+    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+        fields.push_back(line.substr(start, tab - start));
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+BOOL CALLBACK CollectVisible(HWND child, LPARAM context) {
+    if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(context)->push_back(child);
+    return TRUE;
+}
+
+// Every visible descendant, the date pages' controls included.
+std::vector<HWND> VisibleControls(HWND dialog) {
+    std::vector<HWND> controls;
+    EnumChildWindows(dialog, &CollectVisible, reinterpret_cast<LPARAM>(&controls));
+    return controls;
+}
+
+HWND VisibleControl(HWND dialog, int id) {
+    for (HWND control : VisibleControls(dialog)) {
+        if (GetDlgCtrlID(control) == id && ClassOf(GetParent(control)) == L"#32770") return control;
+    }
+    return nullptr;
+}
+
+HWND ListViewOf(HWND dialog) {
+    for (HWND control : VisibleControls(dialog)) {
+        if (_wcsicmp(ClassOf(control).c_str(), WC_LISTVIEWW) == 0) return control;
+    }
+    return nullptr;
+}
+
+std::string Cell(HWND list, int row, int column) {
+    wchar_t text[512] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return Utf8(text);
+}
+
+std::string ReadDialog(HWND dialog) {
+    std::string out;
+    for (HWND control : VisibleControls(dialog)) {
+        const std::wstring cls = ClassOf(control);
+        const int id = GetDlgCtrlID(control);
+        if (_wcsicmp(cls.c_str(), WC_LISTVIEWW) == 0) {
+            HWND header = ListView_GetHeader(control);
+            const int columns = header ? Header_GetItemCount(header) : 1;
+            const int rows = ListView_GetItemCount(control);
+            for (int row = 0; row < rows; ++row) {
+                out += "row\t" + std::to_string(row) + "\t" + (ListView_GetCheckState(control, row) ? "1" : "0") +
+                       "\t" + ((ListView_GetItemState(control, row, LVIS_SELECTED) & LVIS_SELECTED) ? "1" : "0") +
+                       "\t";
+                for (int column = 0; column < columns; ++column) out += (column ? "|" : "") + Cell(control, row, column);
+                out += "\n";
+            }
+        } else if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) {
+            out += "combo\t" + std::to_string(id) + "\t" + Utf8(TextOf(control)) + "\n";
+        } else if (_wcsicmp(cls.c_str(), L"Edit") == 0 && _wcsicmp(ClassOf(GetParent(control)).c_str(), L"ComboBox") == 0) {
+            continue;  // the edit box inside a combo
+        } else {
+            out += "control\t" + std::to_string(id) + "\t" + Utf8(cls) + "\t" + Utf8(TextOf(control));
+            const LONG style = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+            if (_wcsicmp(cls.c_str(), L"Button") == 0 && (style == BS_AUTOCHECKBOX || style == BS_CHECKBOX)) {
+                out += std::string("\t") + (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
+            }
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+std::string Act(HWND dialog, const std::vector<std::string>& request) {
+    const std::string& action = request.size() > 1 ? request[1] : std::string();
+    const std::string a = request.size() > 2 ? request[2] : std::string();
+    const std::string b = request.size() > 3 ? request[3] : std::string();
+    if (action == "read") return ReadDialog(dialog);
+    if (action == "set-text" || action == "pick" || action == "check") {
+        HWND control = VisibleControl(dialog, std::atoi(a.c_str()));
+        if (!control) return "error no visible control " + a + "\n";
+        if (action == "set-text") {
+            SetWindowTextW(control, Wide(b).c_str());
+        } else if (action == "check") {
+            SendMessageW(control, BM_SETCHECK, b == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
+        } else {
+            const LRESULT index = SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                               reinterpret_cast<LPARAM>(Wide(b).c_str()));
+            if (index == CB_ERR) return "error no entry " + b + "\n";
+            SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(control));
+        }
+        return "done\n";
+    }
+    if (action == "select-row" || action == "check-row") {
+        HWND list = ListViewOf(dialog);
+        if (!list) return "error no list\n";
+        const int row = std::atoi(a.c_str());
+        if (action == "check-row") {
+            ListView_SetCheckState(list, row, b == "1");
+        } else {
+            ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            if (row >= 0) {
+                ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+                ListView_EnsureVisible(list, row, FALSE);
+            }
+        }
+        return "done\n";
+    }
+    return "error unknown action " + action + "\n";
+}
+
+void AnswerRequest(HWND dialog) {
+    static std::string lastSequence;
+    std::string text;
+    if (!ReadFileText(ControlRequestPath(), text)) return;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    const std::vector<std::string> request = SplitTabs(text);
+    // A request posted again while the first answer was on its way is not
+    // carried out twice.
+    if (request[0] == lastSequence) return;
+    lastSequence = request[0];
+    WriteFileAtomically(ControlAnswerPath(), request[0] + "\n" + Act(dialog, request));
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK SolvaneE2EGetMessageHook(int code, WPARAM wParam,
@@ -58,6 +233,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK SolvaneE2EGetMessageHook(int c
     if (code == HC_ACTION) {
         const MSG* message = reinterpret_cast<const MSG*>(lParam);
         if (message->message == dump && message->hwnd) Dump(message->hwnd);
+        static const UINT request = RegisterWindowMessageW(kControlRequestMessageName);
+        if (message->message == request && message->hwnd) AnswerRequest(message->hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

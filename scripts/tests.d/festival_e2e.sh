@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+# End-to-end tests of the festival manager and editor: Solvane.exe from an
+# installation laid out like build/win64/dist, under 64-bit Wine in the virtual
+# display, driven by solvane-e2e.exe through the day menu, the tray menu and
+# the dialogs' own controls. Screenshots go to build/win64/artifacts/e2e/.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+export WINEPREFIX="$root/.cache/wine-e2e"
+. scripts/wine-env.sh
+ensure_display || exit 1
+ensure_wine_prefix
+
+build="$root/build/win64"
+driver="$build/e2e/solvane-e2e.exe"
+cli="$root/build/native/tools/cli/solvane-cli"
+artifacts="$build/artifacts/e2e"
+install="$build/e2e/festival-install"
+work=$(mktemp -d)
+mkdir -p "$artifacts"
+passed=0 failed=0
+app_pid=""
+festivals="$install/Ostrel/holidays.cfg"
+
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    "${WINE%/*}/wineserver" -k 2>/dev/null || true
+    rm -rf "$work"
+    stop_display
+}
+trap cleanup EXIT
+
+# Generous timeouts: the machine may be busy; every wait polls.
+drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+
+fresh_install() {  # the shipped installation with a festival file of three rules
+    rm -rf "$install"
+    cp -r "$build/dist" "$install"
+    printf '%s\r\n' "[Ostrel]" "Template=Default" > "$install/Solvane.ini"
+    printf '%s\r\n' "YL,JR,10-1,国庆节,,,,1,1,1" "NL,JR,8-15,中秋节,,,,1,1,1" "YL,JNR,MSD:5:2:7,母亲节,,,,,1,0" |
+        iconv -f UTF-8 -t GBK > "$festivals"
+}
+
+start_app() {
+    ( cd "$install" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
+    app_pid=$!
+    drive wait-calendar 60000 >/dev/null || return 1
+    sleep 1.5  # the first rebuild follows the first show
+}
+
+stop_app() {
+    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
+    wait "$app_pid" 2>/dev/null
+    app_pid=""
+}
+
+festival_lines() { iconv -f GBK -t UTF-8 "$festivals" | tr -d '\r'; }
+
+check() {  # name, then a command that must succeed (shown when it fails)
+    local name=$1; shift
+    if "$@" >/dev/null; then
+        echo "ok      $name"; passed=$((passed + 1))
+    else
+        echo "FAILED  $name"; failed=$((failed + 1))
+        printf '        %s\n' "$*" | head -c 1500
+    fi
+}
+
+# Saving ends with a flush to disk, which a busy machine may take seconds over:
+# the file is polled until it holds the expected lines ("|" after each).
+file_becomes() {
+    local expected=$1 _
+    for _ in $(seq 60); do
+        [ "$(festival_lines | tr '\n' '|')" = "$expected" ] && return 0
+        sleep 0.5
+    done
+    echo "holidays.cfg: $(festival_lines | tr '\n' '|')"
+    return 1
+}
+
+contains() { grep -qxF -- "$2" <<<"$1"; }
+# The driver's own complaint, when a step of a captured run failed.
+show_errors() { grep '^error' <<<"$1" | sed 's/^/        driver: /'; }
+
+year=$(date +%Y) month=$(date +%-m)
+cells() { python3 "$root/scripts/tests.d/month_cells.py" "$install/Ostrel/Templates/Default/config.ini" "$@"; }
+day_menu() { drive right-click $(cells "$year" "$month" centre "$1") list-menu menu-close | cut -f3; }
+open_manager() { drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 read; }
+# "checked|cells" of each row of a `read`.
+rows_of() { grep '^row' <<<"$1" | cut -f3,5 | tr '\t' '|'; }
+
+# --- a lunar birthday from the day menu ---------------------------------------------
+fresh_install
+start_app
+# The 15th of this month and its lunar date, from the command-line tool's day
+# view: "month-name day-name month-day".
+read -r lunar_month lunar_day lunar_code <<<"$("$cli" day "$year-$month-15" | python3 -c '
+import sys
+months = ["正", "二", "三", "四", "五", "六", "七", "八", "九", "十", "十一", "腊"]
+days = ["初" + d for d in "一二三四五六七八九十"] + ["十" + d for d in "一二三四五六七八九"] + ["二十"] \
+    + ["廿" + d for d in "一二三四五六七八九"] + ["三十"]
+line = next(l for l in sys.stdin if l.startswith("旧历："))
+text = line.strip().replace("（闰月）", "").split("年", 1)[1]
+month, day = text.split("月", 1)
+print(month, day, "%d-%d" % (months.index(month) + 1, days.index(day) + 1))
+')"
+editor=$(drive right-click $(cells "$year" "$month" centre 15) list-menu menu-pick 添加旧历节日... dialog 添加 60000 read)
+show_errors "$editor"
+check "添加旧历节日... opens the editor captioned 添加 on a birthday" contains "$editor" "combo	1009	生日"
+check "on the lunar calendar" contains "$editor" "combo	1008	旧历"
+check "on the clicked day's lunar date ($lunar_month $lunar_day)" \
+    test "$(grep -P '^combo\t102[12]\t' <<<"$editor" | cut -f3 | tr '\n' ' ')" = "$lunar_month $lunar_day "
+check "listed among the coming days and announced" \
+    test "$(grep -P '^control\t100[45]\t' <<<"$editor" | cut -f5 | tr -d '\n')" = "11"
+import -window root "$artifacts/festival-editor.png" 2>/dev/null
+
+refused=$(drive dialog 添加 20000 click 1 box 20000 ok dialog 添加 20000)
+show_errors "$refused"
+check "OK without a name is refused with 尚未输入节日名称。, the editor stays open" \
+    grep -q "尚未输入节日名称。" <<<"$refused"
+drive dialog 添加 20000 set-text 1017 妈妈的生日 set-text 1013 1980 click 1 dialog-gone 添加 30000 >/dev/null
+check "confirming writes the birthday at the top of holidays.cfg, the other festivals after it" file_becomes \
+    "NL,SR,$lunar_code,妈妈的生日,1980,,,1,1,1|YL,JR,10-1,国庆节,,,,1,1,1|NL,JR,8-15,中秋节,,,,1,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,0,1,0|"
+for _ in 1 2 3; do listed=$(day_menu 15); contains "$listed" "妈妈的生日" && break; sleep 1; done
+check "the month shows it at once: the day's menu lists 妈妈的生日" contains "$listed" "妈妈的生日"
+stop_app
+
+# --- the manager: cancel without changes, check boxes alone ----------------------------
+fresh_install
+before=$(md5sum < "$festivals")
+start_app
+# October of this year, through the month menu, where 国庆节 falls on the 1st.
+october_menu() { drive right-click $(cells "$year" 10 centre 1) list-menu menu-close | cut -f3; }
+for _ in 1 2 3; do
+    drive left-click 327 40 list-menu menu-pick 10月 >/dev/null
+    sleep 1
+    october=$(october_menu)
+    contains "$october" "国庆节" && break
+done
+check "1 October lists 国庆节" contains "$october" "国庆节"
+listing=$(open_manager)
+show_errors "$listing"
+import -window root "$artifacts/festival-manager.png" 2>/dev/null
+check "节日管理... lists the rules in file order, ticked where enabled is 1" test "$(rows_of "$listing" | tr '\n' '/')" = \
+    "1|节日|阳历|国庆节|10月1日|||/1|节日|旧历|中秋节|八月十五|||/0|纪念日|阳历|母亲节|5月的第二个星期日|||/"
+drive dialog 节日管理 20000 close dialog-gone 节日管理 20000 >/dev/null
+check "closing it unchanged asks nothing and writes nothing" test "$(md5sum < "$festivals")" = "$before"
+drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 check-row 0 0 close >/dev/null
+check "unticking alone and closing asks nothing either" drive dialog-gone 节日管理 20000
+check "and leaves the file as it was" test "$(md5sum < "$festivals")" = "$before"
+
+# --- cancel after a change ---------------------------------------------------------------
+prompt=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 3 \
+    close box 20000 cancel)
+show_errors "$prompt"
+check "after a deletion closing asks 已经修改了节日，是否保存？ captioned 请确认" contains "$prompt" "box 请确认|已经修改了节日，是否保存？"
+drive dialog-gone 节日管理 20000 >/dev/null
+check "Cancel discards the change" test "$(md5sum < "$festivals")" = "$before"
+
+# --- edit, reorder and untick, then save ---------------------------------------------------
+edited=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 4 \
+    dialog 编辑 20000 set-text 1017 国庆 click 1 dialog-gone 编辑 20000 \
+    dialog 节日管理 20000 check-row 0 0 select-row 2 click 1028 read)
+show_errors "$edited"
+check "editing, moving 母亲节 up and unticking 国庆 show in the list" test "$(rows_of "$edited" | cut -d'|' -f1,4 | tr '\n' '/')" = \
+    "0|国庆/0|母亲节/1|中秋节/"
+check "the moved row stays selected" test "$(grep '^row' <<<"$edited" | cut -f2,4 | grep -P '\t1$' | cut -f1)" = "1"
+drive dialog 节日管理 20000 click 1 dialog-gone 节日管理 20000 >/dev/null
+check "保存并关闭 writes the new order with enabled from the check boxes" \
+    file_becomes "YL,JR,10-1,国庆,,,,0,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,0,1,0|NL,JR,8-15,中秋节,,,,1,1,1|"
+for _ in 1 2 3; do october=$(october_menu); grep -q 国庆 <<<"$october" || break; sleep 1; done
+check "and the month is rebuilt: 1 October no longer lists the unticked festival" eval '! grep -q 国庆 <<<"$october"'
+
+# --- a festival file that cannot be written ------------------------------------------------
+# A folder in the file's place cannot be replaced by the save.
+rm -f "$festivals"
+mkdir -p "$festivals/keep"
+failed_save=$(drive right-click $(cells "$year" 10 centre 1) list-menu menu-pick 添加阳历节日... dialog 添加 60000 \
+    set-text 1017 不能保存 click 1 box 30000 ok)
+show_errors "$failed_save"
+check "a save that fails is reported" grep -q "无法写入节日文件" <<<"$failed_save"
+kept=$(drive dialog 节日管理 30000 read)
+show_errors "$kept"
+check "and the manager opens with the new festival, nothing lost" contains "$(rows_of "$kept")" "1|生日|阳历|不能保存|10月1日|||"
+check "closing then asks before dropping it" drive dialog 节日管理 20000 close box 20000 cancel \
+    dialog-gone 节日管理 20000
+stop_app
+
+echo "festival e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
