@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -194,7 +195,13 @@ void FestivalEditor::CreatePages() {
     HWND after = Item(IDC_EDITOR_CALENDAR);
     for (int page = 0; page < kDatePageCount; ++page) {
         if (!pages_[page].CreateModeless(kPageResources[page], hwnd(), nullptr)) continue;
-        SetWindowPos(pages_[page].hwnd(), after, host.left, host.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        // As tall as the place, so that the lists' edit boxes are not cut off
+        // at the page's lower edge.
+        RECT size{};
+        GetWindowRect(pages_[page].hwnd(), &size);
+        const int width = std::max(size.right - size.left, host.right - host.left);
+        const int height = std::max(size.bottom - size.top, host.bottom - host.top);
+        SetWindowPos(pages_[page].hwnd(), after, host.left, host.top, width, height, SWP_NOACTIVATE);
         after = pages_[page].hwnd();
 
         const HWND window = pages_[page].hwnd();

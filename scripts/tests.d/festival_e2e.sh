@@ -123,6 +123,11 @@ check "confirming writes the birthday at the top of holidays.cfg, the other fest
     "NL,SR,$lunar_code,妈妈的生日,1980,,,1,1,1|YL,JR,10-1,国庆节,,,,1,1,1|NL,JR,8-15,中秋节,,,,1,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,0,1,0|"
 for _ in 1 2 3; do listed=$(day_menu 15); contains "$listed" "妈妈的生日" && break; sleep 1; done
 check "the month shows it at once: the day's menu lists 妈妈的生日" contains "$listed" "妈妈的生日"
+unchanged=$(md5sum < "$festivals")
+check "cancelling the editor of 添加阳历节日... closes without writing" drive right-click $(cells "$year" "$month" centre 15) \
+    list-menu menu-pick 添加阳历节日... dialog 添加 60000 click 2 dialog-gone 添加 20000
+sleep 1
+check "holidays.cfg stays as it was" test "$(md5sum < "$festivals")" = "$unchanged"
 stop_app
 
 # --- the manager: cancel without changes, check boxes alone ----------------------------

@@ -62,7 +62,9 @@ std::wstring Wide(const std::string& utf8) {
 }
 
 bool ReadFileText(const std::wstring& path, std::string& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Shared in every way: the driver may be replacing the request meanwhile.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     char buffer[8192];
     DWORD read = 0;
@@ -213,16 +215,18 @@ std::string Act(HWND dialog, const std::vector<std::string>& request) {
 }
 
 void AnswerRequest(HWND dialog) {
-    static std::string lastSequence;
+    static std::string lastSequence, lastAnswer;
     std::string text;
     if (!ReadFileText(ControlRequestPath(), text)) return;
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     const std::vector<std::string> request = SplitTabs(text);
-    // A request posted again while the first answer was on its way is not
-    // carried out twice.
-    if (request[0] == lastSequence) return;
-    lastSequence = request[0];
-    WriteFileAtomically(ControlAnswerPath(), request[0] + "\n" + Act(dialog, request));
+    // A request posted again while its answer was on its way is not carried
+    // out twice; the answer is written again.
+    if (request[0] != lastSequence) {
+        lastSequence = request[0];
+        lastAnswer = request[0] + "\n" + Act(dialog, request);
+    }
+    WriteFileAtomically(ControlAnswerPath(), lastAnswer);
 }
 
 }  // namespace
