@@ -9,6 +9,7 @@
 
 #include "almanac/solar_term_lookup.h"
 #include "festivals/festival_description.h"
+#include "festivals/festival_editor_form.h"
 #include "festivals/festival_file.h"
 #include "festivals/festival_help_links.h"
 #include "festivals/festival_matching.h"
@@ -39,6 +40,14 @@ void Exercise(const FestivalList& list) {
         DescribeFestival(rule);
         FestivalHelpLinkFor(rule.name);
         Require(UpperCaseAscii(rule.dateRule).size() == rule.dateRule.size());
+        // What the editor writes for a rule it opened, it opens and writes
+        // again unchanged.
+        FestivalRule edited = rule;
+        if (ApplyEditorForm(EditorFormFromRule(rule), edited) == EditorRefusal::kNone) {
+            FestivalRule again = edited;
+            Require(ApplyEditorForm(EditorFormFromRule(edited), again) == EditorRefusal::kNone);
+            Require(again == edited);
+        }
     }
 }
 
