@@ -6,32 +6,13 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-export WINEPREFIX="$root/.cache/wine-e2e"
-. scripts/wine-env.sh
-ensure_display || exit 1
-ensure_wine_prefix
+. scripts/e2e-lib.sh
+e2e_begin wine-e2e
 
-build="$root/build/win64"
-driver="$build/e2e/solvane-e2e.exe"
 cli="$root/build/native/tools/cli/solvane-cli"
-artifacts="$build/artifacts/e2e"
 install="$build/e2e/festival-install"
-work=$(mktemp -d)
-mkdir -p "$artifacts"
-passed=0 failed=0
-app_pid=""
 festivals="$install/Ostrel/holidays.cfg"
-
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    "${WINE%/*}/wineserver" -k 2>/dev/null || true
-    rm -rf "$work"
-    stop_display
-}
-trap cleanup EXIT
-
 # Generous timeouts: the machine may be busy; every wait polls.
-drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 
 fresh_install() {  # the shipped installation with a festival file of three rules
     rm -rf "$install"
@@ -55,16 +36,6 @@ stop_app() {
 }
 
 festival_lines() { iconv -f GBK -t UTF-8 "$festivals" | tr -d '\r'; }
-
-check() {  # name, then a command that must succeed (shown when it fails)
-    local name=$1; shift
-    if "$@" >/dev/null; then
-        echo "ok      $name"; passed=$((passed + 1))
-    else
-        echo "FAILED  $name"; failed=$((failed + 1))
-        printf '        %s\n' "$*" | head -c 1500
-    fi
-}
 
 # Saving ends with a flush to disk, which a busy machine may take seconds over:
 # the file is polled until it holds the expected lines ("|" after each).
@@ -191,5 +162,4 @@ check "closing then asks before dropping it" drive dialog 节日管理 20000 clo
     dialog-gone 节日管理 20000
 stop_app
 
-echo "festival e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary "festival e2e"

@@ -5,39 +5,11 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-export WINEPREFIX="$root/.cache/wine-e2e"
-. scripts/wine-env.sh
-ensure_display || exit 1
-ensure_wine_prefix
+. scripts/e2e-lib.sh
+e2e_begin wine-e2e
 
-build="$root/build/win64"
-driver="$build/e2e/solvane-e2e.exe"
 cli="$root/build/native/tools/cli/solvane-cli"
-artifacts="$build/artifacts/e2e"
 install="$build/e2e/install-memo"
-work=$(mktemp -d)
-mkdir -p "$artifacts"
-passed=0 failed=0
-app_pid=""
-
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    "${WINE%/*}/wineserver" -k 2>/dev/null || true
-    rm -rf "$work"
-    stop_display
-}
-trap cleanup EXIT
-
-drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
-
-check() {  # name, then a command that must succeed
-    local name=$1; shift
-    if "$@" >/dev/null 2>&1; then
-        echo "ok      $name"; passed=$((passed + 1))
-    else
-        echo "FAILED  $name"; failed=$((failed + 1))
-    fi
-}
 
 has() { grep -qxF -- "$2" <<<"$1"; }     # output, exact line
 eventually() {  # a command that must succeed within 10 seconds (files are written as dialogs close)
@@ -229,5 +201,4 @@ check "Template, ListForDays and ShowBalloonTip are stored" \
     eval 'has "$ini" "Template=Night" && has "$ini" "ListForDays=0" && has "$ini" "ShowBalloonTip=0"'
 
 stop_app
-echo "memo and settings e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary "memo and settings e2e"

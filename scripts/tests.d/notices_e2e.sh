@@ -11,49 +11,25 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-export WINEPREFIX="$root/.cache/wine-notices-e2e"
-. scripts/wine-env.sh
-ensure_display || exit 1
-ensure_wine_prefix
+. scripts/e2e-lib.sh
+e2e_begin wine-notices-e2e
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY no_proxy NO_PROXY
 
-build="$root/build/win64"
-driver="$build/e2e/solvane-e2e.exe"
 install="$build/e2e/notices-install"
-artifacts="$build/artifacts/e2e"
 files="$root/scripts/tests.d/notices_e2e_files.py"
-work=$(mktemp -d)
 site="$work/site"
-mkdir -p "$site" "$artifacts"
-passed=0 failed=0 skipped=0
-app_pid="" server_pid="" watcher_pid=""
+mkdir -p "$site"
+server_pid="" watcher_pid=""
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+e2e_on_exit() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
     [ -n "$watcher_pid" ] && kill "$watcher_pid" 2>/dev/null
-    "${WINE%/*}/wineserver" -k 2>/dev/null || true
-    rm -rf "$work"
-    stop_display
+    return 0
 }
-trap cleanup EXIT
-
-drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 quietly() { "$@" >/dev/null; }
 windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 page_url="http://127.0.0.1:$port/update.html"
-
-check() {  # name, then a command that must succeed
-    local name=$1; shift
-    if "$@"; then
-        echo "ok      $name"; passed=$((passed + 1))
-    else
-        echo "FAILED  $name"; failed=$((failed + 1))
-    fi
-}
-
-skip() { echo "skipped $1 ($2)"; skipped=$((skipped + 1)); }
 
 start_server() {
     python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" >/dev/null 2>>"$work/server.log" &
@@ -295,5 +271,4 @@ check "after ten failed attempts the check gives up until the next start" quietl
 check "and asks the server nothing more" test "$(requests)" = 0
 stop_app
 
-echo "notices e2e: $passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+e2e_summary "notices e2e"

@@ -8,46 +8,19 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 export LC_ALL=C.UTF-8
-# A prefix of its own: the installer writes the Run key and the Start menu.
-export WINEPREFIX="$root/.cache/wine-package"
-. scripts/wine-env.sh
-
 if ! scripts/package.sh --no-build >/dev/null; then
     echo "FAILED  scripts/package.sh makes the packages"
     exit 1
 fi
-ensure_display || exit 1
-ensure_wine_prefix
+. scripts/e2e-lib.sh
+artifacts="$build/artifacts/package"
+# A prefix of its own: the installer writes the Run key and the Start menu.
+e2e_begin wine-package
 
 packages="$root/build/packages"
-driver="$root/build/win64/e2e/solvane-e2e.exe"
-artifacts="$root/build/win64/artifacts/package"
 product="Tavro日历"
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key="HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
-work=$(mktemp -d)
-mkdir -p "$artifacts"
-passed=0 failed=0
-app_pid=""
-
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    "${WINE%/*}/wineserver" -k 2>/dev/null || true
-    rm -rf "$work"
-    stop_display
-}
-trap cleanup EXIT
-
-check() {  # name, then a command that must succeed
-    local name=$1; shift
-    if "$@"; then
-        echo "ok      $name"; passed=$((passed + 1))
-    else
-        echo "FAILED  $name"; failed=$((failed + 1))
-    fi
-}
-
-drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 windows_path() { "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 start_app() {  # the program in folder $1; true once its month window shows a picture
@@ -159,5 +132,4 @@ check "without /AUTOSTART there is no Run value" test -z "$(reg_value "$run_key"
 wait_for_uninstall "$installed"
 check "uninstalling with /PURGE removes the whole folder" test ! -e "$installed"
 
-echo "package: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary "package"

@@ -8,29 +8,10 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 # A prefix of its own: a copy of the program started by hand in the usual
 # prefix would otherwise meet the single-instance mutex.
-export WINEPREFIX="$root/.cache/wine-e2e"
-. scripts/wine-env.sh
-ensure_display || exit 1
-ensure_wine_prefix
+. scripts/e2e-lib.sh
+e2e_begin wine-e2e
 
-build="$root/build/win64"
-driver="$build/e2e/solvane-e2e.exe"
-artifacts="$build/artifacts/e2e"
 install="$build/e2e/install"
-work=$(mktemp -d)
-mkdir -p "$artifacts"
-passed=0 failed=0 skipped=0
-app_pid=""
-
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    "${WINE%/*}/wineserver" -k 2>/dev/null || true
-    rm -rf "$work"
-    stop_display
-}
-trap cleanup EXIT
-
-drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 
 fresh_install() {  # a new installation with the given settings lines
     rm -rf "$install"
@@ -89,17 +70,6 @@ ring_in() {  # screenshot, window left and top, box: some pixel of the box is st
 pixel() {  # "R G B" of the screenshot at x, y
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
 }
-
-check() {  # name, then a command that must succeed
-    local name=$1; shift
-    if "$@" >/dev/null; then
-        echo "ok      $name"; passed=$((passed + 1))
-    else
-        echo "FAILED  $name"; failed=$((failed + 1))
-    fi
-}
-
-skip() { echo "skipped $1 ($2)"; skipped=$((skipped + 1)); }
 
 # --- the window appears with its month, the tray icon exists -------------------
 fresh_install "Template=Default" "SystemTrayTemplate=RedPage"
@@ -210,5 +180,4 @@ check "with WindowStyle 2 clicks fall through the window: no menu opens" drive l
 stop_app
 
 
-echo "program e2e: $passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+e2e_summary "program e2e"
