@@ -19,6 +19,8 @@ bool ReadWholeFile(const std::string& path, std::string& contents);
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents);
 
 bool FileExists(const std::string& path);
+// Whether anything is at the path: a file, a folder or anything else.
+bool PathExists(const std::string& path);
 bool RemoveFile(const std::string& path);
 // Renames, replacing an existing target.
 bool RenameFile(const std::string& from, const std::string& to);

@@ -90,6 +90,12 @@ std::string FormatFestivalLine(const FestivalRule& rule) {
     return line;
 }
 
+bool FestivalLineFitsOneRead(const FestivalRule& rule) {
+    // A line of exactly one read's length loads too: its line end then comes
+    // as a blank piece of its own.
+    return FormatFestivalLine(rule).size() <= kLineReadBytes;
+}
+
 FestivalList ParseFestivalFile(const std::string& contents) {
     const std::string text = WithLfLineEnds(contents);
     FestivalList list;
@@ -110,11 +116,12 @@ std::string FormatFestivalFile(const FestivalList& list) {
     return contents;
 }
 
-void LoadFestivals(FestivalList& list, const std::string& path) {
+bool LoadFestivals(FestivalList& list, const std::string& path) {
     list.clear();
     std::string contents;
-    if (!ReadWholeFile(path, contents)) return;
+    if (!ReadWholeFile(path, contents)) return !PathExists(path);
     list = ParseFestivalFile(contents);
+    return true;
 }
 
 bool SaveFestivals(const FestivalList& list, const std::string& path) {

@@ -7,9 +7,11 @@
 #include "festivals/festival_rule.h"
 
 // Empties the list and fills it with one rule per valid line of the file, in
-// file order. A missing or unreadable file leaves the list empty; lines that
-// do not hold exactly ten fields are skipped. Nothing is reported.
-void LoadFestivals(FestivalList& list, const std::string& path);
+// file order; lines that do not hold exactly ten fields are skipped. A missing
+// file gives an empty list. False when something is at the path but could not
+// be read (locked by another program, no permission, a folder): the list is
+// then empty too, and saving it would wipe festivals nobody has seen.
+bool LoadFestivals(FestivalList& list, const std::string& path);
 
 // Rewrites the file from the list. The new contents go to a temporary file
 // beside it that then replaces the old one, so a failed save (missing folder,
@@ -23,6 +25,10 @@ bool SaveFestivals(const FestivalList& list, const std::string& path);
 // own), CR LF and LF alike, trimmed of spaces, tabs, CR and LF at both ends.
 FestivalList ParseFestivalFile(const std::string& contents);
 std::string FormatFestivalFile(const FestivalList& list);
+
+// Whether the rule's line is short enough to be read back in one piece; a
+// longer one would come apart on the next load and the rule would be lost.
+bool FestivalLineFitsOneRead(const FestivalRule& rule);
 
 // One line without its line end; false when it is blank or does not split into
 // exactly ten fields.

@@ -190,7 +190,27 @@ TEST_F(FestivalFileTest, AnEmptyListSavesAnEmptyFile) {
 
 TEST_F(FestivalFileTest, AMissingFileLoadsAsAnEmptyList) {
     std::filesystem::remove(path_);
-    EXPECT_TRUE(Load().empty());
+    FestivalList list{Rule("YL", "JR", "1-1", "stale")};
+    EXPECT_TRUE(LoadFestivals(list, path_));
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(FestivalFileTest, ReadingAFileReportsSuccessEvenWhenItHoldsNoRules) {
+    FestivalList list;
+    Write("");
+    EXPECT_TRUE(LoadFestivals(list, path_));
+    Write("YL,JR,10-1,国庆节,,,,1,1,1\r\n");
+    EXPECT_TRUE(LoadFestivals(list, path_));
+    EXPECT_EQ(list.size(), 1u);
+}
+
+TEST_F(FestivalFileTest, SomethingAtThePathThatCannotBeReadIsReported) {
+    // Saving the empty list that loading gives would wipe whatever is there,
+    // so the caller is told.
+    std::filesystem::create_directories(path_);
+    FestivalList list{Rule("YL", "JR", "1-1", "stale")};
+    EXPECT_FALSE(LoadFestivals(list, path_));
+    EXPECT_TRUE(list.empty());
 }
 
 TEST_F(FestivalFileTest, AFailedSaveLeavesThePreviousFileUntouched) {

@@ -15,6 +15,14 @@ const char kSavePromptCaption[] = "请确认";
 const char kCannotSave[] =
     "无法写入节日文件，修改尚未保存。\n请确认程序文件夹中的 Ostrel 文件夹存在且可以写入，然后再保存一次。";
 
+// Saving writes the whole list, so a list that lacks the rules of a file that
+// is there but could not be read must never be saved over it.
+std::string CannotReadMessage(const std::string& file) {
+    return "无法读取节日文件，修改不能保存：\n" + file +
+           "\n\n打开节日管理时没能读出这个文件，保存会用下面的列表替换整个文件，其中其余的节日将会丢失。"
+           "\n请确认该文件没有被其他程序占用并且可以读取，然后重新打开节日管理。";
+}
+
 const std::vector<list_view::Column>& Columns() {
     static const std::vector<list_view::Column> columns = {
         {"类型", 80}, {"日期类型", 80}, {"名称", 120}, {"日期", 150}, {"开始年份", 80}, {"结束日期", 100}, {"音乐", 90},
@@ -86,7 +94,7 @@ void FestivalManager::OnInitDialog() {
 
 void FestivalManager::FillList() {
     FestivalList rules;
-    LoadFestivals(rules, festivalFile_);
+    fileUnread_ = !LoadFestivals(rules, festivalFile_);
     rows_ = std::make_unique<FestivalRows>(rules);
     ListView_DeleteAllItems(List());
     for (int row = 0; row < rows_->size(); ++row) {
@@ -194,6 +202,10 @@ void FestivalManager::Move(bool up) {
 
 bool FestivalManager::Save() {
     TakeListState();
+    if (fileUnread_) {
+        ShowMessage(hwnd(), CannotReadMessage(festivalFile_), MB_OK | MB_ICONWARNING);
+        return false;
+    }
     if (SaveFestivals(rows_->ForSaving(), festivalFile_)) return true;
     // Ending as if saved would drop the user's changes without a word; the
     // dialog stays open with them instead.

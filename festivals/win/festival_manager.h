@@ -48,6 +48,8 @@ private:
     std::string festivalFile_;
     FestivalManagerPreset preset_;
     std::unique_ptr<FestivalRows> rows_;
+    // The file was there but could not be read: the list lacks its rules.
+    bool fileUnread_ = false;
     DialogIcons icons_;
     DialogResizer resizer_;
 };
