@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "almanac/solar_term_names.h"
+#include "festivals/festival_file.h"
 
 namespace {
 
@@ -138,10 +139,12 @@ EditorRefusal ApplyEditorForm(const FestivalEditorForm& form, FestivalRule& rule
     if (form.calendar.empty()) return EditorRefusal::kNoCalendar;
     rule.calendar = form.calendar;
     if (form.name.empty()) return EditorRefusal::kNoName;
+    if (form.nameLostCharacters) return EditorRefusal::kNameCharacters;
     rule.name = form.name;
     rule.startYear = form.startYear;
     const bool wholeEndDate = !form.endYear.empty() && !form.endMonth.empty() && !form.endDay.empty();
     rule.endDate = wholeEndDate ? form.endYear + "-" + form.endMonth + "-" + form.endDay : std::string();
+    if (form.soundFileLostCharacters) return EditorRefusal::kSoundFileCharacters;
     rule.soundFile = form.soundFile;
 
     const bool gregorian = IsGregorian(form.calendar);
@@ -162,7 +165,7 @@ EditorRefusal ApplyEditorForm(const FestivalEditorForm& form, FestivalRule& rule
         if (page.month == 0 || page.day == 0) return EditorRefusal::kBadDate;
         rule.dateRule = FixedDateRuleCode(page.month, page.day);
     }
-    return EditorRefusal::kNone;
+    return FestivalLineFitsOneRead(rule) ? EditorRefusal::kNone : EditorRefusal::kTooLong;
 }
 
 std::string RefusalMessage(EditorRefusal refusal) {
@@ -173,8 +176,14 @@ std::string RefusalMessage(EditorRefusal refusal) {
             return "尚未选择日期类型。";
         case EditorRefusal::kNoName:
             return "尚未输入节日名称。";
+        case EditorRefusal::kNameCharacters:
+            return "节日名称中有无法保存的字符（例如表情符号），请删除这些字符后再保存。";
+        case EditorRefusal::kSoundFileCharacters:
+            return "声音文件的路径中有无法保存的字符（例如表情符号），请选择其他位置或名称的文件。";
         case EditorRefusal::kBadDate:
             return "日期输入不正确或尚未输入。";
+        case EditorRefusal::kTooLong:
+            return "节日名称和声音文件路径太长，无法保存。请删减后再保存。";
         case EditorRefusal::kNone:
             break;
     }

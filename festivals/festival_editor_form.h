@@ -50,6 +50,10 @@ struct FestivalEditorForm {
     std::string startYear;
     std::string endYear, endMonth, endDay;
     std::string soundFile;
+    // The editor could not turn every typed character into GBK (an emoji, a
+    // rare character); the text above has "?" in their place.
+    bool nameLostCharacters = false;
+    bool soundFileLostCharacters = false;
     bool showInForenotice = false;
     bool showReminderWindow = false;
     std::string dateForm;  // one of the form keys above
@@ -61,7 +65,16 @@ struct FestivalEditorForm {
 // leaves the page empty.
 FestivalEditorForm EditorFormFromRule(const FestivalRule& rule);
 
-enum class EditorRefusal { kNone, kNoKind, kNoCalendar, kNoName, kBadDate };
+enum class EditorRefusal {
+    kNone,
+    kNoKind,
+    kNoCalendar,
+    kNoName,
+    kNameCharacters,       // the name holds characters the file cannot store
+    kSoundFileCharacters,  // the sound file's path does
+    kBadDate,
+    kTooLong,              // the rule's line would not load back in one piece
+};
 
 // Writes the form into the rule field by field in the order OK checks them and
 // stops at the first refusal; `enabled` and `suffix` are never touched.

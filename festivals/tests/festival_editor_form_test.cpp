@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "festivals/festival_file.h"
+
 namespace {
 
 FestivalRule Rule(const std::string& calendar, const std::string& dateRule) {
@@ -187,6 +189,46 @@ TEST(FestivalEditorOk, TakesTheOtherFieldsAsTypedAndLeavesEnabledAlone) {
     form.endDay = "30";
     EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNone);
     EXPECT_EQ(rule.endDate, "2030-6-30");
+}
+
+TEST(FestivalEditorOk, RefusesCharactersTheFileCannotStore) {
+    // The editor reports them; what it hands over has "?" in their place.
+    FestivalEditorForm form = EditorFormFromRule(Rule("YL", "2-14"));
+    form.name = "生日?";
+    form.nameLostCharacters = true;
+    FestivalRule rule;
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNameCharacters);
+    EXPECT_NE(RefusalMessage(EditorRefusal::kNameCharacters).find("节日名称中有无法保存的字符"), std::string::npos);
+    EXPECT_EQ(rule.name, "");
+
+    form.nameLostCharacters = false;
+    form.soundFile = "C:\\?.wav";
+    form.soundFileLostCharacters = true;
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kSoundFileCharacters);
+    EXPECT_NE(RefusalMessage(EditorRefusal::kSoundFileCharacters).find("声音文件的路径中有无法保存的字符"),
+              std::string::npos);
+    EXPECT_EQ(rule.soundFile, "");
+}
+
+TEST(FestivalEditorOk, RefusesARuleTooLongToLoadBackAndAcceptsOneThatJustFits) {
+    // The whole line counts, commas written as their escape included.
+    FestivalEditorForm form = EditorFormFromRule(Rule("NL", "8-15"));
+    form.soundFile = "D:\\声音\\a,b.wav";
+    FestivalRule rule;
+    ASSERT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNone);
+    const std::size_t room = 2499 - FormatFestivalLine(rule).size();
+    form.name += std::string(room, 'N');
+    ASSERT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNone);
+    ASSERT_EQ(FormatFestivalLine(rule).size(), 2499u);
+    EXPECT_EQ(ParseFestivalFile(FormatFestivalFile({rule, rule})), (FestivalList{rule, rule}));
+
+    form.name += "N";
+    FestivalRule refused;
+    EXPECT_EQ(ApplyEditorForm(form, refused), EditorRefusal::kTooLong);
+    EXPECT_EQ(RefusalMessage(EditorRefusal::kTooLong), "节日名称和声音文件路径太长，无法保存。请删减后再保存。");
+    form.name = "中秋";
+    form.soundFile = std::string(1300, ',');
+    EXPECT_EQ(ApplyEditorForm(form, refused), EditorRefusal::kTooLong);
 }
 
 }  // namespace
