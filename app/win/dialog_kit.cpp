@@ -45,6 +45,12 @@ void CenterOverOwner(HWND dialog, HWND owner) {
     SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void ShowInTaskbarWhenAlone(HWND dialog) {
+    const HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner && IsWindowVisible(owner)) return;
+    SetWindowLongPtrW(dialog, GWL_EXSTYLE, GetWindowLongPtrW(dialog, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+}
+
 int ShowMessage(HWND owner, const std::string& gbkText, UINT flags) {
     return MessageBoxW(owner, WideFromGbk(gbkText).c_str(), ProductName().c_str(), flags);
 }
@@ -54,6 +60,10 @@ int ShowMessage(HWND owner, const std::string& gbkText, const std::string& gbkCa
 }
 
 std::string DialogItemText(HWND dialog, int id) { return GbkFromWide(WindowTextOf(GetDlgItem(dialog, id))); }
+
+std::string DialogItemText(HWND dialog, int id, bool& lostCharacters) {
+    return GbkFromWide(WindowTextOf(GetDlgItem(dialog, id)), lostCharacters);
+}
 
 void SetDialogItemText(HWND dialog, int id, const std::string& gbk) {
     SetDlgItemTextW(dialog, id, WideFromGbk(gbk).c_str());
@@ -199,6 +209,16 @@ void Select(HWND list, int row) {
     if (row < 0 || row >= Count(list)) return;
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(list, row, FALSE);
+}
+
+bool EnterOnSelectedRow(HWND list) {
+    return GetFocus() == list && Selected(list) >= 0 && (GetKeyState(VK_RETURN) & 0x8000) != 0;
+}
+
+void FocusList(HWND list) {
+    // Through the dialog, so that the default button's frame goes back to
+    // 保存并关闭 rather than staying on the button that had the focus.
+    SendMessageW(GetParent(list), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
 }
 
 int Insert(HWND list, int row, const std::vector<std::string>& cells, LPARAM data) {

@@ -17,12 +17,19 @@
 // kept inside that work area.
 void CenterOverOwner(HWND dialog, HWND owner);
 
+// Gives the dialog a taskbar button of its own when its owner is missing or
+// hidden (a dialog opened from the tray, an editor opened without its list),
+// so that it cannot get lost behind other windows. Call before it is shown.
+void ShowInTaskbarWhenAlone(HWND dialog);
+
 // A message box with the program's product name as caption unless one is given.
 int ShowMessage(HWND owner, const std::string& gbkText, UINT flags);
 int ShowMessage(HWND owner, const std::string& gbkText, const std::string& gbkCaption, UINT flags);
 
-// Control texts in GBK.
+// Control texts in GBK. Input to be kept asks whether some typed character
+// has no GBK form (it comes out as "?"), so that it can be refused.
 std::string DialogItemText(HWND dialog, int id);
+std::string DialogItemText(HWND dialog, int id, bool& lostCharacters);
 void SetDialogItemText(HWND dialog, int id, const std::string& gbk);
 
 // Moves and stretches controls as their dialog is resized. The size the dialog
@@ -88,6 +95,16 @@ int Count(HWND list);
 int Selected(HWND list);  // -1 when no row is selected
 // Selects, focuses and scrolls to the row; -1 or out of range selects nothing.
 void Select(HWND list, int row);
+
+// Whether the press of the default button that a dialog made of the Enter
+// key was meant for the list: the list has the keyboard focus, a row is
+// selected and Enter is down. A manager whose default button saves and closes
+// opens the row instead, as a double click does.
+bool EnterOnSelectedRow(HWND list);
+
+// Moves the keyboard focus to the list, as the dialog's Tab key would, so
+// that the arrows and Enter act on the rows after a button was pressed.
+void FocusList(HWND list);
 
 // Inserts at `row` (clamped to the end) and returns the new row's index.
 int Insert(HWND list, int row, const std::vector<std::string>& cells, LPARAM data);

@@ -15,12 +15,22 @@ inline std::wstring WideFromGbk(const std::string& gbk) {
     return wide;
 }
 
-inline std::string GbkFromWide(const std::wstring& wide) {
+// Characters without a GBK form (an emoji, a rare character) come out as "?";
+// `lostCharacters` tells whether there were any, for input that is to be kept.
+inline std::string GbkFromWide(const std::wstring& wide, bool& lostCharacters) {
+    lostCharacters = false;
     if (wide.empty()) return std::string();
+    BOOL usedDefault = FALSE;
     const int length =
-        WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
     if (length <= 0) return std::string();
     std::string gbk(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), &gbk[0], length, nullptr, nullptr);
+    WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), &gbk[0], length, nullptr, &usedDefault);
+    lostCharacters = usedDefault != FALSE;
     return gbk;
+}
+
+inline std::string GbkFromWide(const std::wstring& wide) {
+    bool lostCharacters = false;
+    return GbkFromWide(wide, lostCharacters);
 }

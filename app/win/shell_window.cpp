@@ -78,8 +78,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case kAddFestivalForDateMessage:
         case kAddReminderForDateMessage:
             if (busy_) {
-                // One dialog at a time: the day menu brings the open one forward instead.
-                SetForegroundWindow(GetLastActivePopup(hwnd()));
+                BringOpenDialogForward();
                 return true;
             }
             if (message == kAddReminderForDateMessage) {
@@ -198,15 +197,23 @@ void ShellWindow::OnTaskbarCreated() {
 void ShellWindow::OnTrayNotify(LPARAM event) {
     switch (LOWORD(event)) {
         case WM_LBUTTONDOWN:
-            SetForegroundWindow(hwnd());
+            if (busy_)
+                BringOpenDialogForward();
+            else
+                SetForegroundWindow(hwnd());
             break;
         case WM_RBUTTONDOWN:
-            if (!busy_) ShowTrayMenu();
+            if (busy_)
+                BringOpenDialogForward();
+            else
+                ShowTrayMenu();
             break;
         default:
             break;
     }
 }
+
+void ShellWindow::BringOpenDialogForward() { SetForegroundWindow(GetLastActivePopup(hwnd())); }
 
 void ShellWindow::ShowTrayMenu() {
     TrayMenuState state;

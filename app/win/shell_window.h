@@ -50,6 +50,9 @@ private:
     // gone from the screen.
     void RedrawSoon();
     void ShowTrayMenu();
+    // One dialog at a time: while one is open, clicks that would open another
+    // bring it forward instead.
+    void BringOpenDialogForward();
     void RunCommand(int command);
     // The festival manager, modal; the month shows what it saved.
     void RunFestivalManager(const FestivalManagerPreset& preset);

@@ -16,6 +16,13 @@ namespace {
 constexpr int kFirstYear = 1901;
 constexpr int kLastYear = 2099;
 constexpr int kMostDaysOffered = 365;
+// Typing limits, in characters: a path as long as the file dialog gives, and
+// room for both beside the rest of the rule's line.
+constexpr int kMostNameCharacters = 200;
+constexpr int kMostSoundFileCharacters = MAX_PATH - 1;
+constexpr int kMostYearCharacters = 4;
+constexpr int kMostMonthOrDayCharacters = 2;
+constexpr int kMostCountCharacters = 5;
 
 const int kPageResources[kDatePageCount] = {
     IDD_DATE_PAGE_WEEKDAY_OF_MONTH, IDD_DATE_PAGE_DAYS_FROM_GREGORIAN_DATE, IDD_DATE_PAGE_DAYS_FROM_SOLAR_TERM,
@@ -152,6 +159,7 @@ bool FestivalEditor::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
 
 void FestivalEditor::OnInitDialog() {
     CenterOverOwner(hwnd(), GetWindow(hwnd(), GW_OWNER));
+    ShowInTaskbarWhenAlone(hwnd());
     icons_.SetWindowIcons(hwnd(), IDI_APPLICATION_ICON);
     SetWindowTextW(hwnd(), WideFromGbk(caption_).c_str());
 
@@ -163,6 +171,7 @@ void FestivalEditor::OnInitDialog() {
     combo::Fill(Item(IDC_EDITOR_CALENDAR), Indexed(CalendarEntries()));
     SelectKey(Item(IDC_EDITOR_CALENDAR), CalendarEntries(), form.calendar);
 
+    LimitTexts();
     SetDialogItemText(hwnd(), IDC_EDITOR_NAME, form.name);
     SetDialogItemText(hwnd(), IDC_EDITOR_SOUND_FILE, form.soundFile);
     combo::Fill(Item(IDC_EDITOR_START_YEAR), Numbers(kFirstYear, kLastYear));
@@ -185,6 +194,18 @@ void FestivalEditor::OnInitDialog() {
     FillPages(form);
     ShowPage(DatePageFor(form.dateForm, form.calendar, shown_));
     SetFocus(Item(IDC_EDITOR_KIND));
+}
+
+// Typing stops where the file could no longer hold the rule; a rule opened
+// with longer texts keeps them. Commas take more room in the file than on
+// screen, so OK still checks the whole line.
+void FestivalEditor::LimitTexts() {
+    SendMessageW(Item(IDC_EDITOR_NAME), EM_LIMITTEXT, kMostNameCharacters, 0);
+    SendMessageW(Item(IDC_EDITOR_SOUND_FILE), EM_LIMITTEXT, kMostSoundFileCharacters, 0);
+    SendMessageW(Item(IDC_EDITOR_START_YEAR), CB_LIMITTEXT, kMostYearCharacters, 0);
+    SendMessageW(Item(IDC_EDITOR_END_YEAR), CB_LIMITTEXT, kMostYearCharacters, 0);
+    SendMessageW(Item(IDC_EDITOR_END_MONTH), CB_LIMITTEXT, kMostMonthOrDayCharacters, 0);
+    SendMessageW(Item(IDC_EDITOR_END_DAY), CB_LIMITTEXT, kMostMonthOrDayCharacters, 0);
 }
 
 void FestivalEditor::CreatePages() {
@@ -215,7 +236,10 @@ void FestivalEditor::CreatePages() {
         if (ids.n) combo::Fill(GetDlgItem(window, ids.n), NthItems());
         if (ids.weekday) combo::Fill(GetDlgItem(window, ids.weekday), WeekdayItems());
         if (ids.direction) combo::Fill(GetDlgItem(window, ids.direction), {{"顺数", 1}, {"倒数", -1}});
-        if (ids.count) combo::Fill(GetDlgItem(window, ids.count), Numbers(1, kMostDaysOffered));
+        if (ids.count) {
+            combo::Fill(GetDlgItem(window, ids.count), Numbers(1, kMostDaysOffered));
+            SendMessageW(GetDlgItem(window, ids.count), CB_LIMITTEXT, kMostCountCharacters, 0);
+        }
         if (ids.term) combo::Fill(GetDlgItem(window, ids.term), SolarTermItems());
     }
 }
@@ -288,16 +312,21 @@ FestivalEditorForm FestivalEditor::ReadForm() const {
     form.showInForenotice = IsDlgButtonChecked(hwnd(), IDC_EDITOR_FORENOTICE) == BST_CHECKED;
     form.kind = SelectedKey(Item(IDC_EDITOR_KIND), FestivalKindEntries());
     form.calendar = SelectedKey(Item(IDC_EDITOR_CALENDAR), CalendarEntries());
-    form.name = DialogItemText(hwnd(), IDC_EDITOR_NAME);
+    form.name = DialogItemText(hwnd(), IDC_EDITOR_NAME, form.nameLostCharacters);
     form.startYear = combo::Text(Item(IDC_EDITOR_START_YEAR));
     form.endYear = combo::Text(Item(IDC_EDITOR_END_YEAR));
     form.endMonth = combo::Text(Item(IDC_EDITOR_END_MONTH));
     form.endDay = combo::Text(Item(IDC_EDITOR_END_DAY));
-    form.soundFile = DialogItemText(hwnd(), IDC_EDITOR_SOUND_FILE);
+    form.soundFile = DialogItemText(hwnd(), IDC_EDITOR_SOUND_FILE, form.soundFileLostCharacters);
     const int dateForm = combo::SelectedCode(Item(IDC_EDITOR_DATE_FORM), -1);
     if (dateForm >= 0) form.dateForm = std::to_string(dateForm);
     for (int page = 0; page < kDatePageCount; ++page) form.pages[page] = ReadPage(static_cast<DatePage>(page));
     return form;
+}
+
+void FestivalEditor::SelectAllOf(int id) {
+    SetFocus(Item(id));
+    SendMessageW(Item(id), EM_SETSEL, 0, -1);
 }
 
 void FestivalEditor::OnOk() {
@@ -317,8 +346,17 @@ void FestivalEditor::OnOk() {
             SetFocus(Item(IDC_EDITOR_CALENDAR));
             break;
         case EditorRefusal::kNoName:
-            SetFocus(Item(IDC_EDITOR_NAME));
-            SendMessageW(Item(IDC_EDITOR_NAME), EM_SETSEL, 0, -1);
+        case EditorRefusal::kNameCharacters:
+            SelectAllOf(IDC_EDITOR_NAME);
+            break;
+        case EditorRefusal::kSoundFileCharacters:
+            SelectAllOf(IDC_EDITOR_SOUND_FILE);
+            break;
+        case EditorRefusal::kTooLong:
+            // The longer of the two is the one to shorten.
+            SelectAllOf(GetWindowTextLengthW(Item(IDC_EDITOR_SOUND_FILE)) > GetWindowTextLengthW(Item(IDC_EDITOR_NAME))
+                            ? IDC_EDITOR_SOUND_FILE
+                            : IDC_EDITOR_NAME);
             break;
         default:
             // The first list of the page that is shown.

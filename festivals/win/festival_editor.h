@@ -33,12 +33,14 @@ private:
 
     void OnInitDialog();
     void Finish(INT_PTR result);
+    void LimitTexts();
     void CreatePages();
     void FillPages(const FestivalEditorForm& form);
     void ShowPage(DatePage page);
     void FollowSelections();
     void ChooseSoundFile();
     void OnOk();
+    void SelectAllOf(int id);
     FestivalEditorForm ReadForm() const;
     DatePageChoice ReadPage(DatePage page) const;
     HWND Item(int id) const { return GetDlgItem(hwnd(), id); }

@@ -121,7 +121,10 @@ void FestivalManager::OnCommand(int id) {
             Move(false);
             break;
         case IDOK:
-            SaveAndClose();
+            if (list_view::EnterOnSelectedRow(List()))
+                Edit(false);
+            else
+                SaveAndClose();
             break;
         case IDCANCEL:  // the close box and Escape
             Close();
@@ -156,6 +159,7 @@ bool FestivalManager::Add() {
     list_view::Insert(List(), row, FestivalRowCells(rows_->rule(row)), 0);
     list_view::SetChecked(List(), row, true);
     list_view::Select(List(), row);
+    list_view::FocusList(List());
     return true;
 }
 
@@ -181,6 +185,7 @@ void FestivalManager::Delete() {
     }
     list_view::Delete(List(), row);
     list_view::Select(List(), rows_->selected());
+    list_view::FocusList(List());
 }
 
 void FestivalManager::Move(bool up) {
@@ -191,6 +196,7 @@ void FestivalManager::Move(bool up) {
             ShowMessage(hwnd(), kNothingToMove, MB_OK | MB_ICONWARNING);
             return;
         case RowMove::kAtEdge:
+            list_view::FocusList(List());
             return;
         case RowMove::kMoved:
             break;
@@ -198,6 +204,7 @@ void FestivalManager::Move(bool up) {
     ShowRow(from);
     ShowRow(rows_->selected());
     list_view::Select(List(), rows_->selected());
+    list_view::FocusList(List());
 }
 
 bool FestivalManager::Save() {

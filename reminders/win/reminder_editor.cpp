@@ -18,24 +18,6 @@ void ShowValue(HWND box, int value) {
     if (!combo::SelectCode(box, value)) combo::SetText(box, std::to_string(value));
 }
 
-// The edit's text in GBK, and whether some character had no GBK form.
-std::string GbkTextOf(HWND edit, bool& lost) {
-    lost = false;
-    const int length = GetWindowTextLengthW(edit);
-    if (length <= 0) return std::string();
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    wide.resize(static_cast<size_t>(GetWindowTextW(edit, &wide[0], length + 1)));
-    if (wide.empty()) return std::string();
-    BOOL usedDefault = FALSE;
-    const int bytes = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                          &usedDefault);
-    if (bytes <= 0) return std::string();
-    std::string gbk(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), &gbk[0], bytes, nullptr, &usedDefault);
-    lost = usedDefault != FALSE;
-    return gbk;
-}
-
 constexpr int kEndControls[] = {IDC_MEMO_END_YEAR, IDC_MEMO_END_MONTH, IDC_MEMO_END_DAY, IDC_MEMO_END_HOUR,
                                 IDC_MEMO_END_MINUTE};
 
@@ -98,6 +80,7 @@ void ReminderEditor::OnInitDialog() {
     SetWindowTextW(hwnd(), WideFromGbk(caption_).c_str());
     icons_.SetWindowIcons(hwnd(), IDI_APPLICATION_ICON);
     CenterOverOwner(hwnd(), owner_);
+    ShowInTaskbarWhenAlone(hwnd());
 
     combo::Fill(Item(IDC_MEMO_CALENDAR), ItemsOf(ReminderCalendars()));
     combo::SelectCode(Item(IDC_MEMO_CALENDAR), record_.calendar);
@@ -159,7 +142,7 @@ void ReminderEditor::EnableEnd(bool enabled) {
 
 ReminderForm ReminderEditor::ReadForm() const {
     ReminderForm form;
-    form.content = GbkTextOf(Item(IDC_MEMO_CONTENT), form.contentLostCharacters);
+    form.content = DialogItemText(hwnd(), IDC_MEMO_CONTENT, form.contentLostCharacters);
     form.calendar = combo::SelectedCode(Item(IDC_MEMO_CALENDAR), record_.calendar);
     form.repeat = combo::SelectedCode(Item(IDC_MEMO_REPEAT), kRepeatNone);
     form.firstAlert = combo::SelectedCode(Item(IDC_MEMO_FIRST_ALERT), record_.firstAlert);

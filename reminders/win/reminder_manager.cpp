@@ -92,7 +92,11 @@ private:
                 Delete();
                 return true;
             case IDOK:
-                if (Save()) EndDialog(hwnd(), kSaved);
+                if (list_view::EnterOnSelectedRow(List())) {
+                    Edit();
+                } else if (Save()) {
+                    EndDialog(hwnd(), kSaved);
+                }
                 return true;
             case IDCANCEL:
                 Close();
@@ -110,6 +114,7 @@ private:
         const int row = model_.Add(editor.record());
         list_view::Insert(List(), row, ReminderRowTexts(model_.row(row)), 0);
         list_view::Select(List(), row);
+        list_view::FocusList(List());
         return true;
     }
 
@@ -131,7 +136,7 @@ private:
         const int next = model_.Delete(row);
         list_view::Delete(List(), row);
         list_view::Select(List(), next);
-        SetFocus(List());
+        list_view::FocusList(List());
     }
 
     // Writes the whole list. A file that cannot be written is reported and

@@ -108,4 +108,68 @@ TEST_F(DialogKitTest, TheDialogCannotShrinkBelowItsFirstSizeAndStretchesAnchored
     EXPECT_EQ(upRect.top, 40);
 }
 
+TEST_F(DialogKitTest, TypedCharactersWithoutAGbkFormAreReported) {
+    const HWND dialog = parent_.get();
+    Child(WC_EDITW, ES_AUTOHSCROLL, 1017);
+    bool lost = true;
+    SetDlgItemTextW(dialog, 1017, L"妈妈的生日 2024");
+    EXPECT_EQ(DialogItemText(dialog, 1017, lost), "妈妈的生日 2024");
+    EXPECT_FALSE(lost);
+
+    SetDlgItemTextW(dialog, 1017, L"生日\u0E01");  // a Thai letter: no GBK form
+    EXPECT_EQ(DialogItemText(dialog, 1017, lost), "生日?");
+    EXPECT_TRUE(lost);
+
+    SetDlgItemTextW(dialog, 1017, L"");
+    EXPECT_EQ(DialogItemText(dialog, 1017, lost), "");
+    EXPECT_FALSE(lost);
+}
+
+TEST_F(DialogKitTest, ADialogGetsATaskbarButtonOnlyWhenItsOwnerIsNotOnScreen) {
+    auto popupOwnedBy = [](HWND owner) {
+        return ScopedWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_CAPTION, 0, 0, 100, 100, owner, nullptr,
+                                            GetModuleHandleW(nullptr), nullptr));
+    };
+    auto hasButton = [](HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0; };
+
+    ScopedWindow alone = popupOwnedBy(parent_.get());  // the owner is hidden
+    ShowInTaskbarWhenAlone(alone.get());
+    EXPECT_TRUE(hasButton(alone.get()));
+
+    ShowWindow(parent_.get(), SW_SHOWNOACTIVATE);
+    ScopedWindow overItsOwner = popupOwnedBy(parent_.get());
+    ShowInTaskbarWhenAlone(overItsOwner.get());
+    EXPECT_FALSE(hasButton(overItsOwner.get()));
+}
+
+TEST_F(DialogKitTest, EnterCountsForTheListOnlyWithTheFocusOnASelectedRow) {
+    const HWND list = Child(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP | WS_VISIBLE, 1014);
+    const HWND save = Child(WC_BUTTONW, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, IDOK);
+    list_view::Setup(list, {{"名称", 120}}, false, nullptr);
+    list_view::Insert(list, 0, {"国庆节"}, 0);
+    ShowWindow(parent_.get(), SW_SHOW);
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE wasEnter = keys[VK_RETURN];
+    auto setEnter = [&](bool down) {
+        keys[VK_RETURN] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+
+    setEnter(true);
+    SetFocus(list);
+    EXPECT_FALSE(list_view::EnterOnSelectedRow(list));  // no row selected
+    list_view::Select(list, 0);
+    EXPECT_TRUE(list_view::EnterOnSelectedRow(list));
+    setEnter(false);
+    EXPECT_FALSE(list_view::EnterOnSelectedRow(list));  // 保存并关闭 clicked, say by a program
+    setEnter(true);
+    SetFocus(save);
+    EXPECT_FALSE(list_view::EnterOnSelectedRow(list));  // Enter on the button itself
+
+    keys[VK_RETURN] = wasEnter;
+    SetKeyboardState(keys);
+}
+
 }  // namespace
