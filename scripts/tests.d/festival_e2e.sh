@@ -89,6 +89,13 @@ refused=$(drive dialog 添加 20000 click 1 box 20000 ok dialog 添加 20000)
 show_errors "$refused"
 check "OK without a name is refused with 尚未输入节日名称。, the editor stays open" \
     grep -q "尚未输入节日名称。" <<<"$refused"
+refused=$(drive dialog 添加 20000 set-text 1017 "生日ก" click 1 box 20000 ok dialog 添加 20000)
+show_errors "$refused"
+check "a name with a character the file cannot store is refused, the editor stays open" \
+    grep -q "节日名称中有无法保存的字符" <<<"$refused"
+refused=$(drive dialog 添加 20000 set-text 1017 "$(printf '%01300d' 0 | tr 0 ,)" click 1 box 20000 ok dialog 添加 20000)
+show_errors "$refused"
+check "so is one too long to load back from the file" grep -q "太长，无法保存" <<<"$refused"
 drive dialog 添加 20000 set-text 1017 妈妈的生日 set-text 1013 1980 click 1 dialog-gone 添加 30000 >/dev/null
 check "confirming writes the birthday at the top of holidays.cfg, the other festivals after it" file_becomes \
     "NL,SR,$lunar_code,妈妈的生日,1980,,,1,1,1|YL,JR,10-1,国庆节,,,,1,1,1|NL,JR,8-15,中秋节,,,,1,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,0,1,0|"
@@ -147,14 +154,41 @@ check "保存并关闭 writes the new order with enabled from the check boxes" \
 for _ in 1 2 3; do october=$(october_menu); grep -q 国庆 <<<"$october" || break; sleep 1; done
 check "and the month is rebuilt: 1 October no longer lists the unticked festival" eval '! grep -q 国庆 <<<"$october"'
 
+# --- the keyboard: after DOWN the list has the focus, and Enter edits the row ---------------
+saved=$(md5sum < "$festivals")
+keyed=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 1029 \
+    press-enter dialog 编辑 20000 text-of 1017 click 2 dialog-gone 编辑 20000 dialog 节日管理 20000)
+show_errors "$keyed"
+check "Enter on the moved row opens its editor instead of 保存并关闭" contains "$keyed" "text 1017 国庆"
+check "the manager is still open after the editor is cancelled, and closing asks first" \
+    drive dialog 节日管理 20000 close box 20000 cancel dialog-gone 节日管理 20000
+check "nothing was saved" test "$(md5sum < "$festivals")" = "$saved"
+
+# --- a festival file that cannot be read -----------------------------------------------------
+# Locked by another program while the editor opens, free again when it is
+# confirmed: the manager's list lacks the file's festivals, so saving it over
+# the file is refused.
+unread=$(drive lock-file "Z:${festivals//\//\\}" right-click $(cells "$year" 10 centre 1) list-menu \
+    menu-pick 添加阳历节日... dialog 添加 60000 unlock-file set-text 1017 读不出 click 1 box 30000 ok)
+show_errors "$unread"
+check "a festival file that could not be read is not saved over" grep -q "无法读取节日文件" <<<"$unread"
+check "and keeps every festival it held" test "$(md5sum < "$festivals")" = "$saved"
+kept=$(drive dialog 节日管理 30000 read)
+show_errors "$kept"
+check "the manager opens with the new festival" contains "$(rows_of "$kept")" "1|生日|阳历|读不出|10月1日|||"
+check "保存并关闭 is refused as well, the manager stays open" drive dialog 节日管理 20000 click 1 box 20000 ok \
+    dialog 节日管理 20000 close box 20000 cancel dialog-gone 节日管理 20000
+check "the file is still as it was" test "$(md5sum < "$festivals")" = "$saved"
+
 # --- a festival file that cannot be written ------------------------------------------------
-# A folder in the file's place cannot be replaced by the save.
+# A folder in the file's place cannot be replaced by the save; it cannot be
+# read either, which is what the save then reports.
 rm -f "$festivals"
 mkdir -p "$festivals/keep"
 failed_save=$(drive right-click $(cells "$year" 10 centre 1) list-menu menu-pick 添加阳历节日... dialog 添加 60000 \
     set-text 1017 不能保存 click 1 box 30000 ok)
 show_errors "$failed_save"
-check "a save that fails is reported" grep -q "无法写入节日文件" <<<"$failed_save"
+check "a save that fails is reported" grep -q "无法读取节日文件" <<<"$failed_save"
 kept=$(drive dialog 节日管理 30000 read)
 show_errors "$kept"
 check "and the manager opens with the new festival, nothing lost" contains "$(rows_of "$kept")" "1|生日|阳历|不能保存|10月1日|||"

@@ -54,6 +54,11 @@
 //   select-row N              select row N of the dialog's list view (-1: none), in the program
 //   check-row N 0|1           untick or tick row N of its list view, in the program
 //   sleep MS
+//   press-enter               press and release Enter, as typed on the keyboard
+//   lock-file PATH            open the file (a Windows path) sharing nothing, so that no
+//                             other program can read or replace it, until unlock-file or
+//                             the end of the run
+//   unlock-file               close it again
 #include <windows.h>
 #include <shellapi.h>
 #include <commctrl.h>
@@ -816,6 +821,7 @@ struct Driver {
 
 int wmain(int argc, wchar_t** argv) {
     Driver driver;
+    HANDLE locked = INVALID_HANDLE_VALUE;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
     size_t i = 0;
@@ -975,6 +981,24 @@ int wmain(int argc, wchar_t** argv) {
             if (ok) Print("no notice");
         } else if (step == "sleep") {
             Sleep(number());
+        } else if (step == "press-enter") {
+            INPUT keys[2] = {};
+            keys[0].type = keys[1].type = INPUT_KEYBOARD;
+            keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(1, &keys[0], sizeof(INPUT));
+            Sleep(30);
+            SendInput(1, &keys[1], sizeof(INPUT));
+            Sleep(100);
+        } else if (step == "lock-file") {
+            if (locked != INVALID_HANDLE_VALUE) CloseHandle(locked);
+            locked = CreateFileW(Wide(text()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ok = locked != INVALID_HANDLE_VALUE || Fail("cannot lock the file");
+            if (ok) Print("locked");
+        } else if (step == "unlock-file") {
+            if (locked != INVALID_HANDLE_VALUE) CloseHandle(locked);
+            locked = INVALID_HANDLE_VALUE;
+            Print("unlocked");
         } else {
             ok = Fail("unknown step " + step);
         }
