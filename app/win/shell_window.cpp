@@ -188,10 +188,9 @@ void ShellWindow::OnTimer(UINT_PTR id) {
 }
 
 void ShellWindow::OnTaskbarCreated() {
-    // A restarted shell has forgotten every icon: add ours again.
-    tray_.Remove();
+    // A restarted shell has forgotten every icon: add ours again, as it was.
+    tray_.Forget();
     AddTrayIcon();
-    DrawTrayIcon();
 }
 
 void ShellWindow::OnTrayNotify(LPARAM event) {

@@ -23,6 +23,14 @@ void Unpremultiply(LayeredSurface& surface) {
     }
 }
 
+bool HasVisiblePixel(const LayeredSurface& surface) {
+    const BYTE* p = surface.bits();
+    for (int i = 0; i < surface.width() * surface.height(); ++i, p += 4) {
+        if (p[3] != 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth) {
@@ -52,6 +60,8 @@ HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth) {
         }
     }
     GdiFlush();
+    // Neither a picture nor a number: an icon nobody could see or click.
+    if (!HasVisiblePixel(surface)) return nullptr;
     Unpremultiply(surface);
 
     // An all-zero mask: the colour bitmap's alpha decides every pixel.
@@ -77,6 +87,7 @@ void TrayIcon::Init(HWND owner, HICON initialIcon, const std::wstring& tip) {
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kTrayCallbackMessage;
     data_.hIcon = initialIcon;
+    initialIcon_ = initialIcon;
     std::wcsncpy(data_.szTip, tip.c_str(), 127);
     data_.szTip[127] = L'\0';
 }
@@ -88,14 +99,20 @@ bool TrayIcon::Add() {
 
 void TrayIcon::Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth) {
     ScopedIcon icon(RenderTrayDayIcon(LoadTrayTemplate(moduleFolder, templateName, InstalledFontFamilies()), dayOfMonth));
-    if (!icon) return;
-    data_.hIcon = icon.get();
+    // Without a usable template the application icon stands in, so that the
+    // program's menu can still be reached.
+    data_.hIcon = icon ? icon.get() : initialIcon_;
     if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
     generated_ = std::move(icon);  // the previous day's icon goes now
 }
 
-void TrayIcon::Remove() {
+void TrayIcon::Forget() {
     if (added_) Shell_NotifyIconW(NIM_DELETE, &data_);
     added_ = false;
+}
+
+void TrayIcon::Remove() {
+    Forget();
+    data_.hIcon = initialIcon_;  // never left pointing at the icon released here
     generated_.reset();
 }

@@ -26,20 +26,31 @@ public:
 
     // Renders the 16 x 16 day icon from the tray template of that name beside
     // the executable with today's day of the month, and puts it in place of
-    // the current image. Works also before a successful Add: the record keeps
-    // the icon for the next Add.
+    // the current image; the initial icon when the template gives nothing to
+    // see. Works also before a successful Add: the record keeps the icon for
+    // the next Add.
     void Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth);
 
-    // Deletes the icon and the last generated image.
+    // The image the record holds now.
+    HICON icon() const { return data_.hIcon; }
+
+    // For a restarted notification area, which has lost every icon: the next
+    // Add puts this one back with its current image.
+    void Forget();
+
+    // Deletes the icon and the last generated image; the record holds the
+    // initial icon again.
     void Remove();
 
 private:
     NOTIFYICONDATAW data_{};
     bool added_ = false;
+    HICON initialIcon_ = nullptr;  // not owned
     ScopedIcon generated_;
 };
 
 // The 16 x 16 icon of a day: the template's picture stretched to 16 x 16 and
 // the day number drawn with its outlined-text style inside its RECT (no number
-// when it gives none). Null when no icon could be made.
+// when it gives none). Null when no icon could be made or it would show
+// nothing at all.
 HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth);

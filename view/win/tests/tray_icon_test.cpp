@@ -143,4 +143,63 @@ TEST_F(TrayIconTest, WithoutThePictureTheNumberStandsOnATransparentIcon) {
     EXPECT_EQ(bare[0].alpha, 0);
 }
 
+TEST_F(TrayIconTest, WithNeitherPictureNorNumberNoIconIsMade) {
+    TrayTemplate nothing = Shipped("");
+    EXPECT_FALSE(nothing.numberBox);
+    EXPECT_EQ(RenderTrayDayIcon(nothing, 28), nullptr);
+}
+
+// The record's image, followed through the day icon's life; no notification
+// area is asked, the icon is never added.
+class TrayRecordTest : public TrayIconTest {
+protected:
+    void SetUp() override {
+        application_ = LoadIconW(nullptr, IDI_APPLICATION);
+        tray_.Init(nullptr, application_, L"Tavro");
+    }
+    static std::string DataFolder() { return GbkFromWide((fs::path(SOLVANE_SOURCE_DIR) / "data").wstring()); }
+    static bool IsLiveIcon(HICON icon) {
+        ICONINFO info{};
+        if (!GetIconInfo(icon, &info)) return false;
+        ScopedBitmap colour(info.hbmColor), mask(info.hbmMask);
+        return true;
+    }
+
+    HICON application_ = nullptr;
+    TrayIcon tray_;
+};
+
+TEST_F(TrayRecordTest, WithoutATemplateTheApplicationIconStaysInPlace) {
+    tray_.Draw(DataFolder(), "", 28);
+    EXPECT_EQ(tray_.icon(), application_);
+    tray_.Draw(DataFolder(), "NoSuchTemplate", 28);
+    EXPECT_EQ(tray_.icon(), application_);
+}
+
+TEST_F(TrayRecordTest, ATemplateRemovedLaterBringsTheApplicationIconBack) {
+    tray_.Draw(DataFolder(), "RedPage", 28);
+    const HICON day = tray_.icon();
+    EXPECT_NE(day, application_);
+    EXPECT_TRUE(IsLiveIcon(day));
+    tray_.Draw(DataFolder(), "", 28);
+    EXPECT_EQ(tray_.icon(), application_);
+}
+
+TEST_F(TrayRecordTest, ARestartedNotificationAreaGetsTheLiveDayIconBack) {
+    tray_.Draw(DataFolder(), "RedPage", 28);
+    const HICON day = tray_.icon();
+    tray_.Forget();
+    EXPECT_EQ(tray_.icon(), day);
+    EXPECT_TRUE(IsLiveIcon(tray_.icon()));
+}
+
+TEST_F(TrayRecordTest, RemovingReleasesTheDayIconAndKeepsNoHandleToIt) {
+    tray_.Draw(DataFolder(), "RedPage", 28);
+    const HICON day = tray_.icon();
+    tray_.Remove();
+    EXPECT_FALSE(IsLiveIcon(day));
+    EXPECT_EQ(tray_.icon(), application_);
+    EXPECT_TRUE(IsLiveIcon(tray_.icon()));
+}
+
 }  // namespace
