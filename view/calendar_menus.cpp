@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/gbk_scan.h"
 #include "calendar/lunar_calendar.h"
 
 namespace {
@@ -64,4 +65,16 @@ std::vector<DayMenuItem> BuildDayMenu(const std::vector<std::string>& festivalNa
         items.push_back({next, solarTerm});
     }
     return items;
+}
+
+std::string MenuItemLabel(std::string_view text) {
+    std::string label;
+    label.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = GbkCharLength(text, i);
+        if (length == 1 && text[i] == '&') label += '&';
+        label.append(text.substr(i, length));
+        i += length;
+    }
+    return label;
 }

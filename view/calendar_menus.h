@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/rect.h"
@@ -49,3 +50,7 @@ struct DayMenuItem {
 // item per festival name; then, when it is a solar term, a separator and the
 // term's name.
 std::vector<DayMenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm);
+
+// A text as a menu item shows it literally: a single '&' would mark the next
+// character as the item's access key and vanish, so each one is doubled.
+std::string MenuItemLabel(std::string_view text);

@@ -47,6 +47,9 @@ struct DestroyIconHandle {
 struct DestroyWindowHandle {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
+struct DestroyMenuHandle {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
 struct CloseKernelHandle {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
@@ -56,6 +59,8 @@ using ScopedFont = ScopedHandle<HFONT, DeleteGdiObject>;
 using ScopedMemoryDc = ScopedHandle<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
 using ScopedIcon = ScopedHandle<HICON, DestroyIconHandle>;
 using ScopedWindow = ScopedHandle<HWND, DestroyWindowHandle>;
+// A menu not attached to another: an attached sub-menu goes with its parent.
+using ScopedMenu = ScopedHandle<HMENU, DestroyMenuHandle>;
 using ScopedKernelHandle = ScopedHandle<HANDLE, CloseKernelHandle>;  // not for INVALID_HANDLE_VALUE
 
 // A device context borrowed with GetDC (nullptr window: the screen), given

@@ -13,6 +13,7 @@
 #include "festivals/win/festival_manager.h"
 #include "reminders/win/reminder_manager.h"
 #include "resources/resource_ids.h"
+#include "view/calendar_menus.h"
 
 namespace {
 
@@ -20,21 +21,26 @@ constexpr UINT kClockPeriod = 300;          // ms
 constexpr UINT kDailyNoticeDelay = 15000;   // ms after start-up
 constexpr UINT kTrayRetryPeriod = 2000;     // ms
 
-HMENU BuildMenu(const std::vector<TrayMenuItem>& items) {
-    HMENU menu = CreatePopupMenu();
+ScopedMenu BuildMenu(const std::vector<TrayMenuItem>& items) {
+    ScopedMenu menu(CreatePopupMenu());
+    if (!menu) return menu;
     for (const TrayMenuItem& item : items) {
         switch (item.kind) {
             case TrayMenuItem::Kind::kSeparator:
-                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+                AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
                 break;
             case TrayMenuItem::Kind::kCommand:
-                AppendMenuW(menu, MF_STRING, item.command, WideFromGbk(item.text).c_str());
+                AppendMenuW(menu.get(), MF_STRING, item.command, WideFromGbk(MenuItemLabel(item.text)).c_str());
                 break;
-            case TrayMenuItem::Kind::kSubMenu:
-                // The sub-menu is destroyed with its parent.
-                AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(item.children)),
-                            WideFromGbk(item.text).c_str());
+            case TrayMenuItem::Kind::kSubMenu: {
+                ScopedMenu child = BuildMenu(item.children);
+                // Once attached, the sub-menu is destroyed with its parent.
+                if (child && AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(child.get()),
+                                         WideFromGbk(MenuItemLabel(item.text)).c_str())) {
+                    child.release();
+                }
                 break;
+            }
         }
     }
     return menu;
@@ -217,14 +223,17 @@ void ShellWindow::BringOpenDialogForward() { SetForegroundWindow(GetLastActivePo
 void ShellWindow::ShowTrayMenu() {
     TrayMenuState state;
     state.calendarVisible = calendar_.IsVisible();
-    HMENU menu = BuildMenu(BuildTrayMenu(state));
-    POINT at{};
-    GetCursorPos(&at);
-    SetForegroundWindow(hwnd());
-    const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                                       hwnd(), nullptr);
-    PostMessageW(hwnd(), WM_NULL, 0, 0);
-    DestroyMenu(menu);
+    int command = 0;
+    {
+        const ScopedMenu menu = BuildMenu(BuildTrayMenu(state));
+        if (!menu) return;
+        POINT at{};
+        GetCursorPos(&at);
+        SetForegroundWindow(hwnd());
+        command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(),
+                                 nullptr);
+        PostMessageW(hwnd(), WM_NULL, 0, 0);
+    }  // the menus go before the command runs
     RunCommand(command);
 }
 

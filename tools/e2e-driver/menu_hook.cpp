@@ -18,6 +18,17 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
+// An item's text as the menu shows it: "&&" is one '&', a single '&' only
+// underlines the letter after it.
+std::wstring Displayed(const wchar_t* text) {
+    std::wstring shown;
+    for (const wchar_t* c = text; *c; ++c) {
+        if (*c == L'&' && *++c == L'\0') break;
+        shown += *c;
+    }
+    return shown;
+}
+
 std::string Describe(HMENU menu) {
     std::string out;
     const int count = GetMenuItemCount(menu);
@@ -32,9 +43,9 @@ std::string Describe(HMENU menu) {
         if (info.fType & MFT_SEPARATOR)
             out += "separator\n";
         else if (info.hSubMenu)
-            out += "popup\t" + Utf8(text) + "\n";
+            out += "popup\t" + Utf8(Displayed(text)) + "\n";
         else
-            out += "item\t" + std::to_string(info.wID) + "\t" + Utf8(text) + "\n";
+            out += "item\t" + std::to_string(info.wID) + "\t" + Utf8(Displayed(text)) + "\n";
     }
     return out;
 }

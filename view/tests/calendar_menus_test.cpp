@@ -91,4 +91,11 @@ TEST(DayMenu, GivesASolarTermAloneTheFirstItemNumber) {
     EXPECT_EQ(menu[5].text, "冬至");
 }
 
+TEST(MenuItemLabel, ShowsAnAmpersandInAFestivalNameAsItself) {
+    EXPECT_EQ(MenuItemLabel("R&B音乐节"), "R&&B音乐节");
+    EXPECT_EQ(MenuItemLabel("&&"), "&&&&");
+    EXPECT_EQ(MenuItemLabel("春节"), "春节");
+    EXPECT_EQ(MenuItemLabel(""), "");
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "app/data_paths.h"
 #include "app/win/gbk_text.h"
+#include "app/win/scoped_win.h"
 #include "app/win/window_rect_store.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/win/open_festival_help.h"
@@ -15,20 +16,27 @@
 
 namespace {
 
-// Opens a menu of choices at the cursor; the chosen value, or 0.
-int PickFromMenu(HWND owner, const std::vector<MenuChoice>& choices) {
-    HMENU menu = CreatePopupMenu();
-    if (!menu) return 0;
-    for (size_t i = 0; i < choices.size(); ++i) {
-        AppendMenuW(menu, MF_STRING, i + 1, WideFromGbk(choices[i].text).c_str());
-    }
+void AppendItem(HMENU menu, UINT_PTR command, const std::string& text) {
+    AppendMenuW(menu, MF_STRING, command, WideFromGbk(MenuItemLabel(text)).c_str());
+}
+
+// Opens the menu at the cursor and waits for the choice; 0 when dismissed.
+int TrackAtCursor(HWND owner, HMENU menu) {
     POINT at{};
     GetCursorPos(&at);
     SetForegroundWindow(owner);
-    const int picked = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y,
-                                      0, owner, nullptr);
+    const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y,
+                                       0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
-    DestroyMenu(menu);
+    return command;
+}
+
+// Opens a menu of choices at the cursor; the chosen value, or 0.
+int PickFromMenu(HWND owner, const std::vector<MenuChoice>& choices) {
+    const ScopedMenu menu(CreatePopupMenu());
+    if (!menu) return 0;
+    for (size_t i = 0; i < choices.size(); ++i) AppendItem(menu.get(), i + 1, choices[i].text);
+    const int picked = TrackAtCursor(owner, menu.get());
     return picked > 0 && static_cast<size_t>(picked) <= choices.size() ? choices[picked - 1].value : 0;
 }
 
@@ -271,22 +279,18 @@ void CalendarWindow::ShowDayMenu(POINT client) {
     const std::vector<DayMenuItem> items = BuildDayMenu(festivalNames, info->second.SolarTerm);
     const int year = this->year(), month = this->month();
 
-    HMENU menu = CreatePopupMenu();
-    if (!menu) return;
-    for (const DayMenuItem& item : items) {
-        if (item.IsSeparator())
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuW(menu, MF_STRING, item.command, WideFromGbk(item.text).c_str());
+    int command = 0;
+    {
+        const ScopedMenu menu(CreatePopupMenu());
+        if (!menu) return;
+        for (const DayMenuItem& item : items) {
+            if (item.IsSeparator())
+                AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+            else
+                AppendItem(menu.get(), item.command, item.text);
+        }
+        command = TrackAtCursor(hwnd(), menu.get());
     }
-    POINT at{};
-    GetCursorPos(&at);
-    SetForegroundWindow(hwnd());
-    const int command =
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, hwnd(),
-                       nullptr);
-    PostMessageW(hwnd(), WM_NULL, 0, 0);
-    DestroyMenu(menu);
     if (command <= 0) return;
 
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
@@ -309,6 +313,7 @@ void CalendarWindow::ShowDayMenu(POINT client) {
                      reinterpret_cast<WPARAM>(&date), 1);
         return;
     }
+    // The help is looked up by the real name, not by the menu's label.
     for (const DayMenuItem& item : items) {
         if (item.command == command) OpenFestivalHelp(item.text);
     }
