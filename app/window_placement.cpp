@@ -38,6 +38,17 @@ Rect ClampToWorkArea(const Rect& window, const Rect& work_area) {
     return Rect{Saturated(left), Saturated(top), Saturated(left + width), Saturated(top + height)};
 }
 
+Rect PlaceResizedWindow(const Rect& window, std::int64_t width, std::int64_t height, bool has_own_place,
+                        const Rect& work_area) {
+    std::int64_t left = window.left, top = window.top;
+    if (!has_own_place) {
+        left = work_area.left + (work_area.Width() - width) / 2;
+        top = work_area.top + (work_area.Height() - height) / 2;
+    }
+    return ClampToWorkArea(Rect{Saturated(left), Saturated(top), Saturated(left + width), Saturated(top + height)},
+                           work_area);
+}
+
 std::optional<Rect> RestoredWindowRect(const std::string& settings_file, int window_number, const Rect& work_area) {
     const std::optional<Rect> stored = StoredWindowRect(settings_file, window_number);
     if (!stored) return std::nullopt;

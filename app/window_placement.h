@@ -4,6 +4,7 @@
 // lives here.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -30,6 +31,13 @@ inline constexpr int kMaxPlacementSide = 100000;
 // bottom when beyond them, which wins over the first step for a window larger
 // than the work area.
 Rect ClampToWorkArea(const Rect& window, const Rect& work_area);
+
+// Where a window goes when its picture gives it a new width and height: a
+// window that has a place of its own keeps its top-left corner, one that has
+// none yet (nothing was stored) is centred on the work area; either way it is
+// then kept on the screen as by ClampToWorkArea.
+Rect PlaceResizedWindow(const Rect& window, std::int64_t width, std::int64_t height, bool has_own_place,
+                        const Rect& work_area);
 
 // What restoring a window does: the stored rectangle, kept on the screen; nothing
 // when no usable rectangle is stored (the window keeps its initial place).

@@ -34,6 +34,28 @@ TEST(ClampToWorkAreaTest, ExtremeCoordinatesDoNotOverflow) {
     EXPECT_EQ(ClampToWorkArea(far, kWorkArea), (Rect{680, 160, 1280, 760}));
 }
 
+TEST(PlaceResizedWindowTest, AWindowWithoutAStoredPlaceIsCentredAtItsNewSize) {
+    // The dialog's first guess, 316 x 420 centred; the picture makes it 360 x 500.
+    EXPECT_EQ(PlaceResizedWindow(Rect{482, 170, 798, 590}, 360, 500, false, kWorkArea), (Rect{460, 130, 820, 630}));
+    // Centred on the work area, not the whole screen.
+    EXPECT_EQ(PlaceResizedWindow(Rect{0, 0, 10, 10}, 360, 500, false, Rect{100, 40, 1280, 800}),
+              (Rect{510, 170, 870, 670}));
+}
+
+TEST(PlaceResizedWindowTest, AWindowWithItsOwnPlaceKeepsItsCornerWhileItFits) {
+    EXPECT_EQ(PlaceResizedWindow(Rect{100, 50, 300, 150}, 360, 500, true, kWorkArea), (Rect{100, 50, 460, 550}));
+}
+
+TEST(PlaceResizedWindowTest, AWindowGrownPastTheWorkAreaIsPulledBackOntoIt) {
+    // Stored at a smaller template's size near the bottom-right corner.
+    EXPECT_EQ(PlaceResizedWindow(Rect{1000, 600, 1200, 700}, 360, 500, true, kWorkArea),
+              (Rect{920, 260, 1280, 760}));
+}
+
+TEST(PlaceResizedWindowTest, AWindowLargerThanTheWorkAreaEndsOnItsRightAndBottomEdges) {
+    EXPECT_EQ(PlaceResizedWindow(Rect{0, 0, 10, 10}, 1400, 900, false, kWorkArea), (Rect{-120, -140, 1280, 760}));
+}
+
 class WindowPlacementTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -26,11 +26,12 @@ void ClampToWorkArea(HWND window) {
     MoveTo(window, ClampToWorkArea(FromWin(current), FromWin(PrimaryWorkArea())));
 }
 
-void RestorePlacement(HWND window, int number, const std::string& settingsFile) {
+bool RestorePlacement(HWND window, int number, const std::string& settingsFile) {
     const std::optional<Rect> stored = StoredWindowRect(settingsFile, number);
-    if (!stored) return;
+    if (!stored) return false;
     MoveTo(window, *stored);
     ClampToWorkArea(window);  // also kept on screen when the screen shrank since
+    return true;
 }
 
 void SavePlacement(HWND window, int number, const std::string& settingsFile) {

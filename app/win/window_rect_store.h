@@ -8,8 +8,9 @@
 #include <string>
 
 // Reads RECT_<n>; when a sound one is stored, moves and sizes the window to it
-// and keeps it on the screen. Otherwise the window stays where it is.
-void RestorePlacement(HWND window, int number, const std::string& settingsFile);
+// and keeps it on the screen. Otherwise the window stays where it is and the
+// answer is false.
+bool RestorePlacement(HWND window, int number, const std::string& settingsFile);
 void SavePlacement(HWND window, int number, const std::string& settingsFile);
 
 // Pulls the window back onto the primary screen's work area (size unchanged):

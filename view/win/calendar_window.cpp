@@ -113,7 +113,7 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 bool CalendarWindow::OnInitDialog() {
-    RestorePlacement(hwnd(), kPlacementNumber, settingsFile_);
+    hasOwnPlace_ = RestorePlacement(hwnd(), kPlacementNumber, settingsFile_);
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     notification_.Create(settingsFile_, moduleFolder_);
     sources_.Load(FestivalFilePath(moduleFolder_), ReminderFilePath(moduleFolder_),
@@ -146,12 +146,31 @@ void CalendarWindow::Rebuild(int year, int month) {
         balloon_.AddRegion(static_cast<UINT>(day), cell,
                            WideFromGbk(text == monthView_.balloonTexts().end() ? std::string() : text->second));
     }
-    // Without a background picture the window keeps what it showed.
-    PresentDisplayList(hwnd(), monthView_.display());
+    Present();
 }
 
 void CalendarWindow::Redraw() {
-    if (hwnd()) PresentDisplayList(hwnd(), monthView_.display());
+    if (hwnd()) Present();
+}
+
+void CalendarWindow::Present() {
+    const LayeredSurface picture = RenderDisplayList(monthView_.display());
+    // Without a background picture the window keeps what it showed.
+    if (picture.empty()) return;
+    RECT current{};
+    if (!GetWindowRect(hwnd(), &current)) return;
+    const Rect window{current.left, current.top, current.right, current.bottom};
+    POINT corner{current.left, current.top};
+    // The picture sets the window's size: the dialog's first guess on the
+    // first showing, a stored size from another template, or the size before a
+    // template change.
+    if (!hasOwnPlace_ || window.Width() != picture.width() || window.Height() != picture.height()) {
+        const RECT work = PrimaryWorkArea();
+        const Rect placed = PlaceResizedWindow(window, picture.width(), picture.height(), hasOwnPlace_,
+                                               Rect{work.left, work.top, work.right, work.bottom});
+        corner = POINT{placed.left, placed.top};
+    }
+    if (PresentLayered(hwnd(), picture, &corner)) hasOwnPlace_ = true;
 }
 
 HotSpots CalendarWindow::NavigationSpots() const {

@@ -92,6 +92,10 @@ private:
     void BeginDrag(POINT client);
     std::vector<Rect> OtherVisibleWindows() const;
     HotSpots NavigationSpots() const;
+    // Puts the month's picture on the screen; the window takes the picture's
+    // size and stays on the work area (centred the first time when it has no
+    // stored place).
+    void Present();
 
     std::string settingsFile_;
     std::string moduleFolder_;
@@ -102,6 +106,9 @@ private:
     BalloonTooltip balloon_;
     NotificationWindow notification_;
 
+    // False until the window has a place: a stored one, or the centre of the
+    // work area once it has its first picture.
+    bool hasOwnPlace_ = false;
     bool dragging_ = false;
     Point grab_;
     SnapLines snapLines_;

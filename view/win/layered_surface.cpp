@@ -32,7 +32,7 @@ std::uint32_t LayeredSurface::PixelAt(int x, int y) const {
     return pixel;
 }
 
-bool PresentLayered(HWND window, const LayeredSurface& surface) {
+bool PresentLayered(HWND window, const LayeredSurface& surface, const POINT* corner) {
     if (surface.empty() || !window) return false;
     GdiFlush();  // GDI+ may still hold batched writes to the bits
     RECT placed{};
@@ -42,7 +42,7 @@ bool PresentLayered(HWND window, const LayeredSurface& surface) {
     if (!screen || !memory) return false;
     ScopedSelection selection(memory.get(), surface.bitmap());
     if (!selection.ok()) return false;
-    POINT destination{placed.left, placed.top};
+    POINT destination = corner ? *corner : POINT{placed.left, placed.top};
     SIZE size{surface.width(), surface.height()};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};

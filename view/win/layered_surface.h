@@ -39,10 +39,10 @@ private:
 
 // Puts the surface on a window created with WS_EX_LAYERED in one
 // UpdateLayeredWindow call: source (0, 0), the surface's size, the window's
-// current top-left corner, constant alpha 255 and the surface's own alpha.
-// The window takes the surface's size. False for an empty surface or when the
-// call fails.
-bool PresentLayered(HWND window, const LayeredSurface& surface);
+// current top-left corner (or `corner`, in screen coordinates, when given),
+// constant alpha 255 and the surface's own alpha. The window takes the
+// surface's size and place. False for an empty surface or when the call fails.
+bool PresentLayered(HWND window, const LayeredSurface& surface, const POINT* corner = nullptr);
 
 // Writes the surface as a PNG with its alpha (straight, as PNG stores it).
 bool SaveSurfacePng(const LayeredSurface& surface, const std::wstring& path);
