@@ -31,6 +31,15 @@ start_app() {  # leaves the month window's "calendar ..." line in $shown_at
 
 stop_app() {  # through the tray menu's 退出; leaves the exit code in $exit_code
     drive tray-menu menu-pick 退出 wait-gone 10000 >/dev/null
+    wait_exit
+}
+
+end_session() {  # the Windows session ends; the answer to the query in $session_answer
+    session_answer=$(drive end-session wait-gone 10000 | head -1)
+    wait_exit
+}
+
+wait_exit() {
     for _ in $(seq 100); do [ -f "$work/exit" ] && break; sleep 0.1; done
     exit_code=$(cat "$work/exit" 2>/dev/null || echo none)
     if [ "$exit_code" = none ]; then kill "$app_pid" 2>/dev/null; fi
@@ -67,12 +76,35 @@ ring_in() {  # screenshot, window left and top, box: some pixel of the box is st
         awk -F'[(),]' 'NR > 1 && $3 > 170 && $4 < 120 && $5 < 110 { found = 1 } END { exit !found }'
 }
 
+store_rect() {  # writes RECT_1 = left top right bottom, checksummed as the program writes it
+    python3 - "$@" >> "$install/Solvane.ini" <<'PY'
+import struct, sys
+data = struct.pack("<4i", *map(int, sys.argv[1:5]))
+print("[GADGETS]\r\nRECT_1=" + (data + bytes([sum(data) & 0xFF])).hex().upper(), end="\r\n")
+PY
+}
+
+window_shot() {  # screenshot file, output file: the month window's first place cut out of it
+    convert "$1" -crop "$((R - L))x$((B - T))+$L+$T" +repage "$2"
+}
+
+differing_pixels() {  # two window shots: how many pixels differ noticeably
+    compare -metric AE -fuzz 6% "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+tray_icon_ink() {  # screenshot: how many pixels of the first tray icon (Wine's tray, top left) are not blank
+    convert "$1" -crop 16x16+5+24 +repage txt:- |
+        awk -F'[(),]' 'NR > 1 && ($3 < 200 || $4 < 200 || $5 < 200) { n++ } END { print n + 0 }'
+}
+
 pixel() {  # "R G B" of the screenshot at x, y
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
 }
 
 # --- the window appears with its month, the tray icon exists -------------------
 fresh_install "Template=Default" "SystemTrayTemplate=RedPage"
+# A festival whose name holds an ampersand, for the day menu below.
+printf 'YL,JR,12-16,R&B\xd2\xf4\xc0\xd6\xbd\xda,,,,1,1,0\n' >> "$install/Ostrel/holidays.cfg"
 start_app
 first=$shown_at
 read -r L T R B <<<"$(rect_of "${first:-x 0 0 0 0}")"
@@ -82,6 +114,9 @@ import -window root "$artifacts/first-start.png" 2>/dev/null
 header=$(pixel "$artifacts/first-start.png" $((L + 160)) $((T + 14)))
 margin=$(pixel "$artifacts/first-start.png" $((L + 2)) $((T + 250)))
 check "the month window appears at the template's size" test "$((R - L))x$((B - T))" = "360x500"
+read -r WL WT WR WB <<<"$(drive work-area | cut -d' ' -f2-)"
+check "centred on the work area when no place is stored ($L $T in $WL $WT $WR $WB)" \
+    test "$L $T" = "$((WL + (WR - WL - 360) / 2)) $((WT + (WB - WT - 500) / 2))"
 check "its picture is the skin: red header inside ($header)" \
     awk -v c="$header" 'BEGIN { split(c, p, " "); exit !(p[1] > 150 && p[2] < 110 && p[3] < 100) }'
 today_box=$(python3 "$root/scripts/tests.d/month_cells.py" "$install/Ostrel/Templates/Default/config.ini" \
@@ -91,6 +126,7 @@ check "and transparent outside the card ($margin)" \
     awk -v c="$margin" 'BEGIN { split(c, p, " "); exit !(p[1] < 8 && p[2] < 8 && p[3] < 8) }'
 check "the tray icon exists" test "$(drive tray)" = "tray present"
 import -window root -crop 200x60+0+0 "$artifacts/tray-area.png" 2>/dev/null
+check "and shows today's page" test "$(tray_icon_ink "$artifacts/tray-area.png")" -gt 40
 
 # --- a second copy --------------------------------------------------------------
 ( cd "$install" && "$WINE" Solvane.exe; echo $? > "$work/second-exit" ) >/dev/null 2>&1 &
@@ -136,7 +172,31 @@ festival_menu=$(drive right-click $(cells 4) list-menu menu-close | cut -f2- | t
 check "the day menu of $last-12-4 lists its three festivals, lunar and solar, after the add commands" \
     test "$festival_menu" = "10001 添加阳历节日...|10003 添加旧历节日...|10002 添加阳历备忘...|10004 添加旧历备忘...|menu separator|1 下元节|2 法制宣传日|3 国家宪法日|"
 check "the space before the 1st of the month opens no menu" drive right-click $(cells 0) no-menu 800
-drive tray-menu menu-pick 转到今日 >/dev/null
+ampersand_menu=$(drive right-click $(cells 16) list-menu menu-close | tail -1 | cut -f2-)
+check "an ampersand in a festival's name shows as itself in the day menu ($ampersand_menu)" \
+    test "$ampersand_menu" = "1	R&B音乐节"
+
+# --- 转到今日 ------------------------------------------------------------------------------
+window_shot "$artifacts/first-start.png" "$work/today.png"
+window_shot "$artifacts/december-2025.png" "$work/december.png"
+check "December $last looks unlike this month" test "$(differing_pixels "$work/today.png" "$work/december.png")" -gt 5000
+drive tray-menu menu-pick 转到今日 sleep 500 >/dev/null
+xdotool mousemove 1270 790
+sleep 0.5
+import -window root "$artifacts/back-to-today.png" 2>/dev/null
+window_shot "$artifacts/back-to-today.png" "$work/back.png"
+check "转到今日 shows this month again" test "$(differing_pixels "$work/today.png" "$work/back.png")" -lt 500
+years=$(drive left-click 29 40 list-menu menu-close | tail -1 | cut -f3)
+check "and the year menu ends at this year again ($years)" test "$years" = "${year}年"
+drive left-click 29 40 list-menu menu-pick "${last}年" >/dev/null
+hidden=$(drive tray-menu menu-pick 隐藏窗口 sleep 300 tray-menu menu-pick 转到今日 sleep 500 calendar | tail -1)
+check "转到今日 while the window is hidden leaves it hidden" test "${hidden##* }" = "hidden"
+drive tray-menu menu-pick 显示窗口 sleep 500 >/dev/null
+xdotool mousemove 1270 790
+sleep 0.5
+import -window root "$artifacts/today-while-hidden.png" 2>/dev/null
+window_shot "$artifacts/today-while-hidden.png" "$work/shown.png"
+check "but shows this month once it is shown" test "$(differing_pixels "$work/today.png" "$work/shown.png")" -lt 500
 
 # --- dragging with snapping ---------------------------------------------------------
 moved=$(drive drag 180 300 100 60 calendar)
@@ -154,6 +214,20 @@ check "and stores the window's rectangle as RECT_1 in [GADGETS]" test "$(stored_
 start_app
 restored=$shown_at
 check "the next start puts the window back there" test "$(rect_of "$restored")" = "$(rect_of "$placed")"
+
+# --- the end of the Windows session saves the place like 退出 -----------------------------
+ended=$(drive drag 180 300 -150 -40 calendar)
+end_session
+check "the program agrees to end the session ($session_answer)" test "$session_answer" = "query-end-session allowed"
+check "the end of the session ends the program with exit code 2" test "$exit_code" = "2"
+check "and stores the window's rectangle as RECT_1" test "$(stored_rect)" = "$(rect_of "$ended")"
+
+# --- a place stored at a smaller size stays on the work area at the template's size -------
+fresh_install "Template=Default" "SystemTrayTemplate=RedPage"
+store_rect $((WR - 200)) $((WB - 100)) "$WR" "$WB"
+start_app
+check "a window stored smaller in the bottom-right corner grows onto the work area ($(rect_of "$shown_at"))" \
+    test "$(rect_of "$shown_at")" = "$((WR - 360)) $((WB - 500)) $WR $WB"
 stop_app
 
 # --- a damaged rectangle is ignored ----------------------------------------------------
@@ -176,7 +250,16 @@ stop_app
 
 fresh_install "Template=Default" "WindowStyle=2"
 start_app
+import -window root -crop 200x60+0+0 "$artifacts/tray-area-no-template.png" 2>/dev/null
+check "with no tray template the tray shows the application icon, not an empty one" \
+    test "$(tray_icon_ink "$artifacts/tray-area-no-template.png")" -gt 40
 check "with WindowStyle 2 clicks fall through the window: no menu opens" drive left-click 327 40 no-menu 800
+
+# --- the About box (last: under Wine a drag right after a modal dialog lags) ------------
+about=$(drive tray-menu menu-pick-in 帮助 关于... dialog 关于Tavro日历 5000 text-of 2131 text-of 2132 text-of 2133 \
+    click 1 dialog-gone 关于Tavro日历 3000 | grep -v '^menu' | tr '\n' '|')
+check "关于... shows the product, its version and the executable's date, and closes ($about)" test "$about" = \
+    "dialog 关于Tavro日历|text 2131 Tavro日历|text 2132 版本号：1.0.0|text 2133 更新日期：$(date -r "$install/Solvane.exe" +%Y年%m月%d日)|"
 stop_app
 
 

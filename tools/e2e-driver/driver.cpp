@@ -18,6 +18,10 @@
 //   update-box MS ok|cancel   wait for a message box owned by the shell window, print it, answer it
 //   no-update-box MS          fail when such a box appears within MS
 //   wait-gone MS              wait for the shell window to go away
+//   end-session               end the Windows session for the program: WM_QUERYENDSESSION,
+//                             then WM_ENDSESSION(TRUE) to the shell window; prints
+//                             "query-end-session ALLOWED|REFUSED"
+//   work-area                 "work-area L T R B" of the primary screen
 //   notice MS                 wait for the notification window to come to rest; prints
 //                             "notice L T R B|caption|text" (line breaks as ~) and
 //                             "work-area L T R B"
@@ -882,6 +886,23 @@ int wmain(int argc, wchar_t** argv) {
             const int ms = number();
             ok = !WaitFor(ms, [&] { return driver.OwnedMessageBox() != nullptr; }) || Fail("an update box appeared");
             if (ok) Print("no update box");
+        } else if (step == "end-session") {
+            ok = driver.NeedShell();
+            DWORD_PTR allowed = 0;
+            ok = ok && (SendMessageTimeoutW(driver.shell, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                            5000, &allowed) != 0 ||
+                        Fail("no answer to WM_QUERYENDSESSION"));
+            if (ok) {
+                Print(allowed ? "query-end-session allowed" : "query-end-session refused");
+                // The program may be gone before it could answer.
+                DWORD_PTR ignored = 0;
+                SendMessageTimeoutW(driver.shell, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                                    &ignored);
+            }
+        } else if (step == "work-area") {
+            RECT work{};
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            Print("work-area " + RectText(work));
         } else if (step == "wait-gone") {
             ok = WaitFor(number(), [] { return ShellWindow() == nullptr; }) || Fail("shell window still there");
             if (ok) Print("gone");
