@@ -1,9 +1,12 @@
 #include "reminders/win/notification_window.h"
 
+#include <commctrl.h>
+
 #include "app/app_settings.h"
 #include "app/data_paths.h"
 #include "app/win/gbk_text.h"
 #include "reminders/notice_slide.h"
+#include "reminders/notice_text_fit.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -14,6 +17,12 @@ constexpr COLORREF kTitleBandColor = RGB(255, 81, 0);
 constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
 constexpr int kTitleBandHeight = 30;
 constexpr int kBellSize = 48;
+constexpr int kBellGap = 4;  // between the bell and the text
+// DT_END_ELLIPSIS marks only a single word too wide for a line; text running
+// off the bottom is cut by FitNoticeText.
+constexpr UINT kMessageFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS;
+constexpr int kTipLineWidth = 320;  // pixels
+constexpr int kTipShowFor = 30000;  // ms: long enough to read a long memo
 
 Rect WorkArea() {
     RECT r{};
@@ -52,7 +61,76 @@ bool NotificationWindow::Create(const std::string& settingsFile, const std::stri
 }
 
 void NotificationWindow::SetMessage(const std::string& text) {
-    if (hwnd()) SetDlgItemTextW(hwnd(), IDC_NOTICE_MESSAGE, WideFromGbk(text).c_str());
+    if (!hwnd()) return;
+    SetDlgItemTextW(hwnd(), IDC_NOTICE_MESSAGE, WideFromGbk(text).c_str());
+    FitMessage(text);
+}
+
+RECT NotificationWindow::MessageTextBox() const {
+    RECT box{};
+    GetClientRect(GetDlgItem(hwnd(), IDC_NOTICE_MESSAGE), &box);
+    box.left += kBellSize + kBellGap;
+    return box;
+}
+
+void NotificationWindow::FitMessage(const std::string& message) {
+    const HWND label = GetDlgItem(hwnd(), IDC_NOTICE_MESSAGE);
+    const RECT box = MessageTextBox();
+    ScopedWindowDc dc(label);
+    if (!dc) {
+        shownText_ = WideFromGbk(message);
+        return;
+    }
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    ScopedSelection selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    const auto heightOf = [&](const std::string& text) {
+        const std::wstring wide = WideFromGbk(text);
+        RECT needed{0, 0, box.right - box.left, 0};
+        DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &needed, kMessageFormat | DT_CALCRECT);
+        return static_cast<int>(needed.bottom - needed.top);
+    };
+    const FittedNoticeText fitted = FitNoticeText(message, box.bottom - box.top, heightOf);
+    shownText_ = WideFromGbk(fitted.text);
+    InvalidateRect(label, nullptr, FALSE);
+
+    if (!messageTip_) return;
+    std::wstring whole = WideFromGbk(message);
+    whole.erase(0, whole.find_first_not_of(L"\r\n"));
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd();
+    tool.uId = IDC_NOTICE_MESSAGE;
+    tool.lpszText = &whole[0];
+    SendMessageW(messageTip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(messageTip_.get(), TTM_ACTIVATE, fitted.cut ? TRUE : FALSE, 0);
+}
+
+// The label lets the mouse through to the window, so the tip's tool is the
+// label's place in the window rather than the label itself. The tip has no
+// owner: an owned window would take the notice's place at the top when the
+// notice is made topmost, and Wine then drops the notice from the topmost band.
+void NotificationWindow::CreateMessageTip() {
+    messageTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                      nullptr));
+    if (!messageTip_) return;  // a cut message then stays cut
+    RECT place{};
+    const HWND label = GetDlgItem(hwnd(), IDC_NOTICE_MESSAGE);
+    GetWindowRect(label, &place);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
+    wchar_t none[] = L"";
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = IDC_NOTICE_MESSAGE;
+    tool.rect = place;
+    tool.lpszText = none;
+    SendMessageW(messageTip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(messageTip_.get(), TTM_SETMAXTIPWIDTH, 0, kTipLineWidth);
+    SendMessageW(messageTip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTipShowFor, 0));
+    SendMessageW(messageTip_.get(), TTM_ACTIVATE, FALSE, 0);
 }
 
 void NotificationWindow::SetSoundFile(const std::string& path) { soundFile_ = path; }
@@ -110,6 +188,7 @@ void NotificationWindow::OnInitDialog() {
     titleBand_.reset(CreateSolidBrush(kTitleBandColor));
     bell_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NOTICE_BELL),
                                               IMAGE_ICON, kBellSize, kBellSize, 0)));
+    CreateMessageTip();
 }
 
 void NotificationWindow::OnEraseBackground(HDC dc) {
@@ -138,17 +217,12 @@ void NotificationWindow::OnDrawMessage(const DRAWITEMSTRUCT& item) {
     const int iconTop = box.top + ((box.bottom - box.top) - kBellSize) / 2;
     if (bell_) DrawIconEx(item.hDC, box.left, iconTop, bell_.get(), kBellSize, kBellSize, 0, nullptr, DI_NORMAL);
 
-    const int length = GetWindowTextLengthW(item.hwndItem);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(item.hwndItem, &text[0], length + 1);
-    text.resize(static_cast<size_t>(length));
-
-    RECT textBox{box.left + kBellSize + 4, box.top, box.right, box.bottom};
+    RECT textBox{box.left + kBellSize + kBellGap, box.top, box.right, box.bottom};
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
     ScopedSelection selected(item.hDC, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, RGB(0, 0, 0));
-    DrawTextW(item.hDC, text.c_str(), length, &textBox, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(item.hDC, shownText_.c_str(), static_cast<int>(shownText_.size()), &textBox, kMessageFormat);
 }
 
 void NotificationWindow::OnTimer(UINT_PTR id) {
@@ -198,6 +272,7 @@ void NotificationWindow::SlideOutStep() {
 }
 
 void NotificationWindow::OnDestroy() {
+    messageTip_.reset();
     KillTimer(hwnd(), kSlideInTimer);
     KillTimer(hwnd(), kSlideOutTimer);
     slidingIn_ = slidingOut_ = false;

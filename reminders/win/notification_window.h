@@ -23,7 +23,9 @@ public:
     // (whether to play), the module folder gives the fallback sound.
     bool Create(const std::string& settingsFile, const std::string& moduleFolder);
 
-    // The message text (GBK); the notices begin it with two line breaks.
+    // The message text (GBK); the notices begin it with two line breaks. The
+    // label keeps the whole text; what does not fit beside the bell is drawn
+    // cut with "…", and the whole text is then the label's tooltip.
     void SetMessage(const std::string& text);
     // The sound played on arrival (GBK path); a missing or unplayable file
     // falls back to Sound\提醒.wav.
@@ -33,6 +35,8 @@ public:
     void Show();
 
     bool IsSliding() const { return slidingIn_ || slidingOut_; }
+    // What the label draws of the message.
+    const std::wstring& ShownText() const { return shownText_; }
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -51,14 +55,19 @@ private:
     void SlideInStep();
     void SlideOutStep();
     void PlayArrivalSound();
+    RECT MessageTextBox() const;
+    void FitMessage(const std::string& message);
+    void CreateMessageTip();
 
     std::unique_ptr<NoticeSound> sound_;
     std::string settingsFile_;
     std::string moduleFolder_;
     std::string soundFile_;
+    std::wstring shownText_;
     bool slidingIn_ = false;
     bool slidingOut_ = false;
     ScopedIcon bell_;
     ScopedHandle<HBRUSH, DeleteGdiObject> background_;
     ScopedHandle<HBRUSH, DeleteGdiObject> titleBand_;
+    ScopedWindow messageTip_;
 };

@@ -121,19 +121,22 @@ pixel() {  # "R G B" of the screenshot at x, y
 }
 
 # --- a memo alert slides the notice up with its sound; the next one only replaces the text
-# Three memos alerting when they happen: one in the minute the program starts
-# (which never alerts), one in the next minute and one in the minute after.
-# No festivals, so the daily notice has nothing to say.
+# Memos alerting when they happen: one in the minute the program starts (which
+# never alerts), one in the next minute and two in the minute after, the
+# second of them too long for the notice. No festivals, so the daily notice
+# has nothing to say.
 publish "1.0"  # the update check stays silent meanwhile
 start_server
 fresh_install
 : > "$install/Ostrel/holidays.cfg"
 early_in_minute
 first_due=$(epoch_of_minute 1)
+long_memo="下午三点到市民中心办理护照续签，带上身份证原件、两张白底照片、旧护照和预约短信，办完顺路去银行取回执，再到超市买牛奶、鸡蛋和明早的面包"
 python3 "$files" memos "$install/Reminders/reminders.cfg" \
-    "$(minute_at 0)" "启动那一分钟的备忘" "$(minute_at 1)" "第一条提醒" "$(minute_at 2)" "第二条提醒"
+    "$(minute_at 0)" "启动那一分钟的备忘" "$(minute_at 1)" "第一条提醒" "$(minute_at 2)" "第二条提醒" \
+    "$(minute_at 2)" "$long_memo"
 first_line="~~今天$(minute_at 1 %H:%M)：第一条提醒~"
-second_line="~~今天$(minute_at 2 %H:%M)：第二条提醒~"
+second_line="~~今天$(minute_at 2 %H:%M)：第二条提醒~今天$(minute_at 2 %H:%M)：$long_memo~"
 watch_sounds
 start_app
 if [ "$(date +%s)" -ge $((first_due - 1)) ]; then
@@ -157,8 +160,17 @@ else
     sleep 1
     dings=$(opens_of 滴滴.wav)
     second=$(drive notice-text "$(ms_until $((first_due + 60)) 45000)" "$second_line")
-    check "the alert of the following minute replaces the text: $(notice_text "$second")" \
+    import -window root "$artifacts/notice-long.png" 2>/dev/null
+    check "the alerts of the following minute replace the text, a long memo whole: $(notice_text "$second")" \
         test "$(notice_text "$second")" = "$second_line"
+    # Drawn cut with "…", the whole text in a tip over the label; looked at,
+    # not measured.
+    read -r L T R B <<<"$(notice_rect "$second")"
+    if [ -n "${L:-}" ]; then
+        xdotool mousemove $((L + 120)) $((T + 60)) 2>/dev/null && sleep 2 &&
+            import -window root "$artifacts/notice-long-tip.png" 2>/dev/null
+        xdotool mousemove 0 0 2>/dev/null
+    fi
     check "without moving the resting notice" test "$(notice_rect "$second")" = "$(notice_rect "$shown")"
     sleep 2
     check "and without a sound" test "$(opens_of 滴滴.wav)" = "$dings"

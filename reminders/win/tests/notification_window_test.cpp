@@ -1,5 +1,6 @@
 #include "reminders/win/notification_window.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -64,8 +65,41 @@ RECT WorkArea() {
 }
 
 std::wstring MessageText(HWND window) {
-    wchar_t text[512] = {};
-    GetDlgItemTextW(window, IDC_NOTICE_MESSAGE, text, 512);
+    wchar_t text[4096] = {};
+    GetDlgItemTextW(window, IDC_NOTICE_MESSAGE, text, 4096);
+    return text;
+}
+
+// The text of the tooltip over the message label, or "(no tip)".
+std::wstring MessageTipText(HWND window) {
+    struct Search {
+        HWND notice;
+        HWND tip;
+    } search{window, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND candidate, LPARAM parameter) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(parameter);
+            wchar_t name[64] = {};
+            GetClassNameW(candidate, name, 64);
+            if (lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
+            TOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = s.notice;
+            tool.uId = IDC_NOTICE_MESSAGE;
+            if (!SendMessageW(candidate, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
+            s.tip = candidate;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.tip) return L"(no tip)";
+    wchar_t text[4096] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = IDC_NOTICE_MESSAGE;
+    tool.lpszText = text;
+    SendMessageW(search.tip, TTM_GETTEXTW, 4096, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
 
@@ -211,6 +245,25 @@ TEST_F(NotificationWindowTest, StaysSilentWhenSoundsAreSwitchedOffAtShowTime) {
     window.Show();
     ASSERT_TRUE(PumpUntilStill(window));
     EXPECT_EQ(log_.played.size(), 1u);
+}
+
+TEST_F(NotificationWindowTest, ALongMessageIsDrawnCutWithAnEllipsisAndWholeInItsTip) {
+    NotificationWindow& window = Open();
+    window.SetMessage("\n\n今天08:00：开会\n");
+    EXPECT_EQ(window.ShownText(), L"\n\n今天08:00：开会\n") << "a short message is drawn as it is";
+
+    std::string memo;
+    for (int i = 0; i < 12; ++i) memo += "记得带上身份证、合同和钥匙。";
+    const std::string message = "\n\n今天08:00：" + memo + "\n今天08:00：第二条\n";
+    window.SetMessage(message);
+    const std::wstring whole = WideFromGbk(message);
+    EXPECT_EQ(MessageText(window.hwnd()), whole) << "the label keeps the whole text";
+    const std::wstring shown = window.ShownText();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), L'…');
+    EXPECT_EQ(shown.rfind(L"今天08:00", 0), 0u) << "the blank lines went first";
+    EXPECT_LT(shown.size(), whole.size() / 2);
+    EXPECT_EQ(MessageTipText(window.hwnd()), whole.substr(2));
 }
 
 }  // namespace
