@@ -101,7 +101,10 @@ int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner) {
     if (!IsNewerVersion(published, own)) return 0;
 
     const std::wstring text = WideFromGbk(UpdateAnnouncementText(GbkFromWide(info.productName), published, own));
-    if (MessageBoxW(owner, text.c_str(), info.productName.c_str(), MB_OKCANCEL | MB_ICONINFORMATION) == IDOK) {
+    // Shown from this thread and owned by the hidden shell window, the box
+    // would otherwise open behind whatever the user is working in.
+    const UINT style = MB_OKCANCEL | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST;
+    if (MessageBoxW(owner, text.c_str(), info.productName.c_str(), style) == IDOK) {
         ShellExecuteW(nullptr, L"open", settings.updatePageUrl.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
     return 1;
