@@ -28,7 +28,9 @@ std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFie
 
 std::string PublishedVersionText(const std::string& fileContents) {
     const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    std::size_t begin = 0;
+    // A file saved by Notepad as UTF-8 starts with a byte-order mark, which
+    // would otherwise hide the number from strtod.
+    std::size_t begin = fileContents.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (begin < fileContents.size() && isBlank(fileContents[begin])) ++begin;
     std::size_t end = fileContents.find_first_of("\r\n", begin);
     if (end == std::string::npos) end = fileContents.size();

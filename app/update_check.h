@@ -33,8 +33,8 @@ struct GuidFields {
 // separator on the folder is not doubled.
 std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFields& guid);
 
-// The version text as announced: the version file's first line without
-// surrounding blanks, at most kVersionTextLimit bytes, so that a stray page or
+// The version text as announced: the version file's first line without a
+// UTF-8 byte-order mark and surrounding blanks, at most kVersionTextLimit bytes, so that a stray page or
 // a huge file served in its place never fills the message box.
 inline constexpr std::size_t kVersionTextLimit = 64;
 std::string PublishedVersionText(const std::string& fileContents);

@@ -44,4 +44,12 @@ TEST(UpdateCheck, AnnouncesTheFirstLineOfTheVersionFileWithoutBlanks) {
     EXPECT_EQ(shown, page.substr(0, kVersionTextLimit - 1));
 }
 
+TEST(UpdateCheck, AVersionFileSavedWithAByteOrderMarkStillReadsAsItsNumber) {
+    const std::string saved = "\xEF\xBB\xBF" "2.1\r\n";
+    EXPECT_EQ(PublishedVersionText(saved), "2.1");
+    EXPECT_TRUE(IsNewerVersion(PublishedVersionText(saved), "2.0"));
+    EXPECT_EQ(PublishedVersionText("\xEF\xBB\xBF  3.0\n"), "3.0");
+    EXPECT_EQ(PublishedVersionText("\xEF\xBB\xBF"), "");
+}
+
 }  // namespace
