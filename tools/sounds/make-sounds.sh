@@ -2,8 +2,10 @@
 # Synthesises the two notification sounds with sox. They are committed under
 # data/Sound/; run this again only to change them.
 #   提醒.wav  a soft rising chime (C6 E6 G6), each note with a faint octave
-#             overtone and a bell-like decay, for memos and as the fallback
-#   滴滴.wav  two short, rounded beeps, for festival notices
+#             overtone and a bell-like decay, for the daily festival notice
+#             when the festival names no sound of its own (no shipped one
+#             does), and in place of any sound file that is missing
+#   滴滴.wav  two short, rounded beeps, for memo alerts
 set -euo pipefail
 out=${1:-$(cd "$(dirname "$0")/../.." && pwd)/data/Sound}
 mkdir -p "$out"
