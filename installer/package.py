@@ -26,6 +26,11 @@ LAYOUT = [
     ("Solvane.exe", True),
     ("Solvane.ini", True),
     ("说明.txt", True),
+    # The pages the program opens itself (app/win/web_pages.cpp).
+    ("Help/index.html", True),
+    ("Help/feedback.html", True),
+    ("Help/settings-general.html", True),
+    ("Help/settings-appearance.html", True),
     ("Help/*.html", False),
     ("Ostrel/Database/china.mdb", True),
     ("Ostrel/holidays.cfg", True),
