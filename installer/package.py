@@ -18,6 +18,7 @@ import shutil
 import struct
 import sys
 import zipfile
+import zlib
 
 # Every file a package may hold, relative to the program's folder. "*" stands
 # for one path segment; a pattern marked required must match at least once.
@@ -167,6 +168,29 @@ def check_tree(root):
     return not problems
 
 
+UNICODE_PATH_EXTRA = 0x7075  # Info-ZIP Unicode Path extra field
+
+
+def unicode_path_extra(name):
+    """The Info-ZIP Unicode Path field of an entry named `name`: version 1, the
+    CRC-32 of the name as the header stores it (UTF-8 here), the UTF-8 name.
+    Extractors that read it (7-Zip, WinRAR, Info-ZIP unzip) take the name from
+    it even where they ignore the header's UTF-8 flag."""
+    stored = name.encode("utf-8")
+    data = struct.pack("<BI", 1, zlib.crc32(stored)) + stored
+    return struct.pack("<HH", UNICODE_PATH_EXTRA, len(data)) + data
+
+
+def extra_fields(extra):
+    """{field id: data} of an entry's extra block."""
+    fields = {}
+    while len(extra) >= 4:
+        kind, size = struct.unpack_from("<HH", extra)
+        fields[kind] = extra[4:4 + size]
+        extra = extra[4 + size:]
+    return fields
+
+
 def write_zip(root, top, out):
     files, folders = walk(root)
     entries = [(top + "/", None)]
@@ -177,11 +201,16 @@ def write_zip(root, top, out):
     with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
         for name, source in entries:
             # Python marks non-ASCII names as UTF-8 (general purpose bit 11),
-            # which Windows Explorer, 7-Zip, WinRAR and Bandizip honour.
+            # which the built-in extractor of Windows 8 and later, 7-Zip, WinRAR
+            # and Bandizip honour; Windows 7's reads every name in the local
+            # code page. The Unicode Path field repeats the name for tools that
+            # look there.
             info = zipfile.ZipInfo(name, ZIP_TIME)
             # Unix as the maker, like Info-ZIP: unzip on Linux would otherwise
             # recode the names from the DOS code page despite the UTF-8 flag.
             info.create_system = 3
+            if not name.isascii():
+                info.extra = unicode_path_extra(name)
             if source is None:
                 info.external_attr = (0o40755 << 16) | 0x10  # folder
                 z.writestr(info, b"")
@@ -253,8 +282,11 @@ def check_zip(path, top, machine):
         for i in infos:
             if not i.filename.startswith(top + "/"):
                 problems.append(f"{i.filename} lies outside the folder {top}/")
-            if not i.filename.isascii() and not i.flag_bits & 0x800:
-                problems.append(f"{i.filename} is not marked as a UTF-8 name")
+            if not i.filename.isascii():
+                if not i.flag_bits & 0x800:
+                    problems.append(f"{i.filename} is not marked as a UTF-8 name")
+                if extra_fields(i.extra).get(UNICODE_PATH_EXTRA) != unicode_path_extra(i.filename)[4:]:
+                    problems.append(f"{i.filename} lacks its Unicode Path field")
         rel = [n[len(top) + 1:] for n in names if n.startswith(top + "/") and n != top + "/"]
         files = {n for n in rel if not n.endswith("/")}
         folders = {n.rstrip("/") for n in rel if n.endswith("/")}
