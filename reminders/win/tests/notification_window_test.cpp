@@ -70,28 +70,30 @@ std::wstring MessageText(HWND window) {
     return text;
 }
 
+struct TipSearch {
+    HWND notice;
+    HWND tip;
+};
+
+// A named stdcall function: 32-bit builds turn no lambda into one.
+BOOL CALLBACK FindMessageTip(HWND candidate, LPARAM parameter) {
+    auto& search = *reinterpret_cast<TipSearch*>(parameter);
+    wchar_t name[64] = {};
+    GetClassNameW(candidate, name, 64);
+    if (lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = search.notice;
+    tool.uId = IDC_NOTICE_MESSAGE;
+    if (!SendMessageW(candidate, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
+    search.tip = candidate;
+    return FALSE;
+}
+
 // The text of the tooltip over the message label, or "(no tip)".
 std::wstring MessageTipText(HWND window) {
-    struct Search {
-        HWND notice;
-        HWND tip;
-    } search{window, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM parameter) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(parameter);
-            wchar_t name[64] = {};
-            GetClassNameW(candidate, name, 64);
-            if (lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
-            TOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = s.notice;
-            tool.uId = IDC_NOTICE_MESSAGE;
-            if (!SendMessageW(candidate, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
-            s.tip = candidate;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TipSearch search{window, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageTip, reinterpret_cast<LPARAM>(&search));
     if (!search.tip) return L"(no tip)";
     wchar_t text[4096] = {};
     TOOLINFOW tool{};
