@@ -75,7 +75,7 @@ zip32=$(ls "$packages"/Solvane-*-x86.zip 2>/dev/null | head -1)
 setup64=$(ls "$packages"/Solvane-*-x64-setup.exe 2>/dev/null | head -1)
 check "the package command makes a zip and an installer per architecture" \
     test -n "$zip64" -a -n "$zip32" -a -n "$setup64" -a -n "$(ls "$packages"/Solvane-*-x86-setup.exe 2>/dev/null)"
-check "the x64 zip holds exactly the installation layout, names marked UTF-8" \
+check "the x64 zip holds exactly the installation layout, names marked UTF-8 and repeated as Unicode Path fields" \
     python3 installer/package.py check-zip "$zip64" "$product" x86_64
 check "the x86 zip holds exactly the installation layout with a 32-bit program" \
     python3 installer/package.py check-zip "$zip32" "$product" i686
