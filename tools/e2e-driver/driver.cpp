@@ -20,7 +20,7 @@
 //   wait-gone MS              wait for the shell window to go away
 //   end-session               end the Windows session for the program: WM_QUERYENDSESSION,
 //                             then WM_ENDSESSION(TRUE) to the shell window; prints
-//                             "query-end-session ALLOWED|REFUSED"
+//                             "query-end-session allowed|refused"
 //   work-area                 "work-area L T R B" of the primary screen
 //   notice MS                 wait for the notification window to come to rest; prints
 //                             "notice L T R B|caption|text" (line breaks as ~) and
