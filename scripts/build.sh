@@ -8,11 +8,20 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${SOLVANE_JOBS:-$(nproc)}
 
+# ccache, where present, lets several checkouts of the tree share one cache:
+# paths below the checkout's parent are hashed relative to it.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
+    export CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 configure_and_build() {
     local name=$1; shift
     local dir="$root/build/$name"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+        cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
     fi
     cmake --build "$dir" -j "$jobs" -- --no-print-directory
 }
@@ -22,7 +31,7 @@ configure_and_build() {
 # byte for byte the same in every configuration).
 native_almanac_gen() {
     if [ ! -f "$root/build/native/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
     fi
     cmake --build "$root/build/native" -j "$jobs" --target almanac-gen -- --no-print-directory >/dev/null
     echo "$root/build/native/tools/almanac-gen/almanac-gen"
@@ -33,7 +42,7 @@ configure_cross_and_build() {
     local gen dir="$root/build/$name"
     gen=$(native_almanac_gen)
     if [ ! -f "$dir/CMakeCache.txt" ] || ! grep -qx "SOLVANE_ALMANAC_GEN:FILEPATH=$gen" "$dir/CMakeCache.txt"; then
-        cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${launcher[@]}" \
             -DSOLVANE_ALMANAC_GEN="$gen" >/dev/null
     fi
     cmake --build "$dir" -j "$jobs" -- --no-print-directory

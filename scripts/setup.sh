@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ python3 git ca-certificates xz-utils
+    cmake make g++ ccache python3 git ca-certificates xz-utils
     googletest libbenchmark-dev            # tests and benchmarks
     clang libclang-rt-14-dev               # libFuzzer targets
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
