@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/file_system.h"
-#include "app/text_encoding.h"
+#include "base/file_system.h"
+#include "base/text_encoding.h"
 
 namespace {
 

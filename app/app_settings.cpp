@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "app/profile_file.h"
+#include "base/data_paths.h"
+#include "base/profile_file.h"
 
 namespace {
 
@@ -78,6 +79,29 @@ bool ReadShowJieQiOnRemindWindow(const std::string& settings_file) {
 }
 bool ReadPlaySoundOnNotifyWindow(const std::string& settings_file) {
     return ReadSwitch(settings_file, kPlaySoundOnNotifyWindowKey, &AppSettings::playSoundOnNotifyWindow);
+}
+
+ForenoticeSwitches ReadForenoticeSwitches(const std::string& settings_file) {
+    return ForenoticeSwitches{ReadShowReminderOnForenotice(settings_file), ReadShowJieQiOnForenotice(settings_file)};
+}
+
+NoticeSwitches ReadNoticeSwitches(const std::string& settings_file) {
+    return NoticeSwitches{ReadShowNotifyWindowOnScreen(settings_file), ReadShowJieQiOnRemindWindow(settings_file)};
+}
+
+MonthOptions MonthOptionsFrom(const AppSettings& settings, std::string_view module_folder,
+                              const ForenoticeSwitches& forenotice) {
+    MonthOptions options;
+    options.backgroundPath = SkinBackgroundPath(module_folder, settings.templateName);
+    options.configPath = SkinConfigPath(module_folder, settings.templateName);
+    options.showToday = settings.showToday;
+    options.firstColWeekDay = FirstColumnWeekday(settings);
+    options.listForDays = settings.listForDays;
+    options.showAlmanac = settings.showHuangLiOnBalloonToolTip;
+    options.showBalloon = settings.showBalloonTip;
+    options.lockLocation = settings.lockLocation;
+    options.forenotice = forenotice;
+    return options;
 }
 
 int FirstColumnWeekday(const AppSettings& settings) {

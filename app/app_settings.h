@@ -7,6 +7,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "reminders/forenotice.h"
+#include "reminders/notices.h"
+#include "view/month_options.h"
 
 inline constexpr char kSettingsSection[] = "Ostrel";
 
@@ -61,10 +66,18 @@ bool ReadShowJieQiOnForenotice(const std::string& settings_file);
 bool ReadShowNotifyWindowOnScreen(const std::string& settings_file);
 bool ReadShowJieQiOnRemindWindow(const std::string& settings_file);
 bool ReadPlaySoundOnNotifyWindow(const std::string& settings_file);
+// The same gathered for the code they govern.
+ForenoticeSwitches ReadForenoticeSwitches(const std::string& settings_file);
+NoticeSwitches ReadNoticeSwitches(const std::string& settings_file);
+
+// What the month is drawn with: the settings' template under the program's
+// folder, the switches read at start-up and after the settings dialog, and the
+// forenotice switches as given (read from the file at each rebuild).
+MonthOptions MonthOptionsFrom(const AppSettings& settings, std::string_view module_folder,
+                              const ForenoticeSwitches& forenotice);
 
 // The weekday of the first column, 1 = Monday ... 7 = Sunday; 0 (and any other
 // multiple of 7) means Sunday, negative values count on modulo 7.
 int FirstColumnWeekday(const AppSettings& settings);
 
-enum class WindowStyle { kUnchanged, kNormal, kEmbedded };
 WindowStyle WindowStyleOf(const AppSettings& settings);

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "app/app_settings.h"
-#include "app/data_paths.h"
-#include "app/file_system.h"
-#include "app/profile_file.h"
+#include "base/data_paths.h"
+#include "base/file_system.h"
+#include "base/profile_file.h"
 
 namespace {
 

@@ -1,29 +1,19 @@
 #include "app/tray_menu.h"
 
+#include <utility>
+
 namespace {
 
-TrayMenuItem Command(const char* text, int command) {
-    TrayMenuItem item;
-    item.kind = TrayMenuItem::Kind::kCommand;
-    item.text = text;
-    item.command = command;
-    return item;
-}
-
-TrayMenuItem Separator() { return TrayMenuItem(); }
-
-TrayMenuItem SubMenu(const char* text, std::vector<TrayMenuItem> children) {
-    TrayMenuItem item;
-    item.kind = TrayMenuItem::Kind::kSubMenu;
-    item.text = text;
-    item.children = std::move(children);
-    return item;
+MenuItem Command(const char* text, int command) { return MenuItem::Command(command, text); }
+MenuItem Separator() { return MenuItem::Separator(); }
+MenuItem SubMenu(const char* text, std::vector<MenuItem> children) {
+    return MenuItem::SubMenu(text, std::move(children));
 }
 
 }  // namespace
 
-std::vector<TrayMenuItem> BuildTrayMenu(const TrayMenuState& state) {
-    std::vector<TrayMenuItem> menu;
+std::vector<MenuItem> BuildTrayMenu(const TrayMenuState& state) {
+    std::vector<MenuItem> menu;
     menu.push_back(Command(state.calendarVisible ? "隐藏窗口" : "显示窗口", kTrayShowHide));
     menu.push_back(Command("转到今日", kTrayGoToToday));
     menu.push_back(Separator());

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/menu_items.h"
+
 enum TrayCommand {
     kTrayExit = 1,
     kTraySettings = 2,
@@ -20,16 +22,8 @@ enum TrayCommand {
     kTrayHelp = 14,
 };
 
-struct TrayMenuItem {
-    enum class Kind { kCommand, kSeparator, kSubMenu };
-    Kind kind = Kind::kSeparator;
-    std::string text;  // GBK
-    int command = 0;
-    std::vector<TrayMenuItem> children;
-};
-
 struct TrayMenuState {
     bool calendarVisible = true;
 };
 
-std::vector<TrayMenuItem> BuildTrayMenu(const TrayMenuState& state);
+std::vector<MenuItem> BuildTrayMenu(const TrayMenuState& state);

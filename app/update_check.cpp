@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <algorithm>
 
+#include "base/gbk_scan.h"
+
 double LeadingVersionNumber(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
 bool IsNewerVersion(const std::string& published, const std::string& own) {
@@ -39,8 +41,7 @@ std::string PublishedVersionText(const std::string& fileContents) {
     // Never cut a double-byte character in half.
     std::size_t cut = begin;
     while (cut < end) {
-        const unsigned char c = static_cast<unsigned char>(fileContents[cut]);
-        const std::size_t width = (c >= 0x81 && c <= 0xFE) ? 2 : 1;
+        const std::size_t width = GbkCharLength(fileContents, cut);
         if (cut + width > end) break;
         cut += width;
     }

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
+#include "base/gbk_scan.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::string Trim(const std::string& line) {
     while (begin < line.size() && IsTrimmed(line[begin])) ++begin;
     std::size_t end = begin;
     for (std::size_t i = begin; i < line.size();) {
-        const std::size_t length = GbkCharacterLength(line, i);
+        const std::size_t length = GbkCharLength(line, i);
         if (length == 2 || !IsTrimmed(line[i])) end = i + length;
         i += length;
     }

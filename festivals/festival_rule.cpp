@@ -1,5 +1,7 @@
 #include "festivals/festival_rule.h"
 
+#include "base/gbk_scan.h"
+
 #include <climits>
 #include <cstdio>
 
@@ -175,16 +177,9 @@ std::string SolarTermOffsetRuleCode(int n, const std::string& term) {
 }
 std::string FixedDateRuleCode(int month, int day) { return Printed("%d-%d", month, day, 0); }
 
-std::size_t GbkCharacterLength(const std::string& text, std::size_t at) {
-    const unsigned char lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x81 || lead > 0xFE || at + 1 >= text.size()) return 1;
-    const unsigned char trail = static_cast<unsigned char>(text[at + 1]);
-    return trail >= 0x40 && trail <= 0xFE && trail != 0x7F ? 2 : 1;
-}
-
 std::string UpperCaseAscii(const std::string& gbk) {
     std::string upper = gbk;
-    for (std::size_t i = 0; i < upper.size(); i += GbkCharacterLength(upper, i)) {
+    for (std::size_t i = 0; i < upper.size(); i += GbkCharLength(upper, i)) {
         const char c = upper[i];
         if (c >= 'a' && c <= 'z') upper[i] = static_cast<char>(c - 'a' + 'A');
     }

@@ -104,10 +104,6 @@ std::string OffsetRuleCode(int n, int month, int day);
 std::string SolarTermOffsetRuleCode(int n, const std::string& term);
 std::string FixedDateRuleCode(int month, int day);
 
-// 2 when a GBK double-byte character starts at the position (a lead byte
-// 0x81-0xFE followed by a trail byte 0x40-0xFE other than 0x7F), else 1.
-std::size_t GbkCharacterLength(const std::string& text, std::size_t at);
-
 // ASCII letters upper-cased; a double-byte GBK character is copied whole, so a
 // trail byte that happens to be a lower-case letter is left alone.
 std::string UpperCaseAscii(const std::string& gbk);

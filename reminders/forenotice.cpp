@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "app/app_settings.h"
 
 namespace {
 
@@ -71,13 +70,3 @@ std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const 
     return lines;
 }
 
-ForenoticeSwitches ReadForenoticeSwitches(const std::string& settingsFile) {
-    return ForenoticeSwitches{ReadShowReminderOnForenotice(settingsFile), ReadShowJieQiOnForenotice(settingsFile)};
-}
-
-std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const std::optional<Rect>& listRect,
-                                                 int itemHeight, int listForDays, const std::string& settingsFile,
-                                                 DayInfoSource& days) {
-    if (!listRect || listForDays < 0) return {};
-    return BuildForenoticeLines(today, listRect, itemHeight, listForDays, ReadForenoticeSwitches(settingsFile), days);
-}

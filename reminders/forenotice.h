@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "almanac/day_info.h"
-#include "app/rect.h"
+#include "base/rect.h"
 #include "calendar/gregorian.h"
 
 // The two switches of the settings file that decide what a line may name.
@@ -16,10 +16,6 @@ struct ForenoticeSwitches {
     bool showReminders = false;   // ShowReminderOnForenotice
     bool showSolarTerms = false;  // ShowJieQiOnForenotice
 };
-
-// The switches as the settings file holds them now: read at every rebuild,
-// so a hand edit takes effect without a restart.
-ForenoticeSwitches ReadForenoticeSwitches(const std::string& settingsFile);
 
 // Memo texts already named by an earlier line of the same list, so a memo
 // that occurs on several days (a daily one) is named only once.
@@ -47,8 +43,4 @@ constexpr int kDefaultListItemHeight = 20;
 // below 0 or a line height below 1 give no list.
 std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const std::optional<Rect>& listRect,
                                                  int itemHeight, int listForDays, const ForenoticeSwitches& switches,
-                                                 DayInfoSource& days);
-// The same with the switches read from the settings file.
-std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const std::optional<Rect>& listRect,
-                                                 int itemHeight, int listForDays, const std::string& settingsFile,
                                                  DayInfoSource& days);

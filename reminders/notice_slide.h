@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/rect.h"
+#include "base/rect.h"
 
 inline constexpr std::int32_t kNoticeSlideStep = 10;    // pixels per tick
 inline constexpr std::int32_t kNoticeRightMargin = 5;   // from the work area's right edge

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/gbk_scan.h"
+#include "base/gbk_scan.h"
 
 namespace {
 

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-#include "app/app_settings.h"
-#include "app/data_paths.h"
+#include "base/data_paths.h"
 
 namespace {
 
@@ -94,18 +93,5 @@ std::optional<Notice> BuildDailyNotice(const SystemTime& today, const NoticeSwit
     return std::nullopt;
 }
 
-NoticeSwitches ReadNoticeSwitches(const std::string& settingsFile) {
-    return NoticeSwitches{ReadShowNotifyWindowOnScreen(settingsFile), ReadShowJieQiOnRemindWindow(settingsFile)};
-}
-
 std::string AlertSoundFile(const std::string& moduleFolder) { return SoundFilePath(moduleFolder, "滴滴.wav"); }
 
-std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const std::string& settingsFile,
-                                          const std::string& moduleFolder, DayInfoSource& days) {
-    const NoticeSwitches switches{ReadShowNotifyWindowOnScreen(settingsFile), false};
-    return CheckReminderAlerts(now, switches, days, AlertSoundFile(moduleFolder));
-}
-
-std::optional<Notice> BuildDailyNotice(const SystemTime& today, const std::string& settingsFile, DayInfoSource& days) {
-    return BuildDailyNotice(today, ReadNoticeSwitches(settingsFile), days);
-}

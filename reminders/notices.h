@@ -21,10 +21,6 @@ struct NoticeSwitches {
     bool showSolarTerms = false;   // ShowJieQiOnRemindWindow (daily notice only)
 };
 
-// The switches as the settings file holds them now; read for every check, so
-// a hand edit takes effect without a restart.
-NoticeSwitches ReadNoticeSwitches(const std::string& settingsFile);
-
 // The sound of memo alerts: "\Sound\滴滴.wav" in the program's folder.
 std::string AlertSoundFile(const std::string& moduleFolder);
 
@@ -35,10 +31,6 @@ std::string AlertSoundFile(const std::string& moduleFolder);
 // notices are switched off. The notice plays `alertSoundFile`.
 std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwitches& switches, DayInfoSource& days,
                                           const std::string& alertSoundFile);
-// The same with the switches read from the settings file and the alert sound
-// of the program's folder.
-std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const std::string& settingsFile,
-                                          const std::string& moduleFolder, DayInfoSource& days);
 
 // The notice of `today` and the day after: the festivals announced in the
 // notification window (with their suffixes) and, when switched on, the solar
@@ -47,7 +39,6 @@ std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const std::stri
 // window keeps its sound file. Nothing when neither day has anything to say
 // or notices are switched off.
 std::optional<Notice> BuildDailyNotice(const SystemTime& today, const NoticeSwitches& switches, DayInfoSource& days);
-std::optional<Notice> BuildDailyNotice(const SystemTime& today, const std::string& settingsFile, DayInfoSource& days);
 
 // The date and time `seconds` later (earlier when negative), across days,
 // months and years.

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/gbk_scan.h"
+#include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <ctime>
 #include <string_view>
 
-#include "app/file_system.h"
-#include "app/profile_file.h"
+#include "base/file_system.h"
+#include "base/profile_file.h"
 
 namespace {
 

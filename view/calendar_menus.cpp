@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/gbk_scan.h"
+#include "base/gbk_scan.h"
 #include "calendar/lunar_calendar.h"
 
 namespace {
@@ -48,33 +48,21 @@ HotSpot HotSpotAt(const HotSpots& spots, int x, int y) {
     return HotSpot::kNone;
 }
 
-std::vector<DayMenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm) {
-    std::vector<DayMenuItem> items = {
-        {kAddSolarFestival, "添加阳历节日..."},
-        {kAddLunarFestival, "添加旧历节日..."},
-        {kAddSolarMemo, "添加阳历备忘..."},
-        {kAddLunarMemo, "添加旧历备忘..."},
+std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm) {
+    std::vector<MenuItem> items = {
+        MenuItem::Command(kAddSolarFestival, "添加阳历节日..."),
+        MenuItem::Command(kAddLunarFestival, "添加旧历节日..."),
+        MenuItem::Command(kAddSolarMemo, "添加阳历备忘..."),
+        MenuItem::Command(kAddLunarMemo, "添加旧历备忘..."),
     };
     int next = 1;
     if (!festivalNames.empty()) {
-        items.push_back({});
-        for (const std::string& name : festivalNames) items.push_back({next++, name});
+        items.push_back(MenuItem::Separator());
+        for (const std::string& name : festivalNames) items.push_back(MenuItem::Command(next++, name));
     }
     if (!solarTerm.empty()) {
-        items.push_back({});
-        items.push_back({next, solarTerm});
+        items.push_back(MenuItem::Separator());
+        items.push_back(MenuItem::Command(next, solarTerm));
     }
     return items;
-}
-
-std::string MenuItemLabel(std::string_view text) {
-    std::string label;
-    label.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = GbkCharLength(text, i);
-        if (length == 1 && text[i] == '&') label += '&';
-        label.append(text.substr(i, length));
-        i += length;
-    }
-    return label;
 }

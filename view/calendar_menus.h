@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/rect.h"
+#include "base/menu_items.h"
+#include "base/rect.h"
 // How many years the year menus reach back or ahead of the shown year.
 inline constexpr int kYearMenuSpan = 30;
 
@@ -40,17 +41,7 @@ enum DayMenuCommand {
     kAddLunarMemo = 10004,
 };
 
-struct DayMenuItem {
-    int command = 0;   // 0 for a separator
-    std::string text;  // GBK
-    bool IsSeparator() const { return command == 0; }
-};
-
 // The four add commands; then, when the day has festivals, a separator and one
 // item per festival name; then, when it is a solar term, a separator and the
 // term's name.
-std::vector<DayMenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm);
-
-// A text as a menu item shows it literally: a single '&' would mark the next
-// character as the item's access key and vanish, so each one is doubled.
-std::string MenuItemLabel(std::string_view text);
+std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm);

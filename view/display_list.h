@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/rect.h"
+#include "base/rect.h"
 #include "view/skin_template.h"
 #include "view/template_values.h"
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "view/month_layout.h"
+#include "view/month_options.h"
 #include "view/skin_template.h"
 
 class MonthView {
@@ -16,27 +17,16 @@ public:
     using Clock = std::function<CivilDate()>;  // the local date
 
     // days: the calendar window's day information, which must outlive the
-    // view. settingsFile: Solvane.ini, from which the two forenotice switches
-    // are read at every rebuild.
-    MonthView(DayInfoSource& days, FontFamilyQuery fontFamilies, Clock today, std::string settingsFile);
-
-    // Set by the program from its settings before it calls Rebuild.
-    int showAlmanac = 1;   // ShowHuangLiOnBalloonToolTip
-    int showBalloon = 1;   // ShowBalloonTip
-    int listForDays = 30;  // ListForDays
-    int lockLocation = 0;  // LockLocation
+    // view.
+    MonthView(DayInfoSource& days, FontFamilyQuery fontFamilies, Clock today);
 
     // Reads the template again and lays out the month anew; everything of the
     // previous rebuild is replaced.
-    void Rebuild(const std::string& backgroundPath, const std::string& configPath, int year, int month, int showToday,
-                 int firstColWeekDay);
+    void Rebuild(const MonthOptions& options, int year, int month);
 
     int year() const { return year_; }
     int month() const { return month_; }
-    int showToday() const { return showToday_; }
-    int firstColWeekDay() const { return firstColWeekDay_; }
-    const std::string& backgroundPath() const { return backgroundPath_; }
-    const std::string& configPath() const { return configPath_; }
+    const MonthOptions& options() const { return options_; }
 
     const SkinTemplate& skin() const { return skin_; }
     const Rect& yearBack() const { return skin_.yearBack; }
@@ -55,14 +45,10 @@ private:
     DayInfoSource& days_;
     FontFamilyQuery fontFamilies_;
     Clock today_;
-    std::string settingsFile_;
 
     int year_ = 0;
     int month_ = 0;
-    int showToday_ = 1;
-    int firstColWeekDay_ = 7;
-    std::string backgroundPath_;
-    std::string configPath_;
+    MonthOptions options_;
     SkinTemplate skin_;
     MonthLayout layout_;
 };

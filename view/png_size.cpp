@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace {
 

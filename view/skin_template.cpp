@@ -1,7 +1,7 @@
 #include "view/skin_template.h"
 
-#include "app/data_paths.h"
-#include "app/profile_file.h"
+#include "base/data_paths.h"
+#include "base/profile_file.h"
 #include "view/png_size.h"
 
 namespace {
@@ -73,10 +73,16 @@ SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQue
 
 SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view template_name,
                               const FontFamilyQuery& family_exists) {
+    return LoadSkinTemplateFiles(SkinConfigPath(module_folder, template_name),
+                                 SkinBackgroundPath(module_folder, template_name), family_exists);
+}
+
+SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::string& background_path,
+                                   const FontFamilyQuery& family_exists) {
     ProfileDocument config;
-    config.Load(SkinConfigPath(module_folder, template_name));
+    config.Load(config_path);
     SkinTemplate skin = ReadSkinTemplate(config, family_exists);
-    skin.backgroundPath = SkinBackgroundPath(module_folder, template_name);
+    skin.backgroundPath = background_path;
     if (const std::optional<PixelSize> size = ReadPngSize(skin.backgroundPath)) {
         skin.backgroundWidth = size->width;
         skin.backgroundHeight = size->height;

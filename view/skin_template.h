@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/rect.h"
+#include "base/rect.h"
 #include "view/template_values.h"
 
 enum class HorizontalAlignment { kLeft = 0, kCenter = 1, kRight = 2 };
@@ -54,5 +54,8 @@ struct SkinTemplate {
 // file or key is not an error: every value then takes its default.
 SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view template_name,
                               const FontFamilyQuery& family_exists);
+// The same from the template's two files.
+SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::string& background_path,
+                                   const FontFamilyQuery& family_exists);
 // The same from an already parsed config.ini (the background is not looked at).
 SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQuery& family_exists);

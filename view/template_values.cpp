@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/profile_file.h"
+#include "base/profile_file.h"
 
 namespace {
 

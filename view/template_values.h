@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/rect.h"
+#include "base/rect.h"
 
 class ProfileDocument;
 

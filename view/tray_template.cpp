@@ -1,7 +1,7 @@
 #include "view/tray_template.h"
 
-#include "app/data_paths.h"
-#include "app/profile_file.h"
+#include "base/data_paths.h"
+#include "base/profile_file.h"
 
 TrayTemplate ReadTrayTemplate(const ProfileDocument& settings, const FontFamilyQuery& family_exists) {
     TextStyle defaults;

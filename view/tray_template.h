@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/rect.h"
+#include "base/rect.h"
 #include "view/template_values.h"
 
 struct TrayTemplate {

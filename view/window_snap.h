@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/rect.h"
+#include "base/rect.h"
 
 inline constexpr int kSnapDistance = 20;
 

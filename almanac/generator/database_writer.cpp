@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "calendar/gregorian.h"
 
 namespace almanac_gen {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "almanac/generator/almanac_row.h"
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

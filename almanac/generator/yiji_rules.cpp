@@ -4,23 +4,18 @@
 #include <map>
 
 #include "almanac/solar_term_names.h"
+#include "base/gbk_scan.h"
 
 namespace almanac_gen {
 
 namespace {
 
-// GBK: a lead byte 0x81-0xFE starts a two-byte character whose trail byte may
-// look like any ASCII letter or sign (| included), so text is split by whole
-// characters, never by bytes.
-bool IsLeadByte(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return u >= 0x81 && u <= 0xFE;
-}
-
+// A GBK trail byte may look like any ASCII letter or sign (| included), so
+// text is split by whole characters, never by bytes.
 std::vector<std::string> GbkChars(const std::string& s) {
     std::vector<std::string> chars;
     for (size_t i = 0; i < s.size();) {
-        const size_t n = IsLeadByte(s[i]) && i + 1 < s.size() ? 2 : 1;
+        const size_t n = GbkCharLength(s, i);
         chars.push_back(s.substr(i, n));
         i += n;
     }
@@ -31,7 +26,7 @@ std::vector<std::string> SplitOn(const std::string& s, char separator, bool drop
     std::vector<std::string> parts;
     std::string current;
     for (size_t i = 0; i < s.size();) {
-        if (IsLeadByte(s[i]) && i + 1 < s.size()) {
+        if (GbkCharLength(s, i) == 2) {
             current.append(s, i, 2);
             i += 2;
             continue;

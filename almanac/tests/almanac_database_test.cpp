@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "almanac/generator/database_writer.h"
-#include "app/file_system.h"
-#include "app/text_encoding.h"
+#include "base/file_system.h"
+#include "base/text_encoding.h"
 
 namespace {
 

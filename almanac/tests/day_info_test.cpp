@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "almanac/almanac_database.h"
-#include "reminders/tests/reminder_samples.h"
+#include "tests/support/reminder_samples.h"
 
 namespace {
 

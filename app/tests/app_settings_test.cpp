@@ -4,25 +4,22 @@
 
 #include <filesystem>
 
-#include "app/data_paths.h"
-#include "app/file_system.h"
-#include "app/profile_file.h"
+#include "base/data_paths.h"
+#include "base/file_system.h"
+#include "base/profile_file.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 class AppSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("solvane-settings-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         file_ = SettingsFilePath(folder_.string());
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     void Write(const std::string& contents) { ASSERT_TRUE(ReplaceFileAtomically(file_, contents)); }
 
-    std::filesystem::path folder_;
+    ScratchFolder scratch_{"solvane-settings-"};
+    const std::filesystem::path& folder_ = scratch_.path();
     std::string file_;
 };
 
@@ -122,6 +119,36 @@ TEST_F(AppSettingsTest, SavingKeepsTheRestOfTheFileAndReadsBack) {
     const std::string untouched = "; mine\r\n[GADGETS]\r\nRECT_1=00\r\n[Ostrel]\r\nShowToday = 0\r\n";
     EXPECT_EQ(contents.substr(0, untouched.size()), untouched);
     EXPECT_EQ(ProfileDocument(contents).Find("Ostrel", "ListForDays"), "365");
+}
+
+TEST_F(AppSettingsTest, TheSwitchesOfTheListAndOfTheNoticesAreReadAsTheFileHoldsThemNow) {
+    EXPECT_FALSE(ReadForenoticeSwitches(file_).showSolarTerms);
+    EXPECT_TRUE(ReadNoticeSwitches(file_).showNotifyWindow);
+    Write("[Ostrel]\r\nShowReminderOnForenotice=1\r\nShowJieQiOnForenotice=1\r\nShowJieQiOnRemindWindow=1\r\n"
+          "ShowNotifyWindowOnScreen=0\r\n");
+    const ForenoticeSwitches list = ReadForenoticeSwitches(file_);
+    EXPECT_TRUE(list.showReminders);
+    EXPECT_TRUE(list.showSolarTerms);
+    const NoticeSwitches notices = ReadNoticeSwitches(file_);
+    EXPECT_FALSE(notices.showNotifyWindow);
+    EXPECT_TRUE(notices.showSolarTerms);
+}
+
+TEST_F(AppSettingsTest, TheMonthIsDrawnWithTheTemplateAndSwitchesOfTheSettings) {
+    Write("[Ostrel]\r\nTemplate=Night\r\nShowToday=0\r\nFirstColWeekDay=0\r\nListForDays=7\r\n"
+          "ShowHuangLiOnBalloonToolTip=0\r\nShowBalloonTip=0\r\nLockLocation=1\r\n");
+    const MonthOptions options =
+        MonthOptionsFrom(LoadAppSettings(file_), folder_.string(), ForenoticeSwitches{true, false});
+    EXPECT_EQ(options.configPath, SkinConfigPath(folder_.string(), "Night"));
+    EXPECT_EQ(options.backgroundPath, SkinBackgroundPath(folder_.string(), "Night"));
+    EXPECT_EQ(options.showToday, 0);
+    EXPECT_EQ(options.firstColWeekDay, 7);  // 0 means Sunday
+    EXPECT_EQ(options.listForDays, 7);
+    EXPECT_EQ(options.showAlmanac, 0);
+    EXPECT_EQ(options.showBalloon, 0);
+    EXPECT_EQ(options.lockLocation, 1);
+    EXPECT_TRUE(options.forenotice.showReminders);
+    EXPECT_FALSE(options.forenotice.showSolarTerms);
 }
 
 }  // namespace

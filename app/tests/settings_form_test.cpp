@@ -6,21 +6,17 @@
 #include <fstream>
 
 #include "app/app_settings.h"
-#include "app/file_system.h"
-#include "app/profile_file.h"
+#include "base/file_system.h"
+#include "base/profile_file.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 class SettingsFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("solvane-settings-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         file_ = (folder_ / "Solvane.ini").string();
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
 
     std::string Contents() const {
         std::string contents;
@@ -32,7 +28,8 @@ protected:
         std::ofstream(path.string()) << "x";
     }
 
-    std::filesystem::path folder_;
+    ScratchFolder scratch_{"solvane-settings-"};
+    const std::filesystem::path& folder_ = scratch_.path();
     std::string file_;
 };
 

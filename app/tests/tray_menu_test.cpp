@@ -7,12 +7,12 @@
 namespace {
 
 // One line per item, sub-menu items indented, separators as "-".
-std::string Outline(const std::vector<TrayMenuItem>& items, const std::string& indent = "") {
+std::string Outline(const std::vector<MenuItem>& items, const std::string& indent = "") {
     std::string out;
-    for (const TrayMenuItem& item : items) {
-        if (item.kind == TrayMenuItem::Kind::kSeparator) {
+    for (const MenuItem& item : items) {
+        if (item.kind == MenuItem::Kind::kSeparator) {
             out += indent + "-\n";
-        } else if (item.kind == TrayMenuItem::Kind::kSubMenu) {
+        } else if (item.kind == MenuItem::Kind::kSubMenu) {
             out += indent + item.text + " >\n" + Outline(item.children, indent + "  ");
         } else {
             out += indent + item.text + " " + std::to_string(item.command) + "\n";

@@ -3,10 +3,11 @@
 #include <optional>
 
 #include "app/about_text.h"
-#include "app/win/dialog_window.h"
-#include "app/win/gbk_text.h"
-#include "app/win/scoped_win.h"
-#include "app/win/version_info.h"
+#include "base/win/dialog_window.h"
+#include "base/win/gbk_text.h"
+#include "base/win/scoped_win.h"
+#include "base/win/version_info.h"
+#include "calendar/win/system_time.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -22,11 +23,7 @@ std::optional<SystemTime> ExecutableLastWriteLocal() {
     if (!FileTimeToLocalFileTime(&attributes.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &t)) {
         return std::nullopt;
     }
-    SystemTime result;
-    result.year = t.wYear;
-    result.month = t.wMonth;
-    result.day = t.wDay;
-    return result;
+    return SystemTimeFrom(t);
 }
 
 class AboutBox : public DialogWindow {

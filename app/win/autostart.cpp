@@ -2,30 +2,17 @@
 
 #include <windows.h>
 
+#include "base/win/scoped_win.h"
+
 namespace {
 
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
-
-class ScopedKey {
-public:
-    ScopedKey() = default;
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    ~ScopedKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    HKEY* Receive() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 }  // namespace
 
 bool SetAutoStart(const std::wstring& name, const std::wstring& executable_path) {
     // Created when missing: a fresh user profile need not have a Run key yet.
-    ScopedKey key;
+    ScopedRegistryKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr) !=
         ERROR_SUCCESS)
         return false;
@@ -37,7 +24,7 @@ bool SetAutoStart(const std::wstring& name, const std::wstring& executable_path)
 }
 
 bool ClearAutoStart(const std::wstring& name) {
-    ScopedKey key;
+    ScopedRegistryKey key;
     const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.Receive());
     if (opened == ERROR_FILE_NOT_FOUND) return true;
     if (opened != ERROR_SUCCESS) return false;
@@ -47,7 +34,7 @@ bool ClearAutoStart(const std::wstring& name) {
 }
 
 bool IsAutoStart(const std::wstring& name) {
-    ScopedKey key;
+    ScopedRegistryKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) return false;
     return RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }

@@ -4,13 +4,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/data_paths.h"
-#include "app/win/com_apartment.h"
-#include "app/win/message_loop.h"
-#include "app/win/scoped_win.h"
+#include "base/data_paths.h"
+#include "base/win/com_apartment.h"
+#include "base/win/message_loop.h"
+#include "base/win/scoped_win.h"
 #include "app/win/shell_window.h"
-#include "app/win/version_info.h"
-#include "view/win/gdiplus_scoped.h"
+#include "base/win/version_info.h"
+#include "base/win/gdiplus_scoped.h"
 
 namespace {
 

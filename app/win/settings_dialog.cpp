@@ -7,10 +7,10 @@
 
 #include "app/settings_form.h"
 #include "app/win/autostart.h"
-#include "app/win/dialog_kit.h"
-#include "app/win/dialog_window.h"
-#include "app/win/gbk_text.h"
-#include "app/win/version_info.h"
+#include "base/win/dialog_kit.h"
+#include "base/win/dialog_window.h"
+#include "base/win/gbk_text.h"
+#include "base/win/version_info.h"
 #include "app/win/web_pages.h"
 #include "resources/resource_ids.h"
 
@@ -73,7 +73,6 @@ private:
         std::vector<SettingsChoice> choices;
     };
 
-    HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
     void OnInitDialog() {
         CenterOverOwner(hwnd(), owner_);

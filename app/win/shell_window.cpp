@@ -2,13 +2,14 @@
 
 #include <utility>
 
-#include "app/data_paths.h"
+#include "base/data_paths.h"
 #include "app/tray_menu.h"
 #include "app/win/about_box.h"
-#include "app/win/gbk_text.h"
-#include "app/win/local_time.h"
+#include "base/win/gbk_text.h"
+#include "base/win/popup_menu.h"
+#include "calendar/win/system_time.h"
 #include "app/win/settings_dialog.h"
-#include "app/win/version_info.h"
+#include "base/win/version_info.h"
 #include "app/win/web_pages.h"
 #include "festivals/win/festival_manager.h"
 #include "reminders/win/reminder_manager.h"
@@ -21,31 +22,6 @@ constexpr UINT kClockPeriod = 300;          // ms
 constexpr UINT kDailyNoticeDelay = 15000;   // ms after start-up
 constexpr UINT kTrayRetryPeriod = 2000;     // ms
 
-ScopedMenu BuildMenu(const std::vector<TrayMenuItem>& items) {
-    ScopedMenu menu(CreatePopupMenu());
-    if (!menu) return menu;
-    for (const TrayMenuItem& item : items) {
-        switch (item.kind) {
-            case TrayMenuItem::Kind::kSeparator:
-                AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-                break;
-            case TrayMenuItem::Kind::kCommand:
-                AppendMenuW(menu.get(), MF_STRING, item.command, WideFromGbk(MenuItemLabel(item.text)).c_str());
-                break;
-            case TrayMenuItem::Kind::kSubMenu: {
-                ScopedMenu child = BuildMenu(item.children);
-                // Once attached, the sub-menu is destroyed with its parent.
-                if (child && AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(child.get()),
-                                         WideFromGbk(MenuItemLabel(item.text)).c_str())) {
-                    child.release();
-                }
-                break;
-            }
-        }
-    }
-    return menu;
-}
-
 HICON LoadApplicationIcon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
                                          IMAGE_ICON, size, size, 0));
@@ -57,7 +33,7 @@ ShellWindow::ShellWindow(MessageLoop& loop, std::string settingsFile, std::strin
     : loop_(loop),
       settingsFile_(std::move(settingsFile)),
       moduleFolder_(std::move(moduleFolder)),
-      calendar_(settingsFile_, moduleFolder_) {}
+      calendar_(settingsFile_, moduleFolder_, [this] { return ReadPlaySoundOnNotifyWindow(settingsFile_); }) {}
 
 bool ShellWindow::Create() {
     if (!CreateModeless(IDD_SHELL_WINDOW, nullptr, &loop_)) return false;
@@ -116,7 +92,6 @@ void ShellWindow::OnInitDialog() {
     smallIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXSMICON)));
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    loop_.AddIdleHandler(this);
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
 
     tray_.Init(hwnd(), smallIcon_.get(), ProductName());
@@ -140,16 +115,11 @@ void ShellWindow::OnInitDialog() {
 }
 
 void ShellWindow::ApplySettings() {
-    MonthOptions options;
-    options.backgroundPath = SkinBackgroundPath(moduleFolder_, settings_.templateName);
-    options.configPath = SkinConfigPath(moduleFolder_, settings_.templateName);
-    options.showToday = settings_.showToday;
-    options.firstColWeekDay = FirstColumnWeekday(settings_);
-    options.listForDays = settings_.listForDays;
-    options.showAlmanac = settings_.showHuangLiOnBalloonToolTip;
-    options.showBalloon = settings_.showBalloonTip;
-    options.lockLocation = settings_.lockLocation;
-    calendar_.SetOptions(options);
+    // The forenotice switches are read from the file at each rebuild, so a
+    // hand edit shows at the next one; the rest as loaded.
+    calendar_.SetOptionsSource([this] {
+        return MonthOptionsFrom(settings_, moduleFolder_, ReadForenoticeSwitches(settingsFile_));
+    });
 }
 
 void ShellWindow::AddTrayIcon() {
@@ -223,18 +193,7 @@ void ShellWindow::BringOpenDialogForward() { SetForegroundWindow(GetLastActivePo
 void ShellWindow::ShowTrayMenu() {
     TrayMenuState state;
     state.calendarVisible = calendar_.IsVisible();
-    int command = 0;
-    {
-        const ScopedMenu menu = BuildMenu(BuildTrayMenu(state));
-        if (!menu) return;
-        POINT at{};
-        GetCursorPos(&at);
-        SetForegroundWindow(hwnd());
-        command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(),
-                                 nullptr);
-        PostMessageW(hwnd(), WM_NULL, 0, 0);
-    }  // the menus go before the command runs
-    RunCommand(command);
+    RunCommand(ChooseFromMenu(hwnd(), BuildTrayMenu(state), TPM_RIGHTBUTTON));
 }
 
 void ShellWindow::RunCommand(int command) {
@@ -316,11 +275,7 @@ void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar) {
     if (!date) return;
     ReminderManagerRequest request;
     request.addMode = true;
-    SystemTime day;
-    day.year = date->wYear;
-    day.month = date->wMonth;
-    day.day = date->wDay;
-    request.date = day;
+    request.date = SystemTimeFrom(*date);
     request.lunar = lunar;
     busy_ = true;
     const bool saved = RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
@@ -359,5 +314,4 @@ void ShellWindow::OnDestroy() {
     KillTimer(hwnd(), kRedrawTimer);
     KillTimer(hwnd(), kTrayRetryTimer);
     tray_.Remove();
-    loop_.RemoveIdleHandler(this);
 }

@@ -8,24 +8,22 @@
 
 #include "app/clock_watch.h"
 #include "app/app_settings.h"
-#include "app/win/dialog_window.h"
-#include "app/win/message_loop.h"
-#include "app/win/scoped_win.h"
+#include "base/win/dialog_window.h"
+#include "base/win/message_loop.h"
+#include "base/win/scoped_win.h"
 #include "app/win/update_check_thread.h"
 #include "festivals/festival_manager_rows.h"
 #include "reminders/notices.h"
 #include "view/win/calendar_window.h"
 #include "view/win/tray_icon.h"
 
-class ShellWindow : public DialogWindow, public IdleHandler {
+class ShellWindow : public DialogWindow {
 public:
     ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder);
 
     // Creates the window (hidden); its initialisation brings up the tray icon,
     // the month window and the timers. False when the dialog cannot be made.
     bool Create();
-
-    void OnIdle() override {}
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "app/profile_file.h"
+#include "base/profile_file.h"
 #include "app/update_check.h"
-#include "app/win/com_apartment.h"
-#include "app/win/gbk_text.h"
-#include "app/win/scoped_win.h"
-#include "app/win/version_info.h"
+#include "base/win/com_apartment.h"
+#include "base/win/gbk_text.h"
+#include "base/win/scoped_win.h"
+#include "base/win/version_info.h"
 
 namespace {
 

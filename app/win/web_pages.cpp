@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/data_paths.h"
-#include "app/win/gbk_text.h"
+#include "base/data_paths.h"
+#include "base/win/gbk_text.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 
 #include <filesystem>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -25,13 +26,8 @@ FestivalRule Rule(const std::string& calendar, const std::string& kind, const st
 class FestivalFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("solvane-festivals-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         path_ = (folder_ / "holidays.cfg").string();
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
 
     void Write(const std::string& contents) { ASSERT_TRUE(ReplaceFileAtomically(path_, contents)); }
     std::string Read() const {
@@ -44,11 +40,9 @@ protected:
         LoadFestivals(list, path_);
         return list;
     }
-    size_t FilesInFolder() const {
-        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder_), {}));
-    }
 
-    std::filesystem::path folder_;
+    ScratchFolder scratch_{"solvane-festivals-"};
+    const std::filesystem::path& folder_ = scratch_.path();
     std::string path_;
 };
 
@@ -225,7 +219,7 @@ TEST_F(FestivalFileTest, AFailedSaveLeavesThePreviousFileUntouched) {
     std::filesystem::create_directories(std::filesystem::path(path_) / "keep");
     EXPECT_FALSE(SaveFestivals({Rule("YL", "JR", "1-1", "元旦")}, path_));
     EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(path_) / "keep"));
-    EXPECT_EQ(FilesInFolder(), 1u);
+    EXPECT_EQ(scratch_.FileCount(), 1u);
 }
 
 }  // namespace

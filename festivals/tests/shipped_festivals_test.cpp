@@ -6,7 +6,7 @@
 #include <set>
 
 #include "almanac/solar_term_names.h"
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_file.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "almanac/solar_term_names.h"
-#include "app/win/gbk_text.h"
+#include "base/win/gbk_text.h"
 #include "calendar/calendar_texts.h"
 #include "resources/resource_ids.h"
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "app/win/dialog_kit.h"
-#include "app/win/dialog_window.h"
+#include "base/win/dialog_kit.h"
+#include "base/win/dialog_window.h"
 #include "festivals/festival_editor_form.h"
 
 class FestivalEditor : public DialogWindow {
@@ -43,7 +43,6 @@ private:
     void SelectAllOf(int id);
     FestivalEditorForm ReadForm() const;
     DatePageChoice ReadPage(DatePage page) const;
-    HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
     FestivalRule rule_;
     std::string caption_;

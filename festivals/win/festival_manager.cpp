@@ -35,7 +35,7 @@ const std::vector<list_view::Column>& Columns() {
 FestivalManager::FestivalManager(std::string festivalFile, FestivalManagerPreset preset)
     : festivalFile_(std::move(festivalFile)), preset_(std::move(preset)) {}
 
-HWND FestivalManager::List() const { return GetDlgItem(hwnd(), IDC_FESTIVAL_LIST); }
+HWND FestivalManager::List() const { return Item(IDC_FESTIVAL_LIST); }
 
 // EndDialog only marks the dialog as ended; the modal loop notices at its next
 // message, which Wine does not always send at once.

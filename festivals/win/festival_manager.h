@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/win/dialog_kit.h"
-#include "app/win/dialog_window.h"
+#include "base/win/dialog_kit.h"
+#include "base/win/dialog_window.h"
 #include "festivals/festival_manager_rows.h"
 
 class FestivalManager : public DialogWindow {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "reminders/tests/fake_days.h"
-#include "reminders/tests/reminder_samples.h"
+#include "tests/support/fake_days.h"
+#include "tests/support/reminder_samples.h"
 
 namespace {
 
@@ -61,21 +61,6 @@ TEST(ForenoticeList, EndsAtTheBottomOfItsArea) {
               std::vector<std::string>{"今天「节1」！"});
     EXPECT_TRUE(BuildForenoticeLines(kToday, Rect{0, 0, 100, 100}, 20, -1, kEverything, days).empty());
     EXPECT_TRUE(BuildForenoticeLines(kToday, std::nullopt, 20, 30, kEverything, days).empty());
-}
-
-TEST(ForenoticeList, ReadsItsSwitchesFromTheSettingsFileAtEachRebuild) {
-    const auto folder = std::filesystem::temp_directory_path() / "solvane-forenotice-switches";
-    std::filesystem::create_directories(folder);
-    const std::string settings = (folder / "Solvane.ini").string();
-    std::filesystem::remove(settings);
-    FakeDays days;
-    days.reminders = {Gregorian(kRepeatNone, 2013, 2, 1, 8, 0, "开会")};
-    days.solarTerms[DateKey(2013, 2, 4)] = "立春";
-    EXPECT_TRUE(BuildForenoticeLines(kToday, Rect{0, 0, 100, 100}, 20, 5, settings, days).empty());
-    std::ofstream(settings, std::ios::binary) << "[Ostrel]\r\nShowReminderOnForenotice=1\r\nShowJieQiOnForenotice=1\r\n";
-    EXPECT_EQ(Texts(BuildForenoticeLines(kToday, Rect{0, 0, 100, 100}, 20, 5, settings, days)),
-              (std::vector<std::string>{"今天「08:00 开会」！", "3天后「立春」"}));
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/data_paths.h"
-#include "reminders/tests/fake_days.h"
-#include "reminders/tests/reminder_samples.h"
+#include "base/data_paths.h"
+#include "tests/support/fake_days.h"
+#include "tests/support/reminder_samples.h"
 
 namespace {
 
@@ -100,27 +100,6 @@ TEST_F(DailyNoticeTest, KeepsTheLastSoundWhenOnlyASolarTermIsAnnounced) {
     ASSERT_TRUE(notice);
     EXPECT_EQ(notice->message, "\n\n今天「立春」！");
     EXPECT_FALSE(notice->soundFile);
-}
-
-TEST(NoticeSettings, AreReadFromTheFileAtEachCheck) {
-    const auto folder = std::filesystem::temp_directory_path() / "solvane-notice-switches";
-    std::filesystem::create_directories(folder);
-    const std::string settings = (folder / "Solvane.ini").string();
-    std::filesystem::remove(settings);
-    FakeDays days;
-    days.reminders = {WithAlerts(Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0, "晨跑"), kAlert5Minutes)};
-    days.solarTerms[DateKey(2013, 1, 10)] = "小寒";
-    const auto alert = CheckReminderAlerts(At(2013, 1, 10, 7, 55), settings, "/opt/solvane", days);
-    ASSERT_TRUE(alert);  // on without a settings file
-    EXPECT_EQ(alert->soundFile, DataPath("/opt/solvane", "\\Sound\\滴滴.wav"));
-    EXPECT_FALSE(BuildDailyNotice(MakeDate(2013, 1, 10), settings, days));
-
-    std::ofstream(settings, std::ios::binary) << "[Ostrel]\r\nShowJieQiOnRemindWindow=1\r\n";
-    EXPECT_TRUE(BuildDailyNotice(MakeDate(2013, 1, 10), settings, days));
-    std::ofstream(settings, std::ios::binary) << "[Ostrel]\r\nShowJieQiOnRemindWindow=1\r\nShowNotifyWindowOnScreen=0\r\n";
-    EXPECT_FALSE(CheckReminderAlerts(At(2013, 1, 10, 7, 55), settings, "/opt/solvane", days));
-    EXPECT_FALSE(BuildDailyNotice(MakeDate(2013, 1, 10), settings, days));
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

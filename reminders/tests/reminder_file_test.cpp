@@ -16,7 +16,7 @@
 #include <sys/resource.h>
 #endif
 
-#include "reminders/tests/reminder_samples.h"
+#include "tests/support/reminder_samples.h"
 
 namespace {
 

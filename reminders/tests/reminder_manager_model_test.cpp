@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "reminders/tests/reminder_samples.h"
+#include "tests/support/reminder_samples.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "reminders/tests/reminder_samples.h"
+#include "tests/support/reminder_samples.h"
 
 namespace {
 

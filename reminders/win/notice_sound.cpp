@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/win/scoped_win.h"
+#include "base/win/scoped_win.h"
 
 namespace {
 

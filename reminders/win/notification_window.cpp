@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/app_settings.h"
-#include "app/data_paths.h"
-#include "app/win/gbk_text.h"
+#include "base/data_paths.h"
+#include "base/win/gbk_text.h"
+#include "base/win/rect_win.h"
+#include "base/win/window_rect_store.h"
 #include "reminders/notice_slide.h"
 #include "reminders/notice_text_fit.h"
 #include "resources/resource_ids.h"
@@ -24,13 +25,7 @@ constexpr UINT kMessageFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_EL
 constexpr int kTipLineWidth = 320;  // pixels
 constexpr int kTipShowFor = 30000;  // ms: long enough to read a long memo
 
-Rect WorkArea() {
-    RECT r{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
-        r = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
+Rect WorkArea() { return RectFrom(PrimaryWorkArea()); }
 
 RECT WindowRect(HWND window) {
     RECT r{};
@@ -54,8 +49,8 @@ NotificationWindow::NotificationWindow(std::unique_ptr<NoticeSound> sound)
 
 NotificationWindow::~NotificationWindow() { Destroy(); }
 
-bool NotificationWindow::Create(const std::string& settingsFile, const std::string& moduleFolder) {
-    settingsFile_ = settingsFile;
+bool NotificationWindow::Create(SoundSwitch playSound, const std::string& moduleFolder) {
+    playSound_ = std::move(playSound);
     moduleFolder_ = moduleFolder;
     return CreateModeless(IDD_NOTIFICATION_WINDOW, nullptr, nullptr);
 }
@@ -68,13 +63,13 @@ void NotificationWindow::SetMessage(const std::string& text) {
 
 RECT NotificationWindow::MessageTextBox() const {
     RECT box{};
-    GetClientRect(GetDlgItem(hwnd(), IDC_NOTICE_MESSAGE), &box);
+    GetClientRect(Item(IDC_NOTICE_MESSAGE), &box);
     box.left += kBellSize + kBellGap;
     return box;
 }
 
 void NotificationWindow::FitMessage(const std::string& message) {
-    const HWND label = GetDlgItem(hwnd(), IDC_NOTICE_MESSAGE);
+    const HWND label = Item(IDC_NOTICE_MESSAGE);
     const RECT box = MessageTextBox();
     ScopedWindowDc dc(label);
     if (!dc) {
@@ -116,7 +111,7 @@ void NotificationWindow::CreateMessageTip() {
                                       nullptr));
     if (!messageTip_) return;  // a cut message then stays cut
     RECT place{};
-    const HWND label = GetDlgItem(hwnd(), IDC_NOTICE_MESSAGE);
+    const HWND label = Item(IDC_NOTICE_MESSAGE);
     GetWindowRect(label, &place);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
     wchar_t none[] = L"";
@@ -243,7 +238,7 @@ void NotificationWindow::SlideInStep() {
 }
 
 void NotificationWindow::PlayArrivalSound() {
-    if (!ReadPlaySoundOnNotifyWindow(settingsFile_)) return;
+    if (playSound_ && !playSound_()) return;
     const std::wstring chosen = WideFromGbk(soundFile_);
     if (!chosen.empty() && IsExistingFile(chosen) && sound_->Play(chosen)) return;
     sound_->Play(WideFromGbk(SoundFilePath(moduleFolder_, "提醒.wav")));

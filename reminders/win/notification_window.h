@@ -6,11 +6,12 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "app/win/dialog_window.h"
-#include "app/win/scoped_win.h"
+#include "base/win/dialog_window.h"
+#include "base/win/scoped_win.h"
 #include "reminders/win/notice_sound.h"
 
 class NotificationWindow : public DialogWindow {
@@ -19,9 +20,11 @@ public:
     explicit NotificationWindow(std::unique_ptr<NoticeSound> sound = nullptr);
     ~NotificationWindow() override;
 
-    // Creates the window hidden. The settings file is read at each arrival
-    // (whether to play), the module folder gives the fallback sound.
-    bool Create(const std::string& settingsFile, const std::string& moduleFolder);
+    // Whether to play: asked at each arrival, so a change of the setting
+    // counts from the next notice on.
+    using SoundSwitch = std::function<bool()>;
+    // Creates the window hidden; the module folder gives the fallback sound.
+    bool Create(SoundSwitch playSound, const std::string& moduleFolder);
 
     // The message text (GBK); the notices begin it with two line breaks. The
     // label keeps the whole text; what does not fit beside the bell is drawn
@@ -60,7 +63,7 @@ private:
     void CreateMessageTip();
 
     std::unique_ptr<NoticeSound> sound_;
-    std::string settingsFile_;
+    SoundSwitch playSound_;
     std::string moduleFolder_;
     std::string soundFile_;
     std::wstring shownText_;

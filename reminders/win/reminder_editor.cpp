@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/win/gbk_text.h"
+#include "base/win/gbk_text.h"
 #include "resources/resource_ids.h"
 
 namespace {

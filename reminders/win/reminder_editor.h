@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/win/dialog_kit.h"
-#include "app/win/dialog_window.h"
+#include "base/win/dialog_kit.h"
+#include "base/win/dialog_window.h"
 #include "reminders/reminder.h"
 #include "reminders/reminder_form.h"
 
@@ -32,7 +32,6 @@ private:
     void FillListsFor(std::int32_t calendar);
     void EnableEnd(bool enabled);
     ReminderForm ReadForm() const;
-    HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
     Reminder record_;
     std::string caption_;

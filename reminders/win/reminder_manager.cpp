@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/win/dialog_kit.h"
-#include "app/win/dialog_window.h"
-#include "app/win/local_time.h"
+#include "base/win/dialog_kit.h"
+#include "base/win/dialog_window.h"
+#include "calendar/win/system_time.h"
 #include "reminders/reminder_file.h"
 #include "reminders/reminder_manager_model.h"
 #include "reminders/win/reminder_editor.h"
@@ -45,7 +45,7 @@ protected:
     }
 
 private:
-    HWND List() const { return GetDlgItem(hwnd(), IDC_REMINDER_LIST); }
+    HWND List() const { return Item(IDC_REMINDER_LIST); }
 
     void OnInitDialog() {
         CenterOverOwner(hwnd(), owner_);

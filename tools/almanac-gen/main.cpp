@@ -15,7 +15,7 @@
 #include "almanac/generator/yi_ji.h"
 #include "almanac/generator/yiji_rules.h"
 #include "almanac/solar_term_names.h"
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "calendar/gregorian.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "almanac/almanac_database.h"
 #include "almanac/generator/database_writer.h"
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "calendar/gregorian.h"
 
 namespace {

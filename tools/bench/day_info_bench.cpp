@@ -7,7 +7,7 @@
 #include "almanac/almanac_database.h"
 #include "almanac/day_info.h"
 #include "almanac/generator/database_writer.h"
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "festivals/festival_file.h"
 #include "reminders/forenotice.h"
 

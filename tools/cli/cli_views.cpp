@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "almanac/almanac_database.h"
+#include "base/gbk_scan.h"
 #include "almanac/generator/yi_ji.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/gregorian.h"
@@ -18,15 +19,7 @@ namespace {
 // Terminal columns taken by GBK text: a double-byte character is full width.
 int DisplayWidth(const std::string& gbk) {
     int width = 0;
-    for (size_t i = 0; i < gbk.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(gbk[i]);
-        if (c >= 0x81 && c <= 0xFE && i + 1 < gbk.size()) {
-            width += 2;
-            ++i;
-        } else {
-            width += 1;
-        }
-    }
+    for (size_t i = 0; i < gbk.size(); i += GbkCharLength(gbk, i)) width += static_cast<int>(GbkCharLength(gbk, i));
     return width;
 }
 
@@ -35,7 +28,7 @@ std::string FitTo(const std::string& gbk, int width) {
     std::size_t end = 0;
     int used = 0;
     while (end < gbk.size()) {
-        const std::size_t length = GbkCharacterLength(gbk, end);
+        const std::size_t length = GbkCharLength(gbk, end);
         const int columns = length == 2 ? 2 : 1;
         if (used + columns > width) break;
         used += columns;

@@ -27,19 +27,18 @@
 #include <string>
 
 #include "almanac/almanac_database.h"
-#include "almanac/day_info.h"
 #include "app/app_settings.h"
-#include "app/file_system.h"
+#include "base/data_paths.h"
+#include "base/file_system.h"
 #include "calendar/lunar_calendar.h"
-#include "festivals/festival_file.h"
 #include "reminders/forenotice.h"
-#include "reminders/reminder_file.h"
 #include "tools/cli/cli_views.h"
 #include "tools/cli/console_output.h"
 #include "tools/cli/executable_folder.h"
 #include "tools/cli/layout_view.h"
 #include "tools/cli/memo_views.h"
 #include "view/balloon_text.h"
+#include "view/month_sources.h"
 #include "view/month_view.h"
 
 namespace {
@@ -66,13 +65,12 @@ void Today(int& y, int& m, int& d) {
     d = local->tm_mday;
 }
 
-// The installed layout keeps the database beside the program; a build keeps
-// it in dist/ at the top of its build folder (the tool is in tools/cli/).
-std::string DefaultDataPath(const std::string& below) {
+// The installed layout keeps the data beside the program; a build keeps it in
+// dist/ at the top of its build folder (the tool is in tools/cli/).
+std::string DefaultDataFolder() {
     const std::string folder = ExecutableFolder();
-    const std::string beside = folder + "/" + below;
-    if (FileExists(beside)) return beside;
-    return folder + "/../../dist/" + below;
+    if (FileExists(AlmanacDatabasePath(folder))) return folder;
+    return DataPath(folder, "\\..\\..\\dist");
 }
 
 // The balloon of the day with its almanac, then the day's 神煞.
@@ -86,24 +84,26 @@ std::string DayWithAlmanac(DayInfoSource& days, int y, int m, int d) {
 std::string Upcoming(DayInfoSource& days, const std::string& settingsFile, int y, int m, int d) {
     const int horizon = LoadAppSettings(settingsFile).listForDays;
     const Rect everything{0, 0, 0, 0x7fffffff};
-    return UpcomingView(BuildForenoticeLines(MakeDate(y, m, d), everything, 1, horizon, settingsFile, days));
+    return UpcomingView(BuildForenoticeLines(MakeDate(y, m, d), everything, 1, horizon,
+                                             ReadForenoticeSwitches(settingsFile), days));
 }
 
 // The month window's layout of a month, with the program's settings unless
 // the arguments (after YYYY-MM) name a template, today's date or Monday first.
-int Layout(DayInfoSource& days, const std::string& settingsFile, int argc, char** argv) {
+int Layout(DayInfoSource& days, const std::string& dataFolder, const std::string& settingsFile, int argc,
+           char** argv) {
     int y = 0, m = 0;
     if (argc < 3 || std::sscanf(argv[2], "%d-%d", &y, &m) != 2 || !InRange(y, m, 1)) return Usage();
-    const AppSettings settings = LoadAppSettings(settingsFile);
-    std::string templateName = settings.templateName.empty() ? "Default" : settings.templateName;
+    AppSettings settings = LoadAppSettings(settingsFile);
+    if (settings.templateName.empty()) settings.templateName = "Default";
     CivilDate today{};
     Today(today.year, today.month, today.day);
-    int firstColWeekDay = FirstColumnWeekday(settings);
+    bool mondayFirst = false;
     for (int i = 3; i < argc; ++i) {
         if (std::strcmp(argv[i], "--monday") == 0) {
-            firstColWeekDay = 1;
+            mondayFirst = true;
         } else if (std::strcmp(argv[i], "--template") == 0 && i + 1 < argc) {
-            templateName = argv[++i];
+            settings.templateName = argv[++i];
         } else if (std::strcmp(argv[i], "--today") == 0 && i + 1 < argc) {
             if (std::sscanf(argv[++i], "%d-%d-%d", &today.year, &today.month, &today.day) != 3 ||
                 !InRange(today.year, today.month, today.day)) {
@@ -113,12 +113,10 @@ int Layout(DayInfoSource& days, const std::string& settingsFile, int argc, char*
             return Usage();
         }
     }
-    MonthView view(days, FontFamilyQuery(), [today] { return today; }, settingsFile);
-    view.listForDays = settings.listForDays;
-    view.showAlmanac = settings.showHuangLiOnBalloonToolTip;
-    const std::string folder = "Ostrel/Templates/" + templateName + "/";
-    view.Rebuild(DefaultDataPath(folder + "backgroud.png"), DefaultDataPath(folder + "config.ini"), y, m,
-                 settings.showToday, firstColWeekDay);
+    MonthOptions options = MonthOptionsFrom(settings, dataFolder, ReadForenoticeSwitches(settingsFile));
+    if (mondayFirst) options.firstColWeekDay = 1;
+    MonthView view(days, FontFamilyQuery(), [today] { return today; });
+    view.Rebuild(options, y, m);
     WriteGbk(MonthLayoutView(view.display(), view.cells()));
     return 0;
 }
@@ -145,20 +143,19 @@ int main(int argc, char** argv) {
         !TakeOption(argc, argv, "--memos", memoPath) || !TakeOption(argc, argv, "--ini", settingsPath)) {
         return Usage();
     }
-    AlmanacDatabase almanac;
-    almanac.CreateEngine();
-    almanac.Open(databasePath.empty() ? DefaultDataPath("Ostrel/Database/china.mdb") : databasePath);
-    if (festivalPath.empty()) festivalPath = DefaultDataPath("Ostrel/holidays.cfg");
-    FestivalList festivals;
-    LoadFestivals(festivals, festivalPath);
+    const std::string dataFolder = DefaultDataFolder();
+    if (databasePath.empty()) databasePath = AlmanacDatabasePath(dataFolder);
+    if (festivalPath.empty()) festivalPath = FestivalFilePath(dataFolder);
+    if (memoPath.empty()) memoPath = ReminderFilePath(dataFolder);
+    if (settingsPath.empty()) settingsPath = SettingsFilePath(dataFolder);
+    MonthSources days;
+    days.Load(festivalPath, memoPath, databasePath);
+    const FestivalList& festivals = days.festivals();
+    const ReminderList& memos = days.reminders();
+    AlmanacDatabase& almanac = days.almanac();
     if (festivals.empty() && !FileExists(festivalPath)) {
         std::fprintf(stderr, "solvane-cli: no festival file at %s\n", festivalPath.c_str());
     }
-    if (memoPath.empty()) memoPath = DefaultDataPath("Reminders/reminders.cfg");
-    ReminderList memos;
-    LoadReminders(memoPath, memos);
-    if (settingsPath.empty()) settingsPath = DefaultDataPath("Solvane.ini");
-    DaySources days(&festivals, &memos, &almanac);
 
     if (argc == 1) {
         int y, m, d;
@@ -200,7 +197,7 @@ int main(int argc, char** argv) {
         WriteGbk(MemoListView(memos));
         return 0;
     }
-    if (command == "layout") return Layout(days, settingsPath, argc, argv);
+    if (command == "layout") return Layout(days, dataFolder, settingsPath, argc, argv);
     if (command == "upcoming") {
         int y, m, d;
         Today(y, m, d);

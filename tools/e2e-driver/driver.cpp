@@ -72,21 +72,15 @@
 #include <string>
 #include <vector>
 
+#include "base/win/gbk_text.h"
 #include "menu_hook.h"
+#include "tools/e2e-driver/file_exchange.h"
 
 namespace {
 
 constexpr UINT kTrayIconId = 128;
 constexpr UINT kTrayCallbackMessage = 10991;
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], length, nullptr, nullptr);
-    return out;
-}
 
 void Print(const std::string& line) {
     const std::string text = line + "\n";
@@ -174,13 +168,6 @@ DWORD ProgramProcess() {
     return process;
 }
 
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], length);
-    return out;
-}
 
 std::wstring TextOfWindow(HWND window) {
     wchar_t text[4096] = {};
@@ -230,26 +217,25 @@ public:
     RemoteBuffer(HWND window, size_t size) : size_(size) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
-        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+        process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process));
+        if (process_) address_ = VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     }
     ~RemoteBuffer() {
-        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
+        if (address_) VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
     bool ok() const { return address_ != nullptr; }
     char* address() const { return static_cast<char*>(address_); }
     bool Write(size_t offset, const void* data, size_t size) {
-        return WriteProcessMemory(process_, address() + offset, data, size, nullptr) != 0;
+        return WriteProcessMemory(process_.get(), address() + offset, data, size, nullptr) != 0;
     }
     bool Read(size_t offset, void* data, size_t size) {
-        return ReadProcessMemory(process_, address() + offset, data, size, nullptr) != 0;
+        return ReadProcessMemory(process_.get(), address() + offset, data, size, nullptr) != 0;
     }
 
 private:
-    HANDLE process_ = nullptr;
+    ScopedKernelHandle process_;
     void* address_ = nullptr;
     size_t size_;
 };
@@ -301,14 +287,9 @@ public:
         for (int attempt = 0; attempt < 40; ++attempt) {
             if (attempt % 10 == 0) PostMessageW(popup, RegisterWindowMessageW(kDumpMenuMessageName), 0, 0);
             Sleep(50);
-            HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-            if (file == INVALID_HANDLE_VALUE) continue;
-            char buffer[8192];
-            DWORD read = 0;
-            ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-            CloseHandle(file);
+            std::string text, line;
+            if (!ReadFileText(path, text)) continue;
             lines.clear();
-            std::string text(buffer, read), line;
             for (char c : text) {
                 if (c == '\n') {
                     lines.push_back(line);
@@ -329,17 +310,8 @@ private:
 // Written beside and moved into place, so that the hook never reads half a
 // request; retried while the hook still has the previous one open.
 bool WriteWhole(const std::wstring& path, const std::string& text) {
-    const std::wstring partial = path + L".part";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-            CloseHandle(file);
-            if (written == text.size() && MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-                return true;
-            }
-        }
+        if (WriteFileWhole(path, text)) return true;
         Sleep(50);
     }
     return false;
@@ -507,7 +479,7 @@ struct Driver {
     HWND dialog = nullptr;  // the dialog the control steps act on
 
     bool WaitDialog(const std::string& caption, int milliseconds) {
-        const std::wstring wide = Wide(caption);
+        const std::wstring wide = WideFromUtf8(caption);
         if (!WaitFor(milliseconds, [&] { return (dialog = ProgramDialog(&wide, true)) != nullptr; })) {
             return Fail("no dialog " + caption);
         }
@@ -532,15 +504,8 @@ struct Driver {
         for (int attempt = 0; attempt < 200; ++attempt) {
             if (attempt % 20 == 0) PostMessageW(dialog, message, 0, 0);
             Sleep(50);
-            HANDLE file = CreateFileW(answerPath.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      0, nullptr);
-            if (file == INVALID_HANDLE_VALUE) continue;
             std::string text;
-            char buffer[4096];
-            DWORD read = 0;
-            while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-            CloseHandle(file);
+            if (!ReadFileText(answerPath, text)) continue;
             const size_t firstEnd = text.find('\n');
             if (firstEnd == std::string::npos || text.substr(0, firstEnd) != number) continue;
             bool ok = true;
@@ -568,7 +533,7 @@ struct Driver {
     bool SetText(int id, const std::string& text) {
         HWND control = Control(id);
         if (!control) return false;
-        const std::wstring wide = Wide(text);
+        const std::wstring wide = WideFromUtf8(text);
         DWORD_PTR result = 0;
         return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_ABORTIFHUNG,
                                    5000, &result) != 0 ||
@@ -578,7 +543,7 @@ struct Driver {
     bool Choose(int id, const std::string& text) {
         HWND control = Control(id);
         if (!control) return false;
-        const std::wstring wide = Wide(text);
+        const std::wstring wide = WideFromUtf8(text);
         DWORD_PTR index = 0;
         SendMessageTimeoutW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()),
                             SMTO_ABORTIFHUNG, 5000, &index);
@@ -642,7 +607,7 @@ struct Driver {
                 SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.address()));
                 wchar_t text[kText] = {};
                 remote.Read(sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t));
-                line += "\t" + Utf8(text);
+                line += "\t" + Utf8FromWide(text);
             }
             Print(line);
         }
@@ -655,7 +620,7 @@ struct Driver {
         if (!WaitFor(milliseconds, [&] { return (box = ProgramDialog(nullptr)) != nullptr; })) return Fail("no box");
         wchar_t title[256] = {};
         GetWindowTextW(box, title, 256);
-        Print("box " + Utf8(title) + "|" + Utf8(TextOfWindow(GetDlgItem(box, 0xFFFF))));
+        Print("box " + Utf8FromWide(title) + "|" + Utf8FromWide(TextOfWindow(GetDlgItem(box, 0xFFFF))));
         int button = 0;
         if (answer == "ok") button = IDOK;
         if (answer == "cancel") button = IDCANCEL;
@@ -727,7 +692,7 @@ struct Driver {
         for (wchar_t& c : text) {
             if (c == L'\n') c = L'~';
         }
-        Print("update-box " + Utf8(title) + "|" + Utf8(text));
+        Print("update-box " + Utf8FromWide(title) + "|" + Utf8FromWide(text));
         PostMessageW(box, WM_COMMAND, answer == "ok" ? IDOK : IDCANCEL, 0);
         return WaitFor(5000, [&] { return !IsWindow(box); }) || Fail("update box stayed open");
     }
@@ -746,15 +711,15 @@ struct Driver {
             }
             still = EqualRect(&r, &last) ? still + 1 : 0;
             last = r;
-            if (expected && Utf8(WindowText(GetDlgItem(notice, 1033))) != *expected) return false;
+            if (expected && Utf8FromWide(WindowText(GetDlgItem(notice, 1033))) != *expected) return false;
             return still >= 6;  // 300 ms without a move
         });
         if (!rested) {
-            if (notice) Print("notice " + RectText(r) + "|" + Utf8(WindowText(GetDlgItem(notice, 1033))));
+            if (notice) Print("notice " + RectText(r) + "|" + Utf8FromWide(WindowText(GetDlgItem(notice, 1033))));
             return Fail("no resting notice");
         }
-        Print("notice " + RectText(r) + "|" + Utf8(WindowText(GetDlgItem(notice, 1035))) + "|" +
-              Utf8(WindowText(GetDlgItem(notice, 1033))));
+        Print("notice " + RectText(r) + "|" + Utf8FromWide(WindowText(GetDlgItem(notice, 1035))) + "|" +
+              Utf8FromWide(WindowText(GetDlgItem(notice, 1033))));
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         Print("work-area " + RectText(work));
@@ -815,7 +780,7 @@ struct Driver {
             GetWindowTextW(child, value, 256);
             if (_wcsicmp(cls, L"Static") == 0 && value[0]) text = value;
         }
-        Print("message-box " + Utf8(title) + "|" + Utf8(text));
+        Print("message-box " + Utf8FromWide(title) + "|" + Utf8FromWide(text));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return true;
     }
@@ -825,9 +790,9 @@ struct Driver {
 
 int wmain(int argc, wchar_t** argv) {
     Driver driver;
-    HANDLE locked = INVALID_HANDLE_VALUE;
+    ScopedFileHandle locked;
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
+    for (int i = 1; i < argc; ++i) args.push_back(Utf8FromWide(argv[i]));
     size_t i = 0;
     auto number = [&]() { return i < args.size() ? std::atoi(args[i++].c_str()) : 0; };
     auto text = [&]() { return i < args.size() ? args[i++] : std::string(); };
@@ -911,12 +876,12 @@ int wmain(int argc, wchar_t** argv) {
             ok = driver.WaitDialog(caption, number());
         } else if (step == "no-dialog") {
             const std::string caption = text();
-            const std::wstring wide = Wide(caption);
+            const std::wstring wide = WideFromUtf8(caption);
             ok = !WaitFor(number(), [&] { return ProgramDialog(&wide) != nullptr; }) || Fail("dialog " + caption + " opened");
             if (ok) Print("no dialog " + caption);
         } else if (step == "dialog-gone") {
             const std::string caption = text();
-            const std::wstring wide = Wide(caption);
+            const std::wstring wide = WideFromUtf8(caption);
             ok = WaitFor(number(), [&] { return ProgramDialog(&wide) == nullptr; }) || Fail("dialog " + caption + " stayed");
         } else if (step == "set-text") {
             const int id = number();
@@ -937,7 +902,7 @@ int wmain(int argc, wchar_t** argv) {
             const int id = number();
             HWND control = driver.Control(id);
             ok = control != nullptr;
-            if (ok) Print("text " + std::to_string(id) + " " + Utf8(TextOfWindow(control)));
+            if (ok) Print("text " + std::to_string(id) + " " + Utf8FromWide(TextOfWindow(control)));
         } else if (step == "state") {
             ok = driver.State(number());
         } else if (step == "read") {
@@ -1012,13 +977,11 @@ int wmain(int argc, wchar_t** argv) {
             SendInput(1, &keys[1], sizeof(INPUT));
             Sleep(100);
         } else if (step == "lock-file") {
-            if (locked != INVALID_HANDLE_VALUE) CloseHandle(locked);
-            locked = CreateFileW(Wide(text()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-            ok = locked != INVALID_HANDLE_VALUE || Fail("cannot lock the file");
+            locked.reset(CreateFileW(WideFromUtf8(text()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            ok = locked || Fail("cannot lock the file");
             if (ok) Print("locked");
         } else if (step == "unlock-file") {
-            if (locked != INVALID_HANDLE_VALUE) CloseHandle(locked);
-            locked = INVALID_HANDLE_VALUE;
+            locked.reset();
             Print("unlocked");
         } else {
             ok = Fail("unknown step " + step);

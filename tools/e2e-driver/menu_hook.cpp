@@ -5,18 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/win/gbk_text.h"
 #include "menu_hook.h"
+#include "tools/e2e-driver/file_exchange.h"
 
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], length, nullptr, nullptr);
-    return out;
-}
 
 // An item's text as the menu shows it: "&&" is one '&', a single '&' only
 // underlines the letter after it.
@@ -43,9 +37,9 @@ std::string Describe(HMENU menu) {
         if (info.fType & MFT_SEPARATOR)
             out += "separator\n";
         else if (info.hSubMenu)
-            out += "popup\t" + Utf8(Displayed(text)) + "\n";
+            out += "popup\t" + Utf8FromWide(Displayed(text)) + "\n";
         else
-            out += "item\t" + std::to_string(info.wID) + "\t" + Utf8(Displayed(text)) + "\n";
+            out += "item\t" + std::to_string(info.wID) + "\t" + Utf8FromWide(Displayed(text)) + "\n";
     }
     return out;
 }
@@ -54,46 +48,9 @@ void Dump(HWND popup) {
     const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
     if (!menu) return;
     const std::string text = Describe(menu);
-    const std::wstring path = MenuDumpPath();
-    const std::wstring partial = path + L".part";
-    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    WriteFileWhole(MenuDumpPath(), text);
 }
 
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], length);
-    return out;
-}
-
-bool ReadFileText(const std::wstring& path, std::string& text) {
-    // Shared in every way: the driver may be replacing the request meanwhile.
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    char buffer[8192];
-    DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-    CloseHandle(file);
-    text.assign(buffer, read);
-    return true;
-}
-
-void WriteFileAtomically(const std::wstring& path, const std::string& text) {
-    const std::wstring partial = path + L".part";
-    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-}
 
 std::vector<std::string> SplitTabs(const std::string& line) {
     std::vector<std::string> fields;
@@ -150,7 +107,7 @@ std::string Cell(HWND list, int row, int column) {
     item.pszText = text;
     item.cchTextMax = 512;
     SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return Utf8(text);
+    return Utf8FromWide(text);
 }
 
 std::string ReadDialog(HWND dialog) {
@@ -170,11 +127,11 @@ std::string ReadDialog(HWND dialog) {
                 out += "\n";
             }
         } else if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) {
-            out += "combo\t" + std::to_string(id) + "\t" + Utf8(TextOf(control)) + "\n";
+            out += "combo\t" + std::to_string(id) + "\t" + Utf8FromWide(TextOf(control)) + "\n";
         } else if (_wcsicmp(cls.c_str(), L"Edit") == 0 && _wcsicmp(ClassOf(GetParent(control)).c_str(), L"ComboBox") == 0) {
             continue;  // the edit box inside a combo
         } else {
-            out += "control\t" + std::to_string(id) + "\t" + Utf8(cls) + "\t" + Utf8(TextOf(control));
+            out += "control\t" + std::to_string(id) + "\t" + Utf8FromWide(cls) + "\t" + Utf8FromWide(TextOf(control));
             const LONG style = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
             if (_wcsicmp(cls.c_str(), L"Button") == 0 && (style == BS_AUTOCHECKBOX || style == BS_CHECKBOX)) {
                 out += std::string("\t") + (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
@@ -194,12 +151,12 @@ std::string Act(HWND dialog, const std::vector<std::string>& request) {
         HWND control = VisibleControl(dialog, std::atoi(a.c_str()));
         if (!control) return "error no visible control " + a + "\n";
         if (action == "set-text") {
-            SetWindowTextW(control, Wide(b).c_str());
+            SetWindowTextW(control, WideFromUtf8(b).c_str());
         } else if (action == "check") {
             SendMessageW(control, BM_SETCHECK, b == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
         } else {
             const LRESULT index = SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                               reinterpret_cast<LPARAM>(Wide(b).c_str()));
+                                               reinterpret_cast<LPARAM>(WideFromUtf8(b).c_str()));
             if (index == CB_ERR) return "error no entry " + b + "\n";
             SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
             SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
@@ -237,7 +194,7 @@ void AnswerRequest(HWND dialog) {
         lastSequence = request[0];
         lastAnswer = request[0] + "\n" + Act(dialog, request);
     }
-    WriteFileAtomically(ControlAnswerPath(), lastAnswer);
+    WriteFileWhole(ControlAnswerPath(), lastAnswer);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/gbk_scan.h"
-#include "app/profile_file.h"
+#include "base/gbk_scan.h"
+#include "base/profile_file.h"
 #include "view/skin_template.h"
 #include "view/tray_template.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/profile_file.h"
+#include "base/profile_file.h"
 
 namespace {
 

@@ -23,13 +23,14 @@
 #include <vector>
 
 #include "app/app_settings.h"
-#include "app/data_paths.h"
-#include "app/win/gbk_text.h"
+#include "base/data_paths.h"
+#include "base/win/gbk_text.h"
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
+#include "calendar/win/system_time.h"
 #include "reminders/reminder.h"
-#include "tools/render-month/data_sources.h"
-#include "view/month_layout.h"
+#include "view/month_sources.h"
+#include "view/month_view.h"
 #include "view/win/display_list_renderer.h"
 #include "view/win/font_families.h"
 
@@ -44,7 +45,9 @@ int Usage() {
 }
 
 struct Options {
-    MonthLayoutRequest request;
+    int year = 0;
+    int month = 0;
+    CivilDate today{};
     std::string dataFolder;
     std::optional<std::string> templateName;
     std::optional<int> firstColWeekDay, listForDays, showToday;
@@ -72,13 +75,11 @@ bool InRange(int year, int month, int day) {
 }
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options) {
-    if (argc < 2 || std::swscanf(argv[1], L"%d-%d", &options.request.year, &options.request.month) != 2 ||
-        !InRange(options.request.year, options.request.month, 1)) {
+    if (argc < 2 || std::swscanf(argv[1], L"%d-%d", &options.year, &options.month) != 2 ||
+        !InRange(options.year, options.month, 1)) {
         return false;
     }
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    options.request.today = {now.wYear, now.wMonth, now.wDay};
+    options.today = LocalToday();
     options.dataFolder = DefaultDataFolder();
     for (int i = 2; i < argc; ++i) {
         const std::wstring name = argv[i];
@@ -90,7 +91,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
         } else if (name == L"--template" && hasValue) {
             options.templateName = GbkFromWide(argv[++i]);
         } else if (name == L"--today" && hasValue) {
-            CivilDate& t = options.request.today;
+            CivilDate& t = options.today;
             if (std::swscanf(argv[++i], L"%d-%d-%d", &t.year, &t.month, &t.day) != 3 ||
                 !InRange(t.year, t.month, t.day)) {
                 return false;
@@ -125,18 +126,18 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
     return !options.out.empty();
 }
 
-// The program's settings from Solvane.ini in the data folder, where the
-// command line does not say otherwise.
-void ApplySettings(Options& options) {
+// The program's settings from Solvane.ini in the data folder, made into the
+// month's options as the program makes them, where the command line does not
+// say otherwise.
+MonthOptions MonthOptionsOf(const Options& options) {
     const std::string settingsFile = SettingsFilePath(options.dataFolder);
-    const AppSettings settings = LoadAppSettings(settingsFile);
-    if (!options.templateName) options.templateName = settings.templateName;
-    MonthLayoutRequest& request = options.request;
-    request.firstColWeekDay = options.firstColWeekDay.value_or(FirstColumnWeekday(settings));
-    request.listForDays = options.listForDays.value_or(settings.listForDays);
-    request.showToday = options.showToday.value_or(settings.showToday);
-    request.showAlmanac = settings.showHuangLiOnBalloonToolTip;
-    request.forenotice = ReadForenoticeSwitches(settingsFile);
+    AppSettings settings = LoadAppSettings(settingsFile);
+    if (options.templateName) settings.templateName = *options.templateName;
+    MonthOptions month = MonthOptionsFrom(settings, options.dataFolder, ReadForenoticeSwitches(settingsFile));
+    if (options.firstColWeekDay) month.firstColWeekDay = *options.firstColWeekDay;
+    if (options.listForDays) month.listForDays = *options.listForDays;
+    if (options.showToday) month.showToday = *options.showToday;
+    return month;
 }
 
 void PrintShape(const wchar_t* kind, const Rect& box, const Color& color) {
@@ -146,28 +147,27 @@ void PrintShape(const wchar_t* kind, const Rect& box, const Color& color) {
 
 // What was drawn where, for scripts that check the picture: its size, the
 // cells, today's ring and the memo dots (box, then alpha, red, green, blue).
-void Describe(const MonthLayout& layout, const LayeredSurface& surface) {
+void Describe(const MonthView& view, const LayeredSurface& surface) {
     std::wprintf(L"picture %d %d\n", surface.width(), surface.height());
-    for (const auto& [day, cell] : layout.cells) {
+    for (const auto& [day, cell] : view.cells()) {
         std::wprintf(L"cell %d %d %d %d %d\n", day, cell.left, cell.top, cell.right, cell.bottom);
     }
-    for (const DisplayItem& item : layout.display.items) {
+    for (const DisplayItem& item : view.display().items) {
         if (auto ring = std::get_if<DisplayEllipse>(&item)) PrintShape(L"ring", ring->box, ring->color);
         if (auto dot = std::get_if<DisplayDot>(&item)) PrintShape(L"dot", dot->box, dot->color);
     }
 }
 
 // The template is read again each time, as the window's rebuild does.
-void TimeRebuilds(const Options& options, DayInfoSource& dayInfo) {
+void TimeRebuilds(const Options& options, const MonthOptions& monthOptions, MonthView& view) {
     LARGE_INTEGER frequency, start, laidOut, drawn;
     QueryPerformanceFrequency(&frequency);
     double layoutTicks = 0, drawingTicks = 0;
     for (int i = 0; i < options.timedRebuilds; ++i) {
         QueryPerformanceCounter(&start);
-        const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, *options.templateName, InstalledFontFamilies());
-        const MonthLayout layout = LayOutMonth(skin, options.request, dayInfo);
+        view.Rebuild(monthOptions, options.year, options.month);
         QueryPerformanceCounter(&laidOut);
-        const LayeredSurface surface = RenderDisplayList(layout.display);
+        const LayeredSurface surface = RenderDisplayList(view.display());
         QueryPerformanceCounter(&drawn);
         if (surface.empty()) return;
         layoutTicks += static_cast<double>(laidOut.QuadPart - start.QuadPart);
@@ -184,29 +184,30 @@ void TimeRebuilds(const Options& options, DayInfoSource& dayInfo) {
 int wmain(int argc, wchar_t** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) return Usage();
-    ApplySettings(options);
+    const MonthOptions monthOptions = MonthOptionsOf(options);
 
     GdiplusSession session;
     if (!session.ok()) {
         std::fwprintf(stderr, L"render-month: GDI+ did not start\n");
         return 1;
     }
-    const SkinTemplate skin = LoadSkinTemplate(options.dataFolder, *options.templateName, InstalledFontFamilies());
-    DataSources sources(FestivalFilePath(options.dataFolder), ReminderFilePath(options.dataFolder),
-                        AlmanacDatabasePath(options.dataFolder), options.memos);
-    DayInfoSource& dayInfo = sources.days();
-    const MonthLayout layout = LayOutMonth(skin, options.request, dayInfo);
-    const LayeredSurface surface = RenderDisplayList(layout.display);
+    MonthSources sources;
+    sources.LoadFolder(options.dataFolder);
+    sources.AddReminders(options.memos);
+    const CivilDate today = options.today;
+    MonthView view(sources, InstalledFontFamilies(), [today] { return today; });
+    view.Rebuild(monthOptions, options.year, options.month);
+    const LayeredSurface surface = RenderDisplayList(view.display());
     if (surface.empty()) {
         std::fwprintf(stderr, L"render-month: cannot load the background picture %ls\n",
-                      WideFromGbk(skin.backgroundPath).c_str());
+                      WideFromGbk(monthOptions.backgroundPath).c_str());
         return 1;
     }
     if (!SaveSurfacePng(surface, options.out)) {
         std::fwprintf(stderr, L"render-month: cannot write %ls\n", options.out.c_str());
         return 1;
     }
-    Describe(layout, surface);
-    if (options.timedRebuilds > 0) TimeRebuilds(options, dayInfo);
+    Describe(view, surface);
+    if (options.timedRebuilds > 0) TimeRebuilds(options, monthOptions, view);
     return 0;
 }

@@ -10,9 +10,9 @@ std::vector<int> Values(const std::vector<MenuChoice>& choices) {
     return values;
 }
 
-std::vector<std::string> Texts(const std::vector<DayMenuItem>& items) {
+std::vector<std::string> Texts(const std::vector<MenuItem>& items) {
     std::vector<std::string> texts;
-    for (const DayMenuItem& item : items) texts.push_back(item.IsSeparator() ? "----" : item.text);
+    for (const MenuItem& item : items) texts.push_back(item.IsSeparator() ? "----" : item.text);
     return texts;
 }
 
@@ -63,7 +63,7 @@ TEST(HotSpots, AreTestedInTheirFixedOrderAndAbsentOnesNeverHit) {
 }
 
 TEST(DayMenu, OffersTheFourAddCommandsOnAnOrdinaryDay) {
-    const std::vector<DayMenuItem> menu = BuildDayMenu({}, "");
+    const std::vector<MenuItem> menu = BuildDayMenu({}, "");
     ASSERT_EQ(menu.size(), 4u);
     EXPECT_EQ(Texts(menu), (std::vector<std::string>{"添加阳历节日...", "添加旧历节日...", "添加阳历备忘...",
                                                      "添加旧历备忘..."}));
@@ -74,7 +74,7 @@ TEST(DayMenu, OffersTheFourAddCommandsOnAnOrdinaryDay) {
 }
 
 TEST(DayMenu, ListsTwoFestivalsAndTheSolarTermAfterSeparators) {
-    const std::vector<DayMenuItem> menu = BuildDayMenu({"春节", "情人节"}, "立春");
+    const std::vector<MenuItem> menu = BuildDayMenu({"春节", "情人节"}, "立春");
     EXPECT_EQ(Texts(menu), (std::vector<std::string>{"添加阳历节日...", "添加旧历节日...", "添加阳历备忘...",
                                                      "添加旧历备忘...", "----", "春节", "情人节", "----",
                                                      "立春"}));
@@ -84,7 +84,7 @@ TEST(DayMenu, ListsTwoFestivalsAndTheSolarTermAfterSeparators) {
 }
 
 TEST(DayMenu, GivesASolarTermAloneTheFirstItemNumber) {
-    const std::vector<DayMenuItem> menu = BuildDayMenu({}, "冬至");
+    const std::vector<MenuItem> menu = BuildDayMenu({}, "冬至");
     ASSERT_EQ(menu.size(), 6u);
     EXPECT_TRUE(menu[4].IsSeparator());
     EXPECT_EQ(menu[5].command, 1);

@@ -7,6 +7,7 @@
 
 #include "calendar/calendar_texts.h"
 #include "calendar/lunar_calendar.h"
+#include "tests/support/fake_days.h"
 #include "view/month_grid.h"
 
 namespace {
@@ -28,41 +29,7 @@ Reminder Memo(int hour, int minute, const std::string& text) {
     return memo;
 }
 
-std::string Ymd(int y, int m, int d) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
-    return text;
-}
-
-// Day information as the real source gives it for the calendar fields, with
-// festivals, solar terms and memos placed by the test.
-class FakeDays : public DayInfoSource {
-public:
-    std::map<std::string, FestivalList> festivals;
-    std::map<std::string, std::string> solarTerms;
-    std::map<std::string, ReminderList> memos;
-    std::string unreadableLunarDate;  // "yyyy-mm-dd" whose lunar date does not parse
-    int queries = 0;
-    int partialQueries = 0;  // asked without almanac, festivals or memos
-
-    DayInfo GetDayInfo(int y, int m, int d, bool withAlmanac, bool withFestivals, bool withReminders) override {
-        ++queries;
-        partialQueries += !(withAlmanac && withFestivals && withReminders);
-        DayInfo info;
-        info.solarDate = Ymd(y, m, d);
-        const LunarDate lunar = SolarToLunar(y, m, d);
-        info.lunarDate = Ymd(lunar.year, lunar.month, lunar.day);
-        info.isLeap = lunar.isLeap;
-        info.zodiac = ZodiacName(lunar.year);
-        info.weekday = DayOfWeek(y, m, d);
-        const std::string key = info.solarDate;
-        if (festivals.count(key)) info.festivals = festivals.at(key);
-        if (solarTerms.count(key)) info.SolarTerm = solarTerms.at(key);
-        if (memos.count(key)) info.reminders = memos.at(key);
-        if (key == unreadableLunarDate) info.lunarDate = "2015-01";
-        return info;
-    }
-};
+std::string Ymd(int y, int m, int d) { return DateKey(y, m, d); }
 
 MonthLayout LayOutWithoutEvents(const SkinTemplate& skin, const MonthLayoutRequest& request) {
     FakeDays days;

@@ -4,22 +4,18 @@
 
 #include <filesystem>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 class MonthViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("solvane-view-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         Write("config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nHEIGHTWEEKDAYROW=20\r\nLISTRECT=0,150,140,190\r\n"
                             "YEARBACK=1,2,3,4\r\n");
         Write("Solvane.ini", "[Ostrel]\r\n");
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
 
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
     void Write(const std::string& name, const std::string& text) {
@@ -41,11 +37,13 @@ protected:
     };
 
     MonthView View() {
-        return MonthView(days_, FontFamilyQuery(), [] { return CivilDate{2015, 2, 18}; }, PathOf("Solvane.ini"));
+        return MonthView(days_, FontFamilyQuery(), [] { return CivilDate{2015, 2, 18}; });
     }
 
     void Rebuild(MonthView& view, int year, int month) {
-        view.Rebuild(PathOf("backgroud.png"), PathOf("config.ini"), year, month, 1, 7);
+        options_.backgroundPath = PathOf("backgroud.png");
+        options_.configPath = PathOf("config.ini");
+        view.Rebuild(options_, year, month);
     }
 
     static int ListLines(const MonthView& view) {
@@ -56,8 +54,10 @@ protected:
         return lines;
     }
 
-    std::filesystem::path folder_;
+    ScratchFolder scratch_{"solvane-view-"};
+    const std::filesystem::path& folder_ = scratch_.path();
     Days days_;
+    MonthOptions options_;
 };
 
 TEST_F(MonthViewTest, ARebuildRemembersTheMonthAndItsCells) {
@@ -83,14 +83,15 @@ TEST_F(MonthViewTest, TemplateEditsShowAtTheNextRebuild) {
     EXPECT_EQ(view.display().backgroundPath, PathOf("backgroud.png"));
 }
 
-TEST_F(MonthViewTest, TheSolarTermSwitchOfTheListIsReadFromTheSettingsFileAtEveryRebuild) {
+TEST_F(MonthViewTest, TheListFollowsTheOptionsOfEachRebuild) {
     MonthView view = View();
     Rebuild(view, 2015, 2);
     EXPECT_EQ(ListLines(view), 0);
-    Write("Solvane.ini", "[Ostrel]\r\nShowJieQiOnForenotice=1\r\n");
+    options_.forenotice.showSolarTerms = true;
     Rebuild(view, 2015, 2);
     EXPECT_EQ(ListLines(view), 1);
-    view.listForDays = -1;
+    EXPECT_TRUE(view.options().forenotice.showSolarTerms);
+    options_.listForDays = -1;
     Rebuild(view, 2015, 2);
     EXPECT_EQ(ListLines(view), 0);
 }

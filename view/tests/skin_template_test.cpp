@@ -4,10 +4,11 @@
 
 #include <filesystem>
 
-#include "app/data_paths.h"
-#include "app/file_system.h"
-#include "app/profile_file.h"
+#include "base/data_paths.h"
+#include "base/file_system.h"
+#include "base/profile_file.h"
 #include "view/tray_template.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -142,19 +143,13 @@ TEST(ScanIntegersTest, ReadsLikeSscanfWithCommas) {
 
 class TemplateFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("solvane-skin-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     std::string Folder() const { return folder_.string(); }
     void Write(const std::string& path, const std::string& contents) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         ASSERT_TRUE(ReplaceFileAtomically(path, contents));
     }
-    std::filesystem::path folder_;
+    ScratchFolder scratch_{"solvane-skin-"};
+    const std::filesystem::path& folder_ = scratch_.path();
 };
 
 TEST_F(TemplateFolderTest, ATemplateIsReadFromItsFolderWithThePicturesSize) {

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "base/win/rect_win.h"
+
 namespace {
 
 constexpr int kMaxLineWidth = 260;
@@ -41,7 +43,7 @@ void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::wstring& 
     tool.uFlags = 0;
     tool.hwnd = owner_;
     tool.uId = id;
-    tool.rect = RECT{region.left, region.top, region.right, region.bottom};
+    tool.rect = ToRECT(region);
     tool.hinst = GetModuleHandleW(nullptr);
     tool.lpszText = const_cast<wchar_t*>(text.c_str());  // the balloon keeps its own copy
     SendMessageW(window_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "app/win/scoped_win.h"
-#include "app/rect.h"
+#include "base/win/scoped_win.h"
+#include "base/rect.h"
 #include "view/template_values.h"
 
 struct BalloonLook {

@@ -4,11 +4,14 @@
 
 #include <utility>
 
-#include "app/data_paths.h"
-#include "app/win/gbk_text.h"
-#include "app/win/scoped_win.h"
-#include "app/win/window_rect_store.h"
+#include "base/data_paths.h"
+#include "base/win/gbk_text.h"
+#include "base/win/popup_menu.h"
+#include "base/win/rect_win.h"
+#include "base/win/scoped_win.h"
+#include "base/win/window_rect_store.h"
 #include "calendar/lunar_calendar.h"
+#include "calendar/win/system_time.h"
 #include "festivals/win/open_festival_help.h"
 #include "resources/resource_ids.h"
 #include "view/win/display_list_renderer.h"
@@ -16,27 +19,11 @@
 
 namespace {
 
-void AppendItem(HMENU menu, UINT_PTR command, const std::string& text) {
-    AppendMenuW(menu, MF_STRING, command, WideFromGbk(MenuItemLabel(text)).c_str());
-}
-
-// Opens the menu at the cursor and waits for the choice; 0 when dismissed.
-int TrackAtCursor(HWND owner, HMENU menu) {
-    POINT at{};
-    GetCursorPos(&at);
-    SetForegroundWindow(owner);
-    const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y,
-                                       0, owner, nullptr);
-    PostMessageW(owner, WM_NULL, 0, 0);
-    return command;
-}
-
 // Opens a menu of choices at the cursor; the chosen value, or 0.
 int PickFromMenu(HWND owner, const std::vector<MenuChoice>& choices) {
-    const ScopedMenu menu(CreatePopupMenu());
-    if (!menu) return 0;
-    for (size_t i = 0; i < choices.size(); ++i) AppendItem(menu.get(), i + 1, choices[i].text);
-    const int picked = TrackAtCursor(owner, menu.get());
+    std::vector<MenuItem> items;
+    for (size_t i = 0; i < choices.size(); ++i) items.push_back(MenuItem::Command(static_cast<int>(i) + 1, choices[i].text));
+    const int picked = ChooseFromMenu(owner, items);
     return picked > 0 && static_cast<size_t>(picked) <= choices.size() ? choices[picked - 1].value : 0;
 }
 
@@ -59,20 +46,12 @@ bool IsMouseMessage(UINT message) {
 
 }  // namespace
 
-namespace {
-
-CivilDate LocalToday() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return CivilDate{now.wYear, now.wMonth, now.wDay};
-}
-
-}  // namespace
-
-CalendarWindow::CalendarWindow(std::string settingsFile, std::string moduleFolder)
+CalendarWindow::CalendarWindow(std::string settingsFile, std::string moduleFolder,
+                               NotificationWindow::SoundSwitch playNoticeSound)
     : settingsFile_(std::move(settingsFile)),
       moduleFolder_(std::move(moduleFolder)),
-      monthView_(sources_, InstalledFontFamilies(), LocalToday, settingsFile_) {}
+      playNoticeSound_(std::move(playNoticeSound)),
+      monthView_(sources_, InstalledFontFamilies(), LocalToday) {}
 
 bool CalendarWindow::Create(HWND shell, MessageLoop& loop) { return CreateModeless(IDD_CALENDAR_WINDOW, shell, &loop); }
 bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -115,9 +94,8 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 bool CalendarWindow::OnInitDialog() {
     hasOwnPlace_ = RestorePlacement(hwnd(), kPlacementNumber, settingsFile_);
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    notification_.Create(settingsFile_, moduleFolder_);
-    sources_.Load(FestivalFilePath(moduleFolder_), ReminderFilePath(moduleFolder_),
-                  AlmanacDatabasePath(moduleFolder_));
+    notification_.Create(playNoticeSound_, moduleFolder_);
+    sources_.LoadFolder(moduleFolder_);
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
     return false;  // the window takes no focus
@@ -131,16 +109,11 @@ void CalendarWindow::OnDestroy() {
 }
 
 void CalendarWindow::Rebuild(int year, int month) {
-    monthView_.showAlmanac = options_.showAlmanac;
-    monthView_.showBalloon = options_.showBalloon;
-    monthView_.listForDays = options_.listForDays;
-    monthView_.lockLocation = options_.lockLocation;
-    monthView_.Rebuild(options_.backgroundPath, options_.configPath, year, month, options_.showToday,
-                       options_.firstColWeekDay);
+    monthView_.Rebuild(optionsSource_(), year, month);
     if (!hwnd()) return;
 
     const SkinTemplate& skin = monthView_.skin();
-    balloon_.Recreate(hwnd(), BalloonLook{skin.tooltipBackground, skin.tooltipText}, options_.showBalloon != 0);
+    balloon_.Recreate(hwnd(), BalloonLook{skin.tooltipBackground, skin.tooltipText}, options().showBalloon != 0);
     for (const auto& [day, cell] : monthView_.cells()) {
         const auto text = monthView_.balloonTexts().find(day);
         balloon_.AddRegion(static_cast<UINT>(day), cell,
@@ -167,7 +140,7 @@ void CalendarWindow::Present() {
     if (!hasOwnPlace_ || window.Width() != picture.width() || window.Height() != picture.height()) {
         const RECT work = PrimaryWorkArea();
         const Rect placed = PlaceResizedWindow(window, picture.width(), picture.height(), hasOwnPlace_,
-                                               Rect{work.left, work.top, work.right, work.bottom});
+                                               RectFrom(work));
         corner = POINT{placed.left, placed.top};
     }
     if (PresentLayered(hwnd(), picture, &corner)) hasOwnPlace_ = true;
@@ -222,7 +195,7 @@ bool CalendarWindow::HandleHotSpot(POINT client) {
 
 void CalendarWindow::OnLeftButtonDown(POINT client) {
     if (HandleHotSpot(client)) return;
-    if (options_.lockLocation) return;
+    if (options().lockLocation) return;
     BeginDrag(client);
 }
 
@@ -239,7 +212,7 @@ BOOL CALLBACK CollectOtherVisibleWindow(HWND window, LPARAM context) {
     RECT r{};
     if (window != search->self && window != search->balloon && IsWindowVisible(window) &&
         GetWindowRect(window, &r)) {
-        search->rects.push_back(Rect{r.left, r.top, r.right, r.bottom});
+        search->rects.push_back(RectFrom(r));
     }
     return TRUE;
 }
@@ -257,7 +230,7 @@ void CalendarWindow::BeginDrag(POINT client) {
     dragging_ = true;
     grab_ = Point{client.x, client.y};
     const RECT work = PrimaryWorkArea();
-    snapLines_ = BuildSnapLines(Rect{work.left, work.top, work.right, work.bottom}, OtherVisibleWindows());
+    snapLines_ = BuildSnapLines(RectFrom(work), OtherVisibleWindows());
 }
 
 void CalendarWindow::OnMouseMove(bool leftButtonDown) {
@@ -295,35 +268,22 @@ void CalendarWindow::ShowDayMenu(POINT client) {
     if (info == monthView_.days().end()) return;
     std::vector<std::string> festivalNames;
     for (const FestivalRule& festival : info->second.festivals) festivalNames.push_back(festival.name);
-    const std::vector<DayMenuItem> items = BuildDayMenu(festivalNames, info->second.SolarTerm);
+    const std::vector<MenuItem> items = BuildDayMenu(festivalNames, info->second.SolarTerm);
     const int year = this->year(), month = this->month();
 
-    int command = 0;
-    {
-        const ScopedMenu menu(CreatePopupMenu());
-        if (!menu) return;
-        for (const DayMenuItem& item : items) {
-            if (item.IsSeparator())
-                AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-            else
-                AppendItem(menu.get(), item.command, item.text);
-        }
-        command = TrackAtCursor(hwnd(), menu.get());
-    }
+    const int command = ChooseFromMenu(hwnd(), items);
     if (command <= 0) return;
 
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
     if (command == kAddSolarFestival || command == kAddSolarMemo) {
-        SYSTEMTIME date{};
-        date.wYear = static_cast<WORD>(year);
-        date.wMonth = static_cast<WORD>(month);
-        date.wDay = static_cast<WORD>(day);
+        const SYSTEMTIME date = ToSYSTEMTIME(MakeDate(year, month, day));
         SendMessageW(shell, command == kAddSolarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
                      reinterpret_cast<WPARAM>(&date), 0);
         return;
     }
     if (command == kAddLunarFestival || command == kAddLunarMemo) {
         const LunarDate lunar = SolarToLunar(year, month, day);
+        // A lunar date in the record's fields: only year, month and day count.
         SYSTEMTIME date{};
         date.wYear = static_cast<WORD>(lunar.year);
         date.wMonth = static_cast<WORD>(lunar.month);
@@ -333,7 +293,7 @@ void CalendarWindow::ShowDayMenu(POINT client) {
         return;
     }
     // The help is looked up by the real name, not by the menu's label.
-    for (const DayMenuItem& item : items) {
+    for (const MenuItem& item : items) {
         if (item.command == command) OpenFestivalHelp(item.text);
     }
 }
@@ -346,7 +306,7 @@ bool CalendarWindow::OnSetCursor() {
         SetCursor(handCursor_);
         return true;
     }
-    if (options_.showBalloon && monthView_.DayAt(cursor.x, cursor.y) != 0) {
+    if (options().showBalloon && monthView_.DayAt(cursor.x, cursor.y) != 0) {
         SetCursor(helpCursor_);
         return true;
     }

@@ -7,16 +7,17 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-#include "app/app_settings.h"
-#include "app/window_placement.h"
-#include "app/win/dialog_window.h"
+#include "base/window_placement.h"
+#include "base/win/dialog_window.h"
 #include "reminders/win/notification_window.h"
 #include "view/calendar_menus.h"
+#include "view/month_options.h"
 #include "view/month_view.h"
 #include "view/win/balloon_tooltip.h"
-#include "view/win/month_sources.h"
+#include "view/month_sources.h"
 #include "view/window_snap.h"
 
 // Messages the day menu sends to the shell window: wParam points to a
@@ -25,30 +26,21 @@
 inline constexpr UINT kAddFestivalForDateMessage = 10992;
 inline constexpr UINT kAddReminderForDateMessage = 10993;
 
-// What the month is drawn with, from the settings.
-struct MonthOptions {
-    std::string backgroundPath;  // GBK
-    std::string configPath;
-    int showToday = 1;
-    int firstColWeekDay = 7;
-    int listForDays = 30;
-    int showAlmanac = 1;
-    int showBalloon = 1;
-    int lockLocation = 0;
-};
-
 class CalendarWindow : public DialogWindow {
 public:
     static constexpr int kPlacementNumber = kMonthWindowNumber;
 
-    CalendarWindow(std::string settingsFile, std::string moduleFolder);
+    // playNoticeSound: asked each time the notice window arrives.
+    CalendarWindow(std::string settingsFile, std::string moduleFolder, NotificationWindow::SoundSwitch playNoticeSound);
 
     // Creates the window hidden, owned by `shell`: restores its place, makes it
     // layered, loads festivals and memos and opens the almanac database.
     bool Create(HWND shell, MessageLoop& loop);
 
-    void SetOptions(const MonthOptions& options) { options_ = options; }
-    const MonthOptions& options() const { return options_; }
+    // Asked at every rebuild: the program's settings as they are then.
+    using OptionsSource = std::function<MonthOptions()>;
+    void SetOptionsSource(OptionsSource source) { optionsSource_ = std::move(source); }
+    const MonthOptions& options() const { return monthView_.options(); }
 
     // Shows the given month and redraws everything.
     void Rebuild(int year, int month);
@@ -99,7 +91,8 @@ private:
 
     std::string settingsFile_;
     std::string moduleFolder_;
-    MonthOptions options_;
+    NotificationWindow::SoundSwitch playNoticeSound_;
+    OptionsSource optionsSource_ = [] { return MonthOptions(); };
 
     MonthSources sources_;  // declared before the view, which asks it
     MonthView monthView_;

@@ -3,7 +3,7 @@
 #include <map>
 #include <type_traits>
 
-#include "app/win/gbk_text.h"
+#include "base/win/gbk_text.h"
 
 namespace {
 

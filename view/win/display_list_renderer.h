@@ -6,7 +6,7 @@
 #include <string>
 
 #include "view/display_list.h"
-#include "view/win/gdiplus_scoped.h"
+#include "base/win/gdiplus_scoped.h"
 #include "view/win/layered_surface.h"
 
 // A GDI+ drawing context on a surface's pixels (premultiplied ARGB), with

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "view/win/gdiplus_scoped.h"
+#include "base/win/gdiplus_scoped.h"
 
 LayeredSurface LayeredSurface::Create(int width, int height) {
     LayeredSurface surface;

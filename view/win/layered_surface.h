@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/win/scoped_win.h"
+#include "base/win/scoped_win.h"
 
 class LayeredSurface {
 public:

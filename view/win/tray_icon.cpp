@@ -4,9 +4,9 @@
 #include <string>
 
 #include "view/win/font_families.h"
-#include "app/win/gbk_text.h"
+#include "base/win/gbk_text.h"
 #include "view/win/display_list_renderer.h"
-#include "view/win/gdiplus_scoped.h"
+#include "base/win/gdiplus_scoped.h"
 #include "view/win/layered_surface.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/win/scoped_win.h"
+#include "base/win/scoped_win.h"
 #include "view/tray_template.h"
 
 inline constexpr UINT kTrayIconId = 128;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "base/win/scoped_win.h"
+
 namespace {
 
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -13,13 +15,12 @@ const std::wstring kName = L"Tavro日历 autostart test";
 
 // The value exactly as the registry holds it: type and bytes.
 bool ReadRunValue(DWORD& type, std::wstring& data, DWORD& bytes) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    ScopedRegistryKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) return false;
     wchar_t buffer[1024] = {};
     bytes = sizeof buffer;
-    const bool ok = RegQueryValueExW(key, kName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes) ==
+    const bool ok = RegQueryValueExW(key.get(), kName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes) ==
                     ERROR_SUCCESS;
-    RegCloseKey(key);
     data = buffer;
     return ok;
 }

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <vector>
 
-#include "app/win/gbk_text.h"
+#include "base/win/gbk_text.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -113,7 +113,6 @@ protected:
         folder_ = fs::temp_directory_path() / ("notice-test-" + std::to_string(GetCurrentProcessId()));
         fs::create_directories(folder_ / "Sound");
         std::ofstream(folder_ / "Sound" / "festival.wav") << "RIFF";
-        WriteSettings("");
     }
     void TearDown() override {
         window_.reset();
@@ -121,14 +120,11 @@ protected:
         fs::remove_all(folder_, ignored);
     }
 
-    void WriteSettings(const std::string& lines) {
-        std::ofstream(folder_ / "Solvane.ini") << "[Ostrel]\r\n" << lines;
-    }
 
     NotificationWindow& Open() {
         window_ = std::make_unique<NotificationWindow>(std::make_unique<RecordedSound>(log_));
         const std::string folder = GbkFromWide(folder_.wstring());
-        EXPECT_TRUE(window_->Create(folder + "\\Solvane.ini", folder));
+        EXPECT_TRUE(window_->Create([this] { return playSounds_; }, folder));
         return *window_;
     }
 
@@ -136,6 +132,7 @@ protected:
     std::wstring FallbackSound() const { return (folder_ / "Sound" / L"提醒.wav").wstring(); }
 
     fs::path folder_;
+    bool playSounds_ = true;
     SoundLog log_;
     std::unique_ptr<NotificationWindow> window_;
 };
@@ -233,7 +230,7 @@ TEST_F(NotificationWindowTest, AMissingSoundFileFallsBackToTheReminderChime) {
 
 TEST_F(NotificationWindowTest, StaysSilentWhenSoundsAreSwitchedOffAtShowTime) {
     NotificationWindow& window = Open();
-    WriteSettings("PlaySoundOnNotifyWindow=0\r\n");
+    playSounds_ = false;
     window.SetMessage("\n\n今天08:00：开会\n");
     window.SetSoundFile(GbkFromWide(FestivalSound()));
     window.Show();
@@ -243,7 +240,7 @@ TEST_F(NotificationWindowTest, StaysSilentWhenSoundsAreSwitchedOffAtShowTime) {
 
     Click(window.hwnd(), IDOK);
     ASSERT_TRUE(PumpUntilStill(window));
-    WriteSettings("PlaySoundOnNotifyWindow=1\r\n");  // read again at the next arrival
+    playSounds_ = true;  // asked again at the next arrival
     window.Show();
     ASSERT_TRUE(PumpUntilStill(window));
     EXPECT_EQ(log_.played.size(), 1u);

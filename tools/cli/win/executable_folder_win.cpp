@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/win/gbk_text.h"
 #include "tools/cli/executable_folder.h"
 
 std::string ExecutableFolder() {
@@ -10,8 +11,5 @@ std::string ExecutableFolder() {
     const size_t separator = path.find_last_of(L"\\/");
     if (separator == std::wstring::npos) return std::string();
     path.resize(separator);
-    const int size = WideCharToMultiByte(936, 0, path.data(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
-    std::string gbk(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(936, 0, path.data(), static_cast<int>(path.size()), &gbk[0], size, nullptr, nullptr);
-    return gbk;
+    return GbkFromWide(path);
 }

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/win/gbk_text.h"
+#include "base/win/gbk_text.h"
 
 namespace {
 

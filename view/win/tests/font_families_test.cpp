@@ -1,10 +1,10 @@
 #include "view/win/font_families.h"
 
-#include "view/win/gdiplus_headers.h"
+#include "base/win/gdiplus_headers.h"
 
 #include <gtest/gtest.h>
 
-#include "app/profile_file.h"
+#include "base/profile_file.h"
 #include "view/skin_template.h"
 
 namespace {

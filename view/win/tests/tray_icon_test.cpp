@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/win/gbk_text.h"
+#include "base/win/gbk_text.h"
 #include "view/win/font_families.h"
-#include "view/win/gdiplus_scoped.h"
+#include "base/win/gdiplus_scoped.h"
 #include "view/win/layered_surface.h"
 
 namespace {

@@ -1,0 +1,50 @@
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "base/file_system.h"
+
+// Linux hosts the tests and the command-line tools: paths are used as bytes.
+
+std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool RenameFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
+bool FlushFileToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
+
+bool MakeWritable(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return ::chmod(path.c_str(), info.st_mode | S_IWUSR) == 0;
+}
+
+std::string Utf8FileName(const std::string& path) { return path; }
+
+std::vector<FolderEntry> ListFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return entries;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat info;
+        const bool isFolder = ::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        entries.push_back({name, isFolder});
+    }
+    ::closedir(dir);
+    return entries;
+}

@@ -1,0 +1,412 @@
+#include "base/profile_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <utility>
+
+#include "base/data_paths.h"
+#include "base/file_system.h"
+#include "base/gbk_scan.h"
+
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr char kNewLine[] = "\r\n";
+
+// The whitespace Windows trims around names and values, Ctrl-Z (an old
+// end-of-file mark) included. No GBK trail byte is among them.
+bool IsProfileSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1a';
+}
+
+std::pair<std::size_t, std::size_t> TrimmedBounds(std::string_view text, std::size_t begin, std::size_t end) {
+    while (begin < end && IsProfileSpace(text[begin])) ++begin;
+    while (end > begin && IsProfileSpace(text[end - 1])) --end;
+    return {begin, end};
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const auto [begin, end] = TrimmedBounds(text, 0, text.size());
+    return text.substr(begin, end - begin);
+}
+
+// Position of the next '\r' or '\n' at or after `from`, or the text's size.
+// (Neither can be a GBK trail byte.)
+std::size_t FindLineBreak(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n') return i;
+    return text.size();
+}
+
+bool HoldsLineBreak(std::string_view text) { return FindLineBreak(text, 0) != text.size(); }
+
+}  // namespace
+
+// --- ProfileDocument ----------------------------------------------------------
+
+ProfileDocument::ProfileDocument(std::string_view text) {
+    if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+        byteOrderMark_ = std::string(kUtf8ByteOrderMark);
+        text.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t brk = FindLineBreak(text, start);
+        if (brk == text.size()) {
+            lines_.push_back(ParseLine(std::string(text.substr(start)), std::string()));
+            break;
+        }
+        const std::size_t endingLength = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n' ? 2 : 1;
+        lines_.push_back(
+            ParseLine(std::string(text.substr(start, brk - start)), std::string(text.substr(brk, endingLength))));
+        start = brk + endingLength;
+    }
+}
+
+ProfileDocument::Line ProfileDocument::ParseLine(std::string text, std::string ending) {
+    Line line;
+    line.text = std::move(text);
+    line.ending = std::move(ending);
+    const std::string_view view(line.text);
+    const auto [begin, end] = TrimmedBounds(view, 0, view.size());
+    if (begin == end || view[begin] == ';') return line;
+    if (view[begin] == '[') {
+        const std::size_t close = FindLastGbkChar(view.substr(0, end), ']');
+        if (close != std::string_view::npos) {
+            const auto [nameBegin, nameEnd] = TrimmedBounds(view, begin + 1, close);
+            line.kind = LineKind::kSection;
+            line.nameBegin = nameBegin;
+            line.nameLength = nameEnd - nameBegin;
+            return line;
+        }
+    }
+    const std::size_t equals = FindGbkChar(view, '=', begin);
+    if (equals == std::string_view::npos || equals >= end) return line;
+    const auto [nameBegin, nameEnd] = TrimmedBounds(view, begin, equals);
+    if (nameBegin == nameEnd) return line;
+    const auto [valueBegin, valueEnd] = TrimmedBounds(view, equals + 1, end);
+    line.kind = LineKind::kKey;
+    line.nameBegin = nameBegin;
+    line.nameLength = nameEnd - nameBegin;
+    line.valueBegin = valueBegin;
+    line.valueLength = valueEnd - valueBegin;
+    return line;
+}
+
+bool ProfileDocument::Load(const std::string& path) {
+    std::string contents;
+    const bool read = ReadWholeFile(path, contents);
+    *this = read ? ProfileDocument(contents) : ProfileDocument();
+    return read;
+}
+
+bool ProfileDocument::Save(const std::string& path) const { return ReplaceFileAtomically(path, Text()); }
+
+std::string ProfileDocument::Text() const {
+    std::size_t size = byteOrderMark_.size();
+    for (const Line& line : lines_) size += line.text.size() + line.ending.size();
+    std::string text;
+    text.reserve(size);
+    text += byteOrderMark_;
+    for (const Line& line : lines_) {
+        text += line.text;
+        text += line.ending;
+    }
+    return text;
+}
+
+std::size_t ProfileDocument::FindSection(std::string_view section) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == LineKind::kSection && EqualsIgnoringAsciiCase(lines_[i].Name(), section)) return i;
+    return npos;
+}
+
+std::size_t ProfileDocument::FindKey(std::size_t section_line, std::string_view key, std::size_t* last_key) const {
+    if (last_key) *last_key = section_line;
+    for (std::size_t i = section_line + 1; i < lines_.size() && lines_[i].kind != LineKind::kSection; ++i) {
+        if (lines_[i].kind != LineKind::kKey) continue;
+        if (EqualsIgnoringAsciiCase(lines_[i].Name(), key)) return i;
+        if (last_key) *last_key = i;
+    }
+    return npos;
+}
+
+std::optional<std::string_view> ProfileDocument::Find(std::string_view section, std::string_view key) const {
+    const std::size_t sectionLine = FindSection(Trimmed(section));
+    if (sectionLine == npos) return std::nullopt;
+    const std::size_t keyLine = FindKey(sectionLine, Trimmed(key), nullptr);
+    if (keyLine == npos) return std::nullopt;
+    return lines_[keyLine].Value();
+}
+
+void ProfileDocument::InsertLine(std::size_t index, Line line) {
+    // The line before must end, or the new one would run into it.
+    if (index > 0 && lines_[index - 1].ending.empty()) lines_[index - 1].ending = kNewLine;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+}
+
+bool ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    section = Trimmed(section);
+    key = Trimmed(key);
+    if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value)) return false;
+
+    // Whatever is written must read back as the same section and key.
+    std::string keyText;
+    keyText.reserve(key.size() + 1 + value.size());
+    keyText.append(key).append("=").append(value);
+    Line keyLine = ParseLine(std::move(keyText), kNewLine);
+    if (keyLine.kind != LineKind::kKey || keyLine.Name() != key) return false;
+    Line header = ParseLine("[" + std::string(section) + "]", kNewLine);
+    if (header.kind != LineKind::kSection || header.Name() != section) return false;
+
+    const std::size_t sectionLine = FindSection(section);
+    if (sectionLine == npos) {
+        InsertLine(lines_.size(), std::move(header));
+        InsertLine(lines_.size(), std::move(keyLine));
+        modified_ = true;
+        return true;
+    }
+    std::size_t lastKey = sectionLine;
+    const std::size_t existing = FindKey(sectionLine, key, &lastKey);
+    if (existing == npos) {
+        InsertLine(lastKey + 1, std::move(keyLine));
+        modified_ = true;
+        return true;
+    }
+    Line& line = lines_[existing];
+    if (line.Value() == Trimmed(value)) return true;
+    // Keep the key as the file spells it, and the spacing around '='; a key
+    // such as "[a" must not turn into a section header with the new value.
+    std::string text = line.text.substr(0, line.valueBegin);
+    text += value;
+    Line rewritten = ParseLine(std::move(text), line.ending);
+    if (rewritten.kind != LineKind::kKey || rewritten.Name() != line.Name()) return false;
+    line = std::move(rewritten);
+    modified_ = true;
+    return true;
+}
+
+bool ProfileDocument::RemoveKey(std::string_view section, std::string_view key) {
+    const std::size_t sectionLine = FindSection(Trimmed(section));
+    if (sectionLine == npos) return false;
+    const std::size_t keyLine = FindKey(sectionLine, Trimmed(key), nullptr);
+    if (keyLine == npos) return false;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(keyLine));
+    modified_ = true;
+    return true;
+}
+
+// --- Values -------------------------------------------------------------------
+
+namespace {
+
+std::string_view WithoutQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string_view CutToLimit(std::string_view value, std::size_t limit) {
+    if (value.size() <= limit) return value;
+    std::size_t end = 0;
+    while (end < value.size()) {
+        const std::size_t next = end + GbkCharLength(value, end);
+        if (next > limit) break;
+        end = next;
+    }
+    return value.substr(0, end);
+}
+
+// Decimal digits after optional whitespace and sign; wraps around on overflow
+// like the Windows conversion does. No digits give 0.
+int ParseProfileInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsProfileSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    std::uint32_t magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        magnitude = magnitude * 10u + static_cast<std::uint32_t>(text[i] - '0');
+    if (negative) magnitude = 0u - magnitude;
+    return static_cast<int>(static_cast<std::int32_t>(magnitude));
+}
+
+}  // namespace
+
+bool UpdateProfileFile(const std::string& file, const std::function<bool(ProfileDocument&)>& change) {
+    ProfileDocument document;
+    const bool loaded = document.Load(file);
+    if (!loaded && FileExists(file)) return false;
+    if (!change(document)) return false;
+    if (loaded && !document.IsModified()) return true;
+    return document.Save(file);
+}
+
+namespace {
+
+ProfileDocument LoadedDocument(const std::string& file) {
+    ProfileDocument document;
+    document.Load(file);
+    return document;
+}
+
+char HexDigit(unsigned value) { return "0123456789ABCDEF"[value & 0x0F]; }
+
+// -1 for anything but a hex digit of either case.
+int HexValue(char c) {
+    static const auto table = [] {
+        std::array<signed char, 256> values{};
+        values.fill(-1);
+        for (int d = 0; d < 10; ++d) values['0' + d] = static_cast<signed char>(d);
+        for (int d = 0; d < 6; ++d) {
+            values['A' + d] = static_cast<signed char>(10 + d);
+            values['a' + d] = static_cast<signed char>(10 + d);
+        }
+        return values;
+    }();
+    return table[static_cast<unsigned char>(c)];
+}
+
+constexpr std::size_t kRectBytes = 16;
+
+}  // namespace
+
+std::string ProfileGetString(std::string_view section, std::string_view key, std::string_view default_value,
+                             const ProfileDocument& document) {
+    const std::optional<std::string_view> value = document.Find(section, key);
+    const std::string_view text = value ? CutToLimit(WithoutQuotes(*value), kProfileStringLimit) : default_value;
+    return ExpandPathMacros(text);
+}
+
+std::string ProfileGetString(std::string_view section, std::string_view key, std::string_view default_value,
+                             const std::string& file) {
+    return ProfileGetString(section, key, default_value, LoadedDocument(file));
+}
+
+int ProfileGetInt(std::string_view section, std::string_view key, int default_value,
+                  const ProfileDocument& document) {
+    const std::optional<std::string_view> value = document.Find(section, key);
+    if (!value) return default_value;
+    const std::string_view text = WithoutQuotes(*value);
+    return text.empty() ? default_value : ParseProfileInt(text);
+}
+
+int ProfileGetInt(std::string_view section, std::string_view key, int default_value, const std::string& file) {
+    return ProfileGetInt(section, key, default_value, LoadedDocument(file));
+}
+
+bool ProfilePutString(std::string_view section, std::string_view key, std::string_view value,
+                      ProfileDocument& document) {
+    return document.Set(section, key, value);
+}
+
+bool ProfilePutString(std::string_view section, std::string_view key, std::string_view value,
+                      const std::string& file) {
+    return UpdateProfileFile(file, [&](ProfileDocument& document) { return document.Set(section, key, value); });
+}
+
+bool ProfilePutInt(std::string_view section, std::string_view key, long value, ProfileDocument& document) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld", value);
+    return document.Set(section, key, text);
+}
+
+bool ProfilePutInt(std::string_view section, std::string_view key, long value, const std::string& file) {
+    return UpdateProfileFile(file, [&](ProfileDocument& document) { return ProfilePutInt(section, key, value, document); });
+}
+
+std::string EncodeProfileStruct(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    std::string text(2 * size + 2, '\0');
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        text[2 * i] = HexDigit(bytes[i] >> 4);
+        text[2 * i + 1] = HexDigit(bytes[i]);
+        sum += bytes[i];
+    }
+    text[2 * size] = HexDigit((sum & 0xFF) >> 4);
+    text[2 * size + 1] = HexDigit(sum);
+    return text;
+}
+
+bool DecodeProfileStruct(std::string_view text, void* data, std::size_t size) {
+    if (size > (text.max_size() - 2) / 2 || text.size() != 2 * size + 2) return false;
+    std::vector<unsigned char> decoded(size + 1);
+    unsigned sum = 0;
+    for (std::size_t i = 0; i <= size; ++i) {
+        const int high = HexValue(text[2 * i]);
+        const int low = HexValue(text[2 * i + 1]);
+        if ((high | low) < 0) return false;
+        decoded[i] = static_cast<unsigned char>(high << 4 | low);
+    }
+    for (std::size_t i = 0; i < size; ++i) sum += decoded[i];
+    if (decoded[size] != (sum & 0xFF)) return false;
+    std::copy(decoded.begin(), decoded.begin() + static_cast<std::ptrdiff_t>(size), static_cast<unsigned char*>(data));
+    return true;
+}
+
+bool ProfileGetStruct(std::string_view section, std::string_view key, void* data, std::size_t size,
+                      const ProfileDocument& document) {
+    const std::optional<std::string_view> value = document.Find(section, key);
+    return value && DecodeProfileStruct(*value, data, size);
+}
+
+bool ProfileGetStruct(std::string_view section, std::string_view key, void* data, std::size_t size,
+                      const std::string& file) {
+    return ProfileGetStruct(section, key, data, size, LoadedDocument(file));
+}
+
+bool ProfilePutStruct(std::string_view section, std::string_view key, const void* data, std::size_t size,
+                      ProfileDocument& document) {
+    return document.Set(section, key, EncodeProfileStruct(data, size));
+}
+
+bool ProfilePutStruct(std::string_view section, std::string_view key, const void* data, std::size_t size,
+                      const std::string& file) {
+    return UpdateProfileFile(file,
+                      [&](ProfileDocument& document) { return ProfilePutStruct(section, key, data, size, document); });
+}
+
+namespace {
+
+std::optional<Rect> RectFromBytes(const unsigned char (&bytes)[kRectBytes]) {
+    std::int32_t fields[4];
+    for (int f = 0; f < 4; ++f) {
+        std::uint32_t value = 0;
+        for (int b = 3; b >= 0; --b) value = value << 8 | bytes[4 * f + b];
+        fields[f] = static_cast<std::int32_t>(value);
+    }
+    return Rect{fields[0], fields[1], fields[2], fields[3]};
+}
+
+void BytesFromRect(const Rect& rect, unsigned char (&bytes)[kRectBytes]) {
+    const std::int32_t fields[4] = {rect.left, rect.top, rect.right, rect.bottom};
+    for (int f = 0; f < 4; ++f) {
+        const auto value = static_cast<std::uint32_t>(fields[f]);
+        for (int b = 0; b < 4; ++b) bytes[4 * f + b] = static_cast<unsigned char>(value >> (8 * b));
+    }
+}
+
+}  // namespace
+
+std::optional<Rect> ProfileGetRect(std::string_view section, std::string_view key, const ProfileDocument& document) {
+    unsigned char bytes[kRectBytes];
+    if (!ProfileGetStruct(section, key, bytes, sizeof bytes, document)) return std::nullopt;
+    return RectFromBytes(bytes);
+}
+
+std::optional<Rect> ProfileGetRect(std::string_view section, std::string_view key, const std::string& file) {
+    return ProfileGetRect(section, key, LoadedDocument(file));
+}
+
+bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& rect, ProfileDocument& document) {
+    unsigned char bytes[kRectBytes];
+    BytesFromRect(rect, bytes);
+    return ProfilePutStruct(section, key, bytes, sizeof bytes, document);
+}
+
+bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& rect, const std::string& file) {
+    return UpdateProfileFile(file, [&](ProfileDocument& document) { return ProfilePutRect(section, key, rect, document); });
+}

@@ -1,0 +1,53 @@
+#include "base/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    ScratchFolder scratch_{"solvane-fs-"};
+    const std::filesystem::path& folder_ = scratch_.path();
+};
+
+TEST_F(FileSystemTest, ReplacingWritesTheNewContentsAndLeavesNoTemporaryFile) {
+    const std::string path = PathOf("a.cfg");
+    ASSERT_TRUE(ReplaceFileAtomically(path, "old\r\n"));
+    ASSERT_TRUE(ReplaceFileAtomically(path, std::string("new\0bytes", 9)));
+    std::string contents;
+    ASSERT_TRUE(ReadWholeFile(path, contents));
+    EXPECT_EQ(contents, std::string("new\0bytes", 9));
+    EXPECT_EQ(scratch_.FileCount(), 1u);
+}
+
+TEST_F(FileSystemTest, ReplacingIntoAMissingFolderFailsWithoutCreatingIt) {
+    const std::string path = PathOf("missing/a.cfg");
+    EXPECT_FALSE(ReplaceFileAtomically(path, "x"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "missing"));
+}
+
+TEST_F(FileSystemTest, MissingFilesReadAsFailure) {
+    std::string contents = "stale";
+    EXPECT_FALSE(ReadWholeFile(PathOf("none"), contents));
+    EXPECT_TRUE(contents.empty());
+    EXPECT_FALSE(FileExists(PathOf("none")));
+}
+
+TEST_F(FileSystemTest, RemoveAndRenameReportWhatHappened) {
+    const std::string a = PathOf("a"), b = PathOf("b");
+    ASSERT_TRUE(ReplaceFileAtomically(a, "1"));
+    ASSERT_TRUE(ReplaceFileAtomically(b, "2"));
+    EXPECT_TRUE(RenameFile(a, b));
+    std::string contents;
+    ASSERT_TRUE(ReadWholeFile(b, contents));
+    EXPECT_EQ(contents, "1");
+    EXPECT_TRUE(RemoveFile(b));
+    EXPECT_FALSE(RemoveFile(b));
+}
+
+}  // namespace

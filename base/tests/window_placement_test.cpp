@@ -1,0 +1,93 @@
+#include "base/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/file_system.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+const Rect kWorkArea{0, 0, 1280, 760};  // a taskbar of 40 pixels at the bottom
+
+TEST(ClampToWorkAreaTest, AWindowOnTheScreenStaysWhereItIs) {
+    EXPECT_EQ(ClampToWorkArea(Rect{100, 50, 400, 350}, kWorkArea), (Rect{100, 50, 400, 350}));
+}
+
+TEST(ClampToWorkAreaTest, AWindowOffTheLeftOrTopIsPulledBackToTheOrigin) {
+    EXPECT_EQ(ClampToWorkArea(Rect{-30, -10, 270, 290}, kWorkArea), (Rect{0, 0, 300, 300}));
+    // The limit is the screen origin, not the work area's top-left corner.
+    EXPECT_EQ(ClampToWorkArea(Rect{-30, -10, 270, 290}, Rect{60, 30, 1280, 800}), (Rect{0, 0, 300, 300}));
+}
+
+TEST(ClampToWorkAreaTest, AWindowBeyondTheRightOrBottomIsPulledInside) {
+    EXPECT_EQ(ClampToWorkArea(Rect{1200, 700, 1500, 1000}, kWorkArea), (Rect{980, 460, 1280, 760}));
+}
+
+TEST(ClampToWorkAreaTest, AWindowLargerThanTheWorkAreaEndsOnItsRightAndBottomEdges) {
+    EXPECT_EQ(ClampToWorkArea(Rect{-50, -50, 1450, 950}, kWorkArea), (Rect{-220, -240, 1280, 760}));
+    EXPECT_EQ(ClampToWorkArea(Rect{10, 10, 1510, 910}, kWorkArea), (Rect{-220, -140, 1280, 760}));
+}
+
+TEST(ClampToWorkAreaTest, ExtremeCoordinatesDoNotOverflow) {
+    const Rect far{2147483000, 2147483000, 2147483600, 2147483600};
+    EXPECT_EQ(ClampToWorkArea(far, kWorkArea), (Rect{680, 160, 1280, 760}));
+}
+
+TEST(PlaceResizedWindowTest, AWindowWithoutAStoredPlaceIsCentredAtItsNewSize) {
+    // The dialog's first guess, 316 x 420 centred; the picture makes it 360 x 500.
+    EXPECT_EQ(PlaceResizedWindow(Rect{482, 170, 798, 590}, 360, 500, false, kWorkArea), (Rect{460, 130, 820, 630}));
+    // Centred on the work area, not the whole screen.
+    EXPECT_EQ(PlaceResizedWindow(Rect{0, 0, 10, 10}, 360, 500, false, Rect{100, 40, 1280, 800}),
+              (Rect{510, 170, 870, 670}));
+}
+
+TEST(PlaceResizedWindowTest, AWindowWithItsOwnPlaceKeepsItsCornerWhileItFits) {
+    EXPECT_EQ(PlaceResizedWindow(Rect{100, 50, 300, 150}, 360, 500, true, kWorkArea), (Rect{100, 50, 460, 550}));
+}
+
+TEST(PlaceResizedWindowTest, AWindowGrownPastTheWorkAreaIsPulledBackOntoIt) {
+    // Stored at a smaller template's size near the bottom-right corner.
+    EXPECT_EQ(PlaceResizedWindow(Rect{1000, 600, 1200, 700}, 360, 500, true, kWorkArea),
+              (Rect{920, 260, 1280, 760}));
+}
+
+TEST(PlaceResizedWindowTest, AWindowLargerThanTheWorkAreaEndsOnItsRightAndBottomEdges) {
+    EXPECT_EQ(PlaceResizedWindow(Rect{0, 0, 10, 10}, 1400, 900, false, kWorkArea), (Rect{-120, -140, 1280, 760}));
+}
+
+class WindowPlacementTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        file_ = (folder_ / "Solvane.ini").string();
+    }
+    ScratchFolder scratch_{"solvane-place-"};
+    const std::filesystem::path& folder_ = scratch_.path();
+    std::string file_;
+};
+
+TEST_F(WindowPlacementTest, TheMonthWindowIsStoredUnderRect1OfGadgets) {
+    ASSERT_TRUE(ReplaceFileAtomically(file_, "[Ostrel]\r\nShowToday=0\r\n"));
+    ASSERT_TRUE(StoreWindowRect(file_, kMonthWindowNumber, Rect{-40, 20, 260, 320}));
+    std::string contents;
+    ASSERT_TRUE(ReadWholeFile(file_, contents));
+    EXPECT_EQ(contents, "[Ostrel]\r\nShowToday=0\r\n[GADGETS]\r\nRECT_1=D8FFFFFF1400000004010000400100002F\r\n");
+    EXPECT_EQ(StoredWindowRect(file_, 1), (Rect{-40, 20, 260, 320}));
+    EXPECT_EQ(RestoredWindowRect(file_, 1, kWorkArea), (Rect{0, 20, 300, 320}));
+}
+
+TEST_F(WindowPlacementTest, NothingIsRestoredFromAMissingOrDamagedRectangle) {
+    EXPECT_FALSE(RestoredWindowRect(file_, 1, kWorkArea).has_value());
+    ASSERT_TRUE(ReplaceFileAtomically(file_, "[GADGETS]\r\nRECT_1=D8FFFFFF1400000004010000400100002E\r\n"));
+    EXPECT_FALSE(RestoredWindowRect(file_, 1, kWorkArea).has_value());
+}
+
+TEST_F(WindowPlacementTest, ARectangleNoWindowCouldHaveIsIgnored) {
+    ASSERT_TRUE(StoreWindowRect(file_, 1, Rect{300, 300, 100, 100}));
+    EXPECT_FALSE(StoredWindowRect(file_, 1).has_value());
+    ASSERT_TRUE(StoreWindowRect(file_, 1, Rect{-2000000000, 0, 2000000000, 10}));
+    EXPECT_FALSE(StoredWindowRect(file_, 1).has_value());
+}
+
+}  // namespace

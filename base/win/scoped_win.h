@@ -1,0 +1,134 @@
+// Tiny owners for Win32 handles: each releases its handle with the one
+// function that matches how it was obtained, in reverse order of acquisition
+// when several live in one scope.
+#pragma once
+
+#include <windows.h>
+
+#include <type_traits>
+#include <utility>
+
+// The value that means "no handle": null, unless the release function's type
+// names another (file and search handles use INVALID_HANDLE_VALUE).
+template <typename Handle, typename Release, typename = void>
+struct EmptyHandle {
+    static Handle Value() { return Handle(); }
+};
+template <typename Handle, typename Release>
+struct EmptyHandle<Handle, Release, std::void_t<decltype(Release::Empty())>> {
+    static Handle Value() { return Release::Empty(); }
+};
+
+template <typename Handle, typename Release>
+class ScopedHandle {
+    static Handle Empty() { return EmptyHandle<Handle, Release>::Value(); }
+
+public:
+    ScopedHandle() = default;
+    explicit ScopedHandle(Handle handle) : handle_(handle) {}
+    ~ScopedHandle() { reset(); }
+
+    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.release()) {}
+    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Empty(); }
+
+    Handle release() { return std::exchange(handle_, Empty()); }
+    void reset() { reset(Empty()); }
+    void reset(Handle handle) {
+        if (handle_ != Empty()) Release()(handle_);
+        handle_ = handle;
+    }
+    // For functions that hand a new handle back through a pointer.
+    Handle* Receive() {
+        reset();
+        return &handle_;
+    }
+
+private:
+    Handle handle_ = Empty();
+};
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DeleteMemoryDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+struct DestroyWindowHandle {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+struct DestroyMenuHandle {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+struct CloseKernelHandle {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct CloseFileHandle {
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct CloseFindHandle {
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    void operator()(HANDLE handle) const { FindClose(handle); }
+};
+struct CloseRegistryKey {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+
+using ScopedBitmap = ScopedHandle<HBITMAP, DeleteGdiObject>;
+using ScopedFont = ScopedHandle<HFONT, DeleteGdiObject>;
+using ScopedMemoryDc = ScopedHandle<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
+using ScopedIcon = ScopedHandle<HICON, DestroyIconHandle>;
+using ScopedWindow = ScopedHandle<HWND, DestroyWindowHandle>;
+// A menu not attached to another: an attached sub-menu goes with its parent.
+using ScopedMenu = ScopedHandle<HMENU, DestroyMenuHandle>;
+using ScopedKernelHandle = ScopedHandle<HANDLE, CloseKernelHandle>;  // processes, events, mutexes
+using ScopedFileHandle = ScopedHandle<HANDLE, CloseFileHandle>;      // from CreateFileW
+using ScopedFindHandle = ScopedHandle<HANDLE, CloseFindHandle>;      // from FindFirstFileW
+using ScopedRegistryKey = ScopedHandle<HKEY, CloseRegistryKey>;
+
+// A device context borrowed with GetDC (nullptr window: the screen), given
+// back with ReleaseDC.
+class ScopedWindowDc {
+public:
+    explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ScopedWindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    ScopedWindowDc(const ScopedWindowDc&) = delete;
+    ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a device context and puts the previous one back.
+class ScopedSelection {
+public:
+    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelection() {
+        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+    }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+    bool ok() const { return previous_ != nullptr && previous_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};

@@ -1,0 +1,44 @@
+// Where the program's windows were: section [GADGETS] of the settings file holds
+// one checksummed rectangle per numbered window under "RECT_<n>" (the month
+// window is number 1). The Win32 layer moves the real windows; the arithmetic
+// lives here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/rect.h"
+
+inline constexpr char kPlacementSection[] = "GADGETS";
+inline constexpr int kMonthWindowNumber = 1;
+
+// "RECT_<n>".
+std::string PlacementKey(int window_number);
+
+// Stores the window's screen rectangle; false when the file cannot be written.
+bool StoreWindowRect(const std::string& settings_file, int window_number, const Rect& rect);
+
+// The stored rectangle, or nothing when it is absent, damaged (bad checksum or
+// length) or no window could have it (empty, or wider or taller than
+// kMaxPlacementSide).
+std::optional<Rect> StoredWindowRect(const std::string& settings_file, int window_number);
+inline constexpr int kMaxPlacementSide = 100000;
+
+// Keeps a window on the screen, size unchanged: its top and left are pulled to
+// the screen origin (0, not the work area's top and left) when negative, then
+// its right and bottom edges are pulled back to the work area's right and
+// bottom when beyond them, which wins over the first step for a window larger
+// than the work area.
+Rect ClampToWorkArea(const Rect& window, const Rect& work_area);
+
+// Where a window goes when its picture gives it a new width and height: a
+// window that has a place of its own keeps its top-left corner, one that has
+// none yet (nothing was stored) is centred on the work area; either way it is
+// then kept on the screen as by ClampToWorkArea.
+Rect PlaceResizedWindow(const Rect& window, std::int64_t width, std::int64_t height, bool has_own_place,
+                        const Rect& work_area);
+
+// What restoring a window does: the stored rectangle, kept on the screen; nothing
+// when no usable rectangle is stored (the window keeps its initial place).
+std::optional<Rect> RestoredWindowRect(const std::string& settings_file, int window_number, const Rect& work_area);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The includes of the tree point down its layers (scripts/check-layers.py), and
+# the check does catch what breaks them: a copy of the sources with one bad
+# include planted must fail, naming the file and the include.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+passed=0 failed=0
+check() {  # name, then a command that must succeed
+    local name=$1; shift
+    if "$@" >/dev/null 2>&1; then
+        echo "ok      $name"; passed=$((passed + 1))
+    else
+        echo "FAILED  $name"; failed=$((failed + 1))
+    fi
+}
+
+check "every include of the tree points down its layers" python3 "$root/scripts/check-layers.py" --root "$root"
+
+copy=$(mktemp -d)
+trap 'rm -rf "$copy"' EXIT
+(cd "$root" && git ls-files -co --exclude-standard -z -- '*.cpp' '*.h' | xargs -0 cp --parents -t "$copy" 2>/dev/null) || true
+
+planted_fails() {  # file, include line, words the report must name
+    local file=$1 line=$2; shift 2
+    cp "$root/$file" "$copy/$file.orig"
+    printf '%s\n' "$line" >> "$copy/$file"
+    local report
+    report=$(python3 "$root/scripts/check-layers.py" --root "$copy")
+    local status=$?
+    mv "$copy/$file.orig" "$copy/$file"
+    [ $status -ne 0 ] || return 1
+    local word
+    for word in "$@"; do grep -qF -- "$word" <<<"$report" || return 1; done
+}
+
+check "a calendar file that includes the program's settings is named" \
+    planted_fails calendar/gregorian.cpp '#include "app/app_settings.h"' calendar/gregorian.cpp app/app_settings.h
+check "a portable view file that includes a window header is named" \
+    planted_fails view/month_view.cpp '#include "view/win/calendar_window.h"' view/month_view.cpp view/win/calendar_window.h
+check "a portable file that includes <windows.h> is named" \
+    planted_fails festivals/festival_file.cpp '#include <windows.h>' festivals/festival_file.cpp windows.h
+check "festivals and memos do not include each other" \
+    planted_fails reminders/reminder.cpp '#include "festivals/festival_rule.h"' reminders/reminder.cpp festivals/festival_rule.h
+check "the untouched copy passes again" python3 "$root/scripts/check-layers.py" --root "$copy"
+
+echo "layers: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,23 @@
+// What a month is drawn with: the template's two files and the switches of
+// the settings that shape the picture, the balloons and the forenotice list.
+// The program makes it from its settings and hands it to each rebuild.
+#pragma once
+
+#include <string>
+
+#include "reminders/forenotice.h"
+
+struct MonthOptions {
+    std::string backgroundPath;  // GBK
+    std::string configPath;
+    int showToday = 1;        // ring around today
+    int firstColWeekDay = 7;  // 1 Monday ... 7 Sunday
+    int listForDays = 30;     // forenotice horizon; -1 none
+    int showAlmanac = 1;      // almanac block in the balloons
+    int showBalloon = 1;      // balloons over the day cells
+    int lockLocation = 0;     // the window cannot be dragged
+    ForenoticeSwitches forenotice;
+};
+
+// How the month window sits among the others (WindowStyle of the settings).
+enum class WindowStyle { kUnchanged, kNormal, kEmbedded };
