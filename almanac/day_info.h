@@ -10,6 +10,10 @@
 
 #include "almanac/solar_term_lookup.h"
 
+// The one place where the almanac reads records of the layer above it: a day
+// carries its festivals and memos, and the forenotice list and the alert check
+// (reminders/) ask for days through DayInfoSource, so the gathering cannot sit
+// above them. Only the plain records are read here, never their files.
 #include "festivals/festival_rule.h"
 #include "reminders/reminder.h"
 
