@@ -2,71 +2,13 @@
 //
 // Drives a running Solvane.exe the way a user would and prints what it finds,
 // one line per fact, UTF-8. Steps run in order; the first that fails ends the
-// run with exit code 1.
-//
-//   wait-calendar MS          wait for the shell window and the visible month window
-//   calendar                  "calendar L T R B visible|hidden"
-//   tray                      "tray present|absent" (the shell's icon 128)
-//   tray-menu                 right-click the tray icon; lists the menu that opens
-//   left-click X Y            click the month window at client point X, Y
-//   right-click X Y           right-click it there; lists the menu that opens
-//   menu-pick TEXT            choose the item TEXT of the open menu
-//   menu-pick-in POPUP TEXT   open the sub-menu POPUP of the open menu and choose its item TEXT
-//   menu-close                close the open menu
-//   drag X Y DX DY            drag from client point X, Y by DX, DY screen pixels
-//   message-box MS            wait for a message box of another copy, print it, press OK
-//   update-box MS ok|cancel   wait for a message box owned by the shell window, print it, answer it
-//   no-update-box MS          fail when such a box appears within MS
-//   wait-gone MS              wait for the shell window to go away
-//   end-session               end the Windows session for the program: WM_QUERYENDSESSION,
-//                             then WM_ENDSESSION(TRUE) to the shell window; prints
-//                             "query-end-session allowed|refused"
-//   work-area                 "work-area L T R B" of the primary screen
-//   notice MS                 wait for the notification window to come to rest; prints
-//                             "notice L T R B|caption|text" (line breaks as ~) and
-//                             "work-area L T R B"
-//   notice-text MS TEXT       wait until the resting notice shows TEXT (as printed above)
-//   notice-click ok|x         press 知道了 or X of the notification window
-//   notice-slide-click x      as soon as the notice appears, press X while it slides in;
-//                             prints "clicked sliding" or "clicked resting"
-//   notice-gone MS            wait for the notification window to be hidden
-//   no-notice MS              fail when the notification window shows within MS
-//
-// The program's dialogs (found by caption among its visible windows; the
-// steps after `dialog` act on that one):
-//   dialog CAPTION MS         wait for a visible, enabled dialog, print "dialog CAPTION"
-//   no-dialog CAPTION MS      fail when it shows within MS
-//   dialog-gone CAPTION MS    wait until it is gone
-//   set-text ID TEXT          set the text of a control (edit, editable combo)
-//   pick ID TEXT              choose the item TEXT of a combo box, as the user would
-//   click ID                  press a button
-//   check ID 0|1              untick or tick a check box, as the user would
-//   close                     the close box
-//   text-of ID                "text ID VALUE"
-//   state ID                  "state ID enabled|disabled checked|unchecked visible|hidden"
-//   rows ID                   the rows of a list view, "row N<TAB>cell<TAB>cell..."
-//   size                      "size WIDTH HEIGHT" of the dialog's window
-//   resize DW DH              make the dialog DW, DH pixels larger (smaller when negative)
-//   box MS ok|cancel|yes|no   wait for a message box of the program, print
-//                             "box CAPTION|TEXT" (line breaks as ~), answer it
-//   no-box MS                 fail when a message box shows within MS
-//   hover X Y                 rest the mouse on client point X, Y of the month window
-//   balloon MS                "balloon shown" when the balloon shows within MS, else "no balloon"
-//   read                      every visible control of the dialog, read inside the program
-//                             by the hook (date pages and list check boxes included; see
-//                             menu_hook.h)
-//   select-row N              select row N of the dialog's list view (-1: none), in the program
-//   check-row N 0|1           untick or tick row N of its list view, in the program
-//   sleep MS
-//   press-enter               press and release Enter, as typed on the keyboard
-//   lock-file PATH            open the file (a Windows path) sharing nothing, so that no
-//                             other program can read or replace it, until unlock-file or
-//                             the end of the run
-//   unlock-file               close it again
+// run with exit code 1. The steps, their arguments and what they do are the
+// table kSteps below; run the driver without arguments for the list.
 #include <windows.h>
 #include <shellapi.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -786,6 +728,122 @@ struct Driver {
     }
 };
 
+
+// Every step: its name, its arguments and what it does. The usage text is made
+// from this table, and a run naming a step that is not here (or short of its
+// arguments) is refused before anything is done.
+struct StepHelp {
+    const char* name;
+    const char* arguments;  // one word per argument
+    const char* does;       // lines after the first start with a newline
+};
+
+constexpr StepHelp kSteps[] = {
+    {"wait-calendar", "MS", "wait for the shell window and the visible month window"},
+    {"calendar", "", "\"calendar L T R B visible|hidden\""},
+    {"tray", "", "\"tray present|absent\" (the shell's icon 128)"},
+    {"tray-menu", "", "right-click the tray icon; lists the menu that opens"},
+    {"left-click", "X Y", "click the month window at client point X, Y"},
+    {"right-click", "X Y", "right-click it there; lists the menu that opens"},
+    {"list-menu", "", "list the menu that is open"},
+    {"menu-pick", "TEXT", "choose the item TEXT of the open menu"},
+    {"menu-pick-in", "POPUP TEXT", "open the sub-menu POPUP of the open menu and choose its item TEXT"},
+    {"menu-close", "", "close the open menu"},
+    {"no-menu", "MS", "fail when a menu opens within MS"},
+    {"drag", "X Y DX DY", "drag from client point X, Y by DX, DY screen pixels"},
+    {"message-box", "MS", "wait for a message box of another copy, print it, press OK"},
+    {"update-box", "MS ok|cancel", "wait for a message box owned by the shell window, print it, answer it"},
+    {"no-update-box", "MS", "fail when such a box appears within MS"},
+    {"wait-gone", "MS", "wait for the shell window to go away"},
+    {"end-session", "",
+     "end the Windows session for the program: WM_QUERYENDSESSION,\nthen WM_ENDSESSION(TRUE) to the shell window; "
+     "prints\n\"query-end-session allowed|refused\""},
+    {"work-area", "", "\"work-area L T R B\" of the primary screen"},
+    {"notice", "MS",
+     "wait for the notification window to come to rest; prints\n\"notice L T R B|caption|text\" (line breaks as ~) "
+     "and\n\"work-area L T R B\""},
+    {"notice-text", "MS TEXT", "wait until the resting notice shows TEXT (as printed above)"},
+    {"notice-click", "ok|x", "press 知道了 or X of the notification window"},
+    {"notice-slide-click", "x",
+     "as soon as the notice appears, press X while it slides in;\nprints \"clicked sliding\" or \"clicked resting\""},
+    {"notice-gone", "MS", "wait for the notification window to be hidden"},
+    {"no-notice", "MS", "fail when the notification window shows within MS"},
+    // The program's dialogs, found by caption among its visible windows; the
+    // steps after `dialog` act on that one.
+    {"dialog", "CAPTION MS", "wait for a visible, enabled dialog, print \"dialog CAPTION\""},
+    {"no-dialog", "CAPTION MS", "fail when it shows within MS"},
+    {"dialog-gone", "CAPTION MS", "wait until it is gone"},
+    {"set-text", "ID TEXT", "set the text of a control (edit, editable combo)"},
+    {"pick", "ID TEXT", "choose the item TEXT of a combo box, as the user would"},
+    {"click", "ID", "press a button"},
+    {"check", "ID 0|1", "untick or tick a check box, as the user would"},
+    {"close", "", "the close box"},
+    {"text-of", "ID", "\"text ID VALUE\""},
+    {"state", "ID", "\"state ID enabled|disabled checked|unchecked visible|hidden\""},
+    {"rows", "ID", "the rows of a list view, \"row N<TAB>cell<TAB>cell...\""},
+    {"size", "", "\"size WIDTH HEIGHT\" of the dialog's window"},
+    {"resize", "DW DH", "make the dialog DW, DH pixels larger (smaller when negative)"},
+    {"box", "MS ok|cancel|yes|no",
+     "wait for a message box of the program, print\n\"box CAPTION|TEXT\" (line breaks as ~), answer it"},
+    {"no-box", "MS", "fail when a message box shows within MS"},
+    {"hover", "X Y", "rest the mouse on client point X, Y of the month window"},
+    {"balloon", "MS", "\"balloon shown\" when the balloon shows within MS, else \"no balloon\""},
+    {"read", "",
+     "every visible control of the dialog, read inside the program\nby the hook (date pages and list check boxes "
+     "included; see\nmenu_hook.h)"},
+    {"select-row", "N", "select row N of the dialog's list view (-1: none), in the program"},
+    {"check-row", "N 0|1", "untick or tick row N of its list view, in the program"},
+    {"sleep", "MS", "wait MS milliseconds"},
+    {"press-enter", "", "press and release Enter, as typed on the keyboard"},
+    {"lock-file", "PATH",
+     "open the file (a Windows path) sharing nothing, so that no\nother program can read or replace it, until "
+     "unlock-file or\nthe end of the run"},
+    {"unlock-file", "", "close it again"},
+};
+
+const StepHelp* FindStep(const std::string& name) {
+    for (const StepHelp& step : kSteps) {
+        if (name == step.name) return &step;
+    }
+    return nullptr;
+}
+
+size_t ArgumentCount(const StepHelp& step) {
+    size_t count = 0;
+    bool inWord = false;
+    for (const char* c = step.arguments; *c; ++c) {
+        if (*c != ' ' && !inWord) ++count;
+        inWord = *c != ' ';
+    }
+    return count;
+}
+
+std::string UsageText() {
+    std::string text = "usage: solvane-e2e STEP [ARGS] [STEP [ARGS] ...]\n";
+    for (const StepHelp& step : kSteps) {
+        std::string head = std::string("  ") + step.name + (*step.arguments ? " " : "") + step.arguments;
+        head.resize(std::max<size_t>(head.size() + 1, 28), ' ');
+        std::string does = step.does;
+        for (size_t at = does.find('\n'); at != std::string::npos; at = does.find('\n', at + 1)) {
+            does.insert(at + 1, std::string(28, ' '));
+        }
+        text += head + does + "\n";
+    }
+    return text;
+}
+
+// Whether every step of the run is known and has its arguments; names the
+// first that is not.
+bool StepsAreKnown(const std::vector<std::string>& args) {
+    for (size_t i = 0; i < args.size();) {
+        const StepHelp* step = FindStep(args[i]);
+        if (!step) return Fail("unknown step " + args[i]);
+        i += 1 + ArgumentCount(*step);
+        if (i > args.size()) return Fail(std::string("missing arguments of ") + step->name);
+    }
+    return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -793,6 +851,10 @@ int wmain(int argc, wchar_t** argv) {
     ScopedFileHandle locked;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(Utf8FromWide(argv[i]));
+    if (args.empty() || !StepsAreKnown(args)) {
+        std::fputs(UsageText().c_str(), stderr);
+        return 2;
+    }
     size_t i = 0;
     auto number = [&]() { return i < args.size() ? std::atoi(args[i++].c_str()) : 0; };
     auto text = [&]() { return i < args.size() ? args[i++] : std::string(); };
