@@ -35,6 +35,7 @@ LAYOUT = [
     ("Help/*.html", False),
     ("Ostrel/Database/china.mdb", True),
     ("Ostrel/holidays.cfg", True),
+    ("Ostrel/offdays.cfg", True),
     ("Ostrel/Templates/*/config.ini", True),
     ("Ostrel/Templates/*/backgroud.png", True),
     ("Ostrel/SystemTray/*.png", True),

@@ -1,0 +1,260 @@
+// The public-holiday schedule file (Ostrel/offdays.cfg): reading, the holiday
+// periods and their texts, and merging a year fetched from the update site.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app/file_system.h"
+#include "app/text_encoding.h"
+#include "festivals/off_days.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::string DateText(const CivilDate& date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+std::vector<std::string> DateTexts(const std::vector<CivilDate>& dates) {
+    std::vector<std::string> texts;
+    for (const CivilDate& date : dates) texts.push_back(DateText(date));
+    return texts;
+}
+
+std::vector<int> ProblemLines(const OffDayFile& file) {
+    std::vector<int> lines;
+    for (const OffDayProblem& problem : file.problems) lines.push_back(problem.line);
+    return lines;
+}
+
+const char k2026[] =
+    "# 2026\r\n"
+    "2026-01-01,休,元旦\r\n2026-01-02,休,元旦\r\n2026-01-03,休,元旦\r\n2026-01-04,班,元旦\r\n"
+    "2026-02-14,班,春节\r\n2026-02-15,休,春节\r\n2026-02-16,休,春节\r\n2026-02-17,休,春节\r\n"
+    "2026-02-18,休,春节\r\n2026-02-19,休,春节\r\n2026-02-20,休,春节\r\n2026-02-21,休,春节\r\n"
+    "2026-02-22,休,春节\r\n2026-02-23,休,春节\r\n2026-02-28,班,春节\r\n"
+    "2026-09-20,班,国庆节\r\n2026-09-25,休,中秋节\r\n2026-09-26,休,中秋节\r\n2026-09-27,休,中秋节\r\n"
+    "2026-10-01,休,国庆节\r\n2026-10-02,休,国庆节\r\n2026-10-03,休,国庆节\r\n2026-10-04,休,国庆节\r\n"
+    "2026-10-05,休,国庆节\r\n2026-10-06,休,国庆节\r\n2026-10-07,休,国庆节\r\n2026-10-10,班,国庆节\r\n";
+
+TEST(OffDayFileTest, ReadsDaysOffAndMakeUpWorkingDaysWithTheirHolidays) {
+    const OffDayFile file = ParseOffDays(k2026);
+    EXPECT_THAT(file.problems, IsEmpty());
+    ASSERT_NE(file.schedule.Find(2026, 10, 1), nullptr);
+    EXPECT_EQ(file.schedule.Find(2026, 10, 1)->kind, OffDayKind::kOff);
+    EXPECT_EQ(file.schedule.Find(2026, 10, 1)->name, "国庆节");
+    ASSERT_NE(file.schedule.Find(2026, 9, 20), nullptr);
+    EXPECT_EQ(file.schedule.Find(2026, 9, 20)->kind, OffDayKind::kWork);
+    EXPECT_EQ(file.schedule.Find(2026, 10, 8), nullptr);
+    EXPECT_THAT(file.schedule.CoveredYears(), ElementsAre(2026));
+}
+
+TEST(OffDayFileTest, SkipsEachBadLineNamesItAndKeepsTheRest) {
+    const OffDayFile file = ParseOffDays(
+        "2026-10-01,休,国庆节\r\n"
+        "2026-02-30,休,春节\r\n"      // no such date
+        "2026-10-02,放,国庆节\r\n"    // neither 休 nor 班
+        "2026-10-03,休,\r\n"          // no name
+        "2026-10-04,休,国庆,节\r\n"   // four fields
+        "2026-10-05,休,国庆\x01节\r\n"  // control character
+        "2026-10-06,休,\x81\r\n"      // half a GBK character
+        "2100-01-01,休,元旦\r\n"      // beyond the calendar
+        "26-10-07,休,国庆节\r\n"      // two-digit year
+        "; comment\r\n\r\n   \r\n"
+        "2026-10-07,休,国庆节");
+    EXPECT_THAT(ProblemLines(file), ElementsAre(2, 3, 4, 5, 6, 7, 8, 9));
+    EXPECT_EQ(file.schedule.size(), 2u);
+    EXPECT_NE(file.schedule.Find(2026, 10, 7), nullptr);
+}
+
+TEST(OffDayFileTest, ALaterLineForTheSameDateWinsAndTheEarlierIsNamed) {
+    const OffDayFile file = ParseOffDays("2026-10-08,休,国庆节\n2026-10-08,班,国庆节\n");
+    ASSERT_NE(file.schedule.Find(2026, 10, 8), nullptr);
+    EXPECT_EQ(file.schedule.Find(2026, 10, 8)->kind, OffDayKind::kWork);
+    EXPECT_THAT(ProblemLines(file), ElementsAre(1));
+}
+
+TEST(OffDayFileTest, AcceptsSpacesAroundFieldsAndShortMonthAndDayNumbers) {
+    const OffDayFile file = ParseOffDays("  2026-5-1 , 休 , 劳动节 \n");
+    EXPECT_THAT(file.problems, IsEmpty());
+    ASSERT_NE(file.schedule.Find(2026, 5, 1), nullptr);
+    EXPECT_EQ(file.schedule.Find(2026, 5, 1)->name, "劳动节");
+}
+
+TEST(OffDayFileTest, ReadsAFileAnEditorSavedAsUtf8) {
+    // "2026-10-01,休,国庆节" in UTF-8, with and without a byte-order mark.
+    const std::string utf8 = "2026-10-01,\xE4\xBC\x91,\xE5\x9B\xBD\xE5\xBA\x86\xE8\x8A\x82\r\n";
+    for (const std::string& contents : {utf8, "\xEF\xBB\xBF" + utf8}) {
+        const OffDayFile file = ParseOffDays(contents);
+        EXPECT_THAT(file.problems, IsEmpty());
+        ASSERT_NE(file.schedule.Find(2026, 10, 1), nullptr);
+        EXPECT_EQ(file.schedule.Find(2026, 10, 1)->name, "国庆节");
+    }
+}
+
+TEST(OffDayFileTest, ReadsNoFurtherThanTheSizeLimitAndSaysSo) {
+    std::string contents;
+    while (contents.size() < kMaxOffDayFileBytes) contents += "# padding padding padding padding padding\r\n";
+    contents += "2026-10-01,休,国庆节\r\n";
+    const OffDayFile file = ParseOffDays(contents);
+    EXPECT_EQ(file.schedule.Find(2026, 10, 1), nullptr);
+    ASSERT_EQ(file.problems.size(), 1u);
+}
+
+TEST(OffDayFileTest, AMissingFileIsAnEmptyScheduleAndAFolderIsAFailure) {
+    OffDayFile file;
+    EXPECT_TRUE(LoadOffDays("/nonexistent/offdays.cfg", file));
+    EXPECT_TRUE(file.schedule.empty());
+    EXPECT_FALSE(LoadOffDays("/tmp", file));
+}
+
+TEST(HolidayPeriodTest, GroupsDaysOffAndAttachesMakeUpDaysAcrossAMonthBoundary) {
+    const std::vector<HolidayPeriod> periods = HolidayPeriods(ParseOffDays(k2026).schedule);
+    ASSERT_EQ(periods.size(), 4u);
+    const HolidayPeriod& spring = periods[1];
+    EXPECT_EQ(spring.name, "春节");
+    EXPECT_EQ(DateText(spring.first), "2026-02-15");
+    EXPECT_EQ(DateText(spring.last), "2026-02-23");
+    EXPECT_EQ(spring.days, 9);
+    EXPECT_THAT(DateTexts(spring.workDays), ElementsAre("2026-02-14", "2026-02-28"));
+    EXPECT_EQ(HolidayPeriodText(spring), "春节：2月15日至23日放假调休，共9天，2月14日、2月28日上班");
+    // 中秋节 lies between 国庆节 and its make-up day of 20 September.
+    EXPECT_EQ(periods[2].name, "中秋节");
+    EXPECT_EQ(HolidayPeriodText(periods[2]), "中秋节：9月25日至27日放假，共3天");
+    EXPECT_EQ(HolidayPeriodText(periods[3]), "国庆节：10月1日至7日放假调休，共7天，9月20日、10月10日上班");
+}
+
+TEST(HolidayPeriodTest, ANewYearHolidayStartingInDecemberBelongsToTheComingYear) {
+    const OffDaySchedule schedule =
+        ParseOffDays("2007-12-29,班,元旦\n2007-12-30,休,元旦\n2007-12-31,休,元旦\n2008-01-01,休,元旦\n").schedule;
+    const std::vector<HolidayPeriod> periods = HolidayPeriods(schedule);
+    ASSERT_EQ(periods.size(), 1u);
+    EXPECT_EQ(periods[0].Year(), 2008);
+    EXPECT_EQ(HolidayPeriodText(periods[0]), "元旦：12月30日至1月1日放假调休，共3天，12月29日上班");
+    EXPECT_THAT(schedule.CoveredYears(), ElementsAre(2008));
+}
+
+TEST(HolidayPeriodTest, OneDayOffAndTheBalloonTexts) {
+    const OffDaySchedule schedule = ParseOffDays("2008-04-04,休,清明节\n2008-05-04,班,劳动节\n").schedule;
+    EXPECT_EQ(HolidayPeriodText(HolidayPeriods(schedule).at(0)), "清明节：4月4日放假，共1天");
+    EXPECT_EQ(OffDayBalloonText(*schedule.Find(2008, 4, 4)), "清明节假期 休");
+    EXPECT_EQ(OffDayBalloonText(*schedule.Find(2008, 5, 4)), "调休上班 班");
+}
+
+TEST(HolidayPeriodTest, CoveredYearsAreWrittenAsRanges) {
+    EXPECT_EQ(CoveredYearsText(OffDaySchedule{}), "");
+    EXPECT_EQ(CoveredYearsText(ParseOffDays("2010-01-01,休,元旦\n2011-01-01,休,元旦\n2013-01-01,休,元旦\n").schedule),
+              "2010-2011、2013");
+}
+
+// The file that ships with the program holds exactly the days of the compiled
+// schedule (tools/offdays/cn-public-holidays.tsv, from which it is made).
+TEST(ShippedOffDaysTest, HoldsExactlyTheDaysOfTheCompiledSchedule) {
+    std::string shipped, tsv;
+    ASSERT_TRUE(ReadWholeFile(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", shipped));
+    ASSERT_TRUE(ReadWholeFile(std::string(SOLVANE_SOURCE_DIR) + "/tools/offdays/cn-public-holidays.tsv", tsv));
+    EXPECT_EQ(shipped.find('\n'), shipped.find("\r\n") + 1) << "CR LF line ends";
+
+    const OffDayFile file = ParseOffDays(shipped);
+    EXPECT_THAT(file.problems, IsEmpty());
+    std::vector<std::string> expected, actual;
+    std::istringstream lines(GbkFromUtf8(tsv));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#' || line.rfind("date\t", 0) == 0) continue;
+        std::istringstream fields(line);
+        std::string date, name, kind;
+        std::getline(fields, date, '\t');
+        std::getline(fields, name, '\t');
+        std::getline(fields, kind, '\t');
+        expected.push_back(date + "," + kind + "," + name);
+    }
+    for (const OffDay& day : file.schedule.Days()) actual.push_back(FormatOffDayLine(day));
+    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(static_cast<std::size_t>(file.dayLines), expected.size());
+    EXPECT_EQ(CoveredYearsText(file.schedule), "2007-2026");
+
+    // Every make-up working day belongs to a holiday.
+    std::size_t workDays = 0, attached = 0;
+    for (const OffDay& day : file.schedule.Days()) workDays += day.kind == OffDayKind::kWork;
+    for (const HolidayPeriod& period : HolidayPeriods(file.schedule)) attached += period.workDays.size();
+    EXPECT_EQ(attached, workDays);
+}
+
+class ServedOffDaysTest : public ::testing::Test {
+protected:
+    OffDaySchedule current_ = ParseOffDays(k2026).schedule;
+};
+
+TEST_F(ServedOffDaysTest, TakesTheComingYearWholeIncludingADecemberMakeUpDay) {
+    const ServedOffDays served = CheckServedOffDays(
+        current_, "# 2027\n2026-12-26,班,元旦\n2027-01-01,休,元旦\n2027-01-02,休,元旦\n2027-01-03,休,元旦\n");
+    EXPECT_EQ(served.verdict, ServedOffDaysVerdict::kMerged);
+    EXPECT_EQ(served.days.size(), 4u);
+}
+
+TEST_F(ServedOffDaysTest, RefusesAnythingThatTouchesAYearAlreadyPresent) {
+    EXPECT_EQ(CheckServedOffDays(current_, "2026-10-08,休,国庆节\n").verdict, ServedOffDaysVerdict::kChangesPast);
+    EXPECT_EQ(CheckServedOffDays(current_, "2026-10-01,班,国庆节\n2027-01-01,休,元旦\n").verdict,
+              ServedOffDaysVerdict::kChangesPast);
+    EXPECT_EQ(CheckServedOffDays(current_, "2025-10-01,休,国庆节\n").verdict, ServedOffDaysVerdict::kChangesPast);
+}
+
+TEST_F(ServedOffDaysTest, RefusesAFileWithABadLineOrTooManyLinesOrNoDays) {
+    EXPECT_EQ(CheckServedOffDays(current_, "2027-01-01,休,元旦\n2027-02-30,休,春节\n").verdict,
+              ServedOffDaysVerdict::kMalformed);
+    EXPECT_EQ(CheckServedOffDays(current_, "<html><body>Not Found</body></html>\n").verdict,
+              ServedOffDaysVerdict::kMalformed);
+    EXPECT_EQ(CheckServedOffDays(current_, "# nothing\n").verdict, ServedOffDaysVerdict::kMalformed);
+    std::string longFile = "2027-01-01,休,元旦\n";
+    for (std::size_t i = 0; i < kMaxServedOffDayLines; ++i) longFile += "#\n";
+    EXPECT_EQ(CheckServedOffDays(current_, longFile).verdict, ServedOffDaysVerdict::kMalformed);
+}
+
+class MergeOffDaysTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = ::testing::TempDir() + "offdays_merge_test.cfg";
+        RemoveFile(path_);
+    }
+    void TearDown() override { RemoveFile(path_); }
+    std::string Contents() {
+        std::string contents;
+        ReadWholeFile(path_, contents);
+        return contents;
+    }
+    std::string path_;
+};
+
+TEST_F(MergeOffDaysTest, AppendsTheNewYearOnceKeepingTheUsersLinesAndComments) {
+    ASSERT_TRUE(ReplaceFileAtomically(path_, "# mine\r\n2026-10-01,休,国庆节"));
+    const std::string served = "2027-01-01,休,元旦\r\n";
+    EXPECT_TRUE(MergeServedOffDays(path_, served));
+    EXPECT_EQ(Contents(), "# mine\r\n2026-10-01,休,国庆节\r\n2027-01-01,休,元旦\r\n");
+    EXPECT_FALSE(MergeServedOffDays(path_, served));
+    EXPECT_EQ(Contents(), "# mine\r\n2026-10-01,休,国庆节\r\n2027-01-01,休,元旦\r\n");
+}
+
+TEST_F(MergeOffDaysTest, AMalformedServedFileChangesNothing) {
+    ASSERT_TRUE(ReplaceFileAtomically(path_, k2026));
+    EXPECT_FALSE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n2027-13-01,休,元旦\r\n"));
+    EXPECT_FALSE(MergeServedOffDays(path_, ""));
+    EXPECT_EQ(Contents(), k2026);
+}
+
+TEST(ComingYearTest, IsWantedFromNovemberWhenTheFileLacksItAndAlwaysWhenTheCurrentYearIsMissing) {
+    const OffDaySchedule schedule = ParseOffDays(k2026).schedule;
+    EXPECT_FALSE(WantsComingYear(schedule, CivilDate{2026, 10, 31}));
+    EXPECT_TRUE(WantsComingYear(schedule, CivilDate{2027, 1, 10}));
+    EXPECT_TRUE(WantsComingYear(schedule, CivilDate{2026, 11, 1}));
+    EXPECT_TRUE(WantsComingYear(schedule, CivilDate{2026, 12, 31}));
+    EXPECT_FALSE(WantsComingYear(schedule, CivilDate{2025, 11, 1}));  // 2026 is there
+}
+
+}  // namespace
