@@ -24,6 +24,8 @@ constexpr IntKey kIntKeys[] = {
     {kShowJieQiOnRemindWindowKey, &AppSettings::showJieQiOnRemindWindow},
     {kShowJieQiOnForenoticeKey, &AppSettings::showJieQiOnForenotice},
     {kShowReminderOnForenoticeKey, &AppSettings::showReminderOnForenotice},
+    {kShowPublicHolidaysKey, &AppSettings::showPublicHolidays},
+    {kShowHolidayOnForenoticeKey, &AppSettings::showHolidayOnForenotice},
 };
 
 struct StringKey {
@@ -71,6 +73,9 @@ bool ReadShowReminderOnForenotice(const std::string& settings_file) {
 bool ReadShowJieQiOnForenotice(const std::string& settings_file) {
     return ReadSwitch(settings_file, kShowJieQiOnForenoticeKey, &AppSettings::showJieQiOnForenotice);
 }
+bool ReadShowHolidayOnForenotice(const std::string& settings_file) {
+    return ReadSwitch(settings_file, kShowHolidayOnForenoticeKey, &AppSettings::showHolidayOnForenotice);
+}
 bool ReadShowNotifyWindowOnScreen(const std::string& settings_file) {
     return ReadSwitch(settings_file, kShowNotifyWindowOnScreenKey, &AppSettings::showNotifyWindowOnScreen);
 }
@@ -82,7 +87,8 @@ bool ReadPlaySoundOnNotifyWindow(const std::string& settings_file) {
 }
 
 ForenoticeSwitches ReadForenoticeSwitches(const std::string& settings_file) {
-    return ForenoticeSwitches{ReadShowReminderOnForenotice(settings_file), ReadShowJieQiOnForenotice(settings_file)};
+    return ForenoticeSwitches{ReadShowReminderOnForenotice(settings_file), ReadShowJieQiOnForenotice(settings_file),
+                              ReadShowHolidayOnForenotice(settings_file)};
 }
 
 NoticeSwitches ReadNoticeSwitches(const std::string& settings_file) {
@@ -100,6 +106,7 @@ MonthOptions MonthOptionsFrom(const AppSettings& settings, std::string_view modu
     options.showAlmanac = settings.showHuangLiOnBalloonToolTip;
     options.showBalloon = settings.showBalloonTip;
     options.lockLocation = settings.lockLocation;
+    options.showPublicHolidays = settings.showPublicHolidays;
     options.forenotice = forenotice;
     return options;
 }

@@ -30,6 +30,8 @@ inline constexpr char kShowNotifyWindowOnScreenKey[] = "ShowNotifyWindowOnScreen
 inline constexpr char kShowJieQiOnRemindWindowKey[] = "ShowJieQiOnRemindWindow";
 inline constexpr char kShowJieQiOnForenoticeKey[] = "ShowJieQiOnForenotice";
 inline constexpr char kShowReminderOnForenoticeKey[] = "ShowReminderOnForenotice";
+inline constexpr char kShowPublicHolidaysKey[] = "ShowPublicHolidays";
+inline constexpr char kShowHolidayOnForenoticeKey[] = "ShowHolidayOnForenotice";
 
 // The forenotice horizon the settings dialog offers; larger hand-set values are
 // cut to kMaxListForDays so one rebuild never walks through years of days.
@@ -51,6 +53,8 @@ struct AppSettings {
     int showJieQiOnRemindWindow = 0;
     int showJieQiOnForenotice = 0;
     int showReminderOnForenotice = 0;
+    int showPublicHolidays = 1;        // 休 / 班 of the public-holiday schedule on the month
+    int showHolidayOnForenotice = 1;   // the next public holiday in the forenotice list
 };
 
 // Every key, missing ones at their defaults.
@@ -63,6 +67,7 @@ bool SaveAppSettings(const std::string& settings_file, const AppSettings& settin
 // Read at each use, straight from the file.
 bool ReadShowReminderOnForenotice(const std::string& settings_file);
 bool ReadShowJieQiOnForenotice(const std::string& settings_file);
+bool ReadShowHolidayOnForenotice(const std::string& settings_file);
 bool ReadShowNotifyWindowOnScreen(const std::string& settings_file);
 bool ReadShowJieQiOnRemindWindow(const std::string& settings_file);
 bool ReadPlaySoundOnNotifyWindow(const std::string& settings_file);

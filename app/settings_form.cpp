@@ -30,6 +30,9 @@ constexpr Switch kLaterSwitches[] = {
     {kShowTodayKey, &SettingsForm::showToday, true},
     {kLockLocationKey, &SettingsForm::lockLocation, false},
 };
+constexpr Switch kLastSwitches[] = {
+    {kShowPublicHolidaysKey, &SettingsForm::showPublicHolidays, true},
+};
 
 struct Text {
     const char* key;
@@ -72,6 +75,8 @@ SettingsForm ReadSettingsForm(const ProfileDocument& document, bool autoStart) {
         form.*item.field = ProfileGetInt(kSettingsSection, item.key, item.shownWhenMissing ? 1 : 0, document) != 0;
     for (const Switch& item : kLaterSwitches)
         form.*item.field = ProfileGetInt(kSettingsSection, item.key, item.shownWhenMissing ? 1 : 0, document) != 0;
+    for (const Switch& item : kLastSwitches)
+        form.*item.field = ProfileGetInt(kSettingsSection, item.key, item.shownWhenMissing ? 1 : 0, document) != 0;
     for (const Text& item : kTexts) form.*item.field = ProfileGetString(kSettingsSection, item.key, "", document);
     form.autoStart = autoStart;
     return form;
@@ -91,6 +96,7 @@ void WriteSettingsForm(const SettingsForm& form, ProfileDocument& document) {
     PutText(kFirstColWeekDayKey, form.firstColWeekDay, document);
     PutText(kListForDaysKey, form.listForDays, document);
     PutText(kSystemTrayTemplateKey, form.systemTrayTemplate, document);
+    for (const Switch& item : kLastSwitches) PutSwitch(item, form, document);
 }
 
 bool WriteSettingsForm(const SettingsForm& form, const std::string& settings_file) {

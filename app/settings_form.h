@@ -19,6 +19,7 @@ struct SettingsForm {
     bool playSoundOnNotifyWindow = true;
     bool showJieQiOnRemindWindow = true;  // the dialog shows it ticked when the key is missing
     bool lockLocation = false;
+    bool showPublicHolidays = true;  // 显示法定节假日
     bool autoStart = false;  // the Run key, not the file
 
     // Stored values of the five lists, as text; empty when nothing is chosen.
@@ -37,7 +38,8 @@ SettingsForm ReadSettingsForm(const std::string& settings_file, bool autoStart);
 // ShowReminderOnForenotice, ShowJieQiOnRemindWindow, PlaySoundOnNotifyWindow,
 // ShowNotifyWindowOnScreen, ShowJieQiOnForenotice, ShowBalloonTip,
 // ShowHuangLiOnBalloonToolTip, Template, WindowStyle, ShowToday, LockLocation,
-// FirstColWeekDay, ListForDays, SystemTrayTemplate. Switches as 1 or 0, lists
+// FirstColWeekDay, ListForDays, SystemTrayTemplate, ShowPublicHolidays.
+// Switches as 1 or 0, lists
 // as their stored values. Other keys and sections are kept.
 void WriteSettingsForm(const SettingsForm& form, ProfileDocument& document);
 // The same into the file in one write; false when it could not be written.

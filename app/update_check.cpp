@@ -47,3 +47,12 @@ std::string PublishedVersionText(const std::string& fileContents) {
     }
     return fileContents.substr(begin, cut - begin);
 }
+
+std::string SiblingUrl(const std::string& url, const std::string& name) {
+    const std::size_t scheme = url.find("://");
+    const std::size_t pathStart = url.find('/', scheme == std::string::npos ? 0 : scheme + 3);
+    if (pathStart == std::string::npos) return std::string();
+    const std::size_t end = url.find_first_of("?#", pathStart);
+    const std::size_t lastSlash = url.rfind('/', end == std::string::npos ? std::string::npos : end - 1);
+    return url.substr(0, lastSlash + 1) + name;
+}

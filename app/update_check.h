@@ -33,6 +33,11 @@ struct GuidFields {
 // separator on the folder is not doubled.
 std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFields& guid);
 
+// The address of another file of the update site: `url` with its last path
+// segment (and any query) replaced by `name`. "" when the address has no path.
+std::string SiblingUrl(const std::string& url, const std::string& name);
+inline constexpr char kOffDaysFileName[] = "offdays.txt";
+
 // The version text as announced: the version file's first line without a
 // UTF-8 byte-order mark and surrounding blanks, at most kVersionTextLimit bytes, so that a stray page or
 // a huge file served in its place never fills the message box.

@@ -36,6 +36,7 @@ std::string DataPath(std::string_view folder, std::string_view suffix) {
 std::string SettingsFilePath(std::string_view folder) { return DataPath(folder, kSettingsFileSuffix); }
 std::string FestivalFilePath(std::string_view folder) { return DataPath(folder, kFestivalFileSuffix); }
 std::string ReminderFilePath(std::string_view folder) { return DataPath(folder, kReminderFileSuffix); }
+std::string OffDayFilePath(std::string_view folder) { return DataPath(folder, kOffDayFileSuffix); }
 std::string AlmanacDatabasePath(std::string_view folder) { return DataPath(folder, kAlmanacDatabaseSuffix); }
 
 std::string SkinConfigPath(std::string_view folder, std::string_view template_name) {

@@ -9,6 +9,7 @@
 // The suffixes, each beginning with a backslash.
 inline constexpr char kSettingsFileSuffix[] = "\\Solvane.ini";
 inline constexpr char kFestivalFileSuffix[] = "\\Ostrel\\holidays.cfg";
+inline constexpr char kOffDayFileSuffix[] = "\\Ostrel\\offdays.cfg";
 inline constexpr char kReminderFileSuffix[] = "\\Reminders\\reminders.cfg";
 inline constexpr char kAlmanacDatabaseSuffix[] = "\\Ostrel\\Database\\china.mdb";
 inline constexpr char kSkinTemplatesSuffix[] = "\\Ostrel\\Templates\\";
@@ -31,6 +32,7 @@ std::string DataPath(std::string_view folder, std::string_view suffix);
 std::string SettingsFilePath(std::string_view folder);
 std::string FestivalFilePath(std::string_view folder);
 std::string ReminderFilePath(std::string_view folder);
+std::string OffDayFilePath(std::string_view folder);  // the public-holiday schedule
 std::string AlmanacDatabasePath(std::string_view folder);
 // "\Ostrel\Templates\" + name + "\config.ini" and "\backgroud.png" (sic: the
 // shipped file name).

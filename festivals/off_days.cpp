@@ -5,8 +5,9 @@
 #include <limits>
 #include <set>
 
-#include "app/file_system.h"
-#include "app/text_encoding.h"
+#include "base/file_system.h"
+#include "base/text_encoding.h"
+#include "calendar/calendar_texts.h"
 
 namespace {
 
@@ -310,16 +311,16 @@ std::string HolidayPeriodText(const HolidayPeriod& period) {
     text += period.workDays.empty() ? "放假" : "放假调休";
     char count[24];
     std::snprintf(count, sizeof count, "，共%d天", period.days);
-    text += count;
-    if (!period.workDays.empty()) {
-        text += "，";
-        for (std::size_t i = 0; i < period.workDays.size(); ++i) {
-            if (i > 0) text += "、";
-            text += MonthDayText(period.workDays[i]);
-        }
-        text += "上班";
+    return text + count;
+}
+
+std::string HolidayWorkDaysText(const HolidayPeriod& period) {
+    std::string text;
+    for (const CivilDate& day : period.workDays) {
+        if (!text.empty()) text += "、";
+        text += MonthDayText(day) + "（周" + WeekdayName(DayOfWeek(day.year, day.month, day.day) % 7) + "）";
     }
-    return text;
+    return text.empty() ? text : text + "上班";
 }
 
 std::string OffDayBalloonText(const OffDay& day) {

@@ -85,9 +85,11 @@ struct HolidayPeriod {
 // Every period, ordered by first day off.
 std::vector<HolidayPeriod> HolidayPeriods(const OffDaySchedule& schedule);
 
-// "国庆节：10月1日至7日放假调休，共7天，9月20日、10月10日上班"; without make-up
-// days "端午节：6月19日至21日放假，共3天"; one day "清明节：4月5日放假，共1天".
+// "国庆节：10月1日至7日放假调休，共7天" (放假调休 when it has make-up days, else
+// 放假: "端午节：6月19日至21日放假，共3天", "清明节：4月5日放假，共1天").
 std::string HolidayPeriodText(const HolidayPeriod& period);
+// Its make-up days, "9月20日（周日）、10月10日（周六）上班"; "" without any.
+std::string HolidayWorkDaysText(const HolidayPeriod& period);
 
 // The balloon's line for the day: "国庆节假期 休" or "调休上班 班".
 std::string OffDayBalloonText(const OffDay& day);

@@ -53,19 +53,28 @@ std::string BuildForenotice(int dayOffset, const DayInfo& day, const ForenoticeS
 
 std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const std::optional<Rect>& listRect,
                                                  int itemHeight, int listForDays, const ForenoticeSwitches& switches,
-                                                 DayInfoSource& days) {
+                                                 DayInfoSource& days,
+                                                 const std::vector<ForenoticeAnnouncement>& announcements) {
     std::vector<ForenoticeLine> lines;
     if (!listRect || listForDays < 0 || itemHeight < 1) return lines;
+    // Adds a line in the next box; false when that box would reach below the area.
+    const auto place = [&](std::string text) {
+        const std::int64_t top = std::int64_t{listRect->top} + std::int64_t{itemHeight} * std::int64_t(lines.size());
+        if (top + itemHeight > listRect->bottom) return false;
+        lines.push_back({std::move(text), Rect{listRect->left, static_cast<std::int32_t>(top), listRect->right,
+                                              static_cast<std::int32_t>(top + itemHeight)}});
+        return true;
+    };
     ListedMemoTexts listed;
     for (int k = 0; k <= listForDays; ++k) {
+        for (const ForenoticeAnnouncement& announcement : announcements) {
+            const bool due = announcement.dayOffset == k || (k == 0 && announcement.dayOffset < 0);
+            if (due && !announcement.text.empty() && !place(announcement.text)) return lines;
+        }
         const SystemTime date = AddDays(today, k);
         const DayInfo day = days.GetDayInfo(date.year, date.month, date.day, true, true, true);
         std::string text = BuildForenotice(k, day, switches, listed);
-        if (text.empty()) continue;
-        const std::int64_t top = std::int64_t{listRect->top} + std::int64_t{itemHeight} * std::int64_t(lines.size());
-        if (top + itemHeight > listRect->bottom) break;
-        lines.push_back({std::move(text), Rect{listRect->left, static_cast<std::int32_t>(top), listRect->right,
-                                              static_cast<std::int32_t>(top + itemHeight)}});
+        if (!text.empty() && !place(std::move(text))) break;
     }
     return lines;
 }

@@ -11,10 +11,11 @@
 #include "base/rect.h"
 #include "calendar/gregorian.h"
 
-// The two switches of the settings file that decide what a line may name.
+// The switches of the settings file that decide what a line may name.
 struct ForenoticeSwitches {
     bool showReminders = false;   // ShowReminderOnForenotice
     bool showSolarTerms = false;  // ShowJieQiOnForenotice
+    bool showHolidays = true;     // ShowHolidayOnForenotice: the next public holiday
 };
 
 // Memo texts already named by an earlier line of the same list, so a memo
@@ -34,6 +35,14 @@ struct ForenoticeLine {
     Rect box;
 };
 
+// A line of its own about a coming period (the next public holiday), listed
+// just before the events of the day it begins on, or first when it began
+// before today. It is not listed when it begins beyond the horizon.
+struct ForenoticeAnnouncement {
+    int dayOffset = 0;
+    std::string text;
+};
+
 constexpr int kDefaultListItemHeight = 20;
 
 // The lines of the list for today and the `listForDays` days after it, each
@@ -43,4 +52,5 @@ constexpr int kDefaultListItemHeight = 20;
 // below 0 or a line height below 1 give no list.
 std::vector<ForenoticeLine> BuildForenoticeLines(const SystemTime& today, const std::optional<Rect>& listRect,
                                                  int itemHeight, int listForDays, const ForenoticeSwitches& switches,
-                                                 DayInfoSource& days);
+                                                 DayInfoSource& days,
+                                                 const std::vector<ForenoticeAnnouncement>& announcements = {});

@@ -37,7 +37,7 @@ std::string MemoBlock(const DayInfo& day) {
     return lines.empty() ? lines : "\n=====【备忘内容】=====\n\n" + lines;
 }
 
-std::string BalloonText(const DayInfo& day, bool showAlmanac) {
+std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offDay) {
     std::string text = "阳历：" + SolarDateText(day.solarDate) + "\n";
     text += "旧历：" + LunarDateText(day.lunarDate) + "\n";
     if (day.isLeap) text += "「闰月」\n";
@@ -45,6 +45,7 @@ std::string BalloonText(const DayInfo& day, bool showAlmanac) {
     AppendPiece(text, "", day.zodiac, "年\n");
     AppendPiece(text, "节气：", day.SolarTerm, "\n");
     for (const FestivalRule& festival : day.festivals) text += festival.name + festival.suffix + "\n";
+    if (offDay) text += OffDayBalloonText(*offDay) + "\n";
     if (showAlmanac) text += AlmanacBlock(day);
     return text + MemoBlock(day);
 }

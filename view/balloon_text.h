@@ -5,11 +5,14 @@
 #include <string>
 
 #include "almanac/day_info.h"
+#include "festivals/off_days.h"
 
 // Gregorian and lunar dates, 「闰月」 in a leap month, weekday, zodiac year,
 // solar term, festivals with their suffixes, then (with showAlmanac) the
 // almanac block under its heading, then the day's memos under theirs.
-std::string BalloonText(const DayInfo& day, bool showAlmanac);
+// A day of the public-holiday schedule adds its line ("国庆节假期 休",
+// "调休上班 班") after the festivals.
+std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offDay = nullptr);
 
 // The almanac part alone with its heading; "" when the day has no almanac.
 std::string AlmanacBlock(const DayInfo& day);

@@ -48,7 +48,8 @@ HotSpot HotSpotAt(const HotSpots& spots, int x, int y) {
     return HotSpot::kNone;
 }
 
-std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm) {
+std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm,
+                                   const std::string& offDayText) {
     std::vector<MenuItem> items = {
         MenuItem::Command(kAddSolarFestival, "添加阳历节日..."),
         MenuItem::Command(kAddLunarFestival, "添加旧历节日..."),
@@ -63,6 +64,10 @@ std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames
     if (!solarTerm.empty()) {
         items.push_back(MenuItem::Separator());
         items.push_back(MenuItem::Command(next, solarTerm));
+    }
+    if (!offDayText.empty()) {
+        items.push_back(MenuItem::Separator());
+        items.push_back(MenuItem::Command(kOffDayItem, offDayText));
     }
     return items;
 }

@@ -39,9 +39,12 @@ enum DayMenuCommand {
     kAddSolarMemo = 10002,
     kAddLunarFestival = 10003,
     kAddLunarMemo = 10004,
+    kOffDayItem = 10005,  // the day's 休 / 班 line: shown, does nothing
 };
 
 // The four add commands; then, when the day has festivals, a separator and one
 // item per festival name; then, when it is a solar term, a separator and the
-// term's name.
-std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm);
+// term's name; then, on a day of the public-holiday schedule, a separator and
+// its line ("国庆节假期 休").
+std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm,
+                                   const std::string& offDayText = "");

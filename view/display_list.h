@@ -27,6 +27,7 @@ enum class TextRole {
     kFestival,     // second line: the day's first festival
     kSolarTerm,    // second line: the day's solar term
     kListItem,     // a line of the upcoming-events list
+    kOffDayBadge,  // 休 or 班 in the cell of a day of the public-holiday schedule
 };
 
 // One outlined text: halo strokes and an opaque fill of its glyph outline.

@@ -48,12 +48,24 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
         const DayCellBoxes boxes = DayCellBoxesOf(grid, day);
         DayInfo info = days.GetDayInfo(request.year, request.month, day, true, true, true);
         const bool isToday = monthHoldsToday && request.today.day == day;
+        const OffDay* offDay = request.offDays ? request.offDays->Find(request.year, request.month, day) : nullptr;
 
         layout.cells[day] = boxes.cell;
-        layout.balloonTexts[day] = BalloonText(info, request.showAlmanac != 0);
+        layout.balloonTexts[day] = BalloonText(info, request.showAlmanac != 0, offDay);
+        // A day off has its number in the template's festival colour, like a
+        // red day of a wall calendar; today's colours still win on today.
+        TextStyle numberStyle = isToday ? skin.todayStyle : skin.dayStyle;
+        if (offDay && offDay->kind == OffDayKind::kOff && !isToday) numberStyle.color = skin.festivalStyle.color;
         AddText(layout.display, isToday ? TextRole::kTodayNumber : TextRole::kDayNumber, Decimal(day), boxes.number,
-                isToday ? skin.todayStyle : skin.dayStyle);
+                numberStyle);
         AddSecondLine(layout.display, skin, info, boxes.secondLine);
+        if (offDay) {
+            const OffDayBadgeStyle& badge = skin.offDayBadge;
+            AddText(layout.display, TextRole::kOffDayBadge, OffDayBadgeText(offDay->kind),
+                    OffDayBadgeBox(boxes.cell, badge),
+                    offDay->kind == OffDayKind::kOff ? badge.offStyle : badge.workStyle);
+            layout.offDays[day] = *offDay;
+        }
         if (isToday) {
             layout.display.items.push_back(DisplayEllipse{TodayRingBox(boxes.number), skin.todayEllipseColor, 4});
         }
@@ -69,8 +81,12 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
 void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days,
                       MonthLayout& layout) {
     const SystemTime today = MakeDate(request.today.year, request.today.month, request.today.day);
+    std::vector<ForenoticeAnnouncement> announcements;
+    if (request.offDays && request.forenotice.showHolidays) {
+        announcements = NextHolidayAnnouncements(*request.offDays, request.today);
+    }
     for (ForenoticeLine& line : BuildForenoticeLines(today, skin.listArea, skin.listItemHeight, request.listForDays,
-                                                     request.forenotice, days)) {
+                                                     request.forenotice, days, announcements)) {
         AddText(layout.display, TextRole::kListItem, std::move(line.text), line.box, skin.listItemStyle,
                 skin.listAlignment);
     }
@@ -88,6 +104,20 @@ MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& requ
     if (skin.body) LayOutGrid(skin, request, days, layout);
     LayOutForenotice(skin, request, days, layout);
     return layout;
+}
+
+std::vector<ForenoticeAnnouncement> NextHolidayAnnouncements(const OffDaySchedule& schedule, const CivilDate& today) {
+    const std::int64_t todaySerial = SerialFromCivil(today.year, today.month, today.day);
+    for (const HolidayPeriod& period : HolidayPeriods(schedule)) {
+        if (SerialFromCivil(period.last.year, period.last.month, period.last.day) < todaySerial) continue;
+        const int offset =
+            static_cast<int>(SerialFromCivil(period.first.year, period.first.month, period.first.day) - todaySerial);
+        std::vector<ForenoticeAnnouncement> lines{{offset, HolidayPeriodText(period)}};
+        const std::string workDays = HolidayWorkDaysText(period);
+        if (!workDays.empty()) lines.push_back({offset, workDays});
+        return lines;
+    }
+    return {};
 }
 
 int DayAt(const std::map<int, CellRect>& cells, int x, int y) {

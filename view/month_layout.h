@@ -9,6 +9,7 @@
 
 #include "almanac/day_info.h"
 #include "calendar/gregorian.h"
+#include "festivals/off_days.h"
 #include "reminders/forenotice.h"
 #include "view/display_list.h"
 
@@ -23,6 +24,9 @@ struct MonthLayoutRequest {
     int showAlmanac = 1;            // almanac block in the balloon texts
     CivilDate today{0, 0, 0};       // local date of the rebuild
     ForenoticeSwitches forenotice;  // read from the settings file at every rebuild
+    // The public-holiday schedule; none (ShowPublicHolidays=0) shows no
+    // badges and announces no holiday.
+    const OffDaySchedule* offDays = nullptr;
 };
 
 struct MonthLayout {
@@ -30,11 +34,18 @@ struct MonthLayout {
     std::map<int, CellRect> cells;  // day of month -> whole cell
     std::map<int, DayInfo> days;
     std::map<int, std::string> balloonTexts;
+    std::map<int, OffDay> offDays;  // the shown month's days of the holiday schedule
 };
 
 // Asks `days` once for each day of the month and once for each day of the
 // list horizon, with almanac, festivals and memos.
 MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days);
+
+// The lines announcing the next public holiday that has not ended by `today`,
+// placed on its first day off: the holiday, then its make-up days when it has
+// any (one line would not fit a template's list); none when the schedule has
+// no holiday left.
+std::vector<ForenoticeAnnouncement> NextHolidayAnnouncements(const OffDaySchedule& schedule, const CivilDate& today);
 
 // The day whose cell holds the point, 0 when none does.
 int DayAt(const std::map<int, CellRect>& cells, int x, int y);

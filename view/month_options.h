@@ -16,6 +16,7 @@ struct MonthOptions {
     int showAlmanac = 1;      // almanac block in the balloons
     int showBalloon = 1;      // balloons over the day cells
     int lockLocation = 0;     // the window cannot be dragged
+    int showPublicHolidays = 1;  // 休 / 班 of the holiday schedule, the next holiday in the list
     ForenoticeSwitches forenotice;
 };
 

@@ -24,6 +24,12 @@ void MonthSources::Load(const std::string& festivalFile, const std::string& remi
 
 void MonthSources::LoadFolder(const std::string& moduleFolder) {
     Load(FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder), AlmanacDatabasePath(moduleFolder));
+    LoadOffDayFile(OffDayFilePath(moduleFolder));
+}
+
+bool MonthSources::LoadOffDayFile(const std::string& offDayFile) {
+    offDayFile_ = offDayFile;
+    return LoadOffDays(offDayFile_, offDays_);
 }
 
 void MonthSources::AddReminders(const ReminderList& extra) {
@@ -35,6 +41,12 @@ void MonthSources::ReloadFestivals() { LoadFestivals(festivals_, festivalFile_);
 void MonthSources::ReloadReminders() {
     reminders_.clear();
     LoadReminders(reminderFile_, reminders_);
+}
+
+void MonthSources::ReloadOffDays() {
+    // A file locked for a moment keeps the schedule already shown.
+    OffDayFile reloaded;
+    if (LoadOffDays(offDayFile_, reloaded)) offDays_ = std::move(reloaded);
 }
 
 void MonthSources::Close() { database_->Close(); }

@@ -22,5 +22,6 @@ void MonthView::Rebuild(const MonthOptions& options, int year, int month) {
     request.showAlmanac = options.showAlmanac;
     request.today = today_();
     request.forenotice = options.forenotice;
+    request.offDays = options.showPublicHolidays ? offDays : nullptr;
     layout_ = LayOutMonth(skin_, request, days_);
 }

@@ -20,6 +20,10 @@ public:
     // view.
     MonthView(DayInfoSource& days, FontFamilyQuery fontFamilies, Clock today);
 
+    // The public-holiday schedule, owned by whoever loaded it; shown when
+    // the options say so (ShowPublicHolidays).
+    const OffDaySchedule* offDays = nullptr;
+
     // Reads the template again and lays out the month anew; everything of the
     // previous rebuild is replaced.
     void Rebuild(const MonthOptions& options, int year, int month);
@@ -38,6 +42,7 @@ public:
     const std::map<int, CellRect>& cells() const { return layout_.cells; }
     const std::map<int, DayInfo>& days() const { return layout_.days; }
     const std::map<int, std::string>& balloonTexts() const { return layout_.balloonTexts; }
+    const std::map<int, OffDay>& offDayCells() const { return layout_.offDays; }
     // The day under a point of the window, 0 for none.
     int DayAt(int x, int y) const { return ::DayAt(layout_.cells, x, y); }
 

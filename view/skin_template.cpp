@@ -64,6 +64,8 @@ SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQue
     skin.listItemHeight = ReadTemplateInt(config, "LISTITEMHEIGHT", 20, 1, kMaxTemplateSide);
     skin.listAlignment = ReadAlignment(config);
 
+    skin.offDayBadge = ReadOffDayBadgeStyle(config, skin, family_exists);
+
     skin.todayEllipseColor = ReadTemplateArgb(config, "Today_ELLIPSE_COLOR").value_or(skin.todayEllipseColor);
     skin.reminderFlagColor = ReadTemplateArgb(config, "ReminderFlagColor").value_or(skin.reminderFlagColor);
     skin.tooltipBackground = ReadTemplateColor(config, "TOOLTIP_BKCOLOR");

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/rect.h"
+#include "view/off_day_badge.h"
 #include "view/template_values.h"
 
 enum class HorizontalAlignment { kLeft = 0, kCenter = 1, kRight = 2 };
@@ -44,6 +45,9 @@ struct SkinTemplate {
     Color reminderFlagColor;
     int listItemHeight = 20;
     HorizontalAlignment listAlignment = HorizontalAlignment::kCenter;
+
+    // The 休 / 班 badge, from section [OffDays].
+    OffDayBadgeStyle offDayBadge;
 
     // Absent: the system's balloon colours.
     std::optional<Color> tooltipBackground;

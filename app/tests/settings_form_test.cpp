@@ -44,6 +44,7 @@ TEST_F(SettingsFormTest, AMissingFileShowsTheDialogsDefaultsAndNothingChosen) {
     EXPECT_TRUE(form.playSoundOnNotifyWindow);
     EXPECT_TRUE(form.showJieQiOnRemindWindow);
     EXPECT_FALSE(form.lockLocation);
+    EXPECT_TRUE(form.showPublicHolidays);
     EXPECT_TRUE(form.autoStart);
     EXPECT_EQ(form.templateName + form.windowStyle + form.firstColWeekDay + form.listForDays +
                   form.systemTrayTemplate,
@@ -56,6 +57,7 @@ TEST_F(SettingsFormTest, ConfirmingWritesEveryKeyInTheDialogsOrderAfterTheKeysAl
     form.showBalloonTip = false;
     form.firstColWeekDay = "1";
     form.listForDays = "0";
+    form.showPublicHolidays = false;
     ASSERT_TRUE(WriteSettingsForm(form, file_));
     EXPECT_EQ(Contents(),
               "[Ostrel]\r\n"
@@ -74,6 +76,7 @@ TEST_F(SettingsFormTest, ConfirmingWritesEveryKeyInTheDialogsOrderAfterTheKeysAl
               "FirstColWeekDay=1\r\n"
               "ListForDays=0\r\n"
               "SystemTrayTemplate=\r\n"
+              "ShowPublicHolidays=0\r\n"
               "[GADGETS]\r\n"
               "RECT_1=00\r\n");
     // What was written is what the program then reads.

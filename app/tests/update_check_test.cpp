@@ -52,4 +52,11 @@ TEST(UpdateCheck, AVersionFileSavedWithAByteOrderMarkStillReadsAsItsNumber) {
     EXPECT_EQ(PublishedVersionText("\xEF\xBB\xBF"), "");
 }
 
+TEST(UpdateCheck, TheHolidayScheduleLiesBesideTheVersionFile) {
+    EXPECT_EQ(SiblingUrl("https://www.tavro-calendar.com/solvane/version.txt", "offdays.txt"),
+              "https://www.tavro-calendar.com/solvane/offdays.txt");
+    EXPECT_EQ(SiblingUrl("http://127.0.0.1:8000/version.txt?v=2", "offdays.txt"), "http://127.0.0.1:8000/offdays.txt");
+    EXPECT_EQ(SiblingUrl("http://127.0.0.1:8000", "offdays.txt"), "");
+}
+
 }  // namespace

@@ -31,6 +31,7 @@ constexpr CheckBox kCheckBoxes[] = {
     {IDC_SET_NOTIFY_SOLAR_TERMS, &SettingsForm::showJieQiOnRemindWindow},
     {IDC_SET_LOCK_LOCATION, &SettingsForm::lockLocation},
     {IDC_SET_AUTO_START, &SettingsForm::autoStart},
+    {IDC_SET_PUBLIC_HOLIDAYS, &SettingsForm::showPublicHolidays},
 };
 
 std::wstring ExecutablePath() {

@@ -69,6 +69,9 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             }
             OnAddFestivalForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
             return true;
+        case kOffDaysMergedMessage:
+            calendar_.ReloadOffDays();
+            return true;
         case WM_QUERYENDSESSION:
             result = TRUE;
             return true;
@@ -111,7 +114,7 @@ void ShellWindow::OnInitDialog() {
     DrawTrayIcon();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
     SetTimer(hwnd(), kClockTimer, kClockPeriod, nullptr);
-    updateCheck_.Start(hwnd(), settingsFile_);
+    updateCheck_.Start(hwnd(), settingsFile_, OffDayFilePath(moduleFolder_));
 }
 
 void ShellWindow::ApplySettings() {

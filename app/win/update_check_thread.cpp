@@ -13,6 +13,7 @@
 #include "base/win/gbk_text.h"
 #include "base/win/scoped_win.h"
 #include "base/win/version_info.h"
+#include "festivals/off_days.h"
 
 namespace {
 
@@ -40,27 +41,27 @@ std::wstring TemporaryFileName() {
     return base + WideFromGbk(UpdateTemporaryFileName("", fields));
 }
 
-std::string ReadFileStart(const std::wstring& path) {
+std::string ReadFileStart(const std::wstring& path, DWORD limit = kVersionFileReadLimit) {
     ScopedKernelHandle file;
     const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return std::string();
     file.reset(opened);
-    std::string contents(kVersionFileReadLimit, '\0');
+    std::string contents(limit, '\0');
     DWORD read = 0;
-    if (!ReadFile(file.get(), &contents[0], kVersionFileReadLimit, &read, nullptr)) return std::string();
+    if (!ReadFile(file.get(), &contents[0], limit, &read, nullptr)) return std::string();
     contents.resize(read);
     return contents;
 }
 
 // The published version text, or false when the download failed. The
 // temporary file is gone afterwards either way.
-bool DownloadVersionText(const std::wstring& url, std::string& text) {
+bool DownloadVersionText(const std::wstring& url, std::string& text, DWORD limit = kVersionFileReadLimit) {
     const std::wstring temporary = TemporaryFileName();
     if (temporary.empty()) return false;
     DeleteUrlCacheEntryW(url.c_str());
     const bool downloaded = SUCCEEDED(URLDownloadToFileW(nullptr, url.c_str(), temporary.c_str(), 0, nullptr));
-    if (downloaded) text = ReadFileStart(temporary);
+    if (downloaded) text = ReadFileStart(temporary, limit);
     DeleteFileW(temporary.c_str());
     return downloaded;
 }
@@ -73,8 +74,14 @@ struct ThreadStart {
 DWORD WINAPI UpdateCheckThread(void* parameter) {
     const std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(parameter));
     const ComApartment com;
+    bool offDaysDone = false, versionDone = false;
     for (int attempt = 1; attempt <= kUpdateCheckAttempts; ++attempt) {
-        if (CheckForUpdate(start->settings, start->owner) != -1) break;
+        // The schedule first: the version check may wait on the user's answer.
+        offDaysDone = offDaysDone || FetchOffDays(start->settings, start->owner) != -1;
+        versionDone = versionDone || CheckForUpdate(start->settings, start->owner) != -1;
+        // The site answered: a schedule it did not serve is missing, not unreachable.
+        offDaysDone = offDaysDone || versionDone;
+        if (offDaysDone && versionDone) break;
         if (attempt < kUpdateCheckAttempts) Sleep(start->settings.retryPauseMs);
     }
     return 0;
@@ -88,7 +95,25 @@ UpdateCheckSettings ReadUpdateCheckSettings(const std::string& settingsFile) {
     settings.updatePageUrl = SettingOr(settingsFile, "UpdatePageUrl", kUpdatePageUrl);
     const int pause = ProfileGetInt("Ostrel", "UpdateRetryPause", kUpdateRetryPauseMs, settingsFile);
     settings.retryPauseMs = static_cast<DWORD>(pause > 0 ? pause : kUpdateRetryPauseMs);
+    settings.offDaysUrl = WideFromGbk(SiblingUrl(GbkFromWide(settings.versionFileUrl), kOffDaysFileName));
     return settings;
+}
+
+int FetchOffDays(const UpdateCheckSettings& settings, HWND owner) {
+    if (settings.offDaysUrl.empty() || settings.offDayFile.empty()) return 0;
+    OffDayFile current;
+    // An unreadable file (locked, say) is left alone this time.
+    if (!LoadOffDays(settings.offDayFile, current)) return 0;
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    if (!WantsComingYear(current.schedule, CivilDate{now.wYear, now.wMonth, now.wDay})) return 0;
+    std::string served;
+    // One byte more than a served file may hold, so a longer one is refused
+    // rather than cut to a size that would pass.
+    if (!DownloadVersionText(settings.offDaysUrl, served, kMaxServedOffDayBytes + 1)) return -1;
+    if (!MergeServedOffDays(settings.offDayFile, served)) return 0;
+    PostMessageW(owner, kOffDaysMergedMessage, 0, 0);
+    return 1;
 }
 
 int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner) {
@@ -110,10 +135,11 @@ int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner) {
     return 1;
 }
 
-void UpdateCheck::Start(HWND owner, const std::string& settingsFile) {
+void UpdateCheck::Start(HWND owner, const std::string& settingsFile, const std::string& offDayFile) {
     if (started_) return;
     started_ = true;
     auto start = std::make_unique<ThreadStart>(ThreadStart{owner, ReadUpdateCheckSettings(settingsFile)});
+    start->settings.offDayFile = offDayFile;
     ScopedKernelHandle thread(CreateThread(nullptr, 0, &UpdateCheckThread, start.get(), 0, nullptr));
     if (thread) start.release();  // the thread owns it now
 }

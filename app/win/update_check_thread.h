@@ -12,7 +12,14 @@ struct UpdateCheckSettings {
     std::wstring versionFileUrl;
     std::wstring updatePageUrl;
     DWORD retryPauseMs = 0;
+    // The public-holiday schedule: offdays.txt beside the version file is
+    // fetched and merged into this file when it lacks the coming year.
+    std::wstring offDaysUrl;
+    std::string offDayFile;  // GBK path
 };
+
+// Posted to the owner after a new year was merged into the schedule file.
+inline constexpr UINT kOffDaysMergedMessage = WM_APP + 21;
 
 // The published addresses and the pause between attempts; [Ostrel] of the
 // settings file may name others ("UpdateVersionUrl", "UpdatePageUrl",
@@ -23,11 +30,15 @@ UpdateCheckSettings ReadUpdateCheckSettings(const std::string& settingsFile);
 // announced (whatever the user answered).
 int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner);
 
+// -1: the download failed; 0: nothing wanted, or the served file was refused
+// (nothing changes, nothing is shown); 1: merged, and the owner told.
+int FetchOffDays(const UpdateCheckSettings& settings, HWND owner);
+
 class UpdateCheck {
 public:
     // Starts the thread; later calls do nothing. The thread is not waited for
     // at exit: it holds nothing the program shuts down.
-    void Start(HWND owner, const std::string& settingsFile);
+    void Start(HWND owner, const std::string& settingsFile, const std::string& offDayFile);
 
 private:
     bool started_ = false;

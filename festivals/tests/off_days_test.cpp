@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/file_system.h"
-#include "app/text_encoding.h"
+#include "base/file_system.h"
+#include "base/text_encoding.h"
 #include "festivals/off_days.h"
 
 namespace {
@@ -124,11 +124,14 @@ TEST(HolidayPeriodTest, GroupsDaysOffAndAttachesMakeUpDaysAcrossAMonthBoundary) 
     EXPECT_EQ(DateText(spring.last), "2026-02-23");
     EXPECT_EQ(spring.days, 9);
     EXPECT_THAT(DateTexts(spring.workDays), ElementsAre("2026-02-14", "2026-02-28"));
-    EXPECT_EQ(HolidayPeriodText(spring), "春节：2月15日至23日放假调休，共9天，2月14日、2月28日上班");
+    EXPECT_EQ(HolidayPeriodText(spring), "春节：2月15日至23日放假调休，共9天");
+    EXPECT_EQ(HolidayWorkDaysText(spring), "2月14日（周六）、2月28日（周六）上班");
     // 中秋节 lies between 国庆节 and its make-up day of 20 September.
     EXPECT_EQ(periods[2].name, "中秋节");
     EXPECT_EQ(HolidayPeriodText(periods[2]), "中秋节：9月25日至27日放假，共3天");
-    EXPECT_EQ(HolidayPeriodText(periods[3]), "国庆节：10月1日至7日放假调休，共7天，9月20日、10月10日上班");
+    EXPECT_EQ(HolidayWorkDaysText(periods[2]), "");
+    EXPECT_EQ(HolidayPeriodText(periods[3]), "国庆节：10月1日至7日放假调休，共7天");
+    EXPECT_EQ(HolidayWorkDaysText(periods[3]), "9月20日（周日）、10月10日（周六）上班");
 }
 
 TEST(HolidayPeriodTest, ANewYearHolidayStartingInDecemberBelongsToTheComingYear) {
@@ -137,7 +140,8 @@ TEST(HolidayPeriodTest, ANewYearHolidayStartingInDecemberBelongsToTheComingYear)
     const std::vector<HolidayPeriod> periods = HolidayPeriods(schedule);
     ASSERT_EQ(periods.size(), 1u);
     EXPECT_EQ(periods[0].Year(), 2008);
-    EXPECT_EQ(HolidayPeriodText(periods[0]), "元旦：12月30日至1月1日放假调休，共3天，12月29日上班");
+    EXPECT_EQ(HolidayPeriodText(periods[0]), "元旦：12月30日至1月1日放假调休，共3天");
+    EXPECT_EQ(HolidayWorkDaysText(periods[0]), "12月29日（周六）上班");
     EXPECT_THAT(schedule.CoveredYears(), ElementsAre(2008));
 }
 

@@ -78,7 +78,7 @@ enum { kNYear = 2, kNMonth, kNDay, kYi, kJi, kChong, kSha, kCheng, kZhengChong, 
 }  // namespace
 
 std::string MonthGridView(int year, int month, int firstColWeekDay, const FestivalList& festivals,
-                          SolarTermLookup* solarTerms) {
+                          SolarTermLookup* solarTerms, const OffDaySchedule* offDays) {
     if (firstColWeekDay == 0) firstColWeekDay = 7;
     std::string out = Format("%d年%d月", year, month) + "\n";
     for (int col = 0; col < 7; ++col) {
@@ -93,13 +93,28 @@ std::string MonthGridView(int year, int month, int firstColWeekDay, const Festiv
         texts += std::string(kCellWidth, ' ');
     }
     for (int d = 1; d <= days; ++d) {
-        numbers += PadTo(Format("%2d", d), kCellWidth);
+        const OffDay* offDay = offDays ? offDays->Find(year, month, d) : nullptr;
+        numbers += PadTo(Format("%2d", d) + (offDay ? " " + OffDayBadgeText(offDay->kind) : ""), kCellWidth);
         texts += PadTo(FitTo(SecondLine(year, month, d, festivals, solarTerms), kCellWidth - 1), kCellWidth);
         if ((offset + d) % 7 == 0 || d == days) {
             out += numbers + "\n" + texts + "\n";
             numbers.clear();
             texts.clear();
         }
+    }
+    return out;
+}
+
+std::string OffDaysView(const OffDayFile& file) {
+    const std::string years = CoveredYearsText(file.schedule);
+    std::string out = years.empty() ? "法定节假日安排：无\n" : "法定节假日安排：" + years + "年\n";
+    for (const HolidayPeriod& period : HolidayPeriods(file.schedule)) {
+        const std::string workDays = HolidayWorkDaysText(period);
+        out += Format("%d  ", period.Year()) + HolidayPeriodText(period) + (workDays.empty() ? "" : "，" + workDays) +
+               "\n";
+    }
+    for (const OffDayProblem& problem : file.problems) {
+        out += Format("第%d行未采用：", problem.line) + problem.reason + "\n";
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "festivals/festival_rule.h"
+#include "festivals/off_days.h"
 
 class AlmanacDatabase;
 class SolarTermLookup;
@@ -12,9 +13,14 @@ class SolarTermLookup;
 // A month as a grid: a title, the weekday header and one row per week, each
 // cell holding the day number and, under it, the day's first festival, else
 // its solar term (when solarTerms is given), else its lunar text.
-// firstColWeekDay: 1 = Monday ... 7 = Sunday (0 is taken as 7).
+// firstColWeekDay: 1 = Monday ... 7 = Sunday (0 is taken as 7). Days of the
+// public-holiday schedule carry 休 or 班 after their number.
 std::string MonthGridView(int year, int month, int firstColWeekDay, const FestivalList& festivals = {},
-                          SolarTermLookup* solarTerms = nullptr);
+                          SolarTermLookup* solarTerms = nullptr, const OffDaySchedule* offDays = nullptr);
+
+// The schedule file at a glance: the years it covers, its holidays one a
+// line, and the lines that were skipped with the reason.
+std::string OffDaysView(const OffDayFile& file);
 
 // The festival file as the festival manager shows it: one row per rule with
 // its switch, kind, calendar, name, date in words, start year, end date and

@@ -16,6 +16,7 @@ const char* RoleName(TextRole role) {
         case TextRole::kFestival: return "festival";
         case TextRole::kSolarTerm: return "solarterm";
         case TextRole::kListItem: return "list";
+        case TextRole::kOffDayBadge: return "offday";
     }
     return "text";
 }

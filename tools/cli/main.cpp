@@ -19,8 +19,13 @@
 //                                        Ostrel/holidays.cfg, found the same way
 //   --memos PATH                         the memo file; by default
 //                                        Reminders/reminders.cfg, found the same way
+//   offdays                              the public-holiday schedule: the years
+//                                        it covers, its holidays, skipped lines
+//   --offdays PATH                       the schedule file; by default
+//                                        Ostrel/offdays.cfg, found the same way
 //   --ini PATH                           the settings file (forenotice horizon and
 //                                        switches); by default Solvane.ini, likewise
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -31,6 +36,7 @@
 #include "base/data_paths.h"
 #include "base/file_system.h"
 #include "calendar/lunar_calendar.h"
+#include "festivals/off_days.h"
 #include "reminders/forenotice.h"
 #include "tools/cli/cli_views.h"
 #include "tools/cli/console_output.h"
@@ -46,9 +52,9 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY | festivals |\n"
-                 "                    memos | upcoming [YYYY-MM-DD] |\n"
+                 "                    memos | upcoming [YYYY-MM-DD] | offdays |\n"
                  "                    layout YYYY-MM [--template NAME] [--today YYYY-MM-DD] [--monday]]\n"
-                 "                   [--db PATH] [--festivals PATH] [--memos PATH] [--ini PATH]\n"
+                 "                   [--db PATH] [--festivals PATH] [--memos PATH] [--offdays PATH] [--ini PATH]\n"
                  "dates from 1901-01-01 to 2099-12-31\n");
     return 2;
 }
@@ -74,23 +80,38 @@ std::string DefaultDataFolder() {
 }
 
 // The balloon of the day with its almanac, then the day's 神煞.
-std::string DayWithAlmanac(DayInfoSource& days, int y, int m, int d) {
-    const std::string text = BalloonText(days.GetDayInfo(y, m, d, true, true, true), true);
+std::string DayWithAlmanac(DayInfoSource& days, const OffDaySchedule& offDays, int y, int m, int d) {
+    const std::string text = BalloonText(days.GetDayInfo(y, m, d, true, true, true), true, offDays.Find(y, m, d));
     // The almanac block ends in "\n\n "; a terminal wants a last newline.
     return (text.back() == '\n' ? text : text + "\n") + ShenShaView(y, m, d);
 }
 
+// Under a month: which years the holiday schedule covers, so that a month
+// without 休 and 班 is not taken for one without holidays.
+std::string OffDayCoverage(const OffDaySchedule* offDays, int year) {
+    if (!offDays) return "";
+    const std::string years = CoveredYearsText(*offDays);
+    if (years.empty()) return "法定节假日安排：无\n";
+    const std::vector<int> covered = offDays->CoveredYears();
+    const bool has = std::binary_search(covered.begin(), covered.end(), year);
+    return "法定节假日安排：" + years + "年" + (has ? "" : "（不含本年）") + "\n";
+}
+
 // The forenotice list of the settings, unbounded by any template's area.
-std::string Upcoming(DayInfoSource& days, const std::string& settingsFile, int y, int m, int d) {
+std::string Upcoming(DayInfoSource& days, const OffDaySchedule* offDays, const std::string& settingsFile, int y,
+                     int m, int d) {
     const int horizon = LoadAppSettings(settingsFile).listForDays;
     const Rect everything{0, 0, 0, 0x7fffffff};
-    return UpcomingView(BuildForenoticeLines(MakeDate(y, m, d), everything, 1, horizon,
-                                             ReadForenoticeSwitches(settingsFile), days));
+    const ForenoticeSwitches switches = ReadForenoticeSwitches(settingsFile);
+    std::vector<ForenoticeAnnouncement> announcements;
+    if (offDays && switches.showHolidays) announcements = NextHolidayAnnouncements(*offDays, CivilDate{y, m, d});
+    return UpcomingView(BuildForenoticeLines(MakeDate(y, m, d), everything, 1, horizon, switches, days, announcements));
 }
 
 // The month window's layout of a month, with the program's settings unless
 // the arguments (after YYYY-MM) name a template, today's date or Monday first.
-int Layout(DayInfoSource& days, const std::string& dataFolder, const std::string& settingsFile, int argc,
+int Layout(DayInfoSource& days, const OffDaySchedule* offDays, const std::string& dataFolder,
+           const std::string& settingsFile, int argc,
            char** argv) {
     int y = 0, m = 0;
     if (argc < 3 || std::sscanf(argv[2], "%d-%d", &y, &m) != 2 || !InRange(y, m, 1)) return Usage();
@@ -116,6 +137,7 @@ int Layout(DayInfoSource& days, const std::string& dataFolder, const std::string
     MonthOptions options = MonthOptionsFrom(settings, dataFolder, ReadForenoticeSwitches(settingsFile));
     if (mondayFirst) options.firstColWeekDay = 1;
     MonthView view(days, FontFamilyQuery(), [today] { return today; });
+    view.offDays = offDays;
     view.Rebuild(options, y, m);
     WriteGbk(MonthLayoutView(view.display(), view.cells()));
     return 0;
@@ -138,9 +160,10 @@ bool TakeOption(int& argc, char** argv, const char* name, std::string& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string databasePath, festivalPath, memoPath, settingsPath;
+    std::string databasePath, festivalPath, memoPath, settingsPath, offDayPath;
     if (!TakeOption(argc, argv, "--db", databasePath) || !TakeOption(argc, argv, "--festivals", festivalPath) ||
-        !TakeOption(argc, argv, "--memos", memoPath) || !TakeOption(argc, argv, "--ini", settingsPath)) {
+        !TakeOption(argc, argv, "--memos", memoPath) || !TakeOption(argc, argv, "--ini", settingsPath) ||
+        !TakeOption(argc, argv, "--offdays", offDayPath)) {
         return Usage();
     }
     const std::string dataFolder = DefaultDataFolder();
@@ -156,11 +179,25 @@ int main(int argc, char** argv) {
     if (festivals.empty() && !FileExists(festivalPath)) {
         std::fprintf(stderr, "solvane-cli: no festival file at %s\n", festivalPath.c_str());
     }
+    if (offDayPath.empty()) offDayPath = OffDayFilePath(dataFolder);
+    if (!days.LoadOffDayFile(offDayPath)) {
+        std::fprintf(stderr, "solvane-cli: the holiday schedule %s could not be read\n", offDayPath.c_str());
+    }
+    const OffDayFile& offDayFile = days.offDayFile();
+    const bool listOffDays = argc >= 2 && std::strcmp(argv[1], "offdays") == 0;
+    if (!listOffDays && !offDayFile.problems.empty()) {
+        std::fprintf(stderr, "solvane-cli: %zu line(s) of %s skipped (see: solvane-cli offdays)\n",
+                     offDayFile.problems.size(), offDayPath.c_str());
+    }
+    // ShowPublicHolidays=0 hides the schedule from the month, as in the program.
+    const OffDaySchedule* offDays = LoadAppSettings(settingsPath).showPublicHolidays ? &offDayFile.schedule : nullptr;
+    const OffDaySchedule none;
 
     if (argc == 1) {
         int y, m, d;
         Today(y, m, d);
-        WriteGbk(MonthGridView(y, m, 7, festivals, &almanac) + "\n" + DayWithAlmanac(days, y, m, d));
+        WriteGbk(MonthGridView(y, m, 7, festivals, &almanac, offDays) + "\n" +
+                 DayWithAlmanac(days, offDays ? *offDays : none, y, m, d));
         return 0;
     }
     const std::string command = argv[1];
@@ -168,13 +205,13 @@ int main(int argc, char** argv) {
         int y = 0, m = 0;
         if (std::sscanf(argv[2], "%d-%d", &y, &m) != 2 || !InRange(y, m, 1)) return Usage();
         const bool monday = argc >= 4 && std::strcmp(argv[3], "--monday") == 0;
-        WriteGbk(MonthGridView(y, m, monday ? 1 : 7, festivals, &almanac));
+        WriteGbk(MonthGridView(y, m, monday ? 1 : 7, festivals, &almanac, offDays) + OffDayCoverage(offDays, y));
         return 0;
     }
     if (command == "day" && argc >= 3) {
         int y = 0, m = 0, d = 0;
         if (std::sscanf(argv[2], "%d-%d-%d", &y, &m, &d) != 3 || !InRange(y, m, d)) return Usage();
-        WriteGbk(DayWithAlmanac(days, y, m, d));
+        WriteGbk(DayWithAlmanac(days, offDays ? *offDays : none, y, m, d));
         return 0;
     }
     if (command == "terms" && argc >= 3) {
@@ -197,12 +234,16 @@ int main(int argc, char** argv) {
         WriteGbk(MemoListView(memos));
         return 0;
     }
-    if (command == "layout") return Layout(days, dataFolder, settingsPath, argc, argv);
+    if (command == "offdays") {
+        WriteGbk(OffDaysView(offDayFile));
+        return 0;
+    }
+    if (command == "layout") return Layout(days, offDays, dataFolder, settingsPath, argc, argv);
     if (command == "upcoming") {
         int y, m, d;
         Today(y, m, d);
         if (argc >= 3 && (std::sscanf(argv[2], "%d-%d-%d", &y, &m, &d) != 3 || !InRange(y, m, d))) return Usage();
-        WriteGbk(Upcoming(days, settingsPath, y, m, d));
+        WriteGbk(Upcoming(days, offDays, settingsPath, y, m, d));
         return 0;
     }
     return Usage();

@@ -28,6 +28,7 @@
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
 #include "calendar/win/system_time.h"
+#include "festivals/off_days.h"
 #include "reminders/reminder.h"
 #include "view/month_sources.h"
 #include "view/month_view.h"
@@ -146,11 +147,23 @@ void PrintShape(const wchar_t* kind, const Rect& box, const Color& color) {
 }
 
 // What was drawn where, for scripts that check the picture: its size, the
-// cells, today's ring and the memo dots (box, then alpha, red, green, blue).
+// cells, today's ring, the memo dots (box, then alpha, red, green, blue) and
+// the 休 / 班 badges (day, "off" or "work", box, fill colour).
 void Describe(const MonthView& view, const LayeredSurface& surface) {
     std::wprintf(L"picture %d %d\n", surface.width(), surface.height());
     for (const auto& [day, cell] : view.cells()) {
         std::wprintf(L"cell %d %d %d %d %d\n", day, cell.left, cell.top, cell.right, cell.bottom);
+    }
+    for (const DisplayItem& item : view.display().items) {
+        const auto text = std::get_if<DisplayText>(&item);
+        if (!text || text->role != TextRole::kOffDayBadge) continue;
+        const int day = view.DayAt(text->box.left + static_cast<int>(text->box.Width() / 2),
+                                   text->box.top + static_cast<int>(text->box.Height() / 2));
+        const auto offDay = view.offDayCells().find(day);
+        std::wprintf(L"badge %d %ls %d %d %d %d %d %d %d\n", day,
+                     offDay != view.offDayCells().end() && offDay->second.kind == OffDayKind::kWork ? L"work" : L"off",
+                     text->box.left, text->box.top, text->box.right, text->box.bottom, text->style.color.red,
+                     text->style.color.green, text->style.color.blue);
     }
     for (const DisplayItem& item : view.display().items) {
         if (auto ring = std::get_if<DisplayEllipse>(&item)) PrintShape(L"ring", ring->box, ring->color);
@@ -196,6 +209,7 @@ int wmain(int argc, wchar_t** argv) {
     sources.AddReminders(options.memos);
     const CivilDate today = options.today;
     MonthView view(sources, InstalledFontFamilies(), [today] { return today; });
+    view.offDays = &sources.offDays();
     view.Rebuild(monthOptions, options.year, options.month);
     const LayeredSurface surface = RenderDisplayList(view.display());
     if (surface.empty()) {

@@ -96,6 +96,7 @@ bool CalendarWindow::OnInitDialog() {
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     notification_.Create(playNoticeSound_, moduleFolder_);
     sources_.LoadFolder(moduleFolder_);
+    monthView_.offDays = &sources_.offDays();
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
     return false;  // the window takes no focus
@@ -167,6 +168,11 @@ void CalendarWindow::ReloadFestivals() {
 
 void CalendarWindow::ReloadReminders() {
     sources_.ReloadReminders();
+    Rebuild(year(), month());
+}
+
+void CalendarWindow::ReloadOffDays() {
+    sources_.ReloadOffDays();
     Rebuild(year(), month());
 }
 
@@ -268,11 +274,14 @@ void CalendarWindow::ShowDayMenu(POINT client) {
     if (info == monthView_.days().end()) return;
     std::vector<std::string> festivalNames;
     for (const FestivalRule& festival : info->second.festivals) festivalNames.push_back(festival.name);
-    const std::vector<MenuItem> items = BuildDayMenu(festivalNames, info->second.SolarTerm);
+    const auto offDay = monthView_.offDayCells().find(day);
+    const std::vector<MenuItem> items =
+        BuildDayMenu(festivalNames, info->second.SolarTerm,
+                     offDay == monthView_.offDayCells().end() ? std::string() : OffDayBalloonText(offDay->second));
     const int year = this->year(), month = this->month();
 
     const int command = ChooseFromMenu(hwnd(), items);
-    if (command <= 0) return;
+    if (command <= 0 || command == kOffDayItem) return;
 
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
     if (command == kAddSolarFestival || command == kAddSolarMemo) {

@@ -60,6 +60,8 @@ public:
     // After a manager saved its file.
     void ReloadFestivals();
     void ReloadReminders();
+    // After the update check merged a new year into the holiday schedule.
+    void ReloadOffDays();
 
     // The one notice window of the run, created hidden with this window.
     NotificationWindow& notification() { return notification_; }

@@ -1,0 +1,248 @@
+// 休 and 班 of the public-holiday schedule on the month: the badges in the
+// cells on both shipped templates and both week starts, the day numbers, the
+// balloon, the day menu and the next holiday in the forenotice list.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/file_system.h"
+#include "base/profile_file.h"
+#include "calendar/calendar_texts.h"
+#include "calendar/lunar_calendar.h"
+#include "view/calendar_menus.h"
+#include "view/month_layout.h"
+#include "view/skin_template.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+class PlainDays : public DayInfoSource {
+public:
+    std::map<std::string, FestivalList> festivals;
+
+    DayInfo GetDayInfo(int y, int m, int d, bool, bool, bool) override {
+        DayInfo info;
+        char date[16];
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", y, m, d);
+        info.solarDate = date;
+        const LunarDate lunar = SolarToLunar(y, m, d);
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", lunar.year, lunar.month, lunar.day);
+        info.lunarDate = date;
+        info.zodiac = ZodiacName(lunar.year);
+        info.weekday = DayOfWeek(y, m, d);
+        if (festivals.count(info.solarDate)) info.festivals = festivals.at(info.solarDate);
+        return info;
+    }
+};
+
+FestivalRule Festival(const std::string& name) {
+    FestivalRule rule;
+    rule.name = name;
+    rule.showInForenotice = "1";
+    return rule;
+}
+
+const OffDaySchedule& ShippedSchedule() {
+    static const OffDaySchedule schedule = [] {
+        OffDayFile file;
+        LoadOffDays(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", file);
+        return file.schedule;
+    }();
+    return schedule;
+}
+
+SkinTemplate ShippedSkin(const std::string& name) {
+    return LoadSkinTemplate(std::string(SOLVANE_SOURCE_DIR) + "/data", name, FontFamilyQuery());
+}
+
+MonthLayoutRequest Request(int year, int month, int firstColWeekDay, CivilDate today = {2026, 12, 8}) {
+    MonthLayoutRequest request;
+    request.year = year;
+    request.month = month;
+    request.firstColWeekDay = firstColWeekDay;
+    request.today = today;
+    request.offDays = &ShippedSchedule();
+    return request;
+}
+
+struct Badge {
+    int day;
+    std::string text;
+    DisplayText drawn;
+};
+
+std::vector<Badge> Badges(const MonthLayout& layout) {
+    std::vector<Badge> badges;
+    for (const DisplayItem& item : layout.display.items) {
+        const auto* text = std::get_if<DisplayText>(&item);
+        if (!text || text->role != TextRole::kOffDayBadge) continue;
+        const int day = DayAt(layout.cells, (text->box.left + text->box.right) / 2, (text->box.top + text->box.bottom) / 2);
+        badges.push_back({day, text->text, *text});
+    }
+    return badges;
+}
+
+std::vector<std::string> BadgeDays(const MonthLayout& layout) {
+    std::vector<std::string> days;
+    for (const Badge& badge : Badges(layout)) days.push_back(std::to_string(badge.day) + badge.text);
+    return days;
+}
+
+const DisplayText* DayNumber(const MonthLayout& layout, int day) {
+    for (const DisplayItem& item : layout.display.items) {
+        const auto* text = std::get_if<DisplayText>(&item);
+        if (text && (text->role == TextRole::kDayNumber || text->role == TextRole::kTodayNumber) &&
+            text->text == std::to_string(day)) {
+            return text;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> ListLines(const MonthLayout& layout) {
+    std::vector<std::string> lines;
+    for (const DisplayItem& item : layout.display.items) {
+        const auto* text = std::get_if<DisplayText>(&item);
+        if (text && text->role == TextRole::kListItem) lines.push_back(text->text);
+    }
+    return lines;
+}
+
+class ShippedSkinsTest : public ::testing::TestWithParam<std::tuple<std::string, int>> {};
+
+TEST_P(ShippedSkinsTest, October2026ShowsDaysOffOneToSevenAndTheMakeUpDayInTheTopRightCornerOfTheirCells) {
+    const auto& [skinName, firstColWeekDay] = GetParam();
+    const SkinTemplate skin = ShippedSkin(skinName);
+    ASSERT_TRUE(skin.body) << skinName;
+    PlainDays days;
+    const MonthLayout layout = LayOutMonth(skin, Request(2026, 10, firstColWeekDay), days);
+
+    EXPECT_THAT(BadgeDays(layout), ElementsAre("1休", "2休", "3休", "4休", "5休", "6休", "7休", "10班"));
+    for (const Badge& badge : Badges(layout)) {
+        const Rect& cell = layout.cells.at(badge.day);
+        const Rect& box = badge.drawn.box;
+        EXPECT_GE(box.left, cell.left + cell.Width() / 2) << skinName << " day " << badge.day;
+        EXPECT_LE(box.right, cell.right + 1) << skinName << " day " << badge.day;
+        EXPECT_GE(box.top, cell.top) << skinName << " day " << badge.day;
+        EXPECT_LE(box.bottom, cell.top + cell.Height() / 2) << skinName << " day " << badge.day;
+        const bool off = badge.text == "休";
+        EXPECT_EQ(badge.drawn.style.color, off ? skin.festivalStyle.color : skin.dayStyle.color) << skinName;
+        EXPECT_NE(badge.drawn.style.color, off ? skin.festivalStyle.shadow : skin.dayStyle.shadow) << skinName;
+        EXPECT_GT(badge.drawn.style.shadowHeight, 1) << "a halo keeps the badge readable over the picture";
+    }
+    // 4 October is a Sunday: first column on a Sunday-first week, last on a
+    // Monday-first one.
+    const int sundayColumn = (layout.cells.at(4).left - skin.body->left) / ((skin.body->right - skin.body->left) / 7);
+    EXPECT_EQ(sundayColumn, firstColWeekDay == 1 ? 6 : 0);
+
+    ASSERT_NE(DayNumber(layout, 5), nullptr);
+    EXPECT_EQ(DayNumber(layout, 5)->style.color, skin.festivalStyle.color) << "a day off is a red day";
+    ASSERT_NE(DayNumber(layout, 10), nullptr);
+    EXPECT_EQ(DayNumber(layout, 10)->style.color, skin.dayStyle.color) << "a make-up working day is not";
+    EXPECT_EQ(DayNumber(layout, 12)->style.color, skin.dayStyle.color);
+}
+
+TEST_P(ShippedSkinsTest, September2026ShowsTheSundayMakeUpDayAndTheMidAutumnDaysOff) {
+    const auto& [skinName, firstColWeekDay] = GetParam();
+    PlainDays days;
+    const MonthLayout layout = LayOutMonth(ShippedSkin(skinName), Request(2026, 9, firstColWeekDay), days);
+    EXPECT_THAT(BadgeDays(layout), ElementsAre("20班", "25休", "26休", "27休"));
+}
+
+INSTANTIATE_TEST_SUITE_P(DefaultAndNightOnBothWeekStarts, ShippedSkinsTest,
+                         ::testing::Combine(::testing::Values("Default", "Night"), ::testing::Values(7, 1)));
+
+TEST(OffDayMonthTest, AYearTheScheduleDoesNotHoldShowsNoBadgesAndPlainNumbers) {
+    const SkinTemplate skin = ShippedSkin("Default");
+    PlainDays days;
+    const MonthLayout layout = LayOutMonth(skin, Request(2027, 10, 7), days);
+    EXPECT_THAT(Badges(layout), IsEmpty());
+    EXPECT_THAT(layout.offDays, IsEmpty());
+    EXPECT_EQ(DayNumber(layout, 1)->style.color, skin.dayStyle.color);
+}
+
+TEST(OffDayMonthTest, WithTheScheduleSwitchedOffNothingIsMarked) {
+    const SkinTemplate skin = ShippedSkin("Default");
+    PlainDays days;
+    MonthLayoutRequest request = Request(2026, 10, 7, {2026, 9, 28});
+    request.offDays = nullptr;
+    const MonthLayout layout = LayOutMonth(skin, request, days);
+    EXPECT_THAT(Badges(layout), IsEmpty());
+    EXPECT_THAT(layout.balloonTexts.at(1), Not(HasSubstr("休")));
+    for (const std::string& line : ListLines(layout)) EXPECT_THAT(line, Not(HasSubstr("放假")));
+}
+
+TEST(OffDayMonthTest, TodayOnADayOffKeepsTodaysColoursAndGetsItsBadge) {
+    const SkinTemplate skin = ShippedSkin("Default");
+    PlainDays days;
+    const MonthLayout layout = LayOutMonth(skin, Request(2026, 10, 7, {2026, 10, 2}), days);
+    ASSERT_NE(DayNumber(layout, 2), nullptr);
+    EXPECT_EQ(DayNumber(layout, 2)->role, TextRole::kTodayNumber);
+    EXPECT_EQ(DayNumber(layout, 2)->style.color, skin.todayStyle.color);
+    EXPECT_THAT(BadgeDays(layout), testing::Contains("2休"));
+}
+
+TEST(OffDayMonthTest, TheBalloonNamesTheHolidayOrTheMakeUpDayAfterTheFestivals) {
+    PlainDays days;
+    days.festivals["2026-10-01"] = {Festival("国庆节")};
+    const MonthLayout layout = LayOutMonth(ShippedSkin("Default"), Request(2026, 10, 7), days);
+    EXPECT_THAT(layout.balloonTexts.at(1), HasSubstr("马年\n国庆节\n国庆节假期 休\n"));
+    EXPECT_THAT(layout.balloonTexts.at(10), HasSubstr("马年\n调休上班 班\n"));
+    EXPECT_THAT(layout.balloonTexts.at(8), Not(HasSubstr("休")));
+    EXPECT_EQ(OffDayBalloonText(layout.offDays.at(10)), "调休上班 班");
+}
+
+TEST(OffDayMonthTest, TheDayMenuListsTheDaysHolidayLineLastAndItDoesNothing) {
+    const std::vector<DayMenuItem> items = BuildDayMenu({"国庆节"}, "", "国庆节假期 休");
+    ASSERT_EQ(items.size(), 8u);
+    EXPECT_TRUE(items[6].IsSeparator());
+    EXPECT_EQ(items[7].text, "国庆节假期 休");
+    EXPECT_EQ(items[7].command, kOffDayItem);
+    EXPECT_EQ(BuildDayMenu({}, "").size(), 4u);
+}
+
+TEST(OffDayMonthTest, TheNextHolidayIsListedOnItsFirstDayOffAcrossAMonthBoundary) {
+    PlainDays days;
+    days.festivals["2026-02-14"] = {Festival("情人节")};
+    days.festivals["2026-02-17"] = {Festival("春节")};
+    const MonthLayout layout = LayOutMonth(ShippedSkin("Default"), Request(2026, 2, 7, {2026, 2, 1}), days);
+    EXPECT_THAT(ListLines(layout), ElementsAre("13天后「情人节」", "春节：2月15日至23日放假调休，共9天", "2月14日（周六）、2月28日（周六）上班",
+                                               "16天后「春节」"));
+}
+
+TEST(OffDayMonthTest, AHolidayUnderWayIsListedFirstAndAFarOneNotAtAll) {
+    PlainDays days;
+    days.festivals["2026-02-20"] = {Festival("甲")};
+    const SkinTemplate skin = ShippedSkin("Default");
+    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 2, 7, {2026, 2, 20}), days)),
+                ElementsAre("春节：2月15日至23日放假调休，共9天", "2月14日（周六）、2月28日（周六）上班", "今天「甲」！"));
+    // From 24 February the next is 清明节 on 4 April, beyond the 30 days listed.
+    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 2, 7, {2026, 2, 24}), days)), IsEmpty());
+    MonthLayoutRequest off = Request(2026, 2, 7, {2026, 2, 20});
+    off.forenotice.showHolidays = false;
+    EXPECT_THAT(ListLines(LayOutMonth(skin, off, days)), ElementsAre("今天「甲」！"));
+}
+
+TEST(OffDayBadgeStyleTest, ATemplateMayPlaceAndColourTheBadgesInASectionOfItsOwn) {
+    const ProfileDocument config(
+        "[Settings]\nBODY=0,0,350,300\nJieRi_FONT_COLOR=200,0,0\n"
+        "[OffDays]\nCORNER=2\nOFFSET=3,-2\nFONT_SIZE=11\nOFF_COLOR=0,160,0\nWORK_COLOR=0,0,200\nWORK_SHADOW=1,2,3\n");
+    const SkinTemplate skin = ReadSkinTemplate(config, FontFamilyQuery());
+    EXPECT_EQ(skin.offDayBadge.offStyle.color, (Color{255, 0, 160, 0}));
+    EXPECT_EQ(skin.offDayBadge.workStyle.color, (Color{255, 0, 0, 200}));
+    EXPECT_EQ(skin.offDayBadge.workStyle.shadow, (Color{255, 1, 2, 3}));
+    EXPECT_EQ(OffDayBadgeBox(Rect{100, 50, 150, 100}, skin.offDayBadge), (Rect{103, 83, 118, 98}));
+
+    const SkinTemplate plain = ReadSkinTemplate(ProfileDocument("[Settings]\nJieRi_FONT_COLOR=200,0,0\n"), {});
+    EXPECT_EQ(plain.offDayBadge.offStyle.color, (Color{255, 200, 0, 0})) << "the festival colour by default";
+}
+
+}  // namespace
