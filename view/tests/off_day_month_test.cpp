@@ -201,7 +201,7 @@ TEST(OffDayMonthTest, TheBalloonNamesTheHolidayOrTheMakeUpDayAfterTheFestivals) 
 }
 
 TEST(OffDayMonthTest, TheDayMenuListsTheDaysHolidayLineLastAndItDoesNothing) {
-    const std::vector<DayMenuItem> items = BuildDayMenu({"国庆节"}, "", "国庆节假期 休");
+    const std::vector<MenuItem> items = BuildDayMenu({"国庆节"}, "", "国庆节假期 休");
     ASSERT_EQ(items.size(), 8u);
     EXPECT_TRUE(items[6].IsSeparator());
     EXPECT_EQ(items[7].text, "国庆节假期 休");
