@@ -18,12 +18,14 @@ std::vector<MenuItem> BuildTrayMenu(const TrayMenuState& state) {
     menu.push_back(Command("转到今日", kTrayGoToToday));
     menu.push_back(Separator());
     menu.push_back(SubMenu("管理节假日/备忘", {
-                                                Command("添加节日...", kTrayAddFestival),
-                                                Command("节日管理...", kTrayFestivalManager),
-                                                Separator(),
-                                                Command("添加备忘...", kTrayAddReminder),
-                                                Command("备忘管理...", kTrayReminderManager),
-                                            }));
+                                                  Command("添加节日...", kTrayAddFestival),
+                                                  Command("节日管理...", kTrayFestivalManager),
+                                                  Separator(),
+                                                  Command("添加备忘...", kTrayAddReminder),
+                                                  Command("备忘管理...", kTrayReminderManager),
+                                                  Separator(),
+                                                  Command("导出到手机日历...", kTrayExportCalendar),
+                                              }));
     menu.push_back(SubMenu("帮助", {
                                        Command("帮助文档", kTrayHelp),
                                        Separator(),

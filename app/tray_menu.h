@@ -20,6 +20,7 @@ enum TrayCommand {
     kTrayAddReminder = 10,
     kTrayAbout = 11,
     kTrayHelp = 14,
+    kTrayExportCalendar = 15,
 };
 
 struct TrayMenuState {

@@ -34,6 +34,7 @@
 // The editing dialogs and their controls.
 #include "festival_dialog_ids.h"
 #include "reminder_dialog_ids.h"
+#include "export_dialog_ids.h"
 #include "settings_dialog_ids.h"
 
 // The version resource.

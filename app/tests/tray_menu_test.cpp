@@ -32,6 +32,8 @@ TEST(TrayMenu, HasEveryCommandWithItsNumber) {
               "  -\n"
               "  添加备忘... 10\n"
               "  备忘管理... 9\n"
+              "  -\n"
+              "  导出到手机日历... 15\n"
               "帮助 >\n"
               "  帮助文档 14\n"
               "  -\n"

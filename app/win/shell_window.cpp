@@ -5,6 +5,7 @@
 #include "base/data_paths.h"
 #include "app/tray_menu.h"
 #include "app/win/about_box.h"
+#include "app/win/export_dialog.h"
 #include "base/win/gbk_text.h"
 #include "base/win/popup_menu.h"
 #include "calendar/win/system_time.h"
@@ -231,6 +232,11 @@ void ShellWindow::RunCommand(int command) {
         case kTrayAbout:
             busy_ = true;
             ShowAboutBox(hwnd());
+            busy_ = false;
+            break;
+        case kTrayExportCalendar:
+            busy_ = true;
+            RunExportDialog(hwnd(), moduleFolder_);
             busy_ = false;
             break;
         case kTraySettings:

@@ -5,3 +5,7 @@
 #include <string>
 
 void WriteGbk(const std::string& gbk);
+
+// Bytes exactly as they are (a file's contents sent to standard output): no
+// conversion and no line-end translation.
+void WriteBytes(const std::string& bytes);

@@ -12,6 +12,11 @@
 //                                        what the month window draws where, with
 //                                        the template (default: the settings' one,
 //                                        else Default) and switches of the settings
+//   solvane-cli export-ics [--years N] [--own-festivals-only] [--no-memos] [--terms] [--out FILE]
+//                                        festivals and memos as an iCalendar file
+//                                        for phone and mail calendars, this year
+//                                        and the next N-1 (default 11 years); to
+//                                        standard output without --out
 //   --db PATH                            the almanac database to read; by
 //                                        default Ostrel/Database/china.mdb beside
 //                                        the tool, else in the build's dist/
@@ -37,6 +42,7 @@
 #include "base/file_system.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/off_days.h"
+#include "festivals/shipped_festivals.h"
 #include "reminders/forenotice.h"
 #include "tools/cli/cli_views.h"
 #include "tools/cli/console_output.h"
@@ -44,6 +50,7 @@
 #include "tools/cli/layout_view.h"
 #include "tools/cli/memo_views.h"
 #include "view/balloon_text.h"
+#include "view/ics_export.h"
 #include "view/month_sources.h"
 #include "view/month_view.h"
 
@@ -53,7 +60,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY | festivals |\n"
                  "                    memos | upcoming [YYYY-MM-DD] | offdays |\n"
-                 "                    layout YYYY-MM [--template NAME] [--today YYYY-MM-DD] [--monday]]\n"
+                 "                    layout YYYY-MM [--template NAME] [--today YYYY-MM-DD] [--monday] |\n"
+                 "                    export-ics [--years N] [--own-festivals-only] [--no-memos] [--terms] [--out FILE]]\n"
                  "                   [--db PATH] [--festivals PATH] [--memos PATH] [--offdays PATH] [--ini PATH]\n"
                  "dates from 1901-01-01 to 2099-12-31\n");
     return 2;
@@ -140,6 +148,49 @@ int Layout(DayInfoSource& days, const OffDaySchedule* offDays, const std::string
     view.offDays = offDays;
     view.Rebuild(options, y, m);
     WriteGbk(MonthLayoutView(view.display(), view.cells()));
+    return 0;
+}
+
+// The festivals and memos as a calendar file, written atomically to --out or
+// to standard output.
+int ExportCalendar(MonthSources& days, int argc, char** argv) {
+    IcsExportChoices choices;
+    int m = 0, d = 0;
+    Today(choices.firstYear, m, d);
+    std::string out;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--years") == 0 && i + 1 < argc) {
+            char end = 0;
+            if (std::sscanf(argv[++i], "%d%c", &choices.years, &end) != 1 || choices.years < 1 ||
+                choices.years > kLastLunarYear - kFirstLunarYear + 1) {
+                return Usage();
+            }
+        } else if (std::strcmp(argv[i], "--own-festivals-only") == 0) {
+            choices.ownFestivalsOnly = true;
+        } else if (std::strcmp(argv[i], "--no-memos") == 0) {
+            choices.memos = false;
+        } else if (std::strcmp(argv[i], "--terms") == 0) {
+            choices.solarTerms = true;
+        } else if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+            out = argv[++i];
+        } else {
+            return Usage();
+        }
+    }
+    const std::time_t now = std::time(nullptr);
+    const std::tm* utc = std::gmtime(&now);
+    const IcsStamp stamp{utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday, utc->tm_hour, utc->tm_min, utc->tm_sec};
+    const IcsExport result =
+        ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
+    if (out.empty()) {
+        WriteBytes(result.text);
+        return 0;
+    }
+    if (!ReplaceFileAtomically(out, result.text)) {
+        std::fprintf(stderr, "solvane-cli: could not write %s\n", out.c_str());
+        return 1;
+    }
+    std::fprintf(stderr, "solvane-cli: %d events written to %s\n", result.events, out.c_str());
     return 0;
 }
 
@@ -238,6 +289,7 @@ int main(int argc, char** argv) {
         WriteGbk(OffDaysView(offDayFile));
         return 0;
     }
+    if (command == "export-ics") return ExportCalendar(days, argc, argv);
     if (command == "layout") return Layout(days, offDays, dataFolder, settingsPath, argc, argv);
     if (command == "upcoming") {
         int y, m, d;

@@ -29,3 +29,5 @@ void WriteGbk(const std::string& gbk) {
     iconv_close(cd);
     std::fwrite(out.data(), 1, out.size() - outLeft, stdout);
 }
+
+void WriteBytes(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }

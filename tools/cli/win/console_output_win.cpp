@@ -22,3 +22,9 @@ void WriteGbk(const std::string& gbk) {
     std::fflush(stdout);
     WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
+
+void WriteBytes(const std::string& bytes) {
+    std::fflush(stdout);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}

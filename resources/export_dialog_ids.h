@@ -1,0 +1,13 @@
+// Control identifiers of the dialog that exports to phone calendars (132).
+#pragma once
+
+#define IDD_EXPORT_DIALOG 132
+
+#define IDC_EXP_FESTIVALS 2201
+#define IDC_EXP_ALL_FESTIVALS 2202
+#define IDC_EXP_OWN_FESTIVALS 2203
+#define IDC_EXP_MEMOS 2204
+#define IDC_EXP_TERMS 2205
+#define IDC_EXP_YEARS 2206
+#define IDC_EXP_PATH 2207
+#define IDC_EXP_BROWSE 2208

@@ -1,0 +1,51 @@
+// Festivals and memos as an iCalendar file (RFC 5545) that phone and desktop
+// calendars import. Those calendars repeat events by the Gregorian calendar
+// only, so every lunar date, and every week or offset form they cannot
+// express, is written as one event per occurrence, found by the same matching
+// the month uses; plain Gregorian repetitions stay one repeating event.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "festivals/festival_rule.h"
+#include "reminders/reminder.h"
+
+class SolarTermLookup;
+
+struct IcsExportChoices {
+    int firstYear = 0;  // the first Gregorian year of occurrences
+    int years = 11;     // this year and the next 10
+    bool festivals = true;
+    bool ownFestivalsOnly = false;  // only rules that are not in the shipped list
+    bool memos = true;
+    bool solarTerms = false;
+};
+
+struct IcsExport {
+    std::string text;  // UTF-8, CR LF line ends, folded at 75 octets
+    int events = 0;
+};
+
+// When the file was made, UTC; it goes into every DTSTAMP.
+struct IcsStamp {
+    int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+// The calendar file of the choices. `shipped` is the festival list the
+// program comes with (for ownFestivalsOnly); `solarTerms` answers the rules
+// counted from a term and the solar-term events, and may be null (no almanac).
+// Years are kept within 1901-2099, the range of the lunar calendar.
+IcsExport ExportIcs(const FestivalList& festivals, const FestivalList& shipped, const ReminderList& memos,
+                    SolarTermLookup* solarTerms, const IcsExportChoices& choices, const IcsStamp& stamp);
+
+// Pieces of the file format, for the exporter and its tests.
+// TEXT value escaping: backslash, semicolon and comma get a backslash, a line
+// break becomes \n, a CR is dropped.
+std::string IcsEscapeText(const std::string& utf8);
+// One content line, folded: at most 75 octets per physical line, each
+// continuation beginning with a space, never cutting a UTF-8 sequence; ends
+// in CR LF.
+std::string IcsFoldLine(const std::string& line);
+// "-PT15M", "-PT1H", "-P1D", "PT0S" for an alert that many seconds before.
+std::string IcsTriggerBefore(std::int64_t seconds);
