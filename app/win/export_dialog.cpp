@@ -10,6 +10,7 @@
 #include "base/win/dialog_window.h"
 #include "base/win/gbk_text.h"
 #include "base/win/scoped_win.h"
+#include "almanac/almanac_database.h"
 #include "festivals/shipped_festivals.h"
 #include "resources/resource_ids.h"
 #include "view/ics_export.h"
