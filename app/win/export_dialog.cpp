@@ -3,14 +3,13 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <ctime>
 #include <string>
+#include <utility>
 
+#include "almanac/almanac_database.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
 #include "base/win/gbk_text.h"
-#include "base/win/scoped_win.h"
-#include "almanac/almanac_database.h"
 #include "festivals/shipped_festivals.h"
 #include "resources/resource_ids.h"
 #include "view/ics_export.h"
@@ -25,12 +24,11 @@ constexpr int kMaxYears = 100;
 // their phone; the paths stay UTF-16 so that user names without a GBK form
 // work too.
 std::wstring DefaultExportPath() {
-    PWSTR desktop = nullptr;
+    wchar_t desktop[MAX_PATH] = {};
     std::wstring path;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &desktop))) {
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop))) {
         path = std::wstring(desktop) + L"\\";
     }
-    CoTaskMemFree(desktop);
     return path + WideFromGbk("Tavro日历.ics");
 }
 
