@@ -1,7 +1,7 @@
-// Control identifiers of the dialog that exports to phone calendars (132).
+// Control identifiers of the dialog that exports to phone calendars (150).
 #pragma once
 
-#define IDD_EXPORT_DIALOG 132
+#define IDD_EXPORT_DIALOG 150
 
 #define IDC_EXP_FESTIVALS 2201
 #define IDC_EXP_ALL_FESTIVALS 2202
