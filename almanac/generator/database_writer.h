@@ -1,6 +1,9 @@
-// Writes almanac rows into a new SQLite database file with the table HL.
+// Writes almanac rows into a new SQLite database file that answers for the
+// table HL.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 #include "almanac/generator/almanac_row.h"
@@ -35,9 +38,12 @@ private:
     bool Fail(const std::string& what);
     bool Execute(const char* sql);
     void Discard();
+    bool TextId(const std::string& utf8, std::int64_t& id);
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* insert_ = nullptr;
+    sqlite3_stmt* insertText_ = nullptr;
+    std::map<std::string, std::int64_t> textIds_;  // UTF-8 text -> HLText id
     std::string path_;
     std::string temporaryPath_;
     std::string error_;

@@ -754,30 +754,24 @@ YiJiDay YiJiRules::Evaluate(const SelectionFacts& f) const {
     return day;
 }
 
-namespace {
-
-// A day that forbids this many of the sixty activities is printed the way
-// almanacs print such days, 忌 诸事不宜 and 宜 closing with 余事勿取, rather
-// than with a list of forty and more; the full lists stay in YiJiDay.
-constexpr size_t kMostlyForbidden = 40;
-
-bool PrintedAsRestForbidden(const YiJiDay& day) {
-    return day.restForbidden || (!day.nothingForbidden && day.ji.size() >= kMostlyForbidden);
-}
-
-}  // namespace
-
 std::vector<std::string> YiJiRules::YiList(const YiJiDay& day) const {
-    std::vector<std::string> list;
     if (day.allForbidden) return {"诸事不宜"};
+    std::vector<std::string> list;
     for (int a : day.yi) list.push_back(activities_[static_cast<size_t>(a)]);
-    if (list.empty()) return {"诸事不宜"};
-    if (PrintedAsRestForbidden(day)) list.push_back("余事勿取");
+    if (day.restForbidden) {
+        // The book's 余事皆忌 days: the few things still allowed, and no more.
+        if (list.empty()) return {"诸事不宜"};
+        list.push_back("余事勿取");
+        return list;
+    }
+    // Nothing favoured is not the same as fit for nothing: the 忌 say what
+    // to avoid, and the 宜 line says only that nothing is recommended.
+    if (list.empty()) return {"无"};
     return list;
 }
 
 std::vector<std::string> YiJiRules::JiList(const YiJiDay& day) const {
-    if (day.allForbidden || PrintedAsRestForbidden(day)) return {"诸事不宜"};
+    if (day.allForbidden || day.restForbidden) return {"诸事不宜"};
     std::vector<std::string> list;
     for (int a : day.ji) list.push_back(activities_[static_cast<size_t>(a)]);
     if (list.empty()) return {"诸事不忌"};

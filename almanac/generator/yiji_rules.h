@@ -91,9 +91,10 @@ public:
     YiJiDay Evaluate(const SelectionFacts& facts) const;
 
     // The lists as the almanac prints them: activity names in vocabulary
-    // order; 诸事不宜 for a day fit for nothing; on a 四离/四绝/上朔 day, or one
-    // that forbids forty or more of the sixty activities, the favoured few
-    // closed by 余事勿取 and 忌 诸事不宜; 诸事不忌 when nothing is forbidden.
+    // order, however long; 诸事不宜 in both only for a day the grades make fit
+    // for nothing (诸事皆忌); on a 四离/四绝/上朔 day (余事皆忌) the favoured
+    // few closed by 余事勿取 and 忌 诸事不宜; 宜 无 when nothing is favoured,
+    // 忌 诸事不忌 when nothing is forbidden.
     std::vector<std::string> YiList(const YiJiDay& day) const;
     std::vector<std::string> JiList(const YiJiDay& day) const;
 

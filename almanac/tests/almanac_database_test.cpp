@@ -247,4 +247,24 @@ TEST_F(AlmanacDatabaseTest, AFailedGenerationLeavesNoFileBehind) {
     EXPECT_FALSE(writer.Begin(PathOf("missing/china.mdb")));
 }
 
+TEST_F(AlmanacDatabaseTest, TheShippedDatabaseHoldsEveryDayInUnderThirtyMegabytes) {
+    // 宜 and 忌 are printed in full; the lists and the month's terms are kept
+    // once each, so the whole span still fits where it always did.
+    const std::string shipped = SOLVANE_BINARY_DIR "/dist/Ostrel/Database/china.mdb";
+    if (!FileExists(shipped)) GTEST_SKIP() << "no database built at " << shipped;
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(shipped, bytes));
+    EXPECT_LE(bytes.size(), 30u * 1024 * 1024);
+    ASSERT_TRUE(db_.Open(shipped));
+    const std::vector<std::string> first = FullRow(db_, 1901, 1, 1), last = FullRow(db_, 2099, 12, 31);
+    ASSERT_EQ(first.size(), 14u);
+    ASSERT_EQ(last.size(), 14u);
+    EXPECT_EQ(last[0], "2099-12-31");
+    const AlmanacCalendar calendar(2099, 2099);
+    const AlmanacRow row = BuildAlmanacRow(calendar, 2099, 12, 31);
+    EXPECT_EQ(last[5], row.Yi);
+    EXPECT_EQ(last[6], row.Ji);
+    EXPECT_EQ(last[12], row.JQ);
+}
+
 }  // namespace

@@ -210,12 +210,17 @@ TEST(YiJiDays, MonthBreakForbidsBuildingEvenWithTheMonthsVirtue) {
     EXPECT_TRUE(Contains(Reasons(day, "修造动土"), "忌 月破（从忌不从宜）"));
     // What a 破日 is good for.
     EXPECT_TRUE(Favours(day, "破屋坏垣"));
-    // It forbids nearly everything, and is printed as almanacs print such days.
+    // It forbids nearly everything, but the grades do not make it fit for
+    // nothing: both lists name the activities themselves.
     EXPECT_GE(day.ji.size(), 40u);
+    EXPECT_FALSE(day.allForbidden);
     const std::vector<std::string> yi = YiJiRules::BuiltIn().YiList(day);
+    const std::vector<std::string> ji = YiJiRules::BuiltIn().JiList(day);
     EXPECT_TRUE(Contains(yi, "破屋坏垣"));
-    EXPECT_EQ(yi.back(), "余事勿取");
-    EXPECT_EQ(YiJiRules::BuiltIn().JiList(day), (std::vector<std::string>{"诸事不宜"}));
+    EXPECT_FALSE(Contains(yi, "余事勿取"));
+    EXPECT_EQ(ji.size(), day.ji.size());
+    EXPECT_TRUE(Contains(ji, "修造动土"));
+    EXPECT_FALSE(Contains(ji, "诸事不宜"));
 }
 
 TEST(YiJiDays, MonthlyShaOnAClosingDayWithoutVirtueIsFitForNothing) {
@@ -356,4 +361,39 @@ TEST(YiJiWholeRange, EveryDayFrom1901To2099HasListsAndTheSameOnEveryRun) {
     // 四离 四绝 and 上朔 come about 14 times a year.
     EXPECT_GT(restForbidden, 199 * 10);
     EXPECT_LT(restForbidden, 199 * 20);
+}
+
+TEST(YiJiPrinting, DecadeByDecadeOnlyTheDaysFitForNothingPrintZhuShiBuYi) {
+    // Almanacs in circulation print 诸事不宜 on a tenth to a fifth of the days;
+    // here it is printed only where the grades judge 诸事皆忌 or the book's
+    // 余事皆忌 days (上朔 四离 四绝) fall, and otherwise the activities are named.
+    const YiJiRules& rules = YiJiRules::BuiltIn();
+    for (int decade = 1900; decade <= 2090; decade += 10) {
+        const int first = std::max(decade, 1901), last = decade + 9;
+        int days = 0, printedUnfit = 0;
+        for (std::int64_t s = SerialFromCivil(first, 1, 1); s <= SerialFromCivil(last, 12, 31); ++s) {
+            const CivilDate c = CivilFromSerial(s);
+            const YiJiDay day = rules.Evaluate(FactsOn(c.year, c.month, c.day));
+            const std::vector<std::string> yi = rules.YiList(day), ji = rules.JiList(day);
+            const std::string when = std::to_string(c.year) + "-" + std::to_string(c.month) + "-" + std::to_string(c.day);
+            ++days;
+            ASSERT_FALSE(yi.empty()) << when;
+            ASSERT_FALSE(ji.empty()) << when;
+            for (int a : day.yi) ASSERT_FALSE(Contains(ji, rules.Activities()[static_cast<size_t>(a)])) << when;
+            const bool unfit = day.allForbidden || day.restForbidden;
+            ASSERT_EQ(ji == std::vector<std::string>{"诸事不宜"}, unfit) << when;
+            if (Contains(yi, "诸事不宜")) {
+                ASSERT_TRUE(unfit) << when;
+            }
+            if (!unfit) {
+                // Every activity the rules forbid is printed, in the order of the sixty.
+                ASSERT_EQ(ji.size(), day.ji.empty() ? 1u : day.ji.size()) << when;
+                ASSERT_EQ(yi.size(), day.yi.empty() ? 1u : day.yi.size()) << when;
+            }
+            printedUnfit += unfit;
+        }
+        const double share = static_cast<double>(printedUnfit) / days;
+        EXPECT_GT(share, 0.10) << decade;
+        EXPECT_LT(share, 0.20) << decade;
+    }
 }
