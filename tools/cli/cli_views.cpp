@@ -7,7 +7,7 @@
 
 #include "almanac/almanac_database.h"
 #include "base/gbk_scan.h"
-#include "almanac/generator/yi_ji.h"
+#include "almanac/generator/almanac_page.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
@@ -142,11 +142,10 @@ std::string FestivalListView(const FestivalList& festivals) {
     return out;
 }
 
-std::string ShenShaView(int year, int month, int day) {
-    // The 神煞 are not in the almanac database; they are worked out here by the
-    // generator's own rules, from the solar terms of the years around the day.
-    const almanac_gen::AlmanacCalendar calendar(year, year);
-    return almanac_gen::ShenShaLines(almanac_gen::ChooseYiJi(calendar, calendar.FactsOf(year, month, day)));
+std::string AlmanacPageView(int year, int month, int day) {
+    // Computed from the day's 干支 and the generator's rules, as the program's
+    // page dialog does; the database keeps only the balloon's columns.
+    return "\n=====【黄历】=====\n\n" + almanac_gen::AlmanacPageText(almanac_gen::AlmanacPageOf(year, month, day));
 }
 
 std::string SolarTermsView(AlmanacDatabase& almanac, int year) {

@@ -27,9 +27,9 @@ std::string OffDaysView(const OffDayFile& file);
 // sound file.
 std::string FestivalListView(const FestivalList& festivals);
 
-// The day's 吉神 and 凶煞 ("吉神：天德 …", "凶煞：月破 …"), found by the almanac
-// generator's selection rules; the database does not keep them.
-std::string ShenShaView(int year, int month, int day);
+// The day's whole 黄历 page under its heading: 干支, 纳音, 值神, 二十八宿, 冲煞,
+// 胎神, 彭祖百忌, 吉神 and 凶煞, 宜 and 忌 and the twelve 时辰.
+std::string AlmanacPageView(int year, int month, int day);
 
 // The year's 24 solar terms with their dates and times (UTC+8), one a line,
 // as the almanac's monthly term lists give them; "" without a database.

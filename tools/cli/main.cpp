@@ -2,7 +2,8 @@
 //
 //   solvane-cli                       this month and today
 //   solvane-cli month YYYY-MM [--monday]
-//   solvane-cli day YYYY-MM-DD           the day's balloon: almanac, festivals, memos
+//   solvane-cli day YYYY-MM-DD           the day's balloon (almanac, festivals, memos)
+//                                        and its whole 黄历 page
 //   solvane-cli terms YYYY               the year's 24 solar terms
 //   solvane-cli festivals                the festival file as the manager lists it
 //   solvane-cli memos                    the memo file as the manager lists it
@@ -87,11 +88,11 @@ std::string DefaultDataFolder() {
     return DataPath(folder, "\\..\\..\\dist");
 }
 
-// The balloon of the day with its almanac, then the day's 神煞.
+// The balloon of the day with its almanac, then the day's whole 黄历 page.
 std::string DayWithAlmanac(DayInfoSource& days, const OffDaySchedule& offDays, int y, int m, int d) {
     const std::string text = BalloonText(days.GetDayInfo(y, m, d, true, true, true), true, offDays.Find(y, m, d));
     // The almanac block ends in "\n\n "; a terminal wants a last newline.
-    return (text.back() == '\n' ? text : text + "\n") + ShenShaView(y, m, d);
+    return (text.back() == '\n' ? text : text + "\n") + AlmanacPageView(y, m, d);
 }
 
 // Under a month: which years the holiday schedule covers, so that a month
