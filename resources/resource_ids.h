@@ -36,6 +36,7 @@
 #include "reminder_dialog_ids.h"
 #include "export_dialog_ids.h"
 #include "settings_dialog_ids.h"
+#include "almanac_page_ids.h"
 
 // The version resource.
 #define SOLVANE_VERSION_NUMBERS 1, 0, 0, 0

@@ -1,5 +1,9 @@
 #include "view/balloon_text.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
 
 namespace {
@@ -48,4 +52,71 @@ std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offD
     if (offDay) text += OffDayBalloonText(*offDay) + "\n";
     if (showAlmanac) text += AlmanacBlock(day);
     return text + MemoBlock(day);
+}
+
+namespace {
+
+bool IsList(const std::string& line) { return line.rfind("宜：", 0) == 0 || line.rfind("忌：", 0) == 0; }
+
+// The line broken at spaces (inside a word wider than `limit`, between
+// characters) into pieces no wider than `limit`.
+std::vector<std::string> BreakLine(const std::string& line, const std::function<int(const std::string&)>& width,
+                                   int limit) {
+    std::vector<std::string> pieces;
+    std::string current;
+    auto fits = [&](const std::string& text) { return width(text) <= limit; };
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t end = line.find(' ', i);
+        if (end == std::string::npos) end = line.size();
+        const std::string word = line.substr(i, end - i);
+        const std::string joined = current.empty() ? word : current + " " + word;
+        if (current.empty() || fits(joined)) {
+            current = joined;
+        } else {
+            pieces.push_back(current);
+            current = word;
+        }
+        // A word wider than the balloon goes character by character.
+        while (!fits(current)) {
+            std::size_t cut = 0;
+            for (std::size_t k = 0; k < current.size();) {
+                const std::size_t next = k + GbkCharLength(current, k);
+                if (cut > 0 && !fits(current.substr(0, next))) break;
+                cut = next;
+                k = next;
+            }
+            if (cut >= current.size()) break;
+            pieces.push_back(current.substr(0, cut));
+            current = current.substr(cut);
+        }
+        i = end + 1;
+    }
+    if (!current.empty() || pieces.empty()) pieces.push_back(current);
+    return pieces;
+}
+
+}  // namespace
+
+std::string WrapBalloonText(const std::string& gbk, const std::function<int(const std::string&)>& width,
+                            int maxWidth) {
+    constexpr int kCustomary = 260;
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start <= gbk.size();) {
+        std::size_t end = gbk.find('\n', start);
+        if (end == std::string::npos) end = gbk.size();
+        lines.push_back(gbk.substr(start, end - start));
+        start = end + 1;
+    }
+    int limit = kCustomary;
+    for (const std::string& line : lines) {
+        if (!IsList(line)) limit = std::max(limit, width(line));
+    }
+    if (maxWidth > 0) limit = std::min(limit, maxWidth);
+    std::string out;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::vector<std::string> pieces =
+            width(lines[n]) <= limit ? std::vector<std::string>{lines[n]} : BreakLine(lines[n], width, limit);
+        for (std::size_t p = 0; p < pieces.size(); ++p) out += (n + p == 0 ? "" : "\n") + pieces[p];
+    }
+    return out;
 }

@@ -2,6 +2,7 @@
 // about the day, in the order the user reads it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "almanac/day_info.h"
@@ -20,3 +21,12 @@ std::string AlmanacBlock(const DayInfo& day);
 // The memo part alone with its heading ("8点5分：text" per memo); "" without
 // memos.
 std::string MemoBlock(const DayInfo& day);
+
+// The balloon's text laid out for a balloon that never wraps by itself: the
+// balloon is as wide as its widest line, except that the 宜 and 忌 lists,
+// which may name fifty activities, break at spaces to the width of the widest
+// other line (at least 260 pixels), and nothing is wider than `maxWidth`
+// (the work area less the balloon's frame; 0: no limit). `width` measures a
+// line in pixels as the balloon draws it.
+std::string WrapBalloonText(const std::string& gbk, const std::function<int(const std::string&)>& width,
+                            int maxWidth);

@@ -40,6 +40,7 @@ enum DayMenuCommand {
     kAddLunarFestival = 10003,
     kAddLunarMemo = 10004,
     kOffDayItem = 10005,  // the day's 休 / 班 line: shown, does nothing
+    kOpenAlmanacPage = 10006,  // "查看黄历...", the last item, after its own separator
 };
 
 // The four add commands; then, when the day has festivals, a separator and one

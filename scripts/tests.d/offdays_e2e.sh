@@ -122,7 +122,7 @@ check "whose text names the holiday: 国庆节假期 休" eval '"$cli" day 2026-
     --ini "$install/Solvane.ini" 2>/dev/null | grep -qx "国庆节假期 休"'
 read -r hx hy <<<"$(centre_of "$(echo "$october" | awk '$1 == "cell" && $2 == 10 { print $3 }' | tr ',' ' ')")"
 day_menu=$(drive right-click "$hx" "$hy" list-menu menu-close | cut -f2- | tr '\t\n' ' |')
-check "the day menu of 10-10 ends with 调休上班 班 ($day_menu)" eval 'echo "$day_menu" | grep -q "separator|10005 调休上班 班|$"'
+check "the day menu of 10-10 shows 调休上班 班, then 查看黄历... ($day_menu)" eval 'echo "$day_menu" | grep -q "separator|10005 调休上班 班|menu separator|10006 查看黄历...|$"'
 
 # --- September 2026: 班 on Sunday 20 September ------------------------------------------
 show_month 2026 9

@@ -377,6 +377,20 @@ struct Driver {
         return true;
     }
 
+    bool DoubleClick(int x, int y) {
+        if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
+        const POINT p = ScreenPoint(x, y);
+        MoveTo(p.x, p.y);
+        Sleep(100);
+        for (int i = 0; i < 2; ++i) {
+            Mouse(MOUSEEVENTF_LEFTDOWN);
+            Sleep(20);
+            Mouse(MOUSEEVENTF_LEFTUP);
+            Sleep(40);
+        }
+        return true;
+    }
+
     bool Drag(int x, int y, int dx, int dy) {
         if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
         const POINT from = ScreenPoint(x, y);
@@ -745,6 +759,7 @@ constexpr StepHelp kSteps[] = {
     {"tray-menu", "", "right-click the tray icon; lists the menu that opens"},
     {"left-click", "X Y", "click the month window at client point X, Y"},
     {"right-click", "X Y", "right-click it there; lists the menu that opens"},
+    {"double-click", "X Y", "double-click the month window at client point X, Y"},
     {"list-menu", "", "list the menu that is open"},
     {"menu-pick", "TEXT", "choose the item TEXT of the open menu"},
     {"menu-pick-in", "POPUP TEXT", "open the sub-menu POPUP of the open menu and choose its item TEXT"},
@@ -788,6 +803,7 @@ constexpr StepHelp kSteps[] = {
     {"no-box", "MS", "fail when a message box shows within MS"},
     {"hover", "X Y", "rest the mouse on client point X, Y of the month window"},
     {"balloon", "MS", "\"balloon shown\" when the balloon shows within MS, else \"no balloon\""},
+    {"balloon-rect", "", "\"balloon L T R B\" of the shown balloon (screen pixels)"},
     {"read", "",
      "every visible control of the dialog, read inside the program\nby the hook (date pages and list check boxes "
      "included; see\nmenu_hook.h)"},
@@ -795,6 +811,7 @@ constexpr StepHelp kSteps[] = {
     {"check-row", "N 0|1", "untick or tick row N of its list view, in the program"},
     {"sleep", "MS", "wait MS milliseconds"},
     {"press-enter", "", "press and release Enter, as typed on the keyboard"},
+    {"press-escape", "", "press and release Esc, likewise"},
     {"lock-file", "PATH",
      "open the file (a Windows path) sharing nothing, so that no\nother program can read or replace it, until "
      "unlock-file or\nthe end of the run"},
@@ -887,6 +904,9 @@ int wmain(int argc, wchar_t** argv) {
             const int x = number(), y = number();
             ok = driver.NeedShell() && (driver.reader.Attach(driver.shell) || Fail("hook not placed")) &&
                  driver.Click(x, y, step == "right-click");
+        } else if (step == "double-click") {
+            const int x = number(), y = number();
+            ok = driver.DoubleClick(x, y);
         } else if (step == "list-menu") {
             ok = driver.ListOpenMenu();
         } else if (step == "menu-pick") {
@@ -1001,6 +1021,14 @@ int wmain(int argc, wchar_t** argv) {
         } else if (step == "balloon") {
             Print(WaitFor(number(), [] { return Driver::VisibleBalloon() != nullptr; }) ? "balloon shown"
                                                                                        : "no balloon");
+        } else if (step == "balloon-rect") {
+            RECT r{};
+            const HWND balloon = Driver::VisibleBalloon();
+            ok = (balloon && GetWindowRect(balloon, &r)) || Fail("no balloon shown");
+            if (ok) {
+                Print("balloon " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+                      std::to_string(r.right) + " " + std::to_string(r.bottom));
+            }
         } else if (step == "notice") {
             ok = driver.Notice(number(), nullptr);
         } else if (step == "notice-text") {
@@ -1029,10 +1057,10 @@ int wmain(int argc, wchar_t** argv) {
             if (ok) Print("no notice");
         } else if (step == "sleep") {
             Sleep(number());
-        } else if (step == "press-enter") {
+        } else if (step == "press-enter" || step == "press-escape") {
             INPUT keys[2] = {};
             keys[0].type = keys[1].type = INPUT_KEYBOARD;
-            keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+            keys[0].ki.wVk = keys[1].ki.wVk = step == "press-enter" ? VK_RETURN : VK_ESCAPE;
             keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
             SendInput(1, &keys[0], sizeof(INPUT));
             Sleep(30);

@@ -3,12 +3,109 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "base/win/gbk_text.h"
 #include "base/win/rect_win.h"
+#include "view/balloon_text.h"
 
 namespace {
 
-constexpr int kMaxLineWidth = 260;
 constexpr int kShowFor = 30000;  // ms
+constexpr int kBalloonTextMargin = 10;  // pixels between the balloon's edge and its text
+
+// The width the system gives one line, in pixels (what sizes the balloon).
+int MeasuredWidth(HDC dc, const std::wstring& line) {
+    RECT box{0, 0, 0, 0};
+    if (!line.empty()) {
+        DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &box,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
+    }
+    return box.right - box.left;
+}
+
+// How far the line's ink reaches when drawn, in pixels. Where characters come
+// from a fallback font (Chinese text in a Latin user-interface font), some
+// systems draw them wider than they measure them, and the balloon, sized by
+// the measure, would cut the line's end.
+int DrawnWidth(HDC dc, const std::wstring& line, int measured) {
+    if (line.empty()) return 0;
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const int width = measured + metrics.tmMaxCharWidth * 2 + 16, height = metrics.tmHeight + 2;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const ScopedMemoryDc canvas(CreateCompatibleDC(dc));
+    const ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!canvas || !bitmap || !bits) return measured;
+    const ScopedSelection pictured(canvas.get(), bitmap.get());
+    const ScopedSelection font(canvas.get(), GetCurrentObject(dc, OBJ_FONT));
+    RECT all{0, 0, width, height};
+    FillRect(canvas.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(canvas.get(), RGB(0, 0, 0));
+    SetBkMode(canvas.get(), TRANSPARENT);
+    DrawTextW(canvas.get(), line.c_str(), static_cast<int>(line.size()), &all,
+              DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    int reach = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = width - 1; x >= reach; --x) {
+            if ((pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF) {
+                reach = x + 1;
+                break;
+            }
+        }
+    }
+    return std::max(measured, reach);
+}
+
+// The balloon sizes itself by the measure of its widest line; where that line
+// is drawn wider than it measures, it is given trailing spaces (which draw as
+// nothing) until it measures at least as wide as it draws.
+std::wstring PaddedToItsInk(HDC dc, std::wstring text) {
+    std::vector<std::pair<size_t, size_t>> lines;  // start, length
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        lines.emplace_back(start, end - start);
+        start = end + 1;
+    }
+    int widest = 0, needed = 0;
+    size_t widestLine = 0;
+    std::vector<int> measured;
+    for (const auto& [start, length] : lines) measured.push_back(MeasuredWidth(dc, text.substr(start, length)));
+    for (size_t i = 0; i < lines.size(); ++i) widest = std::max(widest, measured[i]);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        // Only lines near the widest can reach past the balloon's edge.
+        if (measured[i] + 64 < widest) continue;
+        const int drawn = DrawnWidth(dc, text.substr(lines[i].first, lines[i].second), measured[i]);
+        if (drawn > needed) {
+            needed = drawn;
+            widestLine = i;
+        }
+    }
+    if (needed <= widest) return text;
+    std::wstring line = text.substr(lines[widestLine].first, lines[widestLine].second);
+    for (int guard = 0; guard < 64 && MeasuredWidth(dc, line) < needed; ++guard) line += L' ';
+    return text.replace(lines[widestLine].first, lines[widestLine].second, line);
+}
+
+int WorkAreaWidth(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
+    return monitor.rcWork.right - monitor.rcWork.left;
+}
 
 COLORREF ToColorRef(const Color& c) { return RGB(c.red, c.green, c.blue); }
 
@@ -23,7 +120,11 @@ void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active) 
                                   GetModuleHandleW(nullptr), nullptr));
     const HWND tip = window_.get();
     if (!tip) return;
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, kMaxLineWidth);
+    // The balloon does not wrap by itself: its text comes laid out in lines
+    // (AddRegion), so that it is as wide as its widest line. Left to wrap, the
+    // common controls of some systems measure a line a few pixels narrower
+    // than they draw it and cut its last character.
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, -1);
     SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowFor, 0));
     SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(0, 0));
     SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -36,8 +137,20 @@ void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active) 
     SendMessageW(tip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
-void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::wstring& text) {
+void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::string& gbkText) {
     if (!window_) return;
+    std::wstring text;
+    {
+        const ScopedWindowDc dc(window_.get());
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window_.get(), WM_GETFONT, 0, 0));
+        const ScopedSelection selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        const int frame = 2 * kBalloonTextMargin + 8;
+        text = WideFromGbk(WrapBalloonText(
+            gbkText,
+            [&](const std::string& line) { return dc ? MeasuredWidth(dc.get(), WideFromGbk(line)) : 0; },
+            std::max(0, WorkAreaWidth(owner_) - frame)));
+        if (dc) text = PaddedToItsInk(dc.get(), text);
+    }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = 0;

@@ -20,14 +20,15 @@ struct BalloonLook {
 class BalloonTooltip {
 public:
     // Destroys the previous balloon and creates a new, empty one owned by
-    // `owner`: 260-pixel lines, shown at once, for up to 30 seconds, top-most,
-    // in the given colours; active only when `active`.
+    // `owner`: shown at once, for up to 30 seconds, top-most, in the given
+    // colours; active only when `active`. It is as wide as its widest line
+    // (WrapBalloonText), never cut.
     void Recreate(HWND owner, const BalloonLook& look, bool active);
     void Destroy() { window_.reset(); }
 
-    // One region of the owner's client area with its text; `id` tells the
-    // regions apart (the day of the month).
-    void AddRegion(UINT id, const Rect& region, const std::wstring& text);
+    // One region of the owner's client area with its text (GBK); `id` tells
+    // the regions apart (the day of the month).
+    void AddRegion(UINT id, const Rect& region, const std::string& gbkText);
 
     // Hands a mouse message of the owner to the balloon.
     void Relay(HWND owner, UINT message, WPARAM wParam, LPARAM lParam);

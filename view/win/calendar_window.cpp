@@ -14,6 +14,7 @@
 #include "calendar/win/system_time.h"
 #include "festivals/win/open_festival_help.h"
 #include "resources/resource_ids.h"
+#include "view/win/almanac_page_dialog.h"
 #include "view/win/display_list_renderer.h"
 #include "view/win/font_families.h"
 
@@ -78,6 +79,9 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case WM_RBUTTONDOWN:
             OnRightButtonDown(ClientPointOf(lParam));
             return true;
+        case WM_LBUTTONDBLCLK:
+            OnLeftDoubleClick(ClientPointOf(lParam));
+            return true;
         case WM_SETCURSOR:
             if (!OnSetCursor()) return false;
             result = TRUE;
@@ -118,7 +122,7 @@ void CalendarWindow::Rebuild(int year, int month) {
     for (const auto& [day, cell] : monthView_.cells()) {
         const auto text = monthView_.balloonTexts().find(day);
         balloon_.AddRegion(static_cast<UINT>(day), cell,
-                           WideFromGbk(text == monthView_.balloonTexts().end() ? std::string() : text->second));
+                           text == monthView_.balloonTexts().end() ? std::string() : text->second);
     }
     Present();
 }
@@ -267,6 +271,14 @@ void CalendarWindow::OnRightButtonDown(POINT client) {
     ShowDayMenu(client);
 }
 
+void CalendarWindow::OnLeftDoubleClick(POINT client) {
+    // The first click of the pair began a drag that went nowhere.
+    OnLeftButtonUp();
+    if (HotSpotAt(NavigationSpots(), client.x, client.y) != HotSpot::kNone) return;
+    const int day = monthView_.DayAt(client.x, client.y);
+    if (day != 0) ShowAlmanacPage(hwnd(), year(), month(), day);
+}
+
 void CalendarWindow::ShowDayMenu(POINT client) {
     const int day = monthView_.DayAt(client.x, client.y);
     if (day == 0) return;
@@ -280,8 +292,16 @@ void CalendarWindow::ShowDayMenu(POINT client) {
                      offDay == monthView_.offDayCells().end() ? std::string() : OffDayBalloonText(offDay->second));
     const int year = this->year(), month = this->month();
 
-    const int command = ChooseFromMenu(hwnd(), items);
+    // The day's 黄历 page closes the menu, after its own separator.
+    std::vector<MenuItem> shown = items;
+    shown.push_back(MenuItem::Separator());
+    shown.push_back(MenuItem::Command(kOpenAlmanacPage, "查看黄历..."));
+    const int command = ChooseFromMenu(hwnd(), shown);
     if (command <= 0 || command == kOffDayItem) return;
+    if (command == kOpenAlmanacPage) {
+        ShowAlmanacPage(hwnd(), year, month, day);
+        return;
+    }
 
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
     if (command == kAddSolarFestival || command == kAddSolarMemo) {

@@ -1,7 +1,8 @@
 // The visible, skinned month window: a borderless layered pop-up owned by the
 // shell window. Its picture comes from the month composition; this class adds
 // the behaviour: placement, dragging with edge snapping, the year and month
-// menus behind the template's hot spots, the day menu, the balloon and the
+// menus behind the template's hot spots, the day menu, the 黄历 page of a day
+// (from the day menu or by double-clicking the day), the balloon and the
 // cursor shapes.
 #pragma once
 
@@ -78,6 +79,8 @@ private:
     void OnMouseMove(bool leftButtonDown);
     void OnLeftButtonUp();
     void OnRightButtonDown(POINT client);
+    // On a day cell: that day's 黄历 page.
+    void OnLeftDoubleClick(POINT client);
     bool OnSetCursor();
 
     // The year or month menu of a hot spot; true when the point was on one.

@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# End-to-end tests of the almanac as the user reads it: the balloon over a day
+# shows its longest line whole, and the 黄历 page of a day opens from the day
+# menu and by double-clicking the day, shows what `solvane-cli day` prints for
+# it and walks to the next day. Solvane.exe from an installation laid out like
+# build/win64/dist, under 64-bit Wine in the virtual display, driven by
+# solvane-e2e.exe. Screenshots go to build/win64/artifacts/e2e/.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+. scripts/e2e-lib.sh
+e2e_begin wine-e2e
+
+cli="$root/build/native/tools/cli/solvane-cli"
+install="$build/e2e/almanac-install"
+config="$install/Ostrel/Templates/Default/config.ini"
+
+rm -rf "$install"
+cp -r "$build/dist" "$install"
+printf '%s\r\n' "[Ostrel]" "Template=Default" > "$install/Solvane.ini"
+
+start_app() {
+    ( cd "$install" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
+    app_pid=$!
+    drive wait-calendar 60000 >/dev/null || return 1
+    sleep 1.5  # the first rebuild follows the first show
+}
+
+stop_app() {
+    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
+    wait "$app_pid" 2>/dev/null
+    app_pid=""
+}
+
+contains() { grep -qxF -- "$2" <<<"$1"; }
+show_errors() { grep '^error' <<<"$1" | sed 's/^/        driver: /'; }
+
+# December 2026, whose 8th carries the longest balloon line of the month:
+# "本月节气：大雪 12月7日 10:52  冬至 12月22日 04:50".
+year=2026 month=12
+cells() { python3 "$root/scripts/tests.d/month_cells.py" "$config" "$year" "$month" centre "$@"; }
+
+start_app
+this_year=$(date +%Y)
+if [ "$this_year" -gt "$year" ] && [ "$this_year" -le $((year + 30)) ]; then
+    drive left-click 29 40 list-menu menu-pick "${year}年" >/dev/null
+elif [ "$this_year" -lt "$year" ] && [ "$this_year" -ge $((year - 30)) ]; then
+    drive left-click 131 40 list-menu menu-pick "${year}年" >/dev/null
+fi
+if [ "$(date +%Y-%-m)" != "$year-$month" ]; then
+    drive left-click 327 40 list-menu menu-pick "${month}月" >/dev/null
+fi
+sleep 1
+if [ "$this_year" -gt $((year + 30)) ] || [ "$this_year" -lt $((year - 30)) ]; then
+    skip "December $year" "out of reach of the year menus from $this_year"
+    e2e_summary "almanac page e2e"
+    exit $?
+fi
+
+# --- the balloon shows its widest line whole ---------------------------------------
+xdotool mousemove 1270 790
+sleep 0.5
+shown=$(drive hover $(cells 8) balloon 6000)
+sleep 0.8  # the balloon fades in
+read -r _ bl bt br bb <<<"$(drive balloon-rect)"
+import -window root "$artifacts/balloon-$year-12-08.png" 2>/dev/null
+check "resting on 8 December shows the balloon ($shown)" test "$shown" = "balloon shown"
+# In the balloon's colours (the Default template: text 96,32,22 on 255,251,242)
+# each line is a band of text pixels. The widest band is the line of the
+# month's terms; it ends in "04:50", and a whole "0" ends in its right-hand
+# stroke: the band's last column of ink is inked through its middle rows, where
+# a cut "0" (a "C") shows only the ends of its arcs. The line also ends as far
+# from the balloon's right edge as it begins from its left one.
+ink=$(convert "$artifacts/balloon-$year-12-08.png" -crop "$((br - bl))x$((bb - bt))+$bl+$bt" +repage txt:- |
+    python3 -c '
+import re, sys
+ink = set()
+width = 0
+for line in sys.stdin:
+    m = re.match(r"(\d+),(\d+): \((\d+),(\d+),(\d+)", line)
+    if not m:
+        continue
+    x, y, r, g, b = map(int, m.groups())
+    width = max(width, x + 1)
+    # the text colour and its softened edges: reddish-brown and dark
+    if r < 200 and r > g + 20 and g < 170 and b < 160:
+        ink.add((x, y))
+if not ink:
+    print("none")
+    sys.exit()
+rows = sorted({y for _, y in ink})
+bands, start = [], rows[0]
+for previous, y in zip(rows, rows[1:] + [None]):
+    if y != previous + 1:
+        bands.append((start, previous))
+        start = y
+def right_of(band):
+    return max(x for x, y in ink if band[0] <= y <= band[1])
+widest = max(bands, key=right_of)
+right = right_of(widest)
+left = min(x for x, _ in ink)
+top, bottom = widest
+middle = [y for y in range(top, bottom + 1) if top + (bottom - top) / 4 <= y <= bottom - (bottom - top) / 4]
+stroke = sum(1 for y in middle if (right, y) in ink or (right - 1, y) in ink)
+print(left, width - 1 - right, right - left + 1, "whole" if stroke * 2 >= len(middle) else "cut")
+')
+read -r ink_left ink_right ink_width last_glyph <<<"$ink"
+check "the balloon's widest line ends in a whole \"0\" ($ink: left margin, right margin, width, last glyph)" \
+    test "${last_glyph:-}" = whole
+check "and ends inside the balloon, as far from its right edge as it begins from its left ($ink)" \
+    eval '[ "$ink" != none ] && [ "$ink_right" -ge $((ink_left - 3)) ]'
+# 5 December forbids some fifty activities: its 忌 list wraps inside a balloon
+# as wide as the month's terms, neither cut nor stretched across the screen.
+xdotool mousemove 1270 790
+sleep 0.5
+drive hover $(cells 5) balloon 6000 >/dev/null
+sleep 0.8
+read -r _ ll lt lr lb <<<"$(drive balloon-rect)"
+import -window root "$artifacts/balloon-$year-12-05.png" 2>/dev/null
+check "the balloon of 5 December wraps its long 忌 list at the width of the month's terms ($((lr - ll)) vs $((br - bl)) pixels)" \
+    eval '[ $((lr - ll)) -le $((br - bl + 2)) ] && [ $((lr - ll)) -ge $((br - bl - 2)) ] && [ $((lb - lt)) -gt $((bb - bt)) ]'
+xdotool mousemove 1270 790
+sleep 0.5
+
+# --- the page from the day menu ---------------------------------------------------
+# What the command-line tool prints for a day: the page's "名：值" lines (the
+# dates aside, which the page shows in its heading) and the 时辰 as "a|b|c" rows.
+cli_entries() { "$cli" day "$1" | sed -n '/=====【黄历】=====/,$p' | grep '：' | grep -v '^时辰：\|^阳历：\|^农历：'; }
+cli_hours() { "$cli" day "$1" | sed -n '/^时辰：/,$p' | tail -n +2 | sed 's/^ *//; s/ /|/g'; }
+page_lines() { sed 's/^control\t1432\tEdit\t//' <<<"$1"; }  # the page's own lines out of a `read`
+page_rows() { grep '^row' <<<"$1" | cut -f5; }
+
+same_page() {  # a `read` of the page, the date: every entry and 时辰 the CLI prints is on it
+    local read=$1 date=$2 line missing=0
+    while IFS= read -r line; do
+        contains "$(page_lines "$read")" "$line" || { echo "missing: $line"; missing=1; }
+    done < <(cli_entries "$date")
+    [ "$(page_rows "$read")" = "$(cli_hours "$date")" ] || { echo "hours differ"; missing=1; }
+    return $missing
+}
+
+menu=$(drive right-click $(cells 8) list-menu menu-close | cut -f2- | tr '\t\n' ' |')
+check "the day menu ends with 查看黄历... after its own separator ($menu)" \
+    eval '[[ "$menu" == *"|menu separator|10006 查看黄历...|" ]]'
+page=$(drive right-click $(cells 8) list-menu menu-pick 查看黄历... dialog 黄历 30000 read)
+show_errors "$page"
+import -window root "$artifacts/almanac-page-$year-12-08.png" 2>/dev/null
+check "查看黄历... opens the page of 8 December" contains "$page" "control	1430	Static	$year年12月8日 星期二"
+check "the page shows the lunar date and the zodiac year" contains "$page" "control	1431	Static	农历二〇二六年十月三十  马年"
+check "the page shows every entry and 时辰 that solvane-cli day prints for $year-12-08" same_page "$page" "$year-12-08"
+check "the page names the day's 值神 with 黄道 or 黑道" eval 'grep -q "^值神：.*（[黄黑]道日）$" <<<"$(page_lines "$page")"'
+check "the page lists the twelve 时辰" test "$(page_rows "$page" | wc -l)" = 12
+
+next=$(drive dialog 黄历 5000 click 1435 sleep 300 read)
+check "后一天 walks to 9 December" contains "$next" "control	1430	Static	$year年12月9日 星期三"
+check "and shows what solvane-cli day prints for $year-12-09" same_page "$next" "$year-12-09"
+back=$(drive dialog 黄历 5000 click 1434 click 1434 sleep 300 read)
+check "前一天 twice walks back to 7 December" contains "$back" "control	1430	Static	$year年12月7日 星期一"
+
+size=$(drive dialog 黄历 5000 size | grep '^size' | cut -d' ' -f2-)
+grown=$(drive dialog 黄历 5000 resize 120 80 size | grep '^size' | cut -d' ' -f2-)
+read -r w h <<<"$size"
+check "the page can be made larger ($size -> $grown)" test "$grown" = "$((w + 120)) $((h + 80))"
+import -window root "$artifacts/almanac-page-larger.png" 2>/dev/null
+
+check "Esc closes the page" drive dialog 黄历 5000 press-escape dialog-gone 黄历 10000
+
+# --- the page by double-clicking a day ---------------------------------------------
+xdotool mousemove 1270 790
+sleep 0.5
+page=$(drive double-click $(cells 22) dialog 黄历 30000 read)
+show_errors "$page"
+check "double-clicking 22 December (冬至) opens its page" contains "$page" "control	1430	Static	$year年12月22日 星期二"
+check "and shows what solvane-cli day prints for it" same_page "$page" "$year-12-22"
+drive dialog 黄历 5000 click 1 dialog-gone 黄历 10000 >/dev/null
+check "关闭 closes it" drive no-dialog 黄历 1000
+
+stop_app
+e2e_summary "almanac page e2e"
