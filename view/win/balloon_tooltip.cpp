@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kShowFor = 30000;  // ms
 constexpr int kBalloonTextMargin = 10;  // pixels between the balloon's edge and its text
+constexpr int kCustomaryWidth = 260;    // pixels: the narrowest wrapping width balloons have
 
 // The width the system gives one line, in pixels (what sizes the balloon).
 int MeasuredWidth(HDC dc, const std::wstring& line) {
@@ -70,8 +71,9 @@ int DrawnWidth(HDC dc, const std::wstring& line, int measured) {
 }
 
 // The balloon sizes itself by the measure of its widest line; where that line
-// is drawn wider than it measures, it is given trailing spaces (which draw as
-// nothing) until it measures at least as wide as it draws.
+// is drawn wider than it measures, it is given trailing no-break spaces (which
+// draw as nothing and, unlike spaces, are not dropped where the balloon
+// breaks lines) until it measures at least as wide as it draws.
 std::wstring PaddedToItsInk(HDC dc, std::wstring text) {
     std::vector<std::pair<size_t, size_t>> lines;  // start, length
     for (size_t start = 0; start <= text.size();) {
@@ -96,7 +98,7 @@ std::wstring PaddedToItsInk(HDC dc, std::wstring text) {
     }
     if (needed <= widest) return text;
     std::wstring line = text.substr(lines[widestLine].first, lines[widestLine].second);
-    for (int guard = 0; guard < 64 && MeasuredWidth(dc, line) < needed; ++guard) line += L' ';
+    for (int guard = 0; guard < 64 && MeasuredWidth(dc, line) < needed; ++guard) line += L'\u00A0';
     return text.replace(lines[widestLine].first, lines[widestLine].second, line);
 }
 
@@ -120,11 +122,10 @@ void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active) 
                                   GetModuleHandleW(nullptr), nullptr));
     const HWND tip = window_.get();
     if (!tip) return;
-    // The balloon does not wrap by itself: its text comes laid out in lines
-    // (AddRegion), so that it is as wide as its widest line. Left to wrap, the
-    // common controls of some systems measure a line a few pixels narrower
-    // than they draw it and cut its last character.
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, -1);
+    // The text comes laid out in lines (AddRegion), none wider than the work
+    // area allows, so this width only makes the balloon show several lines
+    // (without any it shows the first alone) and never wraps one itself.
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, std::max(kCustomaryWidth, WorkAreaWidth(owner)));
     SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowFor, 0));
     SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(0, 0));
     SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
