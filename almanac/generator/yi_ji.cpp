@@ -70,6 +70,8 @@ std::string YiJiNotes(const AlmanacCalendar& calendar, const DayFacts& facts) {
         if (c.forbidden == 0) continue;
         text += "  " + rules.RuleName(c.rule) + "：" + JudgementName(c.judgement) + "\n";
     }
+    // Why a day prints 忌 诸事不宜 without a 诸事皆忌 judgement.
+    for (int rule : day.restForbiddenBy) text += "  " + rules.RuleName(rule) + "：余事皆忌\n";
     text += "宜：" + Joined(rules.YiList(day)) + "\n";
     text += "忌：" + Joined(rules.JiList(day)) + "\n";
     for (const std::string& activity : rules.Activities()) {

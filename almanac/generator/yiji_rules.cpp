@@ -630,6 +630,7 @@ void CollectEffects(const std::vector<YiJiRules::Rule>& rules, const SelectionFa
                 case EffectKind::kOnlyNotForbidden:
                     w.notForbiddenOnly &= e.activities;
                     day.restForbidden = true;
+                    day.restForbiddenBy.push_back(static_cast<int>(i));
                     break;
             }
         }

@@ -52,6 +52,7 @@ struct YiJiDay {
     std::vector<int> ji;                // activity numbers noted 忌
     bool allForbidden = false;          // 诸事皆忌 by the grades
     bool restForbidden = false;         // 上朔 四离 四绝: all but a few activities forbidden
+    std::vector<int> restForbiddenBy;   // the rules (by index) that make it so
     bool nothingForbidden = false;      // 德合 meeting 赦愿: 诸事不忌
     Judgement gravest = Judgement::kLifted;  // the gravest judgement of any 凶煞 that day
 

@@ -252,6 +252,9 @@ TEST(YiJiDays, TheDayBeforeAnEquinoxOrTheStartOfASeasonAllowsOnlyWorshipAndClean
             EXPECT_EQ(yi.back(), "余事勿取");
         }
         EXPECT_EQ(YiJiRules::BuiltIn().JiList(d), (std::vector<std::string>{"诸事不宜"}));
+        // The notes say why.
+        const std::string notes = YiJiNotes(Calendar(), Calendar().FactsOf(2013, month, day));
+        EXPECT_NE(notes.find(std::string("  ") + god + "：余事皆忌\n"), std::string::npos) << notes;
     }
     EXPECT_FALSE(DayOn(2013, 3, 20).restForbidden);
 }
