@@ -2,8 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
+
+#include "calendar/gregorian.h"
 
 #include "base/file_system.h"
 #include "base/text_encoding.h"
@@ -16,6 +20,15 @@ constexpr char kSolarTermPrefix[] = "SELECT SolarTerm FROM HL WHERE gDate='";
 
 enum KeptStatement { kFullRow = 0, kSolarTerm = 1, kKeptCount = 2 };
 constexpr const char* kKeptPrefixes[kKeptCount] = {kFullRowPrefix, kSolarTermPrefix};
+
+// The same columns over a range of dates. The rows come in the order the
+// single-date statements would find them, so where a hand-made file holds a
+// date twice the first one read is the one they would give.
+enum RangeStatement { kRowRange = 0, kTermRange = 1, kRangeCount = 2 };
+constexpr const char* kRangeStatements[kRangeCount] = {
+    "SELECT gDate,nYear,nMonth,nDay,Yi,Ji,Chong,Sha,Cheng,ZhengChong,TaiShen,JQ,SolarTerm FROM HL"
+    " WHERE gDate>=? AND gDate<=?",
+    "SELECT gDate,SolarTerm FROM HL WHERE gDate>=? AND gDate<=?"};
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.compare(0, std::strlen(prefix), prefix) == 0; }
 
@@ -46,13 +59,36 @@ struct AlmanacConnection {
     sqlite3* db = nullptr;
     sqlite3_stmt* kept[kKeptCount] = {nullptr, nullptr};
     bool inUse[kKeptCount] = {false, false};
+    sqlite3_stmt* ranges[kRangeCount] = {nullptr, nullptr};
     TextConverter converter;
+    // The almanac repeats a small set of values (the names of years, months
+    // and days, the 冲煞 and 胎神 cycles, the 宜忌 lists), so each is
+    // converted once and then looked up.
+    std::unordered_map<std::string, std::string> converted;
+    std::string utf8;  // the value being looked up, reused
 
     ~AlmanacConnection() {
         for (sqlite3_stmt* statement : kept) sqlite3_finalize(statement);
+        for (sqlite3_stmt* statement : ranges) sqlite3_finalize(statement);
         sqlite3_close_v2(db);
     }
+
+    // The value of a column of the current row as GBK without surrounding
+    // spaces; NULL gives "".
+    const std::string& Text(sqlite3_stmt* statement, int column);
 };
+
+const std::string& AlmanacConnection::Text(sqlite3_stmt* statement, int column) {
+    static const std::string empty;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    if (!text) return empty;
+    utf8.assign(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
+    const auto found = converted.find(utf8);
+    if (found != converted.end()) return found->second;
+    constexpr std::size_t kMostValues = 20000;  // far more than the almanac has; a bound for odd files
+    if (converted.size() >= kMostValues) converted.clear();
+    return converted.emplace(utf8, StripSpaces(converter.GbkFromUtf8(utf8))).first->second;
+}
 
 std::string AlmanacDateKey(int year, int month, int day) {
     char buffer[48];
@@ -83,10 +119,7 @@ bool AlmanacRecordset::MoveFirst() {
 
 std::string AlmanacRecordset::Collect(int position) {
     if (!onRow_ || position < 0 || position >= sqlite3_column_count(statement_)) return std::string();
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, position));
-    if (!text) return std::string();
-    const std::string utf8(text, static_cast<size_t>(sqlite3_column_bytes(statement_, position)));
-    return StripSpaces(connection_->converter.GbkFromUtf8(utf8));
+    return connection_->Text(statement_, position);
 }
 
 void AlmanacRecordset::Close() {
@@ -201,4 +234,83 @@ std::string AlmanacDatabase::SolarTermOn(int year, int month, int day) {
     std::string term = recordset->MoveFirst() ? recordset->Collect(0) : std::string();
     recordset->Close();
     return term;
+}
+
+namespace {
+
+// The serial day of a key exactly as AlmanacDateKey writes it for a real
+// date, or false: the single-date statements match nothing else.
+bool SerialOfKey(const unsigned char* key, int bytes, std::int64_t& serial) {
+    if (!key || bytes != 10) return false;
+    int year = 0, month = 0, day = 0;
+    char tail = 0;
+    const std::string text(reinterpret_cast<const char*>(key), 10);
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3) return false;
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
+    if (AlmanacDateKey(year, month, day) != text) return false;
+    serial = SerialFromCivil(year, month, day);
+    return true;
+}
+
+// Keys are compared as text, which orders dates correctly only for
+// four-digit years.
+std::pair<std::string, std::string> RangeKeys(std::int64_t first, std::int64_t last) {
+    const CivilDate from = CivilFromSerial(std::max(first, SerialFromCivil(1, 1, 1)));
+    const CivilDate to = CivilFromSerial(std::min(last, SerialFromCivil(9999, 12, 31)));
+    return {AlmanacDateKey(from.year, from.month, from.day), AlmanacDateKey(to.year, to.month, to.day)};
+}
+
+}  // namespace
+
+template <typename Row, typename Read>
+static std::vector<Row> ReadRange(AlmanacConnection& c, int which, std::int64_t first, std::int64_t last,
+                                  std::string& lastError, Read read) {
+    std::vector<Row> rows;
+    if (first > last) return rows;
+    sqlite3_stmt*& statement = c.ranges[which];
+    if (!statement && sqlite3_prepare_v2(c.db, kRangeStatements[which], -1, &statement, nullptr) != SQLITE_OK) {
+        statement = nullptr;
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "Error: %d, Description: ", sqlite3_errcode(c.db));
+        lastError = buffer + GbkFromUtf8(sqlite3_errmsg(c.db));
+        return rows;
+    }
+    const auto [from, to] = RangeKeys(first, last);
+    sqlite3_reset(statement);
+    sqlite3_bind_text(statement, 1, from.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, 2, to.c_str(), -1, SQLITE_TRANSIENT);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        std::int64_t serial = 0;
+        if (!SerialOfKey(sqlite3_column_text(statement, 0), sqlite3_column_bytes(statement, 0), serial)) continue;
+        if (serial < first || serial > last) continue;
+        rows.push_back(read(serial, statement));
+    }
+    sqlite3_reset(statement);
+    // Date order, the first row read of a date kept.
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.serial < b.serial; });
+    rows.erase(std::unique(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.serial == b.serial; }),
+               rows.end());
+    return rows;
+}
+
+std::vector<AlmanacDayRow> AlmanacDatabase::ReadRows(std::int64_t first, std::int64_t last) {
+    if (!connection_) return {};
+    AlmanacConnection& c = *connection_;
+    return ReadRange<AlmanacDayRow>(c, kRowRange, first, last, lastError_, [&c](std::int64_t serial, sqlite3_stmt* s) {
+        AlmanacDayRow row;
+        row.serial = serial;
+        for (int i = 0; i < kAlmanacKeptColumns; ++i) row.texts[i] = c.Text(s, i + 1);
+        return row;
+    });
+}
+
+std::vector<DatedSolarTerm> AlmanacDatabase::SolarTermsOfYear(int year) {
+    if (!connection_) return {};
+    AlmanacConnection& c = *connection_;
+    std::vector<DatedSolarTerm> terms = ReadRange<DatedSolarTerm>(
+        c, kTermRange, SerialFromCivil(year, 1, 1), SerialFromCivil(year, 12, 31), lastError_,
+        [&c](std::int64_t serial, sqlite3_stmt* s) { return DatedSolarTerm{serial, c.Text(s, 1)}; });
+    terms.erase(std::remove_if(terms.begin(), terms.end(), [](const DatedSolarTerm& t) { return t.name.empty(); }),
+                terms.end());
+    return terms;
 }

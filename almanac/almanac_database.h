@@ -4,8 +4,10 @@
 // statement is compiled once and only its date changes between queries.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "almanac/solar_term_lookup.h"
 
@@ -57,6 +59,14 @@ private:
     bool onRow_ = false;
 };
 
+// The texts of one date's row that day information keeps: the full-row
+// statement's columns from nYear to SolarTerm, read the same way.
+constexpr int kAlmanacKeptColumns = kAlmanacRowColumns - 2;
+struct AlmanacDayRow {
+    std::int64_t serial = 0;  // the date (see calendar/gregorian.h)
+    std::string texts[kAlmanacKeptColumns];
+};
+
 class AlmanacDatabase : public SolarTermLookup {
 public:
     AlmanacDatabase();
@@ -90,6 +100,14 @@ public:
     // The solar term of a date through the second statement; "" when there is
     // none or the almanac cannot say.
     std::string SolarTermOn(int year, int month, int day) override;
+
+    // The rows of the dates first ... last (serial days) in date order, read
+    // in one pass; dates without a row are left out. Each row holds what the
+    // full-row statement gives for its date.
+    std::vector<AlmanacDayRow> ReadRows(std::int64_t first, std::int64_t last);
+
+    // The year's solar terms in one pass, the names as SolarTermOn gives them.
+    std::vector<DatedSolarTerm> SolarTermsOfYear(int year) override;
 
 private:
     void SetErrorFromConnection(sqlite3* db);

@@ -78,11 +78,80 @@ std::string RememberedSolarTerms::SolarTermOn(int year, int month, int day) {
     return terms_.emplace(serial, almanac_->SolarTermOn(year, month, day)).first->second;
 }
 
+std::vector<DatedSolarTerm> RememberedSolarTerms::SolarTermsOfYear(int year) {
+    if (!almanac_ || !almanac_->IsOpen()) return {};
+    const auto found = years_.find(year);
+    if (found != years_.end()) return found->second;
+    constexpr std::size_t kMostYears = 16;
+    if (years_.size() >= kMostYears) years_.clear();
+    return years_[year] = almanac_->SolarTermsOfYear(year);
+}
+
+namespace {
+// Rows are read in stretches of this many days, aligned on serial days: a
+// month and a year's horizon take a handful of range reads.
+constexpr std::int64_t kStretch = 64;
+// A bound on the rows kept (about 1.5 MB): years of dates would otherwise pile
+// up as the user pages through the calendar.
+constexpr std::size_t kMostRows = 4000;
+
+std::int64_t StretchOf(std::int64_t serial) { return serial >= 0 ? serial / kStretch : (serial - kStretch + 1) / kStretch; }
+}  // namespace
+
 DaySources::DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac)
-    : festivals_(festivals), reminders_(reminders), almanac_(almanac), solarTerms_(almanac) {}
+    : festivals_(festivals),
+      reminders_(reminders),
+      almanac_(almanac),
+      almanacOpen_(almanac && almanac->IsOpen()),
+      solarTerms_(almanac) {}
+
+DaySources::~DaySources() = default;
+
+void DaySources::FestivalsChanged() { festivalIndex_.Forget(); }
+
+// A database opened or closed since the last call changes what the almanac
+// and the festivals counted from a solar term give.
+void DaySources::NoteAlmanacState() {
+    const bool open = almanac_ && almanac_->IsOpen();
+    if (open == almanacOpen_) return;
+    almanacOpen_ = open;
+    solarTerms_ = RememberedSolarTerms(almanac_);
+    festivalIndex_.Forget();
+    rows_.clear();
+    stretchesRead_.clear();
+}
+
+const AlmanacDayRow* DaySources::Row(std::int64_t serial) {
+    if (!almanacOpen_) return nullptr;
+    const std::int64_t stretch = StretchOf(serial);
+    if (stretchesRead_.count(stretch) == 0) {
+        if (rows_.size() >= kMostRows) {
+            rows_.clear();
+            stretchesRead_.clear();
+        }
+        for (AlmanacDayRow& row : almanac_->ReadRows(stretch * kStretch, stretch * kStretch + kStretch - 1)) {
+            rows_.emplace(row.serial, std::move(row));
+        }
+        stretchesRead_.insert(stretch);
+    }
+    const auto found = rows_.find(serial);
+    return found == rows_.end() ? nullptr : &found->second;
+}
 
 DayInfo DaySources::GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals,
                                bool withReminders) {
-    return ::GetDayInfo(year, month, day, withAlmanac, withFestivals, withReminders, festivals_, reminders_, almanac_,
-                        almanac_ ? &solarTerms_ : nullptr);
+    NoteAlmanacState();
+    DayInfo info = ::GetDayInfo(year, month, day, false, false, withReminders, festivals_, reminders_, nullptr);
+    if (withAlmanac) {
+        if (const AlmanacDayRow* row = Row(SerialFromCivil(year, month, day))) {
+            std::string* const fields[] = {&info.nYear, &info.nMonth,      &info.nDay,    &info.Yi,
+                                           &info.Ji,    &info.Chong,       &info.Sha,     &info.Cheng,
+                                           &info.ZhengChong, &info.TaiShen, &info.JQ,     &info.SolarTerm};
+            for (int i = 0; i < kAlmanacKeptColumns; ++i) *fields[i] = row->texts[i];
+        }
+    }
+    if (withFestivals && festivals_) {
+        info.festivals = festivalIndex_.Match(*festivals_, year, month, day, almanac_ ? &solarTerms_ : nullptr);
+    }
+    return info;
 }

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "almanac/almanac_database.h"
 #include "almanac/solar_term_lookup.h"
 
 // The one place where the almanac reads records of the layer above it: a day
@@ -15,9 +18,9 @@
 // (reminders/) ask for days through DayInfoSource, so the gathering cannot sit
 // above them. Only the plain records are read here, never their files.
 #include "festivals/festival_rule.h"
+#include "festivals/festival_year_index.h"
 #include "reminders/reminder.h"
 
-class AlmanacDatabase;
 
 struct DayInfo {
     std::string solarDate;  // "%04d-%02d-%02d"
@@ -60,29 +63,44 @@ public:
 class RememberedSolarTerms : public SolarTermLookup {
 public:
     explicit RememberedSolarTerms(AlmanacDatabase* almanac) : almanac_(almanac) {}
-    // Asks the almanac for a date only once while it is open.
+    // Asks the almanac for a date, or a year, only once while it is open.
     std::string SolarTermOn(int year, int month, int day) override;
+    std::vector<DatedSolarTerm> SolarTermsOfYear(int year) override;
 
 private:
     AlmanacDatabase* almanac_;
     std::unordered_map<std::int64_t, std::string> terms_;  // by serial day
+    std::map<int, std::vector<DatedSolarTerm>> years_;
 };
 
-// Day information over the calendar window's three sources. The festival and
-// memo lists are read as they are at each call, so edits show at once. Any
+// Day information over the calendar window's three sources, giving what
+// GetDayInfo below gives. The memo list is read as it is at each call. The
+// festival list is placed once per year it is asked about (FestivalYearIndex):
+// rules added or removed show at once, a list edited or reloaded in place
+// after FestivalsChanged. The almanac rows are read a stretch of dates at a
+// time and kept, as the almanac does not change while the program runs. Any
 // source may be missing: no database leaves the almanac empty and festivals
 // counted from a solar term unmatched.
 class DaySources : public DayInfoSource {
 public:
     DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac);
+    ~DaySources() override;
     DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals,
                        bool withReminders) override;
+    void FestivalsChanged();
 
 private:
+    const AlmanacDayRow* Row(std::int64_t serial);
+    void NoteAlmanacState();
+
     const FestivalList* festivals_;
     const ReminderList* reminders_;
     AlmanacDatabase* almanac_;
+    bool almanacOpen_ = false;
     RememberedSolarTerms solarTerms_;
+    FestivalIndexCache festivalIndex_;
+    std::unordered_map<std::int64_t, AlmanacDayRow> rows_;  // by serial day
+    std::unordered_set<std::int64_t> stretchesRead_;      // by serial day / kStretch
 };
 
 // solarTerms answers festival rules counted from a solar term; by default the

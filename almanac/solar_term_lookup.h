@@ -3,7 +3,15 @@
 // small fakes.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
+
+// A solar term and the date it falls on (serial day, see calendar/gregorian.h).
+struct DatedSolarTerm {
+    std::int64_t serial = 0;
+    std::string name;
+};
 
 class SolarTermLookup {
 public:
@@ -11,4 +19,8 @@ public:
     // GBK name such as 冬至, stripped of surrounding spaces; empty when no term
     // falls on the date or the almanac cannot say.
     virtual std::string SolarTermOn(int year, int month, int day) = 0;
+    // Every date of a Gregorian year whose SolarTermOn is not empty, in date
+    // order, with that same name. By default the dates are asked one by one;
+    // the almanac reads the year at once.
+    virtual std::vector<DatedSolarTerm> SolarTermsOfYear(int year);
 };

@@ -36,7 +36,10 @@ void MonthSources::AddReminders(const ReminderList& extra) {
     reminders_.insert(reminders_.end(), extra.begin(), extra.end());
 }
 
-void MonthSources::ReloadFestivals() { LoadFestivals(festivals_, festivalFile_); }
+void MonthSources::ReloadFestivals() {
+    LoadFestivals(festivals_, festivalFile_);
+    days_->FestivalsChanged();
+}
 
 void MonthSources::ReloadReminders() {
     reminders_.clear();

@@ -8,6 +8,7 @@
 #include "almanac/generator/database_writer.h"
 #include "base/file_system.h"
 #include "base/text_encoding.h"
+#include "calendar/gregorian.h"
 
 namespace {
 
@@ -268,3 +269,45 @@ TEST_F(AlmanacDatabaseTest, TheShippedDatabaseHoldsEveryDayInUnderThirtyMegabyte
 }
 
 }  // namespace
+
+// The range reads serve day information instead of one query per date, so
+// they must give, date for date, what the two statements give.
+TEST_F(AlmanacDatabaseTest, RangeReadsGiveWhatTheStatementsGiveForEachDate) {
+    AlmanacRow padded = BuildAlmanacRow(*calendar_, 2013, 12, 22);
+    padded.nYear = "  癸巳年 ";
+    padded.Yi = "   ";
+    padded.SolarTerm = " 冬至  ";
+    AlmanacRow unpadded = BuildAlmanacRow(*calendar_, 2013, 12, 23);
+    unpadded.gDate = "2013-12-3";  // not a key the statements ever ask for
+    AlmanacRow blankTerm = BuildAlmanacRow(*calendar_, 2013, 12, 30);
+    blankTerm.SolarTerm = "  ";
+    ASSERT_TRUE(db_.Open(MakeDatabase("china.mdb", {padded, unpadded, blankTerm})));
+    const std::int64_t first = SerialFromCivil(2013, 1, 1), last = SerialFromCivil(2014, 12, 31);
+    const std::vector<AlmanacDayRow> rows = db_.ReadRows(first, last);
+    std::size_t next = 0;
+    for (std::int64_t serial = first; serial <= last; ++serial) {
+        const CivilDate date = CivilFromSerial(serial);
+        const std::vector<std::string> expected = FullRow(db_, date.year, date.month, date.day);
+        if (expected.empty()) {
+            EXPECT_TRUE(next == rows.size() || rows[next].serial != serial) << serial;
+            continue;
+        }
+        ASSERT_LT(next, rows.size());
+        ASSERT_EQ(rows[next].serial, serial);
+        for (int i = 0; i < kAlmanacKeptColumns; ++i) EXPECT_EQ(rows[next].texts[i], expected[i + 2]) << i;
+        ++next;
+    }
+    EXPECT_EQ(next, rows.size());
+    EXPECT_EQ(rows.size(), 5u);  // 3-5 February, 22 and 30 December
+    // Terms: only the dates whose SolarTermOn is not empty.
+    const std::vector<DatedSolarTerm> terms = db_.SolarTermsOfYear(2013);
+    ASSERT_EQ(terms.size(), 2u);
+    EXPECT_EQ(terms[0].serial, SerialFromCivil(2013, 2, 4));
+    EXPECT_EQ(terms[0].name, "立春");
+    EXPECT_EQ(terms[1].serial, SerialFromCivil(2013, 12, 22));
+    EXPECT_EQ(terms[1].name, "冬至");
+    EXPECT_TRUE(db_.SolarTermsOfYear(2014).empty());
+    EXPECT_TRUE(db_.ReadRows(last, first).empty());
+    db_.Close();
+    EXPECT_TRUE(db_.ReadRows(first, last).empty());
+}

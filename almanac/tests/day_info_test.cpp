@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "almanac/almanac_database.h"
+#include "calendar/gregorian.h"
 #include "tests/support/reminder_samples.h"
 
 namespace {
@@ -144,6 +145,44 @@ TEST_F(DayInfoTest, TheCalendarWindowsSourcesAreReadAtEachCall) {
     EXPECT_EQ(day.reminders.size(), 1u);
     EXPECT_EQ(day.festivals.size(), 1u);
     EXPECT_EQ(day.nYear, "癸巳年");
+}
+
+// The calendar window's sources read the almanac a stretch at a time and place
+// festivals once per year; what they give must not differ from asking each
+// date on its own.
+TEST_F(DayInfoTest, TheCalendarWindowsSourcesGiveWhatEachDateAskedAloneGives) {
+    festivals_ = {Rule("NL", "1-1", "春节"), Rule("YL", "OFFSETJQ:0:立春", "立春节"), Rule("YL", "OFFSETJQ:-3:立春", "前三天"),
+                  Rule("YL", "2-10", "某纪念日")};
+    festivals_[3].kind = "SR";
+    festivals_[3].startYear = "1990";
+    reminders_ = {Gregorian(kRepeatWeekly, 2013, 1, 1, 20, 0, "每周")};
+    DaySources sources(&festivals_, &reminders_, &almanac_);
+    for (int pass = 0; pass < 2; ++pass) {
+        SystemTime t = MakeDate(2012, 12, 1);
+        for (int i = 0; i < 120; ++i, t = AddDays(t, 1)) {
+            const DayInfo alone = Day(t.year, t.month, t.day);
+            const DayInfo kept = sources.GetDayInfo(t.year, t.month, t.day, true, true, true);
+            const std::vector<std::string> a = {alone.solarDate, alone.lunarDate, alone.zodiac, alone.nYear,
+                                                alone.nMonth,    alone.nDay,      alone.Yi,     alone.Ji,
+                                                alone.Chong,     alone.Sha,       alone.Cheng,  alone.ZhengChong,
+                                                alone.TaiShen,   alone.JQ,        alone.SolarTerm};
+            const std::vector<std::string> k = {kept.solarDate, kept.lunarDate, kept.zodiac, kept.nYear,
+                                                kept.nMonth,    kept.nDay,      kept.Yi,     kept.Ji,
+                                                kept.Chong,     kept.Sha,       kept.Cheng,  kept.ZhengChong,
+                                                kept.TaiShen,   kept.JQ,        kept.SolarTerm};
+            EXPECT_EQ(k, a) << alone.solarDate;
+            EXPECT_EQ(kept.isLeap, alone.isLeap);
+            EXPECT_EQ(kept.weekday, alone.weekday);
+            EXPECT_EQ(kept.festivals, alone.festivals) << alone.solarDate;
+            EXPECT_EQ(kept.reminders.size(), alone.reminders.size());
+        }
+    }
+    EXPECT_EQ(sources.GetDayInfo(2013, 2, 1, false, true, false).festivals.size(), 1u);  // 前三天
+    EXPECT_EQ(sources.GetDayInfo(2013, 2, 10, true, true, true).festivals.size(), 2u);
+    // A list reloaded in place is placed again once the sources are told.
+    festivals_[0].dateRule = "1-2";
+    sources.FestivalsChanged();
+    EXPECT_EQ(sources.GetDayInfo(2013, 2, 11, false, true, false).festivals.size(), 1u);
 }
 
 TEST_F(DayInfoTest, RememberedSolarTermsGiveWhatTheAlmanacSaysOnceItIsOpen) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "almanac/almanac_database.h"
@@ -26,7 +27,7 @@ const std::string& DatabasePath() {
 }
 
 std::string ShippedFestivalFile() {
-    return (std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data" / "Ostrel" / "holidays.cfg").string();
+    return std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/holidays.cfg";
 }
 
 Reminder Memo(std::int32_t calendar, std::int32_t repeat, int y, int m, int d, int hour, const char* text) {
@@ -85,6 +86,51 @@ static void BM_MonthRebuildData(benchmark::State& state) {
     state.counters["festivals"] = static_cast<double>(festivals.size());
 }
 BENCHMARK(BM_MonthRebuildData)->Unit(benchmark::kMillisecond);
+
+// The same work as the program did it before the year index and the range
+// reads: every rule tested on every date, one full-row query per date (the
+// free GetDayInfo), with the solar terms of single dates remembered.
+class PointQuerySources : public DayInfoSource {
+public:
+    PointQuerySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac)
+        : festivals_(festivals), reminders_(reminders), almanac_(almanac), terms_(almanac) {}
+    DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals,
+                       bool withReminders) override {
+        return ::GetDayInfo(year, month, day, withAlmanac, withFestivals, withReminders, festivals_, reminders_,
+                            almanac_, &terms_);
+    }
+
+private:
+    const FestivalList* festivals_;
+    const ReminderList* reminders_;
+    AlmanacDatabase* almanac_;
+    RememberedSolarTerms terms_;
+};
+
+// argument 0: DaySources kept between rebuilds, as the calendar window keeps
+// them; 1: DaySources made afresh for every rebuild (year indexes and rows
+// read anew: the first rebuild after start-up); 2: the point queries above.
+static void BM_MonthRebuildDataBy(benchmark::State& state) {
+    AlmanacDatabase almanac;
+    almanac.CreateEngine();
+    if (!almanac.Open(DatabasePath())) state.SkipWithError("no database");
+    FestivalList festivals;
+    LoadFestivals(festivals, ShippedFestivalFile());
+    const ReminderList memos = TwentyMemos();
+    static const char* const kWays[] = {"kept", "fresh", "point queries"};
+    state.SetLabel(kWays[state.range(0)]);
+    auto kept = std::make_unique<DaySources>(&festivals, &memos, &almanac);
+    PointQuerySources pointQueries(&festivals, &memos, &almanac);
+    const ForenoticeSwitches switches{true, true};
+    for (auto _ : state) {
+        if (state.range(0) == 1) kept = std::make_unique<DaySources>(&festivals, &memos, &almanac);
+        DayInfoSource& days = state.range(0) == 2 ? static_cast<DayInfoSource&>(pointQueries) : *kept;
+        for (int d = 1; d <= 31; ++d) benchmark::DoNotOptimize(days.GetDayInfo(2023, 3, d, true, true, true));
+        const auto list = BuildForenoticeLines(MakeDate(2023, 3, 15), Rect{0, 0, 300, 1 << 30}, 20, 365, switches, days);
+        benchmark::DoNotOptimize(list.data());
+    }
+}
+BENCHMARK(BM_MonthRebuildDataBy)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // The minute's alert check asks for the memos of three days, never the database.
 static void BM_AlertCheckDays(benchmark::State& state) {
