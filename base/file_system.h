@@ -2,7 +2,9 @@
 // through their UTF-16 form, so folders with Chinese names work on any locale.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,14 @@ bool ReadWholeFile(const std::string& path, std::string& contents);
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents);
 
 bool FileExists(const std::string& path);
+// When a file was last written and its length: what tells a file read
+// earlier from a changed one. Absent when nothing can be read at the path.
+struct FileStamp {
+    std::int64_t modified = 0;  // in the platform's own unit
+    std::int64_t size = 0;
+    bool operator==(const FileStamp& other) const { return modified == other.modified && size == other.size; }
+};
+std::optional<FileStamp> ReadFileStamp(const std::string& path);
 // Whether anything is at the path: a file, a folder or anything else.
 bool PathExists(const std::string& path);
 bool RemoveFile(const std::string& path);

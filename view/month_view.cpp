@@ -9,9 +9,9 @@ void MonthView::Rebuild(const MonthOptions& options, int year, int month) {
     options_ = options;
     year_ = year;
     month_ = month;
-    // Read afresh each time, so that edits to the template show at the next
-    // rebuild.
-    skin_ = LoadSkinTemplateFiles(options.configPath, options.backgroundPath, fontFamilies_);
+    // Edits to the template show at the next rebuild: the cache reads the
+    // files again when they have changed.
+    skin_ = templates_.Get(options.backgroundPath, options.configPath, fontFamilies_);
 
     MonthLayoutRequest request;
     request.year = year;

@@ -24,8 +24,8 @@ public:
     // the options say so (ShowPublicHolidays).
     const OffDaySchedule* offDays = nullptr;
 
-    // Reads the template again and lays out the month anew; everything of the
-    // previous rebuild is replaced.
+    // Reads the template again if its files changed and lays out the month
+    // anew; everything of the previous rebuild is replaced.
     void Rebuild(const MonthOptions& options, int year, int month);
 
     int year() const { return year_; }
@@ -33,6 +33,7 @@ public:
     const MonthOptions& options() const { return options_; }
 
     const SkinTemplate& skin() const { return skin_; }
+    int templateReads() const { return templates_.reads(); }
     const Rect& yearBack() const { return skin_.yearBack; }
     const Rect& yearNext() const { return skin_.yearNext; }
     const Rect& monthBack() const { return skin_.monthBack; }
@@ -54,6 +55,7 @@ private:
     int year_ = 0;
     int month_ = 0;
     MonthOptions options_;
+    SkinTemplateCache templates_;
     SkinTemplate skin_;
     MonthLayout layout_;
 };

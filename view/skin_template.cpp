@@ -91,3 +91,21 @@ SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::st
     }
     return skin;
 }
+
+const SkinTemplate& SkinTemplateCache::Get(const std::string& backgroundPath, const std::string& configPath,
+                                           const FontFamilyQuery& family_exists) {
+    std::optional<FileStamp> backgroundStamp = ReadFileStamp(backgroundPath);
+    std::optional<FileStamp> configStamp = ReadFileStamp(configPath);
+    if (valid_ && backgroundPath == backgroundPath_ && configPath == configPath_ &&
+        backgroundStamp == backgroundStamp_ && configStamp == configStamp_) {
+        return skin_;
+    }
+    skin_ = LoadSkinTemplateFiles(configPath, backgroundPath, family_exists);
+    ++reads_;
+    valid_ = true;
+    backgroundPath_ = backgroundPath;
+    configPath_ = configPath;
+    backgroundStamp_ = backgroundStamp;
+    configStamp_ = configStamp;
+    return skin_;
+}

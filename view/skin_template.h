@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
 #include "base/rect.h"
 #include "view/off_day_badge.h"
 #include "view/template_values.h"
@@ -63,3 +64,21 @@ SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::st
                                    const FontFamilyQuery& family_exists);
 // The same from an already parsed config.ini (the background is not looked at).
 SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQuery& family_exists);
+
+// The template read from a background picture and a config.ini, kept while
+// both files stay as they were (same path, time of last write and length):
+// a rebuild then reads no file but the two stamps.
+class SkinTemplateCache {
+public:
+    const SkinTemplate& Get(const std::string& backgroundPath, const std::string& configPath,
+                            const FontFamilyQuery& family_exists);
+    // How often the files were actually read; for tests.
+    int reads() const { return reads_; }
+
+private:
+    bool valid_ = false;
+    std::string backgroundPath_, configPath_;
+    std::optional<FileStamp> backgroundStamp_, configStamp_;
+    SkinTemplate skin_;
+    int reads_ = 0;
+};

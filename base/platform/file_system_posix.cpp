@@ -15,6 +15,15 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+std::optional<FileStamp> ReadFileStamp(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    FileStamp stamp;
+    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.size = static_cast<std::int64_t>(info.st_size);
+    return stamp;
+}
+
 bool PathExists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;

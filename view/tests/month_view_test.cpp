@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "base/file_system.h"
@@ -81,6 +82,31 @@ TEST_F(MonthViewTest, TemplateEditsShowAtTheNextRebuild) {
     Rebuild(view, 2015, 2);
     EXPECT_TRUE(view.cells().empty());
     EXPECT_EQ(view.display().backgroundPath, PathOf("backgroud.png"));
+}
+
+TEST_F(MonthViewTest, TheTemplateIsReadAgainOnlyWhenItsFilesChange) {
+    MonthView view = View();
+    for (int month = 1; month <= 3; ++month) Rebuild(view, 2015, month);
+    EXPECT_EQ(view.templateReads(), 1);
+    EXPECT_EQ(view.yearBack(), (Rect{1, 2, 3, 4}));
+    // An edit of the same length is told by its time of writing.
+    const auto written = std::filesystem::last_write_time(PathOf("config.ini"));
+    Write("config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nHEIGHTWEEKDAYROW=20\r\nLISTRECT=0,150,140,190\r\n"
+                        "YEARBACK=5,6,7,8\r\n");
+    std::filesystem::last_write_time(PathOf("config.ini"), written + std::chrono::seconds(2));
+    Rebuild(view, 2015, 3);
+    EXPECT_EQ(view.templateReads(), 2);
+    EXPECT_EQ(view.yearBack(), (Rect{5, 6, 7, 8}));
+    // A picture appearing changes the window's size, so it counts too.
+    Write("backgroud.png", "not a picture yet");
+    Rebuild(view, 2015, 3);
+    EXPECT_EQ(view.templateReads(), 3);
+    // Another template is another pair of files.
+    MonthOptions other = options_;
+    other.backgroundPath = PathOf("other.png");
+    view.Rebuild(other, 2015, 3);
+    EXPECT_EQ(view.templateReads(), 4);
+    EXPECT_EQ(view.display().backgroundPath, PathOf("other.png"));
 }
 
 TEST_F(MonthViewTest, TheListFollowsTheOptionsOfEachRebuild) {
