@@ -18,3 +18,16 @@ ClockChanges ClockWatch::Tick(const SystemTime& now) {
     }
     return changes;
 }
+
+unsigned MillisecondsToNextTick(const SystemTime& now) {
+    // A leap second (60) or a malformed record still waits a sensible time.
+    const unsigned second = now.second < 60 ? now.second : 59;
+    const unsigned millisecond = now.milliseconds < 1000 ? now.milliseconds : 999;
+    return (60 - second) * 1000 - millisecond + kTickMarginMs;
+}
+
+unsigned ClockWatch::NextTickDelay(const SystemTime& now) const {
+    const bool unseen = now.year != last_.year || now.month != last_.month || now.day != last_.day ||
+                        now.hour != last_.hour || now.minute != last_.minute;
+    return unseen ? kTickMarginMs : MillisecondsToNextTick(now);
+}

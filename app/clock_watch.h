@@ -1,6 +1,8 @@
 // The shell's view of the clock: the date and the minute it saw last, so that
-// its 300 ms timer notices a new day (midnight, or the clock set to another
-// day) and a new minute exactly once each.
+// its timer notices a new day (midnight, or the clock set to another day) and
+// a new minute exactly once each. The timer is set to the next minute
+// boundary each time rather than ticking all day: an idle program then wakes
+// once a minute. A clock set by hand or a resume from sleep ticks at once.
 #pragma once
 
 #include "calendar/gregorian.h"
@@ -19,6 +21,20 @@ public:
 
     const SystemTime& lastSeen() const { return last_; }
 
+    // The wait before the next tick, read after the work of a tick: the next
+    // minute boundary, or almost none when the clock has already passed into
+    // a minute or date not yet seen (long work, a clock set meanwhile).
+    unsigned NextTickDelay(const SystemTime& now) const;
+
 private:
     SystemTime last_;
 };
+
+// How long the shell's timer waits from `now` for its next tick: until just
+// after the next minute begins (the margin covers timers that fire a little
+// early or late). A timer that fired before the boundary is re-armed for the
+// rest of that minute, so no minute is missed or seen twice.
+unsigned MillisecondsToNextTick(const SystemTime& now);
+
+// The margin past the boundary.
+constexpr unsigned kTickMarginMs = 50;

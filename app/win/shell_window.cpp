@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr UINT kClockPeriod = 300;          // ms
 constexpr UINT kDailyNoticeDelay = 15000;   // ms after start-up
 constexpr UINT kTrayRetryPeriod = 2000;     // ms
 
@@ -54,6 +53,16 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             return true;
         case WM_TIMER:
             OnTimer(wParam);
+            return true;
+        case WM_TIMECHANGE:
+            // The clock was set: the next minute boundary has moved, and the
+            // date may have changed already.
+            OnClockTick();
+            return true;
+        case WM_POWERBROADCAST:
+            // Timers stand still during sleep: look at the clock at once.
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) OnClockTick();
+            result = TRUE;
             return true;
         case kTrayCallbackMessage:
             OnTrayNotify(lParam);
@@ -114,7 +123,7 @@ void ShellWindow::OnInitDialog() {
     SetTimer(hwnd(), kDailyNoticeTimer, kDailyNoticeDelay, nullptr);
     DrawTrayIcon();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
-    SetTimer(hwnd(), kClockTimer, kClockPeriod, nullptr);
+    SetTimer(hwnd(), kClockTimer, MillisecondsToNextTick(LocalNow()), nullptr);
     updateCheck_.Start(hwnd(), settingsFile_, OffDayFilePath(moduleFolder_));
 }
 
@@ -140,17 +149,9 @@ void ShellWindow::DrawTrayIcon() {
 
 void ShellWindow::OnTimer(UINT_PTR id) {
     switch (id) {
-        case kClockTimer: {
-            const SystemTime now = LocalNow();
-            const ClockChanges changes = clock_.Tick(now);
-            if (changes.date) {
-                calendar_.Rebuild(now.year, now.month);
-                ShowDailyNotice();
-                DrawTrayIcon();
-            }
-            if (changes.minute) CheckReminderAlerts(now);
+        case kClockTimer:
+            OnClockTick();
             break;
-        }
         case kDailyNoticeTimer:
             KillTimer(hwnd(), kDailyNoticeTimer);
             ShowDailyNotice();
@@ -165,6 +166,19 @@ void ShellWindow::OnTimer(UINT_PTR id) {
         default:
             break;
     }
+}
+
+void ShellWindow::OnClockTick() {
+    const SystemTime now = LocalNow();
+    const ClockChanges changes = clock_.Tick(now);
+    if (changes.date) {
+        calendar_.Rebuild(now.year, now.month);
+        ShowDailyNotice();
+        DrawTrayIcon();
+    }
+    if (changes.minute) CheckReminderAlerts(now);
+    // Read the clock again: the work above may have taken into the next minute.
+    SetTimer(hwnd(), kClockTimer, clock_.NextTickDelay(LocalNow()), nullptr);
 }
 
 void ShellWindow::OnTaskbarCreated() {

@@ -33,6 +33,9 @@ private:
 
     void OnInitDialog();
     void OnTimer(UINT_PTR id);
+    // Compares the clock with what was seen last, acts on a new date or
+    // minute and sets the clock timer to the next minute boundary.
+    void OnClockTick();
     void OnTrayNotify(LPARAM event);
     void OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar);
     void OnAddReminderForDate(const SYSTEMTIME* date, bool lunar);
