@@ -2,7 +2,9 @@
 # Renders a known month with every shipped template through render-month (the
 # month window's own layout and GDI+ drawing, under Wine) and checks real
 # pixels of the pictures: today's ring, the memo dot, transparency outside the
-# card. The pictures stay in build/win64/renders/ for people to look at.
+# card, and every pixel against the same month with every text drawn in place
+# (the way it was drawn before each text's picture was kept). The pictures stay in
+# build/win64/renders/ for people to look at.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/wine-env.sh"
@@ -18,15 +20,19 @@ for folder in "$root"/data/Ostrel/Templates/*/; do
     for case in "2015-02 2015-02-05 7" "2014-08 2014-08-07 1"; do
         set -- $case
         picture="$out/$name-$1.png"
+        inplace="$out/$name-$1-in-place.png"
         if ! "$WINE" "$tool" "$1" --data "$data" --template "$name" --today "$2" --first-weekday "$3" \
                 --memo "${1}-14" 08:00 "买花" --out "$("$WINE" winepath -w "$picture" | tr -d '\r')" \
-                > "$out/$name-$1.txt"; then
+                > "$out/$name-$1.txt" ||
+           ! "$WINE" "$tool" "$1" --data "$data" --template "$name" --today "$2" --first-weekday "$3" \
+                --memo "${1}-14" 08:00 "买花" --out "$("$WINE" winepath -w "$inplace" | tr -d '\r')" \
+                --in-place > /dev/null; then
             echo "render-month failed for $name $1"
             status=1
             continue
         fi
         python3 "$root/tools/render-month/check_render.py" "$picture" "$folder/backgroud.png" \
-            "$out/$name-$1.txt" || status=1
+            "$out/$name-$1.txt" "$inplace" || status=1
     done
 done
 exit $status

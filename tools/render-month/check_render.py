@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Checks a picture written by render-month against the template's background.
 
-    check_render.py RENDER.png BACKGROUND.png DESCRIPTION.txt
+    check_render.py RENDER.png BACKGROUND.png DESCRIPTION.txt [REFERENCE.png]
 
 DESCRIPTION is render-month's standard output. Checked: the picture has the
 background's size; its corner is fully transparent and the middle of the card
 is not; one pixel on today's ring and one in each memo dot show the ring's and
-the dot's colour composited over the background. Exits 1 with a message on the
-first failure.
+the dot's colour composited over the background. With REFERENCE (the same
+month drawn with --in-place, every text drawn where it stands as it used to
+be, rather than laid from a picture of it), every pixel must lie within a few
+levels of it, so the look of the texts does not drift. Exits 1 with a message on the first failure.
 """
 import struct
 import sys
@@ -72,8 +74,38 @@ def close(actual, expected, tolerance):
     return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
 
 
+# How far a pixel may lie from the texts drawn in place. A text's picture laid
+# on the month rounds its halo once where the strokes laid one by one round
+# once per stroke: up to a few levels next to the glyphs. A handful of single
+# pixels may differ more where a one-pixel stroke's joints round the other way.
+MOST_LEVELS = 4
+MOST_ODD_PIXELS = 10
+MOST_LEVELS_OF_ODD_PIXELS = 16
+
+
+def compare(picture, reference):
+    """A list of failures of the picture against the reference, the largest
+    difference and how many pixels go beyond MOST_LEVELS."""
+    worst, odd = (0, None), 0
+    for y, (row, ref_row) in enumerate(zip(picture, reference)):
+        for x, (p, r) in enumerate(zip(row, ref_row)):
+            d = max(abs(a - b) for a, b in zip(p, r))
+            if d > MOST_LEVELS:
+                odd += 1
+            if d > worst[0]:
+                worst = (d, (x, y, p, r))
+    failures = []
+    if worst[0] > MOST_LEVELS_OF_ODD_PIXELS:
+        x, y, p, r = worst[1]
+        failures.append("pixel (%d, %d) is %r, %d levels from the in-place drawing's %r" % (x, y, p, worst[0], r))
+    if odd > MOST_ODD_PIXELS:
+        failures.append("%d pixels differ by more than %d levels from the in-place drawing" % (odd, MOST_LEVELS))
+    return failures, worst[0], odd
+
+
 def main():
     render_path, background_path, description_path = sys.argv[1:4]
+    reference_path = sys.argv[4] if len(sys.argv) > 4 else None
     width, height, picture = read_png(render_path)
     bg_width, bg_height, background = read_png(background_path)
     shapes = [line.split() for line in open(description_path, encoding="utf-8", errors="replace")]
@@ -101,10 +133,20 @@ def main():
         if not close(picture[y][x], expected, 4):
             failures.append("%s pixel (%d, %d) is %r, expected %r" % (kind, x, y, picture[y][x], expected))
 
+    compared = ""
+    if reference_path:
+        ref_width, ref_height, reference = read_png(reference_path)
+        if (ref_width, ref_height) != (width, height):
+            failures.append("size differs from the in-place drawing")
+        else:
+            more, worst, beyond = compare(picture, reference)
+            failures += more
+            compared = "; %d levels at most from the in-place drawing, %d pixels over %d" % (worst, beyond, MOST_LEVELS)
+
     for failure in failures:
         print("%s: %s" % (render_path, failure))
     if not failures:
-        print("%s: ring, memo dot and transparency as expected" % render_path)
+        print("%s: ring, memo dot and transparency as expected%s" % (render_path, compared))
     return 1 if failures else 0
 
 

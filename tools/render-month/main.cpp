@@ -5,6 +5,7 @@
 //   render-month YYYY-MM --out FILE.png [--data FOLDER] [--template NAME]
 //                [--today YYYY-MM-DD] [--first-weekday 1-7] [--list-days N]
 //                [--show-today 0|1] [--memo YYYY-MM-DD HH:MM TEXT]... [--time N]
+//                [--in-place]
 //
 // FOLDER stands for the program's folder (default: this tool's folder, or the
 // build's dist/ folder when the tool runs from a build): the
@@ -13,7 +14,11 @@
 // a one-off memo at that date and time to those of the memo file (to see the
 // memo dot and the list).
 // --time N rebuilds the month N more times (layout and drawing, as the window
-// does on every change) and prints the mean time of one rebuild.
+// does on every change) and prints the mean time of one rebuild: as the
+// window draws, each text laid from the picture of it kept from an earlier
+// rebuild (the first of the N draws them), and again with every text drawn in
+// place, its halo stroked once per width, as the window drew before.
+// --in-place draws the picture itself that way (to compare the two).
 #include <windows.h>
 
 #include <cstdio>
@@ -41,7 +46,7 @@ int Usage() {
     std::fwprintf(stderr,
                   L"usage: render-month YYYY-MM --out FILE.png [--data FOLDER] [--template NAME]\n"
                   L"       [--today YYYY-MM-DD] [--first-weekday 1-7] [--list-days N] [--show-today 0|1]\n"
-                  L"       [--memo YYYY-MM-DD HH:MM TEXT]... [--time N]\n");
+                  L"       [--memo YYYY-MM-DD HH:MM TEXT]... [--time N] [--in-place]\n");
     return 2;
 }
 
@@ -55,6 +60,7 @@ struct Options {
     std::wstring out;
     ReminderList memos;  // one-off Gregorian memos of the command line
     int timedRebuilds = 0;
+    bool inPlace = false;
 };
 
 // Installed, the templates lie beside the program; a build keeps them in
@@ -103,6 +109,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.listForDays = _wtoi(argv[++i]);
         } else if (name == L"--show-today" && hasValue) {
             options.showToday = _wtoi(argv[++i]);
+        } else if (name == L"--in-place") {
+            options.inPlace = true;
         } else if (name == L"--time" && hasValue) {
             options.timedRebuilds = _wtoi(argv[++i]);
         } else if (name == L"--memo" && i + 3 < argc) {
@@ -171,25 +179,33 @@ void Describe(const MonthView& view, const LayeredSurface& surface) {
     }
 }
 
-// The template is read again each time, as the window's rebuild does.
-void TimeRebuilds(const Options& options, const MonthOptions& monthOptions, MonthView& view) {
+// Rebuilds as the window's rebuild does (the template looked up again, read
+// again only when its files change).
+void TimeRebuilds(const Options& options, const MonthOptions& monthOptions, MonthView& view, bool keepTextPictures) {
     LARGE_INTEGER frequency, start, laidOut, drawn;
     QueryPerformanceFrequency(&frequency);
-    double layoutTicks = 0, drawingTicks = 0;
+    double layoutTicks = 0, drawingTicks = 0, firstDrawing = 0;
+    TextPictures pictures;
     for (int i = 0; i < options.timedRebuilds; ++i) {
         QueryPerformanceCounter(&start);
         view.Rebuild(monthOptions, options.year, options.month);
         QueryPerformanceCounter(&laidOut);
-        const LayeredSurface surface = RenderDisplayList(view.display());
+        const LayeredSurface surface = RenderDisplayList(view.display(), keepTextPictures ? &pictures : nullptr);
         QueryPerformanceCounter(&drawn);
         if (surface.empty()) return;
+        if (i == 0) firstDrawing = static_cast<double>(drawn.QuadPart - laidOut.QuadPart);
         layoutTicks += static_cast<double>(laidOut.QuadPart - start.QuadPart);
         drawingTicks += static_cast<double>(drawn.QuadPart - laidOut.QuadPart);
     }
     const double perRebuild = 1000.0 / static_cast<double>(frequency.QuadPart) / options.timedRebuilds;
-    std::wprintf(L"rebuild %.2f ms: template, day information and layout %.2f ms, drawing %.2f ms (mean of %d)\n",
+    std::wprintf(L"rebuild %.2f ms: template, day information and layout %.2f ms, drawing %.2f ms (mean of %d, %ls)\n",
                  (layoutTicks + drawingTicks) * perRebuild, layoutTicks * perRebuild, drawingTicks * perRebuild,
-                 options.timedRebuilds);
+                 options.timedRebuilds, keepTextPictures ? L"text pictures kept" : L"texts drawn in place");
+    if (keepTextPictures && options.timedRebuilds > 1) {
+        const double toMs = 1000.0 / static_cast<double>(frequency.QuadPart);
+        std::wprintf(L"first drawing %.2f ms (%d text pictures drawn), later drawings %.2f ms\n", firstDrawing * toMs,
+                     pictures.drawn(), (drawingTicks - firstDrawing) * toMs / (options.timedRebuilds - 1));
+    }
 }
 
 }  // namespace
@@ -211,7 +227,8 @@ int wmain(int argc, wchar_t** argv) {
     MonthView view(sources, InstalledFontFamilies(), [today] { return today; });
     view.offDays = &sources.offDays();
     view.Rebuild(monthOptions, options.year, options.month);
-    const LayeredSurface surface = RenderDisplayList(view.display());
+    TextPictures pictures;
+    const LayeredSurface surface = RenderDisplayList(view.display(), options.inPlace ? nullptr : &pictures);
     if (surface.empty()) {
         std::fwprintf(stderr, L"render-month: cannot load the background picture %ls\n",
                       WideFromGbk(monthOptions.backgroundPath).c_str());
@@ -222,6 +239,9 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     Describe(view, surface);
-    if (options.timedRebuilds > 0) TimeRebuilds(options, monthOptions, view);
+    if (options.timedRebuilds > 0) {
+        TimeRebuilds(options, monthOptions, view, true);
+        TimeRebuilds(options, monthOptions, view, false);
+    }
     return 0;
 }

@@ -132,7 +132,7 @@ void CalendarWindow::Redraw() {
 }
 
 void CalendarWindow::Present() {
-    const LayeredSurface picture = RenderDisplayList(monthView_.display());
+    const LayeredSurface picture = RenderDisplayList(monthView_.display(), &textPictures_);
     // Without a background picture the window keeps what it showed.
     if (picture.empty()) return;
     RECT current{};

@@ -19,6 +19,7 @@
 #include "view/month_view.h"
 #include "view/win/balloon_tooltip.h"
 #include "view/month_sources.h"
+#include "view/win/display_list_renderer.h"
 #include "view/window_snap.h"
 
 // Messages the day menu sends to the shell window: wParam points to a
@@ -101,6 +102,7 @@ private:
 
     MonthSources sources_;  // declared before the view, which asks it
     MonthView monthView_;
+    TextPictures textPictures_;  // kept from one rebuild to the next
     BalloonTooltip balloon_;
     NotificationWindow notification_;
 

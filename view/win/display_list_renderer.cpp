@@ -1,6 +1,9 @@
 #include "view/win/display_list_renderer.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
+#include <tuple>
 #include <type_traits>
 
 #include "base/win/gbk_text.h"
@@ -60,14 +63,15 @@ Gdiplus::StringAlignment ToStringAlignment(HorizontalAlignment alignment) {
     return Gdiplus::StringAlignmentCenter;
 }
 
-void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* family, const std::wstring& text,
-                          const TextStyle& style, const Rect& box, HorizontalAlignment alignment) {
+// The text's glyph outline laid out in a box of the given size at the origin.
+bool BuildTextPath(Gdiplus::GpFontFamily* family, const std::wstring& text, const TextStyle& style, const Rect& box,
+                   HorizontalAlignment alignment, ScopedPath& path) {
     // GDI+ takes a zero-sized layout box as "no bounds"; a box the template
     // squeezed to nothing shows nothing instead.
-    if (!graphics || !family || text.empty() || box.Width() <= 0 || box.Height() <= 0) return;
+    if (!family || text.empty() || box.Width() <= 0 || box.Height() <= 0) return false;
 
     ScopedStringFormat format;
-    if (gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, format.out()) != Gdiplus::Ok) return;
+    if (gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, format.out()) != Gdiplus::Ok) return false;
     gdip::GdipSetStringFormatAlign(format.get(), ToStringAlignment(alignment));
     gdip::GdipSetStringFormatLineAlign(format.get(), Gdiplus::StringAlignmentCenter);
     // One line per box: a name too long for its cell ends in an ellipsis
@@ -78,24 +82,24 @@ void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* 
     // The text is laid out in a box at the origin and the outline then moved
     // into place: the same outline, and Wine's GDI+ centres lines vertically
     // only in boxes near the top of the picture.
-    ScopedPath path;
-    if (gdip::GdipCreatePath(Gdiplus::FillModeWinding, path.out()) != Gdiplus::Ok) return;
+    if (gdip::GdipCreatePath(Gdiplus::FillModeWinding, path.out()) != Gdiplus::Ok) return false;
     const Gdiplus::RectF layout(0, 0, static_cast<Gdiplus::REAL>(box.Width()),
                                 static_cast<Gdiplus::REAL>(box.Height()));
     const INT fontStyle = style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
-    if (gdip::GdipAddPathString(path.get(), text.c_str(), static_cast<INT>(text.size()), family, fontStyle,
-                                static_cast<Gdiplus::REAL>(style.size), &layout, format.get()) != Gdiplus::Ok) {
-        return;
-    }
-    ScopedMatrix placement;
-    if (gdip::GdipCreateMatrix2(1, 0, 0, 1, static_cast<Gdiplus::REAL>(box.left),
-                                static_cast<Gdiplus::REAL>(box.top), placement.out()) != Gdiplus::Ok ||
-        gdip::GdipTransformPath(path.get(), placement.get()) != Gdiplus::Ok) {
-        return;
-    }
+    return gdip::GdipAddPathString(path.get(), text.c_str(), static_cast<INT>(text.size()), family, fontStyle,
+                                   static_cast<Gdiplus::REAL>(style.size), &layout, format.get()) == Gdiplus::Ok;
+}
 
-    // The widest stroke goes last, so the 62s pile up next to the glyphs and
-    // the halo fades outwards.
+bool MovePath(Gdiplus::GpPath* path, int dx, int dy) {
+    ScopedMatrix placement;
+    return gdip::GdipCreateMatrix2(1, 0, 0, 1, static_cast<Gdiplus::REAL>(dx), static_cast<Gdiplus::REAL>(dy),
+                                   placement.out()) == Gdiplus::Ok &&
+           gdip::GdipTransformPath(path, placement.get()) == Gdiplus::Ok;
+}
+
+// The halo, strokes of widths 1 ... strength - 1 (the widest last, so the 62s
+// pile up next to the glyphs and the halo fades outwards), then the fill.
+void StrokeAndFill(Gdiplus::GpGraphics* graphics, Gdiplus::GpPath* path, const TextStyle& style) {
     const ARGB halo = ToArgb(kHaloAlpha, style.shadow.red, style.shadow.green, style.shadow.blue);
     for (int width = 1; width < style.shadowHeight; ++width) {
         ScopedPen pen;
@@ -104,13 +108,82 @@ void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* 
             break;
         }
         gdip::GdipSetPenLineJoin(pen.get(), Gdiplus::LineJoinRound);
-        gdip::GdipDrawPath(graphics, pen.get(), path.get());
+        gdip::GdipDrawPath(graphics, pen.get(), path);
     }
-
     ScopedSolidBrush fill;
     if (gdip::GdipCreateSolidFill(ToArgb(255, style.color.red, style.color.green, style.color.blue), fill.out()) ==
         Gdiplus::Ok) {
-        gdip::GdipFillPath(graphics, fill.get(), path.get());
+        gdip::GdipFillPath(graphics, fill.get(), path);
+    }
+}
+
+void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* family, const std::wstring& text,
+                          const TextStyle& style, const Rect& box, HorizontalAlignment alignment) {
+    ScopedPath path;
+    if (!graphics || !BuildTextPath(family, text, style, box, alignment, path) ||
+        !MovePath(path.get(), box.left, box.top)) {
+        return;
+    }
+    StrokeAndFill(graphics, path.get(), style);
+}
+
+// One text drawn on its own transparent picture at the origin: its box moved
+// to (-left, -top) of the picture, the picture reaching past the outline by
+// the halo's widest stroke.
+TextPicture DrawTextPicture(Gdiplus::GpFontFamily* family, const std::wstring& text, const TextStyle& style,
+                            const Rect& box, HorizontalAlignment alignment) {
+    TextPicture picture;
+    ScopedPath path;
+    if (!BuildTextPath(family, text, style, box, alignment, path)) return picture;
+    Gdiplus::RectF bounds;
+    if (gdip::GdipGetPathWorldBounds(path.get(), &bounds, nullptr, nullptr) != Gdiplus::Ok) return picture;
+    const int margin = std::max(style.shadowHeight, 0) + 2;
+    picture.left = static_cast<int>(std::floor(bounds.X)) - margin;
+    picture.top = static_cast<int>(std::floor(bounds.Y)) - margin;
+    picture.width = static_cast<int>(std::ceil(bounds.X + bounds.Width)) + margin - picture.left;
+    picture.height = static_cast<int>(std::ceil(bounds.Y + bounds.Height)) + margin - picture.top;
+    if (picture.width <= 0 || picture.height <= 0 || picture.width > 4096 || picture.height > 4096) {
+        return TextPicture();
+    }
+    // Moved by whole pixels, the outline falls on the pixels the same way as
+    // in its place on the month: the picture is the one drawn there.
+    if (!MovePath(path.get(), -picture.left, -picture.top)) return TextPicture();
+    picture.pixels.assign(static_cast<size_t>(picture.width) * picture.height, 0);
+    ScopedGdipBitmap bitmap;
+    if (gdip::GdipCreateBitmapFromScan0(picture.width, picture.height, picture.width * 4, PixelFormat32bppPARGB,
+                                        reinterpret_cast<BYTE*>(picture.pixels.data()), bitmap.out()) != Gdiplus::Ok) {
+        return TextPicture();
+    }
+    {
+        ScopedGraphics graphics;
+        if (gdip::GdipGetImageGraphicsContext(bitmap.get(), graphics.out()) != Gdiplus::Ok) return TextPicture();
+        gdip::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeAntiAlias);
+        gdip::GdipSetPageUnit(graphics.get(), Gdiplus::UnitPixel);
+        StrokeAndFill(graphics.get(), path.get(), style);
+        gdip::GdipFlush(graphics.get(), Gdiplus::FlushIntentionSync);
+    }
+    return picture;
+}
+
+// Source-over of premultiplied pixels, clipped to the surface.
+void LayPicture(const TextPicture& picture, int left, int top, LayeredSurface& surface) {
+    const int x0 = std::max(0, -left), y0 = std::max(0, -top);
+    const int x1 = std::min(picture.width, surface.width() - left);
+    const int y1 = std::min(picture.height, surface.height() - top);
+    for (int y = y0; y < y1; ++y) {
+        const std::uint32_t* from = &picture.pixels[static_cast<size_t>(y) * picture.width];
+        BYTE* to = surface.bits() + static_cast<size_t>(top + y) * surface.stride() + static_cast<size_t>(left) * 4;
+        for (int x = x0; x < x1; ++x) {
+            const std::uint32_t source = from[x];
+            const std::uint32_t alpha = source >> 24;
+            if (alpha == 0) continue;
+            BYTE* pixel = to + static_cast<size_t>(x) * 4;
+            const std::uint32_t keep = 255 - alpha;
+            for (int channel = 0; channel < 4; ++channel) {
+                const std::uint32_t value = (source >> (8 * channel)) & 0xFF;
+                pixel[channel] = static_cast<BYTE>(value + pixel[channel] * keep / 255);
+            }
+        }
     }
 }
 
@@ -175,7 +248,30 @@ void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, c
     DrawOutlinedTextWith(graphics, family.get(), text, style, box, alignment);
 }
 
-LayeredSurface RenderDisplayList(const DisplayList& list) {
+bool TextPictureKey::operator<(const TextPictureKey& other) const {
+    const auto tie = [](const TextPictureKey& k) {
+        return std::tie(k.text, k.style.family, k.style.size, k.style.bold, k.style.color.red, k.style.color.green,
+                        k.style.color.blue, k.style.shadow.red, k.style.shadow.green, k.style.shadow.blue,
+                        k.style.shadowHeight, k.width, k.height, k.alignment);
+    };
+    return tie(*this) < tie(other);
+}
+
+const TextPicture* TextPictures::Find(const TextPictureKey& key) const {
+    const auto found = pictures_.find(key);
+    return found == pictures_.end() ? nullptr : &found->second;
+}
+
+const TextPicture& TextPictures::Add(const TextPictureKey& key, TextPicture picture) {
+    // A bound for a long session of paging through years of festivals; a
+    // month needs about eighty.
+    constexpr size_t kMostPictures = 1000;
+    if (pictures_.size() >= kMostPictures) pictures_.clear();
+    ++drawn_;
+    return pictures_[key] = std::move(picture);
+}
+
+LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures) {
     ScopedGdipBitmap background;
     const std::wstring path = WideFromGbk(list.backgroundPath);
     if (path.empty() || gdip::GdipCreateBitmapFromFile(path.c_str(), background.out()) != Gdiplus::Ok) {
@@ -200,8 +296,22 @@ LayeredSurface RenderDisplayList(const DisplayList& list) {
                 [&](const auto& shape) {
                     using T = std::decay_t<decltype(shape)>;
                     if constexpr (std::is_same_v<T, DisplayText>) {
-                        DrawOutlinedTextWith(graphics, families.Get(shape.style.family), WideFromGbk(shape.text),
-                                             shape.style, shape.box, shape.alignment);
+                        if (!pictures) {
+                            DrawOutlinedTextWith(graphics, families.Get(shape.style.family), WideFromGbk(shape.text),
+                                                 shape.style, shape.box, shape.alignment);
+                            return;
+                        }
+                        const TextPictureKey key{shape.text, shape.style, static_cast<int>(shape.box.Width()),
+                                                 static_cast<int>(shape.box.Height()), shape.alignment};
+                        const TextPicture* picture = pictures->Find(key);
+                        if (!picture) {
+                            picture = &pictures->Add(key, DrawTextPicture(families.Get(shape.style.family),
+                                                                          WideFromGbk(shape.text), shape.style,
+                                                                          shape.box, shape.alignment));
+                        }
+                        if (picture->pixels.empty()) return;
+                        gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);  // what lies below is drawn
+                        LayPicture(*picture, shape.box.left + picture->left, shape.box.top + picture->top, surface);
                     } else if constexpr (std::is_same_v<T, DisplayEllipse>) {
                         DrawRing(graphics, shape);
                     } else {
@@ -215,7 +325,7 @@ LayeredSurface RenderDisplayList(const DisplayList& list) {
     return surface;
 }
 
-bool PresentDisplayList(HWND window, const DisplayList& list) {
-    const LayeredSurface surface = RenderDisplayList(list);
+bool PresentDisplayList(HWND window, const DisplayList& list, TextPictures* pictures) {
+    const LayeredSurface surface = RenderDisplayList(list, pictures);
     return !surface.empty() && PresentLayered(window, surface);
 }

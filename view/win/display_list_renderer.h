@@ -3,7 +3,10 @@
 // GDI+ must be running (GdiplusSession) while any of these are used.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "view/display_list.h"
 #include "base/win/gdiplus_scoped.h"
@@ -31,13 +34,53 @@ private:
 void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style,
                       const Rect& box, HorizontalAlignment alignment);
 
+// One outlined text drawn alone (halo and fill) on a transparent picture, to
+// be laid on the month where its box lies: (left, top) is the picture's corner
+// relative to the box's. Rasterising the outline once per halo stroke is
+// nearly all the cost of drawing a month, and a month flip shows mostly the
+// same texts in the same boxes (day numbers, lunar days, names).
+struct TextPicture {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // premultiplied ARGB, row by row; empty when nothing is drawn
+};
+
+// What a text picture depends on: the text, its style and its box's size.
+struct TextPictureKey {
+    std::string text;
+    TextStyle style;
+    int width = 0;
+    int height = 0;
+    HorizontalAlignment alignment = HorizontalAlignment::kCenter;
+    bool operator<(const TextPictureKey& other) const;
+};
+
+// The text pictures drawn so far, kept by the window from one rebuild to the
+// next.
+class TextPictures {
+public:
+    const TextPicture* Find(const TextPictureKey& key) const;
+    const TextPicture& Add(const TextPictureKey& key, TextPicture picture);
+    // How many pictures were drawn; for tests and timing.
+    int drawn() const { return drawn_; }
+
+private:
+    std::map<TextPictureKey, TextPicture> pictures_;
+    int drawn_ = 0;
+};
+
 // Loads the list's background picture, creates a surface of the picture's
 // size, draws the picture at (0, 0) and then every item in order. Empty when
-// the picture cannot be loaded (the window then has no visible area).
-LayeredSurface RenderDisplayList(const DisplayList& list);
+// the picture cannot be loaded (the window then has no visible area). With
+// `pictures`, each text is laid from its kept picture, drawn first when there
+// is none; without, every text is drawn in place with DrawOutlinedText (the
+// same picture, to a few levels of rounding).
+LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures = nullptr);
 
 // The month window's whole repaint: renders the list and hands the picture to
 // the layered window in one update, the window taking the picture's size at
 // its current position. False, leaving the window as it was, when the
 // background picture cannot be loaded or the update fails.
-bool PresentDisplayList(HWND window, const DisplayList& list);
+bool PresentDisplayList(HWND window, const DisplayList& list, TextPictures* pictures = nullptr);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -144,6 +145,59 @@ TEST_F(RendererTest, OutlinedTextHasAnOpaqueFillAndAFadingHalo) {
     const InkCount plain = CountInk(RenderDisplayList(list));
     EXPECT_GT(plain.fill, 40);
     EXPECT_EQ(plain.halo, 0);
+}
+
+// The window lays each text from a picture of it kept between rebuilds; the
+// month must look as when every text is drawn where it stands, overlapping
+// texts included. (Texts running past the picture's edges are laid clipped;
+// Wine clips strokes drawn in place a little differently in the outermost
+// pixel column, which no template comes near.)
+TEST_F(RendererTest, KeptTextPicturesLookLikeTextsDrawnInPlace) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    DisplayText text;
+    text.style.family = "Tahoma";
+    text.style.size = 18;
+    text.style.color = {255, 250, 240, 200};
+    text.style.shadow = {255, 20, 40, 160};
+    text.style.shadowHeight = 6;
+    for (const auto& [words, box] : {std::pair<std::string, Rect>{"2015 年", {10, 10, 110, 40}},
+                                     {"初一", {-8, 40, 40, 70}},      // past the left edge
+                                     {"30", {100, 60, 140, 95}},     // past the right and bottom edges
+                                     {"腊月", {20, 25, 80, 55}}}) {  // over the first text
+        text.text = words;
+        text.box = box;
+        list.items.push_back(text);
+    }
+    const LayeredSurface inPlace = RenderDisplayList(list);
+    TextPictures pictures;
+    const LayeredSurface first = RenderDisplayList(list, &pictures);
+    EXPECT_EQ(pictures.drawn(), 4);
+    // The next rebuild draws no text again, and moved texts keep their pictures.
+    for (DisplayItem& item : list.items) {
+        std::get<DisplayText>(item).box.top += 3;
+        std::get<DisplayText>(item).box.bottom += 3;
+    }
+    const LayeredSurface moved = RenderDisplayList(list, &pictures);
+    EXPECT_EQ(pictures.drawn(), 4);
+    const LayeredSurface movedInPlace = RenderDisplayList(list);
+    int largest = 0;
+    for (const auto& [kept, reference] : {std::pair<const LayeredSurface*, const LayeredSurface*>{&first, &inPlace},
+                                          {&moved, &movedInPlace}}) {
+        ASSERT_EQ(kept->width(), reference->width());
+        for (int y = 1; y < kept->height() - 1; ++y) {
+            for (int x = 1; x < kept->width() - 1; ++x) {
+                const std::uint32_t a = kept->PixelAt(x, y), b = reference->PixelAt(x, y);
+                int d = 0;
+                for (int shift = 0; shift < 32; shift += 8) {
+                    d = std::max(d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+                }
+                largest = std::max(largest, d);
+            }
+        }
+    }
+    EXPECT_LE(largest, 6);
+    EXPECT_GT(CountInk(first).halo, 40);
 }
 
 // Ink bounds of a red "8" drawn in `box`: left, right, top, bottom.
