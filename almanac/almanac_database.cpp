@@ -241,13 +241,17 @@ namespace {
 // The serial day of a key exactly as AlmanacDateKey writes it for a real
 // date, or false: the single-date statements match nothing else.
 bool SerialOfKey(const unsigned char* key, int bytes, std::int64_t& serial) {
-    if (!key || bytes != 10) return false;
-    int year = 0, month = 0, day = 0;
-    char tail = 0;
-    const std::string text(reinterpret_cast<const char*>(key), 10);
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3) return false;
+    if (!key || bytes != 10 || key[4] != '-' || key[7] != '-') return false;
+    int number[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
+    for (int part = 0; part < 3; ++part) {
+        for (int i = starts[part]; i < starts[part] + lengths[part]; ++i) {
+            if (key[i] < '0' || key[i] > '9') return false;
+            number[part] = number[part] * 10 + (key[i] - '0');
+        }
+    }
+    const int year = number[0], month = number[1], day = number[2];
     if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
-    if (AlmanacDateKey(year, month, day) != text) return false;
     serial = SerialFromCivil(year, month, day);
     return true;
 }
