@@ -3,6 +3,9 @@
 // everything taken down again in reverse order.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <cwchar>
 
 #include "base/data_paths.h"
 #include "base/win/com_apartment.h"
@@ -16,6 +19,17 @@ namespace {
 
 constexpr wchar_t kSingleInstanceMutex[] = L"{7976FE12-E6EB-4293-8BE4-16E8D506788B}";
 constexpr int kSecondCopyExitCode = 0;
+
+// --timing: report on the standard error stream how long the month window
+// took to show its first picture after the process started.
+bool TimingRequested() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    bool requested = false;
+    for (int i = 1; arguments && i < count; ++i) requested = requested || std::wcscmp(arguments[i], L"--timing") == 0;
+    LocalFree(arguments);
+    return requested;
+}
 
 }  // namespace
 
@@ -37,7 +51,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int code = 0;
     {
-        ShellWindow shell(loop, settingsFile, moduleFolder);
+        ShellWindow shell(loop, settingsFile, moduleFolder, TimingRequested());
         if (shell.Create()) code = loop.Run();
     }
     return code;

@@ -1,5 +1,6 @@
 #include "app/win/shell_window.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "base/data_paths.h"
@@ -22,6 +23,32 @@ namespace {
 constexpr UINT kDailyNoticeDelay = 15000;   // ms after start-up
 constexpr UINT kTrayRetryPeriod = 2000;     // ms
 
+// Milliseconds since the process was created, by the system clock.
+double MillisecondsSinceProcessStart() {
+    FILETIME created, exited, kernel, user, now;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    return (ticks(now) - ticks(created)) / 10000.0;
+}
+
+void ReportStartup(double shellReady, double monthWindowReady, double firstPicture) {
+    char line[200];
+    const int length = std::snprintf(line, sizeof line,
+                                     "start-up: first picture %.1f ms after the process started "
+                                     "(shell window %.1f ms, month window with its data %.1f ms, first month %.1f ms)\n",
+                                     firstPicture, shellReady, monthWindowReady - shellReady,
+                                     firstPicture - monthWindowReady);
+    DWORD written = 0;
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error && error != INVALID_HANDLE_VALUE && length > 0) {
+        WriteFile(error, line, static_cast<DWORD>(length), &written, nullptr);
+    }
+    OutputDebugStringA(line);
+}
+
 HICON LoadApplicationIcon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
                                          IMAGE_ICON, size, size, 0));
@@ -29,11 +56,12 @@ HICON LoadApplicationIcon(int size) {
 
 }  // namespace
 
-ShellWindow::ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder)
+ShellWindow::ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder, bool reportStartup)
     : loop_(loop),
       settingsFile_(std::move(settingsFile)),
       moduleFolder_(std::move(moduleFolder)),
-      calendar_(settingsFile_, moduleFolder_, [this] { return ReadPlaySoundOnNotifyWindow(settingsFile_); }) {}
+      calendar_(settingsFile_, moduleFolder_, [this] { return ReadPlaySoundOnNotifyWindow(settingsFile_); }),
+      reportStartup_(reportStartup) {}
 
 bool ShellWindow::Create() {
     if (!CreateModeless(IDD_SHELL_WINDOW, nullptr, &loop_)) return false;
@@ -101,6 +129,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
 }
 
 void ShellWindow::OnInitDialog() {
+    const double shellReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;
     largeIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXICON)));
     smallIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXSMICON)));
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
@@ -118,7 +147,9 @@ void ShellWindow::OnInitDialog() {
     if (calendar_.Create(hwnd(), loop_)) {
         calendar_.Show();
         ApplySettings();
-        calendar_.Rebuild(now.year, now.month);
+        const double monthWindowReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;
+        calendar_.Rebuild(now.year, now.month);  // the window's first picture
+        if (reportStartup_) ReportStartup(shellReady, monthWindowReady, MillisecondsSinceProcessStart());
     }
     SetTimer(hwnd(), kDailyNoticeTimer, kDailyNoticeDelay, nullptr);
     DrawTrayIcon();

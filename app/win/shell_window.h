@@ -19,7 +19,9 @@
 
 class ShellWindow : public DialogWindow {
 public:
-    ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder);
+    // reportStartup: write to the standard error stream how long the first
+    // picture of the month took from the start of the process (--timing).
+    ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder, bool reportStartup = false);
 
     // Creates the window (hidden); its initialisation brings up the tray icon,
     // the month window and the timers. False when the dialog cannot be made.
@@ -73,6 +75,7 @@ private:
     TrayIcon tray_;
     CalendarWindow calendar_;
     bool busy_ = false;  // a modal dialog from the tray menu is open
+    bool reportStartup_ = false;
     UINT taskbarCreatedMessage_ = 0;
     ScopedIcon largeIcon_;
     ScopedIcon smallIcon_;
