@@ -141,3 +141,31 @@ TEST(AutoStartChange, TouchesTheRunKeyOnlyWhenTheBoxChanged) {
 }
 
 }  // namespace
+
+// A new user opening 设置 sees the settings in force: every list has a choice
+// and every box shows what the program does with the shipped file.
+TEST(ShippedSettings, ShowEveryChoiceOfTheDialogAtTheValueInForce) {
+    const std::string shipped = std::string(SOLVANE_SOURCE_DIR) + "/data/Solvane.ini";
+    const SettingsForm form = ReadSettingsForm(shipped, false);
+    const std::string data = std::string(SOLVANE_SOURCE_DIR) + "/data";
+    EXPECT_NE(ChoiceIndex(NameChoices(SkinTemplateNames(data)), form.templateName), -1);
+    EXPECT_NE(ChoiceIndex(NameChoices(TrayTemplateNames(data)), form.systemTrayTemplate), -1);
+    EXPECT_EQ(ChoiceIndex(WindowTypeChoices(), form.windowStyle), 0) << "默认窗口";
+    EXPECT_EQ(ChoiceIndex(FirstWeekdayChoices(), form.firstColWeekDay), 6) << "星期日";
+    EXPECT_EQ(form.listForDays, "30");
+
+    const AppSettings defaults;
+    const AppSettings loaded = LoadAppSettings(shipped);
+    EXPECT_EQ(loaded.firstColWeekDay, defaults.firstColWeekDay);
+    EXPECT_EQ(loaded.listForDays, defaults.listForDays);
+    EXPECT_EQ(WindowStyleOf(loaded), WindowStyle::kNormal);
+    EXPECT_EQ(form.showBalloonTip, defaults.showBalloonTip != 0);
+    EXPECT_EQ(form.showHuangLiOnBalloonToolTip, defaults.showHuangLiOnBalloonToolTip != 0);
+    EXPECT_EQ(form.showToday, defaults.showToday != 0);
+    EXPECT_EQ(form.lockLocation, defaults.lockLocation != 0);
+    EXPECT_EQ(form.playSoundOnNotifyWindow, ReadPlaySoundOnNotifyWindow(shipped));
+    EXPECT_EQ(form.showNotifyWindowOnScreen, ReadShowNotifyWindowOnScreen(shipped));
+    EXPECT_EQ(form.showJieQiOnRemindWindow, ReadShowJieQiOnRemindWindow(shipped));
+    EXPECT_EQ(form.showJieQiOnForenotice, ReadShowJieQiOnForenotice(shipped));
+    EXPECT_EQ(form.showReminderOnForenotice, ReadShowReminderOnForenotice(shipped));
+}
