@@ -1,17 +1,18 @@
 #include "festivals/festival_help_links.h"
 
-// Pages of the Chinese-language Wikipedia, shown in simplified characters.
-// Article titles are kept as UTF-8 (u8 literals) and percent-encoded when the
-// table is built; names are GBK like every text of the program.
-const char kGeneralFestivalHelpLink[] = "https://zh.wikipedia.org/zh-cn/%E8%8A%82%E6%97%A5";  // 节日
+// Item pages of 百度百科, which load everywhere in mainland China (the
+// Chinese-language Wikipedia does not for most users there). Item titles are
+// kept as UTF-8 (u8 literals) and percent-encoded when the table is built;
+// names are GBK like every text of the program.
+const char kGeneralFestivalHelpLink[] = "https://baike.baidu.com/item/%E8%8A%82%E6%97%A5";  // 节日
 
 namespace {
 
-const char kArticleBase[] = "https://zh.wikipedia.org/zh-cn/";
+const char kArticleBase[] = "https://baike.baidu.com/item/";
 
 struct HelpRow {
     const char* name;   // GBK
-    const char* title;  // UTF-8 article title, spaces written as _
+    const char* title;  // UTF-8 item title
 };
 
 // The counting days after the winter solstice share the page of the custom.

@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::string kBase = "https://zh.wikipedia.org/zh-cn/";
+const std::string kBase = "https://baike.baidu.com/item/";
 
 // Only unreserved characters and %XX escapes of bytes beyond ASCII: the
 // address is plain ASCII, whatever the article's title.
