@@ -111,12 +111,15 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             calendar_.ReloadOffDays();
             return true;
         case WM_QUERYENDSESSION:
+            // A manager or editor with unsaved changes answers for itself
+            // (Windows asks every top-level window).
             result = TRUE;
             return true;
         case WM_ENDSESSION:
-            // Whatever the parameters say: save and quit like the tray's 退出,
-            // before the session takes the process away.
-            Exit();
+            // Only when the session really ends: save and quit like the
+            // tray's 退出, before the session takes the process away. A log-off
+            // cancelled by another program leaves everything running.
+            if (wParam) Exit();
             return true;
         case WM_CLOSE:
             return true;  // only 退出 ends the program

@@ -129,12 +129,15 @@ void FestivalEditor::Finish(INT_PTR result) {
 INT_PTR FestivalEditor::Run(HWND owner) { return RunModal(IDD_FESTIVAL_EDITOR, owner); }
 
 bool FestivalEditor::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (sessionEnd_.OnMessage(hwnd(), message, edited_, "有尚未保存的节日修改", result)) return true;
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog();
+            initialised_ = true;
             result = FALSE;  // the focus is set
             return true;
         case WM_COMMAND:
+            if (initialised_ && SessionEndGuard::IsEdit(wParam)) edited_ = true;
             switch (LOWORD(wParam)) {
                 case IDOK:
                     OnOk();

@@ -10,6 +10,7 @@
 
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
+#include "base/win/session_end_guard.h"
 #include "festivals/festival_editor_form.h"
 
 class FestivalEditor : public DialogWindow {
@@ -49,4 +50,8 @@ private:
     DialogIcons icons_;
     DatePageWindow pages_[kDatePageCount];
     DatePage shown_ = kGregorianDatePage;
+    // The user has changed something since the dialog opened.
+    bool initialised_ = false;
+    bool edited_ = false;
+    SessionEndGuard sessionEnd_;
 };

@@ -48,6 +48,7 @@ INT_PTR FestivalManager::Run(HWND owner) { return RunModal(IDD_FESTIVAL_MANAGER,
 
 bool FestivalManager::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (resizer_.OnMessage(message, wParam, lParam, result)) return true;
+    if (sessionEnd_.OnMessage(hwnd(), message, rows_ && rows_->modified(), "有尚未保存的节日修改", result)) return true;
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog();

@@ -10,6 +10,7 @@
 
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
+#include "base/win/session_end_guard.h"
 #include "festivals/festival_manager_rows.h"
 
 class FestivalManager : public DialogWindow {
@@ -52,4 +53,5 @@ private:
     bool fileUnread_ = false;
     DialogIcons icons_;
     DialogResizer resizer_;
+    SessionEndGuard sessionEnd_;
 };

@@ -49,12 +49,15 @@ bool ReminderEditor::Run(HWND owner) {
 }
 
 bool ReminderEditor::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (sessionEnd_.OnMessage(hwnd(), message, edited_, "有尚未保存的备忘修改", result)) return true;
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog();
+            initialised_ = true;
             result = TRUE;
             return true;
         case WM_COMMAND:
+            if (initialised_ && SessionEndGuard::IsEdit(wParam)) edited_ = true;
             switch (LOWORD(wParam)) {
                 case IDOK:
                     OnConfirm();

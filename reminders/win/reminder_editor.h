@@ -8,6 +8,7 @@
 
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
+#include "base/win/session_end_guard.h"
 #include "reminders/reminder.h"
 #include "reminders/reminder_form.h"
 
@@ -37,4 +38,8 @@ private:
     std::string caption_;
     HWND owner_ = nullptr;
     DialogIcons icons_;
+    // The user has changed something since the dialog opened.
+    bool initialised_ = false;
+    bool edited_ = false;
+    SessionEndGuard sessionEnd_;
 };

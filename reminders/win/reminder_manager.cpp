@@ -4,6 +4,7 @@
 
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
+#include "base/win/session_end_guard.h"
 #include "calendar/win/system_time.h"
 #include "reminders/reminder_file.h"
 #include "reminders/reminder_manager_model.h"
@@ -13,6 +14,8 @@
 namespace {
 
 enum Result : INT_PTR { kNotSaved = 0, kSaved = 1 };
+
+const char kUnsavedReason[] = "有尚未保存的备忘修改";
 
 class ReminderManager : public DialogWindow {
 public:
@@ -24,6 +27,7 @@ public:
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         if (resizer_.OnMessage(message, wParam, lParam, result)) return true;
+        if (sessionEnd_.OnMessage(hwnd(), message, model_.modified(), kUnsavedReason, result)) return true;
         switch (message) {
             case WM_INITDIALOG:
                 OnInitDialog();
@@ -174,6 +178,7 @@ private:
     ReminderManagerModel model_;
     DialogResizer resizer_;
     DialogIcons icons_;
+    SessionEndGuard sessionEnd_;
 };
 
 }  // namespace

@@ -148,6 +148,18 @@ check "after an add, closing asks 已经修改了备忘，是否保存？ captio
 sleep 1
 check "and Cancel there discards the new memo" eval 'has "$asked" "rows 2" && ! memos | grep -q 临时'
 
+# --- the end of the Windows session ------------------------------------------------------
+cancelled=$(drive cancel-session | head -1)
+check "with nothing unsaved the program agrees to a log-off ($cancelled)" test "$cancelled" = "query-end-session allowed"
+check "and keeps running when another program cancels it" drive wait-calendar 3000
+held=$(drive tray-menu menu-pick-in 管理节假日/备忘 备忘管理... dialog 备忘管理 20000 click 1015 dialog 添加 10000 \
+    set-text 1038 未保存 click 1 dialog-gone 添加 5000 cancel-session | grep query-end-session)
+check "a log-off while the manager holds an unsaved memo is asked to wait ($held)" \
+    test "$held" = "query-end-session refused"
+check "and once it is cancelled the manager is still open with the memo listed" \
+    eval 'drive wait-calendar 3000 >/dev/null && drive dialog 备忘管理 5000 rows 1014 | grep -q "	未保存	"'
+drive dialog 备忘管理 5000 close box 10000 cancel dialog-gone 备忘管理 5000 >/dev/null
+
 # --- a memo file that cannot be written ------------------------------------------------
 # The folder goes away while the editor is open (a removed drive, say).
 drive tray-menu menu-pick-in 管理节假日/备忘 添加备忘... dialog 添加 20000 set-text 1038 不会丢失 pick 1009 无提醒 >/dev/null

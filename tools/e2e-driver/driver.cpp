@@ -771,8 +771,10 @@ constexpr StepHelp kSteps[] = {
     {"no-update-box", "MS", "fail when such a box appears within MS"},
     {"wait-gone", "MS", "wait for the shell window to go away"},
     {"end-session", "",
-     "end the Windows session for the program: WM_QUERYENDSESSION,\nthen WM_ENDSESSION(TRUE) to the shell window; "
-     "prints\n\"query-end-session allowed|refused\""},
+     "end the Windows session as Windows does: WM_QUERYENDSESSION\nto every top-level window of the program, then "
+     "WM_ENDSESSION\nto each, TRUE when all allowed it (FALSE otherwise); prints\n\"query-end-session "
+     "allowed|refused\""},
+    {"cancel-session", "", "the same, but another program cancels it: WM_ENDSESSION(FALSE)\nfollows whatever the answers"},
     {"work-area", "", "\"work-area L T R B\" of the primary screen"},
     {"notice", "MS",
      "wait for the notification window to come to rest; prints\n\"notice L T R B|caption|text\" (line breaks as ~) "
@@ -933,18 +935,35 @@ int wmain(int argc, wchar_t** argv) {
             const int ms = number();
             ok = !WaitFor(ms, [&] { return driver.OwnedMessageBox() != nullptr; }) || Fail("an update box appeared");
             if (ok) Print("no update box");
-        } else if (step == "end-session") {
+        } else if (step == "end-session" || step == "cancel-session") {
             ok = driver.NeedShell();
-            DWORD_PTR allowed = 0;
-            ok = ok && (SendMessageTimeoutW(driver.shell, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
-                                            5000, &allowed) != 0 ||
-                        Fail("no answer to WM_QUERYENDSESSION"));
+            std::vector<HWND> windows;
+            const DWORD process = ProgramProcess();
+            ForEachTopWindow([&](HWND window) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == process) windows.push_back(window);
+                return true;
+            });
+            bool allowed = true;
+            for (HWND window : windows) {
+                DWORD_PTR answer = 0;
+                if (!ok) break;
+                ok = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                                         &answer) != 0 ||
+                     !IsWindow(window) || Fail("no answer to WM_QUERYENDSESSION");
+                if (ok && IsWindow(window) && !answer) allowed = false;
+            }
             if (ok) {
                 Print(allowed ? "query-end-session allowed" : "query-end-session refused");
-                // The program may be gone before it could answer.
-                DWORD_PTR ignored = 0;
-                SendMessageTimeoutW(driver.shell, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                                    &ignored);
+                const WPARAM ends = allowed && step == "end-session";
+                // The program may be gone before every window had its answer.
+                for (HWND window : windows) {
+                    DWORD_PTR ignored = 0;
+                    if (IsWindow(window))
+                        SendMessageTimeoutW(window, WM_ENDSESSION, ends, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                                            &ignored);
+                }
             }
         } else if (step == "work-area") {
             RECT work{};
