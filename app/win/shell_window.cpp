@@ -148,6 +148,7 @@ void ShellWindow::OnInitDialog() {
     settings_ = LoadAppSettings(settingsFile_);
 
     if (calendar_.Create(hwnd(), loop_)) {
+        calendar_.notification().SetHiddenHandler([this] { OnNoticeHidden(); });
         calendar_.Show();
         ApplySettings();
         const double monthWindowReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;

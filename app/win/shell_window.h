@@ -13,6 +13,7 @@
 #include "base/win/scoped_win.h"
 #include "app/win/update_check_thread.h"
 #include "festivals/festival_manager_rows.h"
+#include "reminders/notice_board.h"
 #include "reminders/notices.h"
 #include "view/win/calendar_window.h"
 #include "view/win/tray_icon.h"
@@ -65,7 +66,9 @@ private:
     // today's and tomorrow's festivals (shell_notices.cpp).
     void CheckReminderAlerts(const SystemTime& now);
     void ShowDailyNotice();
+    // Every notice goes through the board, so none replaces another unread.
     void ShowNotice(const Notice& notice);
+    void OnNoticeHidden();
 
     MessageLoop& loop_;
     std::string settingsFile_;
@@ -80,4 +83,5 @@ private:
     ScopedIcon largeIcon_;
     ScopedIcon smallIcon_;
     UpdateCheck updateCheck_;
+    NoticeBoard notices_;
 };

@@ -237,6 +237,10 @@ void NotificationWindow::SlideInStep() {
     PlayArrivalSound();
 }
 
+void NotificationWindow::Chime() {
+    if (hwnd() && IsWindowVisible(hwnd()) && !slidingIn_ && !slidingOut_) PlayArrivalSound();
+}
+
 void NotificationWindow::PlayArrivalSound() {
     if (playSound_ && !playSound_()) return;
     const std::wstring chosen = WideFromGbk(soundFile_);
@@ -264,6 +268,7 @@ void NotificationWindow::SlideOutStep() {
     KillTimer(hwnd(), kSlideOutTimer);
     ShowWindow(hwnd(), SW_HIDE);
     sound_->Stop();
+    if (onHidden_) onHidden_();
 }
 
 void NotificationWindow::OnDestroy() {

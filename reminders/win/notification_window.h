@@ -37,7 +37,14 @@ public:
     // new message then only replaces the text.
     void Show();
 
+    // Plays the arrival sound again for a notice added to the window at rest;
+    // one sliding in plays it when it arrives.
+    void Chime();
+    // Called each time the window has slid away and is hidden.
+    void SetHiddenHandler(std::function<void()> handler) { onHidden_ = std::move(handler); }
+
     bool IsSliding() const { return slidingIn_ || slidingOut_; }
+    bool IsLeaving() const { return slidingOut_; }
     // What the label draws of the message.
     const std::wstring& ShownText() const { return shownText_; }
 
@@ -64,6 +71,7 @@ private:
 
     std::unique_ptr<NoticeSound> sound_;
     SoundSwitch playSound_;
+    std::function<void()> onHidden_;
     std::string moduleFolder_;
     std::string soundFile_;
     std::wstring shownText_;

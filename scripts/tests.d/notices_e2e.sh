@@ -120,7 +120,7 @@ pixel() {  # "R G B" of the screenshot at x, y
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
 }
 
-# --- a memo alert slides the notice up with its sound; the next one only replaces the text
+# --- a memo alert slides the notice up with its sound; the next ones are added below it
 # Memos alerting when they happen: one in the minute the program starts (which
 # never alerts), one in the next minute and two in the minute after, the
 # second of them too long for the notice. No festivals, so the daily notice
@@ -136,7 +136,7 @@ python3 "$files" memos "$install/Reminders/reminders.cfg" \
     "$(minute_at 0)" "启动那一分钟的备忘" "$(minute_at 1)" "第一条提醒" "$(minute_at 2)" "第二条提醒" \
     "$(minute_at 2)" "$long_memo"
 first_line="~~今天$(minute_at 1 %H:%M)：第一条提醒~"
-second_line="~~今天$(minute_at 2 %H:%M)：第二条提醒~今天$(minute_at 2 %H:%M)：$long_memo~"
+second_line="~~今天$(minute_at 1 %H:%M)：第一条提醒~今天$(minute_at 2 %H:%M)：第二条提醒~今天$(minute_at 2 %H:%M)：$long_memo~"
 watch_sounds
 start_app
 if [ "$(date +%s)" -ge $((first_due - 1)) ]; then
@@ -161,7 +161,7 @@ else
     dings=$(opens_of 滴滴.wav)
     second=$(drive notice-text "$(ms_until $((first_due + 60)) 45000)" "$second_line")
     import -window root "$artifacts/notice-long.png" 2>/dev/null
-    check "the alerts of the following minute replace the text, a long memo whole: $(notice_text "$second")" \
+    check "the alerts of the following minute are added below the unread one, a long memo whole: $(notice_text "$second")" \
         test "$(notice_text "$second")" = "$second_line"
     # Drawn cut with "…", the whole text in a tip over the label; looked at,
     # not measured.
@@ -172,8 +172,7 @@ else
         xdotool mousemove 0 0 2>/dev/null
     fi
     check "without moving the resting notice" test "$(notice_rect "$second")" = "$(notice_rect "$shown")"
-    sleep 2
-    check "and without a sound" test "$(opens_of 滴滴.wav)" = "$dings"
+    check "and with the alert's sound again" eval '[ "$(opens_of 滴滴.wav)" -gt "$dings" ] || { sleep 3; [ "$(opens_of 滴滴.wav)" -gt "$dings" ]; }'
     check "知道了 slides the notice away" quietly drive notice-click ok notice-gone 10000
     check "the memo of the minute the program started in never alerted" \
         test "$(notice_text "$shown")$(notice_text "$second")" = "${first_line}${second_line}"
