@@ -1,5 +1,7 @@
 #include "app/clock_watch.h"
 
+#include <algorithm>
+
 void ClockWatch::Reset(const SystemTime& now) { last_ = now; }
 
 ClockChanges ClockWatch::Tick(const SystemTime& now) {
@@ -30,4 +32,41 @@ unsigned ClockWatch::NextTickDelay(const SystemTime& now) const {
     const bool unseen = now.year != last_.year || now.month != last_.month || now.day != last_.day ||
                         now.hour != last_.hour || now.minute != last_.minute;
     return unseen ? kTickMarginMs : MillisecondsToNextTick(now);
+}
+
+namespace {
+
+std::int64_t MinuteOf(const SystemTime& t) {
+    return SerialFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
+}
+
+SystemTime TimeOfMinute(std::int64_t minute) {
+    const std::int64_t day = minute >= 0 ? minute / 1440 : (minute - 1439) / 1440;
+    const CivilDate date = CivilFromSerial(day);
+    SystemTime t = MakeDate(static_cast<int>(date.year), date.month, date.day);
+    t.hour = static_cast<std::uint16_t>((minute - day * 1440) / 60);
+    t.minute = static_cast<std::uint16_t>((minute - day * 1440) % 60);
+    return t;
+}
+
+}  // namespace
+
+void AlertSchedule::Reset(const SystemTime& now) { checked_ = MinuteOf(now); }
+
+AlertCheck AlertSchedule::Tick(const SystemTime& now) {
+    AlertCheck check;
+    const std::int64_t minute = MinuteOf(now);
+    if (minute == checked_) return check;
+    if (minute < checked_) {
+        // Set back: the minutes up to the last checked one have had their
+        // alerts already, unless the clock went back beyond the horizon.
+        if (checked_ - minute <= kMissedAlertMinutes) return check;
+        checked_ = minute;
+        check.thisMinute = true;
+        return check;
+    }
+    check.thisMinute = true;
+    if (minute - checked_ > 1) check.missedAfter = TimeOfMinute(std::max(checked_, minute - kMissedAlertMinutes - 1));
+    checked_ = minute;
+    return check;
 }

@@ -5,6 +5,9 @@
 // once a minute. A clock set by hand or a resume from sleep ticks at once.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "calendar/gregorian.h"
 
 struct ClockChanges {
@@ -38,3 +41,25 @@ unsigned MillisecondsToNextTick(const SystemTime& now);
 
 // The margin past the boundary.
 constexpr unsigned kTickMarginMs = 50;
+// Which memo alerts a tick checks. Normally the minute on the clock. After a
+// gap (sleep, hibernation, the clock set forward) also the minutes skipped,
+// at most the last kMissedAlertMinutes of them. A minute once checked is not
+// checked again, so a clock set back repeats no alert; set back by more than
+// that horizon (a clock corrected by days), checking starts afresh from the
+// new time.
+inline constexpr int kMissedAlertMinutes = 2 * 24 * 60;
+
+struct AlertCheck {
+    bool thisMinute = false;                // check the alerts due in now's minute
+    std::optional<SystemTime> missedAfter;  // alerts due after this minute and before now's were missed
+};
+
+class AlertSchedule {
+public:
+    // Start-up: the current minute counts as checked.
+    void Reset(const SystemTime& now);
+    AlertCheck Tick(const SystemTime& now);
+
+private:
+    std::int64_t checked_ = 0;  // the last minute checked, counted from the calendar's epoch
+};

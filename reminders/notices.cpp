@@ -1,12 +1,21 @@
 #include "reminders/notices.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "base/data_paths.h"
 
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
+// The alerts of a minute are looked for among the memos of that day and the
+// two after it.
+constexpr int kAlertDaysAhead = 2;
+
+std::int64_t MinuteOf(const SystemTime& t) {
+    return SerialFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
+}
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
@@ -63,7 +72,7 @@ std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwi
     if (!switches.showNotifyWindow) return std::nullopt;
     static const char* const kLabels[] = {"今天", "明天", "后天"};
     std::string lines;
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k <= kAlertDaysAhead; ++k) {
         const SystemTime date = AddDays(now, k);
         const DayInfo day = days.GetDayInfo(date.year, date.month, date.day, false, false, true);
         for (const Reminder& r : day.reminders) {
@@ -76,6 +85,48 @@ std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwi
     }
     if (lines.empty()) return std::nullopt;
     return Notice{"\n\n" + lines, alertSoundFile};
+}
+
+std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const SystemTime& now,
+                                           const NoticeSwitches& switches, DayInfoSource& days,
+                                           const std::string& alertSoundFile) {
+    if (!switches.showNotifyWindow) return std::nullopt;
+    const std::int64_t from = MinuteOf(after);
+    const std::int64_t until = MinuteOf(now);
+    if (until - from < 2) return std::nullopt;
+    // An alert comes at most a few days ahead of its memo, so the memos of
+    // the gap's days and the few after it hold every alert due in the gap.
+    struct Missed {
+        std::int64_t due;
+        std::string line;
+    };
+    std::vector<Missed> missed;
+    const std::int64_t lastDay = SerialFromCivil(now.year, now.month, now.day) + kAlertDaysAhead;
+    for (SystemTime date = MakeDate(after.year, after.month, after.day);
+         SerialFromCivil(date.year, date.month, date.day) <= lastDay; date = AddDays(date, 1)) {
+        const DayInfo day = days.GetDayInfo(date.year, date.month, date.day, false, false, true);
+        for (const Reminder& r : day.reminders) {
+            SystemTime start = date;
+            start.hour = r.start.hour;
+            start.minute = r.start.minute;
+            for (const std::int32_t alert : {r.firstAlert, r.secondAlert}) {
+                const std::int64_t lead = AlertLeadSeconds(alert);
+                if (lead < 0) continue;
+                const SystemTime dueAt = AddSeconds(start, -lead);
+                const std::int64_t due = MinuteOf(dueAt);
+                if (due <= from || due >= until) continue;
+                char when[48];
+                std::snprintf(when, sizeof when, "%d月%d日%s到期：", dueAt.month, dueAt.day,
+                              TwoDigitTime(dueAt.hour, dueAt.minute).c_str());
+                missed.push_back({due, when + TwoDigitTime(r.start.hour, r.start.minute) + " " + ReminderText(r) + "\n"});
+            }
+        }
+    }
+    if (missed.empty()) return std::nullopt;
+    std::stable_sort(missed.begin(), missed.end(), [](const Missed& a, const Missed& b) { return a.due < b.due; });
+    std::string message = "\n\n错过的提醒：\n";
+    for (const Missed& m : missed) message += m.line;
+    return Notice{message, alertSoundFile};
 }
 
 std::optional<Notice> BuildDailyNotice(const SystemTime& today, const NoticeSwitches& switches, DayInfoSource& days) {

@@ -32,6 +32,16 @@ std::string AlertSoundFile(const std::string& moduleFolder);
 std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwitches& switches, DayInfoSource& days,
                                           const std::string& alertSoundFile);
 
+// The alerts that fell due while nobody could see them (the computer slept,
+// the clock jumped forward): every first or second alert due after the minute
+// of `after` and before the minute of `now`, in the order they were due, one
+// notice that says so: "错过的提醒：\n" then "12月8日07:55到期：08:00 text\n"
+// per alert (the day and time the alert was due, the memo's start time).
+// Nothing when none was missed or notices are switched off.
+std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const SystemTime& now,
+                                           const NoticeSwitches& switches, DayInfoSource& days,
+                                           const std::string& alertSoundFile);
+
 // The notice of `today` and the day after: the festivals announced in the
 // notification window (with their suffixes) and, when switched on, the solar
 // term, as 今天「…」！ and 明天「…」. Its sound is that of the first festival of

@@ -97,3 +97,70 @@ TEST(ClockWatch, AMinuteReachedDuringATicksWorkIsTickedAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AlertSchedule, ChecksEachNewMinuteOnceButNotTheMinuteOfStartUp) {
+    AlertSchedule alerts;
+    alerts.Reset(At(2013, 2, 9, 8, 0, 40));
+    EXPECT_FALSE(alerts.Tick(At(2013, 2, 9, 8, 0, 50)).thisMinute);
+    const AlertCheck next = alerts.Tick(At(2013, 2, 9, 8, 1, 0));
+    EXPECT_TRUE(next.thisMinute);
+    EXPECT_FALSE(next.missedAfter.has_value());
+    EXPECT_FALSE(alerts.Tick(At(2013, 2, 9, 8, 1, 30)).thisMinute);
+}
+
+TEST(AlertSchedule, AfterASleepTheSkippedMinutesAreCheckedAsMissed) {
+    AlertSchedule alerts;
+    alerts.Reset(At(2013, 2, 9, 11, 50));
+    const AlertCheck woken = alerts.Tick(At(2013, 2, 9, 13, 5, 12));
+    EXPECT_TRUE(woken.thisMinute);
+    ASSERT_TRUE(woken.missedAfter.has_value());
+    EXPECT_EQ(woken.missedAfter->hour * 100 + woken.missedAfter->minute, 1150);
+    EXPECT_FALSE(alerts.Tick(At(2013, 2, 9, 13, 6)).missedAfter.has_value());
+}
+
+TEST(AlertSchedule, ASleepAcrossMidnightReachesBackIntoTheDayBefore) {
+    AlertSchedule alerts;
+    alerts.Reset(At(2013, 12, 31, 22, 0));
+    const AlertCheck woken = alerts.Tick(At(2014, 1, 1, 7, 30));
+    ASSERT_TRUE(woken.missedAfter.has_value());
+    EXPECT_EQ(woken.missedAfter->year, 2013);
+    EXPECT_EQ(woken.missedAfter->day, 31);
+    EXPECT_EQ(woken.missedAfter->hour, 22);
+}
+
+TEST(AlertSchedule, AThreeDayGapReachesBackTwoDaysOnly) {
+    AlertSchedule alerts;
+    alerts.Reset(At(2013, 3, 1, 9, 0));
+    const AlertCheck woken = alerts.Tick(At(2013, 3, 4, 9, 0));
+    ASSERT_TRUE(woken.missedAfter.has_value());
+    // Alerts due from 2 March 09:00 on, the minute after this one.
+    EXPECT_EQ(woken.missedAfter->month * 10000 + woken.missedAfter->day * 100 + woken.missedAfter->hour, 30208);
+    EXPECT_EQ(woken.missedAfter->minute, 59);
+}
+
+TEST(AlertSchedule, AClockSetBackRepeatsNoAlert) {
+    AlertSchedule alerts;
+    alerts.Reset(At(2013, 3, 4, 10, 0));
+    alerts.Tick(At(2013, 3, 4, 10, 30));
+    for (int minute = 0; minute <= 30; ++minute) {
+        const AlertCheck again = alerts.Tick(At(2013, 3, 4, 10, minute));
+        EXPECT_FALSE(again.thisMinute) << "10:" << minute;
+        EXPECT_FALSE(again.missedAfter.has_value());
+    }
+    const AlertCheck beyond = alerts.Tick(At(2013, 3, 4, 10, 31));
+    EXPECT_TRUE(beyond.thisMinute);
+    EXPECT_FALSE(beyond.missedAfter.has_value());
+}
+
+TEST(AlertSchedule, AClockCorrectedByDaysStartsAfresh) {
+    AlertSchedule alerts;
+    alerts.Reset(At(2030, 1, 1, 10, 0));
+    const AlertCheck corrected = alerts.Tick(At(2013, 3, 4, 10, 0));
+    EXPECT_TRUE(corrected.thisMinute);
+    EXPECT_FALSE(corrected.missedAfter.has_value());
+    EXPECT_TRUE(alerts.Tick(At(2013, 3, 4, 10, 1)).thisMinute);
+}
+
+}  // namespace

@@ -13,6 +13,14 @@ void ShellWindow::CheckReminderAlerts(const SystemTime& now) {
     }
 }
 
+void ShellWindow::ShowMissedAlerts(const SystemTime& after, const SystemTime& now) {
+    if (const std::optional<Notice> notice =
+            MissedReminderAlerts(after, now, NoticeSwitches{ReadShowNotifyWindowOnScreen(settingsFile_), false},
+                                 calendar_.days(), AlertSoundFile(moduleFolder_))) {
+        ShowNotice(*notice);
+    }
+}
+
 void ShellWindow::ShowDailyNotice() {
     if (const std::optional<Notice> notice = BuildDailyNotice(LocalNow(), ReadNoticeSwitches(settingsFile_), calendar_.days())) {
         ShowNotice(*notice);

@@ -88,7 +88,8 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             OnClockTick();
             return true;
         case WM_POWERBROADCAST:
-            // Timers stand still during sleep: look at the clock at once.
+            // Timers stand still during sleep: look at the clock at once, for
+            // the new day, the alerts missed meanwhile and those of this minute.
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) OnClockTick();
             result = TRUE;
             return true;
@@ -145,6 +146,7 @@ void ShellWindow::OnInitDialog() {
 
     const SystemTime now = LocalNow();
     clock_.Reset(now);
+    alerts_.Reset(now);
     settings_ = LoadAppSettings(settingsFile_);
 
     if (calendar_.Create(hwnd(), loop_)) {
@@ -211,7 +213,9 @@ void ShellWindow::OnClockTick() {
         ShowDailyNotice();
         DrawTrayIcon();
     }
-    if (changes.minute) CheckReminderAlerts(now);
+    const AlertCheck alerts = alerts_.Tick(now);
+    if (alerts.missedAfter) ShowMissedAlerts(*alerts.missedAfter, now);
+    if (alerts.thisMinute) CheckReminderAlerts(now);
     // Read the clock again: the work above may have taken into the next minute.
     SetTimer(hwnd(), kClockTimer, clock_.NextTickDelay(LocalNow()), nullptr);
 }

@@ -65,6 +65,9 @@ private:
     // The memo alerts falling due in the minute of `now`, and the notice of
     // today's and tomorrow's festivals (shell_notices.cpp).
     void CheckReminderAlerts(const SystemTime& now);
+    // The alerts due after `after` and before the minute of `now`, missed
+    // while the computer slept or the clock jumped forward.
+    void ShowMissedAlerts(const SystemTime& after, const SystemTime& now);
     void ShowDailyNotice();
     // Every notice goes through the board, so none replaces another unread.
     void ShowNotice(const Notice& notice);
@@ -75,6 +78,7 @@ private:
     std::string moduleFolder_;
     AppSettings settings_;
     ClockWatch clock_;
+    AlertSchedule alerts_;
     TrayIcon tray_;
     CalendarWindow calendar_;
     bool busy_ = false;  // a modal dialog from the tray menu is open

@@ -103,3 +103,58 @@ TEST_F(DailyNoticeTest, KeepsTheLastSoundWhenOnlyASolarTermIsAnnounced) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string MissedBetween(FakeDays& days, const SystemTime& after, const SystemTime& now,
+                          const NoticeSwitches& switches = {}) {
+    const std::optional<Notice> notice = MissedReminderAlerts(after, now, switches, days, kSound);
+    if (!notice) return "";
+    EXPECT_EQ(notice->soundFile, kSound);
+    return notice->message;
+}
+
+TEST(MissedReminderAlerts, ASleepAcrossOneAlertReportsItWithTheTimeItWasDue) {
+    FakeDays days;
+    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 12, 30, "午饭约会"), kAlert15Minutes),
+                      WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 14, 0, "醒来之后"), kAlertAtTime)};
+    EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 11, 50), At(2013, 3, 4, 13, 5, 20)),
+              "\n\n错过的提醒：\n3月4日12:15到期：12:30 午饭约会\n");
+}
+
+TEST(MissedReminderAlerts, TheMinutesAtEitherEndOfTheGapWereNotMissed) {
+    FakeDays days;
+    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 9, 0, "已提醒"), kAlertAtTime),
+                      WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 9, 1, "错过"), kAlertAtTime),
+                      WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 9, 5, "现在提醒"), kAlertAtTime)};
+    EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 9, 0), At(2013, 3, 4, 9, 5)),
+              "\n\n错过的提醒：\n3月4日09:01到期：09:01 错过\n");
+    EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 9, 0), At(2013, 3, 4, 9, 1)), "") << "no gap";
+}
+
+TEST(MissedReminderAlerts, ASleepOverMidnightListsBothDaysInTheOrderDue) {
+    FakeDays days;
+    // The second alert of tomorrow's memo came a day ahead, before midnight.
+    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 12, 31, 23, 30, "跨年"), kAlertAtTime),
+                      WithAlerts(Gregorian(kRepeatNone, 2014, 1, 1, 7, 0, "早班"), kAlert1Hour, kAlert1Day)};
+    EXPECT_EQ(MissedBetween(days, At(2013, 12, 31, 6, 0), At(2014, 1, 1, 8, 0)),
+              "\n\n错过的提醒：\n12月31日07:00到期：07:00 早班\n12月31日23:30到期：23:30 跨年\n"
+              "1月1日06:00到期：07:00 早班\n");
+}
+
+TEST(MissedReminderAlerts, ADailyMemoMissedOnTwoDaysIsListedTwice) {
+    FakeDays days;
+    days.reminders = {WithAlerts(Gregorian(kRepeatDaily, 2013, 1, 1, 8, 0, "吃药"), kAlertAtTime)};
+    EXPECT_EQ(MissedBetween(days, At(2013, 5, 1, 7, 0), At(2013, 5, 3, 7, 0)),
+              "\n\n错过的提醒：\n5月1日08:00到期：08:00 吃药\n5月2日08:00到期：08:00 吃药\n");
+}
+
+TEST(MissedReminderAlerts, NothingWhenNoneWasDueOrNoticesAreOff) {
+    FakeDays days;
+    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 12, 30, "午饭约会"), kAlertAtTime),
+                      Gregorian(kRepeatNone, 2013, 3, 4, 12, 40, "不提醒")};
+    EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 12, 31), At(2013, 3, 4, 13, 0)), "");
+    EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 12, 0), At(2013, 3, 4, 13, 0), NoticeSwitches{false, false}), "");
+}
+
+}  // namespace

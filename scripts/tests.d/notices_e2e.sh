@@ -179,6 +179,32 @@ else
 fi
 stop_app
 
+# --- an alert whose minute passes while the program cannot run is shown as missed ----------
+# The process is stopped over the alert's minute and let go a minute later,
+# which is what the program sees of sleep and hibernation: the clock has jumped.
+fresh_install
+: > "$install/Ostrel/holidays.cfg"
+early_in_minute
+due=$(epoch_of_minute 1)
+python3 "$files" memos "$install/Reminders/reminders.cfg" "$(minute_at 1)" "睡着时到期的提醒"
+missed_line="~~错过的提醒：~$(minute_at 1 %-m月%-d日%H:%M)到期：$(minute_at 1 %H:%M) 睡着时到期的提醒~"
+start_app
+program_pid=$(pgrep -P "$app_pid" | head -1)
+if [ "$(date +%s)" -ge $((due - 1)) ] || [ -z "$program_pid" ]; then
+    skip "missed alerts" "the program took until the due minute to start"
+else
+    kill -STOP "$program_pid"
+    while [ "$(date +%s)" -lt $((due + 65)) ]; do sleep 1; done
+    kill -CONT "$program_pid"
+    missed=$(drive notice 20000)
+    import -window root "$artifacts/notice-missed.png" 2>/dev/null
+    check "after the pause the alert comes as missed, with when it was due: $(notice_text "$missed")" \
+        test "$(notice_text "$missed")" = "$missed_line"
+    quietly drive notice-click ok notice-gone 10000
+    check "and only once" quietly drive no-notice 3000
+fi
+stop_app
+
 # --- today's and tomorrow's festivals make the daily notice, 15 s after start ------------
 # Today's festival plays its own sound file, whose name holds a quote.
 fresh_install
