@@ -31,8 +31,8 @@ std::int32_t Saturated(std::int64_t value) {
 Rect ClampToWorkArea(const Rect& window, const Rect& work_area) {
     const std::int64_t width = window.Width(), height = window.Height();
     std::int64_t left = window.left, top = window.top;
-    if (top < 0) top = 0;
-    if (left < 0) left = 0;
+    if (top < work_area.top) top = work_area.top;
+    if (left < work_area.left) left = work_area.left;
     if (left + width > work_area.right) left = work_area.right - width;
     if (top + height > work_area.bottom) top = work_area.bottom - height;
     return Rect{Saturated(left), Saturated(top), Saturated(left + width), Saturated(top + height)};
@@ -49,8 +49,53 @@ Rect PlaceResizedWindow(const Rect& window, std::int64_t width, std::int64_t hei
                            work_area);
 }
 
-std::optional<Rect> RestoredWindowRect(const std::string& settings_file, int window_number, const Rect& work_area) {
+namespace {
+
+std::int64_t Overlap(const Rect& a, const Rect& b) {
+    const std::int64_t width = std::min<std::int64_t>(a.right, b.right) - std::max<std::int64_t>(a.left, b.left);
+    const std::int64_t height = std::min<std::int64_t>(a.bottom, b.bottom) - std::max<std::int64_t>(a.top, b.top);
+    return width > 0 && height > 0 ? width * height : 0;
+}
+
+// Squared distance from the window's centre to the nearest point of `area`.
+std::int64_t DistanceSquared(const Rect& window, const Rect& area) {
+    const std::int64_t x = (std::int64_t{window.left} + window.right) / 2;
+    const std::int64_t y = (std::int64_t{window.top} + window.bottom) / 2;
+    const std::int64_t dx = x < area.left ? area.left - x : x >= area.right ? x - (area.right - 1) : 0;
+    const std::int64_t dy = y < area.top ? area.top - y : y >= area.bottom ? y - (area.bottom - 1) : 0;
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+std::size_t MonitorOfWindow(const Rect& window, const std::vector<MonitorArea>& monitors) {
+    std::size_t best = 0;
+    std::int64_t bestOverlap = 0;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const std::int64_t overlap = Overlap(window, monitors[i].work);
+        if (overlap > bestOverlap) {
+            best = i;
+            bestOverlap = overlap;
+        }
+    }
+    if (bestOverlap > 0) return best;
+    for (std::size_t i = 1; i < monitors.size(); ++i) {
+        if (DistanceSquared(window, monitors[i].work) < DistanceSquared(window, monitors[best].work)) best = i;
+    }
+    return best;
+}
+
+Rect WorkAreaOfWindow(const Rect& window, const std::vector<MonitorArea>& monitors, const Rect& fallback) {
+    return monitors.empty() ? fallback : monitors[MonitorOfWindow(window, monitors)].work;
+}
+
+Rect KeepOnMonitors(const Rect& window, const std::vector<MonitorArea>& monitors, const Rect& fallback) {
+    return ClampToWorkArea(window, WorkAreaOfWindow(window, monitors, fallback));
+}
+
+std::optional<Rect> RestoredWindowRect(const std::string& settings_file, int window_number,
+                                       const std::vector<MonitorArea>& monitors, const Rect& fallback) {
     const std::optional<Rect> stored = StoredWindowRect(settings_file, window_number);
     if (!stored) return std::nullopt;
-    return ClampToWorkArea(*stored, work_area);
+    return KeepOnMonitors(*stored, monitors, fallback);
 }

@@ -4,9 +4,11 @@
 // lives here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/rect.h"
 
@@ -25,12 +27,31 @@ bool StoreWindowRect(const std::string& settings_file, int window_number, const 
 std::optional<Rect> StoredWindowRect(const std::string& settings_file, int window_number);
 inline constexpr int kMaxPlacementSide = 100000;
 
-// Keeps a window on the screen, size unchanged: its top and left are pulled to
-// the screen origin (0, not the work area's top and left) when negative, then
-// its right and bottom edges are pulled back to the work area's right and
-// bottom when beyond them, which wins over the first step for a window larger
-// than the work area.
+// Keeps a window on a work area, size unchanged: its top and left are pulled to
+// the work area's top and left (a task bar there is respected), then its right
+// and bottom edges are pulled back to the work area's right and bottom when
+// beyond them, which wins over the first step for a window larger than the
+// work area.
 Rect ClampToWorkArea(const Rect& window, const Rect& work_area);
+
+// One display: the whole monitor and its work area (without task bars), in
+// the coordinates of the virtual screen, where a monitor left of or above the
+// primary one has negative coordinates.
+struct MonitorArea {
+    Rect screen;
+    Rect work;
+};
+
+// The index of the monitor a window is on: the one whose work area holds the
+// largest part of it; when it is on none (its monitor was removed), the one
+// nearest to it. 0 for an empty list.
+std::size_t MonitorOfWindow(const Rect& window, const std::vector<MonitorArea>& monitors);
+// The work area of that monitor; `fallback` for an empty list.
+Rect WorkAreaOfWindow(const Rect& window, const std::vector<MonitorArea>& monitors, const Rect& fallback);
+
+// Keeps a window on the monitor it is on (the nearest when its monitor is
+// gone), as ClampToWorkArea does with that monitor's work area.
+Rect KeepOnMonitors(const Rect& window, const std::vector<MonitorArea>& monitors, const Rect& fallback);
 
 // Where a window goes when its picture gives it a new width and height: a
 // window that has a place of its own keeps its top-left corner, one that has
@@ -39,6 +60,8 @@ Rect ClampToWorkArea(const Rect& window, const Rect& work_area);
 Rect PlaceResizedWindow(const Rect& window, std::int64_t width, std::int64_t height, bool has_own_place,
                         const Rect& work_area);
 
-// What restoring a window does: the stored rectangle, kept on the screen; nothing
-// when no usable rectangle is stored (the window keeps its initial place).
-std::optional<Rect> RestoredWindowRect(const std::string& settings_file, int window_number, const Rect& work_area);
+// What restoring a window does: the stored rectangle, kept on the monitor that
+// holds it (the nearest when that one is gone); nothing when no usable
+// rectangle is stored (the window keeps its initial place).
+std::optional<Rect> RestoredWindowRect(const std::string& settings_file, int window_number,
+                                       const std::vector<MonitorArea>& monitors, const Rect& fallback);

@@ -4,8 +4,8 @@
 
 SnapLines BuildSnapLines(const Rect& workArea, const std::vector<Rect>& otherWindows) {
     SnapLines lines;
-    lines.x = {0, workArea.right};
-    lines.y = {0, workArea.bottom};
+    lines.x = {workArea.left, workArea.right};
+    lines.y = {workArea.top, workArea.bottom};
     for (const Rect& window : otherWindows) {
         lines.x.push_back(window.left);
         lines.x.push_back(window.right);

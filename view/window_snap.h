@@ -8,8 +8,9 @@
 
 inline constexpr int kSnapDistance = 20;
 
-// Lines the window's edges are drawn to during one drag: x gets 0 and the work
-// area's right edge, y gets 0 and its bottom edge, then the left and right
+// Lines the window's edges are drawn to during one drag: x gets the left and
+// right edges of the work area of the window's monitor, y its top and bottom
+// edges (a task bar on any side counted), then the left and right
 // (top and bottom) edges of every other window, in the order given.
 struct SnapLines {
     std::vector<int> x;

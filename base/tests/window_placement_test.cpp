@@ -9,16 +9,17 @@
 
 namespace {
 
+const Rect kScreen{0, 0, 1280, 800};
 const Rect kWorkArea{0, 0, 1280, 760};  // a taskbar of 40 pixels at the bottom
 
 TEST(ClampToWorkAreaTest, AWindowOnTheScreenStaysWhereItIs) {
     EXPECT_EQ(ClampToWorkArea(Rect{100, 50, 400, 350}, kWorkArea), (Rect{100, 50, 400, 350}));
 }
 
-TEST(ClampToWorkAreaTest, AWindowOffTheLeftOrTopIsPulledBackToTheOrigin) {
+TEST(ClampToWorkAreaTest, AWindowOffTheLeftOrTopIsPulledBackOntoTheWorkArea) {
     EXPECT_EQ(ClampToWorkArea(Rect{-30, -10, 270, 290}, kWorkArea), (Rect{0, 0, 300, 300}));
-    // The limit is the screen origin, not the work area's top-left corner.
-    EXPECT_EQ(ClampToWorkArea(Rect{-30, -10, 270, 290}, Rect{60, 30, 1280, 800}), (Rect{0, 0, 300, 300}));
+    // A task bar on the left or at the top is not covered.
+    EXPECT_EQ(ClampToWorkArea(Rect{-30, -10, 270, 290}, Rect{60, 30, 1280, 800}), (Rect{60, 30, 360, 330}));
 }
 
 TEST(ClampToWorkAreaTest, AWindowBeyondTheRightOrBottomIsPulledInside) {
@@ -57,6 +58,58 @@ TEST(PlaceResizedWindowTest, AWindowLargerThanTheWorkAreaEndsOnItsRightAndBottom
     EXPECT_EQ(PlaceResizedWindow(Rect{0, 0, 10, 10}, 1400, 900, false, kWorkArea), (Rect{-120, -140, 1280, 760}));
 }
 
+// A 1920 x 1080 primary monitor with its task bar at the bottom, and a 1280 x
+// 1024 second one beside or above it.
+const MonitorArea kPrimary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
+const MonitorArea kLeftSecond{{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}};
+const MonitorArea kAboveSecond{{0, -1024, 1280, 0}, {0, -1024, 1280, 0}};
+
+TEST(SeveralMonitors, AWindowOnASecondMonitorLeftOfThePrimaryStaysThere) {
+    const Rect onLeft{-1000, 200, -640, 700};
+    EXPECT_EQ(MonitorOfWindow(onLeft, {kPrimary, kLeftSecond}), 1u);
+    EXPECT_EQ(KeepOnMonitors(onLeft, {kPrimary, kLeftSecond}, kPrimary.work), onLeft);
+}
+
+TEST(SeveralMonitors, AWindowOnASecondMonitorAboveThePrimaryStaysThere) {
+    const Rect above{300, -800, 660, -300};
+    EXPECT_EQ(KeepOnMonitors(above, {kPrimary, kAboveSecond}, kPrimary.work), above);
+}
+
+TEST(SeveralMonitors, AWindowAcrossTwoMonitorsIsKeptOnTheOneHoldingMostOfIt) {
+    // 260 pixels on the left monitor, 100 on the primary: pulled onto the left one.
+    EXPECT_EQ(KeepOnMonitors(Rect{-260, 100, 100, 600}, {kPrimary, kLeftSecond}, kPrimary.work),
+              (Rect{-360, 100, 0, 600}));
+    // Mostly below the second monitor's bottom edge, beside the primary's.
+    EXPECT_EQ(KeepOnMonitors(Rect{-600, 900, -240, 1400}, {kPrimary, kLeftSecond}, kPrimary.work),
+              (Rect{-600, 524, -240, 1024}));
+}
+
+TEST(SeveralMonitors, AWindowOnAMonitorNoLongerThereMovesToTheNearestOne) {
+    const Rect wasOnLeft{-1000, 200, -640, 700};
+    EXPECT_EQ(KeepOnMonitors(wasOnLeft, {kPrimary}, kPrimary.work), (Rect{0, 200, 360, 700}));
+    // Far to the right of a monitor on the left and the primary: the primary is nearer.
+    EXPECT_EQ(MonitorOfWindow(Rect{2500, 100, 2860, 600}, {kLeftSecond, kPrimary}), 1u);
+    EXPECT_EQ(KeepOnMonitors(Rect{2500, 100, 2860, 600}, {kLeftSecond, kPrimary}, kPrimary.work),
+              (Rect{1560, 100, 1920, 600}));
+}
+
+TEST(SeveralMonitors, ATaskBarOnAnyEdgeIsNotCovered) {
+    const Rect screen{0, 0, 1920, 1080};
+    const Rect tooFar{-50, -50, 310, 450};
+    const Rect tooLow{1700, 900, 2060, 1400};
+    const MonitorArea left{screen, {48, 0, 1920, 1080}}, top{screen, {0, 40, 1920, 1080}};
+    const MonitorArea right{screen, {0, 0, 1872, 1080}}, bottom{screen, {0, 0, 1920, 1040}};
+    EXPECT_EQ(KeepOnMonitors(tooFar, {left}, screen), (Rect{48, 0, 408, 500}));
+    EXPECT_EQ(KeepOnMonitors(tooFar, {top}, screen), (Rect{0, 40, 360, 540}));
+    EXPECT_EQ(KeepOnMonitors(tooLow, {right}, screen), (Rect{1512, 580, 1872, 1080}));
+    EXPECT_EQ(KeepOnMonitors(tooLow, {bottom}, screen), (Rect{1560, 540, 1920, 1040}));
+}
+
+TEST(SeveralMonitors, WithNoMonitorListedTheFallbackWorkAreaServes) {
+    EXPECT_EQ(MonitorOfWindow(Rect{0, 0, 10, 10}, {}), 0u);
+    EXPECT_EQ(KeepOnMonitors(Rect{1200, 700, 1500, 1000}, {}, kWorkArea), (Rect{980, 460, 1280, 760}));
+}
+
 class WindowPlacementTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -74,13 +127,13 @@ TEST_F(WindowPlacementTest, TheMonthWindowIsStoredUnderRect1OfGadgets) {
     ASSERT_TRUE(ReadWholeFile(file_, contents));
     EXPECT_EQ(contents, "[Ostrel]\r\nShowToday=0\r\n[GADGETS]\r\nRECT_1=D8FFFFFF1400000004010000400100002F\r\n");
     EXPECT_EQ(StoredWindowRect(file_, 1), (Rect{-40, 20, 260, 320}));
-    EXPECT_EQ(RestoredWindowRect(file_, 1, kWorkArea), (Rect{0, 20, 300, 320}));
+    EXPECT_EQ(RestoredWindowRect(file_, 1, {{kScreen, kWorkArea}}, kWorkArea), (Rect{0, 20, 300, 320}));
 }
 
 TEST_F(WindowPlacementTest, NothingIsRestoredFromAMissingOrDamagedRectangle) {
-    EXPECT_FALSE(RestoredWindowRect(file_, 1, kWorkArea).has_value());
+    EXPECT_FALSE(RestoredWindowRect(file_, 1, {{kScreen, kWorkArea}}, kWorkArea).has_value());
     ASSERT_TRUE(ReplaceFileAtomically(file_, "[GADGETS]\r\nRECT_1=D8FFFFFF1400000004010000400100002E\r\n"));
-    EXPECT_FALSE(RestoredWindowRect(file_, 1, kWorkArea).has_value());
+    EXPECT_FALSE(RestoredWindowRect(file_, 1, {{kScreen, kWorkArea}}, kWorkArea).has_value());
 }
 
 TEST_F(WindowPlacementTest, ARectangleNoWindowCouldHaveIsIgnored) {

@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "base/window_placement.h"
 
 // Reads RECT_<n>; when a sound one is stored, moves and sizes the window to it
 // and keeps it on the screen. Otherwise the window stays where it is and the
@@ -13,9 +16,14 @@
 bool RestorePlacement(HWND window, int number, const std::string& settingsFile);
 void SavePlacement(HWND window, int number, const std::string& settingsFile);
 
-// Pulls the window back onto the primary screen's work area (size unchanged):
-// top and left to the screen origin, right and bottom to the work area's edges.
+// Keeps the window on the monitor it is on, or on the nearest one when that
+// monitor is gone (size unchanged), inside that monitor's work area.
 void ClampToWorkArea(HWND window);
 
 // The primary screen's work area (the screen without the task bar).
 RECT PrimaryWorkArea();
+// Every monitor with its work area, the primary first.
+std::vector<MonitorArea> DisplayMonitors();
+// The work area of the monitor a window with this rectangle is on (the
+// nearest monitor's when it is on none).
+RECT WorkAreaFor(const RECT& window);

@@ -12,6 +12,14 @@ TEST(SnapLines, StartWithTheScreenOriginAndTheWorkAreaThenOtherWindows) {
     EXPECT_EQ(lines.y, (std::vector<int>{0, 770, 200, 400}));
 }
 
+TEST(SnapLines, AreTheEdgesOfTheWorkAreaOfTheWindowsMonitor) {
+    // A second monitor left of the primary, a task bar on its left edge.
+    const SnapLines lines = BuildSnapLines(Rect{-1232, 0, 0, 1024}, {});
+    EXPECT_EQ(lines.x, (std::vector<int>{-1232, 0}));
+    EXPECT_EQ(lines.y, (std::vector<int>{0, 1024}));
+    EXPECT_EQ(DraggedWindowRect(lines, {-1220, 500}, {0, 0}, 360, 500), (Rect{-1232, 500, -872, 1000}));
+}
+
 TEST(Dragging, FollowsTheCursorFromTheGrabPoint) {
     const SnapLines lines = BuildSnapLines(kWorkArea, {});
     const Rect r = DraggedWindowRect(lines, {500, 300}, {40, 10}, 360, 500 - 300);

@@ -65,8 +65,13 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             OnDestroy();
             return true;
         case WM_DISPLAYCHANGE:
+            // A monitor removed or its resolution changed: kept on the one it is
+            // on, or the nearest.
             ClampToWorkArea(hwnd());
             return true;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) ClampToWorkArea(hwnd());  // a task bar moved or grew
+            return false;
         case WM_LBUTTONDOWN:
             OnLeftButtonDown(ClientPointOf(lParam));
             return true;
@@ -143,7 +148,8 @@ void CalendarWindow::Present() {
     // first showing, a stored size from another template, or the size before a
     // template change.
     if (!hasOwnPlace_ || window.Width() != picture.width() || window.Height() != picture.height()) {
-        const RECT work = PrimaryWorkArea();
+        // A window without its own place yet is centred on the primary monitor.
+        const RECT work = hasOwnPlace_ ? WorkAreaFor(current) : PrimaryWorkArea();
         const Rect placed = PlaceResizedWindow(window, picture.width(), picture.height(), hasOwnPlace_,
                                                RectFrom(work));
         corner = POINT{placed.left, placed.top};
@@ -239,8 +245,9 @@ void CalendarWindow::BeginDrag(POINT client) {
     SetCapture(hwnd());
     dragging_ = true;
     grab_ = Point{client.x, client.y};
-    const RECT work = PrimaryWorkArea();
-    snapLines_ = BuildSnapLines(RectFrom(work), OtherVisibleWindows());
+    RECT current{};
+    GetWindowRect(hwnd(), &current);
+    snapLines_ = BuildSnapLines(RectFrom(WorkAreaFor(current)), OtherVisibleWindows());
 }
 
 void CalendarWindow::OnMouseMove(bool leftButtonDown) {
