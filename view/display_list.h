@@ -58,5 +58,8 @@ struct DisplayList {
     // Picture drawn first, at (0, 0) and at its own size; that size is the
     // size of the window. GBK path.
     std::string backgroundPath;
+    // The screen's DPI the items are scaled for; the picture is drawn at
+    // its size scaled the same way (see view/dpi_scale.h).
+    int dpi = 96;
     std::vector<DisplayItem> items;
 };

@@ -9,6 +9,7 @@
 
 struct MonthOptions {
     std::string backgroundPath;  // GBK
+    int dpi = 96;                // of the monitor the window is on
     std::string configPath;
     int showToday = 1;        // ring around today
     int firstColWeekDay = 7;  // 1 Monday ... 7 Sunday

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "view/dpi_scale.h"
+
 MonthView::MonthView(DayInfoSource& days, FontFamilyQuery fontFamilies, Clock today)
     : days_(days), fontFamilies_(std::move(fontFamilies)), today_(std::move(today)) {}
 
@@ -24,4 +26,8 @@ void MonthView::Rebuild(const MonthOptions& options, int year, int month) {
     request.forenotice = options.forenotice;
     request.offDays = options.showPublicHolidays ? offDays : nullptr;
     layout_ = LayOutMonth(skin_, request, days_);
+    // Laid out in the template's 96-DPI pixels, shown at the screen's.
+    ScaleMonthLayout(layout_, options.dpi);
+    for (Rect* spot : {&skin_.yearBack, &skin_.yearNext, &skin_.monthBack, &skin_.monthNext})
+        *spot = ScaleForDpi(*spot, options.dpi);
 }

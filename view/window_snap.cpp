@@ -19,13 +19,13 @@ namespace {
 
 // One axis: the low edge snaps first, then the high edge, line by line, so a
 // later line can take the window from an earlier one.
-void SnapAxis(const std::vector<int>& lines, int size, std::int32_t& low, std::int32_t& high) {
+void SnapAxis(const std::vector<int>& lines, int distance, int size, std::int32_t& low, std::int32_t& high) {
     for (int line : lines) {
-        if (std::abs(low - line) < kSnapDistance) {
+        if (std::abs(low - line) < distance) {
             low = line;
             high = line + size;
         }
-        if (std::abs(high - line) < kSnapDistance) {
+        if (std::abs(high - line) < distance) {
             high = line;
             low = line - size;
         }
@@ -40,7 +40,7 @@ Rect DraggedWindowRect(const SnapLines& lines, Point cursor, Point grab, int wid
     rect.top = cursor.y - grab.y;
     rect.right = rect.left + width;
     rect.bottom = rect.top + height;
-    SnapAxis(lines.x, width, rect.left, rect.right);
-    SnapAxis(lines.y, height, rect.top, rect.bottom);
+    SnapAxis(lines.x, lines.distance, width, rect.left, rect.right);
+    SnapAxis(lines.y, lines.distance, height, rect.top, rect.bottom);
     return rect;
 }

@@ -15,6 +15,7 @@ inline constexpr int kSnapDistance = 20;
 struct SnapLines {
     std::vector<int> x;
     std::vector<int> y;
+    int distance = kSnapDistance;  // in the screen's pixels
 };
 SnapLines BuildSnapLines(const Rect& workArea, const std::vector<Rect>& otherWindows);
 

@@ -11,6 +11,7 @@
 #include "base/win/com_apartment.h"
 #include "base/win/message_loop.h"
 #include "base/win/scoped_win.h"
+#include "base/win/screen_dpi.h"
 #include "app/win/shell_window.h"
 #include "base/win/version_info.h"
 #include "base/win/gdiplus_scoped.h"
@@ -34,6 +35,7 @@ bool TimingRequested() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    DeclareDpiAwareness();
     ComApartment com;
     const std::string moduleFolder = ModuleFolder();
     const std::string settingsFile = SettingsFilePath(moduleFolder);

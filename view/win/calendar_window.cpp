@@ -9,11 +9,13 @@
 #include "base/win/popup_menu.h"
 #include "base/win/rect_win.h"
 #include "base/win/scoped_win.h"
+#include "base/win/screen_dpi.h"
 #include "base/win/window_rect_store.h"
 #include "calendar/lunar_calendar.h"
 #include "calendar/win/system_time.h"
 #include "festivals/win/open_festival_help.h"
 #include "resources/resource_ids.h"
+#include "view/dpi_scale.h"
 #include "view/win/almanac_page_dialog.h"
 #include "view/win/display_list_renderer.h"
 #include "view/win/font_families.h"
@@ -64,6 +66,9 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case WM_DESTROY:
             OnDestroy();
             return true;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return true;
         case WM_DISPLAYCHANGE:
             // A monitor removed or its resolution changed: kept on the one it is
             // on, or the nearest.
@@ -102,6 +107,7 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 bool CalendarWindow::OnInitDialog() {
     hasOwnPlace_ = RestorePlacement(hwnd(), kPlacementNumber, settingsFile_);
+    dpi_ = WindowDpi(hwnd());
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     notification_.Create(playNoticeSound_, moduleFolder_);
     sources_.LoadFolder(moduleFolder_);
@@ -109,6 +115,16 @@ bool CalendarWindow::OnInitDialog() {
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
     return false;  // the window takes no focus
+}
+
+void CalendarWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    // Moved onto a monitor of another scale: drawn anew at the new one, where
+    // Windows suggests, and still under the cursor while it is dragged.
+    if (dragging_) grab_ = Point{ScaleForDpi(UnscaleForDpi(grab_.x, dpi_), dpi), ScaleForDpi(UnscaleForDpi(grab_.y, dpi_), dpi)};
+    snapLines_.distance = ScaleForDpi(kSnapDistance, dpi);
+    dpi_ = dpi;
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Rebuild(year(), month());
 }
 
 void CalendarWindow::OnDestroy() {
@@ -119,7 +135,9 @@ void CalendarWindow::OnDestroy() {
 }
 
 void CalendarWindow::Rebuild(int year, int month) {
-    monthView_.Rebuild(optionsSource_(), year, month);
+    MonthOptions shown = optionsSource_();
+    shown.dpi = dpi_;
+    monthView_.Rebuild(shown, year, month);
     if (!hwnd()) return;
 
     const SkinTemplate& skin = monthView_.skin();
@@ -248,6 +266,7 @@ void CalendarWindow::BeginDrag(POINT client) {
     RECT current{};
     GetWindowRect(hwnd(), &current);
     snapLines_ = BuildSnapLines(RectFrom(WorkAreaFor(current)), OtherVisibleWindows());
+    snapLines_.distance = ScaleForDpi(kSnapDistance, dpi_);
 }
 
 void CalendarWindow::OnMouseMove(bool leftButtonDown) {

@@ -76,6 +76,7 @@ protected:
 private:
     bool OnInitDialog();
     void OnDestroy();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnLeftButtonDown(POINT client);
     void OnMouseMove(bool leftButtonDown);
     void OnLeftButtonUp();
@@ -112,6 +113,7 @@ private:
     bool dragging_ = false;
     Point grab_;
     SnapLines snapLines_;
+    int dpi_ = 96;  // of the monitor the window is on
 
     HCURSOR handCursor_ = nullptr;  // shared system cursors: never destroyed
     HCURSOR helpCursor_ = nullptr;

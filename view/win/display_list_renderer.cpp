@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "base/win/gbk_text.h"
+#include "view/dpi_scale.h"
 
 namespace {
 
@@ -274,15 +275,26 @@ const TextPicture& TextPictures::Add(const TextPictureKey& key, TextPicture pict
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures) {
     ScopedGdipBitmap background;
     const std::wstring path = WideFromGbk(list.backgroundPath);
-    if (path.empty() || gdip::GdipCreateBitmapFromFile(path.c_str(), background.out()) != Gdiplus::Ok) {
+    if (path.empty()) return LayeredSurface();
+    // From 175 % on, the skin's double-size picture where it has one.
+    bool doubleSize = false;
+    if (list.dpi >= kDoubleSizePictureDpi) {
+        const std::wstring larger = WideFromGbk(DoubleSizePicturePath(list.backgroundPath));
+        doubleSize = gdip::GdipCreateBitmapFromFile(larger.c_str(), background.out()) == Gdiplus::Ok;
+    }
+    if (!doubleSize && gdip::GdipCreateBitmapFromFile(path.c_str(), background.out()) != Gdiplus::Ok) {
         return LayeredSurface();
     }
     UINT width = 0, height = 0;
     gdip::GdipGetImageWidth(background.get(), &width);
     gdip::GdipGetImageHeight(background.get(), &height);
-    LayeredSurface surface = LayeredSurface::Create(static_cast<int>(width), static_cast<int>(height));
+    // The window's size is the 96-DPI picture's, scaled like everything on it.
+    const int baseWidth = doubleSize ? static_cast<int>(width + 1) / 2 : static_cast<int>(width);
+    const int baseHeight = doubleSize ? static_cast<int>(height + 1) / 2 : static_cast<int>(height);
+    LayeredSurface surface = LayeredSurface::Create(ScaleForDpi(baseWidth, list.dpi), ScaleForDpi(baseHeight, list.dpi));
     if (surface.empty()) return surface;
-    const bool copied = CopyPicture(background.get(), surface);
+    const bool sameSize = surface.width() == static_cast<int>(width) && surface.height() == static_cast<int>(height);
+    const bool copied = sameSize && CopyPicture(background.get(), surface);
 
     {
         SurfaceCanvas canvas(surface);

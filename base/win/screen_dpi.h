@@ -1,0 +1,13 @@
+// The screen's DPI as this program sees it. The program declares itself
+// aware of each monitor's DPI (per-monitor v2, falling back to per-monitor,
+// then to the system's DPI on older Windows) and scales what it draws itself.
+#pragma once
+
+#include <windows.h>
+
+// Once, before the first window is made.
+void DeclareDpiAwareness();
+
+// The DPI of the monitor the window is on (96 at 100 %): the window's own
+// where Windows says it, else the system's.
+int WindowDpi(HWND window);
