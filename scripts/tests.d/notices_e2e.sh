@@ -189,9 +189,12 @@ due=$(epoch_of_minute 1)
 python3 "$files" memos "$install/Reminders/reminders.cfg" "$(minute_at 1)" "睡着时到期的提醒"
 missed_line="~~错过的提醒：~$(minute_at 1 %-m月%-d日%H:%M)到期：$(minute_at 1 %H:%M) 睡着时到期的提醒~"
 start_app
-program_pid=$(pgrep -P "$app_pid" | head -1)
+program_pid=""  # the subshell may have become the program, or be its parent
+for pid in "$app_pid" $(pgrep -P "$app_pid"); do
+    grep -q 'Solvane\.exe' "/proc/$pid/cmdline" 2>/dev/null && program_pid=$pid && break
+done
 if [ "$(date +%s)" -ge $((due - 1)) ] || [ -z "$program_pid" ]; then
-    skip "missed alerts" "the program took until the due minute to start"
+    skip "missed alerts" "the program took until the due minute to start, or its process was not found"
 else
     kill -STOP "$program_pid"
     while [ "$(date +%s)" -lt $((due + 65)) ]; do sleep 1; done

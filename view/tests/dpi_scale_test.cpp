@@ -68,8 +68,9 @@ TEST(DpiScale, AScaledMonthKeepsTextsShapesAndHitTestsTogether) {
                 const auto& big = std::get<DisplayText>(scaled.display.items[i]);
                 EXPECT_EQ(big.box, ScaleForDpi(text->box, dpi));
                 EXPECT_EQ(big.style.size, ScaleForDpi(text->style.size, dpi));
-                if (text->style.shadowHeight > 1)
+                if (text->style.shadowHeight > 1) {
                     EXPECT_EQ(big.style.shadowHeight, ScaleForDpi(text->style.shadowHeight - 1, dpi) + 1);
+                }
             } else if (const auto* ring = std::get_if<DisplayEllipse>(&base.display.items[i])) {
                 const auto& big = std::get<DisplayEllipse>(scaled.display.items[i]);
                 EXPECT_EQ(big.box, ScaleForDpi(ring->box, dpi));

@@ -8,6 +8,7 @@
 #include "view/win/display_list_renderer.h"
 #include "base/win/gdiplus_scoped.h"
 #include "view/win/layered_surface.h"
+#include "view/dpi_scale.h"
 
 namespace {
 
@@ -33,8 +34,11 @@ bool HasVisiblePixel(const LayeredSurface& surface) {
 
 }  // namespace
 
-HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth) {
-    LayeredSurface surface = LayeredSurface::Create(kIconSize, kIconSize);
+HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth, int size) {
+    if (size <= 0) size = kIconSize;
+    // The template is drawn for 16 pixels, as a month template for 96 DPI.
+    const int dpi = kBaseDpi * size / kIconSize;
+    LayeredSurface surface = LayeredSurface::Create(size, size);
     if (surface.empty()) return nullptr;
     {
         SurfaceCanvas canvas(surface);
@@ -44,7 +48,7 @@ HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth) {
         ScopedImage picture;
         if (gdip::GdipLoadImageFromFile(WideFromGbk(tray.picturePath).c_str(), picture.out()) == Gdiplus::Ok &&
             picture) {
-            gdip::GdipDrawImageRectI(canvas.graphics(), picture.get(), 0, 0, kIconSize, kIconSize);
+            gdip::GdipDrawImageRectI(canvas.graphics(), picture.get(), 0, 0, size, size);
         }
         gdip::GdipSetSmoothingMode(canvas.graphics(), Gdiplus::SmoothingModeAntiAlias);
         gdip::GdipSetInterpolationMode(canvas.graphics(), Gdiplus::InterpolationModeHighQualityBicubic);
@@ -55,7 +59,10 @@ HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth) {
             const Rect box{std::min(r.left, r.right), std::min(r.top, r.bottom),
                                   std::min(r.left, r.right) + std::abs(r.right - r.left),
                                   std::min(r.top, r.bottom) + std::abs(r.bottom - r.top)};
-            DrawOutlinedText(canvas.graphics(), std::to_wstring(dayOfMonth), tray.style, box,
+            TextStyle style = tray.style;
+            style.size = ScaleForDpi(style.size, dpi);
+            if (style.shadowHeight > 1) style.shadowHeight = ScaleForDpi(style.shadowHeight - 1, dpi) + 1;
+            DrawOutlinedText(canvas.graphics(), std::to_wstring(dayOfMonth), style, ScaleForDpi(box, dpi),
                              HorizontalAlignment::kCenter);
         }
     }
@@ -65,12 +72,12 @@ HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth) {
     Unpremultiply(surface);
 
     // An all-zero mask: the colour bitmap's alpha decides every pixel.
-    ScopedBitmap mask(CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr));
+    ScopedBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
     if (!mask) return nullptr;
     ScopedMemoryDc maskDc(CreateCompatibleDC(nullptr));
     if (maskDc) {
         ScopedSelection selected(maskDc.get(), mask.get());
-        PatBlt(maskDc.get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
+        PatBlt(maskDc.get(), 0, 0, size, size, BLACKNESS);
     }
     ICONINFO info{};
     info.fIcon = TRUE;
@@ -98,7 +105,8 @@ bool TrayIcon::Add() {
 }
 
 void TrayIcon::Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth) {
-    ScopedIcon icon(RenderTrayDayIcon(LoadTrayTemplate(moduleFolder, templateName, InstalledFontFamilies()), dayOfMonth));
+    ScopedIcon icon(RenderTrayDayIcon(LoadTrayTemplate(moduleFolder, templateName, InstalledFontFamilies()), dayOfMonth,
+                                      GetSystemMetrics(SM_CXSMICON)));
     // Without a usable template the application icon stands in, so that the
     // program's menu can still be reached.
     data_.hIcon = icon ? icon.get() : initialIcon_;

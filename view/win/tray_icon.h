@@ -49,8 +49,9 @@ private:
     ScopedIcon generated_;
 };
 
-// The 16 x 16 icon of a day: the template's picture stretched to 16 x 16 and
-// the day number drawn with its outlined-text style inside its RECT (no number
-// when it gives none). Null when no icon could be made or it would show
-// nothing at all.
-HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth);
+// The icon of a day, `size` pixels square (the notification area's small-icon
+// size: 16 at 100 %, 20, 24, 32 at higher scales): the template's picture
+// drawn at that size and the day number drawn with its outlined-text style
+// inside its RECT, both given for 16 x 16 and scaled (no number when it gives
+// none). Null when no icon could be made or it would show nothing at all.
+HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth, int size = 16);

@@ -149,6 +149,20 @@ TEST_F(TrayIconTest, WithNeitherPictureNorNumberNoIconIsMade) {
     EXPECT_EQ(RenderTrayDayIcon(nothing, 28), nullptr);
 }
 
+TEST_F(TrayIconTest, IsDrawnAtTheNotificationAreasIconSizeNotStretchedFrom16) {
+    for (const int size : {16, 20, 24, 32}) {
+        ScopedIcon icon(RenderTrayDayIcon(Shipped("RedPage"), 28, size));
+        ASSERT_TRUE(icon) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+        ScopedBitmap colour(info.hbmColor), mask(info.hbmMask);
+        BITMAP bitmap{};
+        GetObjectW(colour.get(), sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        EXPECT_EQ(bitmap.bmHeight, size);
+    }
+}
+
 // The record's image, followed through the day icon's life; no notification
 // area is asked, the icon is never added.
 class TrayRecordTest : public TrayIconTest {
