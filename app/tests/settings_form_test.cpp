@@ -168,4 +168,6 @@ TEST(ShippedSettings, ShowEveryChoiceOfTheDialogAtTheValueInForce) {
     EXPECT_EQ(form.showJieQiOnRemindWindow, ReadShowJieQiOnRemindWindow(shipped));
     EXPECT_EQ(form.showJieQiOnForenotice, ReadShowJieQiOnForenotice(shipped));
     EXPECT_EQ(form.showReminderOnForenotice, ReadShowReminderOnForenotice(shipped));
+    EXPECT_EQ(form.showPublicHolidays, defaults.showPublicHolidays != 0);
+    EXPECT_EQ(ReadShowHolidayOnForenotice(shipped), defaults.showHolidayOnForenotice != 0);
 }
