@@ -16,7 +16,8 @@
 // The one place where the almanac reads records of the layer above it: a day
 // carries its festivals and memos, and the forenotice list and the alert check
 // (reminders/) ask for days through DayInfoSource, so the gathering cannot sit
-// above them. Only the plain records are read here, never their files.
+// above them. Only the records and their matching are used here (the
+// festivals' yearly index included), never their files.
 #include "festivals/festival_rule.h"
 #include "festivals/festival_year_index.h"
 #include "reminders/reminder.h"

@@ -34,9 +34,11 @@ LAYERS = {
 # Day information gathers what is known about a date, festivals and memos
 # included; the forenotice list and the alert check (in reminders) ask for it
 # through DayInfoSource, so it cannot sit above them. It reads the festival
-# and memo records only, never their files or windows.
+# and memo records and matches them (the festival rules, their yearly index,
+# the memo occurrence), never their files or windows.
 ALLOWED = {
     ("almanac/day_info.h", "festivals/festival_rule.h"),
+    ("almanac/day_info.h", "festivals/festival_year_index.h"),
     ("almanac/day_info.h", "reminders/reminder.h"),
     ("almanac/day_info.cpp", "festivals/festival_matching.h"),
     ("almanac/day_info.cpp", "reminders/reminder_occurrence.h"),
