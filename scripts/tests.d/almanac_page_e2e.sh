@@ -60,7 +60,7 @@ fi
 # --- the balloon shows its widest line whole ---------------------------------------
 xdotool mousemove 1270 790
 sleep 0.5
-shown=$(drive hover $(cells 8) balloon 6000)
+shown=$(drive hover $(cells 8) balloon 15000)
 sleep 0.8  # the balloon fades in
 read -r _ bl bt br bb <<<"$(drive balloon-rect)"
 import -window root "$artifacts/balloon-$year-12-08.png" 2>/dev/null
@@ -113,7 +113,7 @@ check "and ends inside the balloon, as far from its right edge as it begins from
 # as wide as the month's terms, neither cut nor stretched across the screen.
 xdotool mousemove 1270 790
 sleep 0.5
-drive hover $(cells 5) balloon 6000 >/dev/null
+drive hover $(cells 5) balloon 15000 >/dev/null
 sleep 0.8
 read -r _ ll lt lr lb <<<"$(drive balloon-rect)"
 import -window root "$artifacts/balloon-$year-12-05.png" 2>/dev/null
@@ -142,6 +142,10 @@ same_page() {  # a `read` of the page, the date: every entry and 时辰 the CLI 
 menu=$(drive right-click $(cells 8) list-menu menu-close | cut -f2- | tr '\t\n' ' |')
 check "the day menu ends with 查看黄历... after its own separator ($menu)" \
     eval '[[ "$menu" == *"|menu separator|10006 查看黄历...|" ]]'
+# The pointer leaves the cell first, so that no balloon stands where the next
+# click goes.
+xdotool mousemove 1270 790
+sleep 0.5
 page=$(drive right-click $(cells 8) list-menu menu-pick 查看黄历... dialog 黄历 30000 read)
 show_errors "$page"
 import -window root "$artifacts/almanac-page-$year-12-08.png" 2>/dev/null
