@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/file_backup.h"
 #include "base/file_system.h"
 #include "base/gbk_scan.h"
 
@@ -97,17 +98,29 @@ bool FestivalLineFitsOneRead(const FestivalRule& rule) {
     return FormatFestivalLine(rule).size() <= kLineReadBytes;
 }
 
-FestivalList ParseFestivalFile(const std::string& contents) {
+FestivalList ParseFestivalFile(const std::string& contents, bool* skipped) {
     const std::string text = WithLfLineEnds(contents);
     FestivalList list;
+    bool skippedAny = false;
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t lineFeed = text.find('\n', start);
         std::size_t end = lineFeed == std::string::npos ? text.size() : lineFeed + 1;
-        if (end - start > kLineReadBytes) end = start + kLineReadBytes;
+        // A line too long for one read comes apart: whatever its pieces
+        // yield, the line as written is not what a save would write back.
+        if (end - start > kLineReadBytes) {
+            end = start + kLineReadBytes;
+            skippedAny = true;
+        }
+        const std::string piece = text.substr(start, end - start);
         FestivalRule rule;
-        if (ParseFestivalLine(text.substr(start, end - start), rule)) list.push_back(rule);
+        if (ParseFestivalLine(piece, rule)) {
+            list.push_back(rule);
+        } else if (!Trim(piece.substr(0, piece.find('\0'))).empty()) {
+            skippedAny = true;
+        }
         start = end;
     }
+    if (skipped) *skipped = skippedAny;
     return list;
 }
 
@@ -117,14 +130,28 @@ std::string FormatFestivalFile(const FestivalList& list) {
     return contents;
 }
 
-bool LoadFestivals(FestivalList& list, const std::string& path) {
+bool LoadFestivals(FestivalList& list, const std::string& path, FileBaseline* baseline) {
     list.clear();
+    if (baseline) *baseline = FileBaseline{};
     std::string contents;
     if (!ReadWholeFile(path, contents)) return !PathExists(path);
-    list = ParseFestivalFile(contents);
+    bool skipped = false;
+    list = ParseFestivalFile(contents, &skipped);
+    if (baseline) *baseline = BaselineOf(contents, skipped);
     return true;
 }
 
-bool SaveFestivals(const FestivalList& list, const std::string& path) {
+bool SaveFestivals(const FestivalList& list, const std::string& path, const FileBaseline* loaded, std::string* backup,
+                   const std::tm& now) {
+    if (backup) backup->clear();
+    if (loaded) {
+        const BackupResult copy = KeepCopyIfChanged(path, *loaded, now);
+        if (!copy.ok) return false;
+        if (backup) *backup = copy.copy;
+    }
     return ReplaceFileAtomically(path, FormatFestivalFile(list));
+}
+
+bool SaveFestivals(const FestivalList& list, const std::string& path, const FileBaseline* loaded, std::string* backup) {
+    return SaveFestivals(list, path, loaded, backup, LocalTimeNow());
 }

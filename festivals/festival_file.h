@@ -2,8 +2,10 @@
 // CR LF line ends. A comma inside a field is written as "<!-COMMA-!>".
 #pragma once
 
+#include <ctime>
 #include <string>
 
+#include "base/file_backup.h"
 #include "festivals/festival_rule.h"
 
 // Empties the list and fills it with one rule per valid line of the file, in
@@ -11,19 +13,29 @@
 // file gives an empty list. False when something is at the path but could not
 // be read (locked by another program, no permission, a folder): the list is
 // then empty too, and saving it would wipe festivals nobody has seen.
-bool LoadFestivals(FestivalList& list, const std::string& path);
+// `baseline`, when given, records what was read (and whether lines were
+// skipped), for SaveFestivals.
+bool LoadFestivals(FestivalList& list, const std::string& path, FileBaseline* baseline = nullptr);
 
 // Rewrites the file from the list. The new contents go to a temporary file
 // beside it that then replaces the old one, so a failed save (missing folder,
 // full disk, read-only file) leaves the previous file exactly as it was.
-// Returns whether the file now holds the list; callers may ignore it.
-bool SaveFestivals(const FestivalList& list, const std::string& path);
+// Given what loading recorded, a file that changed since or had lines loading
+// skipped is first copied to a dated ".bak" beside it (its path goes to
+// `backup`); a file that cannot be read or copied then is not replaced.
+// Returns whether the file now holds the list.
+bool SaveFestivals(const FestivalList& list, const std::string& path, const FileBaseline* loaded = nullptr,
+                   std::string* backup = nullptr);
+// The same with the time that dates the copy.
+bool SaveFestivals(const FestivalList& list, const std::string& path, const FileBaseline* loaded, std::string* backup,
+                   const std::tm& now);
 
 // The same two steps on text, for the file operations above and for tests.
 // ParseFestivalFile reads lines the way the file always has been read: at most
 // 2 499 bytes at a time (a longer line is taken in pieces, each a line of its
 // own), CR LF and LF alike, trimmed of spaces, tabs, CR and LF at both ends.
-FestivalList ParseFestivalFile(const std::string& contents);
+// `skipped` tells whether a line that is not blank was left out or came apart.
+FestivalList ParseFestivalFile(const std::string& contents, bool* skipped = nullptr);
 std::string FormatFestivalFile(const FestivalList& list);
 
 // Whether the rule's line is short enough to be read back in one piece; a

@@ -35,18 +35,22 @@ std::vector<std::string> FestivalRowCells(const FestivalRule& rule) {
 
 FestivalRows::FestivalRows(const FestivalList& rules) {
     rows_.reserve(rules.size());
-    for (const FestivalRule& rule : rules) rows_.push_back({rule, rule.enabled == "1"});
+    for (const FestivalRule& rule : rules) rows_.push_back({rule, IsSwitchedOn(rule)});
 }
 
 void FestivalRows::Select(int row) { selected_ = row >= 0 && row < size() ? row : -1; }
 
 void FestivalRows::SetChecked(int row, bool checked) {
-    if (row >= 0 && row < size()) rows_[row].checked = checked;
+    if (row < 0 || row >= size() || rows_[row].checked == checked) return;
+    rows_[row].checked = checked;
+    modified_ = true;
 }
 
 int FestivalRows::Add(const FestivalRule& rule) {
     const int at = selected_ >= 0 ? selected_ : 0;
-    rows_.insert(rows_.begin() + at, Row{rule, true});
+    Row row{rule, true};
+    row.rule.enabled = "1";
+    rows_.insert(rows_.begin() + at, row);
     selected_ = at;
     modified_ = true;
     return at;
@@ -85,7 +89,9 @@ FestivalList FestivalRows::ForSaving() const {
     list.reserve(rows_.size());
     for (const Row& row : rows_) {
         list.push_back(row.rule);
-        list.back().enabled = row.checked ? "1" : "0";
+        // What the file held stays as it was ("", "1", "yes" ...) unless the
+        // user changed the box.
+        if (row.checked != IsSwitchedOn(row.rule)) list.back().enabled = row.checked ? "1" : "0";
     }
     return list;
 }

@@ -32,7 +32,8 @@ enum class RowMove { kMoved, kNoSelection, kAtEdge };
 
 class FestivalRows {
 public:
-    // Rows checked where `enabled` is exactly "1".
+    // Rows checked where the calendar takes the rule as on: any `enabled`
+    // but "0", an empty one too.
     explicit FestivalRows(const FestivalList& rules);
 
     int size() const { return static_cast<int>(rows_.size()); }
@@ -41,7 +42,8 @@ public:
     int selected() const { return selected_; }
     bool modified() const { return modified_; }
 
-    // Follows the user's clicks; neither counts as a change.
+    // Follows the user's clicks. Selecting is no change; a check box that
+    // changes state is one, as any edit.
     void Select(int row);
     void SetChecked(int row, bool checked);
 
@@ -59,7 +61,8 @@ public:
     RowMove MoveSelectedUp();
     RowMove MoveSelectedDown();
 
-    // The rules as they are saved: `enabled` "1" for a checked row, "0" else.
+    // The rules as they are saved: `enabled` as it was read unless the box was
+    // changed, then "1" for a checked row and "0" for an unchecked one.
     FestivalList ForSaving() const;
 
 private:

@@ -96,7 +96,7 @@ std::string FestivalSuffix(const FestivalRule& rule, int year) {
 FestivalList MatchFestivals(const FestivalList& list, const FestivalDate& date, SolarTermLookup* solarTerms) {
     FestivalList matched;
     for (const FestivalRule& rule : list) {
-        if (rule.enabled == "0") continue;
+        if (!IsSwitchedOn(rule)) continue;
         if (!rule.startYear.empty() && date.year < LeadingInteger(rule.startYear)) continue;
         if (AfterEndDate(rule, date)) continue;
         if (!FallsOn(rule, date, solarTerms)) continue;

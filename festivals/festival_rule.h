@@ -43,6 +43,9 @@ extern const char kFestivalKind[];       // "JR"
 extern const char kAnniversaryKind[];    // "JNR"
 extern const char kBirthdayKind[];       // "SR"
 
+// Whether the rule counts: only an `enabled` of "0" switches it off.
+inline bool IsSwitchedOn(const FestivalRule& rule) { return rule.enabled != "0"; }
+
 // 节日 / 纪念日 / 生日 for a kind code, "" for anything else.
 std::string KindText(const std::string& kind);
 // 阳历 for "YL", 旧历 for every other value.

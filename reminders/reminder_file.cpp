@@ -1,10 +1,9 @@
 #include "reminders/reminder_file.h"
 
 #include <cctype>
-#include <cstdio>
-#include <ctime>
 #include <string_view>
 
+#include "base/file_backup.h"
 #include "base/file_system.h"
 #include "base/profile_file.h"
 
@@ -57,58 +56,71 @@ bool HoldsUnreadRecords(const ProfileDocument& document, std::size_t stop) {
     return false;
 }
 
-// Keeps a copy of a file whose records would otherwise be lost by the save.
-bool BackUpUnreadRecords(const std::string& path, const SystemTime& now) {
-    std::string contents;
-    if (!ReadWholeFile(path, contents)) return !FileExists(path);
+std::tm TmOf(const SystemTime& time) {
+    std::tm tm{};
+    tm.tm_year = time.year - 1900;
+    tm.tm_mon = time.month - 1;
+    tm.tm_mday = time.day;
+    tm.tm_hour = time.hour;
+    tm.tm_min = time.minute;
+    tm.tm_sec = time.second;
+    return tm;
+}
+
+SystemTime SystemTimeOf(const std::tm& tm) {
+    SystemTime time;
+    time.year = static_cast<std::uint16_t>(tm.tm_year + 1900);
+    time.month = static_cast<std::uint16_t>(tm.tm_mon + 1);
+    time.day = static_cast<std::uint16_t>(tm.tm_mday);
+    time.hour = static_cast<std::uint16_t>(tm.tm_hour);
+    time.minute = static_cast<std::uint16_t>(tm.tm_min);
+    time.second = static_cast<std::uint16_t>(tm.tm_sec);
+    return time;
+}
+
+// Whether loading `contents` leaves records out.
+bool LosesRecords(const std::string& contents) {
     const ProfileDocument document{std::string_view(contents)};
     std::size_t stop = 0;
     RecordsOf(document, stop);
-    if (!HoldsUnreadRecords(document, stop)) return true;
-    return ReplaceFileAtomically(ReminderBackupPath(path, now), contents);
-}
-
-SystemTime LocalNow() {
-    const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
-    SystemTime now;
-    now.year = static_cast<std::uint16_t>(local.tm_year + 1900);
-    now.month = static_cast<std::uint16_t>(local.tm_mon + 1);
-    now.day = static_cast<std::uint16_t>(local.tm_mday);
-    now.hour = static_cast<std::uint16_t>(local.tm_hour);
-    now.minute = static_cast<std::uint16_t>(local.tm_min);
-    now.second = static_cast<std::uint16_t>(local.tm_sec);
-    return now;
+    return HoldsUnreadRecords(document, stop);
 }
 
 }  // namespace
 
-void LoadReminders(const std::string& path, ReminderList& list) {
-    ProfileDocument document;
-    document.Load(path);
+bool LoadReminders(const std::string& path, ReminderList& list, FileBaseline* baseline) {
+    list.clear();
+    if (baseline) *baseline = FileBaseline{};
+    std::string contents;
+    if (!ReadWholeFile(path, contents)) return !PathExists(path);
+    const ProfileDocument document{std::string_view(contents)};
     std::size_t stop = 0;
     list = RecordsOf(document, stop);
+    if (baseline) *baseline = BaselineOf(contents, HoldsUnreadRecords(document, stop));
+    return true;
 }
 
 std::string ReminderBackupPath(const std::string& path, const SystemTime& now) {
-    char stamp[48];
-    std::snprintf(stamp, sizeof stamp, ".%04u%02u%02u-%02u%02u%02u", now.year, now.month, now.day, now.hour,
-                  now.minute, now.second);
-    const std::string base = path + stamp;
-    std::string candidate = base + ".bak";
-    for (int n = 2; FileExists(candidate); ++n) candidate = base + "-" + std::to_string(n) + ".bak";
-    return candidate;
+    return DatedBackupPath(path, TmOf(now));
 }
 
-bool SaveReminders(const std::string& path, const ReminderList& list, const SystemTime& now) {
+bool SaveReminders(const std::string& path, const ReminderList& list, const SystemTime& now,
+                   const FileBaseline* loaded, std::string* backup) {
+    if (backup) backup->clear();
+    // Without a baseline the file as it is now stands for what was loaded:
+    // only records loading would leave out call for a copy.
+    FileBaseline baseline;
+    if (loaded) {
+        baseline = *loaded;
+    } else {
+        std::string contents;
+        if (ReadWholeFile(path, contents)) baseline = BaselineOf(contents, LosesRecords(contents));
+    }
     // Nothing is written over records that could not be read, and an
     // unreadable file is left alone rather than replaced.
-    if (!BackUpUnreadRecords(path, now)) return false;
+    const BackupResult copy = KeepCopyIfChanged(path, baseline, TmOf(now));
+    if (!copy.ok) return false;
+    if (backup) *backup = copy.copy;
     if (FileExists(path)) MakeWritable(path);
     if (list.empty()) return !FileExists(path) || RemoveFile(path);
 
@@ -119,4 +131,6 @@ bool SaveReminders(const std::string& path, const ReminderList& list, const Syst
     return document.Save(path);
 }
 
-bool SaveReminders(const std::string& path, const ReminderList& list) { return SaveReminders(path, list, LocalNow()); }
+bool SaveReminders(const std::string& path, const ReminderList& list, const FileBaseline* loaded, std::string* backup) {
+    return SaveReminders(path, list, SystemTimeOf(LocalTimeNow()), loaded, backup);
+}

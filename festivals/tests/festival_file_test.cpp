@@ -207,6 +207,50 @@ TEST_F(FestivalFileTest, SomethingAtThePathThatCannotBeReadIsReported) {
     EXPECT_TRUE(list.empty());
 }
 
+TEST_F(FestivalFileTest, SkippedAndSplitLinesAreReportedBlankOnesAreNot) {
+    bool skipped = true;
+    ParseFestivalFile("YL,JR,10-1,国庆节,,,,1,1,1\r\n\r\n   \r\n", &skipped);
+    EXPECT_FALSE(skipped);
+    ParseFestivalFile("YL,JR,10-1,国庆节,,,,1,1,1\r\nYL,JR,10-1,nine,,,,1,1\r\n", &skipped);
+    EXPECT_TRUE(skipped) << "a line of nine fields";
+    ParseFestivalFile("YL,JR,10-1," + std::string(3000, 'x') + ",,,,1,1,1\r\n", &skipped);
+    EXPECT_TRUE(skipped) << "a line too long for one read";
+}
+
+TEST_F(FestivalFileTest, ASaveOverAFileEditedSinceLoadingKeepsTheEditedFileAsADatedCopy) {
+    Write("YL,JR,10-1,国庆节,,,,1,1,1\r\n");
+    FestivalList list;
+    FileBaseline loaded;
+    ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
+    std::tm now{};
+    now.tm_year = 2020 - 1900;
+    now.tm_mday = 2;
+    std::string backup = "stale";
+    ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup, now));
+    EXPECT_EQ(backup, "");
+
+    Write("YL,JR,10-1,国庆节,,,,1,1,1\r\nYL,JR,5-1,劳动节,,,,1,1,1\r\n");  // Notepad, meanwhile
+    ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup, now));
+    EXPECT_EQ(backup, path_ + ".20200102-000000.bak");
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(backup, kept));
+    EXPECT_NE(kept.find("劳动节"), std::string::npos);
+    EXPECT_EQ(Read(), "YL,JR,10-1,国庆节,,,,1,1,1\r\n");
+}
+
+TEST_F(FestivalFileTest, ASaveOverAFileWithSkippedLinesKeepsACopyEvenUnchanged) {
+    const std::string withBadLine = "YL,JR,10-1,国庆节,,,,1,1,1\r\nYL,JR,5-1,劳动节\r\n";
+    Write(withBadLine);
+    FestivalList list;
+    FileBaseline loaded;
+    ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
+    std::string backup;
+    ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup));
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(backup, kept));
+    EXPECT_EQ(kept, withBadLine);
+}
+
 TEST_F(FestivalFileTest, AFailedSaveLeavesThePreviousFileUntouched) {
     // No folder: nothing is created.
     const std::string inMissingFolder = (folder_ / "Ostrel" / "holidays.cfg").string();

@@ -50,14 +50,28 @@ TEST(FestivalManagerRows, ShowTheDescriptionInSevenColumns) {
     EXPECT_EQ(FestivalRowCells(Named("x", "")).at(3), "10月1日");
 }
 
-TEST(FestivalManagerRows, CheckBoxesComeFromEnabledAndGoBackAsOneOrZero) {
-    FestivalRows rows({Named("a", "1"), Named("b", ""), Named("c", "0")});
-    EXPECT_EQ(Names(rows), "a+ b- c- ");
+TEST(FestivalManagerRows, CheckBoxesShowWhatTheCalendarCountsAndKeepUntouchedValues) {
+    FestivalRows rows({Named("a", "1"), Named("b", ""), Named("c", "0"), Named("d", "yes")});
+    EXPECT_EQ(Names(rows), "a+ b+ c- d+ ") << "an empty enabled field is on, as the calendar takes it";
+    rows.SetChecked(1, true);
+    EXPECT_FALSE(rows.modified()) << "a box set to what it shows is no change";
+    FestivalList saved = rows.ForSaving();
+    EXPECT_EQ(saved[1].enabled, "") << "an untouched field goes back as it was read";
+    EXPECT_EQ(saved[3].enabled, "yes");
+
     rows.SetChecked(2, true);
     rows.SetChecked(0, false);
-    EXPECT_FALSE(rows.modified()) << "ticking alone is no change to ask about";
-    const FestivalList saved = rows.ForSaving();
-    EXPECT_EQ(saved[0].enabled + saved[1].enabled + saved[2].enabled, "001");
+    EXPECT_TRUE(rows.modified()) << "a changed box is asked about at close like any edit";
+    saved = rows.ForSaving();
+    EXPECT_EQ(saved[0].enabled + "|" + saved[1].enabled + "|" + saved[2].enabled, "0||1");
+}
+
+TEST(FestivalManagerRows, UntickingAnEmptyFieldWritesZeroAndTickingItAgainKeepsItEmpty) {
+    FestivalRows rows({Named("b", "")});
+    rows.SetChecked(0, false);
+    EXPECT_EQ(rows.ForSaving()[0].enabled, "0");
+    rows.SetChecked(0, true);
+    EXPECT_EQ(rows.ForSaving()[0].enabled, "");
 }
 
 TEST(FestivalManagerRows, AddPutsTheCheckedRuleAboveTheSelectionOrAtTheTop) {

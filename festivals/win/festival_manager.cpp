@@ -23,6 +23,13 @@ std::string CannotReadMessage(const std::string& file) {
            "\n请确认该文件没有被其他程序占用并且可以读取，然后重新打开节日管理。";
 }
 
+// A file changed since the manager read it, or with lines it could not read,
+// is kept before the save replaces it; the user learns where.
+std::string BackupMessage(const std::string& copy) {
+    return "节日已保存。\n\n节日文件在打开节日管理后被其他程序改动过，或含有无法读取的行，保存前已将原来的文件备份为：\n" +
+           copy + "\n\n如需找回其中的内容，可以用记事本打开该备份。";
+}
+
 const std::vector<list_view::Column>& Columns() {
     static const std::vector<list_view::Column> columns = {
         {"类型", 80}, {"日期类型", 80}, {"名称", 120}, {"日期", 150}, {"开始年份", 80}, {"结束日期", 100}, {"音乐", 90},
@@ -95,7 +102,7 @@ void FestivalManager::OnInitDialog() {
 
 void FestivalManager::FillList() {
     FestivalList rules;
-    fileUnread_ = !LoadFestivals(rules, festivalFile_);
+    fileUnread_ = !LoadFestivals(rules, festivalFile_, &loaded_);
     rows_ = std::make_unique<FestivalRows>(rules);
     ListView_DeleteAllItems(List());
     for (int row = 0; row < rows_->size(); ++row) {
@@ -214,7 +221,11 @@ bool FestivalManager::Save() {
         ShowMessage(hwnd(), CannotReadMessage(festivalFile_), MB_OK | MB_ICONWARNING);
         return false;
     }
-    if (SaveFestivals(rows_->ForSaving(), festivalFile_)) return true;
+    std::string copy;
+    if (SaveFestivals(rows_->ForSaving(), festivalFile_, &loaded_, &copy)) {
+        if (!copy.empty()) ShowMessage(hwnd(), BackupMessage(copy), MB_OK | MB_ICONINFORMATION);
+        return true;
+    }
     // Ending as if saved would drop the user's changes without a word; the
     // dialog stays open with them instead.
     ShowMessage(hwnd(), kCannotSave, MB_OK | MB_ICONWARNING);
@@ -226,6 +237,7 @@ void FestivalManager::SaveAndClose() {
 }
 
 void FestivalManager::Close() {
+    TakeListState();  // a changed check box is a change to ask about
     if (!rows_->modified()) {
         Finish(kNotSaved);
         return;

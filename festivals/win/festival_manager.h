@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "base/file_backup.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
 #include "base/win/session_end_guard.h"
@@ -51,6 +52,7 @@ private:
     std::unique_ptr<FestivalRows> rows_;
     // The file was there but could not be read: the list lacks its rules.
     bool fileUnread_ = false;
+    FileBaseline loaded_;  // what the file held when the list was filled
     DialogIcons icons_;
     DialogResizer resizer_;
     SessionEndGuard sessionEnd_;

@@ -171,6 +171,39 @@ TEST_F(ReminderFileTest, RecordsLoadingCouldNotTakeInAreKeptInADatedCopyBeforeTh
     EXPECT_FALSE(fs::exists(path_));
 }
 
+TEST_F(ReminderFileTest, AFileThatIsThereButUnreadableIsReportedAndNeverSavedOver) {
+    fs::create_directories(path_);  // as unreadable as a locked file, on every system
+    ReminderList list = ThreeMemos();
+    EXPECT_FALSE(LoadReminders(path_, list));
+    EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(SaveReminders(path_, ThreeMemos(), now_));
+    EXPECT_TRUE(fs::is_directory(path_));
+
+    fs::remove(path_);
+    EXPECT_TRUE(LoadReminders(path_, list)) << "a missing file is no failure";
+}
+
+TEST_F(ReminderFileTest, AFileChangedSinceLoadingIsCopiedBeforeTheSaveAndTheCopyNamed) {
+    const ReminderList memos = ThreeMemos();
+    ASSERT_TRUE(SaveReminders(path_, memos, now_));
+    ReminderList list;
+    FileBaseline loaded;
+    ASSERT_TRUE(LoadReminders(path_, list, &loaded));
+
+    std::string backup = "stale";
+    ASSERT_TRUE(SaveReminders(path_, list, now_, &loaded, &backup));
+    EXPECT_EQ(backup, "") << "the file as loaded needs no copy";
+    EXPECT_TRUE(OtherFiles().empty());
+
+    // Someone re-saved the file meanwhile (here: one memo fewer, still valid).
+    const std::string edited = "[ITEMS]\r\nItem0=" + StoredValue(memos[2]) + "\r\n";
+    Write(edited);
+    ASSERT_TRUE(SaveReminders(path_, list, now_, &loaded, &backup));
+    EXPECT_EQ(backup, path_ + ".20130210-083005.bak");
+    EXPECT_EQ(Contents(backup), edited);
+    EXPECT_TRUE(SameBytes(Load(), memos));
+}
+
 // A save that cannot complete (disk full, file locked) leaves the old memos.
 TEST_F(ReminderFileTest, AFailedWriteLeavesTheOldFileIntact) {
     ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), now_));

@@ -17,6 +17,19 @@ enum Result : INT_PTR { kNotSaved = 0, kSaved = 1 };
 
 const char kUnsavedReason[] = "有尚未保存的备忘修改";
 
+// Saving writes the whole list, so a list that lacks the memos of a file that
+// is there but could not be read must never be saved over it.
+std::string CannotReadMessage(const std::string& file) {
+    return "无法读取备忘文件，修改不能保存：\n" + file +
+           "\n\n打开备忘管理时没能读出这个文件，保存会用下面的列表替换整个文件，其中其余的备忘将会丢失。"
+           "\n你的修改仍在列表中。请确认该文件没有被其他程序占用并且可以读取，然后关闭并重新打开备忘管理。";
+}
+
+std::string BackupMessage(const std::string& copy) {
+    return "备忘已保存。\n\n备忘文件在打开备忘管理后被其他程序改动过，或含有无法读取的记录，保存前已将原来的文件备份为：\n" +
+           copy + "\n\n如需找回其中的内容，可以用记事本打开该备份。";
+}
+
 class ReminderManager : public DialogWindow {
 public:
     ReminderManager(HWND owner, std::string file, ReminderManagerRequest request)
@@ -66,7 +79,7 @@ private:
         list_view::Setup(List(), columns, false, icons_.Load(IDI_MEMO_NOTE, 16));
 
         ReminderList rows;
-        LoadReminders(file_, rows);
+        fileUnread_ = !LoadReminders(file_, rows, &loaded_);
         model_ = ReminderManagerModel(std::move(rows));
         for (int i = 0; i < model_.size(); ++i) list_view::Insert(List(), i, ReminderRowTexts(model_.row(i)), 0);
 
@@ -146,8 +159,15 @@ private:
     // Writes the whole list. A file that cannot be written is reported and
     // the dialog stays open with every change, so nothing typed is lost.
     bool Save() {
-        if (SaveReminders(file_, model_.rows())) {
+        if (fileUnread_) {
+            ShowMessage(hwnd(), CannotReadMessage(file_), MB_OK | MB_ICONWARNING);
+            if (!IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_SHOW);
+            return false;
+        }
+        std::string copy;
+        if (SaveReminders(file_, model_.rows(), &loaded_, &copy)) {
             model_.MarkSaved();
+            if (!copy.empty()) ShowMessage(hwnd(), BackupMessage(copy), MB_OK | MB_ICONINFORMATION);
             return true;
         }
         ShowMessage(hwnd(),
@@ -174,6 +194,8 @@ private:
 
     HWND owner_;
     std::string file_;
+    bool fileUnread_ = false;
+    FileBaseline loaded_;  // what the file held when the list was loaded
     ReminderManagerRequest request_;
     ReminderManagerModel model_;
     DialogResizer resizer_;

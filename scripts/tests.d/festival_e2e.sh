@@ -128,13 +128,17 @@ check "1 October lists 国庆节" contains "$october" "国庆节"
 listing=$(open_manager)
 show_errors "$listing"
 import -window root "$artifacts/festival-manager.png" 2>/dev/null
-check "节日管理... lists the rules in file order, ticked where enabled is 1" test "$(rows_of "$listing" | tr '\n' '/')" = \
-    "1|节日|阳历|国庆节|10月1日|||/1|节日|旧历|中秋节|八月十五|||/0|纪念日|阳历|母亲节|5月的第二个星期日|||/"
+check "节日管理... lists the rules in file order, ticked unless enabled is 0 (an empty one is on)" \
+    test "$(rows_of "$listing" | tr '\n' '/')" = \
+    "1|节日|阳历|国庆节|10月1日|||/1|节日|旧历|中秋节|八月十五|||/1|纪念日|阳历|母亲节|5月的第二个星期日|||/"
 drive dialog 节日管理 20000 close dialog-gone 节日管理 20000 >/dev/null
 check "closing it unchanged asks nothing and writes nothing" test "$(md5sum < "$festivals")" = "$before"
-drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 check-row 0 0 close >/dev/null
-check "unticking alone and closing asks nothing either" drive dialog-gone 节日管理 20000
-check "and leaves the file as it was" test "$(md5sum < "$festivals")" = "$before"
+unticked=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 check-row 0 0 close box 20000 cancel)
+show_errors "$unticked"
+check "unticking alone is a change: closing asks 已经修改了节日，是否保存？" \
+    contains "$unticked" "box 请确认|已经修改了节日，是否保存？"
+drive dialog-gone 节日管理 20000 >/dev/null
+check "and Cancel leaves the file as it was" test "$(md5sum < "$festivals")" = "$before"
 
 # --- cancel after a change ---------------------------------------------------------------
 prompt=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 3 \
@@ -150,11 +154,11 @@ edited=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dia
     dialog 节日管理 20000 check-row 0 0 select-row 2 click 1028 read)
 show_errors "$edited"
 check "editing, moving 母亲节 up and unticking 国庆 show in the list" test "$(rows_of "$edited" | cut -d'|' -f1,4 | tr '\n' '/')" = \
-    "0|国庆/0|母亲节/1|中秋节/"
+    "0|国庆/1|母亲节/1|中秋节/"
 check "the moved row stays selected" test "$(grep '^row' <<<"$edited" | cut -f2,4 | grep -P '\t1$' | cut -f1)" = "1"
 drive dialog 节日管理 20000 click 1 dialog-gone 节日管理 20000 >/dev/null
-check "保存并关闭 writes the new order with enabled from the check boxes" \
-    file_becomes "YL,JR,10-1,国庆,,,,0,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,0,1,0|NL,JR,8-15,中秋节,,,,1,1,1|"
+check "保存并关闭 writes the new order, the changed box as 0 and the untouched empty one as it was" \
+    file_becomes "YL,JR,10-1,国庆,,,,0,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,,1,0|NL,JR,8-15,中秋节,,,,1,1,1|"
 # The day also carries its public-holiday line (国庆节假期 休): the festival's
 # own item is the line that is its name alone.
 for _ in 1 2 3; do october=$(october_menu); grep -qx 国庆 <<<"$october" || break; sleep 1; done

@@ -1,0 +1,38 @@
+// Dated copies kept beside a data file before a save replaces it. A manager
+// remembers what the file held when it loaded it; when the file on disk is no
+// longer that (edited in Notepad, re-saved as UTF-16, a sync client's merge)
+// or loading left part of it out, the save first copies the file away, so
+// nothing the user kept is lost unseen.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+struct FileBaseline {
+    bool present = false;      // a file was there and was read
+    std::uint64_t size = 0;
+    std::uint64_t digest = 0;  // FNV-1a over the bytes
+    bool lossy = false;        // loading skipped something a save would drop
+};
+
+FileBaseline BaselineOf(const std::string& contents, bool lossy);
+// Whether the file now holding `contents` is the one the baseline was taken of.
+bool SameAsBaseline(const FileBaseline& baseline, const std::string& contents);
+
+// path + ".YYYYMMDD-HHMMSS.bak", with "-2", "-3", ... added before ".bak"
+// when that name is taken.
+std::string DatedBackupPath(const std::string& path, const std::tm& now);
+
+// The local time of day, for dating copies.
+std::tm LocalTimeNow();
+
+struct BackupResult {
+    bool ok = true;    // false: the file is there but could not be read or copied
+    std::string copy;  // the copy's path when one was made
+};
+
+// Before a save replaces `path`: keeps a dated copy of the file when it
+// differs from `baseline` or the baseline is lossy. A missing file needs no
+// copy. When `ok` is false the save must not go on.
+BackupResult KeepCopyIfChanged(const std::string& path, const FileBaseline& baseline, const std::tm& now);
