@@ -3,6 +3,8 @@
 #include <atomic>
 #include <chrono>
 
+#include "base/gbk_scan.h"
+
 namespace {
 
 // Unique enough for one writer per file: the program holds one instance per
@@ -14,7 +16,37 @@ std::string TemporaryNameBeside(const std::string& path) {
            std::to_string(counter++);
 }
 
+const char kTemporaryMark[] = ".tmp";
+
+// Whether `name` is `file` + ".tmp<digits>-<digits>", as TemporaryNameBeside
+// makes them.
+bool IsTemporaryNameOf(const std::string& name, const std::string& file) {
+    const std::string prefix = file + kTemporaryMark;
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
+    const std::string rest = name.substr(prefix.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 == rest.size()) return false;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (i != dash && (rest[i] < '0' || rest[i] > '9')) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+void RemoveLeftoverTemporaries(const std::string& path) {
+    // A GBK trail byte can be a backslash: the separator is looked for by
+    // whole characters.
+    std::size_t slash = FindLastGbkChar(path, '\\');
+    const std::size_t forward = FindLastGbkChar(path, '/');
+    if (slash == std::string::npos || (forward != std::string::npos && forward > slash)) slash = forward;
+    if (slash == std::string::npos) return;
+    const std::string folder = path.substr(0, slash + 1);
+    const std::string file = path.substr(slash + 1);
+    for (const FolderEntry& entry : ListFolder(path.substr(0, slash))) {
+        if (!entry.isFolder && IsTemporaryNameOf(entry.name, file)) RemoveFile(folder + entry.name);
+    }
+}
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {
     contents.clear();

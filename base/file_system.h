@@ -20,6 +20,10 @@ bool ReadWholeFile(const std::string& path, std::string& contents);
 // Never creates folders.
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents);
 
+// Removes the temporary files a save of `path` left beside it when the
+// program or the machine stopped in the middle of it.
+void RemoveLeftoverTemporaries(const std::string& path);
+
 bool FileExists(const std::string& path);
 // When a file was last written and its length: what tells a file read
 // earlier from a changed one. Absent when nothing can be read at the path.

@@ -241,6 +241,7 @@ bool UpdateProfileFile(const std::string& file, const std::function<bool(Profile
     if (!loaded && FileExists(file)) return false;
     if (!change(document)) return false;
     if (loaded && !document.IsModified()) return true;
+    if (loaded) MakeWritable(file);  // a read-only settings file is replaced as any other
     return document.Save(file);
 }
 

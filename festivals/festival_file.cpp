@@ -149,6 +149,7 @@ bool SaveFestivals(const FestivalList& list, const std::string& path, const File
         if (!copy.ok) return false;
         if (backup) *backup = copy.copy;
     }
+    if (FileExists(path)) MakeWritable(path);  // as the memo file: read-only is no reason to keep old rules
     return ReplaceFileAtomically(path, FormatFestivalFile(list));
 }
 

@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "base/data_paths.h"
+#include "base/file_system.h"
 #include "base/win/com_apartment.h"
 #include "base/win/message_loop.h"
 #include "base/win/scoped_win.h"
@@ -32,18 +33,42 @@ bool TimingRequested() {
     return requested;
 }
 
+// A portable copy is often started from Downloads, where a planted DLL with
+// a system DLL's name would otherwise be found first. Libraries loaded from
+// here on come from the system folder. Windows before 8 without the update
+// that adds SetDefaultDllDirectories at least drop the current folder.
+void LoadLibrariesFromTheSystemFolderOnly() {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+        reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+    if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+}
+
+// A mutex that exists but cannot be opened belongs to a copy running with
+// other rights (an elevated one): that copy is running all the same.
+bool AnotherCopyRuns(HANDLE mutex, DWORD createError) {
+    return mutex ? createError == ERROR_ALREADY_EXISTS : createError == ERROR_ACCESS_DENIED;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    LoadLibrariesFromTheSystemFolderOnly();
     DeclareDpiAwareness();
     ComApartment com;
     const std::string moduleFolder = ModuleFolder();
     const std::string settingsFile = SettingsFilePath(moduleFolder);
 
     ScopedKernelHandle mutex(CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
-    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (AnotherCopyRuns(mutex.get(), GetLastError())) {
         MessageBoxW(nullptr, L"程序已在运行中。", ProductName().c_str(), MB_OK | MB_ICONINFORMATION);
         return kSecondCopyExitCode;
+    }
+    // The only copy: temporary files beside the data files are what a save
+    // left when the program or the machine stopped during it.
+    for (const std::string& file : {settingsFile, FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder)}) {
+        RemoveLeftoverTemporaries(file);
     }
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};

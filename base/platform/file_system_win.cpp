@@ -35,7 +35,17 @@ bool PathExists(const std::string& path) {
 bool RemoveFile(const std::string& path) { return DeleteFileW(WideFromGbk(path).c_str()) != 0; }
 
 bool RenameFile(const std::string& from, const std::string& to) {
-    return MoveFileExW(WideFromGbk(from).c_str(), WideFromGbk(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const std::wstring source = WideFromGbk(from);
+    const std::wstring target = WideFromGbk(to);
+    // Replacing keeps the old file's attributes, security and creation time,
+    // which a plain move would take from the temporary file. Where there is no
+    // old file, or the replace fails (a file system without support), the
+    // move does the job.
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        return true;
+    }
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool FlushFileToDisk(std::FILE* file) {

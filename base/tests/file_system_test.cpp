@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "tests/support/scratch_folder.h"
 
@@ -29,6 +31,19 @@ TEST_F(FileSystemTest, ReplacingIntoAMissingFolderFailsWithoutCreatingIt) {
     const std::string path = PathOf("missing/a.cfg");
     EXPECT_FALSE(ReplaceFileAtomically(path, "x"));
     EXPECT_FALSE(std::filesystem::exists(folder_ / "missing"));
+}
+
+TEST_F(FileSystemTest, TemporaryFilesLeftByAnInterruptedSaveAreRemovedAndNothingElse) {
+    for (const char* name : {"holidays.cfg", "holidays.cfg.tmp123456-0", "holidays.cfg.tmp9-12", "holidays.cfg.tmp-1",
+                             "holidays.cfg.tmpx-1", "holidays.cfg.20130210-083005.bak", "reminders.cfg.tmp1-1"}) {
+        ASSERT_TRUE(ReplaceFileAtomically(PathOf(name), "x"));
+    }
+    RemoveLeftoverTemporaries(PathOf("holidays.cfg"));
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"holidays.cfg", "holidays.cfg.20130210-083005.bak", "holidays.cfg.tmp-1",
+                                              "holidays.cfg.tmpx-1", "reminders.cfg.tmp1-1"}));
 }
 
 TEST_F(FileSystemTest, MissingFilesReadAsFailure) {

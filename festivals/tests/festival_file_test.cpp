@@ -251,6 +251,15 @@ TEST_F(FestivalFileTest, ASaveOverAFileWithSkippedLinesKeepsACopyEvenUnchanged) 
     EXPECT_EQ(kept, withBadLine);
 }
 
+TEST_F(FestivalFileTest, AReadOnlyFileIsSavedAsTheMemoFileIs) {
+    Write("YL,JR,10-1,国庆节,,,,1,1,1\r\n");
+    namespace fs = std::filesystem;
+    fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    ASSERT_TRUE(SaveFestivals({Rule("YL", "JR", "5-1", "劳动节")}, path_));
+    EXPECT_EQ(Read(), "YL,JR,5-1,劳动节,,,,1,1,1\r\n");
+}
+
 TEST_F(FestivalFileTest, AFailedSaveLeavesThePreviousFileUntouched) {
     // No folder: nothing is created.
     const std::string inMissingFolder = (folder_ / "Ostrel" / "holidays.cfg").string();

@@ -12,8 +12,10 @@ const char kNothingSelected[] = "请先在下面的列表中选择一个项。";
 const char kNothingToMove[] = "请先选择一个项。";
 const char kSavePrompt[] = "已经修改了节日，是否保存？";
 const char kSavePromptCaption[] = "请确认";
-const char kCannotSave[] =
-    "无法写入节日文件，修改尚未保存。\n请确认程序文件夹中的 Ostrel 文件夹存在且可以写入，然后再保存一次。";
+std::string CannotSaveMessage(const std::string& file) {
+    return "无法写入节日文件，修改尚未保存：\n" + file +
+           "\n\n请确认该文件所在的文件夹存在、文件没有被其他程序占用、磁盘没有写满，然后再保存一次。";
+}
 
 // Saving writes the whole list, so a list that lacks the rules of a file that
 // is there but could not be read must never be saved over it.
@@ -228,7 +230,7 @@ bool FestivalManager::Save() {
     }
     // Ending as if saved would drop the user's changes without a word; the
     // dialog stays open with them instead.
-    ShowMessage(hwnd(), kCannotSave, MB_OK | MB_ICONWARNING);
+    ShowMessage(hwnd(), CannotSaveMessage(festivalFile_), MB_OK | MB_ICONWARNING);
     return false;
 }
 
