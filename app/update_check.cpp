@@ -3,19 +3,40 @@
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
+#include <vector>
 
 #include "base/gbk_scan.h"
 
-double LeadingVersionNumber(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+std::vector<unsigned long> VersionNumbers(const std::string& text) {
+    std::vector<unsigned long> numbers;
+    std::size_t i = text.find_first_not_of(" \t\r\n");
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        unsigned long number = 0;
+        // A number past nine digits is as high as nine nines: no overflow.
+        for (int digits = 0; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
+            if (digits < 9) number = number * 10 + static_cast<unsigned long>(text[i] - '0');
+        }
+        numbers.push_back(number);
+        if (i + 1 < text.size() && text[i] == '.' && text[i + 1] >= '0' && text[i + 1] <= '9') ++i;
+        else break;
+    }
+    return numbers;
+}
 
 bool IsNewerVersion(const std::string& published, const std::string& own) {
-    return LeadingVersionNumber(own) < LeadingVersionNumber(published);
+    std::vector<unsigned long> higher = VersionNumbers(published);
+    std::vector<unsigned long> lower = VersionNumbers(own);
+    // Missing numbers are zeros: "2.1" is 2.1.0.
+    const std::size_t length = std::max(higher.size(), lower.size());
+    higher.resize(length, 0);
+    lower.resize(length, 0);
+    return lower < higher;
 }
 
 std::string UpdateAnnouncementText(const std::string& productName, const std::string& published,
                                    const std::string& own) {
     return "发现" + productName + "的新版本！新版本为" + published + "，当前版本为" + own +
-           "。\n\n请点击【确认】查看升级详情。如果现在不想升级，请点击【取消】。";
+           "。\n\n请点击【确定】查看升级详情。如果现在不想升级，请点击【取消】。";
 }
 
 std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFields& guid) {
@@ -45,7 +66,32 @@ std::string PublishedVersionText(const std::string& fileContents) {
         if (cut + width > end) break;
         cut += width;
     }
-    return fileContents.substr(begin, cut - begin);
+    // Only the version itself is shown: digits and the dots between them.
+    const std::string line = fileContents.substr(begin, cut - begin);
+    std::size_t digits = 0;
+    while (digits < line.size() && ((line[digits] >= '0' && line[digits] <= '9') || line[digits] == '.')) ++digits;
+    while (digits > 0 && line[digits - 1] == '.') --digits;
+    return line.substr(0, digits);
+}
+
+namespace {
+
+bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() && EqualsIgnoringAsciiCase(std::string_view(text).substr(0, prefix.size()), prefix);
+}
+
+}  // namespace
+
+bool IsAcceptedUpdateAddress(const std::string& url) {
+    if (StartsWithIgnoringCase(url, "https://")) return url.size() > 8;
+    const std::string local = "http://127.0.0.1";
+    return StartsWithIgnoringCase(url, local) &&
+           (url.size() == local.size() || url[local.size()] == ':' || url[local.size()] == '/');
+}
+
+bool IsWebAddress(const std::string& url) {
+    return (StartsWithIgnoringCase(url, "https://") && url.size() > 8) ||
+           (StartsWithIgnoringCase(url, "http://") && url.size() > 7);
 }
 
 std::string SiblingUrl(const std::string& url, const std::string& name) {

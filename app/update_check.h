@@ -5,16 +5,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int kUpdateCheckAttempts = 10;
 constexpr int kUpdateRetryPauseMs = 120000;
 
-// The leading decimal number of a version text as strtod reads it; text that
-// does not start with a number reads as 0.
-double LeadingVersionNumber(const std::string& text);
+// The numbers of the dotted version a text starts with ("1.0.1 beta" gives
+// 1, 0, 1); none when it does not start with a digit.
+std::vector<unsigned long> VersionNumbers(const std::string& text);
 
-// Whether the published version is higher than the program's own, comparing
-// their leading numbers (so 2.10 is lower than 2.9).
+// Whether the published version is higher than the program's own, number by
+// number (1.0.1 > 1.0.0 > 0.9, 2.10 > 2.9); missing numbers count as 0, so a
+// plain "2.1" is 2.1.0. Text without a version is never newer.
 bool IsNewerVersion(const std::string& published, const std::string& own);
 
 // The announcement shown when a newer version is published.
@@ -38,8 +40,17 @@ std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFie
 std::string SiblingUrl(const std::string& url, const std::string& name);
 inline constexpr char kOffDaysFileName[] = "offdays.txt";
 
-// The version text as announced: the version file's first line without a
-// UTF-8 byte-order mark and surrounding blanks, at most kVersionTextLimit bytes, so that a stray page or
-// a huge file served in its place never fills the message box.
+// The version text as announced: the digits and dots the version file's first
+// line starts with (after a UTF-8 byte-order mark and blanks), at most
+// kVersionTextLimit bytes, so that a stray page or a huge file served in its
+// place never shows anything but a version in the message box.
 inline constexpr std::size_t kVersionTextLimit = 64;
 std::string PublishedVersionText(const std::string& fileContents);
+
+// Whether an address from the settings file may stand in for a built-in one:
+// only https, or plain http to this machine (127.0.0.1), where tests serve
+// the files.
+bool IsAcceptedUpdateAddress(const std::string& url);
+// Whether the address is a web page (http or https) that may be handed to the
+// browser; anything else would be opened, or run, by whatever it names.
+bool IsWebAddress(const std::string& url);

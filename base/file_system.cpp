@@ -60,6 +60,27 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     return ok;
 }
 
+FileRead ReadFileWithin(const std::string& path, std::size_t limit, std::string& contents) {
+    contents.clear();
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file) return PathExists(path) ? FileRead::kUnreadable : FileRead::kMissing;
+    char buffer[65536];
+    size_t n;
+    bool tooLarge = false;
+    while (!tooLarge && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        contents.append(buffer, n);
+        tooLarge = contents.size() > limit;
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (tooLarge || failed) {
+        contents.clear();
+        contents.shrink_to_fit();
+        return tooLarge ? FileRead::kTooLarge : FileRead::kUnreadable;
+    }
+    return FileRead::kRead;
+}
+
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents) {
     const std::string temporary = TemporaryNameBeside(path);
     std::FILE* file = OpenFile(temporary, "wb");

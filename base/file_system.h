@@ -14,6 +14,19 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 // Whole contents of a file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
+// The largest files the program reads. A file beyond its limit is taken as
+// damaged and not parsed: a downloaded skin of 20 MB would otherwise take
+// gigabytes and seconds at every start, and crash the 32-bit program.
+inline constexpr std::size_t kProfileFileLimit = 1u << 20;    // skin and tray templates, Solvane.ini
+inline constexpr std::size_t kFestivalFileLimit = 16u << 20;  // holidays.cfg
+inline constexpr std::size_t kReminderFileLimit = 64u << 20;  // reminders.cfg
+
+enum class FileRead { kRead, kMissing, kUnreadable, kTooLarge };
+// Whole contents of a file of at most `limit` bytes. A larger file is not
+// taken in (no more than `limit` and one buffer's worth is ever held), and
+// leaves `contents` empty, as does every outcome but kRead.
+FileRead ReadFileWithin(const std::string& path, std::size_t limit, std::string& contents);
+
 // Writes the contents to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. On any failure (folder missing, disk full, file
 // locked) the old file stays exactly as it was and the temporary file is gone.

@@ -95,9 +95,9 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::string text, std::string e
     return line;
 }
 
-bool ProfileDocument::Load(const std::string& path) {
+bool ProfileDocument::Load(const std::string& path, std::size_t limit) {
     std::string contents;
-    const bool read = ReadWholeFile(path, contents);
+    const bool read = ReadFileWithin(path, limit, contents) == FileRead::kRead;
     *this = read ? ProfileDocument(contents) : ProfileDocument();
     return read;
 }

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_system.h"
 #include "base/rect.h"
 
 // One parsed profile file held in memory: read it once, look up and change as
@@ -30,9 +31,11 @@ public:
     ProfileDocument() = default;
     explicit ProfileDocument(std::string_view text);
 
-    // Replaces the contents with the file's. A missing or unreadable file gives
-    // an empty document and false.
-    bool Load(const std::string& path);
+    // Replaces the contents with the file's. A missing or unreadable file, or
+    // one beyond kProfileFileLimit (taken as damaged, never parsed), gives an
+    // empty document and false. The memo file, an INI file too, has a limit
+    // of its own.
+    bool Load(const std::string& path, std::size_t limit = kProfileFileLimit);
     // Writes the whole document over the file, atomically.
     bool Save(const std::string& path) const;
     // The document as file bytes: unchanged lines exactly as they were read.

@@ -134,7 +134,8 @@ bool LoadFestivals(FestivalList& list, const std::string& path, FileBaseline* ba
     list.clear();
     if (baseline) *baseline = FileBaseline{};
     std::string contents;
-    if (!ReadWholeFile(path, contents)) return !PathExists(path);
+    const FileRead read = ReadFileWithin(path, kFestivalFileLimit, contents);
+    if (read != FileRead::kRead) return read == FileRead::kMissing;
     bool skipped = false;
     list = ParseFestivalFile(contents, &skipped);
     if (baseline) *baseline = BaselineOf(contents, skipped);

@@ -11,7 +11,8 @@
 // Empties the list and fills it with one rule per valid line of the file, in
 // file order; lines that do not hold exactly ten fields are skipped. A missing
 // file gives an empty list. False when something is at the path but could not
-// be read (locked by another program, no permission, a folder): the list is
+// be read (locked by another program, no permission, a folder, or a file
+// beyond kFestivalFileLimit, which is taken as damaged): the list is
 // then empty too, and saving it would wipe festivals nobody has seen.
 // `baseline`, when given, records what was read (and whether lines were
 // skipped), for SaveFestivals.

@@ -92,7 +92,8 @@ bool LoadReminders(const std::string& path, ReminderList& list, FileBaseline* ba
     list.clear();
     if (baseline) *baseline = FileBaseline{};
     std::string contents;
-    if (!ReadWholeFile(path, contents)) return !PathExists(path);
+    const FileRead read = ReadFileWithin(path, kReminderFileLimit, contents);
+    if (read != FileRead::kRead) return read == FileRead::kMissing;
     const ProfileDocument document{std::string_view(contents)};
     std::size_t stop = 0;
     list = RecordsOf(document, stop);

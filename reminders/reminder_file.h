@@ -15,7 +15,8 @@ inline constexpr char kReminderSection[] = "ITEMS";
 // Empties the list and fills it with the records of the file, in file order,
 // up to the first missing or damaged key. A missing file gives an empty list.
 // False when something is at the path but could not be read (locked by
-// another program, not yet downloaded, no permission): the list is then empty
+// another program, not yet downloaded, no permission, or beyond
+// kReminderFileLimit and so taken as damaged): the list is then empty
 // too, and saving it would wipe memos nobody has seen. `baseline`, when
 // given, records what was read, for SaveReminders.
 bool LoadReminders(const std::string& path, ReminderList& list, FileBaseline* baseline = nullptr);

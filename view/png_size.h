@@ -1,15 +1,31 @@
 // The pixel size a PNG file declares in its header, read without decoding the
 // picture, so that window sizes can be worked out where no image library is.
+// Only a file that passes this check is handed to the system's image decoder:
+// a skin is downloaded from anywhere, and no other format's decoder, nor a
+// giant picture, is to be reached through it.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 struct PixelSize {
     int width = 0;
     int height = 0;
 };
 
-// Nothing when the file is missing, not a PNG, or declares a size of zero or
-// beyond PNG's limit of 2^31 - 1.
+// The largest width and height of a picture the program takes.
+inline constexpr int kMaxPictureSide = 4096;
+
+// The size from the first bytes of a PNG file: the signature, then an IHDR
+// chunk of 13 bytes with a sound bit depth, colour type, compression, filter
+// and interlace method. Nothing when any of that is wrong or a side is zero
+// or beyond kMaxPictureSide.
+std::optional<PixelSize> PngSizeOfHeader(std::string_view firstBytes);
+
+// The same for a file; nothing when it is missing too.
 std::optional<PixelSize> ReadPngSize(const std::string& path);
+
+// Whether the file is a PNG no wider than `maxWidth` and no higher than
+// `maxHeight` (each capped at kMaxPictureSide).
+bool IsAcceptablePicture(const std::string& path, int maxWidth, int maxHeight);

@@ -22,8 +22,11 @@ constexpr wchar_t kUpdatePageUrl[] = L"https://www.tavro-calendar.com/solvane/up
 constexpr DWORD kVersionFileReadLimit = 4096;
 
 std::wstring SettingOr(const std::string& settingsFile, const char* key, const wchar_t* fallback) {
+    // These keys exist for tests; an address that is neither https nor the
+    // local test server is ignored, so an edited settings file cannot send
+    // the check, or the browser, anywhere else.
     const std::string value = ProfileGetString("Ostrel", key, "", settingsFile);
-    return value.empty() ? std::wstring(fallback) : WideFromGbk(value);
+    return IsAcceptedUpdateAddress(value) ? WideFromGbk(value) : std::wstring(fallback);
 }
 
 // The system's temporary folder + "\" + a fresh GUID in hex + ".txt".
@@ -129,7 +132,8 @@ int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner) {
     // Shown from this thread and owned by the hidden shell window, the box
     // would otherwise open behind whatever the user is working in.
     const UINT style = MB_OKCANCEL | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST;
-    if (MessageBoxW(owner, text.c_str(), info.productName.c_str(), style) == IDOK) {
+    if (MessageBoxW(owner, text.c_str(), info.productName.c_str(), style) == IDOK &&
+        IsWebAddress(GbkFromWide(settings.updatePageUrl))) {
         ShellExecuteW(nullptr, L"open", settings.updatePageUrl.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
     return 1;

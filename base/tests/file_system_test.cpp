@@ -46,6 +46,18 @@ TEST_F(FileSystemTest, TemporaryFilesLeftByAnInterruptedSaveAreRemovedAndNothing
                                               "holidays.cfg.tmpx-1", "reminders.cfg.tmp1-1"}));
 }
 
+TEST_F(FileSystemTest, AFileBeyondItsLimitIsNotTakenIn) {
+    const std::string path = PathOf("big.ini");
+    ASSERT_TRUE(ReplaceFileAtomically(path, std::string(200000, 'x')));
+    std::string contents = "stale";
+    EXPECT_EQ(ReadFileWithin(path, 200000, contents), FileRead::kRead);
+    EXPECT_EQ(contents.size(), 200000u);
+    EXPECT_EQ(ReadFileWithin(path, 199999, contents), FileRead::kTooLarge);
+    EXPECT_TRUE(contents.empty());
+    EXPECT_EQ(ReadFileWithin(PathOf("none"), 10, contents), FileRead::kMissing);
+    EXPECT_EQ(ReadFileWithin(folder_.string(), 10, contents), FileRead::kUnreadable);
+}
+
 TEST_F(FileSystemTest, MissingFilesReadAsFailure) {
     std::string contents = "stale";
     EXPECT_FALSE(ReadWholeFile(PathOf("none"), contents));

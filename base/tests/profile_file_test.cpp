@@ -40,6 +40,18 @@ TEST_F(ProfileFileTest, AHandEditedFileReadsRegardlessOfCaseAndSpacing) {
     EXPECT_EQ(ProfileGetString("Ostrel", "Template", "", file_), "蓝色 经典");
 }
 
+TEST_F(ProfileFileTest, AFileBeyondOneMiBIsTakenAsDamagedAndNeverWrittenOver) {
+    std::string huge = "[Ostrel]\r\nShowToday=0\r\n";
+    huge.resize(kProfileFileLimit + 1, ';');
+    Write(huge);
+    ProfileDocument document;
+    EXPECT_FALSE(document.Load(file_));
+    EXPECT_FALSE(document.Find("Ostrel", "ShowToday"));
+    EXPECT_EQ(ProfileGetInt("Ostrel", "ShowToday", 1, file_), 1) << "the default, as for a missing file";
+    EXPECT_FALSE(ProfilePutInt("Ostrel", "ShowToday", 1, file_)) << "a save would drop what could not be read";
+    EXPECT_EQ(Contents(), huge);
+}
+
 TEST_F(ProfileFileTest, TheFirstSectionAndTheFirstKeyOfANameWin) {
     Write("[Ostrel]\nShowToday=0\nshowtoday=1\n[GADGETS]\nx=1\n[OSTREL]\nShowToday=2\nListForDays=9\n");
     EXPECT_EQ(ProfileGetInt("Ostrel", "ShowToday", 7, file_), 0);
@@ -196,7 +208,7 @@ TEST_F(ProfileFileTest, ManyLongKeysAreWrittenInOnePass) {
     }
     ASSERT_TRUE(document.Save(file_));
     ProfileDocument reread;
-    ASSERT_TRUE(reread.Load(file_));
+    ASSERT_TRUE(reread.Load(file_, kReminderFileLimit));  // as large as a memo file
     for (int i = 0; i < 300; ++i) EXPECT_EQ(reread.Find("ITEMS", "Item" + std::to_string(i)), values[i]);
 }
 

@@ -260,6 +260,19 @@ TEST_F(FestivalFileTest, AReadOnlyFileIsSavedAsTheMemoFileIs) {
     EXPECT_EQ(Read(), "YL,JR,5-1,劳动节,,,,1,1,1\r\n");
 }
 
+TEST_F(FestivalFileTest, AFileBeyond16MiBIsTakenAsDamagedNotReadAndNotSavedOver) {
+    std::string huge = "YL,JR,10-1,国庆节,,,,1,1,1\r\n";
+    huge.resize(kFestivalFileLimit + 1, ' ');
+    Write(huge);
+    FestivalList list{Rule("YL", "JR", "1-1", "stale")};
+    EXPECT_FALSE(LoadFestivals(list, path_));
+    EXPECT_TRUE(list.empty());
+    huge.resize(kFestivalFileLimit);
+    Write(huge);
+    EXPECT_TRUE(LoadFestivals(list, path_));
+    EXPECT_EQ(list.size(), 1u);
+}
+
 TEST_F(FestivalFileTest, AFailedSaveLeavesThePreviousFileUntouched) {
     // No folder: nothing is created.
     const std::string inMissingFolder = (folder_ / "Ostrel" / "holidays.cfg").string();

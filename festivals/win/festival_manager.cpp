@@ -22,7 +22,8 @@ std::string CannotSaveMessage(const std::string& file) {
 std::string CannotReadMessage(const std::string& file) {
     return "无法读取节日文件，修改不能保存：\n" + file +
            "\n\n打开节日管理时没能读出这个文件，保存会用下面的列表替换整个文件，其中其余的节日将会丢失。"
-           "\n请确认该文件没有被其他程序占用并且可以读取，然后重新打开节日管理。";
+           "\n请确认该文件没有被其他程序占用并且可以读取，然后重新打开节日管理。"
+           "\n超过 16 MB 的节日文件被视为已损坏，不会读取；请把它移走或改名后再打开节日管理。";
 }
 
 // A file changed since the manager read it, or with lines it could not read,

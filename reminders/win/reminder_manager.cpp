@@ -22,7 +22,8 @@ const char kUnsavedReason[] = "有尚未保存的备忘修改";
 std::string CannotReadMessage(const std::string& file) {
     return "无法读取备忘文件，修改不能保存：\n" + file +
            "\n\n打开备忘管理时没能读出这个文件，保存会用下面的列表替换整个文件，其中其余的备忘将会丢失。"
-           "\n你的修改仍在列表中。请确认该文件没有被其他程序占用并且可以读取，然后关闭并重新打开备忘管理。";
+           "\n你的修改仍在列表中。请确认该文件没有被其他程序占用并且可以读取，然后关闭并重新打开备忘管理。"
+           "\n超过 64 MB 的备忘文件被视为已损坏，不会读取；请把它移走或改名后再打开备忘管理。";
 }
 
 std::string BackupMessage(const std::string& copy) {

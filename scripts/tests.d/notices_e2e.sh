@@ -247,7 +247,7 @@ check "with ShowNotifyWindowOnScreen=0 neither the memo alert nor the daily noti
 stop_app
 
 # --- the update check ----------------------------------------------------------------------
-announcement="update-box Tavro日历|发现Tavro日历的新版本！新版本为2.1，当前版本为2.0.0。~~请点击【确认】查看升级详情。如果现在不想升级，请点击【取消】。"
+announcement="update-box Tavro日历|发现Tavro日历的新版本！新版本为2.1，当前版本为2.0.0。~~请点击【确定】查看升级详情。如果现在不想升级，请点击【取消】。"
 
 # --- a higher published version is announced once -----------------------------------
 publish $'2.1\r\n'

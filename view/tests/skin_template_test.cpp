@@ -154,8 +154,9 @@ protected:
 
 TEST_F(TemplateFolderTest, ATemplateIsReadFromItsFolderWithThePicturesSize) {
     Write(SkinConfigPath(Folder(), "blue"), "[Settings]\r\nBODY=0,30,300,250\r\nHEIGHTWEEKDAYROW=20\r\n");
-    // PNG signature and an IHDR chunk declaring 320 x 280.
-    Write(SkinBackgroundPath(Folder(), "blue"), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x01\x40\0\0\x01\x18", 24));
+    // PNG signature and an IHDR chunk declaring 320 x 280, 8-bit RGBA.
+    Write(SkinBackgroundPath(Folder(), "blue"),
+          std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x01\x40\0\0\x01\x18\x08\x06\0\0\0", 29));
     const SkinTemplate skin = LoadSkinTemplate(Folder(), "blue", KnownFamily);
     EXPECT_EQ(skin.body, (Rect{0, 30, 300, 250}));
     EXPECT_EQ(skin.weekdayRowHeight, 20);

@@ -8,6 +8,7 @@
 
 #include "base/win/gbk_text.h"
 #include "view/dpi_scale.h"
+#include "view/png_size.h"
 
 namespace {
 
@@ -272,17 +273,24 @@ const TextPicture& TextPictures::Add(const TextPictureKey& key, TextPicture pict
     return pictures_[key] = std::move(picture);
 }
 
+int VirtualScreenWidth() { return std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CXSCREEN)); }
+int VirtualScreenHeight() { return std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), GetSystemMetrics(SM_CYSCREEN)); }
+
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures) {
     ScopedGdipBitmap background;
     const std::wstring path = WideFromGbk(list.backgroundPath);
     if (path.empty()) return LayeredSurface();
     // From 175 % on, the skin's double-size picture where it has one.
     bool doubleSize = false;
+    // Only a sound PNG no larger than the screens reaches the decoder; the
+    // double-size one may be twice that, as it is shown at half its size.
     if (list.dpi >= kDoubleSizePictureDpi) {
-        const std::wstring larger = WideFromGbk(DoubleSizePicturePath(list.backgroundPath));
-        doubleSize = gdip::GdipCreateBitmapFromFile(larger.c_str(), background.out()) == Gdiplus::Ok;
+        const std::string larger = DoubleSizePicturePath(list.backgroundPath);
+        doubleSize = IsAcceptablePicture(larger, 2 * VirtualScreenWidth(), 2 * VirtualScreenHeight()) &&
+                     gdip::GdipCreateBitmapFromFile(WideFromGbk(larger).c_str(), background.out()) == Gdiplus::Ok;
     }
-    if (!doubleSize && gdip::GdipCreateBitmapFromFile(path.c_str(), background.out()) != Gdiplus::Ok) {
+    if (!doubleSize && (!IsAcceptablePicture(list.backgroundPath, VirtualScreenWidth(), VirtualScreenHeight()) ||
+                        gdip::GdipCreateBitmapFromFile(path.c_str(), background.out()) != Gdiplus::Ok)) {
         return LayeredSurface();
     }
     UINT width = 0, height = 0;

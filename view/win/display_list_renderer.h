@@ -79,6 +79,10 @@ private:
 // same picture, to a few levels of rounding).
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures = nullptr);
 
+// The size of all monitors together, the most a picture may cover.
+int VirtualScreenWidth();
+int VirtualScreenHeight();
+
 // The month window's whole repaint: renders the list and hands the picture to
 // the layered window in one update, the window taking the picture's size at
 // its current position. False, leaving the window as it was, when the

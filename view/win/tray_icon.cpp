@@ -5,6 +5,7 @@
 
 #include "view/win/font_families.h"
 #include "base/win/gbk_text.h"
+#include "view/png_size.h"
 #include "view/win/display_list_renderer.h"
 #include "base/win/gdiplus_scoped.h"
 #include "view/win/layered_surface.h"
@@ -46,7 +47,8 @@ HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth, int size) {
         // A missing picture leaves the background transparent; the number is
         // still drawn.
         ScopedImage picture;
-        if (gdip::GdipLoadImageFromFile(WideFromGbk(tray.picturePath).c_str(), picture.out()) == Gdiplus::Ok &&
+        if (IsAcceptablePicture(tray.picturePath, VirtualScreenWidth(), VirtualScreenHeight()) &&
+            gdip::GdipLoadImageFromFile(WideFromGbk(tray.picturePath).c_str(), picture.out()) == Gdiplus::Ok &&
             picture) {
             gdip::GdipDrawImageRectI(canvas.graphics(), picture.get(), 0, 0, size, size);
         }
