@@ -29,7 +29,8 @@ SetCompressor /SOLID lzma
 !define UNINSTALLER "Uninstall.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 ; The same value the program's settings dialog writes: named after the product,
-; the executable's full path unquoted.
+; the executable's full path in quotes (older versions wrote it without; both
+; are recognised).
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; The program's single-instance mutex.
 !define RUNNING_MUTEX "{7976FE12-E6EB-4293-8BE4-16E8D506788B}"
@@ -184,7 +185,7 @@ Section /o "桌面快捷方式" SectionDesktop
 SectionEnd
 
 Section /o "开机自动运行" SectionAutoStart
-  WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" "$INSTDIR\${EXE}"
+  WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\${EXE}"'
 SectionEnd
 
 ; Unticked on an update: drop the value only when it starts this copy.
@@ -192,6 +193,7 @@ Section "-ClearAutoStart"
   ${IfNot} ${SectionIsSelected} ${SectionAutoStart}
     ReadRegStr $0 HKCU "${RUN_KEY}" "${PRODUCT}"
     ${If} $0 == "$INSTDIR\${EXE}"
+    ${OrIf} $0 == '"$INSTDIR\${EXE}"'
       DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
     ${EndIf}
   ${EndIf}
@@ -202,6 +204,7 @@ Function .onInit
   ; An update keeps the start-with-Windows choice made in the settings dialog.
   ReadRegStr $0 HKCU "${RUN_KEY}" "${PRODUCT}"
   ${If} $0 == "$INSTDIR\${EXE}"
+  ${OrIf} $0 == '"$INSTDIR\${EXE}"'
     !insertmacro SelectSection ${SectionAutoStart}
   ${EndIf}
   ${GetParameters} $1
@@ -246,6 +249,7 @@ Section "Uninstall"
   ; A portable copy elsewhere may have its own start-with-Windows value.
   ReadRegStr $0 HKCU "${RUN_KEY}" "${PRODUCT}"
   ${If} $0 == "$INSTDIR\${EXE}"
+  ${OrIf} $0 == '"$INSTDIR\${EXE}"'
     DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   ${EndIf}
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

@@ -10,15 +10,19 @@ constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ru
 
 }  // namespace
 
+std::wstring AutoStartCommand(const std::wstring& executable_path) { return L"\"" + executable_path + L"\""; }
+
 bool SetAutoStart(const std::wstring& name, const std::wstring& executable_path) {
+    // In quotes: a path with spaces is otherwise open to "C:\Program.exe".
+    const std::wstring command = AutoStartCommand(executable_path);
     // Created when missing: a fresh user profile need not have a Run key yet.
     ScopedRegistryKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr) !=
         ERROR_SUCCESS)
         return false;
-    const DWORD bytes = static_cast<DWORD>((executable_path.size() + 1) * sizeof(wchar_t));  // with the zero
-    const bool ok = RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(executable_path.c_str()), bytes) == ERROR_SUCCESS;
+    const DWORD bytes = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));  // with the zero
+    const bool ok = RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                                   bytes) == ERROR_SUCCESS;
     RegFlushKey(key.get());
     return ok;
 }

@@ -51,12 +51,12 @@ reg_value() {  # key, value name: the value's data, empty when absent
     rm -f "$work/export.reg"
     "$WINE" reg export "$1" "$work/export.reg" /y >/dev/null 2>&1 || return 0
     python3 - "$work/export.reg" "$2" <<'PY'
-import sys
+import re, sys
 text = open(sys.argv[1], "rb").read().decode("utf-16")
 prefix = '"%s"="' % sys.argv[2]
 for line in text.splitlines():
     if line.startswith(prefix):
-        print(line[len(prefix):-1].replace("\\\\", "\\"))
+        print(re.sub(r"\\(.)", r"\1", line[len(prefix):-1]))
 PY
 }
 
@@ -109,8 +109,8 @@ check "the installed files are the zip's layout without 说明.txt, plus the uni
 shortcut=$(find "$WINEPREFIX/drive_c/users" -path "*Start Menu/Programs/$product.lnk" 2>/dev/null | head -1)
 check "it puts a shortcut in the Start menu" test -n "$shortcut"
 installed_exe="$(windows_path "$work/installed")\\$product\\Solvane.exe"
-check "/AUTOSTART sets the Run value the settings dialog uses" \
-    test "$(reg_value "$run_key" "$product")" = "$installed_exe"
+check "/AUTOSTART sets the Run value the settings dialog uses: the path in quotes" \
+    test "$(reg_value "$run_key" "$product")" = "\"$installed_exe\""
 check "it registers its uninstaller" \
     eval 'reg_value "$uninstall_key" UninstallString | grep -q "Uninstall.exe"'
 check "the installed program starts and shows its month window" start_app "$installed" "$artifacts/installed.png"

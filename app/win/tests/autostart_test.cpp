@@ -31,7 +31,7 @@ protected:
     void TearDown() override { ClearAutoStart(kName); }
 };
 
-TEST_F(AutoStartTest, SettingStoresThePlainPathAsAString) {
+TEST_F(AutoStartTest, SettingStoresThePathInQuotesAsAString) {
     const std::wstring path = L"C:\\Program Files\\Tavro 日历\\Solvane.exe";
     ASSERT_TRUE(SetAutoStart(kName, path));
     EXPECT_TRUE(IsAutoStart(kName));
@@ -39,8 +39,19 @@ TEST_F(AutoStartTest, SettingStoresThePlainPathAsAString) {
     std::wstring data;
     ASSERT_TRUE(ReadRunValue(type, data, bytes));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(data, path);
-    EXPECT_EQ(bytes, (path.size() + 1) * sizeof(wchar_t));  // the terminating zero is stored
+    EXPECT_EQ(data, L"\"" + path + L"\"");
+    EXPECT_EQ(bytes, (path.size() + 3) * sizeof(wchar_t));  // the quotes and the terminating zero are stored
+}
+
+TEST_F(AutoStartTest, AnUnquotedValueOfAnOlderVersionCountsAsSet) {
+    ScopedRegistryKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
+              ERROR_SUCCESS);
+    const std::wstring old = L"C:\\Tavro\\Solvane.exe";
+    ASSERT_EQ(RegSetValueExW(key.get(), kName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(old.c_str()),
+                             static_cast<DWORD>((old.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(IsAutoStart(kName));
 }
 
 TEST_F(AutoStartTest, ClearingRemovesTheValueAndMayBeRepeated) {
@@ -49,7 +60,7 @@ TEST_F(AutoStartTest, ClearingRemovesTheValueAndMayBeRepeated) {
     DWORD type = 0, bytes = 0;
     std::wstring data;
     ASSERT_TRUE(ReadRunValue(type, data, bytes));
-    EXPECT_EQ(data, L"C:\\b.exe");
+    EXPECT_EQ(data, L"\"C:\\b.exe\"");
     EXPECT_TRUE(ClearAutoStart(kName));
     EXPECT_FALSE(IsAutoStart(kName));
     EXPECT_TRUE(ClearAutoStart(kName));
