@@ -97,17 +97,21 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             OnTrayNotify(lParam);
             return true;
         case kAddFestivalForDateMessage:
-        case kAddReminderForDateMessage:
+        case kAddReminderForDateMessage: {
+            SYSTEMTIME date;
+            // Anything but a date by value (another program's message) is ignored.
+            if (!DateOfDayMessage(wParam, date) || (lParam != 0 && lParam != 1)) return true;
             if (busy_) {
                 BringOpenDialogForward();
                 return true;
             }
             if (message == kAddReminderForDateMessage) {
-                OnAddReminderForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
+                OnAddReminderForDate(&date, lParam == 1);
                 return true;
             }
-            OnAddFestivalForDate(reinterpret_cast<const SYSTEMTIME*>(wParam), lParam == 1);
+            OnAddFestivalForDate(&date, lParam == 1);
             return true;
+        }
         case kOffDaysMergedMessage:
             calendar_.ReloadOffDays();
             return true;

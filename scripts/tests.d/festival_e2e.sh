@@ -174,6 +174,16 @@ check "the manager is still open after the editor is cancelled, and closing asks
     drive dialog 节日管理 20000 close box 20000 cancel dialog-gone 节日管理 20000
 check "nothing was saved" test "$(md5sum < "$festivals")" = "$saved"
 
+# --- a festival file edited in Notepad while the manager is open -------------------------------
+drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 >/dev/null
+printf '%s\r\n' "YL,JR,5-1,劳动节,,,,1,1,1" | iconv -f UTF-8 -t GBK >> "$festivals"
+edited_save=$(drive dialog 节日管理 20000 click 1 box 20000 ok dialog-gone 节日管理 20000)
+show_errors "$edited_save"
+check "saving over a festival file edited meanwhile names the dated copy kept of it" grep -q "备份为" <<<"$edited_save"
+backup=$(ls "$festivals".*.bak 2>/dev/null | head -1)
+check "and that copy holds the edit" eval 'iconv -f GBK -t UTF-8 < "$backup" | grep -q 劳动节'
+saved=$(md5sum < "$festivals")
+
 # --- a festival file that cannot be read -----------------------------------------------------
 # Locked by another program while the editor opens, free again when it is
 # confirmed: the manager's list lacks the file's festivals, so saving it over

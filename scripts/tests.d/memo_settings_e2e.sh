@@ -174,6 +174,20 @@ drive dialog 备忘管理 5000 click 1 dialog-gone 备忘管理 10000 >/dev/null
 check "saving again once the folder is back keeps both memos" \
     eventually eval 'memos | grep -q 每周例会 && memos | grep -q 不会丢失'
 
+# --- a memo file that cannot be read --------------------------------------------------
+# Locked by another program while the manager opens, free again when the new
+# memo is confirmed: the manager's list lacks the file's memos, so saving it
+# over the file is refused, and the typed memo stays listed.
+memo_file="$install/Reminders/reminders.cfg"
+kept=$(md5sum < "$memo_file")
+unread=$(drive lock-file "Z:${memo_file//\//\\}" tray-menu menu-pick-in 管理节假日/备忘 添加备忘... dialog 添加 20000 \
+    unlock-file set-text 1038 读不出 pick 1009 无提醒 click 1 box 20000 ok dialog 备忘管理 10000 rows 1014)
+check "a quick add over a memo file that could not be read says so instead of saving" \
+    grep -q "^box Tavro日历|无法读取备忘文件" <<<"$unread"
+check "and every memo the file held is still there" test "$(md5sum < "$memo_file")" = "$kept"
+check "the manager stays open with the new memo" grep -q "读不出" <<<"$unread"
+drive dialog 备忘管理 5000 close box 10000 cancel dialog-gone 备忘管理 5000 >/dev/null
+
 # --- settings ---------------------------------------------------------------------------
 ini_before=$(md5sum < "$install/Solvane.ini")
 opened=$(drive tray-menu menu-pick 设置... dialog 设置 20000 state 1021 text-of 1008 text-of 1014 text-of 1015 \

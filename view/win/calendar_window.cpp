@@ -331,20 +331,15 @@ void CalendarWindow::ShowDayMenu(POINT client) {
 
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
     if (command == kAddSolarFestival || command == kAddSolarMemo) {
-        const SYSTEMTIME date = ToSYSTEMTIME(MakeDate(year, month, day));
         SendMessageW(shell, command == kAddSolarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
-                     reinterpret_cast<WPARAM>(&date), 0);
+                     DayMessageDate(year, month, day), 0);
         return;
     }
     if (command == kAddLunarFestival || command == kAddLunarMemo) {
         const LunarDate lunar = SolarToLunar(year, month, day);
         // A lunar date in the record's fields: only year, month and day count.
-        SYSTEMTIME date{};
-        date.wYear = static_cast<WORD>(lunar.year);
-        date.wMonth = static_cast<WORD>(lunar.month);
-        date.wDay = static_cast<WORD>(lunar.day);
         SendMessageW(shell, command == kAddLunarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
-                     reinterpret_cast<WPARAM>(&date), 1);
+                     DayMessageDate(lunar.year, lunar.month, lunar.day), 1);
         return;
     }
     // The help is looked up by the real name, not by the menu's label.

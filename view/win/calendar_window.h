@@ -22,11 +22,28 @@
 #include "view/win/display_list_renderer.h"
 #include "view/window_snap.h"
 
-// Messages the day menu sends to the shell window: wParam points to a
-// SYSTEMTIME with year, month and day set, lParam is 0 for a Gregorian and 1
-// for a lunar date.
+// Messages the day menu sends to the shell window: wParam holds the date by
+// value (DayMessageDate), lParam is 0 for a Gregorian and 1 for a lunar date.
+// Nothing in them points anywhere, so a message another program posts with
+// these numbers cannot make the shell read memory.
 inline constexpr UINT kAddFestivalForDateMessage = 10992;
 inline constexpr UINT kAddReminderForDateMessage = 10993;
+
+// year << 16 | month << 8 | day.
+inline WPARAM DayMessageDate(int year, int month, int day) {
+    return static_cast<WPARAM>((static_cast<unsigned>(year) & 0xFFFFu) << 16 | (static_cast<unsigned>(month) & 0xFFu) << 8 |
+                               (static_cast<unsigned>(day) & 0xFFu));
+}
+// The date of such a wParam; false when it is no date (a month outside 1-12,
+// a day outside 1-31, a year of 0, or bits beyond the date).
+inline bool DateOfDayMessage(WPARAM value, SYSTEMTIME& date) {
+    if (value > 0xFFFFFFFFu) return false;
+    date = SYSTEMTIME{};
+    date.wYear = static_cast<WORD>(value >> 16 & 0xFFFF);
+    date.wMonth = static_cast<WORD>(value >> 8 & 0xFF);
+    date.wDay = static_cast<WORD>(value & 0xFF);
+    return date.wYear >= 1 && date.wMonth >= 1 && date.wMonth <= 12 && date.wDay >= 1 && date.wDay <= 31;
+}
 
 class CalendarWindow : public DialogWindow {
 public:
