@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "almanac/solar_term_names.h"
+#include "base/sound_path.h"
 #include "festivals/festival_file.h"
 
 namespace {
@@ -145,6 +146,7 @@ EditorRefusal ApplyEditorForm(const FestivalEditorForm& form, FestivalRule& rule
     const bool wholeEndDate = !form.endYear.empty() && !form.endMonth.empty() && !form.endDay.empty();
     rule.endDate = wholeEndDate ? form.endYear + "-" + form.endMonth + "-" + form.endDay : std::string();
     if (form.soundFileLostCharacters) return EditorRefusal::kSoundFileCharacters;
+    if (IsNetworkOrDevicePath(form.soundFile)) return EditorRefusal::kSoundFileOnNetwork;
     rule.soundFile = form.soundFile;
 
     const bool gregorian = IsGregorian(form.calendar);
@@ -180,6 +182,8 @@ std::string RefusalMessage(EditorRefusal refusal) {
             return "节日名称中有无法保存的字符（例如表情符号），请删除这些字符后再保存。";
         case EditorRefusal::kSoundFileCharacters:
             return "声音文件的路径中有无法保存的字符（例如表情符号），请选择其他位置或名称的文件。";
+        case EditorRefusal::kSoundFileOnNetwork:
+            return "声音文件不能位于网络共享或设备路径上（以 \\\\ 开头）。请把它复制到本机，例如程序的 Sound 文件夹，再选择它。";
         case EditorRefusal::kBadDate:
             return "日期输入不正确或尚未输入。";
         case EditorRefusal::kTooLong:

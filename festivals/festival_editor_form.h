@@ -72,6 +72,7 @@ enum class EditorRefusal {
     kNoName,
     kNameCharacters,       // the name holds characters the file cannot store
     kSoundFileCharacters,  // the sound file's path does
+    kSoundFileOnNetwork,   // the sound file is on a network share or a device
     kBadDate,
     kTooLong,              // the rule's line would not load back in one piece
 };

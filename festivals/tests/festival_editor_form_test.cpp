@@ -210,6 +210,18 @@ TEST(FestivalEditorOk, RefusesCharactersTheFileCannotStore) {
     EXPECT_EQ(rule.soundFile, "");
 }
 
+TEST(FestivalEditorOk, RefusesASoundFileOnANetworkShareOrADevice) {
+    FestivalEditorForm form = EditorFormFromRule(Rule("YL", "2-14"));
+    FestivalRule rule;
+    for (const char* path : {"\\\\host\\share\\a.wav", "\\\\?\\C:\\a.wav", "\\\\.\\COM1"}) {
+        form.soundFile = path;
+        EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kSoundFileOnNetwork) << path;
+    }
+    EXPECT_NE(RefusalMessage(EditorRefusal::kSoundFileOnNetwork).find("网络共享"), std::string::npos);
+    form.soundFile = "生日.wav";
+    EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNone) << "a name under the Sound folder is fine";
+}
+
 TEST(FestivalEditorOk, RefusesARuleTooLongToLoadBackAndAcceptsOneThatJustFits) {
     // The whole line counts, commas written as their escape included.
     FestivalEditorForm form = EditorFormFromRule(Rule("NL", "8-15"));

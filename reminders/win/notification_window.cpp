@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/data_paths.h"
+#include "base/sound_path.h"
 #include "base/win/gbk_text.h"
 #include "base/win/rect_win.h"
 #include "base/win/window_rect_store.h"
@@ -243,7 +244,9 @@ void NotificationWindow::Chime() {
 
 void NotificationWindow::PlayArrivalSound() {
     if (playSound_ && !playSound_()) return;
-    const std::wstring chosen = WideFromGbk(soundFile_);
+    // Never a share or a device: the window would stall, and the share would
+    // learn the user's network credentials.
+    const std::wstring chosen = WideFromGbk(ResolveSoundFile(moduleFolder_, soundFile_));
     if (!chosen.empty() && IsExistingFile(chosen) && sound_->Play(chosen)) return;
     sound_->Play(WideFromGbk(SoundFilePath(moduleFolder_, "提醒.wav")));
 }
