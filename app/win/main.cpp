@@ -7,6 +7,9 @@
 
 #include <cwchar>
 
+#include <iterator>
+#include <string>
+
 #include "base/data_paths.h"
 #include "base/file_system.h"
 #include "base/win/com_apartment.h"
@@ -21,6 +24,7 @@ namespace {
 
 constexpr wchar_t kSingleInstanceMutex[] = L"{7976FE12-E6EB-4293-8BE4-16E8D506788B}";
 constexpr int kSecondCopyExitCode = 0;
+constexpr int kUnusableFolderExitCode = 1;
 
 // --timing: report on the standard error stream how long the month window
 // took to show its first picture after the process started.
@@ -51,6 +55,17 @@ bool AnotherCopyRuns(HANDLE mutex, DWORD createError) {
     return mutex ? createError == ERROR_ALREADY_EXISTS : createError == ERROR_ACCESS_DENIED;
 }
 
+// The program's folder has a name the data files cannot be found under (no
+// GBK form and no short form): better to say so than to run with nothing.
+void ReportUnusableFolder() {
+    wchar_t path[32768] = {};
+    GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)) - 1);
+    const std::wstring text = std::wstring(L"无法使用程序所在的文件夹：\n") + path +
+                              L"\n\n这个路径中有程序无法处理的字符（例如某些外文字母或韩文），节日、备忘和设置都将无法读取。"
+                              L"\n请把程序安装或复制到路径只含中文、英文字母和数字的文件夹（例如 C:\\Tavro日历），然后从那里启动。";
+    MessageBoxW(nullptr, text.c_str(), ProductName().c_str(), MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -58,6 +73,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     DeclareDpiAwareness();
     ComApartment com;
     const std::string moduleFolder = ModuleFolder();
+    if (moduleFolder.empty()) {
+        ReportUnusableFolder();
+        return kUnusableFolderExitCode;
+    }
     const std::string settingsFile = SettingsFilePath(moduleFolder);
 
     ScopedKernelHandle mutex(CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
