@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "base/file_system.h"
+#include "base/profile_file.h"
 #include "view/png_size.h"
 #include "view/skin_template.h"
 #include "view/tray_template.h"
