@@ -41,7 +41,9 @@ bool RenameFile(const std::string& from, const std::string& to) {
     // which a plain move would take from the temporary file. Where there is no
     // old file, or the replace fails (a file system without support), the
     // move does the job.
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+    // Only a file is replaced: a folder of that name stays (the move fails).
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
         ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         return true;
     }
