@@ -97,8 +97,8 @@ refused=$(drive dialog 添加 20000 set-text 1017 "$(printf '%01300d' 0 | tr 0 ,
 show_errors "$refused"
 check "so is one too long to load back from the file" grep -q "太长，无法保存" <<<"$refused"
 drive dialog 添加 20000 set-text 1017 妈妈的生日 set-text 1013 1980 click 1 dialog-gone 添加 30000 >/dev/null
-check "confirming writes the birthday at the top of holidays.cfg, the other festivals after it" file_becomes \
-    "NL,SR,$lunar_code,妈妈的生日,1980,,,1,1,1|YL,JR,10-1,国庆节,,,,1,1,1|NL,JR,8-15,中秋节,,,,1,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,0,1,0|"
+check "confirming writes the birthday at the top of holidays.cfg, the other festivals after it as they were" file_becomes \
+    "NL,SR,$lunar_code,妈妈的生日,1980,,,1,1,1|YL,JR,10-1,国庆节,,,,1,1,1|NL,JR,8-15,中秋节,,,,1,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,,1,0|"
 for _ in 1 2 3; do listed=$(day_menu 15); contains "$listed" "妈妈的生日" && break; sleep 1; done
 check "the month shows it at once: the day's menu lists 妈妈的生日" contains "$listed" "妈妈的生日"
 unchanged=$(md5sum < "$festivals")
