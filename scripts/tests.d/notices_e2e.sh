@@ -288,7 +288,7 @@ publish "2.10 minor fixes"  # only its leading number counts: 2.1 < 2.9
 fresh_install
 own_version 2.9.0
 start_app
-check "2.10 published, 2.9.0 installed: read as numbers, not announced" quietly drive no-update-box 6000
+check "2.10 published, 2.9.0 installed: compared number by number, announced" quietly drive update-box 20000 cancel
 stop_app
 
 # --- an unreachable server is retried quietly ------------------------------------------
