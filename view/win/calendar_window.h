@@ -37,7 +37,7 @@ inline WPARAM DayMessageDate(int year, int month, int day) {
 // The date of such a wParam; false when it is no date (a month outside 1-12,
 // a day outside 1-31, a year of 0, or bits beyond the date).
 inline bool DateOfDayMessage(WPARAM value, SYSTEMTIME& date) {
-    if (static_cast<unsigned long long>(value) > 0xFFFFFFFFull) return false;
+    if ((static_cast<unsigned long long>(value) >> 32) != 0) return false;
     date = SYSTEMTIME{};
     date.wYear = static_cast<WORD>(value >> 16 & 0xFFFF);
     date.wMonth = static_cast<WORD>(value >> 8 & 0xFF);
