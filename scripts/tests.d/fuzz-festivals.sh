@@ -13,7 +13,7 @@ mkdir -p "$out/corpus" "$out/seeds"
 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root" -o "$out/festival_rules_fuzz" \
     festivals/fuzz/festival_rules_fuzz.cpp festivals/festival_*.cpp calendar/*.cpp almanac/solar_term_names.cpp almanac/solar_term_lookup.cpp \
-    base/file_system.cpp base/platform/file_system_posix.cpp
+    base/*.cpp base/platform/*_posix.cpp
 
 # Seeds: every line of the shipped file, and a few odd ones.
 n=0
