@@ -100,6 +100,8 @@ MonthOptions MonthOptionsFrom(const AppSettings& settings, std::string_view modu
     MonthOptions options;
     options.backgroundPath = SkinBackgroundPath(module_folder, settings.templateName);
     options.configPath = SkinConfigPath(module_folder, settings.templateName);
+    options.fallbackBackgroundPath = SkinBackgroundPath(module_folder, kShippedTemplateName);
+    options.fallbackConfigPath = SkinConfigPath(module_folder, kShippedTemplateName);
     options.showToday = settings.showToday;
     options.firstColWeekDay = FirstColumnWeekday(settings);
     options.listForDays = settings.listForDays;

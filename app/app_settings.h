@@ -14,6 +14,8 @@
 #include "view/month_options.h"
 
 inline constexpr char kSettingsSection[] = "Ostrel";
+// The month template shipped with the program, shown in place of a damaged one.
+inline constexpr char kShippedTemplateName[] = "Default";
 
 // Key names, as stored.
 inline constexpr char kShowBalloonTipKey[] = "ShowBalloonTip";

@@ -11,6 +11,9 @@ struct MonthOptions {
     std::string backgroundPath;  // GBK
     int dpi = 96;                // of the monitor the window is on
     std::string configPath;
+    // The shipped template, shown in place of a damaged one (empty: none).
+    std::string fallbackBackgroundPath;
+    std::string fallbackConfigPath;
     int showToday = 1;        // ring around today
     int firstColWeekDay = 7;  // 1 Monday ... 7 Sunday
     int listForDays = 30;     // forenotice horizon; -1 none

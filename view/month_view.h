@@ -25,7 +25,8 @@ public:
     const OffDaySchedule* offDays = nullptr;
 
     // Reads the template again if its files changed and lays out the month
-    // anew; everything of the previous rebuild is replaced.
+    // anew; everything of the previous rebuild is replaced. A damaged
+    // template is replaced by the options' fallback, when it has one.
     void Rebuild(const MonthOptions& options, int year, int month);
 
     int year() const { return year_; }
@@ -33,7 +34,11 @@ public:
     const MonthOptions& options() const { return options_; }
 
     const SkinTemplate& skin() const { return skin_; }
-    int templateReads() const { return templates_.reads(); }
+    int templateReads() const { return templates_.reads() + fallbackTemplates_.reads(); }
+    // Whether the chosen template was damaged at the last rebuild, and
+    // whether the fallback (itself sound) is shown in its place.
+    bool templateDamaged() const { return templateDamaged_; }
+    bool showsFallback() const { return showsFallback_; }
     const Rect& yearBack() const { return skin_.yearBack; }
     const Rect& yearNext() const { return skin_.yearNext; }
     const Rect& monthBack() const { return skin_.monthBack; }
@@ -56,6 +61,11 @@ private:
     int month_ = 0;
     MonthOptions options_;
     SkinTemplateCache templates_;
+    // Kept apart, so that a damaged template and its fallback are each read
+    // once and not in turn at every rebuild.
+    SkinTemplateCache fallbackTemplates_;
     SkinTemplate skin_;
+    bool templateDamaged_ = false;
+    bool showsFallback_ = false;
     MonthLayout layout_;
 };

@@ -81,13 +81,16 @@ SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view t
 
 SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::string& background_path,
                                    const FontFamilyQuery& family_exists) {
-    ProfileDocument config;
-    config.Load(config_path);
-    SkinTemplate skin = ReadSkinTemplate(config, family_exists);
+    std::string text;
+    const FileRead read = ReadFileWithin(config_path, kProfileFileLimit, text);
+    SkinTemplate skin = ReadSkinTemplate(ProfileDocument(text), family_exists);
+    skin.damaged = read == FileRead::kTooLarge || read == FileRead::kUnreadable;
     skin.backgroundPath = background_path;
     if (const std::optional<PixelSize> size = ReadPngSize(skin.backgroundPath)) {
         skin.backgroundWidth = size->width;
         skin.backgroundHeight = size->height;
+    } else if (PathExists(skin.backgroundPath)) {
+        skin.damaged = true;  // not a PNG the program takes: the window would have no visible area
     }
     return skin;
 }

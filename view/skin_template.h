@@ -53,10 +53,17 @@ struct SkinTemplate {
     // Absent: the system's balloon colours.
     std::optional<Color> tooltipBackground;
     std::optional<Color> tooltipText;
+
+    // config.ini is there but could not be taken in (beyond its size limit
+    // or unreadable), or the picture is there but no PNG the program takes.
+    // The program shows another template instead and says why.
+    bool damaged = false;
 };
 
 // Reads the template of this name under `module_folder`. A missing folder,
-// file or key is not an error: every value then takes its default.
+// file or key is not an error: every value then takes its default. A
+// config.ini that cannot be read or is beyond kProfileFileLimit is not parsed
+// and marks the template damaged, as does a picture that is not a PNG.
 SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view template_name,
                               const FontFamilyQuery& family_exists);
 // The same from the template's two files.

@@ -141,6 +141,9 @@ TEST_F(AppSettingsTest, TheMonthIsDrawnWithTheTemplateAndSwitchesOfTheSettings) 
         MonthOptionsFrom(LoadAppSettings(file_), folder_.string(), ForenoticeSwitches{true, false});
     EXPECT_EQ(options.configPath, SkinConfigPath(folder_.string(), "Night"));
     EXPECT_EQ(options.backgroundPath, SkinBackgroundPath(folder_.string(), "Night"));
+    // A damaged template gives way to the shipped one.
+    EXPECT_EQ(options.fallbackConfigPath, SkinConfigPath(folder_.string(), "Default"));
+    EXPECT_EQ(options.fallbackBackgroundPath, SkinBackgroundPath(folder_.string(), "Default"));
     EXPECT_EQ(options.showToday, 0);
     EXPECT_EQ(options.firstColWeekDay, 7);  // 0 means Sunday
     EXPECT_EQ(options.listForDays, 7);

@@ -17,6 +17,7 @@
 #include "base/win/scoped_win.h"
 #include "base/win/screen_dpi.h"
 #include "app/win/shell_window.h"
+#include "app/win/single_instance.h"
 #include "base/win/version_info.h"
 #include "base/win/gdiplus_scoped.h"
 
@@ -47,12 +48,6 @@ void LoadLibrariesFromTheSystemFolderOnly() {
     const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
         reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
-}
-
-// A mutex that exists but cannot be opened belongs to a copy running with
-// other rights (an elevated one): that copy is running all the same.
-bool AnotherCopyRuns(HANDLE mutex, DWORD createError) {
-    return mutex ? createError == ERROR_ALREADY_EXISTS : createError == ERROR_ACCESS_DENIED;
 }
 
 // The program's folder has a name the data files cannot be found under (no

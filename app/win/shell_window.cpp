@@ -7,6 +7,7 @@
 #include "app/tray_menu.h"
 #include "app/win/about_box.h"
 #include "app/win/export_dialog.h"
+#include "base/win/dialog_kit.h"
 #include "base/win/gbk_text.h"
 #include "base/win/popup_menu.h"
 #include "calendar/win/system_time.h"
@@ -115,6 +116,9 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case kOffDaysMergedMessage:
             calendar_.ReloadOffDays();
             return true;
+        case kDamagedSkinMessage:
+            OnDamagedSkin();
+            return true;
         case WM_QUERYENDSESSION:
             // A manager or editor with unsaved changes answers for itself
             // (Windows asks every top-level window).
@@ -160,6 +164,7 @@ void ShellWindow::OnInitDialog() {
         const double monthWindowReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;
         calendar_.Rebuild(now.year, now.month);  // the window's first picture
         if (reportStartup_) ReportStartup(shellReady, monthWindowReady, MillisecondsSinceProcessStart());
+        TellOfDamagedSkin();
     }
     SetTimer(hwnd(), kDailyNoticeTimer, kDailyNoticeDelay, nullptr);
     DrawTrayIcon();
@@ -214,6 +219,7 @@ void ShellWindow::OnClockTick() {
     const ClockChanges changes = clock_.Tick(now);
     if (changes.date) {
         calendar_.Rebuild(now.year, now.month);
+        TellOfDamagedSkin();
         ShowDailyNotice();
         DrawTrayIcon();
     }
@@ -358,8 +364,30 @@ void ShellWindow::OpenSettings() {
     ApplySettings();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
     calendar_.Rebuild(calendar_.year(), calendar_.month());
+    TellOfDamagedSkin();
     DrawTrayIcon();
     RedrawSoon();
+}
+
+void ShellWindow::TellOfDamagedSkin() {
+    if (!calendar_.monthView().templateDamaged()) {
+        damagedSkinTold_.clear();  // repaired or another choice: a new damage is news again
+        return;
+    }
+    if (damagedSkinTold_ == settings_.templateName) return;
+    damagedSkinTold_ = settings_.templateName;
+    PostMessageW(hwnd(), kDamagedSkinMessage, 0, 0);
+}
+
+void ShellWindow::OnDamagedSkin() {
+    const std::string text =
+        "皮肤“" + damagedSkinTold_ + "”已损坏：它的 config.ini 过大或无法读取，或者它的背景图片不是 PNG 图片。\n\n" +
+        (calendar_.monthView().showsFallback() ? "日历现在改用默认皮肤显示。可以在“设置”中选择其他皮肤。"
+                                               : "请在“设置”中选择其他皮肤，或重新安装程序。");
+    const bool wasBusy = busy_;
+    busy_ = true;  // a click on the tray icon brings the message forward
+    ShowMessage(hwnd(), text, MB_OK | MB_ICONWARNING);
+    busy_ = wasBusy;
 }
 
 void ShellWindow::RedrawSoon() {

@@ -33,6 +33,9 @@ protected:
 
 private:
     enum Timer : UINT_PTR { kClockTimer = 1, kDailyNoticeTimer = 2, kRedrawTimer = 3, kTrayRetryTimer = 999 };
+    // Posted to itself: the message about a damaged template comes once the
+    // month window is up and the start-up is done.
+    static constexpr UINT kDamagedSkinMessage = WM_APP + 22;
 
     void OnInitDialog();
     void OnTimer(UINT_PTR id);
@@ -50,6 +53,10 @@ private:
     void ApplySettings();
     // The settings dialog, and after OK everything it changed applied at once.
     void OpenSettings();
+    // After a rebuild: a damaged template is told about once for each choice
+    // of template, not at every rebuild.
+    void TellOfDamagedSkin();
+    void OnDamagedSkin();
     // Draws the month window again once a closed dialog's window is really
     // gone from the screen.
     void RedrawSoon();
@@ -82,6 +89,7 @@ private:
     TrayIcon tray_;
     CalendarWindow calendar_;
     bool busy_ = false;  // a modal dialog from the tray menu is open
+    std::string damagedSkinTold_;  // the template last said to be damaged
     bool reportStartup_ = false;
     UINT taskbarCreatedMessage_ = 0;
     ScopedIcon largeIcon_;

@@ -38,11 +38,6 @@ void MoveTo(HWND window, const NoticePosition& at) {
     SetWindowPos(window, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool IsExistingFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 }  // namespace
 
 NotificationWindow::NotificationWindow(std::unique_ptr<NoticeSound> sound)
@@ -246,9 +241,9 @@ void NotificationWindow::PlayArrivalSound() {
     if (playSound_ && !playSound_()) return;
     // Never a share or a device: the window would stall, and the share would
     // learn the user's network credentials.
-    const std::wstring chosen = WideFromGbk(ResolveSoundFile(moduleFolder_, soundFile_));
-    if (!chosen.empty() && IsExistingFile(chosen) && sound_->Play(chosen)) return;
-    sound_->Play(WideFromGbk(SoundFilePath(moduleFolder_, "提醒.wav")));
+    // The files are looked at off this thread: the window never waits for a disk.
+    sound_->Play({WideFromGbk(ResolveSoundFile(moduleFolder_, soundFile_)),
+                  WideFromGbk(SoundFilePath(moduleFolder_, "提醒.wav"))});
 }
 
 void NotificationWindow::OnDismiss() {

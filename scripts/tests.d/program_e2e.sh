@@ -239,6 +239,66 @@ check "a RECT_1 with a wrong checksum leaves the window in its first place" \
     test "$(rect_of "$damaged")" = "$L $T $R $B"
 stop_app
 
+# --- a damaged skin: the program starts, says so once and shows the shipped one ----------
+fresh_install "Template=Night" "SystemTrayTemplate=RedPage"
+# A downloaded skin whose config.ini is 20 MB: never parsed.
+head -c 20000000 /dev/zero | tr '\0' ';' >> "$install/Ostrel/Templates/Night/config.ini"
+start_app
+# The driver's hook is placed first (a click beside the cells opens nothing),
+# so that the time counts only the program's answer.
+told=$(drive right-click 180 20 no-menu 300 box 20000 ok stopwatch left-click 327 40 list-menu stopwatch menu-close)
+box=$(echo "$told" | grep '^box')
+check "a 20 MB config.ini is told about in a message box captioned with the product name ($box)" \
+    eval 'echo "$box" | grep -q "^box Tavro日历|皮肤“Night”已损坏"'
+check "which says the shipped skin is shown and another can be chosen in 设置" \
+    eval 'echo "$box" | grep -q "改用默认皮肤.*“设置”中选择其他皮肤"'
+check "after OK the month window answers: its month menu opens" eval 'echo "$told" | grep -q "	12月$"'
+took=$(echo "$told" | awk '$1 == "stopwatch" { ms = $2 } END { print ms + 0 }')
+# Under Wine the first menu after any modal dialog comes about 1.9 s late
+# (the same after the About box); the program adds nothing to it.
+check "within two seconds and Wine's lag after a dialog ($took ms)" test "$took" -lt 3000
+xdotool mousemove 1270 790
+sleep 0.5
+import -window root "$artifacts/damaged-skin.png" 2>/dev/null
+read -r L2 T2 _ _ <<<"$(rect_of "$shown_at")"
+header=$(pixel "$artifacts/damaged-skin.png" $((L2 + 160)) $((T2 + 14)))
+check "the month shows the shipped skin's red header ($header)" \
+    awk -v c="$header" 'BEGIN { split(c, p, " "); exit !(p[1] > 150 && p[2] < 110 && p[3] < 100) }'
+check "a rebuild (转到今日) does not ask again" drive tray-menu menu-pick 转到今日 no-box 2000
+check "and the user's choice of skin stays in Solvane.ini" grep -q "^Template=Night" "$install/Solvane.ini"
+stop_app
+check "退出 still ends the program with exit code 2" test "$exit_code" = "2"
+
+# --- pictures that are not PNG files are refused before any decoder sees them --------------
+fresh_install "Template=Night" "SystemTrayTemplate=RedPage"
+convert "$build/dist/Ostrel/Templates/Night/backgroud.png" "BMP3:$install/Ostrel/Templates/Night/backgroud.png"
+convert "$build/dist/Ostrel/SystemTray/RedPage.png" "JPEG:$install/Ostrel/SystemTray/RedPage.png"
+start_app
+box=$(drive box 20000 ok | grep '^box')
+check "a skin whose picture is a BMP is told about as damaged ($box)" \
+    eval 'echo "$box" | grep -q "^box Tavro日历|皮肤“Night”已损坏"'
+check "and the shipped skin's window is shown ($(rect_of "$shown_at"))" \
+    test "$(drive calendar | awk '{ print ($4 - $2) "x" ($5 - $3), $6 }')" = "360x500 visible"
+import -window root -crop 200x60+0+0 "$artifacts/tray-area-jpeg.png" 2>/dev/null
+check "a tray picture that is a JPEG is taken as missing: the application icon shows" \
+    test "$(tray_icon_ink "$artifacts/tray-area-jpeg.png")" -gt 40
+check "the month menu still opens" eval 'drive left-click 327 40 list-menu menu-close | grep -q 12月'
+stop_app
+check "and 退出 ends the program with exit code 2" test "$exit_code" = "2"
+
+# --- another program posts the day menu's messages with garbage -------------------------
+fresh_install "Template=Default" "SystemTrayTemplate=RedPage"
+start_app
+kept=$(md5sum "$install/Ostrel/holidays.cfg" "$install/Reminders/"* 2>/dev/null)
+drive post 10992 0xDEADBEEFDEADBEEF 0x7FFF0000 post 10993 0x00007FF612345678 1 post 10993 0x41414141 0 \
+    post 10992 0x07EA0C08 0xFFFFFFFFFFFFFFFF >/dev/null
+check "bogus day-menu messages from another program open no manager or editor" \
+    drive no-dialog 节日管理 2000 no-dialog 添加 300 no-dialog 备忘管理 300 no-box 300
+check "the program survives them: the month menu opens" eval 'drive left-click 327 40 list-menu menu-close | grep -q 12月'
+check "and nothing was added to the festivals or memos" test "$(md5sum "$install/Ostrel/holidays.cfg" "$install/Reminders/"* 2>/dev/null)" = "$kept"
+stop_app
+check "退出 ends it with exit code 2" test "$exit_code" = "2"
+
 # --- locked and click-through windows ----------------------------------------------------
 fresh_install "Template=Default" "SystemTrayTemplate=BlueTile" "LockLocation=1"
 start_app

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -770,6 +771,8 @@ constexpr StepHelp kSteps[] = {
     {"update-box", "MS ok|cancel", "wait for a message box owned by the shell window, print it, answer it"},
     {"no-update-box", "MS", "fail when such a box appears within MS"},
     {"wait-gone", "MS", "wait for the shell window to go away"},
+    {"post", "MESSAGE WPARAM LPARAM",
+     "post the message to the shell window as another program would\n(numbers in C notation, 0x... for hex)"},
     {"end-session", "",
      "end the Windows session as Windows does: WM_QUERYENDSESSION\nto every top-level window of the program, then "
      "WM_ENDSESSION\nto each, TRUE when all allowed it (FALSE otherwise); prints\n\"query-end-session "
@@ -812,6 +815,7 @@ constexpr StepHelp kSteps[] = {
     {"select-row", "N", "select row N of the dialog's list view (-1: none), in the program"},
     {"check-row", "N 0|1", "untick or tick row N of its list view, in the program"},
     {"sleep", "MS", "wait MS milliseconds"},
+    {"stopwatch", "", "\"stopwatch MS\": milliseconds since the run's previous stopwatch (0 the first time)"},
     {"press-enter", "", "press and release Enter, as typed on the keyboard"},
     {"press-escape", "", "press and release Esc, likewise"},
     {"lock-file", "PATH",
@@ -875,6 +879,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     size_t i = 0;
+    ULONGLONG stopwatch = 0;
     auto number = [&]() { return i < args.size() ? std::atoi(args[i++].c_str()) : 0; };
     auto text = [&]() { return i < args.size() ? args[i++] : std::string(); };
     while (i < args.size()) {
@@ -965,6 +970,16 @@ int wmain(int argc, wchar_t** argv) {
                                             &ignored);
                 }
             }
+        } else if (step == "stopwatch") {
+            const ULONGLONG now = GetTickCount64();
+            Print("stopwatch " + std::to_string(stopwatch ? now - stopwatch : 0));
+            stopwatch = now;
+        } else if (step == "post") {
+            const UINT message = static_cast<UINT>(std::strtoul(text().c_str(), nullptr, 0));
+            const auto wParam = static_cast<WPARAM>(std::strtoull(text().c_str(), nullptr, 0));
+            const auto lParam = static_cast<LPARAM>(std::strtoull(text().c_str(), nullptr, 0));
+            ok = driver.NeedShell() && (PostMessageW(driver.shell, message, wParam, lParam) || Fail("not posted"));
+            if (ok) Print("posted " + std::to_string(message));
         } else if (step == "work-area") {
             RECT work{};
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

@@ -109,6 +109,47 @@ TEST_F(MonthViewTest, TheTemplateIsReadAgainOnlyWhenItsFilesChange) {
     EXPECT_EQ(view.display().backgroundPath, PathOf("other.png"));
 }
 
+TEST_F(MonthViewTest, ADamagedTemplateGivesWayToTheShippedOneReadOnceForAllRebuilds) {
+    // The chosen template's config.ini is beyond the limit; the shipped one
+    // (with its own hot spot) is sound.
+    std::filesystem::create_directory(folder_ / "Default");
+    Write("Default/config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nYEARBACK=9,9,10,10\r\n");
+    Write("config.ini", "[Settings]\r\n" + std::string(kProfileFileLimit, ';'));
+    options_.fallbackBackgroundPath = PathOf("Default/backgroud.png");
+    options_.fallbackConfigPath = PathOf("Default/config.ini");
+    MonthView view = View();
+    for (int month = 1; month <= 3; ++month) Rebuild(view, 2015, month);
+    EXPECT_TRUE(view.templateDamaged());
+    EXPECT_TRUE(view.showsFallback());
+    EXPECT_EQ(view.yearBack(), (Rect{9, 9, 10, 10}));
+    EXPECT_EQ(view.display().backgroundPath, PathOf("Default/backgroud.png"));
+    EXPECT_EQ(view.cells().size(), 31u);
+    EXPECT_EQ(view.templateReads(), 2);
+
+    // Repaired, it is shown again.
+    Write("config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nYEARBACK=1,2,3,4\r\n");
+    Rebuild(view, 2015, 3);
+    EXPECT_FALSE(view.templateDamaged());
+    EXPECT_FALSE(view.showsFallback());
+    EXPECT_EQ(view.yearBack(), (Rect{1, 2, 3, 4}));
+}
+
+TEST_F(MonthViewTest, ADamagedTemplateWithoutASoundFallbackShowsWhatItCan) {
+    Write("config.ini", "[Settings]\r\n" + std::string(kProfileFileLimit, ';'));
+    MonthView view = View();
+    Rebuild(view, 2015, 2);  // no fallback named
+    EXPECT_TRUE(view.templateDamaged());
+    EXPECT_FALSE(view.showsFallback());
+    EXPECT_TRUE(view.cells().empty());
+    // The shipped template damaged too: still no fallback.
+    std::filesystem::create_directory(folder_ / "Default");
+    Write("Default/config.ini", "[Settings]\r\nBODY=0,20,140,140\r\n" + std::string(kProfileFileLimit, ';'));
+    options_.fallbackConfigPath = PathOf("Default/config.ini");
+    Rebuild(view, 2015, 2);
+    EXPECT_TRUE(view.templateDamaged());
+    EXPECT_FALSE(view.showsFallback());
+}
+
 TEST_F(MonthViewTest, TheListFollowsTheOptionsOfEachRebuild) {
     MonthView view = View();
     Rebuild(view, 2015, 2);

@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 
 namespace {
@@ -60,16 +65,79 @@ protected:
 
 TEST_F(WaveFileSoundTest, PlaysAWaveWhoseNameHoldsChineseAndAQuote) {
     WaveFileSound sound;
-    EXPECT_TRUE(sound.Play(Write(L"节日's 音乐.wav", ShortWave()).wstring()));
+    const std::wstring wave = Write(L"节日's 音乐.wav", ShortWave()).wstring();
+    sound.Play({wave});
+    EXPECT_EQ(sound.AwaitChoice(10000), wave);
     sound.Stop();
     sound.Stop();  // stopping twice is harmless
+    EXPECT_EQ(sound.AwaitChoice(0), L"");
 }
 
-TEST_F(WaveFileSoundTest, RefusesWhatIsNoWaveSoTheCallerCanFallBack) {
+TEST_F(WaveFileSoundTest, PassesOverWhatIsNoWaveToTheNextFile) {
     WaveFileSound sound;
-    EXPECT_FALSE(sound.Play(Write(L"song.mp3", "ID3\x03 not a wave at all").wstring()));
-    EXPECT_FALSE(sound.Play(Write(L"empty.wav", "").wstring()));
-    EXPECT_FALSE(sound.Play((folder_ / L"missing.wav").wstring()));
+    const std::wstring chime = Write(L"提醒.wav", ShortWave()).wstring();
+    sound.Play({L"", Write(L"song.mp3", "ID3\x03 not a wave at all").wstring(), Write(L"empty.wav", "").wstring(),
+                (folder_ / L"missing.wav").wstring(), folder_.wstring(), chime});
+    EXPECT_EQ(sound.AwaitChoice(10000), chime);
+    sound.Play({(folder_ / L"missing.wav").wstring()});
+    EXPECT_EQ(sound.AwaitChoice(10000), L"") << "nothing to play: silence, not the system's default sound";
+}
+
+// A reader that holds on to its first file until the test lets it go, as a
+// file held by a scanner or still being downloaded would.
+// The reading thread shares the reader, which may outlive the test.
+class HeldReader : public std::enable_shared_from_this<HeldReader> {
+public:
+    WaveFileSound::Reader reader() {
+        return [self = shared_from_this()](const std::wstring& path, std::vector<char>& wave) {
+            if (path == L"held") {
+                std::unique_lock<std::mutex> lock(self->mutex_);
+                self->reading_ = true;
+                self->changed_.notify_all();
+                self->changed_.wait(lock, [&] { return self->released_; });
+                return WaveRead::kUnplayable;
+            }
+            return ReadWaveFile(path, WaveFileSound::kInMemoryLimit, wave);
+        };
+    }
+    bool WaitReading() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(10), [this] { return reading_; });
+    }
+    void Release() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool reading_ = false;
+    bool released_ = false;
+};
+
+TEST_F(WaveFileSoundTest, ASlowFileNeverHoldsUpTheCallerAndTheNextFilePlaysOnceItGivesUp) {
+    auto held = std::make_shared<HeldReader>();
+    WaveFileSound sound(held->reader());
+    const std::wstring chime = Write(L"提醒.wav", ShortWave()).wstring();
+    sound.Play({L"held", chime});  // returns while the first file is still being read
+    ASSERT_TRUE(held->WaitReading());
+    EXPECT_EQ(sound.AwaitChoice(0), std::nullopt) << "still reading";
+    held->Release();
+    EXPECT_EQ(sound.AwaitChoice(10000), chime);
+    sound.Stop();
+}
+
+TEST_F(WaveFileSoundTest, AStopWhileAFileIsStillBeingReadMeansSilence) {
+    auto held = std::make_shared<HeldReader>();
+    WaveFileSound sound(held->reader());
+    sound.Play({L"held", Write(L"提醒.wav", ShortWave()).wstring()});
+    ASSERT_TRUE(held->WaitReading());
+    sound.Stop();  // the window slid away meanwhile
+    held->Release();
+    Sleep(200);
+    EXPECT_EQ(sound.AwaitChoice(0), L"");
 }
 
 }  // namespace

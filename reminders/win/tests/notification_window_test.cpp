@@ -16,18 +16,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using Offered = std::vector<std::wstring>;
+
 struct SoundLog {
-    std::vector<std::wstring> played;
+    std::vector<std::vector<std::wstring>> played;  // the files offered, first choice first
     int stops = 0;
 };
 
 class RecordedSound : public NoticeSound {
 public:
     explicit RecordedSound(SoundLog& log) : log_(log) {}
-    bool Play(const std::wstring& path) override {
-        log_.played.push_back(path);
-        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
+    void Play(std::vector<std::wstring> paths) override { log_.played.push_back(std::move(paths)); }
     void Stop() override { ++log_.stops; }
 
 private:
@@ -163,7 +162,7 @@ TEST_F(NotificationWindowTest, SlidesUpIntoTheCornerAndPlaysItsSoundOnArrival) {
     EXPECT_EQ(MessageText(window.hwnd()), L"\n\n今天08:00：开会\n");
     EXPECT_TRUE(GetWindowLongPtrW(window.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     ASSERT_EQ(log_.played.size(), 1u);
-    EXPECT_EQ(log_.played[0], FestivalSound());
+    EXPECT_EQ(log_.played[0], (Offered{FestivalSound(), FallbackSound()}));
 }
 
 TEST_F(NotificationWindowTest, ANewMessageWhileRestingOnlyReplacesTheText) {
@@ -209,23 +208,23 @@ TEST_F(NotificationWindowTest, ClicksWhileSlidingInAreIgnoredAndTheButtonSlidesI
     EXPECT_EQ(log_.played.size(), 2u);
 }
 
-TEST_F(NotificationWindowTest, AMissingSoundFileFallsBackToTheReminderChime) {
+TEST_F(NotificationWindowTest, ANetworkSoundFileIsNeverOfferedOnlyTheReminderChime) {
     NotificationWindow& window = Open();
     window.SetMessage("\n\n今天「春节」！");
-    window.SetSoundFile(GbkFromWide((folder_ / "Sound" / "gone.wav").wstring()));
+    window.SetSoundFile("\\\\host\\share\\a.wav");
     window.Show();
     ASSERT_TRUE(PumpUntilStill(window));
     ASSERT_EQ(log_.played.size(), 1u);
-    EXPECT_EQ(log_.played[0], FallbackSound());
+    EXPECT_EQ(log_.played[0], (Offered{L"", FallbackSound()}));
 
-    // A folder is not a sound file either.
+    // A relative name is looked for under Sound\.
     Click(window.hwnd(), IDOK);
     ASSERT_TRUE(PumpUntilStill(window));
-    window.SetSoundFile(GbkFromWide((folder_ / "Sound").wstring()));
+    window.SetSoundFile("festival.wav");
     window.Show();
     ASSERT_TRUE(PumpUntilStill(window));
     ASSERT_EQ(log_.played.size(), 2u);
-    EXPECT_EQ(log_.played[1], FallbackSound());
+    EXPECT_EQ(log_.played[1], (Offered{FestivalSound(), FallbackSound()}));
 }
 
 TEST_F(NotificationWindowTest, StaysSilentWhenSoundsAreSwitchedOffAtShowTime) {
