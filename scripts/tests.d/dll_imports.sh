@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Solvane.exe imports at load time only DLLs that Windows always takes from
+# the system folder (known DLLs of every supported version); every other
+# system DLL is delay-loaded (cmake/delay_load.cmake), after the program has
+# limited the search to the system folder, so a DLL of the same name dropped
+# beside a portable copy is never loaded. The check is shown to fail on a
+# program that imports such a DLL the ordinary way.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+passed=0 failed=0
+check() {  # name, then a command that must succeed
+    local name=$1; shift
+    if "$@" >/dev/null 2>&1; then
+        echo "ok      $name"; passed=$((passed + 1))
+    else
+        echo "FAILED  $name"; failed=$((failed + 1))
+    fi
+}
+
+# Known DLLs of Windows 7 to 11 alike, and gdiplus.dll, a known DLL since
+# Windows 8 that cannot be delay-loaded (see CMakeLists.txt).
+known="advapi32.dll comdlg32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll"
+known="$known shell32.dll user32.dll"
+
+static_imports() {  # objdump, executable: the DLLs it imports at load time, in lower case
+    "$1" -p "$2" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u
+}
+
+only_known() {  # objdump, executable
+    local dll bad=""
+    for dll in $(static_imports "$1" "$2"); do
+        case " $known " in *" $dll "*) ;; *) bad="$bad $dll" ;; esac
+    done
+    [ -n "$(static_imports "$1" "$2")" ] && [ -z "$bad" ] || { echo "imported at load time:$bad" >&2; return 1; }
+}
+
+delay_loaded() {  # executable: names every delay-loaded DLL
+    local dll names
+    names=$(strings "$1")
+    for dll in comctl32 uxtheme version winmm urlmon wininet; do
+        grep -qx "$dll.dll" <<<"$names" || return 1
+    done
+}
+
+for arch in win64:x86_64 win32:i686; do
+    exe="$root/build/${arch%%:*}/dist/Solvane.exe"
+    objdump="${arch##*:}-w64-mingw32-objdump"
+    if [ ! -f "$exe" ]; then echo "skipped ${arch%%:*} (not built)"; continue; fi
+    check "${arch%%:*}: Solvane.exe imports only known DLLs at load time ($(static_imports "$objdump" "$exe" | tr '\n' ' '))" \
+        only_known "$objdump" "$exe"
+    check "${arch%%:*}: and names the other system DLLs for delay-loading" delay_loaded "$exe"
+done
+
+# The check itself: a program importing winmm.dll the ordinary way fails it.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+printf '#include <windows.h>\n#include <mmsystem.h>\nint main(void) { return PlaySoundW(0, 0, 0); }\n' > "$scratch/t.c"
+if x86_64-w64-mingw32-gcc "$scratch/t.c" -o "$scratch/t.exe" -lwinmm 2>/dev/null; then
+    check "a program importing winmm.dll at load time fails the check" \
+        eval '! only_known x86_64-w64-mingw32-objdump "$scratch/t.exe"'
+fi
+
+echo "dll imports: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
