@@ -13,7 +13,6 @@
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr char kNewLine[] = "\r\n";
 
 // The whitespace Windows trims around names and values, Ctrl-Z (an old
 // end-of-file mark) included. No GBK trail byte is among them.
@@ -51,25 +50,27 @@ ProfileDocument::ProfileDocument(std::string_view text) {
         byteOrderMark_ = std::string(kUtf8ByteOrderMark);
         text.remove_prefix(kUtf8ByteOrderMark.size());
     }
+    text_ = std::string(text);
+    const std::string_view all(text_);
     std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t brk = FindLineBreak(text, start);
-        if (brk == text.size()) {
-            lines_.push_back(ParseLine(std::string(text.substr(start)), std::string()));
+    while (start < all.size()) {
+        const std::size_t brk = FindLineBreak(all, start);
+        Line line = ParseLine(all.substr(start, brk - start));
+        line.begin = start;
+        if (brk == all.size()) {
+            lines_.push_back(line);
             break;
         }
-        const std::size_t endingLength = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n' ? 2 : 1;
-        lines_.push_back(
-            ParseLine(std::string(text.substr(start, brk - start)), std::string(text.substr(brk, endingLength))));
-        start = brk + endingLength;
+        const bool crLf = all[brk] == '\r' && brk + 1 < all.size() && all[brk + 1] == '\n';
+        line.ending = crLf ? Ending::kCrLf : all[brk] == '\r' ? Ending::kCr : Ending::kLf;
+        lines_.push_back(line);
+        start = brk + (crLf ? 2 : 1);
     }
 }
 
-ProfileDocument::Line ProfileDocument::ParseLine(std::string text, std::string ending) {
+ProfileDocument::Line ProfileDocument::ParseLine(std::string_view view) {
     Line line;
-    line.text = std::move(text);
-    line.ending = std::move(ending);
-    const std::string_view view(line.text);
+    line.length = static_cast<std::uint32_t>(view.size());
     const auto [begin, end] = TrimmedBounds(view, 0, view.size());
     if (begin == end || view[begin] == ';') return line;
     if (view[begin] == '[') {
@@ -77,8 +78,8 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::string text, std::string e
         if (close != std::string_view::npos) {
             const auto [nameBegin, nameEnd] = TrimmedBounds(view, begin + 1, close);
             line.kind = LineKind::kSection;
-            line.nameBegin = nameBegin;
-            line.nameLength = nameEnd - nameBegin;
+            line.nameBegin = static_cast<std::uint32_t>(nameBegin);
+            line.nameLength = static_cast<std::uint32_t>(nameEnd - nameBegin);
             return line;
         }
     }
@@ -88,11 +89,19 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::string text, std::string e
     if (nameBegin == nameEnd) return line;
     const auto [valueBegin, valueEnd] = TrimmedBounds(view, equals + 1, end);
     line.kind = LineKind::kKey;
-    line.nameBegin = nameBegin;
-    line.nameLength = nameEnd - nameBegin;
-    line.valueBegin = valueBegin;
-    line.valueLength = valueEnd - valueBegin;
+    line.nameBegin = static_cast<std::uint32_t>(nameBegin);
+    line.nameLength = static_cast<std::uint32_t>(nameEnd - nameBegin);
+    line.valueBegin = static_cast<std::uint32_t>(valueBegin);
+    line.valueLength = static_cast<std::uint32_t>(valueEnd - valueBegin);
     return line;
+}
+
+ProfileDocument::Line ProfileDocument::Keep(std::string text, Line parsed, Ending ending) {
+    written_.push_back(std::move(text));
+    parsed.source = static_cast<std::uint32_t>(written_.size());
+    parsed.begin = 0;
+    parsed.ending = ending;
+    return parsed;
 }
 
 bool ProfileDocument::Load(const std::string& path, std::size_t limit) {
@@ -105,21 +114,23 @@ bool ProfileDocument::Load(const std::string& path, std::size_t limit) {
 bool ProfileDocument::Save(const std::string& path) const { return ReplaceFileAtomically(path, Text()); }
 
 std::string ProfileDocument::Text() const {
+    static constexpr std::string_view kEndings[] = {"", "\r\n", "\n", "\r"};
+    const auto endingOf = [](const Line& line) { return kEndings[static_cast<int>(line.ending)]; };
     std::size_t size = byteOrderMark_.size();
-    for (const Line& line : lines_) size += line.text.size() + line.ending.size();
+    for (const Line& line : lines_) size += line.length + endingOf(line).size();
     std::string text;
     text.reserve(size);
     text += byteOrderMark_;
     for (const Line& line : lines_) {
-        text += line.text;
-        text += line.ending;
+        text += TextOf(line);
+        text += endingOf(line);
     }
     return text;
 }
 
 std::size_t ProfileDocument::FindSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == LineKind::kSection && EqualsIgnoringAsciiCase(lines_[i].Name(), section)) return i;
+        if (lines_[i].kind == LineKind::kSection && EqualsIgnoringAsciiCase(NameOf(lines_[i]), section)) return i;
     return npos;
 }
 
@@ -127,7 +138,7 @@ std::size_t ProfileDocument::FindKey(std::size_t section_line, std::string_view 
     if (last_key) *last_key = section_line;
     for (std::size_t i = section_line + 1; i < lines_.size() && lines_[i].kind != LineKind::kSection; ++i) {
         if (lines_[i].kind != LineKind::kKey) continue;
-        if (EqualsIgnoringAsciiCase(lines_[i].Name(), key)) return i;
+        if (EqualsIgnoringAsciiCase(NameOf(lines_[i]), key)) return i;
         if (last_key) *last_key = i;
     }
     return npos;
@@ -138,12 +149,12 @@ std::optional<std::string_view> ProfileDocument::Find(std::string_view section, 
     if (sectionLine == npos) return std::nullopt;
     const std::size_t keyLine = FindKey(sectionLine, Trimmed(key), nullptr);
     if (keyLine == npos) return std::nullopt;
-    return lines_[keyLine].Value();
+    return ValueOf(lines_[keyLine]);
 }
 
 void ProfileDocument::InsertLine(std::size_t index, Line line) {
     // The line before must end, or the new one would run into it.
-    if (index > 0 && lines_[index - 1].ending.empty()) lines_[index - 1].ending = kNewLine;
+    if (index > 0 && lines_[index - 1].ending == Ending::kNone) lines_[index - 1].ending = Ending::kCrLf;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
 }
 
@@ -156,34 +167,35 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     std::string keyText;
     keyText.reserve(key.size() + 1 + value.size());
     keyText.append(key).append("=").append(value);
-    Line keyLine = ParseLine(std::move(keyText), kNewLine);
-    if (keyLine.kind != LineKind::kKey || keyLine.Name() != key) return false;
-    Line header = ParseLine("[" + std::string(section) + "]", kNewLine);
-    if (header.kind != LineKind::kSection || header.Name() != section) return false;
+    const Line keyLine = ParseLine(keyText);
+    if (keyLine.kind != LineKind::kKey || NameIn(keyText, keyLine) != key) return false;
+    std::string headerText = "[" + std::string(section) + "]";
+    const Line header = ParseLine(headerText);
+    if (header.kind != LineKind::kSection || NameIn(headerText, header) != section) return false;
 
     const std::size_t sectionLine = FindSection(section);
     if (sectionLine == npos) {
-        InsertLine(lines_.size(), std::move(header));
-        InsertLine(lines_.size(), std::move(keyLine));
+        InsertLine(lines_.size(), Keep(std::move(headerText), header, Ending::kCrLf));
+        InsertLine(lines_.size(), Keep(std::move(keyText), keyLine, Ending::kCrLf));
         modified_ = true;
         return true;
     }
     std::size_t lastKey = sectionLine;
     const std::size_t existing = FindKey(sectionLine, key, &lastKey);
     if (existing == npos) {
-        InsertLine(lastKey + 1, std::move(keyLine));
+        InsertLine(lastKey + 1, Keep(std::move(keyText), keyLine, Ending::kCrLf));
         modified_ = true;
         return true;
     }
-    Line& line = lines_[existing];
-    if (line.Value() == Trimmed(value)) return true;
+    const Line line = lines_[existing];
+    if (ValueOf(line) == Trimmed(value)) return true;
     // Keep the key as the file spells it, and the spacing around '='; a key
     // such as "[a" must not turn into a section header with the new value.
-    std::string text = line.text.substr(0, line.valueBegin);
+    std::string text(TextOf(line).substr(0, line.valueBegin));
     text += value;
-    Line rewritten = ParseLine(std::move(text), line.ending);
-    if (rewritten.kind != LineKind::kKey || rewritten.Name() != line.Name()) return false;
-    line = std::move(rewritten);
+    const Line rewritten = ParseLine(text);
+    if (rewritten.kind != LineKind::kKey || NameIn(text, rewritten) != NameOf(line)) return false;
+    lines_[existing] = Keep(std::move(text), rewritten, line.ending);
     modified_ = true;
     return true;
 }

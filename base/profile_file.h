@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -57,17 +58,36 @@ public:
     bool IsModified() const { return modified_; }
 
 private:
-    enum class LineKind { kOther, kSection, kKey };
+    enum class LineKind : std::uint8_t { kOther, kSection, kKey };
+    enum class Ending : std::uint8_t { kNone, kCrLf, kLf, kCr };
+    // A line as offsets into the text read (source 0) or into one of the
+    // lines written since (source n: written_[n - 1]), so that a file of many
+    // short lines costs a few words a line and no allocation of its own.
     struct Line {
-        std::string text;    // without its line ending
-        std::string ending;  // "\r\n", "\n", "\r" or "" for a last line without one
+        std::size_t begin = 0;
+        std::uint32_t source = 0;
+        std::uint32_t length = 0;  // without its ending
+        // From the line's start: the section or key name, and a key's value, trimmed.
+        std::uint32_t nameBegin = 0, nameLength = 0;
+        std::uint32_t valueBegin = 0, valueLength = 0;
         LineKind kind = LineKind::kOther;
-        std::size_t nameBegin = 0, nameLength = 0;    // section or key name
-        std::size_t valueBegin = 0, valueLength = 0;  // key value, trimmed
-        std::string_view Name() const { return std::string_view(text).substr(nameBegin, nameLength); }
-        std::string_view Value() const { return std::string_view(text).substr(valueBegin, valueLength); }
+        Ending ending = Ending::kNone;
     };
-    static Line ParseLine(std::string text, std::string ending);
+    // The kind and offsets of one line's text (no line break in it).
+    static Line ParseLine(std::string_view text);
+    static std::string_view NameIn(std::string_view text, const Line& line) {
+        return text.substr(line.nameBegin, line.nameLength);
+    }
+    std::string_view TextOf(const Line& line) const {
+        const std::string& source = line.source == 0 ? text_ : written_[line.source - 1];
+        return std::string_view(source).substr(line.begin, line.length);
+    }
+    std::string_view NameOf(const Line& line) const { return NameIn(TextOf(line), line); }
+    std::string_view ValueOf(const Line& line) const {
+        return TextOf(line).substr(line.valueBegin, line.valueLength);
+    }
+    // The parsed line of `text`, which the document now keeps.
+    Line Keep(std::string text, Line parsed, Ending ending);
     // Index of the first section line of this name, or npos.
     std::size_t FindSection(std::string_view section) const;
     // Index of the first key line of this name within the section starting at
@@ -79,6 +99,8 @@ private:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     std::string byteOrderMark_;  // a UTF-8 mark some editors put first, kept as it was
+    std::string text_;           // the text read, never changed: every view into it stays valid
+    std::vector<std::string> written_;
     std::vector<Line> lines_;
     bool modified_ = false;
 };

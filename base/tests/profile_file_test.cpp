@@ -199,6 +199,17 @@ TEST_F(ProfileFileTest, RemovingAKeyTakesOnlyItsLine) {
     EXPECT_EQ(document.Text(), "[A]\r\ny=2\r\n[B]\r\nx=3\r\n");
 }
 
+TEST_F(ProfileFileTest, AValueFoundStaysReadableWhileOtherKeysChange) {
+    // A settings form reads several values, then writes others into the same document.
+    ProfileDocument document("[Ostrel]\r\nTemplate=Night\r\nSystemTrayTemplate=RedPage\r\n");
+    const std::string_view skin = *document.Find("Ostrel", "Template");
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(document.Set("Ostrel", "Key" + std::to_string(i), "value"));
+    ASSERT_TRUE(document.Set("Ostrel", "SystemTrayTemplate", "BlueTile"));
+    EXPECT_EQ(skin, "Night");
+    EXPECT_EQ(document.Find("Ostrel", "SystemTrayTemplate"), "BlueTile");
+    EXPECT_EQ(document.Text().substr(0, 55), "[Ostrel]\r\nTemplate=Night\r\nSystemTrayTemplate=BlueTile\r\n");
+}
+
 TEST_F(ProfileFileTest, ManyLongKeysAreWrittenInOnePass) {
     ProfileDocument document;
     std::vector<std::string> values;
