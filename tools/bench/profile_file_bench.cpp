@@ -65,4 +65,14 @@ void BM_ReadSkinTemplate(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadSkinTemplate)->Unit(benchmark::kMicrosecond);
 
+// The worst a file within the size limit can do: 1 MiB of the shortest key
+// lines, as a damaged or hostile skin may hold.
+void BM_ParseProfileOfShortLines(benchmark::State& state) {
+    std::string text = "[Settings]\r\n";
+    while (text.size() + 5 <= kProfileFileLimit) text += "a=1\r\n";
+    for (auto _ : state) benchmark::DoNotOptimize(ProfileDocument(text).Find("Settings", "b"));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ParseProfileOfShortLines)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -56,6 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(skin.backgroundWidth >= 0 && skin.backgroundWidth <= kMaxPictureSide);
     Check(skin.backgroundHeight >= 0 && skin.backgroundHeight <= kMaxPictureSide);
     Check((skin.backgroundWidth == 0) == (skin.backgroundHeight == 0));
+    // Too large a configuration or a picture that is no PNG: the program
+    // shows the shipped template instead and says so.
+    const bool pictureTaken = PngSizeOfHeader(input).has_value();
+    Check(skin.damaged == (oversized || !pictureTaken));
 
     const std::optional<PixelSize> header = PngSizeOfHeader(input);
     if (header) {
