@@ -14,12 +14,12 @@ void MonthView::Rebuild(const MonthOptions& options, int year, int month) {
     // Edits to the template show at the next rebuild: the cache reads the
     // files again when they have changed.
     skin_ = templates_.Get(options.backgroundPath, options.configPath, fontFamilies_);
-    templateDamaged_ = skin_.damaged;
+    templateDamage_ = skin_.damage;
     showsFallback_ = false;
-    if (skin_.damaged && !options.fallbackConfigPath.empty() && options.fallbackConfigPath != options.configPath) {
+    if (skin_.damaged() && !options.fallbackConfigPath.empty() && options.fallbackConfigPath != options.configPath) {
         const SkinTemplate& fallback =
             fallbackTemplates_.Get(options.fallbackBackgroundPath, options.fallbackConfigPath, fontFamilies_);
-        if (!fallback.damaged) {
+        if (!fallback.damaged()) {
             skin_ = fallback;
             showsFallback_ = true;
         }

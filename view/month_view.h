@@ -37,7 +37,8 @@ public:
     int templateReads() const { return templates_.reads() + fallbackTemplates_.reads(); }
     // Whether the chosen template was damaged at the last rebuild, and
     // whether the fallback (itself sound) is shown in its place.
-    bool templateDamaged() const { return templateDamaged_; }
+    bool templateDamaged() const { return templateDamage_ != SkinDamage::kNone; }
+    SkinDamage templateDamage() const { return templateDamage_; }
     bool showsFallback() const { return showsFallback_; }
     const Rect& yearBack() const { return skin_.yearBack; }
     const Rect& yearNext() const { return skin_.yearNext; }
@@ -65,7 +66,7 @@ private:
     // once and not in turn at every rebuild.
     SkinTemplateCache fallbackTemplates_;
     SkinTemplate skin_;
-    bool templateDamaged_ = false;
+    SkinDamage templateDamage_ = SkinDamage::kNone;
     bool showsFallback_ = false;
     MonthLayout layout_;
 };

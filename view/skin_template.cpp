@@ -84,13 +84,13 @@ SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::st
     std::string text;
     const FileRead read = ReadFileWithin(config_path, kProfileFileLimit, text);
     SkinTemplate skin = ReadSkinTemplate(ProfileDocument(text), family_exists);
-    skin.damaged = read == FileRead::kTooLarge || read == FileRead::kUnreadable;
+    if (read == FileRead::kTooLarge || read == FileRead::kUnreadable) skin.damage = SkinDamage::kConfiguration;
     skin.backgroundPath = background_path;
     if (const std::optional<PixelSize> size = ReadPngSize(skin.backgroundPath)) {
         skin.backgroundWidth = size->width;
         skin.backgroundHeight = size->height;
-    } else if (PathExists(skin.backgroundPath)) {
-        skin.damaged = true;  // not a PNG the program takes: the window would have no visible area
+    } else if (PathExists(skin.backgroundPath) && !skin.damaged()) {
+        skin.damage = SkinDamage::kPicture;  // the window would have no visible area
     }
     return skin;
 }

@@ -16,6 +16,13 @@
 
 enum class HorizontalAlignment { kLeft = 0, kCenter = 1, kRight = 2 };
 
+// What keeps a template from being shown.
+enum class SkinDamage {
+    kNone,
+    kConfiguration,  // config.ini is there but beyond its size limit or unreadable
+    kPicture,        // the picture is there but no PNG the program takes
+};
+
 struct SkinTemplate {
     std::string backgroundPath;
     // From the picture's PNG header; 0 x 0 when it cannot be read, which gives
@@ -54,10 +61,9 @@ struct SkinTemplate {
     std::optional<Color> tooltipBackground;
     std::optional<Color> tooltipText;
 
-    // config.ini is there but could not be taken in (beyond its size limit
-    // or unreadable), or the picture is there but no PNG the program takes.
     // The program shows another template instead and says why.
-    bool damaged = false;
+    SkinDamage damage = SkinDamage::kNone;
+    bool damaged() const { return damage != SkinDamage::kNone; }
 };
 
 // Reads the template of this name under `module_folder`. A missing folder,

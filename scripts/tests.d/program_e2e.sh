@@ -19,9 +19,9 @@ fresh_install() {  # a new installation with the given settings lines
     printf '%s\r\n' "[Ostrel]" "$@" > "$install/Solvane.ini"
 }
 
-start_app() {  # leaves the month window's "calendar ..." line in $shown_at
+start_app() {  # arguments of the program; leaves the month window's "calendar ..." line in $shown_at
     rm -f "$work/exit"
-    ( cd "$install" && "$WINE" Solvane.exe; echo $? > "$work/exit" ) >/dev/null 2>&1 &
+    ( cd "$install" && "$WINE" Solvane.exe "$@" 2>"$work/stderr"; echo $? > "$work/exit" ) >/dev/null 2>&1 &
     app_pid=$!
     shown_at=""
     drive wait-calendar 30000 >/dev/null || return 1
@@ -243,13 +243,18 @@ stop_app
 fresh_install "Template=Night" "SystemTrayTemplate=RedPage"
 # A downloaded skin whose config.ini is 20 MB: never parsed.
 head -c 20000000 /dev/zero | tr '\0' ';' >> "$install/Ostrel/Templates/Night/config.ini"
-start_app
+start_app --timing
+first_picture=$(sed -n 's/^start-up: first picture \([0-9]*\).*/\1/p' "$work/stderr")
+check "the month shows its first picture within two seconds of the start (${first_picture:-no} ms)" \
+    test "${first_picture:-99999}" -lt 2000
+drive box 20000 leave >/dev/null  # open, not answered: for the screenshot
+import -window root "$artifacts/damaged-skin-message.png" 2>/dev/null
 # The driver's hook is placed first (a click beside the cells opens nothing),
 # so that the time counts only the program's answer.
 told=$(drive right-click 180 20 no-menu 300 box 20000 ok stopwatch left-click 327 40 list-menu stopwatch menu-close)
 box=$(echo "$told" | grep '^box')
 check "a 20 MB config.ini is told about in a message box captioned with the product name ($box)" \
-    eval 'echo "$box" | grep -q "^box Tavro日历|皮肤“Night”已损坏"'
+    eval 'echo "$box" | grep -q "^box Tavro日历|皮肤“Night”已损坏：它的 config.ini 过大或无法读取。"'
 check "which says the shipped skin is shown and another can be chosen in 设置" \
     eval 'echo "$box" | grep -q "改用默认皮肤.*“设置”中选择其他皮肤"'
 check "after OK the month window answers: its month menu opens" eval 'echo "$told" | grep -q "	12月$"'
@@ -275,8 +280,8 @@ convert "$build/dist/Ostrel/Templates/Night/backgroud.png" "BMP3:$install/Ostrel
 convert "$build/dist/Ostrel/SystemTray/RedPage.png" "JPEG:$install/Ostrel/SystemTray/RedPage.png"
 start_app
 box=$(drive box 20000 ok | grep '^box')
-check "a skin whose picture is a BMP is told about as damaged ($box)" \
-    eval 'echo "$box" | grep -q "^box Tavro日历|皮肤“Night”已损坏"'
+check "a skin whose picture is a BMP is told about as damaged, naming the picture ($box)" \
+    eval 'echo "$box" | grep -q "^box Tavro日历|皮肤“Night”已损坏：它的背景图片 backgroud.png 不是"'
 check "and the shipped skin's window is shown ($(rect_of "$shown_at"))" \
     test "$(drive calendar | awk '{ print ($4 - $2) "x" ($5 - $3), $6 }')" = "360x500 visible"
 import -window root -crop 200x60+0+0 "$artifacts/tray-area-jpeg.png" 2>/dev/null

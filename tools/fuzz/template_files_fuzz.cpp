@@ -59,7 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Too large a configuration or a picture that is no PNG: the program
     // shows the shipped template instead and says so.
     const bool pictureTaken = PngSizeOfHeader(input).has_value();
-    Check(skin.damaged == (oversized || !pictureTaken));
+    Check(skin.damage == (oversized       ? SkinDamage::kConfiguration
+                          : !pictureTaken ? SkinDamage::kPicture
+                                          : SkinDamage::kNone));
 
     const std::optional<PixelSize> header = PngSizeOfHeader(input);
     if (header) {

@@ -119,7 +119,7 @@ TEST_F(MonthViewTest, ADamagedTemplateGivesWayToTheShippedOneReadOnceForAllRebui
     options_.fallbackConfigPath = PathOf("Default/config.ini");
     MonthView view = View();
     for (int month = 1; month <= 3; ++month) Rebuild(view, 2015, month);
-    EXPECT_TRUE(view.templateDamaged());
+    EXPECT_EQ(view.templateDamage(), SkinDamage::kConfiguration);
     EXPECT_TRUE(view.showsFallback());
     EXPECT_EQ(view.yearBack(), (Rect{9, 9, 10, 10}));
     EXPECT_EQ(view.display().backgroundPath, PathOf("Default/backgroud.png"));

@@ -171,7 +171,7 @@ TEST_F(TemplateFolderTest, AMissingTemplateGivesDefaultsAndAnEmptyPicture) {
     EXPECT_EQ(skin.backgroundWidth, 0);
     EXPECT_EQ(skin.backgroundHeight, 0);
     EXPECT_EQ(skin.backgroundPath, SkinBackgroundPath(Folder(), ""));
-    EXPECT_FALSE(skin.damaged);  // nothing to tell the user about
+    EXPECT_FALSE(skin.damaged());  // nothing to tell the user about
 }
 
 TEST_F(TemplateFolderTest, AConfigurationBeyondOneMiBIsDamagedAndNotParsed) {
@@ -179,13 +179,13 @@ TEST_F(TemplateFolderTest, AConfigurationBeyondOneMiBIsDamagedAndNotParsed) {
     Write(SkinConfigPath(Folder(), "huge"),
           "[Settings]\r\nBODY=0,30,300,250\r\n" + std::string(kProfileFileLimit, ';'));
     const SkinTemplate huge = LoadSkinTemplate(Folder(), "huge", KnownFamily);
-    EXPECT_TRUE(huge.damaged);
+    EXPECT_EQ(huge.damage, SkinDamage::kConfiguration);
     EXPECT_FALSE(huge.body.has_value());
     // Right at the limit it is still a template.
     std::string text = "[Settings]\r\nBODY=0,30,300,250\r\n";
     Write(SkinConfigPath(Folder(), "full"), text + std::string(kProfileFileLimit - text.size(), ';'));
     const SkinTemplate full = LoadSkinTemplate(Folder(), "full", KnownFamily);
-    EXPECT_FALSE(full.damaged);
+    EXPECT_FALSE(full.damaged());
     EXPECT_EQ(full.body, (Rect{0, 30, 300, 250}));
 }
 
@@ -193,7 +193,7 @@ TEST_F(TemplateFolderTest, APictureThatIsNoPngMakesTheTemplateDamaged) {
     Write(SkinConfigPath(Folder(), "bmp"), "[Settings]\r\nBODY=0,30,300,250\r\n");
     Write(SkinBackgroundPath(Folder(), "bmp"), std::string("BM\x36\0\0\0\0\0\0\0\x36\0\0\0", 14));
     const SkinTemplate skin = LoadSkinTemplate(Folder(), "bmp", KnownFamily);
-    EXPECT_TRUE(skin.damaged);
+    EXPECT_EQ(skin.damage, SkinDamage::kPicture);
     EXPECT_EQ(skin.backgroundWidth, 0);
 }
 
