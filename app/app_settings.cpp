@@ -56,6 +56,12 @@ AppSettings LoadAppSettings(const std::string& settings_file) {
     return settings;
 }
 
+bool IsSettingsFileDamaged(const std::string& settings_file) {
+    std::string contents;
+    const FileRead read = ReadFileWithin(settings_file, kProfileFileLimit, contents);
+    return read == FileRead::kTooLarge || read == FileRead::kUnreadable;
+}
+
 bool SaveAppSettings(const std::string& settings_file, const AppSettings& settings) {
     return UpdateProfileFile(settings_file, [&](ProfileDocument& document) {
         bool ok = true;

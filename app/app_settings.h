@@ -61,6 +61,9 @@ struct AppSettings {
 
 // Every key, missing ones at their defaults.
 AppSettings LoadAppSettings(const std::string& settings_file);
+// Whether the file is there but cannot be taken in (beyond kProfileFileLimit
+// or unreadable): the program then runs with the defaults and cannot save.
+bool IsSettingsFileDamaged(const std::string& settings_file);
 
 // What the settings dialog stores: the switches as integers, the names and the
 // two numeric choices as text. One write of the whole file; false on failure.

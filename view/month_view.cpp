@@ -16,10 +16,14 @@ void MonthView::Rebuild(const MonthOptions& options, int year, int month) {
     skin_ = templates_.Get(options.backgroundPath, options.configPath, fontFamilies_);
     templateDamage_ = skin_.damage;
     showsFallback_ = false;
-    if (skin_.damaged() && !options.fallbackConfigPath.empty() && options.fallbackConfigPath != options.configPath) {
+    // A template without a picture (its folder gone, or no name at all in the
+    // settings) would give a window without visible area: the fallback too.
+    const bool unusable = skin_.damaged() || skin_.backgroundWidth == 0;
+    if (unusable && !options.fallbackConfigPath.empty() && options.fallbackConfigPath != options.configPath) {
         const SkinTemplate& fallback =
             fallbackTemplates_.Get(options.fallbackBackgroundPath, options.fallbackConfigPath, fontFamilies_);
-        if (!fallback.damaged()) {
+        // A fallback without a picture is no better than a template without one.
+        if (!fallback.damaged() && (skin_.damaged() || fallback.backgroundWidth > 0)) {
             skin_ = fallback;
             showsFallback_ = true;
         }

@@ -26,7 +26,8 @@ public:
 
     // Reads the template again if its files changed and lays out the month
     // anew; everything of the previous rebuild is replaced. A damaged
-    // template is replaced by the options' fallback, when it has one.
+    // template, or one without a picture, is replaced by the options'
+    // fallback, when it has one.
     void Rebuild(const MonthOptions& options, int year, int month);
 
     int year() const { return year_; }
@@ -36,7 +37,8 @@ public:
     const SkinTemplate& skin() const { return skin_; }
     int templateReads() const { return templates_.reads() + fallbackTemplates_.reads(); }
     // Whether the chosen template was damaged at the last rebuild, and
-    // whether the fallback (itself sound) is shown in its place.
+    // whether the fallback (itself sound) is shown in its place (also for a
+    // template that is simply not there).
     bool templateDamaged() const { return templateDamage_ != SkinDamage::kNone; }
     SkinDamage templateDamage() const { return templateDamage_; }
     bool showsFallback() const { return showsFallback_; }

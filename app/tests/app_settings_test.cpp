@@ -134,6 +134,16 @@ TEST_F(AppSettingsTest, TheSwitchesOfTheListAndOfTheNoticesAreReadAsTheFileHolds
     EXPECT_TRUE(notices.showSolarTerms);
 }
 
+TEST_F(AppSettingsTest, ASettingsFileBeyondOneMiBIsDamagedAndReadsAsTheDefaults) {
+    EXPECT_FALSE(IsSettingsFileDamaged(file_)) << "a missing file is no damage";
+    Write("[Ostrel]\r\nTemplate=Night\r\n" + std::string(kProfileFileLimit, ';'));
+    EXPECT_TRUE(IsSettingsFileDamaged(file_));
+    EXPECT_EQ(LoadAppSettings(file_).templateName, "");
+    EXPECT_FALSE(SaveAppSettings(file_, AppSettings{})) << "never written over";
+    Write("[Ostrel]\r\nTemplate=Night\r\n");
+    EXPECT_FALSE(IsSettingsFileDamaged(file_));
+}
+
 TEST_F(AppSettingsTest, TheMonthIsDrawnWithTheTemplateAndSwitchesOfTheSettings) {
     Write("[Ostrel]\r\nTemplate=Night\r\nShowToday=0\r\nFirstColWeekDay=0\r\nListForDays=7\r\n"
           "ShowHuangLiOnBalloonToolTip=0\r\nShowBalloonTip=0\r\nLockLocation=1\r\n");

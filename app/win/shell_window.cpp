@@ -119,6 +119,9 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case kDamagedSkinMessage:
             OnDamagedSkin();
             return true;
+        case kDamagedSettingsMessage:
+            OnDamagedSettings();
+            return true;
         case WM_QUERYENDSESSION:
             // A manager or editor with unsaved changes answers for itself
             // (Windows asks every top-level window).
@@ -156,6 +159,7 @@ void ShellWindow::OnInitDialog() {
     clock_.Reset(now);
     alerts_.Reset(now);
     settings_ = LoadAppSettings(settingsFile_);
+    if (IsSettingsFileDamaged(settingsFile_)) PostMessageW(hwnd(), kDamagedSettingsMessage, 0, 0);
 
     if (calendar_.Create(hwnd(), loop_)) {
         calendar_.notification().SetHiddenHandler([this] { OnNoticeHidden(); });
@@ -379,6 +383,18 @@ void ShellWindow::TellOfDamagedSkin() {
     PostMessageW(hwnd(), kDamagedSkinMessage, 0, 0);
 }
 
+void ShellWindow::Warn(const std::string& text) {
+    const bool wasBusy = busy_;
+    busy_ = true;  // a click on the tray icon brings the message forward
+    ShowMessage(hwnd(), text, MB_OK | MB_ICONWARNING);
+    busy_ = wasBusy;
+}
+
+void ShellWindow::OnDamagedSettings() {
+    Warn("设置文件已损坏（过大或无法读取）：\n" + settingsFile_ +
+         "\n\n程序这次使用默认设置，更改的设置也无法保存。请删除这个文件或给它改名，然后重新启动程序。");
+}
+
 void ShellWindow::OnDamagedSkin() {
     const std::string text =
         "皮肤“" + damagedSkinTold_ + "”已损坏：" +
@@ -387,10 +403,7 @@ void ShellWindow::OnDamagedSkin() {
              : "它的 config.ini 过大或无法读取。\n\n") +
         (calendar_.monthView().showsFallback() ? "日历现在改用默认皮肤显示。可以在“设置”中选择其他皮肤。"
                                                : "请在“设置”中选择其他皮肤，或重新安装程序。");
-    const bool wasBusy = busy_;
-    busy_ = true;  // a click on the tray icon brings the message forward
-    ShowMessage(hwnd(), text, MB_OK | MB_ICONWARNING);
-    busy_ = wasBusy;
+    Warn(text);
 }
 
 void ShellWindow::RedrawSoon() {

@@ -36,6 +36,7 @@ private:
     // Posted to itself: the message about a damaged template comes once the
     // month window is up and the start-up is done.
     static constexpr UINT kDamagedSkinMessage = WM_APP + 22;
+    static constexpr UINT kDamagedSettingsMessage = WM_APP + 23;
 
     void OnInitDialog();
     void OnTimer(UINT_PTR id);
@@ -57,6 +58,9 @@ private:
     // of template, not at every rebuild.
     void TellOfDamagedSkin();
     void OnDamagedSkin();
+    void OnDamagedSettings();
+    // A message the user reads before going on; the tray icon brings it forward.
+    void Warn(const std::string& text);
     // Draws the month window again once a closed dialog's window is really
     // gone from the screen.
     void RedrawSoon();

@@ -274,6 +274,20 @@ check "and the user's choice of skin stays in Solvane.ini" grep -q "^Template=Ni
 stop_app
 check "退出 still ends the program with exit code 2" test "$exit_code" = "2"
 
+# --- a damaged settings file: the defaults, the shipped skin, and a message that says so -----
+fresh_install "Template=Night"
+head -c 2000000 /dev/zero | tr '\0' ';' >> "$install/Solvane.ini"
+start_app
+box=$(drive box 20000 ok | grep '^box')
+check "a Solvane.ini of 2 MB is told about, naming the file ($box)" \
+    eval 'echo "$box" | grep -q "^box Tavro日历|设置文件已损坏（过大或无法读取）：~.*Solvane.ini~程序这次使用默认设置"'
+check "with no template named the month shows the shipped one" \
+    test "$(drive calendar | awk '{ print ($4 - $2) "x" ($5 - $3), $6 }')" = "360x500 visible"
+check "and no message about a skin follows" drive no-box 1500
+stop_app
+check "退出 ends the program with exit code 2" test "$exit_code" = "2"
+check "and the settings file is not written over" test "$(stat -c %s "$install/Solvane.ini")" -gt 2000000
+
 # --- pictures that are not PNG files are refused before any decoder sees them --------------
 fresh_install "Template=Night" "SystemTrayTemplate=RedPage"
 convert "$build/dist/Ostrel/Templates/Night/backgroud.png" "BMP3:$install/Ostrel/Templates/Night/backgroud.png"

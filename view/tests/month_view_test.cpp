@@ -10,6 +10,11 @@
 
 namespace {
 
+// The signature and header of a 320 x 280 PNG: all the month reads of it.
+std::string PngHeader() {
+    return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x01\x40\0\0\x01\x18\x08\x06\0\0\0", 29);
+}
+
 class MonthViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -127,11 +132,30 @@ TEST_F(MonthViewTest, ADamagedTemplateGivesWayToTheShippedOneReadOnceForAllRebui
     EXPECT_EQ(view.templateReads(), 2);
 
     // Repaired, it is shown again.
+    Write("backgroud.png", PngHeader());
     Write("config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nYEARBACK=1,2,3,4\r\n");
     Rebuild(view, 2015, 3);
     EXPECT_FALSE(view.templateDamaged());
     EXPECT_FALSE(view.showsFallback());
     EXPECT_EQ(view.yearBack(), (Rect{1, 2, 3, 4}));
+}
+
+TEST_F(MonthViewTest, AMissingTemplateGivesWayToTheShippedOneWithoutBeingDamaged) {
+    // The settings name a template whose folder is gone.
+    std::filesystem::create_directory(folder_ / "Default");
+    Write("Default/config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nYEARBACK=9,9,10,10\r\n");
+    Write("Default/backgroud.png", PngHeader());
+    options_.fallbackBackgroundPath = PathOf("Default/backgroud.png");
+    options_.fallbackConfigPath = PathOf("Default/config.ini");
+    MonthView view = View();
+    MonthOptions gone = options_;
+    gone.configPath = PathOf("Gone/config.ini");
+    gone.backgroundPath = PathOf("Gone/backgroud.png");
+    view.Rebuild(gone, 2015, 2);
+    EXPECT_FALSE(view.templateDamaged());  // nothing to tell the user
+    EXPECT_TRUE(view.showsFallback());
+    EXPECT_EQ(view.skin().backgroundWidth, 320);
+    EXPECT_EQ(view.yearBack(), (Rect{9, 9, 10, 10}));
 }
 
 TEST_F(MonthViewTest, ADamagedTemplateWithoutASoundFallbackShowsWhatItCan) {
