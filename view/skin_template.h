@@ -16,13 +16,6 @@
 
 enum class HorizontalAlignment { kLeft = 0, kCenter = 1, kRight = 2 };
 
-// What keeps a template from being shown.
-enum class SkinDamage {
-    kNone,
-    kConfiguration,  // config.ini is there but beyond its size limit or unreadable
-    kPicture,        // the picture is there but no PNG the program takes
-};
-
 struct SkinTemplate {
     std::string backgroundPath;
     // From the picture's PNG header; 0 x 0 when it cannot be read, which gives

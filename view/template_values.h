@@ -25,6 +25,13 @@ inline constexpr int kMaxHaloStrength = 64;
 inline constexpr int kMaxTemplateSide = 10000;        // a rectangle's width or height
 inline constexpr int kMaxTemplateCoordinate = 100000;  // any coordinate's distance from the origin
 
+// What keeps a template (a skin or a tray style) from being shown.
+enum class SkinDamage {
+    kNone,
+    kConfiguration,  // its .ini is there but beyond its size limit or unreadable
+    kPicture,        // its picture is there but no PNG the program takes
+};
+
 struct Color {
     std::uint8_t alpha = 255;
     std::uint8_t red = 0;

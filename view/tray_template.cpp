@@ -1,7 +1,9 @@
 #include "view/tray_template.h"
 
 #include "base/data_paths.h"
+#include "base/file_system.h"
 #include "base/profile_file.h"
+#include "view/png_size.h"
 
 TrayTemplate ReadTrayTemplate(const ProfileDocument& settings, const FontFamilyQuery& family_exists) {
     TextStyle defaults;
@@ -15,9 +17,13 @@ TrayTemplate ReadTrayTemplate(const ProfileDocument& settings, const FontFamilyQ
 
 TrayTemplate LoadTrayTemplate(std::string_view module_folder, std::string_view tray_template_name,
                               const FontFamilyQuery& family_exists) {
-    ProfileDocument settings;
-    settings.Load(TrayIniPath(module_folder, tray_template_name));
-    TrayTemplate tray = ReadTrayTemplate(settings, family_exists);
+    std::string text;
+    const FileRead read = ReadFileWithin(TrayIniPath(module_folder, tray_template_name), kProfileFileLimit, text);
+    TrayTemplate tray = ReadTrayTemplate(ProfileDocument(text), family_exists);
     tray.picturePath = TrayPicturePath(module_folder, tray_template_name);
+    if (read == FileRead::kTooLarge || read == FileRead::kUnreadable)
+        tray.damage = SkinDamage::kConfiguration;
+    else if (PathExists(tray.picturePath) && !ReadPngSize(tray.picturePath))
+        tray.damage = SkinDamage::kPicture;
     return tray;
 }

@@ -16,6 +16,10 @@ struct TrayTemplate {
     std::optional<Rect> numberBox;
     // FONT_*: Tahoma 9, no bold, no halo unless the file says otherwise.
     TextStyle style;
+    // A damaged template would show something else than it means: the
+    // application icon stands in and the user is told.
+    SkinDamage damage = SkinDamage::kNone;
+    bool damaged() const { return damage != SkinDamage::kNone; }
 };
 
 TrayTemplate LoadTrayTemplate(std::string_view module_folder, std::string_view tray_template_name,

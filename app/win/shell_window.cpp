@@ -117,10 +117,17 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             calendar_.ReloadOffDays();
             return true;
         case kDamagedSkinMessage:
-            OnDamagedSkin();
-            return true;
         case kDamagedSettingsMessage:
-            OnDamagedSettings();
+        case kDamagedTrayMessage:
+            // One message box at a time: while another is up (its loop
+            // delivers this one), ask again a little later.
+            if (busy_) {
+                SetTimer(hwnd(), message, kToldLaterDelay, nullptr);
+                return true;
+            }
+            if (message == kDamagedSkinMessage) OnDamagedSkin();
+            if (message == kDamagedSettingsMessage) OnDamagedSettings();
+            if (message == kDamagedTrayMessage) OnDamagedTray();
             return true;
         case WM_QUERYENDSESSION:
             // A manager or editor with unsaved changes answers for itself
@@ -194,7 +201,15 @@ void ShellWindow::AddTrayIcon() {
 
 void ShellWindow::DrawTrayIcon() {
     const std::string name = LoadAppSettings(settingsFile_).systemTrayTemplate;
-    tray_.Draw(moduleFolder_, name, LocalNow().day);
+    trayDamage_ = tray_.Draw(moduleFolder_, name, LocalNow().day);
+    if (trayDamage_ == SkinDamage::kNone) {
+        damagedTrayTold_.clear();  // repaired or another choice: a new damage is news again
+        return;
+    }
+    // Once for each choice, not at every new day.
+    if (damagedTrayTold_ == name) return;
+    damagedTrayTold_ = name;
+    PostMessageW(hwnd(), kDamagedTrayMessage, 0, 0);
 }
 
 void ShellWindow::OnTimer(UINT_PTR id) {
@@ -212,6 +227,12 @@ void ShellWindow::OnTimer(UINT_PTR id) {
             break;
         case kTrayRetryTimer:
             AddTrayIcon();
+            break;
+        case kDamagedSkinMessage:
+        case kDamagedSettingsMessage:
+        case kDamagedTrayMessage:
+            KillTimer(hwnd(), id);
+            PostMessageW(hwnd(), static_cast<UINT>(id), 0, 0);
             break;
         default:
             break;
@@ -393,6 +414,14 @@ void ShellWindow::Warn(const std::string& text) {
 void ShellWindow::OnDamagedSettings() {
     Warn("设置文件已损坏（过大或无法读取）：\n" + settingsFile_ +
          "\n\n程序这次使用默认设置，更改的设置也无法保存。请删除这个文件或给它改名，然后重新启动程序。");
+}
+
+void ShellWindow::OnDamagedTray() {
+    const std::string& name = damagedTrayTold_;
+    Warn("托盘图标样式“" + name + "”已损坏：" +
+         (trayDamage_ == SkinDamage::kPicture ? "它的图片 " + name + ".png 不是程序能使用的 PNG 图片。\n\n"
+                                              : "它的 " + name + ".ini 过大或无法读取。\n\n") +
+         "托盘现在显示程序图标。可以在“设置”中选择其他托盘图标样式。");
 }
 
 void ShellWindow::OnDamagedSkin() {

@@ -37,6 +37,10 @@ private:
     // month window is up and the start-up is done.
     static constexpr UINT kDamagedSkinMessage = WM_APP + 22;
     static constexpr UINT kDamagedSettingsMessage = WM_APP + 23;
+    static constexpr UINT kDamagedTrayMessage = WM_APP + 24;
+    // A damage message that found another box up waits under a timer whose
+    // id is the message itself (clear of the timers above).
+    static constexpr UINT kToldLaterDelay = 500;
 
     void OnInitDialog();
     void OnTimer(UINT_PTR id);
@@ -59,6 +63,7 @@ private:
     void TellOfDamagedSkin();
     void OnDamagedSkin();
     void OnDamagedSettings();
+    void OnDamagedTray();
     // A message the user reads before going on; the tray icon brings it forward.
     void Warn(const std::string& text);
     // Draws the month window again once a closed dialog's window is really
@@ -94,6 +99,8 @@ private:
     CalendarWindow calendar_;
     bool busy_ = false;  // a modal dialog from the tray menu is open
     std::string damagedSkinTold_;  // the template last said to be damaged
+    std::string damagedTrayTold_;  // the tray template last said to be damaged
+    SkinDamage trayDamage_ = SkinDamage::kNone;  // of the tray template drawn last
     bool reportStartup_ = false;
     UINT taskbarCreatedMessage_ = 0;
     ScopedIcon largeIcon_;

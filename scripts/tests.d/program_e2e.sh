@@ -298,9 +298,13 @@ check "a skin whose picture is a BMP is told about as damaged, naming the pictur
     eval 'echo "$box" | grep -q "^box Tavro日历|皮肤“Night”已损坏：它的背景图片 backgroud.png 不是"'
 check "and the shipped skin's window is shown ($(rect_of "$shown_at"))" \
     test "$(drive calendar | awk '{ print ($4 - $2) "x" ($5 - $3), $6 }')" = "360x500 visible"
+tray_box=$(drive box 20000 ok | grep '^box')
+check "then, not over it, a tray picture that is a JPEG is told about, naming the tray style ($tray_box)" \
+    eval 'echo "$tray_box" | grep -q "^box Tavro日历|托盘图标样式“RedPage”已损坏：它的图片 RedPage.png 不是程序能使用的 PNG 图片"'
 import -window root -crop 200x60+0+0 "$artifacts/tray-area-jpeg.png" 2>/dev/null
-check "a tray picture that is a JPEG is taken as missing: the application icon shows" \
+check "and the tray shows the application icon" \
     test "$(tray_icon_ink "$artifacts/tray-area-jpeg.png")" -gt 40
+check "a rebuild (转到今日) asks about neither again" drive tray-menu menu-pick 转到今日 no-box 2000
 check "the month menu still opens" eval 'drive left-click 327 40 list-menu menu-close | grep -q 12月'
 stop_app
 check "and 退出 ends the program with exit code 2" test "$exit_code" = "2"

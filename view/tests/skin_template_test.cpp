@@ -217,6 +217,18 @@ TEST_F(TemplateFolderTest, WithoutItsIniATrayTemplateDrawsNoNumber) {
     EXPECT_FALSE(odd.numberBox.has_value());
     EXPECT_EQ(odd.style.family, "Tahoma");
     EXPECT_EQ(odd.style.size, 12);
+    EXPECT_FALSE(tray.damaged());  // nothing to tell the user about
+    EXPECT_FALSE(odd.damaged());
+}
+
+TEST_F(TemplateFolderTest, ATrayTemplateWithAGiantIniOrAPictureThatIsNoPngIsDamaged) {
+    Write(TrayIniPath(Folder(), "huge"), "[Settings]\r\nRECT=0,1,16,15\r\n" + std::string(kProfileFileLimit, ';'));
+    const TrayTemplate huge = LoadTrayTemplate(Folder(), "huge", KnownFamily);
+    EXPECT_EQ(huge.damage, SkinDamage::kConfiguration);
+    EXPECT_FALSE(huge.numberBox.has_value());  // never parsed
+    Write(TrayIniPath(Folder(), "jpeg"), "[Settings]\r\nRECT=0,1,16,15\r\n");
+    Write(TrayPicturePath(Folder(), "jpeg"), std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11));
+    EXPECT_EQ(LoadTrayTemplate(Folder(), "jpeg", KnownFamily).damage, SkinDamage::kPicture);
 }
 
 }  // namespace

@@ -106,14 +106,15 @@ bool TrayIcon::Add() {
     return added_;
 }
 
-void TrayIcon::Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth) {
-    ScopedIcon icon(RenderTrayDayIcon(LoadTrayTemplate(moduleFolder, templateName, InstalledFontFamilies()), dayOfMonth,
-                                      GetSystemMetrics(SM_CXSMICON)));
+SkinDamage TrayIcon::Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth) {
+    const TrayTemplate tray = LoadTrayTemplate(moduleFolder, templateName, InstalledFontFamilies());
+    ScopedIcon icon(tray.damaged() ? nullptr : RenderTrayDayIcon(tray, dayOfMonth, GetSystemMetrics(SM_CXSMICON)));
     // Without a usable template the application icon stands in, so that the
     // program's menu can still be reached.
     data_.hIcon = icon ? icon.get() : initialIcon_;
     if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
     generated_ = std::move(icon);  // the previous day's icon goes now
+    return tray.damage;
 }
 
 void TrayIcon::Forget() {

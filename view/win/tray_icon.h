@@ -27,9 +27,10 @@ public:
     // Renders the 16 x 16 day icon from the tray template of that name beside
     // the executable with today's day of the month, and puts it in place of
     // the current image; the initial icon when the template gives nothing to
-    // see. Works also before a successful Add: the record keeps the icon for
-    // the next Add.
-    void Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth);
+    // see or the template is damaged. Works also before a successful Add: the
+    // record keeps the icon for the next Add. Returns what damage the
+    // template has, if any.
+    SkinDamage Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth);
 
     // The image the record holds now.
     HICON icon() const { return data_.hIcon; }
