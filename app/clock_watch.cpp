@@ -21,6 +21,11 @@ ClockChanges ClockWatch::Tick(const SystemTime& now) {
     return changes;
 }
 
+ShownMonth MonthAfterDateChange(ShownMonth shown, const SystemTime& before, const SystemTime& now) {
+    if (shown.year == before.year && shown.month == before.month) return {now.year, now.month};
+    return shown;
+}
+
 unsigned MillisecondsToNextTick(const SystemTime& now) {
     // A leap second (60) or a malformed record still waits a sensible time.
     const unsigned second = now.second < 60 ? now.second : 59;

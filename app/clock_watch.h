@@ -33,6 +33,18 @@ private:
     SystemTime last_;
 };
 
+struct ShownMonth {
+    int year = 0;
+    int month = 0;
+};
+
+// The month the window shows once the date has changed from `before` to
+// `now` (midnight, a wake-up, the clock set): the new date's month when it
+// showed the month of `before`, as it follows today; the month it showed when
+// the user had turned to another one, which stays (today's ring moves all
+// the same).
+ShownMonth MonthAfterDateChange(ShownMonth shown, const SystemTime& before, const SystemTime& now);
+
 // How long the shell's timer waits from `now` for its next tick: until just
 // after the next minute begins (the margin covers timers that fire a little
 // early or late). A timer that fired before the boundary is re-armed for the

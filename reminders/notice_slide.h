@@ -7,6 +7,7 @@
 
 #include "base/rect.h"
 
+// At 100 %; the window passes them scaled to its monitor's DPI.
 inline constexpr std::int32_t kNoticeSlideStep = 10;    // pixels per tick
 inline constexpr std::int32_t kNoticeRightMargin = 5;   // from the work area's right edge
 
@@ -16,17 +17,20 @@ struct NoticePosition {
 };
 
 // Just below the bottom of the screen, already in its resting column.
-NoticePosition NoticeStartPosition(const Rect& workArea, std::int32_t screenHeight, std::int32_t width);
+NoticePosition NoticeStartPosition(const Rect& workArea, std::int32_t screenHeight, std::int32_t width,
+                                   std::int32_t margin = kNoticeRightMargin);
 
-// 5 pixels left of the work area's right edge, bottom on the work area's
-// bottom, wherever the taskbar is.
-NoticePosition NoticeRestingPosition(const Rect& workArea, std::int32_t width, std::int32_t height);
+// `margin` (5 pixels at 100 %) left of the work area's right edge, bottom on
+// the work area's bottom, wherever the taskbar is.
+NoticePosition NoticeRestingPosition(const Rect& workArea, std::int32_t width, std::int32_t height,
+                                     std::int32_t margin = kNoticeRightMargin);
 
 // The next top edge while sliding in, or the same top once the bottom edge
 // has reached the work area's bottom. The last step is shortened so that the
 // window comes to rest exactly on that bottom.
-std::int32_t NoticeSlideInTop(std::int32_t top, std::int32_t height, std::int32_t workAreaBottom);
+std::int32_t NoticeSlideInTop(std::int32_t top, std::int32_t height, std::int32_t workAreaBottom,
+                              std::int32_t step = kNoticeSlideStep);
 
 // The next top edge while sliding out, or the same top once the whole window
 // is below the screen.
-std::int32_t NoticeSlideOutTop(std::int32_t top, std::int32_t screenHeight);
+std::int32_t NoticeSlideOutTop(std::int32_t top, std::int32_t screenHeight, std::int32_t step = kNoticeSlideStep);

@@ -47,6 +47,23 @@ TEST(ClockWatch, TreatsTheClockSetToAnotherDayLikeMidnight) {
     EXPECT_FALSE(back.minute);  // same hour and minute: no alert check
 }
 
+TEST(MonthAfterDateChange, AWindowShowingTheOldMonthTurnsToTheNewOneAtMidnight) {
+    const ShownMonth shown = MonthAfterDateChange({2026, 12}, At(2026, 12, 31, 23, 59, 59), At(2027, 1, 1, 0, 0, 0));
+    EXPECT_EQ(shown.year, 2027);
+    EXPECT_EQ(shown.month, 1);
+    // Within a month the month stays; after a sleep of weeks it follows too.
+    EXPECT_EQ(MonthAfterDateChange({2026, 5}, At(2026, 5, 9, 23, 59), At(2026, 5, 10, 0, 0)).month, 5);
+    EXPECT_EQ(MonthAfterDateChange({2026, 5}, At(2026, 5, 20, 18, 0), At(2026, 7, 2, 8, 0)).month, 7);
+}
+
+TEST(MonthAfterDateChange, AMonthTheUserTurnedToStays) {
+    const ShownMonth shown = MonthAfterDateChange({2026, 11}, At(2026, 12, 31, 23, 59, 59), At(2027, 1, 1, 0, 0, 0));
+    EXPECT_EQ(shown.year, 2026);
+    EXPECT_EQ(shown.month, 11);
+    // The same month of another year is another month.
+    EXPECT_EQ(MonthAfterDateChange({2025, 12}, At(2026, 12, 31, 23, 59), At(2027, 1, 1, 0, 0)).year, 2025);
+}
+
 SystemTime At(int hour, int minute, int second, int milliseconds) {
     SystemTime t = At(2013, 2, 9, hour, minute, second);
     t.milliseconds = static_cast<std::uint16_t>(milliseconds);

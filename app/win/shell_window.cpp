@@ -241,9 +241,11 @@ void ShellWindow::OnTimer(UINT_PTR id) {
 
 void ShellWindow::OnClockTick() {
     const SystemTime now = LocalNow();
+    const SystemTime before = clock_.lastSeen();
     const ClockChanges changes = clock_.Tick(now);
     if (changes.date) {
-        calendar_.Rebuild(now.year, now.month);
+        const ShownMonth shown = MonthAfterDateChange({calendar_.year(), calendar_.month()}, before, now);
+        calendar_.Rebuild(shown.year, shown.month);
         TellOfDamagedSkin();
         ShowDailyNotice();
         DrawTrayIcon();

@@ -33,11 +33,10 @@ inline SYSTEMTIME ToSYSTEMTIME(const SystemTime& time) {
     return t;
 }
 
-inline SystemTime LocalNow() {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    return SystemTimeFrom(t);
-}
+// The local wall-clock time. Defined alone in calendar/win/local_clock.cpp,
+// so that a test build of the program can link a clock of its own in its
+// place (app/win/tests/program_seams.cpp); the release links that file.
+SystemTime LocalNow();
 
 inline CivilDate LocalToday() {
     const SystemTime now = LocalNow();

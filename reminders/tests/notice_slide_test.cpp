@@ -59,4 +59,16 @@ TEST(NoticeSlide, SlidesOutUntilItsTopIsBelowTheScreen) {
     EXPECT_EQ(steps, (kScreenHeight - (728 - kHeight)) / kNoticeSlideStep + 1);
 }
 
+TEST(NoticeSlide, AtOneAndAHalfTimesTheScaleTheStepsAndTheMarginGrowAlike) {
+    const Rect work{0, 0, 1536, 1092};
+    const NoticePosition start = NoticeStartPosition(work, 1152, 302, 8);
+    EXPECT_EQ(start.left, 1536 - 302 - 8);
+    EXPECT_EQ(NoticeSlideInTop(1152, 200, 1092, 15), 1137);
+    EXPECT_EQ(NoticeSlideInTop(900, 200, 1092, 15), 892);  // the remainder only: it rests on the bottom
+    EXPECT_EQ(NoticeRestingPosition(work, 302, 200, 8).left, start.left);
+    EXPECT_EQ(NoticeSlideOutTop(1140, 1152, 15), 1155);
+    // A step scaled down to nothing still moves the window.
+    EXPECT_EQ(NoticeSlideOutTop(1140, 1152, 0), 1141);
+}
+
 }  // namespace

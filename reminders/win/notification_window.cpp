@@ -6,6 +6,7 @@
 #include "base/sound_path.h"
 #include "base/win/gbk_text.h"
 #include "base/win/rect_win.h"
+#include "base/win/screen_dpi.h"
 #include "base/win/window_rect_store.h"
 #include "reminders/notice_slide.h"
 #include "reminders/notice_text_fit.h"
@@ -17,9 +18,28 @@ constexpr UINT kSlidePeriod = 10;  // ms per step
 constexpr COLORREF kBackgroundColor = RGB(250, 250, 150);
 constexpr COLORREF kTitleBandColor = RGB(255, 81, 0);
 constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
+// Pixels at 100 %, scaled to the monitor's DPI like the dialog's own layout
+// and font, which Windows scales.
 constexpr int kTitleBandHeight = 30;
 constexpr int kBellSize = 48;
 constexpr int kBellGap = 4;  // between the bell and the text
+
+// The window's layout at 100 %: what Windows makes of the dialog template
+// with its 9-point Tahoma at 96 DPI. Laid out from these pixels at the
+// monitor's DPI, the notice grows exactly as its font does; the template's
+// units follow the font's rounded average width instead, and came out 1.43
+// times as wide but 1.57 times as high at 150 %.
+constexpr SIZE kWindowSize{235, 144};
+struct ControlBox {
+    int id;
+    RECT box;
+};
+constexpr ControlBox kLayout[] = {
+    {IDC_NOTICE_CAPTION, {4, 5, 205, 26}},
+    {IDCANCEL, {210, 4, 231, 25}},
+    {IDC_NOTICE_MESSAGE, {7, 28, 231, 105}},
+    {IDOK, {74, 112, 161, 137}},
+};
 // DT_END_ELLIPSIS marks only a single word too wide for a line; text running
 // off the bottom is cut by FitNoticeText.
 constexpr UINT kMessageFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -57,10 +77,12 @@ void NotificationWindow::SetMessage(const std::string& text) {
     FitMessage(text);
 }
 
+int NotificationWindow::Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
 RECT NotificationWindow::MessageTextBox() const {
     RECT box{};
     GetClientRect(Item(IDC_NOTICE_MESSAGE), &box);
-    box.left += kBellSize + kBellGap;
+    box.left += Scaled(kBellSize) + Scaled(kBellGap);
     return box;
 }
 
@@ -119,7 +141,7 @@ void NotificationWindow::CreateMessageTip() {
     tool.rect = place;
     tool.lpszText = none;
     SendMessageW(messageTip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(messageTip_.get(), TTM_SETMAXTIPWIDTH, 0, kTipLineWidth);
+    SendMessageW(messageTip_.get(), TTM_SETMAXTIPWIDTH, 0, Scaled(kTipLineWidth));
     SendMessageW(messageTip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTipShowFor, 0));
     SendMessageW(messageTip_.get(), TTM_ACTIVATE, FALSE, 0);
 }
@@ -130,7 +152,8 @@ void NotificationWindow::Show() {
     if (!hwnd() || slidingIn_ || slidingOut_ || IsWindowVisible(hwnd())) return;
     slidingIn_ = true;
     const RECT r = WindowRect(hwnd());
-    MoveTo(hwnd(), NoticeStartPosition(WorkArea(), GetSystemMetrics(SM_CYSCREEN), r.right - r.left));
+    MoveTo(hwnd(), NoticeStartPosition(WorkArea(), GetSystemMetrics(SM_CYSCREEN), r.right - r.left,
+                                       Scaled(kNoticeRightMargin)));
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetTimer(hwnd(), kSlideInTimer, kSlidePeriod, nullptr);
@@ -168,6 +191,12 @@ bool NotificationWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         case WM_DESTROY:
             OnDestroy();
             return true;
+        case WM_DPICHANGED:
+            // Windows scales the dialog to the new DPI (its controls in
+            // proportion, and its font); the pixels drawn here follow.
+            dpi_ = HIWORD(wParam);
+            LoadBell();
+            return false;
         default:
             return false;
     }
@@ -177,16 +206,34 @@ void NotificationWindow::OnInitDialog() {
     SetWindowTextW(hwnd(), L"Tavro日历提醒你");
     background_.reset(CreateSolidBrush(kBackgroundColor));
     titleBand_.reset(CreateSolidBrush(kTitleBandColor));
-    bell_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NOTICE_BELL),
-                                              IMAGE_ICON, kBellSize, kBellSize, 0)));
+    dpi_ = WindowDpi(hwnd());
+    LayOut();
+    LoadBell();
     CreateMessageTip();
+}
+
+void NotificationWindow::LayOut() {
+    for (const ControlBox& control : kLayout) {
+        const RECT& r = control.box;
+        SetWindowPos(Item(control.id), nullptr, Scaled(r.left), Scaled(r.top), Scaled(r.right) - Scaled(r.left),
+                     Scaled(r.bottom) - Scaled(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetWindowPos(hwnd(), nullptr, 0, 0, Scaled(kWindowSize.cx), Scaled(kWindowSize.cy),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void NotificationWindow::LoadBell() {
+    // The icon's own picture of that size where it has one, not a stretched one.
+    const int size = Scaled(kBellSize);
+    bell_.reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NOTICE_BELL), IMAGE_ICON, size, size, 0)));
 }
 
 void NotificationWindow::OnEraseBackground(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
     FillRect(dc, &client, background_.get());
-    RECT band{client.left, client.top, client.right, client.top + kTitleBandHeight};
+    RECT band{client.left, client.top, client.right, client.top + Scaled(kTitleBandHeight)};
     InflateRect(&band, -1, -1);
     FillRect(dc, &band, titleBand_.get());
 }
@@ -205,10 +252,11 @@ HBRUSH NotificationWindow::OnControlColor(HDC dc, HWND control) {
 void NotificationWindow::OnDrawMessage(const DRAWITEMSTRUCT& item) {
     RECT box = item.rcItem;
     FillRect(item.hDC, &box, background_.get());
-    const int iconTop = box.top + ((box.bottom - box.top) - kBellSize) / 2;
-    if (bell_) DrawIconEx(item.hDC, box.left, iconTop, bell_.get(), kBellSize, kBellSize, 0, nullptr, DI_NORMAL);
+    const int bellSize = Scaled(kBellSize);
+    const int iconTop = box.top + ((box.bottom - box.top) - bellSize) / 2;
+    if (bell_) DrawIconEx(item.hDC, box.left, iconTop, bell_.get(), bellSize, bellSize, 0, nullptr, DI_NORMAL);
 
-    RECT textBox{box.left + kBellSize + kBellGap, box.top, box.right, box.bottom};
+    RECT textBox{box.left + bellSize + Scaled(kBellGap), box.top, box.right, box.bottom};
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
     ScopedSelection selected(item.hDC, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(item.hDC, TRANSPARENT);
@@ -223,7 +271,7 @@ void NotificationWindow::OnTimer(UINT_PTR id) {
 
 void NotificationWindow::SlideInStep() {
     const RECT r = WindowRect(hwnd());
-    const std::int32_t top = NoticeSlideInTop(r.top, r.bottom - r.top, WorkArea().bottom);
+    const std::int32_t top = NoticeSlideInTop(r.top, r.bottom - r.top, WorkArea().bottom, Scaled(kNoticeSlideStep));
     if (top != r.top) {
         MoveTo(hwnd(), NoticePosition{r.left, top});
         return;
@@ -250,14 +298,14 @@ void NotificationWindow::OnDismiss() {
     if (slidingIn_ || slidingOut_ || !IsWindowVisible(hwnd())) return;
     slidingOut_ = true;
     const RECT r = WindowRect(hwnd());
-    MoveTo(hwnd(), NoticeRestingPosition(WorkArea(), r.right - r.left, r.bottom - r.top));
+    MoveTo(hwnd(), NoticeRestingPosition(WorkArea(), r.right - r.left, r.bottom - r.top, Scaled(kNoticeRightMargin)));
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetTimer(hwnd(), kSlideOutTimer, kSlidePeriod, nullptr);
 }
 
 void NotificationWindow::SlideOutStep() {
     const RECT r = WindowRect(hwnd());
-    const std::int32_t top = NoticeSlideOutTop(r.top, GetSystemMetrics(SM_CYSCREEN));
+    const std::int32_t top = NoticeSlideOutTop(r.top, GetSystemMetrics(SM_CYSCREEN), Scaled(kNoticeSlideStep));
     if (top != r.top) {
         MoveTo(hwnd(), NoticePosition{r.left, top});
         return;

@@ -66,6 +66,11 @@ private:
     void SlideOutStep();
     void PlayArrivalSound();
     RECT MessageTextBox() const;
+    // Pixels at 100 % at the window's DPI.
+    int Scaled(int pixels) const;
+    void LoadBell();
+    // Places the controls and sizes the window for the window's DPI.
+    void LayOut();
     void FitMessage(const std::string& message);
     void CreateMessageTip();
 
@@ -77,6 +82,7 @@ private:
     std::wstring shownText_;
     bool slidingIn_ = false;
     bool slidingOut_ = false;
+    int dpi_ = 96;
     ScopedIcon bell_;
     ScopedHandle<HBRUSH, DeleteGdiObject> background_;
     ScopedHandle<HBRUSH, DeleteGdiObject> titleBand_;

@@ -102,7 +102,7 @@ void TrayIcon::Init(HWND owner, HICON initialIcon, const std::wstring& tip) {
 }
 
 bool TrayIcon::Add() {
-    if (!added_) added_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    if (!added_) added_ = AddToNotificationArea(data_);
     return added_;
 }
 

@@ -50,6 +50,12 @@ private:
     ScopedIcon generated_;
 };
 
+// Puts the icon into the notification area (NIM_ADD); false when it refused.
+// Defined alone in view/win/notification_area.cpp, so that a test build of
+// the program can link its own, one that refuses as at log-on before the
+// notification area is ready (app/win/tests/program_seams.cpp).
+bool AddToNotificationArea(NOTIFYICONDATAW& data);
+
 // The icon of a day, `size` pixels square (the notification area's small-icon
 // size: 16 at 100 %, 20, 24, 32 at higher scales): the template's picture
 // drawn at that size and the day number drawn with its outlined-text style

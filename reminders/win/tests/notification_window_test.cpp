@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/win/gbk_text.h"
+#include "base/win/screen_dpi.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -143,6 +144,21 @@ TEST_F(NotificationWindowTest, IsCreatedHiddenWithItsCaption) {
     wchar_t title[64] = {};
     GetWindowTextW(window.hwnd(), title, 64);
     EXPECT_STREQ(title, L"Tavro日历提醒你");
+}
+
+TEST_F(NotificationWindowTest, IsLaidOutAtTheScreensScaleWithEveryControlInside) {
+    NotificationWindow& window = Open();
+    const int dpi = WindowDpi(window.hwnd());
+    const RECT r = RectOf(window.hwnd());
+    EXPECT_EQ(r.right - r.left, MulDiv(235, dpi, 96));
+    EXPECT_EQ(r.bottom - r.top, MulDiv(144, dpi, 96));
+    for (const int id : {IDC_NOTICE_CAPTION, IDCANCEL, IDC_NOTICE_MESSAGE, IDOK}) {
+        RECT control = RectOf(GetDlgItem(window.hwnd(), id)), inside{};
+        EXPECT_TRUE(IntersectRect(&inside, &control, &r) && EqualRect(&inside, &control)) << "control " << id;
+    }
+    // The close box sits on the title band, the message below it.
+    EXPECT_LE(RectOf(GetDlgItem(window.hwnd(), IDCANCEL)).bottom - r.top, MulDiv(30, dpi, 96));
+    EXPECT_GE(RectOf(GetDlgItem(window.hwnd(), IDC_NOTICE_MESSAGE)).top - r.top, MulDiv(28, dpi, 96));
 }
 
 TEST_F(NotificationWindowTest, SlidesUpIntoTheCornerAndPlaysItsSoundOnArrival) {
