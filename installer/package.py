@@ -38,6 +38,9 @@ LAYOUT = [
     ("Ostrel/offdays.cfg", True),
     ("Ostrel/Templates/*/config.ini", True),
     ("Ostrel/Templates/*/backgroud.png", True),
+    # The double-size pictures for screens of 175 % and more.
+    ("Ostrel/Templates/*/backgroud@2x.png", True),
+    ("Ostrel/SystemTray/*@2x.png", True),
     ("Ostrel/SystemTray/*.png", True),
     ("Ostrel/SystemTray/*.ini", True),
     ("Sound/提醒.wav", True),
@@ -86,14 +89,18 @@ def layout_problems(files, folders, ini_text):
 
     templates = {f.split("/")[2] for f in files if f.startswith("Ostrel/Templates/")}
     for name in sorted(templates):
-        for part in ("config.ini", "backgroud.png"):
+        for part in ("config.ini", "backgroud.png", "backgroud@2x.png"):
             if f"Ostrel/Templates/{name}/{part}" not in files:
                 problems.append(f"template {name} lacks {part}")
-    trays = {os.path.splitext(f)[0] for f in files if f.startswith("Ostrel/SystemTray/")}
+    stems = {os.path.splitext(f)[0] for f in files if f.startswith("Ostrel/SystemTray/")}
+    trays = {stem for stem in stems if not stem.endswith("@2x")}
     for stem in sorted(trays):
-        for ext in (".png", ".ini"):
+        for ext in (".png", ".ini", "@2x.png"):
             if stem + ext not in files:
                 problems.append(f"tray template {os.path.basename(stem)} lacks {ext}")
+    for stem in sorted(stems - trays):
+        if stem[: -len("@2x")] not in trays:
+            problems.append(f"double-size tray picture {os.path.basename(stem)}.png has no template")
 
     settings = ini_values(ini_text)
     template = settings.get("template", "")

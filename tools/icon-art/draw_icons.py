@@ -12,6 +12,8 @@ Writes, from the same shapes at every size:
       help.ico                   the buttons of the managers and dialogs (16, 32)
   data/Ostrel/SystemTray/<name>.png and .ini   16 x 16 tray templates; the
       program writes today's day number into the box given by RECT.
+  data/Ostrel/SystemTray/<name>@2x.png   the same drawn at 32 x 32, for
+      notification areas of 32-pixel icons (200 %).
 
 Only the standard library; the raster core is the one the month skins use
 (tools/skin-art/draw_skins.py). Run it again after changing a shape rather
@@ -45,14 +47,13 @@ def gradient(top_rgb, bottom_rgb, top, bottom, alpha=1.0):
 
 
 def page(canvas, rect, radius, colour):
-    canvas.fill((rect[0] - 1, rect[1] - 1, rect[2] + 1, rect[3] + 1),
-                lambda x, y: clamp01(0.5 - rounded_rect_distance(x, y, rect, radius)), colour)
+    skins.rounded_rect(canvas, rect, radius, colour)
 
 
 def page_band(canvas, rect, radius, band_bottom, colour):
     """The part of a rounded page above band_bottom (its coloured header)."""
     def coverage(x, y):
-        return clamp01(0.5 - rounded_rect_distance(x, y, rect, radius)) * clamp01(band_bottom - y + 0.5)
+        return skins.edge(-rounded_rect_distance(x, y, rect, radius)) * skins.edge(band_bottom - y)
     canvas.fill((rect[0] - 1, rect[1] - 1, rect[2] + 1, band_bottom + 1), coverage, colour)
 
 
@@ -407,10 +408,9 @@ def main():
     tray = os.path.join(ROOT, "data", "Ostrel", "SystemTray")
     os.makedirs(tray, exist_ok=True)
     for template in TRAY_TEMPLATES:
-        canvas = Canvas(16, 16)
-        template["draw"](canvas)
-        with open(os.path.join(tray, template["name"] + ".png"), "wb") as f:
-            f.write(canvas.png())
+        for scale, suffix in ((1, ""), (2, "@2x")):
+            with open(os.path.join(tray, template["name"] + suffix + ".png"), "wb") as f:
+                f.write(skins.at_scale(scale, template["draw"], 16, 16))
         with open(os.path.join(tray, template["name"] + ".ini"), "w", newline="") as f:
             f.write(tray_ini(template))
         print("wrote", os.path.relpath(os.path.join(tray, template["name"]), ROOT) + ".png/.ini")

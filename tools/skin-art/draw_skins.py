@@ -9,7 +9,10 @@ up with what the program draws.
 
     python3 tools/skin-art/draw_skins.py [output folder]
 
-The output folder defaults to data/Ostrel/Templates of this checkout.
+The output folder defaults to data/Ostrel/Templates of this checkout. Each
+picture is drawn twice from the same shapes: backgroud.png at the template's
+size and backgroud@2x.png at double size, for screens of 175 % and more
+(edges one pixel soft at either size, not an enlarged copy).
 """
 import math
 import os
@@ -34,8 +37,19 @@ MONTH_GLYPH = (290, 34)        # top-left of the 16 x 16 月
 
 # ---------------------------------------------------------------- raster core
 
+# Pixels of the picture per template pixel while a picture is drawn: 1, or 2
+# for the double-size one. Shapes are given in template pixels.
+SCALE = 1
+
+
 def clamp01(v):
     return 0.0 if v < 0.0 else 1.0 if v > 1.0 else v
+
+
+def edge(inside):
+    """Coverage of a pixel whose centre lies `inside` template pixels within a
+    shape's edge (negative: outside): one picture pixel of anti-aliasing."""
+    return clamp01(0.5 + inside * SCALE)
 
 
 def smoothstep(e0, e1, x):
@@ -79,14 +93,17 @@ class Canvas:
         p[3] = alpha + p[3] * keep
 
     def fill(self, bounds, coverage, colour):
-        """coverage(x, y) -> 0..1 at pixel centres; colour(x, y) -> (rgb, alpha)."""
-        l, t, r, b = (max(0, int(bounds[0])), max(0, int(bounds[1])),
-                      min(self.width, int(math.ceil(bounds[2]))), min(self.height, int(math.ceil(bounds[3]))))
+        """coverage(x, y) -> 0..1 at pixel centres; colour(x, y) -> (rgb, alpha);
+        bounds and both functions in template pixels."""
+        l, t, r, b = (max(0, int(bounds[0] * SCALE)), max(0, int(bounds[1] * SCALE)),
+                      min(self.width, int(math.ceil(bounds[2] * SCALE))),
+                      min(self.height, int(math.ceil(bounds[3] * SCALE))))
         for y in range(t, b):
             for x in range(l, r):
-                c = coverage(x + 0.5, y + 0.5)
+                cx, cy = (x + 0.5) / SCALE, (y + 0.5) / SCALE
+                c = coverage(cx, cy)
                 if c > 0.0:
-                    rgb, alpha = colour(x + 0.5, y + 0.5)
+                    rgb, alpha = colour(cx, cy)
                     self.blend(x, y, rgb, alpha * c)
 
     def png(self):
@@ -115,12 +132,12 @@ class Canvas:
 
 def rounded_rect(canvas, rect, radius, colour):
     canvas.fill((rect[0] - 1, rect[1] - 1, rect[2] + 1, rect[3] + 1),
-                lambda x, y: clamp01(0.5 - rounded_rect_distance(x, y, rect, radius)), colour)
+                lambda x, y: edge(-rounded_rect_distance(x, y, rect, radius)), colour)
 
 
 def rounded_outline(canvas, rect, radius, width, rgb, alpha):
     def coverage(x, y):
-        return clamp01(width / 2 + 0.5 - abs(rounded_rect_distance(x, y, rect, radius)))
+        return edge(width / 2 - abs(rounded_rect_distance(x, y, rect, radius)))
     canvas.fill((rect[0] - 2, rect[1] - 2, rect[2] + 2, rect[3] + 2), coverage, lambda x, y: (rgb, alpha))
 
 
@@ -143,14 +160,14 @@ def strokes(canvas, polylines, width, rgb, alpha, origin=(0, 0), scale=1.0):
 
     def coverage(x, y):
         d = min(segment_distance(x, y, *s) for s in segments)
-        return clamp01(width / 2 + 0.5 - d)
+        return edge(width / 2 - d)
     canvas.fill((min(xs) - pad, min(ys) - pad, max(xs) + pad, max(ys) + pad), coverage,
                 lambda x, y: (rgb, alpha))
 
 
 def disc(canvas, cx, cy, radius, rgb, alpha):
     canvas.fill((cx - radius - 1, cy - radius - 1, cx + radius + 1, cy + radius + 1),
-                lambda x, y: clamp01(radius + 0.5 - math.hypot(x - cx, y - cy)), lambda x, y: (rgb, alpha))
+                lambda x, y: edge(radius - math.hypot(x - cx, y - cy)), lambda x, y: (rgb, alpha))
 
 
 def centre(rect):
@@ -190,8 +207,8 @@ def plum_blossom(canvas, cx, cy, rgb, alpha):
 
 def crescent(canvas, cx, cy, radius, rgb, alpha):
     def coverage(x, y):
-        inside = clamp01(radius + 0.5 - math.hypot(x - cx, y - cy))
-        cut = clamp01(radius * 0.85 + 0.5 - math.hypot(x - cx - radius * 0.45, y - cy - radius * 0.25))
+        inside = edge(radius - math.hypot(x - cx, y - cy))
+        cut = edge(radius * 0.85 - math.hypot(x - cx - radius * 0.45, y - cy - radius * 0.25))
         return inside * (1.0 - cut)
     canvas.fill((cx - radius - 1, cy - radius - 1, cx + radius + 1, cy + radius + 1), coverage,
                 lambda x, y: (rgb, alpha))
@@ -216,7 +233,7 @@ def panel_and_header(canvas, skin):
     header_colour = vertical_gradient(head_top, head_bottom, PANEL[1], HEADER_BOTTOM, skin["header_alpha"])
 
     def header_coverage(x, y):
-        return (clamp01(0.5 - rounded_rect_distance(x, y, PANEL, RADIUS)) * clamp01(HEADER_BOTTOM - y + 0.5))
+        return edge(-rounded_rect_distance(x, y, PANEL, RADIUS)) * edge(HEADER_BOTTOM - y)
     canvas.fill((PANEL[0], PANEL[1], PANEL[2], HEADER_BOTTOM + 1), header_coverage, header_colour)
     # A hairline of light along the card's top edge and a rim around it.
     rounded_outline(canvas, (PANEL[0] + 1, PANEL[1] + 1, PANEL[2] - 1, PANEL[3] - 1), RADIUS - 1, 1.0,
@@ -342,13 +359,25 @@ def config_text(skin):
     return "\r\n".join(lines) + "\r\n"
 
 
-def draw(skin):
-    canvas = Canvas(WIDTH, HEIGHT)
-    panel_and_header(canvas, skin)
-    skin["ornament"](canvas)
-    header_marks(canvas, skin)
-    body_marks(canvas, skin)
-    return canvas.png()
+def at_scale(scale, draw_picture, width, height):
+    """The PNG of draw_picture(canvas) drawn `scale` times as large."""
+    global SCALE
+    SCALE = scale
+    try:
+        canvas = Canvas(width * scale, height * scale)
+        draw_picture(canvas)
+        return canvas.png()
+    finally:
+        SCALE = 1
+
+
+def draw(skin, scale=1):
+    def picture(canvas):
+        panel_and_header(canvas, skin)
+        skin["ornament"](canvas)
+        header_marks(canvas, skin)
+        body_marks(canvas, skin)
+    return at_scale(scale, picture, WIDTH, HEIGHT)
 
 
 def main():
@@ -359,6 +388,8 @@ def main():
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, "backgroud.png"), "wb") as f:
             f.write(draw(skin))
+        with open(os.path.join(folder, "backgroud@2x.png"), "wb") as f:
+            f.write(draw(skin, 2))
         with open(os.path.join(folder, "config.ini"), "w", newline="") as f:
             f.write(config_text(skin))
         print("wrote", folder)

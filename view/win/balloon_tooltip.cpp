@@ -10,11 +10,14 @@
 
 #include "base/win/gbk_text.h"
 #include "base/win/rect_win.h"
+#include "base/win/screen_dpi.h"
+#include "view/dpi_scale.h"
 #include "view/balloon_text.h"
 
 namespace {
 
 constexpr int kShowFor = 30000;  // ms
+// Pixels at 100 %, scaled to the owner's DPI like the balloon's font.
 constexpr int kBalloonTextMargin = 10;  // pixels between the balloon's edge and its text
 constexpr int kCustomaryWidth = 260;    // pixels: the narrowest wrapping width balloons have
 
@@ -125,7 +128,8 @@ void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active) 
     // The text comes laid out in lines (AddRegion), none wider than the work
     // area allows, so this width only makes the balloon show several lines
     // (without any it shows the first alone) and never wraps one itself.
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, std::max(kCustomaryWidth, WorkAreaWidth(owner)));
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0,
+                 std::max(ScaleForDpi(kCustomaryWidth, WindowDpi(owner)), WorkAreaWidth(owner)));
     SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowFor, 0));
     SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(0, 0));
     SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -145,7 +149,7 @@ void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::string& g
         const ScopedWindowDc dc(window_.get());
         const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window_.get(), WM_GETFONT, 0, 0));
         const ScopedSelection selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-        const int frame = 2 * kBalloonTextMargin + 8;
+        const int frame = ScaleForDpi(2 * kBalloonTextMargin + 8, WindowDpi(owner_));
         text = WideFromGbk(WrapBalloonText(
             gbkText,
             [&](const std::string& line) { return dc ? MeasuredWidth(dc.get(), WideFromGbk(line)) : 0; },

@@ -45,10 +45,20 @@ HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth, int size) {
         SurfaceCanvas canvas(surface);
         if (!canvas.ok()) return nullptr;
         // A missing picture leaves the background transparent; the number is
-        // still drawn.
+        // still drawn. From 32 pixels on, the template's double-size picture
+        // where it has one (a sound PNG up to twice the screens' size, as for
+        // skins).
+        std::string picturePath = tray.picturePath;
+        const std::string larger = DoubleSizePicturePath(picturePath);
+        if (size >= 2 * kIconSize && !picturePath.empty() &&
+            IsAcceptablePicture(larger, 2 * VirtualScreenWidth(), 2 * VirtualScreenHeight())) {
+            picturePath = larger;
+        } else if (!IsAcceptablePicture(picturePath, VirtualScreenWidth(), VirtualScreenHeight())) {
+            picturePath.clear();
+        }
         ScopedImage picture;
-        if (IsAcceptablePicture(tray.picturePath, VirtualScreenWidth(), VirtualScreenHeight()) &&
-            gdip::GdipLoadImageFromFile(WideFromGbk(tray.picturePath).c_str(), picture.out()) == Gdiplus::Ok &&
+        if (!picturePath.empty() &&
+            gdip::GdipLoadImageFromFile(WideFromGbk(picturePath).c_str(), picture.out()) == Gdiplus::Ok &&
             picture) {
             gdip::GdipDrawImageRectI(canvas.graphics(), picture.get(), 0, 0, size, size);
         }

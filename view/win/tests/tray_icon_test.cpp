@@ -20,21 +20,21 @@ struct Pixel {
     BYTE blue, green, red, alpha;
 };
 
-// The icon's colour image, 16 x 16, top row first, straight alpha.
-std::vector<Pixel> IconPixels(HICON icon) {
-    std::vector<Pixel> pixels(16 * 16);
+// The icon's colour image, `size` pixels square, top row first, straight alpha.
+std::vector<Pixel> IconPixels(HICON icon, int size = 16) {
+    std::vector<Pixel> pixels(size * size);
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) return {};
     ScopedBitmap colour(info.hbmColor), mask(info.hbmMask);
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = 16;
-    format.bmiHeader.biHeight = -16;
+    format.bmiHeader.biWidth = size;
+    format.bmiHeader.biHeight = -size;
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     ScopedWindowDc screen(nullptr);
-    if (GetDIBits(screen.get(), colour.get(), 0, 16, pixels.data(), &format, DIB_RGB_COLORS) != 16) return {};
+    if (GetDIBits(screen.get(), colour.get(), 0, size, pixels.data(), &format, DIB_RGB_COLORS) != size) return {};
     return pixels;
 }
 
@@ -161,6 +161,35 @@ TEST_F(TrayIconTest, IsDrawnAtTheNotificationAreasIconSizeNotStretchedFrom16) {
         EXPECT_EQ(bitmap.bmWidth, size);
         EXPECT_EQ(bitmap.bmHeight, size);
     }
+}
+
+// The colour at the icon's centre, `size` pixels square.
+Pixel CentreOf(HICON icon, int size) {
+    const std::vector<Pixel> pixels = IconPixels(icon, size);
+    return pixels.empty() ? Pixel{} : pixels[(size / 2) * size + size / 2];
+}
+
+TEST_F(TrayIconTest, From32PixelsOnTheDoubleSizePictureIsUsedWhereTheTemplateHasOne) {
+    const fs::path folder = fs::temp_directory_path() / ("tray-2x-" + std::to_string(GetCurrentProcessId()));
+    fs::create_directories(folder);
+    const auto solid = [](int size, std::uint32_t premultiplied, const fs::path& path) {
+        LayeredSurface surface = LayeredSurface::Create(size, size);
+        for (int i = 0; i < size * size; ++i) std::memcpy(surface.bits() + i * 4, &premultiplied, 4);
+        return SaveSurfacePng(surface, path.wstring());
+    };
+    ASSERT_TRUE(solid(16, 0xFFFF0000u, folder / "Red.png"));    // red at 16
+    ASSERT_TRUE(solid(32, 0xFF0000FFu, folder / "Red@2x.png"));  // blue at 32, to tell them apart
+    TrayTemplate tray;
+    tray.picturePath = GbkFromWide((folder / "Red.png").wstring());
+    for (const int size : {16, 24, 32}) {
+        ScopedIcon icon(RenderTrayDayIcon(tray, 8, size));
+        ASSERT_TRUE(icon) << size;
+        const Pixel centre = CentreOf(icon.get(), size);
+        EXPECT_EQ(centre.red > 200 && centre.blue < 50, size < 32) << size;
+        EXPECT_EQ(centre.blue > 200 && centre.red < 50, size >= 32) << size;
+    }
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
 }
 
 // The record's image, followed through the day icon's life; no notification
