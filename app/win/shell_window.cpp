@@ -247,6 +247,8 @@ void ShellWindow::OnClockTick() {
         const ShownMonth shown = MonthAfterDateChange({calendar_.year(), calendar_.month()}, before, now);
         calendar_.Rebuild(shown.year, shown.month);
         TellOfDamagedSkin();
+        // The new day's notice; one still waiting from start-up would repeat it.
+        KillTimer(hwnd(), kDailyNoticeTimer);
         ShowDailyNotice();
         DrawTrayIcon();
     }

@@ -68,8 +68,10 @@ wait_tray() {  # seconds: until the shell's icon is in the notification area
 }
 
 seconds_until() {  # "HH:MM:SS" of the test clock started at $clock_start: seconds from now, at least 0
-    local target=$(( $(date -d "1970-01-01 $1 UTC" +%s) ))
-    local started=$(( $(date -d "1970-01-01 ${clock_start#* } UTC" +%s) ))
+    local target started
+    target=$(date -d "1970-01-01 $1 UTC" +%s)
+    started=$(date -d "1970-01-01 ${clock_start#* } UTC" +%s)
+    [ "$target" -lt "$started" ] && target=$((target + 86400))  # past midnight
     local left=$((target - started - (SECONDS - started_at)))
     [ "$left" -lt 0 ] && left=0
     echo "$left"
@@ -117,10 +119,26 @@ sleep 1
 shot november
 sleep "$(seconds_until 00:00:08)"
 shot november-after
+# Above the list of coming days, which counts from the new today.
+month_part() { convert "$work/$1-window.png" -crop 360x380+0+0 +repage "$work/$1-month.png"; }
+month_part november
+month_part november-after
 check "November 2026, turned to before midnight, is still shown after it" \
-    test "$(differing "$work/november-after-window.png" "$work/november-window.png")" -lt 500
+    test "$(differing "$work/november-after-month.png" "$work/november-month.png")" -lt 100
 check "and it is not January" \
     test "$(differing "$work/november-after-window.png" "$work/new-year-start-window.png")" -gt 3000
+stop_app
+
+# --- started just before midnight: one notice for the new day ----------------------------
+# The notice that follows start-up by 15 s would fall after midnight, beside
+# the new day's own.
+clock_start="2026-12-31 23:59:55"
+started_at=$SECONDS
+start_app "$clock_start" 0
+sleep "$(seconds_until 00:00:25)"
+shown=$(drive notice 20000 | head -1)
+check "started five seconds before midnight, the notice says once that today is 元旦 (${shown#*|})" \
+    test "$(grep -o '今天「元旦」' <<<"$shown" | wc -l)" = 1
 stop_app
 
 # --- log-on: the notification area refuses the icon at first ------------------------------
