@@ -18,8 +18,8 @@ constexpr UINT kSlidePeriod = 10;  // ms per step
 constexpr COLORREF kBackgroundColor = RGB(250, 250, 150);
 constexpr COLORREF kTitleBandColor = RGB(255, 81, 0);
 constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
-// Pixels at 100 %, scaled to the monitor's DPI like the dialog's own layout
-// and font, which Windows scales.
+// Pixels at 100 %, scaled to the window's DPI as the layout below is (the
+// dialog's font Windows scales itself).
 constexpr int kTitleBandHeight = 30;
 constexpr int kBellSize = 48;
 constexpr int kBellGap = 4;  // between the bell and the text
