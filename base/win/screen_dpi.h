@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
-// Once, before the first window is made.
+// Once, before the first window is made: per-monitor v2, else per-monitor,
+// else the system DPI. The program's manifest says the same, and where a
+// system has read it there these calls change nothing; they stay for one
+// that reads less of the manifest than it says.
 void DeclareDpiAwareness();
 
 // The DPI of the monitor the window is on (96 at 100 %): the window's own

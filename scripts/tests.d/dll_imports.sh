@@ -17,8 +17,9 @@ check() {  # name, then a command that must succeed
     fi
 }
 
-# Known DLLs of Windows 7 to 11 alike, and gdiplus.dll, a known DLL since
-# Windows 8 that cannot be delay-loaded (see CMakeLists.txt).
+# Known DLLs of Windows 7 to 11 alike, and gdiplus.dll, which the manifest
+# takes from the side-by-side store (a known DLL since Windows 8; it cannot
+# be delay-loaded, see CMakeLists.txt).
 known="advapi32.dll comdlg32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll"
 known="$known shell32.dll user32.dll"
 

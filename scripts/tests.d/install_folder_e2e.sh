@@ -2,7 +2,9 @@
 # End-to-end: the program installed per user under a profile folder whose name
 # has no GBK form (Jürgen Åström, a Hangul name) finds its data files: the
 # festival manager lists the installation's festivals and the window's place is
-# saved at exit. Under 64-bit Wine in the virtual display.
+# saved at exit. And a portable copy in a Downloads folder where DLLs named
+# like system ones were dropped beside it loads none of them. Under 64-bit
+# Wine in the virtual display.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -29,5 +31,61 @@ for user in "Jürgen Åström" "김민준"; do
     check "and saves its settings there at exit" grep -q '^RECT_1=' "$install/Solvane.ini"
     rm -rf "$WINEPREFIX/drive_c/users/$user"
 done
+
+# --- DLLs dropped beside a portable copy are never loaded ------------------------------
+# Each planted DLL leaves a file "<its name>.loaded" when it is loaded. A
+# plain program asking for them from that folder shows that the planted ones
+# would be taken; the program, through its manifest and the limited search,
+# takes the system's.
+downloads="$WINEPREFIX/drive_c/users/Public/Downloads/Tavro日历"
+rm -rf "$downloads"
+mkdir -p "$(dirname "$downloads")"
+cp -r "$build/dist" "$downloads"
+printf '%s\r\n' "[Ostrel]" "Template=Default" > "$downloads/Solvane.ini"
+printf '%s\n' '#include <windows.h>' \
+    'BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID unused) {' \
+    '    wchar_t path[MAX_PATH + 8];' \
+    '    (void)unused;' \
+    '    if (reason == DLL_PROCESS_ATTACH && GetModuleFileNameW(self, path, MAX_PATH)) {' \
+    '        lstrcatW(path, L".loaded");' \
+    '        CloseHandle(CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));' \
+    '    }' \
+    '    return TRUE;' \
+    '}' > "$work/planted.c"
+printf '%s\n' '#include <windows.h>' \
+    'int main(void) { return LoadLibraryW(L"winmm.dll") && LoadLibraryW(L"gdiplus.dll") ? 0 : 1; }' > "$work/asks.c"
+# GDI+ (taken from the side-by-side store through the manifest) and the sound
+# library (delay-loaded after the search was limited to the system folder).
+# Wine prefers its own builds of these, where Windows takes the first file its
+# search finds: told to prefer files, Wine searches as Windows does. (Others,
+# such as version.dll, Wine's own libraries import at start, which Windows's
+# known DLLs never do, so they cannot be shown here.)
+planted="gdiplus.dll winmm.dll"
+export WINEDLLOVERRIDES="gdiplus,winmm=n,b"
+if x86_64-w64-mingw32-gcc -shared -o "$work/planted.dll" "$work/planted.c" 2>/dev/null &&
+    x86_64-w64-mingw32-gcc -o "$downloads/asks.exe" "$work/asks.c" 2>/dev/null; then
+    for dll in $planted; do cp "$work/planted.dll" "$downloads/$dll"; done
+    ( cd "$downloads" && "$WINE" asks.exe ) >/dev/null 2>&1
+    if [ -e "$downloads/winmm.dll.loaded" ] && [ -e "$downloads/gdiplus.dll.loaded" ]; then
+        rm -f "$downloads"/*.loaded
+        ( cd "$downloads" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
+        app_pid=$!
+        check "from a Downloads folder with planted DLLs the program starts and shows its month window" \
+            drive wait-calendar 60000
+        about=$(drive tray-menu menu-pick-in 帮助 关于... dialog 关于Tavro日历 5000 text-of 2132 click 1 \
+            dialog-gone 关于Tavro日历 3000 | grep '^text')
+        check "its 关于 box reads the version resource ($about)" grep -q "版本号" <<<"$about"
+        drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
+        wait "$app_pid" 2>/dev/null
+        check "none of the planted DLLs was loaded ($(cd "$downloads" && ls -- *.loaded 2>/dev/null | tr '\n' ' '))" \
+            eval '! ls "$downloads"/*.loaded >/dev/null 2>&1'
+    else
+        skip "planted DLLs" "Wine does not take a DLL from the program's folder here, so nothing can be shown"
+    fi
+else
+    skip "planted DLLs" "mingw-w64 could not build the planted DLL"
+fi
+rm -rf "$downloads"
+unset WINEDLLOVERRIDES
 
 e2e_summary "install folder"
