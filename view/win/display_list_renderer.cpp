@@ -84,9 +84,14 @@ bool BuildTextPath(Gdiplus::GpFontFamily* family, const std::wstring& text, cons
     // The text is laid out in a box at the origin and the outline then moved
     // into place: the same outline, and Wine's GDI+ centres lines vertically
     // only in boxes near the top of the picture.
+    // A box lower than a line (the day numbers of a six-week month) is laid
+    // out as a line-high box about the same centre: GDI+ would otherwise put
+    // the line's top on the box's top, below the box's centre where the
+    // today ring is drawn.
     if (gdip::GdipCreatePath(Gdiplus::FillModeWinding, path.out()) != Gdiplus::Ok) return false;
-    const Gdiplus::RectF layout(0, 0, static_cast<Gdiplus::REAL>(box.Width()),
-                                static_cast<Gdiplus::REAL>(box.Height()));
+    const Gdiplus::REAL height = std::max(static_cast<Gdiplus::REAL>(box.Height()), 2 * static_cast<Gdiplus::REAL>(style.size));
+    const Gdiplus::RectF layout(0, (static_cast<Gdiplus::REAL>(box.Height()) - height) / 2,
+                                static_cast<Gdiplus::REAL>(box.Width()), height);
     const INT fontStyle = style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
     return gdip::GdipAddPathString(path.get(), text.c_str(), static_cast<INT>(text.size()), family, fontStyle,
                                    static_cast<Gdiplus::REAL>(style.size), &layout, format.get()) == Gdiplus::Ok;
