@@ -89,7 +89,8 @@ bool BuildTextPath(Gdiplus::GpFontFamily* family, const std::wstring& text, cons
     // the line's top on the box's top, below the box's centre where the
     // today ring is drawn.
     if (gdip::GdipCreatePath(Gdiplus::FillModeWinding, path.out()) != Gdiplus::Ok) return false;
-    const Gdiplus::REAL height = std::max(static_cast<Gdiplus::REAL>(box.Height()), 2 * static_cast<Gdiplus::REAL>(style.size));
+    const Gdiplus::REAL height =
+        std::max(static_cast<Gdiplus::REAL>(box.Height()), 2 * static_cast<Gdiplus::REAL>(style.size));
     const Gdiplus::RectF layout(0, (static_cast<Gdiplus::REAL>(box.Height()) - height) / 2,
                                 static_cast<Gdiplus::REAL>(box.Width()), height);
     const INT fontStyle = style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
