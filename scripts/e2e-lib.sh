@@ -55,6 +55,14 @@ check() {  # name, then a command that must succeed (shown when it fails)
 
 skip() { echo "skipped $1 ($2)"; skipped=$((skipped + 1)); }
 
+# Ends the program started as $app_pid as a user does, through the tray
+# menu's 退出. A script that needs more at the end defines its own after this.
+stop_app() {
+    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
+    wait "$app_pid" 2>/dev/null
+    app_pid=""
+}
+
 e2e_summary() {  # the script's name; fails when any check failed
     if [ "$skipped" -gt 0 ]; then
         echo "$1: $passed passed, $failed failed, $skipped skipped"

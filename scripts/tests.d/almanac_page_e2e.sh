@@ -26,12 +26,6 @@ start_app() {
     sleep 1.5  # the first rebuild follows the first show
 }
 
-stop_app() {
-    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
-    wait "$app_pid" 2>/dev/null
-    app_pid=""
-}
-
 contains() { grep -qxF -- "$2" <<<"$1"; }
 show_errors() { grep '^error' <<<"$1" | sed 's/^/        driver: /'; }
 

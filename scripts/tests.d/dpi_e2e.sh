@@ -36,12 +36,6 @@ start_app() {
     read -r _ L T R B _ <<<"$(drive calendar)"
 }
 
-stop_app() {
-    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
-    wait "$app_pid" 2>/dev/null
-    app_pid=""
-}
-
 shot() { xdotool mousemove 1270 790 2>/dev/null; sleep 0.7; import -window root "$artifacts/$1.png" 2>/dev/null; }
 
 colour_at() {  # screenshot, window point x, y: "R G B"

@@ -29,12 +29,6 @@ start_app() {
     sleep 1.5  # the first rebuild follows the first show
 }
 
-stop_app() {
-    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
-    wait "$app_pid" 2>/dev/null
-    app_pid=""
-}
-
 festival_lines() { iconv -f GBK -t UTF-8 "$festivals" | tr -d '\r'; }
 
 # Saving ends with a flush to disk, which a busy machine may take seconds over:

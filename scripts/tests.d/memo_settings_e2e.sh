@@ -26,12 +26,6 @@ start_app() {
     read -r _ L T _ <<<"$(drive calendar)"
 }
 
-stop_app() {
-    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
-    wait "$app_pid" 2>/dev/null
-    app_pid=""
-}
-
 shot() { xdotool mousemove 1270 790; sleep 0.7; import -window root "$artifacts/$1.png" 2>/dev/null; }
 
 shot_until() {  # name, then a check of that screenshot; shot again until it holds, for up to 30 s

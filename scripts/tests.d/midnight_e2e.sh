@@ -28,12 +28,6 @@ start_app() {  # test clock, tray refusals: a fresh installation, started
     read -r _ L T R B _ <<<"$(drive calendar)"
 }
 
-stop_app() {
-    drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
-    wait "$app_pid" 2>/dev/null
-    app_pid=""
-}
-
 # The first tray icon's page inside its frame: Wine's tray draws a changed
 # icon over the old one, so the frame's soft edge comes out darker then.
 shot() {  # name: the screen, the month window and the tray icon's page cut out of it

@@ -33,12 +33,6 @@ start_app() {
     read -r L T R B <<<"$(drive calendar | awk '{print $2, $3, $4, $5}')"
 }
 
-stop_app() {
-    drive tray-menu menu-pick 退出 wait-gone 10000 >/dev/null
-    wait "$app_pid" 2>/dev/null
-    app_pid=""
-}
-
 show_month() {  # YEAR MONTH through the year and month menus
     drive left-click 29 40 list-menu menu-pick "$1年" left-click 327 40 list-menu menu-pick "$2月" >/dev/null
     xdotool mousemove 1270 790  # no balloon over the picture
