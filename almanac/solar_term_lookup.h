@@ -3,13 +3,14 @@
 // small fakes.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-// A solar term and the date it falls on (serial day, see calendar/gregorian.h).
+#include "calendar/date.h"
+
+// A solar term and the date it falls on.
 struct DatedSolarTerm {
-    std::int64_t serial = 0;
+    Date date;
     std::string name;
 };
 
@@ -18,7 +19,7 @@ public:
     virtual ~SolarTermLookup() = default;
     // GBK name such as 冬至, stripped of surrounding spaces; empty when no term
     // falls on the date or the almanac cannot say.
-    virtual std::string SolarTermOn(int year, int month, int day) = 0;
+    virtual std::string SolarTermOn(const Date& date) = 0;
     // Every date of a Gregorian year whose SolarTermOn is not empty, in date
     // order, with that same name. By default the dates are asked one by one;
     // the almanac reads the year at once.

@@ -9,9 +9,7 @@ constexpr const char* kNames[kSolarTermCount] = {
 
 }  // namespace
 
-std::string SolarTermName(int index) {
-    return index >= 0 && index < kSolarTermCount ? kNames[index] : "";
-}
+std::string SolarTermName(int index) { return index >= 0 && index < kSolarTermCount ? kNames[index] : ""; }
 
 int SolarTermIndex(const std::string& name) {
     for (int i = 0; i < kSolarTermCount; ++i) {

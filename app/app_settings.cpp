@@ -1,107 +1,134 @@
 #include "app/app_settings.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "base/data_paths.h"
 #include "base/profile_file.h"
+#include "resources/settings_dialog_ids.h"
 
 namespace {
 
-// Int keys with their defaults, in the order the fields are declared.
-struct IntKey {
-    const char* name;
-    int AppSettings::*field;
-};
-constexpr IntKey kIntKeys[] = {
-    {kShowBalloonTipKey, &AppSettings::showBalloonTip},
-    {kShowHuangLiOnBalloonToolTipKey, &AppSettings::showHuangLiOnBalloonToolTip},
-    {kShowTodayKey, &AppSettings::showToday},
-    {kFirstColWeekDayKey, &AppSettings::firstColWeekDay},
-    {kListForDaysKey, &AppSettings::listForDays},
-    {kLockLocationKey, &AppSettings::lockLocation},
-    {kPlaySoundOnNotifyWindowKey, &AppSettings::playSoundOnNotifyWindow},
-    {kShowNotifyWindowOnScreenKey, &AppSettings::showNotifyWindowOnScreen},
-    {kShowJieQiOnRemindWindowKey, &AppSettings::showJieQiOnRemindWindow},
-    {kShowJieQiOnForenoticeKey, &AppSettings::showJieQiOnForenotice},
-    {kShowReminderOnForenoticeKey, &AppSettings::showReminderOnForenotice},
-    {kShowPublicHolidaysKey, &AppSettings::showPublicHolidays},
-    {kShowHolidayOnForenoticeKey, &AppSettings::showHolidayOnForenotice},
-};
+constexpr SettingKey Switch(const char* name, int byDefault, int AppSettings::*field, int control, bool shownTicked,
+                            const char* enabledBy = nullptr) {
+    return {name,      SettingType::kSwitch, byDefault, 0, 0, field, nullptr, control, shownTicked,
+            enabledBy, SettingChoices::kNone};
+}
 
-struct StringKey {
-    const char* name;
-    std::string AppSettings::*field;
-};
-constexpr StringKey kStringKeys[] = {
-    {kTemplateKey, &AppSettings::templateName},
-    {kSystemTrayTemplateKey, &AppSettings::systemTrayTemplate},
-    {kWindowStyleKey, &AppSettings::windowStyle},
-};
+constexpr SettingKey Number(const char* name, int byDefault, int least, int most, int AppSettings::*field, int control,
+                            SettingChoices choices) {
+    return {name, SettingType::kNumber, byDefault, least, most, field, nullptr, control, false, nullptr, choices};
+}
 
-bool ReadSwitch(const std::string& settings_file, const char* key, int AppSettings::*field) {
-    return ProfileGetInt(kSettingsSection, key, AppSettings{}.*field, settings_file) != 0;
+constexpr SettingKey Text(const char* name, std::string AppSettings::*field, int control, SettingChoices choices) {
+    return {name, SettingType::kText, 0, 0, 0, nullptr, field, control, false, nullptr, choices};
 }
 
 }  // namespace
 
-AppSettings LoadAppSettings(const std::string& settings_file) {
+// The dialog shows 提醒节气 ticked for a missing key, while the daily notice
+// takes a missing key as off; both agree once the dialog has been confirmed.
+const std::vector<SettingKey>& SettingKeys() {
+    static const std::vector<SettingKey> keys = {
+        Switch(kShowReminderOnForenoticeKey, 0, &AppSettings::showReminderOnForenotice, IDC_SET_LIST_MEMOS, false),
+        Switch(kShowJieQiOnRemindWindowKey, 0, &AppSettings::showJieQiOnRemindWindow, IDC_SET_NOTIFY_SOLAR_TERMS, true,
+               kShowNotifyWindowOnScreenKey),
+        Switch(kPlaySoundOnNotifyWindowKey, 1, &AppSettings::playSoundOnNotifyWindow, IDC_SET_NOTIFY_SOUND, true,
+               kShowNotifyWindowOnScreenKey),
+        Switch(kShowNotifyWindowOnScreenKey, 1, &AppSettings::showNotifyWindowOnScreen, IDC_SET_NOTIFY_WINDOW, true),
+        Switch(kShowJieQiOnForenoticeKey, 0, &AppSettings::showJieQiOnForenotice, IDC_SET_LIST_SOLAR_TERMS, false),
+        Switch(kShowBalloonTipKey, 1, &AppSettings::showBalloonTip, IDC_SET_SHOW_BALLOON, true),
+        Switch(kShowHuangLiOnBalloonToolTipKey, 1, &AppSettings::showHuangLiOnBalloonToolTip, IDC_SET_BALLOON_ALMANAC,
+               true, kShowBalloonTipKey),
+        Text(kTemplateKey, &AppSettings::templateName, IDC_SET_TEMPLATE, SettingChoices::kSkinTemplates),
+        Text(kWindowStyleKey, &AppSettings::windowStyle, IDC_SET_WINDOW_TYPE, SettingChoices::kWindowTypes),
+        Switch(kShowTodayKey, 1, &AppSettings::showToday, IDC_SET_SHOW_TODAY, true),
+        Switch(kLockLocationKey, 0, &AppSettings::lockLocation, IDC_SET_LOCK_LOCATION, false),
+        Number(kFirstColWeekDayKey, 7, INT_MIN, INT_MAX, &AppSettings::firstColWeekDay, IDC_SET_FIRST_WEEKDAY,
+               SettingChoices::kWeekdays),
+        Number(kListForDaysKey, 30, kNoForenoticeList, kMaxListForDays, &AppSettings::listForDays, IDC_SET_LIST_DAYS,
+               SettingChoices::kForenoticeDays),
+        Text(kSystemTrayTemplateKey, &AppSettings::systemTrayTemplate, IDC_SET_TRAY_STYLE,
+             SettingChoices::kTrayTemplates),
+        Switch(kShowPublicHolidaysKey, 1, &AppSettings::showPublicHolidays, IDC_SET_PUBLIC_HOLIDAYS, true),
+        Switch(kTrayClickShowsCalendarKey, 0, &AppSettings::trayClickShowsCalendar, IDC_SET_TRAY_CLICK, false),
+        Switch(kFollowSystemDarkModeKey, 1, &AppSettings::followSystemDarkMode, IDC_SET_FOLLOW_DARK_MODE, true),
+        Switch(kShowHolidayOnForenoticeKey, 1, &AppSettings::showHolidayOnForenotice, 0, true),
+    };
+    return keys;
+}
+
+const SettingKey* FindSettingKey(std::string_view name) {
+    for (const SettingKey& key : SettingKeys()) {
+        if (name == key.name) return &key;
+    }
+    return nullptr;
+}
+
+namespace {
+
+void ReadKey(const SettingKey& key, const ProfileDocument& document, AppSettings& settings) {
+    if (key.type == SettingType::kText) {
+        settings.*key.text = ProfileGetString(kSettingsSection, key.name, "", document);
+        return;
+    }
+    const int value = ProfileGetInt(kSettingsSection, key.name, key.byDefault, document);
+    settings.*key.number = key.type == SettingType::kNumber ? std::clamp(value, key.least, key.most) : value;
+}
+
+bool WriteKey(const SettingKey& key, const AppSettings& settings, ProfileDocument& document) {
+    if (key.type == SettingType::kText)
+        return ProfilePutString(kSettingsSection, key.name, settings.*key.text, document);
+    return ProfilePutInt(kSettingsSection, key.name, settings.*key.number, document);
+}
+
+}  // namespace
+
+AppSettings::AppSettings() {
+    for (const SettingKey& key : SettingKeys()) {
+        if (key.number) this->*key.number = key.byDefault;
+    }
+}
+
+AppSettings LoadAppSettings(const std::filesystem::path& settings_file) {
     ProfileDocument document;
     document.Load(settings_file);
     AppSettings settings;
-    for (const IntKey& key : kIntKeys)
-        settings.*key.field = ProfileGetInt(kSettingsSection, key.name, settings.*key.field, document);
-    for (const StringKey& key : kStringKeys)
-        settings.*key.field = ProfileGetString(kSettingsSection, key.name, settings.*key.field, document);
-    settings.listForDays = std::clamp(settings.listForDays, kNoForenoticeList, kMaxListForDays);
+    for (const SettingKey& key : SettingKeys()) ReadKey(key, document, settings);
     return settings;
 }
 
-bool IsSettingsFileDamaged(const std::string& settings_file) {
+bool IsSettingsFileDamaged(const std::filesystem::path& settings_file) {
     std::string contents;
     const FileRead read = ReadFileWithin(settings_file, kProfileFileLimit, contents);
     return read == FileRead::kTooLarge || read == FileRead::kUnreadable;
 }
 
-bool SaveAppSettings(const std::string& settings_file, const AppSettings& settings) {
+bool SaveAppSettings(const std::filesystem::path& settings_file, const AppSettings& settings) {
     return UpdateProfileFile(settings_file, [&](ProfileDocument& document) {
         bool ok = true;
-        for (const IntKey& key : kIntKeys)
-            ok = ProfilePutInt(kSettingsSection, key.name, settings.*key.field, document) && ok;
-        for (const StringKey& key : kStringKeys)
-            ok = ProfilePutString(kSettingsSection, key.name, settings.*key.field, document) && ok;
+        for (const SettingKey& key : SettingKeys()) ok = WriteKey(key, settings, document) && ok;
         return ok;
     });
 }
 
-bool ReadShowReminderOnForenotice(const std::string& settings_file) {
-    return ReadSwitch(settings_file, kShowReminderOnForenoticeKey, &AppSettings::showReminderOnForenotice);
-}
-bool ReadShowJieQiOnForenotice(const std::string& settings_file) {
-    return ReadSwitch(settings_file, kShowJieQiOnForenoticeKey, &AppSettings::showJieQiOnForenotice);
-}
-bool ReadShowHolidayOnForenotice(const std::string& settings_file) {
-    return ReadSwitch(settings_file, kShowHolidayOnForenoticeKey, &AppSettings::showHolidayOnForenotice);
-}
-bool ReadShowNotifyWindowOnScreen(const std::string& settings_file) {
-    return ReadSwitch(settings_file, kShowNotifyWindowOnScreenKey, &AppSettings::showNotifyWindowOnScreen);
-}
-bool ReadShowJieQiOnRemindWindow(const std::string& settings_file) {
-    return ReadSwitch(settings_file, kShowJieQiOnRemindWindowKey, &AppSettings::showJieQiOnRemindWindow);
-}
-bool ReadPlaySoundOnNotifyWindow(const std::string& settings_file) {
-    return ReadSwitch(settings_file, kPlaySoundOnNotifyWindowKey, &AppSettings::playSoundOnNotifyWindow);
+bool ReadSwitchNow(const std::filesystem::path& settings_file, std::string_view key) {
+    const SettingKey* found = FindSettingKey(key);
+    return ProfileGetInt(kSettingsSection, key, found ? found->byDefault : 0, settings_file) != 0;
 }
 
-ForenoticeSwitches ReadForenoticeSwitches(const std::string& settings_file) {
-    return ForenoticeSwitches{ReadShowReminderOnForenotice(settings_file), ReadShowJieQiOnForenotice(settings_file),
-                              ReadShowHolidayOnForenotice(settings_file)};
+ForenoticeSwitches ReadForenoticeSwitches(const std::filesystem::path& settings_file) {
+    return ForenoticeSwitches{ReadSwitchNow(settings_file, kShowReminderOnForenoticeKey),
+                              ReadSwitchNow(settings_file, kShowJieQiOnForenoticeKey),
+                              ReadSwitchNow(settings_file, kShowHolidayOnForenoticeKey)};
 }
 
-NoticeSwitches ReadNoticeSwitches(const std::string& settings_file) {
-    return NoticeSwitches{ReadShowNotifyWindowOnScreen(settings_file), ReadShowJieQiOnRemindWindow(settings_file)};
+NoticeSwitches ReadNoticeSwitches(const std::filesystem::path& settings_file) {
+    return NoticeSwitches{ReadSwitchNow(settings_file, kShowNotifyWindowOnScreenKey),
+                          ReadSwitchNow(settings_file, kShowJieQiOnRemindWindowKey)};
 }
 
-MonthOptions MonthOptionsFrom(const AppSettings& settings, std::string_view module_folder,
+MonthOptions MonthOptionsFrom(const AppSettings& settings, const std::filesystem::path& module_folder,
                               const ForenoticeSwitches& forenotice) {
     MonthOptions options;
     options.backgroundPath = SkinBackgroundPath(module_folder, settings.templateName);
@@ -128,4 +155,12 @@ WindowStyle WindowStyleOf(const AppSettings& settings) {
     if (settings.windowStyle == "1") return WindowStyle::kNormal;
     if (settings.windowStyle == "2") return WindowStyle::kEmbedded;
     return WindowStyle::kUnchanged;
+}
+
+AppSettings ShownSettings(AppSettings settings, bool appsUseDarkTheme) {
+    if (settings.followSystemDarkMode && appsUseDarkTheme) {
+        settings.templateName = kDarkTemplateName;
+        settings.systemTrayTemplate = kDarkTrayTemplateName;
+    }
+    return settings;
 }

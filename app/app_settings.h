@@ -2,15 +2,17 @@
 //
 // Most keys are read at start-up and again after the settings dialog
 // (`LoadAppSettings`). The switches that govern notices and the forenotice list
-// are read straight from the file each time they matter (the Read... functions
-// below), so a hand edit of the file takes effect for them without a restart.
+// are read straight from the file each time they matter (`ReadSwitchNow`), so
+// a hand edit of the file takes effect for them without a restart.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "reminders/forenotice.h"
-#include "reminders/notices.h"
+#include "notices/forenotice.h"
+#include "notices/notices.h"
 #include "view/month_options.h"
 
 inline constexpr char kSettingsSection[] = "Ostrel";
@@ -34,56 +36,97 @@ inline constexpr char kShowJieQiOnForenoticeKey[] = "ShowJieQiOnForenotice";
 inline constexpr char kShowReminderOnForenoticeKey[] = "ShowReminderOnForenotice";
 inline constexpr char kShowPublicHolidaysKey[] = "ShowPublicHolidays";
 inline constexpr char kShowHolidayOnForenoticeKey[] = "ShowHolidayOnForenotice";
+inline constexpr char kTrayClickShowsCalendarKey[] = "TrayClickShowsCalendar";
+inline constexpr char kFollowSystemDarkModeKey[] = "FollowSystemDarkMode";
+
+// What the month and the tray show while Windows' apps use the dark theme
+// (with FollowSystemDarkMode on): the shipped night look.
+inline constexpr char kDarkTemplateName[] = "Night";
+inline constexpr char kDarkTrayTemplateName[] = "NightMoon";
 
 // The forenotice horizon the settings dialog offers; larger hand-set values are
 // cut to kMaxListForDays so one rebuild never walks through years of days.
 inline constexpr int kNoForenoticeList = -1;
 inline constexpr int kMaxListForDays = 3660;
 
+// The values the program takes from the keys; a new one holds every key's
+// default (the table below says which).
 struct AppSettings {
-    int showBalloonTip = 1;               // balloon over the day cells
-    int showHuangLiOnBalloonToolTip = 1;  // almanac block in the balloon
-    std::string templateName;             // folder under \Ostrel\Templates\ ("Template")
-    int showToday = 1;                    // highlight today's cell
-    int firstColWeekDay = 7;              // 1 = Monday ... 7 = Sunday, taken modulo 7
-    int listForDays = 30;                 // -1 = no list, 0 = today only, n = next n days
-    int lockLocation = 0;                 // the month window cannot be dragged
-    std::string systemTrayTemplate;       // name under \Ostrel\SystemTray\, no extension
-    std::string windowStyle;              // "1" normal, "2" embedded in the desktop, else unchanged
-    int playSoundOnNotifyWindow = 1;
-    int showNotifyWindowOnScreen = 1;
-    int showJieQiOnRemindWindow = 0;
-    int showJieQiOnForenotice = 0;
-    int showReminderOnForenotice = 0;
-    int showPublicHolidays = 1;        // 休 / 班 of the public-holiday schedule on the month
-    int showHolidayOnForenotice = 1;   // the next public holiday in the forenotice list
+    AppSettings();
+
+    int showBalloonTip;               // balloon over the day cells
+    int showHuangLiOnBalloonToolTip;  // almanac block in the balloon
+    std::string templateName;         // folder under \Ostrel\Templates\ ("Template")
+    int showToday;                    // highlight today's cell
+    int firstColWeekDay;              // 1 = Monday ... 7 = Sunday, taken modulo 7
+    int listForDays;                  // -1 = no list, 0 = today only, n = next n days
+    int lockLocation;                 // the month window cannot be dragged
+    std::string systemTrayTemplate;   // name under \Ostrel\SystemTray\, no extension
+    std::string windowStyle;          // "1" normal, "2" embedded in the desktop, else unchanged
+    int playSoundOnNotifyWindow;
+    int showNotifyWindowOnScreen;
+    int showJieQiOnRemindWindow;
+    int showJieQiOnForenotice;
+    int showReminderOnForenotice;
+    int showPublicHolidays;       // 休 / 班 of the public-holiday schedule on the month
+    int showHolidayOnForenotice;  // the next public holiday in the forenotice list
+    int trayClickShowsCalendar;   // a left click on the tray icon shows or hides the month
+    int followSystemDarkMode;     // the night look while Windows' apps are dark
 };
 
+// How a key is stored and read.
+enum class SettingType {
+    kSwitch,  // an integer; the dialog writes 1 or 0, any value but 0 is on
+    kNumber,  // an integer, held to the key's limits when read
+    kText,    // text, its path macros expanded when read
+};
+
+// What the settings dialog offers in a list, each entry a text shown and a
+// value stored.
+enum class SettingChoices { kNone, kSkinTemplates, kWindowTypes, kWeekdays, kForenoticeDays, kTrayTemplates };
+
+// One key of [Ostrel]: how it is stored, what the program takes from it, and
+// how the settings dialog shows it.
+struct SettingKey {
+    const char* name;  // as stored
+    SettingType type;
+    int byDefault;                   // a missing switch or number
+    int least, most;                 // numbers: one read outside is held to the nearer limit
+    int AppSettings::*number;        // where the program keeps a switch or number
+    std::string AppSettings::*text;  // where it keeps a text
+    int control;                     // the dialog's check box or list; 0 when the dialog has none
+    bool shownTicked;                // the dialog's tick for a missing switch
+    const char* enabledBy;           // the key whose box must be ticked for this box to mean something
+    SettingChoices choices;          // the dialog's list
+};
+
+// Every key, in the order the settings dialog writes them, then those it does
+// not show.
+const std::vector<SettingKey>& SettingKeys();
+// The key of that name, or null.
+const SettingKey* FindSettingKey(std::string_view name);
+
 // Every key, missing ones at their defaults.
-AppSettings LoadAppSettings(const std::string& settings_file);
+AppSettings LoadAppSettings(const std::filesystem::path& settings_file);
 // Whether the file is there but cannot be taken in (beyond kProfileFileLimit
 // or unreadable): the program then runs with the defaults and cannot save.
-bool IsSettingsFileDamaged(const std::string& settings_file);
+bool IsSettingsFileDamaged(const std::filesystem::path& settings_file);
 
-// What the settings dialog stores: the switches as integers, the names and the
-// two numeric choices as text. One write of the whole file; false on failure.
-bool SaveAppSettings(const std::string& settings_file, const AppSettings& settings);
+// Every key in one write of the whole file (other keys and sections kept);
+// false on failure.
+bool SaveAppSettings(const std::filesystem::path& settings_file, const AppSettings& settings);
 
-// Read at each use, straight from the file.
-bool ReadShowReminderOnForenotice(const std::string& settings_file);
-bool ReadShowJieQiOnForenotice(const std::string& settings_file);
-bool ReadShowHolidayOnForenotice(const std::string& settings_file);
-bool ReadShowNotifyWindowOnScreen(const std::string& settings_file);
-bool ReadShowJieQiOnRemindWindow(const std::string& settings_file);
-bool ReadPlaySoundOnNotifyWindow(const std::string& settings_file);
-// The same gathered for the code they govern.
-ForenoticeSwitches ReadForenoticeSwitches(const std::string& settings_file);
-NoticeSwitches ReadNoticeSwitches(const std::string& settings_file);
+// A switch read at its use, straight from the file, so that a hand edit
+// takes effect without a restart.
+bool ReadSwitchNow(const std::filesystem::path& settings_file, std::string_view key);
+// The switches gathered for the code they govern.
+ForenoticeSwitches ReadForenoticeSwitches(const std::filesystem::path& settings_file);
+NoticeSwitches ReadNoticeSwitches(const std::filesystem::path& settings_file);
 
 // What the month is drawn with: the settings' template under the program's
 // folder, the switches read at start-up and after the settings dialog, and the
 // forenotice switches as given (read from the file at each rebuild).
-MonthOptions MonthOptionsFrom(const AppSettings& settings, std::string_view module_folder,
+MonthOptions MonthOptionsFrom(const AppSettings& settings, const std::filesystem::path& module_folder,
                               const ForenoticeSwitches& forenotice);
 
 // The weekday of the first column, 1 = Monday ... 7 = Sunday; 0 (and any other
@@ -91,3 +134,8 @@ MonthOptions MonthOptionsFrom(const AppSettings& settings, std::string_view modu
 int FirstColumnWeekday(const AppSettings& settings);
 
 WindowStyle WindowStyleOf(const AppSettings& settings);
+
+// The settings as shown: with FollowSystemDarkMode on and Windows' apps dark,
+// the night template and tray style in place of the chosen ones. Only what
+// is shown changes; the stored choices come back when the desktop is light.
+AppSettings ShownSettings(AppSettings settings, bool appsUseDarkTheme);

@@ -21,9 +21,9 @@ ClockChanges ClockWatch::Tick(const SystemTime& now) {
     return changes;
 }
 
-ShownMonth MonthAfterDateChange(ShownMonth shown, const SystemTime& before, const SystemTime& now) {
-    if (shown.year == before.year && shown.month == before.month) return {now.year, now.month};
-    return shown;
+YearMonth MonthAfterDateChange(const YearMonth& shown, const SystemTime& before, const SystemTime& now) {
+    if (shown.year() != before.year || shown.month() != before.month) return shown;
+    return YearMonth::From(now.year, now.month).value_or(shown);
 }
 
 unsigned MillisecondsToNextTick(const SystemTime& now) {
@@ -47,8 +47,7 @@ std::int64_t MinuteOf(const SystemTime& t) {
 
 SystemTime TimeOfMinute(std::int64_t minute) {
     const std::int64_t day = minute >= 0 ? minute / 1440 : (minute - 1439) / 1440;
-    const CivilDate date = CivilFromSerial(day);
-    SystemTime t = MakeDate(static_cast<int>(date.year), date.month, date.day);
+    SystemTime t = MidnightOf(Date::FromSerial(day).value_or(day < 0 ? Date::First() : Date::Last()));
     t.hour = static_cast<std::uint16_t>((minute - day * 1440) / 60);
     t.minute = static_cast<std::uint16_t>((minute - day * 1440) % 60);
     return t;
@@ -58,14 +57,30 @@ SystemTime TimeOfMinute(std::int64_t minute) {
 
 void AlertSchedule::Reset(const SystemTime& now) { checked_ = MinuteOf(now); }
 
+AlertCheck AlertSchedule::Start(const SystemTime& now, const std::optional<SystemTime>& lastChecked) {
+    const std::int64_t minute = MinuteOf(now);
+    checked_ = minute;
+    AlertCheck check;
+    if (lastChecked && MinuteOf(*lastChecked) == minute) return check;  // a restart within the minute
+    check.thisMinute = true;
+    // Nothing known, or a last check in the future (the clock set back while
+    // the program was off): only what is due now.
+    if (lastChecked && MinuteOf(*lastChecked) < minute - 1) {
+        check.missedAfter = TimeOfMinute(std::max(MinuteOf(*lastChecked), minute - kMissedAtStartMinutes - 1));
+    }
+    return check;
+}
+
 AlertCheck AlertSchedule::Tick(const SystemTime& now) {
     AlertCheck check;
     const std::int64_t minute = MinuteOf(now);
     if (minute == checked_) return check;
     if (minute < checked_) {
-        // Set back: the minutes up to the last checked one have had their
-        // alerts already, unless the clock went back beyond the horizon.
-        if (checked_ - minute <= kMissedAlertMinutes) return check;
+        // A correction of a few seconds across a minute boundary: that
+        // minute's alerts came a moment ago.
+        if (checked_ - minute <= 1) return check;
+        // Set back by hand: the new time is the time, and its alerts are due
+        // (a memo added for 10:00 at what the clock wrongly called 11:00 too).
         checked_ = minute;
         check.thisMinute = true;
         return check;
@@ -75,3 +90,7 @@ AlertCheck AlertSchedule::Tick(const SystemTime& now) {
     checked_ = minute;
     return check;
 }
+
+SystemTime AlertSchedule::lastChecked() const { return TimeOfMinute(checked_); }
+
+unsigned FileRetryDelaySeconds(int failures) { return failures <= 20 ? 30 : 300; }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "calendar/date.h"
 #include "calendar/gregorian.h"
 
 struct ClockChanges {
@@ -33,17 +34,12 @@ private:
     SystemTime last_;
 };
 
-struct ShownMonth {
-    int year = 0;
-    int month = 0;
-};
-
 // The month the window shows once the date has changed from `before` to
 // `now` (midnight, a wake-up, the clock set): the new date's month when it
 // showed the month of `before`, as it follows today; the month it showed when
 // the user had turned to another one, which stays (today's ring moves all
 // the same).
-ShownMonth MonthAfterDateChange(ShownMonth shown, const SystemTime& before, const SystemTime& now);
+YearMonth MonthAfterDateChange(const YearMonth& shown, const SystemTime& before, const SystemTime& now);
 
 // How long the shell's timer waits from `now` for its next tick: until just
 // after the next minute begins (the margin covers timers that fire a little
@@ -55,11 +51,13 @@ unsigned MillisecondsToNextTick(const SystemTime& now);
 constexpr unsigned kTickMarginMs = 50;
 // Which memo alerts a tick checks. Normally the minute on the clock. After a
 // gap (sleep, hibernation, the clock set forward) also the minutes skipped,
-// at most the last kMissedAlertMinutes of them. A minute once checked is not
-// checked again, so a clock set back repeats no alert; set back by more than
-// that horizon (a clock corrected by days), checking starts afresh from the
-// new time.
+// at most the last kMissedAlertMinutes of them; at start-up those since the
+// last minute a running program checked, at most kMissedAtStartMinutes back.
+// A clock set back starts afresh from the new time: its alerts are due again,
+// even when that repeats one (silence would be worse); only a correction
+// within a minute repeats nothing.
 inline constexpr int kMissedAlertMinutes = 2 * 24 * 60;
+inline constexpr int kMissedAtStartMinutes = 7 * 24 * 60;
 
 struct AlertCheck {
     bool thisMinute = false;                // check the alerts due in now's minute
@@ -68,10 +66,22 @@ struct AlertCheck {
 
 class AlertSchedule {
 public:
-    // Start-up: the current minute counts as checked.
+    // The current minute counts as checked.
     void Reset(const SystemTime& now);
+    // Start-up: `lastChecked` is the last minute checked before the program
+    // last ended (nothing when unknown); returns what to check now.
+    AlertCheck Start(const SystemTime& now, const std::optional<SystemTime>& lastChecked);
     AlertCheck Tick(const SystemTime& now);
+    // The last minute checked, to be remembered across runs.
+    SystemTime lastChecked() const;
 
 private:
     std::int64_t checked_ = 0;  // the last minute checked, counted from the calendar's epoch
 };
+
+// How long to wait before reading an unreadable festival or memo file again,
+// after `failures` failed reads: every 30 seconds for the first 10 minutes
+// (an antivirus scan or a sync client at log-on lets go within that), then
+// every 5 minutes for as long as the program runs, so alerts come back
+// whenever the file does.
+unsigned FileRetryDelaySeconds(int failures);

@@ -16,6 +16,10 @@ std::vector<MenuItem> BuildTrayMenu(const TrayMenuState& state) {
     std::vector<MenuItem> menu;
     menu.push_back(Command(state.calendarVisible ? "隐藏窗口" : "显示窗口", kTrayShowHide));
     menu.push_back(Command("转到今日", kTrayGoToToday));
+    menu.push_back(Command("转到日期...", kTrayGoToDate));
+    menu.push_back(Separator());
+    menu.push_back(Command("查吉日...", kTrayFindGoodDays));
+    menu.push_back(Command("拼假...", kTrayPlanLeave));
     menu.push_back(Separator());
     menu.push_back(SubMenu("管理节假日/备忘", {
                                                   Command("添加节日...", kTrayAddFestival),

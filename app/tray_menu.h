@@ -21,6 +21,9 @@ enum TrayCommand {
     kTrayAbout = 11,
     kTrayHelp = 14,
     kTrayExportCalendar = 15,
+    kTrayGoToDate = 16,
+    kTrayFindGoodDays = 17,
+    kTrayPlanLeave = 18,
 };
 
 struct TrayMenuState {

@@ -1,10 +1,13 @@
 #include "app/update_check.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
+#include <optional>
+#include <string_view>
 #include <vector>
 
+#include "base/file_path.h"
 #include "base/gbk_scan.h"
 
 std::vector<unsigned long> VersionNumbers(const std::string& text) {
@@ -17,8 +20,10 @@ std::vector<unsigned long> VersionNumbers(const std::string& text) {
             if (digits < 9) number = number * 10 + static_cast<unsigned long>(text[i] - '0');
         }
         numbers.push_back(number);
-        if (i + 1 < text.size() && text[i] == '.' && text[i + 1] >= '0' && text[i + 1] <= '9') ++i;
-        else break;
+        if (i + 1 < text.size() && text[i] == '.' && text[i + 1] >= '0' && text[i + 1] <= '9')
+            ++i;
+        else
+            break;
     }
     return numbers;
 }
@@ -39,14 +44,12 @@ std::string UpdateAnnouncementText(const std::string& productName, const std::st
            "。\n\n请点击【确定】查看升级详情。如果现在不想升级，请点击【取消】。";
 }
 
-std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFields& guid) {
+std::filesystem::path UpdateTemporaryFileName(const std::filesystem::path& tempFolder, const GuidFields& guid) {
     char digits[33];
     std::snprintf(digits, sizeof digits, "%08X%04X%04X%02X%02X%02X%02X%02X%02X%02X%02X",
                   static_cast<unsigned>(guid.data1), guid.data2, guid.data3, guid.data4[0], guid.data4[1],
                   guid.data4[2], guid.data4[3], guid.data4[4], guid.data4[5], guid.data4[6], guid.data4[7]);
-    std::string folder = tempFolder;
-    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-    return folder + "\\" + digits + ".txt";
+    return PathBelow(tempFolder, std::string(digits) + ".txt");
 }
 
 std::string PublishedVersionText(const std::string& fileContents) {
@@ -76,23 +79,61 @@ std::string PublishedVersionText(const std::string& fileContents) {
 
 namespace {
 
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && EqualsIgnoringAsciiCase(std::string_view(text).substr(0, prefix.size()), prefix);
+// The parts of an http or https address that decide where it leads.
+struct WebAddress {
+    bool secure = false;
+    std::string host;
+};
+
+bool IsHostCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-';
+}
+
+// An address is read as scheme, "//", host, an optional port and the rest.
+// User information ("name@host") is refused outright: a host written in front
+// of an "@" is only a user name, so "http://127.0.0.1:80@elsewhere/" leads
+// elsewhere. Anything but plain host characters (a backslash, a space, a
+// percent escape) is refused rather than guessed at.
+std::optional<WebAddress> ParseWebAddress(const std::string& url) {
+    WebAddress address;
+    std::size_t rest;
+    if (url.size() >= 8 && EqualsIgnoringAsciiCase(std::string_view(url).substr(0, 8), "https://")) {
+        address.secure = true;
+        rest = 8;
+    } else if (url.size() >= 7 && EqualsIgnoringAsciiCase(std::string_view(url).substr(0, 7), "http://")) {
+        rest = 7;
+    } else {
+        return std::nullopt;
+    }
+    for (const char c : url) {
+        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7F) return std::nullopt;
+    }
+    const std::size_t end = std::min(url.find_first_of("/?#", rest), url.size());
+    const std::string authority = url.substr(rest, end - rest);
+    const std::size_t colon = authority.find(':');
+    address.host = authority.substr(0, colon);
+    if (address.host.empty() || !std::all_of(address.host.begin(), address.host.end(), IsHostCharacter)) {
+        return std::nullopt;
+    }
+    if (colon != std::string::npos) {
+        const std::string port = authority.substr(colon + 1);
+        if (port.empty() || port.size() > 5 ||
+            !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+            std::stol(port) < 1 || std::stol(port) > 65535) {
+            return std::nullopt;
+        }
+    }
+    return address;
 }
 
 }  // namespace
 
 bool IsAcceptedUpdateAddress(const std::string& url) {
-    if (StartsWithIgnoringCase(url, "https://")) return url.size() > 8;
-    const std::string local = "http://127.0.0.1";
-    return StartsWithIgnoringCase(url, local) &&
-           (url.size() == local.size() || url[local.size()] == ':' || url[local.size()] == '/');
+    const std::optional<WebAddress> address = ParseWebAddress(url);
+    return address && (address->secure || address->host == "127.0.0.1");
 }
 
-bool IsWebAddress(const std::string& url) {
-    return (StartsWithIgnoringCase(url, "https://") && url.size() > 8) ||
-           (StartsWithIgnoringCase(url, "http://") && url.size() > 7);
-}
+bool IsWebAddress(const std::string& url) { return ParseWebAddress(url).has_value(); }
 
 std::string SiblingUrl(const std::string& url, const std::string& name) {
     const std::size_t scheme = url.find("://");

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,9 @@ struct GuidFields {
     std::uint8_t data4[8];
 };
 
-// tempFolder + "\" + 32 uppercase hex digits of the GUID + ".txt". A trailing
+// 32 uppercase hex digits of the GUID + ".txt" in the folder. A trailing
 // separator on the folder is not doubled.
-std::string UpdateTemporaryFileName(const std::string& tempFolder, const GuidFields& guid);
+std::filesystem::path UpdateTemporaryFileName(const std::filesystem::path& tempFolder, const GuidFields& guid);
 
 // The address of another file of the update site: `url` with its last path
 // segment (and any query) replaced by `name`. "" when the address has no path.

@@ -2,63 +2,64 @@
 
 #include <array>
 
-#include "base/gbk_scan.h"
+#include "base/file_path.h"
 #include "base/platform_folders.h"
 
-std::string FolderOfModuleFile(std::string_view module_file_name, char separator) {
-    const std::size_t last = FindLastGbkChar(module_file_name, separator);
-    if (last != std::string_view::npos) return std::string(module_file_name.substr(0, last));
-    const std::size_t colon = FindGbkChar(module_file_name, ':');
-    if (colon != std::string_view::npos) return std::string(module_file_name.substr(0, colon + 1));
-    return std::string();
-}
+namespace {
 
-std::string ModuleFolder() { return FolderOfModuleFile(ExecutableFileName(), kPathSeparator); }
-
-std::string JoinDataPath(std::string_view folder, std::string_view suffix, char separator) {
-    std::string path(folder);
-    path.reserve(folder.size() + suffix.size());
-    for (std::size_t i = 0; i < suffix.size();) {
-        const std::size_t length = GbkCharLength(suffix, i);
-        if (length == 1 && suffix[i] == '\\')
-            path += separator;
-        else
-            path.append(suffix.substr(i, length));
-        i += length;
-    }
+std::filesystem::path WithExtension(std::filesystem::path path, const char* extension) {
+    path += extension;
     return path;
 }
 
-std::string DataPath(std::string_view folder, std::string_view suffix) {
-    return JoinDataPath(folder, suffix, kPathSeparator);
+std::string MacroText(const std::filesystem::path& folder) { return GbkFromPath(folder).value_or(std::string()); }
+
+}  // namespace
+
+std::filesystem::path ModuleFolder() { return ExecutableFileName().parent_path(); }
+
+std::filesystem::path SettingsFilePath(const std::filesystem::path& folder) { return folder / "Solvane.ini"; }
+std::filesystem::path FestivalFilePath(const std::filesystem::path& folder) {
+    return folder / "Ostrel" / "holidays.cfg";
+}
+std::filesystem::path ReminderFilePath(const std::filesystem::path& folder) {
+    return folder / "Reminders" / "reminders.cfg";
+}
+std::filesystem::path OffDayFilePath(const std::filesystem::path& folder) { return folder / "Ostrel" / "offdays.cfg"; }
+std::filesystem::path AlmanacDatabasePath(const std::filesystem::path& folder) {
+    return folder / "Ostrel" / "Database" / "china.mdb";
+}
+std::filesystem::path SkinTemplatesFolder(const std::filesystem::path& folder) {
+    return folder / "Ostrel" / "Templates";
+}
+std::filesystem::path TrayTemplatesFolder(const std::filesystem::path& folder) {
+    return folder / "Ostrel" / "SystemTray";
+}
+std::filesystem::path SoundFolder(const std::filesystem::path& folder) { return folder / "Sound"; }
+std::filesystem::path HelpPagePath(const std::filesystem::path& folder, std::string_view page) {
+    return folder / "Help" / page;
 }
 
-std::string SettingsFilePath(std::string_view folder) { return DataPath(folder, kSettingsFileSuffix); }
-std::string FestivalFilePath(std::string_view folder) { return DataPath(folder, kFestivalFileSuffix); }
-std::string ReminderFilePath(std::string_view folder) { return DataPath(folder, kReminderFileSuffix); }
-std::string OffDayFilePath(std::string_view folder) { return DataPath(folder, kOffDayFileSuffix); }
-std::string AlmanacDatabasePath(std::string_view folder) { return DataPath(folder, kAlmanacDatabaseSuffix); }
+std::filesystem::path SkinConfigPath(const std::filesystem::path& folder, std::string_view template_name) {
+    return PathBelow(SkinTemplatesFolder(folder), template_name) / "config.ini";
+}
+std::filesystem::path SkinBackgroundPath(const std::filesystem::path& folder, std::string_view template_name) {
+    return PathBelow(SkinTemplatesFolder(folder), template_name) / "backgroud.png";
+}
 
-std::string SkinConfigPath(std::string_view folder, std::string_view template_name) {
-    return DataPath(folder, std::string(kSkinTemplatesSuffix) + std::string(template_name) + "\\config.ini");
+std::filesystem::path TrayIniPath(const std::filesystem::path& folder, std::string_view tray_template_name) {
+    return WithExtension(PathBelow(TrayTemplatesFolder(folder), tray_template_name), ".ini");
 }
-std::string SkinBackgroundPath(std::string_view folder, std::string_view template_name) {
-    return DataPath(folder, std::string(kSkinTemplatesSuffix) + std::string(template_name) + "\\backgroud.png");
+std::filesystem::path TrayPicturePath(const std::filesystem::path& folder, std::string_view tray_template_name) {
+    return WithExtension(PathBelow(TrayTemplatesFolder(folder), tray_template_name), ".png");
 }
-std::string TrayIniPath(std::string_view folder, std::string_view tray_template_name) {
-    return DataPath(folder, std::string(kTrayTemplatesSuffix) + std::string(tray_template_name) + ".ini");
-}
-std::string TrayPicturePath(std::string_view folder, std::string_view tray_template_name) {
-    return DataPath(folder, std::string(kTrayTemplatesSuffix) + std::string(tray_template_name) + ".png");
-}
-std::string SoundFilePath(std::string_view folder, std::string_view file_name) {
-    return DataPath(folder, std::string(kSoundFolderSuffix) + std::string(file_name));
+std::filesystem::path SoundFilePath(const std::filesystem::path& folder, std::string_view file_name) {
+    return PathBelow(SoundFolder(folder), file_name);
 }
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kMacros = {"%module_path%", "%window_path%", "%system_path%",
-                                                      "%temp_path%"};
+constexpr std::array<std::string_view, 4> kMacros = {"%module_path%", "%window_path%", "%system_path%", "%temp_path%"};
 
 // '%' is never the trail byte of a double-byte character and the rest of a
 // macro is ASCII, so a plain byte search only finds whole characters.
@@ -75,8 +76,8 @@ bool HoldsMacro(std::string_view text) {
 }  // namespace
 
 std::string ExpandPathMacros(std::string_view text, const PathMacroValues& values) {
-    const std::array<const std::string*, 4> replacements = {&values.modulePath, &values.windowsPath,
-                                                            &values.systemPath, &values.tempPath};
+    const std::array<const std::string*, 4> replacements = {&values.modulePath, &values.windowsPath, &values.systemPath,
+                                                            &values.tempPath};
     for (std::size_t kind = 0; kind < kMacros.size(); ++kind) {
         std::size_t at = FindMacro(text, kMacros[kind], 0);
         if (at == std::string_view::npos) continue;
@@ -95,7 +96,8 @@ std::string ExpandPathMacros(std::string_view text, const PathMacroValues& value
 }
 
 PathMacroValues PlatformPathMacroValues() {
-    return PathMacroValues{ModuleFolder(), WindowsDirectory(), SystemDirectory(), TemporaryDirectory()};
+    return PathMacroValues{MacroText(ModuleFolder()), MacroText(WindowsDirectory()), MacroText(SystemDirectory()),
+                           MacroText(TemporaryDirectory())};
 }
 
 std::string ExpandPathMacros(std::string_view text) {

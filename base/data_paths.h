@@ -1,50 +1,40 @@
 // Where the program's files are: everything lies beside the executable, in
-// `ModuleFolder` followed by a fixed suffix written with backslashes. On Linux
-// (tests and the command-line tool) the backslashes become slashes.
+// `ModuleFolder` and fixed folders below it. Paths are the platform's own
+// (base/file_path.h); a template or sound name read from a GBK file is joined
+// below its folder as text, so it never leads out of it by looking absolute.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
-// The suffixes, each beginning with a backslash.
-inline constexpr char kSettingsFileSuffix[] = "\\Solvane.ini";
-inline constexpr char kFestivalFileSuffix[] = "\\Ostrel\\holidays.cfg";
-inline constexpr char kOffDayFileSuffix[] = "\\Ostrel\\offdays.cfg";
-inline constexpr char kReminderFileSuffix[] = "\\Reminders\\reminders.cfg";
-inline constexpr char kAlmanacDatabaseSuffix[] = "\\Ostrel\\Database\\china.mdb";
-inline constexpr char kSkinTemplatesSuffix[] = "\\Ostrel\\Templates\\";
-inline constexpr char kTrayTemplatesSuffix[] = "\\Ostrel\\SystemTray\\";
-inline constexpr char kSoundFolderSuffix[] = "\\Sound\\";
+// The folder of the running executable.
+std::filesystem::path ModuleFolder();
 
-// The folder of the running executable, without a trailing separator.
-std::string ModuleFolder();
+std::filesystem::path SettingsFilePath(const std::filesystem::path& folder);  // Solvane.ini
+std::filesystem::path FestivalFilePath(const std::filesystem::path& folder);  // Ostrel\holidays.cfg
+std::filesystem::path ReminderFilePath(const std::filesystem::path& folder);  // Reminders\reminders.cfg
+std::filesystem::path OffDayFilePath(const std::filesystem::path& folder);    // Ostrel\offdays.cfg
+std::filesystem::path AlmanacDatabasePath(const std::filesystem::path& folder);
+std::filesystem::path SkinTemplatesFolder(const std::filesystem::path& folder);  // Ostrel\Templates
+std::filesystem::path TrayTemplatesFolder(const std::filesystem::path& folder);  // Ostrel\SystemTray
+std::filesystem::path SoundFolder(const std::filesystem::path& folder);          // Sound
+// Help\ + a page's file name.
+std::filesystem::path HelpPagePath(const std::filesystem::path& folder, std::string_view page);
 
-// The module file name cut at its last separator (or, when there is none, just
-// after a drive colon), without the separator. GBK-safe.
-std::string FolderOfModuleFile(std::string_view module_file_name, char separator);
-
-// folder + suffix, the suffix's backslashes turned into `separator`. GBK-safe:
-// the trail byte of a double-byte character is never taken for a backslash.
-std::string JoinDataPath(std::string_view folder, std::string_view suffix, char separator);
-// The same with this platform's separator.
-std::string DataPath(std::string_view folder, std::string_view suffix);
-
-std::string SettingsFilePath(std::string_view folder);
-std::string FestivalFilePath(std::string_view folder);
-std::string ReminderFilePath(std::string_view folder);
-std::string OffDayFilePath(std::string_view folder);  // the public-holiday schedule
-std::string AlmanacDatabasePath(std::string_view folder);
-// "\Ostrel\Templates\" + name + "\config.ini" and "\backgroud.png" (sic: the
-// shipped file name).
-std::string SkinConfigPath(std::string_view folder, std::string_view template_name);
-std::string SkinBackgroundPath(std::string_view folder, std::string_view template_name);
-// "\Ostrel\SystemTray\" + name + ".ini" and ".png".
-std::string TrayIniPath(std::string_view folder, std::string_view tray_template_name);
-std::string TrayPicturePath(std::string_view folder, std::string_view tray_template_name);
-// "\Sound\" + file name.
-std::string SoundFilePath(std::string_view folder, std::string_view file_name);
+// Template and sound names are GBK texts, as Solvane.ini and the records keep them.
+// Templates\<name>\config.ini and \backgroud.png (sic: the shipped file name).
+std::filesystem::path SkinConfigPath(const std::filesystem::path& folder, std::string_view template_name);
+std::filesystem::path SkinBackgroundPath(const std::filesystem::path& folder, std::string_view template_name);
+// SystemTray\<name>.ini and .png.
+std::filesystem::path TrayIniPath(const std::filesystem::path& folder, std::string_view tray_template_name);
+std::filesystem::path TrayPicturePath(const std::filesystem::path& folder, std::string_view tray_template_name);
+// Sound\<file name>.
+std::filesystem::path SoundFilePath(const std::filesystem::path& folder, std::string_view file_name);
 
 // --- Path macros in profile strings -------------------------------------------
+// Profile strings are GBK texts, and so are the macros' values: a folder with
+// no GBK form expands to nothing.
 
 struct PathMacroValues {
     std::string modulePath;   // %module_path%: ModuleFolder, no trailing separator

@@ -30,13 +30,17 @@ bool SameAsBaseline(const FileBaseline& baseline, const std::string& contents) {
     return baseline.present && baseline.size == contents.size() && baseline.digest == Fnv1a(contents);
 }
 
-std::string DatedBackupPath(const std::string& path, const std::tm& now) {
+std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const std::tm& now) {
     char stamp[48];
     std::snprintf(stamp, sizeof stamp, ".%04d%02d%02d-%02d%02d%02d", now.tm_year + 1900, now.tm_mon + 1, now.tm_mday,
                   now.tm_hour, now.tm_min, now.tm_sec);
-    const std::string base = path + stamp;
-    std::string candidate = base + ".bak";
-    for (int n = 2; PathExists(candidate); ++n) candidate = base + "-" + std::to_string(n) + ".bak";
+    const auto withEnding = [&](const std::string& ending) {
+        std::filesystem::path candidate = path;
+        candidate += stamp + ending;
+        return candidate;
+    };
+    std::filesystem::path candidate = withEnding(".bak");
+    for (int n = 2; PathExists(candidate); ++n) candidate = withEnding("-" + std::to_string(n) + ".bak");
     return candidate;
 }
 
@@ -51,7 +55,7 @@ std::tm LocalTimeNow() {
     return local;
 }
 
-BackupResult KeepCopyIfChanged(const std::string& path, const FileBaseline& baseline, const std::tm& now) {
+BackupResult KeepCopyIfChanged(const std::filesystem::path& path, const FileBaseline& baseline, const std::tm& now) {
     BackupResult result;
     std::string contents;
     if (!ReadWholeFile(path, contents)) {

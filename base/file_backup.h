@@ -7,13 +7,22 @@
 
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
 #include <string>
 
+#include "base/text_file_encoding.h"
+
 struct FileBaseline {
-    bool present = false;      // a file was there and was read
+    bool present = false;  // a file was there and was read
     std::uint64_t size = 0;
     std::uint64_t digest = 0;  // FNV-1a over the bytes
     bool lossy = false;        // loading skipped something a save would drop
+    // What loading made of the file, for telling the user why a copy was kept.
+    TextFileEncoding encoding = TextFileEncoding::kGbk;
+    bool unmappable = false;  // characters without a GBK form were read as '?'
+    std::size_t kept = 0;     // entries taken in
+    std::size_t skipped = 0;  // entries left out (damaged, cut off, beyond a limit)
+    bool doubled = false;     // a section or keys written twice (a sync conflict, a hand merge), all read
 };
 
 FileBaseline BaselineOf(const std::string& contents, bool lossy);
@@ -22,17 +31,17 @@ bool SameAsBaseline(const FileBaseline& baseline, const std::string& contents);
 
 // path + ".YYYYMMDD-HHMMSS.bak", with "-2", "-3", ... added before ".bak"
 // when that name is taken.
-std::string DatedBackupPath(const std::string& path, const std::tm& now);
+std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const std::tm& now);
 
 // The local time of day, for dating copies.
 std::tm LocalTimeNow();
 
 struct BackupResult {
-    bool ok = true;    // false: the file is there but could not be read or copied
-    std::string copy;  // the copy's path when one was made
+    bool ok = true;              // false: the file is there but could not be read or copied
+    std::filesystem::path copy;  // the copy's path when one was made
 };
 
 // Before a save replaces `path`: keeps a dated copy of the file when it
 // differs from `baseline` or the baseline is lossy. A missing file needs no
 // copy. When `ok` is false the save must not go on.
-BackupResult KeepCopyIfChanged(const std::string& path, const FileBaseline& baseline, const std::tm& now);
+BackupResult KeepCopyIfChanged(const std::filesystem::path& path, const FileBaseline& baseline, const std::tm& now);

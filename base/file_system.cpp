@@ -3,52 +3,75 @@
 #include <atomic>
 #include <chrono>
 
-#include "base/gbk_scan.h"
-
 namespace {
-
-// Unique enough for one writer per file: the program holds one instance per
-// user, and the counter separates writes within one process.
-std::string TemporaryNameBeside(const std::string& path) {
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return path + ".tmp" + std::to_string(static_cast<unsigned long long>(ticks) % 1000000007ULL) + "-" +
-           std::to_string(counter++);
-}
 
 const char kTemporaryMark[] = ".tmp";
 
+// Unique enough for one writer per file: the program holds one instance per
+// user, and the counter separates writes within one process.
+std::filesystem::path TemporaryNameBeside(std::filesystem::path path) {
+    static std::atomic<unsigned> counter{0};
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    path += kTemporaryMark + std::to_string(static_cast<unsigned long long>(ticks) % 1000000007ULL) + "-" +
+            std::to_string(counter++);
+    return path;
+}
+
 // Whether `name` is `file` + ".tmp<digits>-<digits>", as TemporaryNameBeside
-// makes them.
-bool IsTemporaryNameOf(const std::string& name, const std::string& file) {
-    const std::string prefix = file + kTemporaryMark;
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
-    const std::string rest = name.substr(prefix.size());
+// makes them. What follows the file's name is compared as ASCII, whatever the
+// platform's characters.
+bool IsTemporaryNameOf(const std::filesystem::path& name, const std::filesystem::path& file) {
+    std::filesystem::path prefix = file;
+    prefix += kTemporaryMark;
+    const auto& whole = name.native();
+    const auto& start = prefix.native();
+    if (whole.size() <= start.size() || whole.compare(0, start.size(), start) != 0) return false;
+    const auto rest = whole.substr(start.size());
     const std::size_t dash = rest.find('-');
-    if (dash == 0 || dash == std::string::npos || dash + 1 == rest.size()) return false;
+    if (dash == 0 || dash == rest.npos || dash + 1 == rest.size()) return false;
     for (std::size_t i = 0; i < rest.size(); ++i) {
         if (i != dash && (rest[i] < '0' || rest[i] > '9')) return false;
     }
     return true;
 }
 
-}  // namespace
-
-void RemoveLeftoverTemporaries(const std::string& path) {
-    // A GBK trail byte can be a backslash: the separator is looked for by
-    // whole characters.
-    std::size_t slash = FindLastGbkChar(path, '\\');
-    const std::size_t forward = FindLastGbkChar(path, '/');
-    if (slash == std::string::npos || (forward != std::string::npos && forward > slash)) slash = forward;
-    if (slash == std::string::npos) return;
-    const std::string folder = path.substr(0, slash + 1);
-    const std::string file = path.substr(slash + 1);
-    for (const FolderEntry& entry : ListFolder(path.substr(0, slash))) {
-        if (!entry.isFolder && IsTemporaryNameOf(entry.name, file)) RemoveFile(folder + entry.name);
-    }
+bool WriteNewFile(const std::filesystem::path& path, const std::string& contents) {
+    std::FILE* file = OpenFile(path, "wb");
+    if (!file) return false;
+    bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+    ok = std::fflush(file) == 0 && ok;
+    ok = ok && FlushFileToDisk(file);
+    return std::fclose(file) == 0 && ok;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& contents) {
+}  // namespace
+
+const FileSteps& RealFileSteps() {
+    static const FileSteps steps{WriteNewFile, RenameFile, RemoveFile, PathExists, ListFolder};
+    return steps;
+}
+
+void RemoveLeftoverTemporaries(const std::filesystem::path& path) { RemoveLeftoverTemporaries(path, RealFileSteps()); }
+
+void RemoveLeftoverTemporaries(const std::filesystem::path& path, const FileSteps& steps) {
+    const std::filesystem::path folder = path.parent_path();
+    if (folder.empty()) return;
+    const std::filesystem::path file = path.filename();
+    std::vector<std::filesystem::path> leftovers;
+    for (const FolderEntry& entry : steps.list(folder)) {
+        if (!entry.isFolder && IsTemporaryNameOf(entry.name, file)) leftovers.push_back(folder / entry.name);
+    }
+    if (!steps.exists(path)) {
+        // A replace that failed after the old file had gone left the data in
+        // its one temporary file: that goes back in place. Of several, which
+        // one is the data is not known, so all of them stay.
+        if (leftovers.size() == 1) steps.rename(leftovers.front(), path);
+        return;
+    }
+    for (const std::filesystem::path& leftover : leftovers) steps.remove(leftover);
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
     contents.clear();
     std::FILE* file = OpenFile(path, "rb");
     if (!file) return false;
@@ -60,7 +83,7 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     return ok;
 }
 
-FileRead ReadFileWithin(const std::string& path, std::size_t limit, std::string& contents) {
+FileRead ReadFileWithin(const std::filesystem::path& path, std::size_t limit, std::string& contents) {
     contents.clear();
     std::FILE* file = OpenFile(path, "rb");
     if (!file) return PathExists(path) ? FileRead::kUnreadable : FileRead::kMissing;
@@ -81,15 +104,19 @@ FileRead ReadFileWithin(const std::string& path, std::size_t limit, std::string&
     return FileRead::kRead;
 }
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& contents) {
-    const std::string temporary = TemporaryNameBeside(path);
-    std::FILE* file = OpenFile(temporary, "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = ok && FlushFileToDisk(file);
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = RenameFile(temporary, path);
-    if (!ok) RemoveFile(temporary);
-    return ok;
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& contents) {
+    return ReplaceFileAtomically(path, contents, RealFileSteps());
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& contents, const FileSteps& steps) {
+    const std::filesystem::path temporary = TemporaryNameBeside(path);
+    if (!steps.writeNew(temporary, contents)) {
+        steps.remove(temporary);  // what there is of it is no copy of anything
+        return false;
+    }
+    if (steps.rename(temporary, path)) return true;
+    // A replace may fail after the old file has gone: the new one is then
+    // the only copy of the data and stays where the next save finds it.
+    if (steps.exists(path)) steps.remove(temporary);
+    return false;
 }

@@ -1,18 +1,21 @@
-// File access for the core. Paths are GBK bytes; on Windows they are opened
-// through their UTF-16 form, so folders with Chinese names work on any locale.
+// File access for the core. Paths are the platform's own (base/file_path.h):
+// on Windows they reach the W functions as they are, so a folder named in any
+// script works on any locale; the files' contents are bytes.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-// fopen with a GBK path; the mode is fopen's ("rb", "wb", ...).
-std::FILE* OpenFile(const std::string& path, const char* mode);
+// fopen; the mode is fopen's ("rb", "wb", ...).
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
 // Whole contents of a file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& contents);
+bool ReadWholeFile(const std::filesystem::path& path, std::string& contents);
 
 // The largest files the program reads. A file beyond its limit is taken as
 // damaged and not parsed: a downloaded skin of 20 MB would otherwise take
@@ -25,19 +28,38 @@ enum class FileRead { kRead, kMissing, kUnreadable, kTooLarge };
 // Whole contents of a file of at most `limit` bytes. A larger file is not
 // taken in (no more than `limit` and one buffer's worth is ever held), and
 // leaves `contents` empty, as does every outcome but kRead.
-FileRead ReadFileWithin(const std::string& path, std::size_t limit, std::string& contents);
+FileRead ReadFileWithin(const std::filesystem::path& path, std::size_t limit, std::string& contents);
 
 // Writes the contents to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. On any failure (folder missing, disk full, file
-// locked) the old file stays exactly as it was and the temporary file is gone.
+// locked) the old file stays exactly as it was and the temporary file is gone
+// unless it has become the only copy: a replace that failed half-way may
+// leave no file at `path`, and then the temporary one is kept (and put in
+// place by RemoveLeftoverTemporaries at the next start).
 // Never creates folders.
-bool ReplaceFileAtomically(const std::string& path, const std::string& contents);
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& contents);
 
 // Removes the temporary files a save of `path` left beside it when the
-// program or the machine stopped in the middle of it.
-void RemoveLeftoverTemporaries(const std::string& path);
+// program or the machine stopped in the middle of it. While no file is at
+// `path` none is removed, as one may be the only copy of the data: a single
+// one is put back in the file's place, several are left alone.
+void RemoveLeftoverTemporaries(const std::filesystem::path& path);
 
-bool FileExists(const std::string& path);
+// The file system steps the two above take, so that tests can make each of
+// them fail.
+struct FileSteps {
+    // Creates the file, writes, flushes to disk and closes it.
+    std::function<bool(const std::filesystem::path&, const std::string&)> writeNew;
+    std::function<bool(const std::filesystem::path& from, const std::filesystem::path& to)> rename;
+    std::function<bool(const std::filesystem::path&)> remove;
+    std::function<bool(const std::filesystem::path&)> exists;
+    std::function<std::vector<struct FolderEntry>(const std::filesystem::path&)> list;
+};
+const FileSteps& RealFileSteps();
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& contents, const FileSteps& steps);
+void RemoveLeftoverTemporaries(const std::filesystem::path& path, const FileSteps& steps);
+
+bool FileExists(const std::filesystem::path& path);
 // When a file was last written and its length: what tells a file read
 // earlier from a changed one. Absent when nothing can be read at the path.
 struct FileStamp {
@@ -45,26 +67,21 @@ struct FileStamp {
     std::int64_t size = 0;
     bool operator==(const FileStamp& other) const { return modified == other.modified && size == other.size; }
 };
-std::optional<FileStamp> ReadFileStamp(const std::string& path);
+std::optional<FileStamp> ReadFileStamp(const std::filesystem::path& path);
 // Whether anything is at the path: a file, a folder or anything else.
-bool PathExists(const std::string& path);
-bool RemoveFile(const std::string& path);
+bool PathExists(const std::filesystem::path& path);
+bool RemoveFile(const std::filesystem::path& path);
 // Renames, replacing an existing target.
-bool RenameFile(const std::string& from, const std::string& to);
+bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Pushes a stream's written data to the disk (fsync / FlushFileBuffers).
 bool FlushFileToDisk(std::FILE* file);
 // Clears the read-only attribute (Windows) or adds the owner's write bit.
-bool MakeWritable(const std::string& path);
+bool MakeWritable(const std::filesystem::path& path);
 
-// The names (GBK, no path) of the entries of a folder, without "." and "..",
-// in no particular order; empty when the folder cannot be read.
+// The names (no folder) of the entries of a folder, without "." and "..", in
+// no particular order; empty when the folder cannot be read.
 struct FolderEntry {
-    std::string name;
+    std::filesystem::path name;
     bool isFolder;
 };
-std::vector<FolderEntry> ListFolder(const std::string& folder);
-
-// The name under which libraries that take UTF-8 file names (SQLite) find the
-// file: on Windows the GBK path converted to UTF-8, elsewhere the path's bytes
-// unchanged, as every other function here uses them.
-std::string Utf8FileName(const std::string& path);
+std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder);

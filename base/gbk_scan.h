@@ -1,10 +1,13 @@
 // Byte-wise scanning of GBK text. A double-byte character's trail byte
 // (0x40-0xFE) can look like an ASCII letter, '[', ']' or '\', so every scan for
 // ASCII punctuation or every ASCII case fold must step over whole characters.
+// The program's one place for trimming and splitting text.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 inline bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 inline bool IsGbkTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
@@ -50,4 +53,38 @@ inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
         i += length;
     }
     return true;
+}
+
+// The blank sets of the program's texts and files. Each is ASCII below 0x40,
+// and no GBK character has such a byte as its second one, so trimming them
+// byte by byte never cuts a character in two.
+inline constexpr std::string_view kSpaces = " ";                       // almanac values
+inline constexpr std::string_view kSpacesAndTabs = " \t";              // numbers typed into a form
+inline constexpr std::string_view kLineBlanks = " \t\r";               // fields of the holiday schedule
+inline constexpr std::string_view kBlanksAndLineEnds = " \t\r\n";      // lines of the festival file
+inline constexpr std::string_view kProfileBlanks = " \t\r\n\v\f\x1a";  // names and values of INI files
+
+// The text without the bytes of `blanks` at either end.
+inline std::string_view TrimBlanksView(std::string_view text, std::string_view blanks) {
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && blanks.find(text[begin]) != std::string_view::npos) ++begin;
+    while (end > begin && blanks.find(text[end - 1]) != std::string_view::npos) --end;
+    return text.substr(begin, end - begin);
+}
+inline std::string TrimBlanks(std::string_view text, std::string_view blanks) {
+    return std::string(TrimBlanksView(text, blanks));
+}
+
+// The pieces between the single-byte separators, whole characters stepped
+// over: a separator that is some character's second byte splits nothing.
+// Always at least one piece; n separators give n + 1.
+inline std::vector<std::string> SplitGbk(std::string_view text, char separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t found; (found = FindGbkChar(text, separator, start)) != std::string_view::npos;
+         start = found + 1) {
+        pieces.emplace_back(text.substr(start, found - start));
+    }
+    pieces.emplace_back(text.substr(start));
+    return pieces;
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/data_paths.h"
+#include "base/file_backup.h"
 #include "base/file_system.h"
 #include "base/gbk_scan.h"
 
@@ -14,22 +15,15 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// The whitespace Windows trims around names and values, Ctrl-Z (an old
-// end-of-file mark) included. No GBK trail byte is among them.
-bool IsProfileSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1a';
-}
-
+// Windows trims kProfileBlanks around names and values, Ctrl-Z (an old
+// end-of-file mark) among them.
 std::pair<std::size_t, std::size_t> TrimmedBounds(std::string_view text, std::size_t begin, std::size_t end) {
-    while (begin < end && IsProfileSpace(text[begin])) ++begin;
-    while (end > begin && IsProfileSpace(text[end - 1])) --end;
-    return {begin, end};
+    const std::string_view trimmed = TrimBlanksView(text.substr(begin, end - begin), kProfileBlanks);
+    const std::size_t first = static_cast<std::size_t>(trimmed.data() - text.data());
+    return {first, first + trimmed.size()};
 }
 
-std::string_view Trimmed(std::string_view text) {
-    const auto [begin, end] = TrimmedBounds(text, 0, text.size());
-    return text.substr(begin, end - begin);
-}
+std::string_view Trimmed(std::string_view text) { return TrimBlanksView(text, kProfileBlanks); }
 
 // Position of the next '\r' or '\n' at or after `from`, or the text's size.
 // (Neither can be a GBK trail byte.)
@@ -51,21 +45,44 @@ ProfileDocument::ProfileDocument(std::string_view text) {
         text.remove_prefix(kUtf8ByteOrderMark.size());
     }
     text_ = std::string(text);
-    const std::string_view all(text_);
+    // Counted first, so that the index is made at its size once and not
+    // grown by doubling.
+    std::size_t count = 0;
+    ForEachLine(text_, [&](const Line&) { ++count; });
+    lines_.reserve(count);
+    ForEachLine(text_, [&](const Line& line) { lines_.push_back(line); });
+}
+
+// Blank and comment lines in a row are taken as one line of the document,
+// holding their breaks as read: nothing reads or changes them, and a file of
+// line breaks then costs one entry instead of one per line.
+template <typename Take>
+void ProfileDocument::ForEachLine(std::string_view all, Take take) {
+    Line run;  // blank and comment lines not yet taken
+    bool inRun = false;
     std::size_t start = 0;
     while (start < all.size()) {
         const std::size_t brk = FindLineBreak(all, start);
         Line line = ParseLine(all.substr(start, brk - start));
-        line.begin = start;
-        if (brk == all.size()) {
-            lines_.push_back(line);
-            break;
+        line.begin = static_cast<std::uint32_t>(start);
+        const bool last = brk == all.size();
+        const bool crLf = !last && all[brk] == '\r' && brk + 1 < all.size() && all[brk + 1] == '\n';
+        line.ending = last ? Ending::kNone : crLf ? Ending::kCrLf : all[brk] == '\r' ? Ending::kCr : Ending::kLf;
+        if (line.kind == LineKind::kOther && inRun) {
+            run.length = static_cast<std::uint32_t>(brk - run.begin);
+            run.ending = line.ending;
+        } else {
+            if (inRun) take(run);
+            inRun = line.kind == LineKind::kOther;
+            if (inRun)
+                run = line;
+            else
+                take(line);
         }
-        const bool crLf = all[brk] == '\r' && brk + 1 < all.size() && all[brk + 1] == '\n';
-        line.ending = crLf ? Ending::kCrLf : all[brk] == '\r' ? Ending::kCr : Ending::kLf;
-        lines_.push_back(line);
+        if (last) break;
         start = brk + (crLf ? 2 : 1);
     }
+    if (inRun) take(run);
 }
 
 ProfileDocument::Line ProfileDocument::ParseLine(std::string_view view) {
@@ -104,14 +121,19 @@ ProfileDocument::Line ProfileDocument::Keep(std::string text, Line parsed, Endin
     return parsed;
 }
 
-bool ProfileDocument::Load(const std::string& path, std::size_t limit) {
+bool ProfileDocument::Load(const std::filesystem::path& path, std::size_t limit) {
     std::string contents;
-    const bool read = ReadFileWithin(path, limit, contents) == FileRead::kRead;
-    *this = read ? ProfileDocument(contents) : ProfileDocument();
-    return read;
+    *this = ProfileDocument();
+    if (ReadFileWithin(path, limit, contents) != FileRead::kRead) return false;
+    const DecodedTextFile decoded = DecodeTextFile(std::move(contents));
+    if (decoded.encoding == TextFileEncoding::kUnreadable) return false;
+    *this = ProfileDocument(decoded.text);
+    loadedEncoding_ = decoded.encoding;
+    loadedUnmappable_ = decoded.unmappable;
+    return true;
 }
 
-bool ProfileDocument::Save(const std::string& path) const { return ReplaceFileAtomically(path, Text()); }
+bool ProfileDocument::Save(const std::filesystem::path& path) const { return ReplaceFileAtomically(path, Text()); }
 
 std::string ProfileDocument::Text() const {
     static constexpr std::string_view kEndings[] = {"", "\r\n", "\n", "\r"};
@@ -235,7 +257,7 @@ std::string_view CutToLimit(std::string_view value, std::size_t limit) {
 // like the Windows conversion does. No digits give 0.
 int ParseProfileInt(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsProfileSpace(text[i])) ++i;
+    while (i < text.size() && kProfileBlanks.find(text[i]) != std::string_view::npos) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     std::uint32_t magnitude = 0;
@@ -247,19 +269,32 @@ int ParseProfileInt(std::string_view text) {
 
 }  // namespace
 
-bool UpdateProfileFile(const std::string& file, const std::function<bool(ProfileDocument&)>& change) {
+bool KeepCopyBeforeConverting(const ProfileDocument& document, const std::filesystem::path& file,
+                              std::filesystem::path* backup) {
+    if (document.LoadedEncoding() == TextFileEncoding::kGbk && !document.LoadedUnmappable()) return true;
+    FileBaseline converted;
+    converted.lossy = true;
+    const BackupResult copy = KeepCopyIfChanged(file, converted, LocalTimeNow());
+    if (backup) *backup = copy.copy;
+    return copy.ok;
+}
+
+bool UpdateProfileFile(const std::filesystem::path& file, const std::function<bool(ProfileDocument&)>& change,
+                       std::filesystem::path* backup) {
+    if (backup) backup->clear();
     ProfileDocument document;
     const bool loaded = document.Load(file);
     if (!loaded && FileExists(file)) return false;
     if (!change(document)) return false;
     if (loaded && !document.IsModified()) return true;
+    if (loaded && !KeepCopyBeforeConverting(document, file, backup)) return false;
     if (loaded) MakeWritable(file);  // a read-only settings file is replaced as any other
     return document.Save(file);
 }
 
 namespace {
 
-ProfileDocument LoadedDocument(const std::string& file) {
+ProfileDocument LoadedDocument(const std::filesystem::path& file) {
     ProfileDocument document;
     document.Load(file);
     return document;
@@ -294,19 +329,19 @@ std::string ProfileGetString(std::string_view section, std::string_view key, std
 }
 
 std::string ProfileGetString(std::string_view section, std::string_view key, std::string_view default_value,
-                             const std::string& file) {
+                             const std::filesystem::path& file) {
     return ProfileGetString(section, key, default_value, LoadedDocument(file));
 }
 
-int ProfileGetInt(std::string_view section, std::string_view key, int default_value,
-                  const ProfileDocument& document) {
+int ProfileGetInt(std::string_view section, std::string_view key, int default_value, const ProfileDocument& document) {
     const std::optional<std::string_view> value = document.Find(section, key);
     if (!value) return default_value;
     const std::string_view text = WithoutQuotes(*value);
     return text.empty() ? default_value : ParseProfileInt(text);
 }
 
-int ProfileGetInt(std::string_view section, std::string_view key, int default_value, const std::string& file) {
+int ProfileGetInt(std::string_view section, std::string_view key, int default_value,
+                  const std::filesystem::path& file) {
     return ProfileGetInt(section, key, default_value, LoadedDocument(file));
 }
 
@@ -316,7 +351,7 @@ bool ProfilePutString(std::string_view section, std::string_view key, std::strin
 }
 
 bool ProfilePutString(std::string_view section, std::string_view key, std::string_view value,
-                      const std::string& file) {
+                      const std::filesystem::path& file) {
     return UpdateProfileFile(file, [&](ProfileDocument& document) { return document.Set(section, key, value); });
 }
 
@@ -326,8 +361,9 @@ bool ProfilePutInt(std::string_view section, std::string_view key, long value, P
     return document.Set(section, key, text);
 }
 
-bool ProfilePutInt(std::string_view section, std::string_view key, long value, const std::string& file) {
-    return UpdateProfileFile(file, [&](ProfileDocument& document) { return ProfilePutInt(section, key, value, document); });
+bool ProfilePutInt(std::string_view section, std::string_view key, long value, const std::filesystem::path& file) {
+    return UpdateProfileFile(file,
+                             [&](ProfileDocument& document) { return ProfilePutInt(section, key, value, document); });
 }
 
 std::string EncodeProfileStruct(const void* data, std::size_t size) {
@@ -367,7 +403,7 @@ bool ProfileGetStruct(std::string_view section, std::string_view key, void* data
 }
 
 bool ProfileGetStruct(std::string_view section, std::string_view key, void* data, std::size_t size,
-                      const std::string& file) {
+                      const std::filesystem::path& file) {
     return ProfileGetStruct(section, key, data, size, LoadedDocument(file));
 }
 
@@ -377,9 +413,9 @@ bool ProfilePutStruct(std::string_view section, std::string_view key, const void
 }
 
 bool ProfilePutStruct(std::string_view section, std::string_view key, const void* data, std::size_t size,
-                      const std::string& file) {
-    return UpdateProfileFile(file,
-                      [&](ProfileDocument& document) { return ProfilePutStruct(section, key, data, size, document); });
+                      const std::filesystem::path& file) {
+    return UpdateProfileFile(
+        file, [&](ProfileDocument& document) { return ProfilePutStruct(section, key, data, size, document); });
 }
 
 namespace {
@@ -410,7 +446,7 @@ std::optional<Rect> ProfileGetRect(std::string_view section, std::string_view ke
     return RectFromBytes(bytes);
 }
 
-std::optional<Rect> ProfileGetRect(std::string_view section, std::string_view key, const std::string& file) {
+std::optional<Rect> ProfileGetRect(std::string_view section, std::string_view key, const std::filesystem::path& file) {
     return ProfileGetRect(section, key, LoadedDocument(file));
 }
 
@@ -420,6 +456,8 @@ bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& 
     return ProfilePutStruct(section, key, bytes, sizeof bytes, document);
 }
 
-bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& rect, const std::string& file) {
-    return UpdateProfileFile(file, [&](ProfileDocument& document) { return ProfilePutRect(section, key, rect, document); });
+bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& rect,
+                    const std::filesystem::path& file) {
+    return UpdateProfileFile(file,
+                             [&](ProfileDocument& document) { return ProfilePutRect(section, key, rect, document); });
 }

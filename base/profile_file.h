@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@
 
 #include "base/file_system.h"
 #include "base/rect.h"
+#include "base/text_file_encoding.h"
 
 // One parsed profile file held in memory: read it once, look up and change as
 // many keys as needed, save it once.
@@ -32,13 +34,17 @@ public:
     ProfileDocument() = default;
     explicit ProfileDocument(std::string_view text);
 
-    // Replaces the contents with the file's. A missing or unreadable file, or
-    // one beyond kProfileFileLimit (taken as damaged, never parsed), gives an
-    // empty document and false. The memo file, an INI file too, has a limit
-    // of its own.
-    bool Load(const std::string& path, std::size_t limit = kProfileFileLimit);
+    // Replaces the contents with the file's, read as GBK whatever editor
+    // saved it (UTF-8, UTF-16: see base/text_file_encoding.h). A missing or
+    // unreadable file, one beyond `limit` (taken as damaged, never parsed) or
+    // one in no encoding the program reads gives an empty document and false.
+    bool Load(const std::filesystem::path& path, std::size_t limit = kProfileFileLimit);
+    // What Load read: a file in another encoding than GBK, or with characters
+    // GBK lacks, is copied away before the first save changes it.
+    TextFileEncoding LoadedEncoding() const { return loadedEncoding_; }
+    bool LoadedUnmappable() const { return loadedUnmappable_; }
     // Writes the whole document over the file, atomically.
-    bool Save(const std::string& path) const;
+    bool Save(const std::filesystem::path& path) const;
     // The document as file bytes: unchanged lines exactly as they were read.
     std::string Text() const;
 
@@ -64,7 +70,7 @@ private:
     // lines written since (source n: written_[n - 1]), so that a file of many
     // short lines costs a few words a line and no allocation of its own.
     struct Line {
-        std::size_t begin = 0;
+        std::uint32_t begin = 0;  // the texts read are limited far below 4 GB
         std::uint32_t source = 0;
         std::uint32_t length = 0;  // without its ending
         // From the line's start: the section or key name, and a key's value, trimmed.
@@ -75,6 +81,9 @@ private:
     };
     // The kind and offsets of one line's text (no line break in it).
     static Line ParseLine(std::string_view text);
+    // Each line of `all` in order, as `take(const Line&)`.
+    template <typename Take>
+    static void ForEachLine(std::string_view all, Take take);
     static std::string_view NameIn(std::string_view text, const Line& line) {
         return text.substr(line.nameBegin, line.nameLength);
     }
@@ -83,9 +92,7 @@ private:
         return std::string_view(source).substr(line.begin, line.length);
     }
     std::string_view NameOf(const Line& line) const { return NameIn(TextOf(line), line); }
-    std::string_view ValueOf(const Line& line) const {
-        return TextOf(line).substr(line.valueBegin, line.valueLength);
-    }
+    std::string_view ValueOf(const Line& line) const { return TextOf(line).substr(line.valueBegin, line.valueLength); }
     // The parsed line of `text`, which the document now keeps.
     Line Keep(std::string text, Line parsed, Ending ending);
     // Index of the first section line of this name, or npos.
@@ -103,13 +110,23 @@ private:
     std::vector<std::string> written_;
     std::vector<Line> lines_;
     bool modified_ = false;
+    TextFileEncoding loadedEncoding_ = TextFileEncoding::kGbk;
+    bool loadedUnmappable_ = false;
 };
 
 // Reads the file (a missing one reads as empty), lets `change` edit the
 // document and writes it back once, only when something changed. An existing
-// file that cannot be read is never overwritten. False when `change` fails or
+// file that cannot be read is never overwritten; one that was not GBK (or
+// held characters GBK lacks) is first copied to a dated ".bak" beside it,
+// whose path goes to `backup` when given. False when `change` fails or
 // the file cannot be read or written.
-bool UpdateProfileFile(const std::string& file, const std::function<bool(ProfileDocument&)>& change);
+bool UpdateProfileFile(const std::filesystem::path& file, const std::function<bool(ProfileDocument&)>& change,
+                       std::filesystem::path* backup = nullptr);
+// Before the document read from `file` is saved over it: a file that was not
+// GBK, or held characters GBK lacks, is copied to a dated ".bak" first (its
+// path into `backup`). False when that copy could not be made.
+bool KeepCopyBeforeConverting(const ProfileDocument& document, const std::filesystem::path& file,
+                              std::filesystem::path* backup = nullptr);
 
 // --- The values of one key --------------------------------------------------
 
@@ -123,22 +140,21 @@ constexpr std::size_t kProfileStringLimit = 65534;
 std::string ProfileGetString(std::string_view section, std::string_view key, std::string_view default_value,
                              const ProfileDocument& document);
 std::string ProfileGetString(std::string_view section, std::string_view key, std::string_view default_value,
-                             const std::string& file);
+                             const std::filesystem::path& file);
 
 // Signed decimal value; the default when the key is absent or empty, 0 when it
 // does not start with a number. No macro expansion.
-int ProfileGetInt(std::string_view section, std::string_view key, int default_value,
-                  const ProfileDocument& document);
-int ProfileGetInt(std::string_view section, std::string_view key, int default_value, const std::string& file);
+int ProfileGetInt(std::string_view section, std::string_view key, int default_value, const ProfileDocument& document);
+int ProfileGetInt(std::string_view section, std::string_view key, int default_value, const std::filesystem::path& file);
 
 // Stores the value verbatim; false when the file could not be written (or read,
 // when it exists: an unreadable file is never overwritten).
 bool ProfilePutString(std::string_view section, std::string_view key, std::string_view value,
                       ProfileDocument& document);
 bool ProfilePutString(std::string_view section, std::string_view key, std::string_view value,
-                      const std::string& file);
+                      const std::filesystem::path& file);
 bool ProfilePutInt(std::string_view section, std::string_view key, long value, ProfileDocument& document);
-bool ProfilePutInt(std::string_view section, std::string_view key, long value, const std::string& file);
+bool ProfilePutInt(std::string_view section, std::string_view key, long value, const std::filesystem::path& file);
 
 // --- Checksummed structures ---------------------------------------------------
 // The form of WritePrivateProfileStruct: each byte as two uppercase hex digits,
@@ -152,15 +168,16 @@ bool DecodeProfileStruct(std::string_view text, void* data, std::size_t size);
 bool ProfileGetStruct(std::string_view section, std::string_view key, void* data, std::size_t size,
                       const ProfileDocument& document);
 bool ProfileGetStruct(std::string_view section, std::string_view key, void* data, std::size_t size,
-                      const std::string& file);
+                      const std::filesystem::path& file);
 bool ProfilePutStruct(std::string_view section, std::string_view key, const void* data, std::size_t size,
                       ProfileDocument& document);
 bool ProfilePutStruct(std::string_view section, std::string_view key, const void* data, std::size_t size,
-                      const std::string& file);
+                      const std::filesystem::path& file);
 
 // A rectangle as a 16-byte structure: left, top, right, bottom as signed
 // 32-bit little-endian integers.
 std::optional<Rect> ProfileGetRect(std::string_view section, std::string_view key, const ProfileDocument& document);
-std::optional<Rect> ProfileGetRect(std::string_view section, std::string_view key, const std::string& file);
+std::optional<Rect> ProfileGetRect(std::string_view section, std::string_view key, const std::filesystem::path& file);
 bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& rect, ProfileDocument& document);
-bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& rect, const std::string& file);
+bool ProfilePutRect(std::string_view section, std::string_view key, const Rect& rect,
+                    const std::filesystem::path& file);

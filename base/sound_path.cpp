@@ -1,6 +1,7 @@
 #include "base/sound_path.h"
 
 #include "base/data_paths.h"
+#include "base/file_path.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ bool HasDrive(std::string_view path) {
 
 bool IsNetworkOrDevicePath(std::string_view path) { return path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1]); }
 
-std::string ResolveSoundFile(std::string_view module_folder, std::string_view sound_file) {
-    if (sound_file.empty() || IsNetworkOrDevicePath(sound_file)) return std::string();
-    if (HasDrive(sound_file) || IsSlash(sound_file[0])) return std::string(sound_file);
+std::filesystem::path ResolveSoundFile(const std::filesystem::path& module_folder, std::string_view sound_file) {
+    if (sound_file.empty() || IsNetworkOrDevicePath(sound_file)) return std::filesystem::path();
+    if (HasDrive(sound_file) || IsSlash(sound_file[0])) return PathFromGbk(sound_file);
     return SoundFilePath(module_folder, sound_file);
 }

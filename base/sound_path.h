@@ -4,14 +4,14 @@
 // network credentials to whoever runs it.
 #pragma once
 
-#include <string>
+#include <filesystem>
 #include <string_view>
 
 // Whether the path names a network share or a device (starts with two
 // slashes or backslashes in any mix).
 bool IsNetworkOrDevicePath(std::string_view path);
 
-// The file to open for a festival's sound: a path with a drive ("C:\...")
-// as it is, a relative name under the program's Sound folder, nothing ("")
-// for an empty, network or device path.
-std::string ResolveSoundFile(std::string_view module_folder, std::string_view sound_file);
+// The file to open for a festival's sound (GBK, as its record keeps it): a
+// path with a drive ("C:\...") as it is, a relative name under the program's
+// Sound folder, nothing (an empty path) for an empty, network or device path.
+std::filesystem::path ResolveSoundFile(const std::filesystem::path& module_folder, std::string_view sound_file);

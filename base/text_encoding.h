@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 // Keeps whatever the platform needs for converting (a converter handle on
 // Linux), so that callers converting many short texts in a row, like the
@@ -29,3 +30,7 @@ private:
 // One-off conversions.
 std::string GbkFromUtf8(const std::string& utf8);
 std::string Utf8FromGbk(const std::string& gbk);
+
+// Whether the bytes are well-formed UTF-8 sequences of one to four bytes each
+// (overlong forms and surrogates are not told apart).
+bool IsValidUtf8(std::string_view text);

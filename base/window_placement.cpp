@@ -8,11 +8,11 @@
 
 std::string PlacementKey(int window_number) { return "RECT_" + std::to_string(window_number); }
 
-bool StoreWindowRect(const std::string& settings_file, int window_number, const Rect& rect) {
+bool StoreWindowRect(const std::filesystem::path& settings_file, int window_number, const Rect& rect) {
     return ProfilePutRect(kPlacementSection, PlacementKey(window_number), rect, settings_file);
 }
 
-std::optional<Rect> StoredWindowRect(const std::string& settings_file, int window_number) {
+std::optional<Rect> StoredWindowRect(const std::filesystem::path& settings_file, int window_number) {
     const std::optional<Rect> rect = ProfileGetRect(kPlacementSection, PlacementKey(window_number), settings_file);
     if (!rect || rect->IsEmpty() || rect->Width() > kMaxPlacementSide || rect->Height() > kMaxPlacementSide)
         return std::nullopt;
@@ -47,6 +47,23 @@ Rect PlaceResizedWindow(const Rect& window, std::int64_t width, std::int64_t hei
     }
     return ClampToWorkArea(Rect{Saturated(left), Saturated(top), Saturated(left + width), Saturated(top + height)},
                            work_area);
+}
+
+Rect PlaceBeside(const Rect& anchor, std::int64_t width, std::int64_t height, std::int64_t gap, const Rect& work_area) {
+    const std::int64_t roomRight = std::int64_t{work_area.right} - anchor.right - gap;
+    const std::int64_t roomLeft = std::int64_t{anchor.left} - work_area.left - gap;
+    std::int64_t left = 0;
+    if (roomRight >= width) {
+        left = std::int64_t{anchor.right} + gap;
+    } else if (roomLeft >= width) {
+        left = std::int64_t{anchor.left} - gap - width;
+    } else {
+        left = roomRight >= roomLeft ? work_area.right - width : work_area.left;
+    }
+    left = std::max<std::int64_t>(work_area.left, std::min<std::int64_t>(left, work_area.right - width));
+    const std::int64_t top =
+        std::max<std::int64_t>(work_area.top, std::min<std::int64_t>(anchor.top, work_area.bottom - height));
+    return Rect{Saturated(left), Saturated(top), Saturated(left + width), Saturated(top + height)};
 }
 
 namespace {
@@ -93,7 +110,7 @@ Rect KeepOnMonitors(const Rect& window, const std::vector<MonitorArea>& monitors
     return ClampToWorkArea(window, WorkAreaOfWindow(window, monitors, fallback));
 }
 
-std::optional<Rect> RestoredWindowRect(const std::string& settings_file, int window_number,
+std::optional<Rect> RestoredWindowRect(const std::filesystem::path& settings_file, int window_number,
                                        const std::vector<MonitorArea>& monitors, const Rect& fallback) {
     const std::optional<Rect> stored = StoredWindowRect(settings_file, window_number);
     if (!stored) return std::nullopt;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,12 +20,12 @@ inline constexpr int kMonthWindowNumber = 1;
 std::string PlacementKey(int window_number);
 
 // Stores the window's screen rectangle; false when the file cannot be written.
-bool StoreWindowRect(const std::string& settings_file, int window_number, const Rect& rect);
+bool StoreWindowRect(const std::filesystem::path& settings_file, int window_number, const Rect& rect);
 
 // The stored rectangle, or nothing when it is absent, damaged (bad checksum or
 // length) or no window could have it (empty, or wider or taller than
 // kMaxPlacementSide).
-std::optional<Rect> StoredWindowRect(const std::string& settings_file, int window_number);
+std::optional<Rect> StoredWindowRect(const std::filesystem::path& settings_file, int window_number);
 inline constexpr int kMaxPlacementSide = 100000;
 
 // Keeps a window on a work area, size unchanged: its top and left are pulled to
@@ -60,8 +61,16 @@ Rect KeepOnMonitors(const Rect& window, const std::vector<MonitorArea>& monitors
 Rect PlaceResizedWindow(const Rect& window, std::int64_t width, std::int64_t height, bool has_own_place,
                         const Rect& work_area);
 
+// Where a window that works on another opens (a finder that marks days on
+// the month window): beside it, `gap` pixels away, tops level, on the right
+// when it fits there whole, else on the left; where it fits on neither side,
+// against the work area's edge on the side with more room, so that it hides
+// as little of the other as it can. Either way kept on the work area, with
+// its top-left corner (its caption) on it when it is larger than the area.
+Rect PlaceBeside(const Rect& anchor, std::int64_t width, std::int64_t height, std::int64_t gap, const Rect& work_area);
+
 // What restoring a window does: the stored rectangle, kept on the monitor that
 // holds it (the nearest when that one is gone); nothing when no usable
 // rectangle is stored (the window keeps its initial place).
-std::optional<Rect> RestoredWindowRect(const std::string& settings_file, int window_number,
+std::optional<Rect> RestoredWindowRect(const std::filesystem::path& settings_file, int window_number,
                                        const std::vector<MonitorArea>& monitors, const Rect& fallback);

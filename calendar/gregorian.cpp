@@ -21,8 +21,8 @@ constexpr std::int64_t kMillisecondsPerDay = 86400000;
 std::int64_t SerialFromCivil(std::int64_t year, int month, int day) {
     const std::int64_t y = year - (month <= 2 ? 1 : 0);
     const std::int64_t era = FloorDiv(y, 400);
-    const std::int64_t yearOfEra = y - era * 400;                            // [0, 399]
-    const std::int64_t monthFromMarch = month > 2 ? month - 3 : month + 9;   // [0, 11]
+    const std::int64_t yearOfEra = y - era * 400;                             // [0, 399]
+    const std::int64_t monthFromMarch = month > 2 ? month - 3 : month + 9;    // [0, 11]
     const std::int64_t dayOfYear = (153 * monthFromMarch + 2) / 5 + day - 1;  // [0, 365]
     const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468;
@@ -41,9 +41,7 @@ CivilDate CivilFromSerial(std::int64_t serial) {
     return CivilDate{static_cast<int>(year), month, day};
 }
 
-bool IsGregorianLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool IsGregorianLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) {
     switch (month) {
@@ -59,15 +57,6 @@ int DaysInMonth(int year, int month) {
     }
 }
 
-int DayOfWeek(int year, int month, int day) {
-    if (month == 1 || month == 2) {
-        month += 12;
-        year -= 1;
-    }
-    const int w = (day + 2 * month + 3 * (month + 1) / 5 + year + year / 4 - year / 100 + year / 400) % 7;
-    return w + 1;
-}
-
 bool IsValidSystemTime(const SystemTime& t) {
     return t.year >= 1601 && t.year <= 30827 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
            t.day <= DaysInMonth(t.year, t.month) && t.hour < 24 && t.minute < 60 && t.second < 60 &&
@@ -75,17 +64,6 @@ bool IsValidSystemTime(const SystemTime& t) {
 }
 
 namespace {
-
-SystemTime DateFromSerial(std::int64_t serial) {
-    const CivilDate c = CivilFromSerial(serial);
-    SystemTime t;
-    t.year = static_cast<std::uint16_t>(c.year);
-    t.month = static_cast<std::uint16_t>(c.month);
-    t.day = static_cast<std::uint16_t>(c.day);
-    // 1970-01-01 was a Thursday (4 in Windows' Sunday-based numbering).
-    t.dayOfWeek = static_cast<std::uint16_t>(((serial % 7) + 7 + 4) % 7);
-    return t;
-}
 
 // Milliseconds since 1970-01-01 00:00; file times are this scaled by 10 000 and
 // shifted, and neither changes a difference.
@@ -96,16 +74,18 @@ std::int64_t MillisecondsOf(const SystemTime& t) {
 
 }  // namespace
 
-SystemTime AddDays(const SystemTime& date, int n) {
-    return DateFromSerial(SerialFromCivil(date.year, date.month, date.day) + n);
-}
-
 std::int64_t SecondsBetween(const SystemTime& a, const SystemTime& b) {
     if (!IsValidSystemTime(a) || !IsValidSystemTime(b)) return 0;
     const std::int64_t hundredNs = (MillisecondsOf(b) - MillisecondsOf(a)) * kHundredNsPerMillisecond;
-    return hundredNs / 10000000;  // C++ division truncates toward zero, as the original does
+    return hundredNs / 10000000;  // truncated toward zero: a part second never counts
 }
 
-SystemTime MakeDate(int year, int month, int day) {
-    return DateFromSerial(SerialFromCivil(year, month, day));
+SystemTime SystemTimeAt(int year, int month, int day, int hour, int minute) {
+    SystemTime t;
+    t.year = static_cast<std::uint16_t>(year);
+    t.month = static_cast<std::uint16_t>(month);
+    t.day = static_cast<std::uint16_t>(day);
+    t.hour = static_cast<std::uint16_t>(hour);
+    t.minute = static_cast<std::uint16_t>(minute);
+    return t;
 }

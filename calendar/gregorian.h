@@ -22,6 +22,11 @@ struct SystemTime {
 };
 static_assert(sizeof(SystemTime) == 16, "SystemTime must match SYSTEMTIME");
 
+// The clock reading of that minute, with no day of the week and no seconds.
+// Any numbers are taken as they are (IsValidSystemTime says whether they
+// name a time), so that a damaged record can be read and judged.
+SystemTime SystemTimeAt(int year, int month, int day, int hour, int minute);
+
 // Serial day of a proleptic Gregorian date (day 0 is 1970-01-01). Any month and
 // day numbers are accepted arithmetically; callers check validity first.
 std::int64_t SerialFromCivil(std::int64_t year, int month, int day);
@@ -35,26 +40,16 @@ CivilDate CivilFromSerial(std::int64_t serial);
 
 bool IsGregorianLeapYear(int year);
 
-// 28, 29, 30 or 31. Month numbers outside 1-12 give 31, like the original
-// month table's fallback.
+// 28, 29, 30 or 31. Month numbers outside 1-12 give 31, so that a damaged
+// record's month can never shorten a loop over its days to nothing.
 int DaysInMonth(int year, int month);
-
-// 1 = Monday ... 7 = Sunday (Zeller-style congruence on the Gregorian calendar).
-int DayOfWeek(int year, int month, int day);
 
 // Whether the record holds a date and time Windows would accept for a file-time
 // conversion: year 1601-30827, real month and day, hour < 24, minute and
 // second < 60, milliseconds < 1000. The day-of-week field is ignored.
 bool IsValidSystemTime(const SystemTime& t);
 
-// The date plus n days, time of day 00:00:00.000, day of week filled in.
-// Only year, month and day of the argument are read.
-SystemTime AddDays(const SystemTime& date, int n);
-
 // Seconds from a to b (positive when b is later), truncated toward zero, as the
 // difference of two 100-ns file times. An argument that is not a valid date and
 // time (see IsValidSystemTime) gives 0, since no file time exists for it.
 std::int64_t SecondsBetween(const SystemTime& a, const SystemTime& b);
-
-// A SystemTime for a date at midnight with its day of week filled in.
-SystemTime MakeDate(int year, int month, int day);

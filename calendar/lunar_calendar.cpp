@@ -14,7 +14,7 @@ namespace {
 //
 // Corrections: the entries for 1989, 2025, 2089 and 2097 are set to agree with
 // the astronomical calendar (new moons reckoned in China Standard Time, the
-// national standard's rule). The table this one descends from had
+// national standard's rule). The values long circulated for these years,
 // 1989 = 0x093746, 2025 = 0x69573D, 2089 = 0x0D264A and 2097 = 0x0A4D4C, which
 // put e.g. lunar 2025-4-1 on 27 April instead of 28 April.
 constexpr std::uint32_t kLunarInfo[kLastLunarYear - kFirstLunarYear + 1] = {
@@ -87,6 +87,16 @@ LunarDate Lunar1900(std::int64_t daysBeforeNewYear1901) {
     return result;
 }
 
+// Position of a month in its year's sequence (the leap month right after its
+// namesake), or -1 when the year has no such month.
+int MonthIndex(const LunarYearInfo& info, int month, bool leap) {
+    if (month < 1 || month > 12) return -1;
+    if (leap) return info.leapMonth == month ? month : -1;
+    return info.leapMonth != 0 && month > info.leapMonth ? month : month - 1;
+}
+
+bool InLunarTable(int lunarYear) { return lunarYear >= kFirstLunarYear && lunarYear <= kLastLunarYear; }
+
 }  // namespace
 
 std::uint32_t LunarInfoValue(int lunarYear) {
@@ -113,9 +123,9 @@ LunarYearInfo GetLunarYearInfo(int lunarYear) {
 // forward from that new year through the month lengths gives month and day.
 // (Counting backward from the next new year gives the same answer, because
 // each year's month lengths add up to the distance between its new years.)
-LunarDate SolarToLunar(int year, int month, int day) {
-    const std::int64_t serial = SerialFromCivil(year, month, day);
-
+LunarDate SolarToLunar(const Date& date) {
+    const std::int64_t serial = date.serial();
+    const int year = date.year();
     int lunarYear = year < kFirstLunarYear ? kFirstLunarYear : (year > kLastLunarYear ? kLastLunarYear : year);
     LunarYearInfo info = GetLunarYearInfo(lunarYear);
     std::int64_t newYear = NewYearSerial(info, lunarYear);
@@ -126,4 +136,28 @@ LunarDate SolarToLunar(int year, int month, int day) {
         newYear = NewYearSerial(info, lunarYear);
     }
     return WalkForward(info, lunarYear, serial - newYear);
+}
+
+int LunarMonthDays(int lunarYear, int month, bool leap) {
+    if (!InLunarTable(lunarYear)) return 0;
+    const LunarYearInfo info = GetLunarYearInfo(lunarYear);
+    const int index = MonthIndex(info, month, leap);
+    return index < 0 ? 0 : info.monthLengths[index];
+}
+
+std::optional<Date> DateOfLunar(const LunarDate& lunar) {
+    if (!InLunarTable(lunar.year) || lunar.day < 1) return std::nullopt;
+    const LunarYearInfo info = GetLunarYearInfo(lunar.year);
+    const int index = MonthIndex(info, lunar.month, lunar.isLeap != 0);
+    if (index < 0 || lunar.day > info.monthLengths[index]) return std::nullopt;
+    std::int64_t serial = NewYearSerial(info, lunar.year) + lunar.day - 1;
+    for (int k = 0; k < index; ++k) serial += info.monthLengths[k];
+    // Lunar 2099 runs into 2100, past the last date the calendar shows.
+    const std::optional<Date> date = Date::FromSerial(serial);
+    if (!date || date->year() > kLastLunarYear) return std::nullopt;
+    return date;
+}
+
+std::optional<Date> LunarToSolar(int lunarYear, int month, int day) {
+    return DateOfLunar(LunarDate{lunarYear, month, day, 0});
 }

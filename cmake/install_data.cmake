@@ -1,10 +1,10 @@
 # cmake -DSOURCE=data -DDEST=dist -P install_data.cmake
 # Copies the shipped data into an installation folder. The files the user
-# changes through the program (settings, festivals, memos, the holiday
-# schedule that the update check extends) are copied only
+# changes through the program (settings, festivals, memos) are copied only
 # when absent, so rebuilding never throws away what a run saved; everything
-# else (templates, tray icons, sounds) is refreshed.
-set(user_files Solvane.ini Ostrel/holidays.cfg Ostrel/offdays.cfg Reminders/reminders.cfg)
+# else (templates, tray icons, sounds, the shipped holiday schedule, which the
+# user's Ostrel/offdays.cfg overrides) is refreshed.
+set(user_files Solvane.ini Ostrel/holidays.cfg Reminders/reminders.cfg)
 
 file(GLOB_RECURSE shipped RELATIVE ${SOURCE} ${SOURCE}/*)
 foreach(relative ${shipped})

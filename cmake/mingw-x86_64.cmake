@@ -1,13 +1,8 @@
-# Cross build for 64-bit Windows with the posix thread model of mingw-w64
-# (the win32 model lacks std::mutex, which GoogleTest needs).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# ctest starts the Windows programs through Wine (64-bit loader only).
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+# Cross build for 64-bit Windows (the tests run under Wine).
+set(solvane_mingw_arch x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
+
+# ctest starts the Windows programs through 64-bit Wine (its loader only), as
+# on Chinese Windows (scripts/wine.sh).
+get_filename_component(solvane_wine ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine.sh ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${solvane_wine})

@@ -42,7 +42,8 @@ std::string DescribeDateRule(const std::string& dateRule, const std::string& cal
     MsdRule msd;
     if (ReadMsdRule(dateRule, msd)) return DescribeMsd(msd);
     OffsetRule offset;
-    if (ReadOffsetRule(dateRule, offset)) return WithOffset(MonthDayText(offset.month, offset.day, gregorian), offset.n);
+    if (ReadOffsetRule(dateRule, offset))
+        return WithOffset(MonthDayText(offset.month, offset.day, gregorian), offset.n);
     SolarTermOffsetRule termOffset;
     if (ReadSolarTermOffsetRule(dateRule, termOffset)) return WithOffset(termOffset.term, termOffset.n);
     FixedDateRule fixed;

@@ -5,6 +5,7 @@
 
 #include "almanac/solar_term_names.h"
 #include "base/sound_path.h"
+#include "calendar/date_readings.h"
 #include "festivals/festival_file.h"
 
 namespace {
@@ -56,9 +57,9 @@ const std::vector<KeyedText>& CalendarEntries() {
 
 const std::vector<KeyedText>& DateFormEntries() {
     static const std::vector<KeyedText> entries = {{kFixedDateForm, "旧历或阳历日期"},
-                                                    {kWeekdayOfMonthForm, "某月的第n个星期"},
-                                                    {kDaysFromDateForm, "指定日期的第n天"},
-                                                    {kDaysFromSolarTermForm, "节气的第n天"}};
+                                                   {kWeekdayOfMonthForm, "某月的第n个星期"},
+                                                   {kDaysFromDateForm, "指定日期的第n天"},
+                                                   {kDaysFromSolarTermForm, "节气的第n天"}};
     return entries;
 }
 
@@ -170,26 +171,40 @@ EditorRefusal ApplyEditorForm(const FestivalEditorForm& form, FestivalRule& rule
     return FestivalLineFitsOneRead(rule) ? EditorRefusal::kNone : EditorRefusal::kTooLong;
 }
 
+namespace {
+
+// What the editor tells the user for each refusal.
+struct RefusalText {
+    EditorRefusal refusal;
+    const char* message;
+};
+constexpr RefusalText kRefusalMessages[] = {
+    {EditorRefusal::kNoKind, "尚未选择节假日类型。"},
+    {EditorRefusal::kNoCalendar, "尚未选择日期类型。"},
+    {EditorRefusal::kNoName, "尚未输入节日名称。"},
+    {EditorRefusal::kNameCharacters, "节日名称中有无法保存的字符（例如表情符号），请删除这些字符后再保存。"},
+    {EditorRefusal::kSoundFileCharacters,
+     "声音文件的路径中有无法保存的字符（例如表情符号），请选择其他位置或名称的文件。"},
+    {EditorRefusal::kSoundFileOnNetwork,
+     "声音文件不能位于网络共享或设备路径上（以 \\\\ 开头）。请把它复制到本机，例如程序的 Sound "
+     "文件夹，再选择它。"},
+    {EditorRefusal::kBadDate, "日期输入不正确或尚未输入。"},
+    {EditorRefusal::kTooLong, "节日名称和声音文件路径太长，无法保存。请删减后再保存。"},
+};
+
+}  // namespace
+
 std::string RefusalMessage(EditorRefusal refusal) {
-    switch (refusal) {
-        case EditorRefusal::kNoKind:
-            return "尚未选择节假日类型。";
-        case EditorRefusal::kNoCalendar:
-            return "尚未选择日期类型。";
-        case EditorRefusal::kNoName:
-            return "尚未输入节日名称。";
-        case EditorRefusal::kNameCharacters:
-            return "节日名称中有无法保存的字符（例如表情符号），请删除这些字符后再保存。";
-        case EditorRefusal::kSoundFileCharacters:
-            return "声音文件的路径中有无法保存的字符（例如表情符号），请选择其他位置或名称的文件。";
-        case EditorRefusal::kSoundFileOnNetwork:
-            return "声音文件不能位于网络共享或设备路径上（以 \\\\ 开头）。请把它复制到本机，例如程序的 Sound 文件夹，再选择它。";
-        case EditorRefusal::kBadDate:
-            return "日期输入不正确或尚未输入。";
-        case EditorRefusal::kTooLong:
-            return "节日名称和声音文件路径太长，无法保存。请删减后再保存。";
-        case EditorRefusal::kNone:
-            break;
+    for (const RefusalText& known : kRefusalMessages) {
+        if (known.refusal == refusal) return known.message;
     }
     return std::string();
+}
+
+std::string FestivalDateHint(DatePage page, const DatePageChoice& choice, int year) {
+    if ((page != kGregorianDatePage && page != kLunarDatePage) || choice.month == 0 || choice.day == 0) return "";
+    // A lunar date names its Gregorian year itself; a Gregorian one says
+    // which year's lunar date is meant.
+    const std::string text = OtherCalendarText(page == kLunarDatePage, year, choice.month, choice.day);
+    return page == kGregorianDatePage && text.rfind("即", 0) == 0 ? "今年" + text : text;
 }

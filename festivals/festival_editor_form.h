@@ -11,7 +11,7 @@
 
 // The six date pages, in the order of their resources (134-139).
 enum DatePage {
-    kWeekdayOfMonthPage = 0,       // [month] 的 [n-th] [weekday]
+    kWeekdayOfMonthPage = 0,  // [month] 的 [n-th] [weekday]
     kDaysFromGregorianDatePage = 1,
     kDaysFromSolarTermPage = 2,
     kGregorianDatePage = 3,
@@ -60,6 +60,12 @@ struct FestivalEditorForm {
     DatePageChoice pages[kDatePageCount];
 };
 
+// What the fixed date on the shown page means in the other calendar in
+// `year`, shown beside the date as it changes: 腊月初八 in 2026 gives
+// "即阳历2027年1月15日", 12月8日 "今年即旧历十月三十". "" on the other pages and
+// while no month or day is chosen.
+std::string FestivalDateHint(DatePage page, const DatePageChoice& choice, int year);
+
 // The form a rule opens with. Values that are not keys of their lists are
 // left unselected; a rule whose code does not read keeps its date form but
 // leaves the page empty.
@@ -74,7 +80,7 @@ enum class EditorRefusal {
     kSoundFileCharacters,  // the sound file's path does
     kSoundFileOnNetwork,   // the sound file is on a network share or a device
     kBadDate,
-    kTooLong,              // the rule's line would not load back in one piece
+    kTooLong,  // the rule's line would not load back in one piece
 };
 
 // Writes the form into the rule field by field in the order OK checks them and

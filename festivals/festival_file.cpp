@@ -5,32 +5,19 @@
 #include "base/file_backup.h"
 #include "base/file_system.h"
 #include "base/gbk_scan.h"
+#include "base/text_file_encoding.h"
 
 namespace {
 
 const char kCommaEscape[] = "<!-COMMA-!>";
 
-// The file has always been read through a 2 500-byte line buffer: one read
-// takes at most 2 499 bytes, up to and including the line end.
+// A line is read in pieces of at most 2 499 bytes, up to and including the
+// line end: a longer line is cut there and its rest read as the next line, so
+// that files written for a 2 500-byte line buffer read the same everywhere.
 constexpr std::size_t kLineReadBytes = 2499;
 
-bool IsTrimmed(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
-
-// Strips spaces, tabs, CR and LF from both ends, taking a double-byte character
-// as one whole character, never as two bytes. A lead byte with no valid trail
-// byte after it (a broken character) stands alone, so it cannot swallow the
-// line end that follows it.
-std::string Trim(const std::string& line) {
-    std::size_t begin = 0;
-    while (begin < line.size() && IsTrimmed(line[begin])) ++begin;
-    std::size_t end = begin;
-    for (std::size_t i = begin; i < line.size();) {
-        const std::size_t length = GbkCharLength(line, i);
-        if (length == 2 || !IsTrimmed(line[i])) end = i + length;
-        i += length;
-    }
-    return line.substr(begin, end - begin);
-}
+// What may follow a NUL byte without anything being lost.
+constexpr std::string_view kBlanksAndNuls(" \t\r\n\0", 5);
 
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
     std::string result;
@@ -41,18 +28,6 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
     }
     result.append(text, start, std::string::npos);
     return result;
-}
-
-// A comma can never be the second byte of a GBK character, so splitting and
-// escaping byte by byte is safe.
-std::vector<std::string> SplitAtCommas(const std::string& line) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-        pieces.push_back(line.substr(start, comma - start));
-    }
-    pieces.push_back(line.substr(start));
-    return pieces;
 }
 
 // What text-mode reading hands over: CR LF becomes LF; a lone CR stays.
@@ -70,9 +45,9 @@ std::string WithLfLineEnds(const std::string& contents) {
 
 bool ParseFestivalLine(const std::string& line, FestivalRule& rule) {
     // The line buffer is a C string: anything after a NUL byte is not part of it.
-    const std::string trimmed = Trim(line.substr(0, line.find('\0')));
+    const std::string trimmed = TrimBlanks(line.substr(0, line.find('\0')), kBlanksAndLineEnds);
     if (trimmed.empty()) return false;
-    const std::vector<std::string> pieces = SplitAtCommas(trimmed);
+    const std::vector<std::string> pieces = SplitGbk(trimmed, ',');
     if (pieces.size() != FestivalRule::kStoredFieldCount) return false;
     FestivalRule read;
     for (std::size_t i = 0; i < pieces.size(); ++i) read.Field(i) = ReplaceAll(pieces[i], kCommaEscape, ",");
@@ -98,10 +73,9 @@ bool FestivalLineFitsOneRead(const FestivalRule& rule) {
     return FormatFestivalLine(rule).size() <= kLineReadBytes;
 }
 
-FestivalList ParseFestivalFile(const std::string& contents, bool* skipped) {
+ParsedFestivalFile ParseFestivalText(const std::string& contents) {
     const std::string text = WithLfLineEnds(contents);
-    FestivalList list;
-    bool skippedAny = false;
+    ParsedFestivalFile parsed;
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t lineFeed = text.find('\n', start);
         std::size_t end = lineFeed == std::string::npos ? text.size() : lineFeed + 1;
@@ -109,19 +83,31 @@ FestivalList ParseFestivalFile(const std::string& contents, bool* skipped) {
         // yield, the line as written is not what a save would write back.
         if (end - start > kLineReadBytes) {
             end = start + kLineReadBytes;
-            skippedAny = true;
+            ++parsed.skipped;
         }
         const std::string piece = text.substr(start, end - start);
-        FestivalRule rule;
-        if (ParseFestivalLine(piece, rule)) {
-            list.push_back(rule);
-        } else if (!Trim(piece.substr(0, piece.find('\0'))).empty()) {
-            skippedAny = true;
-        }
         start = end;
+        const std::size_t nul = piece.find('\0');
+        // Text after a NUL byte is no part of the rule: it would be gone after a save.
+        if (nul != std::string::npos &&
+            !TrimBlanksView(std::string_view(piece).substr(nul + 1), kBlanksAndNuls).empty()) {
+            ++parsed.skipped;
+        }
+        if (TrimBlanksView(std::string_view(piece).substr(0, nul), kBlanksAndLineEnds).empty()) continue;
+        FestivalRule rule;
+        if (parsed.list.size() >= kFestivalRuleLimit || !ParseFestivalLine(piece, rule)) {
+            ++parsed.skipped;
+        } else {
+            parsed.list.push_back(std::move(rule));
+        }
     }
-    if (skipped) *skipped = skippedAny;
-    return list;
+    return parsed;
+}
+
+FestivalList ParseFestivalFile(const std::string& contents, bool* skipped) {
+    ParsedFestivalFile parsed = ParseFestivalText(contents);
+    if (skipped) *skipped = parsed.skipped > 0;
+    return std::move(parsed.list);
 }
 
 std::string FormatFestivalFile(const FestivalList& list) {
@@ -130,20 +116,28 @@ std::string FormatFestivalFile(const FestivalList& list) {
     return contents;
 }
 
-bool LoadFestivals(FestivalList& list, const std::string& path, FileBaseline* baseline) {
+bool LoadFestivals(FestivalList& list, const std::filesystem::path& path, FileBaseline* baseline) {
     list.clear();
     if (baseline) *baseline = FileBaseline{};
     std::string contents;
     const FileRead read = ReadFileWithin(path, kFestivalFileLimit, contents);
     if (read != FileRead::kRead) return read == FileRead::kMissing;
-    bool skipped = false;
-    list = ParseFestivalFile(contents, &skipped);
-    if (baseline) *baseline = BaselineOf(contents, skipped);
+    FileBaseline loaded = BaselineOf(contents, false);
+    const DecodedTextFile decoded = DecodeTextFile(std::move(contents));
+    if (decoded.encoding == TextFileEncoding::kUnreadable) return false;
+    ParsedFestivalFile parsed = ParseFestivalText(decoded.text);
+    loaded.lossy = decoded.NotGbk() || decoded.unmappable || parsed.skipped > 0;
+    loaded.encoding = decoded.encoding;
+    loaded.unmappable = decoded.unmappable;
+    loaded.kept = parsed.list.size();
+    loaded.skipped = parsed.skipped;
+    if (baseline) *baseline = loaded;
+    list = std::move(parsed.list);
     return true;
 }
 
-bool SaveFestivals(const FestivalList& list, const std::string& path, const FileBaseline* loaded, std::string* backup,
-                   const std::tm& now) {
+bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, const FileBaseline* loaded,
+                   std::filesystem::path* backup, const std::tm& now) {
     if (backup) backup->clear();
     if (loaded) {
         const BackupResult copy = KeepCopyIfChanged(path, *loaded, now);
@@ -154,6 +148,7 @@ bool SaveFestivals(const FestivalList& list, const std::string& path, const File
     return ReplaceFileAtomically(path, FormatFestivalFile(list));
 }
 
-bool SaveFestivals(const FestivalList& list, const std::string& path, const FileBaseline* loaded, std::string* backup) {
+bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, const FileBaseline* loaded,
+                   std::filesystem::path* backup) {
     return SaveFestivals(list, path, loaded, backup, LocalTimeNow());
 }

@@ -16,7 +16,7 @@
 // then empty too, and saving it would wipe festivals nobody has seen.
 // `baseline`, when given, records what was read (and whether lines were
 // skipped), for SaveFestivals.
-bool LoadFestivals(FestivalList& list, const std::string& path, FileBaseline* baseline = nullptr);
+bool LoadFestivals(FestivalList& list, const std::filesystem::path& path, FileBaseline* baseline = nullptr);
 
 // Rewrites the file from the list. The new contents go to a temporary file
 // beside it that then replaces the old one, so a failed save (missing folder,
@@ -25,11 +25,11 @@ bool LoadFestivals(FestivalList& list, const std::string& path, FileBaseline* ba
 // skipped is first copied to a dated ".bak" beside it (its path goes to
 // `backup`); a file that cannot be read or copied then is not replaced.
 // Returns whether the file now holds the list.
-bool SaveFestivals(const FestivalList& list, const std::string& path, const FileBaseline* loaded = nullptr,
-                   std::string* backup = nullptr);
+bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, const FileBaseline* loaded = nullptr,
+                   std::filesystem::path* backup = nullptr);
 // The same with the time that dates the copy.
-bool SaveFestivals(const FestivalList& list, const std::string& path, const FileBaseline* loaded, std::string* backup,
-                   const std::tm& now);
+bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, const FileBaseline* loaded,
+                   std::filesystem::path* backup, const std::tm& now);
 
 // The same two steps on text, for the file operations above and for tests.
 // ParseFestivalFile reads lines the way the file always has been read: at most
@@ -37,6 +37,18 @@ bool SaveFestivals(const FestivalList& list, const std::string& path, const File
 // own), CR LF and LF alike, trimmed of spaces, tabs, CR and LF at both ends.
 // `skipped` tells whether a line that is not blank was left out or came apart.
 FestivalList ParseFestivalFile(const std::string& contents, bool* skipped = nullptr);
+// The same with the number of lines left out; at most kFestivalRuleLimit
+// rules are taken, the lines after them counted as left out.
+struct ParsedFestivalFile {
+    FestivalList list;
+    std::size_t skipped = 0;
+};
+ParsedFestivalFile ParseFestivalText(const std::string& contents);
+
+// The most rules a file gives. Each rule is an object of its own (eleven
+// strings), so a file of short lines would otherwise cost many times its
+// bytes; no one keeps this many festivals.
+inline constexpr std::size_t kFestivalRuleLimit = 20000;
 std::string FormatFestivalFile(const FestivalList& list);
 
 // Whether the rule's line is short enough to be read back in one piece; a

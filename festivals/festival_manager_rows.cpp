@@ -46,6 +46,13 @@ void FestivalRows::SetChecked(int row, bool checked) {
     modified_ = true;
 }
 
+void FestivalRows::PutFileRulesFirst(const FestivalList& rules) {
+    const FestivalRows fromFile(rules);
+    rows_.insert(rows_.begin(), fromFile.rows_.begin(), fromFile.rows_.end());
+    if (selected_ >= 0) selected_ += static_cast<int>(rules.size());
+    modified_ = true;
+}
+
 int FestivalRows::Add(const FestivalRule& rule) {
     const int at = selected_ >= 0 ? selected_ : 0;
     Row row{rule, true};

@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
+#include "base/list_file_messages.h"
 #include "festivals/festival_rule.h"
+
+// How the manager's messages speak of the festival file: its entries are
+// festivals, and what a load can skip is a line.
+inline constexpr ListFileWords kFestivalFileWords{"节日", "行", kFestivalFileLimit};
 
 // How the manager is opened: from the tray to manage or to add, or from a day
 // of the month to add a festival on that day.
@@ -60,6 +66,11 @@ public:
     // selection moves with it.
     RowMove MoveSelectedUp();
     RowMove MoveSelectedDown();
+
+    // The file's rules, read again after they could not be read when the rows
+    // were filled, go above every row (all of them the user's new ones); the
+    // rows then differ from the file. The selection moves with its row.
+    void PutFileRulesFirst(const FestivalList& rules);
 
     // The rules as they are saved: `enabled` as it was read unless the box was
     // changed, then "1" for a checked row and "0" for an unchecked one.

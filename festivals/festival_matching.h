@@ -2,27 +2,26 @@
 // anniversary texts.
 #pragma once
 
+#include "calendar/date.h"
+#include "calendar/lunar_calendar.h"
 #include "festivals/festival_rule.h"
 
 class SolarTermLookup;
 
-// The date tested, with the values its callers already hold for it.
+// The date tested with its lunar date, which its callers usually hold already.
 struct FestivalDate {
-    int year = 0;
-    int month = 0;       // 1-12
-    int day = 0;         // 1-31
-    int lunarMonth = 0;  // from SolarToLunar; a leap month carries its number
-    int lunarDay = 0;
-    int weekday = 0;     // 1 Monday ... 7 Sunday
+    Date date;
+    LunarDate lunar;  // from SolarToLunar; a leap month carries its number
 };
 
-// Fills the lunar and weekday values of a Gregorian date.
-FestivalDate MakeFestivalDate(int year, int month, int day);
+// The date with its lunar date.
+FestivalDate MakeFestivalDate(const Date& date);
 
 // A copy of every rule of the list that falls on the date, in list order, each
 // with its suffix set (（33周岁）, （5周年）, （第34个） or empty). Rules
 // switched off ("0"), before their start year or after their end date leave no
-// trace. solarTerms answers the OFFSETJQ rules; without it (no almanac) they
+// trace. Lunar dates fall in their month's regular occurrence only, never in a
+// leap month of the same number. solarTerms answers the OFFSETJQ rules; without it (no almanac) they
 // match nothing.
 FestivalList MatchFestivals(const FestivalList& list, const FestivalDate& date, SolarTermLookup* solarTerms);
 

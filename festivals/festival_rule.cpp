@@ -19,10 +19,12 @@ namespace {
 
 using FieldPointer = std::string FestivalRule::*;
 constexpr FieldPointer kFields[FestivalRule::kFieldCount] = {
-    &FestivalRule::calendar,  &FestivalRule::kind,      &FestivalRule::dateRule,
-    &FestivalRule::name,      &FestivalRule::startYear, &FestivalRule::endDate,
-    &FestivalRule::soundFile, &FestivalRule::enabled,   &FestivalRule::showInForenotice,
-    &FestivalRule::showReminderWindow, &FestivalRule::suffix,
+    &FestivalRule::calendar,         &FestivalRule::kind,
+    &FestivalRule::dateRule,         &FestivalRule::name,
+    &FestivalRule::startYear,        &FestivalRule::endDate,
+    &FestivalRule::soundFile,        &FestivalRule::enabled,
+    &FestivalRule::showInForenotice, &FestivalRule::showReminderWindow,
+    &FestivalRule::suffix,
 };
 
 bool IsScanSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -172,9 +174,7 @@ bool ReadYearMonthDay(const std::string& text, int& year, int& month, int& day) 
 
 std::string MsdRuleCode(int month, int n, int weekday) { return Printed("MSD:%d:%d:%d", month, n, weekday); }
 std::string OffsetRuleCode(int n, int month, int day) { return Printed("OFFSET:%d:%d-%d", n, month, day); }
-std::string SolarTermOffsetRuleCode(int n, const std::string& term) {
-    return Printed("OFFSETJQ:%d:", n, 0, 0) + term;
-}
+std::string SolarTermOffsetRuleCode(int n, const std::string& term) { return Printed("OFFSETJQ:%d:", n, 0, 0) + term; }
 std::string FixedDateRuleCode(int month, int day) { return Printed("%d-%d", month, day, 0); }
 
 std::string UpperCaseAscii(const std::string& gbk) {

@@ -9,12 +9,12 @@
 // Eleven texts in a fixed order; fields 0-9 are also the fields of a line of
 // the festival file, `suffix` exists only on a matched copy.
 struct FestivalRule {
-    std::string calendar;            // "YL" Gregorian, "NL" lunar
-    std::string kind;                // "JR" festival, "JNR" anniversary, "SR" birthday
-    std::string dateRule;            // rule code, see the readers below
+    std::string calendar;  // "YL" Gregorian, "NL" lunar
+    std::string kind;      // "JR" festival, "JNR" anniversary, "SR" birthday
+    std::string dateRule;  // rule code, see the readers below
     std::string name;
-    std::string startYear;           // decimal year or empty
-    std::string endDate;             // "y-m-d" (no padding) or empty
+    std::string startYear;  // decimal year or empty
+    std::string endDate;    // "y-m-d" (no padding) or empty
     std::string soundFile;
     std::string enabled;             // "0" switches the rule off; anything else is on
     std::string showInForenotice;    // "1" lists it among the coming days
@@ -59,9 +59,9 @@ std::string CalendarText(const std::string& calendar);
 // readers take the text as given: matching hands them an upper-cased copy
 // (UpperCaseAscii), the description and the editor the text as stored.
 
-extern const char kMsdMarker[];               // "MSD:"
-extern const char kOffsetMarker[];            // "OFFSET:"
-extern const char kSolarTermOffsetMarker[];   // "OFFSETJQ:"
+extern const char kMsdMarker[];              // "MSD:"
+extern const char kOffsetMarker[];           // "OFFSET:"
+extern const char kSolarTermOffsetMarker[];  // "OFFSETJQ:"
 
 // The longest solar-term name a rule may carry; a longer one reads as no rule.
 constexpr std::size_t kMaxSolarTermBytes = 29;

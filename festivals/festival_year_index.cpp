@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "almanac/solar_term_lookup.h"
-#include "calendar/gregorian.h"
+#include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_matching.h"
 
@@ -14,15 +14,10 @@ namespace {
 // ⌈k / 7⌉ for the day counts 1-31 that occur here.
 long long WeeksCovering(long long days) { return (days + 6) / 7; }
 
-bool RealDate(int year, int month, int day) {
-    return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
-}
-
-// The lunar month and day of every date of a Gregorian year (leap months carry
-// their plain number, as matching ignores the flag).
+// The lunar date of every date of a Gregorian year.
 struct LunarYear {
     std::int64_t firstSerial = 0;
-    std::vector<std::pair<int, int>> monthDay;
+    std::vector<LunarDate> dates;
 };
 
 // The facts of other years that rules counted from a date reach back to,
@@ -35,12 +30,11 @@ public:
         auto found = lunar_.find(year);
         if (found != lunar_.end()) return found->second;
         LunarYear& table = lunar_[year];
-        table.firstSerial = SerialFromCivil(year, 1, 1);
-        const std::int64_t last = SerialFromCivil(year, 12, 31);
-        for (std::int64_t serial = table.firstSerial; serial <= last; ++serial) {
-            const CivilDate date = CivilFromSerial(serial);
-            const LunarDate lunar = SolarToLunar(date.year, date.month, date.day);
-            table.monthDay.emplace_back(lunar.month, lunar.day);
+        const std::optional<Date> first = Date::FromCivil(year, 1, 1), last = Date::FromCivil(year, 12, 31);
+        if (!first || !last) return table;  // no lunar dates beyond the years of a Date
+        table.firstSerial = first->serial();
+        for (const Date date : DateRange(*first, *last)) {
+            table.dates.push_back(SolarToLunar(date));
         }
         return table;
     }
@@ -91,12 +85,14 @@ private:
 
     void PlaceMsd(const MsdRule& rule) {
         if (rule.month < 1 || rule.month > 12) return;
-        const int days = DaysInMonth(year_, rule.month);
-        for (int day = 1; day <= days; ++day) {
-            if (DayOfWeek(year_, rule.month, day) != rule.weekday) continue;
-            const long long weeks = rule.n >= 0 ? WeeksCovering(day) : WeeksCovering(days - day + 1);
+        const std::optional<YearMonth> month = YearMonth::From(year_, rule.month);
+        if (!month) return;
+        const int days = month->DayCount();
+        for (const Date date : month->Days()) {
+            if (date.weekday() != rule.weekday) continue;
+            const long long weeks = rule.n >= 0 ? WeeksCovering(date.day()) : WeeksCovering(days - date.day() + 1);
             const long long wanted = rule.n >= 0 ? rule.n : -static_cast<long long>(rule.n);
-            if (weeks == wanted) Mark(SerialFromCivil(year_, rule.month, day));
+            if (weeks == wanted) Mark(date.serial());
         }
     }
 
@@ -109,13 +105,13 @@ private:
         const auto [from, to] = BaseYears(offset.n);
         for (int base = from; base <= to; ++base) {
             if (rule.calendar == kGregorianCalendar) {
-                if (RealDate(base, offset.month, offset.day)) {
-                    Mark(SerialFromCivil(base, offset.month, offset.day) + offset.n);
+                if (const std::optional<Date> date = Date::FromCivil(base, offset.month, offset.day)) {
+                    Mark(date->serial() + offset.n);
                 }
             } else if (rule.calendar == kLunarCalendar) {
                 const LunarYear& lunar = facts.Lunar(base);
-                for (std::size_t k = 0; k < lunar.monthDay.size(); ++k) {
-                    if (lunar.monthDay[k] == std::make_pair(offset.month, offset.day)) {
+                for (std::size_t k = 0; k < lunar.dates.size(); ++k) {
+                    if (IsYearlyLunarDay(lunar.dates[k], offset.month, offset.day)) {
                         Mark(lunar.firstSerial + static_cast<std::int64_t>(k) + offset.n);
                     }
                 }
@@ -127,18 +123,18 @@ private:
         const auto [from, to] = BaseYears(offset.n);
         for (int base = std::max(from, 1); base <= std::min(to, 9999); ++base) {  // no almanac reaches further
             for (const DatedSolarTerm& term : facts.Terms(base)) {
-                if (term.name == offset.term) Mark(term.serial + offset.n);
+                if (term.name == offset.term) Mark(term.date.serial() + offset.n);
             }
         }
     }
 
     void PlaceFixedDate(const FestivalRule& rule, const FixedDateRule& fixed, YearFacts& facts) {
         if (rule.calendar == kGregorianCalendar) {
-            if (RealDate(year_, fixed.month, fixed.day)) Mark(SerialFromCivil(year_, fixed.month, fixed.day));
+            if (const std::optional<Date> date = Date::FromCivil(year_, fixed.month, fixed.day)) Mark(date->serial());
         } else if (rule.calendar == kLunarCalendar) {
             const LunarYear& lunar = facts.Lunar(year_);
-            for (std::size_t k = 0; k < lunar.monthDay.size(); ++k) {
-                if (lunar.monthDay[k] == std::make_pair(fixed.month, fixed.day)) {
+            for (std::size_t k = 0; k < lunar.dates.size(); ++k) {
+                if (IsYearlyLunarDay(lunar.dates[k], fixed.month, fixed.day)) {
                     Mark(first_ + static_cast<std::int64_t>(k));
                 }
             }
@@ -170,9 +166,9 @@ FestivalYearIndex::FestivalYearIndex(const FestivalList& list, int year, SolarTe
     }
 }
 
-FestivalList FestivalYearIndex::Match(const FestivalList& list, int month, int day) const {
+FestivalList FestivalYearIndex::Match(const FestivalList& list, const Date& date) const {
     FestivalList matched;
-    const std::int64_t at = SerialFromCivil(year_, month, day) - firstSerial_;
+    const std::int64_t at = date.serial() - firstSerial_;
     if (at < 0 || at >= static_cast<std::int64_t>(rulesOn_.size())) return matched;
     const std::vector<std::uint32_t>& rules = rulesOn_[static_cast<std::size_t>(at)];
     matched.reserve(rules.size());
@@ -189,8 +185,7 @@ FestivalIndexCache::~FestivalIndexCache() = default;
 
 void FestivalIndexCache::Forget() { years_.clear(); }
 
-FestivalList FestivalIndexCache::Match(const FestivalList& list, int year, int month, int day,
-                                       SolarTermLookup* solarTerms) {
+FestivalList FestivalIndexCache::Match(const FestivalList& list, const Date& date, SolarTermLookup* solarTerms) {
     if (&list != list_ || list.data() != rules_ || list.size() != size_ || solarTerms != solarTerms_) {
         Forget();
         list_ = &list;
@@ -201,7 +196,9 @@ FestivalList FestivalIndexCache::Match(const FestivalList& list, int year, int m
     // A month near the turn of the year and its horizon span two years; a
     // third covers paging back and forth across it.
     constexpr std::size_t kYearsKept = 3;
-    auto found = std::find_if(years_.begin(), years_.end(), [year](const auto& index) { return index->year() == year; });
+    const int year = date.year();
+    auto found =
+        std::find_if(years_.begin(), years_.end(), [year](const auto& index) { return index->year() == year; });
     if (found == years_.end()) {
         if (years_.size() >= kYearsKept) years_.erase(years_.begin());
         years_.push_back(std::make_unique<FestivalYearIndex>(list, year, solarTerms));
@@ -210,5 +207,5 @@ FestivalList FestivalIndexCache::Match(const FestivalList& list, int year, int m
         std::rotate(found, found + 1, years_.end());
         found = years_.end() - 1;
     }
-    return (*found)->Match(list, month, day);
+    return (*found)->Match(list, date);
 }

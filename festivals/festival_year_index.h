@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/date.h"
 #include "festivals/festival_rule.h"
 
 class SolarTermLookup;
@@ -21,9 +22,10 @@ public:
 
     int year() const { return year_; }
 
-    // What MatchFestivals gives for a date of the year: copies of the rules
-    // in list order with their suffixes. list must be the list indexed.
-    FestivalList Match(const FestivalList& list, int month, int day) const;
+    // What MatchFestivals gives for a date of the year (none for another
+    // year's): copies of the rules in list order with their suffixes. list
+    // must be the list indexed.
+    FestivalList Match(const FestivalList& list, const Date& date) const;
 
 private:
     int year_;
@@ -40,7 +42,7 @@ public:
     FestivalIndexCache();
     ~FestivalIndexCache();
 
-    FestivalList Match(const FestivalList& list, int year, int month, int day, SolarTermLookup* solarTerms);
+    FestivalList Match(const FestivalList& list, const Date& date, SolarTermLookup* solarTerms);
     void Forget();
 
 private:

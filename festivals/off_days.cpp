@@ -6,83 +6,31 @@
 #include <set>
 
 #include "base/file_system.h"
+#include "base/gbk_scan.h"
 #include "base/text_encoding.h"
+#include "base/text_file_encoding.h"
 #include "calendar/calendar_texts.h"
+#include "festivals/statutory_holidays.h"
 
 namespace {
 
 const char kOffText[] = "休";
 const char kWorkText[] = "班";
-const char kUtf8Bom[] = "\xEF\xBB\xBF";
-const std::string kUtf8Off = "\xE4\xBC\x91";   // 休 in UTF-8
-const std::string kUtf8Work = "\xE7\x8F\xAD";  // 班 in UTF-8
+// The first line of a user's file the download creates.
+const char kUserFileHeader[] = "# 节假日安排：这里的日期优先于 offdays-shipped.cfg 中的同一天\r\n";
 
 // A make-up working day lies at most this many days from its holiday.
 constexpr std::int64_t kMaxWorkDayDistance = 28;
 
-std::int64_t SerialOf(const CivilDate& date) { return SerialFromCivil(date.year, date.month, date.day); }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-// Only ASCII blanks are trimmed; a GBK trail byte is never one of them.
-std::string TrimBlanks(const std::string& text) {
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
-
-bool IsValidUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-// Editors on Windows now save as UTF-8 by default, so a hand-edited file may
-// arrive that way: with a byte-order mark, or holding 休/班 only as UTF-8.
-bool LooksLikeUtf8(const std::string& text) {
-    if (text.compare(0, 3, kUtf8Bom) == 0) return true;
-    if (text.find(kOffText) != std::string::npos || text.find(kWorkText) != std::string::npos) return false;
-    return (text.find(kUtf8Off) != std::string::npos || text.find(kUtf8Work) != std::string::npos) &&
-           IsValidUtf8(text);
-}
-
-std::string AsGbk(const std::string& contents) {
-    if (!LooksLikeUtf8(contents)) return contents;
-    const std::string body = contents.compare(0, 3, kUtf8Bom) == 0 ? contents.substr(3) : contents;
-    return GbkFromUtf8(body);
-}
-
-bool ReadNumber(const std::string& text, std::size_t& pos, int minDigits, int maxDigits, int& value) {
-    int digits = 0;
-    value = 0;
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && digits < maxDigits) {
-        value = value * 10 + (text[pos] - '0');
-        ++pos;
-        ++digits;
-    }
-    return digits >= minDigits && (pos == text.size() || text[pos] < '0' || text[pos] > '9');
-}
+// The file's text as GBK, whatever editor saved it last; nothing for a
+// file in no encoding the program reads.
+std::string AsGbk(const std::string& contents) { return DecodeTextFile(contents).text; }
 
 // "YYYY-M-D" or "YYYY-MM-DD", a real date of 1901-2099.
-bool ParseDate(const std::string& text, CivilDate& date) {
-    std::size_t pos = 0;
-    int year = 0, month = 0, day = 0;
-    if (!ReadNumber(text, pos, 4, 4, year) || pos >= text.size() || text[pos++] != '-') return false;
-    if (!ReadNumber(text, pos, 1, 2, month) || pos >= text.size() || text[pos++] != '-') return false;
-    if (!ReadNumber(text, pos, 1, 2, day) || pos != text.size()) return false;
-    if (year < 1901 || year > 2099 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
-        return false;
-    }
-    date = CivilDate{year, month, day};
-    return true;
+std::optional<Date> ScheduleDate(const std::string& text) {
+    const std::optional<Date> date = ParseDate(text);
+    if (!date || date->year() < 1901 || date->year() > 2099) return std::nullopt;
+    return date;
 }
 
 // Non-empty, short, whole GBK characters, and nothing that would break the
@@ -109,28 +57,26 @@ std::string LineNumberText(int line) {
 enum class LineKind { kSkip, kDay, kBad };
 
 LineKind ParseLine(const std::string& raw, OffDay& day, std::string& reason) {
-    const std::string line = TrimBlanks(raw);
+    const std::string_view line = TrimBlanksView(raw, kLineBlanks);
     if (line.empty() || line[0] == '#' || line[0] == ';') return LineKind::kSkip;
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-        fields.push_back(TrimBlanks(line.substr(start, comma - start)));
-    }
-    fields.push_back(TrimBlanks(line.substr(start)));
+    std::vector<std::string> fields = SplitGbk(line, ',');
+    for (std::string& field : fields) field = TrimBlanks(field, kLineBlanks);
     if (fields.size() != 3) {
-        reason = "应为“日期,休或班,节日名称”三项";
+        reason = "应为「日期,休或班,节日名称」三项";
         return LineKind::kBad;
     }
-    if (!ParseDate(fields[0], day.date)) {
-        reason = "日期“" + fields[0] + "”不存在或不在1901-2099年间";
+    const std::optional<Date> date = ScheduleDate(fields[0]);
+    if (!date) {
+        reason = "日期「" + fields[0] + "」不存在或不在1901-2099年间";
         return LineKind::kBad;
     }
+    day.date = *date;
     if (fields[1] == kOffText) {
         day.kind = OffDayKind::kOff;
     } else if (fields[1] == kWorkText) {
         day.kind = OffDayKind::kWork;
     } else {
-        reason = "第二项应为“休”或“班”";
+        reason = "第二项应为「休」或「班」";
         return LineKind::kBad;
     }
     if (!IsStorableName(fields[2])) {
@@ -153,9 +99,9 @@ void ForEachLine(const std::string& text, Each each) {
     }
 }
 
-std::string MonthDayText(const CivilDate& date) {
+std::string MonthDayText(const Date& date) {
     char text[32];
-    std::snprintf(text, sizeof text, "%d月%d日", date.month, date.day);
+    std::snprintf(text, sizeof text, "%d月%d日", date.month(), date.day());
     return text;
 }
 
@@ -179,24 +125,22 @@ std::string YearsText(const std::vector<int>& years) {
 
 // The year of the holiday each day belongs to, by date; a make-up day that
 // belongs to no holiday counts for its own year.
-std::map<std::int64_t, int> HolidayYearOfDays(const OffDaySchedule& schedule) {
-    std::map<std::int64_t, int> years;
-    for (const OffDay& day : schedule.Days()) years[SerialOf(day.date)] = day.date.year;
+std::map<Date, int> HolidayYearOfDays(const OffDaySchedule& schedule) {
+    std::map<Date, int> years;
+    for (const OffDay& day : schedule.Days()) years[day.date] = day.date.year();
     for (const HolidayPeriod& period : HolidayPeriods(schedule)) {
-        for (std::int64_t serial = SerialOf(period.first); serial <= SerialOf(period.last); ++serial) {
-            years[serial] = period.Year();
-        }
-        for (const CivilDate& work : period.workDays) years[SerialOf(work)] = period.Year();
+        for (const Date date : DateRange(period.first, period.last)) years[date] = period.Year();
+        for (const Date& work : period.workDays) years[work] = period.Year();
     }
     return years;
 }
 
 }  // namespace
 
-void OffDaySchedule::Set(const OffDay& day) { days_[SerialOf(day.date)] = day; }
+void OffDaySchedule::Set(const OffDay& day) { days_[day.date] = day; }
 
-const OffDay* OffDaySchedule::Find(int year, int month, int day) const {
-    const auto found = days_.find(SerialFromCivil(year, month, day));
+const OffDay* OffDaySchedule::Find(const Date& date) const {
+    const auto found = days_.find(date);
     return found == days_.end() ? nullptr : &found->second;
 }
 
@@ -209,7 +153,9 @@ std::vector<OffDay> OffDaySchedule::Days() const {
 
 std::vector<int> OffDaySchedule::CoveredYears() const {
     std::set<int> years;
-    for (const HolidayPeriod& period : HolidayPeriods(*this)) years.insert(period.Year());
+    for (const HolidayPeriod& period : HolidayPeriods(*this)) {
+        if (!period.statutory) years.insert(period.Year());
+    }
     return std::vector<int>(years.begin(), years.end());
 }
 
@@ -224,7 +170,7 @@ OffDayFile ParseOffDays(const std::string& contents) {
         text.resize(lastLineFeed == std::string::npos ? 0 : lastLineFeed + 1);
         truncated = true;
     }
-    std::map<std::int64_t, int> lineOfDate;
+    std::map<Date, int> lineOfDate;
     int lastLine = 0;
     ForEachLine(text, [&](int number, const std::string& line) {
         lastLine = number;
@@ -240,7 +186,7 @@ OffDayFile ParseOffDays(const std::string& contents) {
                 break;
         }
         ++file.dayLines;
-        const auto [earlier, isNew] = lineOfDate.emplace(SerialOf(day.date), number);
+        const auto [earlier, isNew] = lineOfDate.emplace(day.date, number);
         if (!isNew) {
             file.problems.push_back({earlier->second, "与第" + LineNumberText(number) + "行日期相同，以后者为准"});
             earlier->second = number;
@@ -251,45 +197,62 @@ OffDayFile ParseOffDays(const std::string& contents) {
     return file;
 }
 
-bool LoadOffDays(const std::string& path, OffDayFile& file) {
+std::filesystem::path ShippedOffDaysPath(const std::filesystem::path& path) {
+    return path.parent_path() / "offdays-shipped.cfg";
+}
+
+OffDayFile ShippedOffDays(const std::filesystem::path& path) {
+    std::string contents;
+    if (ReadFileWithin(ShippedOffDaysPath(path), kOffDayFileLimit, contents) != FileRead::kRead) return {};
+    OffDayFile shipped = ParseOffDays(contents);
+    shipped.problems.clear();  // the user's file is the one whose lines are named
+    shipped.dayLines = 0;
+    return shipped;
+}
+
+bool LoadOffDays(const std::filesystem::path& path, OffDayFile& file) {
     file = OffDayFile{};
     std::string contents;
-    if (!ReadWholeFile(path, contents)) return !PathExists(path);
+    const FileRead read = ReadFileWithin(path, kOffDayFileLimit, contents);
+    if (read == FileRead::kMissing) {
+        file = ShippedOffDays(path);
+        return true;
+    }
+    if (read != FileRead::kRead || DecodeTextFile(contents).encoding == TextFileEncoding::kUnreadable) return false;
     file = ParseOffDays(contents);
+    // The user's lines correct the shipped ones date by date.
+    OffDayFile shipped = ShippedOffDays(path);
+    for (const OffDay& day : file.schedule.Days()) shipped.schedule.Set(day);
+    file.schedule = std::move(shipped.schedule);
     return true;
 }
 
 std::string FormatOffDayLine(const OffDay& day) {
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", day.date.year, day.date.month, day.date.day);
-    return std::string(date) + "," + OffDayBadgeText(day.kind) + "," + day.name;
+    return day.date.ToString() + "," + OffDayBadgeText(day.kind) + "," + day.name;
 }
 
 std::vector<HolidayPeriod> HolidayPeriods(const OffDaySchedule& schedule) {
     const std::vector<OffDay> days = schedule.Days();
     std::vector<HolidayPeriod> periods;
-    std::vector<std::int64_t> lastSerial;  // of each period's last day off
     for (const OffDay& day : days) {
         if (day.kind != OffDayKind::kOff) continue;
-        const std::int64_t serial = SerialOf(day.date);
-        if (!periods.empty() && periods.back().name == day.name && lastSerial.back() + 1 == serial) {
-            periods.back().last = day.date;
-            ++periods.back().days;
-            lastSerial.back() = serial;
+        HolidayPeriod* last = periods.empty() ? nullptr : &periods.back();
+        if (last && last->name == day.name && last->last + 1 == day.date && last->statutory == day.statutory) {
+            last->last = day.date;
+            ++last->days;
             continue;
         }
-        periods.push_back(HolidayPeriod{day.name, day.date, day.date, 1, {}});
-        lastSerial.push_back(serial);
+        periods.push_back(HolidayPeriod{day.name, day.date, day.date, 1, {}, day.statutory});
     }
     for (const OffDay& day : days) {
         if (day.kind != OffDayKind::kWork) continue;
-        const std::int64_t serial = SerialOf(day.date);
         HolidayPeriod* nearest = nullptr;
         std::int64_t nearestDistance = std::numeric_limits<std::int64_t>::max();
         for (HolidayPeriod& period : periods) {
             if (period.name != day.name) continue;
-            const std::int64_t first = SerialOf(period.first), last = SerialOf(period.last);
-            const std::int64_t distance = serial < first ? first - serial : serial > last ? serial - last : 0;
+            const std::int64_t distance = day.date < period.first  ? period.first - day.date
+                                          : day.date > period.last ? day.date - period.last
+                                                                   : 0;
             if (distance < nearestDistance) {
                 nearestDistance = distance;
                 nearest = &period;
@@ -304,27 +267,58 @@ std::string HolidayPeriodText(const HolidayPeriod& period) {
     std::string text = period.name + "：" + MonthDayText(period.first);
     if (period.days > 1) {
         char last[16];
-        std::snprintf(last, sizeof last, "%d日", period.last.day);
+        std::snprintf(last, sizeof last, "%d日", period.last.day());
         text += "至";
-        text += period.last.month == period.first.month ? std::string(last) : MonthDayText(period.last);
+        text += period.last.month() == period.first.month() ? std::string(last) : MonthDayText(period.last);
     }
-    text += period.workDays.empty() ? "放假" : "放假调休";
+    // The law's days are no arrangement: the notice may add days to them.
+    text += period.statutory ? "为法定假日" : period.workDays.empty() ? "放假" : "放假调休";
     char count[24];
     std::snprintf(count, sizeof count, "，共%d天", period.days);
     return text + count;
 }
 
-std::string HolidayWorkDaysText(const HolidayPeriod& period) {
+namespace {
+
+std::string WorkDatesText(const std::vector<Date>& dates) {
     std::string text;
-    for (const CivilDate& day : period.workDays) {
+    for (const Date& day : dates) {
         if (!text.empty()) text += "、";
-        text += MonthDayText(day) + "（周" + WeekdayName(DayOfWeek(day.year, day.month, day.day) % 7) + "）";
+        text += MonthDayText(day) + "（周" + WeekdayName(day.weekday()) + "）";
     }
     return text.empty() ? text : text + "上班";
 }
 
+}  // namespace
+
+std::string HolidayWorkDaysText(const HolidayPeriod& period) { return WorkDatesText(period.workDays); }
+
+std::string MakeUpDaysText(const HolidayPeriod& period, const std::vector<Date>& dates) {
+    const std::string days = WorkDatesText(dates);
+    return days.empty() ? days : period.name + "调休：" + days;
+}
+
+const HolidayPeriod* PeriodOfDay(const std::vector<HolidayPeriod>& periods, const Date& date) {
+    for (const HolidayPeriod& period : periods) {
+        if (date >= period.first && date <= period.last) return &period;
+        if (std::find(period.workDays.begin(), period.workDays.end(), date) != period.workDays.end()) return &period;
+    }
+    return nullptr;
+}
+
+std::string HolidayArrangementText(const OffDaySchedule& schedule, const Date& date) {
+    const std::vector<HolidayPeriod> periods = HolidayPeriods(schedule);
+    const HolidayPeriod* period = PeriodOfDay(periods, date);
+    if (!period) return std::string();
+    std::string text = HolidayPeriodText(*period);
+    const std::string workDays = HolidayWorkDaysText(*period);
+    if (!workDays.empty()) text += "\n" + workDays;
+    if (period->statutory) text += "\n" + UnpublishedScheduleNote(period->Year());
+    return text;
+}
+
 std::string OffDayBalloonText(const OffDay& day) {
-    return day.kind == OffDayKind::kOff ? day.name + "假期 休" : std::string("调休上班 班");
+    return day.kind == OffDayKind::kOff ? day.name + "假期 休" : day.name + "调休上班 班";
 }
 
 std::string OffDayBadgeText(OffDayKind kind) { return kind == OffDayKind::kOff ? kOffText : kWorkText; }
@@ -341,9 +335,8 @@ ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::strin
 
     const std::vector<int> covered = current.CoveredYears();
     const int lastYear = covered.empty() ? 0 : covered.back();
-    for (const auto& [serial, year] : HolidayYearOfDays(file.schedule)) {
-        const CivilDate date = CivilFromSerial(serial);
-        if (year <= lastYear || current.Find(date.year, date.month, date.day)) {
+    for (const auto& [date, year] : HolidayYearOfDays(file.schedule)) {
+        if (year <= lastYear || current.Find(date)) {
             result.verdict = ServedOffDaysVerdict::kChangesPast;
             return result;
         }
@@ -354,27 +347,29 @@ ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::strin
 }
 
 std::string AppendOffDays(const std::string& contents, const std::vector<OffDay>& days) {
-    std::string text = AsGbk(contents);
-    if (!text.empty() && text.back() != '\n') text += "\r\n";
-    for (const OffDay& day : days) text += FormatOffDayLine(day) + "\r\n";
-    return text;
+    // The new lines are added in the file's own encoding, after its own bytes:
+    // what the user wrote, in any script, is never converted.
+    const DecodedTextFile decoded = DecodeTextFile(contents);
+    std::string lines = !decoded.text.empty() && decoded.text.back() != '\n' ? "\r\n" : "";
+    for (const OffDay& day : days) lines += FormatOffDayLine(day) + "\r\n";
+    if (contents.empty()) lines = kUserFileHeader + lines;
+    return contents + EncodeTextFile(lines, decoded.encoding, false);
 }
 
-bool MergeServedOffDays(const std::string& path, const std::string& served) {
+bool MergeServedOffDays(const std::filesystem::path& path, const std::string& served) {
     std::string contents;
-    if (!ReadWholeFile(path, contents)) {
-        if (PathExists(path)) return false;
-        contents.clear();
-    }
-    if (contents.size() > kMaxOffDayFileBytes) return false;
-    const OffDayFile current = ParseOffDays(contents);
+    const FileRead read = ReadFileWithin(path, kOffDayFileLimit, contents);
+    if (read != FileRead::kRead && read != FileRead::kMissing) return false;
+    if (DecodeTextFile(contents).encoding == TextFileEncoding::kUnreadable) return false;
+    OffDayFile current;
+    if (!LoadOffDays(path, current)) return false;
     const ServedOffDays checked = CheckServedOffDays(current.schedule, served);
     if (checked.verdict != ServedOffDaysVerdict::kMerged) return false;
     return ReplaceFileAtomically(path, AppendOffDays(contents, checked.days));
 }
 
-bool WantsComingYear(const OffDaySchedule& schedule, const CivilDate& today) {
+bool WantsComingYear(const OffDaySchedule& schedule, const Date& today) {
     const std::vector<int> years = schedule.CoveredYears();
     const auto has = [&years](int year) { return std::binary_search(years.begin(), years.end(), year); };
-    return today.month >= 11 ? !has(today.year + 1) : !has(today.year);
+    return today.month() >= 11 ? !has(today.year() + 1) : !has(today.year());
 }

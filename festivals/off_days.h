@@ -7,29 +7,37 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "calendar/gregorian.h"
+#include "calendar/date.h"
 
 enum class OffDayKind { kOff, kWork };  // 休, 班
 
 struct OffDay {
-    CivilDate date{0, 0, 0};
+    Date date;
     OffDayKind kind = OffDayKind::kOff;
     std::string name;  // the holiday the day belongs to, GBK
+    // Fixed by the holiday law alone, for a year whose schedule is not
+    // published yet (festivals/statutory_holidays.h); never read from a file.
+    bool statutory = false;
 };
 
 // A line that was not taken, for the command-line tool to report.
 struct OffDayProblem {
-    int line = 0;  // 1-based
+    int line = 0;        // 1-based
     std::string reason;  // GBK
 };
 
-// Largest file read; anything beyond it is ignored and reported.
+// Largest text read; anything beyond it is ignored and reported.
 inline constexpr std::size_t kMaxOffDayFileBytes = 512 * 1024;
+// Largest file taken in at all (room for that text as UTF-16); a larger one
+// is taken as damaged and not read.
+inline constexpr std::size_t kOffDayFileLimit = 4 * kMaxOffDayFileBytes;
 // Longest holiday name, in bytes.
 inline constexpr std::size_t kMaxOffDayNameBytes = 64;
 
@@ -37,16 +45,22 @@ class OffDaySchedule {
 public:
     // Later entries for the same date replace earlier ones.
     void Set(const OffDay& day);
-    const OffDay* Find(int year, int month, int day) const;
+    const OffDay* Find(const Date& date) const;
     bool empty() const { return days_.empty(); }
     std::size_t size() const { return days_.size(); }
     // In date order.
     std::vector<OffDay> Days() const;
-    // The years whose holidays the schedule holds (see HolidayPeriods), ascending.
+    // The years whose published holidays the schedule holds (see
+    // HolidayPeriods), ascending; the law's days alone cover no year.
     std::vector<int> CoveredYears() const;
 
+    // A year whose days are the law's alone, its schedule not published yet.
+    void MarkStatutoryOnly(int year) { statutoryOnly_.insert(year); }
+    bool StatutoryOnly(int year) const { return statutoryOnly_.count(year) != 0; }
+
 private:
-    std::map<std::int64_t, OffDay> days_;  // by serial day
+    std::map<Date, OffDay> days_;
+    std::set<int> statutoryOnly_;
 };
 
 struct OffDayFile {
@@ -63,9 +77,18 @@ struct OffDayFile {
 // saved as UTF-8 by an editor is read too.
 OffDayFile ParseOffDays(const std::string& contents);
 
-// A missing file gives an empty schedule; false when something is at the path
-// but could not be read.
-bool LoadOffDays(const std::string& path, OffDayFile& file);
+// The schedule the program ships, "offdays-shipped.cfg" beside the user's
+// file: replaced by every update, while the user's file is never touched by
+// one. Its lines are not reported as problems.
+std::filesystem::path ShippedOffDaysPath(const std::filesystem::path& path);
+OffDayFile ShippedOffDays(const std::filesystem::path& path);
+
+// The shipped schedule with the user's file at `path` over it: a day in the
+// user's file replaces the shipped day of that date; `problems` and
+// `dayLines` are the user's file's. A missing user file gives the shipped
+// schedule; false when something is at the path but could not be read (or
+// is beyond kOffDayFileLimit, or in no encoding the program reads).
+bool LoadOffDays(const std::filesystem::path& path, OffDayFile& file);
 
 // "2026-10-01,休,国庆节".
 std::string FormatOffDayLine(const OffDay& day);
@@ -75,12 +98,13 @@ std::string FormatOffDayLine(const OffDay& day);
 // four weeks).
 struct HolidayPeriod {
     std::string name;
-    CivilDate first{0, 0, 0};
-    CivilDate last{0, 0, 0};
+    Date first;
+    Date last;
     int days = 0;
-    std::vector<CivilDate> workDays;  // ascending
+    std::vector<Date> workDays;  // ascending
+    bool statutory = false;      // the law's days, the year's schedule not out yet
     // The notice's year: that of the last day off (元旦 may begin in December).
-    int Year() const { return last.year; }
+    int Year() const { return last.year(); }
 };
 // Every period, ordered by first day off.
 std::vector<HolidayPeriod> HolidayPeriods(const OffDaySchedule& schedule);
@@ -90,8 +114,20 @@ std::vector<HolidayPeriod> HolidayPeriods(const OffDaySchedule& schedule);
 std::string HolidayPeriodText(const HolidayPeriod& period);
 // Its make-up days, "9月20日（周日）、10月10日（周六）上班"; "" without any.
 std::string HolidayWorkDaysText(const HolidayPeriod& period);
+// Some of its make-up days on their own, announced before the holiday:
+// "国庆节调休：9月20日（周日）上班"; "" for none.
+std::string MakeUpDaysText(const HolidayPeriod& period, const std::vector<Date>& dates);
 
-// The balloon's line for the day: "国庆节假期 休" or "调休上班 班".
+// The period a day off or make-up working day belongs to; none for a day of
+// no period (a make-up day far from any holiday of its name).
+const HolidayPeriod* PeriodOfDay(const std::vector<HolidayPeriod>& periods, const Date& date);
+
+// The arrangement of the holiday a day belongs to, for the day menu's 休/班
+// item: its days off, then its make-up days, then for the law's days alone
+// the note that the year's schedule is not out; "" for a day of no holiday.
+std::string HolidayArrangementText(const OffDaySchedule& schedule, const Date& date);
+
+// The balloon's line for the day: "国庆节假期 休" or "国庆节调休上班 班".
 std::string OffDayBalloonText(const OffDay& day);
 // The badge drawn in the day's cell: "休" or "班".
 std::string OffDayBadgeText(OffDayKind kind);
@@ -104,9 +140,9 @@ inline constexpr std::size_t kMaxServedOffDayLines = 400;
 inline constexpr std::size_t kMaxServedOffDayBytes = 32 * 1024;
 
 enum class ServedOffDaysVerdict {
-    kMerged,        // new years to add
-    kMalformed,     // a bad line, too long, or empty
-    kChangesPast,   // it touches a year or a day already present
+    kMerged,       // new years to add
+    kMalformed,    // a bad line, too long, or empty
+    kChangesPast,  // it touches a year or a day already present
 };
 
 struct ServedOffDays {
@@ -120,17 +156,18 @@ struct ServedOffDays {
 // `current` already has.
 ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::string& served);
 
-// The file's text with the days appended (CR LF line ends, the existing lines
-// and comments kept; a file that was UTF-8 is rewritten as GBK).
+// The file's bytes with the days appended in the file's own encoding (GBK,
+// UTF-8 or UTF-16, CR LF line ends); the existing bytes stay as they are.
 std::string AppendOffDays(const std::string& contents, const std::vector<OffDay>& days);
 
-// Merges a served file into the file at `path` in one atomic replace; true
-// only when the file changed. A missing, unreadable or malformed file, or one
-// that brings nothing new, leaves it untouched.
-bool MergeServedOffDays(const std::string& path, const std::string& served);
+// Merges a served file into the user's file at `path` (created when missing)
+// in one atomic replace; true only when the file changed. An unreadable file,
+// a malformed served one, or one that brings nothing new beyond the shipped
+// and the user's days, leaves it untouched.
+bool MergeServedOffDays(const std::filesystem::path& path, const std::string& served);
 
 // Whether the update site should be asked for a schedule: from 1 November
 // when the file lacks the coming year (its notice may be out), before that
 // when it lacks the current one (a notice published late, a file restored
 // from an older copy).
-bool WantsComingYear(const OffDaySchedule& schedule, const CivilDate& today);
+bool WantsComingYear(const OffDaySchedule& schedule, const Date& today);

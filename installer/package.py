@@ -25,17 +25,22 @@ import zlib
 LAYOUT = [
     # (pattern, required)
     ("Solvane.exe", True),
-    ("Solvane.ini", True),
     ("说明.txt", True),
     # The pages the program opens itself (app/win/web_pages.cpp).
     ("Help/index.html", True),
     ("Help/feedback.html", True),
     ("Help/settings-general.html", True),
     ("Help/settings-appearance.html", True),
+    ("Help/planning.html", True),
     ("Help/*.html", False),
+    ("Help/help.css", True),
+    # The help pages' screenshots.
+    ("Help/*.png", False),
     ("Ostrel/Database/china.mdb", True),
-    ("Ostrel/holidays.cfg", True),
-    ("Ostrel/offdays.cfg", True),
+    # The first-run copies of the files the user edits (base/first_run_files.h).
+    ("Ostrel/FirstRun/Solvane.ini", True),
+    ("Ostrel/FirstRun/holidays.cfg", True),
+    ("Ostrel/offdays-shipped.cfg", True),
     ("Ostrel/Templates/*/config.ini", True),
     ("Ostrel/Templates/*/backgroud.png", True),
     # The double-size pictures for screens of 175 % and more.
@@ -49,11 +54,20 @@ LAYOUT = [
 ]
 # Folders that must exist, also when empty: the program writes into them but
 # never creates them.
-FOLDERS = ["Ostrel", "Ostrel/Database", "Ostrel/Templates", "Ostrel/SystemTray", "Reminders", "Sound"]
+FOLDERS = ["Ostrel", "Ostrel/FirstRun", "Ostrel/Database", "Ostrel/Templates", "Ostrel/SystemTray", "Reminders", "Sound"]
 EMPTY_FOLDERS = ["Reminders"]
-# Written by the user through the program: the installer never overwrites them
-# and its uninstaller removes them only when asked.
+# Written by the user through the program. No package holds them under these
+# names, so neither the installer nor a zip unpacked over the folder can
+# replace them: the program makes them from their first-run copies
+# (FIRST_RUN) when they are missing. The uninstaller removes them only when
+# asked.
 USER_FILES = ["Solvane.ini", "Ostrel/holidays.cfg"]
+FIRST_RUN = "Ostrel/FirstRun"
+# Written by the user or the program but never shipped (the holiday schedule's
+# corrections and downloaded years, over Ostrel/offdays-shipped.cfg): no
+# package holds them, so no update can replace them; the uninstaller removes
+# them only when asked.
+WRITTEN_FILES = ["Ostrel/offdays.cfg"]
 USER_FOLDERS = ["Reminders"]
 # Part of the portable zip only: the installer has its own pages.
 ZIP_ONLY = ["说明.txt"]
@@ -143,11 +157,15 @@ def stage(dist, data, readme, out):
     if os.path.exists(out):
         shutil.rmtree(out)
     shutil.copytree(dist, out)
+    for rel in WRITTEN_FILES:  # what a run of the build wrote
+        if os.path.exists(os.path.join(out, rel)):
+            os.remove(os.path.join(out, rel))
+    os.makedirs(os.path.join(out, FIRST_RUN), exist_ok=True)
     for rel in USER_FILES:
-        target = os.path.join(out, rel)
+        if os.path.exists(os.path.join(out, rel)):
+            os.remove(os.path.join(out, rel))
+        target = os.path.join(out, FIRST_RUN, os.path.basename(rel))
         shipped = os.path.join(data, rel)
-        if os.path.exists(target):
-            os.remove(target)
         if os.path.exists(shipped):
             with open(shipped, "rb") as f:
                 content = f.read()
@@ -168,7 +186,7 @@ def stage(dist, data, readme, out):
 
 def check_tree(root):
     files, folders = walk(root)
-    ini = os.path.join(root, "Solvane.ini")
+    ini = os.path.join(root, FIRST_RUN, "Solvane.ini")
     text = open(ini, "rb").read().decode("gbk", "replace") if os.path.exists(ini) else ""
     problems = layout_problems(files, folders, text)
     for p in problems:
@@ -214,7 +232,7 @@ def write_zip(root, top, out):
             # code page. The Unicode Path field repeats the name for tools that
             # look there.
             info = zipfile.ZipInfo(name, ZIP_TIME)
-            # Unix as the maker, like Info-ZIP: unzip on Linux would otherwise
+            # Made on Unix, as Info-ZIP marks its archives: unzip on Linux would otherwise
             # recode the names from the DOS code page despite the UTF-8 flag.
             info.create_system = 3
             if not name.isascii():
@@ -231,8 +249,8 @@ def write_zip(root, top, out):
 
 
 def nsis_lists(root, out):
-    """Two macros: the installer's File commands and the uninstaller's deletions,
-    user files kept apart so that an update never overwrites them."""
+    """The installer's File commands and the uninstaller's deletions: the
+    program's files, then the user's (removed only when asked)."""
     files, folders = walk(root)
     files = sorted(f for f in files if f not in ZIP_ONLY)
     win = lambda rel: rel.replace("/", "\\")
@@ -244,18 +262,14 @@ def nsis_lists(root, out):
         if folder != current:
             lines.append(f'  SetOutPath "$INSTDIR{chr(92) + win(folder) if folder else ""}"')
             current = folder
-        if rel in USER_FILES:
-            lines += ["  SetOverwrite off", f'  File "{src(rel)}"', "  SetOverwrite on"]
-        else:
-            lines.append(f'  File "{src(rel)}"')
+        lines.append(f'  File "{src(rel)}"')
     for folder in sorted(folders):
         lines.append(f'  CreateDirectory "$INSTDIR\\{win(folder)}"')
     lines += ["  SetOutPath \"$INSTDIR\"", "!macroend", "", "!macro RemoveProgramFiles"]
     for rel in files:
-        if rel not in USER_FILES:
-            lines.append(f'  Delete "$INSTDIR\\{win(rel)}"')
+        lines.append(f'  Delete "$INSTDIR\\{win(rel)}"')
     lines += ["!macroend", "", "!macro RemoveUserFiles"]
-    for rel in USER_FILES:
+    for rel in USER_FILES + WRITTEN_FILES:
         lines.append(f'  Delete "$INSTDIR\\{win(rel)}"')
     for folder in USER_FOLDERS:
         lines.append(f'  RMDir /r "$INSTDIR\\{win(folder)}"')
@@ -302,7 +316,8 @@ def check_zip(path, top, machine):
             folder = os.path.dirname(f)
             if folder and folder not in folders:
                 problems.append(f"no folder entry for {folder}/")
-        ini = z.read(f"{top}/Solvane.ini") if "Solvane.ini" in files else b""
+        first_ini = f"{FIRST_RUN}/Solvane.ini"
+        ini = z.read(f"{top}/{first_ini}") if first_ini in files else b""
         problems += layout_problems(files, folders, ini.decode("gbk", "replace"))
         if "说明.txt" in files:
             readme = z.read(f"{top}/说明.txt")

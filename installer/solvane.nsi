@@ -62,7 +62,7 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" ""
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
-!define MUI_WELCOMEPAGE_TEXT "这个向导将把 ${PRODUCT} ${VERSION}（${ARCH_TEXT}）安装到您的电脑上。$\r$\n$\r$\n程序安装在您自己的用户文件夹中，不需要管理员权限。如果 ${PRODUCT} 正在运行，请先在托盘菜单中选择“退出”。$\r$\n$\r$\n单击“下一步”继续。"
+!define MUI_WELCOMEPAGE_TEXT "这个向导将把 ${PRODUCT} ${VERSION}（${ARCH_TEXT}）安装到您的电脑上。$\r$\n$\r$\n程序安装在您自己的用户文件夹中，不需要管理员权限。如果 ${PRODUCT} 正在运行，请先在托盘菜单中选择「退出」。$\r$\n$\r$\n单击「下一步」继续。"
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_DIRECTORYPAGE_TEXT_TOP "程序的设置、节日和备忘保存在安装文件夹中，因此请选择一个您可以写入的文件夹。建议使用默认的个人文件夹。"
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckInstallFolder
@@ -90,7 +90,7 @@ Var RemoveUserData
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r0)'
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${PRODUCT} 正在运行。$\r$\n$\r$\n请右键单击任务栏通知区域中的日历图标，选择“退出”，然后单击“重试”。" \
+      "${PRODUCT} 正在运行。$\r$\n$\r$\n请右键单击任务栏通知区域中的日历图标，选择「退出」，然后单击「重试」。" \
       /SD IDCANCEL IDRETRY +3
     SetErrorLevel 2
     Quit
@@ -230,7 +230,7 @@ Section "Uninstall"
   SetShellVarContext current
   ${If} $RemoveUserData == 0
     MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-      "是否同时删除您的节日、备忘和设置？$\r$\n$\r$\n选择“否”将保留它们（Solvane.ini、Ostrel\holidays.cfg 和 Reminders 文件夹），重新安装后可以继续使用。" \
+      "是否同时删除您的节日、备忘和设置？$\r$\n$\r$\n选择「否」将保留它们（Solvane.ini、Ostrel\holidays.cfg、Ostrel\offdays.cfg 和 Reminders 文件夹），重新安装后可以继续使用。" \
       /SD IDNO IDNO keep_user_data
     StrCpy $RemoveUserData 1
     keep_user_data:

@@ -28,7 +28,7 @@ const std::vector<ReminderCode>& ReminderCategories() {
 
 const std::vector<ReminderCode>& ReminderRepeats() {
     static const std::vector<ReminderCode> table = {
-        {kRepeatNone, "无重复"},  {kRepeatDaily, "每天"},   {kRepeatWeekly, "每周"},
+        {kRepeatNone, "无重复"},    {kRepeatDaily, "每天"},   {kRepeatWeekly, "每周"},
         {kRepeatBiweekly, "每2周"}, {kRepeatMonthly, "每月"}, {kRepeatYearly, "每年"},
     };
     return table;
@@ -36,9 +36,9 @@ const std::vector<ReminderCode>& ReminderRepeats() {
 
 const std::vector<ReminderCode>& ReminderAlerts() {
     static const std::vector<ReminderCode> table = {
-        {kAlertNone, "无提醒"},        {kAlertAtTime, "事件发生时"}, {kAlert5Minutes, "5分钟之前"},
+        {kAlertNone, "无提醒"},          {kAlertAtTime, "事件发生时"},    {kAlert5Minutes, "5分钟之前"},
         {kAlert15Minutes, "15分钟之前"}, {kAlert30Minutes, "30分钟之前"}, {kAlert1Hour, "1小时之前"},
-        {kAlert2Hours, "2小时之前"},     {kAlert1Day, "1天之前"},       {kAlert2Days, "2天之前"},
+        {kAlert2Hours, "2小时之前"},     {kAlert1Day, "1天之前"},         {kAlert2Days, "2天之前"},
     };
     return table;
 }
@@ -85,29 +85,38 @@ std::string ReminderEndText(const Reminder& reminder) {
 }
 
 const std::vector<std::string>& ReminderColumnTitles() {
-    static const std::vector<std::string> titles = {"备忘内容", "日历", "提醒",   "第二次提醒",
+    static const std::vector<std::string> titles = {"备忘内容", "日历", "提醒",     "第二次提醒",
                                                     "重复",     "分类", "开始时间", "结束重复时间"};
     return titles;
 }
 
 std::vector<std::string> ReminderRowTexts(const Reminder& reminder) {
-    return {ReminderText(reminder),           ReminderCalendarText(reminder.calendar),
-            AlertText(reminder.firstAlert),   AlertText(reminder.secondAlert),
-            RepeatText(reminder.repeat),      CategoryText(reminder.category),
-            ReminderStartText(reminder),      ReminderEndText(reminder)};
+    return {ReminderText(reminder),         ReminderCalendarText(reminder.calendar),
+            AlertText(reminder.firstAlert), AlertText(reminder.secondAlert),
+            RepeatText(reminder.repeat),    CategoryText(reminder.category),
+            ReminderStartText(reminder),    ReminderEndText(reminder)};
 }
 
 std::int64_t AlertLeadSeconds(std::int32_t code) {
     switch (code) {
-        case kAlertAtTime: return 0;
-        case kAlert5Minutes: return 300;
-        case kAlert15Minutes: return 900;
-        case kAlert30Minutes: return 1800;
-        case kAlert1Hour: return 3600;
-        case kAlert2Hours: return 7200;
-        case kAlert1Day: return 86400;
-        case kAlert2Days: return 172800;
-        default: return -1;
+        case kAlertAtTime:
+            return 0;
+        case kAlert5Minutes:
+            return 300;
+        case kAlert15Minutes:
+            return 900;
+        case kAlert30Minutes:
+            return 1800;
+        case kAlert1Hour:
+            return 3600;
+        case kAlert2Hours:
+            return 7200;
+        case kAlert1Day:
+            return 86400;
+        case kAlert2Days:
+            return 172800;
+        default:
+            return -1;
     }
 }
 

@@ -3,21 +3,17 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
+#include "calendar/date_readings.h"
 #include "calendar/gregorian.h"
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return std::string();
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
 // A whole decimal number of at most six digits (larger ones are out of every
 // range here anyway), optionally signed.
 std::optional<int> WholeNumber(const std::string& text) {
-    const std::string t = Trimmed(text);
+    const std::string_view t = TrimBlanksView(text, kSpacesAndTabs);
     std::size_t i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
@@ -88,8 +84,8 @@ std::optional<ReminderFormProblem> ReadDateTime(const std::string (&texts)[5], b
     const std::int32_t calendar = lunar ? kReminderLunar : kReminderGregorian;
     const std::optional<int> month = ComboValue(texts[1], StartMonthItems(calendar));
     if (!month || *month < 1 || *month > 12) {
-        return ReminderFormProblem{field(1), lunar ? name + "的月份应是正月到腊月中的一个。"
-                                                   : Range((name + "的月份").c_str(), 1, 12)};
+        return ReminderFormProblem{
+            field(1), lunar ? name + "的月份应是正月到腊月中的一个。" : Range((name + "的月份").c_str(), 1, 12)};
     }
     const std::optional<int> day = ComboValue(texts[2], StartDayItems(calendar));
     if (lunar) {
@@ -230,4 +226,13 @@ ReminderForm FormOfReminder(const Reminder& record) {
     form.endHour = std::to_string(e.hour);
     form.endMinute = std::to_string(e.minute);
     return form;
+}
+
+std::string ReminderDateHint(const ReminderForm& form) {
+    const std::int32_t calendar = form.calendar == kReminderLunar ? kReminderLunar : kReminderGregorian;
+    const std::optional<int> year = ComboValue(form.startYear, {});
+    const std::optional<int> month = ComboValue(form.startMonth, StartMonthItems(calendar));
+    const std::optional<int> day = ComboValue(form.startDay, StartDayItems(calendar));
+    if (!year || !month || !day) return "";
+    return OtherCalendarText(calendar == kReminderLunar, *year, *month, *day);
 }

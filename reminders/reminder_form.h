@@ -81,5 +81,12 @@ std::optional<int> ComboValue(const std::string& text, const std::vector<Reminde
 // record is left untouched and the problem says what is wrong.
 std::optional<ReminderFormProblem> ApplyReminderForm(const ReminderForm& form, Reminder& record);
 
+// What the start date of the form means in the other calendar, shown beside
+// the date fields as they change ("即阳历2027年1月15日" for 2026 腊月初八,
+// "即旧历十月三十" for 2026-12-08): switching the calendar keeps the numbers,
+// so the user sees at once which day they now name. "" while the fields do
+// not yet name a date.
+std::string ReminderDateHint(const ReminderForm& form);
+
 // The form showing a record as the editor opens it.
 ReminderForm FormOfReminder(const Reminder& record);

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+void ReminderManagerModel::PutFileRowsFirst(const ReminderList& fileRows) {
+    rows_.insert(rows_.begin(), fileRows.begin(), fileRows.end());
+    modified_ = true;
+}
+
 int ReminderManagerModel::Add(const Reminder& reminder) {
     rows_.push_back(reminder);
     modified_ = true;

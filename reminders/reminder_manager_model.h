@@ -8,8 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
+#include "base/list_file_messages.h"
 #include "calendar/gregorian.h"
 #include "reminders/reminder.h"
+
+// How the manager's messages speak of the memo file: its entries are memos,
+// and what a load can skip is a record.
+inline constexpr ListFileWords kReminderFileWords{"备忘", "记录", kReminderFileLimit};
 
 class ReminderManagerModel {
 public:
@@ -28,6 +34,10 @@ public:
     // Removes the row and returns the row to select next: the one that took
     // its place, else the new last row, else -1 for an empty list.
     int Delete(int index);
+
+    // The file's memos, read again after they could not be read when the
+    // manager opened, go before every row (all of them the user's new ones).
+    void PutFileRowsFirst(const ReminderList& fileRows);
 
     // After a successful save the list matches the file again.
     void MarkSaved() { modified_ = false; }

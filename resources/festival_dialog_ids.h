@@ -1,4 +1,5 @@
-// Control identifiers of the festival manager (132), the festival editor (133) and the six date pages of the editor (134-139).
+// Control identifiers of the festival manager (132), the festival editor (133) and the six date pages of the editor
+// (134-139).
 #pragma once
 
 #define IDD_FESTIVAL_MANAGER 132
@@ -11,11 +12,7 @@
 #define IDD_DATE_PAGE_LUNAR_DATE 138
 #define IDD_DATE_PAGE_DAYS_FROM_LUNAR_DATE 139
 
-// The manager; 保存并关闭 is IDOK (1).
-#define IDC_FESTIVAL_ADD 1015
-#define IDC_FESTIVAL_EDIT 4
-#define IDC_FESTIVAL_DELETE 3
-#define IDC_FESTIVAL_LIST 1014
+// The manager has the controls of list_manager_ids.h and two of its own.
 #define IDC_FESTIVAL_UP 1028
 #define IDC_FESTIVAL_DOWN 1029
 
@@ -33,6 +30,7 @@
 #define IDC_EDITOR_CHOOSE_SOUND 1029
 #define IDC_EDITOR_FORENOTICE 1004
 #define IDC_EDITOR_REMINDER_WINDOW 1005
+#define IDC_EDITOR_DATE_HINT 1031  // the fixed date in the other calendar
 
 // The date pages. A page uses the numbers its layout needs: the fixed dates
 // put their day into 1022, the solar-term page its term into 1026.

@@ -4,12 +4,8 @@
 #define IDD_REMINDER_MANAGER 141
 #define IDD_REMINDER_EDITOR 142
 
-// The memo manager. IDOK (1) saves and closes.
-#define IDC_REMINDER_ADD 1015
-#define IDC_REMINDER_EDIT 4
-#define IDC_REMINDER_DELETE 3
+// The memo manager has the controls of list_manager_ids.h and its hint.
 #define IDC_REMINDER_HINT 1040
-#define IDC_REMINDER_LIST 1014
 
 // The memo editor. IDOK and IDCANCEL confirm and cancel.
 #define IDC_MEMO_CONTENT 1038
@@ -30,3 +26,4 @@
 #define IDC_MEMO_END_DAY 1021
 #define IDC_MEMO_END_HOUR 1022
 #define IDC_MEMO_END_MINUTE 1023
+#define IDC_MEMO_DATE_HINT 1042  // the start date in the other calendar

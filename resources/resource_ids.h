@@ -21,6 +21,9 @@
 #define IDD_NOTIFICATION_WINDOW 140  // the sliding notice in the corner of the screen
 #define IDD_ABOUT_BOX 213
 
+// The shell window's title, by which other programs find the running one.
+#define SOLVANE_SHELL_WINDOW_TITLE "Solvane"
+
 // Controls of the notification window.
 #define IDC_NOTICE_CAPTION 1035
 #define IDC_NOTICE_MESSAGE 1033
@@ -32,11 +35,13 @@
 #define IDC_ABOUT_DATE 2133
 
 // The editing dialogs and their controls.
-#include "festival_dialog_ids.h"
-#include "reminder_dialog_ids.h"
-#include "export_dialog_ids.h"
-#include "settings_dialog_ids.h"
 #include "almanac_page_ids.h"
+#include "export_dialog_ids.h"
+#include "festival_dialog_ids.h"
+#include "list_manager_ids.h"
+#include "planning_dialog_ids.h"
+#include "reminder_dialog_ids.h"
+#include "settings_dialog_ids.h"
 
 // The version resource.
 #define SOLVANE_VERSION_NUMBERS 1, 0, 0, 0

@@ -1,28 +1,89 @@
 #!/usr/bin/env bash
 # Sets up, builds every configuration and runs every test: the native suite
-# (with sanitizers), the Windows suite under 64-bit Wine in a virtual display,
-# and the bounded fuzz runs.
+# (with sanitizers), the core's suite as a 32-bit program under qemu-i386, the
+# Windows suites under 64-bit Wine, and the scripts of scripts/tests.d
+# (end-to-end runs under Wine, checks of the tree, bounded fuzzing), several
+# side by side (scripts/run-scripts.sh). Ends with the time each phase took:
+# wall-clock and CPU (user + system) seconds; the side-by-side scripts
+# overlap the phases after the win64 build, and their CPU time counts from
+# when they end.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-scripts/setup.sh
-scripts/build.sh all
+# --- time per phase --------------------------------------------------------------------
+ticks=$(getconf CLK_TCK)
+phase_lines=()
+started=$SECONDS
+
+children_cpu() {  # process id: CPU seconds (user + system) of its children that have ended
+    local stat
+    read -r stat </proc/"$1"/stat
+    set -- ${stat##*) }
+    echo $(((${14} + ${15}) / ticks))
+}
+
+record() {  # name, wall seconds, CPU seconds
+    phase_lines+=("$(printf '%-34s %6s s %7s s' "$1" "$2" "$3")")
+}
+
+phase() {  # name, then a command: runs it as one phase of the timing
+    local name=$1 wall=$SECONDS cpu status=0
+    shift
+    cpu=$(children_cpu $$)
+    echo "== $name"
+    "$@" || status=$?
+    record "$name" $((SECONDS - wall)) $(($(children_cpu $$) - cpu))
+    return $status
+}
+
+print_phases() {
+    echo "== time per phase (wall, CPU user + system)"
+    printf '%s\n' "${phase_lines[@]}"
+    printf '%-34s %6s s\n' "total" $((SECONDS - started))
+}
+
+# --- the phases ------------------------------------------------------------------------
+# The end-to-end scripts spend most of their time waiting on the program
+# (minute boundaries, midnight, notices sliding), so they start as soon as
+# what they run is built and go on beside the remaining builds and test
+# programs, which give way to them (niceness 10). The two scripts that need
+# the 32-bit release follow once everything else is done.
+phase "set-up" scripts/setup.sh
+phase "build native (sanitizers)" scripts/build.sh native
+phase "build win64" scripts/build.sh win64
 
 . scripts/wine-env.sh
-ensure_display
-trap stop_display EXIT
-ensure_wine_prefix
+make_wine_template
+logs="$root/build/test-logs"
+mkdir -p "$logs"
+echo "== scripts/tests.d side by side, from here on (their output follows the test programs')"
+scripts_started=$SECONDS
+# Each script's end is told at once on this command's own output (fd 3), so
+# a run cut short still shows which scripts ended and how.
+exec 3>&1
+SOLVANE_SCRIPT_STATUS=/dev/fd/3 scripts/run-scripts.sh --without package dll_imports >"$logs/side-by-side.out" 2>&1 &
+scripts_pid=$!
 
 status=0
-echo "== native tests"
-ctest --test-dir build/native --output-on-failure -j "$(nproc)" || status=1
-echo "== Windows (x86_64) tests under Wine"
-ctest --test-dir build/win64 --output-on-failure --timeout 1200 || status=1
-for extra in scripts/tests.d/*.sh; do
-    [ -e "$extra" ] || continue
-    echo "== $(basename "$extra" .sh)"
-    bash "$extra" || status=1
-done
-wine_wait
+phase "build win32 (the release)" nice -n 10 scripts/build.sh win32 || status=1
+phase "build linux32 (core tests)" nice -n 10 scripts/build.sh linux32 || status=1
+phase "native tests" nice -n 10 ctest --test-dir build/native --output-on-failure -j "$(nproc)" || status=1
+phase "core tests as 32-bit (qemu-i386)" nice -n 10 ctest --test-dir build/linux32 --output-on-failure || status=1
+windows_tests() {
+    ensure_display && ensure_wine_prefix || return 1
+    local result=0
+    nice -n 10 ctest --test-dir build/win64 --output-on-failure --timeout 1200 || result=1
+    wine_wait
+    stop_display
+    return $result
+}
+phase "Windows (x86_64) tests under Wine" windows_tests || status=1
+
+scripts_cpu=$(children_cpu $$)
+wait "$scripts_pid" || status=1
+cat "$logs/side-by-side.out"
+record "scripts/tests.d side by side" $((SECONDS - scripts_started)) $(($(children_cpu $$) - scripts_cpu))
+phase "scripts needing the 32-bit release" scripts/run-scripts.sh package dll_imports || status=1
+print_phases
 exit $status

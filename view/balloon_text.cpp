@@ -5,6 +5,7 @@
 
 #include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
+#include "festivals/statutory_holidays.h"
 
 namespace {
 
@@ -41,15 +42,17 @@ std::string MemoBlock(const DayInfo& day) {
     return lines.empty() ? lines : "\n=====【备忘内容】=====\n\n" + lines;
 }
 
-std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offDay) {
-    std::string text = "阳历：" + SolarDateText(day.solarDate) + "\n";
-    text += "旧历：" + LunarDateText(day.lunarDate) + "\n";
-    if (day.isLeap) text += "「闰月」\n";
-    text += "星期" + WeekdayName(day.weekday) + "\n";
+std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offDay, const Date* today) {
+    std::string text = "阳历：" + SolarDateText(day.date) + "\n";
+    text += "旧历：" + LunarDateText(day.lunar) + "\n";
+    if (day.lunar.isLeap) text += "「闰月」\n";
+    text += "星期" + WeekdayName(day.date.weekday()) + "\n";
+    if (today && (day.date - *today > 1 || *today - day.date > 1)) text += DaysAwayText(*today, day.date) + "\n";
     AppendPiece(text, "", day.zodiac, "年\n");
     AppendPiece(text, "节气：", day.SolarTerm, "\n");
     for (const FestivalRule& festival : day.festivals) text += festival.name + festival.suffix + "\n";
     if (offDay) text += OffDayBalloonText(*offDay) + "\n";
+    if (offDay && offDay->statutory) text += UnpublishedScheduleNote(day.date.year()) + "\n";
     if (showAlmanac) text += AlmanacBlock(day);
     return text + MemoBlock(day);
 }
@@ -97,9 +100,8 @@ std::vector<std::string> BreakLine(const std::string& line, const std::function<
 
 }  // namespace
 
-std::string WrapBalloonText(const std::string& gbk, const std::function<int(const std::string&)>& width,
-                            int maxWidth) {
-    constexpr int kCustomary = 260;
+std::string WrapBalloonText(const std::string& gbk, const std::function<int(const std::string&)>& width, int narrowest,
+                            int widest) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start <= gbk.size();) {
         std::size_t end = gbk.find('\n', start);
@@ -107,11 +109,11 @@ std::string WrapBalloonText(const std::string& gbk, const std::function<int(cons
         lines.push_back(gbk.substr(start, end - start));
         start = end + 1;
     }
-    int limit = kCustomary;
+    int limit = narrowest;
     for (const std::string& line : lines) {
         if (!IsList(line)) limit = std::max(limit, width(line));
     }
-    if (maxWidth > 0) limit = std::min(limit, maxWidth);
+    if (widest > 0) limit = std::min(limit, widest);
     std::string out;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::vector<std::string> pieces =

@@ -45,6 +45,7 @@ HotSpot HotSpotAt(const HotSpots& spots, int x, int y) {
     if (Contains(spots.yearNext, x, y)) return HotSpot::kYearNext;
     if (Contains(spots.monthBack, x, y)) return HotSpot::kMonthBack;
     if (Contains(spots.monthNext, x, y)) return HotSpot::kMonthNext;
+    if (Contains(spots.today, x, y)) return HotSpot::kToday;
     return HotSpot::kNone;
 }
 
@@ -70,4 +71,60 @@ std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames
         items.push_back(MenuItem::Command(kOffDayItem, offDayText));
     }
     return items;
+}
+
+std::vector<MenuItem> DayMenuPlanningItems() {
+    return {
+        MenuItem::Separator(),
+        MenuItem::Command(kOpenAlmanacPage, "查看黄历..."),
+        MenuItem::Separator(),
+        MenuItem::Command(kFindGoodDays, "查吉日..."),
+        MenuItem::Command(kPlanLeave, "拼假..."),
+        MenuItem::Command(kGoToDate, "转到日期..."),
+    };
+}
+
+std::vector<MenuItem> MonthMenuItems() {
+    std::vector<MenuItem> items;
+    for (const MenuChoice& month : MonthsMenu()) items.push_back(MenuItem::Command(month.value, month.text));
+    items.push_back(MenuItem::Separator());
+    items.push_back(MenuItem::Command(kGoToDate, "转到日期..."));
+    return items;
+}
+
+namespace {
+
+// The month window's keys: with Ctrl held or not, the key, what it does.
+struct KeyBinding {
+    bool control;
+    int virtualKey;
+    CalendarKeyCommand command;
+};
+constexpr KeyBinding kKeyBindings[] = {
+    {true, 'G', CalendarKeyCommand::kGoToDate},
+    {true, key_code::kPageUp, CalendarKeyCommand::kPreviousYear},
+    {true, key_code::kPageDown, CalendarKeyCommand::kNextYear},
+    {false, key_code::kLeft, CalendarKeyCommand::kPreviousDay},
+    {false, key_code::kRight, CalendarKeyCommand::kNextDay},
+    {false, key_code::kUp, CalendarKeyCommand::kPreviousWeek},
+    {false, key_code::kDown, CalendarKeyCommand::kNextWeek},
+    {false, key_code::kPageUp, CalendarKeyCommand::kPreviousMonth},
+    {false, key_code::kPageDown, CalendarKeyCommand::kNextMonth},
+    {false, key_code::kHome, CalendarKeyCommand::kToday},
+    {false, key_code::kEnter, CalendarKeyCommand::kOpenAlmanacPage},
+    {false, key_code::kApps, CalendarKeyCommand::kDayMenu},
+    {false, key_code::kEscape, CalendarKeyCommand::kHide},
+};
+
+}  // namespace
+
+CalendarKeyCommand CommandOfKey(int virtualKey, bool control, bool shift, bool alt) {
+    if (alt) return CalendarKeyCommand::kNone;
+    // Shift+F10 is the keyboard's right click.
+    if (shift)
+        return virtualKey == key_code::kF10 && !control ? CalendarKeyCommand::kDayMenu : CalendarKeyCommand::kNone;
+    for (const KeyBinding& binding : kKeyBindings) {
+        if (binding.control == control && binding.virtualKey == virtualKey) return binding.command;
+    }
+    return CalendarKeyCommand::kNone;
 }

@@ -26,9 +26,10 @@ std::vector<MenuChoice> MonthsMenu();
 
 // The template's navigation rectangles, tested in this order; a point on an
 // edge shared by two belongs to the first.
-enum class HotSpot { kNone, kYearBack, kYearNext, kMonthBack, kMonthNext };
+// TODAY, the last, goes back to today's month.
+enum class HotSpot { kNone, kYearBack, kYearNext, kMonthBack, kMonthNext, kToday };
 struct HotSpots {
-    Rect yearBack, yearNext, monthBack, monthNext;  // all zero when absent
+    Rect yearBack, yearNext, monthBack, monthNext, today;  // all zero when absent
 };
 HotSpot HotSpotAt(const HotSpots& spots, int x, int y);
 
@@ -39,9 +40,60 @@ enum DayMenuCommand {
     kAddSolarMemo = 10002,
     kAddLunarFestival = 10003,
     kAddLunarMemo = 10004,
-    kOffDayItem = 10005,  // the day's 休 / 班 line: shown, does nothing
-    kOpenAlmanacPage = 10006,  // "查看黄历...", the last item, after its own separator
+    kOffDayItem = 10005,       // the day's 休 / 班 line: shows its holiday's arrangement
+    kOpenAlmanacPage = 10006,  // "查看黄历...", after its own separator
+    kFindGoodDays = 10007,     // "查吉日..."
+    kPlanLeave = 10008,        // "拼假..."
+    kGoToDate = 10009,         // "转到日期...", also in the month menu
 };
+
+// What closes the day menu: a separator, "查看黄历...", a separator, then
+// "查吉日...", "拼假..." and "转到日期...".
+std::vector<MenuItem> DayMenuPlanningItems();
+
+// The month menu of the month hot spots: 1月 ... 12月 as commands 1 ... 12,
+// a separator and "转到日期..." (kGoToDate).
+std::vector<MenuItem> MonthMenuItems();
+
+// Windows' virtual-key codes of the keys the month window answers; the same
+// numbers on every Windows, checked against <windows.h> where the window is.
+namespace key_code {
+inline constexpr int kEnter = 0x0D;
+inline constexpr int kEscape = 0x1B;
+inline constexpr int kPageUp = 0x21;
+inline constexpr int kPageDown = 0x22;
+inline constexpr int kHome = 0x24;
+inline constexpr int kLeft = 0x25;
+inline constexpr int kUp = 0x26;
+inline constexpr int kRight = 0x27;
+inline constexpr int kDown = 0x28;
+inline constexpr int kApps = 0x5D;  // the menu key
+inline constexpr int kF10 = 0x79;
+}  // namespace key_code
+
+// What a key pressed in the month window does (the window has no controls:
+// every key reaches it). The arrows move the ring by a day or a week,
+// PageUp/PageDown by a month (with Ctrl a year), Home goes to today, Enter
+// opens the ringed day's 黄历 page, the menu key or Shift+F10 its day menu,
+// Esc hides the window; Ctrl+G opens the date dialog. Alt with any of them is
+// the system's.
+enum class CalendarKeyCommand {
+    kNone,
+    kGoToDate,
+    kPreviousDay,
+    kNextDay,
+    kPreviousWeek,
+    kNextWeek,
+    kPreviousMonth,
+    kNextMonth,
+    kPreviousYear,
+    kNextYear,
+    kToday,
+    kOpenAlmanacPage,
+    kDayMenu,
+    kHide,
+};
+CalendarKeyCommand CommandOfKey(int virtualKey, bool control, bool shift, bool alt);
 
 // The four add commands; then, when the day has festivals, a separator and one
 // item per festival name; then, when it is a solar term, a separator and the

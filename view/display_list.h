@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <variant>
 #include <vector>
@@ -22,12 +23,14 @@ enum class TextRole {
     kMonth,
     kWeekday,
     kDayNumber,
-    kTodayNumber,  // the day number in today's style
-    kLunarDay,     // second line: lunar day, or the month's name on its first day
-    kFestival,     // second line: the day's first festival
-    kSolarTerm,    // second line: the day's solar term
-    kListItem,     // a line of the upcoming-events list
-    kOffDayBadge,  // 休 or 班 in the cell of a day of the public-holiday schedule
+    kTodayNumber,   // the day number in today's style
+    kLunarDay,      // second line: lunar day, or the month's name on its first day
+    kFestival,      // second line: the day's first festival
+    kSolarTerm,     // second line: the day's solar term
+    kListItem,      // a line of the upcoming-events list
+    kOffDayBadge,   // 休 or 班 in the cell of a day of the public-holiday schedule
+    kScheduleNote,  // the year's holiday schedule is not published yet
+    kMarkBadge,     // 吉 or 假 in the cell of a day a planning dialog marks
 };
 
 // One outlined text: halo strokes and an opaque fill of its glyph outline.
@@ -52,12 +55,19 @@ struct DisplayDot {
     Color color;
 };
 
-using DisplayItem = std::variant<DisplayText, DisplayEllipse, DisplayDot>;
+// A filled rectangle, drawn under the texts of its cell (the band of a
+// marked day).
+struct DisplayBand {
+    Rect box;
+    Color color;
+};
+
+using DisplayItem = std::variant<DisplayText, DisplayEllipse, DisplayDot, DisplayBand>;
 
 struct DisplayList {
     // Picture drawn first, at (0, 0) and at its own size; that size is the
-    // size of the window. GBK path.
-    std::string backgroundPath;
+    // size of the window.
+    std::filesystem::path backgroundPath;
     // The screen's DPI the items are scaled for; the picture is drawn at
     // its size scaled the same way (see view/dpi_scale.h).
     int dpi = 96;

@@ -20,6 +20,15 @@ int UnscaleForDpi(int value, int dpi) {
     return static_cast<int>(base >= 0 ? base / dpi : -((-base + dpi - 1) / dpi));
 }
 
+bool IsUsableDpiChange(int dpi, const Rect* suggested) {
+    // Windows places windows within ±32 767 pixels; a window wider than a
+    // few screens is no suggestion.
+    constexpr std::int32_t kFarthest = 32767;
+    if (dpi < kLowestDpi || dpi > kHighestDpi || !suggested || suggested->IsEmpty()) return false;
+    return suggested->left >= -kFarthest && suggested->top >= -kFarthest && suggested->right <= kFarthest &&
+           suggested->bottom <= kFarthest;
+}
+
 namespace {
 
 void ScaleStyle(TextStyle& style, int dpi) {
@@ -46,9 +55,9 @@ void ScaleMonthLayout(MonthLayout& layout, int dpi) {
     layout.display.dpi = dpi;
 }
 
-std::string DoubleSizePicturePath(const std::string& picturePath) {
-    const std::size_t dot = picturePath.rfind('.');
-    const std::size_t slash = picturePath.find_last_of("\\/");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return picturePath + "@2x";
-    return picturePath.substr(0, dot) + "@2x" + picturePath.substr(dot);
+std::filesystem::path DoubleSizePicturePath(const std::filesystem::path& picturePath) {
+    std::filesystem::path name = picturePath.stem();
+    name += "@2x";
+    name += picturePath.extension();
+    return std::filesystem::path(picturePath).replace_filename(name);
 }

@@ -6,6 +6,7 @@
 // drawn at their scaled size, crisp, not stretched.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "base/rect.h"
@@ -23,8 +24,16 @@ Rect ScaleForDpi(const Rect& rect, int dpi);
 // The same point back in 96-DPI units (mouse positions on the scaled window).
 int UnscaleForDpi(int value, int dpi);
 
+// Whether a scale change Windows announces can be acted on: a DPI of 50 % to
+// 500 % and a suggested place that is a rectangle on the screen's coordinate
+// range. Anything else (no rectangle, a message sent by another program)
+// leaves the window as it is.
+inline constexpr int kLowestDpi = 48;
+inline constexpr int kHighestDpi = 480;
+bool IsUsableDpiChange(int dpi, const Rect* suggested);
+
 // Texts (box, font size, halo), rings (box and pen), dots and day cells.
 void ScaleMonthLayout(MonthLayout& layout, int dpi);
 
 // "…\backgroud@2x.png" beside "…\backgroud.png".
-std::string DoubleSizePicturePath(const std::string& picturePath);
+std::filesystem::path DoubleSizePicturePath(const std::filesystem::path& picturePath);

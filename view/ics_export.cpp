@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include "almanac/solar_term_lookup.h"
 #include "base/text_encoding.h"
-#include "calendar/gregorian.h"
+#include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_matching.h"
 #include "reminders/reminder_occurrence.h"
@@ -23,11 +24,10 @@ constexpr char kUidDomain[] = "@tavro-calendar";
 class RememberedTerms : public SolarTermLookup {
 public:
     explicit RememberedTerms(SolarTermLookup* inner) : inner_(inner) {}
-    std::string SolarTermOn(int year, int month, int day) override {
-        const std::int64_t serial = SerialFromCivil(year, month, day);
-        const auto found = terms_.find(serial);
+    std::string SolarTermOn(const Date& date) override {
+        const auto found = terms_.find(date.serial());
         if (found != terms_.end()) return found->second;
-        return terms_[serial] = inner_->SolarTermOn(year, month, day);
+        return terms_[date.serial()] = inner_->SolarTermOn(date);
     }
 
 private:
@@ -54,6 +54,8 @@ std::string DateValue(int year, int month, int day) {
     return text;
 }
 
+std::string DateValue(const Date& date) { return DateValue(date.year(), date.month(), date.day()); }
+
 std::string DateTimeValue(int year, int month, int day, int hour, int minute, int second) {
     char text[64];
     std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02d", year, month, day, hour, minute, second);
@@ -66,7 +68,25 @@ std::string RuleIdentity(const FestivalRule& rule) {
     return rule.calendar + '\x1f' + rule.kind + '\x1f' + rule.dateRule + '\x1f' + rule.name + '\x1f' + rule.startYear;
 }
 
+// The editor writes only the year, month, day, hour and minute of a memo's
+// start and end; the seconds, milliseconds and weekday words keep what the
+// clock said when the memo was made (a new memo starts as "now", its end as a
+// copy of its start). They identify the memo for as long as it lives, so an
+// edited memo imports over its old self instead of beside it. Records made
+// without a clock (all those words zero) fall back to what they say.
+std::string MemoStamp(const Reminder& memo) {
+    const SystemTime& s = memo.start;
+    const SystemTime& e = memo.repeatEnd;
+    if ((s.dayOfWeek | s.second | s.milliseconds | e.dayOfWeek | e.second | e.milliseconds) == 0) return {};
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "made|%u|%u|%u|%u|%u|%u", s.dayOfWeek, s.second, s.milliseconds, e.dayOfWeek,
+                  e.second, e.milliseconds);
+    return stamp;
+}
+
 std::string MemoIdentity(const Reminder& memo) {
+    const std::string stamp = MemoStamp(memo);
+    if (!stamp.empty()) return stamp;
     char head[64];
     std::snprintf(head, sizeof head, "%d|%d|%d-%d-%d %d:%d|", static_cast<int>(memo.calendar),
                   static_cast<int>(memo.repeat), memo.start.year, memo.start.month, memo.start.day, memo.start.hour,
@@ -98,9 +118,19 @@ private:
     std::string text_;
 };
 
-struct Day {
-    int year, month, day;
-};
+// What the occurrence rules take of a memo's end: the minute, never the
+// seconds or milliseconds, which may hold anything.
+std::optional<SystemTime> RepeatEndMinute(const Reminder& memo) {
+    if (memo.hasRepeatEnd == 0) return std::nullopt;
+    SystemTime end;
+    end.year = memo.repeatEnd.year;
+    end.month = memo.repeatEnd.month;
+    end.day = memo.repeatEnd.day;
+    end.hour = memo.repeatEnd.hour;
+    end.minute = memo.repeatEnd.minute;
+    if (!IsValidSystemTime(end)) return std::nullopt;
+    return end;
+}
 
 // A Gregorian fixed date without a count in its name: one yearly event does.
 bool IsPlainYearly(const FestivalRule& rule, int year) {
@@ -130,11 +160,14 @@ std::string FirstLine(const std::string& text) {
 
 class Exporter {
 public:
-    Exporter(const IcsExportChoices& choices, const IcsStamp& stamp, SolarTermLookup* terms)
+    Exporter(const IcsExportChoices& choices, const IcsStamp& stamp, SolarTermLookup* terms, int passes,
+             const IcsProgress& progress)
         : first_(std::max(choices.firstYear, kFirstLunarYear)),
           last_(std::min(choices.firstYear + std::max(choices.years, 1) - 1, kLastLunarYear)),
           stamp_(DateTimeValue(stamp.year, stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second) + "Z"),
-          terms_(terms ? std::make_unique<RememberedTerms>(terms) : nullptr) {}
+          terms_(terms ? std::make_unique<RememberedTerms>(terms) : nullptr),
+          passes_(std::max(passes, 1)),
+          progress_(progress) {}
 
     void Festivals(const FestivalList& rules);
     void Memos(const ReminderList& memos);
@@ -142,29 +175,45 @@ public:
     IcsExport Finish();
 
 private:
+    // One pass over the years chosen; every pass counts the same towards the
+    // progress shown, and a stop (cancelled, or a limit reached) ends it.
     template <typename Visit>
-    void EachDay(Visit visit) const {
-        if (first_ > last_) return;
-        const std::int64_t end = SerialFromCivil(last_, 12, 31);
-        for (std::int64_t s = SerialFromCivil(first_, 1, 1); s <= end; ++s) {
-            const CivilDate c = CivilFromSerial(s);
-            visit(Day{c.year, c.month, c.day});
+    void EachDay(Visit visit) {
+        if (first_ <= last_ && outcome_ == IcsOutcome::kWritten) {
+            const Date first = *Date::FromCivil(first_, 1, 1);
+            const Date last = *Date::FromCivil(last_, 12, 31);
+            const std::int64_t days = last.serial() - first.serial() + 1;
+            for (const Date date : DateRange(first, last)) {
+                if (outcome_ != IcsOutcome::kWritten) break;
+                const std::int64_t done = date.serial() - first.serial();
+                if (done % 32 == 0) Report((pass_ * days + done) * 1000 / (passes_ * days));
+                visit(date);
+            }
         }
+        ++pass_;
+    }
+    void Report(std::int64_t permille) {
+        if (progress_ && !progress_(static_cast<int>(permille))) outcome_ = IcsOutcome::kCancelled;
+    }
+    // Once stopped, nothing more is written: the text is dropped anyway.
+    void Line(const std::string& line) {
+        if (outcome_ != IcsOutcome::kWritten) return;
+        out_.Line(line);
+        if (out_.text().size() > kIcsMaxBytes) outcome_ = IcsOutcome::kTooLarge;
     }
     void Begin(const std::string& uid, const std::string& summaryGbk) {
-        out_.Line("BEGIN:VEVENT");
-        out_.Line("UID:" + uid + kUidDomain);
-        out_.Line("DTSTAMP:" + stamp_);
-        out_.Line("SUMMARY:" + IcsEscapeText(utf8_.Utf8FromGbk(summaryGbk)));
-        ++events_;
+        if (outcome_ == IcsOutcome::kWritten && ++events_ > kIcsMaxEvents) outcome_ = IcsOutcome::kTooLarge;
+        Line("BEGIN:VEVENT");
+        Line("UID:" + uid + kUidDomain);
+        Line("DTSTAMP:" + stamp_);
+        Line("SUMMARY:" + IcsEscapeText(utf8_.Utf8FromGbk(summaryGbk)));
     }
-    void AllDay(const Day& d) {
-        const CivilDate next = CivilFromSerial(SerialFromCivil(d.year, d.month, d.day) + 1);
-        out_.Line("DTSTART;VALUE=DATE:" + DateValue(d.year, d.month, d.day));
-        out_.Line("DTEND;VALUE=DATE:" + DateValue(next.year, next.month, next.day));
-        out_.Line("TRANSP:TRANSPARENT");
+    void AllDay(const Date& d) {
+        Line("DTSTART;VALUE=DATE:" + DateValue(d));
+        Line("DTEND;VALUE=DATE:" + DateValue(d + 1));
+        Line("TRANSP:TRANSPARENT");
     }
-    void MemoEvent(const Reminder& memo, const std::string& uid, const Day& d, const std::string& rrule);
+    void MemoEvent(const Reminder& memo, const std::string& uid, const Date& d, const std::string& rrule);
 
     int first_, last_;
     std::string stamp_;
@@ -173,6 +222,10 @@ private:
     TextConverter utf8_;
     UidMaker uids_;
     int events_ = 0;
+    int pass_ = 0;
+    int passes_;
+    IcsProgress progress_;
+    IcsOutcome outcome_ = IcsOutcome::kWritten;
 };
 
 void Exporter::Festivals(const FestivalList& rules) {
@@ -180,17 +233,16 @@ void Exporter::Festivals(const FestivalList& rules) {
         std::string uid;
         bool plain;
         bool found = false;
-        Day first{};
+        Date first;
     };
     std::vector<FestivalList> single;
     std::vector<Pending> pending;
     for (const FestivalRule& rule : rules) {
         single.push_back(FestivalList{rule});
-        pending.push_back(Pending{uids_.Base('f', RuleIdentity(rule)), IsPlainYearly(rule, first_)});
+        pending.push_back(Pending{uids_.Base('f', RuleIdentity(rule)), IsPlainYearly(rule, first_), false, Date()});
     }
-    std::vector<std::pair<Day, std::size_t>> plainFirst;
-    EachDay([&](const Day& d) {
-        const FestivalDate date = MakeFestivalDate(d.year, d.month, d.day);
+    EachDay([&](const Date& d) {
+        const FestivalDate date = MakeFestivalDate(d);
         for (std::size_t i = 0; i < single.size(); ++i) {
             Pending& p = pending[i];
             if (p.plain && p.found) continue;
@@ -201,9 +253,9 @@ void Exporter::Festivals(const FestivalList& rules) {
                 p.first = d;
                 continue;
             }
-            Begin(p.uid + "-" + DateValue(d.year, d.month, d.day), matched[0].name + matched[0].suffix);
+            Begin(p.uid + "-" + DateValue(d), matched[0].name + matched[0].suffix);
             AllDay(d);
-            out_.Line("END:VEVENT");
+            Line("END:VEVENT");
         }
     });
     for (std::size_t i = 0; i < single.size(); ++i) {
@@ -218,27 +270,30 @@ void Exporter::Festivals(const FestivalList& rules) {
         if (ReadYearMonthDay(rule.endDate, ey, em, ed)) rrule += ";UNTIL=" + DateValue(ey, em, ed);
         Begin(p.uid, rule.name);
         AllDay(p.first);
-        out_.Line(rrule);
-        out_.Line("END:VEVENT");
+        Line(rrule);
+        Line("END:VEVENT");
     }
 }
 
-void Exporter::MemoEvent(const Reminder& memo, const std::string& uid, const Day& d, const std::string& rrule) {
+void Exporter::MemoEvent(const Reminder& memo, const std::string& uid, const Date& d, const std::string& rrule) {
     const std::string text = ReminderText(memo);
     Begin(uid, FirstLine(text));
-    out_.Line("DTSTART:" + DateTimeValue(d.year, d.month, d.day, memo.start.hour, memo.start.minute, 0));
-    if (FirstLine(text) != text) out_.Line("DESCRIPTION:" + IcsEscapeText(utf8_.Utf8FromGbk(text)));
-    if (!rrule.empty()) out_.Line(rrule);
-    std::int64_t lead = AlertLeadSeconds(memo.firstAlert);
-    if (lead < 0) lead = AlertLeadSeconds(memo.secondAlert);
-    if (lead >= 0) {
-        out_.Line("BEGIN:VALARM");
-        out_.Line("ACTION:DISPLAY");
-        out_.Line("DESCRIPTION:" + IcsEscapeText(utf8_.Utf8FromGbk(FirstLine(text))));
-        out_.Line("TRIGGER:" + IcsTriggerBefore(lead));
-        out_.Line("END:VALARM");
+    Line("DTSTART:" + DateTimeValue(d.year(), d.month(), d.day(), memo.start.hour, memo.start.minute, 0));
+    if (FirstLine(text) != text) Line("DESCRIPTION:" + IcsEscapeText(utf8_.Utf8FromGbk(text)));
+    if (!rrule.empty()) Line(rrule);
+    std::int64_t firstLead = -1;
+    for (const std::int32_t alert : {memo.firstAlert, memo.secondAlert}) {
+        const std::int64_t lead = AlertLeadSeconds(alert);
+        // The program rings once for two alerts at the same time; so does the phone.
+        if (lead < 0 || lead == firstLead) continue;
+        if (firstLead < 0) firstLead = lead;
+        Line("BEGIN:VALARM");
+        Line("ACTION:DISPLAY");
+        Line("DESCRIPTION:" + IcsEscapeText(utf8_.Utf8FromGbk(FirstLine(text))));
+        Line("TRIGGER:" + IcsTriggerBefore(lead));
+        Line("END:VALARM");
     }
-    out_.Line("END:VEVENT");
+    Line("END:VEVENT");
 }
 
 void Exporter::Memos(const ReminderList& memos) {
@@ -249,24 +304,24 @@ void Exporter::Memos(const ReminderList& memos) {
         const bool gregorianRepeat =
             memo.calendar == kReminderGregorian && memo.repeat >= kRepeatDaily && memo.repeat <= kRepeatYearly;
         const bool lunarDaily = memo.calendar == kReminderLunar && memo.repeat == kRepeatDaily;
-        const bool endIsReal = !memo.hasRepeatEnd || IsValidSystemTime(memo.repeatEnd);
-        const bool repeating = (gregorianRepeat || lunarDaily) && endIsReal;
+        const bool repeating = gregorianRepeat || lunarDaily;
         bool found = false;
-        Day first{};
-        EachDay([&](const Day& d) {
+        Date first;
+        EachDay([&](const Date& d) {
             if (repeating && found) return;
-            const LunarDate lunar = SolarToLunar(d.year, d.month, d.day);
-            if (!ReminderOccursOn(memo, d.year, d.month, d.day, lunar)) return;
+            if (!ReminderOccursOn(memo, d, SolarToLunar(d))) return;
             if (repeating) {
                 found = true;
                 first = d;
             } else {
-                MemoEvent(memo, uid + "-" + DateValue(d.year, d.month, d.day), d, "");
+                // A one-off memo is one event whatever its date: moving it
+                // moves that event.
+                MemoEvent(memo, memo.repeat == kRepeatNone ? uid : uid + "-" + DateValue(d), d, "");
             }
         });
         if (!repeating || !found) continue;
         std::string rrule = "RRULE:FREQ=";
-        Day start = first;
+        Date start = first;
         switch (memo.repeat) {
             case kRepeatDaily:
                 rrule += "DAILY";
@@ -287,11 +342,11 @@ void Exporter::Memos(const ReminderList& memos) {
         // Weeks are counted from the memo's own start, so the series starts
         // there; every other repetition may start at its first date shown.
         if (memo.repeat == kRepeatWeekly || memo.repeat == kRepeatBiweekly) {
-            start = Day{memo.start.year, memo.start.month, memo.start.day};
+            start = DateOf(memo.start).value_or(first);
         }
-        if (memo.hasRepeatEnd) {
-            const SystemTime& e = memo.repeatEnd;
-            rrule += ";UNTIL=" + DateTimeValue(e.year, e.month, e.day, e.hour, e.minute, e.second);
+        // An end that is no real minute limits nothing, as in the month.
+        if (const std::optional<SystemTime> e = RepeatEndMinute(memo)) {
+            rrule += ";UNTIL=" + DateTimeValue(e->year, e->month, e->day, e->hour, e->minute, 0);
         }
         MemoEvent(memo, uid, start, rrule);
     }
@@ -299,12 +354,12 @@ void Exporter::Memos(const ReminderList& memos) {
 
 void Exporter::SolarTerms() {
     if (!terms_) return;
-    EachDay([&](const Day& d) {
-        const std::string term = terms_->SolarTermOn(d.year, d.month, d.day);
+    EachDay([&](const Date& d) {
+        const std::string term = terms_->SolarTermOn(d);
         if (term.empty()) return;
-        Begin("t" + DateValue(d.year, d.month, d.day), term);
+        Begin("t" + DateValue(d), term);
         AllDay(d);
-        out_.Line("END:VEVENT");
+        Line("END:VEVENT");
     });
 }
 
@@ -317,9 +372,12 @@ IcsExport Exporter::Finish() {
     head.Line("METHOD:PUBLISH");
     head.Line("X-WR-CALNAME:" + IcsEscapeText(utf8_.Utf8FromGbk("Tavro日历")));
     IcsExport result;
+    result.outcome = outcome_;
+    result.events = std::min(events_, kIcsMaxEvents);
+    // A file cut short would look complete to the phone: none is made.
+    if (outcome_ != IcsOutcome::kWritten) return result;
     result.text = head.text() + out_.text();
     result.text += IcsFoldLine("END:VCALENDAR");
-    result.events = events_;
     return result;
 }
 
@@ -333,7 +391,9 @@ std::string IcsEscapeText(const std::string& utf8) {
             out += c;
         } else if (c == '\n') {
             out += "\\n";
-        } else if (c != '\r') {
+        } else if ((static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) || (c & 0x80) != 0) {
+            // Control characters (a tab, a stray escape) are not text a
+            // calendar shows, and some refuse the whole file for one.
             out += c;
         }
     }
@@ -371,8 +431,11 @@ std::string IcsTriggerBefore(std::int64_t seconds) {
 }
 
 IcsExport ExportIcs(const FestivalList& festivals, const FestivalList& shipped, const ReminderList& memos,
-                    SolarTermLookup* solarTerms, const IcsExportChoices& choices, const IcsStamp& stamp) {
-    Exporter exporter(choices, stamp, solarTerms);
+                    SolarTermLookup* solarTerms, const IcsExportChoices& choices, const IcsStamp& stamp,
+                    const IcsProgress& progress) {
+    const int passes = (choices.festivals ? 1 : 0) + (choices.memos ? static_cast<int>(memos.size()) : 0) +
+                       (choices.solarTerms && solarTerms ? 1 : 0);
+    Exporter exporter(choices, stamp, solarTerms, passes, progress);
     if (choices.festivals) {
         FestivalList chosen;
         for (const FestivalRule& rule : festivals) {

@@ -5,7 +5,9 @@
 // the month uses; plain Gregorian repetitions stay one repeating event.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "festivals/festival_rule.h"
@@ -22,10 +24,26 @@ struct IcsExportChoices {
     bool solarTerms = false;
 };
 
-struct IcsExport {
-    std::string text;  // UTF-8, CR LF line ends, folded at 75 octets
-    int events = 0;
+// What a phone takes in comfortably, and what the 32-bit program builds in
+// memory without strain; the export dialog states both.
+inline constexpr int kIcsMaxEvents = 20000;
+inline constexpr std::size_t kIcsMaxBytes = 16u << 20;
+
+enum class IcsOutcome {
+    kWritten,    // text holds the whole file
+    kTooLarge,   // more than kIcsMaxEvents events or kIcsMaxBytes bytes: no text
+    kCancelled,  // the progress callback said stop: no text
 };
+
+struct IcsExport {
+    IcsOutcome outcome = IcsOutcome::kWritten;
+    std::string text;  // UTF-8, CR LF line ends, folded at 75 octets
+    int events = 0;    // written, or counted until the export stopped
+};
+
+// Called now and then with the share done, 0-1000; returning false stops the
+// export (the user cancelled). May be empty.
+using IcsProgress = std::function<bool(int permille)>;
 
 // When the file was made, UTC; it goes into every DTSTAMP.
 struct IcsStamp {
@@ -37,11 +55,12 @@ struct IcsStamp {
 // counted from a term and the solar-term events, and may be null (no almanac).
 // Years are kept within 1901-2099, the range of the lunar calendar.
 IcsExport ExportIcs(const FestivalList& festivals, const FestivalList& shipped, const ReminderList& memos,
-                    SolarTermLookup* solarTerms, const IcsExportChoices& choices, const IcsStamp& stamp);
+                    SolarTermLookup* solarTerms, const IcsExportChoices& choices, const IcsStamp& stamp,
+                    const IcsProgress& progress = nullptr);
 
 // Pieces of the file format, for the exporter and its tests.
 // TEXT value escaping: backslash, semicolon and comma get a backslash, a line
-// break becomes \n, a CR is dropped.
+// break becomes \n, a CR and every other control character are dropped.
 std::string IcsEscapeText(const std::string& utf8);
 // One content line, folded: at most 75 octets per physical line, each
 // continuation beginning with a space, never cutting a UTF-8 sequence; ends

@@ -2,30 +2,31 @@
 
 #include <algorithm>
 
-#include "calendar/gregorian.h"
-
 namespace {
 
-// 0 = Sunday ... 6 = Saturday, for any integer.
-int SundayBased(int weekday) { return ((weekday % 7) + 7) % 7; }
+// 0 ... 6 for any integer.
+int Modulo7(int number) { return ((number % 7) + 7) % 7; }
 
 }  // namespace
 
-MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, int year, int month, int firstColWeekDay) {
+MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, const YearMonth& month, int firstColWeekDay) {
     MonthGrid grid{};
     grid.body = body;
     grid.weekdayRowHeight = weekdayRowHeight;
-    grid.offset = (SundayBased(DayOfWeek(year, month, 1)) - SundayBased(firstColWeekDay) + 7) % 7;
-    grid.daysInMonth = DaysInMonth(year, month);
+    grid.offset = Modulo7(month.FirstDay().weekday() - firstColWeekDay);
+    grid.daysInMonth = month.DayCount();
     grid.rows = (grid.offset + grid.daysInMonth + 6) / 7;
     grid.columnWidth = (body.right - body.left) / 7;
     grid.rowHeight = (body.bottom - body.top - weekdayRowHeight) / grid.rows;
-    grid.numberHeight = static_cast<int>(0.4 * grid.rowHeight);
-    grid.secondLineHeight = static_cast<int>(0.6 * grid.rowHeight);
+    // Two fifths and three fifths in whole numbers: in the 32-bit program's
+    // extended-precision floating point 0.6 * 45 lies just below 27, and both
+    // programs must lay out the same pixels.
+    grid.numberHeight = grid.rowHeight * 2 / 5;
+    grid.secondLineHeight = grid.rowHeight * 3 / 5;
     return grid;
 }
 
-int WeekdayOfColumn(int column, int firstColWeekDay) { return SundayBased(column + firstColWeekDay); }
+int WeekdayOfColumn(int column, int firstColWeekDay) { return Modulo7(column + firstColWeekDay - 1) + 1; }
 
 Rect WeekdayHeaderBox(const MonthGrid& grid, int column) {
     const int left = grid.body.left + column * grid.columnWidth;

@@ -3,6 +3,7 @@
 // places its cells on the same pixels on every machine.
 #pragma once
 
+#include "calendar/date.h"
 #include "view/display_list.h"
 
 struct MonthGrid {
@@ -17,11 +18,11 @@ struct MonthGrid {
     int secondLineHeight;  // lower 0.6: lunar day, festival or solar term
 };
 
-// firstColWeekDay: 1 = Monday ... 7 = Sunday; 0 and other multiples of 7
-// mean Sunday.
-MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, int year, int month, int firstColWeekDay);
+// firstColWeekDay, the setting of the weekday in the first column: 1 =
+// Monday ... 7 = Sunday; 0 and other multiples of 7 mean Sunday.
+MonthGrid ComputeMonthGrid(const Rect& body, int weekdayRowHeight, const YearMonth& month, int firstColWeekDay);
 
-// The weekday shown in a header column, as WeekdayName takes it (0 = Sunday).
+// The weekday shown in a header column: 1 = Monday ... 7 = Sunday.
 int WeekdayOfColumn(int column, int firstColWeekDay);
 Rect WeekdayHeaderBox(const MonthGrid& grid, int column);
 

@@ -1,8 +1,10 @@
 #include "view/month_layout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "calendar/calendar_texts.h"
+#include "festivals/statutory_holidays.h"
 #include "view/balloon_text.h"
 #include "view/month_grid.h"
 
@@ -20,6 +22,11 @@ void AddText(DisplayList& display, TextRole role, std::string text, const Rect& 
     display.items.push_back(DisplayText{std::move(text), box, style, alignment, role});
 }
 
+const TextStyle& BadgeStyle(const OffDayBadgeStyle& badge, const OffDay& day) {
+    if (day.kind == OffDayKind::kWork) return badge.workStyle;
+    return day.statutory ? badge.statutoryStyle : badge.offStyle;
+}
+
 // Festival first, then solar term, then the lunar day (the month's name on
 // its first day).
 void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo& info, const Rect& box) {
@@ -28,30 +35,70 @@ void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo
     } else if (!info.SolarTerm.empty()) {
         AddText(display, TextRole::kSolarTerm, info.SolarTerm, box, skin.solarTermStyle);
     } else {
-        int year = 0, month = 0, day = 0;
-        if (std::sscanf(info.lunarDate.c_str(), "%d-%d-%d", &year, &month, &day) == 3) {
-            AddText(display, TextRole::kLunarDay, LunarCellText(month, day), box, skin.secondLineStyle);
-        }
+        AddText(display, TextRole::kLunarDay, LunarCellText(info.lunar.month, info.lunar.day, info.lunar.isLeap), box,
+                skin.secondLineStyle);
+    }
+}
+
+// The marks' badges take the corner across from the 休 / 班 badge, so that a
+// day of leave on a 班 Saturday shows both.
+OffDayBadgeStyle MarkBadgeStyle(const OffDayBadgeStyle& offDay, DayMark mark) {
+    OffDayBadgeStyle style = offDay;
+    // Left and right are the lowest bit of a corner's number (0 top left, 1
+    // top right, 2 bottom left, 3 bottom right): the same row, the other side.
+    style.corner = static_cast<BadgeCorner>(static_cast<int>(offDay.corner) ^ 1);
+    style.offsetX = -offDay.offsetX;
+    style.offStyle.color = DayMarkBadgeColor(mark);
+    return style;
+}
+
+// Round the whole number, taller than its box, so that the stroke crosses no
+// digit of a two-digit day; still inside the cell's width, and larger than
+// today's ring, so that both show when the day gone to is today.
+Rect GoneToRingBox(const Rect& numberBox) {
+    const int width = numberBox.right - numberBox.left;
+    const int height = numberBox.bottom - numberBox.top;
+    const Rect today = TodayRingBox(numberBox);
+    const int side = std::max(std::min(width, height * 3 / 2), today.right - today.left + 6);
+    const int left = numberBox.left + (width - side) / 2;
+    const int top = numberBox.top + (height - side) / 2;
+    return Rect{left, top, left + side, top + side};
+}
+
+void LayOutMarks(const SkinTemplate& skin, const DayMarks* marks, const Date& date, const DayCellBoxes& boxes,
+                 MonthLayout& layout) {
+    const DayMark* mark = marks ? marks->Find(date) : nullptr;
+    if (mark && *DayMarkBadgeText(*mark)) {
+        const OffDayBadgeStyle style = MarkBadgeStyle(skin.offDayBadge, *mark);
+        AddText(layout.display, TextRole::kMarkBadge, DayMarkBadgeText(*mark), OffDayBadgeBox(boxes.cell, style),
+                style.offStyle);
+    }
+    if (marks && marks->ringed == date) {
+        layout.display.items.push_back(DisplayEllipse{GoneToRingBox(boxes.number), skin.focusRingColor, 3});
     }
 }
 
 void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days, MonthLayout& layout) {
-    const MonthGrid grid =
-        ComputeMonthGrid(*skin.body, skin.weekdayRowHeight, request.year, request.month, request.firstColWeekDay);
+    const MonthGrid grid = ComputeMonthGrid(*skin.body, skin.weekdayRowHeight, request.month, request.firstColWeekDay);
     for (int column = 0; column < 7; ++column) {
         AddText(layout.display, TextRole::kWeekday, WeekdayName(WeekdayOfColumn(column, request.firstColWeekDay)),
                 WeekdayHeaderBox(grid, column), skin.weekdayStyle);
     }
-    const bool monthHoldsToday =
-        request.showToday && request.today.year == request.year && request.today.month == request.month;
-    for (int day = 1; day <= grid.daysInMonth; ++day) {
+    for (const Date date : request.month.Days()) {
+        const int day = date.day();
         const DayCellBoxes boxes = DayCellBoxesOf(grid, day);
-        DayInfo info = days.GetDayInfo(request.year, request.month, day, true, true, true);
-        const bool isToday = monthHoldsToday && request.today.day == day;
-        const OffDay* offDay = request.offDays ? request.offDays->Find(request.year, request.month, day) : nullptr;
+        DayInfo info = days.GetDayInfo(date, true, true, true);
+        const bool isToday = request.showToday && date == request.today;
+        const OffDay* offDay = request.offDays ? request.offDays->Find(date) : nullptr;
 
         layout.cells[day] = boxes.cell;
-        layout.balloonTexts[day] = BalloonText(info, request.showAlmanac != 0, offDay);
+        layout.balloonTexts[day] = BalloonText(info, request.showAlmanac != 0, offDay, &request.today);
+        // The band goes under everything else of the cell.
+        if (const DayMark* mark = request.marks ? request.marks->Find(date) : nullptr) {
+            const Rect& cell = boxes.cell;
+            layout.display.items.push_back(DisplayBand{
+                Rect{cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1}, DayMarkBandColor(*mark)});
+        }
         // A day off has its number in the template's festival colour, like a
         // red day of a wall calendar; today's colours still win on today.
         TextStyle numberStyle = isToday ? skin.todayStyle : skin.dayStyle;
@@ -60,12 +107,11 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
                 numberStyle);
         AddSecondLine(layout.display, skin, info, boxes.secondLine);
         if (offDay) {
-            const OffDayBadgeStyle& badge = skin.offDayBadge;
             AddText(layout.display, TextRole::kOffDayBadge, OffDayBadgeText(offDay->kind),
-                    OffDayBadgeBox(boxes.cell, badge),
-                    offDay->kind == OffDayKind::kOff ? badge.offStyle : badge.workStyle);
+                    OffDayBadgeBox(boxes.cell, skin.offDayBadge), BadgeStyle(skin.offDayBadge, *offDay));
             layout.offDays[day] = *offDay;
         }
+        LayOutMarks(skin, request.marks, date, boxes, layout);
         if (isToday) {
             layout.display.items.push_back(DisplayEllipse{TodayRingBox(boxes.number), skin.todayEllipseColor, 4});
         }
@@ -78,14 +124,24 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
 
 // One line per day that has something to announce, from today on, until the
 // horizon ends or the next line would cross the bottom of the list area.
+// A month of a year whose holiday schedule is not out says so once, on the
+// list's first line, as only the law's days off are marked.
 void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days,
                       MonthLayout& layout) {
-    const SystemTime today = MakeDate(request.today.year, request.today.month, request.today.day);
+    std::optional<Rect> listArea = skin.listArea;
+    const int year = request.month.year();
+    if (listArea && request.offDays && request.offDays->StatutoryOnly(year) &&
+        listArea->top + skin.listItemHeight <= listArea->bottom) {
+        const Rect first{listArea->left, listArea->top, listArea->right, listArea->top + skin.listItemHeight};
+        AddText(layout.display, TextRole::kScheduleNote, UnpublishedScheduleNote(year), first, skin.listItemStyle,
+                skin.listAlignment);
+        listArea->top = first.bottom;
+    }
     std::vector<ForenoticeAnnouncement> announcements;
     if (request.offDays && request.forenotice.showHolidays) {
         announcements = NextHolidayAnnouncements(*request.offDays, request.today);
     }
-    for (ForenoticeLine& line : BuildForenoticeLines(today, skin.listArea, skin.listItemHeight, request.listForDays,
+    for (ForenoticeLine& line : BuildForenoticeLines(request.today, listArea, skin.listItemHeight, request.listForDays,
                                                      request.forenotice, days, announcements)) {
         AddText(layout.display, TextRole::kListItem, std::move(line.text), line.box, skin.listItemStyle,
                 skin.listAlignment);
@@ -97,27 +153,42 @@ void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& reques
 MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days) {
     MonthLayout layout;
     layout.display.backgroundPath = skin.backgroundPath;
-    if (skin.yearBox) AddText(layout.display, TextRole::kYear, Decimal(request.year), *skin.yearBox, skin.yearStyle);
+    if (skin.yearBox) {
+        AddText(layout.display, TextRole::kYear, Decimal(request.month.year()), *skin.yearBox, skin.yearStyle);
+    }
     if (skin.monthBox) {
-        AddText(layout.display, TextRole::kMonth, Decimal(request.month), *skin.monthBox, skin.monthStyle);
+        AddText(layout.display, TextRole::kMonth, Decimal(request.month.month()), *skin.monthBox, skin.monthStyle);
     }
     if (skin.body) LayOutGrid(skin, request, days, layout);
     LayOutForenotice(skin, request, days, layout);
     return layout;
 }
 
-std::vector<ForenoticeAnnouncement> NextHolidayAnnouncements(const OffDaySchedule& schedule, const CivilDate& today) {
-    const std::int64_t todaySerial = SerialFromCivil(today.year, today.month, today.day);
-    for (const HolidayPeriod& period : HolidayPeriods(schedule)) {
-        if (SerialFromCivil(period.last.year, period.last.month, period.last.day) < todaySerial) continue;
-        const int offset =
-            static_cast<int>(SerialFromCivil(period.first.year, period.first.month, period.first.day) - todaySerial);
-        std::vector<ForenoticeAnnouncement> lines{{offset, HolidayPeriodText(period)}};
-        const std::string workDays = HolidayWorkDaysText(period);
-        if (!workDays.empty()) lines.push_back({offset, workDays});
-        return lines;
+std::vector<ForenoticeAnnouncement> NextHolidayAnnouncements(const OffDaySchedule& schedule, const Date& today) {
+    const std::vector<HolidayPeriod> periods = HolidayPeriods(schedule);
+    const auto next = std::find_if(periods.begin(), periods.end(),
+                                   [&today](const HolidayPeriod& period) { return period.last >= today; });
+    if (next == periods.end()) return {};
+    const int offset = static_cast<int>(next->first - today);
+    std::vector<ForenoticeAnnouncement> lines{{offset, HolidayPeriodText(*next)}};
+    // Make-up days already worked are no news.
+    HolidayPeriod coming = *next;
+    coming.workDays.erase(std::remove_if(coming.workDays.begin(), coming.workDays.end(),
+                                         [&today](const Date& work) { return work < today; }),
+                          coming.workDays.end());
+    const std::string workDays = HolidayWorkDaysText(coming);
+    if (!workDays.empty()) lines.push_back({offset, workDays});
+    // A later holiday's make-up days that come before the next one begins
+    // (国庆节's Sunday 9月20日 before 中秋节) are told on their own, on the
+    // first of them: nobody reads the later holiday's line in time.
+    for (auto later = next + 1; later != periods.end(); ++later) {
+        std::vector<Date> early;
+        for (const Date& work : later->workDays) {
+            if (work >= today && work < next->first) early.push_back(work);
+        }
+        if (!early.empty()) lines.push_back({static_cast<int>(early.front() - today), MakeUpDaysText(*later, early)});
     }
-    return {};
+    return lines;
 }
 
 int DayAt(const std::map<int, CellRect>& cells, int x, int y) {

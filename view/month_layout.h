@@ -7,26 +7,29 @@
 #include <map>
 #include <string>
 
-#include "almanac/day_info.h"
-#include "calendar/gregorian.h"
+#include "calendar/date.h"
+#include "days/day_info.h"
 #include "festivals/off_days.h"
-#include "reminders/forenotice.h"
+#include "notices/forenotice.h"
+#include "view/day_marks.h"
 #include "view/display_list.h"
 
 using CellRect = Rect;
 
 struct MonthLayoutRequest {
-    int year = 0;
-    int month = 0;                  // 1-12
+    YearMonth month;
     int showToday = 1;              // ring and today colours on today's cell
     int firstColWeekDay = 7;        // 1 = Monday ... 7 = Sunday (0 = Sunday)
     int listForDays = 30;           // -1 no list, 0 today only, n today and n more days
     int showAlmanac = 1;            // almanac block in the balloon texts
-    CivilDate today{0, 0, 0};       // local date of the rebuild
+    Date today;                     // local date of the rebuild
     ForenoticeSwitches forenotice;  // read from the settings file at every rebuild
-    // The public-holiday schedule; none (ShowPublicHolidays=0) shows no
-    // badges and announces no holiday.
+    // The public-holiday schedule with the law's days of the years it lacks
+    // (MonthSources::offDays); none (ShowPublicHolidays=0) shows no badges,
+    // announces no holiday and notes no missing schedule.
     const OffDaySchedule* offDays = nullptr;
+    // What the planning dialogs mark (none: nothing marked).
+    const DayMarks* marks = nullptr;
 };
 
 struct MonthLayout {
@@ -42,10 +45,11 @@ struct MonthLayout {
 MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days);
 
 // The lines announcing the next public holiday that has not ended by `today`,
-// placed on its first day off: the holiday, then its make-up days when it has
-// any (one line would not fit a template's list); none when the schedule has
-// no holiday left.
-std::vector<ForenoticeAnnouncement> NextHolidayAnnouncements(const OffDaySchedule& schedule, const CivilDate& today);
+// placed on its first day off: the holiday, then its make-up days from today
+// on when it has any (one line would not fit a template's list); then, on the first of them,
+// the make-up days of later holidays that come before it begins. None when
+// the schedule has no holiday left.
+std::vector<ForenoticeAnnouncement> NextHolidayAnnouncements(const OffDaySchedule& schedule, const Date& today);
 
 // The day whose cell holds the point, 0 when none does.
 int DayAt(const std::map<int, CellRect>& cells, int x, int y);

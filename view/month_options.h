@@ -3,23 +3,24 @@
 // The program makes it from its settings and hands it to each rebuild.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
-#include "reminders/forenotice.h"
+#include "notices/forenotice.h"
 
 struct MonthOptions {
-    std::string backgroundPath;  // GBK
-    int dpi = 96;                // of the monitor the window is on
-    std::string configPath;
+    std::filesystem::path backgroundPath;
+    int dpi = 96;  // of the monitor the window is on
+    std::filesystem::path configPath;
     // The shipped template, shown in place of a damaged one (empty: none).
-    std::string fallbackBackgroundPath;
-    std::string fallbackConfigPath;
-    int showToday = 1;        // ring around today
-    int firstColWeekDay = 7;  // 1 Monday ... 7 Sunday
-    int listForDays = 30;     // forenotice horizon; -1 none
-    int showAlmanac = 1;      // almanac block in the balloons
-    int showBalloon = 1;      // balloons over the day cells
-    int lockLocation = 0;     // the window cannot be dragged
+    std::filesystem::path fallbackBackgroundPath;
+    std::filesystem::path fallbackConfigPath;
+    int showToday = 1;           // ring around today
+    int firstColWeekDay = 7;     // 1 Monday ... 7 Sunday
+    int listForDays = 30;        // forenotice horizon; -1 none
+    int showAlmanac = 1;         // almanac block in the balloons
+    int showBalloon = 1;         // balloons over the day cells
+    int lockLocation = 0;        // the window cannot be dragged
     int showPublicHolidays = 1;  // 休 / 班 of the holiday schedule, the next holiday in the list
     ForenoticeSwitches forenotice;
 };

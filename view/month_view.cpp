@@ -7,9 +7,8 @@
 MonthView::MonthView(DayInfoSource& days, FontFamilyQuery fontFamilies, Clock today)
     : days_(days), fontFamilies_(std::move(fontFamilies)), today_(std::move(today)) {}
 
-void MonthView::Rebuild(const MonthOptions& options, int year, int month) {
+void MonthView::Rebuild(const MonthOptions& options, const YearMonth& month) {
     options_ = options;
-    year_ = year;
     month_ = month;
     // Edits to the template show at the next rebuild: the cache reads the
     // files again when they have changed.
@@ -30,7 +29,6 @@ void MonthView::Rebuild(const MonthOptions& options, int year, int month) {
     }
 
     MonthLayoutRequest request;
-    request.year = year;
     request.month = month;
     request.showToday = options.showToday;
     request.firstColWeekDay = options.firstColWeekDay;
@@ -39,9 +37,20 @@ void MonthView::Rebuild(const MonthOptions& options, int year, int month) {
     request.today = today_();
     request.forenotice = options.forenotice;
     request.offDays = options.showPublicHolidays ? offDays : nullptr;
+    request.marks = marks;
     layout_ = LayOutMonth(skin_, request, days_);
     // Laid out in the template's 96-DPI pixels, shown at the screen's.
     ScaleMonthLayout(layout_, options.dpi);
-    for (Rect* spot : {&skin_.yearBack, &skin_.yearNext, &skin_.monthBack, &skin_.monthNext})
+    for (Rect* spot : {&skin_.yearBack, &skin_.yearNext, &skin_.monthBack, &skin_.monthNext, &skin_.today})
         *spot = ScaleForDpi(*spot, options.dpi);
+    for (std::optional<Rect>* box : {&skin_.yearBox, &skin_.monthBox}) {
+        if (*box) **box = ScaleForDpi(**box, options.dpi);
+    }
+}
+
+bool MonthView::HeaderTextAt(int x, int y) const {
+    for (const std::optional<Rect>& box : {skin_.yearBox, skin_.monthBox}) {
+        if (box && x >= box->left && x < box->right && y >= box->top && y < box->bottom) return true;
+    }
+    return false;
 }

@@ -14,7 +14,7 @@
 
 class MonthView {
 public:
-    using Clock = std::function<CivilDate()>;  // the local date
+    using Clock = std::function<Date()>;  // the local date
 
     // days: the calendar window's day information, which must outlive the
     // view.
@@ -23,15 +23,17 @@ public:
     // The public-holiday schedule, owned by whoever loaded it; shown when
     // the options say so (ShowPublicHolidays).
     const OffDaySchedule* offDays = nullptr;
+    // What the planning dialogs mark, owned by whoever marks; shown as it is
+    // at each rebuild.
+    const DayMarks* marks = nullptr;
 
     // Reads the template again if its files changed and lays out the month
     // anew; everything of the previous rebuild is replaced. A damaged
     // template, or one without a picture, is replaced by the options'
     // fallback, when it has one.
-    void Rebuild(const MonthOptions& options, int year, int month);
+    void Rebuild(const MonthOptions& options, const YearMonth& month);
 
-    int year() const { return year_; }
-    int month() const { return month_; }
+    const YearMonth& month() const { return month_; }
     const MonthOptions& options() const { return options_; }
 
     const SkinTemplate& skin() const { return skin_; }
@@ -46,6 +48,10 @@ public:
     const Rect& yearNext() const { return skin_.yearNext; }
     const Rect& monthBack() const { return skin_.monthBack; }
     const Rect& monthNext() const { return skin_.monthNext; }
+    const Rect& todaySpot() const { return skin_.today; }
+    // Whether the point lies on the header's year or month number, which
+    // brings today back when clicked.
+    bool HeaderTextAt(int x, int y) const;
 
     const DisplayList& display() const { return layout_.display; }
     const std::map<int, CellRect>& cells() const { return layout_.cells; }
@@ -60,8 +66,7 @@ private:
     FontFamilyQuery fontFamilies_;
     Clock today_;
 
-    int year_ = 0;
-    int month_ = 0;
+    YearMonth month_;
     MonthOptions options_;
     SkinTemplateCache templates_;
     // Kept apart, so that a damaged template and its fallback are each read

@@ -14,6 +14,11 @@ std::optional<Color> ReadColor(const ProfileDocument& config, std::string_view k
     return Color{255, low8(v[0]), low8(v[1]), low8(v[2])};
 }
 
+Color Halfway(const Color& from, const Color& to) {
+    const auto mid = [](std::uint8_t a, std::uint8_t b) { return static_cast<std::uint8_t>((a + b + 1) / 2); };
+    return Color{255, mid(from.red, to.red), mid(from.green, to.green), mid(from.blue, to.blue)};
+}
+
 int ReadInt(const ProfileDocument& config, std::string_view key, int defaultValue, int low, int high) {
     return std::clamp(ProfileGetInt(kOffDaySection, key, defaultValue, config), low, high);
 }
@@ -43,6 +48,10 @@ OffDayBadgeStyle ReadOffDayBadgeStyle(const ProfileDocument& config, const SkinT
     style.workStyle = font;
     style.workStyle.color = ReadColor(config, "WORK_COLOR").value_or(skin.dayStyle.color);
     style.workStyle.shadow = ReadColor(config, "WORK_SHADOW").value_or(skin.dayStyle.shadow);
+    style.statutoryStyle = font;
+    style.statutoryStyle.color =
+        ReadColor(config, "STATUTORY_COLOR").value_or(Halfway(style.offStyle.color, skin.secondLineStyle.color));
+    style.statutoryStyle.shadow = ReadColor(config, "STATUTORY_SHADOW").value_or(style.offStyle.shadow);
     return style;
 }
 

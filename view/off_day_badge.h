@@ -7,10 +7,15 @@
 //   FONT_FAMILY=...     FONT_SIZE, FONT_BOLD, FONT_SHADOW_HEIGHT as for texts
 //   OFF_COLOR=r,g,b     OFF_SHADOW: the 休 badge's fill and halo
 //   WORK_COLOR=r,g,b    WORK_SHADOW: the 班 badge's
+//   STATUTORY_COLOR=r,g,b  STATUTORY_SHADOW: the 休 of a day that only the
+//                       holiday law fixes, in a year whose schedule is not
+//                       published yet
 //
 // Every key is optional: the defaults come from the template's own styles
 // (the festival colours for 休, the day numbers' for 班, the second line's
-// font), so templates without the section get badges that match them.
+// font), so templates without the section get badges that match them. The
+// law's 休 is by default the festival colour halfway to the second line's, a
+// quieter 休 that is not taken for the published arrangement.
 #pragma once
 
 #include "base/rect.h"
@@ -25,8 +30,9 @@ struct OffDayBadgeStyle {
     // Right up to the cell's edge, clear of a two-digit day number.
     int offsetX = 1;
     int offsetY = 0;
-    TextStyle offStyle;   // 休
-    TextStyle workStyle;  // 班
+    TextStyle offStyle;        // 休
+    TextStyle workStyle;       // 班
+    TextStyle statutoryStyle;  // 休 of the holiday law alone
 };
 
 struct SkinTemplate;

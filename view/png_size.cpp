@@ -19,10 +19,16 @@ std::uint32_t BigEndian32(const unsigned char* p) {
 // The bit depths each colour type allows.
 bool SoundDepth(unsigned colourType, unsigned depth) {
     switch (colourType) {
-        case 0: return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;  // grey
-        case 3: return depth == 1 || depth == 2 || depth == 4 || depth == 8;                // palette
-        case 2: case 4: case 6: return depth == 8 || depth == 16;                           // colour, alpha
-        default: return false;
+        case 0:
+            return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;  // grey
+        case 3:
+            return depth == 1 || depth == 2 || depth == 4 || depth == 8;  // palette
+        case 2:
+        case 4:
+        case 6:
+            return depth == 8 || depth == 16;  // colour, alpha
+        default:
+            return false;
     }
 }
 
@@ -43,7 +49,7 @@ std::optional<PixelSize> PngSizeOfHeader(std::string_view firstBytes) {
     return PixelSize{static_cast<int>(width), static_cast<int>(height)};
 }
 
-std::optional<PixelSize> ReadPngSize(const std::string& path) {
+std::optional<PixelSize> ReadPngSize(const std::filesystem::path& path) {
     char header[kHeaderBytes];
     std::FILE* file = OpenFile(path, "rb");
     if (!file) return std::nullopt;
@@ -52,7 +58,7 @@ std::optional<PixelSize> ReadPngSize(const std::string& path) {
     return PngSizeOfHeader(std::string_view(header, read));
 }
 
-bool IsAcceptablePicture(const std::string& path, int maxWidth, int maxHeight) {
+bool IsAcceptablePicture(const std::filesystem::path& path, int maxWidth, int maxHeight) {
     const std::optional<PixelSize> size = ReadPngSize(path);
     return size && size->width <= std::min(maxWidth, kMaxPictureSide) &&
            size->height <= std::min(maxHeight, kMaxPictureSide);

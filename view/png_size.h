@@ -5,6 +5,7 @@
 // giant picture, is to be reached through it.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,8 +25,8 @@ inline constexpr int kMaxPictureSide = 4096;
 std::optional<PixelSize> PngSizeOfHeader(std::string_view firstBytes);
 
 // The same for a file; nothing when it is missing too.
-std::optional<PixelSize> ReadPngSize(const std::string& path);
+std::optional<PixelSize> ReadPngSize(const std::filesystem::path& path);
 
 // Whether the file is a PNG no wider than `maxWidth` and no higher than
 // `maxHeight` (each capped at kMaxPictureSide).
-bool IsAcceptablePicture(const std::string& path, int maxWidth, int maxHeight);
+bool IsAcceptablePicture(const std::filesystem::path& path, int maxWidth, int maxHeight);

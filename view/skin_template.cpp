@@ -34,6 +34,7 @@ SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQue
     skin.yearNext = ReadTemplateRect(config, "YEARNEXT").value_or(Rect{});
     skin.monthBack = ReadTemplateRect(config, "MONTHBACK").value_or(Rect{});
     skin.monthNext = ReadTemplateRect(config, "MONTHNEXT").value_or(Rect{});
+    skin.today = ReadTemplateRect(config, "TODAY").value_or(Rect{});
     skin.yearBox = ReadTemplateRect(config, "YEARSHOW");
     skin.monthBox = ReadTemplateRect(config, "MONTHSHOW");
     skin.body = ReadTemplateRect(config, "BODY");
@@ -68,19 +69,20 @@ SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQue
 
     skin.todayEllipseColor = ReadTemplateArgb(config, "Today_ELLIPSE_COLOR").value_or(skin.todayEllipseColor);
     skin.reminderFlagColor = ReadTemplateArgb(config, "ReminderFlagColor").value_or(skin.reminderFlagColor);
+    skin.focusRingColor = ReadTemplateArgb(config, "FOCUS_RING_COLOR").value_or(skin.focusRingColor);
     skin.tooltipBackground = ReadTemplateColor(config, "TOOLTIP_BKCOLOR");
     skin.tooltipText = ReadTemplateColor(config, "TOOLTIP_TEXTCOLOR");
     return skin;
 }
 
-SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view template_name,
+SkinTemplate LoadSkinTemplate(const std::filesystem::path& module_folder, std::string_view template_name,
                               const FontFamilyQuery& family_exists) {
     return LoadSkinTemplateFiles(SkinConfigPath(module_folder, template_name),
                                  SkinBackgroundPath(module_folder, template_name), family_exists);
 }
 
-SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::string& background_path,
-                                   const FontFamilyQuery& family_exists) {
+SkinTemplate LoadSkinTemplateFiles(const std::filesystem::path& config_path,
+                                   const std::filesystem::path& background_path, const FontFamilyQuery& family_exists) {
     std::string text;
     const FileRead read = ReadFileWithin(config_path, kProfileFileLimit, text);
     SkinTemplate skin = ReadSkinTemplate(ProfileDocument(text), family_exists);
@@ -95,7 +97,8 @@ SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::st
     return skin;
 }
 
-const SkinTemplate& SkinTemplateCache::Get(const std::string& backgroundPath, const std::string& configPath,
+const SkinTemplate& SkinTemplateCache::Get(const std::filesystem::path& backgroundPath,
+                                           const std::filesystem::path& configPath,
                                            const FontFamilyQuery& family_exists) {
     std::optional<FileStamp> backgroundStamp = ReadFileStamp(backgroundPath);
     std::optional<FileStamp> configStamp = ReadFileStamp(configPath);

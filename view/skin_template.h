@@ -5,6 +5,7 @@
 // drawn: no built-in layout exists.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,20 +18,21 @@
 enum class HorizontalAlignment { kLeft = 0, kCenter = 1, kRight = 2 };
 
 struct SkinTemplate {
-    std::string backgroundPath;
+    std::filesystem::path backgroundPath;
     // From the picture's PNG header; 0 x 0 when it cannot be read, which gives
     // a window without visible area.
     int backgroundWidth = 0;
     int backgroundHeight = 0;
 
-    // Navigation hot spots; nothing is drawn for them.
-    Rect yearBack, yearNext, monthBack, monthNext;
+    // Navigation hot spots; nothing is drawn for them. TODAY brings today's
+    // month back (the picture shows its mark); empty when absent.
+    Rect yearBack, yearNext, monthBack, monthNext, today;
     // Absent boxes switch their element off.
-    std::optional<Rect> yearBox;    // YEARSHOW
-    std::optional<Rect> monthBox;   // MONTHSHOW
-    std::optional<Rect> body;       // the day grid with the weekday header row
-    std::optional<Rect> listArea;   // LISTRECT, the forenotice list
-    int weekdayRowHeight = 0;       // HEIGHTWEEKDAYROW
+    std::optional<Rect> yearBox;   // YEARSHOW
+    std::optional<Rect> monthBox;  // MONTHSHOW
+    std::optional<Rect> body;      // the day grid with the weekday header row
+    std::optional<Rect> listArea;  // LISTRECT, the forenotice list
+    int weekdayRowHeight = 0;      // HEIGHTWEEKDAYROW
 
     TextStyle yearStyle;
     TextStyle monthStyle;
@@ -43,6 +45,9 @@ struct SkinTemplate {
     TextStyle listItemStyle;
 
     Color todayEllipseColor{155, 255, 0, 0};
+    // The ring of the day the keyboard is on, or that was gone to
+    // (FOCUS_RING_COLOR); blue by default, so that it is not taken for today's.
+    Color focusRingColor{230, 30, 110, 220};
     Color reminderFlagColor;
     int listItemHeight = 20;
     HorizontalAlignment listAlignment = HorizontalAlignment::kCenter;
@@ -63,11 +68,11 @@ struct SkinTemplate {
 // file or key is not an error: every value then takes its default. A
 // config.ini that cannot be read or is beyond kProfileFileLimit is not parsed
 // and marks the template damaged, as does a picture that is not a PNG.
-SkinTemplate LoadSkinTemplate(std::string_view module_folder, std::string_view template_name,
+SkinTemplate LoadSkinTemplate(const std::filesystem::path& module_folder, std::string_view template_name,
                               const FontFamilyQuery& family_exists);
 // The same from the template's two files.
-SkinTemplate LoadSkinTemplateFiles(const std::string& config_path, const std::string& background_path,
-                                   const FontFamilyQuery& family_exists);
+SkinTemplate LoadSkinTemplateFiles(const std::filesystem::path& config_path,
+                                   const std::filesystem::path& background_path, const FontFamilyQuery& family_exists);
 // The same from an already parsed config.ini (the background is not looked at).
 SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQuery& family_exists);
 
@@ -76,14 +81,14 @@ SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQue
 // a rebuild then reads no file but the two stamps.
 class SkinTemplateCache {
 public:
-    const SkinTemplate& Get(const std::string& backgroundPath, const std::string& configPath,
+    const SkinTemplate& Get(const std::filesystem::path& backgroundPath, const std::filesystem::path& configPath,
                             const FontFamilyQuery& family_exists);
     // How often the files were actually read; for tests.
     int reads() const { return reads_; }
 
 private:
     bool valid_ = false;
-    std::string backgroundPath_, configPath_;
+    std::filesystem::path backgroundPath_, configPath_;
     std::optional<FileStamp> backgroundStamp_, configStamp_;
     SkinTemplate skin_;
     int reads_ = 0;

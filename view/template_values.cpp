@@ -37,8 +37,8 @@ int ScanIntegers(std::string_view text, int* values, int count) {
         for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
             magnitude = std::min<std::int64_t>(magnitude * 10 + (text[i] - '0'), std::int64_t{1} << 40);
         const std::int64_t value = negative ? -magnitude : magnitude;
-        values[read++] = static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                                   std::numeric_limits<int>::max()));
+        values[read++] = static_cast<int>(
+            std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     }
     return read;
 }

@@ -22,7 +22,7 @@ inline constexpr char kDefaultFontFamily[] = "Tahoma";
 inline constexpr int kMinFontSize = 1;
 inline constexpr int kMaxFontSize = 200;
 inline constexpr int kMaxHaloStrength = 64;
-inline constexpr int kMaxTemplateSide = 10000;        // a rectangle's width or height
+inline constexpr int kMaxTemplateSide = 10000;         // a rectangle's width or height
 inline constexpr int kMaxTemplateCoordinate = 100000;  // any coordinate's distance from the origin
 
 // What keeps a template (a skin or a tray style) from being shown.
@@ -49,11 +49,11 @@ inline bool operator!=(const Color& a, const Color& b) { return !(a == b); }
 // opaque black fill and halo, halo strength 8 unless the template says otherwise).
 struct TextStyle {
     std::string family = kDefaultFontFamily;
-    int size = 15;          // em height in pixels
+    int size = 15;  // em height in pixels
     bool bold = false;
-    Color color;            // glyph fill, drawn opaque
-    Color shadow;           // halo colour
-    int shadowHeight = 8;   // halo strength N: N - 1 strokes; 1 or less, no halo
+    Color color;           // glyph fill, drawn opaque
+    Color shadow;          // halo colour
+    int shadowHeight = 8;  // halo strength N: N - 1 strokes; 1 or less, no halo
 };
 
 // Whether a font family of this name is installed. Supplied by the platform;

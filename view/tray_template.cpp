@@ -12,10 +12,11 @@ TrayTemplate ReadTrayTemplate(const ProfileDocument& settings, const FontFamilyQ
     TrayTemplate tray;
     tray.numberBox = ReadTemplateRect(settings, "RECT");
     tray.style = ReadTextStyle(settings, "", defaults, family_exists);
+    tray.pixelDigits = ReadTemplateInt(settings, "PIXEL_DIGITS", 0, 0, 1) != 0;
     return tray;
 }
 
-TrayTemplate LoadTrayTemplate(std::string_view module_folder, std::string_view tray_template_name,
+TrayTemplate LoadTrayTemplate(const std::filesystem::path& module_folder, std::string_view tray_template_name,
                               const FontFamilyQuery& family_exists) {
     std::string text;
     const FileRead read = ReadFileWithin(TrayIniPath(module_folder, tray_template_name), kProfileFileLimit, text);

@@ -56,10 +56,10 @@ int MansionIndex(std::int64_t serial) {
 }
 
 std::string MansionName(int index) {
-    static constexpr const char* kMansions[28] = {
-        "角木蛟", "亢金龙", "氐土貉", "房日兔", "心月狐", "尾火虎", "箕水豹", "斗木獬", "牛金牛", "女土蝠",
-        "虚日鼠", "危月燕", "室火猪", "壁水貐", "奎木狼", "娄金狗", "胃土雉", "昴日鸡", "毕月乌", "觜火猴",
-        "参水猿", "井木犴", "鬼金羊", "柳土獐", "星日马", "张月鹿", "翼火蛇", "轸水蚓"};
+    static constexpr const char* kMansions[28] = {"角木蛟", "亢金龙", "氐土貉", "房日兔", "心月狐", "尾火虎", "箕水豹",
+                                                  "斗木獬", "牛金牛", "女土蝠", "虚日鼠", "危月燕", "室火猪", "壁水貐",
+                                                  "奎木狼", "娄金狗", "胃土雉", "昴日鸡", "毕月乌", "觜火猴", "参水猿",
+                                                  "井木犴", "鬼金羊", "柳土獐", "星日马", "张月鹿", "翼火蛇", "轸水蚓"};
     return kMansions[Mod(index, 28)];
 }
 
@@ -67,10 +67,10 @@ std::string PengZuText(const GanZhi& day) {
     static constexpr const char* kByStem[10] = {
         "甲不开仓财物耗散", "乙不栽植千株不长", "丙不修灶必见灾殃", "丁不剃头头必生疮", "戊不受田田主不祥",
         "己不破券二比并亡", "庚不经络织机虚张", "辛不合酱主人不尝", "壬不泱水更难提防", "癸不词讼理弱敌强"};
-    static constexpr const char* kByBranch[12] = {
-        "子不问卜自惹祸殃", "丑不冠带主不还乡", "寅不祭祀神鬼不尝", "卯不穿井水泉不香",
-        "辰不哭泣必主重丧", "巳不远行财物伏藏", "午不苫盖屋主更张", "未不服药毒气入肠",
-        "申不安床鬼祟入房", "酉不会客醉坐颠狂", "戌不吃犬作怪上床", "亥不嫁娶不利新郎"};
+    static constexpr const char* kByBranch[12] = {"子不问卜自惹祸殃", "丑不冠带主不还乡", "寅不祭祀神鬼不尝",
+                                                  "卯不穿井水泉不香", "辰不哭泣必主重丧", "巳不远行财物伏藏",
+                                                  "午不苫盖屋主更张", "未不服药毒气入肠", "申不安床鬼祟入房",
+                                                  "酉不会客醉坐颠狂", "戌不吃犬作怪上床", "亥不嫁娶不利新郎"};
     return std::string(kByStem[Mod(day.stem, 10)]) + " " + kByBranch[Mod(day.branch, 12)];
 }
 
@@ -83,9 +83,9 @@ AlmanacPage BuildAlmanacPage(const AlmanacCalendar& calendar, const DayFacts& f)
     AlmanacPage page;
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%d年%d月%d日 星期", f.year, f.month, f.day);
-    page.solarDate = buffer + WeekdayName(DayOfWeek(f.year, f.month, f.day));
-    page.lunarDate = ChineseDigits(f.lunar.year) + "年" + (f.lunar.isLeap ? "闰" : "") +
-                     LunarMonthName(f.lunar.month) + "月" + LunarDayName(f.lunar.day);
+    page.solarDate = buffer + WeekdayName(Date::FromSerial(f.serial).value().weekday());
+    page.lunarDate = ChineseDigits(f.lunar.year) + "年" + (f.lunar.isLeap ? "闰" : "") + LunarMonthName(f.lunar.month) +
+                     "月" + LunarDayName(f.lunar.day);
     page.yearGanZhi = GanZhiName(f.yearGanZhi);
     page.monthGanZhi = GanZhiName(f.monthGanZhi);
     page.dayGanZhi = GanZhiName(f.dayGanZhi);
@@ -123,15 +123,19 @@ AlmanacPage BuildAlmanacPage(const AlmanacCalendar& calendar, const DayFacts& f)
     return page;
 }
 
-AlmanacPage AlmanacPageOf(int year, int month, int day) {
-    const AlmanacCalendar calendar(year, year);
-    return BuildAlmanacPage(calendar, calendar.FactsOf(year, month, day));
+AlmanacPage AlmanacPageOf(const Date& date) {
+    const AlmanacCalendar calendar(date.year(), date.year());
+    return BuildAlmanacPage(calendar, calendar.FactsOf(date.year(), date.month(), date.day()));
 }
 
 std::vector<std::pair<std::string, std::string>> AlmanacPageEntries(const AlmanacPage& p) {
+    // 宜 and 忌 lead, as on every printed almanac page: they are what the
+    // page is opened for.
     return {
         {"阳历", p.solarDate},
         {"农历", p.lunarDate},
+        {"宜", Joined(p.yi)},
+        {"忌", Joined(p.ji)},
         {"干支", p.yearGanZhi + "年 " + p.monthGanZhi + "月 " + p.dayGanZhi + "日"},
         {"生肖", p.zodiac},
         {"纳音", p.yearNaYin + " " + p.monthNaYin + " " + p.dayNaYin},
@@ -143,8 +147,6 @@ std::vector<std::pair<std::string, std::string>> AlmanacPageEntries(const Almana
         {"彭祖百忌", p.pengZu},
         {"吉神宜趋", p.goodGods.empty() ? "无" : Joined(p.goodGods)},
         {"凶煞宜忌", p.badGods.empty() ? "无" : Joined(p.badGods)},
-        {"宜", Joined(p.yi)},
-        {"忌", Joined(p.ji)},
     };
 }
 

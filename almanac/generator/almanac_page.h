@@ -11,6 +11,7 @@
 
 #include "almanac/generator/day_facts.h"
 #include "almanac/generator/ganzhi.h"
+#include "calendar/date.h"
 
 namespace almanac_gen {
 
@@ -46,17 +47,17 @@ struct AlmanacHour {
 };
 
 struct AlmanacPage {
-    std::string solarDate;  // 2013年2月10日 星期日
-    std::string lunarDate;  // 二〇一三年正月初一, 闰 before a leap month
+    std::string solarDate;                           // 2013年2月10日 星期日
+    std::string lunarDate;                           // 二〇一三年正月初一, 闰 before a leap month
     std::string yearGanZhi, monthGanZhi, dayGanZhi;  // 癸巳 甲寅 丁未
-    std::string zodiac;     // of the lunar year
+    std::string zodiac;                              // of the lunar year
     std::string yearNaYin, monthNaYin, dayNaYin;
-    std::string dutyGod;    // 天德
+    std::string dutyGod;  // 天德
     bool yellowPath = false;
-    std::string jianChu;    // 执
-    std::string mansion;    // 张月鹿
-    std::string clash;      // 牛(辛丑)
-    std::string sha;        // 东
+    std::string jianChu;  // 执
+    std::string mansion;  // 张月鹿
+    std::string clash;    // 牛(辛丑)
+    std::string sha;      // 东
     std::string taiShen;
     std::string pengZu;
     std::vector<std::string> goodGods, badGods;
@@ -67,13 +68,14 @@ struct AlmanacPage {
 AlmanacPage BuildAlmanacPage(const AlmanacCalendar& calendar, const DayFacts& facts);
 
 // The page of a date from 1901-01-01 to 2099-12-31.
-AlmanacPage AlmanacPageOf(int year, int month, int day);
+AlmanacPage AlmanacPageOf(const Date& date);
 
 // The page as lines of "名：值" text, the 时辰 as a table at the end; what
 // `solvane-cli day` prints and the page dialog shows.
 std::string AlmanacPageText(const AlmanacPage& page);
 
-// One "名：值" line of the page per entry, in print order, without the 时辰.
+// One "名：值" line of the page per entry, in print order (the dates, then
+// 宜 and 忌, then the rest), without the 时辰.
 std::vector<std::pair<std::string, std::string>> AlmanacPageEntries(const AlmanacPage& page);
 
 // One 时辰 as a row of the table: "子时 23-01 庚子 青龙 吉 冲马(甲午)".

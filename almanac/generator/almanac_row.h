@@ -11,12 +11,12 @@ namespace almanac_gen {
 
 // All texts are GBK; the database writer stores them as UTF-8.
 struct AlmanacRow {
-    std::string gDate;       // 2013-02-10
-    std::string nDate;       // lunar date 2013-01-01
-    std::string nYear;       // 癸巳年
-    std::string nMonth;      // 甲寅月
-    std::string nDay;        // 丁未日
-    std::string Yi;          // activities separated by single spaces
+    std::string gDate;   // 2013-02-10
+    std::string nDate;   // lunar date 2013-01-01
+    std::string nYear;   // 癸巳年
+    std::string nMonth;  // 甲寅月
+    std::string nDay;    // 丁未日
+    std::string Yi;      // activities separated by single spaces
     std::string Ji;
     std::string Chong;       // 牛(辛丑)
     std::string Sha;         // 东

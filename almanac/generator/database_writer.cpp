@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "base/file_path.h"
 #include "base/file_system.h"
 #include "calendar/gregorian.h"
 
@@ -57,22 +58,23 @@ bool AlmanacDatabaseWriter::Execute(const char* sql) {
     return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-bool AlmanacDatabaseWriter::Begin(const std::string& path) {
+bool AlmanacDatabaseWriter::Begin(const std::filesystem::path& path) {
     Discard();
     error_.clear();
     path_ = path;
-    temporaryPath_ = path + ".new";
+    temporaryPath_ = path;
+    temporaryPath_ += ".new";
     RemoveFile(temporaryPath_);
     if (sqlite3_open_v2(Utf8FileName(temporaryPath_).c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK) {
-        return Fail("cannot create " + temporaryPath_);
+        return Fail("cannot create " + Utf8FileName(temporaryPath_));
     }
     // No journal and no syncing while building: the file is not in place
     // until it is complete, and a failed build is simply thrown away.
     if (!Execute("PRAGMA page_size=4096") || !Execute("PRAGMA journal_mode=OFF") ||
         !Execute("PRAGMA synchronous=OFF") || !Execute(kCreateTexts) || !Execute(kCreateDays) ||
         !Execute(kCreateView) || !Execute("BEGIN")) {
-        return Fail("cannot set up " + temporaryPath_);
+        return Fail("cannot set up " + Utf8FileName(temporaryPath_));
     }
     if (sqlite3_prepare_v2(db_, kInsert, -1, &insert_, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(db_, kInsertText, -1, &insertText_, nullptr) != SQLITE_OK) {
@@ -101,8 +103,8 @@ bool AlmanacDatabaseWriter::TextId(const std::string& utf8, std::int64_t& id) {
 
 bool AlmanacDatabaseWriter::Add(const AlmanacRow& row) {
     if (!insert_) return false;
-    const std::string* fields[14] = {&row.gDate, &row.nDate,      &row.nYear,   &row.nMonth, &row.nDay,
-                                     &row.Yi,    &row.Ji,         &row.Chong,   &row.Sha,    &row.Cheng,
+    const std::string* fields[14] = {&row.gDate,      &row.nDate,   &row.nYear, &row.nMonth,   &row.nDay,
+                                     &row.Yi,         &row.Ji,      &row.Chong, &row.Sha,      &row.Cheng,
                                      &row.ZhengChong, &row.TaiShen, &row.JQ,    &row.SolarTerm};
     for (int i = 0; i < 14; ++i) {
         const std::string utf8 = converter_.Utf8FromGbk(*fields[i]);
@@ -129,13 +131,13 @@ bool AlmanacDatabaseWriter::Finish() {
     if (!Execute("COMMIT")) return Fail("cannot commit");
     if (sqlite3_close(db_) != SQLITE_OK) return Fail("cannot close");
     db_ = nullptr;
-    if (!RenameFile(temporaryPath_, path_)) return Fail("cannot move the database to " + path_);
+    if (!RenameFile(temporaryPath_, path_)) return Fail("cannot move the database to " + Utf8FileName(path_));
     temporaryPath_.clear();
     return true;
 }
 
-bool WriteAlmanacDatabase(const std::string& path, const AlmanacCalendar& calendar, int firstYear, int lastYear,
-                          std::string& error) {
+bool WriteAlmanacDatabase(const std::filesystem::path& path, const AlmanacCalendar& calendar, int firstYear,
+                          int lastYear, std::string& error) {
     AlmanacDatabaseWriter writer;
     bool ok = writer.Begin(path);
     const std::int64_t last = SerialFromCivil(lastYear, 12, 31);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -25,8 +26,8 @@ public:
     AlmanacDatabaseWriter(const AlmanacDatabaseWriter&) = delete;
     AlmanacDatabaseWriter& operator=(const AlmanacDatabaseWriter&) = delete;
 
-    // path: GBK. An existing file there is replaced on Finish.
-    bool Begin(const std::string& path);
+    // An existing file there is replaced on Finish.
+    bool Begin(const std::filesystem::path& path);
     // Rows must come in ascending date order and each date once.
     bool Add(const AlmanacRow& row);
     bool Finish();
@@ -44,15 +45,15 @@ private:
     sqlite3_stmt* insert_ = nullptr;
     sqlite3_stmt* insertText_ = nullptr;
     std::map<std::string, std::int64_t> textIds_;  // UTF-8 text -> HLText id
-    std::string path_;
-    std::string temporaryPath_;
+    std::filesystem::path path_;
+    std::filesystem::path temporaryPath_;
     std::string error_;
     TextConverter converter_;
 };
 
 // Every date from (firstYear, 1, 1) to (lastYear, 12, 31), 宜 and 忌 by
 // ChooseYiJi. The calendar must cover those years.
-bool WriteAlmanacDatabase(const std::string& path, const AlmanacCalendar& calendar, int firstYear, int lastYear,
-                          std::string& error);
+bool WriteAlmanacDatabase(const std::filesystem::path& path, const AlmanacCalendar& calendar, int firstYear,
+                          int lastYear, std::string& error);
 
 }  // namespace almanac_gen

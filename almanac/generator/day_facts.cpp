@@ -21,7 +21,7 @@ DayFacts AlmanacCalendar::FactsOf(int year, int month, int day) const {
     f.month = month;
     f.day = day;
     f.serial = SerialFromCivil(year, month, day);
-    f.lunar = SolarToLunar(year, month, day);
+    f.lunar = SolarToLunar(Date::FromSerial(f.serial).value());
 
     const size_t latest = LatestTermOnOrBefore(f.serial);
     const SolarTermInstant& previous = terms_[latest];

@@ -17,19 +17,19 @@ struct DayFacts {
     std::int64_t serial = 0;
     LunarDate lunar;
 
-    int almanacYear = 0;   // Gregorian year in which the almanac year's 立春 fell
-    GanZhi yearGanZhi;     // changes on the day of 立春
-    int monthJie = 0;      // month by 节: 0 寅月 (from 立春) ... 11 丑月 (from 小寒)
-    GanZhi monthGanZhi;    // changes on the day of each 节
+    int almanacYear = 0;  // Gregorian year in which the almanac year's 立春 fell
+    GanZhi yearGanZhi;    // changes on the day of 立春
+    int monthJie = 0;     // month by 节: 0 寅月 (from 立春) ... 11 丑月 (from 小寒)
+    GanZhi monthGanZhi;   // changes on the day of each 节
     GanZhi dayGanZhi;
-    int jianChu = 0;       // 0 建 ... 11 闭
+    int jianChu = 0;  // 0 建 ... 11 闭
 
     // Solar terms around the day, numbered 0 立春 ... 23 大寒.
-    int termToday = -1;          // the term whose instant falls on this day, or -1
-    int previousTerm = 0;        // the latest term on or before this day
+    int termToday = -1;             // the term whose instant falls on this day, or -1
+    int previousTerm = 0;           // the latest term on or before this day
     int daysSincePreviousTerm = 0;  // 0 when it falls on this day
-    int nextTerm = 0;            // the first term after this day
-    int daysUntilNextTerm = 0;   // 1 when it falls on the next day
+    int nextTerm = 0;               // the first term after this day
+    int daysUntilNextTerm = 0;      // 1 when it falls on the next day
 };
 
 // The solar terms of a span of years and the facts of any day inside it.

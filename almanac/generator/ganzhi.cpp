@@ -45,9 +45,9 @@ std::string TaiShenDirection(int cycleIndex) {
         const char* direction;
     };
     static constexpr Stretch kStretches[] = {
-        {0, "外东南"},  {2, "外正南"},  {7, "外西南"},  {13, "外正西"}, {18, "外西北"}, {24, "外正北"},
-        {29, "房内北"}, {34, "房内中"}, {36, "房内南"}, {39, "房内西"}, {40, "房内东"}, {44, "房内中"},
-        {45, "外东北"}, {51, "外正东"}, {56, "外东南"},
+        {0, "外东南"},  {2, "外正南"},  {7, "外西南"},  {13, "外正西"}, {18, "外西北"},
+        {24, "外正北"}, {29, "房内北"}, {34, "房内中"}, {36, "房内南"}, {39, "房内西"},
+        {40, "房内东"}, {44, "房内中"}, {45, "外东北"}, {51, "外正东"}, {56, "外东南"},
     };
     const char* direction = kStretches[0].direction;
     for (const Stretch& s : kStretches) {
@@ -108,8 +108,6 @@ std::string ShaDirection(int dayBranch) {
     return kByBranchModFour[Mod(dayBranch, 4)];
 }
 
-std::string TaiShenText(const GanZhi& day) {
-    return TaiShenPlace(day) + " " + TaiShenDirection(CycleIndex(day));
-}
+std::string TaiShenText(const GanZhi& day) { return TaiShenPlace(day) + " " + TaiShenDirection(CycleIndex(day)); }
 
 }  // namespace almanac_gen

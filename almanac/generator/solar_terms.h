@@ -7,9 +7,9 @@
 namespace almanac_gen {
 
 struct SolarTermInstant {
-    int index = 0;             // 0 立春 ... 23 大寒 (almanac/solar_term_names.h)
-    double julianDay = 0;      // Universal Time
-    std::int64_t serial = 0;   // civil day in UTC+8 (serial day numbers of calendar/gregorian.h)
+    int index = 0;            // 0 立春 ... 23 大寒 (almanac/solar_term_names.h)
+    double julianDay = 0;     // Universal Time
+    std::int64_t serial = 0;  // civil day in UTC+8 (serial day numbers of calendar/gregorian.h)
     int year = 0, month = 0, day = 0;
     int hour = 0, minute = 0, second = 0;  // UTC+8, truncated to the second
 };

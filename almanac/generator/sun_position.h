@@ -7,7 +7,7 @@
 
 namespace almanac_gen {
 
-constexpr double kJ2000 = 2451545.0;          // 2000-01-01 12:00 TT
+constexpr double kJ2000 = 2451545.0;                  // 2000-01-01 12:00 TT
 constexpr double kJulianDayOfSerialZero = 2440587.5;  // 1970-01-01 00:00
 
 // The Sun's apparent geocentric ecliptic longitude, in radians [0, 2pi),
@@ -18,8 +18,8 @@ double ApparentSolarLongitude(double jde);
 
 // Parts of the above, exposed for their own tests.
 double EarthHeliocentricLongitude(double jde);  // radians, mean ecliptic of date
-double EarthSunDistance(double jde);             // astronomical units
-double NutationInLongitude(double jde);          // radians
+double EarthSunDistance(double jde);            // astronomical units
+double NutationInLongitude(double jde);         // radians
 
 // TT - UT in seconds for a decimal year (polynomials of Espenak and Meeus,
 // fitted to the observed values of the 20th century and to the expected

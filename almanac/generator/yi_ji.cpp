@@ -26,16 +26,16 @@ SelectionFacts SelectionFactsOf(const AlmanacCalendar& calendar, const DayFacts&
     s.dayStem = f.dayGanZhi.stem;
     s.dayBranch = f.dayGanZhi.branch;
     s.lunarDay = f.lunar.day;
-    const CivilDate next = CivilFromSerial(f.serial + 1);
-    s.lastDayOfLunarMonth = SolarToLunar(next.year, next.month, next.day).day == 1;
+    s.lastDayOfLunarMonth = SolarToLunar(Date::FromSerial(f.serial + 1).value()).day == 1;
     s.termToday = f.termToday;
     s.termTomorrow = f.daysUntilNextTerm == 1 ? f.nextTerm : -1;
     s.currentTerm = f.previousTerm;
 
     // The 节 that opened the month and the next 立, found among the terms.
     const std::vector<SolarTermInstant>& terms = calendar.AllTerms();
-    const auto after = std::upper_bound(terms.begin(), terms.end(), f.serial,
-                                        [](std::int64_t serial, const SolarTermInstant& t) { return serial < t.serial; });
+    const auto after =
+        std::upper_bound(terms.begin(), terms.end(), f.serial,
+                         [](std::int64_t serial, const SolarTermInstant& t) { return serial < t.serial; });
     auto jie = after;
     while (jie != terms.begin() && ((jie - 1)->index % 2 != 0)) --jie;
     if (jie != terms.begin()) s.daysSinceJie = static_cast<int>(f.serial - (jie - 1)->serial);

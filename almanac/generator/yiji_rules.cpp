@@ -95,8 +95,18 @@ std::vector<std::pair<int, std::vector<std::string>>> Rows(const char* text) {
 
 enum class Key { kNone, kMonth, kSeason, kYearStem, kYearBranch };
 enum class Target {
-    kStem, kBranch, kGanZhi, kJianChu, kLunarDay, kTermTomorrow, kTermToday,
-    kTuWang, kTuWangBranch, kLastLunarDay, kFanZhi, kDaysAfterJie,
+    kStem,
+    kBranch,
+    kGanZhi,
+    kJianChu,
+    kLunarDay,
+    kTermTomorrow,
+    kTermToday,
+    kTuWang,
+    kTuWangBranch,
+    kLastLunarDay,
+    kFanZhi,
+    kDaysAfterJie,
 };
 
 struct YiJiRules::Condition {
@@ -124,7 +134,7 @@ struct YiJiRules::GradeRow {
     Expression with;           // 同值
     Expression meet;           // 遇; empty: unconditional
     GradeOutcome met, notMet;
-    std::uint64_t still = 0;   // 仍忌
+    std::uint64_t still = 0;  // 仍忌
 };
 
 enum class PuzhuKind { kBalancedChain, kBalancedFavoured, kRuleNotForbid, kRuleNotFavour, kNothingForbidden };
@@ -159,9 +169,9 @@ namespace {
 struct Reader {
     std::vector<std::string>& activities;
     std::vector<YiJiRules::Rule>& rules;
-    std::map<std::string, std::uint64_t> terms;                   // book name -> activities
+    std::map<std::string, std::uint64_t> terms;  // book name -> activities
     std::map<std::string, int> ruleIndex;
-    std::map<std::string, std::vector<int>> groups;               // group -> alternatives
+    std::map<std::string, std::vector<int>> groups;  // group -> alternatives
     std::string* error;
 
     bool ReadActivities(const char* text) {
@@ -266,12 +276,18 @@ struct Reader {
             size_t cells;
         };
         static const Form kForms[] = {
-            {"月→日干", Key::kMonth, Target::kStem, 12},       {"月→日支", Key::kMonth, Target::kBranch, 12},
-            {"月→干支", Key::kMonth, Target::kGanZhi, 12},     {"季→日干", Key::kSeason, Target::kStem, 4},
-            {"季→日支", Key::kSeason, Target::kBranch, 4},     {"季→干支", Key::kSeason, Target::kGanZhi, 4},
-            {"年干→日干", Key::kYearStem, Target::kStem, 10},  {"年干→干支", Key::kYearStem, Target::kGanZhi, 10},
-            {"年支→日支", Key::kYearBranch, Target::kBranch, 12}, {"日干", Key::kNone, Target::kStem, 1},
-            {"日支", Key::kNone, Target::kBranch, 1},           {"干支", Key::kNone, Target::kGanZhi, 1},
+            {"月→日干", Key::kMonth, Target::kStem, 12},
+            {"月→日支", Key::kMonth, Target::kBranch, 12},
+            {"月→干支", Key::kMonth, Target::kGanZhi, 12},
+            {"季→日干", Key::kSeason, Target::kStem, 4},
+            {"季→日支", Key::kSeason, Target::kBranch, 4},
+            {"季→干支", Key::kSeason, Target::kGanZhi, 4},
+            {"年干→日干", Key::kYearStem, Target::kStem, 10},
+            {"年干→干支", Key::kYearStem, Target::kGanZhi, 10},
+            {"年支→日支", Key::kYearBranch, Target::kBranch, 12},
+            {"日干", Key::kNone, Target::kStem, 1},
+            {"日支", Key::kNone, Target::kBranch, 1},
+            {"干支", Key::kNone, Target::kGanZhi, 1},
             {"土王→日支", Key::kNone, Target::kTuWangBranch, 1},
         };
         for (const Form& form : kForms) {
@@ -323,9 +339,18 @@ struct Reader {
             for (const std::string& d : cells) c.cells.push_back(static_cast<std::uint64_t>(std::atoi(d.c_str())));
             return true;
         }
-        if (how == "土王用事") { c.target = Target::kTuWang; return true; }
-        if (how == "晦日") { c.target = Target::kLastLunarDay; return true; }
-        if (how == "反支") { c.target = Target::kFanZhi; return true; }
+        if (how == "土王用事") {
+            c.target = Target::kTuWang;
+            return true;
+        }
+        if (how == "晦日") {
+            c.target = Target::kLastLunarDay;
+            return true;
+        }
+        if (how == "反支") {
+            c.target = Target::kFanZhi;
+            return true;
+        }
         return r.Fail("unknown 取法 " + how);
     }
 
@@ -335,10 +360,14 @@ struct Reader {
             r.line = line;
             if (f.size() < 4) return r.Fail("expected 名, 类, 取法 and 值");
             RuleClass cls;
-            if (f[1] == "吉") cls = RuleClass::kGood;
-            else if (f[1] == "凶") cls = RuleClass::kBad;
-            else if (f[1] == "日") cls = RuleClass::kDay;
-            else return r.Fail("类 is 吉, 凶 or 日");
+            if (f[1] == "吉")
+                cls = RuleClass::kGood;
+            else if (f[1] == "凶")
+                cls = RuleClass::kBad;
+            else if (f[1] == "日")
+                cls = RuleClass::kDay;
+            else
+                return r.Fail("类 is 吉, 凶 or 日");
             auto found = ruleIndex.find(f[0]);
             if (found == ruleIndex.end()) {
                 found = ruleIndex.emplace(f[0], static_cast<int>(rules.size())).first;
@@ -383,12 +412,18 @@ struct Reader {
             const int rule = RuleOf(r, f[0]);
             if (rule < 0) return false;
             YiJiRules::Effect e;
-            if (f[1] == "宜") e.kind = EffectKind::kFavour;
-            else if (f[1] == "忌") e.kind = EffectKind::kForbid;
-            else if (f[1] == "不注") e.kind = EffectKind::kNotNoted;
-            else if (f[1] == "止注") e.kind = EffectKind::kOnlyNoted;
-            else if (f[1] == "止不忌") e.kind = EffectKind::kOnlyNotForbidden;
-            else return r.Fail("宜忌 is 宜, 忌, 不注, 止注 or 止不忌");
+            if (f[1] == "宜")
+                e.kind = EffectKind::kFavour;
+            else if (f[1] == "忌")
+                e.kind = EffectKind::kForbid;
+            else if (f[1] == "不注")
+                e.kind = EffectKind::kNotNoted;
+            else if (f[1] == "止注")
+                e.kind = EffectKind::kOnlyNoted;
+            else if (f[1] == "止不忌")
+                e.kind = EffectKind::kOnlyNotForbidden;
+            else
+                return r.Fail("宜忌 is 宜, 忌, 不注, 止注 or 止不忌");
             if (!Activities(r, f[2], e.activities) || !Expr(r, f[3], e.with) ||
                 !Window(r, f[4], e.fromTerm, e.toTerm)) {
                 return false;
@@ -400,9 +435,12 @@ struct Reader {
 
     bool OutcomeOf(LineReader& r, const std::string& text, GradeOutcome& o) {
         static const std::pair<const char*, Judgement> kNames[] = {
-            {"不忌", Judgement::kLifted},           {"从宜不从忌", Judgement::kFavourPrevails},
-            {"不宜不忌", Judgement::kNeitherNoted}, {"从宜亦从忌", Judgement::kBalanced},
-            {"从忌不从宜", Judgement::kForbidPrevails}, {"诸事皆忌", Judgement::kAllForbidden},
+            {"不忌", Judgement::kLifted},
+            {"从宜不从忌", Judgement::kFavourPrevails},
+            {"不宜不忌", Judgement::kNeitherNoted},
+            {"从宜亦从忌", Judgement::kBalanced},
+            {"从忌不从宜", Judgement::kForbidPrevails},
+            {"诸事皆忌", Judgement::kAllForbidden},
         };
         for (const auto& [name, judgement] : kNames) {
             if (text == name) {
@@ -452,12 +490,21 @@ struct Reader {
             if (f.size() < 3) return r.Fail("expected 类, 若 and 则");
             YiJiRules::PuzhuRule p;
             bool ifIsRules = false;
-            if (f[0] == "相抵连带") p.kind = PuzhuKind::kBalancedChain;
-            else if (f[0] == "相抵宜") p.kind = PuzhuKind::kBalancedFavoured;
-            else if (f[0] == "神不注忌") { p.kind = PuzhuKind::kRuleNotForbid; ifIsRules = true; }
-            else if (f[0] == "神不注宜") { p.kind = PuzhuKind::kRuleNotFavour; ifIsRules = true; }
-            else if (f[0] == "诸事不忌") { p.kind = PuzhuKind::kNothingForbidden; ifIsRules = true; }
-            else return r.Fail("unknown 类 " + f[0]);
+            if (f[0] == "相抵连带")
+                p.kind = PuzhuKind::kBalancedChain;
+            else if (f[0] == "相抵宜")
+                p.kind = PuzhuKind::kBalancedFavoured;
+            else if (f[0] == "神不注忌") {
+                p.kind = PuzhuKind::kRuleNotForbid;
+                ifIsRules = true;
+            } else if (f[0] == "神不注宜") {
+                p.kind = PuzhuKind::kRuleNotFavour;
+                ifIsRules = true;
+            } else if (f[0] == "诸事不忌") {
+                p.kind = PuzhuKind::kNothingForbidden;
+                ifIsRules = true;
+            } else
+                return r.Fail("unknown 类 " + f[0]);
             const bool ok = ifIsRules ? Expr(r, f[1], p.ifRules) : Activities(r, f[1], p.ifActivities);
             if (!ok || !Activities(r, f[2], p.then)) return false;
             puzhu.push_back(p);
@@ -473,8 +520,8 @@ bool YiJiRules::Load(const YiJiTableTexts& tables, std::string& error) {
     Reader reader{fresh.activities_, fresh.rules_, {}, {}, {}, &error};
     // Groups name 神煞, so they are read after shensha; nothing before them uses groups.
     if (!reader.ReadActivities(tables.activities) || !reader.ReadShenSha(tables.shensha) ||
-        !reader.ReadGroups(tables.groups) || !reader.ReadEffects(tables.effects) ||
-        !reader.ReadGrades(tables.grades) || !reader.ReadPuzhu(tables.puzhu, fresh.puzhu_)) {
+        !reader.ReadGroups(tables.groups) || !reader.ReadEffects(tables.effects) || !reader.ReadGrades(tables.grades) ||
+        !reader.ReadPuzhu(tables.puzhu, fresh.puzhu_)) {
         return false;
     }
     *this = fresh;
@@ -520,12 +567,18 @@ std::vector<std::string> YiJiRules::RulesNoting(const std::string& activity, boo
 
 std::string JudgementName(Judgement judgement) {
     switch (judgement) {
-        case Judgement::kLifted: return "不忌";
-        case Judgement::kFavourPrevails: return "从宜不从忌";
-        case Judgement::kNeitherNoted: return "不宜不忌";
-        case Judgement::kBalanced: return "从宜亦从忌";
-        case Judgement::kForbidPrevails: return "从忌不从宜";
-        case Judgement::kAllForbidden: return "诸事皆忌";
+        case Judgement::kLifted:
+            return "不忌";
+        case Judgement::kFavourPrevails:
+            return "从宜不从忌";
+        case Judgement::kNeitherNoted:
+            return "不宜不忌";
+        case Judgement::kBalanced:
+            return "从宜亦从忌";
+        case Judgement::kForbidPrevails:
+            return "从忌不从宜";
+        case Judgement::kAllForbidden:
+            return "诸事皆忌";
     }
     return "";
 }
@@ -560,28 +613,50 @@ bool IsFanZhi(const SelectionFacts& f) {
 bool Matches(const YiJiRules::Condition& c, const SelectionFacts& f) {
     size_t cell = 0;
     switch (c.key) {
-        case Key::kNone: cell = 0; break;
-        case Key::kMonth: cell = static_cast<size_t>(MonthNumber(f.monthBranch)); break;
-        case Key::kSeason: cell = static_cast<size_t>(SeasonNumber(f.monthBranch)); break;
-        case Key::kYearStem: cell = static_cast<size_t>(f.yearStem); break;
-        case Key::kYearBranch: cell = static_cast<size_t>(f.yearBranch); break;
+        case Key::kNone:
+            cell = 0;
+            break;
+        case Key::kMonth:
+            cell = static_cast<size_t>(MonthNumber(f.monthBranch));
+            break;
+        case Key::kSeason:
+            cell = static_cast<size_t>(SeasonNumber(f.monthBranch));
+            break;
+        case Key::kYearStem:
+            cell = static_cast<size_t>(f.yearStem);
+            break;
+        case Key::kYearBranch:
+            cell = static_cast<size_t>(f.yearBranch);
+            break;
     }
     if (cell >= c.cells.size()) return false;
     const std::uint64_t m = c.cells[cell];
     const bool tuWang = f.daysToSeasonStart >= 1 && f.daysToSeasonStart <= 18;
     switch (c.target) {
-        case Target::kStem: return Has(m, f.dayStem);
-        case Target::kBranch: return Has(m, f.dayBranch);
-        case Target::kGanZhi: return Has(m, CycleNumber(f.dayStem, f.dayBranch));
-        case Target::kJianChu: return Has(m, (f.dayBranch - f.monthBranch + 12) % 12);
-        case Target::kLunarDay: return Has(m, f.lunarDay);
-        case Target::kTermTomorrow: return Has(m, f.termTomorrow);
-        case Target::kTermToday: return Has(m, f.termToday);
-        case Target::kTuWang: return tuWang;
-        case Target::kTuWangBranch: return tuWang && Has(m, f.dayBranch);
-        case Target::kLastLunarDay: return f.lastDayOfLunarMonth;
-        case Target::kFanZhi: return IsFanZhi(f);
-        case Target::kDaysAfterJie: return static_cast<std::uint64_t>(f.daysSinceJie) == m;
+        case Target::kStem:
+            return Has(m, f.dayStem);
+        case Target::kBranch:
+            return Has(m, f.dayBranch);
+        case Target::kGanZhi:
+            return Has(m, CycleNumber(f.dayStem, f.dayBranch));
+        case Target::kJianChu:
+            return Has(m, (f.dayBranch - f.monthBranch + 12) % 12);
+        case Target::kLunarDay:
+            return Has(m, f.lunarDay);
+        case Target::kTermTomorrow:
+            return Has(m, f.termTomorrow);
+        case Target::kTermToday:
+            return Has(m, f.termToday);
+        case Target::kTuWang:
+            return tuWang;
+        case Target::kTuWangBranch:
+            return tuWang && Has(m, f.dayBranch);
+        case Target::kLastLunarDay:
+            return f.lastDayOfLunarMonth;
+        case Target::kFanZhi:
+            return IsFanZhi(f);
+        case Target::kDaysAfterJie:
+            return static_cast<std::uint64_t>(f.daysSinceJie) == m;
     }
     return false;
 }
@@ -589,13 +664,13 @@ bool Matches(const YiJiRules::Condition& c, const SelectionFacts& f) {
 // One day's worth of intermediate results, per rule (by index) and overall.
 struct Working {
     std::vector<char> present;
-    std::vector<std::uint64_t> favours, forbids;  // what each present rule favours, forbids
-    std::uint64_t favoured = 0;                   // all of them together
-    std::uint64_t notNoted = 0;                   // 不注 (and 不宜不忌)
-    std::uint64_t onlyNoted = ~std::uint64_t{0};  // 止注
+    std::vector<std::uint64_t> favours, forbids;         // what each present rule favours, forbids
+    std::uint64_t favoured = 0;                          // all of them together
+    std::uint64_t notNoted = 0;                          // 不注 (and 不宜不忌)
+    std::uint64_t onlyNoted = ~std::uint64_t{0};         // 止注
     std::uint64_t notForbiddenOnly = ~std::uint64_t{0};  // 止不忌
     std::vector<GradeOutcome> judged;
-    std::vector<std::uint64_t> still;             // 仍忌 of the judgement
+    std::vector<std::uint64_t> still;  // 仍忌 of the judgement
 };
 
 // Step 1: the 神煞 and day rules present.
@@ -623,10 +698,18 @@ void CollectEffects(const std::vector<YiJiRules::Rule>& rules, const SelectionFa
         for (const YiJiRules::Effect& e : rules[i].effects) {
             if (!Holds(e.with, w.present) || !InWindow(f.currentTerm, e.fromTerm, e.toTerm)) continue;
             switch (e.kind) {
-                case EffectKind::kFavour: w.favours[i] |= e.activities; break;
-                case EffectKind::kForbid: w.forbids[i] |= e.activities; break;
-                case EffectKind::kNotNoted: w.notNoted |= e.activities; break;
-                case EffectKind::kOnlyNoted: w.onlyNoted &= e.activities; break;
+                case EffectKind::kFavour:
+                    w.favours[i] |= e.activities;
+                    break;
+                case EffectKind::kForbid:
+                    w.forbids[i] |= e.activities;
+                    break;
+                case EffectKind::kNotNoted:
+                    w.notNoted |= e.activities;
+                    break;
+                case EffectKind::kOnlyNoted:
+                    w.onlyNoted &= e.activities;
+                    break;
                 case EffectKind::kOnlyNotForbidden:
                     w.notForbiddenOnly &= e.activities;
                     day.restForbidden = true;
@@ -721,11 +804,20 @@ YiJiDay YiJiRules::Evaluate(const SelectionFacts& f) const {
         if (!w.present[i]) continue;
         std::uint64_t kept = 0;
         switch (w.judged[i].judgement) {
-            case Judgement::kLifted: break;
-            case Judgement::kFavourPrevails: kept = w.still[i]; hard |= kept; break;
-            case Judgement::kNeitherNoted: w.notNoted |= w.forbids[i]; break;
+            case Judgement::kLifted:
+                break;
+            case Judgement::kFavourPrevails:
+                kept = w.still[i];
+                hard |= kept;
+                break;
+            case Judgement::kNeitherNoted:
+                w.notNoted |= w.forbids[i];
+                break;
             case Judgement::kForbidPrevails:
-            case Judgement::kAllForbidden: kept = w.forbids[i] | w.still[i]; hard |= kept; break;
+            case Judgement::kAllForbidden:
+                kept = w.forbids[i] | w.still[i];
+                hard |= kept;
+                break;
             case Judgement::kBalanced:
                 balancedConflicts |= w.forbids[i] & w.favoured;
                 kept = BalancedKept(w.forbids[i], w.favoured, liftedByRules, puzhu_);
@@ -756,18 +848,14 @@ YiJiDay YiJiRules::Evaluate(const SelectionFacts& f) const {
 }
 
 std::vector<std::string> YiJiRules::YiList(const YiJiDay& day) const {
-    if (day.allForbidden) return {"诸事不宜"};
+    // 诸事不宜 is a 忌: a reader who sees it under 宜 takes it for advice to do
+    // anything. A day with nothing favoured says so plainly, whatever the 忌.
+    if (day.allForbidden) return {"无"};
     std::vector<std::string> list;
     for (int a : day.yi) list.push_back(activities_[static_cast<size_t>(a)]);
-    if (day.restForbidden) {
-        // The book's 余事皆忌 days: the few things still allowed, and no more.
-        if (list.empty()) return {"诸事不宜"};
-        list.push_back("余事勿取");
-        return list;
-    }
-    // Nothing favoured is not the same as fit for nothing: the 忌 say what
-    // to avoid, and the 宜 line says only that nothing is recommended.
     if (list.empty()) return {"无"};
+    // The book's 余事皆忌 days: the few things still allowed, and no more.
+    if (day.restForbidden) list.push_back("余事勿取");
     return list;
 }
 

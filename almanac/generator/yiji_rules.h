@@ -34,34 +34,34 @@ struct SelectionFacts {
 // How one 凶煞 (or rule of the day) that forbids something is judged on a day,
 // from the mildest to the gravest.
 enum class Judgement {
-    kLifted,           // 不忌: its 忌 is not noted
-    kFavourPrevails,   // 从宜不从忌: not noted, except the activities it still forbids
-    kNeitherNoted,     // 不宜不忌: its activities are noted neither 宜 nor 忌
-    kBalanced,         // 从宜亦从忌: what it forbids and another favours is noted as neither
-    kForbidPrevails,   // 从忌不从宜: its 忌 is noted and overrides any 宜
-    kAllForbidden,     // 诸事皆忌
+    kLifted,          // 不忌: its 忌 is not noted
+    kFavourPrevails,  // 从宜不从忌: not noted, except the activities it still forbids
+    kNeitherNoted,    // 不宜不忌: its activities are noted neither 宜 nor 忌
+    kBalanced,        // 从宜亦从忌: what it forbids and another favours is noted as neither
+    kForbidPrevails,  // 从忌不从宜: its 忌 is noted and overrides any 宜
+    kAllForbidden,    // 诸事皆忌
 };
 
 // The name the book gives a judgement (从宜不从忌 ...).
 std::string JudgementName(Judgement judgement);
 
 struct YiJiDay {
-    std::vector<std::string> goodGods;  // the day's 吉神, in table order
-    std::vector<std::string> badGods;   // the day's 凶煞
-    std::vector<int> yi;                // activity numbers (vocabulary order) noted 宜
-    std::vector<int> ji;                // activity numbers noted 忌
-    bool allForbidden = false;          // 诸事皆忌 by the grades
-    bool restForbidden = false;         // 上朔 四离 四绝: all but a few activities forbidden
-    std::vector<int> restForbiddenBy;   // the rules (by index) that make it so
-    bool nothingForbidden = false;      // 德合 meeting 赦愿: 诸事不忌
+    std::vector<std::string> goodGods;       // the day's 吉神, in table order
+    std::vector<std::string> badGods;        // the day's 凶煞
+    std::vector<int> yi;                     // activity numbers (vocabulary order) noted 宜
+    std::vector<int> ji;                     // activity numbers noted 忌
+    bool allForbidden = false;               // 诸事皆忌 by the grades
+    bool restForbidden = false;              // 上朔 四离 四绝: all but a few activities forbidden
+    std::vector<int> restForbiddenBy;        // the rules (by index) that make it so
+    bool nothingForbidden = false;           // 德合 meeting 赦愿: 诸事不忌
     Judgement gravest = Judgement::kLifted;  // the gravest judgement of any 凶煞 that day
 
     // What each 神煞 or day rule present did, for explanations.
     struct Contribution {
-        int rule = 0;                  // index into the rule set's 神煞
-        std::uint64_t favoured = 0;    // activities it noted 宜
-        std::uint64_t forbidden = 0;   // activities it forbade (before judgement)
-        std::uint64_t kept = 0;        // of those, still noted 忌
+        int rule = 0;                 // index into the rule set's 神煞
+        std::uint64_t favoured = 0;   // activities it noted 宜
+        std::uint64_t forbidden = 0;  // activities it forbade (before judgement)
+        std::uint64_t kept = 0;       // of those, still noted 忌
         Judgement judgement = Judgement::kForbidPrevails;
     };
     std::vector<Contribution> contributions;
@@ -92,10 +92,10 @@ public:
     YiJiDay Evaluate(const SelectionFacts& facts) const;
 
     // The lists as the almanac prints them: activity names in vocabulary
-    // order, however long; 诸事不宜 in both only for a day the grades make fit
-    // for nothing (诸事皆忌); on a 四离/四绝/上朔 day (余事皆忌) the favoured
-    // few closed by 余事勿取 and 忌 诸事不宜; 宜 无 when nothing is favoured,
-    // 忌 诸事不忌 when nothing is forbidden.
+    // order, however long; 忌 诸事不宜 (and 宜 无) only for a day the grades
+    // make fit for nothing (诸事皆忌); on a 四离/四绝/上朔 day (余事皆忌) the
+    // favoured few closed by 余事勿取 and 忌 诸事不宜; 宜 无 when nothing is
+    // favoured, 忌 诸事不忌 when nothing is forbidden.
     std::vector<std::string> YiList(const YiJiDay& day) const;
     std::vector<std::string> JiList(const YiJiDay& day) const;
 

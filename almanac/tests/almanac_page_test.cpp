@@ -68,20 +68,20 @@ TEST(AlmanacPageTables, MansionsRunUnbrokenAndKeepStepWithTheWeek) {
     // 毕, a 巳 day on a Monday 危, a 子 day on a Sunday 虚.
     int checked = 0;
     for (std::int64_t s = SerialFromCivil(1901, 1, 1); s < SerialFromCivil(1901, 1, 1) + 84 * 3; ++s) {
-        const CivilDate c = CivilFromSerial(s);
-        const int branch = DayGanZhi(s).branch, weekday = DayOfWeek(c.year, c.month, c.day);
+        const Date c = Date::FromSerial(s).value();
+        const int branch = DayGanZhi(s).branch, weekday = c.weekday();
         const std::string name = MansionName(MansionIndex(s));
         const char* expected = branch == 8 && weekday == 1   ? "毕月乌"
                                : branch == 5 && weekday == 1 ? "危月燕"
                                : branch == 0 && weekday == 7 ? "虚日鼠"
                                                              : nullptr;
         if (expected) {
-            EXPECT_EQ(name, expected) << c.year << "-" << c.month << "-" << c.day;
+            EXPECT_EQ(name, expected) << c.ToString();
             ++checked;
         }
         // The 七曜 of the mansion is the weekday's: 日 Sunday, 月 Monday, 火 Tuesday …
         static const std::vector<std::string> kWeekdayStar = {"", "月", "火", "水", "木", "金", "土", "日"};
-        EXPECT_EQ(name.substr(2, 2), kWeekdayStar[weekday]) << c.year << "-" << c.month << "-" << c.day;
+        EXPECT_EQ(name.substr(2, 2), kWeekdayStar[weekday]) << c.ToString();
     }
     EXPECT_EQ(checked, 9);
 }
@@ -105,7 +105,7 @@ TEST(AlmanacPageTables, HoursByWuShuDun) {
 
 TEST(AlmanacPageDays, LunarNewYear2013) {
     // 2013-02-10: 癸巳年 甲寅月 丁未日, 正月初一, 执日.
-    const AlmanacPage page = AlmanacPageOf(2013, 2, 10);
+    const AlmanacPage page = AlmanacPageOf(Date::FromCivil(2013, 2, 10).value());
     EXPECT_EQ(page.solarDate, "2013年2月10日 星期日");
     EXPECT_EQ(page.lunarDate, "二〇一三年正月初一");
     EXPECT_EQ(Value(page, "干支"), "癸巳年 甲寅月 丁未日");
@@ -127,8 +127,27 @@ TEST(AlmanacPageDays, LunarNewYear2013) {
     EXPECT_EQ(AlmanacHourLine(page.hours[10]), "戌时 19-21 庚戌 青龙 吉 冲龙(甲辰)");
 }
 
+TEST(AlmanacPageDays, TheEntriesLeadWithYiAndJiAfterTheDates) {
+    const AlmanacPage page = AlmanacPageOf(Date::FromCivil(2013, 2, 10).value());
+    const auto entries = AlmanacPageEntries(page);
+    ASSERT_GE(entries.size(), 4u);
+    const std::vector<std::string> lead = {entries[0].first, entries[1].first, entries[2].first, entries[3].first};
+    EXPECT_EQ(lead, (std::vector<std::string>{"阳历", "农历", "宜", "忌"}));
+    const std::string top = "阳历：" + page.solarDate + "\n农历：" + page.lunarDate + "\n宜：";
+    EXPECT_EQ(AlmanacPageText(page).substr(0, top.size()), top);
+}
+
+TEST(AlmanacPageDays, ADayFitForNothingSaysNothingUnderYiAndZhuShiBuYiUnderJi) {
+    // 2026-12-22 (冬至) is judged 诸事皆忌; 2013-02-16 too (月煞 on a 闭日).
+    for (const auto& [y, m, d] : {std::make_tuple(2026, 12, 22), std::make_tuple(2013, 2, 16)}) {
+        const AlmanacPage page = AlmanacPageOf(Date::FromCivil(y, m, d).value());
+        EXPECT_EQ(Value(page, "宜"), "无") << y << "-" << m << "-" << d;
+        EXPECT_EQ(Value(page, "忌"), "诸事不宜") << y << "-" << m << "-" << d;
+    }
+}
+
 TEST(AlmanacPageDays, ALeapMonthDayIsMarked) {
-    const AlmanacPage page = AlmanacPageOf(2023, 3, 22);
+    const AlmanacPage page = AlmanacPageOf(Date::FromCivil(2023, 3, 22).value());
     EXPECT_EQ(page.lunarDate, "二〇二三年闰二月初一");
     EXPECT_EQ(page.zodiac, "兔");
 }

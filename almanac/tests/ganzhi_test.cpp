@@ -42,25 +42,25 @@ protected:
     static void TearDownTestSuite() { delete calendar_; }
     static std::string Names(int y, int m, int d) {
         const DayFacts f = calendar_->FactsOf(y, m, d);
-        return GanZhiName(f.yearGanZhi) + GanZhiName(f.monthGanZhi) + GanZhiName(f.dayGanZhi);
+        return GanZhiName(f.yearGanZhi) + " " + GanZhiName(f.monthGanZhi) + " " + GanZhiName(f.dayGanZhi);
     }
     static AlmanacCalendar* calendar_;
 };
 AlmanacCalendar* AlmanacDays::calendar_ = nullptr;
 
 TEST_F(AlmanacDays, TheYearChangesOnTheDayOfLichunNotAtNewYear) {
-    EXPECT_EQ(Names(2013, 2, 3), "壬辰" "癸丑" "庚子");
-    EXPECT_EQ(Names(2013, 2, 4), "癸巳" "甲寅" "辛丑");  // 立春 at 00:13
-    EXPECT_EQ(Names(2013, 2, 10), "癸巳" "甲寅" "丁未");  // lunar new year changes nothing
+    EXPECT_EQ(Names(2013, 2, 3), "壬辰 癸丑 庚子");
+    EXPECT_EQ(Names(2013, 2, 4), "癸巳 甲寅 辛丑");   // 立春 at 00:13
+    EXPECT_EQ(Names(2013, 2, 10), "癸巳 甲寅 丁未");  // lunar new year changes nothing
 }
 
 TEST_F(AlmanacDays, TheMonthChangesOnTheDayOfEachJie) {
-    EXPECT_EQ(Names(2013, 3, 4), "癸巳" "甲寅" "己巳");
-    EXPECT_EQ(Names(2013, 3, 5), "癸巳" "乙卯" "庚午");  // 惊蛰
+    EXPECT_EQ(Names(2013, 3, 4), "癸巳 甲寅 己巳");
+    EXPECT_EQ(Names(2013, 3, 5), "癸巳 乙卯 庚午");  // 惊蛰
     // 小寒 opens the 丑 month inside the old almanac year.
-    EXPECT_EQ(Names(2013, 1, 4), "壬辰" "壬子" "庚午");
-    EXPECT_EQ(Names(2013, 1, 5), "壬辰" "癸丑" "辛未");
-    EXPECT_EQ(Names(2012, 12, 31), "壬辰" "壬子" "丙寅");
+    EXPECT_EQ(Names(2013, 1, 4), "壬辰 壬子 庚午");
+    EXPECT_EQ(Names(2013, 1, 5), "壬辰 癸丑 辛未");
+    EXPECT_EQ(Names(2012, 12, 31), "壬辰 壬子 丙寅");
 }
 
 TEST_F(AlmanacDays, TheValueStarRepeatsOnAJieDay) {
@@ -90,10 +90,10 @@ TEST(DayEntries, ClashShaAndTaiShenFollowTheDay) {
     const GanZhi dingWei{3, 7};
     EXPECT_EQ(ClashText(dingWei), "牛(辛丑)");
     EXPECT_EQ(GanZhiName(ClashOf(dingWei)), "辛丑");
-    EXPECT_EQ(ShaDirection(7), "西");   // 亥卯未
-    EXPECT_EQ(ShaDirection(0), "南");   // 申子辰
-    EXPECT_EQ(ShaDirection(2), "北");   // 寅午戌
-    EXPECT_EQ(ShaDirection(9), "东");   // 巳酉丑
+    EXPECT_EQ(ShaDirection(7), "西");  // 亥卯未
+    EXPECT_EQ(ShaDirection(0), "南");  // 申子辰
+    EXPECT_EQ(ShaDirection(2), "北");  // 寅午戌
+    EXPECT_EQ(ShaDirection(9), "东");  // 巳酉丑
     EXPECT_EQ(ClashText(GanZhi{0, 0}), "马(戊午)");
 }
 

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
+#include <iterator>
 
 #include "base/data_paths.h"
+#include "base/file_path.h"
 #include "base/file_system.h"
 #include "base/profile_file.h"
 #include "tests/support/scratch_folder.h"
@@ -13,14 +16,12 @@ namespace {
 
 class AppSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        file_ = SettingsFilePath(folder_.string());
-    }
+    void SetUp() override { file_ = SettingsFilePath(folder_); }
     void Write(const std::string& contents) { ASSERT_TRUE(ReplaceFileAtomically(file_, contents)); }
 
     ScratchFolder scratch_{"solvane-settings-"};
     const std::filesystem::path& folder_ = scratch_.path();
-    std::string file_;
+    std::filesystem::path file_;
 };
 
 TEST_F(AppSettingsTest, WithoutAFileEverySettingHasItsDefault) {
@@ -39,22 +40,23 @@ TEST_F(AppSettingsTest, WithoutAFileEverySettingHasItsDefault) {
     EXPECT_EQ(settings.showJieQiOnRemindWindow, 0);
     EXPECT_EQ(settings.showJieQiOnForenotice, 0);
     EXPECT_EQ(settings.showReminderOnForenotice, 0);
-    EXPECT_TRUE(ReadShowNotifyWindowOnScreen(file_));
-    EXPECT_TRUE(ReadPlaySoundOnNotifyWindow(file_));
-    EXPECT_FALSE(ReadShowReminderOnForenotice(file_));
-    EXPECT_FALSE(ReadShowJieQiOnForenotice(file_));
-    EXPECT_FALSE(ReadShowJieQiOnRemindWindow(file_));
+    EXPECT_TRUE(ReadSwitchNow(file_, kShowNotifyWindowOnScreenKey));
+    EXPECT_TRUE(ReadSwitchNow(file_, kPlaySoundOnNotifyWindowKey));
+    EXPECT_FALSE(ReadSwitchNow(file_, kShowReminderOnForenoticeKey));
+    EXPECT_FALSE(ReadSwitchNow(file_, kShowJieQiOnForenoticeKey));
+    EXPECT_FALSE(ReadSwitchNow(file_, kShowJieQiOnRemindWindowKey));
     EXPECT_FALSE(std::filesystem::exists(file_));  // reading never creates the file
 }
 
 TEST_F(AppSettingsTest, EveryKeyIsReadFromSectionOstrel) {
-    Write("[Ostrel]\r\nShowBalloonTip=0\r\nShowHuangLiOnBalloonToolTip=0\r\nTemplate=%module_path%\\x\r\n"
-          "ShowToday=0\r\nFirstColWeekDay=1\r\nListForDays=-1\r\nLockLocation=1\r\nSystemTrayTemplate=红色\r\n"
-          "WindowStyle=2\r\nPlaySoundOnNotifyWindow=0\r\nShowNotifyWindowOnScreen=0\r\n"
-          "ShowJieQiOnRemindWindow=1\r\nShowJieQiOnForenotice=1\r\nShowReminderOnForenotice=1\r\n");
+    Write(
+        "[Ostrel]\r\nShowBalloonTip=0\r\nShowHuangLiOnBalloonToolTip=0\r\nTemplate=%module_path%\\x\r\n"
+        "ShowToday=0\r\nFirstColWeekDay=1\r\nListForDays=-1\r\nLockLocation=1\r\nSystemTrayTemplate=红色\r\n"
+        "WindowStyle=2\r\nPlaySoundOnNotifyWindow=0\r\nShowNotifyWindowOnScreen=0\r\n"
+        "ShowJieQiOnRemindWindow=1\r\nShowJieQiOnForenotice=1\r\nShowReminderOnForenotice=1\r\n");
     const AppSettings s = LoadAppSettings(file_);
     EXPECT_EQ(s.showBalloonTip + s.showHuangLiOnBalloonToolTip + s.showToday, 0);
-    EXPECT_EQ(s.templateName, ModuleFolder() + "\\x");
+    EXPECT_EQ(s.templateName, GbkFromPath(ModuleFolder()).value() + "\\x");
     EXPECT_EQ(FirstColumnWeekday(s), 1);
     EXPECT_EQ(s.listForDays, kNoForenoticeList);
     EXPECT_EQ(s.lockLocation, 1);
@@ -62,6 +64,68 @@ TEST_F(AppSettingsTest, EveryKeyIsReadFromSectionOstrel) {
     EXPECT_EQ(WindowStyleOf(s), WindowStyle::kEmbedded);
     EXPECT_EQ(s.playSoundOnNotifyWindow + s.showNotifyWindowOnScreen, 0);
     EXPECT_EQ(s.showJieQiOnRemindWindow + s.showJieQiOnForenotice + s.showReminderOnForenotice, 3);
+}
+
+// Solvane.ini files written by earlier versions keep their meaning: every key
+// keeps its name, its form in the file, its default and its limits.
+TEST(SettingKeys, AreTheKeysEarlierVersionsWrote) {
+    struct Expected {
+        const char* name;
+        SettingType type;
+        int byDefault, least, most;
+    };
+    const Expected expected[] = {
+        {"ShowReminderOnForenotice", SettingType::kSwitch, 0, 0, 0},
+        {"ShowJieQiOnRemindWindow", SettingType::kSwitch, 0, 0, 0},
+        {"PlaySoundOnNotifyWindow", SettingType::kSwitch, 1, 0, 0},
+        {"ShowNotifyWindowOnScreen", SettingType::kSwitch, 1, 0, 0},
+        {"ShowJieQiOnForenotice", SettingType::kSwitch, 0, 0, 0},
+        {"ShowBalloonTip", SettingType::kSwitch, 1, 0, 0},
+        {"ShowHuangLiOnBalloonToolTip", SettingType::kSwitch, 1, 0, 0},
+        {"Template", SettingType::kText, 0, 0, 0},
+        {"WindowStyle", SettingType::kText, 0, 0, 0},
+        {"ShowToday", SettingType::kSwitch, 1, 0, 0},
+        {"LockLocation", SettingType::kSwitch, 0, 0, 0},
+        {"FirstColWeekDay", SettingType::kNumber, 7, INT_MIN, INT_MAX},
+        {"ListForDays", SettingType::kNumber, 30, -1, 3660},
+        {"SystemTrayTemplate", SettingType::kText, 0, 0, 0},
+        {"ShowPublicHolidays", SettingType::kSwitch, 1, 0, 0},
+        {"TrayClickShowsCalendar", SettingType::kSwitch, 0, 0, 0},
+        {"FollowSystemDarkMode", SettingType::kSwitch, 1, 0, 0},
+        {"ShowHolidayOnForenotice", SettingType::kSwitch, 1, 0, 0},
+    };
+    ASSERT_EQ(SettingKeys().size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const SettingKey& key = SettingKeys()[i];
+        EXPECT_STREQ(key.name, expected[i].name);
+        EXPECT_EQ(key.type, expected[i].type) << key.name;
+        EXPECT_EQ(key.byDefault, expected[i].byDefault) << key.name;
+        EXPECT_EQ(key.least, expected[i].least) << key.name;
+        EXPECT_EQ(key.most, expected[i].most) << key.name;
+        // Each key is kept where the program reads it, in one place only.
+        EXPECT_NE(key.type == SettingType::kText ? key.text != nullptr : key.number != nullptr, false) << key.name;
+    }
+}
+
+TEST_F(AppSettingsTest, EveryKeyIsWrittenAndReadBackAsItWas) {
+    AppSettings written;
+    int n = 0;
+    for (const SettingKey& key : SettingKeys()) {
+        ++n;
+        if (key.type == SettingType::kText)
+            written.*key.text = std::string("值") + key.name;
+        else
+            written.*key.number = key.type == SettingType::kSwitch ? 1 - key.byDefault : n;
+    }
+    ASSERT_TRUE(SaveAppSettings(file_, written));
+    const AppSettings read = LoadAppSettings(file_);
+    for (const SettingKey& key : SettingKeys()) {
+        if (key.type == SettingType::kText) {
+            EXPECT_EQ(read.*key.text, written.*key.text) << key.name;
+        } else {
+            EXPECT_EQ(read.*key.number, written.*key.number) << key.name;
+        }
+    }
 }
 
 TEST_F(AppSettingsTest, SundayIsTheFirstColumnFor7And0Alike) {
@@ -89,14 +153,15 @@ TEST_F(AppSettingsTest, AForenoticeHorizonOutsideTheOfferedRangeIsCut) {
 
 TEST_F(AppSettingsTest, NoticeSwitchesFollowHandEditsWithoutReloading) {
     Write("[Ostrel]\nShowReminderOnForenotice=0\n");
-    EXPECT_FALSE(ReadShowReminderOnForenotice(file_));
-    Write("[Ostrel]\nShowReminderOnForenotice=1\nShowNotifyWindowOnScreen=0\nPlaySoundOnNotifyWindow=0\n"
-          "ShowJieQiOnForenotice=1\nShowJieQiOnRemindWindow=1\n");
-    EXPECT_TRUE(ReadShowReminderOnForenotice(file_));
-    EXPECT_FALSE(ReadShowNotifyWindowOnScreen(file_));
-    EXPECT_FALSE(ReadPlaySoundOnNotifyWindow(file_));
-    EXPECT_TRUE(ReadShowJieQiOnForenotice(file_));
-    EXPECT_TRUE(ReadShowJieQiOnRemindWindow(file_));
+    EXPECT_FALSE(ReadSwitchNow(file_, kShowReminderOnForenoticeKey));
+    Write(
+        "[Ostrel]\nShowReminderOnForenotice=1\nShowNotifyWindowOnScreen=0\nPlaySoundOnNotifyWindow=0\n"
+        "ShowJieQiOnForenotice=1\nShowJieQiOnRemindWindow=1\n");
+    EXPECT_TRUE(ReadSwitchNow(file_, kShowReminderOnForenoticeKey));
+    EXPECT_FALSE(ReadSwitchNow(file_, kShowNotifyWindowOnScreenKey));
+    EXPECT_FALSE(ReadSwitchNow(file_, kPlaySoundOnNotifyWindowKey));
+    EXPECT_TRUE(ReadSwitchNow(file_, kShowJieQiOnForenoticeKey));
+    EXPECT_TRUE(ReadSwitchNow(file_, kShowJieQiOnRemindWindowKey));
 }
 
 TEST_F(AppSettingsTest, SavingKeepsTheRestOfTheFileAndReadsBack) {
@@ -124,8 +189,9 @@ TEST_F(AppSettingsTest, SavingKeepsTheRestOfTheFileAndReadsBack) {
 TEST_F(AppSettingsTest, TheSwitchesOfTheListAndOfTheNoticesAreReadAsTheFileHoldsThemNow) {
     EXPECT_FALSE(ReadForenoticeSwitches(file_).showSolarTerms);
     EXPECT_TRUE(ReadNoticeSwitches(file_).showNotifyWindow);
-    Write("[Ostrel]\r\nShowReminderOnForenotice=1\r\nShowJieQiOnForenotice=1\r\nShowJieQiOnRemindWindow=1\r\n"
-          "ShowNotifyWindowOnScreen=0\r\n");
+    Write(
+        "[Ostrel]\r\nShowReminderOnForenotice=1\r\nShowJieQiOnForenotice=1\r\nShowJieQiOnRemindWindow=1\r\n"
+        "ShowNotifyWindowOnScreen=0\r\n");
     const ForenoticeSwitches list = ReadForenoticeSwitches(file_);
     EXPECT_TRUE(list.showReminders);
     EXPECT_TRUE(list.showSolarTerms);
@@ -145,8 +211,9 @@ TEST_F(AppSettingsTest, ASettingsFileBeyondOneMiBIsDamagedAndReadsAsTheDefaults)
 }
 
 TEST_F(AppSettingsTest, TheMonthIsDrawnWithTheTemplateAndSwitchesOfTheSettings) {
-    Write("[Ostrel]\r\nTemplate=Night\r\nShowToday=0\r\nFirstColWeekDay=0\r\nListForDays=7\r\n"
-          "ShowHuangLiOnBalloonToolTip=0\r\nShowBalloonTip=0\r\nLockLocation=1\r\n");
+    Write(
+        "[Ostrel]\r\nTemplate=Night\r\nShowToday=0\r\nFirstColWeekDay=0\r\nListForDays=7\r\n"
+        "ShowHuangLiOnBalloonToolTip=0\r\nShowBalloonTip=0\r\nLockLocation=1\r\n");
     const MonthOptions options =
         MonthOptionsFrom(LoadAppSettings(file_), folder_.string(), ForenoticeSwitches{true, false});
     EXPECT_EQ(options.configPath, SkinConfigPath(folder_.string(), "Night"));
@@ -162,6 +229,31 @@ TEST_F(AppSettingsTest, TheMonthIsDrawnWithTheTemplateAndSwitchesOfTheSettings) 
     EXPECT_EQ(options.lockLocation, 1);
     EXPECT_TRUE(options.forenotice.showReminders);
     EXPECT_FALSE(options.forenotice.showSolarTerms);
+}
+
+TEST_F(AppSettingsTest, ADarkDesktopShowsTheNightLookWithoutTouchingTheChoices) {
+    Write("[Ostrel]\r\nTemplate=Default\r\nSystemTrayTemplate=RedPage\r\n");
+    const AppSettings chosen = LoadAppSettings(file_);
+    EXPECT_EQ(chosen.followSystemDarkMode, 1) << "on by default";
+    EXPECT_EQ(chosen.trayClickShowsCalendar, 0) << "the tray's left click only brings the program forward";
+    struct Case {
+        int follow;
+        bool dark;
+        const char* templateName;
+        const char* trayTemplate;
+    };
+    const Case cases[] = {
+        {1, true, "Night", "NightMoon"},
+        {1, false, "Default", "RedPage"},
+        {0, true, "Default", "RedPage"},
+    };
+    for (const Case& c : cases) {
+        AppSettings settings = chosen;
+        settings.followSystemDarkMode = c.follow;
+        const AppSettings shown = ShownSettings(settings, c.dark);
+        EXPECT_EQ(shown.templateName, c.templateName) << c.follow << c.dark;
+        EXPECT_EQ(shown.systemTrayTemplate, c.trayTemplate) << c.follow << c.dark;
+    }
 }
 
 }  // namespace

@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <cstdio>
+#include <string>
 
-SystemTime At(int year, int month, int day, int hour, int minute, int second = 0) {
-    SystemTime t = MakeDate(year, month, day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    t.second = static_cast<std::uint16_t>(second);
-    return t;
-}
+#include "tests/support/dates.h"
+
+namespace {
 
 TEST(ClockWatch, SeesNoChangeAtTheFirstTickAfterStartUp) {
     ClockWatch clock;
@@ -47,34 +44,36 @@ TEST(ClockWatch, TreatsTheClockSetToAnotherDayLikeMidnight) {
     EXPECT_FALSE(back.minute);  // same hour and minute: no alert check
 }
 
-TEST(MonthAfterDateChange, AWindowShowingTheOldMonthTurnsToTheNewOneAtMidnight) {
-    const ShownMonth shown = MonthAfterDateChange({2026, 12}, At(2026, 12, 31, 23, 59, 59), At(2027, 1, 1, 0, 0, 0));
-    EXPECT_EQ(shown.year, 2027);
-    EXPECT_EQ(shown.month, 1);
-    // Within a month the month stays; after a sleep of weeks it follows too.
-    EXPECT_EQ(MonthAfterDateChange({2026, 5}, At(2026, 5, 9, 23, 59), At(2026, 5, 10, 0, 0)).month, 5);
-    EXPECT_EQ(MonthAfterDateChange({2026, 5}, At(2026, 5, 20, 18, 0), At(2026, 7, 2, 8, 0)).month, 7);
+TEST(MonthAfterDateChange, FollowsTodayUnlessTheUserTurnedToAnotherMonth) {
+    struct Case {
+        YearMonth shown;
+        SystemTime before, now;
+        YearMonth after;
+    };
+    const Case cases[] = {
+        // The window showing the old month turns to the new one at midnight.
+        {Month(2026, 12), At(2026, 12, 31, 23, 59, 59), At(2027, 1, 1), Month(2027, 1)},
+        // Within a month the month stays; after a sleep of weeks it follows too.
+        {Month(2026, 5), At(2026, 5, 9, 23, 59), At(2026, 5, 10), Month(2026, 5)},
+        {Month(2026, 5), At(2026, 5, 20, 18, 0), At(2026, 7, 2, 8, 0), Month(2026, 7)},
+        // A month the user turned to stays, the same month of another year too.
+        {Month(2026, 11), At(2026, 12, 31, 23, 59, 59), At(2027, 1, 1), Month(2026, 11)},
+        {Month(2025, 12), At(2026, 12, 31, 23, 59), At(2027, 1, 1), Month(2025, 12)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MonthAfterDateChange(c.shown, c.before, c.now), c.after) << c.shown.ToString();
+    }
 }
 
-TEST(MonthAfterDateChange, AMonthTheUserTurnedToStays) {
-    const ShownMonth shown = MonthAfterDateChange({2026, 11}, At(2026, 12, 31, 23, 59, 59), At(2027, 1, 1, 0, 0, 0));
-    EXPECT_EQ(shown.year, 2026);
-    EXPECT_EQ(shown.month, 11);
-    // The same month of another year is another month.
-    EXPECT_EQ(MonthAfterDateChange({2025, 12}, At(2026, 12, 31, 23, 59), At(2027, 1, 1, 0, 0)).year, 2025);
-}
-
-SystemTime At(int hour, int minute, int second, int milliseconds) {
-    SystemTime t = At(2013, 2, 9, hour, minute, second);
-    t.milliseconds = static_cast<std::uint16_t>(milliseconds);
-    return t;
+SystemTime OnFeb9At(int hour, int minute, int second, int milliseconds) {
+    return At(2013, 2, 9, hour, minute, second, milliseconds);
 }
 
 TEST(ClockWatch, TheTimerWaitsUntilJustAfterTheNextMinuteBegins) {
-    EXPECT_EQ(MillisecondsToNextTick(At(8, 0, 0, 0)), 60000u + kTickMarginMs);
-    EXPECT_EQ(MillisecondsToNextTick(At(8, 0, 20, 250)), 39750u + kTickMarginMs);
-    EXPECT_EQ(MillisecondsToNextTick(At(23, 59, 59, 999)), 1u + kTickMarginMs);
-    EXPECT_EQ(MillisecondsToNextTick(At(8, 0, 60, 0)), 1000u + kTickMarginMs);  // a leap second
+    EXPECT_EQ(MillisecondsToNextTick(OnFeb9At(8, 0, 0, 0)), 60000u + kTickMarginMs);
+    EXPECT_EQ(MillisecondsToNextTick(OnFeb9At(8, 0, 20, 250)), 39750u + kTickMarginMs);
+    EXPECT_EQ(MillisecondsToNextTick(OnFeb9At(23, 59, 59, 999)), 1u + kTickMarginMs);
+    EXPECT_EQ(MillisecondsToNextTick(OnFeb9At(8, 0, 60, 0)), 1000u + kTickMarginMs);  // a leap second
 }
 
 // Each tick re-arms from the time it sees, so ticks a little early or late
@@ -117,6 +116,12 @@ TEST(ClockWatch, AMinuteReachedDuringATicksWorkIsTickedAtOnce) {
 
 namespace {
 
+std::string MinuteText(const SystemTime& t) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
+    return text;
+}
+
 TEST(AlertSchedule, ChecksEachNewMinuteOnceButNotTheMinuteOfStartUp) {
     AlertSchedule alerts;
     alerts.Reset(At(2013, 2, 9, 8, 0, 40));
@@ -157,18 +162,51 @@ TEST(AlertSchedule, AThreeDayGapReachesBackTwoDaysOnly) {
     EXPECT_EQ(woken.missedAfter->minute, 59);
 }
 
-TEST(AlertSchedule, AClockSetBackRepeatsNoAlert) {
+TEST(AlertSchedule, AClockSetBackChecksTheNewTimeAndEveryMinuteAfterIt) {
     AlertSchedule alerts;
     alerts.Reset(At(2013, 3, 4, 10, 0));
     alerts.Tick(At(2013, 3, 4, 10, 30));
-    for (int minute = 0; minute <= 30; ++minute) {
-        const AlertCheck again = alerts.Tick(At(2013, 3, 4, 10, minute));
-        EXPECT_FALSE(again.thisMinute) << "10:" << minute;
-        EXPECT_FALSE(again.missedAfter.has_value());
+    const AlertCheck back = alerts.Tick(At(2013, 3, 4, 10, 5));
+    EXPECT_TRUE(back.thisMinute);
+    EXPECT_FALSE(back.missedAfter.has_value());
+    for (int minute = 6; minute <= 31; ++minute) {
+        EXPECT_TRUE(alerts.Tick(At(2013, 3, 4, 10, minute)).thisMinute) << "10:" << minute;
     }
-    const AlertCheck beyond = alerts.Tick(At(2013, 3, 4, 10, 31));
-    EXPECT_TRUE(beyond.thisMinute);
-    EXPECT_FALSE(beyond.missedAfter.has_value());
+}
+
+TEST(AlertSchedule, ACorrectionOfSecondsAcrossAMinuteRepeatsNothing) {
+    AlertSchedule alerts;
+    alerts.Reset(At(2013, 3, 4, 10, 0, 2));
+    EXPECT_FALSE(alerts.Tick(At(2013, 3, 4, 9, 59, 58)).thisMinute);
+    EXPECT_FALSE(alerts.Tick(At(2013, 3, 4, 10, 0, 2)).thisMinute);
+    EXPECT_TRUE(alerts.Tick(At(2013, 3, 4, 10, 1)).thisMinute);
+}
+
+TEST(AlertSchedule, AtStartUpTheMinutesSinceTheLastRunAreCheckedUpToAWeekBack) {
+    const struct {
+        const char* what;
+        std::optional<SystemTime> last;
+        SystemTime now;
+        bool thisMinute;
+        std::optional<SystemTime> missedAfter;
+    } cases[] = {
+        {"first run", std::nullopt, At(2026, 12, 8, 8, 5), true, std::nullopt},
+        {"restarted in the same minute", At(2026, 12, 8, 8, 5), At(2026, 12, 8, 8, 5, 40), false, std::nullopt},
+        {"restarted the next minute", At(2026, 12, 8, 8, 4), At(2026, 12, 8, 8, 5), true, std::nullopt},
+        {"booted in the morning", At(2026, 12, 7, 23, 10), At(2026, 12, 8, 8, 5), true, At(2026, 12, 7, 23, 10)},
+        {"off for a fortnight", At(2026, 11, 20, 9, 0), At(2026, 12, 8, 8, 5), true, At(2026, 12, 1, 8, 4)},
+        {"clock set back while off", At(2026, 12, 9, 8, 0), At(2026, 12, 8, 8, 5), true, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        AlertSchedule alerts;
+        const AlertCheck check = alerts.Start(c.now, c.last);
+        EXPECT_EQ(check.thisMinute, c.thisMinute) << c.what;
+        ASSERT_EQ(check.missedAfter.has_value(), c.missedAfter.has_value()) << c.what;
+        if (c.missedAfter) {
+            EXPECT_EQ(MinuteText(*check.missedAfter), MinuteText(*c.missedAfter)) << c.what;
+        }
+        EXPECT_EQ(MinuteText(alerts.lastChecked()), MinuteText(c.now)) << c.what;
+    }
 }
 
 TEST(AlertSchedule, AClockCorrectedByDaysStartsAfresh) {
@@ -178,6 +216,17 @@ TEST(AlertSchedule, AClockCorrectedByDaysStartsAfresh) {
     EXPECT_TRUE(corrected.thisMinute);
     EXPECT_FALSE(corrected.missedAfter.has_value());
     EXPECT_TRUE(alerts.Tick(At(2013, 3, 4, 10, 1)).thisMinute);
+}
+
+TEST(FileRetry, AnUnreadableFileIsTriedEveryHalfMinuteForTenMinutesThenEveryFive) {
+    unsigned waited = 0;
+    int failures = 1;
+    for (; waited < 600; ++failures) {
+        EXPECT_EQ(FileRetryDelaySeconds(failures), 30u) << failures;
+        waited += FileRetryDelaySeconds(failures);
+    }
+    EXPECT_EQ(FileRetryDelaySeconds(failures), 300u);
+    EXPECT_EQ(FileRetryDelaySeconds(1000), 300u) << "never given up";
 }
 
 }  // namespace

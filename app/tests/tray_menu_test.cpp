@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/about_text.h"
+#include "tests/support/dates.h"
 
 namespace {
 
@@ -25,6 +26,10 @@ TEST(TrayMenu, HasEveryCommandWithItsNumber) {
     EXPECT_EQ(Outline(BuildTrayMenu({true})),
               "隐藏窗口 3\n"
               "转到今日 4\n"
+              "转到日期... 16\n"
+              "-\n"
+              "查吉日... 17\n"
+              "拼假... 18\n"
               "-\n"
               "管理节假日/备忘 >\n"
               "  添加节日... 6\n"
@@ -52,9 +57,7 @@ TEST(TrayMenu, FirstItemFollowsTheCalendarWindowsVisibility) {
 }
 
 TEST(AboutBox, WritesTheUpdateDateInChineseOrSaysThereIsNone) {
-    SystemTime t = MakeDate(2013, 1, 5);
-    t.hour = 23;
-    EXPECT_EQ(AboutUpdateDateText(t), "更新日期：2013年01月05日");
+    EXPECT_EQ(AboutUpdateDateText(At(2013, 1, 5, 23)), "更新日期：2013年01月05日");
     EXPECT_EQ(AboutUpdateDateText(std::nullopt), "更新日期：<无>");
     EXPECT_EQ(AboutVersionText("1.0.0"), "版本号：1.0.0");
 }

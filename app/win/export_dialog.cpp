@@ -1,19 +1,26 @@
 #include "app/win/export_dialog.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <atomic>
+#include <cwchar>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "almanac/almanac_database.h"
+#include "base/file_system.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
 #include "base/win/gbk_text.h"
+#include "base/win/scoped_win.h"
+#include "days/month_sources.h"
 #include "festivals/shipped_festivals.h"
 #include "resources/resource_ids.h"
 #include "view/ics_export.h"
-#include "view/month_sources.h"
 
 namespace {
 
@@ -32,75 +39,69 @@ std::wstring DefaultExportPath() {
     return path + WideFromGbk("Tavro日历.ics");
 }
 
-// A temporary file beside the target, flushed, then moved over it: a phone
-// never gets half a file, and a failure leaves the old file as it was.
-bool ReplaceFileAtomicallyW(const std::wstring& path, const std::string& contents) {
-    const std::wstring temporary = path + L".tmp";
-    bool written = false;
-    {
-        HANDLE file =
-            CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        DWORD count = 0;
-        written = WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &count, nullptr) &&
-                  count == contents.size() && FlushFileBuffers(file);
-        CloseHandle(file);
-    }
-    if (written && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-    }
-    DeleteFileW(temporary.c_str());
-    return false;
-}
-
-std::wstring ItemTextW(HWND dialog, int id) {
-    const int length = GetWindowTextLengthW(GetDlgItem(dialog, id));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetDlgItemTextW(dialog, id, &text[0], length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
 IcsStamp UtcNow() {
     SYSTEMTIME utc;
     GetSystemTime(&utc);
     return IcsStamp{utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond};
 }
 
+// One export, run on a thread of its own so that the dialog keeps answering
+// (and 取消 works) while many years are worked out. The thread reads the
+// files itself: the almanac's database then stays on the one thread.
+struct ExportJob {
+    std::filesystem::path moduleFolder;
+    IcsExportChoices choices;
+    IcsStamp stamp;
+    HWND dialog = nullptr;
+    std::atomic<bool> cancel{false};
+    IcsExport result;  // read by the dialog once the thread said it is done
+};
+
+constexpr UINT kProgressMessage = WM_APP + 1;  // wParam: 0-1000
+constexpr UINT kDoneMessage = WM_APP + 2;
+
+DWORD WINAPI ExportThread(void* parameter) {
+    ExportJob& job = *static_cast<ExportJob*>(parameter);
+    MonthSources sources;
+    sources.LoadFolder(job.moduleFolder);
+    int shown = -1;
+    job.result = ExportIcs(sources.festivals(), ShippedFestivals(), sources.reminders(), &sources.almanac(),
+                           job.choices, job.stamp, [&](int permille) {
+                               if (permille / 10 != shown / 10) {
+                                   shown = permille;
+                                   PostMessageW(job.dialog, kProgressMessage, static_cast<WPARAM>(permille), 0);
+                               }
+                               return !job.cancel.load();
+                           });
+    sources.Close();
+    PostMessageW(job.dialog, kDoneMessage, 0, 0);
+    return 0;
+}
+
 class ExportDialog : public DialogWindow {
 public:
-    ExportDialog(HWND owner, std::string moduleFolder) : owner_(owner), moduleFolder_(std::move(moduleFolder)) {}
-
-    bool Run() { return RunModal(IDD_EXPORT_DIALOG, owner_) == IDOK; }
+    explicit ExportDialog(std::filesystem::path moduleFolder) : moduleFolder_(std::move(moduleFolder)) {}
+    ~ExportDialog() override { StopExport(); }
 
 protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
-        switch (message) {
-            case WM_INITDIALOG:
-                OnInitDialog();
-                result = TRUE;
-                return true;
-            case WM_COMMAND:
-                return OnCommand(LOWORD(wParam));
-            default:
-                return false;
-        }
-    }
-
-private:
-    void OnInitDialog() {
-        CenterOverOwner(hwnd(), owner_);
-        ShowInTaskbarWhenAlone(hwnd());
-        icons_.SetWindowIcons(hwnd(), IDI_APPLICATION_ICON);
+    bool OnInitDialog() override {
         CheckDlgButton(hwnd(), IDC_EXP_FESTIVALS, BST_CHECKED);
-        CheckRadioButton(hwnd(), IDC_EXP_ALL_FESTIVALS, IDC_EXP_OWN_FESTIVALS, IDC_EXP_ALL_FESTIVALS);
+        // The user's own birthdays and days, not eleven years of every shipped
+        // festival, which the phone's calendar mostly has already.
+        CheckRadioButton(hwnd(), IDC_EXP_ALL_FESTIVALS, IDC_EXP_OWN_FESTIVALS, IDC_EXP_OWN_FESTIVALS);
         CheckDlgButton(hwnd(), IDC_EXP_MEMOS, BST_CHECKED);
         SetDlgItemInt(hwnd(), IDC_EXP_YEARS, kDefaultYears, FALSE);
         SendDlgItemMessageW(hwnd(), IDC_EXP_YEARS, EM_SETLIMITTEXT, 3, 0);
         SetDlgItemTextW(hwnd(), IDC_EXP_PATH, DefaultExportPath().c_str());
+        const std::string limits = "一个文件最多 " + std::to_string(kIcsMaxEvents) + " 个事件、" +
+                                   std::to_string(kIcsMaxBytes >> 20) + " MB。";
+        SetDlgItemTextW(hwnd(), IDC_EXP_LIMITS, WideFromGbk(limits).c_str());
+        SendDlgItemMessageW(hwnd(), IDC_EXP_PROGRESS, PBM_SETRANGE32, 0, 1000);
+        ShowWindow(Item(IDC_EXP_PROGRESS), SW_HIDE);
+        return true;
     }
 
-    bool OnCommand(int id) {
+    bool OnCommand(int id, int) override {
         switch (id) {
             case IDC_EXP_FESTIVALS: {
                 const BOOL on = IsDlgButtonChecked(hwnd(), IDC_EXP_FESTIVALS) == BST_CHECKED;
@@ -112,18 +113,33 @@ private:
                 Browse();
                 return true;
             case IDOK:
-                if (Export()) EndDialog(hwnd(), IDOK);
+                if (!job_) StartExport();
                 return true;
             case IDCANCEL:
-                EndDialog(hwnd(), IDCANCEL);
+                // While it runs, 取消 stops the export and the dialog stays.
+                if (!job_) return false;
+                job_->cancel = true;
                 return true;
             default:
                 return false;
         }
     }
 
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
+        if (message == kProgressMessage) {
+            SendDlgItemMessageW(hwnd(), IDC_EXP_PROGRESS, PBM_SETPOS, wParam, 0);
+            return true;
+        }
+        if (message == kDoneMessage) {
+            Finish();
+            return true;
+        }
+        return false;
+    }
+
+private:
     void Browse() {
-        std::wstring file = ItemTextW(hwnd(), IDC_EXP_PATH);
+        std::wstring file = DialogItemWideText(hwnd(), IDC_EXP_PATH);
         file.resize(32768, L'\0');
         const std::wstring filter = WideFromGbk("日历文件 (*.ics)") + L'\0' + L"*.ics" + L'\0' + L'\0';
         OPENFILENAMEW dialog{};
@@ -135,58 +151,123 @@ private:
         dialog.lpstrDefExt = L"ics";
         dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
         if (!GetSaveFileNameW(&dialog)) return;
+        file.resize(wcslen(file.c_str()));
         SetDlgItemTextW(hwnd(), IDC_EXP_PATH, file.c_str());
+        replaceAgreed_ = file;  // the file dialog asked already
     }
 
-    bool Export() {
+    // A file already there is replaced only when the user says so.
+    bool MayWrite(const std::wstring& path) {
+        if (path == replaceAgreed_ || !FileExists(std::filesystem::path(path))) return true;
+        const std::wstring text = TextNamingFile("这个文件已经存在：\n", path, "\n\n要替换它吗？");
+        return ShowMessage(hwnd(), text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    }
+
+    void StartExport() {
         BOOL read = FALSE;
         const UINT years = GetDlgItemInt(hwnd(), IDC_EXP_YEARS, &read, FALSE);
         if (!read || years < 1 || years > kMaxYears) {
             ShowMessage(hwnd(), "请输入 1 到 100 之间的年数。", MB_OK | MB_ICONWARNING);
             SetFocus(Item(IDC_EXP_YEARS));
-            return false;
+            return;
         }
-        const std::wstring path = ItemTextW(hwnd(), IDC_EXP_PATH);
+        const std::wstring path = DialogItemWideText(hwnd(), IDC_EXP_PATH);
         if (path.empty()) {
             ShowMessage(hwnd(), "请选择要保存的文件。", MB_OK | MB_ICONWARNING);
             SetFocus(Item(IDC_EXP_PATH));
-            return false;
+            return;
         }
-        IcsExportChoices choices;
+        if (!MayWrite(path)) {
+            SetFocus(Item(IDC_EXP_PATH));
+            return;
+        }
+        auto job = std::make_unique<ExportJob>();
         SYSTEMTIME now;
         GetLocalTime(&now);
-        choices.firstYear = now.wYear;
-        choices.years = static_cast<int>(years);
-        choices.festivals = IsDlgButtonChecked(hwnd(), IDC_EXP_FESTIVALS) == BST_CHECKED;
-        choices.ownFestivalsOnly = IsDlgButtonChecked(hwnd(), IDC_EXP_OWN_FESTIVALS) == BST_CHECKED;
-        choices.memos = IsDlgButtonChecked(hwnd(), IDC_EXP_MEMOS) == BST_CHECKED;
-        choices.solarTerms = IsDlgButtonChecked(hwnd(), IDC_EXP_TERMS) == BST_CHECKED;
-
-        MonthSources sources;
-        sources.LoadFolder(moduleFolder_);
-        const IcsExport result = ExportIcs(sources.festivals(), ShippedFestivals(), sources.reminders(),
-                                           &sources.almanac(), choices, UtcNow());
-        if (!ReplaceFileAtomicallyW(path, result.text)) {
-            ShowMessage(hwnd(), "无法写入这个文件，请换一个位置再试。", MB_OK | MB_ICONERROR);
-            return false;
+        job->moduleFolder = moduleFolder_;
+        job->choices.firstYear = now.wYear;
+        job->choices.years = static_cast<int>(years);
+        job->choices.festivals = IsDlgButtonChecked(hwnd(), IDC_EXP_FESTIVALS) == BST_CHECKED;
+        job->choices.ownFestivalsOnly = IsDlgButtonChecked(hwnd(), IDC_EXP_OWN_FESTIVALS) == BST_CHECKED;
+        job->choices.memos = IsDlgButtonChecked(hwnd(), IDC_EXP_MEMOS) == BST_CHECKED;
+        job->choices.solarTerms = IsDlgButtonChecked(hwnd(), IDC_EXP_TERMS) == BST_CHECKED;
+        job->stamp = UtcNow();
+        job->dialog = hwnd();
+        thread_.reset(CreateThread(nullptr, 0, &ExportThread, job.get(), 0, nullptr));
+        if (!thread_.get()) {
+            ShowMessage(hwnd(), "无法开始导出，请稍后再试。", MB_OK | MB_ICONERROR);
+            return;
         }
-        const std::string text =
-            "已导出 " + std::to_string(result.events) + " 个事件到：\n" + GbkFromWide(path) +
-            "\n\n导入手机：把这个文件发到手机上（例如作为邮件附件），在手机上打开它，选择添加到日历。\n"
-            "导入邮件程序：在邮件程序的日历中选择“导入”，然后选中这个文件。\n"
-            "再次导出并导入时，已导入的事件会被更新，不会重复。";
-        ShowMessage(hwnd(), text, MB_OK | MB_ICONINFORMATION);
-        return true;
+        job_ = std::move(job);
+        path_ = path;
+        ShowRunning(true);
     }
 
-    HWND owner_;
-    std::string moduleFolder_;
-    DialogIcons icons_;
+    // Every choice is frozen while the export runs; 取消 stops it.
+    void ShowRunning(bool running) {
+        for (const int id :
+             {IDC_EXP_FESTIVALS, IDC_EXP_MEMOS, IDC_EXP_TERMS, IDC_EXP_YEARS, IDC_EXP_PATH, IDC_EXP_BROWSE, IDOK}) {
+            EnableWindow(Item(id), !running);
+        }
+        const BOOL festivals = !running && IsDlgButtonChecked(hwnd(), IDC_EXP_FESTIVALS) == BST_CHECKED;
+        EnableWindow(Item(IDC_EXP_ALL_FESTIVALS), festivals);
+        EnableWindow(Item(IDC_EXP_OWN_FESTIVALS), festivals);
+        SendDlgItemMessageW(hwnd(), IDC_EXP_PROGRESS, PBM_SETPOS, 0, 0);
+        ShowWindow(Item(IDC_EXP_PROGRESS), running ? SW_SHOW : SW_HIDE);
+        ShowWindow(Item(IDC_EXP_LIMITS), running ? SW_HIDE : SW_SHOW);
+        if (!running) SetFocus(Item(IDOK));
+    }
+
+    void StopExport() {
+        if (!thread_.get()) return;
+        if (job_) job_->cancel = true;
+        WaitForSingleObject(thread_.get(), INFINITE);
+        thread_.reset();
+    }
+
+    void Finish() {
+        StopExport();  // the thread has posted its last message: this is a join
+        const std::unique_ptr<ExportJob> job = std::move(job_);
+        ShowRunning(false);
+        if (!job) return;
+        switch (job->result.outcome) {
+            case IcsOutcome::kCancelled:
+                return;
+            case IcsOutcome::kTooLarge:
+                ShowMessage(hwnd(),
+                            "要导出的内容超过了一个文件的上限（" + std::to_string(kIcsMaxEvents) + " 个事件、" +
+                                std::to_string(kIcsMaxBytes >> 20) +
+                                " MB），没有写入文件。\n\n请减少年数，或只导出自己添加的节日、不导出二十四节气。",
+                            MB_OK | MB_ICONWARNING);
+                SetFocus(Item(IDC_EXP_YEARS));
+                return;
+            case IcsOutcome::kWritten:
+                break;
+        }
+        // A phone never gets half a file, and a failure leaves the old file as it was.
+        if (!ReplaceFileAtomically(std::filesystem::path(path_), job->result.text)) {
+            ShowMessage(hwnd(), "无法写入这个文件，请换一个位置再试。", MB_OK | MB_ICONERROR);
+            return;
+        }
+        const std::wstring text =
+            TextNamingFile("已导出 " + std::to_string(job->result.events) + " 个事件到：\n", path_,
+                           "\n\n导入手机：把这个文件发到手机上（例如作为邮件附件），在手机上打开它，选择添加到日历。\n"
+                           "导入邮件程序：在邮件程序的日历中选择「导入」，然后选中这个文件。\n"
+                           "再次导出并导入时，已导入的事件会被更新，不会重复。");
+        ShowMessage(hwnd(), text, MB_OK | MB_ICONINFORMATION);
+        EndModal(IDOK);
+    }
+
+    std::filesystem::path moduleFolder_;
+    std::wstring replaceAgreed_;  // the file the save dialog already asked about
+    std::wstring path_;           // where the running export goes
+    std::unique_ptr<ExportJob> job_;
+    ScopedKernelHandle thread_;
 };
 
 }  // namespace
 
-bool RunExportDialog(HWND owner, const std::string& moduleFolder) {
-    ExportDialog dialog(owner, moduleFolder);
-    return dialog.Run();
+bool RunExportDialog(HWND owner, const std::filesystem::path& moduleFolder) {
+    ExportDialog dialog(moduleFolder);
+    return dialog.RunModal(IDD_EXPORT_DIALOG, owner) == IDOK;
 }

@@ -7,19 +7,20 @@
 
 #include <cwchar>
 
-#include <iterator>
+#include <filesystem>
 #include <string>
 
+#include "app/win/shell_window.h"
+#include "app/win/single_instance.h"
 #include "base/data_paths.h"
 #include "base/file_system.h"
+#include "base/first_run_files.h"
 #include "base/win/com_apartment.h"
+#include "base/win/gdiplus_scoped.h"
 #include "base/win/message_loop.h"
 #include "base/win/scoped_win.h"
 #include "base/win/screen_dpi.h"
-#include "app/win/shell_window.h"
-#include "app/win/single_instance.h"
 #include "base/win/version_info.h"
-#include "base/win/gdiplus_scoped.h"
 
 namespace {
 
@@ -50,15 +51,11 @@ void LoadLibrariesFromTheSystemFolderOnly() {
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
-// The program's folder has a name the data files cannot be found under (no
-// GBK form and no short form): better to say so than to run with nothing.
+// Without its own folder the program would read and write its data files in
+// whatever folder it was started from: better to say so than to run so.
 void ReportUnusableFolder() {
-    wchar_t path[32768] = {};
-    GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)) - 1);
-    const std::wstring text = std::wstring(L"无法使用程序所在的文件夹：\n") + path +
-                              L"\n\n这个路径中有程序无法处理的字符（例如某些外文字母或韩文），节日、备忘和设置都将无法读取。"
-                              L"\n请把程序安装或复制到路径只含中文、英文字母和数字的文件夹（例如 C:\\Tavro日历），然后从那里启动。";
-    MessageBoxW(nullptr, text.c_str(), ProductName().c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, L"无法确定程序所在的文件夹，节日、备忘和设置都将无法读取。", ProductName().c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -67,12 +64,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LoadLibrariesFromTheSystemFolderOnly();
     DeclareDpiAwareness();
     ComApartment com;
-    const std::string moduleFolder = ModuleFolder();
+    const std::filesystem::path moduleFolder = ModuleFolder();
     if (moduleFolder.empty()) {
         ReportUnusableFolder();
         return kUnusableFolderExitCode;
     }
-    const std::string settingsFile = SettingsFilePath(moduleFolder);
+    const std::filesystem::path settingsFile = SettingsFilePath(moduleFolder);
 
     ScopedKernelHandle mutex(CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
     if (AnotherCopyRuns(mutex.get(), GetLastError())) {
@@ -81,11 +78,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // The only copy: temporary files beside the data files are what a save
     // left when the program or the machine stopped during it.
-    for (const std::string& file : {settingsFile, FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder)}) {
+    for (const std::filesystem::path& file :
+         {settingsFile, FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder)}) {
         RemoveLeftoverTemporaries(file);
     }
+    PutFirstRunFiles(moduleFolder);
 
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                       ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     MessageLoop loop;
     GdiplusSession gdiplus;

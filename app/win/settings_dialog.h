@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 // Runs the dialog modally over `owner`; true when the user confirmed and the
 // settings were written.
-bool RunSettingsDialog(HWND owner, const std::string& settingsFile, const std::string& moduleFolder);
+bool RunSettingsDialog(HWND owner, const std::filesystem::path& settingsFile,
+                       const std::filesystem::path& moduleFolder);

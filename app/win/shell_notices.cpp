@@ -1,28 +1,113 @@
 // The shell's notices: the memo alerts and the daily festival notice, built
 // over the month window's day information and shown in its notification
 // window. Both read the notice switches from the settings file each time.
-#include "calendar/win/system_time.h"
+// Alerts due while the program was not running are shown at start-up; a memo
+// file that cannot be read yet holds them back until it can.
+#include "app/alert_state.h"
+#include "app/win/file_retry_pace.h"
 #include "app/win/shell_window.h"
-#include "reminders/notice_board.h"
-#include "reminders/notices.h"
+#include "base/data_paths.h"
+#include "base/win/dialog_kit.h"
+#include "calendar/win/system_time.h"
+#include "notices/notice_board.h"
+#include "notices/notices.h"
 
 void ShellWindow::CheckReminderAlerts(const SystemTime& now) {
-    if (const std::optional<Notice> notice = ::CheckReminderAlerts(now, NoticeSwitches{ReadShowNotifyWindowOnScreen(settingsFile_), false},
-                                                                      calendar_.days(), AlertSoundFile(moduleFolder_))) {
+    if (const std::optional<Notice> notice = ::CheckReminderAlerts(
+            now, NoticeSwitches{ReadSwitchNow(settingsFile_, kShowNotifyWindowOnScreenKey), false}, calendar_.days(),
+            kAlertSoundFile)) {
         ShowNotice(*notice);
     }
 }
 
 void ShellWindow::ShowMissedAlerts(const SystemTime& after, const SystemTime& now) {
-    if (const std::optional<Notice> notice =
-            MissedReminderAlerts(after, now, NoticeSwitches{ReadShowNotifyWindowOnScreen(settingsFile_), false},
-                                 calendar_.days(), AlertSoundFile(moduleFolder_))) {
+    if (const std::optional<Notice> notice = MissedReminderAlerts(
+            after, now, NoticeSwitches{ReadSwitchNow(settingsFile_, kShowNotifyWindowOnScreenKey), false},
+            calendar_.days(), kAlertSoundFile)) {
         ShowNotice(*notice);
     }
 }
 
+namespace {
+
+bool SameMinute(const SystemTime& a, const SystemTime& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute;
+}
+
+}  // namespace
+
+void ShellWindow::StartAlerts(const AlertCheck& atStart, const SystemTime& now) {
+    waitingSinceStart_ = calendar_.waitingFiles().any();
+    if (calendar_.waitingFiles().reminders) {
+        // Nothing can be said about alerts without the memos: everything due
+        // from here on (or since the last run) waits for the file.
+        alertsHeldAfter_ = atStart.missedAfter.value_or(atStart.thisMinute ? AddSeconds(now, -60) : now);
+    } else {
+        if (atStart.missedAfter) ShowMissedAlerts(*atStart.missedAfter, now);
+        if (atStart.thisMinute) CheckReminderAlerts(now);
+        RememberAlertsChecked();
+    }
+    RetryWaitingFilesLater();
+}
+
+void ShellWindow::RememberAlertsChecked() {
+    if (!alertsHeldAfter_) WriteAlertState(AlertStateFilePath(moduleFolder_), alerts_.lastChecked());
+}
+
+void ShellWindow::RetryWaitingFilesLater() {
+    if (!calendar_.waitingFiles().any()) {
+        fileFailures_ = 0;
+        return;
+    }
+    // A retry already under way keeps its pace.
+    if (fileFailures_ == 0) {
+        fileFailures_ = 1;
+        SetTimer(hwnd(), kFileRetryTimer, FileRetryDelayMs(fileFailures_), nullptr);
+    }
+}
+
+void ShellWindow::OnFileRetry() {
+    const MonthSources::Waiting read = calendar_.RetryWaitingFiles();
+    if (read.reminders && alertsHeldAfter_) {
+        const SystemTime now = LocalNow();
+        const SystemTime after = *alertsHeldAfter_;
+        alertsHeldAfter_.reset();
+        ShowMissedAlerts(after, now);
+        // This minute's tick has passed already with no memos to check.
+        if (SameMinute(alerts_.lastChecked(), now)) CheckReminderAlerts(now);
+        RememberAlertsChecked();
+    }
+    if (!calendar_.waitingFiles().any()) {
+        fileFailures_ = 0;
+        return;
+    }
+    ++fileFailures_;
+    // Told once, after a second failed read: a file held only for a moment
+    // at log-on is not worth a word.
+    if (waitingSinceStart_ && !toldOfWaitingFiles_) {
+        toldOfWaitingFiles_ = true;
+        PostMessageW(hwnd(), kWaitingFilesMessage, 0, 0);
+    }
+    SetTimer(hwnd(), kFileRetryTimer, FileRetryDelayMs(fileFailures_), nullptr);
+}
+
+void ShellWindow::OnWaitingFiles() {
+    const MonthSources::Waiting waiting = calendar_.waitingFiles();
+    if (waiting.reminders) {
+        Warn(TextNamingFile("备忘文件现在无法读取（可能正被杀毒软件或同步程序使用）：\n",
+                            ReminderFilePath(moduleFolder_),
+                            "\n\n程序会每隔一会儿再读一次。读到之前，月历上不显示备忘，也不会提醒；"
+                            "读到后，这期间到期的提醒会立即补上。"));
+    } else if (waiting.festivals) {
+        Warn(TextNamingFile("节日文件现在无法读取（可能正被杀毒软件或同步程序使用）：\n",
+                            FestivalFilePath(moduleFolder_),
+                            "\n\n程序会每隔一会儿再读一次，读到之前月历上不显示这些节日。"));
+    }
+}
+
 void ShellWindow::ShowDailyNotice() {
-    if (const std::optional<Notice> notice = BuildDailyNotice(LocalNow(), ReadNoticeSwitches(settingsFile_), calendar_.days())) {
+    if (const std::optional<Notice> notice =
+            BuildDailyNotice(LocalToday(), ReadNoticeSwitches(settingsFile_), calendar_.days())) {
         ShowNotice(*notice);
     }
 }

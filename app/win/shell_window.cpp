@@ -1,28 +1,34 @@
 #include "app/win/shell_window.h"
 
+#include <windowsx.h>
+
 #include <cstdio>
 #include <utility>
 
-#include "base/data_paths.h"
+#include "app/alert_state.h"
 #include "app/tray_menu.h"
 #include "app/win/about_box.h"
 #include "app/win/export_dialog.h"
+#include "app/win/file_retry_pace.h"
+#include "app/win/settings_dialog.h"
+#include "app/win/system_theme.h"
+#include "app/win/web_pages.h"
+#include "base/data_paths.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/gbk_text.h"
 #include "base/win/popup_menu.h"
-#include "calendar/win/system_time.h"
-#include "app/win/settings_dialog.h"
 #include "base/win/version_info.h"
-#include "app/win/web_pages.h"
+#include "calendar/win/system_time.h"
 #include "festivals/win/festival_manager.h"
 #include "reminders/win/reminder_manager.h"
 #include "resources/resource_ids.h"
 #include "view/calendar_menus.h"
+#include "view/tray_tip.h"
 
 namespace {
 
-constexpr UINT kDailyNoticeDelay = 15000;   // ms after start-up
-constexpr UINT kTrayRetryPeriod = 2000;     // ms
+constexpr UINT kDailyNoticeDelay = 15000;  // ms after start-up
+constexpr UINT kTrayRetryPeriod = 2000;    // ms
 
 // Milliseconds since the process was created, by the system clock.
 double MillisecondsSinceProcessStart() {
@@ -37,11 +43,11 @@ double MillisecondsSinceProcessStart() {
 
 void ReportStartup(double shellReady, double monthWindowReady, double firstPicture) {
     char line[200];
-    const int length = std::snprintf(line, sizeof line,
-                                     "start-up: first picture %.1f ms after the process started "
-                                     "(shell window %.1f ms, month window with its data %.1f ms, first month %.1f ms)\n",
-                                     firstPicture, shellReady, monthWindowReady - shellReady,
-                                     firstPicture - monthWindowReady);
+    const int length =
+        std::snprintf(line, sizeof line,
+                      "start-up: first picture %.1f ms after the process started "
+                      "(shell window %.1f ms, month window with its data %.1f ms, first month %.1f ms)\n",
+                      firstPicture, shellReady, monthWindowReady - shellReady, firstPicture - monthWindowReady);
     DWORD written = 0;
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     if (error && error != INVALID_HANDLE_VALUE && length > 0) {
@@ -51,17 +57,19 @@ void ReportStartup(double shellReady, double monthWindowReady, double firstPictu
 }
 
 HICON LoadApplicationIcon(int size) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
-                                         IMAGE_ICON, size, size, 0));
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, size, size, 0));
 }
 
 }  // namespace
 
-ShellWindow::ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder, bool reportStartup)
+ShellWindow::ShellWindow(MessageLoop& loop, std::filesystem::path settingsFile, std::filesystem::path moduleFolder,
+                         bool reportStartup)
     : loop_(loop),
       settingsFile_(std::move(settingsFile)),
       moduleFolder_(std::move(moduleFolder)),
-      calendar_(settingsFile_, moduleFolder_, [this] { return ReadPlaySoundOnNotifyWindow(settingsFile_); }),
+      calendar_(settingsFile_, moduleFolder_,
+                [this] { return ReadSwitchNow(settingsFile_, kPlaySoundOnNotifyWindowKey); }),
       reportStartup_(reportStartup) {}
 
 bool ShellWindow::Create() {
@@ -76,10 +84,6 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         return true;
     }
     switch (message) {
-        case WM_INITDIALOG:
-            OnInitDialog();
-            result = FALSE;
-            return true;
         case WM_TIMER:
             OnTimer(wParam);
             return true;
@@ -113,12 +117,22 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             OnAddFestivalForDate(&date, lParam == 1);
             return true;
         }
+        case WM_SETTINGCHANGE:
+            if (IsThemeChange(lParam)) OnThemeChange();
+            return false;
+        case WM_MOUSEWHEEL:
+            // Where the wheel goes to the window with the keyboard (older
+            // Windows, Wine), it still turns the month under the pointer.
+            if (calendar_.IsVisible() && calendar_.Contains(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+                SendMessageW(calendar_.hwnd(), message, wParam, lParam);
+            return true;
         case kOffDaysMergedMessage:
             calendar_.ReloadOffDays();
             return true;
         case kDamagedSkinMessage:
         case kDamagedSettingsMessage:
         case kDamagedTrayMessage:
+        case kWaitingFilesMessage:
             // One message box at a time: while another is up (its loop
             // delivers this one), ask again a little later.
             if (busy_) {
@@ -128,6 +142,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             if (message == kDamagedSkinMessage) OnDamagedSkin();
             if (message == kDamagedSettingsMessage) OnDamagedSettings();
             if (message == kDamagedTrayMessage) OnDamagedTray();
+            if (message == kWaitingFilesMessage) OnWaitingFiles();
             return true;
         case WM_QUERYENDSESSION:
             // A manager or editor with unsaved changes answers for itself
@@ -150,7 +165,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     }
 }
 
-void ShellWindow::OnInitDialog() {
+bool ShellWindow::OnInitDialog() {
     const double shellReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;
     largeIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXICON)));
     smallIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXSMICON)));
@@ -158,14 +173,15 @@ void ShellWindow::OnInitDialog() {
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
 
-    tray_.Init(hwnd(), smallIcon_.get(), ProductName());
+    tray_.Init(hwnd(), smallIcon_.get(), TrayTip());
     AddTrayIcon();
     SetForegroundWindow(hwnd());
 
     const SystemTime now = LocalNow();
     clock_.Reset(now);
-    alerts_.Reset(now);
+    const AlertCheck alertsAtStart = alerts_.Start(now, ReadAlertState(AlertStateFilePath(moduleFolder_)));
     settings_ = LoadAppSettings(settingsFile_);
+    appsDark_ = AppsUseDarkTheme();
     if (IsSettingsFileDamaged(settingsFile_)) PostMessageW(hwnd(), kDamagedSettingsMessage, 0, 0);
 
     if (calendar_.Create(hwnd(), loop_)) {
@@ -173,23 +189,40 @@ void ShellWindow::OnInitDialog() {
         calendar_.Show();
         ApplySettings();
         const double monthWindowReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;
-        calendar_.Rebuild(now.year, now.month);  // the window's first picture
+        calendar_.Rebuild(YearMonth::Of(LocalToday()));  // the window's first picture
         if (reportStartup_) ReportStartup(shellReady, monthWindowReady, MillisecondsSinceProcessStart());
         TellOfDamagedSkin();
+        StartAlerts(alertsAtStart, now);
     }
     SetTimer(hwnd(), kDailyNoticeTimer, kDailyNoticeDelay, nullptr);
     DrawTrayIcon();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
     SetTimer(hwnd(), kClockTimer, MillisecondsToNextTick(LocalNow()), nullptr);
     updateCheck_.Start(hwnd(), settingsFile_, OffDayFilePath(moduleFolder_));
+    return false;  // hidden: nothing to focus
 }
 
 void ShellWindow::ApplySettings() {
     // The forenotice switches are read from the file at each rebuild, so a
     // hand edit shows at the next one; the rest as loaded.
-    calendar_.SetOptionsSource([this] {
-        return MonthOptionsFrom(settings_, moduleFolder_, ReadForenoticeSwitches(settingsFile_));
-    });
+    calendar_.SetOptionsSource(
+        [this] { return MonthOptionsFrom(Shown(settings_), moduleFolder_, ReadForenoticeSwitches(settingsFile_)); });
+}
+
+AppSettings ShellWindow::Shown(const AppSettings& settings) const { return ShownSettings(settings, appsDark_); }
+
+void ShellWindow::OnThemeChange() {
+    const bool dark = AppsUseDarkTheme();
+    if (dark == appsDark_) return;
+    appsDark_ = dark;
+    if (!settings_.followSystemDarkMode) return;
+    calendar_.Rebuild(calendar_.month());
+    TellOfDamagedSkin();
+    DrawTrayIcon();
+}
+
+std::wstring ShellWindow::TrayTip() const {
+    return ProductName() + L"\n" + WideFromGbk(TrayTipText(LocalToday(), std::string()));
 }
 
 void ShellWindow::AddTrayIcon() {
@@ -200,7 +233,8 @@ void ShellWindow::AddTrayIcon() {
 }
 
 void ShellWindow::DrawTrayIcon() {
-    const std::string name = LoadAppSettings(settingsFile_).systemTrayTemplate;
+    const std::string name = Shown(LoadAppSettings(settingsFile_)).systemTrayTemplate;
+    tray_.SetTip(TrayTip());  // the date in the tip moves on with the icon
     trayDamage_ = tray_.Draw(moduleFolder_, name, LocalNow().day);
     if (trayDamage_ == SkinDamage::kNone) {
         damagedTrayTold_.clear();  // repaired or another choice: a new damage is news again
@@ -228,9 +262,14 @@ void ShellWindow::OnTimer(UINT_PTR id) {
         case kTrayRetryTimer:
             AddTrayIcon();
             break;
+        case kFileRetryTimer:
+            KillTimer(hwnd(), kFileRetryTimer);
+            OnFileRetry();
+            break;
         case kDamagedSkinMessage:
         case kDamagedSettingsMessage:
         case kDamagedTrayMessage:
+        case kWaitingFilesMessage:
             KillTimer(hwnd(), id);
             PostMessageW(hwnd(), static_cast<UINT>(id), 0, 0);
             break;
@@ -244,17 +283,18 @@ void ShellWindow::OnClockTick() {
     const SystemTime before = clock_.lastSeen();
     const ClockChanges changes = clock_.Tick(now);
     if (changes.date) {
-        const ShownMonth shown = MonthAfterDateChange({calendar_.year(), calendar_.month()}, before, now);
-        calendar_.Rebuild(shown.year, shown.month);
+        calendar_.Rebuild(MonthAfterDateChange(calendar_.month(), before, now));
         TellOfDamagedSkin();
         // The new day's notice; one still waiting from start-up would repeat it.
         KillTimer(hwnd(), kDailyNoticeTimer);
         ShowDailyNotice();
         DrawTrayIcon();
     }
+    if (changes.minute) calendar_.ReloadOffDaysIfChanged();
     const AlertCheck alerts = alerts_.Tick(now);
     if (alerts.missedAfter) ShowMissedAlerts(*alerts.missedAfter, now);
     if (alerts.thisMinute) CheckReminderAlerts(now);
+    if (alerts.thisMinute) RememberAlertsChecked();
     // Read the clock again: the work above may have taken into the next minute.
     SetTimer(hwnd(), kClockTimer, clock_.NextTickDelay(LocalNow()), nullptr);
 }
@@ -270,8 +310,25 @@ void ShellWindow::OnTrayNotify(LPARAM event) {
         case WM_LBUTTONDOWN:
             if (busy_)
                 BringOpenDialogForward();
-            else
+            else if (!settings_.trayClickShowsCalendar)
                 SetForegroundWindow(hwnd());
+            break;
+        case WM_LBUTTONUP:
+            // On release, so that the press of a double click does nothing
+            // the double click undoes.
+            if (ignoreTrayRelease_) {
+                ignoreTrayRelease_ = false;
+            } else if (!busy_ && settings_.trayClickShowsCalendar) {
+                RunCommand(kTrayShowHide);
+            }
+            break;
+        case WM_LBUTTONDBLCLK:
+            // Always the month, whatever the single click does.
+            ignoreTrayRelease_ = true;
+            if (busy_)
+                BringOpenDialogForward();
+            else
+                calendar_.ShowAndFocus();
             break;
         case WM_RBUTTONDOWN:
             if (busy_)
@@ -292,6 +349,14 @@ void ShellWindow::ShowTrayMenu() {
     RunCommand(ChooseFromMenu(hwnd(), BuildTrayMenu(state), TPM_RIGHTBUTTON));
 }
 
+template <typename Show>
+void ShellWindow::WhileBusy(Show show) {
+    const bool wasBusy = busy_;
+    busy_ = true;
+    show();
+    busy_ = wasBusy;
+}
+
 void ShellWindow::RunCommand(int command) {
     switch (command) {
         case kTrayExit:
@@ -301,13 +366,27 @@ void ShellWindow::RunCommand(int command) {
             if (calendar_.IsVisible())
                 calendar_.Hide();
             else
-                calendar_.Show();
+                calendar_.ShowAndFocus();
             break;
-        case kTrayGoToToday: {
-            const SystemTime now = LocalNow();
-            calendar_.Rebuild(now.year, now.month);
+        case kTrayGoToToday:
+            calendar_.Rebuild(YearMonth::Of(LocalToday()));
             break;
-        }
+        // The planning dialogs mark and show days on the month: it comes up
+        // with them.
+        case kTrayGoToDate:
+            busy_ = true;
+            calendar_.Show();
+            calendar_.OpenGoToDate(LocalToday());
+            busy_ = false;
+            break;
+        case kTrayFindGoodDays:
+            calendar_.Show();
+            calendar_.OpenGoodDays(LocalToday());
+            break;
+        case kTrayPlanLeave:
+            calendar_.Show();
+            calendar_.OpenLeavePlanner(LocalToday().year());
+            break;
         case kTrayHelp:
             OpenHelpPage(moduleFolder_);
             break;
@@ -316,39 +395,27 @@ void ShellWindow::RunCommand(int command) {
             OpenFeedbackPage(moduleFolder_);
             break;
         case kTrayFestivalManager:
-            RunFestivalManager(TrayManagerPreset(false));
+            OpenFestivalManager(TrayManagerPreset(false));
             break;
         case kTrayAddFestival:
-            RunFestivalManager(TrayManagerPreset(true));
+            OpenFestivalManager(TrayManagerPreset(true));
             break;
         case kTrayAbout:
-            busy_ = true;
-            ShowAboutBox(hwnd());
-            busy_ = false;
+            WhileBusy([&] { ShowAboutBox(hwnd()); });
             break;
         case kTrayExportCalendar:
-            busy_ = true;
-            RunExportDialog(hwnd(), moduleFolder_);
-            busy_ = false;
+            WhileBusy([&] { RunExportDialog(hwnd(), moduleFolder_); });
             break;
         case kTraySettings:
-            busy_ = true;
-            OpenSettings();
-            busy_ = false;
+            WhileBusy([&] { OpenSettings(); });
             break;
         case kTrayReminderManager:
         case kTrayAddReminder: {
-            busy_ = true;
             ReminderManagerRequest request;
             request.addMode = command == kTrayAddReminder;
-            RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
             // Whatever the result: the file may have been saved before a
             // failed later save, and reading it again costs nothing.
-            if (hwnd()) {
-                calendar_.ReloadReminders();
-                RedrawSoon();
-            }
-            busy_ = false;
+            OpenMemoManager(request, true);
             break;
         }
         default:
@@ -356,20 +423,29 @@ void ShellWindow::RunCommand(int command) {
     }
 }
 
-void ShellWindow::RunFestivalManager(const FestivalManagerPreset& preset) {
-    busy_ = true;
-    FestivalManager manager(FestivalFilePath(moduleFolder_), preset);
-    const bool saved = manager.Run(hwnd()) == FestivalManager::kSaved;
-    if (saved && hwnd()) {
+void ShellWindow::OpenFestivalManager(const FestivalManagerPreset& preset) {
+    WhileBusy([&] {
+        // The shell may have been destroyed meanwhile (log-off).
+        if (!RunFestivalManager(hwnd(), FestivalFilePath(moduleFolder_), preset) || !hwnd()) return;
         calendar_.ReloadFestivals();
+        RetryWaitingFilesLater();
         RedrawSoon();
-    }
-    busy_ = false;
+    });
+}
+
+void ShellWindow::OpenMemoManager(const ReminderManagerRequest& request, bool reloadAnyway) {
+    WhileBusy([&] {
+        const bool saved = RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
+        if ((!saved && !reloadAnyway) || !hwnd()) return;
+        calendar_.ReloadReminders();
+        RetryWaitingFilesLater();
+        RedrawSoon();
+    });
 }
 
 void ShellWindow::OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar) {
     if (!date) return;
-    RunFestivalManager(DayManagerPreset(date->wMonth, date->wDay, lunar));
+    OpenFestivalManager(DayManagerPreset(date->wMonth, date->wDay, lunar));
 }
 
 void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar) {
@@ -378,13 +454,7 @@ void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar) {
     request.addMode = true;
     request.date = SystemTimeFrom(*date);
     request.lunar = lunar;
-    busy_ = true;
-    const bool saved = RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
-    if (saved && hwnd()) {
-        calendar_.ReloadReminders();
-        RedrawSoon();
-    }
-    busy_ = false;
+    OpenMemoManager(request, false);
 }
 
 void ShellWindow::OpenSettings() {
@@ -392,7 +462,7 @@ void ShellWindow::OpenSettings() {
     settings_ = LoadAppSettings(settingsFile_);
     ApplySettings();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
-    calendar_.Rebuild(calendar_.year(), calendar_.month());
+    calendar_.Rebuild(calendar_.month());
     TellOfDamagedSkin();
     DrawTrayIcon();
     RedrawSoon();
@@ -403,39 +473,41 @@ void ShellWindow::TellOfDamagedSkin() {
         damagedSkinTold_.clear();  // repaired or another choice: a new damage is news again
         return;
     }
-    if (damagedSkinTold_ == settings_.templateName) return;
-    damagedSkinTold_ = settings_.templateName;
+    const std::string shown = Shown(settings_).templateName;
+    if (damagedSkinTold_ == shown) return;
+    damagedSkinTold_ = shown;
     PostMessageW(hwnd(), kDamagedSkinMessage, 0, 0);
 }
 
-void ShellWindow::Warn(const std::string& text) {
-    const bool wasBusy = busy_;
-    busy_ = true;  // a click on the tray icon brings the message forward
-    ShowMessage(hwnd(), text, MB_OK | MB_ICONWARNING);
-    busy_ = wasBusy;
+void ShellWindow::Warn(const std::string& gbkText) { Warn(WideFromGbk(gbkText)); }
+
+void ShellWindow::Warn(const std::wstring& text) {
+    // A click on the tray icon brings the message forward.
+    WhileBusy([&] { ShowMessage(hwnd(), text, MB_OK | MB_ICONWARNING); });
 }
 
 void ShellWindow::OnDamagedSettings() {
-    Warn("设置文件已损坏（过大或无法读取）：\n" + settingsFile_ +
-         "\n\n程序这次使用默认设置，更改的设置也无法保存。请删除这个文件或给它改名，然后重新启动程序。");
+    Warn(
+        TextNamingFile("设置文件已损坏（过大或无法读取）：\n", settingsFile_,
+                       "\n\n程序这次使用默认设置，更改的设置也无法保存。请删除这个文件或给它改名，然后重新启动程序。"));
 }
 
 void ShellWindow::OnDamagedTray() {
     const std::string& name = damagedTrayTold_;
-    Warn("托盘图标样式“" + name + "”已损坏：" +
+    Warn("托盘图标样式「" + name + "」已损坏：" +
          (trayDamage_ == SkinDamage::kPicture ? "它的图片 " + name + ".png 不是程序能使用的 PNG 图片。\n\n"
                                               : "它的 " + name + ".ini 过大或无法读取。\n\n") +
-         "托盘现在显示程序图标。可以在“设置”中选择其他托盘图标样式。");
+         "托盘现在显示程序图标。可以在「设置」中选择其他托盘图标样式。");
 }
 
 void ShellWindow::OnDamagedSkin() {
     const std::string text =
-        "皮肤“" + damagedSkinTold_ + "”已损坏：" +
+        "皮肤「" + damagedSkinTold_ + "」已损坏：" +
         (calendar_.monthView().templateDamage() == SkinDamage::kPicture
              ? "它的背景图片 backgroud.png 不是程序能使用的 PNG 图片。\n\n"
              : "它的 config.ini 过大或无法读取。\n\n") +
-        (calendar_.monthView().showsFallback() ? "日历现在改用默认皮肤显示。可以在“设置”中选择其他皮肤。"
-                                               : "请在“设置”中选择其他皮肤，或重新安装程序。");
+        (calendar_.monthView().showsFallback() ? "日历现在改用默认皮肤显示。可以在「设置」中选择其他皮肤。"
+                                               : "请在「设置」中选择其他皮肤，或重新安装程序。");
     Warn(text);
 }
 
@@ -451,7 +523,9 @@ void ShellWindow::Exit() {
 }
 
 void ShellWindow::OnDestroy() {
+    RememberAlertsChecked();
     calendar_.Destroy();  // saves its place first
+    KillTimer(hwnd(), kFileRetryTimer);
     KillTimer(hwnd(), kDailyNoticeTimer);
     KillTimer(hwnd(), kClockTimer);
     KillTimer(hwnd(), kRedrawTimer);

@@ -4,17 +4,20 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
-#include "app/clock_watch.h"
 #include "app/app_settings.h"
+#include "app/clock_watch.h"
+#include "app/win/update_check_thread.h"
 #include "base/win/dialog_window.h"
 #include "base/win/message_loop.h"
 #include "base/win/scoped_win.h"
-#include "app/win/update_check_thread.h"
 #include "festivals/festival_manager_rows.h"
-#include "reminders/notice_board.h"
-#include "reminders/notices.h"
+#include "notices/notice_board.h"
+#include "notices/notices.h"
+#include "reminders/win/reminder_manager.h"
 #include "view/win/calendar_window.h"
 #include "view/win/tray_icon.h"
 
@@ -22,37 +25,53 @@ class ShellWindow : public DialogWindow {
 public:
     // reportStartup: write to the standard error stream how long the first
     // picture of the month took from the start of the process (--timing).
-    ShellWindow(MessageLoop& loop, std::string settingsFile, std::string moduleFolder, bool reportStartup = false);
+    ShellWindow(MessageLoop& loop, std::filesystem::path settingsFile, std::filesystem::path moduleFolder,
+                bool reportStartup = false);
 
     // Creates the window (hidden); its initialisation brings up the tray icon,
     // the month window and the timers. False when the dialog cannot be made.
     bool Create();
 
 protected:
+    bool OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    enum Timer : UINT_PTR { kClockTimer = 1, kDailyNoticeTimer = 2, kRedrawTimer = 3, kTrayRetryTimer = 999 };
+    enum Timer : UINT_PTR {
+        kClockTimer = 1,
+        kDailyNoticeTimer = 2,
+        kRedrawTimer = 3,
+        kFileRetryTimer = 4,
+        kTrayRetryTimer = 999
+    };
     // Posted to itself: the message about a damaged template comes once the
     // month window is up and the start-up is done.
     static constexpr UINT kDamagedSkinMessage = WM_APP + 22;
     static constexpr UINT kDamagedSettingsMessage = WM_APP + 23;
     static constexpr UINT kDamagedTrayMessage = WM_APP + 24;
+    static constexpr UINT kWaitingFilesMessage = WM_APP + 25;
     // A damage message that found another box up waits under a timer whose
     // id is the message itself (clear of the timers above).
     static constexpr UINT kToldLaterDelay = 500;
 
-    void OnInitDialog();
     void OnTimer(UINT_PTR id);
     // Compares the clock with what was seen last, acts on a new date or
     // minute and sets the clock timer to the next minute boundary.
     void OnClockTick();
     void OnTrayNotify(LPARAM event);
+    // Windows' apps turned dark or light: the month and the tray follow
+    // when FollowSystemDarkMode is on.
+    void OnThemeChange();
+    // The settings as the month and the tray show them (the night look on a
+    // dark desktop), the stored ones untouched.
+    AppSettings Shown(const AppSettings& settings) const;
     void OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar);
     void OnAddReminderForDate(const SYSTEMTIME* date, bool lunar);
     void OnDestroy();
     void OnTaskbarCreated();
 
+    // The tray tip: the product name and today as the calendar reads it.
+    std::wstring TrayTip() const;
     void AddTrayIcon();
     void DrawTrayIcon();
     void ApplySettings();
@@ -65,7 +84,8 @@ private:
     void OnDamagedSettings();
     void OnDamagedTray();
     // A message the user reads before going on; the tray icon brings it forward.
-    void Warn(const std::string& text);
+    void Warn(const std::string& gbkText);
+    void Warn(const std::wstring& text);
     // Draws the month window again once a closed dialog's window is really
     // gone from the screen.
     void RedrawSoon();
@@ -75,7 +95,13 @@ private:
     void BringOpenDialogForward();
     void RunCommand(int command);
     // The festival manager, modal; the month shows what it saved.
-    void RunFestivalManager(const FestivalManagerPreset& preset);
+    void OpenFestivalManager(const FestivalManagerPreset& preset);
+    // The memo manager, modal; the month reads the memo file again after it
+    // saved, or whatever its result when `reloadAnyway`.
+    void OpenMemoManager(const ReminderManagerRequest& request, bool reloadAnyway);
+    // Runs a modal dialog or message box with the busy flag set.
+    template <typename Show>
+    void WhileBusy(Show show);
     void Exit();
 
     // The memo alerts falling due in the minute of `now`, and the notice of
@@ -85,21 +111,36 @@ private:
     // while the computer slept or the clock jumped forward.
     void ShowMissedAlerts(const SystemTime& after, const SystemTime& now);
     void ShowDailyNotice();
+    // At start-up: the alerts due since the last run, and those of this
+    // minute; held back while the memo file cannot be read yet.
+    void StartAlerts(const AlertCheck& atStart, const SystemTime& now);
+    // The last minute checked goes to the state file, unless alerts are held
+    // back (the next run must then still show them).
+    void RememberAlertsChecked();
+    // Reading a festival or memo file that could not be read, again and again
+    // until it can; the user is told once when it waits at start-up.
+    void RetryWaitingFilesLater();
+    void OnFileRetry();
+    void OnWaitingFiles();
     // Every notice goes through the board, so none replaces another unread.
     void ShowNotice(const Notice& notice);
     void OnNoticeHidden();
 
     MessageLoop& loop_;
-    std::string settingsFile_;
-    std::string moduleFolder_;
+    std::filesystem::path settingsFile_;
+    std::filesystem::path moduleFolder_;
     AppSettings settings_;
     ClockWatch clock_;
     AlertSchedule alerts_;
     TrayIcon tray_;
     CalendarWindow calendar_;
-    bool busy_ = false;  // a modal dialog from the tray menu is open
-    std::string damagedSkinTold_;  // the template last said to be damaged
-    std::string damagedTrayTold_;  // the tray template last said to be damaged
+    bool busy_ = false;      // a modal dialog from the tray menu is open
+    bool appsDark_ = false;  // Windows' apps use the dark theme
+    // The left button's release that ends a double click on the tray icon,
+    // which must not hide the window the double click showed.
+    bool ignoreTrayRelease_ = false;
+    std::string damagedSkinTold_;                // the template last said to be damaged
+    std::string damagedTrayTold_;                // the tray template last said to be damaged
     SkinDamage trayDamage_ = SkinDamage::kNone;  // of the tray template drawn last
     bool reportStartup_ = false;
     UINT taskbarCreatedMessage_ = 0;
@@ -107,4 +148,10 @@ private:
     ScopedIcon smallIcon_;
     UpdateCheck updateCheck_;
     NoticeBoard notices_;
+    // While the memo file waits to be read: the alerts due after this minute
+    // are shown, as missed, once it is read.
+    std::optional<SystemTime> alertsHeldAfter_;
+    int fileFailures_ = 0;             // failed reads of a waiting file in a row
+    bool waitingSinceStart_ = false;   // a file could not be read at start-up
+    bool toldOfWaitingFiles_ = false;  // the user was told (once a run)
 };

@@ -7,12 +7,14 @@
 
 #include <memory>
 
-#include "base/profile_file.h"
 #include "app/update_check.h"
+#include "base/platform_folders.h"
+#include "base/profile_file.h"
 #include "base/win/com_apartment.h"
 #include "base/win/gbk_text.h"
 #include "base/win/scoped_win.h"
 #include "base/win/version_info.h"
+#include "calendar/win/system_time.h"
 #include "festivals/off_days.h"
 
 namespace {
@@ -21,7 +23,7 @@ constexpr wchar_t kVersionFileUrl[] = L"https://www.tavro-calendar.com/solvane/v
 constexpr wchar_t kUpdatePageUrl[] = L"https://www.tavro-calendar.com/solvane/update.html";
 constexpr DWORD kVersionFileReadLimit = 4096;
 
-std::wstring SettingOr(const std::string& settingsFile, const char* key, const wchar_t* fallback) {
+std::wstring SettingOr(const std::filesystem::path& settingsFile, const char* key, const wchar_t* fallback) {
     // These keys exist for tests; an address that is neither https nor the
     // local test server is ignored, so an edited settings file cannot send
     // the check, or the browser, anywhere else.
@@ -29,22 +31,17 @@ std::wstring SettingOr(const std::string& settingsFile, const char* key, const w
     return IsAcceptedUpdateAddress(value) ? WideFromGbk(value) : std::wstring(fallback);
 }
 
-// The system's temporary folder + "\" + a fresh GUID in hex + ".txt".
-std::wstring TemporaryFileName() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-    if (length == 0 || length > MAX_PATH) return std::wstring();
+// A fresh GUID in hex + ".txt" in the system's temporary folder.
+std::filesystem::path TemporaryFileName() {
+    const std::filesystem::path folder = TemporaryDirectory();
     GUID guid{};
-    if (FAILED(CoCreateGuid(&guid))) return std::wstring();
+    if (folder.empty() || FAILED(CoCreateGuid(&guid))) return std::filesystem::path();
     GuidFields fields{guid.Data1, guid.Data2, guid.Data3, {}};
     for (int i = 0; i < 8; ++i) fields.data4[i] = guid.Data4[i];
-    std::wstring base(folder, length);
-    while (!base.empty() && base.back() == L'\\') base.pop_back();
-    // The name part is plain ASCII; the folder stays UTF-16 whatever it holds.
-    return base + WideFromGbk(UpdateTemporaryFileName("", fields));
+    return UpdateTemporaryFileName(folder, fields);
 }
 
-std::string ReadFileStart(const std::wstring& path, DWORD limit = kVersionFileReadLimit) {
+std::string ReadFileStart(const std::filesystem::path& path, DWORD limit = kVersionFileReadLimit) {
     ScopedKernelHandle file;
     const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -60,7 +57,7 @@ std::string ReadFileStart(const std::wstring& path, DWORD limit = kVersionFileRe
 // The published version text, or false when the download failed. The
 // temporary file is gone afterwards either way.
 bool DownloadVersionText(const std::wstring& url, std::string& text, DWORD limit = kVersionFileReadLimit) {
-    const std::wstring temporary = TemporaryFileName();
+    const std::filesystem::path temporary = TemporaryFileName();
     if (temporary.empty()) return false;
     DeleteUrlCacheEntryW(url.c_str());
     const bool downloaded = SUCCEEDED(URLDownloadToFileW(nullptr, url.c_str(), temporary.c_str(), 0, nullptr));
@@ -92,7 +89,7 @@ DWORD WINAPI UpdateCheckThread(void* parameter) {
 
 }  // namespace
 
-UpdateCheckSettings ReadUpdateCheckSettings(const std::string& settingsFile) {
+UpdateCheckSettings ReadUpdateCheckSettings(const std::filesystem::path& settingsFile) {
     UpdateCheckSettings settings;
     settings.versionFileUrl = SettingOr(settingsFile, "UpdateVersionUrl", kVersionFileUrl);
     settings.updatePageUrl = SettingOr(settingsFile, "UpdatePageUrl", kUpdatePageUrl);
@@ -107,9 +104,7 @@ int FetchOffDays(const UpdateCheckSettings& settings, HWND owner) {
     OffDayFile current;
     // An unreadable file (locked, say) is left alone this time.
     if (!LoadOffDays(settings.offDayFile, current)) return 0;
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    if (!WantsComingYear(current.schedule, CivilDate{now.wYear, now.wMonth, now.wDay})) return 0;
+    if (!WantsComingYear(current.schedule, LocalToday())) return 0;
     std::string served;
     // One byte more than a served file may hold, so a longer one is refused
     // rather than cut to a size that would pass.
@@ -139,7 +134,8 @@ int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner) {
     return 1;
 }
 
-void UpdateCheck::Start(HWND owner, const std::string& settingsFile, const std::string& offDayFile) {
+void UpdateCheck::Start(HWND owner, const std::filesystem::path& settingsFile,
+                        const std::filesystem::path& offDayFile) {
     if (started_) return;
     started_ = true;
     auto start = std::make_unique<ThreadStart>(ThreadStart{owner, ReadUpdateCheckSettings(settingsFile)});

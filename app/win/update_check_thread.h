@@ -1,11 +1,12 @@
-// The once-per-start update check: a background thread downloads the maker's
-// version file, fresh past the internet cache, and when it names a higher
+// The once-per-start update check: a background thread downloads the
+// published version file, fresh past the internet cache, and when it names a higher
 // version asks the user (in a message box owned by the shell window) whether
 // to open the update page. Failed downloads are retried quietly.
 #pragma once
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 struct UpdateCheckSettings {
@@ -15,7 +16,7 @@ struct UpdateCheckSettings {
     // The public-holiday schedule: offdays.txt beside the version file is
     // fetched and merged into this file when it lacks the coming year.
     std::wstring offDaysUrl;
-    std::string offDayFile;  // GBK path
+    std::filesystem::path offDayFile;
 };
 
 // Posted to the owner after a new year was merged into the schedule file.
@@ -24,7 +25,7 @@ inline constexpr UINT kOffDaysMergedMessage = WM_APP + 21;
 // The published addresses and the pause between attempts; [Ostrel] of the
 // settings file may name others ("UpdateVersionUrl", "UpdatePageUrl",
 // "UpdateRetryPause" in milliseconds), which is how tests use a local server.
-UpdateCheckSettings ReadUpdateCheckSettings(const std::string& settingsFile);
+UpdateCheckSettings ReadUpdateCheckSettings(const std::filesystem::path& settingsFile);
 
 // -1: the download failed; 0: no newer version; 1: a newer version was
 // announced (whatever the user answered).
@@ -38,7 +39,7 @@ class UpdateCheck {
 public:
     // Starts the thread; later calls do nothing. The thread is not waited for
     // at exit: it holds nothing the program shuts down.
-    void Start(HWND owner, const std::string& settingsFile, const std::string& offDayFile);
+    void Start(HWND owner, const std::filesystem::path& settingsFile, const std::filesystem::path& offDayFile);
 
 private:
     bool started_ = false;

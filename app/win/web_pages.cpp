@@ -4,24 +4,23 @@
 #include <shellapi.h>
 
 #include "base/data_paths.h"
-#include "base/win/gbk_text.h"
 
 namespace {
 
 // The system's handler decides how to show it; what it says is not reported.
-void OpenPage(const std::string& path) {
-    ShellExecuteW(nullptr, L"open", WideFromGbk(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void OpenPage(const std::filesystem::path& path) {
+    ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
 
-void OpenHelpPage(const std::string& moduleFolder) { OpenPage(DataPath(moduleFolder, "\\Help\\index.html")); }
+void OpenHelpPage(const std::filesystem::path& moduleFolder) { OpenPage(HelpPagePath(moduleFolder, "index.html")); }
 
-void OpenFeedbackPage(const std::string& moduleFolder) {
-    OpenPage(DataPath(moduleFolder, "\\Help\\feedback.html"));
+void OpenFeedbackPage(const std::filesystem::path& moduleFolder) {
+    OpenPage(HelpPagePath(moduleFolder, "feedback.html"));
 }
 
-void OpenSettingsHelpPage(const std::string& moduleFolder, SettingsHelpTopic topic) {
-    OpenPage(DataPath(moduleFolder, topic == SettingsHelpTopic::kGeneral ? "\\Help\\settings-general.html"
-                                                                          : "\\Help\\settings-appearance.html"));
+void OpenSettingsHelpPage(const std::filesystem::path& moduleFolder, SettingsHelpTopic topic) {
+    OpenPage(HelpPagePath(moduleFolder,
+                          topic == SettingsHelpTopic::kGeneral ? "settings-general.html" : "settings-appearance.html"));
 }

@@ -2,12 +2,13 @@
 // default browser.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
-void OpenHelpPage(const std::string& moduleFolder);
-void OpenFeedbackPage(const std::string& moduleFolder);
+void OpenHelpPage(const std::filesystem::path& moduleFolder);
+void OpenFeedbackPage(const std::filesystem::path& moduleFolder);
 
 // The help on the settings dialog's general options and on its appearance
 // options.
 enum class SettingsHelpTopic { kGeneral, kAppearance };
-void OpenSettingsHelpPage(const std::string& moduleFolder, SettingsHelpTopic topic);
+void OpenSettingsHelpPage(const std::filesystem::path& moduleFolder, SettingsHelpTopic topic);

@@ -6,16 +6,17 @@
 
 #include "base/file_system.h"
 
-// Linux hosts the tests and the command-line tools: paths are used as bytes.
+// Linux hosts the tests and the command-line tools: paths are bytes, taken
+// as UTF-8.
 
-std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const std::filesystem::path& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::optional<FileStamp> ReadFileStamp(const std::string& path) {
+std::optional<FileStamp> ReadFileStamp(const std::filesystem::path& path) {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0) return std::nullopt;
     FileStamp stamp;
@@ -24,26 +25,26 @@ std::optional<FileStamp> ReadFileStamp(const std::string& path) {
     return stamp;
 }
 
-bool PathExists(const std::string& path) {
+bool PathExists(const std::filesystem::path& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
 }
 
-bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool RemoveFile(const std::filesystem::path& path) { return ::unlink(path.c_str()) == 0; }
 
-bool RenameFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
 
 bool FlushFileToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
 
-bool MakeWritable(const std::string& path) {
+bool MakeWritable(const std::filesystem::path& path) {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0) return false;
     return ::chmod(path.c_str(), info.st_mode | S_IWUSR) == 0;
 }
 
-std::string Utf8FileName(const std::string& path) { return path; }
-
-std::vector<FolderEntry> ListFolder(const std::string& folder) {
+std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) {
     std::vector<FolderEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return entries;
@@ -51,8 +52,8 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
         struct stat info;
-        const bool isFolder = ::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-        entries.push_back({name, isFolder});
+        const bool isFolder = ::stat((folder / name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        entries.push_back({std::filesystem::path(name), isFolder});
     }
     ::closedir(dir);
     return entries;

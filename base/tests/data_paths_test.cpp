@@ -2,44 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/platform_folders.h"
 
 namespace {
 
-TEST(DataPathsTest, TheModuleFolderIsTheFileNameCutAtItsLastSeparator) {
-    EXPECT_EQ(FolderOfModuleFile("C:\\Program Files\\Solvane\\Solvane.exe", '\\'), "C:\\Program Files\\Solvane");
-    EXPECT_EQ(FolderOfModuleFile("C:Solvane.exe", '\\'), "C:");
-    EXPECT_EQ(FolderOfModuleFile("/opt/solvane/solvane-cli", '/'), "/opt/solvane");
-    // The trail byte of 0x95 0x5C looks like a backslash but is half a character.
-    EXPECT_EQ(FolderOfModuleFile("D:\\\x95\x5C\\a.exe", '\\'), "D:\\\x95\x5C");
-    EXPECT_EQ(FolderOfModuleFile("D:\\x\x95\x5C" "a.exe", '\\'), "D:");
-}
-
 TEST(DataPathsTest, TheRunningProgramHasAModuleFolder) {
-    const std::string folder = ModuleFolder();
+    const std::filesystem::path folder = ModuleFolder();
     ASSERT_FALSE(folder.empty());
-    EXPECT_NE(folder.back(), kPathSeparator);
-    EXPECT_EQ(ExecutableFileName().substr(0, folder.size() + 1), folder + kPathSeparator);
+    EXPECT_EQ(ExecutableFileName().parent_path(), folder);
 }
 
-TEST(DataPathsTest, SuffixesJoinWithEitherSeparator) {
-    EXPECT_EQ(JoinDataPath("C:\\Tavro", kFestivalFileSuffix, '\\'), "C:\\Tavro\\Ostrel\\holidays.cfg");
-    EXPECT_EQ(JoinDataPath("/opt/tavro", kFestivalFileSuffix, '/'), "/opt/tavro/Ostrel/holidays.cfg");
-    // A template named with a character whose trail byte is 0x5C keeps it.
-    EXPECT_EQ(JoinDataPath("/t", "\\Ostrel\\Templates\\\x95\x5C\\config.ini", '/'),
-              "/t/Ostrel/Templates/\x95\x5C/config.ini");
-}
+// The folder of a real installation may be named in any script.
+const std::filesystem::path kFolder = std::filesystem::u8path(u8"C:/한글 😀 日历");
 
 TEST(DataPathsTest, EveryDataFileHasItsFixedPlace) {
-    const std::string s(1, kPathSeparator);
-    EXPECT_EQ(SettingsFilePath("F"), "F" + s + "Solvane.ini");
-    EXPECT_EQ(ReminderFilePath("F"), "F" + s + "Reminders" + s + "reminders.cfg");
-    EXPECT_EQ(AlmanacDatabasePath("F"), "F" + s + "Ostrel" + s + "Database" + s + "china.mdb");
-    EXPECT_EQ(SkinConfigPath("F", "蓝色"), "F" + s + "Ostrel" + s + "Templates" + s + "蓝色" + s + "config.ini");
-    EXPECT_EQ(SkinBackgroundPath("F", ""), "F" + s + "Ostrel" + s + "Templates" + s + s + "backgroud.png");
-    EXPECT_EQ(TrayPicturePath("F", "red"), "F" + s + "Ostrel" + s + "SystemTray" + s + "red.png");
-    EXPECT_EQ(TrayIniPath("F", "red"), "F" + s + "Ostrel" + s + "SystemTray" + s + "red.ini");
-    EXPECT_EQ(SoundFilePath("F", "提醒.wav"), "F" + s + "Sound" + s + "提醒.wav");
+    EXPECT_EQ(SettingsFilePath(kFolder), kFolder / "Solvane.ini");
+    EXPECT_EQ(FestivalFilePath(kFolder), kFolder / "Ostrel" / "holidays.cfg");
+    EXPECT_EQ(ReminderFilePath(kFolder), kFolder / "Reminders" / "reminders.cfg");
+    EXPECT_EQ(OffDayFilePath(kFolder), kFolder / "Ostrel" / "offdays.cfg");
+    EXPECT_EQ(AlmanacDatabasePath(kFolder), kFolder / "Ostrel" / "Database" / "china.mdb");
+    EXPECT_EQ(HelpPagePath(kFolder, "index.html"), kFolder / "Help" / "index.html");
+}
+
+TEST(DataPathsTest, TemplateAndSoundNamesFromGbkTextsLieInTheirFolders) {
+    const std::filesystem::path templates = kFolder / "Ostrel" / "Templates";
+    const std::filesystem::path tray = kFolder / "Ostrel" / "SystemTray";
+    EXPECT_EQ(SkinConfigPath(kFolder, "蓝色"), templates / std::filesystem::u8path(u8"蓝色") / "config.ini");
+    EXPECT_EQ(SkinBackgroundPath(kFolder, "Night"), templates / "Night" / "backgroud.png");
+    EXPECT_EQ(TrayPicturePath(kFolder, "red"), tray / "red.png");
+    EXPECT_EQ(TrayIniPath(kFolder, "red"), tray / "red.ini");
+    EXPECT_EQ(SoundFilePath(kFolder, "提醒.wav"), kFolder / "Sound" / std::filesystem::u8path(u8"提醒.wav"));
+    // A GBK character whose trail byte is 0x5C (a backslash) stays whole.
+    EXPECT_EQ(SoundFilePath(kFolder, "\x95\x5C.wav"), kFolder / "Sound" / std::filesystem::u8path(u8"昞.wav"));
+}
+
+TEST(DataPathsTest, ANameThatLooksAbsoluteStaysInsideItsFolder) {
+    const std::filesystem::path templates = kFolder / "Ostrel" / "Templates";
+    for (const char* name : {"C:\\Windows", "\\\\host\\share", "/etc"}) {
+        const std::filesystem::path config = SkinConfigPath(kFolder, name);
+        EXPECT_EQ(config.native().compare(0, templates.native().size(), templates.native()), 0) << name;
+    }
 }
 
 const PathMacroValues kMachine{"C:\\Tavro", "C:\\Windows", "C:\\Windows\\system32", "C:\\Temp\\"};

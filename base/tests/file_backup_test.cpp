@@ -23,7 +23,7 @@ std::tm Morning() {
 class FileBackupTest : public ::testing::Test {
 protected:
     void Write(const std::string& contents) { ASSERT_TRUE(ReplaceFileAtomically(path_, contents)); }
-    static std::string Read(const std::string& path) {
+    static std::string Read(const std::filesystem::path& path) {
         std::string contents;
         EXPECT_TRUE(ReadWholeFile(path, contents));
         return contents;
@@ -33,17 +33,27 @@ protected:
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_)) ++n;
         return n;
     }
+    std::filesystem::path Beside(const char* ending) const {
+        std::filesystem::path beside = path_;
+        beside += ending;
+        return beside;
+    }
 
     ScratchFolder scratch_{"solvane-backup-"};
-    const std::filesystem::path& folder_ = scratch_.path();
-    std::string path_ = (folder_ / "holidays.cfg").string();
+    // A folder named in any script keeps its name in the copy's.
+    const std::filesystem::path folder_ = [this] {
+        const std::filesystem::path folder = scratch_.path() / std::filesystem::u8path(u8"한글 😀");
+        std::filesystem::create_directories(folder);
+        return folder;
+    }();
+    const std::filesystem::path path_ = folder_ / "holidays.cfg";
 };
 
 TEST_F(FileBackupTest, TheFileAsLoadedNeedsNoCopy) {
     Write("a\r\n");
     const BackupResult result = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning());
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.copy, "");
+    EXPECT_TRUE(result.copy.empty());
     EXPECT_EQ(Entries(), 1);
 }
 
@@ -51,16 +61,16 @@ TEST_F(FileBackupTest, AFileChangedSinceLoadingIsCopiedBesideItUnderADatedName) 
     Write("edited in Notepad\r\n");
     const BackupResult result = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning());
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.copy, path_ + ".20130210-083005.bak");
+    EXPECT_EQ(result.copy, Beside(".20130210-083005.bak"));
     EXPECT_EQ(Read(result.copy), "edited in Notepad\r\n");
 
     const BackupResult second = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning());
-    EXPECT_EQ(second.copy, path_ + ".20130210-083005-2.bak") << "an earlier copy is never overwritten";
+    EXPECT_EQ(second.copy, Beside(".20130210-083005-2.bak")) << "an earlier copy is never overwritten";
 }
 
 TEST_F(FileBackupTest, SameSizeDifferentBytesCountsAsChanged) {
     Write("b\r\n");
-    EXPECT_NE(KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning()).copy, "");
+    EXPECT_FALSE(KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning()).copy.empty());
 }
 
 TEST_F(FileBackupTest, AFileLoadingSkippedPartOfIsCopiedEvenUnchanged) {
@@ -73,7 +83,7 @@ TEST_F(FileBackupTest, AFileThatAppearedSinceLoadingIsCopiedAndAMissingOneNeedsN
     EXPECT_TRUE(KeepCopyIfChanged(path_, FileBaseline{}, Morning()).ok);
     EXPECT_EQ(Entries(), 0);
     Write("made by a sync client\r\n");
-    EXPECT_NE(KeepCopyIfChanged(path_, FileBaseline{}, Morning()).copy, "");
+    EXPECT_FALSE(KeepCopyIfChanged(path_, FileBaseline{}, Morning()).copy.empty());
 }
 
 TEST_F(FileBackupTest, AnUnreadableFileStopsTheSave) {

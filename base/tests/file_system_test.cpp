@@ -27,6 +27,22 @@ TEST_F(FileSystemTest, ReplacingWritesTheNewContentsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(scratch_.FileCount(), 1u);
 }
 
+TEST_F(FileSystemTest, AFileIsReplacedInAFolderWhoseNameHasNoGbkForm) {
+    const std::filesystem::path folder = folder_ / std::filesystem::u8path(u8"한글 \U0001F600");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const std::filesystem::path file = folder / std::filesystem::u8path(u8"日历.ics");
+    ASSERT_TRUE(ReplaceFileAtomically(file, "old"));
+    ASSERT_TRUE(ReplaceFileAtomically(file, "new"));
+    std::FILE* read = OpenFile(file, "rb");
+    ASSERT_NE(read, nullptr);
+    char contents[8] = {};
+    EXPECT_EQ(std::fread(contents, 1, sizeof contents, read), 3u);
+    std::fclose(read);
+    EXPECT_STREQ(contents, "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    EXPECT_FALSE(ReplaceFileAtomically(folder / "missing" / "a.ics", "x"));
+}
+
 TEST_F(FileSystemTest, ReplacingIntoAMissingFolderFailsWithoutCreatingIt) {
     const std::string path = PathOf("missing/a.cfg");
     EXPECT_FALSE(ReplaceFileAtomically(path, "x"));
@@ -40,7 +56,8 @@ TEST_F(FileSystemTest, TemporaryFilesLeftByAnInterruptedSaveAreRemovedAndNothing
     }
     RemoveLeftoverTemporaries(PathOf("holidays.cfg"));
     std::vector<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_)) left.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+        left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"holidays.cfg", "holidays.cfg.20130210-083005.bak", "holidays.cfg.tmp-1",
                                               "holidays.cfg.tmpx-1", "reminders.cfg.tmp1-1"}));

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -26,6 +28,37 @@ TEST(GbkScan, MalformedInputStepsOneByteAndNeverSwallowsWhatFollows) {
     EXPECT_EQ(FindLastGbkChar("a\xB0\n", '\n'), 2u);
     // A lead byte at the very end counts as one byte.
     EXPECT_EQ(GbkCharLength("a\xB0", 1), 1u);
+}
+
+TEST(GbkScan, TrimsTheBlanksOfEachFilesOwnSetAndNothingElse) {
+    struct Case {
+        std::string text;
+        std::string_view blanks;
+        std::string trimmed;
+    };
+    const Case cases[] = {
+        {"  a b \t", kSpacesAndTabs, "a b"},
+        {"\r\n节日 \r\n", kBlanksAndLineEnds, "节日"},
+        {"\t值\t", kSpaces, "\t值\t"},  // a tab is no blank of the almanac
+        {" 2026-10-01\r", kLineBlanks, "2026-10-01"},
+        {"\x1a key \v", kProfileBlanks, "key"},
+        {"   ", kSpaces, ""},
+        {"\xB0 ", kSpaces, "\xB0"},  // a lead byte alone keeps its place
+    };
+    for (const Case& c : cases) EXPECT_EQ(TrimBlanks(c.text, c.blanks), c.trimmed) << c.text;
+    // No blank can be the second byte of a character, so none is ever cut.
+    for (std::string_view blanks : {kSpaces, kSpacesAndTabs, kLineBlanks, kBlanksAndLineEnds, kProfileBlanks}) {
+        for (const char c : blanks) EXPECT_FALSE(IsGbkTrailByte(static_cast<unsigned char>(c))) << int(c);
+    }
+}
+
+TEST(GbkScan, SplitsAtEverySeparatorButNeverInsideACharacter) {
+    using Pieces = std::vector<std::string>;
+    EXPECT_EQ(SplitGbk("a,b,,c", ','), (Pieces{"a", "b", "", "c"}));
+    EXPECT_EQ(SplitGbk("", ','), (Pieces{""}));
+    EXPECT_EQ(SplitGbk("国庆节,", ','), (Pieces{"国庆节", ""}));
+    EXPECT_EQ(SplitGbk("\x95\x5C\\x", '\\'), (Pieces{"\x95\x5C", "x"}));
+    EXPECT_EQ(SplitGbk("\xD8\x7C|b", '|'), (Pieces{"\xD8\x7C", "b"}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/data_paths.h"
+#include "base/file_path.h"
 #include "base/file_system.h"
 #include "tests/support/scratch_folder.h"
 
@@ -14,9 +15,7 @@ namespace {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        file_ = (folder_ / "Solvane.ini").string();
-    }
+    void SetUp() override { file_ = (folder_ / "Solvane.ini").string(); }
 
     void Write(const std::string& contents) { ASSERT_TRUE(ReplaceFileAtomically(file_, contents)); }
     std::string Contents() const {
@@ -31,10 +30,11 @@ protected:
 };
 
 TEST_F(ProfileFileTest, AHandEditedFileReadsRegardlessOfCaseAndSpacing) {
-    Write("  [ ostrel ]  \r\n"
-          "\tshowtoday   =   0   \r\n"
-          "LISTFORDAYS=\t-1\r\n"
-          "template = 蓝色 经典 \r\n");
+    Write(
+        "  [ ostrel ]  \r\n"
+        "\tshowtoday   =   0   \r\n"
+        "LISTFORDAYS=\t-1\r\n"
+        "template = 蓝色 经典 \r\n");
     EXPECT_EQ(ProfileGetInt("Ostrel", "ShowToday", 1, file_), 0);
     EXPECT_EQ(ProfileGetInt("OSTREL", " ListForDays ", 30, file_), -1);
     EXPECT_EQ(ProfileGetString("Ostrel", "Template", "", file_), "蓝色 经典");
@@ -167,11 +167,28 @@ TEST_F(ProfileFileTest, DoubleByteNamesAreComparedWholeCharacters) {
     EXPECT_EQ(document.Text(), "[\x81\x5D]\r\n\x81\x41=upper\r\n\x81\x61=lower\r\n");
 }
 
-TEST_F(ProfileFileTest, AByteOrderMarkBeforeTheFirstSectionIsKept) {
-    Write("\xEF\xBB\xBF[Ostrel]\r\nShowToday=0\r\n");
-    EXPECT_EQ(ProfileGetInt("Ostrel", "ShowToday", 1, file_), 0);
-    ASSERT_TRUE(ProfilePutInt("Ostrel", "ShowToday", 1, file_));
-    EXPECT_EQ(Contents(), "\xEF\xBB\xBF[Ostrel]\r\nShowToday=1\r\n");
+// Notepad's "Unicode" and UTF-8 saves read as the settings they hold; the
+// first write keeps the file as it was in a dated copy and writes GBK.
+TEST_F(ProfileFileTest, ASettingsFileAnEditorSavedInUnicodeReadsAndIsCopiedBeforeTheFirstWrite) {
+    const std::string gbk = "[Ostrel]\r\nTemplate=\xC0\xB6\xC9\xAB\r\nShowToday=0\r\n";  // 蓝色
+    for (const TextFileEncoding encoding :
+         {TextFileEncoding::kUtf16Le, TextFileEncoding::kUtf16Be, TextFileEncoding::kUtf8}) {
+        for (const bool marked : {true, false}) {
+            const std::string saved = EncodeTextFile(gbk, encoding, marked);
+            Write(saved);
+            EXPECT_EQ(ProfileGetString("Ostrel", "Template", "", file_), "蓝色");
+            std::filesystem::path backup;
+            ASSERT_TRUE(UpdateProfileFile(
+                file_, [](ProfileDocument& d) { return d.Set("Ostrel", "ShowToday", "1"); }, &backup));
+            EXPECT_EQ(Contents(), "[Ostrel]\r\nTemplate=蓝色\r\nShowToday=1\r\n");
+            std::string copy;
+            ASSERT_TRUE(ReadWholeFile(backup, copy));
+            EXPECT_EQ(copy, saved);
+            ASSERT_TRUE(UpdateProfileFile(
+                file_, [](ProfileDocument& d) { return d.Set("Ostrel", "ShowToday", "0"); }, &backup));
+            EXPECT_TRUE(backup.empty()) << "a GBK file needs no copy";
+        }
+    }
 }
 
 TEST_F(ProfileFileTest, LongValuesSurviveAndStringsAreCutAtTheWindowsLimit) {
@@ -190,6 +207,23 @@ TEST_F(ProfileFileTest, WritingTheValueAlreadyStoredChangesNothing) {
     ASSERT_TRUE(ProfilePutInt("s", "K", 1, document));
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(document.Text(), "[S]\nk = 1 \n");
+}
+
+TEST_F(ProfileFileTest, RunsOfBlankAndCommentLinesKeepEveryByteAroundAChange) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"\n\r\n;c\r\r[A]\nx=1\n\n\n", "\n\r\n;c\r\r[A]\nx=1\ny=2\r\n\n\n"},
+        {"[A]\r\n; one\r\n\n; two\nx=1\n  \n\t", "[A]\r\n; one\r\n\n; two\nx=1\ny=2\r\n  \n\t"},
+        {"[B]\n\n\n  ", "[B]\n\n\n  \r\n[A]\r\ny=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        ProfileDocument document(c.before);
+        EXPECT_EQ(document.Text(), c.before);
+        ASSERT_TRUE(document.Set("A", "y", "2"));
+        EXPECT_EQ(document.Text(), c.after) << c.before;
+    }
 }
 
 TEST_F(ProfileFileTest, RemovingAKeyTakesOnlyItsLine) {
@@ -225,8 +259,9 @@ TEST_F(ProfileFileTest, ManyLongKeysAreWrittenInOnePass) {
 
 TEST_F(ProfileFileTest, StringsExpandPathMacrosAndSoDoDefaults) {
     Write("[S]\nsound=%module_path%\\Sound\\a.wav\n");
-    EXPECT_EQ(ProfileGetString("S", "sound", "", file_), ModuleFolder() + "\\Sound\\a.wav");
-    EXPECT_EQ(ProfileGetString("S", "none", "%module_path%", file_), ModuleFolder());
+    const std::string folder = GbkFromPath(ModuleFolder()).value();
+    EXPECT_EQ(ProfileGetString("S", "sound", "", file_), folder + "\\Sound\\a.wav");
+    EXPECT_EQ(ProfileGetString("S", "none", "%module_path%", file_), folder);
     EXPECT_EQ(ProfileGetInt("S", "none", 4, file_), 4);
 }
 
@@ -247,12 +282,12 @@ TEST(ProfileStructTest, DecodingAcceptsEitherCaseAndChecksTheSum) {
 
 TEST(ProfileStructTest, DamagedValuesAreRefusedAndLeaveTheBufferAlone) {
     unsigned char bytes[4] = {7, 7, 7, 7};
-    EXPECT_FALSE(DecodeProfileStruct("01ABFF00AC", bytes, sizeof bytes));    // wrong sum
-    EXPECT_FALSE(DecodeProfileStruct("01ABFF00", bytes, sizeof bytes));      // sum missing
-    EXPECT_FALSE(DecodeProfileStruct("01ABFF00AB0", bytes, sizeof bytes));   // one digit too many
-    EXPECT_FALSE(DecodeProfileStruct("01ABFG00AB", bytes, sizeof bytes));    // not hex
-    EXPECT_FALSE(DecodeProfileStruct("01AB FF00AB", bytes, sizeof bytes));   // inner space
-    EXPECT_FALSE(DecodeProfileStruct("01ABFF00AB", bytes, 3));               // other length
+    EXPECT_FALSE(DecodeProfileStruct("01ABFF00AC", bytes, sizeof bytes));   // wrong sum
+    EXPECT_FALSE(DecodeProfileStruct("01ABFF00", bytes, sizeof bytes));     // sum missing
+    EXPECT_FALSE(DecodeProfileStruct("01ABFF00AB0", bytes, sizeof bytes));  // one digit too many
+    EXPECT_FALSE(DecodeProfileStruct("01ABFG00AB", bytes, sizeof bytes));   // not hex
+    EXPECT_FALSE(DecodeProfileStruct("01AB FF00AB", bytes, sizeof bytes));  // inner space
+    EXPECT_FALSE(DecodeProfileStruct("01ABFF00AB", bytes, 3));              // other length
     for (unsigned char b : bytes) EXPECT_EQ(b, 7);
 }
 

@@ -47,3 +47,22 @@ TEST(TextEncoding, EveryMixOfTextAndBadBytesIsConvertedWhole) {
     }
 }
 #endif
+
+namespace {
+
+TEST(TextEncoding, TellsWellFormedUtf8FromOtherBytes) {
+    const std::pair<std::string, bool> cases[] = {
+        {"", true},
+        {"ascii", true},
+        {"\xE4\xBC\x91", true},           // 休
+        {"\xF0\x9F\x98\x80", true},       // an emoji
+        {"\xE4\xBC", false},              // cut short
+        {"\xE4\x41\x91", false},          // a continuation byte missing
+        {"\xD0\xDD", false},              // 休 in GBK
+        {"\x80", false},                  // a lone continuation byte
+        {"\xF8\x88\x80\x80\x80", false},  // five bytes
+    };
+    for (const auto& [bytes, valid] : cases) EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
+}
+
+}  // namespace

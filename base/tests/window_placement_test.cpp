@@ -50,12 +50,40 @@ TEST(PlaceResizedWindowTest, AWindowWithItsOwnPlaceKeepsItsCornerWhileItFits) {
 
 TEST(PlaceResizedWindowTest, AWindowGrownPastTheWorkAreaIsPulledBackOntoIt) {
     // Stored at a smaller template's size near the bottom-right corner.
-    EXPECT_EQ(PlaceResizedWindow(Rect{1000, 600, 1200, 700}, 360, 500, true, kWorkArea),
-              (Rect{920, 260, 1280, 760}));
+    EXPECT_EQ(PlaceResizedWindow(Rect{1000, 600, 1200, 700}, 360, 500, true, kWorkArea), (Rect{920, 260, 1280, 760}));
 }
 
 TEST(PlaceResizedWindowTest, AWindowLargerThanTheWorkAreaEndsOnItsRightAndBottomEdges) {
     EXPECT_EQ(PlaceResizedWindow(Rect{0, 0, 10, 10}, 1400, 900, false, kWorkArea), (Rect{-120, -140, 1280, 760}));
+}
+
+// The month window (360 x 500) and a finder of 600 x 450 opened beside it, 8
+// pixels apart, on a work area of 1280 x 760 unless the case says otherwise.
+TEST(PlaceBesideTest, AFinderOpensBesideTheWindowItMarksHidingNoneOfItWhereThereIsRoom) {
+    const struct {
+        const char* where;
+        Rect month;
+        Rect work;
+        Rect finder;
+    } cases[] = {
+        {"room on the right: there, tops level", Rect{20, 100, 380, 600}, kWorkArea, Rect{388, 100, 988, 550}},
+        {"room on the left only: there", Rect{900, 100, 1260, 600}, kWorkArea, Rect{292, 100, 892, 550}},
+        {"near the bottom: raised onto the work area", Rect{20, 400, 380, 900}, kWorkArea, Rect{388, 310, 988, 760}},
+        {"a monitor left of the primary one", Rect{-1900, 50, -1540, 550}, Rect{-1920, 0, 0, 1040},
+         Rect{-1532, 50, -932, 500}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlaceBeside(c.month, 600, 450, 8, c.work), c.finder) << c.where;
+    }
+}
+
+TEST(PlaceBesideTest, WhereItFitsOnNeitherSideItKeepsToTheEdgeWithMoreRoom) {
+    // Centred on 1280 pixels, the month leaves 460 on each side: the right edge.
+    EXPECT_EQ(PlaceBeside(Rect{460, 130, 820, 630}, 600, 450, 8, kWorkArea), (Rect{680, 130, 1280, 580}));
+    // A little left of the centre: the left edge, more of the month in view.
+    EXPECT_EQ(PlaceBeside(Rect{500, 130, 860, 630}, 600, 450, 8, kWorkArea), (Rect{0, 130, 600, 580}));
+    // Wider than the work area: its left edge on the screen's, as the caption needs.
+    EXPECT_EQ(PlaceBeside(Rect{460, 130, 820, 630}, 1400, 900, 8, kWorkArea), (Rect{0, 0, 1400, 900}));
 }
 
 // A 1920 x 1080 primary monitor with its task bar at the bottom, and a 1280 x
@@ -112,9 +140,7 @@ TEST(SeveralMonitors, WithNoMonitorListedTheFallbackWorkAreaServes) {
 
 class WindowPlacementTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        file_ = (folder_ / "Solvane.ini").string();
-    }
+    void SetUp() override { file_ = (folder_ / "Solvane.ini").string(); }
     ScratchFolder scratch_{"solvane-place-"};
     const std::filesystem::path& folder_ = scratch_.path();
     std::string file_;

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "base/win/gbk_text.h"
+#include "base/win/rect_win.h"
 #include "base/win/version_info.h"
+#include "base/window_placement.h"
 
 namespace {
 
@@ -23,6 +25,12 @@ std::wstring WindowTextOf(HWND window) {
     const int copied = GetWindowTextW(window, &text[0], length + 1);
     text.resize(static_cast<size_t>(std::max(copied, 0)));
     return text;
+}
+
+BOOL CALLBACK TakeFirstIconId(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+    if (!IS_INTRESOURCE(name)) return TRUE;
+    *reinterpret_cast<int*>(found) = static_cast<int>(reinterpret_cast<ULONG_PTR>(name));
+    return FALSE;
 }
 
 }  // namespace
@@ -45,6 +53,21 @@ void CenterOverOwner(HWND dialog, HWND owner) {
     SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void PlaceBesideOwner(HWND dialog, HWND owner) {
+    if (!owner || !IsWindowVisible(owner) || IsIconic(owner)) {
+        CenterOverOwner(dialog, owner);
+        return;
+    }
+    RECT self{}, anchor{};
+    GetWindowRect(dialog, &self);
+    GetWindowRect(owner, &anchor);
+    RECT gap{0, 0, 4, 0};  // dialog units: it grows with the font and the DPI
+    MapDialogRect(dialog, &gap);
+    const Rect placed = PlaceBeside(RectFrom(anchor), self.right - self.left, self.bottom - self.top, gap.right,
+                                    RectFrom(WorkAreaOf(owner)));
+    SetWindowPos(dialog, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ShowInTaskbarWhenAlone(HWND dialog) {
     const HWND owner = GetWindow(dialog, GW_OWNER);
     if (owner && IsWindowVisible(owner)) return;
@@ -58,6 +81,16 @@ int ShowMessage(HWND owner, const std::string& gbkText, UINT flags) {
 int ShowMessage(HWND owner, const std::string& gbkText, const std::string& gbkCaption, UINT flags) {
     return MessageBoxW(owner, WideFromGbk(gbkText).c_str(), WideFromGbk(gbkCaption).c_str(), flags);
 }
+
+int ShowMessage(HWND owner, const std::wstring& text, UINT flags) {
+    return MessageBoxW(owner, text.c_str(), ProductName().c_str(), flags);
+}
+
+std::wstring TextNamingFile(std::string_view gbkBefore, const std::filesystem::path& file, std::string_view gbkAfter) {
+    return WideFromGbk(gbkBefore) + file.native() + WideFromGbk(gbkAfter);
+}
+
+std::wstring DialogItemWideText(HWND dialog, int id) { return WindowTextOf(GetDlgItem(dialog, id)); }
 
 std::string DialogItemText(HWND dialog, int id) { return GbkFromWide(WindowTextOf(GetDlgItem(dialog, id))); }
 
@@ -87,6 +120,11 @@ void DialogResizer::Attach(HWND dialog) {
                             client.right - gripWidth, client.bottom - gripHeight, gripWidth, gripHeight, dialog,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
     if (grip_) SetWindowPos(grip_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void DialogResizer::Attach(HWND dialog, std::initializer_list<Anchoring> anchorings) {
+    Attach(dialog);
+    for (const Anchoring& anchoring : anchorings) Anchor(anchoring.controlId, anchoring.anchors);
 }
 
 void DialogResizer::Anchor(int controlId, unsigned anchors) {
@@ -169,6 +207,12 @@ void DialogIcons::SetWindowIcons(HWND dialog, int iconId) {
     if (const HICON small = Load(iconId, GetSystemMetrics(SM_CXSMICON))) {
         SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     }
+}
+
+void DialogIcons::SetProgramIcons(HWND dialog) {
+    int iconId = 0;
+    EnumResourceNamesW(GetModuleHandleW(nullptr), RT_GROUP_ICON, &TakeFirstIconId, reinterpret_cast<LONG_PTR>(&iconId));
+    if (iconId != 0) SetWindowIcons(dialog, iconId);
 }
 
 // ---------------------------------------------------------------- list view

@@ -7,7 +7,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/win/scoped_win.h"
@@ -17,6 +20,11 @@
 // kept inside that work area.
 void CenterOverOwner(HWND dialog, HWND owner);
 
+// Places `dialog` beside `owner`, a few dialog units away (PlaceBeside), for a
+// dialog whose work shows on its owner; centred as above when the owner is
+// missing, hidden or minimised.
+void PlaceBesideOwner(HWND dialog, HWND owner);
+
 // Gives the dialog a taskbar button of its own when its owner is missing or
 // hidden (a dialog opened from the tray, an editor opened without its list),
 // so that it cannot get lost behind other windows. Call before it is shown.
@@ -25,12 +33,20 @@ void ShowInTaskbarWhenAlone(HWND dialog);
 // A message box with the program's product name as caption unless one is given.
 int ShowMessage(HWND owner, const std::string& gbkText, UINT flags);
 int ShowMessage(HWND owner, const std::string& gbkText, const std::string& gbkCaption, UINT flags);
+int ShowMessage(HWND owner, const std::wstring& text, UINT flags);
+
+// A message that names a file: GBK texts around the path, which keeps its own
+// characters (a folder named in Hangul is shown as it is, not as "?").
+std::wstring TextNamingFile(std::string_view gbkBefore, const std::filesystem::path& file,
+                            std::string_view gbkAfter = {});
 
 // Control texts in GBK. Input to be kept asks whether some typed character
 // has no GBK form (it comes out as "?"), so that it can be refused.
 std::string DialogItemText(HWND dialog, int id);
 std::string DialogItemText(HWND dialog, int id, bool& lostCharacters);
 void SetDialogItemText(HWND dialog, int id, const std::string& gbk);
+// A control's text as typed, for what is not GBK text: a path.
+std::wstring DialogItemWideText(HWND dialog, int id);
 
 // Moves and stretches controls as their dialog is resized. The size the dialog
 // has when `Attach` is called is its minimum size; a size grip sits in the
@@ -39,14 +55,20 @@ class DialogResizer {
 public:
     enum Anchor : unsigned {
         kStay = 0,
-        kMoveRight = 1,   // keeps its distance from the right edge
-        kMoveDown = 2,    // keeps its distance from the bottom edge
-        kGrowRight = 4,   // its right edge follows the dialog's
-        kGrowDown = 8,    // its bottom edge follows the dialog's
+        kMoveRight = 1,  // keeps its distance from the right edge
+        kMoveDown = 2,   // keeps its distance from the bottom edge
+        kGrowRight = 4,  // its right edge follows the dialog's
+        kGrowDown = 8,   // its bottom edge follows the dialog's
     };
 
     void Attach(HWND dialog);
     void Anchor(int controlId, unsigned anchors);
+    // Attach, then each control's anchors.
+    struct Anchoring {
+        int controlId;
+        unsigned anchors;
+    };
+    void Attach(HWND dialog, std::initializer_list<Anchoring> anchorings);
     // WM_SIZE and WM_GETMINMAXINFO; returns true when the message was handled.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
@@ -60,7 +82,7 @@ private:
 
     HWND dialog_ = nullptr;
     HWND grip_ = nullptr;
-    SIZE minimum_{};     // window size
+    SIZE minimum_{};  // window size
     SIZE startClient_{};
     std::vector<Placement> placements_;
 };
@@ -74,6 +96,9 @@ public:
     void SetButtonIcon(HWND dialog, int buttonId, int iconId, int size = 16);
     // The dialog's caption and taskbar icons.
     void SetWindowIcons(HWND dialog, int iconId);
+    // The same from the executable's own icon: the first of its icon
+    // resources, the one Explorer shows for the program.
+    void SetProgramIcons(HWND dialog);
 
 private:
     std::vector<ScopedIcon> icons_;

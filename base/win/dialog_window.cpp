@@ -32,6 +32,8 @@ bool DialogWindow::CreateModeless(int resourceId, HWND owner, MessageLoop* loop)
     if (hwnd_) return true;
     loop_ = loop;
     modal_ = false;
+    initialised_ = false;
+    edited_ = false;
     const HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), owner,
                                            &DialogWindow::DialogProc, reinterpret_cast<LPARAM>(this));
     if (!window) {
@@ -48,10 +50,17 @@ void DialogWindow::Destroy() {
 
 INT_PTR DialogWindow::RunModal(int resourceId, HWND owner) {
     modal_ = true;
+    initialised_ = false;
+    edited_ = false;
     const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), owner,
                                            &DialogWindow::DialogProc, reinterpret_cast<LPARAM>(this));
     modal_ = false;
     return result;
+}
+
+void DialogWindow::EndModal(INT_PTR result) {
+    EndDialog(hwnd_, result);
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
 bool DialogWindow::PreTranslateMessage(MSG& message) {
@@ -59,6 +68,52 @@ bool DialogWindow::PreTranslateMessage(MSG& message) {
     if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
     return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+// Before the dialog is first shown. A dialog opened from the tray has a hidden
+// owner: with a taskbar button of its own it cannot get lost behind other
+// windows.
+void DialogWindow::OpenOverOwner() {
+    CenterOverOwner(hwnd_, GetWindow(hwnd_, GW_OWNER));
+    ShowInTaskbarWhenAlone(hwnd_);
+    icons_.SetProgramIcons(hwnd_);
+}
+
+void DialogWindow::OpenBesideOwner() {
+    PlaceBesideOwner(hwnd_, GetWindow(hwnd_, GW_OWNER));
+    ShowInTaskbarWhenAlone(hwnd_);
+    icons_.SetProgramIcons(hwnd_);
+}
+
+bool DialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (resizer_.OnMessage(message, wParam, lParam, result)) return true;
+    switch (message) {
+        case WM_INITDIALOG:
+            if (modal_) OpenOverOwner();
+            result = OnInitDialog() ? TRUE : FALSE;
+            initialised_ = true;
+            return true;
+        case WM_COMMAND: {
+            if (initialised_ && SessionEndGuard::IsEdit(wParam)) edited_ = true;
+            const int id = LOWORD(wParam);
+            if (OnCommand(id, HIWORD(wParam))) return true;
+            if (!modal_ || id != IDCANCEL) return false;
+            EndModal(IDCANCEL);
+            return true;
+        }
+        case WM_QUERYENDSESSION:
+            if (!modal_) break;
+            result = sessionEnd_.OnQueryEndSession(hwnd_, UnsavedChanges());
+            return true;
+        case WM_ENDSESSION:
+            if (!modal_) break;
+            sessionEnd_.OnEndSession();
+            result = 0;
+            return true;
+        default:
+            break;
+    }
+    return OnMessage(message, wParam, lParam, result);
 }
 
 INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,7 +128,7 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wPar
     if (!self) return FALSE;
 
     LRESULT result = 0;
-    const bool handled = self->OnMessage(message, wParam, lParam, result);
+    const bool handled = self->Dispatch(message, wParam, lParam, result);
 
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);

@@ -28,19 +28,21 @@ ScopedMenu BuildPopupMenu(const std::vector<MenuItem>& items) {
     return menu;
 }
 
-int TrackPopupMenuAtCursor(HWND owner, HMENU menu, UINT flags) {
+int TrackPopupMenuAtCursor(HWND owner, HMENU menu, UINT flags, const POINT* place) {
     POINT at{};
-    GetCursorPos(&at);
+    if (place)
+        at = *place;
+    else
+        GetCursorPos(&at);
     // Without the foreground the menu would not close when the user clicks
     // elsewhere; the posted message lets it close on the next click.
     SetForegroundWindow(owner);
-    const int command =
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | flags, at.x, at.y, 0, owner, nullptr);
+    const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | flags, at.x, at.y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     return command;
 }
 
-int ChooseFromMenu(HWND owner, const std::vector<MenuItem>& items, UINT flags) {
+int ChooseFromMenu(HWND owner, const std::vector<MenuItem>& items, UINT flags, const POINT* at) {
     const ScopedMenu menu = BuildPopupMenu(items);
-    return menu ? TrackPopupMenuAtCursor(owner, menu.get(), flags) : 0;
+    return menu ? TrackPopupMenuAtCursor(owner, menu.get(), flags, at) : 0;
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <unknwn.h>  // after <windows.h>, which it needs
+
 #include <type_traits>
 #include <utility>
 
@@ -96,6 +98,13 @@ using ScopedKernelHandle = ScopedHandle<HANDLE, CloseKernelHandle>;  // processe
 using ScopedFileHandle = ScopedHandle<HANDLE, CloseFileHandle>;      // from CreateFileW
 using ScopedFindHandle = ScopedHandle<HANDLE, CloseFindHandle>;      // from FindFirstFileW
 using ScopedRegistryKey = ScopedHandle<HKEY, CloseRegistryKey>;
+
+struct ReleaseComObject {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+// One reference to a COM object (an IAccessible, an IDispatch...).
+template <typename Interface>
+using ScopedComPointer = ScopedHandle<Interface*, ReleaseComObject>;
 
 // A device context borrowed with GetDC (nullptr window: the screen), given
 // back with ReleaseDC.

@@ -18,27 +18,17 @@ Function User32Function(const char* name) {
 
 SessionEndGuard::~SessionEndGuard() { Release(); }
 
-bool SessionEndGuard::OnMessage(HWND window, UINT message, bool unsaved, const char* reason, LRESULT& result) {
-    if (message == WM_ENDSESSION) {
-        Release();
-        result = 0;
-        return true;
-    }
-    if (message != WM_QUERYENDSESSION) return false;
-    if (!unsaved) {
-        result = TRUE;
-        return true;
-    }
+LRESULT SessionEndGuard::OnQueryEndSession(HWND window, const std::string& unsavedReason) {
+    if (unsavedReason.empty()) return TRUE;
     if (!blocked_) {
         const auto create = User32Function<BlockReasonCreate>("ShutdownBlockReasonCreate");
-        if (create && create(window, WideFromGbk(reason).c_str())) blocked_ = window;
+        if (create && create(window, WideFromGbk(unsavedReason).c_str())) blocked_ = window;
     }
     // The top of the stack of modal windows over it: an editor or a message box.
     HWND front = GetLastActivePopup(window);
     SetForegroundWindow(front ? front : window);
     FlashWindow(window, TRUE);
-    result = FALSE;
-    return true;
+    return FALSE;
 }
 
 bool SessionEndGuard::IsEdit(WPARAM wParam) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class SessionEndGuard {
 public:
     SessionEndGuard() = default;
@@ -12,11 +14,12 @@ public:
     SessionEndGuard(const SessionEndGuard&) = delete;
     SessionEndGuard& operator=(const SessionEndGuard&) = delete;
 
-    // Answers WM_QUERYENDSESSION and WM_ENDSESSION for `window`: while
-    // `unsaved`, the query is refused with `reason` (GBK) registered for the
-    // window; WM_ENDSESSION, whether the session ends or not, takes the reason
-    // back. True when the message was one of the two; `result` is its answer.
-    bool OnMessage(HWND window, UINT message, bool unsaved, const char* reason, LRESULT& result);
+    // The answer to WM_QUERYENDSESSION for `window`: TRUE (the session may
+    // end) when `unsavedReason` is empty; otherwise FALSE, with the reason
+    // (GBK) registered for the window until WM_ENDSESSION.
+    LRESULT OnQueryEndSession(HWND window, const std::string& unsavedReason);
+    // WM_ENDSESSION, whether the session ends or not: the reason goes.
+    void OnEndSession() { Release(); }
 
     // A WM_COMMAND that tells of the user changing a control (typing, choosing,
     // ticking), as opposed to the dialog's own buttons.

@@ -4,20 +4,9 @@
 
 #include <vector>
 
-namespace {
+#include "base/platform_folders.h"
 
-std::wstring ModuleFileName() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length == 0) return std::wstring();
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
+namespace {
 
 std::wstring QueryString(const std::vector<BYTE>& block, const wchar_t* translation, const wchar_t* name) {
     const std::wstring key = std::wstring(L"\\StringFileInfo\\") + translation + L"\\" + name;
@@ -31,7 +20,7 @@ std::wstring QueryString(const std::vector<BYTE>& block, const wchar_t* translat
 
 ProductVersionInfo ReadProductVersionInfo() {
     ProductVersionInfo info;
-    const std::wstring path = ModuleFileName();
+    const std::wstring path = ExecutableFileName().native();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size > 0) {

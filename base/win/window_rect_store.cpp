@@ -5,9 +5,7 @@
 
 namespace {
 
-void MoveTo(HWND window, const Rect& r) {
-    MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
+void MoveTo(HWND window, const Rect& r) { MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE); }
 
 }  // namespace
 
@@ -53,7 +51,7 @@ void ClampToWorkArea(HWND window) {
     MoveTo(window, KeepOnMonitors(RectFrom(current), DisplayMonitors(), RectFrom(PrimaryWorkArea())));
 }
 
-bool RestorePlacement(HWND window, int number, const std::string& settingsFile) {
+bool RestorePlacement(HWND window, int number, const std::filesystem::path& settingsFile) {
     const std::optional<Rect> stored = StoredWindowRect(settingsFile, number);
     if (!stored) return false;
     MoveTo(window, *stored);
@@ -61,7 +59,7 @@ bool RestorePlacement(HWND window, int number, const std::string& settingsFile) 
     return true;
 }
 
-void SavePlacement(HWND window, int number, const std::string& settingsFile) {
+void SavePlacement(HWND window, int number, const std::filesystem::path& settingsFile) {
     RECT current{};
     if (GetWindowRect(window, &current)) StoreWindowRect(settingsFile, number, RectFrom(current));
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,8 @@
 // Reads RECT_<n>; when a sound one is stored, moves and sizes the window to it
 // and keeps it on the screen. Otherwise the window stays where it is and the
 // answer is false.
-bool RestorePlacement(HWND window, int number, const std::string& settingsFile);
-void SavePlacement(HWND window, int number, const std::string& settingsFile);
+bool RestorePlacement(HWND window, int number, const std::filesystem::path& settingsFile);
+void SavePlacement(HWND window, int number, const std::filesystem::path& settingsFile);
 
 // Keeps the window on the monitor it is on, or on the nearest one when that
 // monitor is gone (size unchanged), inside that monitor's work area.

@@ -5,31 +5,26 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstring>
+
+#include "calendar/date.h"
 #include "calendar/gregorian.h"
+
+static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime) &&
+                  offsetof(SYSTEMTIME, wDayOfWeek) == offsetof(SystemTime, dayOfWeek) &&
+                  offsetof(SYSTEMTIME, wMilliseconds) == offsetof(SystemTime, milliseconds),
+              "SystemTime has the fields of SYSTEMTIME in their order");
 
 inline SystemTime SystemTimeFrom(const SYSTEMTIME& t) {
     SystemTime time;
-    time.year = t.wYear;
-    time.month = t.wMonth;
-    time.dayOfWeek = t.wDayOfWeek;
-    time.day = t.wDay;
-    time.hour = t.wHour;
-    time.minute = t.wMinute;
-    time.second = t.wSecond;
-    time.milliseconds = t.wMilliseconds;
+    std::memcpy(static_cast<void*>(&time), &t, sizeof time);
     return time;
 }
 
 inline SYSTEMTIME ToSYSTEMTIME(const SystemTime& time) {
-    SYSTEMTIME t{};
-    t.wYear = time.year;
-    t.wMonth = time.month;
-    t.wDayOfWeek = time.dayOfWeek;
-    t.wDay = time.day;
-    t.wHour = time.hour;
-    t.wMinute = time.minute;
-    t.wSecond = time.second;
-    t.wMilliseconds = time.milliseconds;
+    SYSTEMTIME t;
+    std::memcpy(&t, &time, sizeof t);
     return t;
 }
 
@@ -38,7 +33,6 @@ inline SYSTEMTIME ToSYSTEMTIME(const SystemTime& time) {
 // place (app/win/tests/program_seams.cpp); the release links that file.
 SystemTime LocalNow();
 
-inline CivilDate LocalToday() {
-    const SystemTime now = LocalNow();
-    return CivilDate{now.year, now.month, now.day};
-}
+// The local date. The clock always tells a real one; were it ever not to,
+// the calendar would show 1970 rather than fail.
+inline Date LocalToday() { return DateOf(LocalNow()).value_or(Date()); }

@@ -18,9 +18,9 @@ namespace {
 
 class EveryDayATerm : public SolarTermLookup {
 public:
-    std::string SolarTermOn(int, int month, int day) override {
+    std::string SolarTermOn(const Date& date) override {
         static const char* const kTerms[] = {"", "\xB6\xAC\xD6\xC1", "\xC7\xE5\xC3\xF7", "TERM"};
-        return kTerms[(month + day) % 4];
+        return kTerms[(date.month() + date.day()) % 4];
     }
 };
 
@@ -32,7 +32,7 @@ void Exercise(const FestivalList& list) {
     EveryDayATerm terms;
     static const int kDates[][3] = {{2013, 5, 12}, {2024, 2, 29}, {1901, 1, 1}, {2099, 12, 31}, {2023, 3, 31}};
     for (const auto& date : kDates) {
-        const FestivalDate tested = MakeFestivalDate(date[0], date[1], date[2]);
+        const FestivalDate tested = MakeFestivalDate(*Date::FromCivil(date[0], date[1], date[2]));
         MatchFestivals(list, tested, &terms);
         MatchFestivals(list, tested, nullptr);
     }

@@ -4,26 +4,25 @@
 
 #include <map>
 #include <string>
-#include <tuple>
-#include <vector>
 
 #include "almanac/solar_term_lookup.h"
+#include "tests/support/dates.h"
 
 class FakeSolarTerms : public SolarTermLookup {
 public:
     FakeSolarTerms& Add(int year, int month, int day, const std::string& term) {
-        terms_[std::make_tuple(year, month, day)] = term;
+        terms_[D(year, month, day)] = term;
         return *this;
     }
 
-    std::string SolarTermOn(int year, int month, int day) override {
+    std::string SolarTermOn(const Date& date) override {
         ++queries;
-        const auto found = terms_.find(std::make_tuple(year, month, day));
+        const auto found = terms_.find(date);
         return found == terms_.end() ? std::string() : found->second;
     }
 
     int queries = 0;
 
 private:
-    std::map<std::tuple<int, int, int>, std::string> terms_;
+    std::map<Date, std::string> terms_;
 };

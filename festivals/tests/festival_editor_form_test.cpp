@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/festival_samples.h"
+
 #include "festivals/festival_file.h"
 
 namespace {
 
 FestivalRule Rule(const std::string& calendar, const std::string& dateRule) {
-    FestivalRule rule;
-    rule.calendar = calendar;
-    rule.kind = "SR";
-    rule.dateRule = dateRule;
-    rule.name = "妈妈的生日";
-    return rule;
+    return FestivalSample(calendar, dateRule).Kind("SR").Name("妈妈的生日");
 }
 
 // A form that passes every check but the date, which the test fills in.
@@ -130,8 +127,8 @@ TEST(FestivalEditorOk, WritesTheRuleCodesExactly) {
 }
 
 TEST(FestivalEditorOk, EveryRuleSurvivesOpeningAndOk) {
-    for (const char* code : {"MSD:5:2:7", "MSD:11:-5:4", "OFFSET:-1:1-1", "OFFSET:0:10-1", "OFFSETJQ:-2:大寒",
-                             "12-8", "2-31"}) {
+    for (const char* code :
+         {"MSD:5:2:7", "MSD:11:-5:4", "OFFSET:-1:1-1", "OFFSET:0:10-1", "OFFSETJQ:-2:大寒", "12-8", "2-31"}) {
         for (const char* calendar : {"YL", "NL"}) {
             const FestivalRule rule = Rule(calendar, code);
             if (std::string(calendar) == "NL" && std::string(code) == "2-31") continue;
@@ -177,6 +174,7 @@ TEST(FestivalEditorOk, TakesTheOtherFieldsAsTypedAndLeavesEnabledAlone) {
     form.endMonth = "6";
     form.soundFile = "C:\\Sound\\滴滴.wav";
     form.showInForenotice = true;
+    form.showReminderWindow = false;
     FestivalRule rule = Rule("YL", "2-14");
     rule.enabled = "0";
     EXPECT_EQ(ApplyEditorForm(form, rule), EditorRefusal::kNone);
@@ -241,6 +239,27 @@ TEST(FestivalEditorOk, RefusesARuleTooLongToLoadBackAndAcceptsOneThatJustFits) {
     form.name = "中秋";
     form.soundFile = std::string(1300, ',');
     EXPECT_EQ(ApplyEditorForm(form, refused), EditorRefusal::kTooLong);
+}
+
+TEST(FestivalEditorHint, AFixedDateIsShownInTheOtherCalendarOfThisYear) {
+    const struct {
+        DatePage page;
+        int month, day;
+        const char* hint;
+    } kCases[] = {
+        {kLunarDatePage, 12, 8, "即阳历2027年1月15日"},
+        {kGregorianDatePage, 12, 8, "今年即旧历十月三十"},
+        {kGregorianDatePage, 2, 30, "没有这一天"},
+        {kGregorianDatePage, 12, 0, ""},  // no day chosen yet
+        {kDaysFromLunarDatePage, 12, 8, ""},
+        {kWeekdayOfMonthPage, 5, 2, ""},
+    };
+    for (const auto& c : kCases) {
+        DatePageChoice choice;
+        choice.month = c.month;
+        choice.day = c.day;
+        EXPECT_EQ(FestivalDateHint(c.page, choice, 2026), c.hint) << c.page << " " << c.month << "-" << c.day;
+    }
 }
 
 }  // namespace

@@ -5,29 +5,19 @@
 #include <filesystem>
 
 #include "base/file_system.h"
+#include "tests/support/festival_samples.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
 FestivalRule Rule(const std::string& calendar, const std::string& kind, const std::string& dateRule,
                   const std::string& name, const std::string& startYear = "") {
-    FestivalRule rule;
-    rule.calendar = calendar;
-    rule.kind = kind;
-    rule.dateRule = dateRule;
-    rule.name = name;
-    rule.startYear = startYear;
-    rule.enabled = "1";
-    rule.showInForenotice = "1";
-    rule.showReminderWindow = "1";
-    return rule;
+    return FestivalSample(calendar, dateRule).Kind(kind).Name(name).StartYear(startYear);
 }
 
 class FestivalFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        path_ = (folder_ / "holidays.cfg").string();
-    }
+    void SetUp() override { path_ = (folder_ / "holidays.cfg").string(); }
 
     void Write(const std::string& contents) { ASSERT_TRUE(ReplaceFileAtomically(path_, contents)); }
     std::string Read() const {
@@ -97,10 +87,11 @@ TEST_F(FestivalFileTest, AnEscapedCommaInASwitchFieldDoesNotCostTheRuleOnTheNext
 }
 
 TEST_F(FestivalFileTest, LinesWithoutExactlyTenFieldsAreSkipped) {
-    Write("YL,JR,1-1,九个字段,,,1,1,1\r\n"
-          "YL,JR,1-2,十一个字段,,,,,1,1,1\r\n"
-          "YL,JR,1-3,好的,,,,1,1,1\r\n"
-          "YL,JR,1-4,结尾逗号,,,,1,1,\r\n");
+    Write(
+        "YL,JR,1-1,九个字段,,,1,1,1\r\n"
+        "YL,JR,1-2,十一个字段,,,,,1,1,1\r\n"
+        "YL,JR,1-3,好的,,,,1,1,1\r\n"
+        "YL,JR,1-4,结尾逗号,,,,1,1,\r\n");
     const FestivalList list = Load();
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].name, "好的");
@@ -215,6 +206,63 @@ TEST_F(FestivalFileTest, SkippedAndSplitLinesAreReportedBlankOnesAreNot) {
     EXPECT_TRUE(skipped) << "a line of nine fields";
     ParseFestivalFile("YL,JR,10-1," + std::string(3000, 'x') + ",,,,1,1,1\r\n", &skipped);
     EXPECT_TRUE(skipped) << "a line too long for one read";
+    const std::string nul(1, '\0');
+    ParseFestivalFile("YL,JR,10-1,国庆节,,,,1,1,1" + nul + "YL,JR,5-1,劳动节,,,,1,1,1\r\n", &skipped);
+    EXPECT_TRUE(skipped) << "text after a NUL byte";
+    ParseFestivalFile("YL,JR,10-1,国庆节,,,,1,1,1" + nul + nul + " \r\n", &skipped);
+    EXPECT_FALSE(skipped) << "only NULs and blanks after it";
+}
+
+TEST_F(FestivalFileTest, DoubledLinesAreKeptAsTheRulesTheyAre) {
+    Write("YL,JR,10-1,国庆节,,,,1,1,1\r\nYL,JR,10-1,国庆节,,,,1,1,1\r\n");
+    EXPECT_EQ(Load(), (FestivalList{Rule("YL", "JR", "10-1", "国庆节"), Rule("YL", "JR", "10-1", "国庆节")}));
+}
+
+TEST_F(FestivalFileTest, AFileAnEditorSavedInUnicodeLoadsWholeAndIsCopiedBeforeTheSave) {
+    const std::string gbk = "YL,JR,10-1,国庆节,,,,1,1,1\r\nNL,SR,8-15,妈妈的生日,1980,,,1,1,1\r\n";
+    for (const TextFileEncoding encoding :
+         {TextFileEncoding::kUtf16Le, TextFileEncoding::kUtf16Be, TextFileEncoding::kUtf8}) {
+        const std::string saved = EncodeTextFile(gbk, encoding, encoding != TextFileEncoding::kUtf8);
+        Write(saved);
+        FestivalList list;
+        FileBaseline loaded;
+        ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
+        EXPECT_EQ(list, ParseFestivalFile(gbk));
+        EXPECT_EQ(loaded.kept, 2u);
+        std::filesystem::path backup;
+        ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup));
+        EXPECT_EQ(Read(), gbk);
+        std::string copy;
+        ASSERT_TRUE(ReadWholeFile(backup, copy));
+        EXPECT_EQ(copy, saved);
+        std::filesystem::remove(backup);
+    }
+}
+
+TEST_F(FestivalFileTest, AFileInNoReadableEncodingIsNeverSavedOver) {
+    const std::string utf32("\xFF\xFE\0\0Y\0\0\0", 8);
+    Write(utf32);
+    FestivalList list;
+    FileBaseline loaded;
+    EXPECT_FALSE(LoadFestivals(list, path_, &loaded));
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(Read(), utf32);
+}
+
+// The largest festival file the limits allow: as many rules as are taken,
+// and every line after them counted as left out (a save keeps a copy).
+TEST_F(FestivalFileTest, TheLargestFileWithinTheLimitsLoadsItsRuleLimit) {
+    std::string text;
+    const std::string line =
+        "YL,JR,10-1," + std::string(kFestivalFileLimit / (kFestivalRuleLimit + 10) - 40, 'x') + ",,,,1,1,1\r\n";
+    while (text.size() + line.size() <= kFestivalFileLimit) text += line;
+    Write(text);
+    FestivalList list;
+    FileBaseline loaded;
+    ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
+    EXPECT_EQ(list.size(), kFestivalRuleLimit);
+    EXPECT_GT(loaded.skipped, 0u);
+    EXPECT_TRUE(loaded.lossy);
 }
 
 TEST_F(FestivalFileTest, ASaveOverAFileEditedSinceLoadingKeepsTheEditedFileAsADatedCopy) {
@@ -225,13 +273,13 @@ TEST_F(FestivalFileTest, ASaveOverAFileEditedSinceLoadingKeepsTheEditedFileAsADa
     std::tm now{};
     now.tm_year = 2020 - 1900;
     now.tm_mday = 2;
-    std::string backup = "stale";
+    std::filesystem::path backup = "stale";
     ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup, now));
-    EXPECT_EQ(backup, "");
+    EXPECT_TRUE(backup.empty());
 
     Write("YL,JR,10-1,国庆节,,,,1,1,1\r\nYL,JR,5-1,劳动节,,,,1,1,1\r\n");  // Notepad, meanwhile
     ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup, now));
-    EXPECT_EQ(backup, path_ + ".20200102-000000.bak");
+    EXPECT_EQ(backup, std::filesystem::path(path_ + ".20200102-000000.bak"));
     std::string kept;
     ASSERT_TRUE(ReadWholeFile(backup, kept));
     EXPECT_NE(kept.find("劳动节"), std::string::npos);
@@ -244,7 +292,7 @@ TEST_F(FestivalFileTest, ASaveOverAFileWithSkippedLinesKeepsACopyEvenUnchanged) 
     FestivalList list;
     FileBaseline loaded;
     ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
-    std::string backup;
+    std::filesystem::path backup;
     ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup));
     std::string kept;
     ASSERT_TRUE(ReadWholeFile(backup, kept));

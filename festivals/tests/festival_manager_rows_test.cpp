@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/festival_samples.h"
+
 namespace {
 
 FestivalRule Named(const std::string& name, const std::string& enabled = "1") {
-    FestivalRule rule;
-    rule.calendar = "YL";
-    rule.kind = "JR";
-    rule.dateRule = "10-1";
-    rule.name = name;
-    rule.enabled = enabled;
-    return rule;
+    return FestivalSample("YL", "10-1").Name(name).Enabled(enabled);
 }
 
 std::string Names(const FestivalRows& rows) {

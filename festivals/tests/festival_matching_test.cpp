@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/tests/fake_solar_terms.h"
+#include "tests/support/festival_samples.h"
 
 namespace {
 
@@ -16,46 +16,30 @@ using ::testing::IsEmpty;
 
 FestivalRule Rule(const std::string& calendar, const std::string& dateRule, const std::string& kind = "JR",
                   const std::string& startYear = "", const std::string& endDate = "") {
-    FestivalRule rule;
-    rule.calendar = calendar;
-    rule.kind = kind;
-    rule.dateRule = dateRule;
-    rule.name = "测试";
-    rule.startYear = startYear;
-    rule.endDate = endDate;
-    rule.enabled = "1";
-    rule.showInForenotice = "1";
-    rule.showReminderWindow = "1";
-    return rule;
-}
-
-std::string Text(int y, int m, int d) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%d-%d-%d", y, m, d);
-    return buffer;
+    return FestivalSample(calendar, dateRule).Name("测试").Kind(kind).StartYear(startYear).EndDate(endDate);
 }
 
 // Every date from..to (inclusive) on which the rule falls, as "y-m-d".
-std::vector<std::string> DatesBetween(const FestivalRule& rule, CivilDate from, CivilDate to,
+std::vector<std::string> DatesBetween(const FestivalRule& rule, const Date& from, const Date& to,
                                       SolarTermLookup* terms = nullptr) {
     std::vector<std::string> dates;
     const FestivalList list{rule};
-    for (auto s = SerialFromCivil(from.year, from.month, from.day); s <= SerialFromCivil(to.year, to.month, to.day);
-         ++s) {
-        const CivilDate c = CivilFromSerial(s);
-        if (!MatchFestivals(list, MakeFestivalDate(c.year, c.month, c.day), terms).empty()) {
-            dates.push_back(Text(c.year, c.month, c.day));
+    for (const Date date : DateRange(from, to)) {
+        if (!MatchFestivals(list, MakeFestivalDate(date), terms).empty()) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%d-%d-%d", date.year(), date.month(), date.day());
+            dates.push_back(text);
         }
     }
     return dates;
 }
 
 std::vector<std::string> DatesIn(const FestivalRule& rule, int year, SolarTermLookup* terms = nullptr) {
-    return DatesBetween(rule, {year, 1, 1}, {year, 12, 31}, terms);
+    return DatesBetween(rule, D(year, 1, 1), D(year, 12, 31), terms);
 }
 
-FestivalList MatchOn(const FestivalList& list, int y, int m, int d, SolarTermLookup* terms = nullptr) {
-    return MatchFestivals(list, MakeFestivalDate(y, m, d), terms);
+FestivalList MatchOn(const FestivalList& list, const Date& date, SolarTermLookup* terms = nullptr) {
+    return MatchFestivals(list, MakeFestivalDate(date), terms);
 }
 
 TEST(MatchFestivalsTest, NthWeekdayCountsFromTheStartOfTheMonth) {
@@ -73,7 +57,7 @@ TEST(MatchFestivalsTest, NegativeNthWeekdayCountsFromTheEndOfTheMonth) {
 
 TEST(MatchFestivalsTest, NthWeekdayOutsideOneToFiveNeverMatches) {
     for (const char* code : {"MSD:5:0:7", "MSD:5:6:7", "MSD:5:-6:7", "MSD:5:2:8"}) {
-        EXPECT_THAT(DatesBetween(Rule("YL", code), {2010, 1, 1}, {2016, 12, 31}), IsEmpty()) << code;
+        EXPECT_THAT(DatesBetween(Rule("YL", code), D(2010, 1, 1), D(2016, 12, 31)), IsEmpty()) << code;
     }
 }
 
@@ -94,12 +78,10 @@ TEST(MatchFestivalsTest, TheLastDayOfEveryLunarYearFrom1901To2099IsTheDayBeforeN
     const FestivalList eve{Rule("NL", "OFFSET:-1:1-1")};
     for (int year = 1902; year <= 2099; ++year) {
         const LunarYearInfo info = GetLunarYearInfo(year);
-        const SystemTime newYear = MakeDate(year, info.newYearMonth, info.newYearDay);
-        const SystemTime lastDay = AddDays(newYear, -1);
-        const SystemTime dayBefore = AddDays(newYear, -2);
-        EXPECT_EQ(MatchOn(eve, lastDay.year, lastDay.month, lastDay.day).size(), 1u) << year;
-        EXPECT_TRUE(MatchOn(eve, newYear.year, newYear.month, newYear.day).empty()) << year;
-        EXPECT_TRUE(MatchOn(eve, dayBefore.year, dayBefore.month, dayBefore.day).empty()) << year;
+        const Date newYear = D(year, info.newYearMonth, info.newYearDay);
+        EXPECT_EQ(MatchOn(eve, newYear - 1).size(), 1u) << year;
+        EXPECT_TRUE(MatchOn(eve, newYear).empty()) << year;
+        EXPECT_TRUE(MatchOn(eve, newYear - 2).empty()) << year;
     }
 }
 
@@ -117,15 +99,29 @@ TEST(MatchFestivalsTest, OffsetWithAnUnknownCalendarNeverMatches) {
     EXPECT_THAT(DatesIn(Rule("GL", "10-1"), 2013), IsEmpty());
 }
 
-TEST(MatchFestivalsTest, LunarDatesIgnoreTheLeapFlag) {
-    // Lunar 2023 has a leap 2nd month: the 10th of both 2nd months matches.
-    EXPECT_THAT(DatesIn(Rule("NL", "2-10"), 2023), ElementsAre("2023-3-1", "2023-3-31"));
+TEST(MatchFestivalsTest, ALunarFestivalComesOnceInAYearWithALeapMonthOfItsNumber) {
+    struct Case {
+        const char* dateRule;
+        Date from, to;  // the regular and the leap month both lie in between
+        const char* once;
+    };
+    const Case cases[] = {
+        {"5-5", D(2028, 5, 1), D(2028, 7, 31), "2028-5-28"},           // 端午; 闰五月初五 is 6-27
+        {"4-8", D(2020, 4, 1), D(2020, 6, 30), "2020-4-30"},           // 佛诞; 闰四月初八 is 5-30
+        {"2-2", D(2023, 2, 1), D(2023, 4, 30), "2023-2-21"},           // 龙抬头; 闰二月初二 is 3-23
+        {"6-15", D(2025, 6, 1), D(2025, 8, 31), "2025-7-9"},           // 闰六月十五 is 8-8
+        {"11-15", D(2033, 11, 1), D(2034, 1, 31), "2033-12-6"},        // 闰十一月十五 is 2034-1-5
+        {"OFFSET:1:5-4", D(2028, 5, 1), D(2028, 7, 31), "2028-5-28"},  // counted from a lunar date too
+    };
+    for (const Case& c : cases) {
+        EXPECT_THAT(DatesBetween(Rule("NL", c.dateRule), c.from, c.to), ElementsAre(c.once)) << c.dateRule;
+    }
 }
 
 TEST(MatchFestivalsTest, TheThirtiethOfA29DayLunarMonthDoesNotExist) {
     // The 12th month of lunar 2024 runs from 2024-12-31 to 2025-1-28.
-    EXPECT_THAT(DatesBetween(Rule("NL", "12-30"), {2024, 12, 1}, {2025, 2, 28}), IsEmpty());
-    EXPECT_THAT(DatesBetween(Rule("NL", "12-29"), {2024, 12, 1}, {2025, 2, 28}), ElementsAre("2025-1-28"));
+    EXPECT_THAT(DatesBetween(Rule("NL", "12-30"), D(2024, 12, 1), D(2025, 2, 28)), IsEmpty());
+    EXPECT_THAT(DatesBetween(Rule("NL", "12-29"), D(2024, 12, 1), D(2025, 2, 28)), ElementsAre("2025-1-28"));
     EXPECT_THAT(DatesIn(Rule("NL", "12-30"), 2024), ElementsAre("2024-2-9"));
 }
 
@@ -138,29 +134,36 @@ TEST(MatchFestivalsTest, FixedDatesUseTheRulesCalendar) {
 }
 
 TEST(MatchFestivalsTest, SuffixesCountYearsFromTheStartYear) {
-    const auto suffixOn2013 = [](const std::string& kind, const std::string& startYear) {
-        const FestivalList matched = MatchOn({Rule("YL", "5-1", kind, startYear)}, 2013, 5, 1);
-        return matched.empty() ? std::string("no match") : matched[0].suffix;
+    struct Case {
+        const char *kind, *startYear, *suffixIn2013;
     };
-    EXPECT_EQ(suffixOn2013("SR", "1980"), "（33周岁）");
-    EXPECT_EQ(suffixOn2013("JNR", "1980"), "（33周年）");
-    EXPECT_EQ(suffixOn2013("JR", "1980"), "（第34个）");
-    EXPECT_EQ(suffixOn2013("JR", "2013"), "（第1个）");
-    EXPECT_EQ(suffixOn2013("SR", "2013"), "（0周岁）");
-    EXPECT_EQ(suffixOn2013("XX", "1980"), "");
-    EXPECT_EQ(suffixOn2013("SR", "2014"), "no match");
-    EXPECT_EQ(suffixOn2013("SR", ""), "");
-    EXPECT_EQ(suffixOn2013("SR", "0"), "");
-    EXPECT_EQ(suffixOn2013("SR", "abc"), "");
-    EXPECT_EQ(suffixOn2013("SR", "-5"), "");
-    EXPECT_EQ(suffixOn2013("SR", " 1980年"), "（33周岁）");
+    const Case cases[] = {
+        {"SR", "1980", "（33周岁）"},
+        {"JNR", "1980", "（33周年）"},
+        {"JR", "1980", "（第34个）"},
+        {"JR", "2013", "（第1个）"},
+        {"SR", "2013", "（0周岁）"},
+        {"XX", "1980", ""},
+        {"SR", "", ""},
+        {"SR", "0", ""},
+        {"SR", "abc", ""},
+        {"SR", "-5", ""},
+        {"SR", " 1980年", "（33周岁）"},
+    };
+    for (const Case& c : cases) {
+        const FestivalList matched = MatchOn({Rule("YL", "5-1", c.kind, c.startYear)}, D(2013, 5, 1));
+        ASSERT_EQ(matched.size(), 1u) << c.kind << " " << c.startYear;
+        EXPECT_EQ(matched[0].suffix, c.suffixIn2013) << c.kind << " " << c.startYear;
+    }
+    // Not yet begun: no match at all.
+    EXPECT_TRUE(MatchOn({Rule("YL", "5-1", "SR", "2014")}, D(2013, 5, 1)).empty());
 }
 
 TEST(MatchFestivalsTest, LunarBirthdaysCountInGregorianYears) {
     // 腊八 of lunar 2013 falls on 2014-1-8: the count is that of 2014.
-    ASSERT_EQ(SolarToLunar(2014, 1, 8).month, 12);
-    ASSERT_EQ(SolarToLunar(2014, 1, 8).day, 8);
-    const FestivalList matched = MatchOn({Rule("NL", "12-8", "SR", "1980")}, 2014, 1, 8);
+    ASSERT_EQ(SolarToLunar(D(2014, 1, 8)).month, 12);
+    ASSERT_EQ(SolarToLunar(D(2014, 1, 8)).day, 8);
+    const FestivalList matched = MatchOn({Rule("NL", "12-8", "SR", "1980")}, D(2014, 1, 8));
     ASSERT_EQ(matched.size(), 1u);
     EXPECT_EQ(matched[0].suffix, "（34周岁）");
 }
@@ -169,7 +172,7 @@ TEST(MatchFestivalsTest, TheEndDateItselfStillMatches) {
     const FestivalRule daily = Rule("YL", "MSD:5:2:6", "JR", "", "2013-5-11");
     EXPECT_THAT(DatesIn(daily, 2013), ElementsAre("2013-5-11"));
     EXPECT_THAT(DatesIn(daily, 2014), IsEmpty());
-    EXPECT_THAT(DatesBetween(Rule("YL", "OFFSET:0:5-10", "JR", "", "2013-5-10"), {2012, 1, 1}, {2014, 12, 31}),
+    EXPECT_THAT(DatesBetween(Rule("YL", "OFFSET:0:5-10", "JR", "", "2013-5-10"), D(2012, 1, 1), D(2014, 12, 31)),
                 ElementsAre("2012-5-10", "2013-5-10"));
     // Two numbers set no limit.
     EXPECT_THAT(DatesIn(Rule("YL", "5-10", "JR", "", "2013-5"), 2020), ElementsAre("2020-5-10"));
@@ -179,10 +182,10 @@ TEST(MatchFestivalsTest, OnlyTheExactTextZeroSwitchesARuleOff) {
     FestivalRule rule = Rule("YL", "10-1");
     for (const char* enabled : {"", "1", "yes", " 0"}) {
         rule.enabled = enabled;
-        EXPECT_EQ(MatchOn({rule}, 2013, 10, 1).size(), 1u) << '"' << enabled << '"';
+        EXPECT_EQ(MatchOn({rule}, D(2013, 10, 1)).size(), 1u) << '"' << enabled << '"';
     }
     rule.enabled = "0";
-    EXPECT_TRUE(MatchOn({rule}, 2013, 10, 1).empty());
+    EXPECT_TRUE(MatchOn({rule}, D(2013, 10, 1)).empty());
 }
 
 TEST(MatchFestivalsTest, MatchesAreCopiesInListOrder) {
@@ -191,7 +194,7 @@ TEST(MatchFestivalsTest, MatchesAreCopiesInListOrder) {
     FestivalRule music = Rule("YL", "OFFSET:0:10-1");
     music.name = "国际音乐日";
     FestivalRule other = Rule("YL", "10-2");
-    const FestivalList matched = MatchOn({music, other, national}, 2013, 10, 1);
+    const FestivalList matched = MatchOn({music, other, national}, D(2013, 10, 1));
     ASSERT_EQ(matched.size(), 2u);
     EXPECT_EQ(matched[0].name, "国际音乐日");
     EXPECT_EQ(matched[1].name, "国庆节");
@@ -203,10 +206,10 @@ TEST(MatchFestivalsTest, SolarTermOffsetsCountFromTheTermDay) {
     FakeSolarTerms terms;
     terms.Add(2026, 12, 22, "冬至").Add(2026, 4, 5, "清明").Add(2026, 2, 4, "立春").Add(2027, 2, 4, "立春");
     EXPECT_THAT(DatesIn(Rule("YL", "OFFSETJQ:9:冬至"), 2026, &terms), ElementsAre("2026-12-31"));
-    EXPECT_THAT(DatesBetween(Rule("YL", "OFFSETJQ:72:冬至"), {2027, 1, 1}, {2027, 12, 31}, &terms),
+    EXPECT_THAT(DatesBetween(Rule("YL", "OFFSETJQ:72:冬至"), D(2027, 1, 1), D(2027, 12, 31), &terms),
                 ElementsAre("2027-3-4"));
     EXPECT_THAT(DatesIn(Rule("NL", "OFFSETJQ:-1:清明"), 2026, &terms), ElementsAre("2026-4-4"));
-    EXPECT_THAT(DatesBetween(Rule("YL", "offsetjq:0:立春"), {2026, 1, 1}, {2027, 12, 31}, &terms),
+    EXPECT_THAT(DatesBetween(Rule("YL", "offsetjq:0:立春"), D(2026, 1, 1), D(2027, 12, 31), &terms),
                 ElementsAre("2026-2-4", "2027-2-4"));
 }
 
@@ -227,7 +230,7 @@ TEST(MatchFestivalsTest, AnOverlongTermMatchesNothingAndIsNeverLookedUp) {
     FakeSolarTerms terms;
     const std::string longTerm(30, 'A');
     terms.Add(2026, 1, 1, longTerm);
-    EXPECT_TRUE(MatchOn({Rule("YL", "OFFSETJQ:0:" + longTerm)}, 2026, 1, 1, &terms).empty());
+    EXPECT_TRUE(MatchOn({Rule("YL", "OFFSETJQ:0:" + longTerm)}, D(2026, 1, 1), &terms).empty());
     EXPECT_EQ(terms.queries, 0);
 }
 

@@ -9,22 +9,18 @@
 
 #include "base/file_system.h"
 #include "base/text_encoding.h"
+#include "base/text_file_encoding.h"
 #include "festivals/off_days.h"
+#include "tests/support/dates.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-std::string DateText(const CivilDate& date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
-}
-
-std::vector<std::string> DateTexts(const std::vector<CivilDate>& dates) {
+std::vector<std::string> DateTexts(const std::vector<Date>& dates) {
     std::vector<std::string> texts;
-    for (const CivilDate& date : dates) texts.push_back(DateText(date));
+    for (const Date& date : dates) texts.push_back(date.ToString());
     return texts;
 }
 
@@ -47,45 +43,45 @@ const char k2026[] =
 TEST(OffDayFileTest, ReadsDaysOffAndMakeUpWorkingDaysWithTheirHolidays) {
     const OffDayFile file = ParseOffDays(k2026);
     EXPECT_THAT(file.problems, IsEmpty());
-    ASSERT_NE(file.schedule.Find(2026, 10, 1), nullptr);
-    EXPECT_EQ(file.schedule.Find(2026, 10, 1)->kind, OffDayKind::kOff);
-    EXPECT_EQ(file.schedule.Find(2026, 10, 1)->name, "国庆节");
-    ASSERT_NE(file.schedule.Find(2026, 9, 20), nullptr);
-    EXPECT_EQ(file.schedule.Find(2026, 9, 20)->kind, OffDayKind::kWork);
-    EXPECT_EQ(file.schedule.Find(2026, 10, 8), nullptr);
+    ASSERT_NE(file.schedule.Find(D(2026, 10, 1)), nullptr);
+    EXPECT_EQ(file.schedule.Find(D(2026, 10, 1))->kind, OffDayKind::kOff);
+    EXPECT_EQ(file.schedule.Find(D(2026, 10, 1))->name, "国庆节");
+    ASSERT_NE(file.schedule.Find(D(2026, 9, 20)), nullptr);
+    EXPECT_EQ(file.schedule.Find(D(2026, 9, 20))->kind, OffDayKind::kWork);
+    EXPECT_EQ(file.schedule.Find(D(2026, 10, 8)), nullptr);
     EXPECT_THAT(file.schedule.CoveredYears(), ElementsAre(2026));
 }
 
 TEST(OffDayFileTest, SkipsEachBadLineNamesItAndKeepsTheRest) {
     const OffDayFile file = ParseOffDays(
         "2026-10-01,休,国庆节\r\n"
-        "2026-02-30,休,春节\r\n"      // no such date
-        "2026-10-02,放,国庆节\r\n"    // neither 休 nor 班
-        "2026-10-03,休,\r\n"          // no name
-        "2026-10-04,休,国庆,节\r\n"   // four fields
+        "2026-02-30,休,春节\r\n"        // no such date
+        "2026-10-02,放,国庆节\r\n"      // neither 休 nor 班
+        "2026-10-03,休,\r\n"            // no name
+        "2026-10-04,休,国庆,节\r\n"     // four fields
         "2026-10-05,休,国庆\x01节\r\n"  // control character
-        "2026-10-06,休,\x81\r\n"      // half a GBK character
-        "2100-01-01,休,元旦\r\n"      // beyond the calendar
-        "26-10-07,休,国庆节\r\n"      // two-digit year
+        "2026-10-06,休,\x81\r\n"        // half a GBK character
+        "2100-01-01,休,元旦\r\n"        // beyond the calendar
+        "26-10-07,休,国庆节\r\n"        // two-digit year
         "; comment\r\n\r\n   \r\n"
         "2026-10-07,休,国庆节");
     EXPECT_THAT(ProblemLines(file), ElementsAre(2, 3, 4, 5, 6, 7, 8, 9));
     EXPECT_EQ(file.schedule.size(), 2u);
-    EXPECT_NE(file.schedule.Find(2026, 10, 7), nullptr);
+    EXPECT_NE(file.schedule.Find(D(2026, 10, 7)), nullptr);
 }
 
 TEST(OffDayFileTest, ALaterLineForTheSameDateWinsAndTheEarlierIsNamed) {
     const OffDayFile file = ParseOffDays("2026-10-08,休,国庆节\n2026-10-08,班,国庆节\n");
-    ASSERT_NE(file.schedule.Find(2026, 10, 8), nullptr);
-    EXPECT_EQ(file.schedule.Find(2026, 10, 8)->kind, OffDayKind::kWork);
+    ASSERT_NE(file.schedule.Find(D(2026, 10, 8)), nullptr);
+    EXPECT_EQ(file.schedule.Find(D(2026, 10, 8))->kind, OffDayKind::kWork);
     EXPECT_THAT(ProblemLines(file), ElementsAre(1));
 }
 
 TEST(OffDayFileTest, AcceptsSpacesAroundFieldsAndShortMonthAndDayNumbers) {
     const OffDayFile file = ParseOffDays("  2026-5-1 , 休 , 劳动节 \n");
     EXPECT_THAT(file.problems, IsEmpty());
-    ASSERT_NE(file.schedule.Find(2026, 5, 1), nullptr);
-    EXPECT_EQ(file.schedule.Find(2026, 5, 1)->name, "劳动节");
+    ASSERT_NE(file.schedule.Find(D(2026, 5, 1)), nullptr);
+    EXPECT_EQ(file.schedule.Find(D(2026, 5, 1))->name, "劳动节");
 }
 
 TEST(OffDayFileTest, ReadsAFileAnEditorSavedAsUtf8) {
@@ -94,8 +90,8 @@ TEST(OffDayFileTest, ReadsAFileAnEditorSavedAsUtf8) {
     for (const std::string& contents : {utf8, "\xEF\xBB\xBF" + utf8}) {
         const OffDayFile file = ParseOffDays(contents);
         EXPECT_THAT(file.problems, IsEmpty());
-        ASSERT_NE(file.schedule.Find(2026, 10, 1), nullptr);
-        EXPECT_EQ(file.schedule.Find(2026, 10, 1)->name, "国庆节");
+        ASSERT_NE(file.schedule.Find(D(2026, 10, 1)), nullptr);
+        EXPECT_EQ(file.schedule.Find(D(2026, 10, 1))->name, "国庆节");
     }
 }
 
@@ -104,7 +100,7 @@ TEST(OffDayFileTest, ReadsNoFurtherThanTheSizeLimitAndSaysSo) {
     while (contents.size() < kMaxOffDayFileBytes) contents += "# padding padding padding padding padding\r\n";
     contents += "2026-10-01,休,国庆节\r\n";
     const OffDayFile file = ParseOffDays(contents);
-    EXPECT_EQ(file.schedule.Find(2026, 10, 1), nullptr);
+    EXPECT_EQ(file.schedule.Find(D(2026, 10, 1)), nullptr);
     ASSERT_EQ(file.problems.size(), 1u);
 }
 
@@ -120,8 +116,8 @@ TEST(HolidayPeriodTest, GroupsDaysOffAndAttachesMakeUpDaysAcrossAMonthBoundary) 
     ASSERT_EQ(periods.size(), 4u);
     const HolidayPeriod& spring = periods[1];
     EXPECT_EQ(spring.name, "春节");
-    EXPECT_EQ(DateText(spring.first), "2026-02-15");
-    EXPECT_EQ(DateText(spring.last), "2026-02-23");
+    EXPECT_EQ(spring.first, D(2026, 2, 15));
+    EXPECT_EQ(spring.last, D(2026, 2, 23));
     EXPECT_EQ(spring.days, 9);
     EXPECT_THAT(DateTexts(spring.workDays), ElementsAre("2026-02-14", "2026-02-28"));
     EXPECT_EQ(HolidayPeriodText(spring), "春节：2月15日至23日放假调休，共9天");
@@ -148,8 +144,27 @@ TEST(HolidayPeriodTest, ANewYearHolidayStartingInDecemberBelongsToTheComingYear)
 TEST(HolidayPeriodTest, OneDayOffAndTheBalloonTexts) {
     const OffDaySchedule schedule = ParseOffDays("2008-04-04,休,清明节\n2008-05-04,班,劳动节\n").schedule;
     EXPECT_EQ(HolidayPeriodText(HolidayPeriods(schedule).at(0)), "清明节：4月4日放假，共1天");
-    EXPECT_EQ(OffDayBalloonText(*schedule.Find(2008, 4, 4)), "清明节假期 休");
-    EXPECT_EQ(OffDayBalloonText(*schedule.Find(2008, 5, 4)), "调休上班 班");
+    EXPECT_EQ(OffDayBalloonText(*schedule.Find(D(2008, 4, 4))), "清明节假期 休");
+    EXPECT_EQ(OffDayBalloonText(*schedule.Find(D(2008, 5, 4))), "劳动节调休上班 班");
+}
+
+TEST(HolidayPeriodTest, EachDayOffAndMakeUpDayFindsTheHolidayItServes) {
+    const std::vector<HolidayPeriod> periods = HolidayPeriods(ParseOffDays(k2026).schedule);
+    struct Case {
+        Date date;
+        const char* holiday;  // "" for none
+    };
+    const Case cases[] = {
+        {D(2026, 9, 20), "国庆节"},  // a make-up day before 中秋节 serves 国庆节
+        {D(2026, 9, 26), "中秋节"}, {D(2026, 10, 7), "国庆节"}, {D(2026, 10, 10), "国庆节"},
+        {D(2026, 2, 14), "春节"},   {D(2026, 9, 21), ""},
+    };
+    for (const Case& c : cases) {
+        const HolidayPeriod* period = PeriodOfDay(periods, c.date);
+        EXPECT_EQ(period ? period->name : "", c.holiday) << c.date.ToString();
+    }
+    EXPECT_EQ(MakeUpDaysText(periods[3], {D(2026, 9, 20)}), "国庆节调休：9月20日（周日）上班");
+    EXPECT_EQ(MakeUpDaysText(periods[3], {}), "");
 }
 
 TEST(HolidayPeriodTest, CoveredYearsAreWrittenAsRanges) {
@@ -160,9 +175,45 @@ TEST(HolidayPeriodTest, CoveredYearsAreWrittenAsRanges) {
 
 // The file that ships with the program holds exactly the days of the compiled
 // schedule (tools/offdays/cn-public-holidays.tsv, from which it is made).
+// The shipped schedule is replaced by updates; the user's file beside it,
+// which no update touches, corrects it date by date.
+TEST(ShippedOffDaysTest, TheUsersFileOverridesTheShippedOneByDate) {
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "offdays-override";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path user = folder / "offdays.cfg";
+    ASSERT_TRUE(ReplaceFileAtomically(ShippedOffDaysPath(user), k2026));
+    OffDayFile file;
+    ASSERT_TRUE(LoadOffDays(user, file)) << "no file of the user's yet";
+    EXPECT_EQ(file.schedule.Find(D(2026, 10, 10))->kind, OffDayKind::kWork);
+
+    ASSERT_TRUE(ReplaceFileAtomically(user, "2026-10-10,休,国庆节\r\n2027-01-01,休,元旦\r\nbad\r\n"));
+    ASSERT_TRUE(LoadOffDays(user, file));
+    EXPECT_EQ(file.schedule.Find(D(2026, 10, 10))->kind, OffDayKind::kOff);
+    EXPECT_NE(file.schedule.Find(D(2027, 1, 1)), nullptr);
+    EXPECT_NE(file.schedule.Find(D(2026, 10, 1)), nullptr);
+    EXPECT_THAT(ProblemLines(file), ElementsAre(3)) << "only the user's lines are named";
+    std::filesystem::remove_all(folder);
+}
+
+// The largest file read is taken in whole; one beyond it is not parsed.
+TEST(ShippedOffDaysTest, AFileAtItsLimitLoadsAndALargerOneIsRefused) {
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "offdays-limit";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path user = folder / "offdays.cfg";
+    std::string text = "2026-10-01,休,国庆节\r\n";
+    text.resize(kOffDayFileLimit, '\n');
+    ASSERT_TRUE(ReplaceFileAtomically(user, text));
+    OffDayFile file;
+    ASSERT_TRUE(LoadOffDays(user, file));
+    EXPECT_NE(file.schedule.Find(D(2026, 10, 1)), nullptr);
+    ASSERT_TRUE(ReplaceFileAtomically(user, text + "\n"));
+    EXPECT_FALSE(LoadOffDays(user, file));
+    std::filesystem::remove_all(folder);
+}
+
 TEST(ShippedOffDaysTest, HoldsExactlyTheDaysOfTheCompiledSchedule) {
     std::string shipped, tsv;
-    ASSERT_TRUE(ReadWholeFile(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", shipped));
+    ASSERT_TRUE(ReadWholeFile(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays-shipped.cfg", shipped));
     ASSERT_TRUE(ReadWholeFile(std::string(SOLVANE_SOURCE_DIR) + "/tools/offdays/cn-public-holidays.tsv", tsv));
     EXPECT_EQ(shipped.find('\n'), shipped.find("\r\n") + 1) << "CR LF line ends";
 
@@ -245,6 +296,37 @@ TEST_F(MergeOffDaysTest, AppendsTheNewYearOnceKeepingTheUsersLinesAndComments) {
     EXPECT_EQ(Contents(), "# mine\r\n2026-10-01,休,国庆节\r\n2027-01-01,休,元旦\r\n");
 }
 
+TEST_F(MergeOffDaysTest, TheDownloadAddsToTheFileInItsOwnEncodingAndCreatesAMissingOne) {
+    const std::string mine = "# \xCE\xD2\xB5\xC4\r\n2026-10-01,\xD0\xDD,\xB9\xFA\xC7\xEC\xBD\xDA\r\n";  // GBK
+    const std::string added = "2027-01-01,\xD0\xDD,\xD4\xAA\xB5\xA9\r\n";
+    for (const TextFileEncoding encoding : {TextFileEncoding::kUtf16Le, TextFileEncoding::kUtf8}) {
+        // An emoji the user typed has no GBK form: the old bytes are kept as they are.
+        const std::string before = EncodeTextFile(mine, encoding, true) + EncodeTextFile("# ", encoding, false);
+        ASSERT_TRUE(ReplaceFileAtomically(path_, before));
+        ASSERT_TRUE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n"));
+        EXPECT_EQ(Contents(), before + EncodeTextFile("\r\n" + added, encoding, false));
+        OffDayFile file;
+        ASSERT_TRUE(LoadOffDays(path_, file));
+        EXPECT_NE(file.schedule.Find(D(2027, 1, 1)), nullptr);
+    }
+    RemoveFile(path_);
+    ASSERT_TRUE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n"));
+    EXPECT_EQ(Contents().substr(0, 1), "#");
+    EXPECT_NE(Contents().find(added), std::string::npos);
+}
+
+TEST_F(MergeOffDaysTest, AFileInNoReadableEncodingIsNotWrittenOver) {
+    const std::string utf32(
+        "\xFF\xFE\0\0"
+        "2\0\0\0",
+        8);
+    ASSERT_TRUE(ReplaceFileAtomically(path_, utf32));
+    OffDayFile file;
+    EXPECT_FALSE(LoadOffDays(path_, file));
+    EXPECT_FALSE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n"));
+    EXPECT_EQ(Contents(), utf32);
+}
+
 TEST_F(MergeOffDaysTest, AMalformedServedFileChangesNothing) {
     ASSERT_TRUE(ReplaceFileAtomically(path_, k2026));
     EXPECT_FALSE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n2027-13-01,休,元旦\r\n"));
@@ -254,11 +336,11 @@ TEST_F(MergeOffDaysTest, AMalformedServedFileChangesNothing) {
 
 TEST(ComingYearTest, IsWantedFromNovemberWhenTheFileLacksItAndAlwaysWhenTheCurrentYearIsMissing) {
     const OffDaySchedule schedule = ParseOffDays(k2026).schedule;
-    EXPECT_FALSE(WantsComingYear(schedule, CivilDate{2026, 10, 31}));
-    EXPECT_TRUE(WantsComingYear(schedule, CivilDate{2027, 1, 10}));
-    EXPECT_TRUE(WantsComingYear(schedule, CivilDate{2026, 11, 1}));
-    EXPECT_TRUE(WantsComingYear(schedule, CivilDate{2026, 12, 31}));
-    EXPECT_FALSE(WantsComingYear(schedule, CivilDate{2025, 11, 1}));  // 2026 is there
+    EXPECT_FALSE(WantsComingYear(schedule, D(2026, 10, 31)));
+    EXPECT_TRUE(WantsComingYear(schedule, D(2027, 1, 10)));
+    EXPECT_TRUE(WantsComingYear(schedule, D(2026, 11, 1)));
+    EXPECT_TRUE(WantsComingYear(schedule, D(2026, 12, 31)));
+    EXPECT_FALSE(WantsComingYear(schedule, D(2025, 11, 1)));  // 2026 is there
 }
 
 }  // namespace

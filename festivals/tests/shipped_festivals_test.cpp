@@ -7,7 +7,6 @@
 
 #include "almanac/solar_term_names.h"
 #include "base/file_system.h"
-#include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_file.h"
 #include "festivals/festival_help_links.h"
@@ -36,9 +35,9 @@ protected:
     }
 
     // "name" + suffix of every festival of a date, in file order.
-    std::vector<std::string> On(int y, int m, int d) {
+    std::vector<std::string> On(const Date& date) {
         std::vector<std::string> names;
-        for (const FestivalRule& rule : MatchFestivals(list_, MakeFestivalDate(y, m, d), &terms_)) {
+        for (const FestivalRule& rule : MatchFestivals(list_, MakeFestivalDate(date), &terms_)) {
             names.push_back(rule.name + rule.suffix);
         }
         return names;
@@ -125,44 +124,43 @@ TEST_F(ShippedFestivalsTest, MajorHolidaysAreAnnouncedAndMinorDaysOnlyListed) {
 }
 
 TEST_F(ShippedFestivalsTest, TheFestivalsOf2026) {
-    EXPECT_THAT(On(2026, 1, 25), ElementsAre("国际麻风节"));
-    EXPECT_THAT(On(2026, 2, 16), ElementsAre("除夕"));
-    EXPECT_THAT(On(2026, 2, 17), ElementsAre("春节"));
-    EXPECT_THAT(On(2026, 3, 3), ElementsAre("元宵节", "爱耳日", "九九"));
-    EXPECT_THAT(On(2026, 4, 4), ElementsAre("寒食节"));
-    EXPECT_THAT(On(2026, 4, 5), IsEmpty());  // 清明 itself is the almanac's
-    EXPECT_THAT(On(2026, 5, 5), ElementsAre("世界哮喘日"));
-    EXPECT_THAT(On(2026, 5, 10), ElementsAre("母亲节"));
-    EXPECT_THAT(On(2026, 5, 17), ElementsAre("世界电信日", "全国助残日"));
-    EXPECT_THAT(On(2026, 6, 21), ElementsAre("父亲节"));
-    EXPECT_THAT(On(2026, 7, 1), ElementsAre("建党节", "香港回归（29周年）"));
-    EXPECT_THAT(On(2026, 8, 19), ElementsAre("七夕节", "中国医师节（第9个）"));
-    EXPECT_THAT(On(2026, 9, 23), ElementsAre("中国农民丰收节（第9个）"));
-    EXPECT_THAT(On(2026, 9, 25), ElementsAre("中秋节"));
-    EXPECT_THAT(On(2026, 10, 1), ElementsAre("国庆节", "国际音乐日", "国际老年人日"));
-    EXPECT_THAT(On(2026, 10, 5), ElementsAre("住房日", "国际建筑日"));
-    EXPECT_THAT(On(2026, 11, 26), ElementsAre("感恩节"));
-    EXPECT_THAT(On(2026, 12, 13), ElementsAre("南京大屠杀纪念日（89周年）"));
-    EXPECT_THAT(On(2026, 12, 22), IsEmpty());  // 冬至 itself is the almanac's
-    EXPECT_THAT(On(2026, 12, 26), ElementsAre("毛泽东诞辰（133周年）"));
-    EXPECT_THAT(On(2026, 12, 31), ElementsAre("二九"));
+    EXPECT_THAT(On(D(2026, 1, 25)), ElementsAre("国际麻风节"));
+    EXPECT_THAT(On(D(2026, 2, 16)), ElementsAre("除夕"));
+    EXPECT_THAT(On(D(2026, 2, 17)), ElementsAre("春节"));
+    EXPECT_THAT(On(D(2026, 3, 3)), ElementsAre("元宵节", "爱耳日", "九九"));
+    EXPECT_THAT(On(D(2026, 4, 4)), ElementsAre("寒食节"));
+    EXPECT_THAT(On(D(2026, 4, 5)), IsEmpty());  // 清明 itself is the almanac's
+    EXPECT_THAT(On(D(2026, 5, 5)), ElementsAre("世界哮喘日"));
+    EXPECT_THAT(On(D(2026, 5, 10)), ElementsAre("母亲节"));
+    EXPECT_THAT(On(D(2026, 5, 17)), ElementsAre("世界电信日", "全国助残日"));
+    EXPECT_THAT(On(D(2026, 6, 21)), ElementsAre("父亲节"));
+    EXPECT_THAT(On(D(2026, 7, 1)), ElementsAre("建党节", "香港回归（29周年）"));
+    EXPECT_THAT(On(D(2026, 8, 19)), ElementsAre("七夕节", "中国医师节（第9个）"));
+    EXPECT_THAT(On(D(2026, 9, 23)), ElementsAre("中国农民丰收节（第9个）"));
+    EXPECT_THAT(On(D(2026, 9, 25)), ElementsAre("中秋节"));
+    EXPECT_THAT(On(D(2026, 10, 1)), ElementsAre("国庆节", "国际音乐日", "国际老年人日"));
+    EXPECT_THAT(On(D(2026, 10, 5)), ElementsAre("住房日", "国际建筑日"));
+    EXPECT_THAT(On(D(2026, 11, 26)), ElementsAre("感恩节"));
+    EXPECT_THAT(On(D(2026, 12, 13)), ElementsAre("南京大屠杀纪念日（89周年）"));
+    EXPECT_THAT(On(D(2026, 12, 22)), IsEmpty());  // 冬至 itself is the almanac's
+    EXPECT_THAT(On(D(2026, 12, 26)), ElementsAre("毛泽东诞辰（133周年）"));
+    EXPECT_THAT(On(D(2026, 12, 31)), ElementsAre("二九"));
 }
 
 TEST_F(ShippedFestivalsTest, TheNineNineDaysCountFromTheWinterSolstice) {
-    EXPECT_THAT(On(2025, 12, 30), ElementsAre("二九"));
-    EXPECT_THAT(On(2026, 1, 8), ElementsAre("三九"));
-    EXPECT_THAT(On(2026, 1, 17), ElementsAre("四九"));
-    EXPECT_THAT(On(2026, 1, 26), ElementsAre("腊八节", "五九"));
-    EXPECT_THAT(On(2027, 3, 4), ElementsAre("九九"));
+    EXPECT_THAT(On(D(2025, 12, 30)), ElementsAre("二九"));
+    EXPECT_THAT(On(D(2026, 1, 8)), ElementsAre("三九"));
+    EXPECT_THAT(On(D(2026, 1, 17)), ElementsAre("四九"));
+    EXPECT_THAT(On(D(2026, 1, 26)), ElementsAre("腊八节", "五九"));
+    EXPECT_THAT(On(D(2027, 3, 4)), ElementsAre("九九"));
 }
 
 TEST_F(ShippedFestivalsTest, NewYearsEveIsTheDayBeforeSpringFestivalEveryYear) {
     for (int year = 1902; year <= 2099; ++year) {
         const LunarYearInfo info = GetLunarYearInfo(year);
-        const SystemTime newYear = MakeDate(year, info.newYearMonth, info.newYearDay);
-        const SystemTime eve = AddDays(newYear, -1);
-        EXPECT_THAT(On(newYear.year, newYear.month, newYear.day), ::testing::Contains("春节")) << year;
-        EXPECT_THAT(On(eve.year, eve.month, eve.day), ::testing::Contains("除夕")) << year;
+        const Date newYear = D(year, info.newYearMonth, info.newYearDay);
+        EXPECT_THAT(On(newYear), ::testing::Contains("春节")) << year;
+        EXPECT_THAT(On(newYear - 1), ::testing::Contains("除夕")) << year;
     }
 }
 
@@ -175,8 +173,8 @@ TEST_F(ShippedFestivalsTest, WeekdayHolidaysFallOnTheirWeekInEveryYear) {
     for (int year = 1901; year <= 2099; ++year) {
         for (const Expected& holiday : holidays) {
             for (int day = holiday.firstDay; day < holiday.firstDay + 7; ++day) {
-                const bool expected = DayOfWeek(year, holiday.month, day) == holiday.weekday;
-                const std::vector<std::string> names = On(year, holiday.month, day);
+                const bool expected = D(year, holiday.month, day).weekday() == holiday.weekday;
+                const std::vector<std::string> names = On(D(year, holiday.month, day));
                 const bool found = std::find(names.begin(), names.end(), holiday.name) != names.end();
                 EXPECT_EQ(found, expected) << holiday.name << " " << year << "-" << holiday.month << "-" << day;
             }
@@ -185,11 +183,11 @@ TEST_F(ShippedFestivalsTest, WeekdayHolidaysFallOnTheirWeekInEveryYear) {
 }
 
 TEST_F(ShippedFestivalsTest, AnniversariesAppearOnlyFromTheirFirstYear) {
-    EXPECT_THAT(On(1996, 7, 1), ElementsAre("建党节"));
-    EXPECT_THAT(On(1998, 7, 1), ElementsAre("建党节", "香港回归（1周年）"));
+    EXPECT_THAT(On(D(1996, 7, 1)), ElementsAre("建党节"));
+    EXPECT_THAT(On(D(1998, 7, 1)), ElementsAre("建党节", "香港回归（1周年）"));
     terms_.Add(2017, 9, 23, "秋分").Add(2018, 9, 23, "秋分");
-    EXPECT_THAT(On(2017, 9, 23), IsEmpty());
-    EXPECT_THAT(On(2018, 9, 23), ElementsAre("中国农民丰收节（第1个）"));
+    EXPECT_THAT(On(D(2017, 9, 23)), IsEmpty());
+    EXPECT_THAT(On(D(2018, 9, 23)), ElementsAre("中国农民丰收节（第1个）"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "almanac/solar_term_names.h"
 #include "base/win/gbk_text.h"
 #include "calendar/calendar_texts.h"
+#include "festivals/festival_manager_rows.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -25,8 +26,9 @@ constexpr int kMostMonthOrDayCharacters = 2;
 constexpr int kMostCountCharacters = 5;
 
 const int kPageResources[kDatePageCount] = {
-    IDD_DATE_PAGE_WEEKDAY_OF_MONTH, IDD_DATE_PAGE_DAYS_FROM_GREGORIAN_DATE, IDD_DATE_PAGE_DAYS_FROM_SOLAR_TERM,
-    IDD_DATE_PAGE_GREGORIAN_DATE,   IDD_DATE_PAGE_LUNAR_DATE,               IDD_DATE_PAGE_DAYS_FROM_LUNAR_DATE,
+    IDD_DATE_PAGE_WEEKDAY_OF_MONTH,     IDD_DATE_PAGE_DAYS_FROM_GREGORIAN_DATE,
+    IDD_DATE_PAGE_DAYS_FROM_SOLAR_TERM, IDD_DATE_PAGE_GREGORIAN_DATE,
+    IDD_DATE_PAGE_LUNAR_DATE,           IDD_DATE_PAGE_DAYS_FROM_LUNAR_DATE,
 };
 
 // Which control of a page holds which choice (0: the page has none).
@@ -103,68 +105,63 @@ std::string SelectedKey(HWND list, const std::vector<KeyedText>& entries) {
     return index >= 0 && index < static_cast<int>(entries.size()) ? entries[index].key : std::string();
 }
 
-std::string FolderOf(const std::wstring& path) {
+std::wstring FolderOf(const std::wstring& path) {
     const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::string() : GbkFromWide(path.substr(0, slash));
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// Sent by a date page to the editor when one of its choices changed.
+constexpr UINT kDatePageChanged = WM_APP + 1;
+
+int ThisYear() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now.wYear;
 }
 
 }  // namespace
 
-bool FestivalEditor::DatePageWindow::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
-    if (message != WM_INITDIALOG) return false;
-    result = FALSE;
+bool FestivalEditor::DatePageWindow::OnCommand(int, int code) {
+    if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) SendMessageW(GetParent(hwnd()), kDatePageChanged, 0, 0);
+    return false;
+}
+
+bool FestivalEditor::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message != kDatePageChanged) return false;
+    ShowDateHint();
+    result = 0;
     return true;
+}
+
+void FestivalEditor::ShowDateHint() {
+    SetDialogItemText(hwnd(), IDC_EDITOR_DATE_HINT, FestivalDateHint(shown_, ReadPage(shown_), ThisYear()));
 }
 
 FestivalEditor::FestivalEditor(FestivalRule rule, std::string caption)
     : rule_(std::move(rule)), caption_(std::move(caption)) {}
 
-// EndDialog only marks the dialog as ended; the modal loop notices at its next
-// message, which Wine does not always send at once.
-void FestivalEditor::Finish(INT_PTR result) {
-    EndDialog(hwnd(), result);
-    PostMessageW(hwnd(), WM_NULL, 0, 0);
-}
+bool FestivalEditor::Run(HWND owner) { return RunModal(IDD_FESTIVAL_EDITOR, owner) == IDOK; }
 
-INT_PTR FestivalEditor::Run(HWND owner) { return RunModal(IDD_FESTIVAL_EDITOR, owner); }
-
-bool FestivalEditor::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (sessionEnd_.OnMessage(hwnd(), message, edited_, "有尚未保存的节日修改", result)) return true;
-    switch (message) {
-        case WM_INITDIALOG:
-            OnInitDialog();
-            initialised_ = true;
-            result = FALSE;  // the focus is set
+bool FestivalEditor::OnCommand(int id, int code) {
+    switch (id) {
+        case IDOK:
+            OnOk();
             return true;
-        case WM_COMMAND:
-            if (initialised_ && SessionEndGuard::IsEdit(wParam)) edited_ = true;
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                    OnOk();
-                    return true;
-                case IDCANCEL:
-                    Finish(IDCANCEL);
-                    return true;
-                case IDC_EDITOR_CHOOSE_SOUND:
-                    ChooseSoundFile();
-                    return true;
-                case IDC_EDITOR_CALENDAR:
-                case IDC_EDITOR_DATE_FORM:
-                    if (HIWORD(wParam) == CBN_SELCHANGE) FollowSelections();
-                    return true;
-                default:
-                    return false;
-            }
+        case IDC_EDITOR_CHOOSE_SOUND:
+            ChooseSoundFile();
+            return true;
+        case IDC_EDITOR_CALENDAR:
+        case IDC_EDITOR_DATE_FORM:
+            if (code == CBN_SELCHANGE) FollowSelections();
+            return true;
         default:
             return false;
     }
 }
 
-void FestivalEditor::OnInitDialog() {
-    CenterOverOwner(hwnd(), GetWindow(hwnd(), GW_OWNER));
-    ShowInTaskbarWhenAlone(hwnd());
-    icons_.SetWindowIcons(hwnd(), IDI_APPLICATION_ICON);
+bool FestivalEditor::OnInitDialog() {
     SetWindowTextW(hwnd(), WideFromGbk(caption_).c_str());
+    HoldLogOffWhileEdited(UnsavedChangesReason(kFestivalFileWords));
 
     const FestivalEditorForm form = EditorFormFromRule(rule_);
     CheckDlgButton(hwnd(), IDC_EDITOR_REMINDER_WINDOW, form.showReminderWindow ? BST_CHECKED : BST_UNCHECKED);
@@ -197,6 +194,7 @@ void FestivalEditor::OnInitDialog() {
     FillPages(form);
     ShowPage(DatePageFor(form.dateForm, form.calendar, shown_));
     SetFocus(Item(IDC_EDITOR_KIND));
+    return false;  // the focus is set
 }
 
 // Typing stops where the file could no longer hold the rule; a rule opened
@@ -268,6 +266,7 @@ void FestivalEditor::ShowPage(DatePage page) {
     for (int i = 0; i < kDatePageCount; ++i) {
         if (pages_[i].hwnd()) ShowWindow(pages_[i].hwnd(), i == page ? SW_SHOWNA : SW_HIDE);
     }
+    ShowDateHint();
 }
 
 void FestivalEditor::FollowSelections() {
@@ -278,8 +277,7 @@ void FestivalEditor::FollowSelections() {
 
 void FestivalEditor::ChooseSoundFile() {
     wchar_t path[MAX_PATH] = {};
-    const std::wstring current = WideFromGbk(DialogItemText(hwnd(), IDC_EDITOR_SOUND_FILE));
-    const std::wstring folder = WideFromGbk(FolderOf(current));
+    const std::wstring folder = FolderOf(DialogItemWideText(hwnd(), IDC_EDITOR_SOUND_FILE));
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = hwnd();
@@ -337,7 +335,7 @@ void FestivalEditor::OnOk() {
     const EditorRefusal refusal = ApplyEditorForm(ReadForm(), edited);
     if (refusal == EditorRefusal::kNone) {
         rule_ = edited;
-        Finish(IDOK);
+        EndModal(IDOK);
         return;
     }
     ShowMessage(hwnd(), RefusalMessage(refusal), MB_OK | MB_ICONWARNING);

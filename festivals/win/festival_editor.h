@@ -8,9 +8,7 @@
 
 #include <string>
 
-#include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
-#include "base/win/session_end_guard.h"
 #include "festivals/festival_editor_form.h"
 
 class FestivalEditor : public DialogWindow {
@@ -18,27 +16,31 @@ public:
     // `caption` (GBK) replaces the resource's caption: 添加 or 编辑.
     FestivalEditor(FestivalRule rule, std::string caption);
 
-    // IDOK when the user confirmed a complete rule, IDCANCEL otherwise.
-    INT_PTR Run(HWND owner);
+    // True when the user confirmed a complete rule; rule() then holds it.
+    bool Run(HWND owner);
     const FestivalRule& rule() const { return rule_; }
 
 protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // A date page: a child dialog whose combos the editor reads directly.
+    // A date page: a child dialog whose combos the editor reads directly. It
+    // tells the editor when a choice changes, so that the hint follows.
     class DatePageWindow : public DialogWindow {
     protected:
-        bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override;
+        bool OnInitDialog() override { return false; }
+        bool OnCommand(int id, int code) override;
     };
 
-    void OnInitDialog();
-    void Finish(INT_PTR result);
     void LimitTexts();
     void CreatePages();
     void FillPages(const FestivalEditorForm& form);
     void ShowPage(DatePage page);
     void FollowSelections();
+    // The date of the shown page in the other calendar, beside the calendar list.
+    void ShowDateHint();
     void ChooseSoundFile();
     void OnOk();
     void SelectAllOf(int id);
@@ -47,11 +49,6 @@ private:
 
     FestivalRule rule_;
     std::string caption_;
-    DialogIcons icons_;
     DatePageWindow pages_[kDatePageCount];
     DatePage shown_ = kGregorianDatePage;
-    // The user has changed something since the dialog opened.
-    bool initialised_ = false;
-    bool edited_ = false;
-    SessionEndGuard sessionEnd_;
 };

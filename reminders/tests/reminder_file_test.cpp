@@ -16,6 +16,7 @@
 #include <sys/resource.h>
 #endif
 
+#include "base/file_system.h"
 #include "tests/support/reminder_samples.h"
 
 namespace {
@@ -51,13 +52,7 @@ protected:
         }
         return names;
     }
-    const SystemTime now_ = [] {
-        SystemTime t = MakeDate(2013, 2, 10);
-        t.hour = 8;
-        t.minute = 30;
-        t.second = 5;
-        return t;
-    }();
+    const SystemTime now_ = At(2013, 2, 10, 8, 30, 5);
     fs::path folder_;
     std::string path_;
 };
@@ -115,21 +110,87 @@ TEST_F(ReminderFileTest, AMemoOf9999TextBytesSurvivesUnchanged) {
     EXPECT_EQ(ReminderText(loaded[0]), text + "!");
 }
 
-TEST_F(ReminderFileTest, LoadingStopsAtAMissingChecksumAWrongOneOrAGap) {
+TEST_F(ReminderFileTest, ADamagedRecordIsLeftOutAndEveryOtherKeptAcrossGaps) {
     const ReminderList memos = ThreeMemos();
     const std::string first = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\n";
     std::string wrongSum = StoredValue(memos[1]);
     wrongSum.back() = wrongSum.back() == '0' ? '1' : '0';
-    for (const std::string& rest : {"Item1=" + StoredValue(memos[1]).substr(0, 20112) + "\r\n", "Item1=" + wrongSum + "\r\n",
-                                    std::string()}) {
+    for (const std::string& rest :
+         {"Item1=" + StoredValue(memos[1]).substr(0, 20112) + "\r\n", "Item1=" + wrongSum + "\r\n", std::string()}) {
         Write(first + rest + "Item2=" + StoredValue(memos[2]) + "\r\n");
-        EXPECT_TRUE(SameBytes(Load(), {memos[0]}));
+        FileBaseline loaded;
+        ReminderList list;
+        ASSERT_TRUE(LoadReminders(path_, list, &loaded));
+        EXPECT_TRUE(SameBytes(list, {memos[0], memos[2]}));
+        EXPECT_EQ(loaded.lossy, !rest.empty()) << "a gap alone loses nothing";
+        EXPECT_EQ(loaded.skipped, rest.empty() ? 0u : 1u);
     }
     fs::remove(path_);
     EXPECT_TRUE(Load().empty());
     ReminderList list = memos;
     LoadReminders((folder_ / "missing" / "reminders.cfg").string(), list);
     EXPECT_TRUE(list.empty());
+}
+
+// What a sync client's conflict copy or a hand merge makes of the file.
+TEST_F(ReminderFileTest, DoubledSectionsAndKeysAreTheMemosTheyHoldInFileOrder) {
+    const ReminderList memos = ThreeMemos();
+    const std::string one = "Item0=" + StoredValue(memos[0]) + "\r\nItem1=" + StoredValue(memos[1]) + "\r\n";
+    const std::string two = "Item0=" + StoredValue(memos[2]) + "\r\n";
+    const struct {
+        const char* what;
+        std::string file;
+    } cases[] = {
+        {"a second [ITEMS]", "[ITEMS]\r\n" + one + "[Other]\r\nItem5=x\r\n[items]\r\n" + two},
+        {"keys repeated", "[ITEMS]\r\n" + one + two},
+        {"LF line ends", "[ITEMS]\n" + one + two},
+    };
+    for (const auto& c : cases) {
+        Write(c.file);
+        EXPECT_TRUE(SameBytes(Load(), memos)) << c.what;
+    }
+}
+
+TEST_F(ReminderFileTest, AFileNotepadSavedAsUnicodeOrUtf8ReadsWholeAndIsCopiedBeforeTheSave) {
+    const ReminderList memos = ThreeMemos();
+    ASSERT_TRUE(SaveReminders(path_, memos, now_));
+    const std::string gbk = Contents(path_);
+    for (const TextFileEncoding encoding :
+         {TextFileEncoding::kUtf16Le, TextFileEncoding::kUtf16Be, TextFileEncoding::kUtf8}) {
+        const std::string saved = EncodeTextFile("; \xB1\xB8\xCD\xFC\r\n" + gbk, encoding, true);
+        Write(saved);
+        ReminderList list;
+        FileBaseline loaded;
+        ASSERT_TRUE(LoadReminders(path_, list, &loaded));
+        EXPECT_TRUE(SameBytes(list, memos));
+        EXPECT_EQ(loaded.encoding, encoding);
+        ReminderList more = list;
+        more.push_back(Gregorian(kRepeatNone, 2014, 1, 1));  // a quick add
+        fs::path backup;
+        ASSERT_TRUE(SaveReminders(path_, more, now_, &loaded, &backup));
+        EXPECT_EQ(Contents(backup), saved);
+        EXPECT_TRUE(SameBytes(Load(), more));
+        fs::remove(backup);
+    }
+}
+
+TEST_F(ReminderFileTest, AFileInNoReadableEncodingIsNeverSavedOver) {
+    const std::string utf32 = std::string("\xFF\xFE\0\0[\0\0\0", 8);
+    Write(utf32);
+    ReminderList list;
+    EXPECT_FALSE(LoadReminders(path_, list));
+    EXPECT_FALSE(SaveReminders(path_, ThreeMemos(), now_));
+    EXPECT_EQ(Contents(path_), utf32);
+    EXPECT_TRUE(OtherFiles().empty());
+}
+
+// The largest file within the limit: nothing but line breaks. Read a line at
+// a time, it costs its text and no object per line.
+TEST_F(ReminderFileTest, AMemoFileAtItsLimitOfLineBreaksLoads) {
+    Write("[ITEMS]\r\nItem0=" + StoredValue(ThreeMemos()[0]) + "\r\n" + std::string(kReminderFileLimit - 20200, '\n'));
+    ReminderList list;
+    ASSERT_TRUE(LoadReminders(path_, list));
+    EXPECT_EQ(list.size(), 1u);
 }
 
 TEST_F(ReminderFileTest, SavingAnEmptyListLeavesNoFile) {
@@ -153,21 +214,21 @@ TEST_F(ReminderFileTest, SavingReplacesAReadOnlyFileButCreatesNoFolder) {
 
 TEST_F(ReminderFileTest, RecordsLoadingCouldNotTakeInAreKeptInADatedCopyBeforeTheNextSave) {
     const ReminderList memos = ThreeMemos();
-    const std::string damaged = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=BAD\r\nItem2=" +
-                                StoredValue(memos[2]) + "\r\n";
+    const std::string damaged =
+        "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=BAD\r\nItem2=" + StoredValue(memos[2]) + "\r\n";
     Write(damaged);
     ASSERT_TRUE(SaveReminders(path_, Load(), now_));
     EXPECT_EQ(OtherFiles(), std::vector<std::string>{"reminders.cfg.20130210-083005.bak"});
     EXPECT_EQ(Contents(folder_ / "reminders.cfg.20130210-083005.bak"), damaged);
-    EXPECT_TRUE(SameBytes(Load(), {memos[0]}));
+    EXPECT_TRUE(SameBytes(Load(), {memos[0], memos[2]}));
 
     ASSERT_TRUE(SaveReminders(path_, memos, now_));  // a healthy file needs no copy
     EXPECT_EQ(OtherFiles().size(), 1u);
 
-    const std::string gap = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem2=" + StoredValue(memos[2]) + "\r\n";
-    Write(gap);
+    const std::string doubled = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem0=BAD\r\n";
+    Write(doubled);
     ASSERT_TRUE(SaveReminders(path_, {}, now_));  // the same second: the copy gets a name of its own
-    EXPECT_EQ(Contents(folder_ / "reminders.cfg.20130210-083005-2.bak"), gap);
+    EXPECT_EQ(Contents(folder_ / "reminders.cfg.20130210-083005-2.bak"), doubled);
     EXPECT_FALSE(fs::exists(path_));
 }
 
@@ -190,16 +251,16 @@ TEST_F(ReminderFileTest, AFileChangedSinceLoadingIsCopiedBeforeTheSaveAndTheCopy
     FileBaseline loaded;
     ASSERT_TRUE(LoadReminders(path_, list, &loaded));
 
-    std::string backup = "stale";
+    fs::path backup = "stale";
     ASSERT_TRUE(SaveReminders(path_, list, now_, &loaded, &backup));
-    EXPECT_EQ(backup, "") << "the file as loaded needs no copy";
+    EXPECT_TRUE(backup.empty()) << "the file as loaded needs no copy";
     EXPECT_TRUE(OtherFiles().empty());
 
     // Someone re-saved the file meanwhile (here: one memo fewer, still valid).
     const std::string edited = "[ITEMS]\r\nItem0=" + StoredValue(memos[2]) + "\r\n";
     Write(edited);
     ASSERT_TRUE(SaveReminders(path_, list, now_, &loaded, &backup));
-    EXPECT_EQ(backup, path_ + ".20130210-083005.bak");
+    EXPECT_EQ(backup, fs::path(path_ + ".20130210-083005.bak"));
     EXPECT_EQ(Contents(backup), edited);
     EXPECT_TRUE(SameBytes(Load(), memos));
 }

@@ -41,8 +41,7 @@ int FieldOf(const ReminderForm& form) {
 }
 
 TEST(ReminderForm, RefusesStartDatesThatDoNotExistInTheGregorianCalendar) {
-    EXPECT_EQ(Outcome(GregorianForm("2013", "2", "30")),
-              "3 开始时间的日期不存在：2013年2月只有28天。");
+    EXPECT_EQ(Outcome(GregorianForm("2013", "2", "30")), "3 开始时间的日期不存在：2013年2月只有28天。");
     EXPECT_EQ(Outcome(GregorianForm("2013", "4", "31")), "3 开始时间的日期不存在：2013年4月只有30天。");
     EXPECT_EQ(Outcome(GregorianForm("2012", "2", "29")), "accepted");
     EXPECT_EQ(Outcome(GregorianForm("2013", "13", "1")), "2 开始时间的月份应在1到12之间。");
@@ -157,6 +156,29 @@ TEST(ReminderForm, SwitchingAMarchFifteenthToLunarKeepsTheNumbers) {
     EXPECT_EQ(record.calendar, kReminderLunar);
     EXPECT_EQ(record.repeat, kRepeatNone);
     EXPECT_EQ(ReminderStartText(record), "2013年三月十五08点00分");
+}
+
+TEST(ReminderForm, TheHintSaysWhichDayTheFieldsNameInTheOtherCalendar) {
+    ReminderForm form = GregorianForm("2026", "12", "8");
+    EXPECT_EQ(ReminderDateHint(form), "即旧历十月三十");
+    // Switched to 旧历, the same numbers name 腊月初八, a month later.
+    form.calendar = kReminderLunar;
+    form.startMonth = "腊";
+    form.startDay = "初八";
+    EXPECT_EQ(ReminderDateHint(form), "即阳历2027年1月15日");
+    form.startDay = "8";  // typed as a number
+    EXPECT_EQ(ReminderDateHint(form), "即阳历2027年1月15日");
+    // Fields being typed name no date yet.
+    const struct {
+        const char *year, *month, *day, *hint;
+    } kUnfinished[] = {
+        {"", "12", "8", ""}, {"20", "12", "8", ""}, {"2026", "腊月", "8", ""}, {"2026", "腊", "三十", "没有这一天"}};
+    for (const auto& c : kUnfinished) {
+        form.startYear = c.year;
+        form.startMonth = c.month;
+        form.startDay = c.day;
+        EXPECT_EQ(ReminderDateHint(form), c.hint) << c.year << "/" << c.month << "/" << c.day;
+    }
 }
 
 TEST(ReminderForm, ShowsStoredCodesWithoutAnItemAsBareNumbers) {

@@ -6,13 +6,7 @@
 
 namespace {
 
-SystemTime Clock() {
-    SystemTime now = MakeDate(2013, 7, 9);
-    now.hour = 14;
-    now.minute = 25;
-    now.second = 7;
-    return now;
-}
+SystemTime Clock() { return At(2013, 7, 9, 14, 25, 7); }
 
 TEST(ReminderManagerModel, AnOpenedListIsUnmodifiedUntilSomethingIsConfirmed) {
     ReminderManagerModel model({Gregorian(kRepeatNone, 2013, 1, 1), Gregorian(kRepeatNone, 2013, 1, 2)});
@@ -26,7 +20,8 @@ TEST(ReminderManagerModel, AnOpenedListIsUnmodifiedUntilSomethingIsConfirmed) {
 }
 
 TEST(ReminderManagerModel, DeletingSelectsTheRowThatTookItsPlaceOrTheLast) {
-    ReminderManagerModel model({Gregorian(kRepeatNone, 2013, 1, 1, 8, 0, "a"), Gregorian(kRepeatNone, 2013, 1, 2, 8, 0, "b"),
+    ReminderManagerModel model({Gregorian(kRepeatNone, 2013, 1, 1, 8, 0, "a"),
+                                Gregorian(kRepeatNone, 2013, 1, 2, 8, 0, "b"),
                                 Gregorian(kRepeatNone, 2013, 1, 3, 8, 0, "c")});
     EXPECT_EQ(model.Delete(1), 1);
     EXPECT_EQ(ReminderText(model.row(1)), "c");
@@ -70,7 +65,7 @@ TEST(NewReminder, FromALunarDayStartsOnThatLunarDateAtMidnight) {
 }
 
 TEST(NewReminder, EndsOnARealDateAYearAfterAStartThatHasNone) {
-    SystemTime leapDay = MakeDate(2012, 2, 29);
+    SystemTime leapDay = At(2012, 2, 29);
     EXPECT_EQ(ReminderEndText(NewReminder(leapDay, false, Clock())), "2013年02月28日00点00分");
     SystemTime lunar{};
     lunar.year = 2013;

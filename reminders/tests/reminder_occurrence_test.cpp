@@ -4,17 +4,19 @@
 
 #include <vector>
 
+#include "tests/support/dates.h"
 #include "tests/support/reminder_samples.h"
 
 namespace {
 
-bool OccursOn(const Reminder& r, int y, int m, int d) { return ReminderOccursOn(r, y, m, d, SolarToLunar(y, m, d)); }
+bool OccursOn(const Reminder& r, const Date& date) { return ReminderOccursOn(r, date, SolarToLunar(date)); }
+bool OccursOn(const Reminder& r, int y, int m, int d) { return OccursOn(r, D(y, m, d)); }
 
 // Every date of a Gregorian year on which the memo occurs, as "m-d".
 std::vector<std::string> OccurrencesIn(const Reminder& r, int year) {
     std::vector<std::string> dates;
-    for (SystemTime t = MakeDate(year, 1, 1); t.year == year; t = AddDays(t, 1)) {
-        if (OccursOn(r, t.year, t.month, t.day)) dates.push_back(std::to_string(t.month) + "-" + std::to_string(t.day));
+    for (const Date t : DateRange(D(year, 1, 1), D(year, 12, 31))) {
+        if (OccursOn(r, t)) dates.push_back(std::to_string(t.month()) + "-" + std::to_string(t.day()));
     }
     return dates;
 }
@@ -80,10 +82,26 @@ TEST(LunarMemo, ComparesLunarDatesFromItsStart) {
     EXPECT_TRUE(OccurrencesIn(Lunar(kRepeatDaily, 2013, 1, 31), 2014).empty());
 }
 
-TEST(LunarMemo, YearlyMatchesTheLeapMonthOfTheSameNumberToo) {
-    // 2020 has a leap fourth month: 23 April is 四月初一, 23 May 闰四月初一.
-    ASSERT_EQ(SolarToLunar(2020, 5, 23).isLeap, 1);
-    EXPECT_EQ(OccurrencesIn(Lunar(kRepeatYearly, 2019, 4, 1), 2020), (std::vector<std::string>{"4-23", "5-23"}));
+TEST(LunarMemo, YearlyAndOneOffComeOnceInAYearWithALeapMonthOfTheirNumber) {
+    struct Case {
+        Reminder memo;
+        int year;
+        std::vector<std::string> dates;
+    };
+    // 2020 has 闰四月 (四月初一 is 23 April, 闰四月初一 23 May), 2028 闰五月,
+    // 2023 闰二月, 2025 闰六月; 2033's 闰十一月 begins on 22 December.
+    const Case cases[] = {
+        {Lunar(kRepeatYearly, 2019, 4, 1), 2020, {"4-23"}}, {Lunar(kRepeatYearly, 2000, 5, 5), 2028, {"5-28"}},
+        {Lunar(kRepeatNone, 2028, 5, 5), 2028, {"5-28"}},   {Lunar(kRepeatYearly, 2000, 2, 2), 2023, {"2-21"}},
+        {Lunar(kRepeatYearly, 2000, 6, 15), 2025, {"7-9"}}, {Lunar(kRepeatYearly, 2000, 11, 1), 2033, {"11-22"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.memo, c.year), c.dates) << c.year;
+}
+
+TEST(LunarMemo, MonthlyAndDailyGoOnThroughALeapMonth) {
+    ASSERT_EQ(SolarToLunar(D(2020, 5, 23)).isLeap, 1);  // 闰四月初一
+    EXPECT_TRUE(OccursOn(Lunar(kRepeatMonthly, 2019, 4, 1), 2020, 5, 23));
+    EXPECT_TRUE(OccursOn(Lunar(kRepeatDaily, 2019, 4, 1), 2020, 5, 23));
 }
 
 TEST(LunarMemo, MonthlyOnDay30OccursOnlyInLongMonths) {
@@ -91,9 +109,7 @@ TEST(LunarMemo, MonthlyOnDay30OccursOnlyInLongMonths) {
     const LunarYearInfo info = GetLunarYearInfo(2013);
     int longMonths = 0, occurrences = 0;
     for (int i = 0; i < info.monthCount; ++i) longMonths += info.monthLengths[i] == 30;
-    for (SystemTime t = MakeDate(2013, 2, 10); SolarToLunar(t.year, t.month, t.day).year == 2013; t = AddDays(t, 1)) {
-        occurrences += OccursOn(r, t.year, t.month, t.day);
-    }
+    for (Date t = D(2013, 2, 10); SolarToLunar(t).year == 2013; t += 1) occurrences += OccursOn(r, t);
     EXPECT_EQ(occurrences, longMonths);
     EXPECT_LT(longMonths, info.monthCount);
 }

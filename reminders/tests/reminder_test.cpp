@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "tests/support/dates.h"
+
 namespace {
 
 TEST(Reminder, IsStoredLittleEndianInFieldOrderAndStartsAsZeroBytes) {
@@ -54,10 +56,8 @@ TEST(ReminderText, HoldsUpTo9999BytesAndCutsOnlyBetweenCharacters) {
 TEST(ReminderRow, ShowsEveryColumnOfTheMemoList) {
     Reminder r;
     r.calendar = kReminderGregorian;
-    r.start = MakeDate(2013, 3, 1);
-    r.start.hour = 9;
-    r.start.minute = 5;
-    r.repeatEnd = MakeDate(2014, 3, 1);
+    r.start = At(2013, 3, 1, 9, 5);
+    r.repeatEnd = At(2014, 3, 1);
     r.firstAlert = kAlert15Minutes;
     r.repeat = kRepeatMonthly;
     r.category = kCategoryWork;

@@ -1,8 +1,11 @@
 #include "reminders/win/reminder_editor.h"
 
+#include <iterator>
+#include <string>
 #include <utility>
 
 #include "base/win/gbk_text.h"
+#include "reminders/reminder_manager_model.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -18,24 +21,28 @@ void ShowValue(HWND box, int value) {
     if (!combo::SelectCode(box, value)) combo::SetText(box, std::to_string(value));
 }
 
-constexpr int kEndControls[] = {IDC_MEMO_END_YEAR, IDC_MEMO_END_MONTH, IDC_MEMO_END_DAY, IDC_MEMO_END_HOUR,
-                                IDC_MEMO_END_MINUTE};
+// The control of each field, in the order of ReminderFormField; the last five
+// are the end of repetition.
+constexpr int kFieldControls[] = {
+    IDC_MEMO_CONTENT,    IDC_MEMO_START_YEAR,   IDC_MEMO_START_MONTH, IDC_MEMO_START_DAY,
+    IDC_MEMO_START_HOUR, IDC_MEMO_START_MINUTE, IDC_MEMO_END_YEAR,    IDC_MEMO_END_MONTH,
+    IDC_MEMO_END_DAY,    IDC_MEMO_END_HOUR,     IDC_MEMO_END_MINUTE,
+};
+static_assert(std::size(kFieldControls) == static_cast<std::size_t>(ReminderFormField::kEndMinute) + 1);
+constexpr std::size_t kFirstEndControl = static_cast<std::size_t>(ReminderFormField::kEndYear);
 
-int ControlOf(ReminderFormField field) {
-    switch (field) {
-        case ReminderFormField::kContent: return IDC_MEMO_CONTENT;
-        case ReminderFormField::kStartYear: return IDC_MEMO_START_YEAR;
-        case ReminderFormField::kStartMonth: return IDC_MEMO_START_MONTH;
-        case ReminderFormField::kStartDay: return IDC_MEMO_START_DAY;
-        case ReminderFormField::kStartHour: return IDC_MEMO_START_HOUR;
-        case ReminderFormField::kStartMinute: return IDC_MEMO_START_MINUTE;
-        case ReminderFormField::kEndYear: return IDC_MEMO_END_YEAR;
-        case ReminderFormField::kEndMonth: return IDC_MEMO_END_MONTH;
-        case ReminderFormField::kEndDay: return IDC_MEMO_END_DAY;
-        case ReminderFormField::kEndHour: return IDC_MEMO_END_HOUR;
-        case ReminderFormField::kEndMinute: return IDC_MEMO_END_MINUTE;
-    }
-    return IDC_MEMO_CONTENT;
+int ControlOf(ReminderFormField field) { return kFieldControls[static_cast<std::size_t>(field)]; }
+
+// A combo tells of a new selection before its text shows it; the text is made
+// the selected item's at once, so that what is read is what is chosen.
+void TakeSelectedText(HWND box) {
+    const LRESULT index = SendMessageW(box, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return;
+    const LRESULT length = SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    SetWindowTextW(box, text.c_str());
 }
 
 }  // namespace
@@ -43,47 +50,33 @@ int ControlOf(ReminderFormField field) {
 ReminderEditor::ReminderEditor(const Reminder& record, std::string caption)
     : record_(record), caption_(std::move(caption)) {}
 
-bool ReminderEditor::Run(HWND owner) {
-    owner_ = owner;
-    return RunModal(IDD_REMINDER_EDITOR, owner) == IDOK;
-}
+bool ReminderEditor::Run(HWND owner) { return RunModal(IDD_REMINDER_EDITOR, owner) == IDOK; }
 
-bool ReminderEditor::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (sessionEnd_.OnMessage(hwnd(), message, edited_, "有尚未保存的备忘修改", result)) return true;
-    switch (message) {
-        case WM_INITDIALOG:
-            OnInitDialog();
-            initialised_ = true;
-            result = TRUE;
+bool ReminderEditor::OnCommand(int id, int code) {
+    switch (id) {
+        case IDOK:
+            OnConfirm();
             return true;
-        case WM_COMMAND:
-            if (initialised_ && SessionEndGuard::IsEdit(wParam)) edited_ = true;
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                    OnConfirm();
-                    return true;
-                case IDCANCEL:
-                    EndDialog(hwnd(), IDCANCEL);
-                    return true;
-                case IDC_MEMO_CALENDAR:
-                    if (HIWORD(wParam) == CBN_SELCHANGE) OnCalendarChanged();
-                    return true;
-                case IDC_MEMO_HAS_END:
-                    if (HIWORD(wParam) == BN_CLICKED) EnableEnd(IsDlgButtonChecked(hwnd(), IDC_MEMO_HAS_END) == BST_CHECKED);
-                    return true;
-                default:
-                    return false;
-            }
+        case IDC_MEMO_CALENDAR:
+            if (code == CBN_SELCHANGE) OnCalendarChanged();
+            return true;
+        case IDC_MEMO_START_YEAR:
+        case IDC_MEMO_START_MONTH:
+        case IDC_MEMO_START_DAY:
+            if (code == CBN_SELCHANGE) TakeSelectedText(Item(id));
+            if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) ShowDateHint();
+            return false;
+        case IDC_MEMO_HAS_END:
+            if (code == BN_CLICKED) EnableEnd(IsDlgButtonChecked(hwnd(), IDC_MEMO_HAS_END) == BST_CHECKED);
+            return true;
         default:
             return false;
     }
 }
 
-void ReminderEditor::OnInitDialog() {
+bool ReminderEditor::OnInitDialog() {
     SetWindowTextW(hwnd(), WideFromGbk(caption_).c_str());
-    icons_.SetWindowIcons(hwnd(), IDI_APPLICATION_ICON);
-    CenterOverOwner(hwnd(), owner_);
-    ShowInTaskbarWhenAlone(hwnd());
+    HoldLogOffWhileEdited(UnsavedChangesReason(kReminderFileWords));
 
     combo::Fill(Item(IDC_MEMO_CALENDAR), ItemsOf(ReminderCalendars()));
     combo::SelectCode(Item(IDC_MEMO_CALENDAR), record_.calendar);
@@ -120,7 +113,11 @@ void ReminderEditor::OnInitDialog() {
 
     CheckDlgButton(hwnd(), IDC_MEMO_HAS_END, record_.hasRepeatEnd ? BST_CHECKED : BST_UNCHECKED);
     EnableEnd(record_.hasRepeatEnd != 0);
+    ShowDateHint();
+    return true;
 }
+
+void ReminderEditor::ShowDateHint() { SetDialogItemText(hwnd(), IDC_MEMO_DATE_HINT, ReminderDateHint(ReadForm())); }
 
 void ReminderEditor::FillListsFor(std::int32_t calendar) {
     const bool lunar = calendar == kReminderLunar;
@@ -135,12 +132,15 @@ void ReminderEditor::FillListsFor(std::int32_t calendar) {
 
 void ReminderEditor::OnCalendarChanged() {
     // The stored numbers are shown in the other calendar's terms, not
-    // converted: the 15th of March becomes 三月十五.
+    // converted: the 15th of March becomes 三月十五. The hint beside the
+    // fields says which day that now is.
     FillListsFor(combo::SelectedCode(Item(IDC_MEMO_CALENDAR), record_.calendar));
+    ShowDateHint();
 }
 
 void ReminderEditor::EnableEnd(bool enabled) {
-    for (const int id : kEndControls) EnableWindow(Item(id), enabled ? TRUE : FALSE);
+    for (std::size_t i = kFirstEndControl; i < std::size(kFieldControls); ++i)
+        EnableWindow(Item(kFieldControls[i]), enabled ? TRUE : FALSE);
 }
 
 ReminderForm ReminderEditor::ReadForm() const {
@@ -175,5 +175,5 @@ void ReminderEditor::OnConfirm() {
         return;
     }
     record_ = edited;
-    EndDialog(hwnd(), IDOK);
+    EndModal(IDOK);
 }

@@ -6,9 +6,7 @@
 
 #include <string>
 
-#include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
-#include "base/win/session_end_guard.h"
 #include "reminders/reminder.h"
 #include "reminders/reminder_form.h"
 
@@ -22,11 +20,13 @@ public:
     const Reminder& record() const { return record_; }
 
 protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
 
 private:
-    void OnInitDialog();
     void OnCalendarChanged();
+    // The start date in the other calendar, beside the date fields.
+    void ShowDateHint();
     void OnConfirm();
     // The start month and day lists and the repeat list for a calendar, each
     // showing what the record holds.
@@ -36,10 +36,4 @@ private:
 
     Reminder record_;
     std::string caption_;
-    HWND owner_ = nullptr;
-    DialogIcons icons_;
-    // The user has changed something since the dialog opened.
-    bool initialised_ = false;
-    bool edited_ = false;
-    SessionEndGuard sessionEnd_;
 };

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -19,4 +20,4 @@ struct ReminderManagerRequest {
 };
 
 // Runs the manager modally over `owner`; true when it saved the file.
-bool RunReminderManager(HWND owner, const std::string& reminderFile, const ReminderManagerRequest& request);
+bool RunReminderManager(HWND owner, const std::filesystem::path& reminderFile, const ReminderManagerRequest& request);

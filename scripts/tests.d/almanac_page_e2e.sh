@@ -5,25 +5,18 @@
 # it and walks to the next day. Solvane.exe from an installation laid out like
 # build/win64/dist, under 64-bit Wine in the virtual display, driven by
 # solvane-e2e.exe. Screenshots go to build/win64/artifacts/e2e/.
-set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cd "$root"
-. scripts/e2e-lib.sh
-e2e_begin wine-e2e
+. "$(dirname "$0")/../e2e-lib.sh"
+e2e_begin wine-almanac-e2e
 
-cli="$root/build/native/tools/cli/solvane-cli"
 install="$build/e2e/almanac-install"
 config="$install/Ostrel/Templates/Default/config.ini"
 
-rm -rf "$install"
-cp -r "$build/dist" "$install"
-printf '%s\r\n' "[Ostrel]" "Template=Default" > "$install/Solvane.ini"
+install_fresh "$install" "Template=Default"
 
 start_app() {
     ( cd "$install" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
     app_pid=$!
-    drive wait-calendar 60000 >/dev/null || return 1
-    sleep 1.5  # the first rebuild follows the first show
+    drive wait-calendar 60000 >/dev/null
 }
 
 contains() { grep -qxF -- "$2" <<<"$1"; }
@@ -44,7 +37,6 @@ fi
 if [ "$(date +%Y-%-m)" != "$year-$month" ]; then
     drive left-click 327 40 list-menu menu-pick "${month}月" >/dev/null
 fi
-sleep 1
 if [ "$this_year" -gt $((year + 30)) ] || [ "$this_year" -lt $((year - 30)) ]; then
     skip "December $year" "out of reach of the year menus from $this_year"
     e2e_summary "almanac page e2e"
@@ -52,12 +44,10 @@ if [ "$this_year" -gt $((year + 30)) ] || [ "$this_year" -lt $((year - 30)) ]; t
 fi
 
 # --- the balloon shows its widest line whole ---------------------------------------
-xdotool mousemove 1270 790
-sleep 0.5
+park_pointer
 shown=$(drive hover $(cells 8) balloon 15000)
-sleep 0.8  # the balloon fades in
+screenshot "$artifacts/balloon-$year-12-08.png"  # the balloon has faded in
 read -r _ bl bt br bb <<<"$(drive balloon-rect)"
-import -window root "$artifacts/balloon-$year-12-08.png" 2>/dev/null
 check "resting on 8 December shows the balloon ($shown)" test "$shown" = "balloon shown"
 # In the balloon's colours (the Default template: text 96,32,22 on 255,251,242)
 # each line is a band of text pixels. The widest band is the line of the
@@ -105,23 +95,20 @@ check "and ends inside the balloon, as far from its right edge as it begins from
     eval '[ "$ink" != none ] && [ "$ink_right" -ge $((ink_left - 3)) ]'
 # 5 December forbids some fifty activities: its 忌 list wraps inside a balloon
 # as wide as the month's terms, neither cut nor stretched across the screen.
-xdotool mousemove 1270 790
-sleep 0.5
+park_pointer
 drive hover $(cells 5) balloon 15000 >/dev/null
-sleep 0.8
+screenshot "$artifacts/balloon-$year-12-05.png"
 read -r _ ll lt lr lb <<<"$(drive balloon-rect)"
-import -window root "$artifacts/balloon-$year-12-05.png" 2>/dev/null
 check "the balloon of 5 December wraps its long 忌 list at the width of the month's terms ($((lr - ll)) vs $((br - bl)) pixels)" \
     eval '[ $((lr - ll)) -le $((br - bl + 2)) ] && [ $((lr - ll)) -ge $((br - bl - 2)) ] && [ $((lb - lt)) -gt $((bb - bt)) ]'
-xdotool mousemove 1270 790
-sleep 0.5
+park_pointer
 
 # --- the page from the day menu ---------------------------------------------------
 # What the command-line tool prints for a day: the page's "名：值" lines (the
 # dates aside, which the page shows in its heading) and the 时辰 as "a|b|c" rows.
 cli_entries() { "$cli" day "$1" | sed -n '/=====【黄历】=====/,$p' | grep '：' | grep -v '^时辰：\|^阳历：\|^农历：'; }
 cli_hours() { "$cli" day "$1" | sed -n '/^时辰：/,$p' | tail -n +2 | sed 's/^ *//; s/ /|/g'; }
-page_lines() { sed 's/^control\t1432\tEdit\t//' <<<"$1"; }  # the page's own lines out of a `read`
+page_lines() { sed -E 's/^control\t(1436|1437|1432)\tEdit\t//' <<<"$1"; }  # the page's own lines out of a `read`
 page_rows() { grep '^row' <<<"$1" | cut -f5; }
 
 same_page() {  # a `read` of the page, the date: every entry and 时辰 the CLI prints is on it
@@ -134,12 +121,11 @@ same_page() {  # a `read` of the page, the date: every entry and 时辰 the CLI 
 }
 
 menu=$(drive right-click $(cells 8) list-menu menu-close | cut -f2- | tr '\t\n' ' |')
-check "the day menu ends with 查看黄历... after its own separator ($menu)" \
-    eval '[[ "$menu" == *"|menu separator|10006 查看黄历...|" ]]'
+check "the day menu has 查看黄历... after its own separator, then the planning commands ($menu)" \
+    eval '[[ "$menu" == *"|menu separator|10006 查看黄历...|menu separator|10007 查吉日...|10008 拼假...|10009 转到日期...|" ]]'
 # The pointer leaves the cell first, so that no balloon stands where the next
 # click goes.
-xdotool mousemove 1270 790
-sleep 0.5
+park_pointer
 page=$(drive right-click $(cells 8) list-menu menu-pick 查看黄历... dialog 黄历 30000 read)
 show_errors "$page"
 import -window root "$artifacts/almanac-page-$year-12-08.png" 2>/dev/null
@@ -149,10 +135,10 @@ check "the page shows every entry and 时辰 that solvane-cli day prints for $ye
 check "the page names the day's 值神 with 黄道 or 黑道" eval 'grep -q "^值神：.*（[黄黑]道日）$" <<<"$(page_lines "$page")"'
 check "the page lists the twelve 时辰" test "$(page_rows "$page" | wc -l)" = 12
 
-next=$(drive dialog 黄历 5000 click 1435 sleep 300 read)
+next=$(drive dialog 黄历 5000 click 1435 read)
 check "后一天 walks to 9 December" contains "$next" "control	1430	Static	$year年12月9日 星期三"
 check "and shows what solvane-cli day prints for $year-12-09" same_page "$next" "$year-12-09"
-back=$(drive dialog 黄历 5000 click 1434 click 1434 sleep 300 read)
+back=$(drive dialog 黄历 5000 click 1434 click 1434 read)
 check "前一天 twice walks back to 7 December" contains "$back" "control	1430	Static	$year年12月7日 星期一"
 
 size=$(drive dialog 黄历 5000 size | grep '^size' | cut -d' ' -f2-)
@@ -164,12 +150,13 @@ import -window root "$artifacts/almanac-page-larger.png" 2>/dev/null
 check "Esc closes the page" drive dialog 黄历 5000 press-escape dialog-gone 黄历 10000
 
 # --- the page by double-clicking a day ---------------------------------------------
-xdotool mousemove 1270 790
-sleep 0.5
+park_pointer
 page=$(drive double-click $(cells 22) dialog 黄历 30000 read)
 show_errors "$page"
 check "double-clicking 22 December (冬至) opens its page" contains "$page" "control	1430	Static	$year年12月22日 星期二"
 check "and shows what solvane-cli day prints for it" same_page "$page" "$year-12-22"
+check "a day fit for nothing says 宜：无 first and 忌：诸事不宜 under it" \
+    eval 'grep -q "^control	1436	Edit	宜：无$" <<<"$page" && grep -q "^control	1437	Edit	忌：诸事不宜$" <<<"$page"'
 drive dialog 黄历 5000 click 1 dialog-gone 黄历 10000 >/dev/null
 check "关闭 closes it" drive no-dialog 黄历 1000
 

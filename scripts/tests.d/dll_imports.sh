@@ -4,18 +4,9 @@
 # system DLL is delay-loaded (cmake/delay_load.cmake), after the program has
 # limited the search to the system folder, so a DLL of the same name dropped
 # beside a portable copy is never loaded. The check is shown to fail on a
-# program that imports such a DLL the ordinary way.
-set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-passed=0 failed=0
-check() {  # name, then a command that must succeed
-    local name=$1; shift
-    if "$@" >/dev/null 2>&1; then
-        echo "ok      $name"; passed=$((passed + 1))
-    else
-        echo "FAILED  $name"; failed=$((failed + 1))
-    fi
-}
+# program that imports such a DLL the ordinary way. The 32-bit program is
+# linked large-address aware.
+. "$(dirname "$0")/../check-lib.sh"
 
 # Known DLLs of Windows 7 to 11 alike, and gdiplus.dll, which the manifest
 # takes from the side-by-side store (a known DLL since Windows 8; it cannot
@@ -38,7 +29,7 @@ only_known() {  # objdump, executable
 delay_loaded() {  # executable: names every delay-loaded DLL
     local dll names
     names=$(strings "$1")
-    for dll in comctl32 uxtheme version winmm urlmon wininet; do
+    for dll in comctl32 uxtheme version winmm urlmon wininet oleacc; do
         grep -qx "$dll.dll" <<<"$names" || return 1
     done
 }
@@ -52,6 +43,14 @@ for arch in win64:x86_64 win32:i686; do
     check "${arch%%:*}: and names the other system DLLs for delay-loading" delay_loaded "$exe"
 done
 
+# The 32-bit program is large-address aware: 4 GB of address space on 64-bit
+# Windows instead of 2 GB.
+exe32="$root/build/win32/dist/Solvane.exe"
+if [ -f "$exe32" ]; then
+    check "win32: Solvane.exe is large-address aware" \
+        eval 'grep -q "large address aware" <<<"$(i686-w64-mingw32-objdump -p "$exe32")"'
+fi
+
 # The check itself: a program importing winmm.dll the ordinary way fails it.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -61,5 +60,4 @@ if x86_64-w64-mingw32-gcc "$scratch/t.c" -o "$scratch/t.exe" -lwinmm 2>/dev/null
         eval '! only_known x86_64-w64-mingw32-objdump "$scratch/t.exe"'
 fi
 
-echo "dll imports: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary "dll imports"

@@ -7,36 +7,25 @@
 # Screenshots are kept in build/win64/artifacts/e2e/ (dpi-100.png,
 # dpi-150.png, dpi-200.png, and the daily notice dpi-notice-100.png and
 # dpi-notice-150.png) and are meant to be looked at.
-set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cd "$root"
-. scripts/e2e-lib.sh
+. "$(dirname "$0")/../e2e-lib.sh"
 e2e_begin wine-dpi-e2e
 
 install="$build/e2e/dpi-install"
-cli="$root/build/native/tools/cli/solvane-cli"
 today=$(date +%F)
 
-set_dpi() {
-    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    "${WINE%/*}/wineserver" -k 2>/dev/null
-    "${WINE%/*}/wineserver" -w 2>/dev/null || true
-}
-
 start_app() {
-    rm -rf "$install"
-    cp -r "$build/dist" "$install"
-    printf '%s\r\n' "[Ostrel]" "Template=Default" "SystemTrayTemplate=RedPage" > "$install/Solvane.ini"
+    install_fresh "$install" "Template=Default" "SystemTrayTemplate=RedPage"
     # Today's one festival, for the daily notice after start-up.
     printf 'YL,JR,%s,DPI,,,,1,1,1\n' "$(date +%-m-%-d)" > "$install/Ostrel/holidays.cfg"
     ( cd "$install" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
     app_pid=$!
-    drive wait-calendar 60000 >/dev/null || return 1
-    sleep 2  # the first rebuild follows the first show
-    read -r _ L T R B _ <<<"$(drive calendar)"
+    read -r _ L T R B _ <<<"$(drive wait-calendar 60000)"
 }
 
-shot() { xdotool mousemove 1270 790 2>/dev/null; sleep 0.7; import -window root "$artifacts/$1.png" 2>/dev/null; }
+shot() {
+    park_pointer
+    screenshot "$artifacts/$1.png"
+}
 
 colour_at() {  # screenshot, window point x, y: "R G B"
     local x=$((L + $2)) y=$((T + $3))
@@ -85,13 +74,11 @@ balloon_over_today() {  # scale in percent, shot name: leaves the balloon's size
     local x y
     read -r x y <<<"$(python3 scripts/tests.d/month_cells.py "$install/Ostrel/Templates/Default/config.ini" \
         "$(date +%Y)" "$(date +%-m)" centre "$(date +%-d)")"
-    xdotool mousemove 1270 790 2>/dev/null
-    sleep 0.5
+    park_pointer
     drive hover $((x * $1 / 100)) $((y * $1 / 100)) balloon 15000 >/dev/null
-    sleep 0.8  # the balloon fades in
+    screenshot "$work/$2.png"  # the balloon has faded in
     read -r _ bl bt br bb <<<"$(drive balloon-rect)"
     BW=$((br - bl)) BH=$((bb - bt))
-    import -window root "$work/$2.png" 2>/dev/null
     convert "$work/$2.png" -crop "${BW}x${BH}+$bl+$bt" +repage "$artifacts/$2.png"
 }
 

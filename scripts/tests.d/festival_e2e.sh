@@ -3,21 +3,15 @@
 # installation laid out like build/win64/dist, under 64-bit Wine in the virtual
 # display, driven by solvane-e2e.exe through the day menu, the tray menu and
 # the dialogs' own controls. Screenshots go to build/win64/artifacts/e2e/.
-set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cd "$root"
-. scripts/e2e-lib.sh
-e2e_begin wine-e2e
+. "$(dirname "$0")/../e2e-lib.sh"
+e2e_begin wine-festival-e2e
 
-cli="$root/build/native/tools/cli/solvane-cli"
 install="$build/e2e/festival-install"
 festivals="$install/Ostrel/holidays.cfg"
 # Generous timeouts: the machine may be busy; every wait polls.
 
 fresh_install() {  # the shipped installation with a festival file of three rules
-    rm -rf "$install"
-    cp -r "$build/dist" "$install"
-    printf '%s\r\n' "[Ostrel]" "Template=Default" > "$install/Solvane.ini"
+    install_fresh "$install" "Template=Default"
     printf '%s\r\n' "YL,JR,10-1,国庆节,,,,1,1,1" "NL,JR,8-15,中秋节,,,,1,1,1" "YL,JNR,MSD:5:2:7,母亲节,,,,,1,0" |
         iconv -f UTF-8 -t GBK > "$festivals"
 }
@@ -25,8 +19,7 @@ fresh_install() {  # the shipped installation with a festival file of three rule
 start_app() {
     ( cd "$install" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
     app_pid=$!
-    drive wait-calendar 60000 >/dev/null || return 1
-    sleep 1.5  # the first rebuild follows the first show
+    drive wait-calendar 60000 >/dev/null
 }
 
 festival_lines() { iconv -f GBK -t UTF-8 "$festivals" | tr -d '\r'; }
@@ -34,11 +27,8 @@ festival_lines() { iconv -f GBK -t UTF-8 "$festivals" | tr -d '\r'; }
 # Saving ends with a flush to disk, which a busy machine may take seconds over:
 # the file is polled until it holds the expected lines ("|" after each).
 file_becomes() {
-    local expected=$1 _
-    for _ in $(seq 60); do
-        [ "$(festival_lines | tr '\n' '|')" = "$expected" ] && return 0
-        sleep 0.5
-    done
+    holds() { [ "$(festival_lines | tr '\n' '|')" = "$1" ]; }
+    eventually --within 30 holds "$1" && return 0
     echo "holidays.cfg: $(festival_lines | tr '\n' '|')"
     return 1
 }
@@ -93,16 +83,13 @@ check "so is one too long to load back from the file" grep -q "太长，无法�
 drive dialog 添加 20000 set-text 1017 妈妈的生日 set-text 1013 1980 click 1 dialog-gone 添加 30000 >/dev/null
 check "confirming writes the birthday at the top of holidays.cfg, the other festivals after it as they were" file_becomes \
     "NL,SR,$lunar_code,妈妈的生日,1980,,,1,1,1|YL,JR,10-1,国庆节,,,,1,1,1|NL,JR,8-15,中秋节,,,,1,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,,1,0|"
-for _ in 1 2 3; do listed=$(day_menu 15); contains "$listed" "妈妈的生日" && break; sleep 1; done
-check "the month shows it at once: the day's menu lists 妈妈的生日" contains "$listed" "妈妈的生日"
+check "the month shows it at once: the day's menu lists 妈妈的生日" eventually eval 'contains "$(day_menu 15)" 妈妈的生日'
 unchanged=$(md5sum < "$festivals")
 # The pointer leaves the cell first, so that no balloon stands where the next
 # click goes.
-xdotool mousemove 1270 790
-sleep 0.5
+park_pointer
 check "cancelling the editor of 添加阳历节日... closes without writing" drive right-click $(cells "$year" "$month" centre 15) \
     list-menu menu-pick 添加阳历节日... dialog 添加 60000 click 2 dialog-gone 添加 20000
-sleep 1
 check "holidays.cfg stays as it was" test "$(md5sum < "$festivals")" = "$unchanged"
 stop_app
 
@@ -112,13 +99,8 @@ before=$(md5sum < "$festivals")
 start_app
 # October of this year, through the month menu, where 国庆节 falls on the 1st.
 october_menu() { drive right-click $(cells "$year" 10 centre 1) list-menu menu-close | cut -f3; }
-for _ in 1 2 3; do
-    drive left-click 327 40 list-menu menu-pick 10月 >/dev/null
-    sleep 1
-    october=$(october_menu)
-    contains "$october" "国庆节" && break
-done
-check "1 October lists 国庆节" contains "$october" "国庆节"
+drive left-click 327 40 list-menu menu-pick 10月 >/dev/null
+check "1 October lists 国庆节" contains "$(october_menu)" "国庆节"
 listing=$(open_manager)
 show_errors "$listing"
 import -window root "$artifacts/festival-manager.png" 2>/dev/null
@@ -127,20 +109,22 @@ check "节日管理... lists the rules in file order, ticked unless enabled is 0
     "1|节日|阳历|国庆节|10月1日|||/1|节日|旧历|中秋节|八月十五|||/1|纪念日|阳历|母亲节|5月的第二个星期日|||/"
 drive dialog 节日管理 20000 close dialog-gone 节日管理 20000 >/dev/null
 check "closing it unchanged asks nothing and writes nothing" test "$(md5sum < "$festivals")" = "$before"
-unticked=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 check-row 0 0 close box 20000 cancel)
+unticked=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 check-row 0 0 close box 20000 no)
 show_errors "$unticked"
 check "unticking alone is a change: closing asks 已经修改了节日，是否保存？" \
     contains "$unticked" "box 请确认|已经修改了节日，是否保存？"
 drive dialog-gone 节日管理 20000 >/dev/null
-check "and Cancel leaves the file as it was" test "$(md5sum < "$festivals")" = "$before"
+check "and 否 leaves the file as it was" test "$(md5sum < "$festivals")" = "$before"
 
-# --- cancel after a change ---------------------------------------------------------------
+# --- 取消 and 否 after a change ---------------------------------------------------------------
 prompt=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 3 \
     close box 20000 cancel)
 show_errors "$prompt"
 check "after a deletion closing asks 已经修改了节日，是否保存？ captioned 请确认" contains "$prompt" "box 请确认|已经修改了节日，是否保存？"
-drive dialog-gone 节日管理 20000 >/dev/null
-check "Cancel discards the change" test "$(md5sum < "$festivals")" = "$before"
+stayed=$(drive dialog 节日管理 20000 read)
+check "取消 keeps the manager open with the change" test "$(rows_of "$stayed" | wc -l)" = 2
+drive dialog 节日管理 20000 close box 20000 no dialog-gone 节日管理 20000 >/dev/null
+check "否 discards the change" test "$(md5sum < "$festivals")" = "$before"
 
 # --- edit, reorder and untick, then save ---------------------------------------------------
 edited=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 4 \
@@ -155,8 +139,8 @@ check "保存并关闭 writes the new order, the changed box as 0 and the untouc
     file_becomes "YL,JR,10-1,国庆,,,,0,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,,1,0|NL,JR,8-15,中秋节,,,,1,1,1|"
 # The day also carries its public-holiday line (国庆节假期 休): the festival's
 # own item is the line that is its name alone.
-for _ in 1 2 3; do october=$(october_menu); grep -qx 国庆 <<<"$october" || break; sleep 1; done
-check "and the month is rebuilt: 1 October no longer lists the unticked festival" eval '! grep -qx 国庆 <<<"$october"'
+check "and the month is rebuilt: 1 October no longer lists the unticked festival" \
+    eventually eval '! grep -qx 国庆 <<<"$(october_menu)"'
 
 # --- the keyboard: after DOWN the list has the focus, and Enter edits the row ---------------
 saved=$(md5sum < "$festivals")
@@ -165,7 +149,7 @@ keyed=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dial
 show_errors "$keyed"
 check "Enter on the moved row opens its editor instead of 保存并关闭" contains "$keyed" "text 1017 国庆"
 check "the manager is still open after the editor is cancelled, and closing asks first" \
-    drive dialog 节日管理 20000 close box 20000 cancel dialog-gone 节日管理 20000
+    drive dialog 节日管理 20000 close box 20000 no dialog-gone 节日管理 20000
 check "nothing was saved" test "$(md5sum < "$festivals")" = "$saved"
 
 # --- a festival file edited in Notepad while the manager is open -------------------------------
@@ -180,19 +164,21 @@ saved=$(md5sum < "$festivals")
 
 # --- a festival file that cannot be read -----------------------------------------------------
 # Locked by another program while the editor opens, free again when it is
-# confirmed: the manager's list lacks the file's festivals, so saving it over
-# the file is refused.
+# confirmed: the manager's list lacks the file's festivals, so the save asks
+# to read the file again; declined, nothing is written.
 unread=$(drive lock-file "Z:${festivals//\//\\}" right-click $(cells "$year" 10 centre 1) list-menu \
-    menu-pick 添加阳历节日... dialog 添加 60000 unlock-file set-text 1017 读不出 click 1 box 30000 ok)
+    menu-pick 添加阳历节日... dialog 添加 60000 unlock-file set-text 1017 读不出 click 1 box 30000 no)
 show_errors "$unread"
-check "a festival file that could not be read is not saved over" grep -q "无法读取节日文件" <<<"$unread"
+check "a festival file that could not be read is not saved over: the save offers to read it again" \
+    grep -q "打开节日管理时没能读出节日文件" <<<"$unread"
 check "and keeps every festival it held" test "$(md5sum < "$festivals")" = "$saved"
 kept=$(drive dialog 节日管理 30000 read)
 show_errors "$kept"
 check "the manager opens with the new festival" contains "$(rows_of "$kept")" "1|生日|阳历|读不出|10月1日|||"
-check "保存并关闭 is refused as well, the manager stays open" drive dialog 节日管理 20000 click 1 box 20000 ok \
-    dialog 节日管理 20000 close box 20000 cancel dialog-gone 节日管理 20000
-check "the file is still as it was" test "$(md5sum < "$festivals")" = "$saved"
+drive dialog 节日管理 20000 click 1 box 20000 yes dialog-gone 节日管理 20000 >/dev/null
+check "保存并关闭, reading the file again, adds the new festival after every one the file held" \
+    eval 'iconv -f GBK -t UTF-8 < "$festivals" | tr -d "\r" | grep -c "国庆\|母亲节\|中秋节\|读不出" | grep -qx 4'
+saved=$(md5sum < "$festivals")
 
 # --- a festival file that cannot be written ------------------------------------------------
 # A folder in the file's place cannot be replaced by the save; it cannot be
@@ -200,13 +186,13 @@ check "the file is still as it was" test "$(md5sum < "$festivals")" = "$saved"
 rm -f "$festivals"
 mkdir -p "$festivals/keep"
 failed_save=$(drive right-click $(cells "$year" 10 centre 1) list-menu menu-pick 添加阳历节日... dialog 添加 60000 \
-    set-text 1017 不能保存 click 1 box 30000 ok)
+    set-text 1017 不能保存 click 1 box 30000 yes box 30000 ok)
 show_errors "$failed_save"
 check "a save that fails is reported" grep -q "无法读取节日文件" <<<"$failed_save"
 kept=$(drive dialog 节日管理 30000 read)
 show_errors "$kept"
 check "and the manager opens with the new festival, nothing lost" contains "$(rows_of "$kept")" "1|生日|阳历|不能保存|10月1日|||"
-check "closing then asks before dropping it" drive dialog 节日管理 20000 close box 20000 cancel \
+check "closing then asks before dropping it" drive dialog 节日管理 20000 close box 20000 no \
     dialog-gone 节日管理 20000
 stop_app
 

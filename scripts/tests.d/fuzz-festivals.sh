@@ -8,12 +8,8 @@ cd "$root"
 out=build/fuzz/festivals
 mkdir -p "$out/corpus" "$out/seeds"
 
-# Narrow literals stay UTF-8 here (clang has no GBK execution character set);
-# the target checks memory safety and round trips, not texts.
-clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I"$root" -o "$out/festival_rules_fuzz" \
-    festivals/fuzz/festival_rules_fuzz.cpp festivals/festival_*.cpp calendar/*.cpp almanac/solar_term_names.cpp almanac/solar_term_lookup.cpp \
-    base/*.cpp base/platform/*_posix.cpp
+# Built with the other fuzz targets (tools/fuzz).
+scripts/fuzz-build.sh
 
 # Seeds: every line of the shipped file, and a few odd ones.
 n=0
@@ -24,7 +20,7 @@ done < data/Ostrel/holidays.cfg
 printf 'YL,JNR,5-20,a<!-COMMA-!>b,1980,2015-6-30,,0,1,1\r\n' > "$out/seeds/comma"
 printf 'NL,SR,offset:-1:1-1,x,,,,1,1,1\n \t\n' > "$out/seeds/lower"
 
-"$out/festival_rules_fuzz" -max_total_time="${SOLVANE_FUZZ_SECONDS:-30}" -rss_limit_mb=2048 \
+build/fuzz/festival_rules_fuzz -max_total_time="${SOLVANE_FUZZ_SECONDS:-30}" -rss_limit_mb=2048 \
     -dict=festivals/fuzz/festival_rules.dict -print_final_stats=1 "$out/corpus" "$out/seeds" \
     2> "$out/last-run.log" || { tail -n 60 "$out/last-run.log"; exit 1; }
 tail -n 3 "$out/last-run.log"

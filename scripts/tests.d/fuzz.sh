@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of tools/fuzz with clang in build/fuzz and runs
-# each for a bounded time (SOLVANE_FUZZ_SECONDS, default 30) from its seeds. A
-# crash leaves the input that caused it in build/fuzz/artifacts/.
+# each that has seeds in tools/fuzz/seeds/ for a bounded time
+# (SOLVANE_FUZZ_SECONDS, default 30). A crash leaves the input that caused it
+# in build/fuzz/artifacts/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${SOLVANE_FUZZ_SECONDS:-30}
-jobs=${SOLVANE_JOBS:-$(nproc)}
 dir="$root/build/fuzz"
 
-if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$root/tools/fuzz" -B "$dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$dir" -j "$jobs" -- --no-print-directory >/dev/null
+"$root/scripts/fuzz-build.sh"
 
 status=0
 mkdir -p "$dir/artifacts"

@@ -2,17 +2,7 @@
 # The includes of the tree point down its layers (scripts/check-layers.py), and
 # the check does catch what breaks them: a copy of the sources with one bad
 # include planted must fail, naming the file and the include.
-set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-passed=0 failed=0
-check() {  # name, then a command that must succeed
-    local name=$1; shift
-    if "$@" >/dev/null 2>&1; then
-        echo "ok      $name"; passed=$((passed + 1))
-    else
-        echo "FAILED  $name"; failed=$((failed + 1))
-    fi
-}
+. "$(dirname "$0")/../check-lib.sh"
 
 check "every include of the tree points down its layers" python3 "$root/scripts/check-layers.py" --root "$root"
 
@@ -41,7 +31,12 @@ check "a portable file that includes <windows.h> is named" \
     planted_fails festivals/festival_file.cpp '#include <windows.h>' festivals/festival_file.cpp windows.h
 check "festivals and memos do not include each other" \
     planted_fails reminders/reminder.cpp '#include "festivals/festival_rule.h"' reminders/reminder.cpp festivals/festival_rule.h
+check "the almanac reading day information from above it is named" \
+    planted_fails almanac/almanac_database.cpp '#include "days/day_info.h"' almanac/almanac_database.cpp days/day_info.h
+check "memos reaching up into the notices are named" \
+    planted_fails reminders/reminder_file.cpp '#include "notices/notices.h"' reminders/reminder_file.cpp notices/notices.h
+check "base and calendar stand side by side" \
+    planted_fails calendar/lunar_calendar.cpp '#include "base/file_system.h"' calendar/lunar_calendar.cpp base/file_system.h
 check "the untouched copy passes again" python3 "$root/scripts/check-layers.py" --root "$copy"
 
-echo "layers: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary "layers"

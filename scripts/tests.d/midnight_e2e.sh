@@ -6,10 +6,7 @@
 # a clock that starts at SOLVANE_TEST_CLOCK and a notification area that
 # refuses the icon SOLVANE_TEST_TRAY_REFUSALS times) from an installation
 # laid out like dist/. Screenshots in build/win64/artifacts/e2e/midnight-*.png.
-set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cd "$root"
-. scripts/e2e-lib.sh
+. "$(dirname "$0")/../e2e-lib.sh"
 e2e_begin wine-midnight-e2e
 
 install="$build/e2e/midnight-install"
@@ -23,17 +20,14 @@ start_app() {  # test clock, tray refusals: a fresh installation, started
     printf '%s\r\n' "[Ostrel]" "Template=Default" "SystemTrayTemplate=RedPage" > "$install/Solvane.ini"
     ( cd "$install" && SOLVANE_TEST_CLOCK="$1" SOLVANE_TEST_TRAY_REFUSALS="$2" "$WINE" Solvane.exe ) >/dev/null 2>&1 &
     app_pid=$!
-    drive wait-calendar 60000 >/dev/null || return 1
-    sleep 2  # the first rebuild follows the first show
-    read -r _ L T R B _ <<<"$(drive calendar)"
+    read -r _ L T R B _ <<<"$(drive wait-calendar 60000)"
 }
 
 # The first tray icon's page inside its frame: Wine's tray draws a changed
 # icon over the old one, so the frame's soft edge comes out darker then.
 shot() {  # name: the screen, the month window and the tray icon's page cut out of it
-    xdotool mousemove 1270 790 2>/dev/null
-    sleep 0.7
-    import -window root "$artifacts/midnight-$1.png" 2>/dev/null
+    park_pointer
+    screenshot "$artifacts/midnight-$1.png"
     convert "$artifacts/midnight-$1.png" -crop "$((R - L))x$((B - T))+$L+$T" +repage "$work/$1-window.png"
     convert "$artifacts/midnight-$1.png" -crop 14x12+6+26 +repage "$work/$1-tray.png"
 }
@@ -53,13 +47,7 @@ ring_on() {  # shot name, year, month, day: the day's number box holds today's p
         awk -F'[(),]' 'NR > 1 && $3 > 200 && $4 > 150 && $4 < 200 && $5 > 140 && $5 < 195 { n++ } END { exit !(n >= 20) }'
 }
 
-wait_tray() {  # seconds: until the shell's icon is in the notification area
-    for _ in $(seq $(($1 * 2))); do
-        [ "$(drive tray)" = "tray present" ] && return 0
-        sleep 0.5
-    done
-    return 1
-}
+tray_present() { [ "$(drive tray)" = "tray present" ]; }
 
 seconds_until() {  # "HH:MM:SS" of the test clock started at $clock_start: seconds from now, at least 0
     local target started
@@ -109,7 +97,6 @@ clock_start="2026-12-31 23:59:45"
 started_at=$SECONDS
 start_app "$clock_start" 0
 drive left-click 327 40 list-menu menu-pick 11月 >/dev/null
-sleep 1
 shot november
 sleep "$(seconds_until 00:00:08)"
 shot november-after
@@ -139,8 +126,7 @@ stop_app
 start_app "2027-01-01 00:00:20" 5
 check "started before the notification area is ready, the program runs without its icon" \
     test "$(drive tray)" = "tray absent"
-check "and its icon appears once the notification area takes it" wait_tray 30
-sleep 1
+check "and its icon appears once the notification area takes it" eventually --within 30 tray_present
 shot tray-retry
 check "showing today's date as on any start" \
     test "$(differing "$work/tray-retry-tray.png" "$work/new-year-start-tray.png")" -le 2

@@ -4,6 +4,7 @@ end-to-end tests: the same integer arithmetic as the month layout.
 
     month_cells.py CONFIG YEAR MONTH centre DAY   -> "x y" of the cell's centre
     month_cells.py CONFIG YEAR MONTH number DAY   -> "left top right bottom" of its number box
+    month_cells.py CONFIG YEAR MONTH cell DAY     -> "left top right bottom" of the whole cell
 Day 0 is the empty cell before the 1st (when there is one). Sunday first.
 """
 import datetime
@@ -34,6 +35,8 @@ def main():
     x, y = left + (k % 7) * cw, top + header + (k // 7) * rh
     if what == "centre":
         print(x + cw // 2, y + (a + b) // 2)
+    elif what == "cell":
+        print(x, y, x + cw, y + a + b)
     else:
         print(x, y, x + cw, y + a)
 

@@ -8,8 +8,9 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 export LC_ALL=C.UTF-8
-if ! scripts/package.sh --no-build >/dev/null; then
+if ! made=$(scripts/package.sh --no-build 2>&1); then
     echo "FAILED  scripts/package.sh makes the packages"
+    tail -n 20 <<<"$made" | sed 's/^/        /'
     exit 1
 fi
 . scripts/e2e-lib.sh
@@ -28,12 +29,10 @@ start_app() {  # the program in folder $1; true once its month window shows a pi
     rm -f "$work/exit"
     ( cd "$1" && "$WINE" Solvane.exe; echo $? > "$work/exit" ) >/dev/null 2>&1 &
     app_pid=$!
-    drive wait-calendar 30000 >/dev/null || return 1
-    sleep 1.5  # the first rebuild follows the first show
-    line=$(drive calendar)
+    line=$(drive wait-calendar 30000) || return 1
     read -r _ L T R B state <<<"$line"
     [ "$state" = visible ] || return 1
-    import -window root "$shot" 2>/dev/null
+    screenshot "$shot"
     # Not blank: the skin's picture lies in the window's rectangle.
     convert "$shot" -crop "$((R - L))x$((B - T))+$L+$T" -format "%[fx:mean>0.05]" info: | grep -qx 1
 }
@@ -66,7 +65,7 @@ tree() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | sort | tr '\n' ' '); 
 
 wait_for_uninstall() {  # the uninstaller reruns itself from the temporary folder
     for _ in $(seq 300); do [ -e "$1/Uninstall.exe" ] || break; sleep 0.1; done
-    timeout 30 "${WINE%/*}/wineserver" -w 2>/dev/null || true
+    timeout 30 "$WINESERVER" -w 2>/dev/null || true
 }
 
 # --- the zips ---------------------------------------------------------------------
@@ -90,10 +89,19 @@ unzip -q "$zip64" -d "$unpacked"
 portable="$unpacked/$product"
 check "unpacked, the Chinese file names come out as written" \
     test -f "$portable/Sound/提醒.wav" -a -f "$portable/Sound/滴滴.wav" -a -f "$portable/说明.txt"
+expected=$( (cd "$portable" && find . -mindepth 1 ! -name 说明.txt; echo ./Uninstall.exe) | sed 's|^\./||' | sort | tr '\n' ' ')
+check "the zip holds no settings or festival file of the user's names, only their first-run copies" \
+    test ! -e "$portable/Solvane.ini" -a ! -e "$portable/Ostrel/holidays.cfg" -a -f "$portable/Ostrel/FirstRun/holidays.cfg"
 check "the unpacked x64 program starts and shows its month window" start_app "$portable" "$artifacts/unzipped.png"
 check "with its tray icon" test "$(drive tray)" = "tray present"
 check "退出 ends it" stop_app
 check "having saved its window's place beside itself" grep -q '^RECT_1=' "$portable/Solvane.ini"
+check "and made its festival file from the first-run copy" \
+    cmp -s "$portable/Ostrel/holidays.cfg" "$portable/Ostrel/FirstRun/holidays.cfg"
+printf 'YL,JR,6-6,我的节日,,,,1,1,1\r\n' >> "$portable/Ostrel/holidays.cfg"
+unzip -qo "$zip64" -d "$unpacked"
+check "unpacking the zip again over the folder keeps the user's settings and festivals" \
+    eval 'grep -q "^RECT_1=" "$portable/Solvane.ini" && grep -q "^YL,JR,6-6," "$portable/Ostrel/holidays.cfg"'
 
 # --- the installer ----------------------------------------------------------------
 installed="$work/installed/$product"
@@ -103,7 +111,6 @@ mkdir -p "$work/installed"
 setup_exit=$?
 check "the installer installs silently into the folder given (exit code $setup_exit)" \
     test "$setup_exit" = 0 -a -f "$installed/Solvane.exe" -a -f "$installed/Uninstall.exe" -a -d "$installed/Reminders"
-expected=$( (cd "$portable" && find . -mindepth 1 ! -name 说明.txt; echo ./Uninstall.exe) | sed 's|^\./||' | sort | tr '\n' ' ')
 check "the installed files are the zip's layout without 说明.txt, plus the uninstaller" \
     test "$(tree "$installed")" = "$expected"
 shortcut=$(find "$WINEPREFIX/drive_c/users" -path "*Start Menu/Programs/$product.lnk" 2>/dev/null | head -1)
@@ -116,17 +123,25 @@ check "it registers its uninstaller" \
 check "the installed program starts and shows its month window" start_app "$installed" "$artifacts/installed.png"
 check "退出 ends it" stop_app
 
+check "no package holds the user's holiday schedule, only the shipped one it overrides" \
+    test -f "$installed/Ostrel/offdays-shipped.cfg" -a ! -e "$installed/Ostrel/offdays.cfg"
 printf 'memo\r\n' > "$installed/Reminders/reminders.cfg"  # stands for the user's memos
+# The user's correction of a shipped day, saved by Notepad as "Unicode".
+{ printf '\xff\xfe'; printf '2026-10-10,休,国庆节\r\n' | iconv -f UTF-8 -t UTF-16LE; } > "$installed/Ostrel/offdays.cfg"
+offdays_mine=$(md5sum < "$installed/Ostrel/offdays.cfg")
 "$WINE" "$installed/Uninstall.exe" /S >/dev/null 2>&1
 wait_for_uninstall "$installed"
-check "the silent uninstaller removes the program and keeps the user's settings, festivals and memos" \
-    test "$(tree "$installed")" = "Ostrel Ostrel/holidays.cfg Reminders Reminders/reminders.cfg Solvane.ini "
+check "the silent uninstaller removes the program and keeps the user's settings, festivals, holiday corrections and memos" \
+    test "$(tree "$installed")" = "Ostrel Ostrel/holidays.cfg Ostrel/offdays.cfg Reminders Reminders/alerts.state Reminders/reminders.cfg Solvane.ini "
 check "and the Start-menu shortcut" test ! -e "$shortcut"
 check "and the Run value" test -z "$(reg_value "$run_key" "$product")"
 check "and its registration" eval '! key_exists "$uninstall_key"'
 
 "$WINE" "$setup64" /S "/D=$(windows_path "$work/installed")\\$product" >/dev/null 2>&1
 check "installing again keeps the settings the program saved" grep -q '^RECT_1=' "$installed/Solvane.ini"
+check "and the user's holiday file byte for byte" test "$(md5sum < "$installed/Ostrel/offdays.cfg")" = "$offdays_mine"
+check "whose day overrides the shipped one" eval '"$root/build/native/tools/cli/solvane-cli" day 2026-10-10 \
+    --offdays "$installed/Ostrel/offdays.cfg" 2>/dev/null | grep -qx "国庆节假期 休"'
 check "without /AUTOSTART there is no Run value" test -z "$(reg_value "$run_key" "$product")"
 "$WINE" "$installed/Uninstall.exe" /S /PURGE >/dev/null 2>&1
 wait_for_uninstall "$installed"

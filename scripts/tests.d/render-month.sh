@@ -7,7 +7,16 @@
 # build/win64/renders/ for people to look at.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# A prefix and a display of its own, so that it can run beside the others.
+export WINEPREFIX="$root/.cache/wine-render"
 . "$root/scripts/wine-env.sh"
+stop_wine() {
+    "$WINESERVER" -k 2>/dev/null || true
+    stop_display
+}
+start_display
+trap stop_wine EXIT
+fresh_wine_prefix
 tool="$root/build/win64/tools/render-month/render-month.exe"
 out="$root/build/win64/renders"
 mkdir -p "$out"

@@ -3,54 +3,51 @@
 // test or placed by date, festivals and solar terms by date.
 #pragma once
 
-#include <cstdio>
 #include <map>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
-#include "almanac/day_info.h"
 #include "calendar/calendar_texts.h"
-#include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
+#include "days/day_info.h"
 #include "reminders/reminder_occurrence.h"
+#include "tests/support/dates.h"
+#include "tests/support/festival_samples.h"
 
-inline std::string DateKey(int year, int month, int day) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-    return text;
-}
+// "YYYY-MM-DD", the key of the made-up parts.
+inline std::string DateKey(int year, int month, int day) { return D(year, month, day).ToString(); }
 
 class FakeDays : public DayInfoSource {
 public:
-    DayInfo GetDayInfo(int year, int month, int day, bool withAlmanac, bool withFestivals,
-                       bool withReminders) override {
+    DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) override {
         ++queries;
         partialQueries += !(withAlmanac && withFestivals && withReminders);
         DayInfo info;
-        info.solarDate = DateKey(year, month, day);
-        requests.push_back(info.solarDate + (withAlmanac ? " A" : " -") + (withFestivals ? "F" : "-") +
+        info.date = date;
+        const std::string key = date.ToString();
+        requests.push_back(key + (withAlmanac ? " A" : " -") + (withFestivals ? "F" : "-") +
                            (withReminders ? "R" : "-"));
-        const LunarDate lunar = SolarToLunar(year, month, day);
-        info.lunarDate = info.solarDate == unreadableLunarDate ? "2015-01" : DateKey(lunar.year, lunar.month, lunar.day);
-        info.isLeap = lunar.isLeap;
-        info.zodiac = ZodiacName(lunar.year);
-        info.weekday = DayOfWeek(year, month, day);
-        if (withAlmanac && solarTerms.count(info.solarDate)) info.SolarTerm = solarTerms[info.solarDate];
-        if (withFestivals && festivals.count(info.solarDate)) info.festivals = festivals[info.solarDate];
+        info.lunar = SolarToLunar(date);
+        info.zodiac = ZodiacName(info.lunar.year);
+        if (withAlmanac && solarTerms.count(key)) info.SolarTerm = solarTerms[key];
+        if (withAlmanac && yiJi.count(key)) std::tie(info.Yi, info.Ji) = yiJi[key];
+        if (withFestivals && festivals.count(key)) info.festivals = festivals[key];
         if (withReminders) {
-            if (memos.count(info.solarDate)) info.reminders = memos[info.solarDate];
+            if (memos.count(key)) info.reminders = memos[key];
             for (const Reminder& r : reminders) {
-                if (ReminderOccursOn(r, year, month, day, lunar)) info.reminders.push_back(r);
+                if (ReminderOccursOn(r, date, info.lunar)) info.reminders.push_back(r);
             }
         }
         return info;
     }
 
-    ReminderList reminders;                         // shown on the days they occur
-    std::map<std::string, ReminderList> memos;      // shown on that date as they are
+    ReminderList reminders;                     // shown on the days they occur
+    std::map<std::string, ReminderList> memos;  // shown on that date as they are
     std::map<std::string, FestivalList> festivals;
     std::map<std::string, std::string> solarTerms;
-    std::string unreadableLunarDate;  // "yyyy-mm-dd" whose lunar date does not parse
+    std::map<std::string, std::pair<std::string, std::string>> yiJi;  // the almanac's 宜 and 忌
     std::vector<std::string> requests;  // "2013-02-10 AFR": the date and the parts asked for
     int queries = 0;
     int partialQueries = 0;  // asked without almanac, festivals or memos
@@ -59,11 +56,10 @@ public:
 inline FestivalRule Festival(const std::string& name, const std::string& suffix = "",
                              const std::string& showInForenotice = "1", const std::string& showReminderWindow = "1",
                              const std::string& soundFile = "") {
-    FestivalRule rule;
-    rule.name = name;
-    rule.suffix = suffix;
-    rule.showInForenotice = showInForenotice;
-    rule.showReminderWindow = showReminderWindow;
-    rule.soundFile = soundFile;
-    return rule;
+    return FestivalSample("YL", "1-1")
+        .Name(name)
+        .Suffix(suffix)
+        .ListedAhead(showInForenotice)
+        .Announced(showReminderWindow)
+        .Sound(soundFile);
 }

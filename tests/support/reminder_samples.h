@@ -4,6 +4,7 @@
 #include <string>
 
 #include "reminders/reminder.h"
+#include "tests/support/dates.h"
 
 inline Reminder MakeReminder(int calendar, int repeat, int year, int month, int day, int hour, int minute,
                              const std::string& text = "备忘") {

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "almanac/generator/database_writer.h"
@@ -16,7 +17,7 @@
 #include "almanac/generator/yiji_rules.h"
 #include "almanac/solar_term_names.h"
 #include "base/text_encoding.h"
-#include "calendar/gregorian.h"
+#include "calendar/date.h"
 
 namespace {
 
@@ -45,14 +46,14 @@ int ListNearMidnight() {
 }
 
 // The day's 神煞 and the reasons for its 宜 and 忌, as UTF-8 text.
-int PrintNotes(const char* date) {
-    int y = 0, m = 0, d = 0;
-    if (std::sscanf(date, "%d-%d-%d", &y, &m, &d) != 3 || y < 1901 || y > 2099 || m < 1 || m > 12 || d < 1 ||
-        d > DaysInMonth(y, m)) {
-        return Usage();
-    }
-    const almanac_gen::AlmanacCalendar calendar(y, y);
-    std::printf("%s", Utf8FromGbk(almanac_gen::YiJiNotes(calendar, calendar.FactsOf(y, m, d))).c_str());
+int PrintNotes(const char* text) {
+    std::string error;
+    const std::optional<Date> date = ParseDate(text, &error);
+    if (!date) std::fprintf(stderr, "almanac-gen: %s\n", error.c_str());
+    if (!date || date->year() < 1901 || date->year() > 2099) return Usage();
+    const almanac_gen::AlmanacCalendar calendar(date->year(), date->year());
+    const almanac_gen::DayFacts facts = calendar.FactsOf(date->year(), date->month(), date->day());
+    std::printf("%s", Utf8FromGbk(almanac_gen::YiJiNotes(calendar, facts)).c_str());
     return 0;
 }
 
@@ -88,7 +89,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "almanac-gen: %s\n", error.c_str());
         return 1;
     }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
     std::printf("almanac-gen: %s, %d-%d, %lld ms\n", output.c_str(), firstYear, lastYear,
                 static_cast<long long>(elapsed.count()));
     return 0;

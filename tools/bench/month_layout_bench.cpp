@@ -1,10 +1,10 @@
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "calendar/calendar_texts.h"
 #include "calendar/lunar_calendar.h"
+#include "tests/support/festival_samples.h"
 #include "view/month_layout.h"
 #include "view/skin_template.h"
 
@@ -13,16 +13,11 @@
 // texts, styles, balloon texts and the upcoming-events list.
 namespace {
 
-DayInfo PreparedDay(int y, int m, int d) {
+DayInfo PreparedDay(const Date& date) {
     DayInfo info;
-    char ymd[16];
-    std::snprintf(ymd, sizeof ymd, "%04d-%02d-%02d", y, m, d);
-    info.solarDate = ymd;
-    const LunarDate lunar = SolarToLunar(y, m, d);
-    std::snprintf(ymd, sizeof ymd, "%04d-%02d-%02d", lunar.year, lunar.month, lunar.day);
-    info.lunarDate = ymd;
-    info.zodiac = ZodiacName(lunar.year);
-    info.weekday = DayOfWeek(y, m, d);
+    info.date = date;
+    info.lunar = SolarToLunar(date);
+    info.zodiac = ZodiacName(info.lunar.year);
     info.nYear = "乙未年";
     info.nMonth = "己卯月";
     info.nDay = "丙申日";
@@ -31,12 +26,7 @@ DayInfo PreparedDay(int y, int m, int d) {
     info.Chong = "冲虎";
     info.Sha = "煞南";
     info.JQ = "惊蛰 春分";
-    if (d % 7 == 3) {
-        FestivalRule festival;
-        festival.name = "纪念日";
-        festival.showInForenotice = "1";
-        info.festivals.push_back(festival);
-    }
+    if (date.day() % 7 == 3) info.festivals.push_back(MatchedFestival("纪念日"));
     return info;
 }
 
@@ -44,19 +34,20 @@ DayInfo PreparedDay(int y, int m, int d) {
 // of month), as cheap as day information can be.
 class PreparedDays : public DayInfoSource {
 public:
-    DayInfo GetDayInfo(int, int, int day, bool, bool, bool) override { return march[static_cast<size_t>(day - 1)]; }
+    DayInfo GetDayInfo(const Date& date, bool, bool, bool) override {
+        return march[static_cast<size_t>(date.day() - 1)];
+    }
     std::vector<DayInfo> march;
 };
 
 void BM_LayOutMonth(benchmark::State& state) {
     const SkinTemplate skin = LoadSkinTemplate(SOLVANE_SOURCE_DIR "/data", "Default", FontFamilyQuery());
     MonthLayoutRequest request;
-    request.year = 2015;
-    request.month = 3;
-    request.today = {2015, 3, 10};
+    request.month = *YearMonth::From(2015, 3);
+    request.today = *Date::FromCivil(2015, 3, 10);
     request.listForDays = static_cast<int>(state.range(0));
     PreparedDays days;
-    for (int d = 1; d <= 31; ++d) days.march.push_back(PreparedDay(2015, 3, d));
+    for (const Date date : request.month.Days()) days.march.push_back(PreparedDay(date));
     for (auto _ : state) benchmark::DoNotOptimize(LayOutMonth(skin, request, days));
 }
 BENCHMARK(BM_LayOutMonth)->Arg(30)->Arg(365)->Unit(benchmark::kMicrosecond);

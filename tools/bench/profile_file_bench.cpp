@@ -48,8 +48,7 @@ void BM_ReadReminderDocument(benchmark::State& state) {
     for (auto _ : state) {
         const ProfileDocument document(text);
         int read = 0;
-        while (ProfileGetStruct("ITEMS", "Item" + std::to_string(read), record.data(), record.size(), document))
-            ++read;
+        while (ProfileGetStruct("ITEMS", "Item" + std::to_string(read), record.data(), record.size(), document)) ++read;
         benchmark::DoNotOptimize(read);
     }
     state.SetItemsProcessed(state.iterations() * count);

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "almanac/almanac_database.h"
-#include "base/gbk_scan.h"
 #include "almanac/generator/almanac_page.h"
+#include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
-#include "calendar/gregorian.h"
+#include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_description.h"
 #include "festivals/festival_matching.h"
+#include "view/month_grid.h"
 
 namespace {
 
@@ -51,51 +52,35 @@ std::string Format(const char* pattern, int a, int b = 0, int c = 0) {
 constexpr int kCellWidth = 10;
 
 // The second line of a day's cell, by the month view's priority.
-std::string SecondLine(int year, int month, int day, const FestivalList& festivals, SolarTermLookup* solarTerms) {
-    const FestivalList matched = MatchFestivals(festivals, MakeFestivalDate(year, month, day), solarTerms);
+std::string SecondLine(const FestivalDate& day, const FestivalList& festivals, SolarTermLookup* solarTerms) {
+    const FestivalList matched = MatchFestivals(festivals, day, solarTerms);
     if (!matched.empty()) return matched.front().name;
-    const std::string term = solarTerms ? solarTerms->SolarTermOn(year, month, day) : std::string();
+    const std::string term = solarTerms ? solarTerms->SolarTermOn(day.date) : std::string();
     if (!term.empty()) return term;
-    const LunarDate l = SolarToLunar(year, month, day);
-    return LunarCellText(l.month, l.day);
+    return LunarCellText(day.lunar.month, day.lunar.day, day.lunar.isLeap);
 }
-
-// The fourteen texts of a date's full almanac row; empty when there is none.
-std::vector<std::string> AlmanacRow(AlmanacDatabase& almanac, int year, int month, int day) {
-    std::vector<std::string> texts;
-    std::unique_ptr<AlmanacRecordset> recordset = almanac.Query(FullRowStatement(year, month, day));
-    if (!recordset) return texts;
-    if (recordset->MoveFirst()) {
-        for (int i = 0; i < kAlmanacRowColumns; ++i) texts.push_back(recordset->Collect(i));
-    }
-    recordset->Close();
-    return texts;
-}
-
-// Column positions of the full-row statement.
-enum { kNYear = 2, kNMonth, kNDay, kYi, kJi, kChong, kSha, kCheng, kZhengChong, kTaiShen, kJQ, kSolarTerm };
 
 }  // namespace
 
-std::string MonthGridView(int year, int month, int firstColWeekDay, const FestivalList& festivals,
+std::string MonthGridView(const YearMonth& month, int firstColWeekDay, const FestivalList& festivals,
                           SolarTermLookup* solarTerms, const OffDaySchedule* offDays) {
-    if (firstColWeekDay == 0) firstColWeekDay = 7;
-    std::string out = Format("%d年%d月", year, month) + "\n";
+    std::string out = Format("%d年%d月", month.year(), month.month()) + "\n";
     for (int col = 0; col < 7; ++col) {
-        out += PadTo("  " + WeekdayName((col + firstColWeekDay) % 7), kCellWidth);
+        out += PadTo("  " + WeekdayName(WeekdayOfColumn(col, firstColWeekDay)), kCellWidth);
     }
     out += "\n";
-    const int offset = (DayOfWeek(year, month, 1) - firstColWeekDay + 7) % 7;
-    const int days = DaysInMonth(year, month);
+    const int offset = ((month.FirstDay().weekday() - firstColWeekDay) % 7 + 7) % 7;
+    const int days = month.DayCount();
     std::string numbers, texts;
     for (int k = 0; k < offset; ++k) {
         numbers += std::string(kCellWidth, ' ');
         texts += std::string(kCellWidth, ' ');
     }
-    for (int d = 1; d <= days; ++d) {
-        const OffDay* offDay = offDays ? offDays->Find(year, month, d) : nullptr;
+    for (const Date date : month.Days()) {
+        const int d = date.day();
+        const OffDay* offDay = offDays ? offDays->Find(date) : nullptr;
         numbers += PadTo(Format("%2d", d) + (offDay ? " " + OffDayBadgeText(offDay->kind) : ""), kCellWidth);
-        texts += PadTo(FitTo(SecondLine(year, month, d, festivals, solarTerms), kCellWidth - 1), kCellWidth);
+        texts += PadTo(FitTo(SecondLine(MakeFestivalDate(date), festivals, solarTerms), kCellWidth - 1), kCellWidth);
         if ((offset + d) % 7 == 0 || d == days) {
             out += numbers + "\n" + texts + "\n";
             numbers.clear();
@@ -142,19 +127,20 @@ std::string FestivalListView(const FestivalList& festivals) {
     return out;
 }
 
-std::string AlmanacPageView(int year, int month, int day) {
+std::string AlmanacPageView(const Date& date) {
     // Computed from the day's 干支 and the generator's rules, as the program's
     // page dialog does; the database keeps only the balloon's columns.
-    return "\n=====【黄历】=====\n\n" + almanac_gen::AlmanacPageText(almanac_gen::AlmanacPageOf(year, month, day));
+    return "\n=====【黄历】=====\n\n" + almanac_gen::AlmanacPageText(almanac_gen::AlmanacPageOf(date));
 }
 
 std::string SolarTermsView(AlmanacDatabase& almanac, int year) {
     std::string out;
     for (int month = 1; month <= 12; ++month) {
-        const std::vector<std::string> row = AlmanacRow(almanac, year, month, 1);
-        if (row.empty()) continue;
+        const std::optional<Date> first = Date::FromCivil(year, month, 1);
+        const std::optional<AlmanacDayRow> row = first ? almanac.ReadRow(*first) : std::nullopt;
+        if (!row) continue;
         // "立春 2月4日 00:13  雨水 2月18日 20:01": terms are two spaces apart.
-        const std::string& terms = row[kJQ];
+        const std::string& terms = row->texts[kAlmanacJQ];
         size_t start = 0;
         while (start < terms.size()) {
             size_t end = terms.find("  ", start);

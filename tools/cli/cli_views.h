@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/date.h"
 #include "festivals/festival_rule.h"
 #include "festivals/off_days.h"
 
@@ -15,7 +16,7 @@ class SolarTermLookup;
 // its solar term (when solarTerms is given), else its lunar text.
 // firstColWeekDay: 1 = Monday ... 7 = Sunday (0 is taken as 7). Days of the
 // public-holiday schedule carry 休 or 班 after their number.
-std::string MonthGridView(int year, int month, int firstColWeekDay, const FestivalList& festivals = {},
+std::string MonthGridView(const YearMonth& month, int firstColWeekDay, const FestivalList& festivals = {},
                           SolarTermLookup* solarTerms = nullptr, const OffDaySchedule* offDays = nullptr);
 
 // The schedule file at a glance: the years it covers, its holidays one a
@@ -29,7 +30,7 @@ std::string FestivalListView(const FestivalList& festivals);
 
 // The day's whole 黄历 page under its heading: 干支, 纳音, 值神, 二十八宿, 冲煞,
 // 胎神, 彭祖百忌, 吉神 and 凶煞, 宜 and 忌 and the twelve 时辰.
-std::string AlmanacPageView(int year, int month, int day);
+std::string AlmanacPageView(const Date& date);
 
 // The year's 24 solar terms with their dates and times (UTC+8), one a line,
 // as the almanac's monthly term lists give them; "" without a database.

@@ -3,20 +3,25 @@
 #include <cstdio>
 #include <type_traits>
 
+#include "base/file_path.h"
+
 namespace {
 
+// The name each role has in the listing, the roles in the order they are declared.
+struct RoleText {
+    TextRole role;
+    const char* name;
+};
+constexpr RoleText kRoleNames[] = {
+    {TextRole::kYear, "year"},          {TextRole::kMonth, "month"},         {TextRole::kWeekday, "weekday"},
+    {TextRole::kDayNumber, "day"},      {TextRole::kTodayNumber, "today"},   {TextRole::kLunarDay, "lunar"},
+    {TextRole::kFestival, "festival"},  {TextRole::kSolarTerm, "solarterm"}, {TextRole::kListItem, "list"},
+    {TextRole::kOffDayBadge, "offday"}, {TextRole::kScheduleNote, "note"},   {TextRole::kMarkBadge, "mark"},
+};
+
 const char* RoleName(TextRole role) {
-    switch (role) {
-        case TextRole::kYear: return "year";
-        case TextRole::kMonth: return "month";
-        case TextRole::kWeekday: return "weekday";
-        case TextRole::kDayNumber: return "day";
-        case TextRole::kTodayNumber: return "today";
-        case TextRole::kLunarDay: return "lunar";
-        case TextRole::kFestival: return "festival";
-        case TextRole::kSolarTerm: return "solarterm";
-        case TextRole::kListItem: return "list";
-        case TextRole::kOffDayBadge: return "offday";
+    for (const RoleText& known : kRoleNames) {
+        if (known.role == role) return known.name;
     }
     return "text";
 }
@@ -36,7 +41,7 @@ std::string Paint(const Color& c) {
 }  // namespace
 
 std::string MonthLayoutView(const DisplayList& display, const std::map<int, CellRect>& cells) {
-    std::string out = "background " + display.backgroundPath + "\n";
+    std::string out = "background " + GbkTextOfPath(display.backgroundPath) + "\n";
     for (const DisplayItem& item : display.items) {
         std::visit(
             [&](const auto& shape) {
@@ -45,6 +50,8 @@ std::string MonthLayoutView(const DisplayList& display, const std::map<int, Cell
                     out += std::string("text ") + RoleName(shape.role) + " " + Box(shape.box) + " " + shape.text;
                 } else if constexpr (std::is_same_v<T, DisplayEllipse>) {
                     out += "ring " + Box(shape.box) + " " + Paint(shape.color);
+                } else if constexpr (std::is_same_v<T, DisplayBand>) {
+                    out += "band " + Box(shape.box) + " " + Paint(shape.color);
                 } else {
                     out += "dot " + Box(shape.box) + " " + Paint(shape.color);
                 }

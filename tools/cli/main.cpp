@@ -1,98 +1,212 @@
 // solvane-cli: prints months and days of the calendar for people and scripts.
-//
-//   solvane-cli                       this month and today
-//   solvane-cli month YYYY-MM [--monday]
-//   solvane-cli day YYYY-MM-DD           the day's balloon (almanac, festivals, memos)
-//                                        and its whole 黄历 page
-//   solvane-cli terms YYYY               the year's 24 solar terms
-//   solvane-cli festivals                the festival file as the manager lists it
-//   solvane-cli memos                    the memo file as the manager lists it
-//   solvane-cli upcoming [YYYY-MM-DD]    the forenotice lines from today (or that
-//                                        day) over the horizon of the settings
-//   solvane-cli layout YYYY-MM [--template NAME] [--today YYYY-MM-DD] [--monday]
-//                                        what the month window draws where, with
-//                                        the template (default: the settings' one,
-//                                        else Default) and switches of the settings
-//   solvane-cli export-ics [--years N] [--own-festivals-only] [--no-memos] [--terms] [--out FILE]
-//                                        festivals and memos as an iCalendar file
-//                                        for phone and mail calendars, this year
-//                                        and the next N-1 (default 11 years); to
-//                                        standard output without --out
-//   --db PATH                            the almanac database to read; by
-//                                        default Ostrel/Database/china.mdb beside
-//                                        the tool, else in the build's dist/
-//   --festivals PATH                     the festival file to read; by default
-//                                        Ostrel/holidays.cfg, found the same way
-//   --memos PATH                         the memo file; by default
-//                                        Reminders/reminders.cfg, found the same way
-//   offdays                              the public-holiday schedule: the years
-//                                        it covers, its holidays, skipped lines
-//   --offdays PATH                       the schedule file; by default
-//                                        Ostrel/offdays.cfg, found the same way
-//   --ini PATH                           the settings file (forenotice horizon and
-//                                        switches); by default Solvane.ini, likewise
+// `solvane-cli --help` lists the commands and options; `solvane-cli help
+// COMMAND` (or COMMAND --help) gives one command's usage.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "almanac/almanac_database.h"
 #include "app/app_settings.h"
 #include "base/data_paths.h"
+#include "base/file_path.h"
 #include "base/file_system.h"
+#include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
+#include "days/month_sources.h"
 #include "festivals/off_days.h"
 #include "festivals/shipped_festivals.h"
-#include "reminders/forenotice.h"
+#include "festivals/statutory_holidays.h"
+#include "notices/forenotice.h"
 #include "tools/cli/cli_views.h"
+#include "tools/cli/command_line.h"
 #include "tools/cli/console_output.h"
-#include "tools/cli/executable_folder.h"
 #include "tools/cli/layout_view.h"
 #include "tools/cli/memo_views.h"
+#include "tools/cli/plan_commands.h"
 #include "view/balloon_text.h"
 #include "view/ics_export.h"
-#include "view/month_sources.h"
 #include "view/month_view.h"
 
 namespace {
 
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: solvane-cli [month YYYY-MM [--monday] | day YYYY-MM-DD | terms YYYY | festivals |\n"
-                 "                    memos | upcoming [YYYY-MM-DD] | offdays |\n"
-                 "                    layout YYYY-MM [--template NAME] [--today YYYY-MM-DD] [--monday] |\n"
-                 "                    export-ics [--years N] [--own-festivals-only] [--no-memos] [--terms] [--out FILE]]\n"
-                 "                   [--db PATH] [--festivals PATH] [--memos PATH] [--offdays PATH] [--ini PATH]\n"
-                 "dates from 1901-01-01 to 2099-12-31\n");
-    return 2;
+using Arguments = std::vector<std::string>;  // what follows the command's name
+
+// The exit status of arguments the tool cannot take: a usage error, or a date
+// that does not exist or that the calendar does not cover.
+constexpr int kBadArguments = 2;
+
+struct Command {
+    const char* name;
+    const char* arguments;  // as the usage line writes them
+    const char* what;
+};
+
+// Help and usage are ASCII, so that they read the same on any terminal and
+// in any stream.
+const Command kCommands[] = {
+    {"month", "YYYY-MM [--monday]", "the month as a grid, with its days off and make-up working days"},
+    {"day", "YYYY-MM-DD", "the balloon over the day and its whole almanac page"},
+    {"terms", "YYYY", "the year's 24 solar terms with their instants"},
+    {"festivals", "", "the festival file as the festival manager lists it"},
+    {"memos", "", "the memo file as the memo manager lists it"},
+    {"upcoming", "[YYYY-MM-DD]", "the upcoming-events lines from today (or that day)"},
+    {"offdays", "", "the holiday schedule: the years it covers, its holidays, skipped lines"},
+    {"layout", "YYYY-MM [--template NAME] [--today YYYY-MM-DD] [--monday]",
+     "what the month window draws where, with the settings' template and switches"},
+    {"export-ics", "[--years N] [--own-festivals-only] [--no-memos] [--terms] [--out FILE]",
+     "festivals and memos as an iCalendar file, this year and the next N-1 (11 years by default)"},
+    {"good-days",
+     "ACTIVITY [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--not-clash ZODIAC] [--days-off-only] [--huangdao-only]",
+     "the days the almanac notes as good for the activity (three months from today unless given)"},
+    {"leave-plan", "YYYY [--max-leave N]", "for each holiday of the year, the runs of days off that leave days make"},
+    {"lunar", "YYYY MM DD [--leap] | MM DD [--years N]", "the Gregorian date of a lunar date"},
+};
+
+const char kOptions[] =
+    "options of every command:\n"
+    "  --db PATH         the almanac database (default: Ostrel/Database/china.mdb beside the tool,\n"
+    "                    else in the build's dist/)\n"
+    "  --festivals PATH  the festival file (default: Ostrel/holidays.cfg, found the same way)\n"
+    "  --memos PATH      the memo file (default: Reminders/reminders.cfg)\n"
+    "  --offdays PATH    the holiday schedule (default: Ostrel/offdays.cfg)\n"
+    "  --ini PATH        the settings file (default: Solvane.ini)\n"
+    "dates run from 1901-01-01 to 2099-12-31; without a command, this month and today\n";
+
+std::string UsageLine(const Command& command) {
+    std::string line = std::string("usage: solvane-cli ") + command.name;
+    if (*command.arguments) line += std::string(" ") + command.arguments;
+    return line + " [options]\n";
 }
 
-bool InRange(int y, int m, int d) {
-    return y >= kFirstLunarYear && y <= kLastLunarYear && m >= 1 && m <= 12 && d >= 1 && d <= 31;
+std::string FullUsage() {
+    std::string text = "usage: solvane-cli [COMMAND] [options]\n\ncommands:\n";
+    for (const Command& command : kCommands) {
+        text += std::string("  ") + command.name + (*command.arguments ? std::string(" ") + command.arguments : "") +
+                "\n      " + command.what + "\n";
+    }
+    return text + "\n" + kOptions;
 }
 
-void Today(int& y, int& m, int& d) {
+const Command* FindCommand(const std::string& name) {
+    for (const Command& command : kCommands) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
+}
+
+int Refuse(const std::string& message) {
+    std::fprintf(stderr, "solvane-cli: %s\n", message.c_str());
+    return kBadArguments;
+}
+
+int UsageError(const Command& command) {
+    std::fputs(UsageLine(command).c_str(), stderr);
+    return kBadArguments;
+}
+
+bool IsHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
+
+bool InCalendar(int year) { return year >= kFirstLunarYear && year <= kLastLunarYear; }
+
+// A date or month of the command line; when it names none, or one outside
+// the calendar, nothing, and the reason is printed.
+template <typename Value>
+std::optional<Value> CalendarArgument(const std::string& text,
+                                      std::optional<Value> (*parse)(std::string_view, std::string*),
+                                      const char* covered) {
+    std::string error;
+    const std::optional<Value> value = parse(text, &error);
+    if (!value) {
+        Refuse(error);
+    } else if (!InCalendar(value->year())) {
+        Refuse(text + ": the calendar covers " + covered);
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<Date> DateArgument(const std::string& text) {
+    return CalendarArgument(text, ParseDate, "1901-01-01 to 2099-12-31");
+}
+
+std::optional<YearMonth> MonthArgument(const std::string& text) {
+    return CalendarArgument(text, ParseMonth, "1901-01 to 2099-12");
+}
+
+// A year of the calendar written as plain digits.
+std::optional<int> YearArgument(const std::string& text) {
+    const bool digits = !text.empty() && text.size() <= 4 &&
+                        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) {
+        Refuse(text + ": not a year of the form YYYY");
+        return std::nullopt;
+    }
+    const int year = std::stoi(text);
+    if (!InCalendar(year)) {
+        Refuse(text + ": the calendar covers 1901 to 2099");
+        return std::nullopt;
+    }
+    return year;
+}
+
+// Today's date; nothing (and the reason) when the clock cannot be read or
+// stands outside the calendar, rather than a day it is not.
+std::optional<Date> Today() {
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
-    y = local->tm_year + 1900;
-    m = local->tm_mon + 1;
-    d = local->tm_mday;
+    const std::optional<Date> today =
+        local ? Date::FromCivil(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday) : std::nullopt;
+    if (!today) {
+        Refuse("the clock gives no date");
+    } else if (!InCalendar(today->year())) {
+        Refuse("today, " + today->ToString() + ", lies outside the calendar (1901-01-01 to 2099-12-31)");
+        return std::nullopt;
+    }
+    return today;
 }
 
 // The installed layout keeps the data beside the program; a build keeps it in
 // dist/ at the top of its build folder (the tool is in tools/cli/).
-std::string DefaultDataFolder() {
-    const std::string folder = ExecutableFolder();
+std::filesystem::path DefaultDataFolder() {
+    const std::filesystem::path folder = ModuleFolder();
     if (FileExists(AlmanacDatabasePath(folder))) return folder;
-    return DataPath(folder, "\\..\\..\\dist");
+    return folder / ".." / ".." / "dist";
 }
 
+// Takes "--name VALUE" out of the arguments; false when it is there without
+// its value.
+bool TakeOption(Arguments& arguments, const char* name, std::string& value) {
+    const auto found = std::find(arguments.begin(), arguments.end(), name);
+    if (found == arguments.end()) return true;
+    if (found + 1 == arguments.end()) return false;
+    value = *(found + 1);
+    arguments.erase(found, found + 2);
+    return true;
+}
+
+// Everything a command reads, loaded once its arguments are known to be good.
+struct Sources {
+    const CommandLine* line = nullptr;  // names files in every character given
+    std::filesystem::path dataFolder, settingsPath;
+    MonthSources days;
+    // The schedule with the law's days of the years it lacks, as the month
+    // window shows it; none with ShowPublicHolidays=0, as in the program.
+    const OffDaySchedule* offDays = nullptr;
+    OffDaySchedule none;
+
+    const OffDaySchedule& OffDaysOrNone() const { return offDays ? *offDays : none; }
+};
+
 // The balloon of the day with its almanac, then the day's whole 黄历 page.
-std::string DayWithAlmanac(DayInfoSource& days, const OffDaySchedule& offDays, int y, int m, int d) {
-    const std::string text = BalloonText(days.GetDayInfo(y, m, d, true, true, true), true, offDays.Find(y, m, d));
+std::string DayWithAlmanac(Sources& sources, const Date& date) {
+    const std::string text =
+        BalloonText(sources.days.GetDayInfo(date, true, true, true), true, sources.OffDaysOrNone().Find(date));
     // The almanac block ends in "\n\n "; a terminal wants a last newline.
-    return (text.back() == '\n' ? text : text + "\n") + AlmanacPageView(y, m, d);
+    return (text.back() == '\n' ? text : text + "\n") + AlmanacPageView(date);
 }
 
 // Under a month: which years the holiday schedule covers, so that a month
@@ -100,204 +214,264 @@ std::string DayWithAlmanac(DayInfoSource& days, const OffDaySchedule& offDays, i
 std::string OffDayCoverage(const OffDaySchedule* offDays, int year) {
     if (!offDays) return "";
     const std::string years = CoveredYearsText(*offDays);
-    if (years.empty()) return "法定节假日安排：无\n";
     const std::vector<int> covered = offDays->CoveredYears();
     const bool has = std::binary_search(covered.begin(), covered.end(), year);
-    return "法定节假日安排：" + years + "年" + (has ? "" : "（不含本年）") + "\n";
+    std::string text =
+        "法定节假日安排：" + (years.empty() ? std::string("无") : years + "年" + (has ? "" : "（不含本年）"));
+    if (offDays->StatutoryOnly(year)) text += "\n" + UnpublishedScheduleNote(year);
+    return text + "\n";
+}
+
+int ShowMonth(Sources& sources, const YearMonth& month, bool monday) {
+    WriteGbk(MonthGridView(month, monday ? 1 : 7, sources.days.festivals(), &sources.days.almanac(), sources.offDays) +
+             OffDayCoverage(sources.offDays, month.year()));
+    return 0;
+}
+
+int MonthCommand(Sources& sources, const Arguments& arguments) {
+    const std::optional<YearMonth> month = MonthArgument(arguments[0]);
+    if (!month) return kBadArguments;
+    return ShowMonth(sources, *month, arguments.size() == 2);
+}
+
+int DayCommand(Sources& sources, const Arguments& arguments) {
+    const std::optional<Date> date = DateArgument(arguments[0]);
+    if (!date) return kBadArguments;
+    WriteGbk(DayWithAlmanac(sources, *date));
+    return 0;
+}
+
+int TermsCommand(Sources& sources, const Arguments& arguments) {
+    const std::optional<int> year = YearArgument(arguments[0]);
+    if (!year) return kBadArguments;
+    AlmanacDatabase& almanac = sources.days.almanac();
+    const std::string terms = SolarTermsView(almanac, *year);
+    if (terms.empty()) {
+        std::fprintf(stderr, "solvane-cli: no almanac database could be read%s%s\n",
+                     almanac.lastError().empty() ? "" : ": ", almanac.lastError().c_str());
+        return 1;
+    }
+    WriteGbk(terms);
+    return 0;
 }
 
 // The forenotice list of the settings, unbounded by any template's area.
-std::string Upcoming(DayInfoSource& days, const OffDaySchedule* offDays, const std::string& settingsFile, int y,
-                     int m, int d) {
-    const int horizon = LoadAppSettings(settingsFile).listForDays;
+int UpcomingCommand(Sources& sources, const Arguments& arguments) {
+    const std::optional<Date> today = arguments.empty() ? Today() : DateArgument(arguments[0]);
+    if (!today) return kBadArguments;
+    const int horizon = LoadAppSettings(sources.settingsPath).listForDays;
     const Rect everything{0, 0, 0, 0x7fffffff};
-    const ForenoticeSwitches switches = ReadForenoticeSwitches(settingsFile);
+    const ForenoticeSwitches switches = ReadForenoticeSwitches(sources.settingsPath);
     std::vector<ForenoticeAnnouncement> announcements;
-    if (offDays && switches.showHolidays) announcements = NextHolidayAnnouncements(*offDays, CivilDate{y, m, d});
-    return UpcomingView(BuildForenoticeLines(MakeDate(y, m, d), everything, 1, horizon, switches, days, announcements));
+    if (sources.offDays && switches.showHolidays) announcements = NextHolidayAnnouncements(*sources.offDays, *today);
+    WriteGbk(UpcomingView(BuildForenoticeLines(*today, everything, 1, horizon, switches, sources.days, announcements)));
+    return 0;
 }
 
 // The month window's layout of a month, with the program's settings unless
 // the arguments (after YYYY-MM) name a template, today's date or Monday first.
-int Layout(DayInfoSource& days, const OffDaySchedule* offDays, const std::string& dataFolder,
-           const std::string& settingsFile, int argc,
-           char** argv) {
-    int y = 0, m = 0;
-    if (argc < 3 || std::sscanf(argv[2], "%d-%d", &y, &m) != 2 || !InRange(y, m, 1)) return Usage();
-    AppSettings settings = LoadAppSettings(settingsFile);
+int LayoutCommand(Sources& sources, const Arguments& arguments) {
+    const Command& command = *FindCommand("layout");
+    const std::optional<YearMonth> month = MonthArgument(arguments[0]);
+    if (!month) return kBadArguments;
+    AppSettings settings = LoadAppSettings(sources.settingsPath);
     if (settings.templateName.empty()) settings.templateName = "Default";
-    CivilDate today{};
-    Today(today.year, today.month, today.day);
+    std::optional<Date> today;
     bool mondayFirst = false;
-    for (int i = 3; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--monday") == 0) {
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == "--monday") {
             mondayFirst = true;
-        } else if (std::strcmp(argv[i], "--template") == 0 && i + 1 < argc) {
-            settings.templateName = argv[++i];
-        } else if (std::strcmp(argv[i], "--today") == 0 && i + 1 < argc) {
-            if (std::sscanf(argv[++i], "%d-%d-%d", &today.year, &today.month, &today.day) != 3 ||
-                !InRange(today.year, today.month, today.day)) {
-                return Usage();
-            }
+        } else if (argument == "--template" && hasValue) {
+            settings.templateName = arguments[++i];
+        } else if (argument == "--today" && hasValue) {
+            today = DateArgument(arguments[++i]);
+            if (!today) return kBadArguments;
         } else {
-            return Usage();
+            return UsageError(command);
         }
     }
-    MonthOptions options = MonthOptionsFrom(settings, dataFolder, ReadForenoticeSwitches(settingsFile));
+    if (!today) today = Today();
+    if (!today) return kBadArguments;
+    MonthOptions options = MonthOptionsFrom(settings, sources.dataFolder, ReadForenoticeSwitches(sources.settingsPath));
     if (mondayFirst) options.firstColWeekDay = 1;
-    MonthView view(days, FontFamilyQuery(), [today] { return today; });
-    view.offDays = offDays;
-    view.Rebuild(options, y, m);
+    MonthView view(sources.days, FontFamilyQuery(), [shown = *today] { return shown; });
+    view.offDays = sources.offDays;
+    view.Rebuild(options, *month);
     WriteGbk(MonthLayoutView(view.display(), view.cells()));
     return 0;
 }
 
 // The festivals and memos as a calendar file, written atomically to --out or
 // to standard output.
-int ExportCalendar(MonthSources& days, int argc, char** argv) {
+int ExportCommand(Sources& sources, const Arguments& arguments) {
+    const Command& command = *FindCommand("export-ics");
     IcsExportChoices choices;
-    int m = 0, d = 0;
-    Today(choices.firstYear, m, d);
-    std::string out;
-    for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--years") == 0 && i + 1 < argc) {
+    std::filesystem::path out;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == "--years" && hasValue) {
+            const std::string& years = arguments[++i];
+            const int most = kLastLunarYear - kFirstLunarYear + 1;
             char end = 0;
-            if (std::sscanf(argv[++i], "%d%c", &choices.years, &end) != 1 || choices.years < 1 ||
-                choices.years > kLastLunarYear - kFirstLunarYear + 1) {
-                return Usage();
+            if (std::sscanf(years.c_str(), "%d%c", &choices.years, &end) != 1 || choices.years < 1 ||
+                choices.years > most) {
+                return Refuse("--years " + years + ": a number of years from 1 to " + std::to_string(most));
             }
-        } else if (std::strcmp(argv[i], "--own-festivals-only") == 0) {
+        } else if (argument == "--own-festivals-only") {
             choices.ownFestivalsOnly = true;
-        } else if (std::strcmp(argv[i], "--no-memos") == 0) {
+        } else if (argument == "--no-memos") {
             choices.memos = false;
-        } else if (std::strcmp(argv[i], "--terms") == 0) {
+        } else if (argument == "--terms") {
             choices.solarTerms = true;
-        } else if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
-            out = argv[++i];
+        } else if (argument == "--out" && hasValue) {
+            out = sources.line->PathOf(arguments[++i].c_str());
         } else {
-            return Usage();
+            return UsageError(command);
         }
     }
+    const std::optional<Date> today = Today();
+    if (!today) return kBadArguments;
+    choices.firstYear = today->year();
     const std::time_t now = std::time(nullptr);
     const std::tm* utc = std::gmtime(&now);
     const IcsStamp stamp{utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday, utc->tm_hour, utc->tm_min, utc->tm_sec};
+    MonthSources& days = sources.days;
     const IcsExport result =
         ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
+    if (result.outcome != IcsOutcome::kWritten) {
+        std::fprintf(stderr, "solvane-cli: more than %d events or %zu MB; nothing written (try fewer --years)\n",
+                     kIcsMaxEvents, kIcsMaxBytes >> 20);
+        return 1;
+    }
     if (out.empty()) {
         WriteBytes(result.text);
         return 0;
     }
     if (!ReplaceFileAtomically(out, result.text)) {
-        std::fprintf(stderr, "solvane-cli: could not write %s\n", out.c_str());
+        std::fprintf(stderr, "solvane-cli: could not write %s\n", Utf8FileName(out).c_str());
         return 1;
     }
-    std::fprintf(stderr, "solvane-cli: %d events written to %s\n", result.events, out.c_str());
+    std::fprintf(stderr, "solvane-cli: %d events written to %s\n", result.events, Utf8FileName(out).c_str());
     return 0;
 }
 
-// Takes "--name VALUE" out of the arguments; false when it is there without
-// its value.
-bool TakeOption(int& argc, char** argv, const char* name, std::string& value) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], name) != 0) continue;
-        if (i + 1 >= argc) return false;
-        value = argv[i + 1];
-        for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
-        argc -= 2;
-        break;
+// The planning commands read their arguments as a command line of their own:
+// the tool's name, the command's, then what follows it.
+int PlanCommand(const std::string& name, const Arguments& arguments, Sources& sources) {
+    std::vector<std::string> texts{"solvane-cli", name};
+    texts.insert(texts.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& text : texts) argv.push_back(text.data());
+    const int argc = static_cast<int>(texts.size());
+    const std::optional<Date> today = Today();
+    if (!today) return kBadArguments;
+    const OffDaySchedule& published = sources.days.offDayFile().schedule;
+    if (name == "good-days") return GoodDaysCommand(sources.days, published, *today, argc, argv.data());
+    if (name == "leave-plan") return LeavePlanCommand(published, argc, argv.data());
+    return LunarCommand(*today, argc, argv.data());
+}
+
+// Whether the arguments after the command's name have the shape its usage
+// line gives; the values themselves are checked by the command.
+bool TakesArguments(const std::string& name, const Arguments& arguments) {
+    const std::size_t n = arguments.size();
+    if (name == "month") return n == 1 || (n == 2 && arguments[1] == "--monday");
+    if (name == "day" || name == "terms") return n == 1;
+    if (name == "upcoming") return n <= 1;
+    if (name == "layout") return n >= 1;
+    // export-ics and the planning commands check their options themselves.
+    if (name == "export-ics" || name == "good-days" || name == "leave-plan" || name == "lunar") return true;
+    return n == 0;  // festivals, memos, offdays
+}
+
+int Run(const std::string& name, const Arguments& arguments, Sources& sources) {
+    MonthSources& days = sources.days;
+    if (name.empty()) {
+        const std::optional<Date> today = Today();
+        if (!today) return kBadArguments;
+        ShowMonth(sources, YearMonth::Of(*today), false);
+        WriteGbk("\n" + DayWithAlmanac(sources, *today));
+        return 0;
     }
-    return true;
+    if (name == "month") return MonthCommand(sources, arguments);
+    if (name == "day") return DayCommand(sources, arguments);
+    if (name == "terms") return TermsCommand(sources, arguments);
+    if (name == "upcoming") return UpcomingCommand(sources, arguments);
+    if (name == "layout") return LayoutCommand(sources, arguments);
+    if (name == "export-ics") return ExportCommand(sources, arguments);
+    if (name == "good-days" || name == "leave-plan" || name == "lunar") return PlanCommand(name, arguments, sources);
+    if (name == "festivals") WriteGbk(FestivalListView(days.festivals()));
+    if (name == "memos") WriteGbk(MemoListView(days.reminders()));
+    if (name == "offdays") WriteGbk(OffDaysView(days.offDayFile()));
+    return 0;
+}
+
+void Load(Sources& sources, const std::string& command, std::filesystem::path databasePath,
+          std::filesystem::path festivalPath, std::filesystem::path memoPath, std::filesystem::path offDayPath) {
+    const std::filesystem::path& folder = sources.dataFolder;
+    if (databasePath.empty()) databasePath = AlmanacDatabasePath(folder);
+    if (festivalPath.empty()) festivalPath = FestivalFilePath(folder);
+    if (memoPath.empty()) memoPath = ReminderFilePath(folder);
+    if (offDayPath.empty()) offDayPath = OffDayFilePath(folder);
+    MonthSources& days = sources.days;
+    days.Load(festivalPath, memoPath, databasePath);
+    if (days.festivals().empty() && !FileExists(festivalPath)) {
+        std::fprintf(stderr, "solvane-cli: no festival file at %s\n", Utf8FileName(festivalPath).c_str());
+    }
+    if (!days.LoadOffDayFile(offDayPath)) {
+        std::fprintf(stderr, "solvane-cli: the holiday schedule %s could not be read\n",
+                     Utf8FileName(offDayPath).c_str());
+    }
+    const OffDayFile& offDayFile = days.offDayFile();
+    if (command != "offdays" && !offDayFile.problems.empty()) {
+        std::fprintf(stderr, "solvane-cli: %zu line(s) of %s skipped (see: solvane-cli offdays)\n",
+                     offDayFile.problems.size(), Utf8FileName(offDayPath).c_str());
+    }
+    if (LoadAppSettings(sources.settingsPath).showPublicHolidays) sources.offDays = &days.offDays();
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    std::string databasePath, festivalPath, memoPath, settingsPath, offDayPath;
-    if (!TakeOption(argc, argv, "--db", databasePath) || !TakeOption(argc, argv, "--festivals", festivalPath) ||
-        !TakeOption(argc, argv, "--memos", memoPath) || !TakeOption(argc, argv, "--ini", settingsPath) ||
-        !TakeOption(argc, argv, "--offdays", offDayPath)) {
-        return Usage();
-    }
-    const std::string dataFolder = DefaultDataFolder();
-    if (databasePath.empty()) databasePath = AlmanacDatabasePath(dataFolder);
-    if (festivalPath.empty()) festivalPath = FestivalFilePath(dataFolder);
-    if (memoPath.empty()) memoPath = ReminderFilePath(dataFolder);
-    if (settingsPath.empty()) settingsPath = SettingsFilePath(dataFolder);
-    MonthSources days;
-    days.Load(festivalPath, memoPath, databasePath);
-    const FestivalList& festivals = days.festivals();
-    const ReminderList& memos = days.reminders();
-    AlmanacDatabase& almanac = days.almanac();
-    if (festivals.empty() && !FileExists(festivalPath)) {
-        std::fprintf(stderr, "solvane-cli: no festival file at %s\n", festivalPath.c_str());
-    }
-    if (offDayPath.empty()) offDayPath = OffDayFilePath(dataFolder);
-    if (!days.LoadOffDayFile(offDayPath)) {
-        std::fprintf(stderr, "solvane-cli: the holiday schedule %s could not be read\n", offDayPath.c_str());
-    }
-    const OffDayFile& offDayFile = days.offDayFile();
-    const bool listOffDays = argc >= 2 && std::strcmp(argv[1], "offdays") == 0;
-    if (!listOffDays && !offDayFile.problems.empty()) {
-        std::fprintf(stderr, "solvane-cli: %zu line(s) of %s skipped (see: solvane-cli offdays)\n",
-                     offDayFile.problems.size(), offDayPath.c_str());
-    }
-    // ShowPublicHolidays=0 hides the schedule from the month, as in the program.
-    const OffDaySchedule* offDays = LoadAppSettings(settingsPath).showPublicHolidays ? &offDayFile.schedule : nullptr;
-    const OffDaySchedule none;
-
-    if (argc == 1) {
-        int y, m, d;
-        Today(y, m, d);
-        WriteGbk(MonthGridView(y, m, 7, festivals, &almanac, offDays) + "\n" +
-                 DayWithAlmanac(days, offDays ? *offDays : none, y, m, d));
+int RunCli(CommandLine& line) {
+    Arguments arguments(line.argv() + 1, line.argv() + line.argc());
+    // Help first, before anything is loaded or any other argument is judged.
+    if (!arguments.empty() && (IsHelp(arguments[0]) || arguments[0] == "help")) {
+        const Command* command = arguments.size() >= 2 ? FindCommand(arguments[1]) : nullptr;
+        WriteGbk(command ? UsageLine(*command) + "  " + command->what + "\n\n" + kOptions : FullUsage());
         return 0;
     }
-    const std::string command = argv[1];
-    if (command == "month" && argc >= 3) {
-        int y = 0, m = 0;
-        if (std::sscanf(argv[2], "%d-%d", &y, &m) != 2 || !InRange(y, m, 1)) return Usage();
-        const bool monday = argc >= 4 && std::strcmp(argv[3], "--monday") == 0;
-        WriteGbk(MonthGridView(y, m, monday ? 1 : 7, festivals, &almanac, offDays) + OffDayCoverage(offDays, y));
-        return 0;
+    Sources sources;
+    sources.line = &line;
+    std::filesystem::path databasePath, festivalPath, memoPath, offDayPath;
+    for (const auto& [option, path] : {std::pair<const char*, std::filesystem::path*>{"--db", &databasePath},
+                                       {"--festivals", &festivalPath},
+                                       {"--memos", &memoPath},
+                                       {"--ini", &sources.settingsPath},
+                                       {"--offdays", &offDayPath}}) {
+        std::string value;
+        if (!TakeOption(arguments, option, value)) return Refuse(std::string(option) + " needs a PATH after it");
+        if (!value.empty()) *path = line.PathOf(value.c_str());
     }
-    if (command == "day" && argc >= 3) {
-        int y = 0, m = 0, d = 0;
-        if (std::sscanf(argv[2], "%d-%d-%d", &y, &m, &d) != 3 || !InRange(y, m, d)) return Usage();
-        WriteGbk(DayWithAlmanac(days, offDays ? *offDays : none, y, m, d));
-        return 0;
+    const std::string name = arguments.empty() ? "" : arguments[0];
+    const Command* command = FindCommand(name);
+    if (!name.empty() && !command) {
+        std::fprintf(stderr, "solvane-cli: there is no command or option \"%s\"\n", name.c_str());
+        std::fputs(FullUsage().c_str(), stderr);
+        return kBadArguments;
     }
-    if (command == "terms" && argc >= 3) {
-        int y = 0;
-        if (std::sscanf(argv[2], "%d", &y) != 1 || !InRange(y, 1, 1)) return Usage();
-        const std::string terms = SolarTermsView(almanac, y);
-        if (terms.empty()) {
-            std::fprintf(stderr, "solvane-cli: no almanac database could be read%s%s\n",
-                         almanac.lastError().empty() ? "" : ": ", almanac.lastError().c_str());
-            return 1;
+    if (command) {
+        arguments.erase(arguments.begin());
+        if (std::any_of(arguments.begin(), arguments.end(), IsHelp)) {
+            WriteGbk(UsageLine(*command) + "  " + command->what + "\n\n" + kOptions);
+            return 0;
         }
-        WriteGbk(terms);
-        return 0;
+        if (!TakesArguments(name, arguments)) return UsageError(*command);
     }
-    if (command == "festivals") {
-        WriteGbk(FestivalListView(festivals));
-        return 0;
-    }
-    if (command == "memos") {
-        WriteGbk(MemoListView(memos));
-        return 0;
-    }
-    if (command == "offdays") {
-        WriteGbk(OffDaysView(offDayFile));
-        return 0;
-    }
-    if (command == "export-ics") return ExportCalendar(days, argc, argv);
-    if (command == "layout") return Layout(days, offDays, dataFolder, settingsPath, argc, argv);
-    if (command == "upcoming") {
-        int y, m, d;
-        Today(y, m, d);
-        if (argc >= 3 && (std::sscanf(argv[2], "%d-%d-%d", &y, &m, &d) != 3 || !InRange(y, m, d))) return Usage();
-        WriteGbk(Upcoming(days, offDays, settingsPath, y, m, d));
-        return 0;
-    }
-    return Usage();
+    sources.dataFolder = DefaultDataFolder();
+    if (sources.settingsPath.empty()) sources.settingsPath = SettingsFilePath(sources.dataFolder);
+    Load(sources, name, databasePath, festivalPath, memoPath, offDayPath);
+    return Run(name, arguments, sources);
 }

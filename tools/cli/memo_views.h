@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "reminders/forenotice.h"
+#include "notices/forenotice.h"
 #include "reminders/reminder.h"
 
 // The memo file as the memo manager lists it: a line of column titles, then

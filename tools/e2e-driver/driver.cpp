@@ -5,10 +5,12 @@
 // run with exit code 1. The steps, their arguments and what they do are the
 // table kSteps below; run the driver without arguments for the list.
 #include <windows.h>
-#include <shellapi.h>
 #include <commctrl.h>
+#include <oleacc.h>
+#include <shellapi.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -16,14 +18,26 @@
 #include <vector>
 
 #include "base/win/gbk_text.h"
-#include "menu_hook.h"
+#include "base/win/scoped_win.h"
+#include "notices/win/notification_window.h"
+#include "resources/resource_ids.h"
 #include "tools/e2e-driver/file_exchange.h"
+#include "tools/e2e-driver/menu_hook.h"
+#include "view/win/tray_icon.h"
 
 namespace {
 
-constexpr UINT kTrayIconId = 128;
-constexpr UINT kTrayCallbackMessage = 10991;
+// Windows' own names: the class of dialogs and message boxes, of pop-up
+// menus, and the id of a message box's text.
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr int kMessageBoxTextId = 0xFFFF;
 
+// The program's shell window, found by the title its resource gives it.
+constexpr wchar_t kShellWindowTitle[] = L"" SOLVANE_SHELL_WINDOW_TITLE;
+
+// How long a menu's command may take before the driver calls the program hung.
+constexpr int kSettleMilliseconds = 30000;
 
 void Print(const std::string& line) {
     const std::string text = line + "\n";
@@ -47,7 +61,7 @@ void ForEachTopWindow(Visit visit) {
     EnumWindows(&VisitWindow<Visit>, reinterpret_cast<LPARAM>(&visit));
 }
 
-HWND ShellWindow() { return FindWindowW(L"#32770", L"Solvane"); }
+HWND ShellWindow() { return FindWindowW(kDialogClass, kShellWindowTitle); }
 
 // The program's one notification window: unowned, found by its title within
 // the shell window's process.
@@ -62,7 +76,7 @@ HWND NotificationWindow() {
         GetWindowTextW(window, title, 64);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == process && std::wcscmp(title, L"Tavro日历提醒你") == 0) {
+        if (owner == process && std::wcscmp(title, kNotificationWindowTitle) == 0) {
             found = window;
             return false;
         }
@@ -93,7 +107,7 @@ HWND CalendarWindow(HWND shell) {
         wchar_t cls[64] = {};
         GetClassNameW(window, cls, 64);
         // A message box over the shell is owned by it too, but has buttons.
-        if (GetWindow(window, GW_OWNER) == shell && std::wcscmp(cls, L"#32770") == 0 && !GetDlgItem(window, IDOK)) {
+        if (GetWindow(window, GW_OWNER) == shell && std::wcscmp(cls, kDialogClass) == 0 && !GetDlgItem(window, IDOK)) {
             found = window;
             return false;
         }
@@ -102,7 +116,6 @@ HWND CalendarWindow(HWND shell) {
     return found;
 }
 
-
 // The process of the running program, through its shell window.
 DWORD ProgramProcess() {
     HWND shell = ShellWindow();
@@ -110,7 +123,6 @@ DWORD ProgramProcess() {
     if (shell) GetWindowThreadProcessId(shell, &process);
     return process;
 }
-
 
 std::wstring TextOfWindow(HWND window) {
     wchar_t text[4096] = {};
@@ -128,7 +140,7 @@ std::wstring TextOfWindow(HWND window) {
     return joined;
 }
 
-bool IsMessageBox(HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }
+bool IsMessageBox(HWND window) { return GetDlgItem(window, kMessageBoxTextId) != nullptr; }
 
 // A visible top-level dialog of the program: one with that caption, or any
 // message box when `caption` is null; only an enabled one (the top of a stack
@@ -142,7 +154,7 @@ HWND ProgramDialog(const std::wstring* caption, bool enabledOnly = false) {
         GetClassNameW(window, cls, 16);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner != process || std::wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window)) return true;
+        if (owner != process || std::wcscmp(cls, kDialogClass) != 0 || !IsWindowVisible(window)) return true;
         if (enabledOnly && !IsWindowEnabled(window)) return true;
         GetWindowTextW(window, title, 256);
         if (caption ? (*caption == title && !IsMessageBox(window)) : IsMessageBox(window)) {
@@ -152,6 +164,26 @@ HWND ProgramDialog(const std::wstring* caption, bool enabledOnly = false) {
         return true;
     });
     return found;
+}
+
+// The program's top-level windows as "class 'title' visible|hidden
+// enabled|disabled", for the complaint when an expected one is missing.
+std::string ProgramWindowsText() {
+    const DWORD process = ProgramProcess();
+    std::string text;
+    ForEachTopWindow([&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != process) return true;
+        wchar_t cls[64] = {}, title[128] = {};
+        GetClassNameW(window, cls, 64);
+        GetWindowTextW(window, title, 128);
+        text += "[" + Utf8FromWide(cls) + " '" + Utf8FromWide(title) + "'" +
+                (IsWindowVisible(window) ? " visible" : " hidden") + (IsWindowEnabled(window) ? "" : " disabled") +
+                "] ";
+        return true;
+    });
+    return text;
 }
 
 // Memory inside the program, for list-view messages that carry pointers.
@@ -197,7 +229,7 @@ HWND OpenMenuWindow() {
     ForEachTopWindow([&](HWND window) {
         wchar_t cls[16] = {};
         GetClassNameW(window, cls, 16);
-        if (std::wcscmp(cls, L"#32768") == 0 && IsWindowVisible(window)) {
+        if (std::wcscmp(cls, kMenuClass) == 0 && IsWindowVisible(window)) {
             found = window;
             return false;
         }
@@ -217,7 +249,8 @@ public:
         dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"solvane-e2e-hook.dll";
         HMODULE module = LoadLibraryW(dll.c_str());
         if (!module) return false;
-        auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "SolvaneE2EGetMessageHook")));
+        auto proc =
+            reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "SolvaneE2EGetMessageHook")));
         if (!proc) return false;
         hook_ = SetWindowsHookExW(WH_GETMESSAGE, proc, module, GetWindowThreadProcessId(shell, nullptr));
         return hook_ != nullptr;
@@ -227,7 +260,10 @@ public:
     bool Read(HWND popup, std::vector<std::string>& lines) {
         const std::wstring path = MenuDumpPath();
         DeleteFileW(path.c_str());
-        for (int attempt = 0; attempt < 40; ++attempt) {
+        // Up to 10 s: a program busy beside other test runs may take seconds
+        // to take the hook's message, and a menu left unread stays open and
+        // spoils every step after it.
+        for (int attempt = 0; attempt < 200; ++attempt) {
             if (attempt % 10 == 0) PostMessageW(popup, RegisterWindowMessageW(kDumpMenuMessageName), 0, 0);
             Sleep(50);
             std::string text, line;
@@ -260,48 +296,91 @@ bool WriteWhole(const std::wstring& path, const std::string& text) {
     return false;
 }
 
+// One line of a menu as the hook wrote it: what the driver prints (the line
+// without its place), the item's text and where it is on the screen.
+struct MenuLine {
+    std::string shown;
+    std::string label;  // empty for a separator
+    RECT place{};
+};
+
+std::vector<MenuLine> MenuLinesOf(const std::vector<std::string>& lines) {
+    std::vector<MenuLine> menu;
+    for (const std::string& line : lines) {
+        MenuLine item;
+        item.shown = line;
+        const size_t at = line.rfind("\t@");
+        if (at != std::string::npos) {
+            item.shown = line.substr(0, at);
+            std::sscanf(line.c_str() + at + 2, "%ld,%ld,%ld,%ld", &item.place.left, &item.place.top, &item.place.right,
+                        &item.place.bottom);
+        }
+        if (item.shown != "separator") item.label = item.shown.substr(item.shown.find_last_of('\t') + 1);
+        menu.push_back(item);
+    }
+    return menu;
+}
+
 struct Driver {
     HWND shell = nullptr;
     MenuReader reader;
-    std::vector<std::string> menu;  // the open menu's items
+    std::vector<MenuLine> menu;  // the open menu's items
 
     bool NeedShell() {
         shell = ShellWindow();
         return shell != nullptr || Fail("no shell window");
     }
 
-    bool ListOpenMenu() {
-        HWND popup = nullptr;
-        if (!WaitFor(3000, [&] { return (popup = OpenMenuWindow()) != nullptr; })) return Fail("no menu opened");
-        if (!reader.Read(popup, menu)) return Fail("menu not readable");
-        for (const std::string& line : menu) Print("menu " + line);
+    bool ReadMenu(HWND popup, std::vector<MenuLine>& lines) {
+        std::vector<std::string> raw;
+        if (!reader.Read(popup, raw)) return false;
+        lines = MenuLinesOf(raw);
         return true;
     }
 
-    // Keyboard again: down to the sub-menu, right to open it (its first item
-    // is then selected), down to the item, Enter.
+    bool ListOpenMenu() {
+        HWND popup = nullptr;
+        if (!WaitFor(3000, [&] { return (popup = OpenMenuWindow()) != nullptr; })) return Fail("no menu opened");
+        if (!ReadMenu(popup, menu)) return Fail("menu not readable");
+        for (const MenuLine& line : menu) Print("menu " + line.shown);
+        return true;
+    }
+
+    // Menu items are chosen with the pointer, as most users do: the keys a
+    // menu takes move from whatever item is selected, and under Wine a
+    // window appearing under the pointer deselects it at a time of its own.
+    // The pointer goes back afterwards, so that it leaves no hover behind.
+    bool ClickMenuItem(const std::vector<MenuLine>& lines, const std::string& label) {
+        for (const MenuLine& line : lines) {
+            if (line.label != label) continue;
+            MoveTo((line.place.left + line.place.right) / 2, (line.place.top + line.place.bottom) / 2);
+            Sleep(50);
+            Mouse(MOUSEEVENTF_LEFTDOWN);
+            Sleep(30);
+            Mouse(MOUSEEVENTF_LEFTUP);
+            return true;
+        }
+        return Fail("no menu item " + label);
+    }
+
+    bool MenuDone(const POINT& pointer) {
+        const bool closed = WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
+        MoveTo(pointer.x, pointer.y);
+        return closed && Settle(kSettleMilliseconds);
+    }
+
     bool PickFromSubMenu(const std::string& parent, const std::string& child) {
         HWND popup = OpenMenuWindow();
         if (!popup) return Fail("no menu open");
-        int index = 0;
-        bool found = false;
-        for (const std::string& line : menu) {
-            if (line == "separator") continue;
-            ++index;
-            if (line == "popup\t" + parent) {
-                found = true;
-                break;
-            }
-        }
-        if (!found) return Fail("no sub-menu " + parent);
-        for (int i = 0; i < index; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(popup, WM_KEYDOWN, VK_RIGHT, 0);
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        if (!ClickMenuItem(menu, parent)) return false;
         HWND sub = nullptr;
         const bool opened = WaitFor(3000, [&] {
             ForEachTopWindow([&](HWND window) {
                 wchar_t cls[16] = {};
                 GetClassNameW(window, cls, 16);
-                if (window != popup && std::wcscmp(cls, L"#32768") == 0 && IsWindowVisible(window)) {
+                if (window != popup && std::wcscmp(cls, kMenuClass) == 0 && IsWindowVisible(window)) {
                     sub = window;
                     return false;
                 }
@@ -310,38 +389,16 @@ struct Driver {
             return sub != nullptr;
         });
         if (!opened) return Fail("sub-menu " + parent + " did not open");
-        std::vector<std::string> items;
-        if (!reader.Read(sub, items)) return Fail("sub-menu not readable");
-        int position = 0;
-        for (const std::string& line : items) {
-            if (line == "separator") continue;
-            ++position;
-            if (line.substr(line.find_last_of('\t') + 1) == child) {
-                // The sub-menu opens with its first item selected.
-                for (int i = 1; i < position; ++i) PostMessageW(sub, WM_KEYDOWN, VK_DOWN, 0);
-                PostMessageW(sub, WM_KEYDOWN, VK_RETURN, 0);
-                return WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
-            }
-        }
-        return Fail("no menu item " + child);
+        std::vector<MenuLine> items;
+        if (!ReadMenu(sub, items)) return Fail("sub-menu not readable");
+        return ClickMenuItem(items, child) && MenuDone(pointer);
     }
 
     bool PickFromOpenMenu(const std::string& text) {
-        HWND popup = OpenMenuWindow();
-        if (!popup) return Fail("no menu open");
-        // Keyboard selection skips separators: count the selectable items.
-        int index = 0;
-        for (const std::string& line : menu) {
-            if (line == "separator") continue;
-            const std::string label = line.substr(line.find_last_of('\t') + 1);
-            ++index;
-            if (label == text) {
-                for (int i = 0; i < index; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-                PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-                return WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
-            }
-        }
-        return Fail("no menu item " + text);
+        if (!OpenMenuWindow()) return Fail("no menu open");
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        return ClickMenuItem(menu, text) && MenuDone(pointer);
     }
 
     POINT ScreenPoint(int x, int y) {
@@ -432,13 +489,40 @@ struct Driver {
         return true;
     }
 
+    bool PrintShownMonth() {
+        HWND calendar = NeedShell() ? CalendarWindow(shell) : nullptr;
+        if (!calendar) return Fail("no calendar window");
+        Print("month " + Utf8FromWide(WindowText(calendar)));
+        return true;
+    }
+
+    // The keys of a shortcut as typed: the month window first takes the
+    // keyboard, as a click on it would give it.
+    bool CalendarCtrlKey(const std::string& letter) {
+        HWND calendar = NeedShell() ? CalendarWindow(shell) : nullptr;
+        if (!calendar) return Fail("no calendar window");
+        if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0]))) return Fail("not a letter");
+        SetForegroundWindow(calendar);
+        if (!WaitFor(3000, [&] { return GetForegroundWindow() == calendar; })) return Fail("no keyboard for the month");
+        const WORD key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(letter[0])));
+        INPUT keys[4] = {};
+        for (INPUT& input : keys) input.type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
+        keys[1].ki.wVk = keys[2].ki.wVk = key;
+        keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        for (INPUT& input : keys) {
+            SendInput(1, &input, sizeof(INPUT));
+            Sleep(30);
+        }
+        return true;
+    }
 
     HWND dialog = nullptr;  // the dialog the control steps act on
 
     bool WaitDialog(const std::string& caption, int milliseconds) {
         const std::wstring wide = WideFromUtf8(caption);
         if (!WaitFor(milliseconds, [&] { return (dialog = ProgramDialog(&wide, true)) != nullptr; })) {
-            return Fail("no dialog " + caption);
+            return Fail("no dialog " + caption + " among " + ProgramWindowsText());
         }
         Sleep(200);  // let its initialisation finish painting
         Print("dialog " + caption);
@@ -473,7 +557,7 @@ struct Driver {
                     continue;
                 }
                 if (line.rfind("error", 0) == 0) ok = false;
-                if (action == "read" || !ok) Print(line);
+                if (action == "read" || action == "cut" || !ok) Print(line);
                 line.clear();
             }
             return ok;
@@ -502,22 +586,29 @@ struct Driver {
         if (!control) return false;
         const std::wstring wide = WideFromUtf8(text);
         DWORD_PTR index = 0;
-        SendMessageTimeoutW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()),
-                            SMTO_ABORTIFHUNG, 5000, &index);
+        SendMessageTimeoutW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(wide.c_str()), SMTO_ABORTIFHUNG, 5000, &index);
         if (static_cast<LRESULT>(index) == CB_ERR) return Fail("no item " + text);
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(control, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
-        Sleep(100);
+        Command(id, control, CBN_SELCHANGE);
         return true;
+    }
+
+    // The control's notification, handled before the next step reads the
+    // dialog: sent, not posted, since on a busy machine a posted one may wait
+    // longer than any pause. A command that opens a modal window of its own
+    // does not return until that closes; the driver goes on after two seconds.
+    void Command(int id, HWND control, int code = BN_CLICKED) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control), SMTO_NORMAL,
+                            2000, &ignored);
     }
 
     bool Click(int id) {
         HWND control = Control(id);
         if (!control) return false;
-        // Posted: the button may open a modal window of its own.
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
-        Sleep(100);
+        Command(id, control);
         return true;
     }
 
@@ -527,8 +618,7 @@ struct Driver {
         const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         if (checked != on) {
             SendMessageW(control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
-            Sleep(100);
+            Command(id, control);
         }
         return true;
     }
@@ -577,7 +667,7 @@ struct Driver {
         if (!WaitFor(milliseconds, [&] { return (box = ProgramDialog(nullptr)) != nullptr; })) return Fail("no box");
         wchar_t title[256] = {};
         GetWindowTextW(box, title, 256);
-        Print("box " + Utf8FromWide(title) + "|" + Utf8FromWide(TextOfWindow(GetDlgItem(box, 0xFFFF))));
+        Print("box " + Utf8FromWide(title) + "|" + Utf8FromWide(TextOfWindow(GetDlgItem(box, kMessageBoxTextId))));
         int button = 0;
         if (answer == "ok") button = IDOK;
         if (answer == "cancel") button = IDCANCEL;
@@ -622,8 +712,8 @@ struct Driver {
         ForEachTopWindow([&](HWND window) {
             wchar_t cls[16] = {};
             GetClassNameW(window, cls, 16);
-            if (GetWindow(window, GW_OWNER) == shell && std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window) &&
-                GetDlgItem(window, IDOK) && GetDlgItem(window, IDCANCEL)) {
+            if (GetWindow(window, GW_OWNER) == shell && std::wcscmp(cls, kDialogClass) == 0 &&
+                IsWindowVisible(window) && GetDlgItem(window, IDOK) && GetDlgItem(window, IDCANCEL)) {
                 found = window;
                 return false;
             }
@@ -668,15 +758,16 @@ struct Driver {
             }
             still = EqualRect(&r, &last) ? still + 1 : 0;
             last = r;
-            if (expected && Utf8FromWide(WindowText(GetDlgItem(notice, 1033))) != *expected) return false;
+            if (expected && Utf8FromWide(WindowText(GetDlgItem(notice, IDC_NOTICE_MESSAGE))) != *expected) return false;
             return still >= 6;  // 300 ms without a move
         });
         if (!rested) {
-            if (notice) Print("notice " + RectText(r) + "|" + Utf8FromWide(WindowText(GetDlgItem(notice, 1033))));
+            if (notice)
+                Print("notice " + RectText(r) + "|" + Utf8FromWide(WindowText(GetDlgItem(notice, IDC_NOTICE_MESSAGE))));
             return Fail("no resting notice");
         }
-        Print("notice " + RectText(r) + "|" + Utf8FromWide(WindowText(GetDlgItem(notice, 1035))) + "|" +
-              Utf8FromWide(WindowText(GetDlgItem(notice, 1033))));
+        Print("notice " + RectText(r) + "|" + Utf8FromWide(WindowText(GetDlgItem(notice, IDC_NOTICE_CAPTION))) + "|" +
+              Utf8FromWide(WindowText(GetDlgItem(notice, IDC_NOTICE_MESSAGE))));
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         Print("work-area " + RectText(work));
@@ -698,7 +789,8 @@ struct Driver {
     // normally still on its way up.
     bool NoticeSlideClick(const std::string& which) {
         HWND notice = nullptr;
-        if (!WaitFor(120000, [&] { return (notice = NotificationWindow()) && IsWindowVisible(notice); }, 5)) {
+        if (!WaitFor(
+                120000, [&] { return (notice = NotificationWindow()) && IsWindowVisible(notice); }, 5)) {
             return Fail("no notice");
         }
         RECT before{}, after{};
@@ -718,8 +810,8 @@ struct Driver {
                 wchar_t cls[16] = {}, title[64] = {};
                 GetClassNameW(window, cls, 16);
                 GetWindowTextW(window, title, 64);
-                if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window) &&
-                    std::wcscmp(title, L"Solvane") != 0 && GetWindow(window, GW_OWNER) == nullptr) {
+                if (std::wcscmp(cls, kDialogClass) == 0 && IsWindowVisible(window) &&
+                    std::wcscmp(title, kShellWindowTitle) != 0 && GetWindow(window, GW_OWNER) == nullptr) {
                     box = window;
                     return false;
                 }
@@ -741,97 +833,591 @@ struct Driver {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return true;
     }
+
+    bool NeedHook() { return NeedShell() && (reader.Attach(shell) || Fail("hook not placed")); }
+
+    bool WaitCalendar(int milliseconds) {
+        const bool shown = WaitFor(milliseconds, [&] {
+            shell = ShellWindow();
+            HWND calendar = shell ? CalendarWindow(shell) : nullptr;
+            RECT r{};
+            return calendar && IsWindowVisible(calendar) && GetWindowRect(calendar, &r) && r.right - r.left > 0;
+        });
+        return (shown || Fail("calendar did not appear")) && Settle(milliseconds) && PrintCalendar();
+    }
+
+    // Waits until the program has done what it was given and reads its
+    // messages again: a message sent to the shell window is answered only then.
+    // A command chosen from a menu is carried out before the menu call
+    // returns to the loop, so it is done by then, and a dialog or message box
+    // it opened reads messages too. A shell window gone meanwhile has nothing
+    // more to do.
+    bool Settle(int milliseconds) {
+        HWND window = ShellWindow();
+        DWORD_PTR ignored = 0;
+        if (!window || SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, &ignored)) return true;
+        return !IsWindow(window) || Fail("the program does not answer");
+    }
+
+    static bool BalloonGone(int milliseconds) {
+        return WaitFor(milliseconds, [] { return VisibleBalloon() == nullptr; }) || Fail("the balloon stayed");
+    }
+
+    bool TrayMenu() {
+        if (!NeedHook()) return false;
+        // A program still busy with what came before (reading the files a
+        // manager saved, say) would open the menu after ListOpenMenu gave up
+        // on it, and the menu would then stand in the way of the next step.
+        if (!Settle(10000)) return false;
+        PostMessageW(shell, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+        return ListOpenMenu();
+    }
+
+    static bool CloseMenu() {
+        if (HWND popup = OpenMenuWindow()) PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        return WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
+    }
+
+    static bool NoMenu(int milliseconds) {
+        Sleep(milliseconds);
+        if (OpenMenuWindow()) return Fail("a menu opened");
+        Print("no menu");
+        return true;
+    }
+
+    bool NoUpdateBox(int milliseconds) {
+        if (WaitFor(milliseconds, [&] { return OwnedMessageBox() != nullptr; })) return Fail("an update box appeared");
+        Print("no update box");
+        return true;
+    }
+
+    static bool WaitGone(int milliseconds) {
+        if (!WaitFor(milliseconds, [] { return ShellWindow() == nullptr; })) return Fail("shell window still there");
+        Print("gone");
+        return true;
+    }
+
+    bool Post(const std::string& message, const std::string& wParam, const std::string& lParam) {
+        const UINT number = static_cast<UINT>(std::strtoul(message.c_str(), nullptr, 0));
+        if (!NeedShell()) return false;
+        if (!PostMessageW(shell, number, static_cast<WPARAM>(std::strtoull(wParam.c_str(), nullptr, 0)),
+                          static_cast<LPARAM>(std::strtoull(lParam.c_str(), nullptr, 0)))) {
+            return Fail("not posted");
+        }
+        Print("posted " + std::to_string(number));
+        return true;
+    }
+
+    // As Windows ends a session: the query to every top-level window of the
+    // program, then the end to each, which ends it only when every window
+    // allowed it and nobody cancelled.
+    bool EndSession(bool cancelled) {
+        if (!NeedShell()) return false;
+        std::vector<HWND> windows;
+        const DWORD process = ProgramProcess();
+        ForEachTopWindow([&](HWND window) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process) windows.push_back(window);
+            return true;
+        });
+        bool allowed = true;
+        for (HWND window : windows) {
+            DWORD_PTR answer = 0;
+            const bool answered = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                                      SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+            if (!answered && IsWindow(window)) return Fail("no answer to WM_QUERYENDSESSION");
+            if (IsWindow(window) && !answer) allowed = false;
+        }
+        Print(allowed ? "query-end-session allowed" : "query-end-session refused");
+        const WPARAM ends = allowed && !cancelled;
+        // The program may be gone before every window had its answer.
+        for (HWND window : windows) {
+            DWORD_PTR ignored = 0;
+            if (IsWindow(window)) {
+                SendMessageTimeoutW(window, WM_ENDSESSION, ends, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &ignored);
+            }
+        }
+        return true;
+    }
+
+    static bool PrintWorkArea() {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        Print("work-area " + RectText(work));
+        return true;
+    }
+
+    static bool NoticeShown() {
+        HWND notice = NotificationWindow();
+        return notice && IsWindowVisible(notice);
+    }
+
+    static bool NoticeGone(int milliseconds) {
+        const bool gone = WaitFor(milliseconds, [] { return NotificationWindow() && !NoticeShown(); });
+        if (!gone) return Fail("the notice stayed");
+        Print("notice gone");
+        return true;
+    }
+
+    static bool NoNotice(int milliseconds) {
+        if (WaitFor(milliseconds, NoticeShown)) return Fail("a notice appeared");
+        Print("no notice");
+        return true;
+    }
+
+    static bool NoDialog(const std::string& caption, int milliseconds) {
+        const std::wstring wide = WideFromUtf8(caption);
+        if (WaitFor(milliseconds, [&] { return ProgramDialog(&wide) != nullptr; })) {
+            return Fail("dialog " + caption + " opened");
+        }
+        Print("no dialog " + caption);
+        return true;
+    }
+
+    static bool DialogGone(const std::string& caption, int milliseconds) {
+        const std::wstring wide = WideFromUtf8(caption);
+        return WaitFor(milliseconds, [&] { return ProgramDialog(&wide) == nullptr; }) ||
+               Fail("dialog " + caption + " stayed");
+    }
+
+    static bool NoMessageBox(int milliseconds) {
+        if (WaitFor(milliseconds, [] { return ProgramDialog(nullptr) != nullptr; })) return Fail("a box opened");
+        Print("no box");
+        return true;
+    }
+
+    bool CloseDialog() {
+        if (!dialog) return Fail("no dialog");
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Sleep(100);
+        return true;
+    }
+
+    bool TextOf(int id) {
+        HWND control = Control(id);
+        if (!control) return false;
+        Print("text " + std::to_string(id) + " " + Utf8FromWide(TextOfWindow(control)));
+        return true;
+    }
+
+    bool PrintDialogSize() {
+        RECT r{};
+        if (!dialog || !GetWindowRect(dialog, &r)) return Fail("no dialog");
+        Print("size " + std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+        return true;
+    }
+
+    bool Resize(int dw, int dh) {
+        RECT r{};
+        if (!dialog || !GetWindowRect(dialog, &r)) return Fail("no dialog");
+        SetWindowPos(dialog, nullptr, 0, 0, r.right - r.left + dw, r.bottom - r.top + dh,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Sleep(200);
+        return true;
+    }
+
+    static bool PrintBalloonShown(int milliseconds) {
+        Print(WaitFor(milliseconds, [] { return VisibleBalloon() != nullptr; }) ? "balloon shown" : "no balloon");
+        return true;
+    }
+
+    static bool PrintBalloonRect() {
+        RECT r{};
+        const HWND balloon = VisibleBalloon();
+        if (!balloon || !GetWindowRect(balloon, &r)) return Fail("no balloon shown");
+        Print("balloon " + RectText(r));
+        return true;
+    }
+
+    ULONGLONG stopwatch = 0;  // when the run's previous stopwatch step ran
+
+    bool Stopwatch() {
+        const ULONGLONG now = GetTickCount64();
+        Print("stopwatch " + std::to_string(stopwatch ? now - stopwatch : 0));
+        stopwatch = now;
+        return true;
+    }
+
+    static bool PressKey(WORD key) {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = key;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(1, &keys[0], sizeof(INPUT));
+        Sleep(30);
+        SendInput(1, &keys[1], sizeof(INPUT));
+        Sleep(100);
+        return true;
+    }
+
+    // Keys by the names the steps take: "pagedown", "ctrl+pageup",
+    // "shift+f10".
+    static bool PressNamedKey(const std::string& name) {
+        struct Named {
+            const char* name;
+            WORD key;
+        };
+        static const Named keys[] = {{"left", VK_LEFT}, {"right", VK_RIGHT},  {"up", VK_UP},
+                                     {"down", VK_DOWN}, {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT},
+                                     {"home", VK_HOME}, {"enter", VK_RETURN}, {"escape", VK_ESCAPE},
+                                     {"apps", VK_APPS}, {"f10", VK_F10},      {"g", 'G'}};
+        std::vector<WORD> held;
+        std::string rest = name;
+        for (const auto& [prefix, key] : {std::pair<std::string, WORD>{"ctrl+", VK_CONTROL}, {"shift+", VK_SHIFT}}) {
+            if (rest.rfind(prefix, 0) == 0) {
+                held.push_back(key);
+                rest = rest.substr(prefix.size());
+            }
+        }
+        const Named* found = nullptr;
+        for (const Named& named : keys) {
+            if (rest == named.name) found = &named;
+        }
+        if (!found) return Fail("no key " + name);
+        std::vector<INPUT> inputs;
+        const auto add = [&](WORD key, bool up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        };
+        for (WORD key : held) add(key, false);
+        add(found->key, false);
+        add(found->key, true);
+        for (auto key = held.rbegin(); key != held.rend(); ++key) add(*key, true);
+        for (INPUT& input : inputs) {
+            SendInput(1, &input, sizeof input);
+            Sleep(20);
+        }
+        Sleep(100);
+        return true;
+    }
+
+    // A turn of the wheel over client point X, Y of the month window, as a
+    // wheel of the given resolution reports it: DELTA in steps of STEP.
+    bool Wheel(int x, int y, int delta, int step, bool control) {
+        if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
+        const POINT p = ScreenPoint(x, y);
+        MoveTo(p.x, p.y);
+        Sleep(100);
+        if (control) {
+            INPUT down{};
+            down.type = INPUT_KEYBOARD;
+            down.ki.wVk = VK_CONTROL;
+            SendInput(1, &down, sizeof down);
+        }
+        const int sign = delta < 0 ? -1 : 1;
+        for (int left = std::abs(delta); left > 0; left -= step) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+            input.mi.mouseData = static_cast<DWORD>(sign * std::min(step, left));
+            SendInput(1, &input, sizeof input);
+            Sleep(30);
+        }
+        if (control) {
+            INPUT up{};
+            up.type = INPUT_KEYBOARD;
+            up.ki.wVk = VK_CONTROL;
+            up.ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(1, &up, sizeof up);
+        }
+        Sleep(100);
+        return true;
+    }
+
+    // The month shown, by the title the window keeps for readers and the
+    // task switcher.
+    // A click on the tray icon as the notification area reports it.
+    bool TrayClick(bool twice) {
+        if (!NeedShell()) return false;
+        const LPARAM events[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+        for (size_t i = 0; i < (twice ? 4u : 2u); ++i) {
+            PostMessageW(shell, kTrayCallbackMessage, kTrayIconId, events[i]);
+            Sleep(30);
+        }
+        return Settle(kSettleMilliseconds);
+    }
+
+    // The month window as a screen reader reads it, through the accessible
+    // object it gives Windows: "table NAME", then one line per child,
+    // "cell|button<TAB>NAME" with "<TAB>focused" on the focused child.
+    bool ReadAccessible() {
+        if (!NeedShell()) return false;
+        HWND calendar = CalendarWindow(shell);
+        if (!calendar) return Fail("no calendar window");
+        struct ComApartment {
+            ComApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+            ~ComApartment() { CoUninitialize(); }
+        } apartment;  // outlives every object below
+        IAccessible* raw = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(calendar, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(&raw))) ||
+            !raw) {
+            return Fail("no accessible object");
+        }
+        ScopedComPointer<IAccessible> table(raw);
+        const auto text = [&](BSTR value) {
+            std::string utf8 = value ? Utf8FromWide(value) : std::string();
+            SysFreeString(value);
+            return utf8;
+        };
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        table.get()->get_accName(self, &name);
+        VARIANT role{};
+        table.get()->get_accRole(self, &role);
+        Print(std::string(role.vt == VT_I4 && role.lVal == ROLE_SYSTEM_TABLE ? "table " : "not-a-table ") + text(name));
+        long count = 0;
+        table.get()->get_accChildCount(&count);
+        VARIANT focus{};
+        table.get()->get_accFocus(&focus);
+        for (long i = 1; i <= count; ++i) {
+            VARIANT child{};
+            child.vt = VT_I4;
+            child.lVal = i;
+            BSTR childName = nullptr;
+            VARIANT childRole{};
+            table.get()->get_accName(child, &childName);
+            table.get()->get_accRole(child, &childRole);
+            const char* kind = childRole.vt != VT_I4                      ? "other"
+                               : childRole.lVal == ROLE_SYSTEM_CELL       ? "cell"
+                               : childRole.lVal == ROLE_SYSTEM_PUSHBUTTON ? "button"
+                                                                          : "other";
+            const bool focused = focus.vt == VT_I4 && focus.lVal == i;
+            Print(std::string(kind) + "\t" + text(childName) + (focused ? "\tfocused" : ""));
+        }
+        return true;
+    }
+
+    // Windows' apps turned dark (1) or light (0), as the Settings app does
+    // it: the value, then the broadcast that says it changed.
+    static bool SetDarkMode(bool dark) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", 0,
+                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+            return Fail("no Personalize key");
+        }
+        ScopedRegistryKey personalize(key);
+        const DWORD light = dark ? 0 : 1;
+        if (RegSetValueExW(key, L"AppsUseLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&light),
+                           sizeof light) != ERROR_SUCCESS) {
+            return Fail("AppsUseLightTheme not written");
+        }
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
+                            SMTO_ABORTIFHUNG, 5000, &ignored);
+        Print(dark ? "dark mode on" : "dark mode off");
+        return true;
+    }
+
+    ScopedFileHandle locked;  // the file lock-file holds until unlock-file or the end of the run
+
+    bool LockFile(const std::string& path) {
+        locked.reset(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!locked) return Fail("cannot lock the file");
+        Print("locked");
+        return true;
+    }
+
+    bool UnlockFile() {
+        locked.reset();
+        Print("unlocked");
+        return true;
+    }
 };
 
+// The arguments of one step, as the table names them.
+class StepArgs {
+public:
+    StepArgs(const std::vector<std::string>& all, size_t first) : all_(all), first_(first) {}
+    const std::string& Text(size_t n) const { return all_[first_ + n]; }
+    int Number(size_t n) const { return std::atoi(Text(n).c_str()); }
 
-// Every step: its name, its arguments and what it does. The usage text is made
-// from this table, and a run naming a step that is not here (or short of its
-// arguments) is refused before anything is done.
-struct StepHelp {
+private:
+    const std::vector<std::string>& all_;
+    size_t first_;
+};
+
+// Every step: its name, its arguments, what it does and the code that does it.
+// The usage text is made from this table, and a run naming a step that is not
+// here (or short of its arguments) is refused before anything is done.
+struct Step {
     const char* name;
     const char* arguments;  // one word per argument
     const char* does;       // lines after the first start with a newline
+    bool (*run)(Driver& driver, const StepArgs& args);
 };
 
-constexpr StepHelp kSteps[] = {
-    {"wait-calendar", "MS", "wait for the shell window and the visible month window"},
-    {"calendar", "", "\"calendar L T R B visible|hidden\""},
-    {"tray", "", "\"tray present|absent\" (the shell's icon 128)"},
-    {"tray-menu", "", "right-click the tray icon; lists the menu that opens"},
-    {"left-click", "X Y", "click the month window at client point X, Y"},
-    {"right-click", "X Y", "right-click it there; lists the menu that opens"},
-    {"double-click", "X Y", "double-click the month window at client point X, Y"},
-    {"list-menu", "", "list the menu that is open"},
-    {"menu-pick", "TEXT", "choose the item TEXT of the open menu"},
-    {"menu-pick-in", "POPUP TEXT", "open the sub-menu POPUP of the open menu and choose its item TEXT"},
-    {"menu-close", "", "close the open menu"},
-    {"no-menu", "MS", "fail when a menu opens within MS"},
-    {"drag", "X Y DX DY", "drag from client point X, Y by DX, DY screen pixels"},
-    {"message-box", "MS", "wait for a message box of another copy, print it, press OK"},
-    {"update-box", "MS ok|cancel", "wait for a message box owned by the shell window, print it, answer it"},
-    {"no-update-box", "MS", "fail when such a box appears within MS"},
-    {"wait-gone", "MS", "wait for the shell window to go away"},
+const Step kSteps[] = {
+    {"wait-calendar", "MS",
+     "wait for the shell window and the visible month window, and\nfor the program to have drawn it (see idle)",
+     [](Driver& d, const StepArgs& a) { return d.WaitCalendar(a.Number(0)); }},
+    {"idle", "MS", "wait until the program has carried out what it was given and\nreads its messages again",
+     [](Driver& d, const StepArgs& a) { return d.Settle(a.Number(0)); }},
+    {"calendar", "", "\"calendar L T R B visible|hidden\"",
+     [](Driver& d, const StepArgs&) { return d.PrintCalendar(); }},
+    {"shown-month", "", "\"month TEXT\": the month the month window shows, as it names itself",
+     [](Driver& d, const StepArgs&) { return d.PrintShownMonth(); }},
+    {"calendar-ctrl-key", "LETTER", "give the month window the keyboard and press Ctrl and the letter",
+     [](Driver& d, const StepArgs& a) { return d.CalendarCtrlKey(a.Text(0)); }},
+    {"tray", "", "\"tray present|absent\" (the shell's icon)", [](Driver& d, const StepArgs&) { return d.Tray(); }},
+    {"tray-menu", "", "right-click the tray icon; lists the menu that opens",
+     [](Driver& d, const StepArgs&) { return d.TrayMenu(); }},
+    {"left-click", "X Y", "click the month window at client point X, Y",
+     [](Driver& d, const StepArgs& a) { return d.NeedHook() && d.Click(a.Number(0), a.Number(1), false); }},
+    {"right-click", "X Y", "right-click it there (list-menu lists the menu that opens)",
+     [](Driver& d, const StepArgs& a) { return d.NeedHook() && d.Click(a.Number(0), a.Number(1), true); }},
+    {"double-click", "X Y", "double-click the month window at client point X, Y",
+     [](Driver& d, const StepArgs& a) { return d.DoubleClick(a.Number(0), a.Number(1)); }},
+    {"list-menu", "", "list the menu that is open", [](Driver& d, const StepArgs&) { return d.ListOpenMenu(); }},
+    {"menu-pick", "TEXT", "choose the item TEXT of the open menu; waits until the program\nhas carried it out",
+     [](Driver& d, const StepArgs& a) { return d.PickFromOpenMenu(a.Text(0)); }},
+    {"menu-pick-in", "POPUP TEXT", "open the sub-menu POPUP of the open menu and choose its item TEXT",
+     [](Driver& d, const StepArgs& a) { return d.PickFromSubMenu(a.Text(0), a.Text(1)); }},
+    {"menu-close", "", "close the open menu", [](Driver& d, const StepArgs&) { return d.CloseMenu(); }},
+    {"no-menu", "MS", "fail when a menu opens within MS",
+     [](Driver& d, const StepArgs& a) { return d.NoMenu(a.Number(0)); }},
+    {"drag", "X Y DX DY", "drag from client point X, Y by DX, DY screen pixels",
+     [](Driver& d, const StepArgs& a) { return d.Drag(a.Number(0), a.Number(1), a.Number(2), a.Number(3)); }},
+    {"message-box", "MS", "wait for a message box of another copy, print it, press OK",
+     [](Driver& d, const StepArgs& a) { return d.MessageBoxOfAnotherCopy(a.Number(0)); }},
+    {"update-box", "MS ok|cancel", "wait for a message box owned by the shell window, print it, answer it",
+     [](Driver& d, const StepArgs& a) { return d.UpdateBox(a.Number(0), a.Text(1)); }},
+    {"no-update-box", "MS", "fail when such a box appears within MS",
+     [](Driver& d, const StepArgs& a) { return d.NoUpdateBox(a.Number(0)); }},
+    {"wait-gone", "MS", "wait for the shell window to go away",
+     [](Driver& d, const StepArgs& a) { return d.WaitGone(a.Number(0)); }},
     {"post", "MESSAGE WPARAM LPARAM",
-     "post the message to the shell window as another program would\n(numbers in C notation, 0x... for hex)"},
+     "post the message to the shell window as another program would\n(numbers in C notation, 0x... for hex)",
+     [](Driver& d, const StepArgs& a) { return d.Post(a.Text(0), a.Text(1), a.Text(2)); }},
     {"end-session", "",
      "end the Windows session as Windows does: WM_QUERYENDSESSION\nto every top-level window of the program, then "
      "WM_ENDSESSION\nto each, TRUE when all allowed it (FALSE otherwise); prints\n\"query-end-session "
-     "allowed|refused\""},
-    {"cancel-session", "", "the same, but another program cancels it: WM_ENDSESSION(FALSE)\nfollows whatever the answers"},
-    {"work-area", "", "\"work-area L T R B\" of the primary screen"},
+     "allowed|refused\"",
+     [](Driver& d, const StepArgs&) { return d.EndSession(false); }},
+    {"cancel-session", "",
+     "the same, but another program cancels it: WM_ENDSESSION(FALSE)\nfollows whatever the answers",
+     [](Driver& d, const StepArgs&) { return d.EndSession(true); }},
+    {"work-area", "", "\"work-area L T R B\" of the primary screen",
+     [](Driver& d, const StepArgs&) { return d.PrintWorkArea(); }},
     {"notice", "MS",
      "wait for the notification window to come to rest; prints\n\"notice L T R B|caption|text\" (line breaks as ~) "
-     "and\n\"work-area L T R B\""},
-    {"notice-text", "MS TEXT", "wait until the resting notice shows TEXT (as printed above)"},
-    {"notice-click", "ok|x", "press 知道了 or X of the notification window"},
+     "and\n\"work-area L T R B\"",
+     [](Driver& d, const StepArgs& a) { return d.Notice(a.Number(0), nullptr); }},
+    {"notice-text", "MS TEXT", "wait until the resting notice shows TEXT (as printed above)",
+     [](Driver& d, const StepArgs& a) { return d.Notice(a.Number(0), &a.Text(1)); }},
+    {"notice-click", "ok|x", "press 知道了 or X of the notification window",
+     [](Driver& d, const StepArgs& a) { return d.NoticeClick(a.Text(0)); }},
     {"notice-slide-click", "x",
-     "as soon as the notice appears, press X while it slides in;\nprints \"clicked sliding\" or \"clicked resting\""},
-    {"notice-gone", "MS", "wait for the notification window to be hidden"},
-    {"no-notice", "MS", "fail when the notification window shows within MS"},
+     "as soon as the notice appears, press X while it slides in;\nprints \"clicked sliding\" or \"clicked resting\"",
+     [](Driver& d, const StepArgs& a) { return d.NoticeSlideClick(a.Text(0)); }},
+    {"notice-gone", "MS", "wait for the notification window to be hidden",
+     [](Driver& d, const StepArgs& a) { return d.NoticeGone(a.Number(0)); }},
+    {"no-notice", "MS", "fail when the notification window shows within MS",
+     [](Driver& d, const StepArgs& a) { return d.NoNotice(a.Number(0)); }},
     // The program's dialogs, found by caption among its visible windows; the
     // steps after `dialog` act on that one.
-    {"dialog", "CAPTION MS", "wait for a visible, enabled dialog, print \"dialog CAPTION\""},
-    {"no-dialog", "CAPTION MS", "fail when it shows within MS"},
-    {"dialog-gone", "CAPTION MS", "wait until it is gone"},
-    {"set-text", "ID TEXT", "set the text of a control (edit, editable combo)"},
-    {"pick", "ID TEXT", "choose the item TEXT of a combo box, as the user would"},
-    {"click", "ID", "press a button"},
-    {"check", "ID 0|1", "untick or tick a check box, as the user would"},
-    {"close", "", "the close box"},
-    {"text-of", "ID", "\"text ID VALUE\""},
-    {"state", "ID", "\"state ID enabled|disabled checked|unchecked visible|hidden\""},
-    {"rows", "ID", "the rows of a list view, \"row N<TAB>cell<TAB>cell...\""},
-    {"size", "", "\"size WIDTH HEIGHT\" of the dialog's window"},
-    {"resize", "DW DH", "make the dialog DW, DH pixels larger (smaller when negative)"},
+    {"dialog", "CAPTION MS", "wait for a visible, enabled dialog, print \"dialog CAPTION\"",
+     [](Driver& d, const StepArgs& a) { return d.WaitDialog(a.Text(0), a.Number(1)); }},
+    {"no-dialog", "CAPTION MS", "fail when it shows within MS",
+     [](Driver& d, const StepArgs& a) { return d.NoDialog(a.Text(0), a.Number(1)); }},
+    {"dialog-gone", "CAPTION MS", "wait until it is gone",
+     [](Driver& d, const StepArgs& a) { return d.DialogGone(a.Text(0), a.Number(1)); }},
+    {"set-text", "ID TEXT", "set the text of a control (edit, editable combo)",
+     [](Driver& d, const StepArgs& a) { return d.SetText(a.Number(0), a.Text(1)); }},
+    {"pick", "ID TEXT", "choose the item TEXT of a combo box, as the user would",
+     [](Driver& d, const StepArgs& a) { return d.Choose(a.Number(0), a.Text(1)); }},
+    {"page-pick", "ID TEXT",
+     "choose TEXT in the visible combo ID, also one on a page inside the\ndialog, in the program",
+     [](Driver& d, const StepArgs& a) { return d.Request("pick", a.Text(0), a.Text(1)); }},
+    {"click", "ID", "press a button", [](Driver& d, const StepArgs& a) { return d.Click(a.Number(0)); }},
+    {"check", "ID 0|1", "untick or tick a check box, as the user would",
+     [](Driver& d, const StepArgs& a) { return d.Check(a.Number(0), a.Number(1) != 0); }},
+    {"close", "", "the close box", [](Driver& d, const StepArgs&) { return d.CloseDialog(); }},
+    {"text-of", "ID", "\"text ID VALUE\"", [](Driver& d, const StepArgs& a) { return d.TextOf(a.Number(0)); }},
+    {"state", "ID", "\"state ID enabled|disabled checked|unchecked visible|hidden\"",
+     [](Driver& d, const StepArgs& a) { return d.State(a.Number(0)); }},
+    {"rows", "ID", "the rows of a list view, \"row N<TAB>cell<TAB>cell...\"",
+     [](Driver& d, const StepArgs& a) { return d.Rows(a.Number(0)); }},
+    {"size", "", "\"size WIDTH HEIGHT\" of the dialog's window",
+     [](Driver& d, const StepArgs&) { return d.PrintDialogSize(); }},
+    {"resize", "DW DH", "make the dialog DW, DH pixels larger (smaller when negative)",
+     [](Driver& d, const StepArgs& a) { return d.Resize(a.Number(0), a.Number(1)); }},
     {"box", "MS ok|cancel|yes|no",
-     "wait for a message box of the program, print\n\"box CAPTION|TEXT\" (line breaks as ~), answer it"},
-    {"no-box", "MS", "fail when a message box shows within MS"},
-    {"hover", "X Y", "rest the mouse on client point X, Y of the month window"},
-    {"balloon", "MS", "\"balloon shown\" when the balloon shows within MS, else \"no balloon\""},
-    {"balloon-rect", "", "\"balloon L T R B\" of the shown balloon (screen pixels)"},
+     "wait for a message box of the program, print\n\"box CAPTION|TEXT\" (line breaks as ~), answer it",
+     [](Driver& d, const StepArgs& a) { return d.MessageBoxOfProgram(a.Number(0), a.Text(1)); }},
+    {"no-box", "MS", "fail when a message box shows within MS",
+     [](Driver& d, const StepArgs& a) { return d.NoMessageBox(a.Number(0)); }},
+    {"hover", "X Y", "rest the mouse on client point X, Y of the month window",
+     [](Driver& d, const StepArgs& a) { return d.Hover(a.Number(0), a.Number(1)); }},
+    {"balloon", "MS", "\"balloon shown\" when the balloon shows within MS, else \"no balloon\"",
+     [](Driver& d, const StepArgs& a) { return d.PrintBalloonShown(a.Number(0)); }},
+    {"balloon-gone", "MS", "wait until no balloon of the program shows",
+     [](Driver& d, const StepArgs& a) { return d.BalloonGone(a.Number(0)); }},
+    {"balloon-rect", "", "\"balloon L T R B\" of the shown balloon (screen pixels)",
+     [](Driver& d, const StepArgs&) { return d.PrintBalloonRect(); }},
     {"read", "",
      "every visible control of the dialog, read inside the program\nby the hook (date pages and list check boxes "
-     "included; see\nmenu_hook.h)"},
-    {"select-row", "N", "select row N of the dialog's list view (-1: none), in the program"},
-    {"check-row", "N 0|1", "untick or tick row N of its list view, in the program"},
-    {"sleep", "MS", "wait MS milliseconds"},
-    {"stopwatch", "", "\"stopwatch MS\": milliseconds since the run's previous stopwatch (0 the first time)"},
-    {"press-enter", "", "press and release Enter, as typed on the keyboard"},
-    {"press-escape", "", "press and release Esc, likewise"},
+     "included; see\nmenu_hook.h)",
+     [](Driver& d, const StepArgs&) { return d.Request("read"); }},
+    {"cut", "", "what of the dialog shows cut (list cells, one-line labels), or \"whole\"",
+     [](Driver& d, const StepArgs&) { return d.Request("cut"); }},
+    {"dialog-idle", "",
+     "wait until the dialog has carried out everything given to it\nbefore (a button whose window of its own "
+     "let the click step\ngo on answers once that window is up)",
+     [](Driver& d, const StepArgs&) { return d.Request("idle"); }},
+    {"select-row", "N", "select row N of the dialog's list view (-1: none), in the program",
+     [](Driver& d, const StepArgs& a) { return d.Request("select-row", a.Text(0)); }},
+    {"check-row", "N 0|1", "untick or tick row N of its list view, in the program",
+     [](Driver& d, const StepArgs& a) { return d.Request("check-row", a.Text(0), a.Text(1)); }},
+    {"sleep", "MS", "wait MS milliseconds",
+     [](Driver&, const StepArgs& a) {
+         Sleep(a.Number(0));
+         return true;
+     }},
+    {"stopwatch", "", "\"stopwatch MS\": milliseconds since the run's previous stopwatch (0 the first time)",
+     [](Driver& d, const StepArgs&) { return d.Stopwatch(); }},
+    {"press-enter", "", "press and release Enter, as typed on the keyboard",
+     [](Driver& d, const StepArgs&) { return d.PressKey(VK_RETURN); }},
+    {"press-escape", "", "press and release Esc, likewise",
+     [](Driver& d, const StepArgs&) { return d.PressKey(VK_ESCAPE); }},
+    {"press", "KEY",
+     "press a key, as typed: left, right, up, down, pageup, pagedown,\nhome, enter, escape, apps, f10, g, "
+     "each with ctrl+ or shift+\nbefore it if wanted",
+     [](Driver&, const StepArgs& a) { return Driver::PressNamedKey(a.Text(0)); }},
+    {"wheel", "X Y DELTA STEP",
+     "turn the wheel over client point X, Y: DELTA (120 a notch,\npositive away from the user) in steps of STEP",
+     [](Driver& d, const StepArgs& a) { return d.Wheel(a.Number(0), a.Number(1), a.Number(2), a.Number(3), false); }},
+    {"ctrl-wheel", "X Y DELTA STEP", "the same with Ctrl held",
+     [](Driver& d, const StepArgs& a) { return d.Wheel(a.Number(0), a.Number(1), a.Number(2), a.Number(3), true); }},
+    {"tray-click", "", "left-click the tray icon", [](Driver& d, const StepArgs&) { return d.TrayClick(false); }},
+    {"tray-double-click", "", "double-click it", [](Driver& d, const StepArgs&) { return d.TrayClick(true); }},
+    {"accessible", "",
+     "the month window as a screen reader reads it: \"table NAME\", then\n\"cell|button<TAB>NAME[<TAB>focused]\" per "
+     "child",
+     [](Driver& d, const StepArgs&) { return d.ReadAccessible(); }},
+    {"dark-mode", "0|1", "turn Windows' apps light or dark and tell every window, as\nWindows' settings do",
+     [](Driver&, const StepArgs& a) { return Driver::SetDarkMode(a.Number(0) != 0); }},
     {"lock-file", "PATH",
      "open the file (a Windows path) sharing nothing, so that no\nother program can read or replace it, until "
-     "unlock-file or\nthe end of the run"},
-    {"unlock-file", "", "close it again"},
+     "unlock-file or\nthe end of the run",
+     [](Driver& d, const StepArgs& a) { return d.LockFile(a.Text(0)); }},
+    {"unlock-file", "", "close it again", [](Driver& d, const StepArgs&) { return d.UnlockFile(); }},
 };
 
-const StepHelp* FindStep(const std::string& name) {
-    for (const StepHelp& step : kSteps) {
+const Step* FindStep(const std::string& name) {
+    for (const Step& step : kSteps) {
         if (name == step.name) return &step;
     }
     return nullptr;
 }
 
-size_t ArgumentCount(const StepHelp& step) {
+size_t ArgumentCount(const Step& step) {
     size_t count = 0;
     bool inWord = false;
     for (const char* c = step.arguments; *c; ++c) {
@@ -843,7 +1429,7 @@ size_t ArgumentCount(const StepHelp& step) {
 
 std::string UsageText() {
     std::string text = "usage: solvane-e2e STEP [ARGS] [STEP [ARGS] ...]\n";
-    for (const StepHelp& step : kSteps) {
+    for (const Step& step : kSteps) {
         std::string head = std::string("  ") + step.name + (*step.arguments ? " " : "") + step.arguments;
         head.resize(std::max<size_t>(head.size() + 1, 28), ' ');
         std::string does = step.does;
@@ -859,7 +1445,7 @@ std::string UsageText() {
 // first that is not.
 bool StepsAreKnown(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size();) {
-        const StepHelp* step = FindStep(args[i]);
+        const Step* step = FindStep(args[i]);
         if (!step) return Fail("unknown step " + args[i]);
         i += 1 + ArgumentCount(*step);
         if (i > args.size()) return Fail(std::string("missing arguments of ") + step->name);
@@ -870,247 +1456,17 @@ bool StepsAreKnown(const std::vector<std::string>& args) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    Driver driver;
-    ScopedFileHandle locked;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(Utf8FromWide(argv[i]));
     if (args.empty() || !StepsAreKnown(args)) {
         std::fputs(UsageText().c_str(), stderr);
         return 2;
     }
-    size_t i = 0;
-    ULONGLONG stopwatch = 0;
-    auto number = [&]() { return i < args.size() ? std::atoi(args[i++].c_str()) : 0; };
-    auto text = [&]() { return i < args.size() ? args[i++] : std::string(); };
-    while (i < args.size()) {
-        const std::string step = args[i++];
-        bool ok = true;
-        if (step == "wait-calendar") {
-            const int ms = number();
-            ok = WaitFor(ms,
-                         [&] {
-                             driver.shell = ShellWindow();
-                             HWND calendar = driver.shell ? CalendarWindow(driver.shell) : nullptr;
-                             RECT r{};
-                             return calendar && IsWindowVisible(calendar) && GetWindowRect(calendar, &r) &&
-                                    r.right - r.left > 0;
-                         }) ||
-                 Fail("calendar did not appear");
-            if (ok) ok = driver.PrintCalendar();
-        } else if (step == "calendar") {
-            ok = driver.PrintCalendar();
-        } else if (step == "tray") {
-            ok = driver.Tray();
-        } else if (step == "tray-menu") {
-            ok = driver.NeedShell() && (driver.reader.Attach(driver.shell) || Fail("hook not placed"));
-            if (ok) {
-                PostMessageW(driver.shell, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
-                ok = driver.ListOpenMenu();
-            }
-        } else if (step == "left-click" || step == "right-click") {
-            const int x = number(), y = number();
-            ok = driver.NeedShell() && (driver.reader.Attach(driver.shell) || Fail("hook not placed")) &&
-                 driver.Click(x, y, step == "right-click");
-        } else if (step == "double-click") {
-            const int x = number(), y = number();
-            ok = driver.DoubleClick(x, y);
-        } else if (step == "list-menu") {
-            ok = driver.ListOpenMenu();
-        } else if (step == "menu-pick") {
-            ok = driver.PickFromOpenMenu(text());
-        } else if (step == "menu-pick-in") {
-            const std::string popup = text();
-            ok = driver.PickFromSubMenu(popup, text());
-        } else if (step == "menu-close") {
-            if (HWND popup = OpenMenuWindow()) PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-            ok = WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
-        } else if (step == "no-menu") {
-            Sleep(number());
-            ok = OpenMenuWindow() == nullptr || Fail("a menu opened");
-            if (ok) Print("no menu");
-        } else if (step == "drag") {
-            const int x = number(), y = number(), dx = number(), dy = number();
-            ok = driver.Drag(x, y, dx, dy);
-        } else if (step == "message-box") {
-            ok = driver.MessageBoxOfAnotherCopy(number());
-        } else if (step == "update-box") {
-            const int ms = number();
-            ok = driver.UpdateBox(ms, text());
-        } else if (step == "no-update-box") {
-            const int ms = number();
-            ok = !WaitFor(ms, [&] { return driver.OwnedMessageBox() != nullptr; }) || Fail("an update box appeared");
-            if (ok) Print("no update box");
-        } else if (step == "end-session" || step == "cancel-session") {
-            ok = driver.NeedShell();
-            std::vector<HWND> windows;
-            const DWORD process = ProgramProcess();
-            ForEachTopWindow([&](HWND window) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == process) windows.push_back(window);
-                return true;
-            });
-            bool allowed = true;
-            for (HWND window : windows) {
-                DWORD_PTR answer = 0;
-                if (!ok) break;
-                ok = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                                         &answer) != 0 ||
-                     !IsWindow(window) || Fail("no answer to WM_QUERYENDSESSION");
-                if (ok && IsWindow(window) && !answer) allowed = false;
-            }
-            if (ok) {
-                Print(allowed ? "query-end-session allowed" : "query-end-session refused");
-                const WPARAM ends = allowed && step == "end-session";
-                // The program may be gone before every window had its answer.
-                for (HWND window : windows) {
-                    DWORD_PTR ignored = 0;
-                    if (IsWindow(window))
-                        SendMessageTimeoutW(window, WM_ENDSESSION, ends, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                                            &ignored);
-                }
-            }
-        } else if (step == "stopwatch") {
-            const ULONGLONG now = GetTickCount64();
-            Print("stopwatch " + std::to_string(stopwatch ? now - stopwatch : 0));
-            stopwatch = now;
-        } else if (step == "post") {
-            const UINT message = static_cast<UINT>(std::strtoul(text().c_str(), nullptr, 0));
-            const auto wParam = static_cast<WPARAM>(std::strtoull(text().c_str(), nullptr, 0));
-            const auto lParam = static_cast<LPARAM>(std::strtoull(text().c_str(), nullptr, 0));
-            ok = driver.NeedShell() && (PostMessageW(driver.shell, message, wParam, lParam) || Fail("not posted"));
-            if (ok) Print("posted " + std::to_string(message));
-        } else if (step == "work-area") {
-            RECT work{};
-            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-            Print("work-area " + RectText(work));
-        } else if (step == "wait-gone") {
-            ok = WaitFor(number(), [] { return ShellWindow() == nullptr; }) || Fail("shell window still there");
-            if (ok) Print("gone");
-        } else if (step == "dialog") {
-            const std::string caption = text();
-            ok = driver.WaitDialog(caption, number());
-        } else if (step == "no-dialog") {
-            const std::string caption = text();
-            const std::wstring wide = WideFromUtf8(caption);
-            ok = !WaitFor(number(), [&] { return ProgramDialog(&wide) != nullptr; }) || Fail("dialog " + caption + " opened");
-            if (ok) Print("no dialog " + caption);
-        } else if (step == "dialog-gone") {
-            const std::string caption = text();
-            const std::wstring wide = WideFromUtf8(caption);
-            ok = WaitFor(number(), [&] { return ProgramDialog(&wide) == nullptr; }) || Fail("dialog " + caption + " stayed");
-        } else if (step == "set-text") {
-            const int id = number();
-            ok = driver.SetText(id, text());
-        } else if (step == "pick") {
-            const int id = number();
-            ok = driver.Choose(id, text());
-        } else if (step == "click") {
-            ok = driver.Click(number());
-        } else if (step == "check") {
-            const int id = number();
-            ok = driver.Check(id, number() != 0);
-        } else if (step == "close") {
-            ok = driver.dialog != nullptr || Fail("no dialog");
-            if (ok) PostMessageW(driver.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-            Sleep(100);
-        } else if (step == "text-of") {
-            const int id = number();
-            HWND control = driver.Control(id);
-            ok = control != nullptr;
-            if (ok) Print("text " + std::to_string(id) + " " + Utf8FromWide(TextOfWindow(control)));
-        } else if (step == "state") {
-            ok = driver.State(number());
-        } else if (step == "read") {
-            ok = driver.Request("read");
-        } else if (step == "select-row") {
-            ok = driver.Request(step, text());
-        } else if (step == "check-row") {
-            const std::string row = text();
-            ok = driver.Request(step, row, text());
-        } else if (step == "rows") {
-            ok = driver.Rows(number());
-        } else if (step == "size") {
-            RECT r{};
-            ok = (driver.dialog && GetWindowRect(driver.dialog, &r)) || Fail("no dialog");
-            if (ok) Print("size " + std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
-        } else if (step == "resize") {
-            const int dw = number(), dh = number();
-            RECT r{};
-            ok = (driver.dialog && GetWindowRect(driver.dialog, &r)) || Fail("no dialog");
-            if (ok) {
-                SetWindowPos(driver.dialog, nullptr, 0, 0, r.right - r.left + dw, r.bottom - r.top + dh,
-                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-                Sleep(200);
-            }
-        } else if (step == "box") {
-            const int ms = number();
-            ok = driver.MessageBoxOfProgram(ms, text());
-        } else if (step == "no-box") {
-            ok = !WaitFor(number(), [] { return ProgramDialog(nullptr) != nullptr; }) || Fail("a box opened");
-            if (ok) Print("no box");
-        } else if (step == "hover") {
-            const int x = number(), y = number();
-            ok = driver.Hover(x, y);
-        } else if (step == "balloon") {
-            Print(WaitFor(number(), [] { return Driver::VisibleBalloon() != nullptr; }) ? "balloon shown"
-                                                                                       : "no balloon");
-        } else if (step == "balloon-rect") {
-            RECT r{};
-            const HWND balloon = Driver::VisibleBalloon();
-            ok = (balloon && GetWindowRect(balloon, &r)) || Fail("no balloon shown");
-            if (ok) {
-                Print("balloon " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-                      std::to_string(r.right) + " " + std::to_string(r.bottom));
-            }
-        } else if (step == "notice") {
-            ok = driver.Notice(number(), nullptr);
-        } else if (step == "notice-text") {
-            const int ms = number();
-            const std::string expected = text();
-            ok = driver.Notice(ms, &expected);
-        } else if (step == "notice-click") {
-            ok = driver.NoticeClick(text());
-        } else if (step == "notice-slide-click") {
-            ok = driver.NoticeSlideClick(text());
-        } else if (step == "notice-gone") {
-            ok = WaitFor(number(),
-                         [] {
-                             HWND notice = NotificationWindow();
-                             return notice && !IsWindowVisible(notice);
-                         }) ||
-                 Fail("the notice stayed");
-            if (ok) Print("notice gone");
-        } else if (step == "no-notice") {
-            ok = !WaitFor(number(),
-                          [] {
-                              HWND notice = NotificationWindow();
-                              return notice && IsWindowVisible(notice);
-                          }) ||
-                 Fail("a notice appeared");
-            if (ok) Print("no notice");
-        } else if (step == "sleep") {
-            Sleep(number());
-        } else if (step == "press-enter" || step == "press-escape") {
-            INPUT keys[2] = {};
-            keys[0].type = keys[1].type = INPUT_KEYBOARD;
-            keys[0].ki.wVk = keys[1].ki.wVk = step == "press-enter" ? VK_RETURN : VK_ESCAPE;
-            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(1, &keys[0], sizeof(INPUT));
-            Sleep(30);
-            SendInput(1, &keys[1], sizeof(INPUT));
-            Sleep(100);
-        } else if (step == "lock-file") {
-            locked.reset(CreateFileW(WideFromUtf8(text()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-            ok = locked || Fail("cannot lock the file");
-            if (ok) Print("locked");
-        } else if (step == "unlock-file") {
-            locked.reset();
-            Print("unlocked");
-        } else {
-            ok = Fail("unknown step " + step);
-        }
-        if (!ok) return 1;
+    Driver driver;
+    for (size_t i = 0; i < args.size();) {
+        const Step& step = *FindStep(args[i]);
+        if (!step.run(driver, StepArgs(args, i + 1))) return 1;
+        i += 1 + ArgumentCount(step);
     }
     return 0;
 }

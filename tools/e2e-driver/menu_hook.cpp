@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -10,7 +12,6 @@
 #include "tools/e2e-driver/file_exchange.h"
 
 namespace {
-
 
 // An item's text as the menu shows it: "&&" is one '&', a single '&' only
 // underlines the letter after it.
@@ -21,6 +22,14 @@ std::wstring Displayed(const wchar_t* text) {
         shown += *c;
     }
     return shown;
+}
+
+// Where the item is on the screen, for the driver's pointer: "@L,T,R,B".
+std::string ItemPlace(HMENU menu, int index) {
+    RECT r{};
+    if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(index), &r)) return "@0,0,0,0";
+    return "@" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 std::string Describe(HMENU menu) {
@@ -37,9 +46,10 @@ std::string Describe(HMENU menu) {
         if (info.fType & MFT_SEPARATOR)
             out += "separator\n";
         else if (info.hSubMenu)
-            out += "popup\t" + Utf8FromWide(Displayed(text)) + "\n";
+            out += "popup\t" + Utf8FromWide(Displayed(text)) + "\t" + ItemPlace(menu, i) + "\n";
         else
-            out += "item\t" + std::to_string(info.wID) + "\t" + Utf8FromWide(Displayed(text)) + "\n";
+            out += "item\t" + std::to_string(info.wID) + "\t" + Utf8FromWide(Displayed(text)) + "\t" +
+                   ItemPlace(menu, i) + "\n";
     }
     return out;
 }
@@ -50,7 +60,6 @@ void Dump(HWND popup) {
     const std::string text = Describe(menu);
     WriteFileWhole(MenuDumpPath(), text);
 }
-
 
 std::vector<std::string> SplitTabs(const std::string& line) {
     std::vector<std::string> fields;
@@ -100,14 +109,21 @@ HWND ListViewOf(HWND dialog) {
     return nullptr;
 }
 
-std::string Cell(HWND list, int row, int column) {
+std::wstring WideCell(HWND list, int row, int column) {
     wchar_t text[512] = {};
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = 512;
     SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return Utf8FromWide(text);
+    return text;
+}
+
+std::string Cell(HWND list, int row, int column) { return Utf8FromWide(WideCell(list, row, column)); }
+
+int ColumnCount(HWND list) {
+    HWND header = ListView_GetHeader(list);
+    return header ? Header_GetItemCount(header) : 1;
 }
 
 std::string ReadDialog(HWND dialog) {
@@ -116,19 +132,27 @@ std::string ReadDialog(HWND dialog) {
         const std::wstring cls = ClassOf(control);
         const int id = GetDlgCtrlID(control);
         if (_wcsicmp(cls.c_str(), WC_LISTVIEWW) == 0) {
-            HWND header = ListView_GetHeader(control);
-            const int columns = header ? Header_GetItemCount(header) : 1;
+            const int columns = ColumnCount(control);
             const int rows = ListView_GetItemCount(control);
             for (int row = 0; row < rows; ++row) {
                 out += "row\t" + std::to_string(row) + "\t" + (ListView_GetCheckState(control, row) ? "1" : "0") +
-                       "\t" + ((ListView_GetItemState(control, row, LVIS_SELECTED) & LVIS_SELECTED) ? "1" : "0") +
-                       "\t";
-                for (int column = 0; column < columns; ++column) out += (column ? "|" : "") + Cell(control, row, column);
+                       "\t" + ((ListView_GetItemState(control, row, LVIS_SELECTED) & LVIS_SELECTED) ? "1" : "0") + "\t";
+                for (int column = 0; column < columns; ++column)
+                    out += (column ? "|" : "") + Cell(control, row, column);
                 out += "\n";
+            }
+        } else if (_wcsicmp(cls.c_str(), L"ListBox") == 0) {
+            const int count = static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0));
+            for (int item = 0; item < count; ++item) {
+                wchar_t text[512] = {};
+                if (SendMessageW(control, LB_GETTEXTLEN, item, 0) < 512)
+                    SendMessageW(control, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text));
+                out += "item\t" + std::to_string(id) + "\t" + Utf8FromWide(text) + "\n";
             }
         } else if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) {
             out += "combo\t" + std::to_string(id) + "\t" + Utf8FromWide(TextOf(control)) + "\n";
-        } else if (_wcsicmp(cls.c_str(), L"Edit") == 0 && _wcsicmp(ClassOf(GetParent(control)).c_str(), L"ComboBox") == 0) {
+        } else if (_wcsicmp(cls.c_str(), L"Edit") == 0 &&
+                   _wcsicmp(ClassOf(GetParent(control)).c_str(), L"ComboBox") == 0) {
             continue;  // the edit box inside a combo
         } else {
             out += "control\t" + std::to_string(id) + "\t" + Utf8FromWide(cls) + "\t" + Utf8FromWide(TextOf(control));
@@ -142,11 +166,74 @@ std::string ReadDialog(HWND dialog) {
     return out;
 }
 
+// How wide a text is drawn in a control's own font, in pixels.
+int TextWidth(HWND control, const std::wstring& text) {
+    HDC dc = GetDC(control);
+    if (!dc) return 0;
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    RECT box{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return box.right - box.left;
+}
+
+// What the user cannot read whole: list cells wider than their column, and
+// one-line labels wider than themselves or reaching past the dialog's edge.
+std::string CutTexts(HWND dialog) {
+    std::string out;
+    RECT client{};
+    GetClientRect(dialog, &client);
+    for (HWND control : VisibleControls(dialog)) {
+        const std::wstring cls = ClassOf(control);
+        const int id = GetDlgCtrlID(control);
+        if (_wcsicmp(cls.c_str(), WC_LISTVIEWW) == 0) {
+            for (int row = 0; row < ListView_GetItemCount(control); ++row) {
+                for (int column = 0; column < ColumnCount(control); ++column) {
+                    const std::wstring text = WideCell(control, row, column);
+                    // The list's own padding: about 6 pixels each side of a cell.
+                    const int needed = static_cast<int>(SendMessageW(control, LVM_GETSTRINGWIDTHW, 0,
+                                                                     reinterpret_cast<LPARAM>(text.c_str()))) +
+                                       12;
+                    if (needed > ListView_GetColumnWidth(control, column)) {
+                        out += "cut\t" + std::to_string(id) + "\t" + std::to_string(row) + "," +
+                               std::to_string(column) + "\t" + Utf8FromWide(text) + "\n";
+                    }
+                }
+            }
+            continue;
+        }
+        if (_wcsicmp(cls.c_str(), L"Static") != 0 || GetParent(control) != dialog) continue;
+        const std::wstring text = TextOf(control);
+        if (text.empty()) continue;
+        RECT box{};
+        GetWindowRect(control, &box);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+        HDC dc = GetDC(control);
+        TEXTMETRICW metrics{};
+        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+        const HGDIOBJ old = font && dc ? SelectObject(dc, font) : nullptr;
+        if (dc) GetTextMetricsW(dc, &metrics);
+        if (old) SelectObject(dc, old);
+        if (dc) ReleaseDC(control, dc);
+        const bool oneLine = box.bottom - box.top < 2 * metrics.tmHeight;
+        const int width = TextWidth(control, text);
+        if ((oneLine && width > box.right - box.left) ||
+            box.left + std::min<LONG>(width, box.right - box.left) > client.right) {
+            out += "cut\t" + std::to_string(id) + "\tlabel\t" + Utf8FromWide(text) + "\n";
+        }
+    }
+    return out.empty() ? "whole\n" : out;
+}
+
 std::string Act(HWND dialog, const std::vector<std::string>& request) {
     const std::string& action = request.size() > 1 ? request[1] : std::string();
     const std::string a = request.size() > 2 ? request[2] : std::string();
     const std::string b = request.size() > 3 ? request[3] : std::string();
     if (action == "read") return ReadDialog(dialog);
+    if (action == "cut") return CutTexts(dialog);
+    if (action == "idle") return "done\n";  // answered only after what was posted before it
     if (action == "set-text" || action == "pick" || action == "check") {
         HWND control = VisibleControl(dialog, std::atoi(a.c_str()));
         if (!control) return "error no visible control " + a + "\n";
@@ -199,8 +286,7 @@ void AnswerRequest(HWND dialog) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK SolvaneE2EGetMessageHook(int code, WPARAM wParam,
-                                                                           LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK SolvaneE2EGetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT dump = RegisterWindowMessageW(kDumpMenuMessageName);
     if (code == HC_ACTION) {
         const MSG* message = reinterpret_cast<const MSG*>(lParam);

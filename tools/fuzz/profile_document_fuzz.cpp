@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view firstLine = input.substr(0, newline);
     const std::string_view section = firstLine.substr(0, firstLine.size() / 2);
     const std::string_view key = firstLine.substr(firstLine.size() / 2);
-    const std::string_view value = newline == std::string_view::npos ? std::string_view("v") : input.substr(newline + 1, 40);
+    const std::string_view value =
+        newline == std::string_view::npos ? std::string_view("v") : input.substr(newline + 1, 40);
 
     for (std::string_view s : kSections)
         for (std::string_view k : kKeys) {
@@ -71,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     changed.Text();
 
     const SkinTemplate skin = ReadSkinTemplate(document, nullptr);
-    for (const TextStyle* style : {&skin.yearStyle, &skin.monthStyle, &skin.weekdayStyle, &skin.dayStyle,
-                                   &skin.todayStyle, &skin.secondLineStyle, &skin.festivalStyle,
-                                   &skin.solarTermStyle, &skin.listItemStyle})
+    for (const TextStyle* style :
+         {&skin.yearStyle, &skin.monthStyle, &skin.weekdayStyle, &skin.dayStyle, &skin.todayStyle,
+          &skin.secondLineStyle, &skin.festivalStyle, &skin.solarTermStyle, &skin.listItemStyle})
         CheckTemplateBounds(*style);
     for (const std::optional<Rect>& rect : {skin.yearBox, skin.monthBox, skin.body, skin.listArea})
         if (rect) Check(rect->Width() <= kMaxTemplateSide && rect->Width() >= -kMaxTemplateSide);

@@ -307,6 +307,7 @@ TRAY_TEMPLATES = [
     {
         # A tear-off calendar leaf: red header, white page, black number.
         "name": "RedPage",
+        "display": "红色日历页",  # what the settings dialog offers it as
         "comment": "white calendar leaf with a red header",
         "draw": lambda c: (
             page(c, (0.5, 0.5, 15.5, 15.5), 2.5, solid((255, 255, 255))),
@@ -315,38 +316,48 @@ TRAY_TEMPLATES = [
         ),
         # The box reaches below the icon: a line of Tahoma is taller than its
         # em, and a box shorter than the line would push the digits down.
+        # Black on the white page needs no halo; one would cover the page's rim.
         "ini": {"FONT_FAMILY": "Tahoma", "RECT": "0,3,16,17", "FONT_COLOR": "34,34,34",
-                "FONT_SHADOW": "255,255,255", "FONT_SHADOW_HEIGHT": 2, "FONT_SIZE": 10, "FONT_BOLD": 1},
+                "FONT_SHADOW": "255,255,255", "FONT_SHADOW_HEIGHT": 0, "FONT_SIZE": 10, "FONT_BOLD": 1,
+                "PIXEL_DIGITS": 1},
     },
     {
         # A blue tile with a white number, for dark and light task bars alike.
         "name": "BlueTile",
+        "display": "蓝色方块",
         "comment": "blue rounded tile with a white number",
         "draw": lambda c: (
             page(c, (0.5, 0.5, 15.5, 15.5), 3.5, gradient((72, 150, 232), (24, 88, 184), 0, 16)),
             outline(c, (0.5, 0.5, 15.5, 15.5), 3.5, 1.0, (12, 52, 120), 0.85),
         ),
         "ini": {"FONT_FAMILY": "Tahoma", "RECT": "0,0,16,16", "FONT_COLOR": "255,255,255",
-                "FONT_SHADOW": "8,40,96", "FONT_SHADOW_HEIGHT": 2, "FONT_SIZE": 10, "FONT_BOLD": 1},
+                "FONT_SHADOW": "8,40,96", "FONT_SHADOW_HEIGHT": 2, "FONT_SIZE": 10, "FONT_BOLD": 1,
+                "PIXEL_DIGITS": 1},
     },
     {
         # A night-blue disc with a golden number, matching the "Night" skin.
         "name": "NightMoon",
+        "display": "夜空圆月",
         "comment": "night-blue disc with a golden number",
         "draw": lambda c: (
             skins.disc(c, 8, 8, 7.5, (30, 36, 56), 1.0),
             skins.rounded_outline(c, (0.5, 0.5, 15.5, 15.5), 7.5, 1.0, (236, 204, 132), 0.9),
         ),
         "ini": {"FONT_FAMILY": "Tahoma", "RECT": "0,0,16,16", "FONT_COLOR": "255,220,140",
-                "FONT_SHADOW": "0,0,0", "FONT_SHADOW_HEIGHT": 2, "FONT_SIZE": 10, "FONT_BOLD": 1},
+                "FONT_SHADOW": "0,0,0", "FONT_SHADOW_HEIGHT": 2, "FONT_SIZE": 10, "FONT_BOLD": 1,
+                "PIXEL_DIGITS": 1},
     },
 ]
 
 
+# Every style draws its day number in digits made for the pixel grid of the
+# icon's size (PIXEL_DIGITS), crisp at 16, 20, 24 and 32 pixels; the FONT_ keys
+# stay for their colours and for a program that draws the number in a font.
 def tray_ini(template):
     lines = ["; Tray icon template \"%s\": %s." % (template["name"], template["comment"]),
              "; Drawn by tools/icon-art/draw_icons.py; RECT is the box of today's day number.",
-             "[Settings]"]
+             "[Settings]",
+             "DISPLAY_NAME=" + template["display"]]
     lines += ["%s=%s" % (k, v) for k, v in template["ini"].items()]
     return "\r\n".join(lines) + "\r\n"
 
@@ -411,7 +422,7 @@ def main():
         for scale, suffix in ((1, ""), (2, "@2x")):
             with open(os.path.join(tray, template["name"] + suffix + ".png"), "wb") as f:
                 f.write(skins.at_scale(scale, template["draw"], 16, 16))
-        with open(os.path.join(tray, template["name"] + ".ini"), "w", newline="") as f:
+        with open(os.path.join(tray, template["name"] + ".ini"), "w", newline="", encoding="gbk") as f:
             f.write(tray_ini(template))
         print("wrote", os.path.relpath(os.path.join(tray, template["name"]), ROOT) + ".png/.ini")
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes data/Ostrel/offdays.cfg, the shipped public-holiday schedule, from
+"""Writes data/Ostrel/offdays-shipped.cfg, the shipped public-holiday schedule, from
 cn-public-holidays.tsv beside this script (date, holiday, 休 or 班, one day a
 line, as compiled from the State Council's yearly notices).
 
@@ -10,11 +10,11 @@ import pathlib
 
 HERE = pathlib.Path(__file__).resolve().parent
 SOURCE = HERE / "cn-public-holidays.tsv"
-TARGET = HERE.parent.parent / "data" / "Ostrel" / "offdays.cfg"
+TARGET = HERE.parent.parent / "data" / "Ostrel" / "offdays-shipped.cfg"
 
 HEADER = """\
-# 法定节假日安排：每行一天，格式为“日期,休或班,节日名称”，例如 2026-10-01,休,国庆节
-# “休”为放假的日子，“班”为调休上班的日子；未列出的日子按平常的星期安排。
+# 法定节假日安排：每行一天，格式为「日期,休或班,节日名称」，例如 2026-10-01,休,国庆节
+# 「休」为放假的日子，「班」为调休上班的日子；未列出的日子按平常的星期安排。
 # 可以手工更正或添加新的一年（保存为 GBK 或 UTF-8 均可）；以 # 或 ; 开头的行是注释。
 # 同一日期出现多次时以最后一行为准。程序在每年11月起会自动取回下一年的安排。
 """

@@ -23,6 +23,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,12 +31,12 @@
 #include "app/app_settings.h"
 #include "base/data_paths.h"
 #include "base/win/gbk_text.h"
-#include "calendar/gregorian.h"
+#include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "calendar/win/system_time.h"
+#include "days/month_sources.h"
 #include "festivals/off_days.h"
 #include "reminders/reminder.h"
-#include "view/month_sources.h"
 #include "view/month_view.h"
 #include "view/win/display_list_renderer.h"
 #include "view/win/font_families.h"
@@ -51,10 +52,9 @@ int Usage() {
 }
 
 struct Options {
-    int year = 0;
-    int month = 0;
-    CivilDate today{};
-    std::string dataFolder;
+    YearMonth month;
+    Date today;
+    std::filesystem::path dataFolder;
     std::optional<std::string> templateName;
     std::optional<int> firstColWeekDay, listForDays, showToday;
     std::wstring out;
@@ -65,27 +65,33 @@ struct Options {
 
 // Installed, the templates lie beside the program; a build keeps them in
 // dist/ at the top of its build folder (the tool is in tools/render-month/).
-std::string DefaultDataFolder() {
-    wchar_t path[MAX_PATH * 2];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    std::wstring folder(path, length);
-    const size_t separator = folder.find_last_of(L"\\/");
-    folder.erase(separator == std::wstring::npos ? 0 : separator);
-    const DWORD beside = GetFileAttributesW((folder + L"\\Ostrel\\Templates").c_str());
-    if (beside != INVALID_FILE_ATTRIBUTES && (beside & FILE_ATTRIBUTE_DIRECTORY)) return GbkFromWide(folder);
-    return GbkFromWide(folder + L"\\..\\..\\dist");
+std::filesystem::path DefaultDataFolder() {
+    const std::filesystem::path folder = ModuleFolder();
+    const DWORD beside = GetFileAttributesW(SkinTemplatesFolder(folder).c_str());
+    if (beside != INVALID_FILE_ATTRIBUTES && (beside & FILE_ATTRIBUTE_DIRECTORY)) return folder;
+    return folder / ".." / ".." / "dist";
 }
 
-bool InRange(int year, int month, int day) {
-    return year >= kFirstLunarYear && year <= kLastLunarYear && month >= 1 && month <= 12 && day >= 1 &&
-           day <= DaysInMonth(year, month);
+// A date or month of the command line, said to be wrong when it names none
+// or one outside the calendar.
+template <typename Value>
+std::optional<Value> CalendarArgument(const wchar_t* text,
+                                      std::optional<Value> (*parse)(std::string_view, std::string*)) {
+    std::string error;
+    const std::optional<Value> value = parse(GbkFromWide(text), &error);
+    if (!value) {
+        std::fwprintf(stderr, L"render-month: %ls\n", WideFromGbk(error).c_str());
+    } else if (value->year() < kFirstLunarYear || value->year() > kLastLunarYear) {
+        std::fwprintf(stderr, L"render-month: %ls: the calendar covers 1901 to 2099\n", text);
+        return std::nullopt;
+    }
+    return value;
 }
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options) {
-    if (argc < 2 || std::swscanf(argv[1], L"%d-%d", &options.year, &options.month) != 2 ||
-        !InRange(options.year, options.month, 1)) {
-        return false;
-    }
+    const std::optional<YearMonth> month = argc >= 2 ? CalendarArgument(argv[1], ParseMonth) : std::nullopt;
+    if (!month) return false;
+    options.month = *month;
     options.today = LocalToday();
     options.dataFolder = DefaultDataFolder();
     for (int i = 2; i < argc; ++i) {
@@ -94,15 +100,13 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
         if (name == L"--out" && hasValue) {
             options.out = argv[++i];
         } else if (name == L"--data" && hasValue) {
-            options.dataFolder = GbkFromWide(argv[++i]);
+            options.dataFolder = std::filesystem::path(argv[++i]);
         } else if (name == L"--template" && hasValue) {
             options.templateName = GbkFromWide(argv[++i]);
         } else if (name == L"--today" && hasValue) {
-            CivilDate& t = options.today;
-            if (std::swscanf(argv[++i], L"%d-%d-%d", &t.year, &t.month, &t.day) != 3 ||
-                !InRange(t.year, t.month, t.day)) {
-                return false;
-            }
+            const std::optional<Date> today = CalendarArgument(argv[++i], ParseDate);
+            if (!today) return false;
+            options.today = *today;
         } else if (name == L"--first-weekday" && hasValue) {
             options.firstColWeekDay = _wtoi(argv[++i]);
         } else if (name == L"--list-days" && hasValue) {
@@ -115,12 +119,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.timedRebuilds = _wtoi(argv[++i]);
         } else if (name == L"--memo" && i + 3 < argc) {
             Reminder extra{};
-            int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-            if (std::swscanf(argv[i + 1], L"%d-%d-%d", &year, &month, &day) != 3 ||
-                std::swscanf(argv[i + 2], L"%d:%d", &hour, &minute) != 2 || !InRange(year, month, day)) {
-                return false;
-            }
-            extra.start = MakeDate(year, month, day);
+            const std::optional<Date> day = CalendarArgument(argv[i + 1], ParseDate);
+            int hour = 0, minute = 0;
+            if (!day || std::swscanf(argv[i + 2], L"%d:%d", &hour, &minute) != 2) return false;
+            extra.start = MidnightOf(*day);
             extra.calendar = kReminderGregorian;
             extra.repeat = kRepeatNone;
             extra.start.hour = static_cast<std::uint16_t>(hour);
@@ -139,7 +141,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
 // month's options as the program makes them, where the command line does not
 // say otherwise.
 MonthOptions MonthOptionsOf(const Options& options) {
-    const std::string settingsFile = SettingsFilePath(options.dataFolder);
+    const std::filesystem::path settingsFile = SettingsFilePath(options.dataFolder);
     AppSettings settings = LoadAppSettings(settingsFile);
     if (options.templateName) settings.templateName = *options.templateName;
     MonthOptions month = MonthOptionsFrom(settings, options.dataFolder, ReadForenoticeSwitches(settingsFile));
@@ -176,6 +178,7 @@ void Describe(const MonthView& view, const LayeredSurface& surface) {
     for (const DisplayItem& item : view.display().items) {
         if (auto ring = std::get_if<DisplayEllipse>(&item)) PrintShape(L"ring", ring->box, ring->color);
         if (auto dot = std::get_if<DisplayDot>(&item)) PrintShape(L"dot", dot->box, dot->color);
+        if (auto band = std::get_if<DisplayBand>(&item)) PrintShape(L"band", band->box, band->color);
     }
 }
 
@@ -188,7 +191,7 @@ void TimeRebuilds(const Options& options, const MonthOptions& monthOptions, Mont
     TextPictures pictures;
     for (int i = 0; i < options.timedRebuilds; ++i) {
         QueryPerformanceCounter(&start);
-        view.Rebuild(monthOptions, options.year, options.month);
+        view.Rebuild(monthOptions, options.month);
         QueryPerformanceCounter(&laidOut);
         const LayeredSurface surface = RenderDisplayList(view.display(), keepTextPictures ? &pictures : nullptr);
         QueryPerformanceCounter(&drawn);
@@ -223,15 +226,15 @@ int wmain(int argc, wchar_t** argv) {
     MonthSources sources;
     sources.LoadFolder(options.dataFolder);
     sources.AddReminders(options.memos);
-    const CivilDate today = options.today;
+    const Date today = options.today;
     MonthView view(sources, InstalledFontFamilies(), [today] { return today; });
     view.offDays = &sources.offDays();
-    view.Rebuild(monthOptions, options.year, options.month);
+    view.Rebuild(monthOptions, options.month);
     TextPictures pictures;
     const LayeredSurface surface = RenderDisplayList(view.display(), options.inPlace ? nullptr : &pictures);
     if (surface.empty()) {
         std::fwprintf(stderr, L"render-month: cannot load the background picture %ls\n",
-                      WideFromGbk(monthOptions.backgroundPath).c_str());
+                      monthOptions.backgroundPath.c_str());
         return 1;
     }
     if (!SaveSurfacePng(surface, options.out)) {

@@ -33,6 +33,9 @@ YEAR_BACK, YEAR_SHOW, YEAR_NEXT = (18, 24, 40, 56), (40, 24, 100, 60), (120, 24,
 YEAR_GLYPH = (102, 32)         # top-left of the 16 x 16 年
 MONTH_BACK, MONTH_SHOW, MONTH_NEXT = (214, 24, 236, 56), (236, 19, 286, 65), (316, 24, 338, 56)
 MONTH_GLYPH = (290, 34)        # top-left of the 16 x 16 月
+# Between the year and the month: the round 今 button that brings today back.
+TODAY = (166, 28, 190, 52)
+TODAY_GLYPH = (170, 32)        # top-left of the 16 x 16 今
 
 
 # ---------------------------------------------------------------- raster core
@@ -190,6 +193,12 @@ GLYPH_NIAN = [
     [(1.4, 11.0), (14.6, 11.0)],
     [(9.2, 3.2), (9.2, 15.6)],
 ]
+GLYPH_JIN = [
+    [(8.0, 0.8), (1.2, 7.0)],
+    [(8.0, 0.8), (14.8, 7.0)],
+    [(6.2, 6.4), (9.8, 6.4)],
+    [(3.4, 9.6), (11.8, 9.6), (7.6, 15.4)],
+]
 GLYPH_YUE = [
     [(4.4, 1.6), (4.4, 10.2), (3.8, 12.8), (2.2, 15.2)],
     [(4.4, 1.6), (12.2, 1.6), (12.2, 14.2), (10.6, 15.2)],
@@ -248,6 +257,12 @@ def header_marks(canvas, skin):
     chevron(canvas, MONTH_NEXT, False, ink, alpha)
     strokes(canvas, GLYPH_NIAN, 1.7, ink, alpha, origin=YEAR_GLYPH)
     strokes(canvas, GLYPH_YUE, 1.7, ink, alpha, origin=MONTH_GLYPH)
+    # The 今 button: a soft disc with a rim, the character on it.
+    cx, cy = centre(TODAY)
+    radius = (TODAY[2] - TODAY[0]) / 2
+    disc(canvas, cx, cy, radius, ink, 0.16)
+    rounded_outline(canvas, TODAY, radius, 1.2, ink, 0.7)
+    strokes(canvas, GLYPH_JIN, 1.6, ink, alpha, origin=TODAY_GLYPH)
 
 
 def body_marks(canvas, skin):
@@ -259,13 +274,14 @@ def body_marks(canvas, skin):
 
 LIGHT = {
     "name": "Default",
+    "display": "经典",  # what the settings dialog offers it as
     "shadow": (70, 25, 15), "shadow_alpha": 0.38,
     "panel_gradient": ((255, 252, 246), (249, 242, 232)), "panel_alpha": 0.93,
     "header_gradient": ((212, 64, 48), (176, 34, 28)), "header_alpha": 0.96,
     "rim_alpha": 0.35,
     "header_ink": (255, 246, 236),
     "accent": (196, 54, 40), "band_alpha": 0.11, "list_alpha": 0.06, "list_rim_alpha": 0.16,
-    "ornament": lambda c: plum_blossom(c, 178, 40, (255, 226, 200), 0.35),
+    "ornament": lambda c: plum_blossom(c, 178, 40, (255, 226, 200), 0.12),
     "config": {
         "TOOLTIP_BKCOLOR": "255,251,242", "TOOLTIP_TEXTCOLOR": "96,32,22",
         "YEARSHOW_FONT": ("Tahoma", 20, 1, "255,255,255", "120,20,14", 5),
@@ -278,6 +294,7 @@ LIGHT = {
         "JieQi": ("28,128,92", "236,255,244", 3),
         "Today_ELLIPSE_COLOR": "70,214,48,36",
         "ReminderFlagColor": "235,255,140,0",
+        "FOCUS_RING_COLOR": "230,30,110,220",
         "LISTITEM_FONT": ("Microsoft YaHei", 12, 0, "150,52,38", "255,255,255", 3),
         "LISTITEM_STRING_Alignment": 0,
     },
@@ -285,13 +302,14 @@ LIGHT = {
 
 DARK = {
     "name": "Night",
+    "display": "夜色",
     "shadow": (0, 0, 0), "shadow_alpha": 0.55,
     "panel_gradient": ((34, 40, 58), (20, 23, 36)), "panel_alpha": 0.88,
     "header_gradient": ((48, 56, 84), (30, 35, 56)), "header_alpha": 0.95,
     "rim_alpha": 0.14,
     "header_ink": (236, 204, 132),
     "accent": (236, 204, 132), "band_alpha": 0.10, "list_alpha": 0.06, "list_rim_alpha": 0.18,
-    "ornament": lambda c: crescent(c, 178, 40, 10, (236, 204, 132), 0.55),
+    "ornament": lambda c: crescent(c, 178, 40, 16, (236, 204, 132), 0.14),
     "config": {
         "TOOLTIP_BKCOLOR": "34,40,58", "TOOLTIP_TEXTCOLOR": "236,226,204",
         "YEARSHOW_FONT": ("Tahoma", 20, 1, "244,214,146", "0,0,0", 5),
@@ -304,6 +322,7 @@ DARK = {
         "JieQi": ("120,214,170", "0,30,20", 4),
         "Today_ELLIPSE_COLOR": "80,244,200,110",
         "ReminderFlagColor": "240,96,176,255",
+        "FOCUS_RING_COLOR": "235,120,190,255",
         "LISTITEM_FONT": ("Microsoft YaHei", 12, 0, "226,208,166", "0,0,0", 4),
         "LISTITEM_STRING_Alignment": 0,
     },
@@ -320,12 +339,14 @@ def config_text(skin):
         "; Month template \"%s\" (%d x %d). Drawn by tools/skin-art/draw_skins.py;" % (skin["name"], WIDTH, HEIGHT),
         "; change the numbers there and run it again rather than editing by hand.",
         "[Settings]",
+        "DISPLAY_NAME=" + skin["display"],
         "TOOLTIP_BKCOLOR=" + c["TOOLTIP_BKCOLOR"],
         "TOOLTIP_TEXTCOLOR=" + c["TOOLTIP_TEXTCOLOR"],
         "YEARBACK=" + rect_value(YEAR_BACK),
         "YEARNEXT=" + rect_value(YEAR_NEXT),
         "MONTHBACK=" + rect_value(MONTH_BACK),
         "MONTHNEXT=" + rect_value(MONTH_NEXT),
+        "TODAY=" + rect_value(TODAY),
         "YEARSHOW=" + rect_value(YEAR_SHOW),
         "MONTHSHOW=" + rect_value(MONTH_SHOW),
         "BODY=" + rect_value(BODY),
@@ -355,6 +376,7 @@ def config_text(skin):
     lines += [
         "Today_ELLIPSE_COLOR=" + c["Today_ELLIPSE_COLOR"],
         "ReminderFlagColor=" + c["ReminderFlagColor"],
+        "FOCUS_RING_COLOR=" + c["FOCUS_RING_COLOR"],
     ]
     return "\r\n".join(lines) + "\r\n"
 
@@ -390,7 +412,8 @@ def main():
             f.write(draw(skin))
         with open(os.path.join(folder, "backgroud@2x.png"), "wb") as f:
             f.write(draw(skin, 2))
-        with open(os.path.join(folder, "config.ini"), "w", newline="") as f:
+        # The program reads its templates as GBK text, like every file of its own.
+        with open(os.path.join(folder, "config.ini"), "w", newline="", encoding="gbk") as f:
             f.write(config_text(skin))
         print("wrote", folder)
 

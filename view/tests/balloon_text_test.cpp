@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "tests/support/dates.h"
+#include "tests/support/festival_samples.h"
+
 namespace {
 
 DayInfo SpringFestival() {
     DayInfo day;
-    day.solarDate = "2013-02-10";
-    day.lunarDate = "2013-01-01";
+    day.date = D(2013, 2, 10);
+    day.lunar = {2013, 1, 1, 0};
     day.zodiac = "蛇";
-    day.weekday = 7;
     return day;
 }
 
@@ -20,18 +24,30 @@ TEST(BalloonText, AlwaysNamesBothDatesAndTheWeekday) {
     EXPECT_EQ(BalloonText(day, true), "阳历：2013年2月10日\n旧历：二〇一三年正月初一\n星期日\n");
 }
 
+TEST(BalloonText, SaysHowFarADayMoreThanADayAwayIs) {
+    const DayInfo day = SpringFestival();
+    struct Case {
+        Date today;
+        const char* line;  // under the weekday; none for today and the days next to it
+    };
+    const Case cases[] = {
+        {D(2013, 2, 10), ""},        {D(2013, 2, 9), ""}, {D(2013, 2, 11), ""}, {D(2012, 12, 12), "距今60天\n"},
+        {D(2013, 2, 13), "3天前\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BalloonText(day, true, nullptr, &c.today),
+                  std::string("阳历：2013年2月10日\n旧历：二〇一三年正月初一\n星期日\n") + c.line + "蛇年\n")
+            << c.today.ToString();
+    }
+}
+
 TEST(BalloonText, PutsTheNinePiecesInOrder) {
     DayInfo day;
-    day.solarDate = "2023-03-22";
-    day.lunarDate = "2023-02-01";
-    day.isLeap = 1;
+    day.date = D(2023, 3, 22);
+    day.lunar = {2023, 2, 1, 1};
     day.zodiac = "兔";
-    day.weekday = 3;
     day.SolarTerm = "春分";
-    day.festivals.resize(2);
-    day.festivals[0].name = "世界水日";
-    day.festivals[1].name = "老王生日";
-    day.festivals[1].suffix = "（33周岁）";
+    day.festivals = {MatchedFestival("世界水日"), MatchedFestival("老王生日", "（33周岁）")};
     day.nYear = "癸卯年";
     day.nMonth = "乙卯月";
     day.nDay = "丙子日";
@@ -49,7 +65,8 @@ TEST(BalloonText, PutsTheNinePiecesInOrder) {
     SetReminderText(memo, "交报告");
     day.reminders = {memo};
     EXPECT_EQ(BalloonText(day, true),
-              "阳历：2023年3月22日\n旧历：二〇二三年二月初一\n「闰月」\n星期三\n兔年\n节气：春分\n世界水日\n老王生日（33周岁）\n"
+              "阳历：2023年3月22日\n旧历：二〇二三年二月初一\n「闰月」\n星期三\n兔年\n节气：春分\n世界水日\n老王生日（3"
+              "3周岁）\n"
               "\n=====【老黄历信息】=====\n\n"
               "癸卯年 乙卯月 丙子日 \n冲：马(庚午)\n煞：南\n成：开日\n正冲：庚午\n胎神：厨灶碓 外东南\n"
               "本月节气：惊蛰 3月6日 04:36  春分 3月21日 05:24\n\n宜：祭祀 出行\n\n忌：动土\n\n "
@@ -68,20 +85,20 @@ TEST(BalloonText, LeavesOutTheAlmanacWhenTheDayHasNone) {
 // so a Chinese character is 8.
 int FourPixelsAByte(const std::string& line) { return 4 * static_cast<int>(line.size()); }
 
-TEST(WrapBalloonText, TheBalloonIsAsWideAsItsWidestLineAndOnlyTheListsWrap) {
-    const std::string terms = "本月节气：大雪 12月7日 10:52  冬至 12月22日 04:50";  // 48 bytes, 192 px
+TEST(WrapBalloonText, TheBalloonIsAsWideAsItsWidestLineAndTheListsNeverWidenIt) {
+    const std::string terms = "本月节气：大雪 12月7日 10:52  冬至 12月22日 04:50";                   // 48 bytes, 192 px
     const std::string wide = "本月节气：大雪 12月7日 10:52  冬至 12月22日 04:50 小寒 1月5日 22:00";  // 280 px
     // Short lines stay as they are.
-    EXPECT_EQ(WrapBalloonText("阳历：2026年12月8日\n" + terms + "\n宜：祭祀", FourPixelsAByte, 1000),
+    EXPECT_EQ(WrapBalloonText("阳历：2026年12月8日\n" + terms + "\n宜：祭祀", FourPixelsAByte, 260, 1000),
               "阳历：2026年12月8日\n" + terms + "\n宜：祭祀");
     // A line wider than the customary 260 pixels is kept whole: the balloon widens.
-    EXPECT_EQ(WrapBalloonText(wide + "\n宜：祭祀", FourPixelsAByte, 1000), wide + "\n宜：祭祀");
+    EXPECT_EQ(WrapBalloonText(wide + "\n宜：祭祀", FourPixelsAByte, 260, 1000), wide + "\n宜：祭祀");
     // A 宜 or 忌 list longer than every other line breaks at spaces, to the
     // widest other line or 260 pixels, whichever is wider.
     std::string list = "忌：";
     for (int i = 0; i < 20; ++i) list += "祈福 ";
     list += "启攒";  // 2 + 21 words of 2 characters: 4 + 20 * 5 + 4 bytes, 432 px
-    const std::string wrapped = WrapBalloonText(terms + "\n" + list, FourPixelsAByte, 1000);
+    const std::string wrapped = WrapBalloonText(terms + "\n" + list, FourPixelsAByte, 260, 1000);
     std::size_t start = 0, lines = 0;
     while (start <= wrapped.size()) {
         std::size_t end = wrapped.find('\n', start);
@@ -105,14 +122,73 @@ TEST(WrapBalloonText, TheBalloonIsAsWideAsItsWidestLineAndOnlyTheListsWrap) {
 
 TEST(WrapBalloonText, NothingIsWiderThanTheWorkAreaAllows) {
     const std::string wide = "本月节气：大雪 12月7日 10:52  冬至 12月22日 04:50 小寒 1月5日 22:00";  // 280 px
-    const std::string wrapped = WrapBalloonText(wide, FourPixelsAByte, 200);
+    const std::string wrapped = WrapBalloonText(wide, FourPixelsAByte, 260, 200);
     EXPECT_NE(wrapped.find('\n'), std::string::npos);
     EXPECT_EQ(wrapped.find("\n "), std::string::npos);
     // A word wider than the balloon is broken between whole characters.
     const std::string word = std::string(30, 'x') + "冬至冬至";  // 30 * 4 + 4 * 8 = 152 px
-    const std::string broken = WrapBalloonText(word, FourPixelsAByte, 100);
+    const std::string broken = WrapBalloonText(word, FourPixelsAByte, 260, 100);
     EXPECT_EQ(broken, std::string(25, 'x') + "\n" + std::string(5, 'x') + "冬至冬至");
-    EXPECT_EQ(WrapBalloonText("", FourPixelsAByte, 100), "");
+    EXPECT_EQ(WrapBalloonText("", FourPixelsAByte, 260, 100), "");
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string Repeated(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+TEST(WrapBalloonText, LongLinesWrapAtTheReadingWidthAndLoseNothing) {
+    // 36 Chinese characters (288 px) is the reading width; the dates above a
+    // memo are narrower.
+    const std::string head = "阳历：2026年12月8日\n旧历：十月三十\n\n=====【备忘内容】=====\n\n";
+    const struct {
+        const char* what;
+        std::string memo;
+        std::size_t lines;  // the memo's lines once wrapped
+    } kCases[] = {
+        {"a memo of 100 characters", "8点0分：" + Repeated("备", 95), 3},
+        {"a memo of 205 characters", "8点0分：" + Repeated("忘", 200), 6},
+        {"a memo of short words", "9点30分：" + Repeated("买菜 ", 40) + "回家", 4},
+        {"a memo that fits", "9点30分：取快递", 1},
+    };
+    for (const auto& c : kCases) {
+        const std::string wrapped = WrapBalloonText(head + c.memo, FourPixelsAByte, 260, 288);
+        const std::vector<std::string> lines = LinesOf(wrapped);
+        ASSERT_GE(lines.size(), 5u) << c.what;
+        EXPECT_EQ(lines.size() - 5, c.lines) << c.what;
+        std::string memo;
+        for (std::size_t n = 5; n < lines.size(); ++n) {
+            EXPECT_LE(FourPixelsAByte(lines[n]), 288) << c.what << ": " << lines[n];
+            memo += lines[n];
+        }
+        std::string unspaced = c.memo;
+        unspaced.erase(std::remove(unspaced.begin(), unspaced.end(), ' '), unspaced.end());
+        memo.erase(std::remove(memo.begin(), memo.end(), ' '), memo.end());
+        EXPECT_EQ(memo, unspaced) << c.what;
+        EXPECT_EQ(wrapped.substr(0, head.size()), head) << c.what;
+    }
+}
+
+TEST(WrapBalloonText, AMemoWidensTheBalloonUpToTheReadingWidthAndTheListsFollowIt) {
+    std::string list = "宜：";
+    for (int i = 0; i < 40; ++i) list += "祈福 ";
+    const std::string memo = "8点0分：" + Repeated("备", 30);  // 272 px
+    for (const std::string& line : LinesOf(WrapBalloonText(memo + "\n" + list, FourPixelsAByte, 260, 288))) {
+        EXPECT_LE(FourPixelsAByte(line), 272) << line;
+    }
+    EXPECT_EQ(LinesOf(WrapBalloonText(memo + "\n" + list, FourPixelsAByte, 260, 288)).front(), memo);
 }
 
 }  // namespace

@@ -59,14 +59,23 @@ TEST(HotSpots, AreTestedInTheirFixedOrderAndAbsentOnesNeverHit) {
     EXPECT_EQ(HotSpotAt(spots, 35, 20), HotSpot::kYearNext);
     EXPECT_EQ(HotSpotAt(spots, 100, 10), HotSpot::kMonthNext);
     EXPECT_EQ(HotSpotAt(spots, 120, 30), HotSpot::kNone);  // right and bottom are outside
-    EXPECT_EQ(HotSpotAt(spots, 0, 0), HotSpot::kNone);      // the absent month-back spot
+    EXPECT_EQ(HotSpotAt(spots, 0, 0), HotSpot::kNone);     // the absent month-back spot
+}
+
+TEST(HotSpots, TheTodaySpotComesLastSoTheMenusKeepTheirPlaces) {
+    HotSpots spots;
+    spots.monthNext = {100, 10, 120, 30};
+    spots.today = {110, 10, 140, 30};
+    EXPECT_EQ(HotSpotAt(spots, 115, 20), HotSpot::kMonthNext);
+    EXPECT_EQ(HotSpotAt(spots, 130, 20), HotSpot::kToday);
+    EXPECT_EQ(HotSpotAt(HotSpots{}, 0, 0), HotSpot::kNone);  // a template without the key
 }
 
 TEST(DayMenu, OffersTheFourAddCommandsOnAnOrdinaryDay) {
     const std::vector<MenuItem> menu = BuildDayMenu({}, "");
     ASSERT_EQ(menu.size(), 4u);
-    EXPECT_EQ(Texts(menu), (std::vector<std::string>{"添加阳历节日...", "添加旧历节日...", "添加阳历备忘...",
-                                                     "添加旧历备忘..."}));
+    EXPECT_EQ(Texts(menu),
+              (std::vector<std::string>{"添加阳历节日...", "添加旧历节日...", "添加阳历备忘...", "添加旧历备忘..."}));
     EXPECT_EQ(menu[0].command, 10001);
     EXPECT_EQ(menu[1].command, 10003);
     EXPECT_EQ(menu[2].command, 10002);
@@ -76,8 +85,7 @@ TEST(DayMenu, OffersTheFourAddCommandsOnAnOrdinaryDay) {
 TEST(DayMenu, ListsTwoFestivalsAndTheSolarTermAfterSeparators) {
     const std::vector<MenuItem> menu = BuildDayMenu({"春节", "情人节"}, "立春");
     EXPECT_EQ(Texts(menu), (std::vector<std::string>{"添加阳历节日...", "添加旧历节日...", "添加阳历备忘...",
-                                                     "添加旧历备忘...", "----", "春节", "情人节", "----",
-                                                     "立春"}));
+                                                     "添加旧历备忘...", "----", "春节", "情人节", "----", "立春"}));
     EXPECT_EQ(menu[5].command, 1);
     EXPECT_EQ(menu[6].command, 2);
     EXPECT_EQ(menu[8].command, 3);
@@ -89,6 +97,24 @@ TEST(DayMenu, GivesASolarTermAloneTheFirstItemNumber) {
     EXPECT_TRUE(menu[4].IsSeparator());
     EXPECT_EQ(menu[5].command, 1);
     EXPECT_EQ(menu[5].text, "冬至");
+}
+
+TEST(DayMenu, EndsWithTheAlmanacPageAndThePlanningCommands) {
+    const std::vector<MenuItem> items = DayMenuPlanningItems();
+    EXPECT_EQ(Texts(items),
+              (std::vector<std::string>{"----", "查看黄历...", "----", "查吉日...", "拼假...", "转到日期..."}));
+    EXPECT_EQ(items[3].command, kFindGoodDays);
+    EXPECT_EQ(items[5].command, kGoToDate);
+}
+
+TEST(MonthMenu, EndsWithGoingToADate) {
+    const std::vector<MenuItem> items = MonthMenuItems();
+    ASSERT_EQ(items.size(), 14u);
+    EXPECT_EQ(items[0].command, 1);
+    EXPECT_EQ(items[11].text, "12月");
+    EXPECT_TRUE(items[12].IsSeparator());
+    EXPECT_EQ(items[13].command, kGoToDate);
+    EXPECT_EQ(items[13].text, "转到日期...");
 }
 
 TEST(MenuItemLabel, ShowsAnAmpersandInAFestivalNameAsItself) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "tests/support/fake_days.h"
 
 namespace {
@@ -46,9 +48,8 @@ TEST(DpiScale, AScaledMonthKeepsTextsShapesAndHitTestsTogether) {
     skin.dayStyle.size = 15;
     skin.dayStyle.shadowHeight = 5;
     MonthLayoutRequest request;
-    request.year = 2015;
-    request.month = 2;
-    request.today = CivilDate{2015, 2, 18};
+    request.month = Month(2015, 2);
+    request.today = D(2015, 2, 18);
     request.showToday = true;
     FakeDays days;
     const MonthLayout base = LayOutMonth(skin, request, days);
@@ -81,9 +82,31 @@ TEST(DpiScale, AScaledMonthKeepsTextsShapesAndHitTestsTogether) {
 }
 
 TEST(DpiScale, TheDoubleSizePictureLiesBesideTheOrdinaryOne) {
-    EXPECT_EQ(DoubleSizePicturePath("C:\\Tavro\\Ostrel\\Templates\\Default\\backgroud.png"),
-              "C:\\Tavro\\Ostrel\\Templates\\Default\\backgroud@2x.png");
-    EXPECT_EQ(DoubleSizePicturePath("C:\\a.b\\backgroud"), "C:\\a.b\\backgroud@2x");
+    const std::filesystem::path folder = std::filesystem::u8path(u8"한글 😀") / "Templates" / "a.b";
+    EXPECT_EQ(DoubleSizePicturePath(folder / "backgroud.png"), folder / "backgroud@2x.png");
+    EXPECT_EQ(DoubleSizePicturePath(folder / "backgroud"), folder / "backgroud@2x");
+}
+
+TEST(DpiScale, AScaleChangeIsActedOnOnlyWithASaneScaleAndRectangle) {
+    const Rect suggested{100, 100, 500, 400};
+    const struct {
+        int dpi;
+        std::optional<Rect> rect;
+        bool usable;
+    } cases[] = {
+        {144, suggested, true},
+        {96, Rect{-1920, 0, -1500, 300}, true},  // a monitor left of the main one
+        {144, std::nullopt, false},              // no rectangle at all
+        {0, suggested, false},
+        {65535, suggested, false},
+        {144, Rect{500, 100, 100, 400}, false},  // turned inside out
+        {144, Rect{100, 100, 100, 400}, false},
+        {144, Rect{-2147483647, 0, 2147483647, 400}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUsableDpiChange(c.dpi, c.rect ? &*c.rect : nullptr), c.usable)
+            << c.dpi << " " << (c.rect ? c.rect->left : -1);
+    }
 }
 
 }  // namespace

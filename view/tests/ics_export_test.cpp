@@ -2,33 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "calendar/gregorian.h"
+#include "base/text_encoding.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/shipped_festivals.h"
 #include "festivals/tests/fake_solar_terms.h"
+#include "tests/support/festival_samples.h"
 #include "tests/support/reminder_samples.h"
 
 namespace {
 
 // ---- A strict reader of the file, independent of the writer ---------------
-
-bool ValidUtf8(const std::string& s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += n;
-    }
-    return true;
-}
 
 bool ProperlyEscaped(const std::string& value) {
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -78,7 +67,7 @@ Parsed ParseStrictly(const std::string& text) {
             problem("bare line break in: " + physical);
         }
         if (physical.size() > 75) problem("longer than 75 octets: " + physical);
-        if (!ValidUtf8(physical)) problem("a fold splits a UTF-8 sequence: " + physical);
+        if (!IsValidUtf8(physical)) problem("a fold splits a UTF-8 sequence: " + physical);
         if (!physical.empty() && physical[0] == ' ') {
             if (logical.empty())
                 problem("continuation without a line");
@@ -146,16 +135,7 @@ Parsed ParseStrictly(const std::string& text) {
 
 FestivalRule Rule(const std::string& calendar, const std::string& kind, const std::string& dateRule,
                   const std::string& name, const std::string& startYear = "") {
-    FestivalRule r;
-    r.calendar = calendar;
-    r.kind = kind;
-    r.dateRule = dateRule;
-    r.name = name;
-    r.startYear = startYear;
-    r.enabled = "1";
-    r.showInForenotice = "1";
-    r.showReminderWindow = "1";
-    return r;
+    return FestivalSample(calendar, dateRule).Kind(kind).Name(name).StartYear(startYear);
 }
 
 IcsExportChoices Years(int first, int count = 11) {
@@ -219,10 +199,10 @@ TEST(IcsExport, FoldsLongLinesAtSeventyFiveOctetsWithoutSplittingACharacter) {
 
 TEST(IcsExport, LunarBirthdayOnTheTwelfthOfTheEighthMonthLandsOnTheDayTheMonthShowsEachYear) {
     const Parsed parsed = Export({Rule("NL", "SR", "8-12", "奶奶的生日", "1930")}, {}, Years(1990));
-    // 八月十二, three days before each year's Mid-Autumn Festival; 1995 has a
-    // leap eighth month, whose twelfth day the month shows as well.
+    // 八月十二, three days before each year's Mid-Autumn Festival, once a year:
+    // 1995 has a leap eighth month, whose twelfth day (6 October) is not it.
     const std::vector<std::string> expected = {"19900930", "19910919", "19920908", "19930927", "19940917", "19950906",
-                                               "19951006", "19960924", "19970913", "19981002", "19990921", "20000909"};
+                                               "19960924", "19970913", "19981002", "19990921", "20000909"};
     std::vector<std::string> starts;
     for (const Component& e : parsed.events) {
         EXPECT_EQ(e.Line("DTSTART").substr(0, 19), "DTSTART;VALUE=DATE:");
@@ -243,10 +223,10 @@ TEST(IcsExport, ALunarDayThirtyIsLeftOutInYearsWhoseMonthHasTwentyNineDays) {
         if (info.monthLengths[info.monthCount - 1] != 30) continue;
         // The last day of the lunar year is the day before the next new year.
         const LunarYearInfo next = GetLunarYearInfo(lunarYear + 1);
-        const CivilDate eve = CivilFromSerial(SerialFromCivil(lunarYear + 1, next.newYearMonth, next.newYearDay) - 1);
-        if (eve.year < 2026 || eve.year > 2036) continue;
+        const Date eve = D(lunarYear + 1, next.newYearMonth, next.newYearDay) - 1;
+        if (eve.year() < 2026 || eve.year() > 2036) continue;
         char text[16];
-        std::snprintf(text, sizeof text, "%04d%02d%02d", eve.year, eve.month, eve.day);
+        std::snprintf(text, sizeof text, "%04d%02d%02d", eve.year(), eve.month(), eve.day());
         expected.push_back(text);
     }
     ASSERT_LT(expected.size(), 11u);  // some years in the range have a 29-day twelfth month
@@ -289,24 +269,98 @@ TEST(IcsExport, OwnFestivalsOnlyLeavesOutTheShippedOnesEvenWhenSwitchedDifferent
     EXPECT_EQ(parsed.events[0].Get("SUMMARY"), u8"奶奶的生日");
 }
 
-TEST(IcsExport, MemosAreTimedEventsWhoseAlarmIsTheirFirstAlert) {
+TEST(IcsExport, MemosAreTimedEventsWithAnAlarmForEachOfTheirAlerts) {
     Reminder meeting = Gregorian(kRepeatNone, 2026, 12, 20, 9, 30, "开会");
     meeting.firstAlert = kAlert15Minutes;
     meeting.secondAlert = kAlert1Day;
     Reminder call = Gregorian(kRepeatNone, 2026, 12, 21, 18, 0, "打电话");
     call.firstAlert = kAlertAtTime;
+    call.secondAlert = kAlertAtTime;  // rings once in the program, once on the phone
     Reminder gift = Gregorian(kRepeatNone, 2026, 12, 22, 8, 0, "买礼物");
-    gift.firstAlert = kAlert1Day;
+    gift.secondAlert = kAlert1Day;
     const Reminder quiet = Gregorian(kRepeatNone, 2026, 12, 23, 8, 0, "无提醒");
     const Parsed parsed = Export({}, {meeting, call, gift, quiet}, Years(2026));
     ASSERT_EQ(parsed.events.size(), 4u);
     EXPECT_EQ(parsed.events[0].Line("DTSTART"), "DTSTART:20261220T093000");
-    ASSERT_EQ(parsed.events[0].alarms.size(), 1u);
+    ASSERT_EQ(parsed.events[0].alarms.size(), 2u);
     EXPECT_EQ(parsed.events[0].alarms[0].Get("TRIGGER"), "-PT15M");
+    EXPECT_EQ(parsed.events[0].alarms[1].Get("TRIGGER"), "-P1D");
     EXPECT_EQ(parsed.events[0].alarms[0].Get("ACTION"), "DISPLAY");
+    ASSERT_EQ(parsed.events[1].alarms.size(), 1u);
     EXPECT_EQ(parsed.events[1].alarms[0].Get("TRIGGER"), "PT0S");
+    ASSERT_EQ(parsed.events[2].alarms.size(), 1u);
     EXPECT_EQ(parsed.events[2].alarms[0].Get("TRIGGER"), "-P1D");
     EXPECT_TRUE(parsed.events[3].alarms.empty());
+}
+
+TEST(IcsExport, ARepetitionEndsAtTheMinuteTheMonthEndsItWhateverTheEndsOtherWordsHold) {
+    // Older files carry stray seconds and milliseconds in the end; an end
+    // that is no date at all limits nothing, in the month as here.
+    Reminder stray = Gregorian(kRepeatDaily, 2020, 1, 1, 7, 0, "吃药");
+    EndRepeatAt(stray, 2030, 6, 30, 7, 0);
+    stray.repeatEnd.second = 75;
+    stray.repeatEnd.milliseconds = 4000;
+    Reminder noDate = Gregorian(kRepeatDaily, 2020, 1, 1, 7, 0, "喝水");
+    EndRepeatAt(noDate, 2030, 13, 40, 7, 0);
+    const Parsed parsed = Export({}, {stray, noDate}, Years(2026, 11));
+    ASSERT_EQ(parsed.events.size(), 2u);
+    EXPECT_EQ(parsed.events[0].Get("RRULE"), "FREQ=DAILY;UNTIL=20300630T070000");
+    EXPECT_EQ(parsed.events[1].Get("RRULE"), "FREQ=DAILY");
+}
+
+TEST(IcsExport, AMemoKeepsItsUidThroughEveryEditAndTwoMemosHaveTwo) {
+    Reminder memo = Gregorian(kRepeatNone, 2026, 12, 20, 9, 30, "开会");
+    memo.start.second = 41;  // the clock when the memo was made
+    memo.start.milliseconds = 263;
+    memo.start.dayOfWeek = 2;
+    memo.repeatEnd = memo.start;
+    Reminder edited = memo;
+    SetReminderText(edited, "开会（改到十点）");
+    edited.start.day = 21;
+    edited.start.hour = 10;
+    edited.repeat = kRepeatYearly;
+    edited.firstAlert = kAlert1Hour;
+    Reminder other = memo;
+    other.start.milliseconds = 264;
+    other.repeatEnd = other.start;
+    const auto uid = [](const Reminder& r) { return Export({}, {r}, Years(2026, 1)).events.at(0).Get("UID"); };
+    EXPECT_EQ(uid(edited), uid(memo));
+    EXPECT_NE(uid(other), uid(memo));
+}
+
+TEST(IcsExport, TooManyEventsOrBytesGiveNoFileRatherThanACutOne) {
+    // Lunar monthly memos are one event a month: 17 of them over 199 years.
+    ReminderList memos(17, Lunar(kRepeatMonthly, 1901, 1, 1, 8, 0, "还款"));
+    const IcsExport many = ExportIcs({}, {}, memos, nullptr, Years(1901, 199), kStamp);
+    EXPECT_EQ(many.outcome, IcsOutcome::kTooLarge);
+    EXPECT_TRUE(many.text.empty());
+    EXPECT_EQ(many.events, kIcsMaxEvents);
+    // 2 000 events of 9 999-byte texts pass no event limit but the byte one.
+    ReminderList long_texts(2, Lunar(kRepeatMonthly, 1901, 1, 1, 8, 0, std::string(9999, 'x')));
+    const IcsExport large = ExportIcs({}, {}, long_texts, nullptr, Years(1901, 199), kStamp);
+    EXPECT_EQ(large.outcome, IcsOutcome::kTooLarge);
+    EXPECT_TRUE(large.text.empty());
+}
+
+TEST(IcsExport, ProgressRisesToTheEndAndAStopGivesNoFile) {
+    const ReminderList memos = {Lunar(kRepeatMonthly, 2020, 1, 1), Gregorian(kRepeatDaily, 2020, 1, 1)};
+    std::vector<int> seen;
+    const IcsExport done =
+        ExportIcs({Rule("NL", "SR", "8-12", "奶奶的生日")}, {}, memos, nullptr, Years(2026), kStamp, [&](int permille) {
+            seen.push_back(permille);
+            return true;
+        });
+    EXPECT_EQ(done.outcome, IcsOutcome::kWritten);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_GE(seen.front(), 0);
+    EXPECT_GT(seen.back(), 900);
+    EXPECT_LE(seen.back(), 1000);
+    int calls = 0;
+    const IcsExport stopped = ExportIcs({}, {}, memos, nullptr, Years(2026), kStamp, [&](int) { return ++calls < 3; });
+    EXPECT_EQ(stopped.outcome, IcsOutcome::kCancelled);
+    EXPECT_TRUE(stopped.text.empty());
+    EXPECT_EQ(calls, 3);
 }
 
 TEST(IcsExport, GregorianMemoRepetitionsAreRulesAndLunarOnesAreOccurrences) {
@@ -345,8 +399,12 @@ TEST(IcsExport, ExportingAgainGivesTheSameUidsAndTwinRulesDistinctOnes) {
     for (const std::string& uid : first) EXPECT_NE(uid.find('@'), std::string::npos);
 }
 
-TEST(IcsExport, TextValuesEscapeWhatTheFormatReserves) {
+TEST(IcsExport, TextValuesEscapeWhatTheFormatReservesAndDropControlCharacters) {
     EXPECT_EQ(IcsEscapeText("a,b;c\\d\r\ne"), "a\\,b\\;c\\\\d\\ne");
+    EXPECT_EQ(IcsEscapeText("a\tb\x1b[0m\x7f\x01"
+                            "c"),
+              "ab[0mc");
+    EXPECT_EQ(IcsEscapeText(u8"春节\b"), u8"春节");
     EXPECT_EQ(IcsTriggerBefore(7200), "-PT2H");
     EXPECT_EQ(IcsTriggerBefore(300), "-PT5M");
     EXPECT_EQ(IcsTriggerBefore(172800), "-P2D");

@@ -2,51 +2,51 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/dates.h"
+
 namespace {
 
 const Rect kBody{18, 80, 342, 380};
 
-TEST(MonthGridTest, February2015WithSundayFirstFillsExactlyFourRows) {
-    const MonthGrid grid = ComputeMonthGrid(kBody, 24, 2015, 2, 7);
-    EXPECT_EQ(grid.offset, 0);
-    EXPECT_EQ(grid.rows, 4);
-    EXPECT_EQ(grid.rowHeight, 69);  // (300 - 24) / 4
-    EXPECT_EQ(grid.numberHeight, 27);
-    EXPECT_EQ(grid.secondLineHeight, 41);
-}
-
-TEST(MonthGridTest, AThirtyOneDayMonthStartingInTheSixthColumnNeedsSixRows) {
-    const MonthGrid sundayFirst = ComputeMonthGrid(kBody, 24, 2014, 8, 7);  // 1 August 2014: Friday
-    EXPECT_EQ(sundayFirst.offset, 5);
-    EXPECT_EQ(sundayFirst.rows, 6);
-    const MonthGrid mondayFirst = ComputeMonthGrid(kBody, 24, 2014, 3, 1);  // 1 March 2014: Saturday
-    EXPECT_EQ(mondayFirst.offset, 5);
-    EXPECT_EQ(mondayFirst.rows, 6);
-    EXPECT_EQ(mondayFirst.rowHeight, 46);
-    EXPECT_EQ(mondayFirst.numberHeight, 18);
-    EXPECT_EQ(mondayFirst.secondLineHeight, 27);
-}
-
-TEST(MonthGridTest, MondayFirstPutsAMonthStartingOnSundayInTheLastColumn) {
-    const MonthGrid grid = ComputeMonthGrid(kBody, 24, 2014, 6, 1);  // 1 June 2014: Sunday
-    EXPECT_EQ(grid.offset, 6);
-    EXPECT_EQ(grid.rows, 6);
-    EXPECT_EQ(DayCellBoxesOf(grid, 1).cell.left, 18 + 6 * 46);
+// Empty cells before the first day, the rows the month needs and their
+// heights (the upper 0.4 of a row for the number, the lower 0.6 for the
+// second line) for each first column.
+TEST(MonthGridTest, TheMonthStartsAfterItsFirstWeekdaysCellsAndTakesTheRowsItNeeds) {
+    struct Case {
+        YearMonth month;
+        int firstColumn;
+        int offset, rows, rowHeight, numberHeight, secondLineHeight;
+    };
+    const Case cases[] = {
+        {Month(2015, 2), 7, 0, 4, 69, 27, 41},  // 28 days from a Sunday: exactly four rows of (300 - 24) / 4
+        {Month(2014, 8), 7, 5, 6, 46, 18, 27},  // 31 days from a Friday
+        {Month(2014, 3), 1, 5, 6, 46, 18, 27},  // from a Saturday, Monday first
+        {Month(2014, 6), 1, 6, 6, 46, 18, 27},  // from a Sunday, Monday first: the last column
+    };
+    for (const Case& c : cases) {
+        const MonthGrid grid = ComputeMonthGrid(kBody, 24, c.month, c.firstColumn);
+        EXPECT_EQ(grid.offset, c.offset) << c.month.ToString();
+        EXPECT_EQ(grid.rows, c.rows) << c.month.ToString();
+        EXPECT_EQ(grid.rowHeight, c.rowHeight) << c.month.ToString();
+        EXPECT_EQ(grid.numberHeight, c.numberHeight) << c.month.ToString();
+        EXPECT_EQ(grid.secondLineHeight, c.secondLineHeight) << c.month.ToString();
+        EXPECT_EQ(DayCellBoxesOf(grid, 1).cell.left, 18 + c.offset * 46) << c.month.ToString();
+    }
 }
 
 TEST(MonthGridTest, ZeroAsFirstWeekdayMeansSunday) {
-    const MonthGrid zero = ComputeMonthGrid(kBody, 24, 2014, 6, 0);
-    const MonthGrid seven = ComputeMonthGrid(kBody, 24, 2014, 6, 7);
+    const MonthGrid zero = ComputeMonthGrid(kBody, 24, Month(2014, 6), 0);
+    const MonthGrid seven = ComputeMonthGrid(kBody, 24, Month(2014, 6), 7);
     EXPECT_EQ(zero.offset, seven.offset);
-    EXPECT_EQ(WeekdayOfColumn(0, 0), 0);
-    EXPECT_EQ(WeekdayOfColumn(0, 7), 0);
+    EXPECT_EQ(WeekdayOfColumn(0, 0), kSunday);
+    EXPECT_EQ(WeekdayOfColumn(0, 7), kSunday);
     EXPECT_EQ(WeekdayOfColumn(6, 7), 6);
-    EXPECT_EQ(WeekdayOfColumn(0, 1), 1);
-    EXPECT_EQ(WeekdayOfColumn(6, 1), 0);
+    EXPECT_EQ(WeekdayOfColumn(0, 1), kMonday);
+    EXPECT_EQ(WeekdayOfColumn(6, 1), kSunday);
 }
 
 TEST(MonthGridTest, ColumnWidthAndRowHeightUseIntegerDivision) {
-    const MonthGrid grid = ComputeMonthGrid({0, 0, 300, 200}, 20, 2015, 2, 7);
+    const MonthGrid grid = ComputeMonthGrid({0, 0, 300, 200}, 20, Month(2015, 2), 7);
     EXPECT_EQ(grid.columnWidth, 42);  // 300 / 7 = 42.86
     EXPECT_EQ(grid.rowHeight, 45);    // 180 / 4
     EXPECT_EQ(grid.numberHeight, 18);
@@ -54,7 +54,7 @@ TEST(MonthGridTest, ColumnWidthAndRowHeightUseIntegerDivision) {
 }
 
 TEST(MonthGridTest, CellsRunRowByRowBelowTheWeekdayHeader) {
-    const MonthGrid grid = ComputeMonthGrid(kBody, 24, 2014, 8, 7);
+    const MonthGrid grid = ComputeMonthGrid(kBody, 24, Month(2014, 8), 7);
     const DayCellBoxes first = DayCellBoxesOf(grid, 1);
     EXPECT_EQ(first.cell, (Rect{18 + 5 * 46, 104, 18 + 6 * 46, 104 + 18 + 27}));
     EXPECT_EQ(first.number, (Rect{248, 104, 294, 122}));

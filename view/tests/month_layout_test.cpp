@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "calendar/calendar_texts.h"
@@ -12,24 +13,12 @@
 
 namespace {
 
-FestivalRule Festival(const std::string& name, const std::string& suffix = "", const std::string& listed = "1") {
-    FestivalRule rule;
-    rule.name = name;
-    rule.suffix = suffix;
-    rule.showInForenotice = listed;
-    return rule;
-}
-
 Reminder Memo(int hour, int minute, const std::string& text) {
     Reminder memo;
-    memo.start = MakeDate(2015, 1, 1);
-    memo.start.hour = static_cast<std::uint16_t>(hour);
-    memo.start.minute = static_cast<std::uint16_t>(minute);
+    memo.start = At(2015, 1, 1, hour, minute);
     SetReminderText(memo, text);
     return memo;
 }
-
-std::string Ymd(int y, int m, int d) { return DateKey(y, m, d); }
 
 MonthLayout LayOutWithoutEvents(const SkinTemplate& skin, const MonthLayoutRequest& request) {
     FakeDays days;
@@ -65,10 +54,9 @@ SkinTemplate Skin() {
     return skin;
 }
 
-MonthLayoutRequest Request(int year, int month, CivilDate today) {
+MonthLayoutRequest Request(int year, int month, const Date& today) {
     MonthLayoutRequest request;
-    request.year = year;
-    request.month = month;
+    request.month = Month(year, month);
     request.today = today;
     request.firstColWeekDay = 7;
     request.listForDays = 30;
@@ -108,27 +96,27 @@ std::vector<std::string> ListLines(const MonthLayout& layout, const SkinTemplate
 }
 
 MonthGrid GridOf(const SkinTemplate& skin, const MonthLayoutRequest& r) {
-    return ComputeMonthGrid(*skin.body, skin.weekdayRowHeight, r.year, r.month, r.firstColWeekDay);
+    return ComputeMonthGrid(*skin.body, skin.weekdayRowHeight, r.month, r.firstColWeekDay);
 }
 
 TEST(MonthLayoutTest, EveryDayOfTheMonthGetsItsCellItsInformationAndItsBalloon) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days);
+    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, D(2015, 2, 10)), days);
     ASSERT_EQ(layout.cells.size(), 28u);
     EXPECT_EQ(layout.days.size(), 28u);
     EXPECT_EQ(layout.balloonTexts.size(), 28u);
     EXPECT_EQ(layout.cells.at(1), (Rect{18, 104, 64, 104 + 27 + 41}));  // Sunday, first column
-    EXPECT_EQ(layout.cells.at(28).left, 18 + 6 * 46);                       // Saturday of the fourth row
+    EXPECT_EQ(layout.cells.at(28).left, 18 + 6 * 46);                   // Saturday of the fourth row
     EXPECT_EQ(layout.cells.at(28).top, 104 + 3 * 69);
-    EXPECT_EQ(layout.days.at(19).lunarDate, "2015-01-01");
+    EXPECT_EQ(layout.days.at(19).lunar, (LunarDate{2015, 1, 1, 0}));
     EXPECT_EQ(layout.balloonTexts.at(19).rfind("阳历：2015年2月19日\n旧历：", 0), 0u);
     EXPECT_EQ(layout.display.backgroundPath, "backgroud.png");
 }
 
 TEST(MonthLayoutTest, DrawsYearMonthAndTheWeekdayHeaderInTheirBoxes) {
     const SkinTemplate skin = Skin();
-    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     request.firstColWeekDay = 1;
     const MonthLayout layout = LayOutWithoutEvents(skin, request);
     const auto texts = Texts(layout);
@@ -149,8 +137,8 @@ TEST(MonthLayoutTest, MissingBoxesSwitchOffWhatTheyPlace) {
     skin.body.reset();
     skin.listArea.reset();
     FakeDays days;
-    days.festivals[Ymd(2015, 2, 10)] = {Festival("测试节")};
-    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days);
+    days.festivals[DateKey(2015, 2, 10)] = {Festival("测试节")};
+    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, D(2015, 2, 10)), days);
     EXPECT_TRUE(layout.display.items.empty());
     EXPECT_TRUE(layout.cells.empty());
     EXPECT_EQ(layout.display.backgroundPath, "backgroud.png");
@@ -159,10 +147,10 @@ TEST(MonthLayoutTest, MissingBoxesSwitchOffWhatTheyPlace) {
 TEST(MonthLayoutTest, TheSecondLineShowsFestivalThenSolarTermThenLunarDay) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    days.festivals[Ymd(2015, 4, 5)] = {Festival("清明节", "（第1个）"), Festival("另一节")};
-    days.solarTerms[Ymd(2015, 4, 5)] = "清明";
-    days.solarTerms[Ymd(2015, 4, 20)] = "谷雨";
-    const MonthLayoutRequest request = Request(2015, 4, {2015, 1, 1});
+    days.festivals[DateKey(2015, 4, 5)] = {Festival("清明节", "（第1个）"), Festival("另一节")};
+    days.solarTerms[DateKey(2015, 4, 5)] = "清明";
+    days.solarTerms[DateKey(2015, 4, 20)] = "谷雨";
+    const MonthLayoutRequest request = Request(2015, 4, D(2015, 1, 1));
     const MonthLayout layout = LayOutMonth(skin, request, days);
     const auto texts = Texts(layout);
     const MonthGrid grid = GridOf(skin, request);
@@ -183,27 +171,17 @@ TEST(MonthLayoutTest, TheSecondLineShowsFestivalThenSolarTermThenLunarDay) {
 
 TEST(MonthLayoutTest, TheFirstDayOfALunarMonthShowsTheMonthsName) {
     const SkinTemplate skin = Skin();
-    const MonthLayoutRequest february = Request(2015, 2, {2015, 1, 1});
+    const MonthLayoutRequest february = Request(2015, 2, D(2015, 1, 1));
     const auto texts = Texts(LayOutWithoutEvents(skin, february));
     EXPECT_EQ(TextIn(texts, DayCellBoxesOf(GridOf(skin, february), 19).secondLine)->text, "正月");
-    const MonthLayoutRequest january = Request(2015, 1, {2015, 1, 1});
+    const MonthLayoutRequest january = Request(2015, 1, D(2015, 1, 1));
     const auto januaryTexts = Texts(LayOutWithoutEvents(skin, january));
     EXPECT_EQ(TextIn(januaryTexts, DayCellBoxesOf(GridOf(skin, january), 20).secondLine)->text, "腊月");
 }
 
-TEST(MonthLayoutTest, AnUnreadableLunarDateLeavesTheSecondLineEmpty) {
-    const SkinTemplate skin = Skin();
-    const MonthLayoutRequest request = Request(2015, 2, {2015, 1, 1});
-    FakeDays broken;
-    broken.unreadableLunarDate = "2015-02-03";
-    const auto texts = Texts(LayOutMonth(skin, request, broken));
-    EXPECT_EQ(TextIn(texts, DayCellBoxesOf(GridOf(skin, request), 3).secondLine), nullptr);
-    EXPECT_NE(TextIn(texts, DayCellBoxesOf(GridOf(skin, request), 3).number), nullptr);
-}
-
 TEST(MonthLayoutTest, TodayHasItsOwnStyleAndTheRing) {
     const SkinTemplate skin = Skin();
-    const MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    const MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     const MonthLayout layout = LayOutWithoutEvents(skin, request);
     const auto texts = Texts(layout);
     const DayCellBoxes today = DayCellBoxesOf(GridOf(skin, request), 10);
@@ -216,9 +194,59 @@ TEST(MonthLayoutTest, TodayHasItsOwnStyleAndTheRing) {
     EXPECT_EQ(rings[0].color, (Color{155, 255, 0, 0}));
 }
 
+// A good day found and the days of a leave plan keep their marks from month
+// to month; the badges take the corner across from 休 and 班.
+TEST(MonthLayoutTest, MarkedDaysGetABandAndABadgeAndTheDayGoneToARing) {
+    SkinTemplate skin = Skin();
+    skin.offDayBadge.offStyle = Style(10);
+    DayMarks marks;
+    marks.days[D(2026, 10, 8)] = DayMark::kLeaveDay;
+    marks.days[D(2026, 10, 11)] = DayMark::kPlanDayOff;
+    marks.days[D(2026, 10, 20)] = DayMark::kGoodDay;
+    marks.days[D(2026, 11, 2)] = DayMark::kGoodDay;  // another month
+    marks.ringed = D(2026, 10, 20);
+    MonthLayoutRequest request = Request(2026, 10, D(2026, 12, 8));
+    request.marks = &marks;
+    const MonthLayout layout = LayOutWithoutEvents(skin, request);
+    const MonthGrid grid = GridOf(skin, request);
+
+    const auto bands = Shapes<DisplayBand>(layout);
+    ASSERT_EQ(bands.size(), 3u);
+    const Rect leaveCell = DayCellBoxesOf(grid, 8).cell;
+    EXPECT_EQ(bands[0].box, (Rect{leaveCell.left + 1, leaveCell.top + 1, leaveCell.right - 1, leaveCell.bottom - 1}));
+    EXPECT_EQ(bands[0].color, DayMarkBandColor(DayMark::kLeaveDay));
+    EXPECT_EQ(bands[1].color, DayMarkBandColor(DayMark::kPlanDayOff));
+    EXPECT_EQ(bands[2].color, DayMarkBandColor(DayMark::kGoodDay));
+    EXPECT_NE(DayMarkBandColor(DayMark::kLeaveDay), DayMarkBandColor(DayMark::kGoodDay));
+
+    std::vector<std::pair<std::string, int>> badges;  // text, left edge
+    for (const DisplayText& text : Texts(layout)) {
+        if (text.role == TextRole::kMarkBadge) badges.emplace_back(text.text, text.box.left);
+    }
+    // The 休 / 班 badge sits in the top right corner by default: these in the top left.
+    EXPECT_EQ(badges, (std::vector<std::pair<std::string, int>>{{"假", DayCellBoxesOf(grid, 8).cell.left - 1},
+                                                                {"吉", DayCellBoxesOf(grid, 20).cell.left - 1}}));
+
+    const auto rings = Shapes<DisplayEllipse>(layout);
+    ASSERT_EQ(rings.size(), 1u);
+    EXPECT_EQ(rings[0].color, SkinTemplate().focusRingColor);
+    // Round the whole number (a two-digit day is not struck through), within
+    // the cell's width, and round today's ring when the day is today.
+    const DayCellBoxes ringed = DayCellBoxesOf(grid, 20);
+    const Rect ring = rings[0].box, today = TodayRingBox(ringed.number);
+    EXPECT_EQ(ring.Width(), ring.Height());
+    EXPECT_LE(std::abs((ring.left + ring.right) - (ringed.number.left + ringed.number.right)), 1) << "centred";
+    EXPECT_LT(ring.top, ringed.number.top);
+    EXPECT_GT(ring.bottom, ringed.number.bottom);
+    EXPECT_GE(ring.left, ringed.cell.left);
+    EXPECT_LE(ring.right, ringed.cell.right);
+    EXPECT_TRUE(ring.left < today.left && ring.top < today.top && ring.right > today.right &&
+                ring.bottom > today.bottom);
+}
+
 TEST(MonthLayoutTest, WithShowTodayOffTodayLooksLikeAnyOtherDay) {
     const SkinTemplate skin = Skin();
-    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     request.showToday = 0;
     const MonthLayout layout = LayOutWithoutEvents(skin, request);
     EXPECT_TRUE(Shapes<DisplayEllipse>(layout).empty());
@@ -226,15 +254,15 @@ TEST(MonthLayoutTest, WithShowTodayOffTodayLooksLikeAnyOtherDay) {
 }
 
 TEST(MonthLayoutTest, AnotherMonthThanTodaysHasNoRing) {
-    const MonthLayout layout = LayOutWithoutEvents(Skin(), Request(2015, 3, {2015, 2, 10}));
+    const MonthLayout layout = LayOutWithoutEvents(Skin(), Request(2015, 3, D(2015, 2, 10)));
     EXPECT_TRUE(Shapes<DisplayEllipse>(layout).empty());
 }
 
 TEST(MonthLayoutTest, DaysWithMemosCarryADotOnTheLineUnderTheNumber) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    days.memos[Ymd(2015, 2, 14)] = {Memo(8, 0, "买花")};
-    const MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    days.memos[DateKey(2015, 2, 14)] = {Memo(8, 0, "买花")};
+    const MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     const MonthLayout layout = LayOutMonth(skin, request, days);
     const auto dots = Shapes<DisplayDot>(layout);
     ASSERT_EQ(dots.size(), 1u);
@@ -243,7 +271,7 @@ TEST(MonthLayoutTest, DaysWithMemosCarryADotOnTheLineUnderTheNumber) {
 }
 
 TEST(MonthLayoutTest, HitTestsFindTheDayUnderAPointAndNothingOutsideTheMonth) {
-    const MonthLayout layout = LayOutWithoutEvents(Skin(), Request(2014, 8, {2015, 2, 10}));
+    const MonthLayout layout = LayOutWithoutEvents(Skin(), Request(2014, 8, D(2015, 2, 10)));
     const CellRect first = layout.cells.at(1);
     EXPECT_EQ(DayAt(layout.cells, first.left, first.top), 1);
     EXPECT_EQ(DayAt(layout.cells, first.right - 1, first.bottom - 1), 1);
@@ -256,9 +284,9 @@ TEST(MonthLayoutTest, HitTestsFindTheDayUnderAPointAndNothingOutsideTheMonth) {
 TEST(MonthLayoutTest, TheListStartsTodayAndNumbersLinesByDayOffset) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    days.festivals[Ymd(2015, 2, 10)] = {Festival("甲节")};
-    days.festivals[Ymd(2015, 2, 13)] = {Festival("乙节", "（5周年）")};
-    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days);
+    days.festivals[DateKey(2015, 2, 10)] = {Festival("甲节")};
+    days.festivals[DateKey(2015, 2, 13)] = {Festival("乙节", "（5周年）")};
+    const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, D(2015, 2, 10)), days);
     const auto lines = ListLines(layout, skin);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "今天「甲节」！");
@@ -273,8 +301,8 @@ TEST(MonthLayoutTest, TheListStartsTodayAndNumbersLinesByDayOffset) {
 TEST(MonthLayoutTest, TheListFollowsTheMonthOfTodayNotTheShownMonth) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    days.festivals[Ymd(2015, 2, 11)] = {Festival("甲节")};
-    const auto lines = ListLines(LayOutMonth(skin, Request(2030, 7, {2015, 2, 10}), days), skin);
+    days.festivals[DateKey(2015, 2, 11)] = {Festival("甲节")};
+    const auto lines = ListLines(LayOutMonth(skin, Request(2030, 7, D(2015, 2, 10)), days), skin);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "明天「甲节」");
 }
@@ -282,18 +310,18 @@ TEST(MonthLayoutTest, TheListFollowsTheMonthOfTodayNotTheShownMonth) {
 TEST(MonthLayoutTest, TheListStopsAtTheBottomOfItsArea) {
     SkinTemplate skin = Skin();
     FakeDays days;
-    for (int d = 1; d <= 28; ++d) days.festivals[Ymd(2015, 2, d)] = {Festival("节")};
-    EXPECT_EQ(ListLines(LayOutMonth(skin, Request(2015, 2, {2015, 2, 1}), days), skin).size(), 5u);
+    for (int d = 1; d <= 28; ++d) days.festivals[DateKey(2015, 2, d)] = {Festival("节")};
+    EXPECT_EQ(ListLines(LayOutMonth(skin, Request(2015, 2, D(2015, 2, 1)), days), skin).size(), 5u);
     skin.listArea->bottom -= 1;  // the fifth line would now cross the bottom
-    EXPECT_EQ(ListLines(LayOutMonth(skin, Request(2015, 2, {2015, 2, 1}), days), skin).size(), 4u);
+    EXPECT_EQ(ListLines(LayOutMonth(skin, Request(2015, 2, D(2015, 2, 1)), days), skin).size(), 4u);
 }
 
 TEST(MonthLayoutTest, ListHorizonZeroListsTodayOnlyAndMinusOneNothing) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    days.festivals[Ymd(2015, 2, 10)] = {Festival("甲节")};
-    days.festivals[Ymd(2015, 2, 11)] = {Festival("乙节")};
-    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    days.festivals[DateKey(2015, 2, 10)] = {Festival("甲节")};
+    days.festivals[DateKey(2015, 2, 11)] = {Festival("乙节")};
+    MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     request.listForDays = 0;
     const auto today = ListLines(LayOutMonth(skin, request, days), skin);
     ASSERT_EQ(today.size(), 1u);
@@ -306,17 +334,17 @@ TEST(MonthLayoutTest, TheListIsAlignedAsTheTemplateSays) {
     SkinTemplate skin = Skin();
     skin.listAlignment = HorizontalAlignment::kRight;
     FakeDays days;
-    days.festivals[Ymd(2015, 2, 10)] = {Festival("甲节")};
-    const auto texts = Texts(LayOutMonth(skin, Request(2015, 2, {2015, 2, 10}), days));
+    days.festivals[DateKey(2015, 2, 10)] = {Festival("甲节")};
+    const auto texts = Texts(LayOutMonth(skin, Request(2015, 2, D(2015, 2, 10)), days));
     EXPECT_EQ(TextIn(texts, {26, 392, 334, 412})->alignment, HorizontalAlignment::kRight);
 }
 
 TEST(MonthLayoutTest, AMemoRepeatedOnSeveralDaysIsListedOnceWhenMemosAreShown) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    for (int d = 10; d <= 12; ++d) days.memos[Ymd(2015, 2, d)] = {Memo(8, 0, "晨跑\n半小时")};
-    days.solarTerms[Ymd(2015, 2, 19)] = "雨水";
-    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    for (int d = 10; d <= 12; ++d) days.memos[DateKey(2015, 2, d)] = {Memo(8, 0, "晨跑\n半小时")};
+    days.solarTerms[DateKey(2015, 2, 19)] = "雨水";
+    MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     EXPECT_TRUE(ListLines(LayOutMonth(skin, request, days), skin).empty());
     request.forenotice.showReminders = true;
     request.forenotice.showSolarTerms = true;
@@ -328,7 +356,7 @@ TEST(MonthLayoutTest, AMemoRepeatedOnSeveralDaysIsListedOnceWhenMemosAreShown) {
 
 TEST(MonthLayoutTest, ARebuildAsksForEachDayOfTheMonthAndOfTheHorizonOnce) {
     FakeDays days;
-    MonthLayoutRequest request = Request(2015, 2, {2015, 2, 10});
+    MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     request.listForDays = 30;
     LayOutMonth(Skin(), request, days);
     EXPECT_EQ(days.queries, 28 + 31);

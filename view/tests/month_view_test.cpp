@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "base/file_system.h"
+#include "tests/support/dates.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -18,8 +19,9 @@ std::string PngHeader() {
 class MonthViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Write("config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nHEIGHTWEEKDAYROW=20\r\nLISTRECT=0,150,140,190\r\n"
-                            "YEARBACK=1,2,3,4\r\n");
+        Write("config.ini",
+              "[Settings]\r\nBODY=0,20,140,140\r\nHEIGHTWEEKDAYROW=20\r\nLISTRECT=0,150,140,190\r\n"
+              "YEARBACK=1,2,3,4\r\n");
         Write("Solvane.ini", "[Ostrel]\r\n");
     }
 
@@ -31,25 +33,23 @@ protected:
     // The calendar fields and one solar term: 雨水 on 19 February 2015.
     class Days : public DayInfoSource {
     public:
-        DayInfo GetDayInfo(int y, int m, int d, bool, bool, bool) override {
+        DayInfo GetDayInfo(const Date& date, bool, bool, bool) override {
             DayInfo info;
-            char ymd[16];
-            std::snprintf(ymd, sizeof ymd, "%04d-%02d-%02d", y, m, d);
-            info.solarDate = ymd;
-            info.lunarDate = "2015-01-02";
-            if (m == 2 && d == 19) info.SolarTerm = "雨水";
+            info.date = date;
+            info.lunar = {2015, 1, 2, 0};
+            if (date == D(2015, 2, 19)) info.SolarTerm = "雨水";
             return info;
         }
     };
 
     MonthView View() {
-        return MonthView(days_, FontFamilyQuery(), [] { return CivilDate{2015, 2, 18}; });
+        return MonthView(days_, FontFamilyQuery(), [] { return D(2015, 2, 18); });
     }
 
     void Rebuild(MonthView& view, int year, int month) {
         options_.backgroundPath = PathOf("backgroud.png");
         options_.configPath = PathOf("config.ini");
-        view.Rebuild(options_, year, month);
+        view.Rebuild(options_, Month(year, month));
     }
 
     static int ListLines(const MonthView& view) {
@@ -69,8 +69,7 @@ protected:
 TEST_F(MonthViewTest, ARebuildRemembersTheMonthAndItsCells) {
     MonthView view = View();
     Rebuild(view, 2015, 2);
-    EXPECT_EQ(view.year(), 2015);
-    EXPECT_EQ(view.month(), 2);
+    EXPECT_EQ(view.month(), Month(2015, 2));
     EXPECT_EQ(view.cells().size(), 28u);
     EXPECT_EQ(view.days().at(19).SolarTerm, "雨水");
     EXPECT_EQ(view.yearBack(), (Rect{1, 2, 3, 4}));
@@ -96,8 +95,9 @@ TEST_F(MonthViewTest, TheTemplateIsReadAgainOnlyWhenItsFilesChange) {
     EXPECT_EQ(view.yearBack(), (Rect{1, 2, 3, 4}));
     // An edit of the same length is told by its time of writing.
     const auto written = std::filesystem::last_write_time(PathOf("config.ini"));
-    Write("config.ini", "[Settings]\r\nBODY=0,20,140,140\r\nHEIGHTWEEKDAYROW=20\r\nLISTRECT=0,150,140,190\r\n"
-                        "YEARBACK=5,6,7,8\r\n");
+    Write("config.ini",
+          "[Settings]\r\nBODY=0,20,140,140\r\nHEIGHTWEEKDAYROW=20\r\nLISTRECT=0,150,140,190\r\n"
+          "YEARBACK=5,6,7,8\r\n");
     std::filesystem::last_write_time(PathOf("config.ini"), written + std::chrono::seconds(2));
     Rebuild(view, 2015, 3);
     EXPECT_EQ(view.templateReads(), 2);
@@ -109,7 +109,7 @@ TEST_F(MonthViewTest, TheTemplateIsReadAgainOnlyWhenItsFilesChange) {
     // Another template is another pair of files.
     MonthOptions other = options_;
     other.backgroundPath = PathOf("other.png");
-    view.Rebuild(other, 2015, 3);
+    view.Rebuild(other, Month(2015, 3));
     EXPECT_EQ(view.templateReads(), 4);
     EXPECT_EQ(view.display().backgroundPath, PathOf("other.png"));
 }
@@ -151,7 +151,7 @@ TEST_F(MonthViewTest, AMissingTemplateGivesWayToTheShippedOneWithoutBeingDamaged
     MonthOptions gone = options_;
     gone.configPath = PathOf("Gone/config.ini");
     gone.backgroundPath = PathOf("Gone/backgroud.png");
-    view.Rebuild(gone, 2015, 2);
+    view.Rebuild(gone, Month(2015, 2));
     EXPECT_FALSE(view.templateDamaged());  // nothing to tell the user
     EXPECT_TRUE(view.showsFallback());
     EXPECT_EQ(view.skin().backgroundWidth, 320);

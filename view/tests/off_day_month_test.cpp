@@ -13,6 +13,9 @@
 #include "base/profile_file.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/lunar_calendar.h"
+#include "festivals/statutory_holidays.h"
+#include "festivals/tests/fake_solar_terms.h"
+#include "tests/support/fake_days.h"
 #include "view/calendar_menus.h"
 #include "view/month_layout.h"
 #include "view/skin_template.h"
@@ -24,37 +27,15 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-class PlainDays : public DayInfoSource {
-public:
-    std::map<std::string, FestivalList> festivals;
-
-    DayInfo GetDayInfo(int y, int m, int d, bool, bool, bool) override {
-        DayInfo info;
-        char date[16];
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", y, m, d);
-        info.solarDate = date;
-        const LunarDate lunar = SolarToLunar(y, m, d);
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", lunar.year, lunar.month, lunar.day);
-        info.lunarDate = date;
-        info.zodiac = ZodiacName(lunar.year);
-        info.weekday = DayOfWeek(y, m, d);
-        if (festivals.count(info.solarDate)) info.festivals = festivals.at(info.solarDate);
-        return info;
-    }
-};
-
-FestivalRule Festival(const std::string& name) {
-    FestivalRule rule;
-    rule.name = name;
-    rule.showInForenotice = "1";
-    return rule;
-}
-
+// The shipped schedule as the month window shows it, with the law's days of
+// the years it lacks (清明 of 2027 falls on 5 April).
 const OffDaySchedule& ShippedSchedule() {
     static const OffDaySchedule schedule = [] {
         OffDayFile file;
         LoadOffDays(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", file);
-        return file.schedule;
+        FakeSolarTerms terms;
+        terms.Add(2027, 4, 5, "清明");
+        return WithStatutoryDays(file.schedule, &terms);
     }();
     return schedule;
 }
@@ -63,10 +44,9 @@ SkinTemplate ShippedSkin(const std::string& name) {
     return LoadSkinTemplate(std::string(SOLVANE_SOURCE_DIR) + "/data", name, FontFamilyQuery());
 }
 
-MonthLayoutRequest Request(int year, int month, int firstColWeekDay, CivilDate today = {2026, 12, 8}) {
+MonthLayoutRequest Request(int year, int month, int firstColWeekDay, const Date& today = D(2026, 12, 8)) {
     MonthLayoutRequest request;
-    request.year = year;
-    request.month = month;
+    request.month = Month(year, month);
     request.firstColWeekDay = firstColWeekDay;
     request.today = today;
     request.offDays = &ShippedSchedule();
@@ -84,7 +64,8 @@ std::vector<Badge> Badges(const MonthLayout& layout) {
     for (const DisplayItem& item : layout.display.items) {
         const auto* text = std::get_if<DisplayText>(&item);
         if (!text || text->role != TextRole::kOffDayBadge) continue;
-        const int day = DayAt(layout.cells, (text->box.left + text->box.right) / 2, (text->box.top + text->box.bottom) / 2);
+        const int day =
+            DayAt(layout.cells, (text->box.left + text->box.right) / 2, (text->box.top + text->box.bottom) / 2);
         badges.push_back({day, text->text, *text});
     }
     return badges;
@@ -107,14 +88,16 @@ const DisplayText* DayNumber(const MonthLayout& layout, int day) {
     return nullptr;
 }
 
-std::vector<std::string> ListLines(const MonthLayout& layout) {
+std::vector<std::string> Texts(const MonthLayout& layout, TextRole role) {
     std::vector<std::string> lines;
     for (const DisplayItem& item : layout.display.items) {
         const auto* text = std::get_if<DisplayText>(&item);
-        if (text && text->role == TextRole::kListItem) lines.push_back(text->text);
+        if (text && text->role == role) lines.push_back(text->text);
     }
     return lines;
 }
+
+std::vector<std::string> ListLines(const MonthLayout& layout) { return Texts(layout, TextRole::kListItem); }
 
 class ShippedSkinsTest : public ::testing::TestWithParam<std::tuple<std::string, int>> {};
 
@@ -122,7 +105,7 @@ TEST_P(ShippedSkinsTest, October2026ShowsDaysOffOneToSevenAndTheMakeUpDayInTheTo
     const auto& [skinName, firstColWeekDay] = GetParam();
     const SkinTemplate skin = ShippedSkin(skinName);
     ASSERT_TRUE(skin.body) << skinName;
-    PlainDays days;
+    FakeDays days;
     const MonthLayout layout = LayOutMonth(skin, Request(2026, 10, firstColWeekDay), days);
 
     EXPECT_THAT(BadgeDays(layout), ElementsAre("1休", "2休", "3休", "4休", "5休", "6休", "7休", "10班"));
@@ -152,7 +135,7 @@ TEST_P(ShippedSkinsTest, October2026ShowsDaysOffOneToSevenAndTheMakeUpDayInTheTo
 
 TEST_P(ShippedSkinsTest, September2026ShowsTheSundayMakeUpDayAndTheMidAutumnDaysOff) {
     const auto& [skinName, firstColWeekDay] = GetParam();
-    PlainDays days;
+    FakeDays days;
     const MonthLayout layout = LayOutMonth(ShippedSkin(skinName), Request(2026, 9, firstColWeekDay), days);
     EXPECT_THAT(BadgeDays(layout), ElementsAre("20班", "25休", "26休", "27休"));
 }
@@ -160,19 +143,53 @@ TEST_P(ShippedSkinsTest, September2026ShowsTheSundayMakeUpDayAndTheMidAutumnDays
 INSTANTIATE_TEST_SUITE_P(DefaultAndNightOnBothWeekStarts, ShippedSkinsTest,
                          ::testing::Combine(::testing::Values("Default", "Night"), ::testing::Values(7, 1)));
 
-TEST(OffDayMonthTest, AYearTheScheduleDoesNotHoldShowsNoBadgesAndPlainNumbers) {
+TEST_P(ShippedSkinsTest, AYearWithoutItsScheduleShowsTheLawsDaysOffInALookOfTheirOwnAndSaysSoOnce) {
+    const auto& [skinName, firstColWeekDay] = GetParam();
+    const SkinTemplate skin = ShippedSkin(skinName);
+    FakeDays days;
+    const MonthLayout january = LayOutMonth(skin, Request(2027, 1, firstColWeekDay), days);
+    const MonthLayout february = LayOutMonth(skin, Request(2027, 2, firstColWeekDay), days);
+    EXPECT_THAT(BadgeDays(january), ElementsAre("1休"));
+    EXPECT_THAT(BadgeDays(february), ElementsAre("5休", "6休", "7休", "8休"));
+    for (const Badge& badge : Badges(february)) {
+        EXPECT_EQ(badge.drawn.style.color, skin.offDayBadge.statutoryStyle.color) << skinName;
+        EXPECT_NE(badge.drawn.style.color, skin.offDayBadge.offStyle.color) << skinName;
+    }
+    EXPECT_EQ(DayNumber(february, 5)->style.color, skin.festivalStyle.color) << "still a red day";
+    for (const MonthLayout* month : {&january, &february}) {
+        EXPECT_THAT(Texts(*month, TextRole::kScheduleNote), ElementsAre("2027年放假安排尚未发布（仅显示法定假日）"));
+    }
+    EXPECT_THAT(february.balloonTexts.at(6), HasSubstr("春节假期 休\n2027年放假安排尚未发布（仅显示法定假日）\n"));
+    EXPECT_THAT(february.balloonTexts.at(9), Not(HasSubstr("2027年放假安排")));
+}
+
+TEST(OffDayMonthTest, TheNoteTakesTheListsFirstLineOnlyInAYearWithoutItsSchedule) {
     const SkinTemplate skin = ShippedSkin("Default");
-    PlainDays days;
-    const MonthLayout layout = LayOutMonth(skin, Request(2027, 10, 7), days);
-    EXPECT_THAT(Badges(layout), IsEmpty());
-    EXPECT_THAT(layout.offDays, IsEmpty());
-    EXPECT_EQ(DayNumber(layout, 1)->style.color, skin.dayStyle.color);
+    FakeDays days;
+    days.festivals["2026-12-25"] = {Festival("圣诞节")};
+    const MonthLayout layout = LayOutMonth(skin, Request(2027, 1, 7, D(2026, 12, 20)), days);
+    std::vector<Rect> boxes;
+    for (const DisplayItem& item : layout.display.items) {
+        const auto* text = std::get_if<DisplayText>(&item);
+        if (text && (text->role == TextRole::kScheduleNote || text->role == TextRole::kListItem)) {
+            boxes.push_back(text->box);
+        }
+    }
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].top, skin.listArea->top);
+    EXPECT_EQ(boxes[1].top, boxes[0].bottom);
+    EXPECT_THAT(ListLines(layout), ElementsAre("5天后「圣诞节」", "元旦：1月1日为法定假日，共1天"));
+    EXPECT_THAT(Texts(LayOutMonth(skin, Request(2026, 12, 7, D(2026, 12, 20)), days), TextRole::kScheduleNote),
+                IsEmpty());
+    MonthLayoutRequest hidden = Request(2027, 1, 7, D(2026, 12, 20));
+    hidden.offDays = nullptr;
+    EXPECT_THAT(Texts(LayOutMonth(skin, hidden, days), TextRole::kScheduleNote), IsEmpty());
 }
 
 TEST(OffDayMonthTest, WithTheScheduleSwitchedOffNothingIsMarked) {
     const SkinTemplate skin = ShippedSkin("Default");
-    PlainDays days;
-    MonthLayoutRequest request = Request(2026, 10, 7, {2026, 9, 28});
+    FakeDays days;
+    MonthLayoutRequest request = Request(2026, 10, 7, D(2026, 9, 28));
     request.offDays = nullptr;
     const MonthLayout layout = LayOutMonth(skin, request, days);
     EXPECT_THAT(Badges(layout), IsEmpty());
@@ -182,8 +199,8 @@ TEST(OffDayMonthTest, WithTheScheduleSwitchedOffNothingIsMarked) {
 
 TEST(OffDayMonthTest, TodayOnADayOffKeepsTodaysColoursAndGetsItsBadge) {
     const SkinTemplate skin = ShippedSkin("Default");
-    PlainDays days;
-    const MonthLayout layout = LayOutMonth(skin, Request(2026, 10, 7, {2026, 10, 2}), days);
+    FakeDays days;
+    const MonthLayout layout = LayOutMonth(skin, Request(2026, 10, 7, D(2026, 10, 2)), days);
     ASSERT_NE(DayNumber(layout, 2), nullptr);
     EXPECT_EQ(DayNumber(layout, 2)->role, TextRole::kTodayNumber);
     EXPECT_EQ(DayNumber(layout, 2)->style.color, skin.todayStyle.color);
@@ -191,44 +208,67 @@ TEST(OffDayMonthTest, TodayOnADayOffKeepsTodaysColoursAndGetsItsBadge) {
 }
 
 TEST(OffDayMonthTest, TheBalloonNamesTheHolidayOrTheMakeUpDayAfterTheFestivals) {
-    PlainDays days;
+    FakeDays days;
     days.festivals["2026-10-01"] = {Festival("国庆节")};
     const MonthLayout layout = LayOutMonth(ShippedSkin("Default"), Request(2026, 10, 7), days);
     EXPECT_THAT(layout.balloonTexts.at(1), HasSubstr("马年\n国庆节\n国庆节假期 休\n"));
-    EXPECT_THAT(layout.balloonTexts.at(10), HasSubstr("马年\n调休上班 班\n"));
+    EXPECT_THAT(layout.balloonTexts.at(10), HasSubstr("马年\n国庆节调休上班 班\n"));
     EXPECT_THAT(layout.balloonTexts.at(8), Not(HasSubstr("休")));
-    EXPECT_EQ(OffDayBalloonText(layout.offDays.at(10)), "调休上班 班");
+    EXPECT_EQ(OffDayBalloonText(layout.offDays.at(10)), "国庆节调休上班 班");
 }
 
-TEST(OffDayMonthTest, TheDayMenuListsTheDaysHolidayLineLastAndItDoesNothing) {
+TEST(OffDayMonthTest, TheDayMenuListsTheDaysHolidayLineLastAndChoosingItTellsTheArrangement) {
     const std::vector<MenuItem> items = BuildDayMenu({"国庆节"}, "", "国庆节假期 休");
     ASSERT_EQ(items.size(), 8u);
     EXPECT_TRUE(items[6].IsSeparator());
     EXPECT_EQ(items[7].text, "国庆节假期 休");
     EXPECT_EQ(items[7].command, kOffDayItem);
     EXPECT_EQ(BuildDayMenu({}, "").size(), 4u);
+
+    struct Case {
+        Date day;
+        const char* arrangement;
+    };
+    const Case cases[] = {
+        {D(2026, 10, 10), "国庆节：10月1日至7日放假调休，共7天\n9月20日（周日）、10月10日（周六）上班"},
+        {D(2026, 9, 26), "中秋节：9月25日至27日放假，共3天"},
+        {D(2027, 2, 6), "春节：2月5日至8日为法定假日，共4天\n2027年放假安排尚未发布（仅显示法定假日）"},
+        {D(2026, 10, 8), ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(HolidayArrangementText(ShippedSchedule(), c.day), c.arrangement);
 }
 
 TEST(OffDayMonthTest, TheNextHolidayIsListedOnItsFirstDayOffAcrossAMonthBoundary) {
-    PlainDays days;
+    FakeDays days;
     days.festivals["2026-02-14"] = {Festival("情人节")};
     days.festivals["2026-02-17"] = {Festival("春节")};
-    const MonthLayout layout = LayOutMonth(ShippedSkin("Default"), Request(2026, 2, 7, {2026, 2, 1}), days);
-    EXPECT_THAT(ListLines(layout), ElementsAre("13天后「情人节」", "春节：2月15日至23日放假调休，共9天", "2月14日（周六）、2月28日（周六）上班",
-                                               "16天后「春节」"));
+    const MonthLayout layout = LayOutMonth(ShippedSkin("Default"), Request(2026, 2, 7, D(2026, 2, 1)), days);
+    EXPECT_THAT(ListLines(layout), ElementsAre("13天后「情人节」", "春节：2月15日至23日放假调休，共9天",
+                                               "2月14日（周六）、2月28日（周六）上班", "16天后「春节」"));
 }
 
 TEST(OffDayMonthTest, AHolidayUnderWayIsListedFirstAndAFarOneNotAtAll) {
-    PlainDays days;
+    FakeDays days;
     days.festivals["2026-02-20"] = {Festival("甲")};
     const SkinTemplate skin = ShippedSkin("Default");
-    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 2, 7, {2026, 2, 20}), days)),
-                ElementsAre("春节：2月15日至23日放假调休，共9天", "2月14日（周六）、2月28日（周六）上班", "今天「甲」！"));
+    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 2, 7, D(2026, 2, 20)), days)),
+                ElementsAre("春节：2月15日至23日放假调休，共9天", "2月28日（周六）上班", "今天「甲」！"));
     // From 24 February the next is 清明节 on 4 April, beyond the 30 days listed.
-    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 2, 7, {2026, 2, 24}), days)), IsEmpty());
-    MonthLayoutRequest off = Request(2026, 2, 7, {2026, 2, 20});
+    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 2, 7, D(2026, 2, 24)), days)), IsEmpty());
+    MonthLayoutRequest off = Request(2026, 2, 7, D(2026, 2, 20));
     off.forenotice.showHolidays = false;
     EXPECT_THAT(ListLines(LayOutMonth(skin, off, days)), ElementsAre("今天「甲」！"));
+}
+
+TEST(OffDayMonthTest, AMakeUpDayIsAnnouncedBeforeTheHolidayThatComesFirst) {
+    FakeDays days;
+    const SkinTemplate skin = ShippedSkin("Default");
+    // On 18 September the Sunday worked for 国庆节 comes before 中秋节.
+    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 9, 7, D(2026, 9, 18)), days)),
+                ElementsAre("国庆节调休：9月20日（周日）上班", "中秋节：9月25日至27日放假，共3天"));
+    // Once it is worked, 国庆节 names only the make-up day still to come.
+    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 9, 7, D(2026, 9, 28)), days)),
+                ElementsAre("国庆节：10月1日至7日放假调休，共7天", "10月10日（周六）上班"));
 }
 
 TEST(OffDayBadgeStyleTest, ATemplateMayPlaceAndColourTheBadgesInASectionOfItsOwn) {
@@ -241,8 +281,12 @@ TEST(OffDayBadgeStyleTest, ATemplateMayPlaceAndColourTheBadgesInASectionOfItsOwn
     EXPECT_EQ(skin.offDayBadge.workStyle.shadow, (Color{255, 1, 2, 3}));
     EXPECT_EQ(OffDayBadgeBox(Rect{100, 50, 150, 100}, skin.offDayBadge), (Rect{103, 83, 118, 98}));
 
-    const SkinTemplate plain = ReadSkinTemplate(ProfileDocument("[Settings]\nJieRi_FONT_COLOR=200,0,0\n"), {});
+    const SkinTemplate plain =
+        ReadSkinTemplate(ProfileDocument("[Settings]\nJieRi_FONT_COLOR=200,0,0\nDAYROW2_FONT_COLOR=100,100,101\n"), {});
     EXPECT_EQ(plain.offDayBadge.offStyle.color, (Color{255, 200, 0, 0})) << "the festival colour by default";
+    EXPECT_EQ(plain.offDayBadge.statutoryStyle.color, (Color{255, 150, 50, 51})) << "halfway to the second line's";
+    const SkinTemplate own = ReadSkinTemplate(ProfileDocument("[OffDays]\nSTATUTORY_COLOR=9,8,7\n"), {});
+    EXPECT_EQ(own.offDayBadge.statutoryStyle.color, (Color{255, 9, 8, 7}));
 }
 
 }  // namespace

@@ -27,9 +27,9 @@ TEST(PngHeader, ASoundHeaderGivesItsSize) {
 }
 
 TEST(PngHeader, OtherFormatsAndBrokenHeadersAreRefused) {
-    EXPECT_FALSE(PngSizeOfHeader("BM6\x0c\0\0\0\0\0\0" + std::string(40, '\0')));                  // a BMP
-    EXPECT_FALSE(PngSizeOfHeader(std::string("GIF89a") + std::string(40, '\0')));                   // a GIF
-    EXPECT_FALSE(PngSizeOfHeader(std::string("\xD7\xCD\xC6\x9A", 4) + std::string(40, '\0')));      // a metafile
+    EXPECT_FALSE(PngSizeOfHeader("BM6\x0c\0\0\0\0\0\0" + std::string(40, '\0')));               // a BMP
+    EXPECT_FALSE(PngSizeOfHeader(std::string("GIF89a") + std::string(40, '\0')));               // a GIF
+    EXPECT_FALSE(PngSizeOfHeader(std::string("\xD7\xCD\xC6\x9A", 4) + std::string(40, '\0')));  // a metafile
     EXPECT_FALSE(PngSizeOfHeader(Header(320, 280).substr(0, 24))) << "cut short";
     std::string wrongLength = Header(320, 280);
     wrongLength[11] = 14;

@@ -7,8 +7,8 @@
 #include "base/data_paths.h"
 #include "base/file_system.h"
 #include "base/profile_file.h"
-#include "view/tray_template.h"
 #include "tests/support/scratch_folder.h"
+#include "view/tray_template.h"
 
 namespace {
 
@@ -42,12 +42,22 @@ TEST(SkinTemplateTest, AConfigurationWithOnlyABodyDrawsTheGridInTahoma15) {
     EXPECT_FALSE(skin.tooltipBackground || skin.tooltipText);
 }
 
+TEST(SkinTemplateTest, TheTodaySpotAndTheFocusRingColourAreOptional) {
+    const SkinTemplate without = Skin("");
+    EXPECT_EQ(without.today, Rect{});
+    EXPECT_EQ(without.focusRingColor, (Color{230, 30, 110, 220}));
+    const SkinTemplate with = Skin("TODAY=150,20,170,40\r\nFOCUS_RING_COLOR=200,255,200,0\r\n");
+    EXPECT_EQ(with.today, (Rect{150, 20, 170, 40}));
+    EXPECT_EQ(with.focusRingColor, (Color{200, 255, 200, 0}));
+    EXPECT_EQ(Skin("FOCUS_RING_COLOR=255,200,0\r\n").focusRingColor, without.focusRingColor) << "argb takes four";
+}
+
 TEST(SkinTemplateTest, RectanglesNeedFourNumbersWithinSaneBounds) {
     const SkinTemplate skin = Skin(
-        "YEARSHOW=1,2,3\r\n"            // three numbers: absent
+        "YEARSHOW=1,2,3\r\n"             // three numbers: absent
         "MONTHSHOW=5, 6, 70, 80 px\r\n"  // spaces after commas and a tail are fine
-        "LISTRECT=5 ,6,70,80\r\n"       // a space before a comma stops the scan
-        "BODY=0,0,20000,300\r\n"        // wider than any picture
+        "LISTRECT=5 ,6,70,80\r\n"        // a space before a comma stops the scan
+        "BODY=0,0,20000,300\r\n"         // wider than any picture
         "YEARBACK=-4,-4,-1,-1\r\n");
     EXPECT_FALSE(skin.yearBox.has_value());
     EXPECT_EQ(skin.monthBox, (Rect{5, 6, 70, 80}));
@@ -143,9 +153,10 @@ TEST(ScanIntegersTest, ReadsLikeSscanfWithCommas) {
 
 class TemplateFolderTest : public ::testing::Test {
 protected:
-    std::string Folder() const { return folder_.string(); }
-    void Write(const std::string& path, const std::string& contents) {
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    // An installation in a folder named in any script.
+    std::filesystem::path Folder() const { return folder_ / std::filesystem::u8path(u8"한글 😀"); }
+    void Write(const std::filesystem::path& path, const std::string& contents) {
+        std::filesystem::create_directories(path.parent_path());
         ASSERT_TRUE(ReplaceFileAtomically(path, contents));
     }
     ScratchFolder scratch_{"solvane-skin-"};

@@ -1,5 +1,6 @@
 #include "view/win/almanac_page_dialog.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,111 +9,159 @@
 #include "base/win/dialog_window.h"
 #include "base/win/gbk_text.h"
 #include "base/win/scoped_win.h"
-#include "calendar/gregorian.h"
 #include "calendar/lunar_calendar.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-// Dialog units to pixels, horizontally, in the dialog's own font.
-int DialogUnitsWide(HWND dialog, int units) {
-    RECT r{0, 0, units, 0};
-    MapDialogRect(dialog, &r);
-    return r.right;
+// A font of the dialog's face, `num`/`den` times its size.
+HFONT ScaledDialogFont(HWND dialog, int num, int den, bool bold) {
+    LOGFONTW look{};
+    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    if (!dialogFont || !GetObjectW(dialogFont, sizeof look, &look)) return nullptr;
+    look.lfHeight = look.lfHeight * num / den;
+    if (bold) look.lfWeight = FW_BOLD;
+    return CreateFontIndirectW(&look);
 }
+
+// The columns of the 时辰 table.
+constexpr const char* kHourColumns[] = {"时辰", "时间", "干支", "值神", "吉凶", "冲"};
+
+// 宜 in green and 忌 in red, as printed almanacs colour them.
+constexpr COLORREF kYiColour = RGB(0, 112, 48);
+constexpr COLORREF kJiColour = RGB(176, 16, 16);
 
 class AlmanacPageDialog : public DialogWindow {
 public:
-    AlmanacPageDialog(HWND owner, int year, int month, int day) : owner_(owner), date_(MakeDate(year, month, day)) {}
+    explicit AlmanacPageDialog(const Date& date) : date_(date) {}
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (resizer_.OnMessage(message, wParam, lParam, result)) return true;
-        switch (message) {
-            case WM_INITDIALOG:
-                OnInitDialog();
-                // The buttons have the keyboard; focusing the page would
-                // select all its text.
-                SetFocus(GetDlgItem(hwnd(), IDOK));
-                result = FALSE;
+        if (message != WM_CTLCOLORSTATIC) return false;
+        const HWND control = reinterpret_cast<HWND>(lParam);
+        COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+        if (control == Item(IDC_PAGE_YI)) {
+            ink = kYiColour;
+        } else if (control == Item(IDC_PAGE_JI)) {
+            ink = kJiColour;
+        } else if (control != Item(IDC_PAGE_TEXT)) {
+            return false;
+        }
+        // The page reads as paper, not as a greyed-out field.
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        SetTextColor(reinterpret_cast<HDC>(wParam), ink);
+        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        return true;
+    }
+
+    bool OnCommand(int id, int) override {
+        switch (id) {
+            case IDOK:
+                EndModal(IDCANCEL);
                 return true;
-            case WM_CTLCOLORSTATIC:
-                // The page reads as paper, not as a greyed-out field.
-                if (reinterpret_cast<HWND>(lParam) != GetDlgItem(hwnd(), IDC_PAGE_TEXT)) return false;
-                SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-                SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-                result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            case IDC_PAGE_PREVIOUS:
+                Walk(-1);
                 return true;
-            case WM_COMMAND:
-                switch (LOWORD(wParam)) {
-                    case IDOK:
-                    case IDCANCEL:
-                        EndDialog(hwnd(), IDCANCEL);
-                        return true;
-                    case IDC_PAGE_PREVIOUS:
-                        Walk(-1);
-                        return true;
-                    case IDC_PAGE_NEXT:
-                        Walk(1);
-                        return true;
-                    default:
-                        return false;
-                }
+            case IDC_PAGE_NEXT:
+                Walk(1);
+                return true;
             default:
                 return false;
         }
     }
 
-private:
-    void OnInitDialog() {
-        CenterOverOwner(hwnd(), owner_);
-        ShowInTaskbarWhenAlone(hwnd());
-        icons_.SetWindowIcons(hwnd(), IDI_APPLICATION_ICON);
-        // The date stands out in the dialog's own font, half as large again
-        // (its regular weight: the face's Chinese fallback is found for it).
-        LOGFONTW look{};
-        const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-        if (dialogFont && GetObjectW(dialogFont, sizeof look, &look)) {
-            look.lfHeight = look.lfHeight * 3 / 2;
-            titleFont_.reset(CreateFontIndirectW(&look));
-            if (titleFont_) {
-                SendDlgItemMessageW(hwnd(), IDC_PAGE_DATE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), TRUE);
-            }
+    bool OnInitDialog() override {
+        // The date stands out in the dialog's own face, half as large again
+        // (its regular weight: the face's Chinese fallback is found for it);
+        // 宜 and 忌, what the page is opened for, a third larger and bold.
+        titleFont_.reset(ScaledDialogFont(hwnd(), 3, 2, false));
+        listsFont_.reset(ScaledDialogFont(hwnd(), 4, 3, true));
+        if (titleFont_) SendDlgItemMessageW(hwnd(), IDC_PAGE_DATE, WM_SETFONT, FontParam(titleFont_), TRUE);
+        if (listsFont_) {
+            SendDlgItemMessageW(hwnd(), IDC_PAGE_YI, WM_SETFONT, FontParam(listsFont_), TRUE);
+            SendDlgItemMessageW(hwnd(), IDC_PAGE_JI, WM_SETFONT, FontParam(listsFont_), TRUE);
         }
-        const HWND hours = GetDlgItem(hwnd(), IDC_PAGE_HOURS);
-        list_view::Setup(hours,
-                         {{"时辰", DialogUnitsWide(hwnd(), 24)},
-                          {"时间", DialogUnitsWide(hwnd(), 26)},
-                          {"干支", DialogUnitsWide(hwnd(), 22)},
-                          {"值神", DialogUnitsWide(hwnd(), 22)},
-                          {"吉凶", DialogUnitsWide(hwnd(), 22)},
-                          {"冲", DialogUnitsWide(hwnd(), 36)}},
-                         false, nullptr);
-        resizer_.Attach(hwnd());
-        resizer_.Anchor(IDC_PAGE_DATE, DialogResizer::kGrowRight);
-        resizer_.Anchor(IDC_PAGE_LUNAR, DialogResizer::kGrowRight);
-        resizer_.Anchor(IDC_PAGE_TEXT, DialogResizer::kGrowRight | DialogResizer::kGrowDown);
-        resizer_.Anchor(IDC_PAGE_HOURS, DialogResizer::kMoveRight | DialogResizer::kGrowDown);
-        resizer_.Anchor(IDC_PAGE_PREVIOUS, DialogResizer::kMoveDown);
-        resizer_.Anchor(IDC_PAGE_NEXT, DialogResizer::kMoveDown);
-        resizer_.Anchor(IDOK, DialogResizer::kMoveRight | DialogResizer::kMoveDown);
+        std::vector<list_view::Column> columns;
+        for (const char* title : kHourColumns) columns.push_back({title, 64});
+        list_view::Setup(Item(IDC_PAGE_HOURS), columns, false, nullptr);
         ShowPage();
+        WidenForHours();
+        resizer().Attach(hwnd());
+        resizer().Anchor(IDC_PAGE_DATE, DialogResizer::kGrowRight);
+        resizer().Anchor(IDC_PAGE_LUNAR, DialogResizer::kGrowRight);
+        resizer().Anchor(IDC_PAGE_YI, DialogResizer::kGrowRight);
+        resizer().Anchor(IDC_PAGE_JI, DialogResizer::kGrowRight);
+        resizer().Anchor(IDC_PAGE_TEXT, DialogResizer::kGrowRight | DialogResizer::kGrowDown);
+        resizer().Anchor(IDC_PAGE_HOURS, DialogResizer::kMoveRight | DialogResizer::kGrowDown);
+        resizer().Anchor(IDC_PAGE_PREVIOUS, DialogResizer::kMoveDown);
+        resizer().Anchor(IDC_PAGE_NEXT, DialogResizer::kMoveDown);
+        resizer().Anchor(IDOK, DialogResizer::kMoveRight | DialogResizer::kMoveDown);
+        // The buttons have the keyboard; focusing the page would select all
+        // its text.
+        SetFocus(Item(IDOK));
+        return false;
     }
 
+private:
+    static WPARAM FontParam(const ScopedFont& font) { return reinterpret_cast<WPARAM>(font.get()); }
+
     void Walk(int days) {
-        const SystemTime next = AddDays(date_, days);
-        if (next.year < kFirstLunarYear || next.year > kLastLunarYear) return;
+        const Date next = date_ + days;
+        if (next.year() < kFirstLunarYear || next.year() > kLastLunarYear) return;
         date_ = next;
         ShowPage();
     }
 
+    // The 时辰 columns are as wide as their texts in the font the table has at
+    // this scale (a Chinese fallback face is wider than dialog units assume);
+    // the dialog grows so that the table shows them all without scrolling.
+    void WidenForHours() {
+        const HWND hours = Item(IDC_PAGE_HOURS);
+        int needed = GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
+        int column = 0;
+        const auto textWidth = [hours](const std::string& gbk) {
+            const std::wstring text = WideFromGbk(gbk);
+            return static_cast<int>(
+                SendMessageW(hours, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        };
+        for (const char* title : kHourColumns) {
+            // The widest cell or the title, with the list's padding on both
+            // sides of it.
+            int widest = textWidth(title);
+            for (int row = 0; row < list_view::Count(hours); ++row)
+                widest = std::max(widest, textWidth(list_view::Cell(hours, row, column)));
+            SendMessageW(hours, LVM_SETCOLUMNWIDTH, column, widest + 16);
+            needed += widest + 16;
+            ++column;
+        }
+        RECT list{};
+        GetWindowRect(hours, &list);
+        const int missing = needed - (list.right - list.left);
+        if (missing <= 0) return;
+        RECT window{};
+        GetWindowRect(hwnd(), &window);
+        SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left + missing, window.bottom - window.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hours, nullptr, 0, 0, list.right - list.left + missing, list.bottom - list.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT close{};
+        GetWindowRect(Item(IDOK), &close);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&close), 2);
+        SetWindowPos(Item(IDOK), nullptr, close.left + missing, close.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
     void ShowPage() {
-        const almanac_gen::AlmanacPage page = almanac_gen::AlmanacPageOf(date_.year, date_.month, date_.day);
+        const almanac_gen::AlmanacPage page = almanac_gen::AlmanacPageOf(date_);
         SetDialogItemText(hwnd(), IDC_PAGE_DATE, page.solarDate);
         SetDialogItemText(hwnd(), IDC_PAGE_LUNAR, "农历" + page.lunarDate + "  " + page.zodiac + "年");
         std::string text;
         for (const auto& [name, value] : almanac_gen::AlmanacPageEntries(page)) {
             if (name == "阳历" || name == "农历") continue;  // in the heading
+            if (name == "宜" || name == "忌") {
+                SetDialogItemText(hwnd(), name == "宜" ? IDC_PAGE_YI : IDC_PAGE_JI, name + "：" + value);
+                continue;
+            }
             text += (text.empty() ? "" : "\r\n") + name + "：" + value;
         }
         SetDialogItemText(hwnd(), IDC_PAGE_TEXT, text);
@@ -128,21 +177,18 @@ private:
         InvalidateRect(hours, nullptr, TRUE);
 
         // The almanac reaches from 1901 to 2099; the walk stops at its ends.
-        const SystemTime before = AddDays(date_, -1), after = AddDays(date_, 1);
-        EnableWindow(GetDlgItem(hwnd(), IDC_PAGE_PREVIOUS), before.year >= kFirstLunarYear);
-        EnableWindow(GetDlgItem(hwnd(), IDC_PAGE_NEXT), after.year <= kLastLunarYear);
+        EnableWindow(GetDlgItem(hwnd(), IDC_PAGE_PREVIOUS), (date_ - 1).year() >= kFirstLunarYear);
+        EnableWindow(GetDlgItem(hwnd(), IDC_PAGE_NEXT), (date_ + 1).year() <= kLastLunarYear);
     }
 
-    HWND owner_;
-    SystemTime date_;
-    DialogResizer resizer_;
-    DialogIcons icons_;
+    Date date_;
     ScopedFont titleFont_;
+    ScopedFont listsFont_;
 };
 
 }  // namespace
 
-void ShowAlmanacPage(HWND owner, int year, int month, int day) {
-    AlmanacPageDialog dialog(owner, year, month, day);
+void ShowAlmanacPage(HWND owner, const Date& date) {
+    AlmanacPageDialog dialog(date);
     dialog.RunModal(IDD_ALMANAC_PAGE, owner);
 }

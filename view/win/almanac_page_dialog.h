@@ -5,5 +5,7 @@
 
 #include <windows.h>
 
+#include "calendar/date.h"
+
 // Modal over `owner`; the date must lie in 1901-01-01 ... 2099-12-31.
-void ShowAlmanacPage(HWND owner, int year, int month, int day);
+void ShowAlmanacPage(HWND owner, const Date& date);

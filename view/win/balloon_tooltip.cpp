@@ -11,8 +11,9 @@
 #include "base/win/gbk_text.h"
 #include "base/win/rect_win.h"
 #include "base/win/screen_dpi.h"
-#include "view/dpi_scale.h"
+#include "base/window_placement.h"
 #include "view/balloon_text.h"
+#include "view/dpi_scale.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr int kShowFor = 30000;  // ms
 // Pixels at 100 %, scaled to the owner's DPI like the balloon's font.
 constexpr int kBalloonTextMargin = 10;  // pixels between the balloon's edge and its text
 constexpr int kCustomaryWidth = 260;    // pixels: the narrowest wrapping width balloons have
+constexpr int kReadingChars = 36;       // Chinese characters: the widest line read at a glance
 
 // The width the system gives one line, in pixels (what sizes the balloon).
 int MeasuredWidth(HDC dc, const std::wstring& line) {
@@ -105,11 +107,16 @@ std::wstring PaddedToItsInk(HDC dc, std::wstring text) {
     return text.replace(lines[widestLine].first, lines[widestLine].second, line);
 }
 
+RECT WorkAreaOf(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return RECT{};
+    return info.rcWork;
+}
+
 int WorkAreaWidth(HWND window) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
-    return monitor.rcWork.right - monitor.rcWork.left;
+    const RECT work = WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+    return work.right - work.left;
 }
 
 COLORREF ToColorRef(const Color& c) { return RGB(c.red, c.green, c.blue); }
@@ -120,9 +127,8 @@ void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active) 
     window_.reset();
     owner_ = owner;
     window_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                  WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
+                                  WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr));
     const HWND tip = window_.get();
     if (!tip) return;
     // The text comes laid out in lines (AddRegion), none wider than the work
@@ -149,11 +155,15 @@ void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::string& g
         const ScopedWindowDc dc(window_.get());
         const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window_.get(), WM_GETFONT, 0, 0));
         const ScopedSelection selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-        const int frame = ScaleForDpi(2 * kBalloonTextMargin + 8, WindowDpi(owner_));
+        const unsigned dpi = WindowDpi(owner_);
+        const int frame = ScaleForDpi(2 * kBalloonTextMargin + 8, dpi);
+        const int available = std::max(0, WorkAreaWidth(owner_) - frame);
+        // A line of kReadingChars characters in the balloon's own font.
+        const int reading = dc ? MeasuredWidth(dc.get(), std::wstring(kReadingChars, L'\u6C49')) : 0;
+        const int widest = reading > 0 ? std::min(reading, available) : available;
         text = WideFromGbk(WrapBalloonText(
-            gbkText,
-            [&](const std::string& line) { return dc ? MeasuredWidth(dc.get(), WideFromGbk(line)) : 0; },
-            std::max(0, WorkAreaWidth(owner_) - frame)));
+            gbkText, [&](const std::string& line) { return dc ? MeasuredWidth(dc.get(), WideFromGbk(line)) : 0; },
+            std::min(ScaleForDpi(kCustomaryWidth, dpi), widest), widest));
         if (dc) text = PaddedToItsInk(dc.get(), text);
     }
     TTTOOLINFOW tool{};
@@ -178,4 +188,32 @@ void BalloonTooltip::Relay(HWND owner, UINT message, WPARAM wParam, LPARAM lPara
     const DWORD position = GetMessagePos();
     relayed.pt = POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     SendMessageW(window_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool BalloonTooltip::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (!window_ || header.hwndFrom != window_.get() || header.code != TTN_SHOW) return false;
+    // The balloon opens where the pointer is; near a screen edge it is moved
+    // back onto the work area of the monitor the pointer is on.
+    RECT shown{};
+    POINT pointer{};
+    if (!GetWindowRect(window_.get(), &shown) || !GetCursorPos(&pointer)) return false;
+    const Rect work = RectFrom(WorkAreaOf(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST)));
+    if (work.IsEmpty()) return false;
+    Rect kept = ClampToWorkArea(RectFrom(shown), work);
+    if (kept == RectFrom(shown)) return false;
+    // Pushed down over the pointer, the balloon would take the clicks meant
+    // for the day under it: then it goes below the pointer instead.
+    const auto covers = [&](const Rect& r) {
+        const RECT area = ToRECT(r);
+        return PtInRect(&area, pointer) != FALSE;
+    };
+    if (covers(kept)) {
+        const int height = kept.bottom - kept.top;
+        const int below = pointer.y + GetSystemMetrics(SM_CYCURSOR) / 2;
+        kept = ClampToWorkArea(Rect{kept.left, below, kept.right, below + height}, work);
+        if (covers(kept)) return false;
+    }
+    SetWindowPos(window_.get(), nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    result = TRUE;  // the balloon keeps the place given to it
+    return true;
 }

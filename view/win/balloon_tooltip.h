@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "base/win/scoped_win.h"
 #include "base/rect.h"
+#include "base/win/scoped_win.h"
 #include "view/template_values.h"
 
 struct BalloonLook {
@@ -21,14 +21,19 @@ class BalloonTooltip {
 public:
     // Destroys the previous balloon and creates a new, empty one owned by
     // `owner`: shown at once, for up to 30 seconds, top-most, in the given
-    // colours; active only when `active`. It is as wide as its widest line
-    // (WrapBalloonText), never cut.
+    // colours; active only when `active`. It is as wide as its widest line,
+    // longer lines wrapped at a reading width (WrapBalloonText), never cut.
     void Recreate(HWND owner, const BalloonLook& look, bool active);
     void Destroy() { window_.reset(); }
 
     // One region of the owner's client area with its text (GBK); `id` tells
     // the regions apart (the day of the month).
     void AddRegion(UINT id, const Rect& region, const std::string& gbkText);
+
+    // The owner's WM_NOTIFY: keeps a balloon about to show inside the work
+    // area of its monitor. True when the message was the balloon's and was
+    // handled (`result` set).
+    bool OnNotify(const NMHDR& header, LRESULT& result);
 
     // Hands a mouse message of the owner to the balloon.
     void Relay(HWND owner, UINT message, WPARAM wParam, LPARAM lParam);

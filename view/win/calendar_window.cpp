@@ -1,10 +1,14 @@
 #include "view/win/calendar_window.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "base/data_paths.h"
+#include "base/win/dialog_kit.h"
 #include "base/win/gbk_text.h"
 #include "base/win/popup_menu.h"
 #include "base/win/rect_win.h"
@@ -15,6 +19,7 @@
 #include "calendar/win/system_time.h"
 #include "festivals/win/open_festival_help.h"
 #include "resources/resource_ids.h"
+#include "view/accessible_month.h"
 #include "view/dpi_scale.h"
 #include "view/win/almanac_page_dialog.h"
 #include "view/win/display_list_renderer.h"
@@ -25,12 +30,33 @@ namespace {
 // Opens a menu of choices at the cursor; the chosen value, or 0.
 int PickFromMenu(HWND owner, const std::vector<MenuChoice>& choices) {
     std::vector<MenuItem> items;
-    for (size_t i = 0; i < choices.size(); ++i) items.push_back(MenuItem::Command(static_cast<int>(i) + 1, choices[i].text));
+    for (size_t i = 0; i < choices.size(); ++i)
+        items.push_back(MenuItem::Command(static_cast<int>(i) + 1, choices[i].text));
     const int picked = ChooseFromMenu(owner, items);
     return picked > 0 && static_cast<size_t>(picked) <= choices.size() ? choices[picked - 1].value : 0;
 }
 
 POINT ClientPointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+static_assert(key_code::kEnter == VK_RETURN && key_code::kEscape == VK_ESCAPE && key_code::kPageUp == VK_PRIOR &&
+                  key_code::kPageDown == VK_NEXT && key_code::kHome == VK_HOME && key_code::kLeft == VK_LEFT &&
+                  key_code::kUp == VK_UP && key_code::kRight == VK_RIGHT && key_code::kDown == VK_DOWN &&
+                  key_code::kApps == VK_APPS && key_code::kF10 == VK_F10,
+              "the key map's codes are Windows' virtual keys");
+
+// In high contrast the balloon keeps the system's colours, whatever the
+// template says: the user chose those colours to be able to read at all.
+bool HighContrastOn() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+bool MovedFarEnoughToDrag(POINT from, POINT to) {
+    return std::abs(to.x - from.x) > GetSystemMetrics(SM_CXDRAG) ||
+           std::abs(to.y - from.y) > GetSystemMetrics(SM_CYDRAG);
+}
 
 bool IsMouseMessage(UINT message) {
     switch (message) {
@@ -49,25 +75,32 @@ bool IsMouseMessage(UINT message) {
 
 }  // namespace
 
-CalendarWindow::CalendarWindow(std::string settingsFile, std::string moduleFolder,
+CalendarWindow::CalendarWindow(std::filesystem::path settingsFile, std::filesystem::path moduleFolder,
                                NotificationWindow::SoundSwitch playNoticeSound)
     : settingsFile_(std::move(settingsFile)),
       moduleFolder_(std::move(moduleFolder)),
       playNoticeSound_(std::move(playNoticeSound)),
-      monthView_(sources_, InstalledFontFamilies(), LocalToday) {}
+      monthView_(sources_, InstalledFontFamilies(), LocalToday),
+      planning_(sources_, sources_.offDays(), marks_,
+                PlanningWindows::Host{LocalToday, [this](const Date& date, bool ring) { GoTo(date, ring); },
+                                      [this] { Rebuild(month()); }}) {}
 
-bool CalendarWindow::Create(HWND shell, MessageLoop& loop) { return CreateModeless(IDD_CALENDAR_WINDOW, shell, &loop); }
+bool CalendarWindow::Create(HWND shell, MessageLoop& loop) {
+    loop_ = &loop;
+    return CreateModeless(IDD_CALENDAR_WINDOW, shell, &loop);
+}
 bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (IsMouseMessage(message)) balloon_.Relay(hwnd(), message, wParam, lParam);
     switch (message) {
-        case WM_INITDIALOG:
-            result = OnInitDialog();
-            return true;
         case WM_DESTROY:
             OnDestroy();
             return true;
         case WM_DPICHANGED:
-            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            // Only Windows sends it with a rectangle; anyone may send it.
+            if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam)) {
+                const Rect place{suggested->left, suggested->top, suggested->right, suggested->bottom};
+                if (IsUsableDpiChange(HIWORD(wParam), &place)) OnDpiChanged(HIWORD(wParam), *suggested);
+            }
             return true;
         case WM_DISPLAYCHANGE:
             // A monitor removed or its resolution changed: kept on the one it is
@@ -76,6 +109,7 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             return true;
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETWORKAREA) ClampToWorkArea(hwnd());  // a task bar moved or grew
+            if (wParam == SPI_SETHIGHCONTRAST) Rebuild(month());     // the balloon's colours
             return false;
         case WM_LBUTTONDOWN:
             OnLeftButtonDown(ClientPointOf(lParam));
@@ -92,18 +126,45 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case WM_LBUTTONDBLCLK:
             OnLeftDoubleClick(ClientPointOf(lParam));
             return true;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // F10 comes as a system key; Shift+F10 opens the day menu.
+            if (message == WM_SYSKEYDOWN && wParam != VK_F10) return false;
+            OnKeyDown(wParam);
+            return true;
+        case WM_NOTIFY:
+            return balloon_.OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+        case WM_GETDLGCODE:
+            // The window has no controls: the arrows, Enter and Esc are its
+            // own, not the dialog manager's.
+            result = DLGC_WANTALLKEYS | DLGC_WANTARROWS;
+            return true;
+        case WM_MOUSEWHEEL:
+            OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) != 0);
+            return true;
+        case WM_KILLFOCUS:
+            wheel_.Reset();
+            return false;
+        case WM_ACTIVATE:
+            // A dialog gives the keyboard to its first control; this one has
+            // none and takes it itself.
+            if (LOWORD(wParam) != WA_INACTIVE) SetFocus(hwnd());
+            return false;
+        case WM_GETOBJECT:
+            result = accessible_.Answer(hwnd(), wParam, lParam, [this] { return DescribeForReaders(); });
+            return result != 0;
         case WM_SETCURSOR:
             if (!OnSetCursor()) return false;
             result = TRUE;
             return true;
-        case WM_COMMAND:
-            // Enter and Esc reach a dialog as IDOK and IDCANCEL; this window
-            // is closed only through the tray menu.
-            return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
         default:
             return false;
     }
 }
+
+// Enter and Esc reach a dialog as IDOK and IDCANCEL; this window is closed
+// only through the tray menu.
+bool CalendarWindow::OnCommand(int id, int) { return id == IDOK || id == IDCANCEL; }
 
 bool CalendarWindow::OnInitDialog() {
     hasOwnPlace_ = RestorePlacement(hwnd(), kPlacementNumber, settingsFile_);
@@ -112,6 +173,7 @@ bool CalendarWindow::OnInitDialog() {
     notification_.Create(playNoticeSound_, moduleFolder_);
     sources_.LoadFolder(moduleFolder_);
     monthView_.offDays = &sources_.offDays();
+    monthView_.marks = &marks_;
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
     return false;  // the window takes no focus
@@ -120,28 +182,39 @@ bool CalendarWindow::OnInitDialog() {
 void CalendarWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     // Moved onto a monitor of another scale: drawn anew at the new one, where
     // Windows suggests, and still under the cursor while it is dragged.
-    if (dragging_) grab_ = Point{ScaleForDpi(UnscaleForDpi(grab_.x, dpi_), dpi), ScaleForDpi(UnscaleForDpi(grab_.y, dpi_), dpi)};
+    if (dragging_)
+        grab_ = Point{ScaleForDpi(UnscaleForDpi(grab_.x, dpi_), dpi), ScaleForDpi(UnscaleForDpi(grab_.y, dpi_), dpi)};
     snapLines_.distance = ScaleForDpi(kSnapDistance, dpi);
     dpi_ = dpi;
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Rebuild(year(), month());
+    Rebuild(month());
 }
 
 void CalendarWindow::OnDestroy() {
+    accessible_.Disconnect();
     SavePlacement(hwnd(), kPlacementNumber, settingsFile_);
     sources_.Close();
     balloon_.Destroy();
     notification_.Destroy();
 }
 
-void CalendarWindow::Rebuild(int year, int month) {
+void CalendarWindow::Rebuild(const YearMonth& month) {
+    // A schedule edited by hand shows at the next rebuild, as templates do.
+    sources_.ReloadOffDaysIfChanged();
+    // The ring shows the day gone to while its month is shown.
+    if (marks_.ringed && !month.Holds(*marks_.ringed)) marks_.ringed.reset();
     MonthOptions shown = optionsSource_();
     shown.dpi = dpi_;
-    monthView_.Rebuild(shown, year, month);
+    monthView_.Rebuild(shown, month);
     if (!hwnd()) return;
 
     const SkinTemplate& skin = monthView_.skin();
-    balloon_.Recreate(hwnd(), BalloonLook{skin.tooltipBackground, skin.tooltipText}, options().showBalloon != 0);
+    // The window has no caption to show it, but screen readers and the
+    // task switcher name it by the month it shows.
+    SetWindowTextW(hwnd(),
+                   WideFromGbk(std::to_string(month.year()) + "年" + std::to_string(month.month()) + "月").c_str());
+    balloon_.Recreate(hwnd(), HighContrastOn() ? BalloonLook{} : BalloonLook{skin.tooltipBackground, skin.tooltipText},
+                      options().showBalloon != 0);
     for (const auto& [day, cell] : monthView_.cells()) {
         const auto text = monthView_.balloonTexts().find(day);
         balloon_.AddRegion(static_cast<UINT>(day), cell,
@@ -152,6 +225,129 @@ void CalendarWindow::Rebuild(int year, int month) {
 
 void CalendarWindow::Redraw() {
     if (hwnd()) Present();
+}
+
+void CalendarWindow::GoTo(const Date& date, bool ring) {
+    if (ring) {
+        marks_.ringed = date;
+    } else {
+        marks_.ringed.reset();
+    }
+    Rebuild(YearMonth::Of(date));
+}
+
+void CalendarWindow::OpenGoodDays(const Date& from) { planning_.OpenGoodDays(hwnd(), loop_, from); }
+
+void CalendarWindow::OpenLeavePlanner(int year) { planning_.OpenLeavePlanner(hwnd(), loop_, year); }
+
+void CalendarWindow::OpenGoToDate(const Date& start) { planning_.GoToDate(hwnd(), start); }
+
+void CalendarWindow::ShowAndFocus() {
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    SetFocus(hwnd());
+}
+
+void CalendarWindow::GoToToday() {
+    const Date today = LocalToday();
+    GoTo(today, marks_.ringed.has_value());
+    if (marks_.ringed) AnnounceRing();
+}
+
+void CalendarWindow::OnKeyDown(WPARAM key) {
+    const CalendarKeyCommand command = CommandOfKey(static_cast<int>(key), GetKeyState(VK_CONTROL) < 0,
+                                                    GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0);
+    // The ring shows from the first key on: a mouse user never sees it.
+    const Date today = LocalToday();
+    const Date ringed = marks_.ringed.value_or(RingStart(month(), today));
+    switch (command) {
+        case CalendarKeyCommand::kNone:
+            return;
+        case CalendarKeyCommand::kGoToDate:
+            OpenGoToDate(marks_.ringed.value_or(month().FirstDay()));
+            return;
+        case CalendarKeyCommand::kHide:
+            Hide();
+            return;
+        case CalendarKeyCommand::kOpenAlmanacPage:
+            MoveRing(ringed);
+            ShowAlmanacPage(hwnd(), ringed);
+            return;
+        case CalendarKeyCommand::kDayMenu:
+            MoveRing(ringed);
+            ShowDayMenuAtRing();
+            return;
+        default:
+            if (const std::optional<Date> target = RingTarget(command, ringed, today)) MoveRing(*target);
+            return;
+    }
+}
+
+void CalendarWindow::MoveRing(const Date& date) {
+    if (marks_.ringed == date) return;
+    GoTo(date, true);
+    AnnounceRing();
+}
+
+void CalendarWindow::AnnounceRing() {
+    if (!marks_.ringed || GetFocus() != hwnd()) return;
+    const AccessibleMonthView view = DescribeForReaders();
+    for (size_t i = 0; i < view.children.size(); ++i) {
+        if (view.children[i].focused) AccessibleMonth::AnnounceFocus(hwnd(), static_cast<int>(i + 1));
+    }
+}
+
+void CalendarWindow::ShowDayMenuAtRing() {
+    const auto cell = monthView_.cells().find(marks_.ringed ? marks_.ringed->day() : 0);
+    if (cell == monthView_.cells().end()) return;
+    const Rect& box = cell->second;
+    const POINT middle{box.left + box.Width() / 2, box.top + box.Height() / 2};
+    // At the ring, wherever the pointer is.
+    POINT screen = middle;
+    ClientToScreen(hwnd(), &screen);
+    ShowDayMenu(middle, &screen);
+}
+
+void CalendarWindow::OnMouseWheel(int delta, bool control) {
+    const int months = MonthsForWheel(wheel_.Add(delta), control);
+    if (months == 0) return;
+    const YearMonth shown = StepMonths(month(), months);
+    if (shown == month()) return;
+    if (!marks_.ringed) {
+        Rebuild(shown);
+        return;
+    }
+    // The ring goes along, on the same day or the month's last.
+    MoveRing(*shown.Day(std::min(marks_.ringed->day(), shown.DayCount())));
+}
+
+AccessibleMonthView CalendarWindow::DescribeForReaders() const {
+    AccessibleMonthView view;
+    view.name = AccessibleMonthName(month());
+    const HotSpots spots = NavigationSpots();
+    const std::pair<HotSpot, Rect> buttons[] = {{HotSpot::kYearBack, spots.yearBack},
+                                                {HotSpot::kYearNext, spots.yearNext},
+                                                {HotSpot::kMonthBack, spots.monthBack},
+                                                {HotSpot::kMonthNext, spots.monthNext},
+                                                {HotSpot::kToday, spots.today}};
+    for (const auto& [spot, box] : buttons) {
+        if (box.Width() > 0 && box.Height() > 0)
+            view.children.push_back({ROLE_SYSTEM_PUSHBUTTON, AccessibleSpotName(spot), "", box, false});
+    }
+    const Date today = LocalToday();
+    for (const auto& [day, cell] : monthView_.cells()) {
+        const auto info = monthView_.days().find(day);
+        if (info == monthView_.days().end()) continue;
+        const auto offDay = monthView_.offDayCells().find(day);
+        const auto balloon = monthView_.balloonTexts().find(day);
+        view.children.push_back(
+            {ROLE_SYSTEM_CELL,
+             AccessibleDayName(info->second, today,
+                               offDay == monthView_.offDayCells().end() ? nullptr : &offDay->second),
+             balloon == monthView_.balloonTexts().end() ? std::string() : balloon->second, cell,
+             marks_.ringed == info->second.date});
+    }
+    return view;
 }
 
 void CalendarWindow::Present() {
@@ -168,15 +364,15 @@ void CalendarWindow::Present() {
     if (!hasOwnPlace_ || window.Width() != picture.width() || window.Height() != picture.height()) {
         // A window without its own place yet is centred on the primary monitor.
         const RECT work = hasOwnPlace_ ? WorkAreaFor(current) : PrimaryWorkArea();
-        const Rect placed = PlaceResizedWindow(window, picture.width(), picture.height(), hasOwnPlace_,
-                                               RectFrom(work));
+        const Rect placed = PlaceResizedWindow(window, picture.width(), picture.height(), hasOwnPlace_, RectFrom(work));
         corner = POINT{placed.left, placed.top};
     }
     if (PresentLayered(hwnd(), picture, &corner)) hasOwnPlace_ = true;
 }
 
 HotSpots CalendarWindow::NavigationSpots() const {
-    return HotSpots{monthView_.yearBack(), monthView_.yearNext(), monthView_.monthBack(), monthView_.monthNext()};
+    return HotSpots{monthView_.yearBack(), monthView_.yearNext(), monthView_.monthBack(), monthView_.monthNext(),
+                    monthView_.todaySpot()};
 }
 
 void CalendarWindow::ApplyWindowStyle(WindowStyle style) {
@@ -191,24 +387,34 @@ void CalendarWindow::ApplyWindowStyle(WindowStyle style) {
 
 void CalendarWindow::ReloadFestivals() {
     sources_.ReloadFestivals();
-    Rebuild(year(), month());
+    Rebuild(month());
 }
 
 void CalendarWindow::ReloadReminders() {
     sources_.ReloadReminders();
-    Rebuild(year(), month());
+    Rebuild(month());
+}
+
+MonthSources::Waiting CalendarWindow::RetryWaitingFiles() {
+    const MonthSources::Waiting read = sources_.RetryWaitingFiles();
+    if (read.any()) Rebuild(month());
+    return read;
 }
 
 void CalendarWindow::ReloadOffDays() {
     sources_.ReloadOffDays();
-    Rebuild(year(), month());
+    Rebuild(month());
+}
+
+void CalendarWindow::ReloadOffDaysIfChanged() {
+    if (sources_.ReloadOffDaysIfChanged()) Rebuild(month());
 }
 
 bool CalendarWindow::HandleHotSpot(POINT client) {
     const HotSpot spot = HotSpotAt(NavigationSpots(), client.x, client.y);
     if (spot == HotSpot::kNone) return false;
-    const int shownYear = this->year(), shownMonth = this->month();
-    int year = shownYear, month = shownMonth;
+    const int shownYear = month().year(), shownMonth = month().month();
+    int year = shownYear, monthNumber = shownMonth;
     switch (spot) {
         case HotSpot::kYearBack:
             if (const int picked = PickFromMenu(hwnd(), EarlierYearsMenu(shownYear))) year = picked;
@@ -217,19 +423,39 @@ bool CalendarWindow::HandleHotSpot(POINT client) {
             if (const int picked = PickFromMenu(hwnd(), LaterYearsMenu(shownYear))) year = picked;
             break;
         case HotSpot::kMonthBack:
-        case HotSpot::kMonthNext:
-            if (const int picked = PickFromMenu(hwnd(), MonthsMenu())) month = picked;
+        case HotSpot::kMonthNext: {
+            const int picked = ChooseFromMenu(hwnd(), MonthMenuItems());
+            if (picked == kGoToDate) {
+                OpenGoToDate(month().FirstDay());
+                return true;
+            }
+            if (picked >= 1 && picked <= 12) monthNumber = picked;
             break;
+        }
+        case HotSpot::kToday:
+            GoToToday();
+            return true;
         case HotSpot::kNone:
             break;
     }
-    if (year != shownYear || month != shownMonth) Rebuild(year, month);
+    const std::optional<YearMonth> picked = YearMonth::From(year, monthNumber);
+    if (picked && *picked != month()) Rebuild(*picked);
     return true;
 }
 
 void CalendarWindow::OnLeftButtonDown(POINT client) {
+    // A click gives the window the keyboard, even where Windows activates
+    // nothing (an owned pop-up of an inactive program).
+    SetFocus(hwnd());
     if (HandleHotSpot(client)) return;
-    if (options().lockLocation) return;
+    // The header's year and month bring today back, on release: a press
+    // there may still be the start of a drag.
+    pressedOnHeader_ = monthView_.HeaderTextAt(client.x, client.y);
+    GetCursorPos(&pressedAt_);
+    if (options().lockLocation) {
+        if (pressedOnHeader_) SetCapture(hwnd());
+        return;
+    }
     BeginDrag(client);
 }
 
@@ -244,8 +470,7 @@ struct WindowSearch {
 BOOL CALLBACK CollectOtherVisibleWindow(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     RECT r{};
-    if (window != search->self && window != search->balloon && IsWindowVisible(window) &&
-        GetWindowRect(window, &r)) {
+    if (window != search->self && window != search->balloon && IsWindowVisible(window) && GetWindowRect(window, &r)) {
         search->rects.push_back(RectFrom(r));
     }
     return TRUE;
@@ -290,6 +515,13 @@ void CalendarWindow::OnMouseMove(bool leftButtonDown) {
 void CalendarWindow::OnLeftButtonUp() {
     if (GetCapture() == hwnd()) ReleaseCapture();
     dragging_ = false;
+    if (!pressedOnHeader_) return;
+    pressedOnHeader_ = false;
+    // On the screen: the window moves with a dragging pointer, which stays
+    // where it was in the window.
+    POINT released{};
+    GetCursorPos(&released);
+    if (!MovedFarEnoughToDrag(pressedAt_, released)) GoToToday();
 }
 
 void CalendarWindow::OnRightButtonDown(POINT client) {
@@ -299,13 +531,14 @@ void CalendarWindow::OnRightButtonDown(POINT client) {
 
 void CalendarWindow::OnLeftDoubleClick(POINT client) {
     // The first click of the pair began a drag that went nowhere.
+    pressedOnHeader_ = false;
     OnLeftButtonUp();
     if (HotSpotAt(NavigationSpots(), client.x, client.y) != HotSpot::kNone) return;
     const int day = monthView_.DayAt(client.x, client.y);
-    if (day != 0) ShowAlmanacPage(hwnd(), year(), month(), day);
+    if (const std::optional<Date> date = month().Day(day)) ShowAlmanacPage(hwnd(), *date);
 }
 
-void CalendarWindow::ShowDayMenu(POINT client) {
+void CalendarWindow::ShowDayMenu(POINT client, const POINT* menuAt) {
     const int day = monthView_.DayAt(client.x, client.y);
     if (day == 0) return;
     const auto info = monthView_.days().find(day);
@@ -316,27 +549,43 @@ void CalendarWindow::ShowDayMenu(POINT client) {
     const std::vector<MenuItem> items =
         BuildDayMenu(festivalNames, info->second.SolarTerm,
                      offDay == monthView_.offDayCells().end() ? std::string() : OffDayBalloonText(offDay->second));
-    const int year = this->year(), month = this->month();
+    const Date date = info->second.date;
 
-    // The day's 黄历 page closes the menu, after its own separator.
+    // The day's 黄历 page and the planning commands close the menu.
     std::vector<MenuItem> shown = items;
-    shown.push_back(MenuItem::Separator());
-    shown.push_back(MenuItem::Command(kOpenAlmanacPage, "查看黄历..."));
-    const int command = ChooseFromMenu(hwnd(), shown);
-    if (command <= 0 || command == kOffDayItem) return;
-    if (command == kOpenAlmanacPage) {
-        ShowAlmanacPage(hwnd(), year, month, day);
-        return;
+    for (MenuItem& item : DayMenuPlanningItems()) shown.push_back(std::move(item));
+    const int command = ChooseFromMenu(hwnd(), shown, 0, menuAt);
+    if (command <= 0) return;
+    switch (command) {
+        case kOffDayItem: {
+            const std::string arrangement = HolidayArrangementText(sources_.offDays(), date);
+            if (!arrangement.empty()) ShowMessage(hwnd(), arrangement, MB_OK | MB_ICONINFORMATION);
+            return;
+        }
+        case kOpenAlmanacPage:
+            ShowAlmanacPage(hwnd(), date);
+            return;
+        case kFindGoodDays:
+            OpenGoodDays(std::max(date, LocalToday()));
+            return;
+        case kPlanLeave:
+            OpenLeavePlanner(date.year());
+            return;
+        case kGoToDate:
+            OpenGoToDate(date);
+            return;
+        default:
+            break;
     }
 
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
     if (command == kAddSolarFestival || command == kAddSolarMemo) {
         SendMessageW(shell, command == kAddSolarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
-                     DayMessageDate(year, month, day), 0);
+                     DayMessageDate(date.year(), date.month(), date.day()), 0);
         return;
     }
     if (command == kAddLunarFestival || command == kAddLunarMemo) {
-        const LunarDate lunar = SolarToLunar(year, month, day);
+        const LunarDate& lunar = info->second.lunar;
         // A lunar date in the record's fields: only year, month and day count.
         SendMessageW(shell, command == kAddLunarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
                      DayMessageDate(lunar.year, lunar.month, lunar.day), 1);

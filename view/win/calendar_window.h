@@ -2,24 +2,28 @@
 // shell window. Its picture comes from the month composition; this class adds
 // the behaviour: placement, dragging with edge snapping, the year and month
 // menus behind the template's hot spots, the day menu, the 黄历 page of a day
-// (from the day menu or by double-clicking the day), the balloon and the
-// cursor shapes.
+// (from the day menu or by double-clicking the day), the planning dialogs
+// and their marks, the balloon and the cursor shapes.
 #pragma once
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
-#include "base/window_placement.h"
 #include "base/win/dialog_window.h"
-#include "reminders/win/notification_window.h"
+#include "base/window_placement.h"
+#include "days/month_sources.h"
+#include "notices/win/notification_window.h"
 #include "view/calendar_menus.h"
+#include "view/month_navigation.h"
 #include "view/month_options.h"
 #include "view/month_view.h"
 #include "view/win/balloon_tooltip.h"
-#include "view/month_sources.h"
 #include "view/win/display_list_renderer.h"
+#include "view/win/month_accessible.h"
+#include "view/win/planning_windows.h"
 #include "view/window_snap.h"
 
 // Messages the day menu sends to the shell window: wParam holds the date by
@@ -31,8 +35,8 @@ inline constexpr UINT kAddReminderForDateMessage = 10993;
 
 // year << 16 | month << 8 | day.
 inline WPARAM DayMessageDate(int year, int month, int day) {
-    return static_cast<WPARAM>((static_cast<unsigned>(year) & 0xFFFFu) << 16 | (static_cast<unsigned>(month) & 0xFFu) << 8 |
-                               (static_cast<unsigned>(day) & 0xFFu));
+    return static_cast<WPARAM>((static_cast<unsigned>(year) & 0xFFFFu) << 16 |
+                               (static_cast<unsigned>(month) & 0xFFu) << 8 | (static_cast<unsigned>(day) & 0xFFu));
 }
 // The date of such a wParam; false when it is no date (a month outside 1-12,
 // a day outside 1-31, a year of 0, or bits beyond the date).
@@ -50,7 +54,8 @@ public:
     static constexpr int kPlacementNumber = kMonthWindowNumber;
 
     // playNoticeSound: asked each time the notice window arrives.
-    CalendarWindow(std::string settingsFile, std::string moduleFolder, NotificationWindow::SoundSwitch playNoticeSound);
+    CalendarWindow(std::filesystem::path settingsFile, std::filesystem::path moduleFolder,
+                   NotificationWindow::SoundSwitch playNoticeSound);
 
     // Creates the window hidden, owned by `shell`: restores its place, makes it
     // layered, loads festivals and memos and opens the almanac database.
@@ -62,25 +67,51 @@ public:
     const MonthOptions& options() const { return monthView_.options(); }
 
     // Shows the given month and redraws everything.
-    void Rebuild(int year, int month);
-    int year() const { return monthView_.year(); }
-    int month() const { return monthView_.month(); }
+    void Rebuild(const YearMonth& month);
+    const YearMonth& month() const { return monthView_.month(); }
     const MonthView& monthView() const { return monthView_; }
     // Puts the last picture on the screen again, without rebuilding it.
     void Redraw();
+    // Shows the month of the date, the day ringed when `ring` (until another
+    // month is shown).
+    void GoTo(const Date& date, bool ring);
+
+    // The planning dialogs, over this window: 查吉日 from `from`, 拼假 of a
+    // year, 转到日期 starting at a date.
+    void OpenGoodDays(const Date& from);
+    void OpenLeavePlanner(int year);
+    void OpenGoToDate(const Date& start);
 
     void Show() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
+    // Shown and given the keyboard, as the tray menu's 显示窗口 does, so
+    // that the keys move through the month at once.
+    void ShowAndFocus();
     void Hide() { ShowWindow(hwnd(), SW_HIDE); }
+    // Whether a point of the screen lies on the window.
+    bool Contains(POINT screen) const {
+        RECT r{};
+        return GetWindowRect(hwnd(), &r) && PtInRect(&r, screen);
+    }
+    // Today's month, the ring kept on today while the keyboard is in use.
+    void GoToToday();
 
     // "2" lets clicks fall through to the desktop, "1" takes them again; any
     // other value leaves the window as it is.
     void ApplyWindowStyle(WindowStyle style);
 
-    // After a manager saved its file.
+    // After a manager saved its file. A file that cannot be read now keeps
+    // what the month showed, and waits to be read again (waitingFiles()).
     void ReloadFestivals();
     void ReloadReminders();
+    // The festival and memo files that could not be read, to be tried again.
+    MonthSources::Waiting waitingFiles() const { return sources_.waitingFiles(); }
+    // Reads them again; the month shows what was read. What was read now.
+    MonthSources::Waiting RetryWaitingFiles();
     // After the update check merged a new year into the holiday schedule.
     void ReloadOffDays();
+    // Rebuilds the month when the holiday schedule's file was changed by
+    // hand since it was read; the shell asks once a minute.
+    void ReloadOffDaysIfChanged();
 
     // The one notice window of the run, created hidden with this window.
     NotificationWindow& notification() { return notification_; }
@@ -88,10 +119,11 @@ public:
     DayInfoSource& days() { return sources_; }
 
 protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    bool OnInitDialog();
     void OnDestroy();
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnLeftButtonDown(POINT client);
@@ -104,7 +136,19 @@ private:
 
     // The year or month menu of a hot spot; true when the point was on one.
     bool HandleHotSpot(POINT client);
-    void ShowDayMenu(POINT client);
+    void OnKeyDown(WPARAM key);
+    // One message of a wheel: a month a notch, a year with Ctrl.
+    void OnMouseWheel(int delta, bool control);
+    // The ring on a day of the shown month or another, the month following it.
+    void MoveRing(const Date& date);
+    // The day menu or the 黄历 page of the ringed day, from the keyboard.
+    void ShowDayMenuAtRing();
+    // What a screen reader is told: the month, its buttons and days.
+    AccessibleMonthView DescribeForReaders() const;
+    void AnnounceRing();
+    // The menu of the day at a client point, opened at the cursor or at
+    // `menuAt` (screen).
+    void ShowDayMenu(POINT client, const POINT* menuAt = nullptr);
     void BeginDrag(POINT client);
     std::vector<Rect> OtherVisibleWindows() const;
     HotSpots NavigationSpots() const;
@@ -113,13 +157,16 @@ private:
     // stored place).
     void Present();
 
-    std::string settingsFile_;
-    std::string moduleFolder_;
+    std::filesystem::path settingsFile_;
+    std::filesystem::path moduleFolder_;
     NotificationWindow::SoundSwitch playNoticeSound_;
+    MessageLoop* loop_ = nullptr;
     OptionsSource optionsSource_ = [] { return MonthOptions(); };
 
     MonthSources sources_;  // declared before the view, which asks it
+    DayMarks marks_;        // what the planning dialogs mark, drawn by the view
     MonthView monthView_;
+    PlanningWindows planning_;
     TextPictures textPictures_;  // kept from one rebuild to the next
     BalloonTooltip balloon_;
     NotificationWindow notification_;
@@ -129,6 +176,12 @@ private:
     bool hasOwnPlace_ = false;
     bool dragging_ = false;
     Point grab_;
+    // A press on the header's year or month, which goes to today when it is
+    // released without dragging the window.
+    bool pressedOnHeader_ = false;
+    POINT pressedAt_{};  // on the screen
+    WheelAccumulator wheel_;
+    AccessibleMonth accessible_;
     SnapLines snapLines_;
     int dpi_ = 96;  // of the monitor the window is on
 

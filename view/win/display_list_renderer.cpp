@@ -214,6 +214,14 @@ void DrawDot(Gdiplus::GpGraphics* graphics, const DisplayDot& dot) {
                            static_cast<INT>(dot.box.Height()));
 }
 
+void DrawBand(Gdiplus::GpGraphics* graphics, const DisplayBand& band) {
+    if (band.box.Width() <= 0 || band.box.Height() <= 0) return;
+    ScopedSolidBrush brush;
+    if (gdip::GdipCreateSolidFill(ToArgb(band.color), brush.out()) != Gdiplus::Ok) return;
+    gdip::GdipFillRectangleI(graphics, brush.get(), band.box.left, band.box.top, static_cast<INT>(band.box.Width()),
+                             static_cast<INT>(band.box.Height()));
+}
+
 // The picture is exactly the surface's size, so drawing it onto the empty
 // surface is a copy; copying its pixels converted to premultiplied ARGB gives
 // the same picture without a resampling pass (which under Wine costs more
@@ -284,18 +292,18 @@ int VirtualScreenHeight() { return std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN)
 
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures) {
     ScopedGdipBitmap background;
-    const std::wstring path = WideFromGbk(list.backgroundPath);
+    const std::filesystem::path& path = list.backgroundPath;
     if (path.empty()) return LayeredSurface();
     // From 175 % on, the skin's double-size picture where it has one.
     bool doubleSize = false;
     // Only a sound PNG no larger than the screens reaches the decoder; the
     // double-size one may be twice that, as it is shown at half its size.
     if (list.dpi >= kDoubleSizePictureDpi) {
-        const std::string larger = DoubleSizePicturePath(list.backgroundPath);
+        const std::filesystem::path larger = DoubleSizePicturePath(path);
         doubleSize = IsAcceptablePicture(larger, 2 * VirtualScreenWidth(), 2 * VirtualScreenHeight()) &&
-                     gdip::GdipCreateBitmapFromFile(WideFromGbk(larger).c_str(), background.out()) == Gdiplus::Ok;
+                     gdip::GdipCreateBitmapFromFile(larger.c_str(), background.out()) == Gdiplus::Ok;
     }
-    if (!doubleSize && (!IsAcceptablePicture(list.backgroundPath, VirtualScreenWidth(), VirtualScreenHeight()) ||
+    if (!doubleSize && (!IsAcceptablePicture(path, VirtualScreenWidth(), VirtualScreenHeight()) ||
                         gdip::GdipCreateBitmapFromFile(path.c_str(), background.out()) != Gdiplus::Ok)) {
         return LayeredSurface();
     }
@@ -305,7 +313,8 @@ LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures
     // The window's size is the 96-DPI picture's, scaled like everything on it.
     const int baseWidth = doubleSize ? static_cast<int>(width + 1) / 2 : static_cast<int>(width);
     const int baseHeight = doubleSize ? static_cast<int>(height + 1) / 2 : static_cast<int>(height);
-    LayeredSurface surface = LayeredSurface::Create(ScaleForDpi(baseWidth, list.dpi), ScaleForDpi(baseHeight, list.dpi));
+    LayeredSurface surface =
+        LayeredSurface::Create(ScaleForDpi(baseWidth, list.dpi), ScaleForDpi(baseHeight, list.dpi));
     if (surface.empty()) return surface;
     const bool sameSize = surface.width() == static_cast<int>(width) && surface.height() == static_cast<int>(height);
     const bool copied = sameSize && CopyPicture(background.get(), surface);
@@ -331,15 +340,17 @@ LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures
                                                  static_cast<int>(shape.box.Height()), shape.alignment};
                         const TextPicture* picture = pictures->Find(key);
                         if (!picture) {
-                            picture = &pictures->Add(key, DrawTextPicture(families.Get(shape.style.family),
-                                                                          WideFromGbk(shape.text), shape.style,
-                                                                          shape.box, shape.alignment));
+                            picture = &pictures->Add(
+                                key, DrawTextPicture(families.Get(shape.style.family), WideFromGbk(shape.text),
+                                                     shape.style, shape.box, shape.alignment));
                         }
                         if (picture->pixels.empty()) return;
                         gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);  // what lies below is drawn
                         LayPicture(*picture, shape.box.left + picture->left, shape.box.top + picture->top, surface);
                     } else if constexpr (std::is_same_v<T, DisplayEllipse>) {
                         DrawRing(graphics, shape);
+                    } else if constexpr (std::is_same_v<T, DisplayBand>) {
+                        DrawBand(graphics, shape);
                     } else {
                         DrawDot(graphics, shape);
                     }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "view/display_list.h"
 #include "base/win/gdiplus_scoped.h"
+#include "view/display_list.h"
 #include "view/win/layered_surface.h"
 
 // A GDI+ drawing context on a surface's pixels (premultiplied ARGB), with
@@ -22,8 +22,8 @@ public:
     Gdiplus::GpGraphics* graphics() const { return graphics_.get(); }
 
 private:
-    ScopedGdipBitmap bitmap_;   // wraps the surface's bits, owns no pixels
-    ScopedGraphics graphics_;   // declared last: released first
+    ScopedGdipBitmap bitmap_;  // wraps the surface's bits, owns no pixels
+    ScopedGraphics graphics_;  // declared last: released first
 };
 
 // Draws `text` as a glyph outline of the style's family (bold or regular, em
@@ -31,8 +31,8 @@ private:
 // horizontally by `alignment`: first the halo, strokes of the halo colour at
 // alpha 62 with widths 1 ... shadowHeight - 1 and round joins, then the fill
 // in the text colour at alpha 255. Never uses ordinary text output.
-void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style,
-                      const Rect& box, HorizontalAlignment alignment);
+void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style, const Rect& box,
+                      HorizontalAlignment alignment);
 
 // One outlined text drawn alone (halo and fill) on a transparent picture, to
 // be laid on the month where its box lies: (left, top) is the picture's corner

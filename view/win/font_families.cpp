@@ -6,7 +6,8 @@
 bool IsFontFamilyInstalled(const std::string& family) {
     if (family.empty()) return false;
     Gdiplus::GpFontFamily* created = nullptr;
-    if (Gdiplus::DllExports::GdipCreateFontFamilyFromName(WideFromGbk(family).c_str(), nullptr, &created) != Gdiplus::Ok)
+    if (Gdiplus::DllExports::GdipCreateFontFamilyFromName(WideFromGbk(family).c_str(), nullptr, &created) !=
+        Gdiplus::Ok)
         return false;
     Gdiplus::DllExports::GdipDeleteFontFamily(created);
     return true;

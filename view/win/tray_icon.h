@@ -4,12 +4,14 @@
 #pragma once
 
 #include <windows.h>
+#include <filesystem>
 #include <shellapi.h>
 
 #include <string>
 
 #include "base/win/scoped_win.h"
 #include "view/tray_template.h"
+#include "view/win/layered_surface.h"
 
 inline constexpr UINT kTrayIconId = 128;
 inline constexpr UINT kTrayCallbackMessage = 10991;
@@ -19,6 +21,9 @@ public:
     // The record of the icon: owner, id 128, callback 10991, the initial icon
     // and the tip (cut to what the record holds).
     void Init(HWND owner, HICON initialIcon, const std::wstring& tip);
+
+    // A new tip (cut to what the record holds), shown from the next Add or Draw.
+    void SetTip(const std::wstring& tip);
 
     // False when the notification area refused (not ready yet at logon).
     bool Add();
@@ -30,7 +35,7 @@ public:
     // see or the template is damaged. Works also before a successful Add: the
     // record keeps the icon for the next Add. Returns what damage the
     // template has, if any.
-    SkinDamage Draw(const std::string& moduleFolder, const std::string& templateName, int dayOfMonth);
+    SkinDamage Draw(const std::filesystem::path& moduleFolder, const std::string& templateName, int dayOfMonth);
 
     // The image the record holds now.
     HICON icon() const { return data_.hIcon; }
@@ -62,3 +67,7 @@ bool AddToNotificationArea(NOTIFYICONDATAW& data);
 // inside its RECT, both given for 16 x 16 and scaled (no number when it gives
 // none). Null when no icon could be made or it would show nothing at all.
 HICON RenderTrayDayIcon(const TrayTemplate& tray, int dayOfMonth, int size = 16);
+
+// The same picture before it becomes an icon: premultiplied, as drawn (empty
+// when it could not be drawn). What tools/render-tray lays out to look at.
+LayeredSurface RenderTrayDayPicture(const TrayTemplate& tray, int dayOfMonth, int size = 16);

@@ -19,8 +19,8 @@ bool ReadRunValue(DWORD& type, std::wstring& data, DWORD& bytes) {
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) return false;
     wchar_t buffer[1024] = {};
     bytes = sizeof buffer;
-    const bool ok = RegQueryValueExW(key.get(), kName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes) ==
-                    ERROR_SUCCESS;
+    const bool ok = RegQueryValueExW(key.get(), kName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                                     &bytes) == ERROR_SUCCESS;
     data = buffer;
     return ok;
 }
@@ -45,8 +45,9 @@ TEST_F(AutoStartTest, SettingStoresThePathInQuotesAsAString) {
 
 TEST_F(AutoStartTest, AnUnquotedValueOfAnOlderVersionCountsAsSet) {
     ScopedRegistryKey key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
+        ERROR_SUCCESS);
     const std::wstring old = L"C:\\Tavro\\Solvane.exe";
     ASSERT_EQ(RegSetValueExW(key.get(), kName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(old.c_str()),
                              static_cast<DWORD>((old.size() + 1) * sizeof(wchar_t))),

@@ -6,8 +6,11 @@
 //       at start-up and runs on from there at the real pace
 //   SOLVANE_TEST_TRAY_REFUSALS=N  the notification area refuses the first N
 //       additions of the icon, as at log-on before the taskbar is ready
-// The release links calendar/win/local_clock.cpp and
-// view/win/notification_area.cpp instead; these definitions take their place.
+//   SOLVANE_TEST_FILE_RETRY_MS=N  an unreadable festival or memo file is read
+//       again every N milliseconds rather than at the release's pace
+// The release links calendar/win/local_clock.cpp,
+// view/win/notification_area.cpp and app/win/file_retry_pace.cpp instead;
+// these definitions take their place.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -15,6 +18,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/clock_watch.h"
+#include "app/win/file_retry_pace.h"
 #include "calendar/win/system_time.h"
 #include "view/win/tray_icon.h"
 
@@ -77,4 +82,9 @@ bool AddToNotificationArea(NOTIFYICONDATAW& data) {
         return false;
     }
     return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+unsigned FileRetryDelayMs(int failures) {
+    static const int pace = _wtoi(Environment(L"SOLVANE_TEST_FILE_RETRY_MS").c_str());
+    return pace > 0 ? static_cast<unsigned>(pace) : FileRetryDelaySeconds(failures) * 1000;
 }

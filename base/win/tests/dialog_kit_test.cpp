@@ -28,7 +28,7 @@ TEST_F(DialogKitTest, ListRowsKeepTheirTextsDataAndCheckBoxesInInsertionOrder) {
 
     EXPECT_EQ(list_view::Insert(list, 0, {"生日", "妈妈"}, 11), 0);
     EXPECT_EQ(list_view::Insert(list, 99, {"纪念日", "婚礼"}, 22), 1);  // past the end: appended
-    EXPECT_EQ(list_view::Insert(list, 0, {"节日", "春节"}, 33), 0);      // the old first row moves down
+    EXPECT_EQ(list_view::Insert(list, 0, {"节日", "春节"}, 33), 0);     // the old first row moves down
 
     ASSERT_EQ(list_view::Count(list), 3);
     EXPECT_EQ(list_view::Cell(list, 0, 1), "春节");

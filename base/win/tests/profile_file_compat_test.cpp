@@ -58,7 +58,7 @@ TEST_F(ProfileCompatibilityTest, AFileWrittenByWindowsReadsTheSame) {
     std::vector<std::uint8_t> record = SampleRecord();
     ASSERT_TRUE(WritePrivateProfileStructA("ITEMS", "Item0", record.data(), static_cast<UINT>(record.size()), file));
     ASSERT_TRUE(WritePrivateProfileStringA("Ostrel", "ShowToday", "1", file));  // an update in place
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);  // flush to disk
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);                // flush to disk
 
     EXPECT_EQ(ProfileGetInt("Ostrel", "ShowToday", 7, file_), 1);
     EXPECT_EQ(ProfileGetInt("Ostrel", "ListForDays", 30, file_), -1);
@@ -110,10 +110,11 @@ TEST_F(ProfileCompatibilityTest, AHandEditedFileReadsAsWindowsReadsIt) {
                                       "[ Spaced ]\r\nk=v\r\n"
                                       "[Other]\r"
                                       "Mac=1\r"));
-    const char* cases[][2] = {{"Ostrel", "ShowToday"}, {"OSTREL", "showtoday"},  {"Ostrel", "ListForDays"},
-                              {"Ostrel", "Quoted"},    {"Ostrel", "Single"},      {"Ostrel", "Empty"},
-                              {"Ostrel", "Equals"},    {"Ostrel", "Template"},    {"gadgets", "rect_1"},
-                              {"Missing", "x"},        {" Ostrel ", " ShowToday "}, {"Other", "Mac"}, {"Spaced", "k"}, {" Spaced ", "k"}};
+    const char* cases[][2] = {
+        {"Ostrel", "ShowToday"}, {"OSTREL", "showtoday"}, {"Ostrel", "ListForDays"},   {"Ostrel", "Quoted"},
+        {"Ostrel", "Single"},    {"Ostrel", "Empty"},     {"Ostrel", "Equals"},        {"Ostrel", "Template"},
+        {"gadgets", "rect_1"},   {"Missing", "x"},        {" Ostrel ", " ShowToday "}, {"Other", "Mac"},
+        {"Spaced", "k"},         {" Spaced ", "k"}};
     for (const auto& c : cases) EXPECT_EQ(OurString(c[0], c[1]), WindowsString(c[0], c[1])) << c[0] << "/" << c[1];
     EXPECT_EQ(ProfileGetInt("Ostrel", "Empty", 9, file_),
               static_cast<int>(GetPrivateProfileIntA("Ostrel", "Empty", 9, file_.c_str())));

@@ -5,10 +5,14 @@
 #include <cstdio>
 #include <vector>
 
-void WriteGbk(const std::string& gbk) {
+#include "base/text_encoding.h"
+
+namespace {
+
+void WriteGbkTo(const std::string& gbk, std::FILE* stream) {
     iconv_t cd = iconv_open("UTF-8", "GBK");
     if (cd == reinterpret_cast<iconv_t>(-1)) {
-        std::fwrite(gbk.data(), 1, gbk.size(), stdout);
+        std::fwrite(gbk.data(), 1, gbk.size(), stream);
         return;
     }
     std::vector<char> out(gbk.size() * 2 + 16);
@@ -27,7 +31,17 @@ void WriteGbk(const std::string& gbk) {
         }
     }
     iconv_close(cd);
-    std::fwrite(out.data(), 1, out.size() - outLeft, stdout);
+    std::fwrite(out.data(), 1, out.size() - outLeft, stream);
+}
+
+}  // namespace
+
+void WriteGbk(const std::string& gbk) { WriteGbkTo(gbk, stdout); }
+
+void WriteGbkError(const std::string& gbk) { WriteGbkTo(gbk, stderr); }
+
+std::string GbkArgument(const char* argument) {
+    return IsValidUtf8(argument) ? GbkFromUtf8(argument) : std::string(argument);
 }
 
 void WriteBytes(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }

@@ -8,10 +8,12 @@
 
 // A console gets UTF-16 through WriteConsoleW; a redirected handle gets the
 // same text as UTF-8 so that pipes and files hold something portable.
-void WriteGbk(const std::string& gbk) {
+namespace {
+
+void WriteGbkTo(const std::string& gbk, DWORD stream) {
     if (gbk.empty()) return;
     const std::wstring wide = WideFromGbk(gbk);
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    HANDLE out = GetStdHandle(stream);
     DWORD mode = 0;
     DWORD written = 0;
     if (GetConsoleMode(out, &mode)) {
@@ -22,6 +24,15 @@ void WriteGbk(const std::string& gbk) {
     std::fflush(stdout);
     WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
+
+}  // namespace
+
+void WriteGbk(const std::string& gbk) { WriteGbkTo(gbk, STD_OUTPUT_HANDLE); }
+
+void WriteGbkError(const std::string& gbk) { WriteGbkTo(gbk, STD_ERROR_HANDLE); }
+
+// The command line arrives as UTF-16 and is handed on as GBK (CommandLine).
+std::string GbkArgument(const char* argument) { return argument; }
 
 void WriteBytes(const std::string& bytes) {
     std::fflush(stdout);

@@ -10,8 +10,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "base/win/gbk_text.h"
-
 namespace {
 
 std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
@@ -26,13 +24,14 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(session_->ok());
-        folder_ = std::filesystem::temp_directory_path() / "solvane-render";
+        // A skin may lie in a folder named in any script.
+        folder_ = std::filesystem::temp_directory_path() / std::filesystem::u8path(u8"solvane-render 한글 😀");
         std::filesystem::create_directories(folder_);
     }
 
     // A 120 x 80 picture: transparent, with an opaque grey card inset by 10
     // pixels, like a skin's shaped background.
-    std::string Background() {
+    std::filesystem::path Background() {
         LayeredSurface picture = LayeredSurface::Create(120, 80);
         for (int y = 10; y < 70; ++y) {
             for (int x = 10; x < 110; ++x) {
@@ -42,7 +41,7 @@ protected:
         }
         const std::filesystem::path path = folder_ / "card.png";
         EXPECT_TRUE(SaveSurfacePng(picture, path.wstring()));
-        return GbkFromWide(path.wstring());
+        return path;
     }
 
     static std::unique_ptr<GdiplusSession> session_;
@@ -64,7 +63,7 @@ TEST_F(RendererTest, TheBackgroundGivesTheSurfaceItsSizeAndItsTransparency) {
 
 TEST_F(RendererTest, AMissingBackgroundGivesNoPicture) {
     DisplayList list;
-    list.backgroundPath = GbkFromWide((folder_ / "no-such.png").wstring());
+    list.backgroundPath = folder_ / "no-such.png";
     EXPECT_TRUE(RenderDisplayList(list).empty());
 }
 
@@ -162,7 +161,7 @@ TEST_F(RendererTest, KeptTextPicturesLookLikeTextsDrawnInPlace) {
     text.style.shadow = {255, 20, 40, 160};
     text.style.shadowHeight = 6;
     for (const auto& [words, box] : {std::pair<std::string, Rect>{"2015 年", {10, 10, 110, 40}},
-                                     {"初一", {-8, 40, 40, 70}},      // past the left edge
+                                     {"初一", {-8, 40, 40, 70}},     // past the left edge
                                      {"30", {100, 60, 140, 95}},     // past the right and bottom edges
                                      {"腊月", {20, 25, 80, 55}}}) {  // over the first text
         text.text = words;
@@ -182,15 +181,16 @@ TEST_F(RendererTest, KeptTextPicturesLookLikeTextsDrawnInPlace) {
     EXPECT_EQ(pictures.drawn(), 4);
     const LayeredSurface movedInPlace = RenderDisplayList(list);
     int largest = 0;
-    for (const auto& [kept, reference] : {std::pair<const LayeredSurface*, const LayeredSurface*>{&first, &inPlace},
-                                          {&moved, &movedInPlace}}) {
+    for (const auto& [kept, reference] :
+         {std::pair<const LayeredSurface*, const LayeredSurface*>{&first, &inPlace}, {&moved, &movedInPlace}}) {
         ASSERT_EQ(kept->width(), reference->width());
         for (int y = 1; y < kept->height() - 1; ++y) {
             for (int x = 1; x < kept->width() - 1; ++x) {
                 const std::uint32_t a = kept->PixelAt(x, y), b = reference->PixelAt(x, y);
                 int d = 0;
                 for (int shift = 0; shift < 32; shift += 8) {
-                    d = std::max(d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+                    d = std::max(
+                        d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
                 }
                 largest = std::max(largest, d);
             }
@@ -201,7 +201,7 @@ TEST_F(RendererTest, KeptTextPicturesLookLikeTextsDrawnInPlace) {
 }
 
 // Ink bounds of a red "8" drawn in `box`: left, right, top, bottom.
-std::array<int, 4> InkOfEight(const std::string& background, const Rect& box, HorizontalAlignment alignment) {
+std::array<int, 4> InkOfEight(const std::filesystem::path& background, const Rect& box, HorizontalAlignment alignment) {
     DisplayList list;
     list.backgroundPath = background;
     DisplayText text;
@@ -225,7 +225,7 @@ std::array<int, 4> InkOfEight(const std::string& background, const Rect& box, Ho
 }
 
 TEST_F(RendererTest, TextIsCentredOrAlignedInItsBox) {
-    const std::string background = Background();
+    const std::filesystem::path background = Background();
     const auto centred = InkOfEight(background, {10, 10, 110, 70}, HorizontalAlignment::kCenter);
     EXPECT_NEAR((centred[0] + centred[1]) / 2, 60, 4);
     EXPECT_NEAR((centred[2] + centred[3]) / 2, 40, 4);
@@ -266,8 +266,8 @@ TEST_F(RendererTest, ALayeredWindowTakesTheSurfaceInOneUpdate) {
     list.backgroundPath = Background();
     const LayeredSurface surface = RenderDisplayList(list);
     ASSERT_FALSE(surface.empty());
-    HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 50, 60, 10, 10,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 50, 60, 10, 10, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     ScopedWindow owner(window);
     EXPECT_TRUE(PresentLayered(window, surface));
@@ -281,14 +281,14 @@ TEST_F(RendererTest, ALayeredWindowTakesTheSurfaceInOneUpdate) {
 }
 
 TEST_F(RendererTest, AWindowKeepsItsPictureWhenTheNewBackgroundIsMissing) {
-    HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 50, 60, 10, 10,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 50, 60, 10, 10, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     ScopedWindow owner(window);
     DisplayList list;
     list.backgroundPath = Background();
     EXPECT_TRUE(PresentDisplayList(window, list));
-    list.backgroundPath = GbkFromWide((folder_ / "gone.png").wstring());
+    list.backgroundPath = folder_ / "gone.png";
     EXPECT_FALSE(PresentDisplayList(window, list));
     RECT placed{};
     GetWindowRect(window, &placed);

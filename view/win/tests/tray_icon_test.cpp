@@ -7,9 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "base/win/gbk_text.h"
-#include "view/win/font_families.h"
 #include "base/win/gdiplus_scoped.h"
+#include "view/win/font_families.h"
 #include "view/win/layered_surface.h"
 
 namespace {
@@ -82,8 +81,7 @@ protected:
 
     // The shipped templates, read as the program reads them beside itself.
     static TrayTemplate Shipped(const std::string& name) {
-        const std::string data = GbkFromWide((fs::path(SOLVANE_SOURCE_DIR) / "data").wstring());
-        return LoadTrayTemplate(data, name, InstalledFontFamilies());
+        return LoadTrayTemplate(fs::path(SOLVANE_SOURCE_DIR) / "data", name, InstalledFontFamilies());
     }
 
     std::vector<Pixel> Render(const TrayTemplate& tray, int day) {
@@ -177,10 +175,10 @@ TEST_F(TrayIconTest, From32PixelsOnTheDoubleSizePictureIsUsedWhereTheTemplateHas
         for (int i = 0; i < size * size; ++i) std::memcpy(surface.bits() + i * 4, &premultiplied, 4);
         return SaveSurfacePng(surface, path.wstring());
     };
-    ASSERT_TRUE(solid(16, 0xFFFF0000u, folder / "Red.png"));    // red at 16
+    ASSERT_TRUE(solid(16, 0xFFFF0000u, folder / "Red.png"));     // red at 16
     ASSERT_TRUE(solid(32, 0xFF0000FFu, folder / "Red@2x.png"));  // blue at 32, to tell them apart
     TrayTemplate tray;
-    tray.picturePath = GbkFromWide((folder / "Red.png").wstring());
+    tray.picturePath = folder / "Red.png";
     for (const int size : {16, 24, 32}) {
         ScopedIcon icon(RenderTrayDayIcon(tray, 8, size));
         ASSERT_TRUE(icon) << size;
@@ -200,7 +198,7 @@ protected:
         application_ = LoadIconW(nullptr, IDI_APPLICATION);
         tray_.Init(nullptr, application_, L"Tavro");
     }
-    static std::string DataFolder() { return GbkFromWide((fs::path(SOLVANE_SOURCE_DIR) / "data").wstring()); }
+    static fs::path DataFolder() { return fs::path(SOLVANE_SOURCE_DIR) / "data"; }
     static bool IsLiveIcon(HICON icon) {
         ICONINFO info{};
         if (!GetIconInfo(icon, &info)) return false;

@@ -1,0 +1,102 @@
+// Everything known about one Gregorian date: its texts, lunar date, almanac
+// row, festivals and memos. The month view, the forenotice list, the daily
+// notice and the alert check all work from it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "almanac/almanac_database.h"
+#include "almanac/solar_term_lookup.h"
+#include "calendar/date.h"
+#include "calendar/lunar_calendar.h"
+#include "festivals/festival_rule.h"
+#include "festivals/festival_year_index.h"
+#include "reminders/reminder.h"
+
+struct DayInfo {
+    Date date;
+    LunarDate lunar;     // a leap month keeps its plain number; isLeap marks it
+    std::string zodiac;  // of the lunar year
+    // The almanac row; all empty unless asked for and the database has the date.
+    std::string nYear;
+    std::string nMonth;
+    std::string nDay;
+    std::string Yi;
+    std::string Ji;
+    std::string Chong;
+    std::string Sha;
+    std::string Cheng;
+    std::string ZhengChong;
+    std::string TaiShen;
+    std::string JQ;
+    std::string SolarTerm;   // non-empty only on the day of a solar term
+    FestivalList festivals;  // matched copies, each with its suffix, in list order
+    ReminderList reminders;  // the memos occurring that day, in list order
+};
+
+// Where day information comes from; the alert check, the daily notice and
+// the forenotice list ask through this, so tests can give them any days.
+class DayInfoSource {
+public:
+    virtual ~DayInfoSource() = default;
+    // The date must lie in 1901-2099. Each flag fills its part: the almanac
+    // row, the festivals, the memos.
+    virtual DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) = 0;
+};
+
+// The solar terms of single dates that festival rules counted from a term
+// ask for, remembered: a rebuild asks the same dates again and again (each
+// of 二九 ... 九九 looks a different number of days back), and the almanac
+// does not change while the program runs.
+class RememberedSolarTerms : public SolarTermLookup {
+public:
+    explicit RememberedSolarTerms(AlmanacDatabase* almanac) : almanac_(almanac) {}
+    // Asks the almanac for a date, or a year, only once while it is open.
+    std::string SolarTermOn(const Date& date) override;
+    std::vector<DatedSolarTerm> SolarTermsOfYear(int year) override;
+
+private:
+    AlmanacDatabase* almanac_;
+    std::unordered_map<std::int64_t, std::string> terms_;  // by serial day
+    std::map<int, std::vector<DatedSolarTerm>> years_;
+};
+
+// Day information over the calendar window's three sources, giving what
+// GetDayInfo below gives. The memo list is read as it is at each call. The
+// festival list is placed once per year it is asked about (FestivalYearIndex):
+// rules added or removed show at once, a list edited or reloaded in place
+// after FestivalsChanged. The almanac rows are read a stretch of dates at a
+// time and kept, as the almanac does not change while the program runs. Any
+// source may be missing: no database leaves the almanac empty and festivals
+// counted from a solar term unmatched.
+class DaySources : public DayInfoSource {
+public:
+    DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac);
+    ~DaySources() override;
+    DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) override;
+    void FestivalsChanged();
+
+private:
+    const AlmanacDayRow* Row(const Date& date);
+    void NoteAlmanacState();
+
+    const FestivalList* festivals_;
+    const ReminderList* reminders_;
+    AlmanacDatabase* almanac_;
+    bool almanacOpen_ = false;
+    RememberedSolarTerms solarTerms_;
+    FestivalIndexCache festivalIndex_;
+    std::unordered_map<std::int64_t, AlmanacDayRow> rows_;  // by serial day
+    std::unordered_set<std::int64_t> stretchesRead_;        // by serial day / kStretch
+};
+
+// solarTerms answers festival rules counted from a solar term; by default the
+// almanac itself.
+DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders,
+                   const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac,
+                   SolarTermLookup* solarTerms = nullptr);

@@ -1,0 +1,80 @@
+// What the days of a month are computed from: the festival list, the memos,
+// the almanac database and the public-holiday schedule, loaded from their files. The month window loads it
+// when it is created; render-month and the command-line tool load it the same
+// way. It answers the month view's questions about single days.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/file_system.h"
+#include "days/day_info.h"
+#include "festivals/off_days.h"
+
+class AlmanacDatabase;
+
+class MonthSources : public DayInfoSource {
+public:
+    MonthSources();
+    ~MonthSources() override;
+
+    // Missing files leave their part empty. A festival or memo file that is
+    // there but cannot be read (locked by antivirus or a sync client at
+    // log-on) leaves its part empty and waiting: see waitingFiles().
+    void Load(const std::filesystem::path& festivalFile, const std::filesystem::path& reminderFile,
+              const std::filesystem::path& databasePath);
+    // The public-holiday schedule (Ostrel\offdays.cfg).
+    // False when something is at the path but could not be read.
+    bool LoadOffDayFile(const std::filesystem::path& offDayFile);
+    // The four files of an installation folder.
+    void LoadFolder(const std::filesystem::path& moduleFolder);
+    // Memos that are not in the file (render-month draws a few of its own).
+    void AddReminders(const ReminderList& extra);
+    // Read the file again. One that cannot be read now keeps the list last
+    // read, so the month and the alerts go on with what they had; false then.
+    bool ReloadFestivals();
+    bool ReloadReminders();
+    // The festival and memo files that are there but could not be read at
+    // the last attempt (at start or at a reload), to be tried again.
+    struct Waiting {
+        bool festivals = false;
+        bool reminders = false;
+        bool any() const { return festivals || reminders; }
+    };
+    Waiting waitingFiles() const { return waiting_; }
+    // Tries the waiting files again; what was read now.
+    Waiting RetryWaitingFiles();
+    // After the update check merged a new year into the schedule.
+    void ReloadOffDays();
+    // Reads the schedule again when its file changed since it was read (a
+    // hand edit, a copy restored); true when the schedule was read anew.
+    bool ReloadOffDaysIfChanged();
+    // The days the month shows: the published schedule, and the holiday
+    // law's days in the years it lacks (festivals/statutory_holidays.h).
+    const OffDaySchedule& offDays() const { return shownOffDays_; }
+    // The file as read, with the lines that were skipped, for the
+    // command-line tool to name.
+    const OffDayFile& offDayFile() const { return offDays_; }
+    void Close();
+
+    DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) override;
+
+    const FestivalList& festivals() const { return festivals_; }
+    const ReminderList& reminders() const { return reminders_; }
+    AlmanacDatabase& almanac() { return *database_; }
+
+private:
+    std::filesystem::path festivalFile_;
+    std::filesystem::path reminderFile_;
+    FestivalList festivals_;
+    ReminderList reminders_;
+    Waiting waiting_;
+    std::filesystem::path offDayFile_;
+    std::optional<FileStamp> offDayStamp_;  // of the file as last read
+    OffDayFile offDays_;
+    OffDaySchedule shownOffDays_;
+    std::unique_ptr<AlmanacDatabase> database_;
+    std::unique_ptr<DaySources> days_;  // reads the three above
+};

@@ -1,0 +1,114 @@
+#include "days/month_sources.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "almanac/almanac_database.h"
+#include "base/data_paths.h"
+#include "base/file_system.h"
+#include "festivals/festival_file.h"
+#include "reminders/reminder_file.h"
+#include "tests/support/reminder_samples.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An installation copied to a folder whose name has no GBK form: Windows
+// makes no 8.3 name for it on most volumes, so only the real name reaches it.
+class MonthSourcesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(folder_ / "Ostrel" / "Database");
+        fs::create_directories(folder_ / "Reminders");
+        const fs::path data = fs::path(SOLVANE_SOURCE_DIR) / "data" / "Ostrel";
+        fs::copy_file(data / "holidays.cfg", FestivalFilePath(folder_));
+        fs::copy_file(data / "offdays-shipped.cfg", OffDayFilePath(folder_));
+        const fs::path database = fs::path(SOLVANE_BINARY_DIR) / "dist" / "Ostrel" / "Database" / "china.mdb";
+        if (fs::exists(database)) fs::copy_file(database, AlmanacDatabasePath(folder_));
+        ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年")}));
+    }
+
+    ScratchFolder scratch_{"solvane-sources-"};
+    const fs::path folder_ = scratch_.path() / fs::u8path(u8"한글 😀 日历");
+};
+
+TEST_F(MonthSourcesTest, AFolderNamedInAnyScriptHasItsDataFound) {
+    MonthSources sources;
+    sources.LoadFolder(folder_);
+    EXPECT_GT(sources.festivals().size(), 20u);
+    ASSERT_EQ(sources.reminders().size(), 1u);
+    EXPECT_EQ(ReminderText(sources.reminders()[0]), "拜年");
+    EXPECT_FALSE(sources.offDays().CoveredYears().empty());
+    if (FileExists(AlmanacDatabasePath(folder_))) {
+        EXPECT_TRUE(sources.almanac().IsOpen());
+    }
+}
+
+TEST_F(MonthSourcesTest, SavesLandInThatFolderAndReadBack) {
+    MonthSources sources;
+    sources.LoadFolder(folder_);
+    ReminderList memos = sources.reminders();
+    memos.push_back(Gregorian(kRepeatNone, 2026, 10, 1, 9, 30, "升旗"));
+    ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), memos));
+    FestivalList festivals = sources.festivals();
+    festivals.resize(1);
+    ASSERT_TRUE(SaveFestivals(festivals, FestivalFilePath(folder_)));
+
+    sources.ReloadReminders();
+    sources.ReloadFestivals();
+    EXPECT_EQ(sources.reminders().size(), 2u);
+    EXPECT_EQ(sources.festivals().size(), 1u);
+    EXPECT_EQ(scratch_.FileCount(), 1u) << "nothing is written beside the folder";
+}
+
+// A folder in the file's place cannot be read, as a file locked by another
+// program cannot.
+void MakeUnreadable(const fs::path& file) {
+    fs::remove(file);
+    fs::create_directories(file);
+}
+
+TEST_F(MonthSourcesTest, AFileThatCannotBeReadAtAReloadLeavesTheListsAsLastRead) {
+    MonthSources sources;
+    sources.LoadFolder(folder_);
+    const std::size_t festivals = sources.festivals().size();
+    MakeUnreadable(ReminderFilePath(folder_));
+    MakeUnreadable(FestivalFilePath(folder_));
+    EXPECT_FALSE(sources.ReloadReminders());
+    EXPECT_FALSE(sources.ReloadFestivals());
+    ASSERT_EQ(sources.reminders().size(), 1u);
+    EXPECT_EQ(sources.festivals().size(), festivals);
+    EXPECT_TRUE(sources.waitingFiles().reminders) << "the newer file is still to be read";
+    EXPECT_TRUE(sources.waitingFiles().festivals);
+}
+
+TEST_F(MonthSourcesTest, AFileUnreadableAtStartWaitsAndIsReadWhenRetriedLater) {
+    const fs::path memos = ReminderFilePath(folder_);
+    MakeUnreadable(memos);
+    MonthSources sources;
+    sources.LoadFolder(folder_);
+    EXPECT_TRUE(sources.waitingFiles().reminders);
+    EXPECT_FALSE(sources.waitingFiles().festivals);
+    EXPECT_FALSE(sources.RetryWaitingFiles().any());
+    EXPECT_TRUE(sources.waitingFiles().reminders);
+
+    fs::remove(memos);
+    ASSERT_TRUE(SaveReminders(memos, {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年")}));
+    EXPECT_TRUE(sources.RetryWaitingFiles().reminders);
+    EXPECT_FALSE(sources.waitingFiles().any());
+    ASSERT_EQ(sources.reminders().size(), 1u);
+    EXPECT_EQ(sources.GetDayInfo(*Date::FromCivil(2026, 2, 17), false, false, true).reminders.size(), 1u);
+}
+
+TEST_F(MonthSourcesTest, AMissingFileIsNothingToWaitFor) {
+    fs::remove(ReminderFilePath(folder_));
+    MonthSources sources;
+    sources.LoadFolder(folder_);
+    EXPECT_FALSE(sources.waitingFiles().any());
+}
+
+}  // namespace

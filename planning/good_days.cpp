@@ -1,0 +1,166 @@
+#include "planning/good_days.h"
+
+#include <algorithm>
+
+#include "almanac/generator/almanac_page.h"
+#include "almanac/generator/day_facts.h"
+#include "almanac/generator/ganzhi.h"
+#include "base/gbk_scan.h"
+#include "calendar/calendar_texts.h"
+
+namespace {
+
+// The almanac prints 宜 and 忌 from the sixty activities of the 通书
+// (almanac/generator/rules/activities.tsv); each everyday word stands for
+// those of them that mean it.
+const std::vector<GoodDayActivity> kActivities = {
+    {"嫁娶", {"嫁娶", "结婚姻", "纳采问名"}},
+    {"订婚", {"纳采问名", "结婚姻"}},
+    {"搬家", {"移徙"}},
+    {"开业", {"开市", "开仓库"}},
+    {"签约", {"立券", "交易"}},
+    {"求财", {"纳财"}},
+    {"出行", {"出行"}},
+    {"动土", {"修造动土", "破土"}},
+    {"上梁", {"竖柱上梁"}},
+    {"安床", {"安床"}},
+    {"祭祀", {"祭祀"}},
+    {"祈福", {"祈福"}},
+    {"求医", {"求医疗病"}},
+    {"理发", {"剃头"}},
+    {"入学", {"入学"}},
+    {"上任", {"上官赴任"}},
+    {"会友", {"会亲友"}},
+    {"裁衣", {"裁衣"}},
+    {"栽种", {"栽种"}},
+    {"安葬", {"安葬"}},
+};
+
+// What the almanac prints in place of a list on a day that forbids everything.
+constexpr char kEverythingForbidden[] = "诸事不宜";
+
+std::vector<std::string> Items(const std::string& list) {
+    std::vector<std::string> items;
+    for (std::string& item : SplitGbk(list, ' ')) {
+        if (!item.empty()) items.push_back(std::move(item));
+    }
+    return items;
+}
+
+bool Names(const GoodDayActivity& activity, const std::string& item) {
+    return std::find(activity.items.begin(), activity.items.end(), item) != activity.items.end();
+}
+
+bool IsDayOff(const Date& date, const OffDaySchedule* offDays) {
+    if (const OffDay* listed = offDays ? offDays->Find(date) : nullptr) return listed->kind == OffDayKind::kOff;
+    return date.weekday() >= 6;
+}
+
+}  // namespace
+
+const std::vector<GoodDayActivity>& GoodDayActivities() { return kActivities; }
+
+const GoodDayActivity* FindGoodDayActivity(const std::string& name) {
+    for (const GoodDayActivity& activity : kActivities) {
+        if (activity.name == name) return &activity;
+    }
+    return nullptr;
+}
+
+std::string GoodDayActivityNames() {
+    std::string names;
+    for (const GoodDayActivity& activity : kActivities) names += (names.empty() ? "" : " ") + activity.name;
+    return names;
+}
+
+Date AddMonths(const Date& date, int months) {
+    const int index = date.year() * 12 + (date.month() - 1) + months;
+    const std::optional<YearMonth> month = YearMonth::From(index / 12, index % 12 + 1);
+    if (!month) return months < 0 ? Date::First() : Date::Last();
+    return *month->Day(std::min(date.day(), month->DayCount()));
+}
+
+Date DefaultGoodDayEnd(const Date& first) {
+    const Date end = AddMonths(first, kDefaultGoodDayMonths) - 1;
+    return end.year() > kLastLunarYear ? *Date::FromCivil(kLastLunarYear, 12, 31) : end;
+}
+
+std::string GoodDayRangeProblem(const Date& first, const Date& last) {
+    if (first.year() < kFirstLunarYear || last.year() > kLastLunarYear) return "日期须在1901年至2099年之间";
+    if (last < first) return "结束日期早于开始日期";
+    if (last >= AddMonths(first, kMaxGoodDayMonths)) return "查询范围最长12个月";
+    return "";
+}
+
+std::optional<int> ZodiacIndex(const std::string& name) {
+    for (int branch = 0; branch < 12; ++branch) {
+        if (ZodiacName(4 + branch) == name) return branch;  // year 4 was a 鼠 year
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> ZodiacNames() {
+    std::vector<std::string> names;
+    for (int branch = 0; branch < 12; ++branch) names.push_back(ZodiacName(4 + branch));
+    return names;
+}
+
+GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const OffDaySchedule* offDays) {
+    GoodDaySearch search;
+    if (!query.activity || !GoodDayRangeProblem(query.first, query.last).empty()) return search;
+    // The 值神 follows from the day's branch and the month's by the solar
+    // terms, which the almanac row does not keep.
+    const almanac_gen::AlmanacCalendar calendar(query.first.year(), query.last.year());
+    for (const Date date : DateRange(query.first, query.last)) {
+        const DayInfo info = days.GetDayInfo(date, true, false, false);
+        if (info.Yi.empty() && info.Ji.empty()) {
+            ++search.daysWithoutAlmanac;
+            continue;
+        }
+        const std::vector<std::string> forbidden = Items(info.Ji);
+        const bool forbids = std::any_of(forbidden.begin(), forbidden.end(), [&](const std::string& item) {
+            return item == kEverythingForbidden || Names(*query.activity, item);
+        });
+        if (forbids) continue;
+        GoodDay day;
+        for (const std::string& item : Items(info.Yi)) {
+            if (Names(*query.activity, item)) day.matched.push_back(item);
+        }
+        if (day.matched.empty()) continue;
+
+        const almanac_gen::DayFacts facts = calendar.FactsOf(date.year(), date.month(), date.day());
+        const int god = almanac_gen::DutyGodIndex(facts.dayGanZhi.branch, facts.monthGanZhi.branch);
+        day.yellowPath = almanac_gen::IsYellowPath(god);
+        if (query.yellowPathOnly && !day.yellowPath) continue;
+        const int clashedBranch = (facts.dayGanZhi.branch + 6) % 12;
+        if (query.notClashing && *query.notClashing == clashedBranch) continue;
+        day.dayOff = IsDayOff(date, offDays);
+        if (query.daysOffOnly && !day.dayOff) continue;
+
+        day.date = date;
+        day.lunar = info.lunar;
+        day.dutyGod = almanac_gen::DutyGodName(god);
+        day.clash = "冲" + almanac_gen::ClashText(facts.dayGanZhi);
+        search.days.push_back(std::move(day));
+    }
+    return search;
+}
+
+std::vector<std::string> GoodDayColumns(const GoodDay& day) {
+    std::string matched;
+    for (const std::string& item : day.matched) matched += (matched.empty() ? "" : " ") + item;
+    return {
+        day.date.ToString(),
+        LunarMonthDayText(day.lunar),
+        "星期" + WeekdayName(day.date.weekday()),
+        day.dutyGod + (day.yellowPath ? "（黄道）" : "（黑道）"),
+        day.clash,
+        "宜：" + matched,
+    };
+}
+
+std::string GoodDayLine(const GoodDay& day) {
+    std::string line;
+    for (const std::string& column : GoodDayColumns(day)) line += (line.empty() ? "" : "  ") + column;
+    return line;
+}

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Memo alerts that no user may miss, end to end under 64-bit Wine: an alert
+# due while the program was not running is shown at start-up, and a memo file
+# locked at start-up (antivirus, a sync client) is read once it is let go,
+# with its dots and the alerts due meanwhile, without a restart. Drives the
+# test build of the program (build/win64/e2e/Solvane-seams.exe) with its test
+# clock and a quick pace of reading the locked file again; the lock is held by
+# the driver. Screenshots in build/win64/artifacts/e2e/alerts-*.png.
+. "$(dirname "$0")/../e2e-lib.sh"
+e2e_begin wine-alerts-e2e
+
+install="$build/e2e/alerts-install"
+seams="$build/e2e/Solvane-seams.exe"
+files="$root/scripts/tests.d/notices_e2e_files.py"
+memos="$install/Reminders/reminders.cfg"
+state="$install/Reminders/alerts.state"
+lock_pid=""
+e2e_on_exit() { [ -n "$lock_pid" ] && kill -9 "$lock_pid" 2>/dev/null; return 0; }
+
+today=$(date +%F) M=$(date +%-m) D=$(date +%-d)
+windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+field() { echo "$1" | sed -n "s/^$2 //p"; }
+notice_text() { field "$1" notice | cut -d'|' -f3-; }
+
+fresh_install() {
+    install_fresh "$install" "Template=Default"
+    cp "$seams" "$install/Solvane.exe"
+    : > "$install/Ostrel/holidays.cfg"  # no daily notice to join the alerts
+}
+
+start_app() {  # test clock, then any more environment assignments
+    local clock=$1; shift
+    ( cd "$install" && env SOLVANE_TEST_CLOCK="$clock" "$@" "$WINE" Solvane.exe ) >/dev/null 2>&1 &
+    app_pid=$!
+    read -r _ L T _ <<<"$(drive wait-calendar 60000)"
+}
+
+shot() { park_pointer; screenshot "$artifacts/alerts-$1.png"; }
+
+differs() {  # two screenshots differ in more than 10 pixels inside the window box "l,t,r,b"
+    local l t r b changed
+    IFS=, read -r l t r b <<<"$3"
+    local geometry="$((r - l))x$((b - t))+$((L + l))+$((T + t))"
+    convert "$artifacts/alerts-$1.png" -crop "$geometry" +repage "$work/a.png"
+    convert "$artifacts/alerts-$2.png" -crop "$geometry" +repage "$work/b.png"
+    changed=$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
+    [ "${changed%% *}" -gt 10 ] 2>/dev/null
+}
+
+# --- an alert due while the program was not running ------------------------------------
+fresh_install
+python3 "$files" memos "$memos" "${today}T08:00" "晨会"
+printf 'LastChecked=%s 07:50\r\n' "$today" > "$state"
+start_app "$today 08:05:10"
+shown=$(drive notice 30000 | head -1)
+check "started at 08:05, the 08:00 alert missed while it was off is shown: $(notice_text "$shown")" \
+    test "$(notice_text "$shown")" = "~~错过的提醒：~${M}月${D}日08:00到期：08:00 晨会~"
+drive notice-click ok notice-gone 10000 >/dev/null
+stop_app
+check "the last minute checked is remembered for the next start ($(tr -d '\r' <"$state"))" \
+    grep -q "^LastChecked=$today 08:0[5-9]" "$state"
+start_app "$today 08:10:10"
+check "started again, nothing is shown twice" drive no-notice 20000
+stop_app
+
+# --- the memo file locked at start-up, let go a minute later ----------------------------
+fresh_install
+python3 "$files" memos "$memos" "${today}T08:59" "开会" "${today}T09:01" "打电话"
+"$WINE" "$driver" lock-file "$(windows_path "$memos")" sleep 600000 >"$work/lock.out" 2>/dev/null &
+lock_pid=$!
+check "the driver holds the memo file locked" eventually grep -q '^locked' "$work/lock.out"
+clock_start=$SECONDS
+start_app "$today 08:58:40" SOLVANE_TEST_FILE_RETRY_MS=3000
+told=$(drive box 30000 ok)
+check "the user is told once that memos and alerts wait for the file: ${told#*|}" \
+    grep -q '备忘文件现在无法读取.*读到之前，月历上不显示备忘，也不会提醒' <<<"$told"
+shot locked
+# Let go once the 08:59 alert has fallen due and passed on the test clock.
+left=$((100 - (SECONDS - clock_start)))
+[ "$left" -gt 0 ] && sleep "$left"
+kill -9 "$lock_pid" 2>/dev/null
+wait "$lock_pid" 2>/dev/null
+lock_pid=""
+shown=$(drive notice 30000 | head -1)
+check "once the file is read, the alert due meanwhile comes: $(notice_text "$shown")" \
+    test "$(notice_text "$shown")" = "~~错过的提醒：~${M}月${D}日08:59到期：08:59 开会~"
+drive notice-click ok notice-gone 10000 >/dev/null
+dot=$("$cli" layout "$(date +%Y-%m)" --today "$today" --festivals "$install/Ostrel/holidays.cfg" --memos "$memos" \
+    --ini "$install/Solvane.ini" --template Default 2>/dev/null | awk '$1 == "dot" { print $2; exit }')
+shot_has_dot() { shot unlocked && differs locked unlocked "$dot"; }
+check "and today's memo dot appears without a restart ($dot)" eval '[ -n "$dot" ] && eventually --within 30 shot_has_dot'
+shown=$(drive notice 90000 | head -1)
+check "the next alert comes in its minute as usual: $(notice_text "$shown")" \
+    test "$(notice_text "$shown")" = "~~今天09:01：打电话~"
+check "the box was shown once only" drive no-box 3000
+stop_app
+
+e2e_summary "alerts e2e"

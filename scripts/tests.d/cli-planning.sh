@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# solvane-cli plans ahead: good-days lists the days of an activity with their
+# columns and refuses an unknown activity naming the known ones; leave-plan
+# prints the plans of a published year and says so for one without a
+# schedule; lunar finds lunar dates in the Gregorian calendar and refuses
+# months and days the year does not have.
+set -euo pipefail
+export LC_ALL=C.UTF-8
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cli="$root/build/native/tools/cli/solvane-cli"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+status=0
+
+run() {  # the expected exit status, then the arguments; output in $work/out and $work/err
+    local expected=$1 code=0
+    shift
+    "$cli" "$@" >"$work/out" 2>"$work/err" || code=$?
+    if [ "$code" -ne "$expected" ]; then
+        echo "solvane-cli $*: expected exit $expected, got $code:"
+        cat "$work/out" "$work/err"
+        status=1
+    fi
+}
+
+has() {  # where (out|err), the exact line expected
+    if ! grep -qxF -- "$2" "$work/$1"; then
+        echo "expected the line \"$2\" on $1, got:"
+        cat "$work/$1"
+        status=1
+    fi
+}
+
+lines() {  # the number of lines expected on standard output
+    if [ "$(wc -l <"$work/out")" -ne "$1" ]; then
+        echo "expected $1 lines, got:"
+        cat "$work/out"
+        status=1
+    fi
+}
+
+# 吉日: every line has the six columns, 宜 names the activity's items only.
+run 0 good-days 嫁娶 --from 2026-12-01 --to 2026-12-31
+head -1 "$work/out" | grep -q '^嫁娶吉日 2026-12-01 至 2026-12-31：共[0-9]*天$' || { echo "no heading"; status=1; }
+if tail -n +2 "$work/out" | grep -v -E '^2026-12-[0-9]{2}  [^ ]+  星期.  ..（[黄黑]道）  冲.\(..\)  宜：(嫁娶|结婚姻|纳采问名)( (嫁娶|结婚姻|纳采问名))*$'; then
+    echo "lines of good-days without the columns"
+    status=1
+fi
+[ "$(wc -l <"$work/out")" -gt 1 ] || { echo "no good days for 嫁娶 in December 2026"; status=1; }
+run 0 good-days 嫁娶 --from 2026-12-01 --to 2026-12-31 --huangdao-only
+grep -q '黑道' "$work/out" && { echo "--huangdao-only listed a 黑道 day"; status=1; }
+run 0 good-days 出行 --from 2026-10-01 --to 2026-10-31 --days-off-only --not-clash 马
+grep -q '冲马' "$work/out" && { echo "--not-clash 马 listed a day that clashes with the horse"; status=1; }
+run 2 good-days 结婚
+has err "solvane-cli: unknown activity 结婚; the activities: 嫁娶 订婚 搬家 开业 签约 求财 出行 动土 上梁 安床 祭祀 祈福 求医 理发 入学 上任 会友 裁衣 栽种 安葬"
+run 2 good-days 嫁娶 --from 2026-12-01 --to 2027-12-01
+run 2 good-days 嫁娶 --not-clash 猫
+
+# 拼假: 2026 as worked out by hand (planning/tests/leave_plan_test.cpp).
+run 0 leave-plan 2026 --max-leave 1
+has out "中秋节：9月25日至27日放假，共3天"
+has out "  请1天（9月24日）连休4天（9月24日至27日）"
+has out "国庆节：10月1日至7日放假调休，共7天"
+has out "  请1天（10月8日）连休8天（10月1日至8日）"
+run 0 leave-plan 2026
+has out "  请3天（9月28日至30日）连休13天（9月25日至10月7日）"
+run 1 leave-plan 2098
+has out "2098年的放假安排尚未发布，无法拼假"
+run 2 leave-plan 2026 --max-leave 6
+
+# 农历: 2027年八月十二, a leap month, a lunar birthday over the years.
+run 0 lunar 2027 8 12
+grep -q '^2027-09-12  星期日  农历二〇二七年八月十二  ' "$work/out" || { echo "lunar 2027 8 12:"; cat "$work/out"; status=1; }
+run 0 lunar 2023 2 1 --leap
+grep -q '^2023-03-22  星期三  农历二〇二三年闰二月初一  ' "$work/out" || { echo "lunar 2023 2 1 --leap:"; cat "$work/out"; status=1; }
+run 0 lunar 8 15 --years 10
+lines 10
+run 2 lunar 2027 6 1 --leap
+has err "solvane-cli: lunar 2027 has no leap month 6 (it has none)"
+run 2 lunar 2023 3 1 --leap
+has err "solvane-cli: lunar 2023 has no leap month 3 (its leap month is 2)"
+run 2 lunar 2023 2 30 --leap
+has err "solvane-cli: lunar 2023 leap month 2 has 29 days"
+run 2 lunar 2027 13 1
+run 2 lunar 2100 1 1
+
+[ $status -eq 0 ] && echo "solvane-cli finds good days, plans leave and finds lunar dates"
+exit $status
