@@ -58,14 +58,6 @@ install_fresh() {  # folder, then settings lines
     printf '%s\r\n' "[Ostrel]" "$@" >"$folder/Solvane.ini"
 }
 
-# The screen's DPI as Wine's LogPixels (96 is 100 %, 144 is 150 %): the
-# prefix's Wine is ended, so that the next program started sees it.
-set_dpi() {
-    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    "$WINESERVER" -k 2>/dev/null
-    "$WINESERVER" -w 2>/dev/null || true
-}
-
 # A web server for FOLDER on 127.0.0.1:PORT, its requests logged to
 # $work/server.log, answering when this returns; stopped at exit.
 serve_folder() {  # folder, port
@@ -99,6 +91,10 @@ check() {  # name, then a command that must succeed (shown when it fails)
         import -window root -strip "$shot" 2>/dev/null && echo "        screen: $shot"
     fi
 }
+
+# Whether the driver's last line ends in WORD, as a check command: a failure
+# shows the whole line, an error from the driver included.
+ends_with() { [[ $1 == *" $2" ]]; }  # text, word
 
 skip() { echo "skipped $1 ($2)"; skipped=$((skipped + 1)); }
 

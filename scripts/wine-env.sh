@@ -25,7 +25,7 @@ chinese_locale_ready() {
 
 # What the template is made with; when this changes the template and every
 # prefix copied from it are made again.
-wine_recipe() { echo "zh-CN 1 $("$WINE" --version 2>/dev/null)"; }
+wine_recipe() { echo "zh-CN 2 $("$WINE" --version 2>/dev/null)"; }
 
 # The template prefix: wineboot once (several seconds), the Chinese font
 # families the templates name mapped to the installed CJK font, and Tahoma
@@ -49,6 +49,12 @@ make_wine_template() {
             "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /t REG_SZ \
                 /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1 || true
         done
+        # No window manager runs in the virtual display. Left to think one
+        # does, Wine hands a window to it (unmaps and maps it again) the
+        # first time the window is redrawn while active, and the X focus
+        # then falls to the root: the keyboard goes to the desktop and an
+        # open menu closes, as on no Windows desktop.
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
         "$WINESERVER" -w 2>/dev/null || true
         cp /usr/share/wine/fonts/tahoma*.ttf "$wine_template/drive_c/windows/Fonts/" 2>/dev/null || true
         echo "$recipe" >"$wine_template/.solvane-ready"

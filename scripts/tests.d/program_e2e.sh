@@ -142,7 +142,7 @@ check "the tray menu offers show/hide, today, a date, planning, the managers, he
     "menu separator" "menu item	17	查吉日..." "menu item	18	拼假..." "menu separator" "menu popup	管理节假日/备忘" "menu popup	帮助" \
     "menu separator" "menu item	2	设置..." "menu item	1	退出")"
 hidden=$(drive tray-menu menu-pick 隐藏窗口 calendar | tail -1)
-check "隐藏窗口 hides the month window" test "${hidden##* }" = "hidden"
+check "隐藏窗口 hides the month window" ends_with "$hidden" hidden
 shown=$(drive tray-menu menu-pick 显示窗口 calendar)
 check "then the first item reads 显示窗口 and shows it again" \
     test "$(echo "$shown" | head -1)|${shown##* }" = "menu item	3	显示窗口|visible"
@@ -187,7 +187,7 @@ years=$(drive left-click 29 40 list-menu menu-close | tail -1 | cut -f3)
 check "and the year menu ends at this year again ($years)" test "$years" = "${year}年"
 drive left-click 29 40 list-menu menu-pick "${last}年" >/dev/null
 hidden=$(drive tray-menu menu-pick 隐藏窗口 tray-menu menu-pick 转到今日 calendar | tail -1)
-check "转到今日 while the window is hidden leaves it hidden" test "${hidden##* }" = "hidden"
+check "转到今日 while the window is hidden leaves it hidden" ends_with "$hidden" hidden
 drive tray-menu menu-pick 显示窗口 >/dev/null
 park_pointer
 screenshot "$artifacts/today-while-hidden.png"

@@ -340,7 +340,7 @@ struct Driver {
 
     bool ListOpenMenu() {
         HWND popup = nullptr;
-        if (!WaitFor(3000, [&] { return (popup = OpenMenuWindow()) != nullptr; })) return Fail("no menu opened");
+        if (!WaitFor(10000, [&] { return (popup = OpenMenuWindow()) != nullptr; })) return Fail("no menu opened");
         if (!ReadMenu(popup, menu)) return Fail("menu not readable");
         for (const MenuLine& line : menu) Print("menu " + line.shown);
         return true;
@@ -350,21 +350,25 @@ struct Driver {
     // menu takes move from whatever item is selected, and under Wine a
     // window appearing under the pointer deselects it at a time of its own.
     // The pointer goes back afterwards, so that it leaves no hover behind.
-    bool ClickMenuItem(const std::vector<MenuLine>& lines, const std::string& label) {
-        for (const MenuLine& line : lines) {
-            if (line.label != label) continue;
-            MoveTo((line.place.left + line.place.right) / 2, (line.place.top + line.place.bottom) / 2);
-            Sleep(50);
-            Mouse(MOUSEEVENTF_LEFTDOWN);
-            Sleep(30);
-            Mouse(MOUSEEVENTF_LEFTUP);
-            return true;
-        }
-        return Fail("no menu item " + label);
+    static void ClickAt(const RECT& place) {
+        MoveTo((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+        Sleep(50);
+        Mouse(MOUSEEVENTF_LEFTDOWN);
+        Sleep(30);
+        Mouse(MOUSEEVENTF_LEFTUP);
     }
 
-    bool MenuDone(const POINT& pointer) {
-        const bool closed = WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
+    static const MenuLine* FindItem(const std::vector<MenuLine>& lines, const std::string& label) {
+        for (const MenuLine& line : lines)
+            if (line.label == label) return &line;
+        return nullptr;
+    }
+
+    bool ChooseItem(const std::vector<MenuLine>& lines, const std::string& label, const POINT& pointer) {
+        const MenuLine* item = FindItem(lines, label);
+        if (!item) return Fail("no menu item " + label);
+        ClickAt(item->place);
+        const bool closed = WaitFor(10000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
         MoveTo(pointer.x, pointer.y);
         return closed && Settle(kSettleMilliseconds);
     }
@@ -374,9 +378,11 @@ struct Driver {
         if (!popup) return Fail("no menu open");
         POINT pointer{};
         GetCursorPos(&pointer);
-        if (!ClickMenuItem(menu, parent)) return false;
+        const MenuLine* item = FindItem(menu, parent);
+        if (!item) return Fail("no menu item " + parent);
+        ClickAt(item->place);
         HWND sub = nullptr;
-        const bool opened = WaitFor(3000, [&] {
+        const bool opened = WaitFor(10000, [&] {
             ForEachTopWindow([&](HWND window) {
                 wchar_t cls[16] = {};
                 GetClassNameW(window, cls, 16);
@@ -391,14 +397,14 @@ struct Driver {
         if (!opened) return Fail("sub-menu " + parent + " did not open");
         std::vector<MenuLine> items;
         if (!ReadMenu(sub, items)) return Fail("sub-menu not readable");
-        return ClickMenuItem(items, child) && MenuDone(pointer);
+        return ChooseItem(items, child, pointer);
     }
 
     bool PickFromOpenMenu(const std::string& text) {
         if (!OpenMenuWindow()) return Fail("no menu open");
         POINT pointer{};
         GetCursorPos(&pointer);
-        return ClickMenuItem(menu, text) && MenuDone(pointer);
+        return ChooseItem(menu, text, pointer);
     }
 
     POINT ScreenPoint(int x, int y) {
@@ -503,7 +509,8 @@ struct Driver {
         if (!calendar) return Fail("no calendar window");
         if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0]))) return Fail("not a letter");
         SetForegroundWindow(calendar);
-        if (!WaitFor(3000, [&] { return GetForegroundWindow() == calendar; })) return Fail("no keyboard for the month");
+        if (!WaitFor(10000, [&] { return GetForegroundWindow() == calendar; }))
+            return Fail("no keyboard for the month");
         const WORD key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(letter[0])));
         INPUT keys[4] = {};
         for (INPUT& input : keys) input.type = INPUT_KEYBOARD;
@@ -675,7 +682,7 @@ struct Driver {
         if (answer == "no") button = IDNO;
         if (!button) return true;
         PostMessageW(box, WM_COMMAND, button, 0);
-        return WaitFor(5000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }) || Fail("box stayed open");
+        return WaitFor(10000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }) || Fail("box stayed open");
     }
 
     bool Hover(int x, int y) {
@@ -741,7 +748,7 @@ struct Driver {
         }
         Print("update-box " + Utf8FromWide(title) + "|" + Utf8FromWide(text));
         PostMessageW(box, WM_COMMAND, answer == "ok" ? IDOK : IDCANCEL, 0);
-        return WaitFor(5000, [&] { return !IsWindow(box); }) || Fail("update box stayed open");
+        return WaitFor(10000, [&] { return !IsWindow(box); }) || Fail("update box stayed open");
     }
 
     // Waits until the notice is visible and has stopped moving (and, when
@@ -875,7 +882,7 @@ struct Driver {
 
     static bool CloseMenu() {
         if (HWND popup = OpenMenuWindow()) PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-        return WaitFor(3000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
+        return WaitFor(10000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
     }
 
     static bool NoMenu(int milliseconds) {
@@ -1133,12 +1140,18 @@ struct Driver {
     // A click on the tray icon as the notification area reports it.
     bool TrayClick(bool twice) {
         if (!NeedShell()) return false;
+        // Sent one by one, so that each has been handled when the step ends:
+        // posted, they could still wait behind the answer Settle gets.
         const LPARAM events[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
         for (size_t i = 0; i < (twice ? 4u : 2u); ++i) {
-            PostMessageW(shell, kTrayCallbackMessage, kTrayIconId, events[i]);
+            DWORD_PTR ignored = 0;
+            if (!SendMessageTimeoutW(shell, kTrayCallbackMessage, kTrayIconId, events[i], SMTO_NORMAL,
+                                     kSettleMilliseconds, &ignored)) {
+                return Fail("the program does not answer");
+            }
             Sleep(30);
         }
-        return Settle(kSettleMilliseconds);
+        return true;
     }
 
     // The month window as a screen reader reads it, through the accessible
