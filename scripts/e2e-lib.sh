@@ -76,8 +76,13 @@ set_dpi() {  # DPI
     "$WINESERVER" -w 2>/dev/null || true
 }
 
-# The driver's output without Windows line ends; its Wine chatter is dropped.
-drive() { "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+# The driver's output without Windows line ends; its Wine chatter is dropped,
+# its complaints ("error …") are also told on stderr, for the log of a check
+# that fails on them.
+drive() {
+    "$WINE" "$driver" "$@" 2>/dev/null | tr -d '\r' |
+        awk '/^error / { print "        driver: " $0 > "/dev/stderr" } { print }'
+}
 
 check() {  # name, then a command that must succeed (shown when it fails)
     local name=$1; shift

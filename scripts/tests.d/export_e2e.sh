@@ -19,7 +19,6 @@ drive wait-calendar 60000 >/dev/null
 
 opened=$(drive tray-menu menu-pick-in 管理节假日/备忘 导出到手机日历... dialog 导出到手机日历 60000 \
     state 2201 state 2202 state 2203 state 2204 state 2205 text-of 2206 text-of 2207)
-grep '^error' <<<"$opened" | sed 's/^/        driver: /'
 import -window root "$artifacts/export-dialog.png" 2>/dev/null
 check "导出到手机日历... opens the dialog with the user's own festivals and memos ticked, terms not" \
     test "$(grep '^state' <<<"$opened" | cut -d' ' -f2,4 | tr '\n' '/')" = \
@@ -32,7 +31,6 @@ check "zero years is refused, the dialog stays open" grep -q "年数" <<<"$refus
 
 reported=$(drive dialog 导出到手机日历 20000 set-text 2206 11 check 2203 1 set-text 2207 "$winpath" click 1 box 60000 ok \
     dialog-gone 导出到手机日历 20000)
-grep '^error' <<<"$reported" | sed 's/^/        driver: /'
 check "exporting reports the number of events and how to import them" grep -q "已导出 .* 个事件到" <<<"$reported"
 check "the file is written where the save box said" test -s "$out"
 hex() { od -An -tx1 | tr -d ' \n'; }

@@ -35,7 +35,6 @@ file_becomes() {
 
 contains() { grep -qxF -- "$2" <<<"$1"; }
 # The driver's own complaint, when a step of a captured run failed.
-show_errors() { grep '^error' <<<"$1" | sed 's/^/        driver: /'; }
 
 year=$(date +%Y) month=$(date +%-m)
 cells() { python3 "$root/scripts/tests.d/month_cells.py" "$install/Ostrel/Templates/Default/config.ini" "$@"; }
@@ -60,7 +59,6 @@ month, day = text.split("月", 1)
 print(month, day, "%d-%d" % (months.index(month) + 1, days.index(day) + 1))
 ')"
 editor=$(drive right-click $(cells "$year" "$month" centre 15) list-menu menu-pick 添加旧历节日... dialog 添加 60000 read)
-show_errors "$editor"
 check "添加旧历节日... opens the editor captioned 添加 on a birthday" contains "$editor" "combo	1009	生日"
 check "on the lunar calendar" contains "$editor" "combo	1008	旧历"
 check "on the clicked day's lunar date ($lunar_month $lunar_day)" \
@@ -70,15 +68,12 @@ check "listed among the coming days and announced" \
 import -window root "$artifacts/festival-editor.png" 2>/dev/null
 
 refused=$(drive dialog 添加 20000 click 1 box 20000 ok dialog 添加 20000)
-show_errors "$refused"
 check "OK without a name is refused with 尚未输入节日名称。, the editor stays open" \
     grep -q "尚未输入节日名称。" <<<"$refused"
 refused=$(drive dialog 添加 20000 set-text 1017 "生日ก" click 1 box 20000 ok dialog 添加 20000)
-show_errors "$refused"
 check "a name with a character the file cannot store is refused, the editor stays open" \
     grep -q "节日名称中有无法保存的字符" <<<"$refused"
 refused=$(drive dialog 添加 20000 set-text 1017 "$(printf '%01300d' 0 | tr 0 ,)" click 1 box 20000 ok dialog 添加 20000)
-show_errors "$refused"
 check "so is one too long to load back from the file" grep -q "太长，无法保存" <<<"$refused"
 drive dialog 添加 20000 set-text 1017 妈妈的生日 set-text 1013 1980 click 1 dialog-gone 添加 30000 >/dev/null
 check "confirming writes the birthday at the top of holidays.cfg, the other festivals after it as they were" file_becomes \
@@ -102,7 +97,6 @@ october_menu() { drive right-click $(cells "$year" 10 centre 1) list-menu menu-c
 drive left-click 327 40 list-menu menu-pick 10月 >/dev/null
 check "1 October lists 国庆节" contains "$(october_menu)" "国庆节"
 listing=$(open_manager)
-show_errors "$listing"
 import -window root "$artifacts/festival-manager.png" 2>/dev/null
 check "节日管理... lists the rules in file order, ticked unless enabled is 0 (an empty one is on)" \
     test "$(rows_of "$listing" | tr '\n' '/')" = \
@@ -110,7 +104,6 @@ check "节日管理... lists the rules in file order, ticked unless enabled is 0
 drive dialog 节日管理 20000 close dialog-gone 节日管理 20000 >/dev/null
 check "closing it unchanged asks nothing and writes nothing" test "$(md5sum < "$festivals")" = "$before"
 unticked=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 check-row 0 0 close box 20000 no)
-show_errors "$unticked"
 check "unticking alone is a change: closing asks 已经修改了节日，是否保存？" \
     contains "$unticked" "box 请确认|已经修改了节日，是否保存？"
 drive dialog-gone 节日管理 20000 >/dev/null
@@ -119,7 +112,6 @@ check "and 否 leaves the file as it was" test "$(md5sum < "$festivals")" = "$be
 # --- 取消 and 否 after a change ---------------------------------------------------------------
 prompt=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 3 \
     close box 20000 cancel)
-show_errors "$prompt"
 check "after a deletion closing asks 已经修改了节日，是否保存？ captioned 请确认" contains "$prompt" "box 请确认|已经修改了节日，是否保存？"
 stayed=$(drive dialog 节日管理 20000 read)
 check "取消 keeps the manager open with the change" test "$(rows_of "$stayed" | wc -l)" = 2
@@ -130,7 +122,6 @@ check "否 discards the change" test "$(md5sum < "$festivals")" = "$before"
 edited=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 4 \
     dialog 编辑 20000 set-text 1017 国庆 click 1 dialog-gone 编辑 20000 \
     dialog 节日管理 20000 check-row 0 0 select-row 2 click 1028 read)
-show_errors "$edited"
 check "editing, moving 母亲节 up and unticking 国庆 show in the list" test "$(rows_of "$edited" | cut -d'|' -f1,4 | tr '\n' '/')" = \
     "0|国庆/1|母亲节/1|中秋节/"
 check "the moved row stays selected" test "$(grep '^row' <<<"$edited" | cut -f2,4 | grep -P '\t1$' | cut -f1)" = "1"
@@ -146,7 +137,6 @@ check "and the month is rebuilt: 1 October no longer lists the unticked festival
 saved=$(md5sum < "$festivals")
 keyed=$(drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 select-row 0 click 1029 \
     press-enter dialog 编辑 20000 text-of 1017 click 2 dialog-gone 编辑 20000 dialog 节日管理 20000)
-show_errors "$keyed"
 check "Enter on the moved row opens its editor instead of 保存并关闭" contains "$keyed" "text 1017 国庆"
 check "the manager is still open after the editor is cancelled, and closing asks first" \
     drive dialog 节日管理 20000 close box 20000 no dialog-gone 节日管理 20000
@@ -156,7 +146,6 @@ check "nothing was saved" test "$(md5sum < "$festivals")" = "$saved"
 drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 >/dev/null
 printf '%s\r\n' "YL,JR,5-1,劳动节,,,,1,1,1" | iconv -f UTF-8 -t GBK >> "$festivals"
 edited_save=$(drive dialog 节日管理 20000 click 1 box 20000 ok dialog-gone 节日管理 20000)
-show_errors "$edited_save"
 check "saving over a festival file edited meanwhile names the dated copy kept of it" grep -q "备份为" <<<"$edited_save"
 backup=$(ls "$festivals".*.bak 2>/dev/null | head -1)
 check "and that copy holds the edit" eval 'iconv -f GBK -t UTF-8 < "$backup" | grep -q 劳动节'
@@ -168,12 +157,10 @@ saved=$(md5sum < "$festivals")
 # to read the file again; declined, nothing is written.
 unread=$(drive lock-file "Z:${festivals//\//\\}" right-click $(cells "$year" 10 centre 1) list-menu \
     menu-pick 添加阳历节日... dialog 添加 60000 unlock-file set-text 1017 读不出 click 1 box 30000 no)
-show_errors "$unread"
 check "a festival file that could not be read is not saved over: the save offers to read it again" \
     grep -q "打开节日管理时没能读出节日文件" <<<"$unread"
 check "and keeps every festival it held" test "$(md5sum < "$festivals")" = "$saved"
 kept=$(drive dialog 节日管理 30000 read)
-show_errors "$kept"
 check "the manager opens with the new festival" contains "$(rows_of "$kept")" "1|生日|阳历|读不出|10月1日|||"
 drive dialog 节日管理 20000 click 1 box 20000 yes dialog-gone 节日管理 20000 >/dev/null
 check "保存并关闭, reading the file again, adds the new festival after every one the file held" \
@@ -187,10 +174,8 @@ rm -f "$festivals"
 mkdir -p "$festivals/keep"
 failed_save=$(drive right-click $(cells "$year" 10 centre 1) list-menu menu-pick 添加阳历节日... dialog 添加 60000 \
     set-text 1017 不能保存 click 1 box 30000 yes box 30000 ok)
-show_errors "$failed_save"
 check "a save that fails is reported" grep -q "无法读取节日文件" <<<"$failed_save"
 kept=$(drive dialog 节日管理 30000 read)
-show_errors "$kept"
 check "and the manager opens with the new festival, nothing lost" contains "$(rows_of "$kept")" "1|生日|阳历|不能保存|10月1日|||"
 check "closing then asks before dropping it" drive dialog 节日管理 20000 close box 20000 no \
     dialog-gone 节日管理 20000

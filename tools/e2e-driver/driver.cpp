@@ -166,8 +166,17 @@ HWND ProgramDialog(const std::wstring* caption, bool enabledOnly = false) {
     return found;
 }
 
+std::string ClassAndTitle(HWND window) {
+    if (!window) return "none";
+    wchar_t cls[64] = {}, title[128] = {};
+    GetClassNameW(window, cls, 64);
+    GetWindowTextW(window, title, 128);
+    return Utf8FromWide(cls) + " '" + Utf8FromWide(title) + "'";
+}
+
 // The program's top-level windows as "class 'title' visible|hidden
-// enabled|disabled", for the complaint when an expected one is missing.
+// enabled|disabled", then where the keyboard goes, for the complaint when an
+// expected window is missing.
 std::string ProgramWindowsText() {
     const DWORD process = ProgramProcess();
     std::string text;
@@ -175,15 +184,15 @@ std::string ProgramWindowsText() {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (owner != process) return true;
-        wchar_t cls[64] = {}, title[128] = {};
-        GetClassNameW(window, cls, 64);
-        GetWindowTextW(window, title, 128);
-        text += "[" + Utf8FromWide(cls) + " '" + Utf8FromWide(title) + "'" +
-                (IsWindowVisible(window) ? " visible" : " hidden") + (IsWindowEnabled(window) ? "" : " disabled") +
-                "] ";
+        text += "[" + ClassAndTitle(window) + (IsWindowVisible(window) ? " visible" : " hidden") +
+                (IsWindowEnabled(window) ? "" : " disabled") + "] ";
         return true;
     });
-    return text;
+    HWND foreground = GetForegroundWindow();
+    GUITHREADINFO input{};
+    input.cbSize = sizeof input;
+    GetGUIThreadInfo(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0, &input);
+    return text + "keyboard: foreground " + ClassAndTitle(foreground) + ", focus " + ClassAndTitle(input.hwndFocus);
 }
 
 // Memory inside the program, for list-view messages that carry pointers.
@@ -430,20 +439,51 @@ struct Driver {
         SendInput(1, &input, sizeof input);
     }
 
+    // Two clicks of separate steps, even of separate runs of the driver, on
+    // the same spot within the double-click time would be a double click,
+    // which opens a day's 黄历 page: each click is remembered (button, place,
+    // tick) and the next one on that spot waits the double-click time out.
+    static std::wstring LastClickPath() { return TempFilePath(L"solvane-e2e-click.txt"); }
+
+    static void WaitOutDoubleClick(const POINT& p, bool right) {
+        std::string text;
+        long button = -1, x = 0, y = 0;
+        unsigned long tick = 0;
+        if (!ReadFileText(LastClickPath(), text) ||
+            std::sscanf(text.c_str(), "%ld %ld %ld %lu", &button, &x, &y, &tick) != 4 || button != (right ? 1 : 0) ||
+            std::abs(x - p.x) > GetSystemMetrics(SM_CXDOUBLECLK) ||
+            std::abs(y - p.y) > GetSystemMetrics(SM_CYDOUBLECLK)) {
+            return;
+        }
+        const DWORD since = GetTickCount() - static_cast<DWORD>(tick);
+        const DWORD needed = GetDoubleClickTime() + 100;
+        if (since < needed) Sleep(needed - since);
+    }
+
+    static void RememberClick(const POINT& p, bool right) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%d %ld %ld %lu", right ? 1 : 0, p.x, p.y,
+                      static_cast<unsigned long>(GetTickCount()));
+        WriteFileWhole(LastClickPath(), line);
+    }
+
     bool Click(int x, int y, bool right) {
         if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
         const POINT p = ScreenPoint(x, y);
+        WaitOutDoubleClick(p, right);
         MoveTo(p.x, p.y);
         Sleep(100);
         Mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
         Sleep(30);
         Mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+        RememberClick(p, right);
         return true;
     }
 
     bool DoubleClick(int x, int y) {
         if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
         const POINT p = ScreenPoint(x, y);
+        WaitOutDoubleClick(p, false);
         MoveTo(p.x, p.y);
         Sleep(100);
         for (int i = 0; i < 2; ++i) {
@@ -452,6 +492,7 @@ struct Driver {
             Mouse(MOUSEEVENTF_LEFTUP);
             Sleep(40);
         }
+        RememberClick(p, false);
         return true;
     }
 
