@@ -34,7 +34,6 @@ file_becomes() {
 }
 
 contains() { grep -qxF -- "$2" <<<"$1"; }
-# The driver's own complaint, when a step of a captured run failed.
 
 year=$(date +%Y) month=$(date +%-m)
 cells() { python3 "$root/scripts/tests.d/month_cells.py" "$install/Ostrel/Templates/Default/config.ini" "$@"; }
