@@ -97,6 +97,19 @@ check() {  # name, then a command that must succeed (shown when it fails)
     fi
 }
 
+# Whether two screenshots in $artifacts (names without .png) differ in more
+# than MIN (default 20) pixels inside the box "l,t,r,b" of the month window
+# whose top-left corner is at $L, $T.
+differs() {  # shot, shot, box, [MIN]
+    local l t r b changed
+    IFS=, read -r l t r b <<<"$3"
+    local geometry="$((r - l))x$((b - t))+$((L + l))+$((T + t))"
+    convert "$artifacts/$1.png" -crop "$geometry" +repage "$work/a.png"
+    convert "$artifacts/$2.png" -crop "$geometry" +repage "$work/b.png"
+    changed=$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
+    [ "${changed%% *}" -gt "${4:-20}" ] 2>/dev/null
+}
+
 # Whether the driver's last line ends in WORD, as a check command: a failure
 # shows the whole line, an error from the driver included.
 ends_with() { [[ $1 == *" $2" ]]; }  # text, word

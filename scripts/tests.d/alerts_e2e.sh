@@ -37,16 +37,6 @@ start_app() {  # test clock, then any more environment assignments
 
 shot() { park_pointer; screenshot "$artifacts/alerts-$1.png"; }
 
-differs() {  # two screenshots differ in more than 10 pixels inside the window box "l,t,r,b"
-    local l t r b changed
-    IFS=, read -r l t r b <<<"$3"
-    local geometry="$((r - l))x$((b - t))+$((L + l))+$((T + t))"
-    convert "$artifacts/alerts-$1.png" -crop "$geometry" +repage "$work/a.png"
-    convert "$artifacts/alerts-$2.png" -crop "$geometry" +repage "$work/b.png"
-    changed=$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
-    [ "${changed%% *}" -gt 10 ] 2>/dev/null
-}
-
 # --- an alert due while the program was not running ------------------------------------
 fresh_install
 python3 "$files" memos "$memos" "${today}T08:00" "晨会"
@@ -87,7 +77,7 @@ check "once the file is read, the alert due meanwhile comes: $(notice_text "$sho
 drive notice-click ok notice-gone 10000 >/dev/null
 dot=$("$cli" layout "$(date +%Y-%m)" --today "$today" --festivals "$install/Ostrel/holidays.cfg" --memos "$memos" \
     --ini "$install/Solvane.ini" --template Default 2>/dev/null | awk '$1 == "dot" { print $2; exit }')
-shot_has_dot() { shot unlocked && differs locked unlocked "$dot"; }
+shot_has_dot() { shot unlocked && differs alerts-locked alerts-unlocked "$dot" 10; }
 check "and today's memo dot appears without a restart ($dot)" eval '[ -n "$dot" ] && eventually --within 30 shot_has_dot'
 shown=$(drive notice 90000 | head -1)
 check "the next alert comes in its minute as usual: $(notice_text "$shown")" \

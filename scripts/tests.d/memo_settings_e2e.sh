@@ -32,16 +32,6 @@ pixel() {  # "R G B" of a screenshot at window point x, y
     convert "$artifacts/$1.png" -format "%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]" info:
 }
 
-differs() {  # two screenshots differ in more than MIN (default 20) pixels inside the window box "l,t,r,b"
-    local l t r b changed
-    IFS=, read -r l t r b <<<"$3"
-    local geometry="$((r - l))x$((b - t))+$((L + l))+$((T + t))"
-    convert "$artifacts/$1.png" -crop "$geometry" +repage "$work/a.png"
-    convert "$artifacts/$2.png" -crop "$geometry" +repage "$work/b.png"
-    changed=$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
-    [ "${changed%% *}" -gt "${4:-20}" ] 2>/dev/null
-}
-
 ring_in() {  # screenshot, box "l,t,r,b": some pixel of the box is strongly red
     local l t r b
     IFS=, read -r l t r b <<<"$2"
