@@ -56,6 +56,8 @@ refuses "usage: solvane-cli day YYYY-MM-DD [options]" day 2026-02-28 2026-03-01
 refuses "usage: solvane-cli month YYYY-MM [--monday] [options]" month 2026-02 --sunday
 refuses "usage: solvane-cli festivals [options]" festivals extra
 refuses "solvane-cli: --years 0: a number of years from 1 to 199" export-ics --years 0
+refuses "solvane-cli: --years 4294967297: a number of years from 1 to 199" export-ics --years 4294967297
+refuses "solvane-cli: --years ten: not a number" export-ics --years ten
 refuses "solvane-cli: --db needs a PATH after it" day 2026-02-28 --db
 
 helps "usage: solvane-cli [COMMAND] [options]" --help

@@ -84,5 +84,30 @@ has err "solvane-cli: lunar 2023 leap month 2 has 29 days"
 run 2 lunar 2027 13 1
 run 2 lunar 2100 1 1
 
+# Every number is read with its range: one too large for the machine is
+# refused like any other out of range, never wrapped round to a small one
+# (2^32 + 2026 is not 2026), and a text that is no number is named as such.
+while IFS='|' read -r expected arguments; do
+    read -r -a words <<<"$arguments"
+    run 2 "${words[@]}"
+    has err "solvane-cli: $expected"
+    if [ -s "$work/out" ]; then
+        echo "solvane-cli $arguments printed:"
+        cat "$work/out"
+        status=1
+    fi
+done <<'TABLE'
+4294969322: a year from 1901 to 2099|leave-plan 4294969322
+20x6: not a number|leave-plan 20x6
+--max-leave 4294967297: from 1 to 5 days of leave|leave-plan 2026 --max-leave 4294967297
+--max-leave -1: from 1 to 5 days of leave|leave-plan 2026 --max-leave -1
+--max-leave 2.5: not a number|leave-plan 2026 --max-leave 2.5
+lunar month 4294967297: there is no such month|lunar 2026 4294967297 1
+lunar day 4294967297: a lunar month has 29 or 30 days|lunar 2026 1 4294967297
+lunar year 4294969322: the calendar covers 1901 to 2099|lunar 4294969322 1 1
+lunar month 8x: not a number|lunar 2027 8x 12
+--years 4294967297: from 1 to 199 years|lunar 8 15 --years 4294967297
+TABLE
+
 [ $status -eq 0 ] && echo "solvane-cli finds good days, plans leave and finds lunar dates"
 exit $status

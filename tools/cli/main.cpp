@@ -14,6 +14,7 @@
 #include "base/data_paths.h"
 #include "base/file_path.h"
 #include "base/file_system.h"
+#include "base/whole_number.h"
 #include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "days/month_sources.h"
@@ -315,11 +316,12 @@ int ExportCommand(Sources& sources, const Arguments& arguments) {
         if (argument == "--years" && hasValue) {
             const std::string& years = arguments[++i];
             const int most = kLastLunarYear - kFirstLunarYear + 1;
-            char end = 0;
-            if (std::sscanf(years.c_str(), "%d%c", &choices.years, &end) != 1 || choices.years < 1 ||
-                choices.years > most) {
+            const WholeNumber number = ReadWholeNumber(years, 1, most);
+            if (number.problem == WholeNumberProblem::kNotANumber) return Refuse("--years " + years + ": not a number");
+            if (!number.value) {
                 return Refuse("--years " + years + ": a number of years from 1 to " + std::to_string(most));
             }
+            choices.years = *number.value;
         } else if (argument == "--own-festivals-only") {
             choices.ownFestivalsOnly = true;
         } else if (argument == "--no-memos") {

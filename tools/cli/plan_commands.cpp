@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "base/whole_number.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/lunar_calendar.h"
 #include "planning/date_lookup.h"
@@ -34,12 +35,15 @@ int UsageOf(const char* command) {
     return kBadArguments;
 }
 
-// A whole decimal number, nothing before or after it.
-std::optional<int> Number(const char* text) {
-    int value = 0;
-    char end = 0;
-    if (std::sscanf(text, "%d%c", &value, &end) != 1) return std::nullopt;
-    return value;
+// A whole decimal number in [least, most]; otherwise nothing, and the reason
+// printed: "<what>: not a number", or "<what>: <range>" for one outside the
+// range, however large.
+std::optional<int> NumberArgument(const std::string& what, const char* text, int least, int most,
+                                  const std::string& range) {
+    const WholeNumber number = ReadWholeNumber(text, least, most);
+    if (number.problem == WholeNumberProblem::kNotANumber) Refuse(what + ": not a number");
+    if (number.problem == WholeNumberProblem::kOutOfRange) Refuse(what + ": " + range);
+    return number.value;
 }
 
 std::optional<Date> DateIn(const char* text, std::string& error) {
@@ -113,15 +117,16 @@ int GoodDaysCommand(DayInfoSource& days, const OffDaySchedule& schedule, const D
 
 int LeavePlanCommand(const OffDaySchedule& schedule, int argc, char** argv) {
     if (argc < 3) return UsageOf("leave-plan");
-    const std::optional<int> year = Number(argv[2]);
-    if (!year || *year < kFirstLunarYear || *year > kLastLunarYear) {
-        return Refuse(std::string(argv[2]) + ": a year from 1901 to 2099");
-    }
+    const std::optional<int> year =
+        NumberArgument(argv[2], argv[2], kFirstLunarYear, kLastLunarYear, "a year from 1901 to 2099");
+    if (!year) return kBadArguments;
     int maxLeave = kMaxLeaveDays;
     for (int i = 3; i < argc; ++i) {
         if (std::strcmp(argv[i], "--max-leave") == 0 && i + 1 < argc) {
-            const std::optional<int> n = Number(argv[++i]);
-            if (!n || *n < 1 || *n > kMaxLeaveDays) return Refuse(std::string(argv[i]) + ": from 1 to 5 days of leave");
+            ++i;
+            const std::optional<int> n = NumberArgument(std::string("--max-leave ") + argv[i], argv[i], 1,
+                                                        kMaxLeaveDays, "from 1 to 5 days of leave");
+            if (!n) return kBadArguments;
             maxLeave = *n;
         } else {
             return UsageOf("leave-plan");
@@ -147,25 +152,28 @@ int LunarCommand(const Date& today, int argc, char** argv) {
         if (std::strcmp(argv[i], "--leap") == 0) {
             leap = true;
         } else if (std::strcmp(argv[i], "--years") == 0 && i + 1 < argc) {
-            years = Number(argv[++i]);
-            if (!years || *years < 1 || *years > kLastLunarYear - kFirstLunarYear + 1) {
-                return Refuse(std::string(argv[i]) + ": from 1 to 199 years");
-            }
+            ++i;
+            years = NumberArgument(std::string("--years ") + argv[i], argv[i], 1, kLastLunarYear - kFirstLunarYear + 1,
+                                   "from 1 to 199 years");
+            if (!years) return kBadArguments;
         } else {
             numbers.push_back(argv[i]);
         }
     }
     if (numbers.size() != 2 && numbers.size() != 3) return UsageOf("lunar");
-    std::vector<int> values;
     for (const char* text : numbers) {
-        const std::optional<int> value = Number(text);
-        if (!value) return UsageOf("lunar");
-        values.push_back(*value);
+        if (std::strncmp(text, "--", 2) == 0) return UsageOf("lunar");  // an option it does not take
     }
-    const bool withYear = values.size() == 3;
-    const int month = values[withYear ? 1 : 0], day = values[withYear ? 2 : 1];
-    if (month < 1 || month > 12) return Refuse("lunar month " + std::to_string(month) + ": there is no such month");
-    if (day < 1 || day > 30) return Refuse("lunar day " + std::to_string(day) + ": a lunar month has 29 or 30 days");
+    const bool withYear = numbers.size() == 3;
+    const char* const monthText = numbers[withYear ? 1 : 0];
+    const char* const dayText = numbers[withYear ? 2 : 1];
+    const std::optional<int> monthNumber =
+        NumberArgument(std::string("lunar month ") + monthText, monthText, 1, 12, "there is no such month");
+    if (!monthNumber) return kBadArguments;
+    const std::optional<int> dayNumber =
+        NumberArgument(std::string("lunar day ") + dayText, dayText, 1, 30, "a lunar month has 29 or 30 days");
+    if (!dayNumber) return kBadArguments;
+    const int month = *monthNumber, day = *dayNumber;
 
     if (!withYear) {
         if (leap) return Refuse("--leap needs a year: only a year has a leap month");
@@ -183,10 +191,11 @@ int LunarCommand(const Date& today, int argc, char** argv) {
         return 0;
     }
     if (years) return UsageOf("lunar");
-    const int year = values[0];
-    if (year < kFirstLunarYear || year > kLastLunarYear) {
-        return Refuse("lunar year " + std::to_string(year) + ": the calendar covers 1901 to 2099");
-    }
+    const std::optional<int> lunarYear =
+        NumberArgument(std::string("lunar year ") + numbers[0], numbers[0], kFirstLunarYear, kLastLunarYear,
+                       "the calendar covers 1901 to 2099");
+    if (!lunarYear) return kBadArguments;
+    const int year = *lunarYear;
     const int length = LunarMonthDays(year, month, leap);
     if (length == 0) {
         const int leapMonth = GetLunarYearInfo(year).leapMonth;
