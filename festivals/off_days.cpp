@@ -10,6 +10,7 @@
 #include "base/text_encoding.h"
 #include "base/text_file_encoding.h"
 #include "calendar/calendar_texts.h"
+#include "festivals/holiday_notice_shape.h"
 #include "festivals/statutory_holidays.h"
 
 namespace {
@@ -325,7 +326,7 @@ std::string OffDayBadgeText(OffDayKind kind) { return kind == OffDayKind::kOff ?
 
 std::string CoveredYearsText(const OffDaySchedule& schedule) { return YearsText(schedule.CoveredYears()); }
 
-ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::string& served) {
+ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::string& served, int year) {
     ServedOffDays result;
     if (served.size() > kMaxServedOffDayBytes) return result;
     const OffDayFile file = ParseOffDays(served);
@@ -333,13 +334,23 @@ ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::strin
     ForEachLine(served, [&](int, const std::string&) { ++lines; });
     if (!file.problems.empty() || lines > kMaxServedOffDayLines || file.schedule.empty()) return result;
 
+    for (const auto& [date, holidayYear] : HolidayYearOfDays(file.schedule)) {
+        if (holidayYear != year) {
+            result.verdict = ServedOffDaysVerdict::kWrongYear;
+            return result;
+        }
+    }
     const std::vector<int> covered = current.CoveredYears();
-    const int lastYear = covered.empty() ? 0 : covered.back();
-    for (const auto& [date, year] : HolidayYearOfDays(file.schedule)) {
-        if (year <= lastYear || current.Find(date)) {
+    const bool yearPresent = std::binary_search(covered.begin(), covered.end(), year);
+    for (const OffDay& day : file.schedule.Days()) {
+        if (yearPresent || current.Find(day.date)) {
             result.verdict = ServedOffDaysVerdict::kChangesPast;
             return result;
         }
+    }
+    if (!LooksLikeHolidayNotice(file.schedule, year)) {
+        result.verdict = ServedOffDaysVerdict::kImplausible;
+        return result;
     }
     result.verdict = ServedOffDaysVerdict::kMerged;
     result.days = file.schedule.Days();
@@ -356,20 +367,23 @@ std::string AppendOffDays(const std::string& contents, const std::vector<OffDay>
     return contents + EncodeTextFile(lines, decoded.encoding, false);
 }
 
-bool MergeServedOffDays(const std::filesystem::path& path, const std::string& served) {
+bool MergeServedOffDays(const std::filesystem::path& path, const std::string& served, const Date& today) {
     std::string contents;
     const FileRead read = ReadFileWithin(path, kOffDayFileLimit, contents);
     if (read != FileRead::kRead && read != FileRead::kMissing) return false;
     if (DecodeTextFile(contents).encoding == TextFileEncoding::kUnreadable) return false;
     OffDayFile current;
     if (!LoadOffDays(path, current)) return false;
-    const ServedOffDays checked = CheckServedOffDays(current.schedule, served);
+    const std::optional<int> year = ScheduleYearToAsk(current.schedule, today);
+    if (!year) return false;
+    const ServedOffDays checked = CheckServedOffDays(current.schedule, served, *year);
     if (checked.verdict != ServedOffDaysVerdict::kMerged) return false;
     return ReplaceFileAtomically(path, AppendOffDays(contents, checked.days));
 }
 
-bool WantsComingYear(const OffDaySchedule& schedule, const Date& today) {
+std::optional<int> ScheduleYearToAsk(const OffDaySchedule& schedule, const Date& today) {
     const std::vector<int> years = schedule.CoveredYears();
-    const auto has = [&years](int year) { return std::binary_search(years.begin(), years.end(), year); };
-    return today.month() >= 11 ? !has(today.year() + 1) : !has(today.year());
+    const int year = today.month() >= 11 ? today.year() + 1 : today.year();
+    if (std::binary_search(years.begin(), years.end(), year)) return std::nullopt;
+    return year;
 }

@@ -140,9 +140,11 @@ inline constexpr std::size_t kMaxServedOffDayLines = 400;
 inline constexpr std::size_t kMaxServedOffDayBytes = 32 * 1024;
 
 enum class ServedOffDaysVerdict {
-    kMerged,       // new years to add
+    kMerged,       // the year asked for, to add
     kMalformed,    // a bad line, too long, or empty
     kChangesPast,  // it touches a year or a day already present
+    kWrongYear,    // it holds days of a year other than the one asked for
+    kImplausible,  // not what a year of the State Council's notice looks like
 };
 
 struct ServedOffDays {
@@ -151,10 +153,13 @@ struct ServedOffDays {
 };
 
 // A served file is taken only whole: every line must be a valid day or a
-// comment, it holds at most kMaxServedOffDayLines lines, and every holiday in
-// it belongs to a year after the last one of `current` and falls on no day
-// `current` already has.
-ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::string& served);
+// comment, it holds at most kMaxServedOffDayLines lines, every holiday in it
+// belongs to `year` (the one asked for, ScheduleYearToAsk), which `current`
+// does not cover, and falls on no day `current` already has, and the whole
+// looks like that year's notice (festivals/holiday_notice_shape.h). What a
+// user's file holds of other years, a year merged before included, never
+// stops the year asked for from being taken.
+ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::string& served, int year);
 
 // The file's bytes with the days appended in the file's own encoding (GBK,
 // UTF-8 or UTF-16, CR LF line ends); the existing bytes stay as they are.
@@ -162,12 +167,15 @@ std::string AppendOffDays(const std::string& contents, const std::vector<OffDay>
 
 // Merges a served file into the user's file at `path` (created when missing)
 // in one atomic replace; true only when the file changed. An unreadable file,
-// a malformed served one, or one that brings nothing new beyond the shipped
-// and the user's days, leaves it untouched.
-bool MergeServedOffDays(const std::filesystem::path& path, const std::string& served);
+// a file that wants no year on `today`, or a served one that CheckServedOffDays
+// refuses for the year asked for, leaves it untouched.
+bool MergeServedOffDays(const std::filesystem::path& path, const std::string& served, const Date& today);
 
-// Whether the update site should be asked for a schedule: from 1 November
-// when the file lacks the coming year (its notice may be out), before that
-// when it lacks the current one (a notice published late, a file restored
-// from an older copy).
-bool WantsComingYear(const OffDaySchedule& schedule, const Date& today);
+// The year whose schedule the update site should be asked for: from
+// 1 November the coming one when the file lacks it (its notice may be out),
+// before that the current one when the file lacks it (a notice published
+// late, a file restored from an older copy); none when the file has it.
+std::optional<int> ScheduleYearToAsk(const OffDaySchedule& schedule, const Date& today);
+inline bool WantsComingYear(const OffDaySchedule& schedule, const Date& today) {
+    return ScheduleYearToAsk(schedule, today).has_value();
+}

@@ -109,7 +109,7 @@ int FetchOffDays(const UpdateCheckSettings& settings, HWND owner) {
     // One byte more than a served file may hold, so a longer one is refused
     // rather than cut to a size that would pass.
     if (!DownloadVersionText(settings.offDaysUrl, served, kMaxServedOffDayBytes + 1)) return -1;
-    if (!MergeServedOffDays(settings.offDayFile, served)) return 0;
+    if (!MergeServedOffDays(settings.offDayFile, served, LocalToday())) return 0;
     PostMessageW(owner, kOffDaysMergedMessage, 0, 0);
     return 1;
 }

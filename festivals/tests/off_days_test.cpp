@@ -12,6 +12,7 @@
 #include "base/text_file_encoding.h"
 #include "festivals/off_days.h"
 #include "tests/support/dates.h"
+#include "tests/support/off_day_samples.h"
 
 namespace {
 
@@ -242,34 +243,89 @@ TEST(ShippedOffDaysTest, HoldsExactlyTheDaysOfTheCompiledSchedule) {
     EXPECT_EQ(attached, workDays);
 }
 
+// A whole year of days off, as a faulty publication served it.
+std::string WholeYearOff(int year) {
+    std::string text;
+    for (const Date date : DateRange(D(year, 1, 1), D(year, 12, 31))) text += date.ToString() + ",休,春节\r\n";
+    return text;
+}
+
 class ServedOffDaysTest : public ::testing::Test {
 protected:
     OffDaySchedule current_ = ParseOffDays(k2026).schedule;
 };
 
-TEST_F(ServedOffDaysTest, TakesTheComingYearWholeIncludingADecemberMakeUpDay) {
-    const ServedOffDays served = CheckServedOffDays(
-        current_, "# 2027\n2026-12-26,班,元旦\n2027-01-01,休,元旦\n2027-01-02,休,元旦\n2027-01-03,休,元旦\n");
+TEST_F(ServedOffDaysTest, TakesTheYearAskedForWholeIncludingADecemberMakeUpDay) {
+    const ServedOffDays served = CheckServedOffDays(current_, std::string("# 2027\r\n") + kServed2027, 2027);
     EXPECT_EQ(served.verdict, ServedOffDaysVerdict::kMerged);
-    EXPECT_EQ(served.days.size(), 4u);
+    EXPECT_EQ(served.days.size(), 35u);
+    EXPECT_EQ(served.days.front().date, D(2026, 12, 26));
 }
 
-TEST_F(ServedOffDaysTest, RefusesAnythingThatTouchesAYearAlreadyPresent) {
-    EXPECT_EQ(CheckServedOffDays(current_, "2026-10-08,休,国庆节\n").verdict, ServedOffDaysVerdict::kChangesPast);
-    EXPECT_EQ(CheckServedOffDays(current_, "2026-10-01,班,国庆节\n2027-01-01,休,元旦\n").verdict,
-              ServedOffDaysVerdict::kChangesPast);
-    EXPECT_EQ(CheckServedOffDays(current_, "2025-10-01,休,国庆节\n").verdict, ServedOffDaysVerdict::kChangesPast);
+TEST_F(ServedOffDaysTest, RefusesEveryYearButTheOneAskedFor) {
+    struct Case {
+        std::string served;
+        int asked;
+    };
+    const Case cases[] = {
+        {WholeYearOff(2098), 2027},                                   // far ahead
+        {kServed2027, 2028},                                          // a year early
+        {k2026, 2027},                                                // a year late
+        {std::string(kServed2027) + "2028-01-01,休,元旦\r\n", 2027},  // and a day of the next
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CheckServedOffDays(OffDaySchedule(), c.served, c.asked).verdict, ServedOffDaysVerdict::kWrongYear)
+            << "asked for " << c.asked << ":\n"
+            << c.served.substr(0, 60);
+    }
+}
+
+TEST_F(ServedOffDaysTest, RefusesAYearThatIsNoNotice) {
+    const std::string noNotice[] = {
+        WholeYearOff(2027),
+        "2027-01-01,休,元旦\r\n",                               // one holiday alone
+        std::string(kServed2027) + "2027-06-10,班,端午节\r\n",  // a Thursday
+        [] {
+            std::string text = kServed2027;
+            const std::string from = "2027-06-09,休,端午节";
+            return text.replace(text.find(from), from.size(), "2027-06-09,休,公司年会");
+        }(),
+    };
+    for (const std::string& served : noNotice) {
+        EXPECT_EQ(CheckServedOffDays(current_, served, 2027).verdict, ServedOffDaysVerdict::kImplausible)
+            << served.substr(0, 80);
+    }
+}
+
+TEST_F(ServedOffDaysTest, AYearMergedBeforeNeverBlocksTheYearAskedFor) {
+    // A whole year of 2098 taken in by a version that did not check.
+    OffDaySchedule current = current_;
+    for (const OffDay& day : ParseOffDays(WholeYearOff(2098)).schedule.Days()) current.Set(day);
+    EXPECT_EQ(CheckServedOffDays(current, kServed2027, 2027).verdict, ServedOffDaysVerdict::kMerged);
+}
+
+TEST_F(ServedOffDaysTest, RefusesAnythingThatTouchesAYearOrADayAlreadyPresent) {
+    EXPECT_EQ(CheckServedOffDays(current_, k2026, 2026).verdict, ServedOffDaysVerdict::kChangesPast);
+    OffDaySchedule withOwnDay = current_;
+    withOwnDay.Set(OffDay{D(2027, 2, 20), OffDayKind::kWork, "春节"});  // typed in by the user
+    EXPECT_EQ(CheckServedOffDays(withOwnDay, kServed2027, 2027).verdict, ServedOffDaysVerdict::kChangesPast);
 }
 
 TEST_F(ServedOffDaysTest, RefusesAFileWithABadLineOrTooManyLinesOrNoDays) {
-    EXPECT_EQ(CheckServedOffDays(current_, "2027-01-01,休,元旦\n2027-02-30,休,春节\n").verdict,
-              ServedOffDaysVerdict::kMalformed);
-    EXPECT_EQ(CheckServedOffDays(current_, "<html><body>Not Found</body></html>\n").verdict,
-              ServedOffDaysVerdict::kMalformed);
-    EXPECT_EQ(CheckServedOffDays(current_, "# nothing\n").verdict, ServedOffDaysVerdict::kMalformed);
-    std::string longFile = "2027-01-01,休,元旦\n";
-    for (std::size_t i = 0; i < kMaxServedOffDayLines; ++i) longFile += "#\n";
-    EXPECT_EQ(CheckServedOffDays(current_, longFile).verdict, ServedOffDaysVerdict::kMalformed);
+    const std::string malformed[] = {
+        std::string(kServed2027) + "2027-02-30,休,春节\n",
+        "<html><body>Not Found</body></html>\n",
+        "# nothing\n",
+        [] {
+            std::string text = kServed2027;
+            for (std::size_t i = 0; i < kMaxServedOffDayLines; ++i) text += "#\n";
+            return text;
+        }(),
+    };
+    for (const std::string& served : malformed) {
+        EXPECT_EQ(CheckServedOffDays(current_, served, 2027).verdict, ServedOffDaysVerdict::kMalformed)
+            << served.substr(0, 60);
+    }
 }
 
 class MergeOffDaysTest : public ::testing::Test {
@@ -285,34 +341,34 @@ protected:
         return contents;
     }
     std::string path_;
+    const Date december_ = D(2026, 12, 1);  // 2027 is asked for
 };
 
 TEST_F(MergeOffDaysTest, AppendsTheNewYearOnceKeepingTheUsersLinesAndComments) {
-    ASSERT_TRUE(ReplaceFileAtomically(path_, "# mine\r\n2026-10-01,休,国庆节"));
-    const std::string served = "2027-01-01,休,元旦\r\n";
-    EXPECT_TRUE(MergeServedOffDays(path_, served));
-    EXPECT_EQ(Contents(), "# mine\r\n2026-10-01,休,国庆节\r\n2027-01-01,休,元旦\r\n");
-    EXPECT_FALSE(MergeServedOffDays(path_, served));
-    EXPECT_EQ(Contents(), "# mine\r\n2026-10-01,休,国庆节\r\n2027-01-01,休,元旦\r\n");
+    ASSERT_TRUE(ReplaceFileAtomically(path_, std::string("# mine\r\n") + k2026 + "2026-10-08,休,国庆节"));
+    const std::string before = Contents();
+    EXPECT_TRUE(MergeServedOffDays(path_, kServed2027, december_));
+    EXPECT_EQ(Contents(), before + "\r\n" + kServed2027);
+    EXPECT_FALSE(MergeServedOffDays(path_, kServed2027, december_));
+    EXPECT_EQ(Contents(), before + "\r\n" + kServed2027);
 }
 
 TEST_F(MergeOffDaysTest, TheDownloadAddsToTheFileInItsOwnEncodingAndCreatesAMissingOne) {
     const std::string mine = "# \xCE\xD2\xB5\xC4\r\n2026-10-01,\xD0\xDD,\xB9\xFA\xC7\xEC\xBD\xDA\r\n";  // GBK
-    const std::string added = "2027-01-01,\xD0\xDD,\xD4\xAA\xB5\xA9\r\n";
     for (const TextFileEncoding encoding : {TextFileEncoding::kUtf16Le, TextFileEncoding::kUtf8}) {
         // An emoji the user typed has no GBK form: the old bytes are kept as they are.
         const std::string before = EncodeTextFile(mine, encoding, true) + EncodeTextFile("# ", encoding, false);
         ASSERT_TRUE(ReplaceFileAtomically(path_, before));
-        ASSERT_TRUE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n"));
-        EXPECT_EQ(Contents(), before + EncodeTextFile("\r\n" + added, encoding, false));
+        ASSERT_TRUE(MergeServedOffDays(path_, kServed2027, december_));
+        EXPECT_EQ(Contents(), before + EncodeTextFile(std::string("\r\n") + kServed2027, encoding, false));
         OffDayFile file;
         ASSERT_TRUE(LoadOffDays(path_, file));
         EXPECT_NE(file.schedule.Find(D(2027, 1, 1)), nullptr);
     }
     RemoveFile(path_);
-    ASSERT_TRUE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n"));
+    ASSERT_TRUE(MergeServedOffDays(path_, kServed2027, december_));
     EXPECT_EQ(Contents().substr(0, 1), "#");
-    EXPECT_NE(Contents().find(added), std::string::npos);
+    EXPECT_NE(Contents().find(kServed2027), std::string::npos);
 }
 
 TEST_F(MergeOffDaysTest, AFileInNoReadableEncodingIsNotWrittenOver) {
@@ -323,24 +379,44 @@ TEST_F(MergeOffDaysTest, AFileInNoReadableEncodingIsNotWrittenOver) {
     ASSERT_TRUE(ReplaceFileAtomically(path_, utf32));
     OffDayFile file;
     EXPECT_FALSE(LoadOffDays(path_, file));
-    EXPECT_FALSE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n"));
+    EXPECT_FALSE(MergeServedOffDays(path_, kServed2027, december_));
     EXPECT_EQ(Contents(), utf32);
 }
 
-TEST_F(MergeOffDaysTest, AMalformedServedFileChangesNothing) {
+TEST_F(MergeOffDaysTest, ARefusedServedFileChangesNothing) {
     ASSERT_TRUE(ReplaceFileAtomically(path_, k2026));
-    EXPECT_FALSE(MergeServedOffDays(path_, "2027-01-01,休,元旦\r\n2027-13-01,休,元旦\r\n"));
-    EXPECT_FALSE(MergeServedOffDays(path_, ""));
+    for (const std::string& served :
+         {std::string(kServed2027) + "2027-13-01,休,元旦\r\n", std::string(), WholeYearOff(2098), WholeYearOff(2027)}) {
+        EXPECT_FALSE(MergeServedOffDays(path_, served, december_)) << served.substr(0, 60);
+    }
+    // Before November 2026 is asked for, which the file has: nothing is taken.
+    EXPECT_FALSE(MergeServedOffDays(path_, kServed2027, D(2026, 10, 31)));
     EXPECT_EQ(Contents(), k2026);
 }
 
-TEST(ComingYearTest, IsWantedFromNovemberWhenTheFileLacksItAndAlwaysWhenTheCurrentYearIsMissing) {
+TEST_F(MergeOffDaysTest, AYearRefusedAtOneStartLeavesTheNextStartFreeToTakeTheRightOne) {
+    ASSERT_TRUE(ReplaceFileAtomically(path_, k2026));
+    EXPECT_FALSE(MergeServedOffDays(path_, WholeYearOff(2098), december_));
+    EXPECT_TRUE(MergeServedOffDays(path_, kServed2027, D(2026, 12, 2)));
+    OffDayFile file;
+    ASSERT_TRUE(LoadOffDays(path_, file));
+    EXPECT_EQ(CoveredYearsText(file.schedule), "2026-2027");
+}
+
+TEST(ComingYearTest, IsAskedForFromNovemberWhenTheFileLacksItAndAlwaysWhenTheCurrentYearIsMissing) {
     const OffDaySchedule schedule = ParseOffDays(k2026).schedule;
-    EXPECT_FALSE(WantsComingYear(schedule, D(2026, 10, 31)));
-    EXPECT_TRUE(WantsComingYear(schedule, D(2027, 1, 10)));
-    EXPECT_TRUE(WantsComingYear(schedule, D(2026, 11, 1)));
-    EXPECT_TRUE(WantsComingYear(schedule, D(2026, 12, 31)));
-    EXPECT_FALSE(WantsComingYear(schedule, D(2025, 11, 1)));  // 2026 is there
+    const struct {
+        Date today;
+        std::optional<int> asked;
+    } cases[] = {
+        {D(2026, 10, 31), std::nullopt}, {D(2027, 1, 10), 2027},         {D(2026, 11, 1), 2027},
+        {D(2026, 12, 31), 2027},         {D(2025, 11, 1), std::nullopt},  // 2026 is there
+        {D(2025, 10, 31), 2025},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScheduleYearToAsk(schedule, c.today), c.asked) << c.today.ToString();
+        EXPECT_EQ(WantsComingYear(schedule, c.today), c.asked.has_value()) << c.today.ToString();
+    }
 }
 
 }  // namespace

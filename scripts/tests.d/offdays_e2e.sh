@@ -156,12 +156,36 @@ wanted=$(( $(date +%-m) >= 11 ? $(date +%Y) + 1 : $(date +%Y) ))
 if [ "$wanted" -le 2026 ]; then
     skip "the update check's schedule" "the shipped file already covers $wanted"
 else
-    # Today becomes a make-up working day of the coming 元旦 when it lies in
-    # the four weeks before it, so that the merge shows on the month at once.
+    # A whole year as a notice could make it (the program takes nothing less):
+    # five holidays, each with a make-up working day on the Saturday after it.
+    # In December the last Saturday of the month becomes a make-up working day
+    # of the coming 元旦 too, so that the merge shows on this month at once.
+    served_year() {  # YEAR, then "yes" for the December make-up day
+        python3 - "$1" "$2" <<'PY'
+import datetime, sys
+year, december = int(sys.argv[1]), sys.argv[2] == "yes"
+lines = []
+if december:
+    last = datetime.date(year - 1, 12, 31)
+    lines.append("%s,班,元旦" % (last - datetime.timedelta((last.weekday() - 5) % 7)))
+for name, month, day, days in [("元旦", 1, 1, 3), ("春节", 2, 10, 7), ("清明节", 4, 4, 3),
+                               ("劳动节", 5, 1, 5), ("国庆节", 10, 1, 7)]:
+    first = datetime.date(year, month, day)
+    lines += ["%s,休,%s" % (first + datetime.timedelta(i), name) for i in range(days)]
+    after = first + datetime.timedelta(days)
+    lines.append("%s,班,%s" % (after + datetime.timedelta((5 - after.weekday()) % 7), name))
+print("\r\n".join(["# %d" % year] + sorted(lines)), end="\r\n")
+PY
+    }
+    december=no
+    [ "$(date +%m)" = 12 ] && december=yes
     makeup=""
-    [ "$(date +%m)" = 12 ] && [ "$(date +%-d)" -ge 4 ] && makeup="$(date +%F),班,元旦"
-    printf '%s\r\n' "# $wanted" ${makeup:+"$makeup"} "$wanted-01-01,休,元旦" "$wanted-01-02,休,元旦" \
-        "$wanted-01-03,休,元旦" > "$site/offdays.txt"
+    if [ "$december" = yes ]; then
+        for day in 31 30 29 28 27 26 25; do
+            [ "$(date -d "$(date +%Y)-12-$day" +%u)" = 6 ] && makeup="$(date +%Y)-12-$day" && break
+        done
+    fi
+    served_year "$wanted" "$december" > "$site/offdays.txt"
     served_install
     start_app
     check "the update check merges the served $wanted into Ostrel/offdays.cfg" file_has "$wanted-01-01,休,元旦"
@@ -175,10 +199,10 @@ else
         park_pointer
         today_badge=$(layout "$(date +%Y-%m)" | awk '$1 == "text" && $2 == "offday" { print $3; exit }' | tr ',' ' ')
         merged_shows_badge() { shot merged && has_ink "$work/merged.png" "$today_badge" dark; }
-        check "the month is rebuilt at once: today carries the 班 of the coming 元旦 ($today_badge)" \
+        check "the month is rebuilt at once: $makeup carries the 班 of the coming 元旦 ($today_badge)" \
             eventually merged_shows_badge
     else
-        skip "the rebuilt month" "today is no make-up day of the coming 元旦"
+        skip "the rebuilt month" "this month holds no make-up day of the coming 元旦"
     fi
     stop_app
     : > "$work/server.log"
@@ -205,6 +229,25 @@ else
     check "a served file that would change a past year is fetched" fetched
     sleep 2
     check "and changes nothing either" test "$(user_file_sum)" = "$shipped"
+    stop_app
+
+    # A year far ahead, a whole year of 休, as one bad publication served it:
+    # refused, and the year asked for is still taken at the next start.
+    python3 -c 'import datetime
+d = datetime.date(2098, 1, 1)
+while d.year == 2098:
+    print("%s,休,春节" % d, end="\r\n")
+    d += datetime.timedelta(1)' > "$site/offdays.txt"
+    served_install
+    start_app
+    check "a served year other than the one asked for is fetched" fetched
+    sleep 2
+    check "and changes nothing" test "$(user_file_sum)" = "$shipped"
+    stop_app
+    served_year "$wanted" no > "$site/offdays.txt"
+    : > "$work/server.log"
+    start_app
+    check "and at the next start the right $wanted is taken" file_has "$wanted-01-01,休,元旦"
     stop_app
 fi
 
