@@ -159,7 +159,7 @@ FestivalYearIndex::FestivalYearIndex(const FestivalList& list, int year, SolarTe
     RulePlacer placer(year, firstSerial_, rulesOn_);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const FestivalRule& rule = list[i];
-        if (rule.enabled == "0") continue;
+        if (!IsSwitchedOn(rule)) continue;
         if (!rule.startYear.empty() && year < LeadingInteger(rule.startYear)) continue;
         suffixes_[i] = FestivalSuffix(rule, year);
         placer.Place(rule, static_cast<std::uint32_t>(i), facts, solarTerms);

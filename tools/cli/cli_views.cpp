@@ -13,6 +13,7 @@
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_description.h"
 #include "festivals/festival_matching.h"
+#include "festivals/festival_rule.h"
 #include "view/month_grid.h"
 
 namespace {
@@ -109,8 +110,8 @@ std::string FestivalListView(const FestivalList& festivals) {
         {"启用", "类型", "日期类型", "名称", "日期", "开始年份", "结束日期", "音乐"}};
     for (const FestivalRule& rule : festivals) {
         const FestivalRule row = DescribeFestival(rule);
-        // The manager ticks a rule only when it is exactly "1".
-        rows.push_back({rule.enabled == "1" ? "[x]" : "[ ]", row.kind, row.calendar, row.name, row.dateRule,
+        // Ticked as the manager ticks it and as the calendar counts it.
+        rows.push_back({IsSwitchedOn(rule) ? "[x]" : "[ ]", row.kind, row.calendar, row.name, row.dateRule,
                         row.startYear, row.endDate, row.soundFile});
     }
     std::vector<int> widths(rows.front().size(), 0);
