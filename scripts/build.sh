@@ -3,7 +3,9 @@
 #   build/native   Linux, tests with AddressSanitizer and UBSan
 #   build/win64    x86_64-w64-mingw32, statically linked, tests run under Wine
 #   build/win32    i686-w64-mingw32, the 32-bit release: Solvane.exe and its
-#                  data (what scripts/package.sh packs), nothing else
+#                  data (what scripts/package.sh packs), with the Windows-layer
+#                  tests and the end-to-end driver that check it in the 32-bit
+#                  guest (scripts/tests.d/release32_e2e.sh)
 #   build/linux32  i686 Linux, the portable core's tests as a 32-bit program,
 #                  run under qemu-i386
 # Usage: build.sh [native|win64|win32|linux32|all] ...   (default: all)
@@ -69,7 +71,7 @@ for t in "${targets[@]}"; do
             ;;
         win32)
             configure_cross win32 "$root/cmake/mingw-i686.cmake"
-            build win32 Solvane almanac_database
+            build win32 Solvane almanac_database win_tests solvane-e2e
             ;;
         linux32)
             configure_cross linux32 "$root/cmake/linux-i686.cmake" -DCMAKE_BUILD_TYPE=Release

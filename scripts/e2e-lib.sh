@@ -15,10 +15,11 @@
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-build="$root/build/win64"
+# The 32-bit guest runs these with the i686 build and its own artifacts folder.
+build=${SOLVANE_E2E_BUILD:-$root/build/win64}
 driver="$build/e2e/solvane-e2e.exe"
 cli="$root/build/native/tools/cli/solvane-cli"  # the command-line tool the checks compare with
-artifacts="$build/artifacts/e2e"
+artifacts=${SOLVANE_E2E_ARTIFACTS:-$build/artifacts/e2e}
 passed=0 failed=0 skipped=0
 app_pid=""
 e2e_pids=()

@@ -10,12 +10,12 @@ root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${WINEPREFIX:-$root/.cache/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-export WINEARCH=win64
+export WINEARCH=${WINEARCH:-win64}
 WINE=${WINE:-$root/scripts/wine.sh}
 # Wine itself starts the server this names.
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINE WINESERVER
-wine_template="$root/.cache/wine-template"
+wine_template=${SOLVANE_WINE_TEMPLATE:-$root/.cache/wine-template}
 
 chinese_locale_ready() {
     locale -a 2>/dev/null | grep -qix 'zh_CN.utf-\?8' && return 0

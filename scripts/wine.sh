@@ -8,4 +8,5 @@ if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf-\?8'; then
     echo "wine.sh: the locale zh_CN.UTF-8 is missing (scripts/setup.sh generates it)" >&2
     exit 127
 fi
-LC_ALL=zh_CN.UTF-8 exec /usr/lib/wine/wine64 "$@"
+# The 32-bit guest (scripts/i686-guest.sh) names its own loader.
+LC_ALL=zh_CN.UTF-8 exec "${SOLVANE_WINE_LOADER:-/usr/lib/wine/wine64}" "$@"

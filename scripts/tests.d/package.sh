@@ -8,7 +8,10 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 export LC_ALL=C.UTF-8
-if ! made=$(scripts/package.sh --no-build 2>&1); then
+# The test command makes the packages once, before the scripts that read them.
+if [ "${SOLVANE_PACKAGES_MADE:-}" = 1 ] && ls build/packages/Solvane-*.zip >/dev/null 2>&1; then
+    :
+elif ! made=$(scripts/package.sh --no-build 2>&1); then
     echo "FAILED  scripts/package.sh makes the packages"
     tail -n 20 <<<"$made" | sed 's/^/        /'
     exit 1
