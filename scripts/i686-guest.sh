@@ -3,8 +3,9 @@
 # a Debian 12 i386 guest under qemu-system-i386 (software emulation: KVM fails
 # on 32-bit guests here) with 32-bit Wine 8.0, Xvfb, CJK fonts and the zh-CN
 # locale, from Debian's packages alone and with no network in the guest. Its
-# image is built once (12-20 minutes) and cached; each run boots a snapshot of
-# it, so the cache stays clean and runs side by side do not meet.
+# image is built once (about 3 minutes, downloads included) and cached; each
+# run boots a snapshot of it, so the cache stays clean and runs side by side
+# do not meet.
 #
 #   ensure_guest_image            the cached image, built when missing;
 #                                 exports SOLVANE_GUEST_IMAGE (its folder)
@@ -14,8 +15,8 @@
 # A job is a folder the caller makes: in/ holds run.sh and what it needs. The
 # guest copies in/ to /job on its own disk and runs `bash /job/run.sh` there,
 # as root, in /job, with
-#   DISPLAY      an Xvfb display (1280x800x24, no window manager) started by
-#                the guest before run.sh
+#   DISPLAY      an Xvfb display (1280x800x24, -noreset, no window
+#                manager) started by the guest before run.sh
 #   WINEPREFIX   /root/.wine, a copy for this job of the template prefix
 #                /root/wine-template (made once in the image: wineboot under
 #                zh_CN.UTF-8, so code page 936; crash dialog off, frames drawn
@@ -74,7 +75,7 @@ ensure_guest_image() {
         (
             flock 9
             [ -f "$dir/ready" ] && exit 0
-            echo "i686-guest: building the guest image $key (12-20 minutes)" >&2
+            echo "i686-guest: building the guest image $key (a few minutes)" >&2
             local began=$SECONDS
             "$guest_recipe/build-image.sh" "$dir.build" "$SOLVANE_GUEST_CACHE/debs" || exit 1
             date -u +%FT%TZ >"$dir.build/ready"

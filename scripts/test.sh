@@ -51,8 +51,8 @@ print_phases() {
 # the 32-bit release follow once everything else is done.
 phase "set-up" scripts/setup.sh
 # The 32-bit guest's image (scripts/i686-guest.sh), cached outside the
-# checkout, is made beside the builds when missing (12-20 minutes, mostly
-# downloads and unpacking); its check waits for it at the end.
+# checkout, is made beside the builds when missing (a few minutes: downloads,
+# unpacking and one emulated boot); its check waits for it at the end.
 mkdir -p build/test-logs
 ( . scripts/i686-guest.sh && ensure_guest_image ) >build/test-logs/guest-image.log 2>&1 &
 guest_image_pid=$!

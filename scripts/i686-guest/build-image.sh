@@ -237,7 +237,7 @@ install -m 755 "$recipe/initrd-init" "$initrd/init"
 (cd "$initrd" && find . | cpio -o -H newc --quiet) | gzip -1 >"$out/initrd.img"
 
 # Neither the kernel nor the modules are needed on the root file system.
-rm -rf "$rootfs/boot" "$rootfs/lib/modules"
+rm -rf "${rootfs:?}/boot" "${rootfs:?}/lib/modules"
 
 # --- the file system image ---------------------------------------------------------------
 say "making the file system ($(du -sh "$rootfs" | cut -f1) of files)"
