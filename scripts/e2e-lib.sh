@@ -111,6 +111,9 @@ differs() {  # shot, shot, box, [MIN]
     [ "${changed%% *}" -gt "${4:-20}" ] 2>/dev/null
 }
 
+# A Linux path as the Windows program names it: Wine's Z: drive is the root.
+windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+
 # Whether the driver's last line ends in WORD, as a check command: a failure
 # shows the whole line, an error from the driver included.
 ends_with() { [[ $1 == *" $2" ]]; }  # text, word

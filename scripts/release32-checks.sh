@@ -26,7 +26,6 @@ if [ -n "${SOLVANE_WINE_TEMPLATE:-}" ]; then
 fi
 e2e_begin wine-release
 product="Tavro日历"
-windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 
 app_log=""
 start_app() {  # folder: the program from there; its month window's line in $shown

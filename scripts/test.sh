@@ -47,8 +47,9 @@ print_phases() {
 # The end-to-end scripts spend most of their time waiting on the program
 # (minute boundaries, midnight, notices sliding), so they start as soon as
 # what they run is built and go on beside the remaining builds and test
-# programs, which give way to them (niceness 10). The two scripts that need
-# the 32-bit release follow once everything else is done.
+# programs, which give way to them (niceness 10). The scripts that read the
+# release packages, the 32-bit guest's among them, follow once everything
+# else is done.
 phase "set-up" scripts/setup.sh
 # The 32-bit guest's image (scripts/i686-guest.sh), cached outside the
 # checkout, is made beside the builds when missing (a few minutes: downloads,

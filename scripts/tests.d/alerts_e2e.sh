@@ -18,7 +18,6 @@ lock_pid=""
 e2e_on_exit() { [ -n "$lock_pid" ] && kill -9 "$lock_pid" 2>/dev/null; return 0; }
 
 today=$(date +%F) M=$(date +%-m) D=$(date +%-d)
-windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 field() { echo "$1" | sed -n "s/^$2 //p"; }
 notice_text() { field "$1" notice | cut -d'|' -f3-; }
 

@@ -25,7 +25,6 @@ e2e_on_exit() {
     return 0
 }
 quietly() { "$@" >/dev/null; }
-windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 page_url="http://127.0.0.1:$port/update.html"
 
 start_server() { serve_folder "$site" "$port"; }
