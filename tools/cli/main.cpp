@@ -18,6 +18,7 @@
 #include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "days/month_sources.h"
+#include "export/ics_export.h"
 #include "festivals/off_days.h"
 #include "festivals/shipped_festivals.h"
 #include "festivals/statutory_holidays.h"
@@ -29,7 +30,6 @@
 #include "tools/cli/memo_views.h"
 #include "tools/cli/plan_commands.h"
 #include "view/balloon_text.h"
-#include "view/ics_export.h"
 #include "view/month_view.h"
 
 namespace {

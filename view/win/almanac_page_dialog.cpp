@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "almanac/generator/almanac_page.h"
+#include "almanac/almanac_page.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
 #include "base/win/gbk_text.h"
@@ -152,11 +152,11 @@ private:
     }
 
     void ShowPage() {
-        const almanac_gen::AlmanacPage page = almanac_gen::AlmanacPageOf(date_);
+        const almanac::AlmanacPage page = almanac::AlmanacPageOf(date_);
         SetDialogItemText(hwnd(), IDC_PAGE_DATE, page.solarDate);
         SetDialogItemText(hwnd(), IDC_PAGE_LUNAR, "农历" + page.lunarDate + "  " + page.zodiac + "年");
         std::string text;
-        for (const auto& [name, value] : almanac_gen::AlmanacPageEntries(page)) {
+        for (const auto& [name, value] : almanac::AlmanacPageEntries(page)) {
             if (name == "阳历" || name == "农历") continue;  // in the heading
             if (name == "宜" || name == "忌") {
                 SetDialogItemText(hwnd(), name == "宜" ? IDC_PAGE_YI : IDC_PAGE_JI, name + "：" + value);
@@ -169,7 +169,7 @@ private:
         const HWND hours = GetDlgItem(hwnd(), IDC_PAGE_HOURS);
         SendMessageW(hours, WM_SETREDRAW, FALSE, 0);
         SendMessageW(hours, LVM_DELETEALLITEMS, 0, 0);
-        for (const almanac_gen::AlmanacHour& h : page.hours) {
+        for (const almanac::AlmanacHour& h : page.hours) {
             list_view::Insert(hours, list_view::Count(hours),
                               {h.name, h.span, h.ganZhi, h.dutyGod, h.lucky ? "吉" : "凶", "冲" + h.clash}, 0);
         }

@@ -9,9 +9,9 @@
 
 #include "almanac/solar_term_lookup.h"
 #include "base/text_encoding.h"
+#include "export/ics_export.h"
 #include "festivals/festival_file.h"
 #include "reminders/reminder.h"
-#include "view/ics_export.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "view/ics_export.h"
+#include "export/ics_export.h"
 
 #include <gtest/gtest.h>
 

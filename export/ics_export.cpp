@@ -1,4 +1,4 @@
-#include "view/ics_export.h"
+#include "export/ics_export.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/win/export_dialog.h"
+#include "export/win/export_dialog.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -18,9 +18,9 @@
 #include "base/win/gbk_text.h"
 #include "base/win/scoped_win.h"
 #include "days/month_sources.h"
+#include "export/ics_export.h"
 #include "festivals/shipped_festivals.h"
 #include "resources/resource_ids.h"
-#include "view/ics_export.h"
 
 namespace {
 
