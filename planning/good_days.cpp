@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "almanac/generator/almanac_page.h"
-#include "almanac/generator/day_facts.h"
-#include "almanac/generator/ganzhi.h"
+#include "almanac/almanac_page.h"
+#include "almanac/day_facts.h"
+#include "almanac/ganzhi.h"
 #include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
 
 namespace {
 
 // The almanac prints 宜 and 忌 from the sixty activities of the 通书
-// (almanac/generator/rules/activities.tsv); each everyday word stands for
+// (almanac/rules/activities.tsv); each everyday word stands for
 // those of them that mean it.
 const std::vector<GoodDayActivity> kActivities = {
     {"嫁娶", {"嫁娶", "结婚姻", "纳采问名"}},
@@ -110,7 +110,7 @@ GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const
     if (!query.activity || !GoodDayRangeProblem(query.first, query.last).empty()) return search;
     // The 值神 follows from the day's branch and the month's by the solar
     // terms, which the almanac row does not keep.
-    const almanac_gen::AlmanacCalendar calendar(query.first.year(), query.last.year());
+    const almanac::AlmanacCalendar calendar(query.first.year(), query.last.year());
     for (const Date date : DateRange(query.first, query.last)) {
         const DayInfo info = days.GetDayInfo(date, true, false, false);
         if (info.Yi.empty() && info.Ji.empty()) {
@@ -128,9 +128,9 @@ GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const
         }
         if (day.matched.empty()) continue;
 
-        const almanac_gen::DayFacts facts = calendar.FactsOf(date.year(), date.month(), date.day());
-        const int god = almanac_gen::DutyGodIndex(facts.dayGanZhi.branch, facts.monthGanZhi.branch);
-        day.yellowPath = almanac_gen::IsYellowPath(god);
+        const almanac::DayFacts facts = calendar.FactsOf(date.year(), date.month(), date.day());
+        const int god = almanac::DutyGodIndex(facts.dayGanZhi.branch, facts.monthGanZhi.branch);
+        day.yellowPath = almanac::IsYellowPath(god);
         if (query.yellowPathOnly && !day.yellowPath) continue;
         const int clashedBranch = (facts.dayGanZhi.branch + 6) % 12;
         if (query.notClashing && *query.notClashing == clashedBranch) continue;
@@ -139,8 +139,8 @@ GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const
 
         day.date = date;
         day.lunar = info.lunar;
-        day.dutyGod = almanac_gen::DutyGodName(god);
-        day.clash = "冲" + almanac_gen::ClashText(facts.dayGanZhi);
+        day.dutyGod = almanac::DutyGodName(god);
+        day.clash = "冲" + almanac::ClashText(facts.dayGanZhi);
         search.days.push_back(std::move(day));
     }
     return search;

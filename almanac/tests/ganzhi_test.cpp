@@ -1,11 +1,11 @@
-#include "almanac/generator/ganzhi.h"
+#include "almanac/ganzhi.h"
 
 #include <gtest/gtest.h>
 
-#include "almanac/generator/day_facts.h"
+#include "almanac/day_facts.h"
 #include "calendar/gregorian.h"
 
-namespace almanac_gen {
+namespace almanac {
 namespace {
 
 std::string DayName(int y, int m, int d) { return GanZhiName(DayGanZhi(SerialFromCivil(y, m, d))); }
@@ -111,4 +111,4 @@ TEST(DayEntries, TaiShenPlacesReadAsTheAlmanacWritesThem) {
 }
 
 }  // namespace
-}  // namespace almanac_gen
+}  // namespace almanac

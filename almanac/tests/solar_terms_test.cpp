@@ -1,4 +1,4 @@
-#include "almanac/generator/solar_terms.h"
+#include "almanac/solar_terms.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "almanac/generator/day_facts.h"
-#include "almanac/generator/sun_position.h"
+#include "almanac/day_facts.h"
 #include "almanac/solar_term_names.h"
+#include "almanac/sun_position.h"
 #include "calendar/gregorian.h"
 
-namespace almanac_gen {
+namespace almanac {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
@@ -83,4 +83,4 @@ TEST(SolarTerms, InstantsAreAboutFifteenDaysApart) {
 }
 
 }  // namespace
-}  // namespace almanac_gen
+}  // namespace almanac

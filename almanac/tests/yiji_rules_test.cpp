@@ -2,7 +2,7 @@
 // day carries, why an activity is favoured or forbidden, the days the grade
 // table makes unfit for everything, and the same answer every time for every
 // day the almanac covers.
-#include "almanac/generator/yiji_rules.h"
+#include "almanac/yiji_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@
 #include <tuple>
 #include <vector>
 
-#include "almanac/generator/day_facts.h"
-#include "almanac/generator/yi_ji.h"
+#include "almanac/day_facts.h"
+#include "almanac/yi_ji.h"
 #include "calendar/date.h"
 #include "calendar/gregorian.h"
 
-using namespace almanac_gen;
+using namespace almanac;
 
 namespace {
 

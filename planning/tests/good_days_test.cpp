@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "almanac/generator/yiji_rules.h"
+#include "almanac/yiji_rules.h"
 #include "tests/support/dates.h"
 #include "tests/support/fake_days.h"
 
@@ -26,7 +26,7 @@ TEST(GoodDayActivities, StandForItemsTheAlmanacPrints) {
     for (const GoodDayActivity& activity : GoodDayActivities()) {
         ASSERT_FALSE(activity.items.empty()) << activity.name;
         for (const std::string& item : activity.items) {
-            EXPECT_GE(almanac_gen::YiJiRules::BuiltIn().ActivityNumber(item), 0) << activity.name << " " << item;
+            EXPECT_GE(almanac::YiJiRules::BuiltIn().ActivityNumber(item), 0) << activity.name << " " << item;
         }
         EXPECT_EQ(FindGoodDayActivity(activity.name), &activity);
     }

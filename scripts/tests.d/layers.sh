@@ -37,6 +37,12 @@ check "memos reaching up into the notices are named" \
     planted_fails reminders/reminder_file.cpp '#include "notices/notices.h"' reminders/reminder_file.cpp notices/notices.h
 check "base and calendar stand side by side" \
     planted_fails calendar/lunar_calendar.cpp '#include "base/file_system.h"' calendar/lunar_calendar.cpp base/file_system.h
+check "the export reaching up into the month view is named" \
+    planted_fails export/ics_export.cpp '#include "view/month_view.h"' export/ics_export.cpp view/month_view.h
+check "the export and the planning stand side by side" \
+    planted_fails export/win/export_dialog.cpp '#include "planning/good_days.h"' export/win/export_dialog.cpp planning/good_days.h
+check "the almanac reckoning reading the festivals above it is named" \
+    planted_fails almanac/yi_ji.cpp '#include "festivals/festival_rule.h"' almanac/yi_ji.cpp festivals/festival_rule.h
 check "the untouched copy passes again" python3 "$root/scripts/check-layers.py" --root "$copy"
 
 summary "layers"

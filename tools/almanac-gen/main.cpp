@@ -11,13 +11,13 @@
 #include <optional>
 #include <string>
 
-#include "almanac/generator/database_writer.h"
-#include "almanac/generator/day_facts.h"
-#include "almanac/generator/yi_ji.h"
-#include "almanac/generator/yiji_rules.h"
+#include "almanac/day_facts.h"
 #include "almanac/solar_term_names.h"
+#include "almanac/yi_ji.h"
+#include "almanac/yiji_rules.h"
 #include "base/text_encoding.h"
 #include "calendar/date.h"
+#include "tools/almanac-gen/database_writer.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ int Usage() {
 // Terms whose instant lies within two minutes of a midnight (UTC+8), where
 // the day they fall on depends on seconds.
 int ListNearMidnight() {
-    const almanac_gen::AlmanacCalendar calendar(1901, 2099);
+    const almanac::AlmanacCalendar calendar(1901, 2099);
     for (const auto& t : calendar.AllTerms()) {
         if (t.year < 1901 || t.year > 2099) continue;
         const int secondOfDay = t.hour * 3600 + t.minute * 60 + t.second;
@@ -51,9 +51,9 @@ int PrintNotes(const char* text) {
     const std::optional<Date> date = ParseDate(text, &error);
     if (!date) std::fprintf(stderr, "almanac-gen: %s\n", error.c_str());
     if (!date || date->year() < 1901 || date->year() > 2099) return Usage();
-    const almanac_gen::AlmanacCalendar calendar(date->year(), date->year());
-    const almanac_gen::DayFacts facts = calendar.FactsOf(date->year(), date->month(), date->day());
-    std::printf("%s", Utf8FromGbk(almanac_gen::YiJiNotes(calendar, facts)).c_str());
+    const almanac::AlmanacCalendar calendar(date->year(), date->year());
+    const almanac::DayFacts facts = calendar.FactsOf(date->year(), date->month(), date->day());
+    std::printf("%s", Utf8FromGbk(almanac::YiJiNotes(calendar, facts)).c_str());
     return 0;
 }
 
@@ -79,12 +79,12 @@ int main(int argc, char** argv) {
     std::string error;
     // A rule table that cannot be read would leave every day without 宜 and 忌;
     // better no database than such a one.
-    almanac_gen::YiJiRules rules;
-    if (!rules.Load(almanac_gen::BuiltInYiJiTables(), error)) {
+    almanac::YiJiRules rules;
+    if (!rules.Load(almanac::BuiltInYiJiTables(), error)) {
         std::fprintf(stderr, "almanac-gen: %s\n", Utf8FromGbk(error).c_str());
         return 1;
     }
-    const almanac_gen::AlmanacCalendar calendar(firstYear, lastYear);
+    const almanac::AlmanacCalendar calendar(firstYear, lastYear);
     if (!almanac_gen::WriteAlmanacDatabase(output, calendar, firstYear, lastYear, error)) {
         std::fprintf(stderr, "almanac-gen: %s\n", error.c_str());
         return 1;

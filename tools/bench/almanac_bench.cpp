@@ -67,7 +67,7 @@ BENCHMARK(BM_SolarTermLookup)->Unit(benchmark::kMicrosecond);
 static void BM_GenerateAlmanac(benchmark::State& state) {
     const std::string path = (std::filesystem::temp_directory_path() / "solvane-almanac-gen-bench.mdb").string();
     for (auto _ : state) {
-        const almanac_gen::AlmanacCalendar calendar(1901, 2099);
+        const almanac::AlmanacCalendar calendar(1901, 2099);
         std::string error;
         if (!almanac_gen::WriteAlmanacDatabase(path, calendar, 1901, 2099, error)) state.SkipWithError(error.c_str());
     }

@@ -8,12 +8,12 @@
 #include <string>
 
 #include "almanac/almanac_database.h"
-#include "almanac/generator/database_writer.h"
+#include "tools/almanac-gen/database_writer.h"
 
 inline const std::string& BenchDatabasePath() {
     static const std::string path = [] {
         const std::string p = (std::filesystem::temp_directory_path() / "solvane-bench-almanac.mdb").string();
-        const almanac_gen::AlmanacCalendar calendar(1901, 2099);
+        const almanac::AlmanacCalendar calendar(1901, 2099);
         std::string error;
         if (!almanac_gen::WriteAlmanacDatabase(p, calendar, 1901, 2099, error))
             std::fprintf(stderr, "%s\n", error.c_str());

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "almanac/almanac_database.h"
-#include "almanac/generator/almanac_page.h"
+#include "almanac/almanac_page.h"
 #include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/date.h"
@@ -131,7 +131,7 @@ std::string FestivalListView(const FestivalList& festivals) {
 std::string AlmanacPageView(const Date& date) {
     // Computed from the day's 干支 and the generator's rules, as the program's
     // page dialog does; the database keeps only the balloon's columns.
-    return "\n=====【黄历】=====\n\n" + almanac_gen::AlmanacPageText(almanac_gen::AlmanacPageOf(date));
+    return "\n=====【黄历】=====\n\n" + almanac::AlmanacPageText(almanac::AlmanacPageOf(date));
 }
 
 std::string SolarTermsView(AlmanacDatabase& almanac, int year) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace almanac_gen {
+namespace almanac {
 
 struct SolarTermInstant {
     int index = 0;            // 0 立春 ... 23 大寒 (almanac/solar_term_names.h)
@@ -22,4 +22,4 @@ SolarTermInstant ComputeSolarTerm(int gregorianYear, int index);
 // Every term of the Gregorian years first ... last, in order of time.
 std::vector<SolarTermInstant> ComputeSolarTerms(int firstYear, int lastYear);
 
-}  // namespace almanac_gen
+}  // namespace almanac

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "almanac/generator/day_facts.h"
-#include "almanac/generator/ganzhi.h"
+#include "almanac/day_facts.h"
+#include "almanac/ganzhi.h"
 #include "calendar/date.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 // 十二值神 (黄道黑道): 0 青龙 1 明堂 2 天刑 3 朱雀 4 金匮 5 天德 6 白虎 7 玉堂
 // 8 天牢 9 玄武 10 司命 11 勾陈. For a day the month's branch governs (寅申月
@@ -81,4 +81,4 @@ std::vector<std::pair<std::string, std::string>> AlmanacPageEntries(const Almana
 // One 时辰 as a row of the table: "子时 23-01 庚子 青龙 吉 冲马(甲午)".
 std::string AlmanacHourLine(const AlmanacHour& hour);
 
-}  // namespace almanac_gen
+}  // namespace almanac

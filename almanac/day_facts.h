@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "almanac/generator/ganzhi.h"
-#include "almanac/generator/solar_terms.h"
+#include "almanac/ganzhi.h"
+#include "almanac/solar_terms.h"
 #include "calendar/lunar_calendar.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 struct DayFacts {
     int year = 0, month = 0, day = 0;  // Gregorian
@@ -62,4 +62,4 @@ private:
     std::vector<SolarTermInstant> terms_;  // in order of time
 };
 
-}  // namespace almanac_gen
+}  // namespace almanac

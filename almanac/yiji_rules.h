@@ -5,8 +5,8 @@
 // forbids certain activities; the 宜忌等第 judge how far each 凶煞 keeps its
 // 忌 against the 吉神 of the same day; the 铺注条例 trim what is printed.
 //
-// The rules themselves are tables (almanac/generator/rules/*.tsv, explained
-// in almanac/generator/RULES.md) compiled into the program; this code only
+// The rules themselves are tables (almanac/rules/*.tsv, explained
+// in almanac/RULES.md) compiled into the program; this code only
 // reads and applies them. Every text is GBK.
 #pragma once
 
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace almanac_gen {
+namespace almanac {
 
 // Everything the rules look at on one day. Stems 0-9 (甲 ... 癸), branches
 // 0-11 (子 ... 亥), solar terms 0 立春 ... 23 大寒.
@@ -133,4 +133,4 @@ private:
     std::vector<PuzhuRule> puzhu_;
 };
 
-}  // namespace almanac_gen
+}  // namespace almanac

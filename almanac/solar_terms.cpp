@@ -1,12 +1,12 @@
-#include "almanac/generator/solar_terms.h"
+#include "almanac/solar_terms.h"
 
 #include <cmath>
 
-#include "almanac/generator/sun_position.h"
 #include "almanac/solar_term_names.h"
+#include "almanac/sun_position.h"
 #include "calendar/gregorian.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::vector<SolarTermInstant> ComputeSolarTerms(int firstYear, int lastYear) {
     return terms;
 }
 
-}  // namespace almanac_gen
+}  // namespace almanac

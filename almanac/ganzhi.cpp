@@ -1,8 +1,8 @@
-#include "almanac/generator/ganzhi.h"
+#include "almanac/ganzhi.h"
 
 #include "calendar/calendar_texts.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 namespace {
 
@@ -110,4 +110,4 @@ std::string ShaDirection(int dayBranch) {
 
 std::string TaiShenText(const GanZhi& day) { return TaiShenPlace(day) + " " + TaiShenDirection(CycleIndex(day)); }
 
-}  // namespace almanac_gen
+}  // namespace almanac

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "almanac/generator/almanac_row.h"
 #include "base/text_encoding.h"
+#include "tools/almanac-gen/almanac_row.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

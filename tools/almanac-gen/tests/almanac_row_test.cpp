@@ -1,11 +1,20 @@
-#include "almanac/generator/almanac_row.h"
+#include "tools/almanac-gen/almanac_row.h"
 
 #include <gtest/gtest.h>
 
+#include "almanac/almanac_page.h"
 #include "calendar/gregorian.h"
 
 namespace almanac_gen {
 namespace {
+
+// The value of an entry of the page, "?" when it has none.
+std::string Value(const almanac::AlmanacPage& page, const std::string& name) {
+    for (const auto& [n, v] : almanac::AlmanacPageEntries(page)) {
+        if (n == name) return v;
+    }
+    return "?";
+}
 
 class AlmanacRows : public ::testing::Test {
 protected:
@@ -64,6 +73,27 @@ TEST(MonthTermsText, TimesAreTruncatedSoTheShownDateIsTheTermDay) {
     early.minute = 3;
     EXPECT_EQ(MonthTermsText({early, late}), "大雪 12月7日 00:03  冬至 12月21日 23:59");
     EXPECT_EQ(MonthTermsText({}), "");
+}
+
+TEST(AlmanacPageWholeRange, EveryDayHasAFullPageWhoseListsAreTheDatabasesAndTheSameOnEveryRun) {
+    const AlmanacCalendar calendar(1901, 2099);
+    const AlmanacCalendar again(1901, 2099);
+    for (std::int64_t s = SerialFromCivil(1901, 1, 1); s <= SerialFromCivil(2099, 12, 31); s += 5) {
+        const CivilDate c = CivilFromSerial(s);
+        const DayFacts facts = calendar.FactsOf(c.year, c.month, c.day);
+        const almanac::AlmanacPage page = almanac::BuildAlmanacPage(calendar, facts);
+        const std::string text = almanac::AlmanacPageText(page);
+        const std::string when = std::to_string(c.year) + "-" + std::to_string(c.month) + "-" + std::to_string(c.day);
+        for (const auto& [name, value] : almanac::AlmanacPageEntries(page)) ASSERT_FALSE(value.empty()) << when << name;
+        ASSERT_EQ(page.hours.size(), 12u);
+        const AlmanacRow row = BuildAlmanacRow(calendar, c.year, c.month, c.day);
+        ASSERT_EQ(Value(page, "宜"), row.Yi) << when;
+        ASSERT_EQ(Value(page, "忌"), row.Ji) << when;
+        ASSERT_EQ(page.taiShen, row.TaiShen) << when;
+        ASSERT_EQ(text,
+                  almanac::AlmanacPageText(almanac::BuildAlmanacPage(again, again.FactsOf(c.year, c.month, c.day))))
+            << when;
+    }
 }
 
 }  // namespace

@@ -5,14 +5,14 @@
 
 #include <filesystem>
 
-#include "almanac/generator/database_writer.h"
 #include "base/file_path.h"
 #include "base/file_system.h"
 #include "tests/support/dates.h"
+#include "tools/almanac-gen/database_writer.h"
 
 namespace {
 
-using almanac_gen::AlmanacCalendar;
+using almanac::AlmanacCalendar;
 using almanac_gen::AlmanacDatabaseWriter;
 using almanac_gen::AlmanacRow;
 using almanac_gen::BuildAlmanacRow;

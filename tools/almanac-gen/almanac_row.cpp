@@ -1,7 +1,8 @@
-#include "almanac/generator/almanac_row.h"
+#include "tools/almanac-gen/almanac_row.h"
 
 #include <cstdio>
 
+#include "almanac/ganzhi.h"
 #include "almanac/solar_term_names.h"
 
 namespace almanac_gen {
@@ -52,11 +53,11 @@ AlmanacRow BuildAlmanacRow(const AlmanacCalendar& calendar, const DayFacts& f, c
     row.nDay = GanZhiName(f.dayGanZhi) + "日";
     row.Yi = JoinActivities(yiJi.yi);
     row.Ji = JoinActivities(yiJi.ji);
-    row.Chong = ClashText(f.dayGanZhi);
-    row.Sha = ShaDirection(f.dayGanZhi.branch);
-    row.Cheng = JianChuName(f.jianChu) + "日";
-    row.ZhengChong = GanZhiName(ClashOf(f.dayGanZhi));
-    row.TaiShen = TaiShenText(f.dayGanZhi);
+    row.Chong = almanac::ClashText(f.dayGanZhi);
+    row.Sha = almanac::ShaDirection(f.dayGanZhi.branch);
+    row.Cheng = almanac::JianChuName(f.jianChu) + "日";
+    row.ZhengChong = GanZhiName(almanac::ClashOf(f.dayGanZhi));
+    row.TaiShen = almanac::TaiShenText(f.dayGanZhi);
     row.JQ = MonthTermsText(calendar.TermsInMonth(f.year, f.month));
     row.SolarTerm = SolarTermName(f.termToday);
     return row;
@@ -64,7 +65,7 @@ AlmanacRow BuildAlmanacRow(const AlmanacCalendar& calendar, const DayFacts& f, c
 
 AlmanacRow BuildAlmanacRow(const AlmanacCalendar& calendar, int year, int month, int day) {
     const DayFacts facts = calendar.FactsOf(year, month, day);
-    return BuildAlmanacRow(calendar, facts, ChooseYiJi(calendar, facts));
+    return BuildAlmanacRow(calendar, facts, almanac::ChooseYiJi(calendar, facts));
 }
 
 }  // namespace almanac_gen

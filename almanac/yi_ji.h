@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "almanac/generator/day_facts.h"
-#include "almanac/generator/yiji_rules.h"
+#include "almanac/day_facts.h"
+#include "almanac/yiji_rules.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 struct YiJi {
     std::vector<std::string> yi;  // GBK activity names, in the almanac's order
@@ -32,4 +32,4 @@ std::string ShenShaLines(const YiJi& yiJi);
 // said about it, which 神煞 favour or forbid it.
 std::string YiJiNotes(const AlmanacCalendar& calendar, const DayFacts& facts);
 
-}  // namespace almanac_gen
+}  // namespace almanac

@@ -1,10 +1,10 @@
-#include "almanac/generator/yi_ji.h"
+#include "almanac/yi_ji.h"
 
 #include <algorithm>
 
 #include "calendar/gregorian.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 namespace {
 
@@ -81,4 +81,4 @@ std::string YiJiNotes(const AlmanacCalendar& calendar, const DayFacts& facts) {
     return text;
 }
 
-}  // namespace almanac_gen
+}  // namespace almanac

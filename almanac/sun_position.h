@@ -5,7 +5,7 @@
 // time of the planetary theory; "JD" is Universal Time, civil time's base.
 #pragma once
 
-namespace almanac_gen {
+namespace almanac {
 
 constexpr double kJ2000 = 2451545.0;                  // 2000-01-01 12:00 TT
 constexpr double kJulianDayOfSerialZero = 2440587.5;  // 1970-01-01 00:00
@@ -30,4 +30,4 @@ double DeltaTSeconds(double decimalYear);
 double UniversalFromTerrestrial(double jde);
 double TerrestrialFromUniversal(double jd);
 
-}  // namespace almanac_gen
+}  // namespace almanac

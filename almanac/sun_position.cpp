@@ -1,8 +1,8 @@
-#include "almanac/generator/sun_position.h"
+#include "almanac/sun_position.h"
 
 #include <cmath>
 
-namespace almanac_gen {
+namespace almanac {
 
 namespace {
 
@@ -279,4 +279,4 @@ double UniversalFromTerrestrial(double jde) {
 
 double TerrestrialFromUniversal(double jd) { return jd + DeltaTSeconds(DecimalYear(jd)) / 86400.0; }
 
-}  // namespace almanac_gen
+}  // namespace almanac

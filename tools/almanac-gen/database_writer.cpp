@@ -1,4 +1,4 @@
-#include "almanac/generator/database_writer.h"
+#include "tools/almanac-gen/database_writer.h"
 
 #include <sqlite3.h>
 

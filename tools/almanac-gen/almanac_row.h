@@ -4,10 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "almanac/generator/day_facts.h"
-#include "almanac/generator/yi_ji.h"
+#include "almanac/day_facts.h"
+#include "almanac/yi_ji.h"
 
 namespace almanac_gen {
+
+// A row is the reckoning's day put into the table's words.
+using almanac::AlmanacCalendar;
+using almanac::DayFacts;
+using almanac::SolarTermInstant;
+using almanac::YiJi;
 
 // All texts are GBK; the database writer stores them as UTF-8.
 struct AlmanacRow {

@@ -1,4 +1,4 @@
-#include "almanac/generator/yiji_rules.h"
+#include "almanac/yiji_rules.h"
 
 #include <cstdlib>
 #include <map>
@@ -6,7 +6,7 @@
 #include "almanac/solar_term_names.h"
 #include "base/gbk_scan.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 namespace {
 
@@ -887,4 +887,4 @@ std::vector<std::string> YiJiRules::Explain(const YiJiDay& day, const std::strin
     return lines;
 }
 
-}  // namespace almanac_gen
+}  // namespace almanac

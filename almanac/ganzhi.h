@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace almanac_gen {
+namespace almanac {
 
 // Stem 0-9 (甲 ... 癸) and branch 0-11 (子 ... 亥); 甲子 is {0, 0}.
 struct GanZhi {
@@ -49,4 +49,4 @@ std::string ShaDirection(int dayBranch);
 // The day's 胎神占方, e.g. 仓库厕 房内东 for 丁未.
 std::string TaiShenText(const GanZhi& day);
 
-}  // namespace almanac_gen
+}  // namespace almanac

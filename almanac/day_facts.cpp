@@ -1,10 +1,10 @@
-#include "almanac/generator/day_facts.h"
+#include "almanac/day_facts.h"
 
 #include <algorithm>
 
 #include "calendar/gregorian.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 AlmanacCalendar::AlmanacCalendar(int firstYear, int lastYear)
     : firstYear_(firstYear), lastYear_(lastYear), terms_(ComputeSolarTerms(firstYear - 1, lastYear + 1)) {}
@@ -60,4 +60,4 @@ const SolarTermInstant& AlmanacCalendar::Term(int year, int index) const {
     return terms_[position];
 }
 
-}  // namespace almanac_gen
+}  // namespace almanac

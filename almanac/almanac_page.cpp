@@ -1,12 +1,12 @@
-#include "almanac/generator/almanac_page.h"
+#include "almanac/almanac_page.h"
 
 #include <cstdio>
 
-#include "almanac/generator/yi_ji.h"
+#include "almanac/yi_ji.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/gregorian.h"
 
-namespace almanac_gen {
+namespace almanac {
 
 namespace {
 
@@ -162,4 +162,4 @@ std::string AlmanacPageText(const AlmanacPage& page) {
     return text;
 }
 
-}  // namespace almanac_gen
+}  // namespace almanac
