@@ -6,8 +6,6 @@ namespace almanac {
 
 namespace {
 
-constexpr const char* kStems[10] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
-constexpr const char* kBranches[12] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
 constexpr const char* kJianChu[12] = {"建", "除", "满", "平", "定", "执", "破", "危", "成", "收", "开", "闭"};
 
 int Mod(std::int64_t a, int m) {
@@ -57,26 +55,6 @@ std::string TaiShenDirection(int cycleIndex) {
 }
 
 }  // namespace
-
-bool operator==(const GanZhi& a, const GanZhi& b) { return a.stem == b.stem && a.branch == b.branch; }
-
-int CycleIndex(const GanZhi& g) {
-    // The n with n = stem (mod 10) and n = branch (mod 12); stem and branch
-    // always share their parity.
-    for (int n = g.stem; n < 60; n += 10) {
-        if (n % 12 == g.branch) return n;
-    }
-    return 0;
-}
-
-GanZhi FromCycleIndex(std::int64_t index) {
-    const int n = Mod(index, 60);
-    return GanZhi{n % 10, n % 12};
-}
-
-std::string StemName(int stem) { return kStems[Mod(stem, 10)]; }
-std::string BranchName(int branch) { return kBranches[Mod(branch, 12)]; }
-std::string GanZhiName(const GanZhi& g) { return StemName(g.stem) + BranchName(g.branch); }
 
 GanZhi DayGanZhi(std::int64_t serial) {
     // 1970-01-01 (serial 0) is 辛巳, position 17 of the cycle.

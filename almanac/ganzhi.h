@@ -1,28 +1,14 @@
-// The sexagenary cycle (干支) and the almanac entries that follow from a
-// day's stem and branch.
+// The 干支 of the almanac's years, months and days, and the almanac entries
+// that follow from a day's stem and branch. The cycle and its names are the
+// calendar's (calendar/sexagenary_cycle.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "calendar/sexagenary_cycle.h"
+
 namespace almanac {
-
-// Stem 0-9 (甲 ... 癸) and branch 0-11 (子 ... 亥); 甲子 is {0, 0}.
-struct GanZhi {
-    int stem = 0;
-    int branch = 0;
-};
-
-bool operator==(const GanZhi& a, const GanZhi& b);
-
-// Position 0-59 in the cycle (甲子 0, 乙丑 1, ... 癸亥 59) and back. Any integer
-// is taken modulo 60.
-int CycleIndex(const GanZhi& g);
-GanZhi FromCycleIndex(std::int64_t index);
-
-std::string StemName(int stem);
-std::string BranchName(int branch);
-std::string GanZhiName(const GanZhi& g);  // e.g. 丁未
 
 // The day's place in the unbroken 60-day cycle: 2013-02-10 is 丁未.
 GanZhi DayGanZhi(std::int64_t serial);

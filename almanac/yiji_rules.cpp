@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <map>
 
+#include "almanac/ganzhi.h"
 #include "almanac/solar_term_names.h"
 #include "base/gbk_scan.h"
+#include "calendar/sexagenary_cycle.h"
 
 namespace almanac {
 
@@ -45,19 +47,12 @@ std::vector<std::string> SplitOn(const std::string& s, char separator, bool drop
 
 std::vector<std::string> Words(const std::string& s) { return SplitOn(s, ' ', true); }
 
-int IndexIn(const char* names, const std::string& ch) {
-    const std::vector<std::string> all = GbkChars(names);
-    for (size_t i = 0; i < all.size(); ++i) {
-        if (all[i] == ch) return static_cast<int>(i);
+int JianChuNumber(const std::string& ch) {
+    for (int i = 0; i < 12; ++i) {
+        if (JianChuName(i) == ch) return i;
     }
     return -1;
 }
-
-int StemNumber(const std::string& ch) { return IndexIn("甲乙丙丁戊己庚辛壬癸", ch); }
-int BranchNumber(const std::string& ch) { return IndexIn("子丑寅卯辰巳午未申酉戌亥", ch); }
-int JianChuNumber(const std::string& ch) { return IndexIn("建除满平定执破危成收开闭", ch); }
-
-int CycleNumber(int stem, int branch) { return ((6 * stem - 5 * branch) % 60 + 60) % 60; }
 
 // 正月 (寅) is 0 ... 十二月 (丑) is 11; the seasons follow: 春 0 ... 冬 3.
 int MonthNumber(int monthBranch) { return (monthBranch + 10) % 12; }
@@ -244,14 +239,14 @@ struct Reader {
         if (target == Target::kGanZhi) {
             if (chars.size() % 2 != 0) return r.Fail("干支 come in pairs: " + cell);
             for (size_t i = 0; i < chars.size(); i += 2) {
-                const int s = StemNumber(chars[i]), b = BranchNumber(chars[i + 1]);
+                const int s = StemIndex(chars[i]), b = BranchIndex(chars[i + 1]);
                 if (s < 0 || b < 0 || s % 2 != b % 2) return r.Fail("not a 干支: " + chars[i] + chars[i + 1]);
-                mask |= Bit(CycleNumber(s, b));
+                mask |= Bit(CycleIndex(GanZhi{s, b}));
             }
             return true;
         }
         for (const std::string& c : chars) {
-            const int n = target == Target::kStem ? StemNumber(c) : BranchNumber(c);
+            const int n = target == Target::kStem ? StemIndex(c) : BranchIndex(c);
             if (n < 0) return r.Fail("not a " + std::string(target == Target::kStem ? "stem" : "branch") + ": " + c);
             mask |= Bit(n);
         }
@@ -470,7 +465,7 @@ struct Reader {
                 g.months = 0xFFF;
             } else {
                 for (const std::string& ch : GbkChars(f[1])) {
-                    const int b = BranchNumber(ch);
+                    const int b = BranchIndex(ch);
                     if (b < 0) return r.Fail("not a month branch: " + ch);
                     g.months |= 1u << b;
                 }
@@ -638,7 +633,7 @@ bool Matches(const YiJiRules::Condition& c, const SelectionFacts& f) {
         case Target::kBranch:
             return Has(m, f.dayBranch);
         case Target::kGanZhi:
-            return Has(m, CycleNumber(f.dayStem, f.dayBranch));
+            return Has(m, CycleIndex(GanZhi{f.dayStem, f.dayBranch}));
         case Target::kJianChu:
             return Has(m, (f.dayBranch - f.monthBranch + 12) % 12);
         case Target::kLunarDay:
