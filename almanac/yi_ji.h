@@ -1,5 +1,5 @@
 // What a day is auspicious (宜) and inauspicious (忌) for: the one place the
-// generator decides it, by the traditional selection rules of yiji_rules.h
+// almanac decides it, by the traditional selection rules of yiji_rules.h
 // applied to the facts of the day.
 #pragma once
 
@@ -27,9 +27,9 @@ YiJi ChooseYiJi(const AlmanacCalendar& calendar, const DayFacts& facts);
 // left out.
 std::string ShenShaLines(const YiJi& yiJi);
 
-// The generator's notes on one day: its 神煞, the judgement of every 凶煞 that
-// forbids something, the printed lists and, for every activity with anything
-// said about it, which 神煞 favour or forbid it.
+// The reasons behind one day's lists (almanac-gen --notes): its 神煞, the
+// judgement of every 凶煞 that forbids something, the printed lists and, for
+// every activity with anything said about it, which 神煞 favour or forbid it.
 std::string YiJiNotes(const AlmanacCalendar& calendar, const DayFacts& facts);
 
 }  // namespace almanac

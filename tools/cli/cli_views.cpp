@@ -129,7 +129,7 @@ std::string FestivalListView(const FestivalList& festivals) {
 }
 
 std::string AlmanacPageView(const Date& date) {
-    // Computed from the day's 干支 and the generator's rules, as the program's
+    // Computed from the day's 干支 and the almanac's rules, as the program's
     // page dialog does; the database keeps only the balloon's columns.
     return "\n=====【黄历】=====\n\n" + almanac::AlmanacPageText(almanac::AlmanacPageOf(date));
 }
