@@ -6,7 +6,7 @@
 #include "base/data_paths.h"
 #include "base/file_system.h"
 #include "festivals/festival_file.h"
-#include "festivals/statutory_holidays.h"
+#include "holidays/statutory_holidays.h"
 #include "reminders/reminder_file.h"
 
 MonthSources::MonthSources()

@@ -11,7 +11,7 @@
 
 #include "base/file_system.h"
 #include "days/day_info.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 class AlmanacDatabase;
 
@@ -52,7 +52,7 @@ public:
     // hand edit, a copy restored); true when the schedule was read anew.
     bool ReloadOffDaysIfChanged();
     // The days the month shows: the published schedule, and the holiday
-    // law's days in the years it lacks (festivals/statutory_holidays.h).
+    // law's days in the years it lacks (holidays/statutory_holidays.h).
     const OffDaySchedule& offDays() const { return shownOffDays_; }
     // The file as read, with the lines that were skipped, for the
     // command-line tool to name.

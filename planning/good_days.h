@@ -12,7 +12,7 @@
 #include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "days/day_info.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 struct GoodDayActivity {
     std::string name;                // GBK, as the user picks it: 嫁娶, 搬家 ...

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "calendar/date.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 inline constexpr int kMaxLeaveDays = 5;
 

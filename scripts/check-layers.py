@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """Holds the includes of the tree to the order of its layers, lowest first:
 
-    base, calendar <- almanac <- festivals, reminders <- days <- notices, planning, export <- view <- app <- tools
+    base, calendar <- almanac <- festivals, reminders, holidays <- days <- notices, planning, export <- view <- app <- tools
 
 A file may include headers of its own folder's layer and of the layers below.
 Folders of one layer stand side by side and do not include each other: base
 and calendar (the calendar arithmetic needs nothing from the files and texts
-of base), festivals and reminders, and notices, planning and export. There are
-no exceptions. A portable file (one outside every win/ folder and not a
-platform half named *_win.cpp) includes no win/ header and no Windows header. Tests follow the
+of base), festivals, reminders and holidays, and notices, planning and
+export. There are no exceptions. A portable file (one outside every win/
+folder and not a platform half named *_win.cpp) includes no win/ header and
+no Windows header. Tests follow the
 rules of the module they test and may use tests/support/.
 
 Prints one line per broken include, naming the file, the line and the include,
@@ -27,6 +28,7 @@ LAYERS = {
     "almanac": 1,
     "festivals": 2,
     "reminders": 2,
+    "holidays": 2,
     "days": 3,
     "notices": 4,
     "planning": 4,

@@ -7,7 +7,7 @@
 
 #include "calendar/date.h"
 #include "days/day_info.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "view/calendar_menus.h"
 
 // "2026年12月".

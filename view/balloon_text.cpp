@@ -5,7 +5,7 @@
 
 #include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
-#include "festivals/statutory_holidays.h"
+#include "holidays/statutory_holidays.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "days/day_info.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 // Gregorian and lunar dates, 「闰月」 in a leap month, weekday, zodiac year,
 // solar term, festivals with their suffixes, then (with showAlmanac) the

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "calendar/calendar_texts.h"
-#include "festivals/statutory_holidays.h"
+#include "holidays/statutory_holidays.h"
 #include "view/balloon_text.h"
 #include "view/month_grid.h"
 

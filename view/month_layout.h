@@ -9,7 +9,7 @@
 
 #include "calendar/date.h"
 #include "days/day_info.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "notices/forenotice.h"
 #include "view/day_marks.h"
 #include "view/display_list.h"

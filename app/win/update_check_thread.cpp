@@ -15,7 +15,7 @@
 #include "base/win/scoped_win.h"
 #include "base/win/version_info.h"
 #include "calendar/win/system_time.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 namespace {
 

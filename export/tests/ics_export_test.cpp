@@ -11,7 +11,7 @@
 #include "base/text_encoding.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/shipped_festivals.h"
-#include "festivals/tests/fake_solar_terms.h"
+#include "tests/support/fake_solar_terms.h"
 #include "tests/support/festival_samples.h"
 #include "tests/support/reminder_samples.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "calendar/lunar_calendar.h"
-#include "festivals/tests/fake_solar_terms.h"
+#include "tests/support/fake_solar_terms.h"
 #include "tests/support/festival_samples.h"
 
 namespace {

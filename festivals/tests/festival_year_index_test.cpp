@@ -7,7 +7,7 @@
 #include "almanac/solar_term_names.h"
 #include "festivals/festival_file.h"
 #include "festivals/festival_matching.h"
-#include "festivals/tests/fake_solar_terms.h"
+#include "tests/support/fake_solar_terms.h"
 #include "tests/support/festival_samples.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "festivals/festival_file.h"
 #include "festivals/festival_help_links.h"
 #include "festivals/festival_matching.h"
-#include "festivals/tests/fake_solar_terms.h"
+#include "tests/support/fake_solar_terms.h"
 
 namespace {
 

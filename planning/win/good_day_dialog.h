@@ -14,7 +14,7 @@
 #include "base/win/dialog_window.h"
 #include "calendar/date.h"
 #include "days/day_info.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "planning/good_days.h"
 
 class GoodDayDialog : public DialogWindow {

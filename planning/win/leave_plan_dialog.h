@@ -12,7 +12,7 @@
 
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "planning/leave_plan.h"
 
 class LeavePlanDialog : public DialogWindow {

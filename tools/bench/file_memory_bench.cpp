@@ -18,7 +18,7 @@
 #include "base/file_system.h"
 #include "base/profile_file.h"
 #include "festivals/festival_file.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "reminders/reminder_file.h"
 
 // Every allocation of this program is counted: a size header before each

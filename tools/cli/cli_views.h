@@ -6,7 +6,7 @@
 
 #include "calendar/date.h"
 #include "festivals/festival_rule.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 class AlmanacDatabase;
 class SolarTermLookup;

@@ -16,7 +16,7 @@
 
 #include "calendar/date.h"
 #include "days/day_info.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 int GoodDaysCommand(DayInfoSource& days, const OffDaySchedule& schedule, const Date& today, int argc, char** argv);
 int LeavePlanCommand(const OffDaySchedule& schedule, int argc, char** argv);

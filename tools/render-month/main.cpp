@@ -35,7 +35,7 @@
 #include "calendar/lunar_calendar.h"
 #include "calendar/win/system_time.h"
 #include "days/month_sources.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "reminders/reminder.h"
 #include "view/month_view.h"
 #include "view/win/display_list_renderer.h"

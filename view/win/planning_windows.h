@@ -10,7 +10,7 @@
 
 #include "base/win/message_loop.h"
 #include "days/day_info.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "planning/leave_plan.h"
 #include "planning/win/good_day_dialog.h"
 #include "planning/win/leave_plan_dialog.h"

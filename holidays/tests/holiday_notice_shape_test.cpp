@@ -1,6 +1,6 @@
 // What a year of the holiday notice looks like: every year the program ships
 // does, and a served year that breaks one rule of it does not.
-#include "festivals/holiday_notice_shape.h"
+#include "holidays/holiday_notice_shape.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <string>
 
 #include "base/file_system.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "tests/support/dates.h"
-#include "tests/support/off_day_samples.h"
+#include "tests/support/holiday_schedule_samples.h"
 
 namespace {
 

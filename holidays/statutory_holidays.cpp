@@ -1,4 +1,4 @@
-#include "festivals/statutory_holidays.h"
+#include "holidays/statutory_holidays.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // wrong (a whole year of 休) is refused before it reaches the user's file.
 #pragma once
 
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 // Bounds that every published year 2007-2026 keeps, counted from the shipped
 // schedule (data/Ostrel/offdays-shipped.cfg, made from

@@ -10,9 +10,9 @@
 #include "base/file_system.h"
 #include "base/text_encoding.h"
 #include "base/text_file_encoding.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 #include "tests/support/dates.h"
-#include "tests/support/off_day_samples.h"
+#include "tests/support/holiday_schedule_samples.h"
 
 namespace {
 

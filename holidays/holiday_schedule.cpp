@@ -1,4 +1,4 @@
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,8 +10,8 @@
 #include "base/text_encoding.h"
 #include "base/text_file_encoding.h"
 #include "calendar/calendar_texts.h"
-#include "festivals/holiday_notice_shape.h"
-#include "festivals/statutory_holidays.h"
+#include "holidays/holiday_notice_shape.h"
+#include "holidays/statutory_holidays.h"
 
 namespace {
 

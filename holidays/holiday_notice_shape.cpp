@@ -1,4 +1,4 @@
-#include "festivals/holiday_notice_shape.h"
+#include "holidays/holiday_notice_shape.h"
 
 #include <algorithm>
 #include <string>

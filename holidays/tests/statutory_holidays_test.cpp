@@ -1,11 +1,11 @@
 // The days off of a year whose holiday schedule is not published yet: the
 // holiday law's own days, and how they stand beside a published schedule.
-#include "festivals/statutory_holidays.h"
+#include "holidays/statutory_holidays.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "festivals/tests/fake_solar_terms.h"
+#include "tests/support/fake_solar_terms.h"
 #include "tests/support/dates.h"
 
 namespace {

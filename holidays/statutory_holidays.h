@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 class SolarTermLookup;
 

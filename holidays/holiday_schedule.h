@@ -23,7 +23,7 @@ struct OffDay {
     OffDayKind kind = OffDayKind::kOff;
     std::string name;  // the holiday the day belongs to, GBK
     // Fixed by the holiday law alone, for a year whose schedule is not
-    // published yet (festivals/statutory_holidays.h); never read from a file.
+    // published yet (holidays/statutory_holidays.h); never read from a file.
     bool statutory = false;
 };
 
@@ -156,7 +156,7 @@ struct ServedOffDays {
 // comment, it holds at most kMaxServedOffDayLines lines, every holiday in it
 // belongs to `year` (the one asked for, ScheduleYearToAsk), which `current`
 // does not cover, and falls on no day `current` already has, and the whole
-// looks like that year's notice (festivals/holiday_notice_shape.h). What a
+// looks like that year's notice (holidays/holiday_notice_shape.h). What a
 // user's file holds of other years, a year merged before included, never
 // stops the year asked for from being taken.
 ServedOffDays CheckServedOffDays(const OffDaySchedule& current, const std::string& served, int year);

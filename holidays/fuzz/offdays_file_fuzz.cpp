@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/text_file_encoding.h"
-#include "festivals/off_days.h"
+#include "holidays/holiday_schedule.h"
 
 namespace {
 
