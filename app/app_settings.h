@@ -68,8 +68,8 @@ struct AppSettings {
     int showJieQiOnRemindWindow;
     int showJieQiOnForenotice;
     int showReminderOnForenotice;
-    int showPublicHolidays;       // 休 / 班 of the public-holiday schedule on the month
-    int showHolidayOnForenotice;  // the next public holiday in the forenotice list
+    int showPublicHolidays;       // 休 / 班 of the holiday schedule on the month
+    int showHolidayOnForenotice;  // the next holiday in the forenotice list
     int trayClickShowsCalendar;   // a left click on the tray icon shows or hides the month
     int followSystemDarkMode;     // the night look while Windows' apps are dark
 };

@@ -39,7 +39,7 @@ std::filesystem::path UpdateTemporaryFileName(const std::filesystem::path& tempF
 // The address of another file of the update site: `url` with its last path
 // segment (and any query) replaced by `name`. "" when the address has no path.
 std::string SiblingUrl(const std::string& url, const std::string& name);
-inline constexpr char kOffDaysFileName[] = "offdays.txt";
+inline constexpr char kServedScheduleFileName[] = "offdays.txt";
 
 // The version text as announced: the digits and dots the version file's first
 // line starts with (after a UTF-8 byte-order mark and blanks), at most

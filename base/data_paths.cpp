@@ -25,7 +25,9 @@ std::filesystem::path FestivalFilePath(const std::filesystem::path& folder) {
 std::filesystem::path ReminderFilePath(const std::filesystem::path& folder) {
     return folder / "Reminders" / "reminders.cfg";
 }
-std::filesystem::path OffDayFilePath(const std::filesystem::path& folder) { return folder / "Ostrel" / "offdays.cfg"; }
+std::filesystem::path HolidayScheduleFilePath(const std::filesystem::path& folder) {
+    return folder / "Ostrel" / "offdays.cfg";
+}
 std::filesystem::path AlmanacDatabasePath(const std::filesystem::path& folder) {
     return folder / "Ostrel" / "Database" / "china.mdb";
 }

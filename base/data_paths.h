@@ -11,10 +11,10 @@
 // The folder of the running executable.
 std::filesystem::path ModuleFolder();
 
-std::filesystem::path SettingsFilePath(const std::filesystem::path& folder);  // Solvane.ini
-std::filesystem::path FestivalFilePath(const std::filesystem::path& folder);  // Ostrel\holidays.cfg
-std::filesystem::path ReminderFilePath(const std::filesystem::path& folder);  // Reminders\reminders.cfg
-std::filesystem::path OffDayFilePath(const std::filesystem::path& folder);    // Ostrel\offdays.cfg
+std::filesystem::path SettingsFilePath(const std::filesystem::path& folder);         // Solvane.ini
+std::filesystem::path FestivalFilePath(const std::filesystem::path& folder);         // Ostrel\holidays.cfg
+std::filesystem::path ReminderFilePath(const std::filesystem::path& folder);         // Reminders\reminders.cfg
+std::filesystem::path HolidayScheduleFilePath(const std::filesystem::path& folder);  // Ostrel\offdays.cfg
 std::filesystem::path AlmanacDatabasePath(const std::filesystem::path& folder);
 std::filesystem::path SkinTemplatesFolder(const std::filesystem::path& folder);  // Ostrel\Templates
 std::filesystem::path TrayTemplatesFolder(const std::filesystem::path& folder);  // Ostrel\SystemTray

@@ -6,6 +6,7 @@
 #include "base/data_paths.h"
 #include "base/file_system.h"
 #include "festivals/festival_file.h"
+#include "holidays/holiday_schedule_file.h"
 #include "holidays/statutory_holidays.h"
 #include "reminders/reminder_file.h"
 
@@ -28,13 +29,13 @@ void MonthSources::Load(const std::filesystem::path& festivalFile, const std::fi
 
 void MonthSources::LoadFolder(const std::filesystem::path& moduleFolder) {
     Load(FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder), AlmanacDatabasePath(moduleFolder));
-    LoadOffDayFile(OffDayFilePath(moduleFolder));
+    LoadOffDayFile(HolidayScheduleFilePath(moduleFolder));
 }
 
 bool MonthSources::LoadOffDayFile(const std::filesystem::path& offDayFile) {
     offDayFile_ = offDayFile;
     offDayStamp_ = ReadFileStamp(offDayFile_);
-    const bool read = LoadOffDays(offDayFile_, offDays_);
+    const bool read = LoadHolidaySchedule(offDayFile_, offDays_);
     shownOffDays_ = WithStatutoryDays(offDays_.schedule, database_.get());
     return read;
 }
@@ -76,8 +77,8 @@ MonthSources::Waiting MonthSources::RetryWaitingFiles() {
 void MonthSources::ReloadOffDays() {
     // A file locked for a moment keeps the schedule already shown.
     const std::optional<FileStamp> stamp = ReadFileStamp(offDayFile_);
-    OffDayFile reloaded;
-    if (!LoadOffDays(offDayFile_, reloaded)) return;
+    HolidayScheduleFile reloaded;
+    if (!LoadHolidaySchedule(offDayFile_, reloaded)) return;
     offDayStamp_ = stamp;
     offDays_ = std::move(reloaded);
     shownOffDays_ = WithStatutoryDays(offDays_.schedule, database_.get());

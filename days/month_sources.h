@@ -12,6 +12,7 @@
 #include "base/file_system.h"
 #include "days/day_info.h"
 #include "holidays/holiday_schedule.h"
+#include "holidays/holiday_schedule_file.h"
 
 class AlmanacDatabase;
 
@@ -53,10 +54,10 @@ public:
     bool ReloadOffDaysIfChanged();
     // The days the month shows: the published schedule, and the holiday
     // law's days in the years it lacks (holidays/statutory_holidays.h).
-    const OffDaySchedule& offDays() const { return shownOffDays_; }
+    const HolidaySchedule& offDays() const { return shownOffDays_; }
     // The file as read, with the lines that were skipped, for the
     // command-line tool to name.
-    const OffDayFile& offDayFile() const { return offDays_; }
+    const HolidayScheduleFile& offDayFile() const { return offDays_; }
     void Close();
 
     DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) override;
@@ -73,8 +74,8 @@ private:
     Waiting waiting_;
     std::filesystem::path offDayFile_;
     std::optional<FileStamp> offDayStamp_;  // of the file as last read
-    OffDayFile offDays_;
-    OffDaySchedule shownOffDays_;
+    HolidayScheduleFile offDays_;
+    HolidaySchedule shownOffDays_;
     std::unique_ptr<AlmanacDatabase> database_;
     std::unique_ptr<DaySources> days_;  // reads the three above
 };

@@ -22,7 +22,7 @@ bool InRange(int value, int fewest, int most) { return value >= fewest && value 
 
 }  // namespace
 
-bool LooksLikeHolidayNotice(const OffDaySchedule& schedule, int year) {
+bool LooksLikeHolidayNotice(const HolidaySchedule& schedule, int year) {
     const std::vector<OffDay> days = schedule.Days();
     if (days.empty()) return false;
     for (const OffDay& day : days) {

@@ -30,4 +30,4 @@ inline constexpr int kMostWorkDaysOfAHoliday = 2;
 // day belongs to a holiday of that year (元旦's days may begin in December),
 // every name is one the notices have used, every 班 falls on a weekend and
 // belongs to a holiday of its name, and the counts keep the bounds above.
-bool LooksLikeHolidayNotice(const OffDaySchedule& schedule, int year);
+bool LooksLikeHolidayNotice(const HolidaySchedule& schedule, int year);

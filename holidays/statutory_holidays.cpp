@@ -1,7 +1,8 @@
 #include "holidays/statutory_holidays.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <optional>
+#include <string>
 
 #include "almanac/solar_term_lookup.h"
 #include "calendar/lunar_calendar.h"
@@ -68,7 +69,7 @@ std::vector<OffDay> StatutoryOffDays(int year, SolarTermLookup* solarTerms) {
     return days;
 }
 
-std::vector<int> YearsAwaitingSchedule(const OffDaySchedule& published) {
+std::vector<int> YearsAwaitingSchedule(const HolidaySchedule& published) {
     const std::vector<int> covered = published.CoveredYears();
     std::vector<int> years;
     for (int year = kFirstStatutoryYear; year <= kLastLunarYear; ++year) {
@@ -77,8 +78,8 @@ std::vector<int> YearsAwaitingSchedule(const OffDaySchedule& published) {
     return years;
 }
 
-OffDaySchedule WithStatutoryDays(const OffDaySchedule& published, SolarTermLookup* solarTerms) {
-    OffDaySchedule schedule = published;
+HolidaySchedule WithStatutoryDays(const HolidaySchedule& published, SolarTermLookup* solarTerms) {
+    HolidaySchedule schedule = published;
     for (const int year : YearsAwaitingSchedule(published)) {
         schedule.MarkStatutoryOnly(year);
         for (const OffDay& day : StatutoryOffDays(year, solarTerms)) {
@@ -86,10 +87,4 @@ OffDaySchedule WithStatutoryDays(const OffDaySchedule& published, SolarTermLooku
         }
     }
     return schedule;
-}
-
-std::string UnpublishedScheduleNote(int year) {
-    char text[80];
-    std::snprintf(text, sizeof text, "%d年放假安排尚未发布（仅显示法定假日）", year);
-    return text;
 }

@@ -7,7 +7,6 @@
 // the published schedule replaces them as soon as it arrives.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "holidays/holiday_schedule.h"
@@ -29,12 +28,9 @@ std::vector<OffDay> StatutoryOffDays(int year, SolarTermLookup* solarTerms);
 // The years whose days off are the law's alone: those from
 // kFirstStatutoryYear to 2099 whose holidays the published schedule does not
 // hold, ascending.
-std::vector<int> YearsAwaitingSchedule(const OffDaySchedule& published);
+std::vector<int> YearsAwaitingSchedule(const HolidaySchedule& published);
 
 // The published schedule with the law's days of every year that awaits its
-// schedule added, and those years marked (OffDaySchedule::StatutoryOnly). A
+// schedule added, and those years marked (HolidaySchedule::StatutoryOnly). A
 // day the schedule has is never replaced.
-OffDaySchedule WithStatutoryDays(const OffDaySchedule& published, SolarTermLookup* solarTerms);
-
-// "2027年放假安排尚未发布（仅显示法定假日）".
-std::string UnpublishedScheduleNote(int year);
+HolidaySchedule WithStatutoryDays(const HolidaySchedule& published, SolarTermLookup* solarTerms);

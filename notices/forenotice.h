@@ -10,12 +10,13 @@
 #include "base/rect.h"
 #include "calendar/date.h"
 #include "days/day_info.h"
+#include "holidays/holiday_announcements.h"
 
 // The switches of the settings file that decide what a line may name.
 struct ForenoticeSwitches {
     bool showReminders = false;   // ShowReminderOnForenotice
     bool showSolarTerms = false;  // ShowJieQiOnForenotice
-    bool showHolidays = true;     // ShowHolidayOnForenotice: the next public holiday
+    bool showHolidays = true;     // ShowHolidayOnForenotice: the next holiday of the holiday schedule
 };
 
 // Memo texts already named by an earlier line of the same list, so a memo
@@ -35,13 +36,11 @@ struct ForenoticeLine {
     Rect box;
 };
 
-// A line of its own about a coming period (the next public holiday), listed
-// just before the events of the day it begins on, or first when it began
-// before today. It is not listed when it begins beyond the horizon.
-struct ForenoticeAnnouncement {
-    int dayOffset = 0;
-    std::string text;
-};
+// A line of its own about a coming period (the next holiday, from
+// NextHolidayAnnouncements), listed just before the events of the day it
+// begins on, or first when it began before today. It is not listed when it
+// begins beyond the horizon.
+using ForenoticeAnnouncement = HolidayAnnouncement;
 
 constexpr int kDefaultListItemHeight = 20;
 

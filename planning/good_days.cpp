@@ -51,7 +51,7 @@ bool Names(const GoodDayActivity& activity, const std::string& item) {
     return std::find(activity.items.begin(), activity.items.end(), item) != activity.items.end();
 }
 
-bool IsDayOff(const Date& date, const OffDaySchedule* offDays) {
+bool IsDayOff(const Date& date, const HolidaySchedule* offDays) {
     if (const OffDay* listed = offDays ? offDays->Find(date) : nullptr) return listed->kind == OffDayKind::kOff;
     return date.weekday() >= 6;
 }
@@ -105,7 +105,7 @@ std::vector<std::string> ZodiacNames() {
     return names;
 }
 
-GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const OffDaySchedule* offDays) {
+GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const HolidaySchedule* offDays) {
     GoodDaySearch search;
     if (!query.activity || !GoodDayRangeProblem(query.first, query.last).empty()) return search;
     // The 值神 follows from the day's branch and the month's by the solar

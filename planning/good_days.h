@@ -73,7 +73,7 @@ struct GoodDaySearch {
 
 // `offDays` (may be null) tells 休 and 班 days for the days-off filter; the
 // range must have passed GoodDayRangeProblem.
-GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const OffDaySchedule* offDays);
+GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const HolidaySchedule* offDays);
 
 // One day as the list and the tool show it, columns apart:
 // "2026-12-12  十一月初三  星期六  青龙（黄道）  冲马(甲午)  宜：嫁娶 纳采问名".

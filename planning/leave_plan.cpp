@@ -1,5 +1,6 @@
 #include "planning/leave_plan.h"
 
+#include "holidays/holiday_schedule_texts.h"
 #include <algorithm>
 #include <cstdio>
 
@@ -9,14 +10,14 @@ namespace {
 // and the weekends between them never reach further.
 constexpr int kReach = 21;
 
-bool IsWorkingDay(const Date& date, const OffDaySchedule& schedule) {
+bool IsWorkingDay(const Date& date, const HolidaySchedule& schedule) {
     if (const OffDay* listed = schedule.Find(date)) return listed->kind == OffDayKind::kWork;
     return date.weekday() <= 5;
 }
 
 // The longest runs for each number of leave days, every run that ends on
 // both sides at a working day not taken.
-std::vector<LeavePlan> PlansAround(const HolidayPeriod& holiday, const OffDaySchedule& schedule, int maxLeave) {
+std::vector<LeavePlan> PlansAround(const HolidayPeriod& holiday, const HolidaySchedule& schedule, int maxLeave) {
     std::vector<std::vector<LeavePlan>> best(maxLeave + 1);
     for (Date first = holiday.first - kReach; first <= holiday.first; first += 1) {
         if (!IsWorkingDay(first - 1, schedule)) continue;
@@ -93,7 +94,7 @@ YearMonth MonthToShow(const LeavePlan& plan) {
     return best;
 }
 
-LeavePlanYear PlanLeave(const OffDaySchedule& schedule, int year, int maxLeave) {
+LeavePlanYear PlanLeave(const HolidaySchedule& schedule, int year, int maxLeave) {
     maxLeave = std::clamp(maxLeave, 1, kMaxLeaveDays);
     LeavePlanYear result;
     result.year = year;

@@ -1,4 +1,4 @@
-// 拼假: how to join a public holiday with the weekends around it by taking a
+// 拼假: how to join a holiday of the schedule with the weekends around it by taking a
 // few days of leave. Working days are the weekdays the schedule does not make
 // 休 and the make-up days it makes 班 (a 班 Saturday needs leave like a
 // Monday); days off are the 休 days and the weekends that are not 班. A plan
@@ -46,7 +46,7 @@ struct LeavePlanYear {
 };
 
 // maxLeave is taken within 1 ... kMaxLeaveDays.
-LeavePlanYear PlanLeave(const OffDaySchedule& schedule, int year, int maxLeave = kMaxLeaveDays);
+LeavePlanYear PlanLeave(const HolidaySchedule& schedule, int year, int maxLeave = kMaxLeaveDays);
 
 // "请3天（9月28日至30日）连休13天（9月25日至10月7日）"; dates of another year
 // than `year` carry their year, runs of leave are joined by 、.

@@ -1,6 +1,7 @@
 #include "view/accessible_month.h"
 
 #include "calendar/calendar_texts.h"
+#include "holidays/holiday_schedule_texts.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
-#include "holidays/statutory_holidays.h"
+#include "holidays/holiday_schedule_texts.h"
 
 namespace {
 

@@ -97,7 +97,7 @@ CalendarKeyCommand CommandOfKey(int virtualKey, bool control, bool shift, bool a
 
 // The four add commands; then, when the day has festivals, a separator and one
 // item per festival name; then, when it is a solar term, a separator and the
-// term's name; then, on a day of the public-holiday schedule, a separator and
+// term's name; then, on a day of the holiday schedule, a separator and
 // its line ("国庆节假期 休").
 std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm,
                                    const std::string& offDayText = "");

@@ -28,7 +28,7 @@ enum class TextRole {
     kFestival,      // second line: the day's first festival
     kSolarTerm,     // second line: the day's solar term
     kListItem,      // a line of the upcoming-events list
-    kOffDayBadge,   // 休 or 班 in the cell of a day of the public-holiday schedule
+    kOffDayBadge,   // 休 or 班 in the cell of a day of the holiday schedule
     kScheduleNote,  // the year's holiday schedule is not published yet
     kMarkBadge,     // 吉 or 假 in the cell of a day a planning dialog marks
 };

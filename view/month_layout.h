@@ -24,10 +24,10 @@ struct MonthLayoutRequest {
     int showAlmanac = 1;            // almanac block in the balloon texts
     Date today;                     // local date of the rebuild
     ForenoticeSwitches forenotice;  // read from the settings file at every rebuild
-    // The public-holiday schedule with the law's days of the years it lacks
+    // The holiday schedule with the law's days of the years it lacks
     // (MonthSources::offDays); none (ShowPublicHolidays=0) shows no badges,
     // announces no holiday and notes no missing schedule.
-    const OffDaySchedule* offDays = nullptr;
+    const HolidaySchedule* offDays = nullptr;
     // What the planning dialogs mark (none: nothing marked).
     const DayMarks* marks = nullptr;
 };
@@ -43,13 +43,6 @@ struct MonthLayout {
 // Asks `days` once for each day of the month and once for each day of the
 // list horizon, with almanac, festivals and memos.
 MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days);
-
-// The lines announcing the next public holiday that has not ended by `today`,
-// placed on its first day off: the holiday, then its make-up days from today
-// on when it has any (one line would not fit a template's list); then, on the first of them,
-// the make-up days of later holidays that come before it begins. None when
-// the schedule has no holiday left.
-std::vector<ForenoticeAnnouncement> NextHolidayAnnouncements(const OffDaySchedule& schedule, const Date& today);
 
 // The day whose cell holds the point, 0 when none does.
 int DayAt(const std::map<int, CellRect>& cells, int x, int y);

@@ -20,9 +20,9 @@ public:
     // view.
     MonthView(DayInfoSource& days, FontFamilyQuery fontFamilies, Clock today);
 
-    // The public-holiday schedule, owned by whoever loaded it; shown when
+    // The holiday schedule, owned by whoever loaded it; shown when
     // the options say so (ShowPublicHolidays).
-    const OffDaySchedule* offDays = nullptr;
+    const HolidaySchedule* offDays = nullptr;
     // What the planning dialogs mark, owned by whoever marks; shown as it is
     // at each rebuild.
     const DayMarks* marks = nullptr;

@@ -1,4 +1,4 @@
-// The 休 / 班 badge in the cell of a day that the public-holiday schedule
+// The 休 / 班 badge in the cell of a day that the holiday schedule
 // makes a day off or a make-up working day. A template may place and style it
 // in a section of its own, [OffDays] of config.ini:
 //

@@ -126,7 +126,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             if (calendar_.IsVisible() && calendar_.Contains(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
                 SendMessageW(calendar_.hwnd(), message, wParam, lParam);
             return true;
-        case kOffDaysMergedMessage:
+        case kHolidayScheduleMergedMessage:
             calendar_.ReloadOffDays();
             return true;
         case kDamagedSkinMessage:
@@ -198,7 +198,7 @@ bool ShellWindow::OnInitDialog() {
     DrawTrayIcon();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
     SetTimer(hwnd(), kClockTimer, MillisecondsToNextTick(LocalNow()), nullptr);
-    updateCheck_.Start(hwnd(), settingsFile_, OffDayFilePath(moduleFolder_));
+    updateCheck_.Start(hwnd(), settingsFile_, HolidayScheduleFilePath(moduleFolder_));
     return false;  // hidden: nothing to focus
 }
 

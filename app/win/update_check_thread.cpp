@@ -16,6 +16,8 @@
 #include "base/win/version_info.h"
 #include "calendar/win/system_time.h"
 #include "holidays/holiday_schedule.h"
+#include "holidays/holiday_schedule_file.h"
+#include "holidays/served_holiday_schedule.h"
 
 namespace {
 
@@ -74,14 +76,14 @@ struct ThreadStart {
 DWORD WINAPI UpdateCheckThread(void* parameter) {
     const std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(parameter));
     const ComApartment com;
-    bool offDaysDone = false, versionDone = false;
+    bool scheduleDone = false, versionDone = false;
     for (int attempt = 1; attempt <= kUpdateCheckAttempts; ++attempt) {
         // The schedule first: the version check may wait on the user's answer.
-        offDaysDone = offDaysDone || FetchOffDays(start->settings, start->owner) != -1;
+        scheduleDone = scheduleDone || FetchHolidaySchedule(start->settings, start->owner) != -1;
         versionDone = versionDone || CheckForUpdate(start->settings, start->owner) != -1;
         // The site answered: a schedule it did not serve is missing, not unreachable.
-        offDaysDone = offDaysDone || versionDone;
-        if (offDaysDone && versionDone) break;
+        scheduleDone = scheduleDone || versionDone;
+        if (scheduleDone && versionDone) break;
         if (attempt < kUpdateCheckAttempts) Sleep(start->settings.retryPauseMs);
     }
     return 0;
@@ -95,22 +97,22 @@ UpdateCheckSettings ReadUpdateCheckSettings(const std::filesystem::path& setting
     settings.updatePageUrl = SettingOr(settingsFile, "UpdatePageUrl", kUpdatePageUrl);
     const int pause = ProfileGetInt("Ostrel", "UpdateRetryPause", kUpdateRetryPauseMs, settingsFile);
     settings.retryPauseMs = static_cast<DWORD>(pause > 0 ? pause : kUpdateRetryPauseMs);
-    settings.offDaysUrl = WideFromGbk(SiblingUrl(GbkFromWide(settings.versionFileUrl), kOffDaysFileName));
+    settings.servedScheduleUrl = WideFromGbk(SiblingUrl(GbkFromWide(settings.versionFileUrl), kServedScheduleFileName));
     return settings;
 }
 
-int FetchOffDays(const UpdateCheckSettings& settings, HWND owner) {
-    if (settings.offDaysUrl.empty() || settings.offDayFile.empty()) return 0;
-    OffDayFile current;
+int FetchHolidaySchedule(const UpdateCheckSettings& settings, HWND owner) {
+    if (settings.servedScheduleUrl.empty() || settings.holidayScheduleFile.empty()) return 0;
+    HolidayScheduleFile current;
     // An unreadable file (locked, say) is left alone this time.
-    if (!LoadOffDays(settings.offDayFile, current)) return 0;
+    if (!LoadHolidaySchedule(settings.holidayScheduleFile, current)) return 0;
     if (!WantsComingYear(current.schedule, LocalToday())) return 0;
     std::string served;
     // One byte more than a served file may hold, so a longer one is refused
     // rather than cut to a size that would pass.
-    if (!DownloadVersionText(settings.offDaysUrl, served, kMaxServedOffDayBytes + 1)) return -1;
-    if (!MergeServedOffDays(settings.offDayFile, served, LocalToday())) return 0;
-    PostMessageW(owner, kOffDaysMergedMessage, 0, 0);
+    if (!DownloadVersionText(settings.servedScheduleUrl, served, kMaxServedScheduleBytes + 1)) return -1;
+    if (!MergeServedSchedule(settings.holidayScheduleFile, served, LocalToday())) return 0;
+    PostMessageW(owner, kHolidayScheduleMergedMessage, 0, 0);
     return 1;
 }
 
@@ -135,11 +137,11 @@ int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner) {
 }
 
 void UpdateCheck::Start(HWND owner, const std::filesystem::path& settingsFile,
-                        const std::filesystem::path& offDayFile) {
+                        const std::filesystem::path& holidayScheduleFile) {
     if (started_) return;
     started_ = true;
     auto start = std::make_unique<ThreadStart>(ThreadStart{owner, ReadUpdateCheckSettings(settingsFile)});
-    start->settings.offDayFile = offDayFile;
+    start->settings.holidayScheduleFile = holidayScheduleFile;
     ScopedKernelHandle thread(CreateThread(nullptr, 0, &UpdateCheckThread, start.get(), 0, nullptr));
     if (thread) start.release();  // the thread owns it now
 }

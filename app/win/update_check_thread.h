@@ -13,14 +13,14 @@ struct UpdateCheckSettings {
     std::wstring versionFileUrl;
     std::wstring updatePageUrl;
     DWORD retryPauseMs = 0;
-    // The public-holiday schedule: offdays.txt beside the version file is
+    // The holiday schedule: offdays.txt beside the version file is
     // fetched and merged into this file when it lacks the coming year.
-    std::wstring offDaysUrl;
-    std::filesystem::path offDayFile;
+    std::wstring servedScheduleUrl;
+    std::filesystem::path holidayScheduleFile;
 };
 
 // Posted to the owner after a new year was merged into the schedule file.
-inline constexpr UINT kOffDaysMergedMessage = WM_APP + 21;
+inline constexpr UINT kHolidayScheduleMergedMessage = WM_APP + 21;
 
 // The published addresses and the pause between attempts; [Ostrel] of the
 // settings file may name others ("UpdateVersionUrl", "UpdatePageUrl",
@@ -33,13 +33,13 @@ int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner);
 
 // -1: the download failed; 0: nothing wanted, or the served file was refused
 // (nothing changes, nothing is shown); 1: merged, and the owner told.
-int FetchOffDays(const UpdateCheckSettings& settings, HWND owner);
+int FetchHolidaySchedule(const UpdateCheckSettings& settings, HWND owner);
 
 class UpdateCheck {
 public:
     // Starts the thread; later calls do nothing. The thread is not waited for
     // at exit: it holds nothing the program shuts down.
-    void Start(HWND owner, const std::filesystem::path& settingsFile, const std::filesystem::path& offDayFile);
+    void Start(HWND owner, const std::filesystem::path& settingsFile, const std::filesystem::path& holidayScheduleFile);
 
 private:
     bool started_ = false;

@@ -21,7 +21,7 @@ TEST(DataPathsTest, EveryDataFileHasItsFixedPlace) {
     EXPECT_EQ(SettingsFilePath(kFolder), kFolder / "Solvane.ini");
     EXPECT_EQ(FestivalFilePath(kFolder), kFolder / "Ostrel" / "holidays.cfg");
     EXPECT_EQ(ReminderFilePath(kFolder), kFolder / "Reminders" / "reminders.cfg");
-    EXPECT_EQ(OffDayFilePath(kFolder), kFolder / "Ostrel" / "offdays.cfg");
+    EXPECT_EQ(HolidayScheduleFilePath(kFolder), kFolder / "Ostrel" / "offdays.cfg");
     EXPECT_EQ(AlmanacDatabasePath(kFolder), kFolder / "Ostrel" / "Database" / "china.mdb");
     EXPECT_EQ(HelpPagePath(kFolder, "index.html"), kFolder / "Help" / "index.html");
 }

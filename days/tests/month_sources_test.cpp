@@ -26,7 +26,7 @@ protected:
         fs::create_directories(folder_ / "Reminders");
         const fs::path data = fs::path(SOLVANE_SOURCE_DIR) / "data" / "Ostrel";
         fs::copy_file(data / "holidays.cfg", FestivalFilePath(folder_));
-        fs::copy_file(data / "offdays-shipped.cfg", OffDayFilePath(folder_));
+        fs::copy_file(data / "offdays-shipped.cfg", HolidayScheduleFilePath(folder_));
         const fs::path database = fs::path(SOLVANE_BINARY_DIR) / "dist" / "Ostrel" / "Database" / "china.mdb";
         if (fs::exists(database)) fs::copy_file(database, AlmanacDatabasePath(folder_));
         ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年")}));

@@ -8,6 +8,8 @@
 
 #include "base/text_file_encoding.h"
 #include "holidays/holiday_schedule.h"
+#include "holidays/holiday_schedule_file.h"
+#include "holidays/holiday_schedule_texts.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string contents(reinterpret_cast<const char*>(data), size);
-    const OffDayFile file = ParseOffDays(contents);
+    const HolidayScheduleFile file = ParseHolidaySchedule(contents);
     for (const OffDay& day : file.schedule.Days()) Require(day.date.year() >= 1901 && day.date.year() <= 2099);
     HolidayPeriods(file.schedule);
     CoveredYearsText(file.schedule);
@@ -30,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     added.name = "x";
     const std::string appended = AppendOffDays(contents, {added});
     Require(appended.size() > contents.size() && appended.compare(0, contents.size(), contents) == 0);
-    ParseOffDays(appended);
+    ParseHolidaySchedule(appended);
     return 0;
 }

@@ -10,19 +10,20 @@
 
 #include "base/file_system.h"
 #include "holidays/holiday_schedule.h"
+#include "holidays/holiday_schedule_file.h"
 #include "tests/support/dates.h"
 #include "tests/support/holiday_schedule_samples.h"
 
 namespace {
 
 // The shipped schedule split into its years, each day in the year of its holiday.
-std::map<int, OffDaySchedule> ShippedYears() {
+std::map<int, HolidaySchedule> ShippedYears() {
     std::string shipped;
     EXPECT_TRUE(ReadWholeFile(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays-shipped.cfg", shipped));
-    const OffDaySchedule schedule = ParseOffDays(shipped).schedule;
-    std::map<int, OffDaySchedule> years;
+    const HolidaySchedule schedule = ParseHolidaySchedule(shipped).schedule;
+    std::map<int, HolidaySchedule> years;
     for (const HolidayPeriod& period : HolidayPeriods(schedule)) {
-        OffDaySchedule& year = years[period.Year()];
+        HolidaySchedule& year = years[period.Year()];
         for (const Date date : DateRange(period.first, period.last)) year.Set(*schedule.Find(date));
         for (const Date& work : period.workDays) year.Set(*schedule.Find(work));
     }
@@ -30,14 +31,14 @@ std::map<int, OffDaySchedule> ShippedYears() {
 }
 
 // The sample 2027 with lines added and whole lines taken out.
-OffDaySchedule Served2027With(const std::string& lines, std::initializer_list<const char*> without = {}) {
+HolidaySchedule Served2027With(const std::string& lines, std::initializer_list<const char*> without = {}) {
     std::string text = kServed2027;
     for (const std::string line : without) text.erase(text.find(line), line.size());
-    return ParseOffDays(text + lines).schedule;
+    return ParseHolidaySchedule(text + lines).schedule;
 }
 
 TEST(HolidayNoticeShape, EveryPublishedYearLooksLikeANotice) {
-    const std::map<int, OffDaySchedule> years = ShippedYears();
+    const std::map<int, HolidaySchedule> years = ShippedYears();
     ASSERT_EQ(years.size(), 20u);  // 2007-2026
     for (const auto& [year, schedule] : years) EXPECT_TRUE(LooksLikeHolidayNotice(schedule, year)) << year;
     EXPECT_TRUE(LooksLikeHolidayNotice(Served2027With(""), 2027));
@@ -48,12 +49,12 @@ TEST(HolidayNoticeShape, AYearBreakingOneRuleOfTheNoticesIsNone) {
     for (const Date date : DateRange(D(2027, 1, 1), D(2027, 12, 31))) wholeYear += date.ToString() + ",休,春节\r\n";
     const struct {
         const char* what;
-        OffDaySchedule schedule;
+        HolidaySchedule schedule;
         int year;
     } cases[] = {
         {"another year than asked for", Served2027With(""), 2028},
-        {"a year of days off", ParseOffDays(wholeYear).schedule, 2027},
-        {"nothing but 元旦", ParseOffDays("2027-01-01,休,元旦\r\n").schedule, 2027},
+        {"a year of days off", ParseHolidaySchedule(wholeYear).schedule, 2027},
+        {"nothing but 元旦", ParseHolidaySchedule("2027-01-01,休,元旦\r\n").schedule, 2027},
         {"a name no notice gave", Served2027With("2027-06-10,休,公司年会\r\n"), 2027},
         {"a make-up day on a Thursday", Served2027With("2027-06-10,班,端午节\r\n"), 2027},
         {"a make-up day of no holiday", Served2027With("2027-08-07,班,端午节\r\n"), 2027},
@@ -70,7 +71,7 @@ TEST(HolidayNoticeShape, AYearBreakingOneRuleOfTheNoticesIsNone) {
          Served2027With("2027-03-08,休,劳动节\r\n2027-07-01,休,国庆节\r\n2027-08-02,休,中秋节\r\n"), 2027},
         {"the law's days, not the notice's",
          [] {
-             OffDaySchedule schedule = Served2027With("");
+             HolidaySchedule schedule = Served2027With("");
              OffDay day = *schedule.Find(D(2027, 1, 1));
              day.statutory = true;
              schedule.Set(day);

@@ -1,12 +1,14 @@
 // The days off of a year whose holiday schedule is not published yet: the
 // holiday law's own days, and how they stand beside a published schedule.
 #include "holidays/statutory_holidays.h"
+#include "holidays/holiday_schedule_file.h"
+#include "holidays/holiday_schedule_texts.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/fake_solar_terms.h"
 #include "tests/support/dates.h"
+#include "tests/support/fake_solar_terms.h"
 
 namespace {
 
@@ -65,9 +67,10 @@ TEST(StatutoryOffDays, LeaveOutQingmingWithoutAnAlmanacAndAreNoneBeforeTheLawOrP
 }
 
 TEST(WithStatutoryDays, FillsOnlyTheYearsThePublishedScheduleLacks) {
-    const OffDaySchedule published =
-        ParseOffDays("2026-01-01,休,元旦\n2026-01-02,休,元旦\n2026-01-03,休,元旦\n2026-01-04,班,元旦\n").schedule;
-    const OffDaySchedule shown = WithStatutoryDays(published, nullptr);
+    const HolidaySchedule published =
+        ParseHolidaySchedule("2026-01-01,休,元旦\n2026-01-02,休,元旦\n2026-01-03,休,元旦\n2026-01-04,班,元旦\n")
+            .schedule;
+    const HolidaySchedule shown = WithStatutoryDays(published, nullptr);
     EXPECT_EQ(YearsAwaitingSchedule(published).front(), 2025);
     EXPECT_EQ(YearsAwaitingSchedule(published)[1], 2027);
     EXPECT_FALSE(shown.StatutoryOnly(2026));
@@ -84,10 +87,10 @@ TEST(WithStatutoryDays, FillsOnlyTheYearsThePublishedScheduleLacks) {
 }
 
 TEST(WithStatutoryDays, GivesWayToTheScheduleOnceItIsPublished) {
-    OffDayFile file = ParseOffDays(
+    HolidayScheduleFile file = ParseHolidaySchedule(
         "2027-01-01,休,元旦\n2027-02-05,休,春节\n2027-02-06,休,春节\n2027-02-07,休,春节\n2027-02-08,休,春节\n"
         "2027-02-09,休,春节\n2027-02-10,休,春节\n2027-02-11,休,春节\n2027-02-20,班,春节\n");
-    const OffDaySchedule shown = WithStatutoryDays(file.schedule, nullptr);
+    const HolidaySchedule shown = WithStatutoryDays(file.schedule, nullptr);
     EXPECT_FALSE(shown.StatutoryOnly(2027));
     EXPECT_EQ(shown.Find(D(2027, 10, 1)), nullptr);
     EXPECT_EQ(shown.Find(D(2027, 2, 20))->kind, OffDayKind::kWork);
@@ -102,7 +105,7 @@ TEST(WithStatutoryDays, AnnouncesTheLawsDaysAsNoArrangement) {
     FakeSolarTerms terms;
     terms.Add(2027, 4, 5, "清明");
     std::vector<HolidayPeriod> periods;
-    for (const HolidayPeriod& period : HolidayPeriods(WithStatutoryDays(OffDaySchedule{}, &terms))) {
+    for (const HolidayPeriod& period : HolidayPeriods(WithStatutoryDays(HolidaySchedule{}, &terms))) {
         if (period.Year() == 2027) periods.push_back(period);
     }
     std::vector<std::string> texts;

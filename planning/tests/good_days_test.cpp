@@ -66,7 +66,7 @@ TEST(FindGoodDays, LeavesOutWhatTheFiltersExclude) {
     // 2013-02-10 丁未 玉堂 黄道 冲牛; 2013-02-12 己酉 玄武 黑道 冲兔.
     days.yiJi["2013-02-10"] = {"出行", ""};
     days.yiJi["2013-02-12"] = {"出行", ""};
-    OffDaySchedule offDays;
+    HolidaySchedule offDays;
     offDays.Set({D(2013, 2, 12), OffDayKind::kOff, "春节"});
     struct Case {
         const char* what;
@@ -89,7 +89,7 @@ TEST(FindGoodDays, LeavesOutWhatTheFiltersExclude) {
 
 TEST(FindGoodDays, DaysOffAre休DaysAndWeekendsThatAreNot班) {
     FakeDays days;
-    OffDaySchedule offDays;
+    HolidaySchedule offDays;
     offDays.Set({D(2026, 10, 1), OffDayKind::kOff, "国庆节"});    // Thursday
     offDays.Set({D(2026, 10, 10), OffDayKind::kWork, "国庆节"});  // Saturday
     for (const Date date : DateRange(D(2026, 10, 1), D(2026, 10, 12))) days.yiJi[date.ToString()] = {"出行", ""};

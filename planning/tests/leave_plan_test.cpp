@@ -1,4 +1,5 @@
 #include "planning/leave_plan.h"
+#include "holidays/holiday_schedule_file.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,8 @@ namespace {
 // The 2026 notice as the shipped schedule holds it: 元旦 with a 班 Sunday,
 // 中秋 on a Friday to Sunday, 国庆 with make-up Sunday 9月20日 and Saturday
 // 10月10日.
-OffDaySchedule Schedule2026() {
-    return ParseOffDays(
+HolidaySchedule Schedule2026() {
+    return ParseHolidaySchedule(
                "2026-01-01,休,元旦\r\n2026-01-02,休,元旦\r\n2026-01-03,休,元旦\r\n2026-01-04,班,元旦\r\n"
                "2026-09-20,班,国庆节\r\n"
                "2026-09-25,休,中秋节\r\n2026-09-26,休,中秋节\r\n2026-09-27,休,中秋节\r\n"

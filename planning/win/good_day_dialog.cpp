@@ -15,7 +15,7 @@ const PlanningColumn kColumns[] = {
 
 }  // namespace
 
-GoodDayDialog::GoodDayDialog(DayInfoSource& days, const OffDaySchedule& schedule, Hooks hooks)
+GoodDayDialog::GoodDayDialog(DayInfoSource& days, const HolidaySchedule& schedule, Hooks hooks)
     : days_(days), schedule_(schedule), hooks_(std::move(hooks)) {}
 
 void GoodDayDialog::Open(HWND owner, MessageLoop* loop, const Date& from) {

@@ -29,7 +29,7 @@ public:
     };
 
     // The sources must outlive the dialog.
-    GoodDayDialog(DayInfoSource& days, const OffDaySchedule& schedule, Hooks hooks);
+    GoodDayDialog(DayInfoSource& days, const HolidaySchedule& schedule, Hooks hooks);
 
     // Creates the dialog over `owner`, its range from `from` for three
     // months, or brings it forward as it is when it is open.
@@ -48,7 +48,7 @@ private:
     const GoodDay* SelectedDay() const;
 
     DayInfoSource& days_;
-    const OffDaySchedule& schedule_;
+    const HolidaySchedule& schedule_;
     Hooks hooks_;
     Date from_;
     std::vector<GoodDay> found_;

@@ -15,7 +15,7 @@ constexpr char kHowToRead[] = "选中一个方案，月历上用「假」标出�
 
 }  // namespace
 
-LeavePlanDialog::LeavePlanDialog(const OffDaySchedule& schedule, Hooks hooks)
+LeavePlanDialog::LeavePlanDialog(const HolidaySchedule& schedule, Hooks hooks)
     : schedule_(schedule), hooks_(std::move(hooks)) {}
 
 void LeavePlanDialog::Open(HWND owner, MessageLoop* loop, int year) {

@@ -25,7 +25,7 @@ public:
 
     // The schedule must outlive the dialog; it is read again at each choice,
     // so a year the update check merged meanwhile is planned too.
-    LeavePlanDialog(const OffDaySchedule& schedule, Hooks hooks);
+    LeavePlanDialog(const HolidaySchedule& schedule, Hooks hooks);
 
     // Creates the dialog over `owner` for the year, or brings it forward.
     void Open(HWND owner, MessageLoop* loop, int year);
@@ -40,7 +40,7 @@ private:
     void Plan();
     void OnRowSelected(int row);
 
-    const OffDaySchedule& schedule_;
+    const HolidaySchedule& schedule_;
     Hooks hooks_;
     int year_ = 0;
     LeavePlanYear plans_;

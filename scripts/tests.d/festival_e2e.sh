@@ -127,7 +127,7 @@ check "the moved row stays selected" test "$(grep '^row' <<<"$edited" | cut -f2,
 drive dialog 节日管理 20000 click 1 dialog-gone 节日管理 20000 >/dev/null
 check "保存并关闭 writes the new order, the changed box as 0 and the untouched empty one as it was" \
     file_becomes "YL,JR,10-1,国庆,,,,0,1,1|YL,JNR,MSD:5:2:7,母亲节,,,,,1,0|NL,JR,8-15,中秋节,,,,1,1,1|"
-# The day also carries its public-holiday line (国庆节假期 休): the festival's
+# The day also carries its holiday schedule line (国庆节假期 休): the festival's
 # own item is the line that is its name alone.
 check "and the month is rebuilt: 1 October no longer lists the unticked festival" \
     eventually eval '! grep -qx 国庆 <<<"$(october_menu)"'

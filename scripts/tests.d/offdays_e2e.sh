@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# End-to-end tests of the public-holiday schedule in Solvane.exe under 64-bit
+# End-to-end tests of the holiday schedule in Solvane.exe under 64-bit
 # Wine: the 休 and 班 badges of October and September 2026 on the real month
 # window (pixels of a screenshot in the badge boxes that solvane-cli's layout
 # names), the balloon and the day menu of such days, and 显示法定节假日 in the

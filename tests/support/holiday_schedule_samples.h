@@ -1,9 +1,21 @@
+// Holiday schedules for the tests of holidays/, as their file holds them.
+#pragma once
+
+// The notice of 2026 as it was published, with a comment line first.
+inline constexpr char k2026[] =
+    "# 2026\r\n"
+    "2026-01-01,休,元旦\r\n2026-01-02,休,元旦\r\n2026-01-03,休,元旦\r\n2026-01-04,班,元旦\r\n"
+    "2026-02-14,班,春节\r\n2026-02-15,休,春节\r\n2026-02-16,休,春节\r\n2026-02-17,休,春节\r\n"
+    "2026-02-18,休,春节\r\n2026-02-19,休,春节\r\n2026-02-20,休,春节\r\n2026-02-21,休,春节\r\n"
+    "2026-02-22,休,春节\r\n2026-02-23,休,春节\r\n2026-02-28,班,春节\r\n"
+    "2026-09-20,班,国庆节\r\n2026-09-25,休,中秋节\r\n2026-09-26,休,中秋节\r\n2026-09-27,休,中秋节\r\n"
+    "2026-10-01,休,国庆节\r\n2026-10-02,休,国庆节\r\n2026-10-03,休,国庆节\r\n2026-10-04,休,国庆节\r\n"
+    "2026-10-05,休,国庆节\r\n2026-10-06,休,国庆节\r\n2026-10-07,休,国庆节\r\n2026-10-10,班,国庆节\r\n";
+
 // A year of the holiday notice as the update site serves it, for the tests of
 // the download: every day in date order with CR LF, so that the lines it
 // appends to a user's file are exactly this text. 2027 as a notice could
 // make it (29 days off, 6 make-up days, one of them in December 2026).
-#pragma once
-
 inline constexpr char kServed2027[] =
     "2026-12-26,班,元旦\r\n2027-01-01,休,元旦\r\n2027-01-02,休,元旦\r\n2027-01-03,休,元旦\r\n"
     "2027-02-05,休,春节\r\n2027-02-06,休,春节\r\n2027-02-07,休,春节\r\n2027-02-08,休,春节\r\n"

@@ -19,6 +19,7 @@
 #include "base/profile_file.h"
 #include "festivals/festival_file.h"
 #include "holidays/holiday_schedule.h"
+#include "holidays/holiday_schedule_file.h"
 #include "reminders/reminder_file.h"
 
 // Every allocation of this program is counted: a size header before each
@@ -96,10 +97,11 @@ const FileAtLimit kFestivals{"holidays.cfg",
                                  FestivalList list;
                                  benchmark::DoNotOptimize(LoadFestivals(list, path));
                              }};
-const FileAtLimit kHolidays{"offdays.cfg", [] { return Repeated("2026-10-01,休,国庆节\r\n", kOffDayFileLimit); },
+const FileAtLimit kHolidays{"offdays.cfg",
+                            [] { return Repeated("2026-10-01,休,国庆节\r\n", kHolidayScheduleFileLimit); },
                             [](const std::filesystem::path& path) {
-                                OffDayFile file;
-                                benchmark::DoNotOptimize(LoadOffDays(path, file));
+                                HolidayScheduleFile file;
+                                benchmark::DoNotOptimize(LoadHolidaySchedule(path, file));
                             }};
 const FileAtLimit kSettings{"Solvane.ini", [] { return LineBreaks(kProfileFileLimit - 1); },
                             [](const std::filesystem::path& path) {

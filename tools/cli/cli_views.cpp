@@ -14,6 +14,8 @@
 #include "festivals/festival_description.h"
 #include "festivals/festival_matching.h"
 #include "festivals/festival_rule.h"
+#include "holidays/holiday_schedule_file.h"
+#include "holidays/holiday_schedule_texts.h"
 #include "view/month_grid.h"
 
 namespace {
@@ -64,7 +66,7 @@ std::string SecondLine(const FestivalDate& day, const FestivalList& festivals, S
 }  // namespace
 
 std::string MonthGridView(const YearMonth& month, int firstColWeekDay, const FestivalList& festivals,
-                          SolarTermLookup* solarTerms, const OffDaySchedule* offDays) {
+                          SolarTermLookup* solarTerms, const HolidaySchedule* offDays) {
     std::string out = Format("%d年%d月", month.year(), month.month()) + "\n";
     for (int col = 0; col < 7; ++col) {
         out += PadTo("  " + WeekdayName(WeekdayOfColumn(col, firstColWeekDay)), kCellWidth);
@@ -91,7 +93,7 @@ std::string MonthGridView(const YearMonth& month, int firstColWeekDay, const Fes
     return out;
 }
 
-std::string OffDaysView(const OffDayFile& file) {
+std::string HolidayScheduleView(const HolidayScheduleFile& file) {
     const std::string years = CoveredYearsText(file.schedule);
     std::string out = years.empty() ? "法定节假日安排：无\n" : "法定节假日安排：" + years + "年\n";
     for (const HolidayPeriod& period : HolidayPeriods(file.schedule)) {
@@ -99,7 +101,7 @@ std::string OffDaysView(const OffDayFile& file) {
         out += Format("%d  ", period.Year()) + HolidayPeriodText(period) + (workDays.empty() ? "" : "，" + workDays) +
                "\n";
     }
-    for (const OffDayProblem& problem : file.problems) {
+    for (const HolidayScheduleProblem& problem : file.problems) {
         out += Format("第%d行未采用：", problem.line) + problem.reason + "\n";
     }
     return out;

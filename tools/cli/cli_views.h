@@ -7,6 +7,7 @@
 #include "calendar/date.h"
 #include "festivals/festival_rule.h"
 #include "holidays/holiday_schedule.h"
+#include "holidays/holiday_schedule_file.h"
 
 class AlmanacDatabase;
 class SolarTermLookup;
@@ -15,13 +16,13 @@ class SolarTermLookup;
 // cell holding the day number and, under it, the day's first festival, else
 // its solar term (when solarTerms is given), else its lunar text.
 // firstColWeekDay: 1 = Monday ... 7 = Sunday (0 is taken as 7). Days of the
-// public-holiday schedule carry 休 or 班 after their number.
+// holiday schedule carry 休 or 班 after their number.
 std::string MonthGridView(const YearMonth& month, int firstColWeekDay, const FestivalList& festivals = {},
-                          SolarTermLookup* solarTerms = nullptr, const OffDaySchedule* offDays = nullptr);
+                          SolarTermLookup* solarTerms = nullptr, const HolidaySchedule* offDays = nullptr);
 
 // The schedule file at a glance: the years it covers, its holidays one a
 // line, and the lines that were skipped with the reason.
-std::string OffDaysView(const OffDayFile& file);
+std::string HolidayScheduleView(const HolidayScheduleFile& file);
 
 // The festival file as the festival manager shows it: one row per rule with
 // its switch, kind, calendar, name, date in words, start year, end date and

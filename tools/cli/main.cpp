@@ -19,9 +19,11 @@
 #include "calendar/lunar_calendar.h"
 #include "days/month_sources.h"
 #include "export/ics_export.h"
-#include "holidays/holiday_schedule.h"
 #include "festivals/shipped_festivals.h"
-#include "holidays/statutory_holidays.h"
+#include "holidays/holiday_announcements.h"
+#include "holidays/holiday_schedule.h"
+#include "holidays/holiday_schedule_file.h"
+#include "holidays/holiday_schedule_texts.h"
 #include "notices/forenotice.h"
 #include "tools/cli/cli_views.h"
 #include "tools/cli/command_line.h"
@@ -196,10 +198,10 @@ struct Sources {
     MonthSources days;
     // The schedule with the law's days of the years it lacks, as the month
     // window shows it; none with ShowPublicHolidays=0, as in the program.
-    const OffDaySchedule* offDays = nullptr;
-    OffDaySchedule none;
+    const HolidaySchedule* offDays = nullptr;
+    HolidaySchedule none;
 
-    const OffDaySchedule& OffDaysOrNone() const { return offDays ? *offDays : none; }
+    const HolidaySchedule& OffDaysOrNone() const { return offDays ? *offDays : none; }
 };
 
 // The balloon of the day with its almanac, then the day's whole 黄历 page.
@@ -212,7 +214,7 @@ std::string DayWithAlmanac(Sources& sources, const Date& date) {
 
 // Under a month: which years the holiday schedule covers, so that a month
 // without 休 and 班 is not taken for one without holidays.
-std::string OffDayCoverage(const OffDaySchedule* offDays, int year) {
+std::string HolidayScheduleCoverage(const HolidaySchedule* offDays, int year) {
     if (!offDays) return "";
     const std::string years = CoveredYearsText(*offDays);
     const std::vector<int> covered = offDays->CoveredYears();
@@ -225,7 +227,7 @@ std::string OffDayCoverage(const OffDaySchedule* offDays, int year) {
 
 int ShowMonth(Sources& sources, const YearMonth& month, bool monday) {
     WriteGbk(MonthGridView(month, monday ? 1 : 7, sources.days.festivals(), &sources.days.almanac(), sources.offDays) +
-             OffDayCoverage(sources.offDays, month.year()));
+             HolidayScheduleCoverage(sources.offDays, month.year()));
     return 0;
 }
 
@@ -370,7 +372,7 @@ int PlanCommand(const std::string& name, const Arguments& arguments, Sources& so
     const int argc = static_cast<int>(texts.size());
     const std::optional<Date> today = Today();
     if (!today) return kBadArguments;
-    const OffDaySchedule& published = sources.days.offDayFile().schedule;
+    const HolidaySchedule& published = sources.days.offDayFile().schedule;
     if (name == "good-days") return GoodDaysCommand(sources.days, published, *today, argc, argv.data());
     if (name == "leave-plan") return LeavePlanCommand(published, argc, argv.data());
     return LunarCommand(*today, argc, argv.data());
@@ -407,7 +409,7 @@ int Run(const std::string& name, const Arguments& arguments, Sources& sources) {
     if (name == "good-days" || name == "leave-plan" || name == "lunar") return PlanCommand(name, arguments, sources);
     if (name == "festivals") WriteGbk(FestivalListView(days.festivals()));
     if (name == "memos") WriteGbk(MemoListView(days.reminders()));
-    if (name == "offdays") WriteGbk(OffDaysView(days.offDayFile()));
+    if (name == "offdays") WriteGbk(HolidayScheduleView(days.offDayFile()));
     return 0;
 }
 
@@ -417,7 +419,7 @@ void Load(Sources& sources, const std::string& command, std::filesystem::path da
     if (databasePath.empty()) databasePath = AlmanacDatabasePath(folder);
     if (festivalPath.empty()) festivalPath = FestivalFilePath(folder);
     if (memoPath.empty()) memoPath = ReminderFilePath(folder);
-    if (offDayPath.empty()) offDayPath = OffDayFilePath(folder);
+    if (offDayPath.empty()) offDayPath = HolidayScheduleFilePath(folder);
     MonthSources& days = sources.days;
     days.Load(festivalPath, memoPath, databasePath);
     if (days.festivals().empty() && !FileExists(festivalPath)) {
@@ -427,7 +429,7 @@ void Load(Sources& sources, const std::string& command, std::filesystem::path da
         std::fprintf(stderr, "solvane-cli: the holiday schedule %s could not be read\n",
                      Utf8FileName(offDayPath).c_str());
     }
-    const OffDayFile& offDayFile = days.offDayFile();
+    const HolidayScheduleFile& offDayFile = days.offDayFile();
     if (command != "offdays" && !offDayFile.problems.empty()) {
         std::fprintf(stderr, "solvane-cli: %zu line(s) of %s skipped (see: solvane-cli offdays)\n",
                      offDayFile.problems.size(), Utf8FileName(offDayPath).c_str());

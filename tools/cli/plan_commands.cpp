@@ -59,7 +59,7 @@ std::string WithLeap(const LunarDate& lunar) { return ChineseDigits(lunar.year) 
 
 }  // namespace
 
-int GoodDaysCommand(DayInfoSource& days, const OffDaySchedule& schedule, const Date& today, int argc, char** argv) {
+int GoodDaysCommand(DayInfoSource& days, const HolidaySchedule& schedule, const Date& today, int argc, char** argv) {
     if (argc < 3) return UsageOf("good-days");
     GoodDayQuery query;
     query.activity = FindGoodDayActivity(GbkArgument(argv[2]));
@@ -115,7 +115,7 @@ int GoodDaysCommand(DayInfoSource& days, const OffDaySchedule& schedule, const D
     return 0;
 }
 
-int LeavePlanCommand(const OffDaySchedule& schedule, int argc, char** argv) {
+int LeavePlanCommand(const HolidaySchedule& schedule, int argc, char** argv) {
     if (argc < 3) return UsageOf("leave-plan");
     const std::optional<int> year =
         NumberArgument(argv[2], argv[2], kFirstLunarYear, kLastLunarYear, "a year from 1901 to 2099");

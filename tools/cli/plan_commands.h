@@ -18,8 +18,8 @@
 #include "days/day_info.h"
 #include "holidays/holiday_schedule.h"
 
-int GoodDaysCommand(DayInfoSource& days, const OffDaySchedule& schedule, const Date& today, int argc, char** argv);
-int LeavePlanCommand(const OffDaySchedule& schedule, int argc, char** argv);
+int GoodDaysCommand(DayInfoSource& days, const HolidaySchedule& schedule, const Date& today, int argc, char** argv);
+int LeavePlanCommand(const HolidaySchedule& schedule, int argc, char** argv);
 int LunarCommand(const Date& today, int argc, char** argv);
 
 // The usage lines of the three, for the tool's usage text.

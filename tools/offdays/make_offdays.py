@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes data/Ostrel/offdays-shipped.cfg, the shipped public-holiday schedule, from
+"""Writes data/Ostrel/offdays-shipped.cfg, the shipped holiday schedule, from
 cn-public-holidays.tsv beside this script (date, holiday, 休 or 班, one day a
 line, as compiled from the State Council's yearly notices).
 

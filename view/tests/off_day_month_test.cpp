@@ -1,4 +1,4 @@
-// 休 and 班 of the public-holiday schedule on the month: the badges in the
+// 休 and 班 of the holiday schedule on the month: the badges in the
 // cells on both shipped templates and both week starts, the day numbers, the
 // balloon, the day menu and the next holiday in the forenotice list.
 #include <gmock/gmock.h>
@@ -13,9 +13,11 @@
 #include "base/profile_file.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/lunar_calendar.h"
+#include "holidays/holiday_schedule_file.h"
+#include "holidays/holiday_schedule_texts.h"
 #include "holidays/statutory_holidays.h"
-#include "tests/support/fake_solar_terms.h"
 #include "tests/support/fake_days.h"
+#include "tests/support/fake_solar_terms.h"
 #include "view/calendar_menus.h"
 #include "view/month_layout.h"
 #include "view/skin_template.h"
@@ -29,10 +31,10 @@ using ::testing::Not;
 
 // The shipped schedule as the month window shows it, with the law's days of
 // the years it lacks (清明 of 2027 falls on 5 April).
-const OffDaySchedule& ShippedSchedule() {
-    static const OffDaySchedule schedule = [] {
-        OffDayFile file;
-        LoadOffDays(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", file);
+const HolidaySchedule& ShippedSchedule() {
+    static const HolidaySchedule schedule = [] {
+        HolidayScheduleFile file;
+        LoadHolidaySchedule(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", file);
         FakeSolarTerms terms;
         terms.Add(2027, 4, 5, "清明");
         return WithStatutoryDays(file.schedule, &terms);
@@ -258,17 +260,6 @@ TEST(OffDayMonthTest, AHolidayUnderWayIsListedFirstAndAFarOneNotAtAll) {
     MonthLayoutRequest off = Request(2026, 2, 7, D(2026, 2, 20));
     off.forenotice.showHolidays = false;
     EXPECT_THAT(ListLines(LayOutMonth(skin, off, days)), ElementsAre("今天「甲」！"));
-}
-
-TEST(OffDayMonthTest, AMakeUpDayIsAnnouncedBeforeTheHolidayThatComesFirst) {
-    FakeDays days;
-    const SkinTemplate skin = ShippedSkin("Default");
-    // On 18 September the Sunday worked for 国庆节 comes before 中秋节.
-    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 9, 7, D(2026, 9, 18)), days)),
-                ElementsAre("国庆节调休：9月20日（周日）上班", "中秋节：9月25日至27日放假，共3天"));
-    // Once it is worked, 国庆节 names only the make-up day still to come.
-    EXPECT_THAT(ListLines(LayOutMonth(skin, Request(2026, 9, 7, D(2026, 9, 28)), days)),
-                ElementsAre("国庆节：10月1日至7日放假调休，共7天", "10月10日（周六）上班"));
 }
 
 TEST(OffDayBadgeStyleTest, ATemplateMayPlaceAndColourTheBadgesInASectionOfItsOwn) {

@@ -18,6 +18,7 @@
 #include "calendar/lunar_calendar.h"
 #include "calendar/win/system_time.h"
 #include "festivals/win/open_festival_help.h"
+#include "holidays/holiday_schedule_texts.h"
 #include "resources/resource_ids.h"
 #include "view/accessible_month.h"
 #include "view/dpi_scale.h"

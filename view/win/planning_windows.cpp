@@ -5,7 +5,7 @@
 #include "planning/win/go_to_date_dialog.h"
 #include "view/win/almanac_page_dialog.h"
 
-PlanningWindows::PlanningWindows(DayInfoSource& days, const OffDaySchedule& schedule, DayMarks& marks, Host host)
+PlanningWindows::PlanningWindows(DayInfoSource& days, const HolidaySchedule& schedule, DayMarks& marks, Host host)
     : marks_(marks),
       host_(std::move(host)),
       goodDayDialog_(days, schedule,

@@ -28,7 +28,7 @@ public:
 
     // The sources and the marks must outlive this object; the marks' days
     // are written here (their ring belongs to the window).
-    PlanningWindows(DayInfoSource& days, const OffDaySchedule& schedule, DayMarks& marks, Host host);
+    PlanningWindows(DayInfoSource& days, const HolidaySchedule& schedule, DayMarks& marks, Host host);
 
     // The modeless dialogs over `owner`, or the open one brought forward;
     // a new search starts at `from`.
