@@ -31,6 +31,10 @@ check "a portable file that includes <windows.h> is named" \
     planted_fails festivals/festival_file.cpp '#include <windows.h>' festivals/festival_file.cpp windows.h
 check "festivals and memos do not include each other" \
     planted_fails reminders/reminder.cpp '#include "festivals/festival_rule.h"' reminders/reminder.cpp festivals/festival_rule.h
+check "the holiday schedule and the festivals do not include each other" \
+    planted_fails holidays/holiday_schedule.cpp '#include "festivals/festival_rule.h"' holidays/holiday_schedule.cpp festivals/festival_rule.h
+check "the holiday schedule reaching up into the day information is named" \
+    planted_fails holidays/holiday_announcements.cpp '#include "days/day_info.h"' holidays/holiday_announcements.cpp days/day_info.h
 check "the almanac reading day information from above it is named" \
     planted_fails almanac/almanac_database.cpp '#include "days/day_info.h"' almanac/almanac_database.cpp days/day_info.h
 check "memos reaching up into the notices are named" \
