@@ -1,5 +1,7 @@
 #include "calendar/lunar_calendar.h"
 
+#include <algorithm>
+
 #include "calendar/gregorian.h"
 
 namespace {
@@ -160,4 +162,27 @@ std::optional<Date> DateOfLunar(const LunarDate& lunar) {
 
 std::optional<Date> LunarToSolar(int lunarYear, int month, int day) {
     return DateOfLunar(LunarDate{lunarYear, month, day, 0});
+}
+
+bool IsYearlyLunarDay(const LunarDate& date, int month, int day, bool leapMonth) {
+    if (!leapMonth) return IsYearlyLunarDay(date, month, day);
+    if (date.month != month || date.day != day) return false;
+    const bool yearHasIt = InLunarTable(date.year) && GetLunarYearInfo(date.year).leapMonth == month;
+    return date.isLeap == (yearHasIt ? 1 : 0);
+}
+
+std::vector<int> YearsWithLeapMonth(int month, int from, int to) {
+    std::vector<int> years;
+    for (int year = std::max(from, kFirstLunarYear); year <= std::min(to, kLastLunarYear); ++year) {
+        if (GetLunarYearInfo(year).leapMonth == month) years.push_back(year);
+    }
+    return years;
+}
+
+std::vector<int> MonthsThatCanBeLeap() {
+    std::vector<int> months;
+    for (int month = 1; month <= 12; ++month) {
+        if (!YearsWithLeapMonth(month, kFirstLunarYear, kLastLunarYear).empty()) months.push_back(month);
+    }
+    return months;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "calendar/date.h"
 
@@ -33,6 +34,15 @@ LunarDate SolarToLunar(const Date& date);
 inline bool IsYearlyLunarDay(const LunarDate& date, int month, int day) {
     return date.month == month && date.day == day && date.isLeap == 0;
 }
+// The same for a yearly date that names a month, leap or not. One of a leap
+// month falls in that leap month in the years that have it and in the regular
+// month of that number in the others, so that a day first kept in 闰二月 comes
+// every year, and in its own month whenever there is one.
+bool IsYearlyLunarDay(const LunarDate& date, int month, int day, bool leapMonth);
+
+// The lists of lunar months in the editors give a leap month the code of its
+// number plus this: 闰二月 is 102.
+constexpr int kLeapMonthCode = 100;
 
 // The Gregorian date of a day of a lunar year's regular month of that number
 // (not its leap month); nothing for a year outside 1901-2099, a month outside
@@ -56,6 +66,12 @@ LunarYearInfo GetLunarYearInfo(int lunarYear);
 // month of 29 days).
 int LunarMonthDays(int lunarYear, int month, bool leap);
 std::optional<Date> DateOfLunar(const LunarDate& lunar);
+
+// The years from `from` to `to` (within 1901-2099) whose leap month is that
+// month, in order.
+std::vector<int> YearsWithLeapMonth(int month, int from, int to);
+// The month numbers any year of the table has as its leap month (2-11).
+std::vector<int> MonthsThatCanBeLeap();
 
 // The raw packed value of a year, exposed for the table's own tests.
 std::uint32_t LunarInfoValue(int lunarYear);

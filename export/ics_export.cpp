@@ -135,7 +135,9 @@ std::optional<SystemTime> RepeatEndMinute(const Reminder& memo) {
 // A Gregorian fixed date without a count in its name: one yearly event does.
 bool IsPlainYearly(const FestivalRule& rule, int year) {
     FixedDateRule fixed;
-    if (rule.calendar != kGregorianCalendar || !ReadFixedDateRule(rule.dateRule, fixed)) return false;
+    if (rule.calendar != kGregorianCalendar || !ReadFixedDateRule(rule.dateRule, fixed) || fixed.leapMonth) {
+        return false;
+    }
     if (fixed.month < 1 || fixed.month > 12 || fixed.day < 1 || fixed.day > DaysInMonth(2000, fixed.month)) {
         return false;
     }

@@ -47,7 +47,11 @@ std::string DescribeDateRule(const std::string& dateRule, const std::string& cal
     SolarTermOffsetRule termOffset;
     if (ReadSolarTermOffsetRule(dateRule, termOffset)) return WithOffset(termOffset.term, termOffset.n);
     FixedDateRule fixed;
-    if (ReadFixedDateRule(dateRule, fixed)) return MonthDayText(fixed.month, fixed.day, gregorian);
+    if (ReadFixedDateRule(dateRule, fixed)) {
+        if (!fixed.leapMonth) return MonthDayText(fixed.month, fixed.day, gregorian);
+        // A Gregorian rule with the mark matches nothing: it is shown as written.
+        if (!gregorian) return "闰" + MonthDayText(fixed.month, fixed.day, false);
+    }
     return dateRule;
 }
 

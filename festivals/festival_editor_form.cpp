@@ -6,6 +6,7 @@
 #include "almanac/solar_term_names.h"
 #include "base/sound_path.h"
 #include "calendar/date_readings.h"
+#include "calendar/lunar_calendar.h"
 #include "festivals/festival_file.h"
 
 namespace {
@@ -124,9 +125,12 @@ FestivalEditorForm EditorFormFromRule(const FestivalRule& rule) {
     } else {
         form.dateForm = kFixedDateForm;
         FixedDateRule fixed;
-        if (ReadFixedDateRule(code, fixed)) {
+        // A leap month is a lunar month; a Gregorian rule marked with one
+        // names no date and opens with nothing chosen.
+        if (ReadFixedDateRule(code, fixed) && !(gregorian && fixed.leapMonth)) {
             DatePageChoice& page = form.pages[gregorian ? kGregorianDatePage : kLunarDatePage];
             page.month = KeyOrNone(fixed.month, 1, 12);
+            if (fixed.leapMonth && page.month != 0) page.month += kLeapMonthCode;
             page.day = KeyOrNone(fixed.day, 1, dayLimit);
         }
     }
@@ -157,7 +161,7 @@ EditorRefusal ApplyEditorForm(const FestivalEditorForm& form, FestivalRule& rule
         rule.dateRule = MsdRuleCode(page.month, page.n, page.weekday);
     } else if (form.dateForm == kDaysFromDateForm) {
         const DatePageChoice& page = form.pages[gregorian ? kDaysFromGregorianDatePage : kDaysFromLunarDatePage];
-        if (page.month == 0 || page.day == 0) return EditorRefusal::kBadDate;
+        if (page.month < 1 || page.month > 12 || page.day == 0) return EditorRefusal::kBadDate;
         rule.dateRule = OffsetRuleCode(SignedCount(page), page.month, page.day);
     } else if (form.dateForm == kDaysFromSolarTermForm) {
         const DatePageChoice& page = form.pages[kDaysFromSolarTermPage];
@@ -165,8 +169,10 @@ EditorRefusal ApplyEditorForm(const FestivalEditorForm& form, FestivalRule& rule
         rule.dateRule = SolarTermOffsetRuleCode(SignedCount(page), page.term);
     } else {
         const DatePageChoice& page = form.pages[gregorian ? kGregorianDatePage : kLunarDatePage];
-        if (page.month == 0 || page.day == 0) return EditorRefusal::kBadDate;
-        rule.dateRule = FixedDateRuleCode(page.month, page.day);
+        const bool leapMonth = !gregorian && page.month > kLeapMonthCode;
+        const int month = leapMonth ? page.month - kLeapMonthCode : page.month;
+        if (month < 1 || month > 12 || page.day == 0) return EditorRefusal::kBadDate;
+        rule.dateRule = FixedDateRuleCode(month, page.day, leapMonth);
     }
     return FestivalLineFitsOneRead(rule) ? EditorRefusal::kNone : EditorRefusal::kTooLong;
 }
@@ -203,6 +209,14 @@ std::string RefusalMessage(EditorRefusal refusal) {
 
 std::string FestivalDateHint(DatePage page, const DatePageChoice& choice, int year) {
     if ((page != kGregorianDatePage && page != kLunarDatePage) || choice.month == 0 || choice.day == 0) return "";
+    if (page == kLunarDatePage && choice.month > kLeapMonthCode) {
+        // Where the rule falls in `year`, and in which years that is the leap month.
+        const int month = choice.month - kLeapMonthCode;
+        const std::string date = LunarMonthDays(year, month, true) != 0
+                                     ? LeapMonthDayText(year, month, choice.day)
+                                     : OtherCalendarText(true, year, month, choice.day);
+        return date + "\n" + LeapMonthYearsText(month, choice.day, year);
+    }
     // A lunar date names its Gregorian year itself; a Gregorian one says
     // which year's lunar date is meant.
     const std::string text = OtherCalendarText(page == kLunarDatePage, year, choice.month, choice.day);

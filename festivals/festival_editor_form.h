@@ -32,7 +32,7 @@ DatePage DatePageFor(const std::string& dateForm, const std::string& calendar, D
 
 // The choices of one date page; each page uses only its own fields.
 struct DatePageChoice {
-    int month = 0;      // 1-12
+    int month = 0;      // 1-12; on the lunar date page kLeapMonthCode more for a leap month
     int day = 0;        // 1-31 on the Gregorian pages, 1-30 on the lunar ones
     int n = 0;          // weekday page: 1-5 or -1 ... -5
     int weekday = 0;    // 1 Monday ... 7 Sunday
@@ -62,8 +62,10 @@ struct FestivalEditorForm {
 
 // What the fixed date on the shown page means in the other calendar in
 // `year`, shown beside the date as it changes: 腊月初八 in 2026 gives
-// "即阳历2027年1月15日", 12月8日 "今年即旧历十月三十". "" on the other pages and
-// while no month or day is chosen.
+// "即阳历2027年1月15日", 12月8日 "今年即旧历十月三十". A day of a leap month
+// gives its date in `year` (in the leap month when the year has it, else in
+// the regular month) and, on further lines, in which years it falls in the
+// leap month. "" on the other pages and while no month or day is chosen.
 std::string FestivalDateHint(DatePage page, const DatePageChoice& choice, int year);
 
 // The form a rule opens with. Values that are not keys of their lists are

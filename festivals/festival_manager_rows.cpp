@@ -10,11 +10,12 @@ FestivalManagerPreset TrayManagerPreset(bool quickAdd) {
     return preset;
 }
 
-FestivalManagerPreset DayManagerPreset(int month, int day, bool lunar) {
+FestivalManagerPreset DayManagerPreset(int year, int month, int day, bool lunar, bool leapMonth) {
     FestivalManagerPreset preset;
     preset.quickAdd = true;
     preset.calendar = lunar ? kLunarCalendar : kGregorianCalendar;
-    preset.dateRule = FixedDateRuleCode(month, day);
+    preset.dateRule = FixedDateRuleCode(month, day, lunar && leapMonth);
+    preset.year = year;
     return preset;
 }
 

@@ -20,11 +20,14 @@ struct FestivalManagerPreset {
     bool quickAdd = false;
     std::string calendar = kGregorianCalendar;  // of a new rule
     std::string dateRule = "1-1";               // of a new rule
+    // The year of the clicked day, of which the editor's hint speaks; 0: this year.
+    int year = 0;
 };
 
 FestivalManagerPreset TrayManagerPreset(bool quickAdd);
-// `month` and `day` of the clicked date, lunar ones when `lunar`.
-FestivalManagerPreset DayManagerPreset(int month, int day, bool lunar);
+// `month` and `day` of the clicked date in `year`, lunar ones when `lunar`
+// (of the year's leap month when `leapMonth`).
+FestivalManagerPreset DayManagerPreset(int year, int month, int day, bool lunar, bool leapMonth = false);
 
 // A new birthday on the preset date, listed among the coming days and
 // announced in the notification window.

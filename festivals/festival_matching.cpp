@@ -40,8 +40,11 @@ bool FallsOnSolarTermOffset(const SolarTermOffsetRule& offset, const Date& date,
 }
 
 bool FallsOnFixedDate(const FestivalRule& rule, const FixedDateRule& fixed, const FestivalDate& day) {
-    if (rule.calendar == kGregorianCalendar) return day.date.month() == fixed.month && day.date.day() == fixed.day;
-    if (rule.calendar == kLunarCalendar) return IsYearlyLunarDay(day.lunar, fixed.month, fixed.day);
+    // A Gregorian year has no leap months.
+    if (rule.calendar == kGregorianCalendar) {
+        return !fixed.leapMonth && day.date.month() == fixed.month && day.date.day() == fixed.day;
+    }
+    if (rule.calendar == kLunarCalendar) return IsYearlyLunarDay(day.lunar, fixed.month, fixed.day, fixed.leapMonth);
     return false;
 }
 

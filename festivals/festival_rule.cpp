@@ -14,6 +14,7 @@ const char kBirthdayKind[] = "SR";
 const char kMsdMarker[] = "MSD:";
 const char kOffsetMarker[] = "OFFSET:";
 const char kSolarTermOffsetMarker[] = "OFFSETJQ:";
+const char kLeapMonthMarker[] = "闰";
 
 namespace {
 
@@ -155,6 +156,8 @@ bool ReadSolarTermOffsetRule(const std::string& text, SolarTermOffsetRule& rule)
 bool ReadFixedDateRule(const std::string& text, FixedDateRule& rule) {
     PatternScanner scan(text);
     FixedDateRule read;
+    read.leapMonth = text.rfind(kLeapMonthMarker, 0) == 0;
+    if (read.leapMonth) scan.Literal(kLeapMonthMarker);
     if (!(scan.Integer(read.month) && scan.Literal("-") && scan.Integer(read.day))) return false;
     rule = read;
     return true;
@@ -175,7 +178,9 @@ bool ReadYearMonthDay(const std::string& text, int& year, int& month, int& day) 
 std::string MsdRuleCode(int month, int n, int weekday) { return Printed("MSD:%d:%d:%d", month, n, weekday); }
 std::string OffsetRuleCode(int n, int month, int day) { return Printed("OFFSET:%d:%d-%d", n, month, day); }
 std::string SolarTermOffsetRuleCode(int n, const std::string& term) { return Printed("OFFSETJQ:%d:", n, 0, 0) + term; }
-std::string FixedDateRuleCode(int month, int day) { return Printed("%d-%d", month, day, 0); }
+std::string FixedDateRuleCode(int month, int day, bool leapMonth) {
+    return (leapMonth ? kLeapMonthMarker : "") + Printed("%d-%d", month, day, 0);
+}
 
 std::string UpperCaseAscii(const std::string& gbk) {
     std::string upper = gbk;

@@ -62,6 +62,7 @@ std::string CalendarText(const std::string& calendar);
 extern const char kMsdMarker[];              // "MSD:"
 extern const char kOffsetMarker[];           // "OFFSET:"
 extern const char kSolarTermOffsetMarker[];  // "OFFSETJQ:"
+extern const char kLeapMonthMarker[];        // "闰", before a fixed lunar date
 
 // The longest solar-term name a rule may carry; a longer one reads as no rule.
 constexpr std::size_t kMaxSolarTermBytes = 29;
@@ -84,10 +85,15 @@ struct SolarTermOffsetRule {
     int n = 0;
     std::string term;
 };
-// "month-day" of the rule's calendar.
+// "month-day" of the rule's calendar; "闰month-day" a day of a lunar leap
+// month, which falls in that leap month in the years that have it and in the
+// regular month in the others (IsYearlyLunarDay). Written before the numbers,
+// the mark keeps the code from reading as the regular month's where the mark
+// is not known: such a reader finds no date in it.
 struct FixedDateRule {
     int month = 0;
     int day = 0;
+    bool leapMonth = false;
 };
 
 bool ReadMsdRule(const std::string& text, MsdRule& rule);
@@ -105,7 +111,7 @@ bool HasSolarTermOffsetMarker(const std::string& text);
 std::string MsdRuleCode(int month, int n, int weekday);
 std::string OffsetRuleCode(int n, int month, int day);
 std::string SolarTermOffsetRuleCode(int n, const std::string& term);
-std::string FixedDateRuleCode(int month, int day);
+std::string FixedDateRuleCode(int month, int day, bool leapMonth = false);
 
 // ASCII letters upper-cased; a double-byte GBK character is copied whole, so a
 // trail byte that happens to be a lower-case letter is left alone.

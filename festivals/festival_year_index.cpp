@@ -130,11 +130,12 @@ private:
 
     void PlaceFixedDate(const FestivalRule& rule, const FixedDateRule& fixed, YearFacts& facts) {
         if (rule.calendar == kGregorianCalendar) {
+            if (fixed.leapMonth) return;
             if (const std::optional<Date> date = Date::FromCivil(year_, fixed.month, fixed.day)) Mark(date->serial());
         } else if (rule.calendar == kLunarCalendar) {
             const LunarYear& lunar = facts.Lunar(year_);
             for (std::size_t k = 0; k < lunar.dates.size(); ++k) {
-                if (IsYearlyLunarDay(lunar.dates[k], fixed.month, fixed.day)) {
+                if (IsYearlyLunarDay(lunar.dates[k], fixed.month, fixed.day, fixed.leapMonth)) {
                     Mark(first_ + static_cast<std::int64_t>(k));
                 }
             }

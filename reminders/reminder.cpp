@@ -65,12 +65,24 @@ std::string RepeatText(std::int32_t code) { return TextOf(ReminderRepeats(), cod
 std::string AlertText(std::int32_t code) { return TextOf(ReminderAlerts(), code); }
 std::string ReminderCalendarText(std::int32_t code) { return TextOf(ReminderCalendars(), code); }
 
+bool StartsInLeapMonth(const Reminder& reminder) {
+    return reminder.calendar == kReminderLunar && reminder.start.dayOfWeek == kLeapMonthMark;
+}
+
+void SetStartsInLeapMonth(Reminder& reminder, bool leap) {
+    if (leap) {
+        reminder.start.dayOfWeek = kLeapMonthMark;
+    } else if (reminder.start.dayOfWeek == kLeapMonthMark) {
+        reminder.start.dayOfWeek = 0;
+    }
+}
+
 std::string ReminderStartText(const Reminder& reminder) {
     const SystemTime& t = reminder.start;
     char text[96];
     if (reminder.calendar == kReminderLunar) {
-        std::snprintf(text, sizeof text, "%04u年%s月%s%02u点%02u分", t.year, LunarMonthName(t.month).c_str(),
-                      LunarDayName(t.day).c_str(), t.hour, t.minute);
+        std::snprintf(text, sizeof text, "%04u年%s%s月%s%02u点%02u分", t.year, StartsInLeapMonth(reminder) ? "闰" : "",
+                      LunarMonthName(t.month).c_str(), LunarDayName(t.day).c_str(), t.hour, t.minute);
     } else {
         std::snprintf(text, sizeof text, "%04u年%02u月%02u日%02u点%02u分", t.year, t.month, t.day, t.hour, t.minute);
     }

@@ -53,6 +53,17 @@ using ReminderList = std::vector<Reminder>;
 constexpr std::int32_t kReminderLunar = 0;
 constexpr std::int32_t kReminderGregorian = 1;
 
+// A lunar memo in a leap month (闰二月初十) keeps the month's number in
+// `start.month` and this mark in `start.dayOfWeek`, the word no lunar memo
+// uses otherwise: a clock writes 0-6 there, so no record written without the
+// mark can carry it, and a reader that knows nothing of it still finds the
+// month's number where it always was.
+constexpr std::uint16_t kLeapMonthMark = 0x100;
+// Whether the memo is lunar and starts in a leap month.
+bool StartsInLeapMonth(const Reminder& reminder);
+// Sets or clears the mark; clearing leaves any other value of the word as it was.
+void SetStartsInLeapMonth(Reminder& reminder, bool leap);
+
 // category
 constexpr std::int32_t kCategoryNone = 0;
 constexpr std::int32_t kCategoryWork = 1;
@@ -100,7 +111,8 @@ std::string RepeatText(std::int32_t code);
 std::string AlertText(std::int32_t code);
 std::string ReminderCalendarText(std::int32_t code);  // "旧历" / "阳历"
 
-// "2013年03月01日09点30分"; a lunar start as "2013年正月初一09点30分".
+// "2013年03月01日09点30分"; a lunar start as "2013年正月初一09点30分", one in a
+// leap month as "2023年闰二月初十00点00分".
 std::string ReminderStartText(const Reminder& reminder);
 // The end of repetition in the Gregorian form, whether or not it is in force.
 std::string ReminderEndText(const Reminder& reminder);

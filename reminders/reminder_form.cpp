@@ -7,6 +7,7 @@
 #include "calendar/calendar_texts.h"
 #include "calendar/date_readings.h"
 #include "calendar/gregorian.h"
+#include "calendar/lunar_calendar.h"
 
 namespace {
 
@@ -52,6 +53,16 @@ const std::vector<std::string>& LunarMonthTexts() {
     return texts;
 }
 
+// 闰二 ... 闰十一: the months a year can have twice.
+const std::vector<std::string>& LeapMonthTexts() {
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> all;
+        for (int month = 1; month <= 12; ++month) all.push_back("闰" + LunarMonthName(month));
+        return all;
+    }();
+    return texts;
+}
+
 const std::vector<std::string>& LunarDayTexts() {
     static const std::vector<std::string> texts = [] {
         std::vector<std::string> all;
@@ -69,6 +80,7 @@ std::string Range(const char* what, int first, int last) {
 
 struct DateTimeFields {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    bool leapMonth = false;
 };
 
 // Reads and checks one date and time; `prefix` names it in the messages
@@ -82,10 +94,15 @@ std::optional<ReminderFormProblem> ReadDateTime(const std::string (&texts)[5], b
         return ReminderFormProblem{field(0), Range((name + "的年份").c_str(), kFirstReminderYear, kLastReminderYear)};
     }
     const std::int32_t calendar = lunar ? kReminderLunar : kReminderGregorian;
-    const std::optional<int> month = ComboValue(texts[1], StartMonthItems(calendar));
+    std::optional<int> month = ComboValue(texts[1], StartMonthItems(calendar));
+    const bool leapMonth = lunar && month && *month > kLeapMonthCode && *month <= kLeapMonthCode + 12;
+    if (leapMonth) *month -= kLeapMonthCode;
     if (!month || *month < 1 || *month > 12) {
         return ReminderFormProblem{
             field(1), lunar ? name + "的月份应是正月到腊月中的一个。" : Range((name + "的月份").c_str(), 1, 12)};
+    }
+    if (leapMonth && LunarMonthDays(*year, *month, true) == 0) {
+        return ReminderFormProblem{field(1), LeapMonthDayText(*year, *month, 1) + "。"};
     }
     const std::optional<int> day = ComboValue(texts[2], StartDayItems(calendar));
     if (lunar) {
@@ -110,7 +127,7 @@ std::optional<ReminderFormProblem> ReadDateTime(const std::string (&texts)[5], b
     if (!minute || *minute < 0 || *minute > 59) {
         return ReminderFormProblem{field(4), Range((name + "的分钟").c_str(), 0, 59)};
     }
-    out = {*year, *month, *day, *hour, *minute};
+    out = {*year, *month, *day, *hour, *minute, leapMonth};
     return std::nullopt;
 }
 
@@ -137,6 +154,9 @@ std::vector<ReminderCode> StartMonthItems(std::int32_t calendar) {
     if (calendar != kReminderLunar) return NumberItems(1, 12);
     std::vector<ReminderCode> items;
     for (int month = 1; month <= 12; ++month) items.push_back({month, LunarMonthTexts()[month - 1].c_str()});
+    for (int month : MonthsThatCanBeLeap()) {
+        items.push_back({kLeapMonthCode + month, LeapMonthTexts()[month - 1].c_str()});
+    }
     return items;
 }
 
@@ -191,6 +211,7 @@ std::optional<ReminderFormProblem> ApplyReminderForm(const ReminderForm& form, R
     if (form.hasRepeatEnd && endProblem) return endProblem;
 
     Store(start, record.start);
+    SetStartsInLeapMonth(record, start.leapMonth);
     if (!endProblem) Store(end, record.repeatEnd);
     record.hasRepeatEnd = form.hasRepeatEnd ? 1 : 0;
     record.calendar = form.calendar;
@@ -214,7 +235,7 @@ ReminderForm FormOfReminder(const Reminder& record) {
     form.category = record.category;
     const SystemTime& s = record.start;
     form.startYear = std::to_string(s.year);
-    form.startMonth = TextOf(StartMonthItems(record.calendar), s.month);
+    form.startMonth = TextOf(StartMonthItems(record.calendar), StartMonthCode(record, record.calendar));
     form.startDay = TextOf(StartDayItems(record.calendar), s.day);
     form.startHour = std::to_string(s.hour);
     form.startMinute = std::to_string(s.minute);
@@ -234,5 +255,16 @@ std::string ReminderDateHint(const ReminderForm& form) {
     const std::optional<int> month = ComboValue(form.startMonth, StartMonthItems(calendar));
     const std::optional<int> day = ComboValue(form.startDay, StartDayItems(calendar));
     if (!year || !month || !day) return "";
-    return OtherCalendarText(calendar == kReminderLunar, *year, *month, *day);
+    if (calendar != kReminderLunar || *month <= kLeapMonthCode) {
+        return OtherCalendarText(calendar == kReminderLunar, *year, *month, *day);
+    }
+    const int leapMonth = *month - kLeapMonthCode;
+    const std::string date = LeapMonthDayText(*year, leapMonth, *day);
+    if (form.repeat != kRepeatYearly || LunarMonthDays(*year, leapMonth, true) == 0) return date;
+    return date + "\n" + LeapMonthYearsText(leapMonth, *day, *year);
+}
+
+int StartMonthCode(const Reminder& record, std::int32_t calendar) {
+    const bool leap = calendar == kReminderLunar && StartsInLeapMonth(record);
+    return leap ? kLeapMonthCode + record.start.month : record.start.month;
 }

@@ -56,8 +56,10 @@ struct ReminderFormProblem {
 };
 
 // The items of the start month and day combos for a calendar: "1" ... "12"
-// and "1" ... "31" for Gregorian memos, the lunar month names (正 ... 腊) and
-// day names (初一 ... 三十) for lunar ones. Codes are the numbers.
+// and "1" ... "31" for Gregorian memos, the lunar month names (正 ... 腊), then
+// the leap months a year can have (闰二 ... 闰十一, coded kLeapMonthCode more
+// than their number), and the day names (初一 ... 三十) for lunar ones. Codes
+// are the numbers.
 std::vector<ReminderCode> StartMonthItems(std::int32_t calendar);
 std::vector<ReminderCode> StartDayItems(std::int32_t calendar);
 // Plain decimal numbers from `first` to `last`, each its own code.
@@ -74,8 +76,8 @@ std::optional<int> ComboValue(const std::string& text, const std::vector<Reminde
 
 // Reads the form into `record` when every field holds something the record
 // can keep: a memo text of 1 to 9 999 GBK bytes, a start that exists in its
-// calendar (a lunar day 30 always counts as existing, since lunar months
-// vary), a time of day within 0:00-23:59 and, when the end of repetition is
+// calendar (a leap month only in a year that has it; a lunar day 30 always
+// counts as existing, since lunar months vary), a time of day within 0:00-23:59 and, when the end of repetition is
 // in force, an existing Gregorian end. Only the fields the editor shows are
 // written; the other bytes of the record stay as they were. On a refusal the
 // record is left untouched and the problem says what is wrong.
@@ -84,9 +86,15 @@ std::optional<ReminderFormProblem> ApplyReminderForm(const ReminderForm& form, R
 // What the start date of the form means in the other calendar, shown beside
 // the date fields as they change ("即阳历2027年1月15日" for 2026 腊月初八,
 // "即旧历十月三十" for 2026-12-08): switching the calendar keeps the numbers,
-// so the user sees at once which day they now name. "" while the fields do
-// not yet name a date.
+// so the user sees at once which day they now name. A yearly memo of a leap
+// month adds on a second line in which years it falls in the leap month and
+// where in the others. "" while the fields do not yet name a date.
 std::string ReminderDateHint(const ReminderForm& form);
+
+// The code of the start month's item in the month list of `calendar`: the
+// month's number, kLeapMonthCode more for a lunar memo of a leap month shown
+// in the lunar list.
+int StartMonthCode(const Reminder& record, std::int32_t calendar);
 
 // The form showing a record as the editor opens it.
 ReminderForm FormOfReminder(const Reminder& record);

@@ -26,7 +26,7 @@ int ReminderManagerModel::Delete(int index) {
     return rows_.empty() ? -1 : std::min(index, size() - 1);
 }
 
-Reminder NewReminder(const std::optional<SystemTime>& date, bool lunar, const SystemTime& now) {
+Reminder NewReminder(const std::optional<SystemTime>& date, bool lunar, const SystemTime& now, bool leapMonth) {
     Reminder reminder;
     reminder.start = now;
     if (date) {
@@ -48,6 +48,7 @@ Reminder NewReminder(const std::optional<SystemTime>& date, bool lunar, const Sy
     reminder.firstAlert = kAlertAtTime;
     reminder.secondAlert = kAlertNone;
     reminder.calendar = date && lunar ? kReminderLunar : kReminderGregorian;
+    SetStartsInLeapMonth(reminder, reminder.calendar == kReminderLunar && leapMonth);
     return reminder;
 }
 

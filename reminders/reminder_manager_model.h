@@ -53,7 +53,8 @@ private:
 // an end of repetition a year after the start that is not in force. The end
 // is always a real Gregorian date: a start on 29 February or on a lunar 30th
 // that has no counterpart a year later ends on the last day of that month.
-Reminder NewReminder(const std::optional<SystemTime>& date, bool lunar, const SystemTime& now);
+// `leapMonth`: the lunar date lies in its year's leap month.
+Reminder NewReminder(const std::optional<SystemTime>& date, bool lunar, const SystemTime& now, bool leapMonth = false);
 
 // The manager's columns, left to right, with their widths in pixels; a width
 // of 0 hides the column.

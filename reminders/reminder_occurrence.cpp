@@ -58,15 +58,19 @@ bool GregorianOccursOn(const Reminder& r, const Date& date) {
     return onRepeat && !IsPastEnd(r, date);
 }
 
-// A lunar start names a month by its number only; the record has no place for
-// the leap flag. It means the regular month, so a memo of 五月初五 comes once
-// in a year with 闰五月. Daily and monthly memos go on through a leap month,
-// which is a month of the year like any other.
+// A lunar start names its month by number and, for a leap month, by the
+// record's leap mark. Days are ordered as the year runs, so a leap month comes
+// after its namesake and before the next month. A yearly memo of a regular
+// month comes once in a year with a leap month of that number; one of a leap
+// month falls in it where the year has it, else in the regular month. Daily
+// and monthly memos go on through a leap month, which is a month of the year
+// like any other.
 bool LunarOccursOn(const Reminder& r, const Date& date, const LunarDate& lunar) {
-    const auto lunarDay = std::make_tuple(lunar.year, lunar.month, lunar.day);
+    const bool leapStart = StartsInLeapMonth(r);
+    const auto lunarDay = std::make_tuple(lunar.year, lunar.month, lunar.isLeap != 0, lunar.day);
     const auto start =
-        std::make_tuple<std::int32_t, std::int32_t, std::int32_t>(r.start.year, r.start.month, r.start.day);
-    if (r.repeat == kRepeatNone) return lunarDay == start && lunar.isLeap == 0;
+        std::make_tuple(std::int32_t{r.start.year}, std::int32_t{r.start.month}, leapStart, std::int32_t{r.start.day});
+    if (r.repeat == kRepeatNone) return lunarDay == start;
     if (lunarDay < start) return false;
     bool onRepeat;
     switch (r.repeat) {
@@ -77,7 +81,7 @@ bool LunarOccursOn(const Reminder& r, const Date& date, const LunarDate& lunar) 
             onRepeat = lunar.day == r.start.day;
             break;
         case kRepeatYearly:
-            onRepeat = IsYearlyLunarDay(lunar, r.start.month, r.start.day);
+            onRepeat = IsYearlyLunarDay(lunar, r.start.month, r.start.day, leapStart);
             break;
         default:
             return false;  // weekly repetitions do not exist for lunar memos

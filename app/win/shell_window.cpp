@@ -105,16 +105,16 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case kAddReminderForDateMessage: {
             SYSTEMTIME date;
             // Anything but a date by value (another program's message) is ignored.
-            if (!DateOfDayMessage(wParam, date) || (lParam != 0 && lParam != 1)) return true;
+            if (!DateOfDayMessage(wParam, date) || lParam < kGregorianDate || lParam > kLeapMonthDate) return true;
             if (busy_) {
                 BringOpenDialogForward();
                 return true;
             }
             if (message == kAddReminderForDateMessage) {
-                OnAddReminderForDate(&date, lParam == 1);
+                OnAddReminderForDate(&date, lParam != kGregorianDate, lParam == kLeapMonthDate);
                 return true;
             }
-            OnAddFestivalForDate(&date, lParam == 1);
+            OnAddFestivalForDate(&date, lParam != kGregorianDate, lParam == kLeapMonthDate);
             return true;
         }
         case WM_SETTINGCHANGE:
@@ -443,17 +443,18 @@ void ShellWindow::OpenMemoManager(const ReminderManagerRequest& request, bool re
     });
 }
 
-void ShellWindow::OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar) {
+void ShellWindow::OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar, bool leapMonth) {
     if (!date) return;
-    OpenFestivalManager(DayManagerPreset(date->wMonth, date->wDay, lunar));
+    OpenFestivalManager(DayManagerPreset(date->wYear, date->wMonth, date->wDay, lunar, leapMonth));
 }
 
-void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar) {
+void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar, bool leapMonth) {
     if (!date) return;
     ReminderManagerRequest request;
     request.addMode = true;
     request.date = SystemTimeFrom(*date);
     request.lunar = lunar;
+    request.leapMonth = lunar && leapMonth;
     OpenMemoManager(request, false);
 }
 

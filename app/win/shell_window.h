@@ -65,8 +65,8 @@ private:
     // The settings as the month and the tray show them (the night look on a
     // dark desktop), the stored ones untouched.
     AppSettings Shown(const AppSettings& settings) const;
-    void OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar);
-    void OnAddReminderForDate(const SYSTEMTIME* date, bool lunar);
+    void OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar, bool leapMonth);
+    void OnAddReminderForDate(const SYSTEMTIME* date, bool lunar, bool leapMonth);
     void OnDestroy();
     void OnTaskbarCreated();
 

@@ -35,6 +35,8 @@ TEST(DescribeFestivalTest, EachFormOfDateRuleReadsInWords) {
         {"YL", "OFFSETJQ:-1:清明", "清明的倒数第1天"},
         {"NL", "8-15", "八月十五"},
         {"NL", "12-8", "腊月初八"},
+        {"NL", "闰2-10", "闰二月初十"},
+        {"YL", "闰2-10", "闰2-10"},
         {"YL", "10-1", "10月1日"},
         {"YL", "1980-5-12", "1980月5日"},
         {"YL", "offset:3:10-1", "offset:3:10-1"},

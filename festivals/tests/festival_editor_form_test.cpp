@@ -4,7 +4,9 @@
 
 #include "tests/support/festival_samples.h"
 
+#include "calendar/lunar_calendar.h"
 #include "festivals/festival_file.h"
+#include "festivals/festival_manager_rows.h"
 
 namespace {
 
@@ -239,6 +241,52 @@ TEST(FestivalEditorOk, RefusesARuleTooLongToLoadBackAndAcceptsOneThatJustFits) {
     form.name = "中秋";
     form.soundFile = std::string(1300, ',');
     EXPECT_EQ(ApplyEditorForm(form, refused), EditorRefusal::kTooLong);
+}
+
+// 添加旧历节日... on a day of a leap month: the editor opens on that leap
+// month, names the clicked day and the years the festival falls in, and 确定
+// writes the leap month into the rule.
+TEST(FestivalEditorLeapMonth, ADayOfALeapMonthStaysInItFromTheDayMenuToTheFile) {
+    struct Case {
+        int year, month, day;
+        bool leap;
+        const char *code, *hint;
+    };
+    const Case cases[] = {
+        {2023, 2, 10, true, "闰2-10", "即阳历2023年3月31日\n逢闰二月：2023、2042、2099年\n其余年份在二月初十"},
+        {2020, 4, 10, true, "闰4-10", "即阳历2020年6月1日\n逢闰四月：2020、2058、2069年…\n其余年份在四月初十"},
+        {2025, 6, 10, true, "闰6-10", "即阳历2025年8月3日\n逢闰六月：2025、2036、2055年…\n其余年份在六月初十"},
+        {2023, 2, 10, false, "2-10", "即阳历2023年3月1日"},
+    };
+    for (const Case& c : cases) {
+        const FestivalRule rule = NewFestivalRule(DayManagerPreset(c.year, c.month, c.day, true, c.leap));
+        EXPECT_EQ(rule.dateRule, c.code);
+        FestivalEditorForm form = EditorFormFromRule(rule);
+        const DatePage page = DatePageFor(form.dateForm, form.calendar, kGregorianDatePage);
+        ASSERT_EQ(page, kLunarDatePage) << c.code;
+        EXPECT_EQ(form.pages[page].month, c.leap ? kLeapMonthCode + c.month : c.month) << c.code;
+        EXPECT_EQ(FestivalDateHint(page, form.pages[page], c.year), c.hint) << c.code;
+        FestivalRule saved = rule;
+        form.name = "生日";
+        ASSERT_EQ(ApplyEditorForm(form, saved), EditorRefusal::kNone) << c.code;
+        EXPECT_EQ(saved.dateRule, c.code);
+    }
+}
+
+TEST(FestivalEditorLeapMonth, InAYearWithoutTheLeapMonthTheHintGivesTheRegularDay) {
+    DatePageChoice choice;
+    choice.month = kLeapMonthCode + 2;
+    choice.day = 10;
+    EXPECT_EQ(FestivalDateHint(kLunarDatePage, choice, 2026),
+              "即阳历2026年3月28日\n逢闰二月：2042、2099年\n其余年份在二月初十");
+    // Only the fixed lunar date knows leap months; the Gregorian page ignores
+    // the mark, a count from a date refuses a leap month.
+    EXPECT_EQ(EditorFormFromRule(FestivalSample("YL", "闰2-10")).pages[kGregorianDatePage].month, 0);
+    FestivalEditorForm offset = Form("NL", kDaysFromDateForm);
+    offset.pages[kDaysFromLunarDatePage].month = kLeapMonthCode + 2;
+    offset.pages[kDaysFromLunarDatePage].day = 10;
+    FestivalRule rule;
+    EXPECT_EQ(ApplyEditorForm(offset, rule), EditorRefusal::kBadDate);
 }
 
 TEST(FestivalEditorHint, AFixedDateIsShownInTheOtherCalendarOfThisYear) {

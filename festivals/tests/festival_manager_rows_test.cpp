@@ -27,11 +27,11 @@ TEST(FestivalManagerPresets, NewRulesAreBirthdaysOnThePresetDate) {
     EXPECT_FALSE(TrayManagerPreset(false).quickAdd);
     EXPECT_TRUE(TrayManagerPreset(true).quickAdd);
 
-    const FestivalManagerPreset lunarDay = DayManagerPreset(8, 15, true);
+    const FestivalManagerPreset lunarDay = DayManagerPreset(2026, 8, 15, true);
     EXPECT_TRUE(lunarDay.quickAdd);
     EXPECT_EQ(NewFestivalRule(lunarDay).calendar, "NL");
     EXPECT_EQ(NewFestivalRule(lunarDay).dateRule, "8-15");
-    EXPECT_EQ(NewFestivalRule(DayManagerPreset(12, 4, false)).calendar, "YL");
+    EXPECT_EQ(NewFestivalRule(DayManagerPreset(2026, 12, 4, false)).calendar, "YL");
 }
 
 TEST(FestivalManagerRows, ShowTheDescriptionInSevenColumns) {

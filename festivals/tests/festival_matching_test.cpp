@@ -118,6 +118,25 @@ TEST(MatchFestivalsTest, ALunarFestivalComesOnceInAYearWithALeapMonthOfItsNumber
     }
 }
 
+// A festival added on a day of a leap month ("闰2-10") falls in that leap
+// month in the years that have it and in the regular month in the others; the
+// regular month's rule keeps out of the leap month.
+TEST(MatchFestivalsTest, ALeapMonthRuleFallsInItsLeapMonthWhereTheYearHasOne) {
+    struct Case {
+        const char* dateRule;
+        int year;
+        std::vector<std::string> dates;
+    };
+    const Case cases[] = {
+        {"闰2-10", 2023, {"2023-3-31"}}, {"2-10", 2023, {"2023-3-1"}},    {"闰2-10", 2024, {"2024-3-19"}},
+        {"闰4-10", 2020, {"2020-6-1"}},  {"4-10", 2020, {"2020-5-2"}},    {"闰6-10", 2025, {"2025-8-3"}},
+        {"6-10", 2025, {"2025-7-4"}},    {"闰6-10", 2026, {"2026-7-23"}}, {"闰3-10", 2023, {"2023-4-29"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DatesIn(Rule("NL", c.dateRule), c.year), c.dates) << c.dateRule;
+    // A Gregorian year has no leap month: the mark there names no date.
+    EXPECT_THAT(DatesIn(Rule("YL", "闰2-10"), 2023), IsEmpty());
+}
+
 TEST(MatchFestivalsTest, TheThirtiethOfA29DayLunarMonthDoesNotExist) {
     // The 12th month of lunar 2024 runs from 2024-12-31 to 2025-1-28.
     EXPECT_THAT(DatesBetween(Rule("NL", "12-30"), D(2024, 12, 1), D(2025, 2, 28)), IsEmpty());

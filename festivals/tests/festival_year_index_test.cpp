@@ -45,6 +45,10 @@ FestivalList TrickyRules() {
     LoadFestivals(list, std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/holidays.cfg");
     const FestivalList more = {
         Rule("NL", "2-10"),
+        Rule("NL", "闰2-10"),
+        Rule("NL", "闰4-30"),
+        Rule("NL", "闰13-1"),
+        Rule("YL", "闰6-10"),
         Rule("NL", "12-30"),
         Rule("NL", "1-30"),
         Rule("NL", "6-30"),

@@ -9,6 +9,7 @@
 #include "almanac/solar_term_names.h"
 #include "base/win/gbk_text.h"
 #include "calendar/calendar_texts.h"
+#include "calendar/lunar_calendar.h"
 #include "festivals/festival_manager_rows.h"
 #include "resources/resource_ids.h"
 
@@ -52,9 +53,13 @@ std::vector<combo::Item> Numbers(int first, int last, const char* suffix = "") {
     return items;
 }
 
-std::vector<combo::Item> LunarMonths() {
+// The fixed lunar date also offers the leap months a year can have (闰二 ...).
+std::vector<combo::Item> LunarMonths(bool withLeapMonths) {
     std::vector<combo::Item> items;
     for (int month = 1; month <= 12; ++month) items.push_back({LunarMonthName(month), month});
+    if (withLeapMonths) {
+        for (int month : MonthsThatCanBeLeap()) items.push_back({"闰" + LunarMonthName(month), kLeapMonthCode + month});
+    }
     return items;
 }
 
@@ -134,11 +139,12 @@ bool FestivalEditor::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
 }
 
 void FestivalEditor::ShowDateHint() {
-    SetDialogItemText(hwnd(), IDC_EDITOR_DATE_HINT, FestivalDateHint(shown_, ReadPage(shown_), ThisYear()));
+    SetDialogItemText(hwnd(), IDC_EDITOR_DATE_HINT,
+                      FestivalDateHint(shown_, ReadPage(shown_), hintYear_ ? hintYear_ : ThisYear()));
 }
 
-FestivalEditor::FestivalEditor(FestivalRule rule, std::string caption)
-    : rule_(std::move(rule)), caption_(std::move(caption)) {}
+FestivalEditor::FestivalEditor(FestivalRule rule, std::string caption, int hintYear)
+    : rule_(std::move(rule)), caption_(std::move(caption)), hintYear_(hintYear) {}
 
 bool FestivalEditor::Run(HWND owner) { return RunModal(IDD_FESTIVAL_EDITOR, owner) == IDOK; }
 
@@ -230,8 +236,8 @@ void FestivalEditor::CreatePages() {
         const PageControls& ids = kPageControls[page];
         const bool lunar = IsLunarPage(page);
         if (ids.month) {
-            combo::Fill(GetDlgItem(window, ids.month),
-                        lunar ? LunarMonths() : Numbers(1, 12, page == kWeekdayOfMonthPage ? "月" : ""));
+            combo::Fill(GetDlgItem(window, ids.month), lunar ? LunarMonths(page == kLunarDatePage)
+                                                             : Numbers(1, 12, page == kWeekdayOfMonthPage ? "月" : ""));
         }
         if (ids.day) combo::Fill(GetDlgItem(window, ids.day), lunar ? LunarDays() : Numbers(1, 31));
         if (ids.n) combo::Fill(GetDlgItem(window, ids.n), NthItems());

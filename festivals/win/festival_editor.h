@@ -13,8 +13,9 @@
 
 class FestivalEditor : public DialogWindow {
 public:
-    // `caption` (GBK) replaces the resource's caption: 添加 or 编辑.
-    FestivalEditor(FestivalRule rule, std::string caption);
+    // `caption` (GBK) replaces the resource's caption: 添加 or 编辑. The hint
+    // beside the date speaks of `hintYear` (0: this year).
+    FestivalEditor(FestivalRule rule, std::string caption, int hintYear = 0);
 
     // True when the user confirmed a complete rule; rule() then holds it.
     bool Run(HWND owner);
@@ -49,6 +50,7 @@ private:
 
     FestivalRule rule_;
     std::string caption_;
+    int hintYear_ = 0;
     DatePageWindow pages_[kDatePageCount];
     DatePage shown_ = kGregorianDatePage;
 };

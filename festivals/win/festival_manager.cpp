@@ -40,7 +40,7 @@ protected:
 
     // Above the selected row, or at the top.
     int AddRow() override {
-        FestivalEditor editor(NewFestivalRule(preset_), "添加");
+        FestivalEditor editor(NewFestivalRule(preset_), "添加", preset_.year);
         return editor.Run(hwnd()) ? rows_->Add(editor.rule()) : -1;
     }
     bool EditRow(int row) override {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "reminders/reminder_manager_model.h"
 #include "tests/support/reminder_samples.h"
 
 namespace {
@@ -179,6 +180,58 @@ TEST(ReminderForm, TheHintSaysWhichDayTheFieldsNameInTheOtherCalendar) {
         form.startDay = c.day;
         EXPECT_EQ(ReminderDateHint(form), c.hint) << c.year << "/" << c.month << "/" << c.day;
     }
+}
+
+// What the day menu's 添加旧历备忘... gives the editor, and what 确定 keeps:
+// the clicked day's month, leap or not, all the way into the record.
+TEST(ReminderForm, AMemoAddedOnALunarDayKeepsItsMonthLeapOrNot) {
+    struct Case {
+        int year, month, day;
+        bool leap;
+        const char *shownMonth, *hint, *startText;
+    };
+    const Case cases[] = {
+        {2023, 2, 10, true, "闰二", "即阳历2023年3月31日", "2023年闰二月初十00点00分"},
+        {2020, 4, 10, true, "闰四", "即阳历2020年6月1日", "2020年闰四月初十00点00分"},
+        {2025, 6, 10, true, "闰六", "即阳历2025年8月3日", "2025年闰六月初十00点00分"},
+        {2023, 2, 10, false, "二", "即阳历2023年3月1日", "2023年二月初十00点00分"},
+    };
+    for (const Case& c : cases) {
+        SystemTime date{};
+        date.year = static_cast<std::uint16_t>(c.year);
+        date.month = static_cast<std::uint16_t>(c.month);
+        date.day = static_cast<std::uint16_t>(c.day);
+        Reminder record = NewReminder(date, true, SystemTime{}, c.leap);
+        ReminderForm form = FormOfReminder(record);
+        form.content = "生日";
+        EXPECT_EQ(form.startMonth, c.shownMonth) << c.startText;
+        EXPECT_EQ(ReminderDateHint(form), c.hint) << c.startText;
+        record = Reminder{};
+        ASSERT_FALSE(ApplyReminderForm(form, record)) << c.startText;
+        EXPECT_EQ(StartsInLeapMonth(record), c.leap) << c.startText;
+        EXPECT_EQ(record.start.month, c.month) << c.startText;
+        EXPECT_EQ(ReminderStartText(record), c.startText);
+    }
+}
+
+TEST(ReminderForm, ALeapMonthNeedsAYearThatHasItAndAYearlyOneSaysWhereItFalls) {
+    ReminderForm form = GregorianForm("2023", "闰三", "初十");
+    form.calendar = kReminderLunar;
+    EXPECT_EQ(ReminderDateHint(form), "2023年没有闰三月");
+    EXPECT_EQ(Outcome(form), "2 2023年没有闰三月。");
+    form.startMonth = "闰二";
+    form.repeat = kRepeatYearly;
+    EXPECT_EQ(ReminderDateHint(form), "即阳历2023年3月31日\n逢闰二月：2023、2042、2099年\n其余年份在二月初十");
+    // Changed back to the regular month, the record loses its leap mark.
+    Reminder record = Lunar(kRepeatYearly, 2023, 2, 10);
+    SetStartsInLeapMonth(record, true);
+    form.startMonth = "二";
+    ASSERT_FALSE(ApplyReminderForm(form, record));
+    EXPECT_FALSE(StartsInLeapMonth(record));
+    // In the Gregorian lists a month is never a leap one.
+    EXPECT_EQ(StartMonthItems(kReminderGregorian).size(), 12u);
+    EXPECT_EQ(GregorianForm("2023", "102", "10").startMonth, "102");
+    EXPECT_EQ(Outcome(GregorianForm("2023", "102", "10")), "2 开始时间的月份应在1到12之间。");
 }
 
 TEST(ReminderForm, ShowsStoredCodesWithoutAnItemAsBareNumbers) {

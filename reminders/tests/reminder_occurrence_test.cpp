@@ -98,6 +98,48 @@ TEST(LunarMemo, YearlyAndOneOffComeOnceInAYearWithALeapMonthOfTheirNumber) {
     for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.memo, c.year), c.dates) << c.year;
 }
 
+Reminder InLeapMonth(Reminder memo) {
+    SetStartsInLeapMonth(memo, true);
+    return memo;
+}
+
+// A memo added on a day of a leap month comes on that day, not a month
+// earlier on the regular month's day of the same name; a yearly one keeps to
+// the leap month in the years that have it and to the regular month in the
+// others; a memo of the regular month never comes in the leap month.
+TEST(LunarMemo, OfALeapMonthComesOnTheDayOfThatMonth) {
+    struct Case {
+        const char* what;
+        Reminder memo;
+        int year;
+        std::vector<std::string> dates;
+    };
+    const Case cases[] = {
+        {"2023 闰二月初十, once", InLeapMonth(Lunar(kRepeatNone, 2023, 2, 10)), 2023, {"3-31"}},
+        {"2023 二月初十, once", Lunar(kRepeatNone, 2023, 2, 10), 2023, {"3-1"}},
+        {"2020 闰四月初十, once", InLeapMonth(Lunar(kRepeatNone, 2020, 4, 10)), 2020, {"6-1"}},
+        {"2025 闰六月初十, once", InLeapMonth(Lunar(kRepeatNone, 2025, 6, 10)), 2025, {"8-3"}},
+        {"闰二月初十 yearly, in its leap month", InLeapMonth(Lunar(kRepeatYearly, 2023, 2, 10)), 2023, {"3-31"}},
+        {"闰二月初十 yearly, in a year without one", InLeapMonth(Lunar(kRepeatYearly, 2023, 2, 10)), 2024, {"3-19"}},
+        {"闰二月初十 yearly, the next 闰二月", InLeapMonth(Lunar(kRepeatYearly, 2023, 2, 10)), 2042, {"3-31"}},
+        {"闰六月初十 yearly, from 2025 on", InLeapMonth(Lunar(kRepeatYearly, 2025, 6, 10)), 2026, {"7-23"}},
+        {"闰四月初十 yearly, not before its start", InLeapMonth(Lunar(kRepeatYearly, 2020, 4, 10)), 2019, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.memo, c.year), c.dates) << c.what;
+}
+
+// Counted from a start in a leap month, repetitions begin in that month: the
+// regular month of the same number lies before it.
+TEST(LunarMemo, RepeatsFromALeapMonthStartBeginThere) {
+    const Reminder daily = InLeapMonth(Lunar(kRepeatDaily, 2023, 2, 10));
+    EXPECT_FALSE(OccursOn(daily, 2023, 3, 1));  // 二月初十
+    EXPECT_FALSE(OccursOn(daily, 2023, 3, 30));
+    EXPECT_TRUE(OccursOn(daily, 2023, 3, 31));
+    EXPECT_TRUE(OccursOn(daily, 2023, 4, 20));  // 三月初一
+    const Reminder monthly = Lunar(kRepeatMonthly, 2023, 2, 15);
+    EXPECT_TRUE(OccursOn(monthly, 2023, 4, 5)) << "闰二月十五 comes after 二月十五";
+}
+
 TEST(LunarMemo, MonthlyAndDailyGoOnThroughALeapMonth) {
     ASSERT_EQ(SolarToLunar(D(2020, 5, 23)).isLeap, 1);  // 闰四月初一
     EXPECT_TRUE(OccursOn(Lunar(kRepeatMonthly, 2019, 4, 1), 2020, 5, 23));

@@ -66,6 +66,10 @@ bool ReminderEditor::OnCommand(int id, int code) {
             if (code == CBN_SELCHANGE) TakeSelectedText(Item(id));
             if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) ShowDateHint();
             return false;
+        case IDC_MEMO_REPEAT:
+            // A yearly memo of a leap month says in its hint which years it falls in.
+            if (code == CBN_SELCHANGE) ShowDateHint();
+            return true;
         case IDC_MEMO_HAS_END:
             if (code == BN_CLICKED) EnableEnd(IsDlgButtonChecked(hwnd(), IDC_MEMO_HAS_END) == BST_CHECKED);
             return true;
@@ -123,7 +127,7 @@ void ReminderEditor::FillListsFor(std::int32_t calendar) {
     const bool lunar = calendar == kReminderLunar;
     ShowWindow(Item(IDC_MEMO_DAY_LABEL), lunar ? SW_HIDE : SW_SHOW);
     combo::Fill(Item(IDC_MEMO_START_MONTH), ItemsOf(StartMonthItems(calendar)));
-    ShowValue(Item(IDC_MEMO_START_MONTH), record_.start.month);
+    ShowValue(Item(IDC_MEMO_START_MONTH), StartMonthCode(record_, calendar));
     combo::Fill(Item(IDC_MEMO_START_DAY), ItemsOf(StartDayItems(calendar)));
     ShowValue(Item(IDC_MEMO_START_DAY), record_.start.day);
     combo::Fill(Item(IDC_MEMO_REPEAT), ItemsOf(RepeatsOfferedFor(calendar)));

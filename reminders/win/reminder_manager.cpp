@@ -38,7 +38,7 @@ protected:
 
     // At the end of the list.
     int AddRow() override {
-        ReminderEditor editor(NewReminder(request_.date, request_.lunar, LocalNow()), "添加");
+        ReminderEditor editor(NewReminder(request_.date, request_.lunar, LocalNow(), request_.leapMonth), "添加");
         return editor.Run(hwnd()) ? model_.Add(editor.record()) : -1;
     }
     bool EditRow(int row) override {

@@ -17,6 +17,7 @@ struct ReminderManagerRequest {
     // The day the new memo starts on (at 00:00), and whether it is a lunar date.
     std::optional<SystemTime> date;
     bool lunar = false;
+    bool leapMonth = false;  // the lunar date is in its year's leap month
 };
 
 // Runs the manager modally over `owner`; true when it saved the file.

@@ -587,9 +587,10 @@ void CalendarWindow::ShowDayMenu(POINT client, const POINT* menuAt) {
     }
     if (command == kAddLunarFestival || command == kAddLunarMemo) {
         const LunarDate& lunar = info->second.lunar;
-        // A lunar date in the record's fields: only year, month and day count.
+        // A lunar date in the record's fields, with whether its month is the
+        // leap one: 闰二月初十 is not 二月初十.
         SendMessageW(shell, command == kAddLunarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
-                     DayMessageDate(lunar.year, lunar.month, lunar.day), 1);
+                     DayMessageDate(lunar.year, lunar.month, lunar.day), lunar.isLeap ? kLeapMonthDate : kLunarDate);
         return;
     }
     // The help is looked up by the real name, not by the menu's label.

@@ -27,11 +27,13 @@
 #include "view/window_snap.h"
 
 // Messages the day menu sends to the shell window: wParam holds the date by
-// value (DayMessageDate), lParam is 0 for a Gregorian and 1 for a lunar date.
+// value (DayMessageDate), lParam is 0 for a Gregorian and 1 for a lunar date,
+// 2 for a lunar date of its year's leap month (kLeapMonthDate).
 // Nothing in them points anywhere, so a message another program posts with
 // these numbers cannot make the shell read memory.
 inline constexpr UINT kAddFestivalForDateMessage = 10992;
 inline constexpr UINT kAddReminderForDateMessage = 10993;
+inline constexpr LPARAM kGregorianDate = 0, kLunarDate = 1, kLeapMonthDate = 2;
 
 // year << 16 | month << 8 | day.
 inline WPARAM DayMessageDate(int year, int month, int day) {
