@@ -101,7 +101,7 @@ std::vector<std::string> BreakLine(const std::string& line, const std::function<
 }  // namespace
 
 std::string WrapBalloonText(const std::string& gbk, const std::function<int(const std::string&)>& width, int narrowest,
-                            int widest) {
+                            int widest, std::size_t mostLines) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start <= gbk.size();) {
         std::size_t end = gbk.find('\n', start);
@@ -120,5 +120,37 @@ std::string WrapBalloonText(const std::string& gbk, const std::function<int(cons
             width(lines[n]) <= limit ? std::vector<std::string>{lines[n]} : BreakLine(lines[n], width, limit);
         for (std::size_t p = 0; p < pieces.size(); ++p) out += (n + p == 0 ? "" : "\n") + pieces[p];
     }
-    return out;
+    return mostLines > 0 ? CutBalloonLines(out, width, limit, mostLines) : out;
+}
+
+std::string CutBalloonLines(const std::string& laidOut, const std::function<int(const std::string&)>& width, int limit,
+                            std::size_t mostLines) {
+    mostLines = std::max<std::size_t>(mostLines, 2);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start <= laidOut.size();) {
+        std::size_t end = laidOut.find('\n', start);
+        if (end == std::string::npos) end = laidOut.size();
+        lines.push_back(laidOut.substr(start, end - start));
+        start = end + 1;
+    }
+    if (lines.size() <= mostLines) return laidOut;
+    const auto characters = [](const std::string& text) {
+        std::vector<std::size_t> starts;
+        for (std::size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) starts.push_back(i);
+        return starts;
+    };
+    std::size_t leftOut = 0;
+    for (std::size_t n = mostLines - 1; n < lines.size(); ++n) leftOut += characters(lines[n]).size();
+    // The line before the note keeps what fits beside the "…".
+    const std::string& last = lines[mostLines - 2];
+    const std::vector<std::size_t> starts = characters(last);
+    const auto prefix = [&](std::size_t count) {
+        return last.substr(0, count < starts.size() ? starts[count] : last.size());
+    };
+    std::size_t kept = starts.size();
+    while (kept > 0 && width(prefix(kept) + "…") > limit) --kept;
+    leftOut += starts.size() - kept;
+    std::string out;
+    for (std::size_t n = 0; n + 2 < mostLines; ++n) out += lines[n] + "\n";
+    return out + prefix(kept) + "…\n还有" + std::to_string(leftOut) + "字";
 }

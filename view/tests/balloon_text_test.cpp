@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/gbk_scan.h"
 #include "tests/support/dates.h"
 #include "tests/support/festival_samples.h"
 
@@ -189,6 +190,51 @@ TEST(WrapBalloonText, AMemoWidensTheBalloonUpToTheReadingWidthAndTheListsFollowI
         EXPECT_LE(FourPixelsAByte(line), 272) << line;
     }
     EXPECT_EQ(LinesOf(WrapBalloonText(memo + "\n" + list, FourPixelsAByte, 260, 288)).front(), memo);
+}
+
+// The balloon of a day with a memo of 9 998 bytes would be taller than any
+// screen: it keeps the lines the work area holds and says how much is left out.
+TEST(WrapBalloonText, ATextTallerThanTheScreenIsCutAndSaysHowMuchIsLeftOut) {
+    const std::string head = "阳历：2026年12月8日\n旧历：十月三十\n\n=====【备忘内容】=====\n\n";
+    const std::string memo = "8点0分：" + Repeated("备", 4999);  // 5 004 characters, 139 lines of 36
+    const struct {
+        const char* what;
+        std::string text;
+        std::size_t mostLines, lines;
+        bool cut;
+    } kCases[] = {
+        {"a long memo on a small screen", head + memo, 20, 20, true},
+        {"a long memo on a tall screen", head + memo, 120, 120, true},
+        {"a memo that fits exactly", head + "9点30分：取快递", 6, 6, false},
+        {"a memo with room to spare", head + "9点30分：取快递", 40, 6, false},
+        {"a screen of less than two lines still shows the note", head + memo, 1, 2, true},
+    };
+    for (const auto& c : kCases) {
+        const std::vector<std::string> lines = LinesOf(WrapBalloonText(c.text, FourPixelsAByte, 260, 288, c.mostLines));
+        ASSERT_EQ(lines.size(), c.lines) << c.what;
+        if (!c.cut) {
+            EXPECT_EQ(LinesOf(WrapBalloonText(c.text, FourPixelsAByte, 260, 288)), lines) << c.what;
+            continue;
+        }
+        const std::string& note = lines.back();
+        const std::string more = "还有", ellipsis = "…";
+        ASSERT_EQ(note.rfind(more, 0), 0u) << c.what << ": " << note;
+        const std::size_t leftOut = std::stoul(note.substr(more.size()));
+        EXPECT_EQ(note, "还有" + std::to_string(leftOut) + "字") << c.what;
+        const std::string& last = lines[lines.size() - 2];
+        ASSERT_GE(last.size(), ellipsis.size()) << c.what;
+        EXPECT_EQ(last.substr(last.size() - ellipsis.size()), ellipsis) << c.what;
+        EXPECT_LE(FourPixelsAByte(last), 288) << c.what;
+        // What is shown and what is counted as left out add up to the whole text.
+        std::size_t shown = 0;
+        for (std::size_t n = 0; n + 1 < lines.size(); ++n) {
+            const std::string line = n + 2 == lines.size() ? last.substr(0, last.size() - ellipsis.size()) : lines[n];
+            for (std::size_t i = 0; i < line.size(); i += GbkCharLength(line, i)) ++shown;
+        }
+        std::size_t all = 0;
+        for (std::size_t i = 0; i < c.text.size(); i += GbkCharLength(c.text, i)) all += c.text[i] != '\n';
+        EXPECT_EQ(shown + leftOut, all) << c.what;
+    }
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 #include "base/win/gbk_text.h"
 #include "base/win/rect_win.h"
 #include "base/win/screen_dpi.h"
+#include "base/win/window_rect_store.h"
 #include "base/window_placement.h"
+#include "view/balloon_placement.h"
 #include "view/balloon_text.h"
 #include "view/dpi_scale.h"
 
@@ -19,9 +21,10 @@ namespace {
 
 constexpr int kShowFor = 30000;  // ms
 // Pixels at 100 %, scaled to the owner's DPI like the balloon's font.
-constexpr int kBalloonTextMargin = 10;  // pixels between the balloon's edge and its text
-constexpr int kCustomaryWidth = 260;    // pixels: the narrowest wrapping width balloons have
-constexpr int kReadingChars = 36;       // Chinese characters: the widest line read at a glance
+constexpr int kBalloonTextMargin = 10;    // pixels between the balloon's edge and its text
+constexpr int kCustomaryWidth = 260;      // pixels: the narrowest wrapping width balloons have
+constexpr int kReadingChars = 36;         // Chinese characters: the widest line read at a glance
+constexpr int kBalloonStemAndFrame = 40;  // pixels the stem and borders add to the text's height
 
 // The width the system gives one line, in pixels (what sizes the balloon).
 int MeasuredWidth(HDC dc, const std::wstring& line) {
@@ -119,6 +122,15 @@ int WorkAreaWidth(HWND window) {
     return work.right - work.left;
 }
 
+// The lines of text a balloon as tall as the work area holds, 0 when unknown.
+std::size_t LinesOnWorkArea(HWND window, HDC dc, unsigned dpi) {
+    TEXTMETRICW metrics{};
+    if (!dc || !GetTextMetricsW(dc, &metrics) || metrics.tmHeight <= 0) return 0;
+    const RECT work = WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+    const int room = work.bottom - work.top - ScaleForDpi(2 * kBalloonTextMargin + kBalloonStemAndFrame, dpi);
+    return room > 0 ? static_cast<std::size_t>(room / metrics.tmHeight) : 1;
+}
+
 COLORREF ToColorRef(const Color& c) { return RGB(c.red, c.green, c.blue); }
 
 }  // namespace
@@ -163,7 +175,7 @@ void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::string& g
         const int widest = reading > 0 ? std::min(reading, available) : available;
         text = WideFromGbk(WrapBalloonText(
             gbkText, [&](const std::string& line) { return dc ? MeasuredWidth(dc.get(), WideFromGbk(line)) : 0; },
-            std::min(ScaleForDpi(kCustomaryWidth, dpi), widest), widest));
+            std::min(ScaleForDpi(kCustomaryWidth, dpi), widest), widest, LinesOnWorkArea(owner_, dc.get(), dpi)));
         if (dc) text = PaddedToItsInk(dc.get(), text);
     }
     TTTOOLINFOW tool{};
@@ -194,25 +206,14 @@ bool BalloonTooltip::OnNotify(const NMHDR& header, LRESULT& result) {
     if (!window_ || header.hwndFrom != window_.get() || header.code != TTN_SHOW) return false;
     // The balloon opens where the pointer is; near a screen edge it is moved
     // back onto the work area of the monitor the pointer is on.
+    // Wherever that leaves it, it is moved wholly onto the work area, clear of
+    // the pointer where there is room (PlaceBalloon).
     RECT shown{};
     POINT pointer{};
     if (!GetWindowRect(window_.get(), &shown) || !GetCursorPos(&pointer)) return false;
-    const Rect work = RectFrom(WorkAreaOf(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST)));
-    if (work.IsEmpty()) return false;
-    Rect kept = ClampToWorkArea(RectFrom(shown), work);
+    const Rect kept = PlaceBalloon(RectFrom(shown), ScreenPoint{pointer.x, pointer.y},
+                                   GetSystemMetrics(SM_CYCURSOR) / 2, DisplayMonitors());
     if (kept == RectFrom(shown)) return false;
-    // Pushed down over the pointer, the balloon would take the clicks meant
-    // for the day under it: then it goes below the pointer instead.
-    const auto covers = [&](const Rect& r) {
-        const RECT area = ToRECT(r);
-        return PtInRect(&area, pointer) != FALSE;
-    };
-    if (covers(kept)) {
-        const int height = kept.bottom - kept.top;
-        const int below = pointer.y + GetSystemMetrics(SM_CYCURSOR) / 2;
-        kept = ClampToWorkArea(Rect{kept.left, below, kept.right, below + height}, work);
-        if (covers(kept)) return false;
-    }
     SetWindowPos(window_.get(), nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     result = TRUE;  // the balloon keeps the place given to it
     return true;

@@ -22,7 +22,8 @@ public:
     // Destroys the previous balloon and creates a new, empty one owned by
     // `owner`: shown at once, for up to 30 seconds, top-most, in the given
     // colours; active only when `active`. It is as wide as its widest line,
-    // longer lines wrapped at a reading width (WrapBalloonText), never cut.
+    // longer lines wrapped at a reading width (WrapBalloonText), a text
+    // taller than the work area cut with a note of how much is left out.
     void Recreate(HWND owner, const BalloonLook& look, bool active);
     void Destroy() { window_.reset(); }
 
