@@ -20,6 +20,6 @@ std::string LeapMonthDayText(int year, int month, int day);
 
 // In which years a yearly date of a leap month falls in the leap month, and
 // where it falls in the others, for the hint under a yearly date: from 2023
-// for 闰二月初十 "逢闰二月：2023、2042、2061年…\n其余年份在二月初十" (the
+// for 闰二月初十 "逢闰二月：2023、2042、2099年\n其余年份在二月初十" (the
 // next three such years at most, "…" when more follow).
 std::string LeapMonthYearsText(int month, int day, int fromYear);

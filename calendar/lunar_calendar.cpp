@@ -180,9 +180,13 @@ std::vector<int> YearsWithLeapMonth(int month, int from, int to) {
 }
 
 std::vector<int> MonthsThatCanBeLeap() {
-    std::vector<int> months;
-    for (int month = 1; month <= 12; ++month) {
-        if (!YearsWithLeapMonth(month, kFirstLunarYear, kLastLunarYear).empty()) months.push_back(month);
-    }
+    // The table never changes: read once.
+    static const std::vector<int> months = [] {
+        std::vector<int> found;
+        for (int month = 1; month <= 12; ++month) {
+            if (!YearsWithLeapMonth(month, kFirstLunarYear, kLastLunarYear).empty()) found.push_back(month);
+        }
+        return found;
+    }();
     return months;
 }

@@ -59,6 +59,10 @@ std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offD
 
 namespace {
 
+// Characters a cut needs besides the whole lines before it: the line cut with
+// its "…" and the note, for lines of the widest balloon.
+constexpr std::size_t kCutRoom = 64;
+
 bool IsList(const std::string& line) { return line.rfind("宜：", 0) == 0 || line.rfind("忌：", 0) == 0; }
 
 // The line broken at spaces (inside a word wider than `limit`, between
@@ -101,7 +105,7 @@ std::vector<std::string> BreakLine(const std::string& line, const std::function<
 }  // namespace
 
 std::string WrapBalloonText(const std::string& gbk, const std::function<int(const std::string&)>& width, int narrowest,
-                            int widest, std::size_t mostLines) {
+                            int widest, std::size_t mostLines, std::size_t mostCharacters) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start <= gbk.size();) {
         std::size_t end = gbk.find('\n', start);
@@ -120,12 +124,12 @@ std::string WrapBalloonText(const std::string& gbk, const std::function<int(cons
             width(lines[n]) <= limit ? std::vector<std::string>{lines[n]} : BreakLine(lines[n], width, limit);
         for (std::size_t p = 0; p < pieces.size(); ++p) out += (n + p == 0 ? "" : "\n") + pieces[p];
     }
-    return mostLines > 0 ? CutBalloonLines(out, width, limit, mostLines) : out;
+    if (mostLines == 0 && mostCharacters == 0) return out;
+    return CutBalloonLines(out, width, limit, mostLines, mostCharacters);
 }
 
 std::string CutBalloonLines(const std::string& laidOut, const std::function<int(const std::string&)>& width, int limit,
-                            std::size_t mostLines) {
-    mostLines = std::max<std::size_t>(mostLines, 2);
+                            std::size_t mostLines, std::size_t mostCharacters) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start <= laidOut.size();) {
         std::size_t end = laidOut.find('\n', start);
@@ -133,12 +137,23 @@ std::string CutBalloonLines(const std::string& laidOut, const std::function<int(
         lines.push_back(laidOut.substr(start, end - start));
         start = end + 1;
     }
-    if (lines.size() <= mostLines) return laidOut;
     const auto characters = [](const std::string& text) {
         std::vector<std::size_t> starts;
         for (std::size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) starts.push_back(i);
         return starts;
     };
+    if (mostLines == 0) mostLines = lines.size();
+    if (mostCharacters > 0) {
+        // Whole lines up to the budget, less room for the line cut and the note.
+        const std::size_t budget = mostCharacters > kCutRoom ? mostCharacters - kCutRoom : 0;
+        std::size_t used = 0, whole = 0;
+        while (whole < lines.size() && used + characters(lines[whole]).size() + 1 <= budget) {
+            used += characters(lines[whole++]).size() + 1;
+        }
+        if (whole < lines.size()) mostLines = std::min(mostLines, whole + 1);
+    }
+    mostLines = std::max<std::size_t>(mostLines, 2);
+    if (lines.size() <= mostLines) return laidOut;
     std::size_t leftOut = 0;
     for (std::size_t n = mostLines - 1; n < lines.size(); ++n) leftOut += characters(lines[n]).size();
     // The line before the note keeps what fits beside the "…".

@@ -34,13 +34,15 @@ std::string MemoBlock(const DayInfo& day);
 // break at spaces, or between characters where there are none, to that width;
 // the lists never widen the balloon. `width` measures a line in pixels as the
 // balloon draws it. With `mostLines`, a text of more lines than the screen
-// holds is cut to that many (CutBalloonLines).
+// holds, or of more characters than the balloon keeps, is cut (CutBalloonLines).
 std::string WrapBalloonText(const std::string& gbk, const std::function<int(const std::string&)>& width, int narrowest,
-                            int widest, std::size_t mostLines = 0);
+                            int widest, std::size_t mostLines = 0, std::size_t mostCharacters = 0);
 
-// A laid-out text of more than `mostLines` lines (at least 2) cut so that the
-// balloon stays on the screen: the last line kept ends in "…" (within `limit`
-// pixels) and a last line "还有N字" counts the characters left out, line
-// breaks not counted. The memos come last, so a long memo is what is cut.
+// A laid-out text of more than `mostLines` lines (at least 2), or of more
+// than `mostCharacters` characters with its line breaks (0: any number), cut
+// so that the balloon stays on the screen and shows its end: the last line
+// kept ends in "…" (within `limit` pixels) and a last line "还有N字" counts
+// the characters left out, line breaks not counted. The memos come last, so a
+// long memo is what is cut.
 std::string CutBalloonLines(const std::string& laidOut, const std::function<int(const std::string&)>& width, int limit,
-                            std::size_t mostLines);
+                            std::size_t mostLines, std::size_t mostCharacters = 0);

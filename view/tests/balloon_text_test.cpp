@@ -237,4 +237,17 @@ TEST(WrapBalloonText, ATextTallerThanTheScreenIsCutAndSaysHowMuchIsLeftOut) {
     }
 }
 
+// The balloon keeps only so many characters of its text: a cut within them
+// leaves the note at its end.
+TEST(WrapBalloonText, ATextLongerThanTheBalloonKeepsIsCutWithinItsCharacters) {
+    const std::string memo = "8点0分：" + Repeated("备", 4999);
+    for (const std::size_t most : {std::size_t{100}, std::size_t{959}, std::size_t{4000}}) {
+        const std::string cut = WrapBalloonText(memo, FourPixelsAByte, 260, 288, 500, most);
+        std::size_t characters = 0;
+        for (std::size_t i = 0; i < cut.size(); i += GbkCharLength(cut, i)) ++characters;
+        EXPECT_LE(characters, most) << most;
+        EXPECT_NE(cut.find("字", cut.rfind("\n还有")), std::string::npos) << most;
+    }
+}
+
 }  // namespace

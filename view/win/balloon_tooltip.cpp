@@ -25,6 +25,10 @@ constexpr int kBalloonTextMargin = 10;    // pixels between the balloon's edge a
 constexpr int kCustomaryWidth = 260;      // pixels: the narrowest wrapping width balloons have
 constexpr int kReadingChars = 36;         // Chinese characters: the widest line read at a glance
 constexpr int kBalloonStemAndFrame = 40;  // pixels the stem and borders add to the text's height
+// The tooltip control keeps no more of a tool's text than 1 023 characters
+// (INFOTIPSIZE less its terminator), and a text cut past them would lose the
+// note of the cut; room is left for the padding of PaddedToItsInk.
+constexpr std::size_t kMostBalloonCharacters = 1023 - 64;
 
 // The width the system gives one line, in pixels (what sizes the balloon).
 int MeasuredWidth(HDC dc, const std::wstring& line) {
@@ -175,7 +179,8 @@ void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::string& g
         const int widest = reading > 0 ? std::min(reading, available) : available;
         text = WideFromGbk(WrapBalloonText(
             gbkText, [&](const std::string& line) { return dc ? MeasuredWidth(dc.get(), WideFromGbk(line)) : 0; },
-            std::min(ScaleForDpi(kCustomaryWidth, dpi), widest), widest, LinesOnWorkArea(owner_, dc.get(), dpi)));
+            std::min(ScaleForDpi(kCustomaryWidth, dpi), widest), widest, LinesOnWorkArea(owner_, dc.get(), dpi),
+            kMostBalloonCharacters));
         if (dc) text = PaddedToItsInk(dc.get(), text);
     }
     TTTOOLINFOW tool{};
