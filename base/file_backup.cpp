@@ -31,6 +31,11 @@ bool SameAsBaseline(const FileBaseline& baseline, const std::string& contents) {
 }
 
 std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const std::tm& now) {
+    return DatedBackupPath(path, now, PathExists);
+}
+
+std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const std::tm& now,
+                                      const std::function<bool(const std::filesystem::path&)>& taken) {
     char stamp[48];
     std::snprintf(stamp, sizeof stamp, ".%04d%02d%02d-%02d%02d%02d", now.tm_year + 1900, now.tm_mon + 1, now.tm_mday,
                   now.tm_hour, now.tm_min, now.tm_sec);
@@ -40,7 +45,7 @@ std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const s
         return candidate;
     };
     std::filesystem::path candidate = withEnding(".bak");
-    for (int n = 2; PathExists(candidate); ++n) candidate = withEnding("-" + std::to_string(n) + ".bak");
+    for (int n = 2; taken(candidate); ++n) candidate = withEnding("-" + std::to_string(n) + ".bak");
     return candidate;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "base/text_file_encoding.h"
@@ -32,6 +33,9 @@ bool SameAsBaseline(const FileBaseline& baseline, const std::string& contents);
 // path + ".YYYYMMDD-HHMMSS.bak", with "-2", "-3", ... added before ".bak"
 // when that name is taken.
 std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const std::tm& now);
+// The same, with `taken` telling which names are in use.
+std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const std::tm& now,
+                                      const std::function<bool(const std::filesystem::path&)>& taken);
 
 // The local time of day, for dating copies.
 std::tm LocalTimeNow();

@@ -17,9 +17,30 @@ std::filesystem::path TemporaryNameBeside(std::filesystem::path path) {
     return path;
 }
 
-// Whether `name` is `file` + ".tmp<digits>-<digits>", as TemporaryNameBeside
-// makes them. What follows the file's name is compared as ASCII, whatever the
-// platform's characters.
+bool WriteNewFile(const std::filesystem::path& path, const std::string& contents) {
+    std::FILE* file = OpenFile(path, "wb");
+    if (!file) return false;
+    bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+    ok = std::fflush(file) == 0 && ok;
+    ok = ok && FlushFileToDisk(file);
+    return std::fclose(file) == 0 && ok;
+}
+
+// No data file the program keeps is larger: anything beyond is not its data.
+bool ReadDataFile(const std::filesystem::path& path, std::string& contents) {
+    return ReadFileWithin(path, kReminderFileLimit, contents) == FileRead::kRead;
+}
+
+}  // namespace
+
+const FileSteps& RealFileSteps() {
+    static const FileSteps steps{WriteNewFile, RenameFile,    RemoveFile,  PathExists,
+                                 ListFolder,   ReadFileStamp, ReadDataFile};
+    return steps;
+}
+
+// As TemporaryNameBeside makes them. What follows the file's name is compared
+// as ASCII, whatever the platform's characters.
 bool IsTemporaryNameOf(const std::filesystem::path& name, const std::filesystem::path& file) {
     std::filesystem::path prefix = file;
     prefix += kTemporaryMark;
@@ -33,42 +54,6 @@ bool IsTemporaryNameOf(const std::filesystem::path& name, const std::filesystem:
         if (i != dash && (rest[i] < '0' || rest[i] > '9')) return false;
     }
     return true;
-}
-
-bool WriteNewFile(const std::filesystem::path& path, const std::string& contents) {
-    std::FILE* file = OpenFile(path, "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = ok && FlushFileToDisk(file);
-    return std::fclose(file) == 0 && ok;
-}
-
-}  // namespace
-
-const FileSteps& RealFileSteps() {
-    static const FileSteps steps{WriteNewFile, RenameFile, RemoveFile, PathExists, ListFolder};
-    return steps;
-}
-
-void RemoveLeftoverTemporaries(const std::filesystem::path& path) { RemoveLeftoverTemporaries(path, RealFileSteps()); }
-
-void RemoveLeftoverTemporaries(const std::filesystem::path& path, const FileSteps& steps) {
-    const std::filesystem::path folder = path.parent_path();
-    if (folder.empty()) return;
-    const std::filesystem::path file = path.filename();
-    std::vector<std::filesystem::path> leftovers;
-    for (const FolderEntry& entry : steps.list(folder)) {
-        if (!entry.isFolder && IsTemporaryNameOf(entry.name, file)) leftovers.push_back(folder / entry.name);
-    }
-    if (!steps.exists(path)) {
-        // A replace that failed after the old file had gone left the data in
-        // its one temporary file: that goes back in place. Of several, which
-        // one is the data is not known, so all of them stay.
-        if (leftovers.size() == 1) steps.rename(leftovers.front(), path);
-        return;
-    }
-    for (const std::filesystem::path& leftover : leftovers) steps.remove(leftover);
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& contents) {

@@ -35,31 +35,15 @@ FileRead ReadFileWithin(const std::filesystem::path& path, std::size_t limit, st
 // locked) the old file stays exactly as it was and the temporary file is gone
 // unless it has become the only copy: a replace that failed half-way may
 // leave no file at `path`, and then the temporary one is kept (and put in
-// place by RemoveLeftoverTemporaries at the next start).
+// place at the next start: base/leftover_files.h).
 // Never creates folders.
 bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& contents);
 
-// Removes the temporary files a save of `path` left beside it when the
-// program or the machine stopped in the middle of it. While no file is at
-// `path` none is removed, as one may be the only copy of the data: a single
-// one is put back in the file's place, several are left alone.
-void RemoveLeftoverTemporaries(const std::filesystem::path& path);
+// Whether `name` is `file` + ".tmp<digits>-<digits>": a temporary file a
+// replace of `file` writes first (base/leftover_files.h deals with those a
+// save that did not finish leaves behind).
+bool IsTemporaryNameOf(const std::filesystem::path& name, const std::filesystem::path& file);
 
-// The file system steps the two above take, so that tests can make each of
-// them fail.
-struct FileSteps {
-    // Creates the file, writes, flushes to disk and closes it.
-    std::function<bool(const std::filesystem::path&, const std::string&)> writeNew;
-    std::function<bool(const std::filesystem::path& from, const std::filesystem::path& to)> rename;
-    std::function<bool(const std::filesystem::path&)> remove;
-    std::function<bool(const std::filesystem::path&)> exists;
-    std::function<std::vector<struct FolderEntry>(const std::filesystem::path&)> list;
-};
-const FileSteps& RealFileSteps();
-bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& contents, const FileSteps& steps);
-void RemoveLeftoverTemporaries(const std::filesystem::path& path, const FileSteps& steps);
-
-bool FileExists(const std::filesystem::path& path);
 // When a file was last written and its length: what tells a file read
 // earlier from a changed one. Absent when nothing can be read at the path.
 struct FileStamp {
@@ -68,6 +52,24 @@ struct FileStamp {
     bool operator==(const FileStamp& other) const { return modified == other.modified && size == other.size; }
 };
 std::optional<FileStamp> ReadFileStamp(const std::filesystem::path& path);
+
+// The file system steps a replace and the settling of leftovers take, so
+// that tests can make each of them fail.
+struct FileSteps {
+    // Creates the file, writes, flushes to disk and closes it.
+    std::function<bool(const std::filesystem::path&, const std::string&)> writeNew;
+    std::function<bool(const std::filesystem::path& from, const std::filesystem::path& to)> rename;
+    std::function<bool(const std::filesystem::path&)> remove;
+    std::function<bool(const std::filesystem::path&)> exists;
+    std::function<std::vector<struct FolderEntry>(const std::filesystem::path&)> list;
+    std::function<std::optional<FileStamp>(const std::filesystem::path&)> stamp;
+    // Whole contents; false when the file cannot be read.
+    std::function<bool(const std::filesystem::path&, std::string&)> read;
+};
+const FileSteps& RealFileSteps();
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& contents, const FileSteps& steps);
+
+bool FileExists(const std::filesystem::path& path);
 // Whether anything is at the path: a file, a folder or anything else.
 bool PathExists(const std::filesystem::path& path);
 bool RemoveFile(const std::filesystem::path& path);

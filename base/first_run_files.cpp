@@ -5,6 +5,7 @@
 
 #include "base/data_paths.h"
 #include "base/file_system.h"
+#include "base/leftover_files.h"
 
 std::filesystem::path FirstRunFolder(const std::filesystem::path& folder) { return folder / "Ostrel" / "FirstRun"; }
 
@@ -13,6 +14,7 @@ std::vector<std::filesystem::path> PutFirstRunFiles(const std::filesystem::path&
     for (const std::filesystem::path& own : {SettingsFilePath(folder), FestivalFilePath(folder)}) {
         std::error_code error;
         if (std::filesystem::exists(own, error) || error) continue;  // unsure is as good as there
+        if (HasLeftovers(own)) continue;  // a save's leftover, not yet put back, may be the user's only copy
         std::string contents;
         const std::filesystem::path shipped = FirstRunFolder(folder) / own.filename();
         if (ReadFileWithin(shipped, kFestivalFileLimit, contents) != FileRead::kRead) continue;

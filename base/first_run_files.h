@@ -13,6 +13,7 @@
 std::filesystem::path FirstRunFolder(const std::filesystem::path& folder);
 
 // Copies every first-run file whose own file is missing into place; an
-// existing file, even an empty or damaged one, is the user's and stays.
+// existing file, even an empty or damaged one, is the user's and stays, and
+// so is a missing one with a save's leftovers beside it.
 // Returns the files put in place.
 std::vector<std::filesystem::path> PutFirstRunFiles(const std::filesystem::path& folder);

@@ -5,17 +5,21 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <ctime>
 #include <cwchar>
 
 #include <filesystem>
 #include <string>
 
+#include "app/alert_state.h"
 #include "app/win/shell_window.h"
 #include "app/win/single_instance.h"
 #include "base/data_paths.h"
-#include "base/file_system.h"
+#include "base/file_backup.h"
 #include "base/first_run_files.h"
+#include "base/leftover_files.h"
 #include "base/win/com_apartment.h"
+#include "base/win/dialog_kit.h"
 #include "base/win/gdiplus_scoped.h"
 #include "base/win/message_loop.h"
 #include "base/win/scoped_win.h"
@@ -58,6 +62,20 @@ void ReportUnusableFolder() {
                 MB_OK | MB_ICONERROR);
 }
 
+// Before anything reads them: every file the program writes, with what a
+// save that did not finish left beside it put back or kept, and said so.
+void SettleLeftoversOfDataFiles(const std::filesystem::path& moduleFolder, const std::filesystem::path& settingsFile) {
+    const std::tm now = LocalTimeNow();
+    for (const std::filesystem::path& file :
+         {settingsFile, FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder),
+          AlertStateFilePath(moduleFolder), OffDayFilePath(moduleFolder)}) {
+        const LeftoverOutcome outcome = SettleLeftovers(file, now);
+        if (!outcome.worthTelling()) continue;
+        const TextAroundFile text = LeftoverText(outcome);
+        ShowMessage(nullptr, TextNamingFile(text.before, file, text.after), MB_OK | MB_ICONWARNING);
+    }
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -78,10 +96,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // The only copy: temporary files beside the data files are what a save
     // left when the program or the machine stopped during it.
-    for (const std::filesystem::path& file :
-         {settingsFile, FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder)}) {
-        RemoveLeftoverTemporaries(file);
-    }
+    SettleLeftoversOfDataFiles(moduleFolder, settingsFile);
     PutFirstRunFiles(moduleFolder);
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES |

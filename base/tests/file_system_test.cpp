@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/file_backup.h"
+#include "base/leftover_files.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -54,7 +56,7 @@ TEST_F(FileSystemTest, TemporaryFilesLeftByAnInterruptedSaveAreRemovedAndNothing
                              "holidays.cfg.tmpx-1", "holidays.cfg.20130210-083005.bak", "reminders.cfg.tmp1-1"}) {
         ASSERT_TRUE(ReplaceFileAtomically(PathOf(name), "x"));
     }
-    RemoveLeftoverTemporaries(PathOf("holidays.cfg"));
+    SettleLeftovers(PathOf("holidays.cfg"), LocalTimeNow());
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(folder_))
         left.push_back(entry.path().filename().string());

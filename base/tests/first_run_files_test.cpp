@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/data_paths.h"
 #include "base/file_system.h"
@@ -43,6 +44,18 @@ TEST_F(FirstRunFilesTest, TheUsersOwnFilesStayEvenWhenEmpty) {
     EXPECT_TRUE(PutFirstRunFiles(folder_).empty());
     EXPECT_EQ(Read(SettingsFilePath(folder_)), "[Ostrel]\r\nTemplate=Night\r\n");
     EXPECT_EQ(Read(FestivalFilePath(folder_)), "");
+}
+
+// A save that failed after the old file had gone left the festivals in a
+// temporary file that could not be put back: the shipped list must not take
+// the file's place, or the next start would take the leftover for stale.
+TEST_F(FirstRunFilesTest, NoShippedFileIsLaidOverAMissingFileWithLeftoversOfASave) {
+    const std::filesystem::path leftover = FestivalFilePath(folder_).string() + ".tmp111-0";
+    std::filesystem::create_directories(leftover.parent_path());
+    Write(leftover, "YL,JR,3-8,我的节日,,,,1,1,1\r\n");
+    EXPECT_EQ(PutFirstRunFiles(folder_), std::vector<std::filesystem::path>{SettingsFilePath(folder_)});
+    EXPECT_FALSE(std::filesystem::exists(FestivalFilePath(folder_)));
+    EXPECT_EQ(Read(leftover), "YL,JR,3-8,我的节日,,,,1,1,1\r\n");
 }
 
 TEST_F(FirstRunFilesTest, WithoutFirstRunCopiesNothingIsMade) {
