@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "base/file_system.h"
 
@@ -32,10 +33,74 @@ bool SoundDepth(unsigned colourType, unsigned depth) {
     }
 }
 
+constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+struct Crc32Table {
+    std::uint32_t entries[256];
+    constexpr Crc32Table() : entries() {
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            entries[n] = c;
+        }
+    }
+};
+constexpr Crc32Table kCrc32;
+
+std::uint32_t UpdateCrc(std::uint32_t crc, const unsigned char* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) crc = kCrc32.entries[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return crc;
+}
+
+// `read(buffer, n)` gives up to n bytes, fewer only at the end.
+template <typename Read>
+bool ChunksAreWhole(Read read) {
+    unsigned char buffer[16384];
+    if (read(buffer, 8) != 8 || std::memcmp(buffer, kSignature, 8) != 0) return false;
+    bool first = true, imageData = false;
+    for (;;) {
+        unsigned char head[8];
+        if (read(head, 8) != 8) return false;
+        const std::uint32_t length = BigEndian32(head);
+        if (length > 0x7FFFFFFFu) return false;
+        const std::string_view type(reinterpret_cast<const char*>(head + 4), 4);
+        if (first != (type == "IHDR")) return false;
+        first = false;
+        if (type == "IDAT") imageData = true;
+        std::uint32_t crc = UpdateCrc(0xFFFFFFFFu, head + 4, 4);
+        for (std::uint32_t left = length; left > 0;) {
+            const std::size_t want = std::min<std::size_t>(left, sizeof buffer);
+            if (read(buffer, want) != want) return false;
+            crc = UpdateCrc(crc, buffer, want);
+            left -= static_cast<std::uint32_t>(want);
+        }
+        unsigned char stored[4];
+        if (read(stored, 4) != 4 || BigEndian32(stored) != (crc ^ 0xFFFFFFFFu)) return false;
+        if (type == "IEND") return imageData;
+    }
+}
+
 }  // namespace
 
+bool PngChunksAreWhole(std::string_view bytes) {
+    return ChunksAreWhole([&bytes](unsigned char* to, std::size_t count) {
+        const std::size_t n = std::min(count, bytes.size());
+        if (n > 0) std::memcpy(to, bytes.data(), n);
+        bytes.remove_prefix(n);
+        return n;
+    });
+}
+
+bool PngFileIsWhole(const std::filesystem::path& path) {
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file) return false;
+    const bool whole =
+        ChunksAreWhole([file](unsigned char* to, std::size_t count) { return std::fread(to, 1, count, file); });
+    std::fclose(file);
+    return whole;
+}
+
 std::optional<PixelSize> PngSizeOfHeader(std::string_view firstBytes) {
-    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (firstBytes.size() < kHeaderBytes) return std::nullopt;
     const auto* header = reinterpret_cast<const unsigned char*>(firstBytes.data());
     if (std::memcmp(header, kSignature, 8) != 0 || BigEndian32(header + 8) != 13 ||

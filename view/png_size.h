@@ -30,3 +30,10 @@ std::optional<PixelSize> ReadPngSize(const std::filesystem::path& path);
 // Whether the file is a PNG no wider than `maxWidth` and no higher than
 // `maxHeight` (each capped at kMaxPictureSide).
 bool IsAcceptablePicture(const std::filesystem::path& path, int maxWidth, int maxHeight);
+
+// Whether a PNG's chunks are all there: the signature, IHDR first, image data,
+// and IEND, each chunk whole with a matching CRC. A picture cut short (a
+// download that stopped, a copy onto a full disk) keeps a sound header but
+// decodes to nothing; a file is looked at a buffer at a time, never held whole.
+bool PngChunksAreWhole(std::string_view bytes);
+bool PngFileIsWhole(const std::filesystem::path& path);

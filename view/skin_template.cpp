@@ -1,5 +1,7 @@
 #include "view/skin_template.h"
 
+#include <cstdint>
+
 #include "base/data_paths.h"
 #include "base/profile_file.h"
 #include "view/png_size.h"
@@ -75,6 +77,30 @@ SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQue
     return skin;
 }
 
+std::string SkinDamageReason(SkinDamage damage) {
+    switch (damage) {
+        case SkinDamage::kPicture:
+            return "它的背景图片 backgroud.png 不是程序能使用的 PNG 图片，或者不完整。";
+        case SkinDamage::kLayout:
+            return "它的 config.ini 中日历区域（BODY 等）的位置和大小放不下一个月的日子。";
+        default:
+            return "它的 config.ini 过大或无法读取。";
+    }
+}
+
+bool RectanglesHoldAMonth(const SkinTemplate& skin) {
+    constexpr int kMostWeekRows = 6;
+    for (const std::optional<Rect>& box : {skin.yearBox, skin.monthBox}) {
+        if (box && (box->Width() < 0 || box->Height() < 0)) return false;
+    }
+    if (!skin.body) return true;
+    const Rect& body = *skin.body;
+    if (body.Width() < 7 || body.Height() < std::int64_t{skin.weekdayRowHeight} + kMostWeekRows) return false;
+    // Without a picture the window has no area at all, which is told apart.
+    if (skin.backgroundWidth == 0) return true;
+    return body.right > 0 && body.bottom > 0 && body.left < skin.backgroundWidth && body.top < skin.backgroundHeight;
+}
+
 SkinTemplate LoadSkinTemplate(const std::filesystem::path& module_folder, std::string_view template_name,
                               const FontFamilyQuery& family_exists) {
     return LoadSkinTemplateFiles(SkinConfigPath(module_folder, template_name),
@@ -91,9 +117,13 @@ SkinTemplate LoadSkinTemplateFiles(const std::filesystem::path& config_path,
     if (const std::optional<PixelSize> size = ReadPngSize(skin.backgroundPath)) {
         skin.backgroundWidth = size->width;
         skin.backgroundHeight = size->height;
+        // The window takes its shape from the decoded pixels: a picture cut
+        // short would give one that is there and shows nothing.
+        if (!skin.damaged() && !PngFileIsWhole(skin.backgroundPath)) skin.damage = SkinDamage::kPicture;
     } else if (PathExists(skin.backgroundPath) && !skin.damaged()) {
         skin.damage = SkinDamage::kPicture;  // the window would have no visible area
     }
+    if (!skin.damaged() && !RectanglesHoldAMonth(skin)) skin.damage = SkinDamage::kLayout;
     return skin;
 }
 

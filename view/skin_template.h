@@ -64,10 +64,20 @@ struct SkinTemplate {
     bool damaged() const { return damage != SkinDamage::kNone; }
 };
 
+// Whether the template's rectangles can show a month: a BODY, where there is
+// one, with a pixel for each of 7 columns and of 6 rows below the weekday
+// row, on the picture; month and year boxes, where there are any, not
+// reversed. A template without BODY shows no days by choice.
+bool RectanglesHoldAMonth(const SkinTemplate& skin);
+
+// Why a template is damaged, for the message that says so: one sentence.
+std::string SkinDamageReason(SkinDamage damage);
+
 // Reads the template of this name under `module_folder`. A missing folder,
 // file or key is not an error: every value then takes its default. A
 // config.ini that cannot be read or is beyond kProfileFileLimit is not parsed
-// and marks the template damaged, as does a picture that is not a PNG.
+// and marks the template damaged, as do a picture that is not a PNG or not
+// whole, and rectangles that cannot hold a month.
 SkinTemplate LoadSkinTemplate(const std::filesystem::path& module_folder, std::string_view template_name,
                               const FontFamilyQuery& family_exists);
 // The same from the template's two files.

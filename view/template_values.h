@@ -29,7 +29,8 @@ inline constexpr int kMaxTemplateCoordinate = 100000;  // any coordinate's dista
 enum class SkinDamage {
     kNone,
     kConfiguration,  // its .ini is there but beyond its size limit or unreadable
-    kPicture,        // its picture is there but no PNG the program takes
+    kPicture,        // its picture is there but no PNG the program takes, or not all of it
+    kLayout,         // its rectangles cannot hold a month (a reversed or empty BODY, ...)
 };
 
 struct Color {

@@ -24,7 +24,7 @@ TrayTemplate LoadTrayTemplate(const std::filesystem::path& module_folder, std::s
     tray.picturePath = TrayPicturePath(module_folder, tray_template_name);
     if (read == FileRead::kTooLarge || read == FileRead::kUnreadable)
         tray.damage = SkinDamage::kConfiguration;
-    else if (PathExists(tray.picturePath) && !ReadPngSize(tray.picturePath))
+    else if (PathExists(tray.picturePath) && (!ReadPngSize(tray.picturePath) || !PngFileIsWhole(tray.picturePath)))
         tray.damage = SkinDamage::kPicture;
     return tray;
 }

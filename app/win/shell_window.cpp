@@ -503,10 +503,7 @@ void ShellWindow::OnDamagedTray() {
 
 void ShellWindow::OnDamagedSkin() {
     const std::string text =
-        "皮肤「" + damagedSkinTold_ + "」已损坏：" +
-        (calendar_.monthView().templateDamage() == SkinDamage::kPicture
-             ? "它的背景图片 backgroud.png 不是程序能使用的 PNG 图片。\n\n"
-             : "它的 config.ini 过大或无法读取。\n\n") +
+        "皮肤「" + damagedSkinTold_ + "」已损坏：" + SkinDamageReason(calendar_.monthView().templateDamage()) + "\n\n" +
         (calendar_.monthView().showsFallback() ? "日历现在改用默认皮肤显示。可以在「设置」中选择其他皮肤。"
                                                : "请在「设置」中选择其他皮肤，或重新安装程序。");
     Warn(text);

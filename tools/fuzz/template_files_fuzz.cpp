@@ -56,12 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(skin.backgroundWidth >= 0 && skin.backgroundWidth <= kMaxPictureSide);
     Check(skin.backgroundHeight >= 0 && skin.backgroundHeight <= kMaxPictureSide);
     Check((skin.backgroundWidth == 0) == (skin.backgroundHeight == 0));
-    // Too large a configuration or a picture that is no PNG: the program
-    // shows the shipped template instead and says so.
-    const bool pictureTaken = PngSizeOfHeader(input).has_value();
-    Check(skin.damage == (oversized       ? SkinDamage::kConfiguration
-                          : !pictureTaken ? SkinDamage::kPicture
-                                          : SkinDamage::kNone));
+    // Too large a configuration, a picture that is no PNG or not all there,
+    // or rectangles that cannot hold a month: the program shows the shipped
+    // template instead and says so.
+    const bool pictureTaken = PngSizeOfHeader(input).has_value() && PngChunksAreWhole(input);
+    Check(PngChunksAreWhole(input) == PngFileIsWhole(picturePath));
+    Check(skin.damage == (oversized                     ? SkinDamage::kConfiguration
+                          : !pictureTaken               ? SkinDamage::kPicture
+                          : !RectanglesHoldAMonth(skin) ? SkinDamage::kLayout
+                                                        : SkinDamage::kNone));
 
     const std::optional<PixelSize> header = PngSizeOfHeader(input);
     if (header) {

@@ -7,14 +7,13 @@
 
 #include "base/file_system.h"
 #include "tests/support/dates.h"
+#include "tests/support/png_samples.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
-// The signature and header of a 320 x 280 PNG: all the month reads of it.
-std::string PngHeader() {
-    return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x01\x40\0\0\x01\x18\x08\x06\0\0\0", 29);
-}
+// A whole 320 x 280 PNG.
+std::string PngHeader() { return png_samples::WholePng(320, 280); }
 
 class MonthViewTest : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/file_system.h"
+#include "tests/support/png_samples.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -58,6 +59,38 @@ TEST(PngHeader, APictureFileIsTakenOnlyWithinTheGivenScreen) {
     EXPECT_FALSE(IsAcceptablePicture(path, 1920, 800)) << "higher than the screen";
     ASSERT_TRUE(ReplaceFileAtomically(path, "GIF89a" + std::string(40, '\0')));
     EXPECT_FALSE(IsAcceptablePicture(path, 1920, 1080));
+}
+
+TEST(PngChunks, OnlyAPictureWithAllItsChunksIsWhole) {
+    const std::string whole = png_samples::WholePng(40, 30);
+    const std::string end = png_samples::Chunk("IEND", "");
+    const std::string idat = png_samples::Chunk("IDAT", "x");
+    const std::string signatureAndHeader = whole.substr(0, 33);
+    std::string flipped = whole;
+    flipped[60] ^= 0x01;  // a byte of the image data
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool whole;
+    } cases[] = {
+        {"whole", whole, true},
+        {"with bytes after IEND", whole + "trailing", true},
+        {"cut after 200 bytes", whole.substr(0, 200), false},
+        {"only the header", signatureAndHeader, false},
+        {"without IEND", whole.substr(0, whole.size() - end.size()), false},
+        {"a byte changed", flipped, false},
+        {"no image data", signatureAndHeader + end, false},
+        {"image data before the header", whole.substr(0, 8) + idat + whole.substr(8), false},
+        {"a chunk longer than the file", signatureAndHeader + std::string("\x7f\xff\xff\xffIDAT", 8), false},
+        {"nothing", "", false},
+    };
+    ScratchFolder scratch("solvane-png-");
+    for (const Case& c : cases) {
+        EXPECT_EQ(PngChunksAreWhole(c.bytes), c.whole) << c.what;
+        const std::filesystem::path file = scratch.path() / "picture.png";
+        ASSERT_TRUE(ReplaceFileAtomically(file, c.bytes));
+        EXPECT_EQ(PngFileIsWhole(file), c.whole) << c.what << " (file)";
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "base/data_paths.h"
 #include "base/file_system.h"
 #include "base/profile_file.h"
+#include "tests/support/png_samples.h"
 #include "tests/support/scratch_folder.h"
 #include "view/tray_template.h"
 
@@ -165,9 +166,7 @@ protected:
 
 TEST_F(TemplateFolderTest, ATemplateIsReadFromItsFolderWithThePicturesSize) {
     Write(SkinConfigPath(Folder(), "blue"), "[Settings]\r\nBODY=0,30,300,250\r\nHEIGHTWEEKDAYROW=20\r\n");
-    // PNG signature and an IHDR chunk declaring 320 x 280, 8-bit RGBA.
-    Write(SkinBackgroundPath(Folder(), "blue"),
-          std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x01\x40\0\0\x01\x18\x08\x06\0\0\0", 29));
+    Write(SkinBackgroundPath(Folder(), "blue"), png_samples::WholePng(320, 280));
     const SkinTemplate skin = LoadSkinTemplate(Folder(), "blue", KnownFamily);
     EXPECT_EQ(skin.body, (Rect{0, 30, 300, 250}));
     EXPECT_EQ(skin.weekdayRowHeight, 20);
@@ -208,6 +207,48 @@ TEST_F(TemplateFolderTest, APictureThatIsNoPngMakesTheTemplateDamaged) {
     EXPECT_EQ(skin.backgroundWidth, 0);
 }
 
+// A download that stopped, or a copy onto a full disk: the header is sound,
+// the pixels are not all there, and the window would show nothing.
+TEST_F(TemplateFolderTest, APictureCutShortMakesTheTemplateDamaged) {
+    Write(SkinConfigPath(Folder(), "cut"), "[Settings]\r\nBODY=0,30,300,250\r\n");
+    Write(SkinBackgroundPath(Folder(), "cut"), png_samples::WholePng(320, 280).substr(0, 200));
+    const SkinTemplate skin = LoadSkinTemplate(Folder(), "cut", KnownFamily);
+    EXPECT_EQ(skin.damage, SkinDamage::kPicture);
+    EXPECT_EQ(skin.backgroundWidth, 320) << "the header alone still gives the size";
+}
+
+TEST(SkinTemplateTest, RectanglesThatCannotHoldAMonthAreTold) {
+    struct Case {
+        const char* config;
+        bool holds;
+    } cases[] = {
+        {"BODY=18,80,342,380\r\nHEIGHTWEEKDAYROW=24\r\nYEARSHOW=40,24,100,60\r\nMONTHSHOW=236,19,286,65", true},
+        {"", true},                                            // no BODY: no days, by the template's choice
+        {"BODY=0,0,7,6", true},                                // a pixel for each day
+        {"BODY=342,380,18,80", false},                         // reversed
+        {"BODY=18,80,18,380", false},                          // no width
+        {"BODY=18,80,342,80", false},                          // no height
+        {"BODY=18,80,24,380", false},                          // narrower than seven columns
+        {"BODY=18,80,342,109\r\nHEIGHTWEEKDAYROW=24", false},  // the weekday row leaves no room for 6 weeks
+        {"BODY=400,80,500,380", false},                        // beside the 360 x 500 picture
+        {"BODY=18,-400,342,-100", false},                      // above it
+        {"BODY=18,80,342,380\r\nMONTHSHOW=286,65,236,19", false},
+        {"BODY=18,80,342,380\r\nYEARSHOW=100,24,40,60", false},
+    };
+    for (const Case& c : cases) {
+        SkinTemplate skin = Skin(std::string(c.config) + "\r\n");
+        skin.backgroundWidth = 360;
+        skin.backgroundHeight = 500;
+        EXPECT_EQ(RectanglesHoldAMonth(skin), c.holds) << c.config;
+    }
+}
+
+TEST_F(TemplateFolderTest, ATemplateWhoseBodyIsReversedIsDamaged) {
+    Write(SkinConfigPath(Folder(), "reversed"), "[Settings]\r\nBODY=300,250,0,30\r\n");
+    Write(SkinBackgroundPath(Folder(), "reversed"), png_samples::WholePng(320, 280));
+    EXPECT_EQ(LoadSkinTemplate(Folder(), "reversed", KnownFamily).damage, SkinDamage::kLayout);
+}
+
 TEST_F(TemplateFolderTest, ATrayTemplateWithoutSizeDrawsAt9WithNoHalo) {
     Write(TrayIniPath(Folder(), "red"), "[Settings]\r\nRECT=0,1,16,15\r\nFONT_COLOR=255,255,255\r\nFONT_BOLD=1\r\n");
     const TrayTemplate tray = LoadTrayTemplate(Folder(), "red", KnownFamily);
@@ -240,6 +281,9 @@ TEST_F(TemplateFolderTest, ATrayTemplateWithAGiantIniOrAPictureThatIsNoPngIsDama
     Write(TrayIniPath(Folder(), "jpeg"), "[Settings]\r\nRECT=0,1,16,15\r\n");
     Write(TrayPicturePath(Folder(), "jpeg"), std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11));
     EXPECT_EQ(LoadTrayTemplate(Folder(), "jpeg", KnownFamily).damage, SkinDamage::kPicture);
+    Write(TrayIniPath(Folder(), "cut"), "[Settings]\r\nRECT=0,1,16,15\r\n");
+    Write(TrayPicturePath(Folder(), "cut"), png_samples::WholePng(16, 16).substr(0, 60));
+    EXPECT_EQ(LoadTrayTemplate(Folder(), "cut", KnownFamily).damage, SkinDamage::kPicture);
 }
 
 }  // namespace
