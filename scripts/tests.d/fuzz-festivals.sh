@@ -6,19 +6,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 out=build/fuzz/festivals
-mkdir -p "$out/corpus" "$out/seeds"
+mkdir -p "$out/corpus"
 
 # Built with the other fuzz targets (tools/fuzz).
 scripts/fuzz-build.sh
-
-# Seeds: every line of the shipped file, and a few odd ones.
-n=0
-while IFS= read -r line; do
-    printf '%s\n' "$line" > "$out/seeds/line$n"
-    n=$((n + 1))
-done < data/Ostrel/holidays.cfg
-printf 'YL,JNR,5-20,a<!-COMMA-!>b,1980,2015-6-30,,0,1,1\r\n' > "$out/seeds/comma"
-printf 'NL,SR,offset:-1:1-1,x,,,,1,1,1\n \t\n' > "$out/seeds/lower"
+scripts/festival-fuzz-seeds.sh "$out/seeds"
 
 build/fuzz/festival_rules_fuzz -max_total_time="${SOLVANE_FUZZ_SECONDS:-30}" -rss_limit_mb=2048 \
     -dict=festivals/fuzz/festival_rules.dict -print_final_stats=1 "$out/corpus" "$out/seeds" \
