@@ -125,6 +125,19 @@ private:
 
     void OnConfirm() {
         const SettingsForm form = ReadForm();
+        SettingsFileCopy kept;
+        // The Run value changes only with saved settings: a save that fails
+        // offers 取消, which must drop the 开机自动运行 change with the rest.
+        if (!WriteSettingsForm(form, settingsFile_, &kept)) {
+            // Closing would drop every choice made here without a word.
+            ShowMessage(
+                hwnd(),
+                TextNamingFile("无法保存设置到文件：\n", settingsFile_,
+                               "\n\n这些设置还没有保存。请确认该文件不是只读的、磁盘没有写满，然后再点「确定」，"
+                               "或点「取消」放弃修改。"),
+                MB_OK | MB_ICONERROR);
+            return;
+        }
         bool autoStartDone = true;
         switch (AutoStartChangeOf(wasAutoStart_, form.autoStart)) {
             case AutoStartChange::kSet:
@@ -135,18 +148,6 @@ private:
                 break;
             case AutoStartChange::kNone:
                 break;
-        }
-        if (autoStartDone) wasAutoStart_ = form.autoStart;
-        SettingsFileCopy kept;
-        if (!WriteSettingsForm(form, settingsFile_, &kept)) {
-            // Closing would drop every choice made here without a word.
-            ShowMessage(
-                hwnd(),
-                TextNamingFile("无法保存设置到文件：\n", settingsFile_,
-                               "\n\n这些设置还没有保存。请确认该文件不是只读的、磁盘没有写满，然后再点「确定」，"
-                               "或点「取消」放弃修改。"),
-                MB_OK | MB_ICONERROR);
-            return;
         }
         if (!kept.copy.empty()) {
             const TextAroundFile told = SettingsCopyKeptText(kept.loaded);

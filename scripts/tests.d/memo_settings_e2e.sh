@@ -239,5 +239,22 @@ ini=$(tr -d '\r' < "$install/Solvane.ini")
 check "Template, ListForDays and ShowBalloonTip are stored" \
     eval 'has "$ini" "Template=Night" && has "$ini" "ListForDays=0" && has "$ini" "ShowBalloonTip=0"'
 
+# --- 开机自动运行 over a settings file that cannot be saved ---------------------------------
+# Locked by another program once the dialog is open, as a full disk would
+# refuse the save: the Run value changes only together with saved settings.
+run_entries() { "$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' 2>/dev/null | tr -d '\r' | grep -i 'Solvane\.exe'; }
+run_before=$(run_entries)
+ini_before=$(md5sum < "$install/Solvane.ini")
+refused=$(drive tray-menu menu-pick 设置... dialog 设置 20000 lock-file "$(windows_path "$install/Solvane.ini")" \
+    check 1023 1 click 1 box 20000 ok dialog 设置 5000 click 2 dialog-gone 设置 10000 unlock-file)
+check "ticking 开机自动运行 over a settings file that cannot be saved says the settings were not saved" \
+    eval 'grep -q "^box Tavro日历|无法保存设置到文件：.*这些设置还没有保存" <<<"$refused"'
+check "and after 取消 the Run key is as it was (${run_before:-no entry})" test "$(run_entries)" = "$run_before"
+check "as is the settings file" test "$(md5sum < "$install/Solvane.ini")" = "$ini_before"
+drive tray-menu menu-pick 设置... dialog 设置 20000 check 1023 1 click 1 dialog-gone 设置 10000 >/dev/null
+check "ticked and saved, the Run key starts the program" eventually eval '[ -n "$(run_entries)" ]'
+drive tray-menu menu-pick 设置... dialog 设置 20000 check 1023 0 click 1 dialog-gone 设置 10000 >/dev/null
+check "unticked and saved, the entry is gone again" eventually eval '[ -z "$(run_entries)" ]'
+
 stop_app
 e2e_summary "memo and settings e2e"
