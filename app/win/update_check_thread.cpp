@@ -1,14 +1,11 @@
 #include "app/win/update_check_thread.h"
 
-#include <objbase.h>
 #include <shellapi.h>
-#include <urlmon.h>
-#include <wininet.h>
 
 #include <memory>
 
 #include "app/update_check.h"
-#include "base/platform_folders.h"
+#include "app/win/web_download.h"
 #include "base/profile_file.h"
 #include "base/win/com_apartment.h"
 #include "base/win/gbk_text.h"
@@ -33,39 +30,12 @@ std::wstring SettingOr(const std::filesystem::path& settingsFile, const char* ke
     return IsAcceptedUpdateAddress(value) ? WideFromGbk(value) : std::wstring(fallback);
 }
 
-// A fresh GUID in hex + ".txt" in the system's temporary folder.
-std::filesystem::path TemporaryFileName() {
-    const std::filesystem::path folder = TemporaryDirectory();
-    GUID guid{};
-    if (folder.empty() || FAILED(CoCreateGuid(&guid))) return std::filesystem::path();
-    GuidFields fields{guid.Data1, guid.Data2, guid.Data3, {}};
-    for (int i = 0; i < 8; ++i) fields.data4[i] = guid.Data4[i];
-    return UpdateTemporaryFileName(folder, fields);
-}
-
-std::string ReadFileStart(const std::filesystem::path& path, DWORD limit = kVersionFileReadLimit) {
-    ScopedKernelHandle file;
-    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return std::string();
-    file.reset(opened);
-    std::string contents(limit, '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), &contents[0], limit, &read, nullptr)) return std::string();
-    contents.resize(read);
-    return contents;
-}
-
-// The published version text, or false when the download failed. The
-// temporary file is gone afterwards either way.
-bool DownloadVersionText(const std::wstring& url, std::string& text, DWORD limit = kVersionFileReadLimit) {
-    const std::filesystem::path temporary = TemporaryFileName();
-    if (temporary.empty()) return false;
-    DeleteUrlCacheEntryW(url.c_str());
-    const bool downloaded = SUCCEEDED(URLDownloadToFileW(nullptr, url.c_str(), temporary.c_str(), 0, nullptr));
-    if (downloaded) text = ReadFileStart(temporary, limit);
-    DeleteFileW(temporary.c_str());
-    return downloaded;
+// What the program reads of each file, and no more: a longer answer is
+// refused. The schedule may take all its reader allows.
+DownloadLimits LimitsFor(const UpdateCheckSettings& settings, std::size_t maxBytes) {
+    DownloadLimits limits;
+    limits.maxBytes = maxBytes;
+    return WithTimeLimit(limits, settings.timeLimitMs);
 }
 
 struct ThreadStart {
@@ -97,6 +67,8 @@ UpdateCheckSettings ReadUpdateCheckSettings(const std::filesystem::path& setting
     settings.updatePageUrl = SettingOr(settingsFile, "UpdatePageUrl", kUpdatePageUrl);
     const int pause = ProfileGetInt("Ostrel", "UpdateRetryPause", kUpdateRetryPauseMs, settingsFile);
     settings.retryPauseMs = static_cast<DWORD>(pause > 0 ? pause : kUpdateRetryPauseMs);
+    const int timeLimit = ProfileGetInt("Ostrel", "UpdateTimeLimit", 0, settingsFile);
+    settings.timeLimitMs = static_cast<DWORD>(timeLimit > 0 ? timeLimit : 0);
     settings.servedScheduleUrl = WideFromGbk(SiblingUrl(GbkFromWide(settings.versionFileUrl), kServedScheduleFileName));
     return settings;
 }
@@ -108,9 +80,7 @@ int FetchHolidaySchedule(const UpdateCheckSettings& settings, HWND owner) {
     if (!LoadHolidaySchedule(settings.holidayScheduleFile, current)) return 0;
     if (!WantsComingYear(current.schedule, LocalToday())) return 0;
     std::string served;
-    // One byte more than a served file may hold, so a longer one is refused
-    // rather than cut to a size that would pass.
-    if (!DownloadVersionText(settings.servedScheduleUrl, served, kMaxServedScheduleBytes + 1)) return -1;
+    if (!DownloadText(settings.servedScheduleUrl, LimitsFor(settings, kMaxServedScheduleBytes), served)) return -1;
     if (!MergeServedSchedule(settings.holidayScheduleFile, served, LocalToday())) return 0;
     PostMessageW(owner, kHolidayScheduleMergedMessage, 0, 0);
     return 1;
@@ -118,7 +88,8 @@ int FetchHolidaySchedule(const UpdateCheckSettings& settings, HWND owner) {
 
 int CheckForUpdate(const UpdateCheckSettings& settings, HWND owner) {
     std::string published;
-    const bool downloaded = DownloadVersionText(settings.versionFileUrl, published);
+    const bool downloaded =
+        DownloadText(settings.versionFileUrl, LimitsFor(settings, kVersionFileReadLimit), published);
     const ProductVersionInfo info = ReadProductVersionInfo();
     const std::string own = GbkFromWide(info.productVersion);
     if (!downloaded) return -1;

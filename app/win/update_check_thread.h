@@ -1,7 +1,10 @@
 // The once-per-start update check: a background thread downloads the
-// published version file, fresh past the internet cache, and when it names a higher
-// version asks the user (in a message box owned by the shell window) whether
-// to open the update page. Failed downloads are retried quietly.
+// published version file into memory, fresh and past the internet cache, and
+// when it names a higher version asks the user (in a message box owned by the
+// shell window) whether to open the update page. A download that fails, is
+// refused (too long, redirected elsewhere) or runs out of time is made again
+// after the retry pause, up to the attempts of one start; after them the next
+// start tries again.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +16,8 @@ struct UpdateCheckSettings {
     std::wstring versionFileUrl;
     std::wstring updatePageUrl;
     DWORD retryPauseMs = 0;
+    // Shortens every download's time-outs and deadline (0: as built in).
+    DWORD timeLimitMs = 0;
     // The holiday schedule: offdays.txt beside the version file is
     // fetched and merged into this file when it lacks the coming year.
     std::wstring servedScheduleUrl;
@@ -24,7 +29,9 @@ inline constexpr UINT kHolidayScheduleMergedMessage = WM_APP + 21;
 
 // The published addresses and the pause between attempts; [Ostrel] of the
 // settings file may name others ("UpdateVersionUrl", "UpdatePageUrl",
-// "UpdateRetryPause" in milliseconds), which is how tests use a local server.
+// "UpdateRetryPause" in milliseconds) and a shorter time limit for each
+// download ("UpdateTimeLimit", milliseconds), which is how tests use a local
+// server.
 UpdateCheckSettings ReadUpdateCheckSettings(const std::filesystem::path& settingsFile);
 
 // -1: the download failed; 0: no newer version; 1: a newer version was
