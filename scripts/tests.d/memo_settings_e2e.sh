@@ -242,7 +242,8 @@ check "Template, ListForDays and ShowBalloonTip are stored" \
 # --- 开机自动运行 over a settings file that cannot be saved ---------------------------------
 # Locked by another program once the dialog is open, as a full disk would
 # refuse the save: the Run value changes only together with saved settings.
-run_entries() { "$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' 2>/dev/null | tr -d '\r' | grep -i 'Solvane\.exe'; }
+# -a: the value's name is GBK, which grep would otherwise take for binary.
+run_entries() { "$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' 2>/dev/null | tr -d '\r' | grep -ai 'Solvane\.exe'; }
 run_before=$(run_entries)
 ini_before=$(md5sum < "$install/Solvane.ini")
 refused=$(drive tray-menu menu-pick 设置... dialog 设置 20000 lock-file "$(windows_path "$install/Solvane.ini")" \
