@@ -25,7 +25,7 @@ struct MonthLayoutRequest {
     Date today;                     // local date of the rebuild
     ForenoticeSwitches forenotice;  // read from the settings file at every rebuild
     // The holiday schedule with the law's days of the years it lacks
-    // (MonthSources::offDays); none (ShowPublicHolidays=0) shows no badges,
+    // (DayData::offDays); none (ShowPublicHolidays=0) shows no badges,
     // announces no holiday and notes no missing schedule.
     const HolidaySchedule* offDays = nullptr;
     // What the planning dialogs mark (none: nothing marked).

@@ -1,5 +1,5 @@
 // The shell's notices: the memo alerts and the daily festival notice, built
-// over the month window's day information and shown in its notification
+// over the program's day information and shown in its notification
 // window. Both read the notice switches from the settings file each time.
 // Alerts due while the program was not running are shown at start-up; a memo
 // file that cannot be read yet holds them back until it can.
@@ -14,7 +14,7 @@
 
 void ShellWindow::CheckReminderAlerts(const SystemTime& now) {
     if (const std::optional<Notice> notice = ::CheckReminderAlerts(
-            now, NoticeSwitches{ReadSwitchNow(settingsFile_, kShowNotifyWindowOnScreenKey), false}, calendar_.days(),
+            now, NoticeSwitches{ReadSwitchNow(settingsFile_, kShowNotifyWindowOnScreenKey), false}, days_,
             kAlertSoundFile)) {
         ShowNotice(*notice);
     }
@@ -22,8 +22,8 @@ void ShellWindow::CheckReminderAlerts(const SystemTime& now) {
 
 void ShellWindow::ShowMissedAlerts(const SystemTime& after, const SystemTime& now) {
     if (const std::optional<Notice> notice = MissedReminderAlerts(
-            after, now, NoticeSwitches{ReadSwitchNow(settingsFile_, kShowNotifyWindowOnScreenKey), false},
-            calendar_.days(), kAlertSoundFile)) {
+            after, now, NoticeSwitches{ReadSwitchNow(settingsFile_, kShowNotifyWindowOnScreenKey), false}, days_,
+            kAlertSoundFile)) {
         ShowNotice(*notice);
     }
 }
@@ -37,8 +37,8 @@ bool SameMinute(const SystemTime& a, const SystemTime& b) {
 }  // namespace
 
 void ShellWindow::StartAlerts(const AlertCheck& atStart, const SystemTime& now) {
-    waitingSinceStart_ = calendar_.waitingFiles().any();
-    if (calendar_.waitingFiles().reminders) {
+    waitingSinceStart_ = days_.waitingFiles().any();
+    if (days_.waitingFiles().reminders) {
         // Nothing can be said about alerts without the memos: everything due
         // from here on (or since the last run) waits for the file.
         alertsHeldAfter_ = atStart.missedAfter.value_or(atStart.thisMinute ? AddSeconds(now, -60) : now);
@@ -55,7 +55,7 @@ void ShellWindow::RememberAlertsChecked() {
 }
 
 void ShellWindow::RetryWaitingFilesLater() {
-    if (!calendar_.waitingFiles().any()) {
+    if (!days_.waitingFiles().any()) {
         fileFailures_ = 0;
         return;
     }
@@ -67,7 +67,8 @@ void ShellWindow::RetryWaitingFilesLater() {
 }
 
 void ShellWindow::OnFileRetry() {
-    const MonthSources::Waiting read = calendar_.RetryWaitingFiles();
+    const DayData::Waiting read = days_.RetryWaitingFiles();
+    if (read.any()) ShowMonth(calendar_.month());
     if (read.reminders && alertsHeldAfter_) {
         const SystemTime now = LocalNow();
         const SystemTime after = *alertsHeldAfter_;
@@ -77,7 +78,7 @@ void ShellWindow::OnFileRetry() {
         if (SameMinute(alerts_.lastChecked(), now)) CheckReminderAlerts(now);
         RememberAlertsChecked();
     }
-    if (!calendar_.waitingFiles().any()) {
+    if (!days_.waitingFiles().any()) {
         fileFailures_ = 0;
         return;
     }
@@ -92,7 +93,7 @@ void ShellWindow::OnFileRetry() {
 }
 
 void ShellWindow::OnWaitingFiles() {
-    const MonthSources::Waiting waiting = calendar_.waitingFiles();
+    const DayData::Waiting waiting = days_.waitingFiles();
     if (waiting.reminders) {
         Warn(TextNamingFile("备忘文件现在无法读取（可能正被杀毒软件或同步程序使用）：\n",
                             ReminderFilePath(moduleFolder_),
@@ -106,8 +107,7 @@ void ShellWindow::OnWaitingFiles() {
 }
 
 void ShellWindow::ShowDailyNotice() {
-    if (const std::optional<Notice> notice =
-            BuildDailyNotice(LocalToday(), ReadNoticeSwitches(settingsFile_), calendar_.days())) {
+    if (const std::optional<Notice> notice = BuildDailyNotice(LocalToday(), ReadNoticeSwitches(settingsFile_), days_)) {
         ShowNotice(*notice);
     }
 }
@@ -128,7 +128,7 @@ void PutNotice(NotificationWindow& window, const Notice& notice, bool start) {
 }  // namespace
 
 void ShellWindow::ShowNotice(const Notice& notice) {
-    NotificationWindow& window = calendar_.notification();
+    NotificationWindow& window = notification_;
     const NoticeBoard::Window state = window.IsLeaving()   ? NoticeBoard::Window::kLeaving
                                       : window.IsVisible() ? NoticeBoard::Window::kShowing
                                                            : NoticeBoard::Window::kHidden;
@@ -138,5 +138,5 @@ void ShellWindow::ShowNotice(const Notice& notice) {
 
 void ShellWindow::OnNoticeHidden() {
     // What waited while the window slid away comes up again at once.
-    if (const std::optional<Notice> next = notices_.Hidden()) PutNotice(calendar_.notification(), *next, true);
+    if (const std::optional<Notice> next = notices_.Hidden()) PutNotice(notification_, *next, true);
 }

@@ -17,6 +17,7 @@
 #include "base/win/gbk_text.h"
 #include "base/win/popup_menu.h"
 #include "base/win/version_info.h"
+#include "base/win/window_rect_store.h"
 #include "calendar/win/system_time.h"
 #include "export/win/export_dialog.h"
 #include "festivals/win/festival_manager.h"
@@ -68,8 +69,7 @@ ShellWindow::ShellWindow(MessageLoop& loop, std::filesystem::path settingsFile, 
     : loop_(loop),
       settingsFile_(std::move(settingsFile)),
       moduleFolder_(std::move(moduleFolder)),
-      calendar_(settingsFile_, moduleFolder_,
-                [this] { return ReadSwitchNow(settingsFile_, kPlaySoundOnNotifyWindowKey); }),
+      calendar_(days_, days_.offDays()),
       reportStartup_(reportStartup) {}
 
 bool ShellWindow::Create() {
@@ -127,7 +127,8 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
                 SendMessageW(calendar_.hwnd(), message, wParam, lParam);
             return true;
         case kHolidayScheduleMergedMessage:
-            calendar_.ReloadOffDays();
+            days_.ReloadOffDays();
+            ShowMonth(calendar_.month());
             return true;
         case kDamagedSkinMessage:
         case kDamagedSettingsMessage:
@@ -184,12 +185,14 @@ bool ShellWindow::OnInitDialog() {
     appsDark_ = AppsUseDarkTheme();
     if (IsSettingsFileDamaged(settingsFile_)) PostMessageW(hwnd(), kDamagedSettingsMessage, 0, 0);
 
+    days_.LoadFolder(moduleFolder_);
+    notification_.Create([this] { return ReadSwitchNow(settingsFile_, kPlaySoundOnNotifyWindowKey); }, moduleFolder_);
+    notification_.SetHiddenHandler([this] { OnNoticeHidden(); });
     if (calendar_.Create(hwnd(), loop_)) {
-        calendar_.notification().SetHiddenHandler([this] { OnNoticeHidden(); });
+        calendar_.Placed(RestorePlacement(calendar_.hwnd(), kMonthWindowNumber, settingsFile_));
         calendar_.Show();
-        ApplySettings();
         const double monthWindowReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;
-        calendar_.Rebuild(YearMonth::Of(LocalToday()));  // the window's first picture
+        ShowMonth(YearMonth::Of(LocalToday()));  // the window's first picture
         if (reportStartup_) ReportStartup(shellReady, monthWindowReady, MillisecondsSinceProcessStart());
         TellOfDamagedSkin();
         StartAlerts(alertsAtStart, now);
@@ -202,11 +205,20 @@ bool ShellWindow::OnInitDialog() {
     return false;  // hidden: nothing to focus
 }
 
-void ShellWindow::ApplySettings() {
-    // The forenotice switches are read from the file at each rebuild, so a
-    // hand edit shows at the next one; the rest as loaded.
-    calendar_.SetOptionsSource(
-        [this] { return MonthOptionsFrom(Shown(settings_), moduleFolder_, ReadForenoticeSwitches(settingsFile_)); });
+void ShellWindow::ShowMonth(const YearMonth& month) {
+    // The forenotice switches are read from the file each time, so a hand
+    // edit shows at the next rebuild (within a minute at the latest); the
+    // rest as loaded at start-up or after the settings dialog.
+    settingsStamp_ = ReadFileStamp(settingsFile_);
+    calendar_.SetOptions(MonthOptionsFrom(Shown(settings_), moduleFolder_, ReadForenoticeSwitches(settingsFile_)));
+    calendar_.Rebuild(month);
+}
+
+void ShellWindow::RereadChangedFiles() {
+    const DayData::Reread read = days_.ReloadChangedFiles();
+    if (read.any() || !(ReadFileStamp(settingsFile_) == settingsStamp_)) ShowMonth(calendar_.month());
+    // A changed file that is held by its writer is read when it is let go.
+    RetryWaitingFilesLater();
 }
 
 AppSettings ShellWindow::Shown(const AppSettings& settings) const { return ShownSettings(settings, appsDark_); }
@@ -216,7 +228,7 @@ void ShellWindow::OnThemeChange() {
     if (dark == appsDark_) return;
     appsDark_ = dark;
     if (!settings_.followSystemDarkMode) return;
-    calendar_.Rebuild(calendar_.month());
+    ShowMonth(calendar_.month());
     TellOfDamagedSkin();
     DrawTrayIcon();
 }
@@ -283,14 +295,14 @@ void ShellWindow::OnClockTick() {
     const SystemTime before = clock_.lastSeen();
     const ClockChanges changes = clock_.Tick(now);
     if (changes.date) {
-        calendar_.Rebuild(MonthAfterDateChange(calendar_.month(), before, now));
+        ShowMonth(MonthAfterDateChange(calendar_.month(), before, now));
         TellOfDamagedSkin();
         // The new day's notice; one still waiting from start-up would repeat it.
         KillTimer(hwnd(), kDailyNoticeTimer);
         ShowDailyNotice();
         DrawTrayIcon();
     }
-    if (changes.minute) calendar_.ReloadOffDaysIfChanged();
+    if (changes.minute) RereadChangedFiles();
     const AlertCheck alerts = alerts_.Tick(now);
     if (alerts.missedAfter) ShowMissedAlerts(*alerts.missedAfter, now);
     if (alerts.thisMinute) CheckReminderAlerts(now);
@@ -369,7 +381,7 @@ void ShellWindow::RunCommand(int command) {
                 calendar_.ShowAndFocus();
             break;
         case kTrayGoToToday:
-            calendar_.Rebuild(YearMonth::Of(LocalToday()));
+            ShowMonth(YearMonth::Of(LocalToday()));
             break;
         // The planning dialogs mark and show days on the month: it comes up
         // with them.
@@ -427,7 +439,10 @@ void ShellWindow::OpenFestivalManager(const FestivalManagerPreset& preset) {
     WhileBusy([&] {
         // The shell may have been destroyed meanwhile (log-off).
         if (!RunFestivalManager(hwnd(), FestivalFilePath(moduleFolder_), preset) || !hwnd()) return;
-        calendar_.ReloadFestivals();
+        // A file that cannot be read now keeps what the month showed, and
+        // waits to be read again.
+        days_.ReloadFestivals();
+        ShowMonth(calendar_.month());
         RetryWaitingFilesLater();
         RedrawSoon();
     });
@@ -437,7 +452,8 @@ void ShellWindow::OpenMemoManager(const ReminderManagerRequest& request, bool re
     WhileBusy([&] {
         const bool saved = RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
         if ((!saved && !reloadAnyway) || !hwnd()) return;
-        calendar_.ReloadReminders();
+        days_.ReloadReminders();
+        ShowMonth(calendar_.month());
         RetryWaitingFilesLater();
         RedrawSoon();
     });
@@ -461,9 +477,8 @@ void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar, bool 
 void ShellWindow::OpenSettings() {
     if (!RunSettingsDialog(hwnd(), settingsFile_, moduleFolder_) || !hwnd()) return;
     settings_ = LoadAppSettings(settingsFile_);
-    ApplySettings();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
-    calendar_.Rebuild(calendar_.month());
+    ShowMonth(calendar_.month());
     TellOfDamagedSkin();
     DrawTrayIcon();
     RedrawSoon();
@@ -516,13 +531,17 @@ void ShellWindow::RedrawSoon() {
 }
 
 void ShellWindow::Exit() {
+    // Before the month window goes with its owner.
+    if (calendar_.hwnd()) SavePlacement(calendar_.hwnd(), kMonthWindowNumber, settingsFile_);
     DestroyWindow(hwnd());
     PostQuitMessage(2);
 }
 
 void ShellWindow::OnDestroy() {
     RememberAlertsChecked();
-    calendar_.Destroy();  // saves its place first
+    calendar_.Destroy();
+    notification_.Destroy();
+    days_.Close();
     KillTimer(hwnd(), kFileRetryTimer);
     KillTimer(hwnd(), kDailyNoticeTimer);
     KillTimer(hwnd(), kClockTimer);

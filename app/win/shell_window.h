@@ -1,5 +1,8 @@
-// The hidden main window: owner of the tray icon, the timers, the tray menu
-// and the month window. It lives from start-up to exit.
+// The hidden main window: owner of the tray icon, the timers, the tray menu,
+// the program's day data, its settings, the notice window and the month
+// window. It keeps the data in step with the files (read again once a
+// minute when another program changed them, and after a manager saved) and
+// tells the month window what to show. It lives from start-up to exit.
 #pragma once
 
 #include <windows.h>
@@ -14,9 +17,11 @@
 #include "base/win/dialog_window.h"
 #include "base/win/message_loop.h"
 #include "base/win/scoped_win.h"
+#include "days/day_data.h"
 #include "festivals/festival_manager_rows.h"
 #include "notices/notice_board.h"
 #include "notices/notices.h"
+#include "notices/win/notification_window.h"
 #include "reminders/win/reminder_manager.h"
 #include "view/win/calendar_window.h"
 #include "view/win/tray_icon.h"
@@ -74,7 +79,13 @@ private:
     std::wstring TrayTip() const;
     void AddTrayIcon();
     void DrawTrayIcon();
-    void ApplySettings();
+    // The month window shows `month` with the settings held and the
+    // forenotice switches as the file has them now.
+    void ShowMonth(const YearMonth& month);
+    // Once a minute: the festival, memo and holiday files and the settings
+    // file are read again when another program changed them, and the month
+    // shows what they hold now.
+    void RereadChangedFiles();
     // The settings dialog, and after OK everything it changed applied at once.
     void OpenSettings();
     // After a rebuild: a damaged template is told about once for each choice
@@ -130,9 +141,12 @@ private:
     std::filesystem::path settingsFile_;
     std::filesystem::path moduleFolder_;
     AppSettings settings_;
+    std::optional<FileStamp> settingsStamp_;  // of the settings file when last shown
     ClockWatch clock_;
     AlertSchedule alerts_;
     TrayIcon tray_;
+    DayData days_;  // declared before the month window, which draws it
+    NotificationWindow notification_;
     CalendarWindow calendar_;
     bool busy_ = false;      // a modal dialog from the tray menu is open
     bool appsDark_ = false;  // Windows' apps use the dark theme

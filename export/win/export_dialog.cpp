@@ -17,7 +17,7 @@
 #include "base/win/dialog_window.h"
 #include "base/win/gbk_text.h"
 #include "base/win/scoped_win.h"
-#include "days/month_sources.h"
+#include "days/day_data.h"
 #include "export/ics_export.h"
 #include "festivals/shipped_festivals.h"
 #include "resources/resource_ids.h"
@@ -62,7 +62,7 @@ constexpr UINT kDoneMessage = WM_APP + 2;
 
 DWORD WINAPI ExportThread(void* parameter) {
     ExportJob& job = *static_cast<ExportJob*>(parameter);
-    MonthSources sources;
+    DayData sources;
     sources.LoadFolder(job.moduleFolder);
     int shown = -1;
     job.result = ExportIcs(sources.festivals(), ShippedFestivals(), sources.reminders(), &sources.almanac(),

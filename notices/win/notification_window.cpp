@@ -7,7 +7,7 @@
 #include "base/win/gbk_text.h"
 #include "base/win/rect_win.h"
 #include "base/win/screen_dpi.h"
-#include "base/win/window_rect_store.h"
+#include "base/win/work_area.h"
 #include "notices/notice_slide.h"
 #include "notices/notice_text_fit.h"
 #include "resources/resource_ids.h"

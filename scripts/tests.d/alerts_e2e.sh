@@ -84,4 +84,17 @@ check "the next alert comes in its minute as usual: $(notice_text "$shown")" \
 check "the box was shown once only" drive no-box 3000
 stop_app
 
+# --- a memo another program writes into the file while the program runs ----------------
+# A sync client or a second copy on another machine: the file is read again
+# within a minute, and the new memo alerts in its minute.
+fresh_install
+week_later=$(date -d "+7 days" +%F)
+python3 "$files" memos "$memos" "${week_later}T08:00" "周会"
+start_app "$today 10:00:05"
+python3 "$files" memos "$memos" "${week_later}T08:00" "周会" "${today}T10:02" "取快递"
+shown=$(drive notice 150000 | head -1)
+check "a memo written into the file from outside for two minutes later alerts: $(notice_text "$shown")" \
+    test "$(notice_text "$shown")" = "~~今天10:02：取快递~"
+stop_app
+
 e2e_summary "alerts e2e"

@@ -17,7 +17,7 @@
 #include "base/whole_number.h"
 #include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
-#include "days/month_sources.h"
+#include "days/day_data.h"
 #include "export/ics_export.h"
 #include "festivals/shipped_festivals.h"
 #include "holidays/holiday_announcements.h"
@@ -195,7 +195,7 @@ bool TakeOption(Arguments& arguments, const char* name, std::string& value) {
 struct Sources {
     const CommandLine* line = nullptr;  // names files in every character given
     std::filesystem::path dataFolder, settingsPath;
-    MonthSources days;
+    DayData days;
     // The schedule with the law's days of the years it lacks, as the month
     // window shows it; none with ShowPublicHolidays=0, as in the program.
     const HolidaySchedule* offDays = nullptr;
@@ -342,7 +342,7 @@ int ExportCommand(Sources& sources, const Arguments& arguments) {
     const std::time_t now = std::time(nullptr);
     const std::tm* utc = std::gmtime(&now);
     const IcsStamp stamp{utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday, utc->tm_hour, utc->tm_min, utc->tm_sec};
-    MonthSources& days = sources.days;
+    DayData& days = sources.days;
     const IcsExport result =
         ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
     if (result.outcome != IcsOutcome::kWritten) {
@@ -392,7 +392,7 @@ bool TakesArguments(const std::string& name, const Arguments& arguments) {
 }
 
 int Run(const std::string& name, const Arguments& arguments, Sources& sources) {
-    MonthSources& days = sources.days;
+    DayData& days = sources.days;
     if (name.empty()) {
         const std::optional<Date> today = Today();
         if (!today) return kBadArguments;
@@ -420,7 +420,7 @@ void Load(Sources& sources, const std::string& command, std::filesystem::path da
     if (festivalPath.empty()) festivalPath = FestivalFilePath(folder);
     if (memoPath.empty()) memoPath = ReminderFilePath(folder);
     if (offDayPath.empty()) offDayPath = HolidayScheduleFilePath(folder);
-    MonthSources& days = sources.days;
+    DayData& days = sources.days;
     days.Load(festivalPath, memoPath, databasePath);
     if (days.festivals().empty() && !FileExists(festivalPath)) {
         std::fprintf(stderr, "solvane-cli: no festival file at %s\n", Utf8FileName(festivalPath).c_str());

@@ -34,7 +34,7 @@
 #include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "calendar/win/system_time.h"
-#include "days/month_sources.h"
+#include "days/day_data.h"
 #include "holidays/holiday_schedule.h"
 #include "reminders/reminder.h"
 #include "view/month_view.h"
@@ -223,7 +223,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"render-month: GDI+ did not start\n");
         return 1;
     }
-    MonthSources sources;
+    DayData sources;
     sources.LoadFolder(options.dataFolder);
     sources.AddReminders(options.memos);
     const Date today = options.today;

@@ -7,14 +7,14 @@
 #include <cstdlib>
 #include <utility>
 
-#include "base/data_paths.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/gbk_text.h"
 #include "base/win/popup_menu.h"
 #include "base/win/rect_win.h"
 #include "base/win/scoped_win.h"
 #include "base/win/screen_dpi.h"
-#include "base/win/window_rect_store.h"
+#include "base/win/work_area.h"
+#include "base/window_placement.h"
 #include "calendar/lunar_calendar.h"
 #include "calendar/win/system_time.h"
 #include "festivals/win/open_festival_help.h"
@@ -76,15 +76,15 @@ bool IsMouseMessage(UINT message) {
 
 }  // namespace
 
-CalendarWindow::CalendarWindow(std::filesystem::path settingsFile, std::filesystem::path moduleFolder,
-                               NotificationWindow::SoundSwitch playNoticeSound)
-    : settingsFile_(std::move(settingsFile)),
-      moduleFolder_(std::move(moduleFolder)),
-      playNoticeSound_(std::move(playNoticeSound)),
-      monthView_(sources_, InstalledFontFamilies(), LocalToday),
-      planning_(sources_, sources_.offDays(), marks_,
+CalendarWindow::CalendarWindow(DayInfoSource& days, const HolidaySchedule& offDays)
+    : offDays_(offDays),
+      monthView_(days, InstalledFontFamilies(), LocalToday),
+      planning_(days, offDays, marks_,
                 PlanningWindows::Host{LocalToday, [this](const Date& date, bool ring) { GoTo(date, ring); },
-                                      [this] { Rebuild(month()); }}) {}
+                                      [this] { Rebuild(month()); }}) {
+    monthView_.offDays = &offDays_;
+    monthView_.marks = &marks_;
+}
 
 bool CalendarWindow::Create(HWND shell, MessageLoop& loop) {
     loop_ = &loop;
@@ -168,16 +168,16 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 bool CalendarWindow::OnCommand(int id, int) { return id == IDOK || id == IDCANCEL; }
 
 bool CalendarWindow::OnInitDialog() {
-    hasOwnPlace_ = RestorePlacement(hwnd(), kPlacementNumber, settingsFile_);
     dpi_ = WindowDpi(hwnd());
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    notification_.Create(playNoticeSound_, moduleFolder_);
-    sources_.LoadFolder(moduleFolder_);
-    monthView_.offDays = &sources_.offDays();
-    monthView_.marks = &marks_;
     handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     helpCursor_ = LoadCursorW(nullptr, IDC_HELP);
     return false;  // the window takes no focus
+}
+
+void CalendarWindow::Placed(bool stored) {
+    hasOwnPlace_ = stored;
+    dpi_ = WindowDpi(hwnd());  // of the monitor it was put on
 }
 
 void CalendarWindow::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -193,18 +193,13 @@ void CalendarWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 
 void CalendarWindow::OnDestroy() {
     accessible_.Disconnect();
-    SavePlacement(hwnd(), kPlacementNumber, settingsFile_);
-    sources_.Close();
     balloon_.Destroy();
-    notification_.Destroy();
 }
 
 void CalendarWindow::Rebuild(const YearMonth& month) {
-    // A schedule edited by hand shows at the next rebuild, as templates do.
-    sources_.ReloadOffDaysIfChanged();
     // The ring shows the day gone to while its month is shown.
     if (marks_.ringed && !month.Holds(*marks_.ringed)) marks_.ringed.reset();
-    MonthOptions shown = optionsSource_();
+    MonthOptions shown = options_;
     shown.dpi = dpi_;
     monthView_.Rebuild(shown, month);
     if (!hwnd()) return;
@@ -386,31 +381,6 @@ void CalendarWindow::ApplyWindowStyle(WindowStyle style) {
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle);
 }
 
-void CalendarWindow::ReloadFestivals() {
-    sources_.ReloadFestivals();
-    Rebuild(month());
-}
-
-void CalendarWindow::ReloadReminders() {
-    sources_.ReloadReminders();
-    Rebuild(month());
-}
-
-MonthSources::Waiting CalendarWindow::RetryWaitingFiles() {
-    const MonthSources::Waiting read = sources_.RetryWaitingFiles();
-    if (read.any()) Rebuild(month());
-    return read;
-}
-
-void CalendarWindow::ReloadOffDays() {
-    sources_.ReloadOffDays();
-    Rebuild(month());
-}
-
-void CalendarWindow::ReloadOffDaysIfChanged() {
-    if (sources_.ReloadOffDaysIfChanged()) Rebuild(month());
-}
-
 bool CalendarWindow::HandleHotSpot(POINT client) {
     const HotSpot spot = HotSpotAt(NavigationSpots(), client.x, client.y);
     if (spot == HotSpot::kNone) return false;
@@ -559,7 +529,7 @@ void CalendarWindow::ShowDayMenu(POINT client, const POINT* menuAt) {
     if (command <= 0) return;
     switch (command) {
         case kOffDayItem: {
-            const std::string arrangement = HolidayArrangementText(sources_.offDays(), date);
+            const std::string arrangement = HolidayArrangementText(offDays_, date);
             if (!arrangement.empty()) ShowMessage(hwnd(), arrangement, MB_OK | MB_ICONINFORMATION);
             return;
         }

@@ -8,14 +8,11 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <functional>
 #include <string>
 
 #include "base/win/dialog_window.h"
-#include "base/window_placement.h"
-#include "days/month_sources.h"
-#include "notices/win/notification_window.h"
+#include "days/day_info.h"
+#include "holidays/holiday_schedule.h"
 #include "view/calendar_menus.h"
 #include "view/month_navigation.h"
 #include "view/month_options.h"
@@ -53,19 +50,20 @@ inline bool DateOfDayMessage(WPARAM value, SYSTEMTIME& date) {
 
 class CalendarWindow : public DialogWindow {
 public:
-    static constexpr int kPlacementNumber = kMonthWindowNumber;
+    // The window draws what it is given: the program's day data and holiday
+    // schedule, which must outlive it, and the options last set. It reads no
+    // file of the program's own; the program keeps the data up to date and
+    // rebuilds the month when it changed.
+    CalendarWindow(DayInfoSource& days, const HolidaySchedule& offDays);
 
-    // playNoticeSound: asked each time the notice window arrives.
-    CalendarWindow(std::filesystem::path settingsFile, std::filesystem::path moduleFolder,
-                   NotificationWindow::SoundSwitch playNoticeSound);
-
-    // Creates the window hidden, owned by `shell`: restores its place, makes it
-    // layered, loads festivals and memos and opens the almanac database.
+    // Creates the window hidden, owned by `shell`, and makes it layered.
     bool Create(HWND shell, MessageLoop& loop);
+    // After the owner put the window where it was last (`stored`) or found no
+    // place for it: one without is centred at its first picture.
+    void Placed(bool stored);
 
-    // Asked at every rebuild: the program's settings as they are then.
-    using OptionsSource = std::function<MonthOptions()>;
-    void SetOptionsSource(OptionsSource source) { optionsSource_ = std::move(source); }
+    // The options the month is drawn with from the next rebuild on.
+    void SetOptions(const MonthOptions& options) { options_ = options; }
     const MonthOptions& options() const { return monthView_.options(); }
 
     // Shows the given month and redraws everything.
@@ -100,25 +98,6 @@ public:
     // "2" lets clicks fall through to the desktop, "1" takes them again; any
     // other value leaves the window as it is.
     void ApplyWindowStyle(WindowStyle style);
-
-    // After a manager saved its file. A file that cannot be read now keeps
-    // what the month showed, and waits to be read again (waitingFiles()).
-    void ReloadFestivals();
-    void ReloadReminders();
-    // The festival and memo files that could not be read, to be tried again.
-    MonthSources::Waiting waitingFiles() const { return sources_.waitingFiles(); }
-    // Reads them again; the month shows what was read. What was read now.
-    MonthSources::Waiting RetryWaitingFiles();
-    // After the update check merged a new year into the holiday schedule.
-    void ReloadOffDays();
-    // Rebuilds the month when the holiday schedule's file was changed by
-    // hand since it was read; the shell asks once a minute.
-    void ReloadOffDaysIfChanged();
-
-    // The one notice window of the run, created hidden with this window.
-    NotificationWindow& notification() { return notification_; }
-    // What the month's days are computed from; the notices ask it as well.
-    DayInfoSource& days() { return sources_; }
 
 protected:
     bool OnInitDialog() override;
@@ -159,19 +138,14 @@ private:
     // stored place).
     void Present();
 
-    std::filesystem::path settingsFile_;
-    std::filesystem::path moduleFolder_;
-    NotificationWindow::SoundSwitch playNoticeSound_;
     MessageLoop* loop_ = nullptr;
-    OptionsSource optionsSource_ = [] { return MonthOptions(); };
-
-    MonthSources sources_;  // declared before the view, which asks it
-    DayMarks marks_;        // what the planning dialogs mark, drawn by the view
+    const HolidaySchedule& offDays_;
+    MonthOptions options_;
+    DayMarks marks_;  // what the planning dialogs mark, drawn by the view
     MonthView monthView_;
     PlanningWindows planning_;
     TextPictures textPictures_;  // kept from one rebuild to the next
     BalloonTooltip balloon_;
-    NotificationWindow notification_;
 
     // False until the window has a place: a stored one, or the centre of the
     // work area once it has its first picture.

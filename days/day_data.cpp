@@ -1,4 +1,4 @@
-#include "days/month_sources.h"
+#include "days/day_data.h"
 
 #include <utility>
 
@@ -10,16 +10,19 @@
 #include "holidays/statutory_holidays.h"
 #include "reminders/reminder_file.h"
 
-MonthSources::MonthSources()
+DayData::DayData()
     : database_(std::make_unique<AlmanacDatabase>()),
       days_(std::make_unique<DaySources>(&festivals_, &reminders_, database_.get())) {}
 
-MonthSources::~MonthSources() = default;
+DayData::~DayData() = default;
 
-void MonthSources::Load(const std::filesystem::path& festivalFile, const std::filesystem::path& reminderFile,
-                        const std::filesystem::path& databasePath) {
+void DayData::Load(const std::filesystem::path& festivalFile, const std::filesystem::path& reminderFile,
+                   const std::filesystem::path& databasePath) {
     festivalFile_ = festivalFile;
     reminderFile_ = reminderFile;
+    // Stamped before reading: a write during the read shows as a change.
+    festivalStamp_ = ReadFileStamp(festivalFile_);
+    reminderStamp_ = ReadFileStamp(reminderFile_);
     waiting_.festivals = !LoadFestivals(festivals_, festivalFile_);
     waiting_.reminders = !LoadReminders(reminderFile_, reminders_);
     if (database_->CreateEngine()) database_->Open(databasePath);
@@ -27,12 +30,12 @@ void MonthSources::Load(const std::filesystem::path& festivalFile, const std::fi
     days_ = std::make_unique<DaySources>(&festivals_, &reminders_, database_.get());
 }
 
-void MonthSources::LoadFolder(const std::filesystem::path& moduleFolder) {
+void DayData::LoadFolder(const std::filesystem::path& moduleFolder) {
     Load(FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder), AlmanacDatabasePath(moduleFolder));
     LoadOffDayFile(HolidayScheduleFilePath(moduleFolder));
 }
 
-bool MonthSources::LoadOffDayFile(const std::filesystem::path& offDayFile) {
+bool DayData::LoadOffDayFile(const std::filesystem::path& offDayFile) {
     offDayFile_ = offDayFile;
     offDayStamp_ = ReadFileStamp(offDayFile_);
     const bool read = LoadHolidaySchedule(offDayFile_, offDays_);
@@ -40,41 +43,45 @@ bool MonthSources::LoadOffDayFile(const std::filesystem::path& offDayFile) {
     return read;
 }
 
-void MonthSources::AddReminders(const ReminderList& extra) {
+void DayData::AddReminders(const ReminderList& extra) {
     reminders_.insert(reminders_.end(), extra.begin(), extra.end());
 }
 
-bool MonthSources::ReloadFestivals() {
+bool DayData::ReloadFestivals() {
+    const std::optional<FileStamp> stamp = ReadFileStamp(festivalFile_);
     FestivalList read;
     if (!LoadFestivals(read, festivalFile_)) {
         waiting_.festivals = true;  // the newer file is read at the next retry
         return false;
     }
     festivals_ = std::move(read);
+    festivalStamp_ = stamp;
     waiting_.festivals = false;
     days_->FestivalsChanged();
     return true;
 }
 
-bool MonthSources::ReloadReminders() {
+bool DayData::ReloadReminders() {
+    const std::optional<FileStamp> stamp = ReadFileStamp(reminderFile_);
     ReminderList read;
     if (!LoadReminders(reminderFile_, read)) {
         waiting_.reminders = true;  // the newer file is read at the next retry
         return false;
     }
     reminders_ = std::move(read);
+    reminderStamp_ = stamp;
     waiting_.reminders = false;
     return true;
 }
 
-MonthSources::Waiting MonthSources::RetryWaitingFiles() {
+DayData::Waiting DayData::RetryWaitingFiles() {
     Waiting read;
     read.festivals = waiting_.festivals && ReloadFestivals();
     read.reminders = waiting_.reminders && ReloadReminders();
     return read;
 }
 
-void MonthSources::ReloadOffDays() {
+void DayData::ReloadOffDays() {
     // A file locked for a moment keeps the schedule already shown.
     const std::optional<FileStamp> stamp = ReadFileStamp(offDayFile_);
     HolidayScheduleFile reloaded;
@@ -84,15 +91,26 @@ void MonthSources::ReloadOffDays() {
     shownOffDays_ = WithStatutoryDays(offDays_.schedule, database_.get());
 }
 
-bool MonthSources::ReloadOffDaysIfChanged() {
+bool DayData::ReloadOffDaysIfChanged() {
     if (offDayFile_.empty() || ReadFileStamp(offDayFile_) == offDayStamp_) return false;
     const std::optional<FileStamp> before = offDayStamp_;
     ReloadOffDays();
     return !(offDayStamp_ == before);
 }
 
-void MonthSources::Close() { database_->Close(); }
+DayData::Reread DayData::ReloadChangedFiles() {
+    Reread read;
+    // A file waiting to be read is the retry's to read, at its own pace.
+    if (!festivalFile_.empty() && !waiting_.festivals && !(ReadFileStamp(festivalFile_) == festivalStamp_))
+        read.festivals = ReloadFestivals();
+    if (!reminderFile_.empty() && !waiting_.reminders && !(ReadFileStamp(reminderFile_) == reminderStamp_))
+        read.reminders = ReloadReminders();
+    read.offDays = ReloadOffDaysIfChanged();
+    return read;
+}
 
-DayInfo MonthSources::GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) {
+void DayData::Close() { database_->Close(); }
+
+DayInfo DayData::GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) {
     return days_->GetDayInfo(date, withAlmanac, withFestivals, withReminders);
 }

@@ -1,7 +1,10 @@
-// What the days of a month are computed from: the festival list, the memos,
-// the almanac database and the public-holiday schedule, loaded from their files. The month window loads it
-// when it is created; render-month and the command-line tool load it the same
-// way. It answers the month view's questions about single days.
+// The program's day data: the festival list, the memos, the almanac database
+// and the public-holiday schedule, loaded from their files. The program holds
+// one and keeps it in step with the files: another program (a sync client, a
+// second editor, Notepad) may rewrite any of them while it runs, and each is
+// read again when its stamp on disk is no longer the one last read.
+// render-month and the command-line tool load it the same way. It answers the
+// month view's and the notices' questions about single days.
 #pragma once
 
 #include <filesystem>
@@ -16,10 +19,10 @@
 
 class AlmanacDatabase;
 
-class MonthSources : public DayInfoSource {
+class DayData : public DayInfoSource {
 public:
-    MonthSources();
-    ~MonthSources() override;
+    DayData();
+    ~DayData() override;
 
     // Missing files leave their part empty. A festival or memo file that is
     // there but cannot be read (locked by antivirus or a sync client at
@@ -52,6 +55,16 @@ public:
     // Reads the schedule again when its file changed since it was read (a
     // hand edit, a copy restored); true when the schedule was read anew.
     bool ReloadOffDaysIfChanged();
+    // Reads again each of the three files whose stamp differs from the one
+    // it had when it was last read; what was read anew. A changed file that
+    // cannot be read now keeps its list and waits (waitingFiles()).
+    struct Reread {
+        bool festivals = false;
+        bool reminders = false;
+        bool offDays = false;
+        bool any() const { return festivals || reminders || offDays; }
+    };
+    Reread ReloadChangedFiles();
     // The days the month shows: the published schedule, and the holiday
     // law's days in the years it lacks (holidays/statutory_holidays.h).
     const HolidaySchedule& offDays() const { return shownOffDays_; }
@@ -69,6 +82,9 @@ public:
 private:
     std::filesystem::path festivalFile_;
     std::filesystem::path reminderFile_;
+    // The stamps the two files had when their lists were read.
+    std::optional<FileStamp> festivalStamp_;
+    std::optional<FileStamp> reminderStamp_;
     FestivalList festivals_;
     ReminderList reminders_;
     Waiting waiting_;

@@ -1,4 +1,4 @@
-#include "days/month_sources.h"
+#include "days/day_data.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 // An installation copied to a folder whose name has no GBK form: Windows
 // makes no 8.3 name for it on most volumes, so only the real name reaches it.
-class MonthSourcesTest : public ::testing::Test {
+class DayDataTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(folder_ / "Ostrel" / "Database");
@@ -36,8 +36,8 @@ protected:
     const fs::path folder_ = scratch_.path() / fs::u8path(u8"한글 😀 日历");
 };
 
-TEST_F(MonthSourcesTest, AFolderNamedInAnyScriptHasItsDataFound) {
-    MonthSources sources;
+TEST_F(DayDataTest, AFolderNamedInAnyScriptHasItsDataFound) {
+    DayData sources;
     sources.LoadFolder(folder_);
     EXPECT_GT(sources.festivals().size(), 20u);
     ASSERT_EQ(sources.reminders().size(), 1u);
@@ -48,8 +48,8 @@ TEST_F(MonthSourcesTest, AFolderNamedInAnyScriptHasItsDataFound) {
     }
 }
 
-TEST_F(MonthSourcesTest, SavesLandInThatFolderAndReadBack) {
-    MonthSources sources;
+TEST_F(DayDataTest, SavesLandInThatFolderAndReadBack) {
+    DayData sources;
     sources.LoadFolder(folder_);
     ReminderList memos = sources.reminders();
     memos.push_back(Gregorian(kRepeatNone, 2026, 10, 1, 9, 30, "升旗"));
@@ -72,8 +72,8 @@ void MakeUnreadable(const fs::path& file) {
     fs::create_directories(file);
 }
 
-TEST_F(MonthSourcesTest, AFileThatCannotBeReadAtAReloadLeavesTheListsAsLastRead) {
-    MonthSources sources;
+TEST_F(DayDataTest, AFileThatCannotBeReadAtAReloadLeavesTheListsAsLastRead) {
+    DayData sources;
     sources.LoadFolder(folder_);
     const std::size_t festivals = sources.festivals().size();
     MakeUnreadable(ReminderFilePath(folder_));
@@ -86,10 +86,10 @@ TEST_F(MonthSourcesTest, AFileThatCannotBeReadAtAReloadLeavesTheListsAsLastRead)
     EXPECT_TRUE(sources.waitingFiles().festivals);
 }
 
-TEST_F(MonthSourcesTest, AFileUnreadableAtStartWaitsAndIsReadWhenRetriedLater) {
+TEST_F(DayDataTest, AFileUnreadableAtStartWaitsAndIsReadWhenRetriedLater) {
     const fs::path memos = ReminderFilePath(folder_);
     MakeUnreadable(memos);
-    MonthSources sources;
+    DayData sources;
     sources.LoadFolder(folder_);
     EXPECT_TRUE(sources.waitingFiles().reminders);
     EXPECT_FALSE(sources.waitingFiles().festivals);
@@ -104,11 +104,41 @@ TEST_F(MonthSourcesTest, AFileUnreadableAtStartWaitsAndIsReadWhenRetriedLater) {
     EXPECT_EQ(sources.GetDayInfo(*Date::FromCivil(2026, 2, 17), false, false, true).reminders.size(), 1u);
 }
 
-TEST_F(MonthSourcesTest, AMissingFileIsNothingToWaitFor) {
+TEST_F(DayDataTest, AMissingFileIsNothingToWaitFor) {
     fs::remove(ReminderFilePath(folder_));
-    MonthSources sources;
+    DayData sources;
     sources.LoadFolder(folder_);
     EXPECT_FALSE(sources.waitingFiles().any());
+}
+
+TEST_F(DayDataTest, FilesChangedByAnotherProgramAreReadAgainTheOthersLeftAlone) {
+    DayData days;
+    days.LoadFolder(folder_);
+    EXPECT_FALSE(days.ReloadChangedFiles().any()) << "nothing changed since the load";
+
+    // A sync client adds a memo for tomorrow morning.
+    ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年"),
+                                                          Gregorian(kRepeatNone, 2026, 2, 18, 9, 0, "回家")}));
+    DayData::Reread read = days.ReloadChangedFiles();
+    EXPECT_TRUE(read.reminders);
+    EXPECT_FALSE(read.festivals || read.offDays);
+    EXPECT_EQ(days.GetDayInfo(*Date::FromCivil(2026, 2, 18), false, false, true).reminders.size(), 1u);
+    EXPECT_FALSE(days.ReloadChangedFiles().any()) << "read once, not at every minute";
+
+    FestivalList festivals = days.festivals();
+    festivals.resize(2);
+    ASSERT_TRUE(SaveFestivals(festivals, FestivalFilePath(folder_)));
+    read = days.ReloadChangedFiles();
+    EXPECT_TRUE(read.festivals);
+    EXPECT_FALSE(read.reminders || read.offDays);
+    EXPECT_EQ(days.festivals().size(), 2u);
+
+    // Rewritten and still held by its writer: the memos as last read, and
+    // the file waits for the retry.
+    MakeUnreadable(ReminderFilePath(folder_));
+    EXPECT_FALSE(days.ReloadChangedFiles().reminders);
+    EXPECT_EQ(days.reminders().size(), 2u);
+    EXPECT_TRUE(days.waitingFiles().reminders);
 }
 
 }  // namespace
