@@ -30,6 +30,15 @@ bool SameAsBaseline(const FileBaseline& baseline, const std::string& contents) {
     return baseline.present && baseline.size == contents.size() && baseline.digest == Fnv1a(contents);
 }
 
+FileSinceRead CompareWithBaseline(const std::filesystem::path& path, const FileBaseline& baseline) {
+    std::string contents;
+    if (!ReadWholeFile(path, contents)) {
+        if (PathExists(path)) return FileSinceRead::kUnreadable;
+        return baseline.present ? FileSinceRead::kGone : FileSinceRead::kAsRead;
+    }
+    return SameAsBaseline(baseline, contents) ? FileSinceRead::kAsRead : FileSinceRead::kChanged;
+}
+
 std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const std::tm& now) {
     return DatedBackupPath(path, now, PathExists);
 }

@@ -30,6 +30,15 @@ FileBaseline BaselineOf(const std::string& contents, bool lossy);
 // Whether the file now holding `contents` is the one the baseline was taken of.
 bool SameAsBaseline(const FileBaseline& baseline, const std::string& contents);
 
+// What the file at a path is now, against the baseline a manager took of it.
+enum class FileSinceRead {
+    kAsRead,      // the same bytes, or still no file
+    kChanged,     // other bytes, or a file where there was none
+    kGone,        // none where there was one (deleted, its folder or drive away)
+    kUnreadable,  // something is there that cannot be read now
+};
+FileSinceRead CompareWithBaseline(const std::filesystem::path& path, const FileBaseline& baseline);
+
 // path + ".YYYYMMDD-HHMMSS.bak", with "-2", "-3", ... added before ".bak"
 // when that name is taken.
 std::filesystem::path DatedBackupPath(const std::filesystem::path& path, const std::tm& now);

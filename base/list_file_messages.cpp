@@ -31,6 +31,15 @@ TextAroundFile ReadAgainText(const ListFileWords& words) {
                 noun + "都会保留。选择「否」回到" + noun + "管理，你的修改仍在列表中。"};
 }
 
+TextAroundFile ChangedSinceReadText(const ListFileWords& words) {
+    const std::string noun = words.noun;
+    return {noun + "文件在打开" + noun + "管理后已被其他程序改动：\n",
+            "\n\n「是」：重新读取这个文件，放弃在这里所做的修改。\n"
+            "「否」：用这里的列表覆盖它，另一版本先另存为副本。\n"
+            "「取消」：回到" +
+                noun + "管理，什么也不保存。"};
+}
+
 TextAroundFile BackupKeptText(const ListFileWords& words, const FileBaseline& loaded) {
     const std::string noun = words.noun, entry = words.entry;
     std::string why;

@@ -44,6 +44,10 @@ TextAroundFile CannotSaveText(const ListFileWords& words);
 // Saving after the file could not be read at open: whether to read it now
 // and add the list's rows (all new) to its entries.
 TextAroundFile ReadAgainText(const ListFileWords& words);
+// A save that found the file changed by another program since the list was
+// filled: 是 reads it again, 否 overwrites it (keeping the other version as
+// a copy), 取消 goes back to the list.
+TextAroundFile ChangedSinceReadText(const ListFileWords& words);
 // A save that first kept a copy of the file (the path named is the copy's),
 // saying why from what loading made of it: another encoding, characters
 // without a GBK form, entries left out (and how many were kept), or else a

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/file_system.h"
+#include "base/list_file_save.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -89,6 +90,44 @@ TEST_F(FileBackupTest, AFileThatAppearedSinceLoadingIsCopiedAndAMissingOneNeedsN
 TEST_F(FileBackupTest, AnUnreadableFileStopsTheSave) {
     std::filesystem::create_directories(path_);
     EXPECT_FALSE(KeepCopyIfChanged(path_, BaselineOf("a", false), Morning()).ok);
+}
+
+// A manager that read the file (or found none) saves over it unasked only
+// when nobody else wrote it meanwhile; opened to add one entry it adds it to
+// the file as it is now.
+TEST_F(FileBackupTest, ASaveAsksBeforeWritingOverAnotherProgramsChange) {
+    const char* nothing = nullptr;
+    struct Case {
+        const char* atOpen;  // nullptr: no file
+        const char* now;
+        FileSinceRead since;
+        SaveStep manager, adding;
+    };
+    const Case cases[] = {
+        {"a\r\nb\r\n", "a\r\nb\r\n", FileSinceRead::kAsRead, SaveStep::kWrite, SaveStep::kWrite},
+        {nothing, nothing, FileSinceRead::kAsRead, SaveStep::kWrite, SaveStep::kWrite},
+        // A sync client's edit of the same length, a memo appended, one written
+        // where there was none.
+        {"a\r\nb\r\n", "a\r\nc\r\n", FileSinceRead::kChanged, SaveStep::kAskAboutChange, SaveStep::kAddToFileAsItIsNow},
+        {"a\r\n", "a\r\nb\r\n", FileSinceRead::kChanged, SaveStep::kAskAboutChange, SaveStep::kAddToFileAsItIsNow},
+        {nothing, "a\r\n", FileSinceRead::kChanged, SaveStep::kAskAboutChange, SaveStep::kAddToFileAsItIsNow},
+        // Taken away, or its drive removed: the list still holds all it had.
+        {"a\r\n", nothing, FileSinceRead::kGone, SaveStep::kWrite, SaveStep::kWrite},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(path_);
+        const FileBaseline loaded = c.atOpen ? BaselineOf(c.atOpen, false) : FileBaseline{};
+        if (c.now) Write(c.now);
+        const FileSinceRead since = CompareWithBaseline(path_, loaded);
+        EXPECT_EQ(since, c.since) << (c.atOpen ? c.atOpen : "none") << " -> " << (c.now ? c.now : "none");
+        EXPECT_EQ(SaveStepFor(since, false), c.manager);
+        EXPECT_EQ(SaveStepFor(since, true), c.adding);
+    }
+    // Held by another program: the write itself refuses, as before.
+    std::filesystem::remove(path_);
+    std::filesystem::create_directories(path_);
+    EXPECT_EQ(CompareWithBaseline(path_, BaselineOf("a\r\n", false)), FileSinceRead::kUnreadable);
+    EXPECT_EQ(SaveStepFor(FileSinceRead::kUnreadable, false), SaveStep::kWrite);
 }
 
 }  // namespace

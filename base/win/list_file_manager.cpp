@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/list_file_save.h"
 #include "base/win/screen_dpi.h"
 
 ListFileManager::ListFileManager(std::filesystem::path file, Layout layout, bool addMode)
@@ -130,6 +131,7 @@ void ListFileManager::Delete() {
 bool ListFileManager::SaveList() {
     TakeListState();
     if (fileUnread_ && !ReadFileAgain()) return false;
+    if (!SettleChangeOnDisk()) return false;
     std::filesystem::path backup;
     if (!Save(file_, loaded_, backup)) {
         // Ending as if saved would drop the user's changes without a word.
@@ -154,6 +156,39 @@ bool ListFileManager::ReadFileAgain() {
     fileUnread_ = false;
     FillList();
     return true;
+}
+
+bool ListFileManager::SettleChangeOnDisk() {
+    switch (SaveStepFor(CompareWithBaseline(file_, loaded_), addMode_)) {
+        case SaveStep::kWrite:
+            return true;
+        case SaveStep::kAddToFileAsItIsNow:
+            Reload();
+            if (AddAgain() < 0) return false;
+            FillList();
+            if (!fileUnread_) return true;
+            // Taken by another program just now: the list shows only the new
+            // entry, saved once the file can be read again.
+            Refuse(CannotReadText(layout_.words), MB_ICONWARNING);
+            return false;
+        case SaveStep::kAskAboutChange:
+            break;
+    }
+    const TextAroundFile ask = ChangedSinceReadText(layout_.words);
+    switch (ShowMessage(hwnd(), TextNamingFile(ask.before, file_, ask.after), MB_YESNOCANCEL | MB_ICONWARNING)) {
+        case IDYES:
+            Reload();
+            return false;
+        case IDNO:
+            return true;  // the save keeps the other version as a copy first
+        default:
+            return false;
+    }
+}
+
+void ListFileManager::Reload() {
+    fileUnread_ = !Load(file_, loaded_);
+    FillList();
 }
 
 void ListFileManager::TellAbout(const TextAroundFile& text, const std::filesystem::path& file, UINT icon) {

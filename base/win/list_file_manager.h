@@ -6,9 +6,11 @@
 //
 // Saving never loses what the user keeps: a file that was there but could
 // not be read is not saved over (the list lacks its entries), a file changed
-// since it was read is copied away first, and a save that fails leaves the
-// dialog open with every change; a file that could not be read at open is
-// offered to be read again at the save, the new rows added to its entries.
+// since it was read by another program is not written over unasked (see
+// base/list_file_save.h), a file read with losses is copied away first, and
+// a save that fails leaves the dialog open with every change; a file that
+// could not be read at open is offered to be read again at the save, the new
+// rows added to its entries.
 // Closing over unsaved changes asks to save, discard or stay, and log-off
 // waits for them (a ticked check box included).
 //
@@ -74,6 +76,9 @@ protected:
     virtual bool EditRow(int row) = 0;
     // Removes the row; returns the row to select after it, -1 for none.
     virtual int DeleteRow(int row) = 0;
+    // Opened to add: the entry the editor confirmed last, added again to
+    // rows just read anew; its row, or -1 when there is none.
+    virtual int AddAgain() = 0;
 
     // Before every action the rows are brought up to what the list shows
     // (the user ticks check boxes and selects rows in the list itself).
@@ -105,6 +110,12 @@ private:
     // The file was unread at open: offers to read it now and add the rows to
     // its entries. False when the user declines or it is still unreadable.
     bool ReadFileAgain();
+    // The file changed since the list was filled: whether the save may go
+    // on over it, after the user's choice or, opened to add, with the new
+    // entry put into the file as it is now.
+    bool SettleChangeOnDisk();
+    // Fills the list from the file as it is now.
+    void Reload();
     // A message naming the manager's file or its copy.
     void TellAbout(const TextAroundFile& text, const std::filesystem::path& file, UINT icon);
     void Refuse(const TextAroundFile& text, UINT icon);

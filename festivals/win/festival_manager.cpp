@@ -1,6 +1,7 @@
 #include "festivals/win/festival_manager.h"
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "base/win/list_file_manager.h"
@@ -41,8 +42,11 @@ protected:
     // Above the selected row, or at the top.
     int AddRow() override {
         FestivalEditor editor(NewFestivalRule(preset_), "添加", preset_.year);
-        return editor.Run(hwnd()) ? rows_->Add(editor.rule()) : -1;
+        if (!editor.Run(hwnd())) return -1;
+        added_ = editor.rule();
+        return rows_->Add(*added_);
     }
+    int AddAgain() override { return added_ ? rows_->Add(*added_) : -1; }
     bool EditRow(int row) override {
         FestivalEditor editor(rows_->rule(row), "编辑");
         return editor.Run(hwnd()) && rows_->EditSelected(editor.rule());
@@ -112,6 +116,7 @@ private:
 
     FestivalManagerPreset preset_;
     std::unique_ptr<FestivalRows> rows_;
+    std::optional<FestivalRule> added_;  // the last rule confirmed in the add editor
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "reminders/win/reminder_manager.h"
 
+#include <optional>
 #include <utility>
 
 #include "base/win/list_file_manager.h"
@@ -39,8 +40,11 @@ protected:
     // At the end of the list.
     int AddRow() override {
         ReminderEditor editor(NewReminder(request_.date, request_.lunar, LocalNow(), request_.leapMonth), "添加");
-        return editor.Run(hwnd()) ? model_.Add(editor.record()) : -1;
+        if (!editor.Run(hwnd())) return -1;
+        added_ = editor.record();
+        return model_.Add(*added_);
     }
+    int AddAgain() override { return added_ ? model_.Add(*added_) : -1; }
     bool EditRow(int row) override {
         ReminderEditor editor(model_.row(row), "编辑");
         if (!editor.Run(hwnd())) return false;
@@ -67,6 +71,7 @@ private:
 
     ReminderManagerRequest request_;
     ReminderManagerModel model_;
+    std::optional<Reminder> added_;  // the last memo confirmed in the add editor
 };
 
 }  // namespace

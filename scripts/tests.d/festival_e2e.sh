@@ -144,8 +144,10 @@ check "nothing was saved" test "$(md5sum < "$festivals")" = "$saved"
 # --- a festival file edited in Notepad while the manager is open -------------------------------
 drive tray-menu menu-pick-in 管理节假日/备忘 节日管理... dialog 节日管理 60000 >/dev/null
 printf '%s\r\n' "YL,JR,5-1,劳动节,,,,1,1,1" | iconv -f UTF-8 -t GBK >> "$festivals"
-edited_save=$(drive dialog 节日管理 20000 click 1 box 20000 ok dialog-gone 节日管理 20000)
-check "saving over a festival file edited meanwhile names the dated copy kept of it" grep -q "备份为" <<<"$edited_save"
+edited_save=$(drive dialog 节日管理 20000 click 1 box 20000 no box 20000 ok dialog-gone 节日管理 20000)
+check "saving over a festival file edited meanwhile asks first: read it again, overwrite it or go back" \
+    grep -q "^box Tavro日历|节日文件在打开节日管理后已被其他程序改动：~.*「是」：重新读取这个文件，放弃在这里所做的修改。~「否」：用这里的列表覆盖它，另一版本先另存为副本。~「取消」" <<<"$edited_save"
+check "否 overwrites it and names the dated copy kept of it" grep -q "备份为" <<<"$edited_save"
 backup=$(ls "$festivals".*.bak 2>/dev/null | head -1)
 check "and that copy holds the edit" eval 'iconv -f GBK -t UTF-8 < "$backup" | grep -q 劳动节'
 saved=$(md5sum < "$festivals")

@@ -201,6 +201,38 @@ check "the copy is kept beside the file" test "$(ls "$memo_file".*.bak | wc -l)"
 check "and the saved file holds them all in one section" \
     eval 'test "$(memo_count)" = "$((2 * (before_count + 1)))" && test "$(grep -c "^\[ITEMS\]" "$memo_file")" = 1'
 
+# --- a memo another program adds while the manager is open ---------------------------
+# A sync client writes a memo into the file while the user deletes a row; a
+# minute passes meanwhile, in which the program reads the changed file again
+# for the month and the alerts, and the manager keeps the user's list. The
+# save asks first: 取消 stays, 否 overwrites the file and keeps the other
+# version as a copy, 是 reads the file again.
+synced() { python3 "$root/scripts/tests.d/notices_e2e_files.py" add-memo "$memo_file" "$1" "$2"; }
+row_count() { grep -c "^row " <<<"$1"; }
+opened=$(drive tray-menu menu-pick-in 管理节假日/备忘 备忘管理... dialog 备忘管理 20000 rows 1014)
+synced "$((Y + 1))-01-05T09:00" 同步甲
+sleep 65
+asked=$(drive dialog 备忘管理 5000 select-row 0 click 3 click 1 box 10000 cancel dialog 备忘管理 5000 rows 1014)
+check "saving over a memo another program added asks first: ${asked#*|}" \
+    grep -q "^box Tavro日历|备忘文件在打开备忘管理后已被其他程序改动：~.*「是」：重新读取这个文件，放弃在这里所做的修改。~「否」：用这里的列表覆盖它，另一版本先另存为副本。~「取消」" <<<"$asked"
+check "取消 writes nothing, the manager's list still without the deleted memo" \
+    eval 'memos | grep -q 同步甲 && test "$(row_count "$asked")" = "$(($(row_count "$opened") - 1))"'
+overwritten=$(drive dialog 备忘管理 5000 click 1 box 10000 no box 10000 ok dialog-gone 备忘管理 10000)
+check "否 writes the manager's list over the file" \
+    eval '! memos | grep -q 同步甲 && test "$(memo_count)" = "$(($(row_count "$opened") - 1))"'
+other_copy=$(ls -t "$memo_file".*.bak | head -1)
+check "keeping the other program's version as a copy, named in a message" \
+    eval 'grep -q "^box Tavro日历|备忘已保存。.*备忘文件在打开备忘管理后被其他程序改动过。.*保存前已将原来的文件备份为：~.*$(basename "$other_copy")" <<<"$overwritten" &&
+          "$cli" memos --memos "$other_copy" 2>/dev/null | grep -q 同步甲'
+opened=$(drive tray-menu menu-pick-in 管理节假日/备忘 备忘管理... dialog 备忘管理 20000 rows 1014)
+synced "$((Y + 1))-01-06T09:00" 同步乙
+kept=$(md5sum < "$memo_file")
+reread=$(drive dialog 备忘管理 5000 select-row 0 click 3 click 1 box 10000 yes dialog 备忘管理 5000 rows 1014 \
+    close no-box 1500 dialog-gone 备忘管理 5000)
+check "是 reads the file again: the other program's memo listed, the deletion dropped, nothing written" \
+    eval 'grep -q "	同步乙	" <<<"$reread" && test "$(row_count "$reread")" = "$(($(row_count "$opened") + 1))" &&
+          test "$(md5sum < "$memo_file")" = "$kept"'
+
 # --- settings ---------------------------------------------------------------------------
 ini_before=$(md5sum < "$install/Solvane.ini")
 opened=$(drive tray-menu menu-pick 设置... dialog 设置 20000 state 1021 text-of 1008 text-of 1014 text-of 1015 \

@@ -4,6 +4,9 @@
   memos PATH START TEXT [START TEXT ...]
       writes the memo file: one Gregorian memo without repetition per pair,
       START as YYYY-MM-DDTHH:MM, alerting when it happens (alert code 1)
+  add-memo PATH START TEXT
+      appends one such memo to the memo file's [ITEMS], as another program
+      (a sync client) would
   festivals PATH LINE [LINE ...]
       writes the festival file, GBK, CR LF line ends
   watch-opens FOLDER LOG
@@ -43,6 +46,18 @@ def write_memos(path, pairs):
         lines.append("Item%d=%s%02X" % (i, record.hex().upper(), sum(record) & 0xFF))
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
+
+
+def add_memo(path, start, text):
+    with open(path, "rb") as f:
+        lines = f.read().decode("latin-1").split("\r\n")
+    while lines and lines[-1] == "":
+        lines.pop()
+    numbers = [int(line[4:line.index("=")]) for line in lines if line.startswith("Item") and "=" in line]
+    record = memo_record(datetime.datetime.strptime(start, "%Y-%m-%dT%H:%M"), text)
+    lines.append("Item%d=%s%02X" % (max(numbers, default=-1) + 1, record.hex().upper(), sum(record) & 0xFF))
+    with open(path, "wb") as f:
+        f.write(("\r\n".join(lines) + "\r\n").encode("latin-1"))
 
 
 def write_festivals(path, lines):
@@ -92,6 +107,8 @@ def main(argv):
     command = argv[1]
     if command == "memos":
         write_memos(argv[2], list(zip(argv[3::2], argv[4::2])))
+    elif command == "add-memo":
+        add_memo(argv[2], argv[3], argv[4])
     elif command == "festivals":
         write_festivals(argv[2], argv[3:])
     elif command == "watch-opens":
