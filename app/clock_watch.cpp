@@ -21,8 +21,7 @@ ClockChanges ClockWatch::Tick(const SystemTime& now) {
     return changes;
 }
 
-YearMonth MonthAfterDateChange(const YearMonth& shown, const SystemTime& before, const SystemTime& now) {
-    if (shown.year() != before.year || shown.month() != before.month) return shown;
+YearMonth MonthAfterDateChange(const YearMonth& shown, const SystemTime& now) {
     return YearMonth::From(now.year, now.month).value_or(shown);
 }
 

@@ -34,12 +34,11 @@ private:
     SystemTime last_;
 };
 
-// The month the window shows once the date has changed from `before` to
-// `now` (midnight, a wake-up, the clock set): the new date's month when it
-// showed the month of `before`, as it follows today; the month it showed when
-// the user had turned to another one, which stays (today's ring moves all
-// the same).
-YearMonth MonthAfterDateChange(const YearMonth& shown, const SystemTime& before, const SystemTime& now);
+// The month the window shows once the date has changed to `now` (midnight, a
+// wake-up, the clock set): always the new date's month, also when the user
+// had turned to another one; a new day starts on today. Only a clock reading
+// that is no date keeps the month `shown`.
+YearMonth MonthAfterDateChange(const YearMonth& shown, const SystemTime& now);
 
 // How long the shell's timer waits from `now` for its next tick: until just
 // after the next minute begins (the margin covers timers that fire a little

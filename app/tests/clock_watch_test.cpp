@@ -44,24 +44,26 @@ TEST(ClockWatch, TreatsTheClockSetToAnotherDayLikeMidnight) {
     EXPECT_FALSE(back.minute);  // same hour and minute: no alert check
 }
 
-TEST(MonthAfterDateChange, FollowsTodayUnlessTheUserTurnedToAnotherMonth) {
+TEST(MonthAfterDateChange, GoesToTodaysMonthWhateverMonthWasShown) {
     struct Case {
         YearMonth shown;
-        SystemTime before, now;
+        SystemTime now;
         YearMonth after;
     };
     const Case cases[] = {
         // The window showing the old month turns to the new one at midnight.
-        {Month(2026, 12), At(2026, 12, 31, 23, 59, 59), At(2027, 1, 1), Month(2027, 1)},
+        {Month(2026, 12), At(2027, 1, 1), Month(2027, 1)},
         // Within a month the month stays; after a sleep of weeks it follows too.
-        {Month(2026, 5), At(2026, 5, 9, 23, 59), At(2026, 5, 10), Month(2026, 5)},
-        {Month(2026, 5), At(2026, 5, 20, 18, 0), At(2026, 7, 2, 8, 0), Month(2026, 7)},
-        // A month the user turned to stays, the same month of another year too.
-        {Month(2026, 11), At(2026, 12, 31, 23, 59, 59), At(2027, 1, 1), Month(2026, 11)},
-        {Month(2025, 12), At(2026, 12, 31, 23, 59), At(2027, 1, 1), Month(2025, 12)},
+        {Month(2026, 5), At(2026, 5, 10), Month(2026, 5)},
+        {Month(2026, 5), At(2026, 7, 2, 8, 0), Month(2026, 7)},
+        // A month the user turned to gives way to today's, the same month of
+        // another year too, and one ahead of today as well.
+        {Month(2026, 11), At(2027, 1, 1), Month(2027, 1)},
+        {Month(2025, 12), At(2027, 1, 1), Month(2027, 1)},
+        {Month(2027, 3), At(2027, 1, 1), Month(2027, 1)},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MonthAfterDateChange(c.shown, c.before, c.now), c.after) << c.shown.ToString();
+        EXPECT_EQ(MonthAfterDateChange(c.shown, c.now), c.after) << c.shown.ToString();
     }
 }
 

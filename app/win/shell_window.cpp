@@ -292,10 +292,9 @@ void ShellWindow::OnTimer(UINT_PTR id) {
 
 void ShellWindow::OnClockTick() {
     const SystemTime now = LocalNow();
-    const SystemTime before = clock_.lastSeen();
     const ClockChanges changes = clock_.Tick(now);
     if (changes.date) {
-        ShowMonth(MonthAfterDateChange(calendar_.month(), before, now));
+        ShowMonth(MonthAfterDateChange(calendar_.month(), now));
         TellOfDamagedSkin();
         // The new day's notice; one still waiting from start-up would repeat it.
         KillTimer(hwnd(), kDailyNoticeTimer);

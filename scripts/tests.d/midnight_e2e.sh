@@ -92,22 +92,23 @@ check "the tray icon shows the new date, as on a start on 1 January" \
     test "$(differing "$work/after-tray.png" "$work/new-year-start-tray.png")" -le 2
 stop_app
 
-# --- a month the user turned to stays over midnight -------------------------------------
+# --- a month the user turned to gives way to today's at midnight ------------------------
 clock_start="2026-12-31 23:59:45"
 started_at=$SECONDS
 start_app "$clock_start" 0
 drive left-click 327 40 list-menu menu-pick 11月 >/dev/null
 shot november
+check "November 2026 is turned to before midnight" \
+    test "$(differing "$work/november-window.png" "$work/new-year-start-window.png")" -gt 3000
 sleep "$(seconds_until 00:00:08)"
 shot november-after
-# Above the list of coming days, which counts from the new today.
+# The month itself, above the list of coming days.
 month_part() { convert "$work/$1-window.png" -crop 360x380+0+0 +repage "$work/$1-month.png"; }
-month_part november
 month_part november-after
-check "November 2026, turned to before midnight, is still shown after it" \
-    test "$(differing "$work/november-after-month.png" "$work/november-month.png")" -lt 100
-check "and it is not January" \
-    test "$(differing "$work/november-after-window.png" "$work/new-year-start-window.png")" -gt 3000
+month_part new-year-start
+check "after midnight the window shows January 2027 all the same, as on a start on 1 January" \
+    test "$(differing "$work/november-after-month.png" "$work/new-year-start-month.png")" -lt 300
+check "with the ring on the 1st" ring_on november-after 2027 1 1
 stop_app
 
 # --- started just before midnight: one notice for the new day ----------------------------
