@@ -11,7 +11,7 @@
 #include "base/win/gbk_text.h"
 #include "base/win/rect_win.h"
 #include "base/win/screen_dpi.h"
-#include "base/win/window_rect_store.h"
+#include "base/win/work_area.h"
 #include "base/window_placement.h"
 #include "view/balloon_placement.h"
 #include "view/balloon_text.h"
