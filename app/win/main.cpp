@@ -68,7 +68,7 @@ void SettleLeftoversOfDataFiles(const std::filesystem::path& moduleFolder, const
     const std::tm now = LocalTimeNow();
     for (const std::filesystem::path& file :
          {settingsFile, FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder),
-          AlertStateFilePath(moduleFolder), OffDayFilePath(moduleFolder)}) {
+          AlertStateFilePath(moduleFolder), HolidayScheduleFilePath(moduleFolder)}) {
         const LeftoverOutcome outcome = SettleLeftovers(file, now);
         if (!outcome.worthTelling()) continue;
         const TextAroundFile text = LeftoverText(outcome);
