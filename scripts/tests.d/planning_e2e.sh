@@ -100,7 +100,11 @@ check "closing the dialog takes the marks away" unmarked good-days-closed 2026 1
 
 # --- 拼假 -------------------------------------------------------------------------
 drive tray-menu menu-pick 拼假... dialog 拼假 30000 pick 1452 2026年 dialog-idle pick 1453 5天 dialog-idle >/dev/null
-listed=$(drive dialog 拼假 5000 rows 1455 | grep '^row [0-9]' | cut -f3)
+# On a busy machine the list may still be filling when the dialog is found.
+listed_plans() { drive dialog 拼假 5000 rows 1455 | grep '^row [0-9]' | cut -f3; }
+lists_plans() { [ -n "$(listed_plans)" ]; }
+eventually --within 30 lists_plans
+listed=$(listed_plans)
 printed=$("$cli" leave-plan 2026 | grep '^  请' | sed 's/^  //')
 check "the plans of 2026 are listed as solvane-cli leave-plan prints them ($(wc -l <<<"$listed") rows)" \
     test "$listed" = "$printed"
