@@ -47,31 +47,37 @@ void DayData::AddReminders(const ReminderList& extra) {
     reminders_.insert(reminders_.end(), extra.begin(), extra.end());
 }
 
-bool DayData::ReloadFestivals() {
-    const std::optional<FileStamp> stamp = ReadFileStamp(festivalFile_);
-    FestivalList read;
-    if (!LoadFestivals(read, festivalFile_)) {
-        waiting_.festivals = true;  // the newer file is read at the next retry
+namespace {
+
+// Reads a list file anew into `list`. One that cannot be read now keeps the
+// list last read and is marked waiting, so the next retry reads the newer file.
+template <typename List, typename Load>
+bool ReloadList(const std::filesystem::path& file, Load load, List& list, std::optional<FileStamp>& stamp,
+                bool& waiting) {
+    const std::optional<FileStamp> before = ReadFileStamp(file);
+    List read;
+    if (!load(read)) {
+        waiting = true;
         return false;
     }
-    festivals_ = std::move(read);
-    festivalStamp_ = stamp;
-    waiting_.festivals = false;
+    list = std::move(read);
+    stamp = before;
+    waiting = false;
+    return true;
+}
+
+}  // namespace
+
+bool DayData::ReloadFestivals() {
+    const auto load = [this](FestivalList& read) { return LoadFestivals(read, festivalFile_); };
+    if (!ReloadList(festivalFile_, load, festivals_, festivalStamp_, waiting_.festivals)) return false;
     days_->FestivalsChanged();
     return true;
 }
 
 bool DayData::ReloadReminders() {
-    const std::optional<FileStamp> stamp = ReadFileStamp(reminderFile_);
-    ReminderList read;
-    if (!LoadReminders(reminderFile_, read)) {
-        waiting_.reminders = true;  // the newer file is read at the next retry
-        return false;
-    }
-    reminders_ = std::move(read);
-    reminderStamp_ = stamp;
-    waiting_.reminders = false;
-    return true;
+    const auto load = [this](ReminderList& read) { return LoadReminders(reminderFile_, read); };
+    return ReloadList(reminderFile_, load, reminders_, reminderStamp_, waiting_.reminders);
 }
 
 DayData::Waiting DayData::RetryWaitingFiles() {
