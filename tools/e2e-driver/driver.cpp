@@ -1176,6 +1176,35 @@ struct Driver {
         return true;
     }
 
+    // COUNT notches of the wheel towards the user over client point X, Y, a
+    // month each. Each notch is waited for: the window names the new month
+    // before drawing it, and the program answers again once it has drawn it.
+    // Prints "flips COUNT wall MS". (Wine gives no process times of another
+    // process; tools/bench/flip_bench.sh reads the program's from /proc.)
+    bool Flips(int count, int x, int y) {
+        if (!NeedShell() || !CalendarWindow(shell)) return Fail("no calendar window");
+        const HWND calendar = CalendarWindow(shell);
+        const POINT p = ScreenPoint(x, y);
+        MoveTo(p.x, p.y);
+        if (!Settle(kSettleMilliseconds)) return false;
+        const ULONGLONG begun = GetTickCount64();
+        for (int i = 0; i < count; ++i) {
+            const std::wstring shown = WindowText(calendar);
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+            input.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
+            SendInput(1, &input, sizeof input);
+            if (!WaitFor(
+                    kSettleMilliseconds, [&] { return WindowText(calendar) != shown; }, 1)) {
+                return Fail("the month did not change at notch " + std::to_string(i + 1));
+            }
+            if (!Settle(kSettleMilliseconds)) return false;
+        }
+        Print("flips " + std::to_string(count) + " wall " + std::to_string(GetTickCount64() - begun));
+        return true;
+    }
+
     // The month shown, by the title the window keeps for readers and the
     // task switcher.
     // A click on the tray icon as the notification area reports it.
@@ -1447,6 +1476,10 @@ const Step kSteps[] = {
     {"wheel", "X Y DELTA STEP",
      "turn the wheel over client point X, Y: DELTA (120 a notch,\npositive away from the user) in steps of STEP",
      [](Driver& d, const StepArgs& a) { return d.Wheel(a.Number(0), a.Number(1), a.Number(2), a.Number(3), false); }},
+    {"flips", "COUNT X Y",
+     "COUNT notches towards the user over client point X, Y, each\nwaited for until drawn; prints \"flips COUNT wall "
+     "MS\"",
+     [](Driver& d, const StepArgs& a) { return d.Flips(a.Number(0), a.Number(1), a.Number(2)); }},
     {"ctrl-wheel", "X Y DELTA STEP", "the same with Ctrl held",
      [](Driver& d, const StepArgs& a) { return d.Wheel(a.Number(0), a.Number(1), a.Number(2), a.Number(3), true); }},
     {"tray-click", "", "left-click the tray icon", [](Driver& d, const StepArgs&) { return d.TrayClick(false); }},
