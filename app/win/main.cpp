@@ -91,7 +91,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     ScopedKernelHandle mutex(CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
     if (AnotherCopyRuns(mutex.get(), GetLastError())) {
-        MessageBoxW(nullptr, L"程序已在运行中。", ProductName().c_str(), MB_OK | MB_ICONINFORMATION);
+        // The window the user started the program for comes up at once; the
+        // message says why it is the one that was there (the month turned,
+        // the place kept) and is all there is when that copy cannot answer.
+        // Once it is read, the month has the keyboard again.
+        const bool shown = ShowRunningCopy();
+        MessageBoxW(nullptr, L"程序已在运行中。", ProductName().c_str(), MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+        if (shown) ShowRunningCopy();
         return kSecondCopyExitCode;
     }
     // The only copy: temporary files beside the data files are what a save

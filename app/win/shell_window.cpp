@@ -10,6 +10,7 @@
 #include "app/win/about_box.h"
 #include "app/win/file_retry_pace.h"
 #include "app/win/settings_dialog.h"
+#include "app/win/single_instance.h"
 #include "app/win/system_theme.h"
 #include "app/win/web_pages.h"
 #include "base/data_paths.h"
@@ -114,6 +115,14 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case kTrayCallbackMessage:
             OnTrayNotify(lParam);
             return true;
+        case kShowRunningCopyMessage:
+            // A second start: what the user wants is this copy's window.
+            if (busy_)
+                BringOpenDialogForward();
+            else
+                calendar_.ShowAndFocus();
+            result = 1;
+            return true;
         case kAddFestivalForDateMessage:
         case kAddReminderForDateMessage: {
             SYSTEMTIME date;
@@ -186,6 +195,7 @@ bool ShellWindow::OnInitDialog() {
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    SetPropW(hwnd(), kRunningCopyProperty, reinterpret_cast<HANDLE>(1));
 
     tray_.Init(hwnd(), smallIcon_.get(), TrayTip());
     AddTrayIcon();
@@ -397,7 +407,9 @@ void ShellWindow::RunCommand(int command) {
                 calendar_.ShowAndFocus();
             break;
         case kTrayGoToToday:
+            // Today is worth seeing: a hidden window comes up with it.
             ShowMonth(YearMonth::Of(LocalToday()));
+            calendar_.ShowAndFocus();
             break;
         // The planning dialogs mark and show days on the month: it comes up
         // with them.
@@ -564,4 +576,5 @@ void ShellWindow::OnDestroy() {
     KillTimer(hwnd(), kRedrawTimer);
     KillTimer(hwnd(), kTrayRetryTimer);
     tray_.Remove();
+    RemovePropW(hwnd(), kRunningCopyProperty);
 }

@@ -126,6 +126,12 @@ check "the tray icon exists" test "$(drive tray)" = "tray present"
 check "and shows today's page" eventually tray_shows_icon "$artifacts/tray-area.png"
 
 # --- a second copy --------------------------------------------------------------
+# Started while the first one's window is hidden, as after Esc: the user
+# started it to see the month.
+shown_month() { drive shown-month | sed -n 's/^month //p'; }
+this_month=$(shown_month)
+next_month=$(date -d "$(date +%Y-%m-01) 1 month" +%Y年%-m月)
+drive tray-menu menu-pick 隐藏窗口 >/dev/null
 ( cd "$install" && "$WINE" Solvane.exe; echo $? > "$work/second-exit" ) >/dev/null 2>&1 &
 second_pid=$!
 box=$(drive message-box 20000)
@@ -133,7 +139,12 @@ wait "$second_pid" 2>/dev/null
 check "a second copy says so in a message box captioned with the product name" \
     test "$box" = "message-box Tavro日历|程序已在运行中。"
 check "and exits with code 0" test "$(cat "$work/second-exit" 2>/dev/null)" = "0"
-check "while the first keeps running" test "$(drive calendar)" = "$first"
+check "while the first keeps running, its hidden month window shown again in its place" \
+    eventually eval 'test "$(drive calendar)" = "$first"'
+drive press pagedown >/dev/null
+check "with the keyboard: PageDown turns it to $next_month" eventually eval 'test "$(shown_month)" = "$next_month"'
+drive press pageup >/dev/null
+check "and PageUp back to $this_month" eventually eval 'test "$(shown_month)" = "$this_month"'
 
 # --- the tray menu ----------------------------------------------------------------
 menu=$(drive tray-menu menu-close)
@@ -146,6 +157,11 @@ check "隐藏窗口 hides the month window" ends_with "$hidden" hidden
 shown=$(drive tray-menu menu-pick 显示窗口 calendar)
 check "then the first item reads 显示窗口 and shows it again" \
     test "$(echo "$shown" | head -1)|${shown##* }" = "menu item	3	显示窗口|visible"
+drive press pagedown >/dev/null
+check "显示窗口 gives it the keyboard: PageDown turns it to $next_month" \
+    eventually eval 'test "$(shown_month)" = "$next_month"'
+drive press pageup >/dev/null
+check "and PageUp back to $this_month" eventually eval 'test "$(shown_month)" = "$this_month"'
 
 # --- year and month menus behind the hot spots -------------------------------------
 year=$(date +%Y)
@@ -186,13 +202,16 @@ check "转到今日 shows this month again" test "$(differing_pixels "$work/toda
 years=$(drive left-click 29 40 list-menu menu-close | tail -1 | cut -f3)
 check "and the year menu ends at this year again ($years)" test "$years" = "${year}年"
 drive left-click 29 40 list-menu menu-pick "${last}年" >/dev/null
-hidden=$(drive tray-menu menu-pick 隐藏窗口 tray-menu menu-pick 转到今日 calendar | tail -1)
-check "转到今日 while the window is hidden leaves it hidden" ends_with "$hidden" hidden
-drive tray-menu menu-pick 显示窗口 >/dev/null
+shown=$(drive tray-menu menu-pick 隐藏窗口 tray-menu menu-pick 转到今日 calendar | tail -1)
+check "转到今日 while the window is hidden shows it" ends_with "$shown" visible
 park_pointer
 screenshot "$artifacts/today-while-hidden.png"
 window_shot "$artifacts/today-while-hidden.png" "$work/shown.png"
-check "but shows this month once it is shown" test "$(differing_pixels "$work/today.png" "$work/shown.png")" -lt 500
+check "with this month" test "$(differing_pixels "$work/today.png" "$work/shown.png")" -lt 500
+drive press pagedown >/dev/null
+check "and with the keyboard: PageDown turns it to $next_month" \
+    eventually eval 'test "$(shown_month)" = "$next_month"'
+drive press pageup >/dev/null
 
 # --- dragging with snapping ---------------------------------------------------------
 moved=$(drive drag 180 300 100 60 calendar)
