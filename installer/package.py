@@ -71,6 +71,9 @@ WRITTEN_FILES = ["Ostrel/offdays.cfg"]
 USER_FOLDERS = ["Reminders"]
 # Part of the portable zip only: the installer has its own pages.
 ZIP_ONLY = ["说明.txt"]
+# Beside the build's program only: its debugging information, split from it
+# at the link (the program names it for debuggers). Users get the program.
+BUILD_ONLY = ["Solvane.exe.debug"]
 
 # Fixed timestamp for every zip entry, so that the same build gives the same zip.
 ZIP_TIME = (2026, 1, 1, 0, 0, 0)
@@ -156,7 +159,7 @@ def crlf(data):
 def stage(dist, data, readme, out):
     if os.path.exists(out):
         shutil.rmtree(out)
-    shutil.copytree(dist, out)
+    shutil.copytree(dist, out, ignore=lambda here, names: [n for n in names if n in BUILD_ONLY] if here == dist else [])
     for rel in WRITTEN_FILES:  # what a run of the build wrote
         if os.path.exists(os.path.join(out, rel)):
             os.remove(os.path.join(out, rel))

@@ -26,20 +26,20 @@ work="$out/work"
 rm -rf "$work"
 mkdir -p "$work"
 
-package() {  # config, architecture label, binutils prefix
-    local config=$1 arch=$2 tools=$3
+package() {  # config, architecture label
+    local config=$1 arch=$2
     local stage="$work/$arch/Tavro日历" name="Solvane-$version-$arch"
     echo "package: $name from build/$config/dist"
+    # The program is the build's own, stripped at its link; its debugging
+    # information stays beside it in dist/.
     python3 installer/package.py stage "build/$config/dist" data "installer/说明.txt" "$stage"
-    # The build keeps its debugging information; users get the program alone.
-    "$tools-strip" "$stage/Solvane.exe"
     python3 installer/package.py zip "$stage" "Tavro日历" "$out/$name.zip"
     python3 installer/package.py nsis "$stage" "$work/$arch/files.nsh"
     makensis -V2 -INPUTCHARSET UTF8 -DARCH="$arch" -DVERSION="$version" -DFILES="$work/$arch/files.nsh" \
         -DICON="$root/resources/icons/calendar.ico" -DOUTFILE="$out/$name-setup.exe" installer/solvane.nsi
 }
 
-package win64 x64 x86_64-w64-mingw32
-package win32 x86 i686-w64-mingw32
+package win64 x64
+package win32 x86
 rm -rf "$work"
 ls -l "$out"
