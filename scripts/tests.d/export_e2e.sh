@@ -26,6 +26,12 @@ check "导出到手机日历... opens the dialog with the user's own festivals a
 check "eleven years by default" grep -qx "text 2206 11" <<<"$opened"
 check "the save box names Tavro日历.ics" grep -q "^text 2207 .*Tavro日历.ics$" <<<"$opened"
 
+# The file dialogs' DLL is not loaded at start but at its first call.
+browsed=$(drive dialog 导出到手机日历 20000 click 2208 dialog 另存为 20000 click 2 dialog-gone 另存为 20000 \
+    dialog 导出到手机日历 20000 text-of 2207)
+check "浏览... opens Windows' 另存为 box, and 取消 there leaves the file named as it was" \
+    eval 'grep -qx "dialog 另存为" <<<"$browsed" && grep -q "^text 2207 .*Tavro日历.ics$" <<<"$browsed"'
+
 refused=$(drive dialog 导出到手机日历 20000 set-text 2206 0 click 1 box 20000 ok dialog 导出到手机日历 20000)
 check "zero years is refused, the dialog stays open" grep -q "年数" <<<"$refused"
 
