@@ -24,17 +24,17 @@ struct sqlite3;
 // their columns. Each is GBK without leading or trailing ASCII spaces; NULL
 // reads as "".
 enum AlmanacText {
-    kAlmanacNYear,
-    kAlmanacNMonth,
-    kAlmanacNDay,
-    kAlmanacYi,
-    kAlmanacJi,
-    kAlmanacChong,
-    kAlmanacSha,
-    kAlmanacCheng,
-    kAlmanacZhengChong,
+    kAlmanacYearGanZhi,
+    kAlmanacMonthGanZhi,
+    kAlmanacDayGanZhi,
+    kAlmanacAuspicious,
+    kAlmanacInauspicious,
+    kAlmanacClash,
+    kAlmanacShaDirection,
+    kAlmanacJianChu,
+    kAlmanacClashGanZhi,
     kAlmanacTaiShen,
-    kAlmanacJQ,  // the month's solar terms with their instants
+    kAlmanacMonthSolarTerms,  // the month's solar terms with their instants
     kAlmanacSolarTerm,
     kAlmanacKeptColumns
 };

@@ -10,9 +10,9 @@ namespace {
 // The row's texts are copied as a whole, so a date never shows half an
 // almanac.
 void SetAlmanacTexts(const AlmanacDayRow& row, DayInfo& info) {
-    std::string* const fields[] = {&info.nYear,      &info.nMonth,  &info.nDay, &info.Yi,
-                                   &info.Ji,         &info.Chong,   &info.Sha,  &info.Cheng,
-                                   &info.ZhengChong, &info.TaiShen, &info.JQ,   &info.SolarTerm};
+    std::string* const fields[] = {&info.yearGanZhi,   &info.monthGanZhi, &info.dayGanZhi,       &info.auspicious,
+                                   &info.inauspicious, &info.clash,       &info.shaDirection,    &info.jianChu,
+                                   &info.clashGanZhi,  &info.taiShen,     &info.monthSolarTerms, &info.solarTerm};
     static_assert(sizeof fields / sizeof fields[0] == kAlmanacKeptColumns, "one field per text of the row");
     for (int i = 0; i < kAlmanacKeptColumns; ++i) *fields[i] = row.texts[i];
 }

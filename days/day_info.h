@@ -23,20 +23,20 @@ struct DayInfo {
     LunarDate lunar;     // a leap month keeps its plain number; isLeap marks it
     std::string zodiac;  // of the lunar year
     // The almanac row; all empty unless asked for and the database has the date.
-    std::string nYear;
-    std::string nMonth;
-    std::string nDay;
-    std::string Yi;
-    std::string Ji;
-    std::string Chong;
-    std::string Sha;
-    std::string Cheng;
-    std::string ZhengChong;
-    std::string TaiShen;
-    std::string JQ;
-    std::string SolarTerm;   // non-empty only on the day of a solar term
-    FestivalList festivals;  // matched copies, each with its suffix, in list order
-    ReminderList reminders;  // the memos occurring that day, in list order
+    std::string yearGanZhi;       // the almanac's name of the year, "癸巳年"
+    std::string monthGanZhi;      // of the month, "甲寅月"
+    std::string dayGanZhi;        // of the day, "庚申日"
+    std::string auspicious;       // 宜: what the day is good for
+    std::string inauspicious;     // 忌: what it is bad for
+    std::string clash;            // 冲: the animal and 干支 the day clashes with
+    std::string shaDirection;     // 煞: where the baleful star stands
+    std::string jianChu;          // 建除: the day's officer, "成日"
+    std::string clashGanZhi;      // 正冲: the 干支 it clashes with
+    std::string taiShen;          // 胎神: where the foetus spirit stays
+    std::string monthSolarTerms;  // the month's solar terms with their instants
+    std::string solarTerm;        // non-empty only on the day of a solar term
+    FestivalList festivals;       // matched copies, each with its suffix, in list order
+    ReminderList reminders;       // the memos occurring that day, in list order
 };
 
 // Where day information comes from; the alert check, the daily notice and

@@ -51,7 +51,7 @@ std::string BuildForenotice(int dayOffset, const DayInfo& day, const ForenoticeS
     for (const FestivalRule& festival : day.festivals) {
         if (festival.showInForenotice == "1") text += festival.name + festival.suffix + ",";
     }
-    if (!day.SolarTerm.empty() && switches.showSolarTerms) text += day.SolarTerm + ",";
+    if (!day.solarTerm.empty() && switches.showSolarTerms) text += day.solarTerm + ",";
     if (!text.empty() && text.back() == ',') text.pop_back();
     return text.empty() ? text : Wrapped(dayOffset, text);
 }

@@ -38,7 +38,7 @@ std::string DailyText(const DayInfo& day, bool showSolarTerms) {
     for (const FestivalRule& festival : day.festivals) {
         if (festival.showReminderWindow == "1") text += festival.name + festival.suffix + ",";
     }
-    if (!day.SolarTerm.empty() && showSolarTerms) text += day.SolarTerm + ",";
+    if (!day.solarTerm.empty() && showSolarTerms) text += day.solarTerm + ",";
     if (!text.empty() && text.back() == ',') text.pop_back();
     return text;
 }

@@ -113,17 +113,17 @@ GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const
     const almanac::AlmanacCalendar calendar(query.first.year(), query.last.year());
     for (const Date date : DateRange(query.first, query.last)) {
         const DayInfo info = days.GetDayInfo(date, true, false, false);
-        if (info.Yi.empty() && info.Ji.empty()) {
+        if (info.auspicious.empty() && info.inauspicious.empty()) {
             ++search.daysWithoutAlmanac;
             continue;
         }
-        const std::vector<std::string> forbidden = Items(info.Ji);
+        const std::vector<std::string> forbidden = Items(info.inauspicious);
         const bool forbids = std::any_of(forbidden.begin(), forbidden.end(), [&](const std::string& item) {
             return item == kEverythingForbidden || Names(*query.activity, item);
         });
         if (forbids) continue;
         GoodDay day;
-        for (const std::string& item : Items(info.Yi)) {
+        for (const std::string& item : Items(info.auspicious)) {
             if (Names(*query.activity, item)) day.matched.push_back(item);
         }
         if (day.matched.empty()) continue;

@@ -28,7 +28,7 @@ std::string AccessibleDayName(const DayInfo& day, const Date& today, const OffDa
         festivals += festival.name;
     }
     AddClause(sentence, festivals);
-    AddClause(sentence, day.SolarTerm);
+    AddClause(sentence, day.solarTerm);
     if (offDay) AddClause(sentence, OffDayBalloonText(*offDay));
     if (day.date == today) AddClause(sentence, "今天");
     if (!day.reminders.empty()) AddClause(sentence, "有" + std::to_string(day.reminders.size()) + "条备忘");

@@ -19,17 +19,17 @@ void AppendPiece(std::string& text, const char* before, const std::string& value
 
 std::string AlmanacBlock(const DayInfo& day) {
     std::string block;
-    AppendPiece(block, "", day.nYear, " ");
-    AppendPiece(block, "", day.nMonth, " ");
-    AppendPiece(block, "", day.nDay, " \n");
-    AppendPiece(block, "冲：", day.Chong, "\n");
-    AppendPiece(block, "煞：", day.Sha, "\n");
-    AppendPiece(block, "成：", day.Cheng, "\n");
-    AppendPiece(block, "正冲：", day.ZhengChong, "\n");
-    AppendPiece(block, "胎神：", day.TaiShen, "\n");
-    AppendPiece(block, "本月节气：", day.JQ, "\n");
-    AppendPiece(block, "\n宜：", day.Yi, "\n");
-    AppendPiece(block, "\n忌：", day.Ji, "\n\n ");
+    AppendPiece(block, "", day.yearGanZhi, " ");
+    AppendPiece(block, "", day.monthGanZhi, " ");
+    AppendPiece(block, "", day.dayGanZhi, " \n");
+    AppendPiece(block, "冲：", day.clash, "\n");
+    AppendPiece(block, "煞：", day.shaDirection, "\n");
+    AppendPiece(block, "成：", day.jianChu, "\n");
+    AppendPiece(block, "正冲：", day.clashGanZhi, "\n");
+    AppendPiece(block, "胎神：", day.taiShen, "\n");
+    AppendPiece(block, "本月节气：", day.monthSolarTerms, "\n");
+    AppendPiece(block, "\n宜：", day.auspicious, "\n");
+    AppendPiece(block, "\n忌：", day.inauspicious, "\n\n ");
     return block.empty() ? block : "\n=====【老黄历信息】=====\n\n" + block;
 }
 
@@ -49,7 +49,7 @@ std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offD
     text += "星期" + WeekdayName(day.date.weekday()) + "\n";
     if (today && (day.date - *today > 1 || *today - day.date > 1)) text += DaysAwayText(*today, day.date) + "\n";
     AppendPiece(text, "", day.zodiac, "年\n");
-    AppendPiece(text, "节气：", day.SolarTerm, "\n");
+    AppendPiece(text, "节气：", day.solarTerm, "\n");
     for (const FestivalRule& festival : day.festivals) text += festival.name + festival.suffix + "\n";
     if (offDay) text += OffDayBalloonText(*offDay) + "\n";
     if (offDay && offDay->statutory) text += UnpublishedScheduleNote(day.date.year()) + "\n";

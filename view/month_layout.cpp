@@ -33,8 +33,8 @@ const TextStyle& BadgeStyle(const OffDayBadgeStyle& badge, const OffDay& day) {
 void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo& info, const Rect& box) {
     if (!info.festivals.empty()) {
         AddText(display, TextRole::kFestival, info.festivals.front().name, box, skin.festivalStyle);
-    } else if (!info.SolarTerm.empty()) {
-        AddText(display, TextRole::kSolarTerm, info.SolarTerm, box, skin.solarTermStyle);
+    } else if (!info.solarTerm.empty()) {
+        AddText(display, TextRole::kSolarTerm, info.solarTerm, box, skin.solarTermStyle);
     } else {
         AddText(display, TextRole::kLunarDay, LunarCellText(info.lunar.month, info.lunar.day, info.lunar.isLeap), box,
                 skin.secondLineStyle);

@@ -61,7 +61,7 @@ TEST_F(DayInfoTest, NamesTheDateInBothCalendarsAndNothingElseUnlessAsked) {
     EXPECT_EQ(day.date, D(2013, 2, 10));
     EXPECT_EQ(day.lunar, (LunarDate{2013, 1, 1, 0}));
     EXPECT_EQ(day.zodiac, "蛇");
-    EXPECT_EQ(day.nYear, "");
+    EXPECT_EQ(day.yearGanZhi, "");
     EXPECT_TRUE(day.festivals.empty());
     EXPECT_TRUE(day.reminders.empty());
     // The zodiac follows the lunar year, not the Gregorian one.
@@ -80,27 +80,28 @@ TEST_F(DayInfoTest, MarksTheLeapMonthOnlyByItsFlag) {
 
 TEST_F(DayInfoTest, CopiesTheAlmanacRowInItsFieldOrder) {
     const DayInfo day = Day(D(2013, 2, 10));
-    const std::vector<std::string> fields = {day.nYear, day.nMonth, day.nDay,       day.Yi,      day.Ji, day.Chong,
-                                             day.Sha,   day.Cheng,  day.ZhengChong, day.TaiShen, day.JQ, day.SolarTerm};
+    const std::vector<std::string> fields = {day.yearGanZhi,   day.monthGanZhi, day.dayGanZhi,       day.auspicious,
+                                             day.inauspicious, day.clash,       day.shaDirection,    day.jianChu,
+                                             day.clashGanZhi,  day.taiShen,     day.monthSolarTerms, day.solarTerm};
     EXPECT_EQ(fields,
               (std::vector<std::string>{"癸巳年", "甲寅月", "丁未日", "祭祀 祈福", "动土", "牛(辛丑)", "西", "成日",
                                         "辛丑", "仓库厕 房内东", "立春 2月4日 00:13  雨水 2月18日 20:01", ""}));
     // Blank and NULL columns read as empty, the others keep their values.
     const DayInfo blanks = Day(D(2013, 2, 4));
-    EXPECT_EQ(blanks.nYear, "癸巳年");
-    EXPECT_EQ(blanks.nMonth, "");
-    EXPECT_EQ(blanks.Yi, "");
-    EXPECT_EQ(blanks.SolarTerm, "立春");
+    EXPECT_EQ(blanks.yearGanZhi, "癸巳年");
+    EXPECT_EQ(blanks.monthGanZhi, "");
+    EXPECT_EQ(blanks.auspicious, "");
+    EXPECT_EQ(blanks.solarTerm, "立春");
 }
 
 TEST_F(DayInfoTest, ReadsNoAlmanacUnlessAskedOrAvailable) {
-    EXPECT_EQ(Day(D(2013, 2, 10), false, true, true).nYear, "");
+    EXPECT_EQ(Day(D(2013, 2, 10), false, true, true).yearGanZhi, "");
     const DayInfo missing = Day(D(2013, 2, 11));  // no row for this date
-    EXPECT_EQ(missing.nYear + missing.JQ, "");
+    EXPECT_EQ(missing.yearGanZhi + missing.monthSolarTerms, "");
     EXPECT_EQ(missing.lunar, (LunarDate{2013, 1, 2, 0}));
     almanac_.Close();
-    EXPECT_EQ(Day(D(2013, 2, 10)).nYear, "");
-    EXPECT_EQ(GetDayInfo(D(2013, 2, 10), true, true, true, nullptr, nullptr, nullptr).nYear, "");
+    EXPECT_EQ(Day(D(2013, 2, 10)).yearGanZhi, "");
+    EXPECT_EQ(GetDayInfo(D(2013, 2, 10), true, true, true, nullptr, nullptr, nullptr).yearGanZhi, "");
 }
 
 TEST_F(DayInfoTest, MatchesFestivalsAndMemosInListOrder) {
@@ -135,7 +136,7 @@ TEST_F(DayInfoTest, TheCalendarWindowsSourcesAreReadAtEachCall) {
     const DayInfo day = sources.GetDayInfo(D(2013, 2, 10), true, true, true);
     EXPECT_EQ(day.reminders.size(), 1u);
     EXPECT_EQ(day.festivals.size(), 1u);
-    EXPECT_EQ(day.nYear, "癸巳年");
+    EXPECT_EQ(day.yearGanZhi, "癸巳年");
 }
 
 // The calendar window's sources read the almanac a stretch at a time and place
@@ -153,8 +154,10 @@ TEST_F(DayInfoTest, TheCalendarWindowsSourcesGiveWhatEachDateAskedAloneGives) {
             const DayInfo alone = Day(date);
             const DayInfo kept = sources.GetDayInfo(date, true, true, true);
             const auto texts = [](const DayInfo& d) {
-                return std::vector<std::string>{d.zodiac, d.nYear, d.nMonth,     d.nDay,    d.Yi, d.Ji,       d.Chong,
-                                                d.Sha,    d.Cheng, d.ZhengChong, d.TaiShen, d.JQ, d.SolarTerm};
+                return std::vector<std::string>{d.zodiac,     d.yearGanZhi,   d.monthGanZhi, d.dayGanZhi,
+                                                d.auspicious, d.inauspicious, d.clash,       d.shaDirection,
+                                                d.jianChu,    d.clashGanZhi,  d.taiShen,     d.monthSolarTerms,
+                                                d.solarTerm};
             };
             EXPECT_EQ(kept.date, alone.date);
             EXPECT_EQ(kept.lunar, alone.lunar);

@@ -25,7 +25,7 @@ TEST(Forenotice, NamesMemosFestivalsAndTheSolarTermByTheDayOffset) {
                      Gregorian(kRepeatNone, 2013, 2, 4, 19, 0, "买菜\r\n做饭"),
                      Gregorian(kRepeatNone, 2013, 2, 4, 20, 0, "交报告")};
     day.festivals = {Festival("春节"), Festival("世界湿地日", "", "0"), Festival("妈妈生日", "（60周岁）")};
-    day.SolarTerm = "立春";
+    day.solarTerm = "立春";
     ListedMemoTexts listed;
     EXPECT_EQ(BuildForenotice(0, day, kEverything, listed),
               "今天「08:05 交报告,19:00 买菜 做饭,春节,妈妈生日（60周岁）,立春」！");

@@ -31,8 +31,8 @@ public:
                            (withReminders ? "R" : "-"));
         info.lunar = SolarToLunar(date);
         info.zodiac = ZodiacName(info.lunar.year);
-        if (withAlmanac && solarTerms.count(key)) info.SolarTerm = solarTerms[key];
-        if (withAlmanac && yiJi.count(key)) std::tie(info.Yi, info.Ji) = yiJi[key];
+        if (withAlmanac && solarTerms.count(key)) info.solarTerm = solarTerms[key];
+        if (withAlmanac && yiJi.count(key)) std::tie(info.auspicious, info.inauspicious) = yiJi[key];
         if (withFestivals && festivals.count(key)) info.festivals = festivals[key];
         if (withReminders) {
             if (memos.count(key)) info.reminders = memos[key];

@@ -18,14 +18,14 @@ DayInfo PreparedDay(const Date& date) {
     info.date = date;
     info.lunar = SolarToLunar(date);
     info.zodiac = ZodiacName(info.lunar.year);
-    info.nYear = "乙未年";
-    info.nMonth = "己卯月";
-    info.nDay = "丙申日";
-    info.Yi = "祭祀 祈福 求嗣 开光 出行 解除 伐木 拆卸 修造 动土 起基 安床";
-    info.Ji = "嫁娶 安葬";
-    info.Chong = "冲虎";
-    info.Sha = "煞南";
-    info.JQ = "惊蛰 春分";
+    info.yearGanZhi = "乙未年";
+    info.monthGanZhi = "己卯月";
+    info.dayGanZhi = "丙申日";
+    info.auspicious = "祭祀 祈福 求嗣 开光 出行 解除 伐木 拆卸 修造 动土 起基 安床";
+    info.inauspicious = "嫁娶 安葬";
+    info.clash = "冲虎";
+    info.shaDirection = "煞南";
+    info.monthSolarTerms = "惊蛰 春分";
     if (date.day() % 7 == 3) info.festivals.push_back(MatchedFestival("纪念日"));
     return info;
 }

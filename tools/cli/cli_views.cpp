@@ -143,7 +143,7 @@ std::string SolarTermsView(AlmanacDatabase& almanac, int year) {
         const std::optional<AlmanacDayRow> row = first ? almanac.ReadRow(*first) : std::nullopt;
         if (!row) continue;
         // "立春 2月4日 00:13  雨水 2月18日 20:01": terms are two spaces apart.
-        const std::string& terms = row->texts[kAlmanacJQ];
+        const std::string& terms = row->texts[kAlmanacMonthSolarTerms];
         size_t start = 0;
         while (start < terms.size()) {
             size_t end = terms.find("  ", start);

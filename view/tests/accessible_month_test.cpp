@@ -29,7 +29,7 @@ TEST(AccessibleMonth, ADayIsReadAsASentence) {
     DayInfo festival = Day(D(2026, 10, 1), {2026, 8, 21, 0});
     festival.festivals = {MatchedFestival("国庆节"), MatchedFestival("老王生日", "（33周岁）")};
     DayInfo term = Day(D(2026, 12, 22), {2026, 11, 14, 0});
-    term.SolarTerm = "冬至";
+    term.solarTerm = "冬至";
     DayInfo leap = Day(D(2025, 7, 25), {2025, 6, 1, 1});
     const OffDay off{D(2026, 10, 1), OffDayKind::kOff, "国庆节"};
     const OffDay work{D(2026, 9, 20), OffDayKind::kWork, "国庆节"};

@@ -47,19 +47,19 @@ TEST(BalloonText, PutsTheNinePiecesInOrder) {
     day.date = D(2023, 3, 22);
     day.lunar = {2023, 2, 1, 1};
     day.zodiac = "兔";
-    day.SolarTerm = "春分";
+    day.solarTerm = "春分";
     day.festivals = {MatchedFestival("世界水日"), MatchedFestival("老王生日", "（33周岁）")};
-    day.nYear = "癸卯年";
-    day.nMonth = "乙卯月";
-    day.nDay = "丙子日";
-    day.Chong = "马(庚午)";
-    day.Sha = "南";
-    day.Cheng = "开日";
-    day.ZhengChong = "庚午";
-    day.TaiShen = "厨灶碓 外东南";
-    day.JQ = "惊蛰 3月6日 04:36  春分 3月21日 05:24";
-    day.Yi = "祭祀 出行";
-    day.Ji = "动土";
+    day.yearGanZhi = "癸卯年";
+    day.monthGanZhi = "乙卯月";
+    day.dayGanZhi = "丙子日";
+    day.clash = "马(庚午)";
+    day.shaDirection = "南";
+    day.jianChu = "开日";
+    day.clashGanZhi = "庚午";
+    day.taiShen = "厨灶碓 外东南";
+    day.monthSolarTerms = "惊蛰 3月6日 04:36  春分 3月21日 05:24";
+    day.auspicious = "祭祀 出行";
+    day.inauspicious = "动土";
     Reminder memo;
     memo.start.hour = 8;
     memo.start.minute = 5;
@@ -78,7 +78,7 @@ TEST(BalloonText, PutsTheNinePiecesInOrder) {
 TEST(BalloonText, LeavesOutTheAlmanacWhenTheDayHasNone) {
     DayInfo day = SpringFestival();
     EXPECT_EQ(AlmanacBlock(day), "");
-    day.Yi = "祭祀";
+    day.auspicious = "祭祀";
     EXPECT_EQ(AlmanacBlock(day), "\n=====【老黄历信息】=====\n\n\n宜：祭祀\n");
 }
 

@@ -36,7 +36,7 @@ protected:
             DayInfo info;
             info.date = date;
             info.lunar = {2015, 1, 2, 0};
-            if (date == D(2015, 2, 19)) info.SolarTerm = "雨水";
+            if (date == D(2015, 2, 19)) info.solarTerm = "雨水";
             return info;
         }
     };
@@ -70,7 +70,7 @@ TEST_F(MonthViewTest, ARebuildRemembersTheMonthAndItsCells) {
     Rebuild(view, 2015, 2);
     EXPECT_EQ(view.month(), Month(2015, 2));
     EXPECT_EQ(view.cells().size(), 28u);
-    EXPECT_EQ(view.days().at(19).SolarTerm, "雨水");
+    EXPECT_EQ(view.days().at(19).solarTerm, "雨水");
     EXPECT_EQ(view.yearBack(), (Rect{1, 2, 3, 4}));
     EXPECT_EQ(view.DayAt(1, 41), 1);
     Rebuild(view, 2015, 3);

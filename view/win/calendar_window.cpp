@@ -518,7 +518,7 @@ void CalendarWindow::ShowDayMenu(POINT client, const POINT* menuAt) {
     for (const FestivalRule& festival : info->second.festivals) festivalNames.push_back(festival.name);
     const auto offDay = monthView_.offDayCells().find(day);
     const std::vector<MenuItem> items =
-        BuildDayMenu(festivalNames, info->second.SolarTerm,
+        BuildDayMenu(festivalNames, info->second.solarTerm,
                      offDay == monthView_.offDayCells().end() ? std::string() : OffDayBalloonText(offDay->second));
     const Date date = info->second.date;
 

@@ -100,8 +100,8 @@ TEST_F(AlmanacDatabaseTest, SpacesAroundValuesAreStripped) {
     ASSERT_TRUE(db_.Open(MakeDatabase("china.mdb", {padded})));
     const std::vector<std::string> texts = Texts(db_, D(2013, 12, 22));
     ASSERT_EQ(texts.size(), 12u);
-    EXPECT_EQ(texts[kAlmanacNYear], "癸巳年");
-    EXPECT_EQ(texts[kAlmanacYi], "");
+    EXPECT_EQ(texts[kAlmanacYearGanZhi], "癸巳年");
+    EXPECT_EQ(texts[kAlmanacAuspicious], "");
     EXPECT_EQ(texts[kAlmanacSolarTerm], "冬至");
     EXPECT_EQ(db_.SolarTermOn(D(2013, 12, 22)), "冬至");
 }
@@ -216,9 +216,9 @@ TEST_F(AlmanacDatabaseTest, TheShippedDatabaseHoldsEveryDayInUnderThirtyMegabyte
     ASSERT_EQ(last.size(), 12u);
     const AlmanacCalendar calendar(2099, 2099);
     const AlmanacRow row = BuildAlmanacRow(calendar, 2099, 12, 31);
-    EXPECT_EQ(last[kAlmanacYi], row.Yi);
-    EXPECT_EQ(last[kAlmanacJi], row.Ji);
-    EXPECT_EQ(last[kAlmanacJQ], row.JQ);
+    EXPECT_EQ(last[kAlmanacAuspicious], row.Yi);
+    EXPECT_EQ(last[kAlmanacInauspicious], row.Ji);
+    EXPECT_EQ(last[kAlmanacMonthSolarTerms], row.JQ);
 }
 
 // A range is read in one pass, dates in order; a row keyed in any other
@@ -241,7 +241,7 @@ TEST_F(AlmanacDatabaseTest, ARangeOfDatesIsReadInDateOrderWithOnlyRealDateKeys) 
     }
     EXPECT_EQ(dates,
               (std::vector<Date>{D(2013, 2, 3), D(2013, 2, 4), D(2013, 2, 5), D(2013, 12, 22), D(2013, 12, 30)}));
-    EXPECT_EQ(rows[3].texts[kAlmanacNYear], "癸巳年");
+    EXPECT_EQ(rows[3].texts[kAlmanacYearGanZhi], "癸巳年");
     EXPECT_EQ(rows[3].texts[kAlmanacSolarTerm], "冬至");
     EXPECT_EQ(rows[4].texts[kAlmanacSolarTerm], "");
     // Terms: only the dates with one.
