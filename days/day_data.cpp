@@ -117,6 +117,4 @@ DayData::Reread DayData::ReloadChangedFiles() {
 
 void DayData::Close() { database_->Close(); }
 
-DayInfo DayData::GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) {
-    return days_->GetDayInfo(date, withAlmanac, withFestivals, withReminders);
-}
+DayInfo DayData::GetDayInfo(const Date& date, DayParts parts) { return days_->GetDayInfo(date, parts); }

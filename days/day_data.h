@@ -73,7 +73,7 @@ public:
     const HolidayScheduleFile& offDayFile() const { return offDays_; }
     void Close();
 
-    DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) override;
+    DayInfo GetDayInfo(const Date& date, DayParts parts) override;
 
     const FestivalList& festivals() const { return festivals_; }
     const ReminderList& reminders() const { return reminders_; }

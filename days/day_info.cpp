@@ -19,20 +19,19 @@ void SetAlmanacTexts(const AlmanacDayRow& row, DayInfo& info) {
 
 }  // namespace
 
-DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders,
-                   const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac,
-                   SolarTermLookup* solarTerms) {
+DayInfo GetDayInfo(const Date& date, DayParts parts, const FestivalList* festivals, const ReminderList* reminders,
+                   AlmanacDatabase* almanac, SolarTermLookup* solarTerms) {
     DayInfo info;
     info.date = date;
     info.lunar = SolarToLunar(date);
     info.zodiac = ZodiacName(info.lunar.year);
-    if (withAlmanac && almanac) {
+    if (parts.almanac && almanac) {
         if (const std::optional<AlmanacDayRow> row = almanac->ReadRow(date)) SetAlmanacTexts(*row, info);
     }
-    if (withFestivals && festivals) {
+    if (parts.festivals && festivals) {
         info.festivals = MatchFestivals(*festivals, {date, info.lunar}, solarTerms ? solarTerms : almanac);
     }
-    if (withReminders && reminders) {
+    if (parts.reminders && reminders) {
         for (const Reminder& reminder : *reminders) {
             if (ReminderOccursOn(reminder, date, info.lunar)) info.reminders.push_back(reminder);
         }
@@ -114,13 +113,13 @@ const AlmanacDayRow* DaySources::Row(const Date& date) {
     return found == rows_.end() ? nullptr : &found->second;
 }
 
-DayInfo DaySources::GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) {
+DayInfo DaySources::GetDayInfo(const Date& date, DayParts parts) {
     NoteAlmanacState();
-    DayInfo info = ::GetDayInfo(date, false, false, withReminders, festivals_, reminders_, nullptr);
-    if (withAlmanac) {
+    DayInfo info = ::GetDayInfo(date, parts.reminders ? kRemindersPart : kNoDayParts, festivals_, reminders_, nullptr);
+    if (parts.almanac) {
         if (const AlmanacDayRow* row = Row(date)) SetAlmanacTexts(*row, info);
     }
-    if (withFestivals && festivals_) {
+    if (parts.festivals && festivals_) {
         info.festivals = festivalIndex_.Match(*festivals_, date, almanac_ ? &solarTerms_ : nullptr);
     }
     return info;

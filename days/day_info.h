@@ -39,14 +39,30 @@ struct DayInfo {
     ReminderList reminders;       // the memos occurring that day, in list order
 };
 
+// The parts of day information asked for beyond the date's calendar fields.
+// The alert check, run every minute, asks for the reminders alone and so
+// never touches the database.
+struct DayParts {
+    bool almanac = false;    // the almanac row
+    bool festivals = false;  // the festivals falling on the date
+    bool reminders = false;  // the reminders occurring on it
+};
+inline constexpr DayParts kNoDayParts{};
+inline constexpr DayParts kAlmanacPart{true, false, false};
+inline constexpr DayParts kFestivalsPart{false, true, false};
+inline constexpr DayParts kRemindersPart{false, false, true};
+inline constexpr DayParts kWholeDay{true, true, true};
+constexpr DayParts operator|(DayParts a, DayParts b) {
+    return {a.almanac || b.almanac, a.festivals || b.festivals, a.reminders || b.reminders};
+}
+
 // Where day information comes from; the alert check, the daily notice and
 // the forenotice list ask through this, so tests can give them any days.
 class DayInfoSource {
 public:
     virtual ~DayInfoSource() = default;
-    // The date must lie in 1901-2099. Each flag fills its part: the almanac
-    // row, the festivals, the memos.
-    virtual DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) = 0;
+    // The date must lie in 1901-2099; only the parts asked for are filled.
+    virtual DayInfo GetDayInfo(const Date& date, DayParts parts) = 0;
 };
 
 // The solar terms of single dates that festival rules counted from a term
@@ -78,7 +94,7 @@ class DaySources : public DayInfoSource {
 public:
     DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac);
     ~DaySources() override;
-    DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) override;
+    DayInfo GetDayInfo(const Date& date, DayParts parts) override;
     void FestivalsChanged();
 
 private:
@@ -97,6 +113,5 @@ private:
 
 // solarTerms answers festival rules counted from a solar term; by default the
 // almanac itself.
-DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders,
-                   const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac,
-                   SolarTermLookup* solarTerms = nullptr);
+DayInfo GetDayInfo(const Date& date, DayParts parts, const FestivalList* festivals, const ReminderList* reminders,
+                   AlmanacDatabase* almanac, SolarTermLookup* solarTerms = nullptr);

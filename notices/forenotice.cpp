@@ -78,7 +78,7 @@ std::vector<ForenoticeLine> BuildForenoticeLines(const Date& today, const std::o
             const bool due = announcement.dayOffset == k || (k == 0 && announcement.dayOffset < 0);
             if (due && !announcement.text.empty() && !place(announcement.text)) return lines;
         }
-        const DayInfo day = days.GetDayInfo(today + k, true, true, true);
+        const DayInfo day = days.GetDayInfo(today + k, kWholeDay);
         std::string text = BuildForenotice(k, day, switches, listed);
         if (!text.empty() && !place(std::move(text))) break;
     }

@@ -71,7 +71,7 @@ std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwi
     std::string lines;
     for (int k = 0; k <= kAlertDaysAhead; ++k) {
         const Date date = *today + k;
-        const DayInfo day = days.GetDayInfo(date, false, false, true);
+        const DayInfo day = days.GetDayInfo(date, kRemindersPart);
         for (const Reminder& r : day.reminders) {
             // The two alerts are independent; both due in one minute give two lines.
             for (const std::int32_t alert : {r.firstAlert, r.secondAlert}) {
@@ -100,7 +100,7 @@ std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const System
     };
     std::vector<Missed> missed;
     for (const Date date : DateRange(*firstDay, *today + kAlertDaysAhead)) {
-        const DayInfo day = days.GetDayInfo(date, false, false, true);
+        const DayInfo day = days.GetDayInfo(date, kRemindersPart);
         for (const Reminder& r : day.reminders) {
             SystemTime start = MidnightOf(date);
             start.hour = r.start.hour;
@@ -128,8 +128,8 @@ std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const System
 
 std::optional<Notice> BuildDailyNotice(const Date& today, const NoticeSwitches& switches, DayInfoSource& days) {
     if (!switches.showNotifyWindow) return std::nullopt;
-    const DayInfo first = days.GetDayInfo(today, true, true, true);
-    const DayInfo second = days.GetDayInfo(today + 1, true, true, true);
+    const DayInfo first = days.GetDayInfo(today, kWholeDay);
+    const DayInfo second = days.GetDayInfo(today + 1, kWholeDay);
     const std::string todayText = DailyText(first, switches.showSolarTerms);
     const std::string tomorrowText = DailyText(second, switches.showSolarTerms);
     if (!todayText.empty() && !tomorrowText.empty()) {

@@ -112,7 +112,7 @@ GoodDaySearch FindGoodDays(const GoodDayQuery& query, DayInfoSource& days, const
     // terms, which the almanac row does not keep.
     const almanac::AlmanacCalendar calendar(query.first.year(), query.last.year());
     for (const Date date : DateRange(query.first, query.last)) {
-        const DayInfo info = days.GetDayInfo(date, true, false, false);
+        const DayInfo info = days.GetDayInfo(date, kAlmanacPart);
         if (info.auspicious.empty() && info.inauspicious.empty()) {
             ++search.daysWithoutAlmanac;
             continue;

@@ -88,7 +88,7 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
     for (const Date date : request.month.Days()) {
         const int day = date.day();
         const DayCellBoxes boxes = DayCellBoxesOf(grid, day);
-        DayInfo info = days.GetDayInfo(date, true, true, true);
+        DayInfo info = days.GetDayInfo(date, kWholeDay);
         const bool isToday = request.showToday && date == request.today;
         const OffDay* offDay = request.offDays ? request.offDays->Find(date) : nullptr;
 

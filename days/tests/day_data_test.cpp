@@ -101,7 +101,7 @@ TEST_F(DayDataTest, AFileUnreadableAtStartWaitsAndIsReadWhenRetriedLater) {
     EXPECT_TRUE(sources.RetryWaitingFiles().reminders);
     EXPECT_FALSE(sources.waitingFiles().any());
     ASSERT_EQ(sources.reminders().size(), 1u);
-    EXPECT_EQ(sources.GetDayInfo(*Date::FromCivil(2026, 2, 17), false, false, true).reminders.size(), 1u);
+    EXPECT_EQ(sources.GetDayInfo(*Date::FromCivil(2026, 2, 17), kRemindersPart).reminders.size(), 1u);
 }
 
 TEST_F(DayDataTest, AMissingFileIsNothingToWaitFor) {
@@ -122,7 +122,7 @@ TEST_F(DayDataTest, FilesChangedByAnotherProgramAreReadAgainTheOthersLeftAlone) 
     DayData::Reread read = days.ReloadChangedFiles();
     EXPECT_TRUE(read.reminders);
     EXPECT_FALSE(read.festivals || read.offDays);
-    EXPECT_EQ(days.GetDayInfo(*Date::FromCivil(2026, 2, 18), false, false, true).reminders.size(), 1u);
+    EXPECT_EQ(days.GetDayInfo(*Date::FromCivil(2026, 2, 18), kRemindersPart).reminders.size(), 1u);
     EXPECT_FALSE(days.ReloadChangedFiles().any()) << "read once, not at every minute";
 
     FestivalList festivals = days.festivals();

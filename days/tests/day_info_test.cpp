@@ -40,8 +40,8 @@ protected:
         almanac_.Close();
         std::filesystem::remove_all(folder_);
     }
-    DayInfo Day(const Date& date, bool almanac = true, bool festivals = true, bool reminders = true) {
-        return GetDayInfo(date, almanac, festivals, reminders, &festivals_, &reminders_, &almanac_);
+    DayInfo Day(const Date& date, DayParts parts = kWholeDay) {
+        return GetDayInfo(date, parts, &festivals_, &reminders_, &almanac_);
     }
     static FestivalRule Rule(const std::string& calendar, const std::string& dateRule, const std::string& name) {
         return FestivalSample(calendar, dateRule).Name(name);
@@ -57,7 +57,7 @@ protected:
 TEST_F(DayInfoTest, NamesTheDateInBothCalendarsAndNothingElseUnlessAsked) {
     festivals_ = {Rule("NL", "1-1", "春节")};
     reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天")};
-    const DayInfo day = Day(D(2013, 2, 10), false, false, false);
+    const DayInfo day = Day(D(2013, 2, 10), kNoDayParts);
     EXPECT_EQ(day.date, D(2013, 2, 10));
     EXPECT_EQ(day.lunar, (LunarDate{2013, 1, 1, 0}));
     EXPECT_EQ(day.zodiac, "蛇");
@@ -65,16 +65,16 @@ TEST_F(DayInfoTest, NamesTheDateInBothCalendarsAndNothingElseUnlessAsked) {
     EXPECT_TRUE(day.festivals.empty());
     EXPECT_TRUE(day.reminders.empty());
     // The zodiac follows the lunar year, not the Gregorian one.
-    const DayInfo eve = Day(D(2013, 2, 9), false, false, false);
+    const DayInfo eve = Day(D(2013, 2, 9), kNoDayParts);
     EXPECT_EQ(eve.lunar, (LunarDate{2012, 12, 29, 0}));
     EXPECT_EQ(eve.zodiac, "龙");
 }
 
 TEST_F(DayInfoTest, MarksTheLeapMonthOnlyByItsFlag) {
-    const DayInfo leap = Day(D(2023, 3, 22), false, false, false);
+    const DayInfo leap = Day(D(2023, 3, 22), kNoDayParts);
     EXPECT_EQ(leap.lunar, (LunarDate{2023, 2, 1, 1}));
     EXPECT_EQ(leap.zodiac, "兔");
-    const DayInfo plain = Day(D(2023, 2, 20), false, false, false);
+    const DayInfo plain = Day(D(2023, 2, 20), kNoDayParts);
     EXPECT_EQ(plain.lunar, (LunarDate{2023, 2, 1, 0}));
 }
 
@@ -95,13 +95,13 @@ TEST_F(DayInfoTest, CopiesTheAlmanacRowInItsFieldOrder) {
 }
 
 TEST_F(DayInfoTest, ReadsNoAlmanacUnlessAskedOrAvailable) {
-    EXPECT_EQ(Day(D(2013, 2, 10), false, true, true).yearGanZhi, "");
+    EXPECT_EQ(Day(D(2013, 2, 10), kFestivalsPart | kRemindersPart).yearGanZhi, "");
     const DayInfo missing = Day(D(2013, 2, 11));  // no row for this date
     EXPECT_EQ(missing.yearGanZhi + missing.monthSolarTerms, "");
     EXPECT_EQ(missing.lunar, (LunarDate{2013, 1, 2, 0}));
     almanac_.Close();
     EXPECT_EQ(Day(D(2013, 2, 10)).yearGanZhi, "");
-    EXPECT_EQ(GetDayInfo(D(2013, 2, 10), true, true, true, nullptr, nullptr, nullptr).yearGanZhi, "");
+    EXPECT_EQ(GetDayInfo(D(2013, 2, 10), kWholeDay, nullptr, nullptr, nullptr).yearGanZhi, "");
 }
 
 TEST_F(DayInfoTest, MatchesFestivalsAndMemosInListOrder) {
@@ -119,7 +119,7 @@ TEST_F(DayInfoTest, MatchesFestivalsAndMemosInListOrder) {
     EXPECT_EQ(ReminderText(day.reminders[0]) + ReminderText(day.reminders[1]) + ReminderText(day.reminders[2]),
               "每天过年早起");
     // Festivals counted from a solar term ask the database, almanac requested or not.
-    const DayInfo termDay = Day(D(2013, 2, 4), false, true, false);
+    const DayInfo termDay = Day(D(2013, 2, 4), kFestivalsPart);
     ASSERT_EQ(termDay.festivals.size(), 1u);
     EXPECT_EQ(termDay.festivals[0].name, "立春节");
     // A date missing from the database still has its festivals and memos.
@@ -130,10 +130,10 @@ TEST_F(DayInfoTest, MatchesFestivalsAndMemosInListOrder) {
 
 TEST_F(DayInfoTest, TheCalendarWindowsSourcesAreReadAtEachCall) {
     DaySources sources(&festivals_, &reminders_, &almanac_);
-    EXPECT_TRUE(sources.GetDayInfo(D(2013, 2, 10), true, true, true).reminders.empty());
+    EXPECT_TRUE(sources.GetDayInfo(D(2013, 2, 10), kWholeDay).reminders.empty());
     reminders_.push_back(Gregorian(kRepeatNone, 2013, 2, 10, 7, 0, "早起"));
     festivals_.push_back(Rule("NL", "1-1", "春节"));
-    const DayInfo day = sources.GetDayInfo(D(2013, 2, 10), true, true, true);
+    const DayInfo day = sources.GetDayInfo(D(2013, 2, 10), kWholeDay);
     EXPECT_EQ(day.reminders.size(), 1u);
     EXPECT_EQ(day.festivals.size(), 1u);
     EXPECT_EQ(day.yearGanZhi, "癸巳年");
@@ -152,7 +152,7 @@ TEST_F(DayInfoTest, TheCalendarWindowsSourcesGiveWhatEachDateAskedAloneGives) {
     for (int pass = 0; pass < 2; ++pass) {
         for (const Date date : DateRange(D(2012, 12, 1), D(2013, 3, 30))) {
             const DayInfo alone = Day(date);
-            const DayInfo kept = sources.GetDayInfo(date, true, true, true);
+            const DayInfo kept = sources.GetDayInfo(date, kWholeDay);
             const auto texts = [](const DayInfo& d) {
                 return std::vector<std::string>{d.zodiac,     d.yearGanZhi,   d.monthGanZhi, d.dayGanZhi,
                                                 d.auspicious, d.inauspicious, d.clash,       d.shaDirection,
@@ -166,12 +166,12 @@ TEST_F(DayInfoTest, TheCalendarWindowsSourcesGiveWhatEachDateAskedAloneGives) {
             EXPECT_EQ(kept.reminders.size(), alone.reminders.size());
         }
     }
-    EXPECT_EQ(sources.GetDayInfo(D(2013, 2, 1), false, true, false).festivals.size(), 1u);  // 前三天
-    EXPECT_EQ(sources.GetDayInfo(D(2013, 2, 10), true, true, true).festivals.size(), 2u);
+    EXPECT_EQ(sources.GetDayInfo(D(2013, 2, 1), kFestivalsPart).festivals.size(), 1u);  // 前三天
+    EXPECT_EQ(sources.GetDayInfo(D(2013, 2, 10), kWholeDay).festivals.size(), 2u);
     // A list reloaded in place is placed again once the sources are told.
     festivals_[0].dateRule = "1-2";
     sources.FestivalsChanged();
-    EXPECT_EQ(sources.GetDayInfo(D(2013, 2, 11), false, true, false).festivals.size(), 1u);
+    EXPECT_EQ(sources.GetDayInfo(D(2013, 2, 11), kFestivalsPart).festivals.size(), 1u);
 }
 
 TEST_F(DayInfoTest, RememberedSolarTermsGiveWhatTheAlmanacSaysOnceItIsOpen) {
@@ -179,13 +179,13 @@ TEST_F(DayInfoTest, RememberedSolarTermsGiveWhatTheAlmanacSaysOnceItIsOpen) {
     AlmanacDatabase later;
     later.CreateEngine();
     DaySources sources(&festivals_, &reminders_, &later);
-    EXPECT_TRUE(sources.GetDayInfo(D(2013, 2, 4), false, true, false).festivals.empty());
+    EXPECT_TRUE(sources.GetDayInfo(D(2013, 2, 4), kFestivalsPart).festivals.empty());
     ASSERT_TRUE(later.Open(path_));
     for (int round = 0; round < 2; ++round) {
-        const DayInfo termDay = sources.GetDayInfo(D(2013, 2, 4), false, true, false);
+        const DayInfo termDay = sources.GetDayInfo(D(2013, 2, 4), kFestivalsPart);
         ASSERT_EQ(termDay.festivals.size(), 1u);
         EXPECT_EQ(termDay.festivals[0].name, "立春节");
-        const DayInfo sixDaysOn = sources.GetDayInfo(D(2013, 2, 10), false, true, false);
+        const DayInfo sixDaysOn = sources.GetDayInfo(D(2013, 2, 10), kFestivalsPart);
         ASSERT_EQ(sixDaysOn.festivals.size(), 1u);
         EXPECT_EQ(sixDaysOn.festivals[0].name, "立春后六天");
     }

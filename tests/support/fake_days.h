@@ -21,20 +21,20 @@ inline std::string DateKey(int year, int month, int day) { return D(year, month,
 
 class FakeDays : public DayInfoSource {
 public:
-    DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) override {
+    DayInfo GetDayInfo(const Date& date, DayParts parts) override {
         ++queries;
-        partialQueries += !(withAlmanac && withFestivals && withReminders);
+        partialQueries += !(parts.almanac && parts.festivals && parts.reminders);
         DayInfo info;
         info.date = date;
         const std::string key = date.ToString();
-        requests.push_back(key + (withAlmanac ? " A" : " -") + (withFestivals ? "F" : "-") +
-                           (withReminders ? "R" : "-"));
+        requests.push_back(key + (parts.almanac ? " A" : " -") + (parts.festivals ? "F" : "-") +
+                           (parts.reminders ? "R" : "-"));
         info.lunar = SolarToLunar(date);
         info.zodiac = ZodiacName(info.lunar.year);
-        if (withAlmanac && solarTerms.count(key)) info.solarTerm = solarTerms[key];
-        if (withAlmanac && yiJi.count(key)) std::tie(info.auspicious, info.inauspicious) = yiJi[key];
-        if (withFestivals && festivals.count(key)) info.festivals = festivals[key];
-        if (withReminders) {
+        if (parts.almanac && solarTerms.count(key)) info.solarTerm = solarTerms[key];
+        if (parts.almanac && yiJi.count(key)) std::tie(info.auspicious, info.inauspicious) = yiJi[key];
+        if (parts.festivals && festivals.count(key)) info.festivals = festivals[key];
+        if (parts.reminders) {
             if (memos.count(key)) info.reminders = memos[key];
             for (const Reminder& r : reminders) {
                 if (ReminderOccursOn(r, date, info.lunar)) info.reminders.push_back(r);

@@ -54,8 +54,7 @@ struct RebuildSources {
 // solar terms switched on and an area large enough for every line.
 std::size_t RebuildMonth(DayInfoSource& days) {
     const Date first = *Date::FromCivil(2023, 3, 1);
-    for (const Date date : DateRange(first, first + 30))
-        benchmark::DoNotOptimize(days.GetDayInfo(date, true, true, true));
+    for (const Date date : DateRange(first, first + 30)) benchmark::DoNotOptimize(days.GetDayInfo(date, kWholeDay));
     const auto list =
         BuildForenoticeLines(first + 14, Rect{0, 0, 300, 1 << 30}, 20, 365, ForenoticeSwitches{true, true}, days);
     benchmark::DoNotOptimize(list.data());
@@ -85,8 +84,8 @@ class PointQuerySources : public DayInfoSource {
 public:
     PointQuerySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac)
         : festivals_(festivals), reminders_(reminders), almanac_(almanac), terms_(almanac) {}
-    DayInfo GetDayInfo(const Date& date, bool withAlmanac, bool withFestivals, bool withReminders) override {
-        return ::GetDayInfo(date, withAlmanac, withFestivals, withReminders, festivals_, reminders_, almanac_, &terms_);
+    DayInfo GetDayInfo(const Date& date, DayParts parts) override {
+        return ::GetDayInfo(date, parts, festivals_, reminders_, almanac_, &terms_);
     }
 
 private:
@@ -118,7 +117,7 @@ static void BM_AlertCheckDays(benchmark::State& state) {
     DaySources days(nullptr, &memos, nullptr);
     const Date today = *Date::FromCivil(2023, 3, 15);
     for (auto _ : state) {
-        for (int k = 0; k < 3; ++k) benchmark::DoNotOptimize(days.GetDayInfo(today + k, false, false, true));
+        for (int k = 0; k < 3; ++k) benchmark::DoNotOptimize(days.GetDayInfo(today + k, kRemindersPart));
     }
 }
 BENCHMARK(BM_AlertCheckDays)->Unit(benchmark::kMicrosecond);
@@ -128,13 +127,13 @@ BENCHMARK(BM_AlertCheckDays)->Unit(benchmark::kMicrosecond);
 static void BM_DayInfoPart(benchmark::State& state) {
     RebuildSources s(state);
     DaySources days(&s.festivals, &s.memos, &s.almanac);
-    const bool withAlmanac = state.range(0) == 0, withFestivals = state.range(0) == 1, withMemos = state.range(0) == 2;
+    const DayParts parts{state.range(0) == 0, state.range(0) == 1, state.range(0) == 2};
     static const char* const kParts[] = {"almanac", "festivals", "memos", "dates only"};
     state.SetLabel(kParts[state.range(0)]);
     const Date first = *Date::FromCivil(2023, 3, 1);
     for (auto _ : state) {
         for (const Date date : DateRange(first, first + 395)) {
-            benchmark::DoNotOptimize(days.GetDayInfo(date, withAlmanac, withFestivals, withMemos));
+            benchmark::DoNotOptimize(days.GetDayInfo(date, parts));
         }
     }
 }

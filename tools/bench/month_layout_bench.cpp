@@ -34,9 +34,7 @@ DayInfo PreparedDay(const Date& date) {
 // of month), as cheap as day information can be.
 class PreparedDays : public DayInfoSource {
 public:
-    DayInfo GetDayInfo(const Date& date, bool, bool, bool) override {
-        return march[static_cast<size_t>(date.day() - 1)];
-    }
+    DayInfo GetDayInfo(const Date& date, DayParts) override { return march[static_cast<size_t>(date.day() - 1)]; }
     std::vector<DayInfo> march;
 };
 

@@ -207,7 +207,7 @@ struct Sources {
 // The balloon of the day with its almanac, then the day's whole 黄历 page.
 std::string DayWithAlmanac(Sources& sources, const Date& date) {
     const std::string text =
-        BalloonText(sources.days.GetDayInfo(date, true, true, true), true, sources.OffDaysOrNone().Find(date));
+        BalloonText(sources.days.GetDayInfo(date, kWholeDay), true, sources.OffDaysOrNone().Find(date));
     // The almanac block ends in "\n\n "; a terminal wants a last newline.
     return (text.back() == '\n' ? text : text + "\n") + AlmanacPageView(date);
 }

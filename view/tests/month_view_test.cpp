@@ -32,7 +32,7 @@ protected:
     // The calendar fields and one solar term: 雨水 on 19 February 2015.
     class Days : public DayInfoSource {
     public:
-        DayInfo GetDayInfo(const Date& date, bool, bool, bool) override {
+        DayInfo GetDayInfo(const Date& date, DayParts) override {
             DayInfo info;
             info.date = date;
             info.lunar = {2015, 1, 2, 0};
