@@ -30,7 +30,7 @@ constexpr SettingKey Text(const char* name, std::string AppSettings::*field, int
 // takes a missing key as off; both agree once the dialog has been confirmed.
 const std::vector<SettingKey>& SettingKeys() {
     static const std::vector<SettingKey> keys = {
-        Switch(kShowReminderOnForenoticeKey, 0, &AppSettings::showReminderOnForenotice, IDC_SET_LIST_MEMOS, false),
+        Switch(kShowReminderOnForenoticeKey, 0, &AppSettings::showReminderOnForenotice, IDC_SET_LIST_REMINDERS, false),
         Switch(kShowJieQiOnRemindWindowKey, 0, &AppSettings::showJieQiOnRemindWindow, IDC_SET_NOTIFY_SOLAR_TERMS, true,
                kShowNotifyWindowOnScreenKey),
         Switch(kPlaySoundOnNotifyWindowKey, 1, &AppSettings::playSoundOnNotifyWindow, IDC_SET_NOTIFY_SOUND, true,

@@ -23,7 +23,7 @@ void DayData::Load(const std::filesystem::path& festivalFile, const std::filesys
     // Stamped before reading: a write during the read shows as a change.
     festivalStamp_ = ReadFileStamp(festivalFile_);
     reminderStamp_ = ReadFileStamp(reminderFile_);
-    waiting_.festivals = !LoadFestivals(festivals_, festivalFile_);
+    waiting_.festivals = !LoadFestivals(festivalFile_, festivals_);
     waiting_.reminders = !LoadReminders(reminderFile_, reminders_);
     if (database_->CreateEngine()) database_->Open(databasePath);
     // Solar terms remembered from before the database opened would be empty.
@@ -69,7 +69,7 @@ bool ReloadList(const std::filesystem::path& file, Load load, List& list, std::o
 }  // namespace
 
 bool DayData::ReloadFestivals() {
-    const auto load = [this](FestivalList& read) { return LoadFestivals(read, festivalFile_); };
+    const auto load = [this](FestivalList& read) { return LoadFestivals(festivalFile_, read); };
     if (!ReloadList(festivalFile_, load, festivals_, festivalStamp_, waiting_.festivals)) return false;
     days_->FestivalsChanged();
     return true;

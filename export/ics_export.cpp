@@ -74,9 +74,9 @@ std::string RuleIdentity(const FestivalRule& rule) {
 // copy of its start). They identify the memo for as long as it lives, so an
 // edited memo imports over its old self instead of beside it. Records made
 // without a clock (all those words zero) fall back to what they say.
-std::string MemoStamp(const Reminder& memo) {
-    const SystemTime& s = memo.start;
-    const SystemTime& e = memo.repeatEnd;
+std::string ReminderStamp(const Reminder& reminder) {
+    const SystemTime& s = reminder.start;
+    const SystemTime& e = reminder.repeatEnd;
     if ((s.dayOfWeek | s.second | s.milliseconds | e.dayOfWeek | e.second | e.milliseconds) == 0) return {};
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "made|%u|%u|%u|%u|%u|%u", s.dayOfWeek, s.second, s.milliseconds, e.dayOfWeek,
@@ -84,14 +84,14 @@ std::string MemoStamp(const Reminder& memo) {
     return stamp;
 }
 
-std::string MemoIdentity(const Reminder& memo) {
-    const std::string stamp = MemoStamp(memo);
+std::string ReminderIdentity(const Reminder& reminder) {
+    const std::string stamp = ReminderStamp(reminder);
     if (!stamp.empty()) return stamp;
     char head[64];
-    std::snprintf(head, sizeof head, "%d|%d|%d-%d-%d %d:%d|", static_cast<int>(memo.calendar),
-                  static_cast<int>(memo.repeat), memo.start.year, memo.start.month, memo.start.day, memo.start.hour,
-                  memo.start.minute);
-    return head + ReminderText(memo);
+    std::snprintf(head, sizeof head, "%d|%d|%d-%d-%d %d:%d|", static_cast<int>(reminder.calendar),
+                  static_cast<int>(reminder.repeat), reminder.start.year, reminder.start.month, reminder.start.day,
+                  reminder.start.hour, reminder.start.minute);
+    return head + ReminderText(reminder);
 }
 
 // Identical rules or memos listed twice are shown twice by the month; the
@@ -120,14 +120,14 @@ private:
 
 // What the occurrence rules take of a memo's end: the minute, never the
 // seconds or milliseconds, which may hold anything.
-std::optional<SystemTime> RepeatEndMinute(const Reminder& memo) {
-    if (memo.hasRepeatEnd == 0) return std::nullopt;
+std::optional<SystemTime> RepeatEndMinute(const Reminder& reminder) {
+    if (reminder.hasRepeatEnd == 0) return std::nullopt;
     SystemTime end;
-    end.year = memo.repeatEnd.year;
-    end.month = memo.repeatEnd.month;
-    end.day = memo.repeatEnd.day;
-    end.hour = memo.repeatEnd.hour;
-    end.minute = memo.repeatEnd.minute;
+    end.year = reminder.repeatEnd.year;
+    end.month = reminder.repeatEnd.month;
+    end.day = reminder.repeatEnd.day;
+    end.hour = reminder.repeatEnd.hour;
+    end.minute = reminder.repeatEnd.minute;
     if (!IsValidSystemTime(end)) return std::nullopt;
     return end;
 }
@@ -172,7 +172,7 @@ public:
           progress_(progress) {}
 
     void Festivals(const FestivalList& rules);
-    void Memos(const ReminderList& memos);
+    void Reminders(const ReminderList& reminders);
     void SolarTerms();
     IcsExport Finish();
 
@@ -215,7 +215,7 @@ private:
         Line("DTEND;VALUE=DATE:" + DateValue(d + 1));
         Line("TRANSP:TRANSPARENT");
     }
-    void MemoEvent(const Reminder& memo, const std::string& uid, const Date& d, const std::string& rrule);
+    void ReminderEvent(const Reminder& reminder, const std::string& uid, const Date& d, const std::string& rrule);
 
     int first_, last_;
     std::string stamp_;
@@ -277,14 +277,15 @@ void Exporter::Festivals(const FestivalList& rules) {
     }
 }
 
-void Exporter::MemoEvent(const Reminder& memo, const std::string& uid, const Date& d, const std::string& rrule) {
-    const std::string text = ReminderText(memo);
+void Exporter::ReminderEvent(const Reminder& reminder, const std::string& uid, const Date& d,
+                             const std::string& rrule) {
+    const std::string text = ReminderText(reminder);
     Begin(uid, FirstLine(text));
-    Line("DTSTART:" + DateTimeValue(d.year(), d.month(), d.day(), memo.start.hour, memo.start.minute, 0));
+    Line("DTSTART:" + DateTimeValue(d.year(), d.month(), d.day(), reminder.start.hour, reminder.start.minute, 0));
     if (FirstLine(text) != text) Line("DESCRIPTION:" + IcsEscapeText(utf8_.Utf8FromGbk(text)));
     if (!rrule.empty()) Line(rrule);
     std::int64_t firstLead = -1;
-    for (const std::int32_t alert : {memo.firstAlert, memo.secondAlert}) {
+    for (const std::int32_t alert : {reminder.firstAlert, reminder.secondAlert}) {
         const std::int64_t lead = AlertLeadSeconds(alert);
         // The program rings once for two alerts at the same time; so does the phone.
         if (lead < 0 || lead == firstLead) continue;
@@ -298,33 +299,33 @@ void Exporter::MemoEvent(const Reminder& memo, const std::string& uid, const Dat
     Line("END:VEVENT");
 }
 
-void Exporter::Memos(const ReminderList& memos) {
-    for (const Reminder& memo : memos) {
-        const std::string uid = uids_.Base('m', MemoIdentity(memo));
+void Exporter::Reminders(const ReminderList& reminders) {
+    for (const Reminder& reminder : reminders) {
+        const std::string uid = uids_.Base('m', ReminderIdentity(reminder));
         // Repetitions a phone repeats the same way: Gregorian ones, and a
         // lunar daily memo, which is daily in any calendar.
-        const bool gregorianRepeat =
-            memo.calendar == kReminderGregorian && memo.repeat >= kRepeatDaily && memo.repeat <= kRepeatYearly;
-        const bool lunarDaily = memo.calendar == kReminderLunar && memo.repeat == kRepeatDaily;
+        const bool gregorianRepeat = reminder.calendar == kReminderGregorian && reminder.repeat >= kRepeatDaily &&
+                                     reminder.repeat <= kRepeatYearly;
+        const bool lunarDaily = reminder.calendar == kReminderLunar && reminder.repeat == kRepeatDaily;
         const bool repeating = gregorianRepeat || lunarDaily;
         bool found = false;
         Date first;
         EachDay([&](const Date& d) {
             if (repeating && found) return;
-            if (!ReminderOccursOn(memo, d, SolarToLunar(d))) return;
+            if (!ReminderOccursOn(reminder, d, SolarToLunar(d))) return;
             if (repeating) {
                 found = true;
                 first = d;
             } else {
                 // A one-off memo is one event whatever its date: moving it
                 // moves that event.
-                MemoEvent(memo, memo.repeat == kRepeatNone ? uid : uid + "-" + DateValue(d), d, "");
+                ReminderEvent(reminder, reminder.repeat == kRepeatNone ? uid : uid + "-" + DateValue(d), d, "");
             }
         });
         if (!repeating || !found) continue;
         std::string rrule = "RRULE:FREQ=";
         Date start = first;
-        switch (memo.repeat) {
+        switch (reminder.repeat) {
             case kRepeatDaily:
                 rrule += "DAILY";
                 break;
@@ -335,22 +336,22 @@ void Exporter::Memos(const ReminderList& memos) {
                 rrule += "WEEKLY;INTERVAL=2";
                 break;
             case kRepeatMonthly:
-                rrule += "MONTHLY;BYMONTHDAY=" + std::to_string(memo.start.day);
+                rrule += "MONTHLY;BYMONTHDAY=" + std::to_string(reminder.start.day);
                 break;
             default:
-                rrule += "YEARLY;BYMONTH=" + std::to_string(memo.start.month) +
-                         ";BYMONTHDAY=" + std::to_string(memo.start.day);
+                rrule += "YEARLY;BYMONTH=" + std::to_string(reminder.start.month) +
+                         ";BYMONTHDAY=" + std::to_string(reminder.start.day);
         }
         // Weeks are counted from the memo's own start, so the series starts
         // there; every other repetition may start at its first date shown.
-        if (memo.repeat == kRepeatWeekly || memo.repeat == kRepeatBiweekly) {
-            start = DateOf(memo.start).value_or(first);
+        if (reminder.repeat == kRepeatWeekly || reminder.repeat == kRepeatBiweekly) {
+            start = DateOf(reminder.start).value_or(first);
         }
         // An end that is no real minute limits nothing, as in the month.
-        if (const std::optional<SystemTime> e = RepeatEndMinute(memo)) {
+        if (const std::optional<SystemTime> e = RepeatEndMinute(reminder)) {
             rrule += ";UNTIL=" + DateTimeValue(e->year, e->month, e->day, e->hour, e->minute, 0);
         }
-        MemoEvent(memo, uid, start, rrule);
+        ReminderEvent(reminder, uid, start, rrule);
     }
 }
 
@@ -432,10 +433,10 @@ std::string IcsTriggerBefore(std::int64_t seconds) {
     return "-" + n;
 }
 
-IcsExport ExportIcs(const FestivalList& festivals, const FestivalList& shipped, const ReminderList& memos,
+IcsExport ExportIcs(const FestivalList& festivals, const FestivalList& shipped, const ReminderList& reminders,
                     SolarTermLookup* solarTerms, const IcsExportChoices& choices, const IcsStamp& stamp,
                     const IcsProgress& progress) {
-    const int passes = (choices.festivals ? 1 : 0) + (choices.memos ? static_cast<int>(memos.size()) : 0) +
+    const int passes = (choices.festivals ? 1 : 0) + (choices.reminders ? static_cast<int>(reminders.size()) : 0) +
                        (choices.solarTerms && solarTerms ? 1 : 0);
     Exporter exporter(choices, stamp, solarTerms, passes, progress);
     if (choices.festivals) {
@@ -445,7 +446,7 @@ IcsExport ExportIcs(const FestivalList& festivals, const FestivalList& shipped, 
         }
         exporter.Festivals(chosen);
     }
-    if (choices.memos) exporter.Memos(memos);
+    if (choices.reminders) exporter.Reminders(reminders);
     if (choices.solarTerms) exporter.SolarTerms();
     return exporter.Finish();
 }

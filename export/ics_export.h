@@ -20,7 +20,7 @@ struct IcsExportChoices {
     int years = 11;     // this year and the next 10
     bool festivals = true;
     bool ownFestivalsOnly = false;  // only rules that are not in the shipped list
-    bool memos = true;
+    bool reminders = true;
     bool solarTerms = false;
 };
 
@@ -54,7 +54,7 @@ struct IcsStamp {
 // program comes with (for ownFestivalsOnly); `solarTerms` answers the rules
 // counted from a term and the solar-term events, and may be null (no almanac).
 // Years are kept within 1901-2099, the range of the lunar calendar.
-IcsExport ExportIcs(const FestivalList& festivals, const FestivalList& shipped, const ReminderList& memos,
+IcsExport ExportIcs(const FestivalList& festivals, const FestivalList& shipped, const ReminderList& reminders,
                     SolarTermLookup* solarTerms, const IcsExportChoices& choices, const IcsStamp& stamp,
                     const IcsProgress& progress = nullptr);
 

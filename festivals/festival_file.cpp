@@ -116,7 +116,7 @@ std::string FormatFestivalFile(const FestivalList& list) {
     return contents;
 }
 
-bool LoadFestivals(FestivalList& list, const std::filesystem::path& path, FileBaseline* baseline) {
+bool LoadFestivals(const std::filesystem::path& path, FestivalList& list, FileBaseline* baseline) {
     list.clear();
     if (baseline) *baseline = FileBaseline{};
     std::string contents;
@@ -136,8 +136,8 @@ bool LoadFestivals(FestivalList& list, const std::filesystem::path& path, FileBa
     return true;
 }
 
-bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, const FileBaseline* loaded,
-                   std::filesystem::path* backup, const std::tm& now) {
+bool SaveFestivals(const std::filesystem::path& path, const FestivalList& list, const std::tm& now,
+                   const FileBaseline* loaded, std::filesystem::path* backup) {
     if (backup) backup->clear();
     if (loaded) {
         const BackupResult copy = KeepCopyIfChanged(path, *loaded, now);
@@ -148,7 +148,7 @@ bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, 
     return ReplaceFileAtomically(path, FormatFestivalFile(list));
 }
 
-bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, const FileBaseline* loaded,
+bool SaveFestivals(const std::filesystem::path& path, const FestivalList& list, const FileBaseline* loaded,
                    std::filesystem::path* backup) {
-    return SaveFestivals(list, path, loaded, backup, LocalTimeNow());
+    return SaveFestivals(path, list, LocalTimeNow(), loaded, backup);
 }

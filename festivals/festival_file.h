@@ -16,7 +16,7 @@
 // then empty too, and saving it would wipe festivals nobody has seen.
 // `baseline`, when given, records what was read (and whether lines were
 // skipped), for SaveFestivals.
-bool LoadFestivals(FestivalList& list, const std::filesystem::path& path, FileBaseline* baseline = nullptr);
+bool LoadFestivals(const std::filesystem::path& path, FestivalList& list, FileBaseline* baseline = nullptr);
 
 // Rewrites the file from the list. The new contents go to a temporary file
 // beside it that then replaces the old one, so a failed save (missing folder,
@@ -25,11 +25,11 @@ bool LoadFestivals(FestivalList& list, const std::filesystem::path& path, FileBa
 // skipped is first copied to a dated ".bak" beside it (its path goes to
 // `backup`); a file that cannot be read or copied then is not replaced.
 // Returns whether the file now holds the list.
-bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, const FileBaseline* loaded = nullptr,
+bool SaveFestivals(const std::filesystem::path& path, const FestivalList& list, const FileBaseline* loaded = nullptr,
                    std::filesystem::path* backup = nullptr);
 // The same with the time that dates the copy.
-bool SaveFestivals(const FestivalList& list, const std::filesystem::path& path, const FileBaseline* loaded,
-                   std::filesystem::path* backup, const std::tm& now);
+bool SaveFestivals(const std::filesystem::path& path, const FestivalList& list, const std::tm& now,
+                   const FileBaseline* loaded, std::filesystem::path* backup);
 
 // The same two steps on text, for the file operations above and for tests.
 // ParseFestivalFile reads lines the way the file always has been read: at most

@@ -39,7 +39,7 @@ std::string Wrapped(int dayOffset, const std::string& text) {
 }  // namespace
 
 std::string BuildForenotice(int dayOffset, const DayInfo& day, const ForenoticeSwitches& switches,
-                            ListedMemoTexts& listed) {
+                            ListedReminderTexts& listed) {
     std::string text;
     if (switches.showReminders) {
         for (const Reminder& reminder : day.reminders) {
@@ -70,7 +70,7 @@ std::vector<ForenoticeLine> BuildForenoticeLines(const Date& today, const std::o
                                                static_cast<std::int32_t>(top + itemHeight)}});
         return true;
     };
-    ListedMemoTexts listed;
+    ListedReminderTexts listed;
     // Days past the lunar tables would be announced with a wrong lunar date.
     const Date lastDay = *Date::FromCivil(kLastLunarYear, 12, 31);
     for (int k = 0; k <= listForDays && today + k <= lastDay; ++k) {

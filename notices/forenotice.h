@@ -21,7 +21,7 @@ struct ForenoticeSwitches {
 
 // Memo texts already named by an earlier line of the same list, so a memo
 // that occurs on several days (a daily one) is named only once.
-using ListedMemoTexts = std::set<std::string>;
+using ListedReminderTexts = std::set<std::string>;
 
 // The line of the day `dayOffset` days from today, "" when the day has nothing
 // to announce: memos as "08:00 text" (line breaks turned into spaces, each
@@ -29,7 +29,7 @@ using ListedMemoTexts = std::set<std::string>;
 // solar term, joined by "," and wrapped as 今天「…」！, 明天「…」, 后天「…」 or
 // N天后「…」. Adds the memo texts it names to `listed`.
 std::string BuildForenotice(int dayOffset, const DayInfo& day, const ForenoticeSwitches& switches,
-                            ListedMemoTexts& listed);
+                            ListedReminderTexts& listed);
 
 struct ForenoticeLine {
     std::string text;

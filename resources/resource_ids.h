@@ -5,7 +5,7 @@
 // Icons.
 #define IDI_APPLICATION_ICON 128  // window icons, tray icon until the day icon is drawn
 #define IDI_NOTICE_BELL 211       // label of the notification window, 48 x 48
-#define IDI_MEMO_NOTE 212         // before each memo in the memo manager, 16 x 16
+#define IDI_REMINDER_NOTE 212     // before each memo in the memo manager, 16 x 16
 #define IDI_FESTIVAL_ROW 220      // before each festival in the festival manager, 16 x 16
 #define IDI_BUTTON_ADD 221        // the managers' buttons, 16 x 16
 #define IDI_BUTTON_EDIT 222

@@ -33,7 +33,7 @@ std::string AlmanacBlock(const DayInfo& day) {
     return block.empty() ? block : "\n=====【老黄历信息】=====\n\n" + block;
 }
 
-std::string MemoBlock(const DayInfo& day) {
+std::string ReminderBlock(const DayInfo& day) {
     std::string lines;
     for (const Reminder& reminder : day.reminders) {
         lines += std::to_string(reminder.start.hour) + "点" + std::to_string(reminder.start.minute) + "分：" +
@@ -54,7 +54,7 @@ std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offD
     if (offDay) text += OffDayBalloonText(*offDay) + "\n";
     if (offDay && offDay->statutory) text += UnpublishedScheduleNote(day.date.year()) + "\n";
     if (showAlmanac) text += AlmanacBlock(day);
-    return text + MemoBlock(day);
+    return text + ReminderBlock(day);
 }
 
 namespace {

@@ -24,7 +24,7 @@ std::string AlmanacBlock(const DayInfo& day);
 
 // The memo part alone with its heading ("8点5分：text" per memo); "" without
 // memos.
-std::string MemoBlock(const DayInfo& day);
+std::string ReminderBlock(const DayInfo& day);
 
 // The balloon's text laid out for a balloon that never wraps by itself: the
 // balloon is as wide as its widest line, but no narrower than `narrowest` and

@@ -54,8 +54,8 @@ std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames
     std::vector<MenuItem> items = {
         MenuItem::Command(kAddSolarFestival, "添加阳历节日..."),
         MenuItem::Command(kAddLunarFestival, "添加旧历节日..."),
-        MenuItem::Command(kAddSolarMemo, "添加阳历备忘..."),
-        MenuItem::Command(kAddLunarMemo, "添加旧历备忘..."),
+        MenuItem::Command(kAddSolarReminder, "添加阳历备忘..."),
+        MenuItem::Command(kAddLunarReminder, "添加旧历备忘..."),
     };
     int next = 1;
     if (!festivalNames.empty()) {

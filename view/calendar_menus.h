@@ -37,9 +37,9 @@ HotSpot HotSpotAt(const HotSpots& spots, int x, int y);
 // numbers 1, 2, ... in menu order.
 enum DayMenuCommand {
     kAddSolarFestival = 10001,
-    kAddSolarMemo = 10002,
+    kAddSolarReminder = 10002,
     kAddLunarFestival = 10003,
-    kAddLunarMemo = 10004,
+    kAddLunarReminder = 10004,
     kOffDayItem = 10005,       // the day's 休 / 班 line: shows its holiday's arrangement
     kOpenAlmanacPage = 10006,  // "查看黄历...", after its own separator
     kFindGoodDays = 10007,     // "查吉日..."

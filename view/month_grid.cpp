@@ -52,7 +52,7 @@ Rect TodayRingBox(const Rect& numberBox) {
     return {left + 6, top + 6, left + side - 6, top + side - 6};
 }
 
-Rect MemoDotBox(const Rect& numberBox) {
+Rect ReminderDotBox(const Rect& numberBox) {
     const int left = numberBox.left + (numberBox.right - numberBox.left - 6) / 2;
     return {left, numberBox.bottom, left + 6, numberBox.bottom + 6};
 }

@@ -40,4 +40,4 @@ Rect TodayRingBox(const Rect& numberBox);
 
 // The memo dot: 6 x 6, centred horizontally, its top on the line between the
 // day number and the second line.
-Rect MemoDotBox(const Rect& numberBox);
+Rect ReminderDotBox(const Rect& numberBox);

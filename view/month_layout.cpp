@@ -117,7 +117,7 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
             layout.display.items.push_back(DisplayEllipse{TodayRingBox(boxes.number), skin.todayEllipseColor, 4});
         }
         if (!info.reminders.empty()) {
-            layout.display.items.push_back(DisplayDot{MemoDotBox(boxes.number), skin.reminderFlagColor});
+            layout.display.items.push_back(DisplayDot{ReminderDotBox(boxes.number), skin.reminderFlagColor});
         }
         layout.days[day] = std::move(info);
     }

@@ -435,10 +435,10 @@ void ShellWindow::RunCommand(int command) {
             OpenFeedbackPage(moduleFolder_);
             break;
         case kTrayFestivalManager:
-            OpenFestivalManager(TrayManagerPreset(false));
+            OpenFestivalManager(TrayManagerRequest(false));
             break;
         case kTrayAddFestival:
-            OpenFestivalManager(TrayManagerPreset(true));
+            OpenFestivalManager(TrayManagerRequest(true));
             break;
         case kTrayAbout:
             WhileBusy([&] { ShowAboutBox(hwnd()); });
@@ -455,7 +455,7 @@ void ShellWindow::RunCommand(int command) {
             request.addMode = command == kTrayAddReminder;
             // Whatever the result: the file may have been saved before a
             // failed later save, and reading it again costs nothing.
-            OpenMemoManager(request, true);
+            OpenReminderManager(request, true);
             break;
         }
         default:
@@ -463,10 +463,10 @@ void ShellWindow::RunCommand(int command) {
     }
 }
 
-void ShellWindow::OpenFestivalManager(const FestivalManagerPreset& preset) {
+void ShellWindow::OpenFestivalManager(const FestivalManagerRequest& request) {
     WhileBusy([&] {
         // The shell may have been destroyed meanwhile (log-off).
-        if (!RunFestivalManager(hwnd(), FestivalFilePath(moduleFolder_), preset) || !hwnd()) return;
+        if (!RunFestivalManager(hwnd(), FestivalFilePath(moduleFolder_), request) || !hwnd()) return;
         // A file that cannot be read now keeps what the month showed, and
         // waits to be read again.
         days_.ReloadFestivals();
@@ -476,7 +476,7 @@ void ShellWindow::OpenFestivalManager(const FestivalManagerPreset& preset) {
     });
 }
 
-void ShellWindow::OpenMemoManager(const ReminderManagerRequest& request, bool reloadAnyway) {
+void ShellWindow::OpenReminderManager(const ReminderManagerRequest& request, bool reloadAnyway) {
     WhileBusy([&] {
         const bool saved = RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
         if ((!saved && !reloadAnyway) || !hwnd()) return;
@@ -489,7 +489,7 @@ void ShellWindow::OpenMemoManager(const ReminderManagerRequest& request, bool re
 
 void ShellWindow::OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar, bool leapMonth) {
     if (!date) return;
-    OpenFestivalManager(DayManagerPreset(date->wYear, date->wMonth, date->wDay, lunar, leapMonth));
+    OpenFestivalManager(DayManagerRequest(date->wYear, date->wMonth, date->wDay, lunar, leapMonth));
 }
 
 void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar, bool leapMonth) {
@@ -499,7 +499,7 @@ void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar, bool 
     request.date = SystemTimeFrom(*date);
     request.lunar = lunar;
     request.leapMonth = lunar && leapMonth;
-    OpenMemoManager(request, false);
+    OpenReminderManager(request, false);
 }
 
 void ShellWindow::OpenSettings() {

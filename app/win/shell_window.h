@@ -18,7 +18,7 @@
 #include "base/win/message_loop.h"
 #include "base/win/scoped_win.h"
 #include "days/day_data.h"
-#include "festivals/festival_manager_rows.h"
+#include "festivals/festival_manager_model.h"
 #include "notices/notice_board.h"
 #include "notices/notices.h"
 #include "notices/win/notification_window.h"
@@ -106,10 +106,10 @@ private:
     void BringOpenDialogForward();
     void RunCommand(int command);
     // The festival manager, modal; the month shows what it saved.
-    void OpenFestivalManager(const FestivalManagerPreset& preset);
+    void OpenFestivalManager(const FestivalManagerRequest& request);
     // The memo manager, modal; the month reads the memo file again after it
     // saved, or whatever its result when `reloadAnyway`.
-    void OpenMemoManager(const ReminderManagerRequest& request, bool reloadAnyway);
+    void OpenReminderManager(const ReminderManagerRequest& request, bool reloadAnyway);
     // Runs a modal dialog or message box with the busy flag set.
     template <typename Show>
     void WhileBusy(Show show);

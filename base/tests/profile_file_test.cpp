@@ -192,9 +192,9 @@ TEST_F(ProfileFileTest, ASettingsFileAnEditorSavedInUnicodeReadsAndIsCopiedBefor
 }
 
 TEST_F(ProfileFileTest, LongValuesSurviveAndStringsAreCutAtTheWindowsLimit) {
-    const std::string memo(20114, 'A');
-    ASSERT_TRUE(ProfilePutString("ITEMS", "Item0", memo, file_));
-    EXPECT_EQ(ProfileDocument(Contents()).Find("ITEMS", "Item0"), memo);
+    const std::string reminder(20114, 'A');
+    ASSERT_TRUE(ProfilePutString("ITEMS", "Item0", reminder, file_));
+    EXPECT_EQ(ProfileDocument(Contents()).Find("ITEMS", "Item0"), reminder);
 
     // A double-byte character that would straddle the limit is dropped whole.
     const std::string tooLong = std::string(kProfileStringLimit - 1, 'x') + "汉字";

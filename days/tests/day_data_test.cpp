@@ -51,12 +51,12 @@ TEST_F(DayDataTest, AFolderNamedInAnyScriptHasItsDataFound) {
 TEST_F(DayDataTest, SavesLandInThatFolderAndReadBack) {
     DayData sources;
     sources.LoadFolder(folder_);
-    ReminderList memos = sources.reminders();
-    memos.push_back(Gregorian(kRepeatNone, 2026, 10, 1, 9, 30, "升旗"));
-    ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), memos));
+    ReminderList reminders = sources.reminders();
+    reminders.push_back(Gregorian(kRepeatNone, 2026, 10, 1, 9, 30, "升旗"));
+    ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), reminders));
     FestivalList festivals = sources.festivals();
     festivals.resize(1);
-    ASSERT_TRUE(SaveFestivals(festivals, FestivalFilePath(folder_)));
+    ASSERT_TRUE(SaveFestivals(FestivalFilePath(folder_), festivals));
 
     sources.ReloadReminders();
     sources.ReloadFestivals();
@@ -87,8 +87,8 @@ TEST_F(DayDataTest, AFileThatCannotBeReadAtAReloadLeavesTheListsAsLastRead) {
 }
 
 TEST_F(DayDataTest, AFileUnreadableAtStartWaitsAndIsReadWhenRetriedLater) {
-    const fs::path memos = ReminderFilePath(folder_);
-    MakeUnreadable(memos);
+    const fs::path reminders = ReminderFilePath(folder_);
+    MakeUnreadable(reminders);
     DayData sources;
     sources.LoadFolder(folder_);
     EXPECT_TRUE(sources.waitingFiles().reminders);
@@ -96,8 +96,8 @@ TEST_F(DayDataTest, AFileUnreadableAtStartWaitsAndIsReadWhenRetriedLater) {
     EXPECT_FALSE(sources.RetryWaitingFiles().any());
     EXPECT_TRUE(sources.waitingFiles().reminders);
 
-    fs::remove(memos);
-    ASSERT_TRUE(SaveReminders(memos, {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年")}));
+    fs::remove(reminders);
+    ASSERT_TRUE(SaveReminders(reminders, {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年")}));
     EXPECT_TRUE(sources.RetryWaitingFiles().reminders);
     EXPECT_FALSE(sources.waitingFiles().any());
     ASSERT_EQ(sources.reminders().size(), 1u);
@@ -127,7 +127,7 @@ TEST_F(DayDataTest, FilesChangedByAnotherProgramAreReadAgainTheOthersLeftAlone) 
 
     FestivalList festivals = days.festivals();
     festivals.resize(2);
-    ASSERT_TRUE(SaveFestivals(festivals, FestivalFilePath(folder_)));
+    ASSERT_TRUE(SaveFestivals(FestivalFilePath(folder_), festivals));
     read = days.ReloadChangedFiles();
     EXPECT_TRUE(read.festivals);
     EXPECT_FALSE(read.reminders || read.offDays);

@@ -104,7 +104,7 @@ TEST_F(DayInfoTest, ReadsNoAlmanacUnlessAskedOrAvailable) {
     EXPECT_EQ(GetDayInfo(D(2013, 2, 10), kWholeDay, nullptr, nullptr, nullptr).yearGanZhi, "");
 }
 
-TEST_F(DayInfoTest, MatchesFestivalsAndMemosInListOrder) {
+TEST_F(DayInfoTest, MatchesFestivalsAndRemindersInListOrder) {
     festivals_ = {Rule("NL", "1-1", "春节"), Rule("YL", "2-10", "某纪念日"), Rule("YL", "OFFSETJQ:0:立春", "立春节"),
                   Rule("YL", "2-11", "明天的节")};
     festivals_[1].kind = "JNR";

@@ -46,18 +46,18 @@ private:
 };
 
 // A memo from a few bytes: the two times word by word, the codes, the text.
-Reminder MemoFrom(Input& in) {
-    Reminder memo;
+Reminder ReminderFrom(Input& in) {
+    Reminder reminder;
     const std::string times = in.Bytes(32);
-    std::memcpy(&memo.start, times.data(), std::min<std::size_t>(times.size(), 32));
-    memo.hasRepeatEnd = in.Byte() & 1;
-    memo.category = in.Byte() % 6;
-    memo.repeat = static_cast<std::int8_t>(in.Byte());
-    memo.firstAlert = static_cast<std::int8_t>(in.Byte());
-    memo.secondAlert = static_cast<std::int8_t>(in.Byte());
-    memo.calendar = static_cast<std::int8_t>(in.Byte()) % 3;
-    SetReminderText(memo, in.Bytes(in.Byte()));
-    return memo;
+    std::memcpy(&reminder.start, times.data(), std::min<std::size_t>(times.size(), 32));
+    reminder.hasRepeatEnd = in.Byte() & 1;
+    reminder.category = in.Byte() % 6;
+    reminder.repeat = static_cast<std::int8_t>(in.Byte());
+    reminder.firstAlert = static_cast<std::int8_t>(in.Byte());
+    reminder.secondAlert = static_cast<std::int8_t>(in.Byte());
+    reminder.calendar = static_cast<std::int8_t>(in.Byte()) % 3;
+    SetReminderText(reminder, in.Bytes(in.Byte()));
+    return reminder;
 }
 
 bool IsWholeFile(const std::string& text) {
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t switches = in.Byte();
     IcsExportChoices choices;
     choices.festivals = switches & 1;
-    choices.memos = switches & 2;
+    choices.reminders = switches & 2;
     choices.solarTerms = switches & 4;
     choices.ownFestivalsOnly = switches & 8;
     // Any first year, a few years: long runs are the tests' business.
@@ -87,13 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     choices.years = 1 + in.Byte() % 3;
     const std::size_t festivalBytes = in.Byte() * 8;
     const FestivalList festivals = ParseFestivalFile(in.Bytes(festivalBytes));
-    ReminderList memos;
-    while (!in.Done() && memos.size() < 8) memos.push_back(MemoFrom(in));
+    ReminderList reminders;
+    while (!in.Done() && reminders.size() < 8) reminders.push_back(ReminderFrom(in));
 
     SomeDaysATerm terms;
     int calls = 0;
     const IcsExport result = ExportIcs(festivals, festivals.empty() ? FestivalList{} : FestivalList{festivals[0]},
-                                       memos, &terms, choices, IcsStamp{2026, 12, 8, 10, 0, 0}, [&](int permille) {
+                                       reminders, &terms, choices, IcsStamp{2026, 12, 8, 10, 0, 0}, [&](int permille) {
                                            Check(permille >= 0 && permille <= 1000);
                                            return ++calls < 100000;
                                        });

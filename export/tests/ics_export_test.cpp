@@ -147,9 +147,9 @@ IcsExportChoices Years(int first, int count = 11) {
 
 const IcsStamp kStamp{2026, 12, 8, 10, 0, 0};
 
-Parsed Export(const FestivalList& festivals, const ReminderList& memos, const IcsExportChoices& choices,
+Parsed Export(const FestivalList& festivals, const ReminderList& reminders, const IcsExportChoices& choices,
               SolarTermLookup* terms = nullptr, const FestivalList& shipped = {}) {
-    const IcsExport result = ExportIcs(festivals, shipped, memos, terms, choices, kStamp);
+    const IcsExport result = ExportIcs(festivals, shipped, reminders, terms, choices, kStamp);
     Parsed parsed = ParseStrictly(result.text);
     EXPECT_EQ(parsed.events.size(), static_cast<std::size_t>(result.events));
     EXPECT_TRUE(parsed.problems.empty()) << parsed.problems.front();
@@ -164,18 +164,18 @@ std::vector<std::string> StartsOf(const Parsed& parsed) {
 
 }  // namespace
 
-TEST(IcsExport, TheShippedFestivalsWithMemosAndTermsMakeAStrictlyValidFile) {
+TEST(IcsExport, TheShippedFestivalsWithRemindersAndTermsMakeAStrictlyValidFile) {
     FestivalList festivals = ShippedFestivals();
     ASSERT_GT(festivals.size(), 50u);
     festivals.push_back(Rule("YL", "JR", "3-3", "逗号,分号;反斜杠\\都要转义"));
     festivals.push_back(Rule("NL", "SR", "8-12", "奶奶的生日奶奶的生日奶奶的生日奶奶的生日奶奶的生日", "1940"));
-    Reminder memo = Gregorian(kRepeatNone, 2027, 3, 1, 9, 30, "开会，带上：\n一、报告;二、样品,三、\\路径");
-    memo.firstAlert = kAlert15Minutes;
+    Reminder reminder = Gregorian(kRepeatNone, 2027, 3, 1, 9, 30, "开会，带上：\n一、报告;二、样品,三、\\路径");
+    reminder.firstAlert = kAlert15Minutes;
     FakeSolarTerms terms;
     terms.Add(2027, 2, 4, "立春").Add(2027, 12, 22, "冬至");
     IcsExportChoices choices = Years(2026);
     choices.solarTerms = true;
-    const Parsed parsed = Export(festivals, {memo}, choices, &terms);
+    const Parsed parsed = Export(festivals, {reminder}, choices, &terms);
     EXPECT_GT(parsed.events.size(), 500u);
     std::set<std::string> summaries;
     for (const Component& e : parsed.events) summaries.insert(e.Get("SUMMARY"));
@@ -269,7 +269,7 @@ TEST(IcsExport, OwnFestivalsOnlyLeavesOutTheShippedOnesEvenWhenSwitchedDifferent
     EXPECT_EQ(parsed.events[0].Get("SUMMARY"), u8"奶奶的生日");
 }
 
-TEST(IcsExport, MemosAreTimedEventsWithAnAlarmForEachOfTheirAlerts) {
+TEST(IcsExport, RemindersAreTimedEventsWithAnAlarmForEachOfTheirAlerts) {
     Reminder meeting = Gregorian(kRepeatNone, 2026, 12, 20, 9, 30, "开会");
     meeting.firstAlert = kAlert15Minutes;
     meeting.secondAlert = kAlert1Day;
@@ -308,30 +308,30 @@ TEST(IcsExport, ARepetitionEndsAtTheMinuteTheMonthEndsItWhateverTheEndsOtherWord
     EXPECT_EQ(parsed.events[1].Get("RRULE"), "FREQ=DAILY");
 }
 
-TEST(IcsExport, AMemoKeepsItsUidThroughEveryEditAndTwoMemosHaveTwo) {
-    Reminder memo = Gregorian(kRepeatNone, 2026, 12, 20, 9, 30, "开会");
-    memo.start.second = 41;  // the clock when the memo was made
-    memo.start.milliseconds = 263;
-    memo.start.dayOfWeek = 2;
-    memo.repeatEnd = memo.start;
-    Reminder edited = memo;
+TEST(IcsExport, AReminderKeepsItsUidThroughEveryEditAndTwoRemindersHaveTwo) {
+    Reminder reminder = Gregorian(kRepeatNone, 2026, 12, 20, 9, 30, "开会");
+    reminder.start.second = 41;  // the clock when the memo was made
+    reminder.start.milliseconds = 263;
+    reminder.start.dayOfWeek = 2;
+    reminder.repeatEnd = reminder.start;
+    Reminder edited = reminder;
     SetReminderText(edited, "开会（改到十点）");
     edited.start.day = 21;
     edited.start.hour = 10;
     edited.repeat = kRepeatYearly;
     edited.firstAlert = kAlert1Hour;
-    Reminder other = memo;
+    Reminder other = reminder;
     other.start.milliseconds = 264;
     other.repeatEnd = other.start;
     const auto uid = [](const Reminder& r) { return Export({}, {r}, Years(2026, 1)).events.at(0).Get("UID"); };
-    EXPECT_EQ(uid(edited), uid(memo));
-    EXPECT_NE(uid(other), uid(memo));
+    EXPECT_EQ(uid(edited), uid(reminder));
+    EXPECT_NE(uid(other), uid(reminder));
 }
 
 TEST(IcsExport, TooManyEventsOrBytesGiveNoFileRatherThanACutOne) {
     // Lunar monthly memos are one event a month: 17 of them over 199 years.
-    ReminderList memos(17, Lunar(kRepeatMonthly, 1901, 1, 1, 8, 0, "还款"));
-    const IcsExport many = ExportIcs({}, {}, memos, nullptr, Years(1901, 199), kStamp);
+    ReminderList reminders(17, Lunar(kRepeatMonthly, 1901, 1, 1, 8, 0, "还款"));
+    const IcsExport many = ExportIcs({}, {}, reminders, nullptr, Years(1901, 199), kStamp);
     EXPECT_EQ(many.outcome, IcsOutcome::kTooLarge);
     EXPECT_TRUE(many.text.empty());
     EXPECT_EQ(many.events, kIcsMaxEvents);
@@ -343,13 +343,13 @@ TEST(IcsExport, TooManyEventsOrBytesGiveNoFileRatherThanACutOne) {
 }
 
 TEST(IcsExport, ProgressRisesToTheEndAndAStopGivesNoFile) {
-    const ReminderList memos = {Lunar(kRepeatMonthly, 2020, 1, 1), Gregorian(kRepeatDaily, 2020, 1, 1)};
+    const ReminderList reminders = {Lunar(kRepeatMonthly, 2020, 1, 1), Gregorian(kRepeatDaily, 2020, 1, 1)};
     std::vector<int> seen;
-    const IcsExport done =
-        ExportIcs({Rule("NL", "SR", "8-12", "奶奶的生日")}, {}, memos, nullptr, Years(2026), kStamp, [&](int permille) {
-            seen.push_back(permille);
-            return true;
-        });
+    const IcsExport done = ExportIcs({Rule("NL", "SR", "8-12", "奶奶的生日")}, {}, reminders, nullptr, Years(2026),
+                                     kStamp, [&](int permille) {
+                                         seen.push_back(permille);
+                                         return true;
+                                     });
     EXPECT_EQ(done.outcome, IcsOutcome::kWritten);
     ASSERT_FALSE(seen.empty());
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
@@ -357,13 +357,14 @@ TEST(IcsExport, ProgressRisesToTheEndAndAStopGivesNoFile) {
     EXPECT_GT(seen.back(), 900);
     EXPECT_LE(seen.back(), 1000);
     int calls = 0;
-    const IcsExport stopped = ExportIcs({}, {}, memos, nullptr, Years(2026), kStamp, [&](int) { return ++calls < 3; });
+    const IcsExport stopped =
+        ExportIcs({}, {}, reminders, nullptr, Years(2026), kStamp, [&](int) { return ++calls < 3; });
     EXPECT_EQ(stopped.outcome, IcsOutcome::kCancelled);
     EXPECT_TRUE(stopped.text.empty());
     EXPECT_EQ(calls, 3);
 }
 
-TEST(IcsExport, GregorianMemoRepetitionsAreRulesAndLunarOnesAreOccurrences) {
+TEST(IcsExport, GregorianReminderRepetitionsAreRulesAndLunarOnesAreOccurrences) {
     Reminder weekly = Gregorian(kRepeatBiweekly, 2026, 1, 5, 19, 0, "打球");
     EndRepeatAt(weekly, 2026, 6, 29, 19, 0);
     const Reminder monthly = Gregorian(kRepeatMonthly, 2020, 1, 31, 8, 0, "交房租");
@@ -385,10 +386,10 @@ TEST(IcsExport, GregorianMemoRepetitionsAreRulesAndLunarOnesAreOccurrences) {
 TEST(IcsExport, ExportingAgainGivesTheSameUidsAndTwinRulesDistinctOnes) {
     const FestivalList festivals = {Rule("NL", "SR", "8-12", "奶奶的生日", "1940"), Rule("YL", "JR", "10-1", "国庆节"),
                                     Rule("YL", "JR", "10-1", "国庆节")};
-    const ReminderList memos = {Gregorian(kRepeatYearly, 2026, 3, 1, 8, 0, "体检"),
-                                Lunar(kRepeatMonthly, 2026, 1, 15, 8, 0, "还款")};
+    const ReminderList reminders = {Gregorian(kRepeatYearly, 2026, 3, 1, 8, 0, "体检"),
+                                    Lunar(kRepeatMonthly, 2026, 1, 15, 8, 0, "还款")};
     auto uids = [&](const IcsStamp& stamp) {
-        const IcsExport result = ExportIcs(festivals, {}, memos, nullptr, Years(2026), stamp);
+        const IcsExport result = ExportIcs(festivals, {}, reminders, nullptr, Years(2026), stamp);
         std::vector<std::string> all;
         for (const Component& e : ParseStrictly(result.text).events) all.push_back(e.Get("UID"));
         return all;

@@ -89,7 +89,7 @@ protected:
         // The user's own birthdays and days, not eleven years of every shipped
         // festival, which the phone's calendar mostly has already.
         CheckRadioButton(hwnd(), IDC_EXP_ALL_FESTIVALS, IDC_EXP_OWN_FESTIVALS, IDC_EXP_OWN_FESTIVALS);
-        CheckDlgButton(hwnd(), IDC_EXP_MEMOS, BST_CHECKED);
+        CheckDlgButton(hwnd(), IDC_EXP_REMINDERS, BST_CHECKED);
         SetDlgItemInt(hwnd(), IDC_EXP_YEARS, kDefaultYears, FALSE);
         SendDlgItemMessageW(hwnd(), IDC_EXP_YEARS, EM_SETLIMITTEXT, 3, 0);
         SetDlgItemTextW(hwnd(), IDC_EXP_PATH, DefaultExportPath().c_str());
@@ -189,7 +189,7 @@ private:
         job->choices.years = static_cast<int>(years);
         job->choices.festivals = IsDlgButtonChecked(hwnd(), IDC_EXP_FESTIVALS) == BST_CHECKED;
         job->choices.ownFestivalsOnly = IsDlgButtonChecked(hwnd(), IDC_EXP_OWN_FESTIVALS) == BST_CHECKED;
-        job->choices.memos = IsDlgButtonChecked(hwnd(), IDC_EXP_MEMOS) == BST_CHECKED;
+        job->choices.reminders = IsDlgButtonChecked(hwnd(), IDC_EXP_REMINDERS) == BST_CHECKED;
         job->choices.solarTerms = IsDlgButtonChecked(hwnd(), IDC_EXP_TERMS) == BST_CHECKED;
         job->stamp = UtcNow();
         job->dialog = hwnd();
@@ -206,7 +206,7 @@ private:
     // Every choice is frozen while the export runs; 取消 stops it.
     void ShowRunning(bool running) {
         for (const int id :
-             {IDC_EXP_FESTIVALS, IDC_EXP_MEMOS, IDC_EXP_TERMS, IDC_EXP_YEARS, IDC_EXP_PATH, IDC_EXP_BROWSE, IDOK}) {
+             {IDC_EXP_FESTIVALS, IDC_EXP_REMINDERS, IDC_EXP_TERMS, IDC_EXP_YEARS, IDC_EXP_PATH, IDC_EXP_BROWSE, IDOK}) {
             EnableWindow(Item(id), !running);
         }
         const BOOL festivals = !running && IsDlgButtonChecked(hwnd(), IDC_EXP_FESTIVALS) == BST_CHECKED;

@@ -6,7 +6,7 @@
 
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_file.h"
-#include "festivals/festival_manager_rows.h"
+#include "festivals/festival_manager_model.h"
 
 namespace {
 
@@ -259,7 +259,7 @@ TEST(FestivalEditorLeapMonth, ADayOfALeapMonthStaysInItFromTheDayMenuToTheFile) 
         {2023, 2, 10, false, "2-10", "即阳历2023年3月1日"},
     };
     for (const Case& c : cases) {
-        const FestivalRule rule = NewFestivalRule(DayManagerPreset(c.year, c.month, c.day, true, c.leap));
+        const FestivalRule rule = NewFestivalRule(DayManagerRequest(c.year, c.month, c.day, true, c.leap));
         EXPECT_EQ(rule.dateRule, c.code);
         FestivalEditorForm form = EditorFormFromRule(rule);
         const DatePage page = DatePageFor(form.dateForm, form.calendar, kGregorianDatePage);

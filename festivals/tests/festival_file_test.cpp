@@ -27,7 +27,7 @@ protected:
     }
     FestivalList Load() const {
         FestivalList list{Rule("YL", "JR", "1-1", "stale")};
-        LoadFestivals(list, path_);
+        LoadFestivals(path_, list);
         return list;
     }
 
@@ -57,14 +57,14 @@ TEST_F(FestivalFileTest, LinesLoadIntoRulesInFileOrder) {
 TEST_F(FestivalFileTest, SavingWritesTenFieldsPerLineWithCrLf) {
     FestivalRule rule = Rule("YL", "JR", "10-1", "国庆节");
     rule.suffix = "（第77个）";  // never stored
-    ASSERT_TRUE(SaveFestivals({rule, Rule("NL", "SR", "8-15", "妈妈的生日", "1980")}, path_));
+    ASSERT_TRUE(SaveFestivals(path_, {rule, Rule("NL", "SR", "8-15", "妈妈的生日", "1980")}));
     EXPECT_EQ(Read(), "YL,JR,10-1,国庆节,,,,1,1,1\r\nNL,SR,8-15,妈妈的生日,1980,,,1,1,1\r\n");
 }
 
 TEST_F(FestivalFileTest, CommasInsideFieldsSurviveASaveAndALoad) {
     FestivalRule rule = Rule("YL", "JNR", "5-20", "结婚,订婚纪念日");
     rule.soundFile = "D:\\音乐,歌\\a.wav";
-    ASSERT_TRUE(SaveFestivals({rule}, path_));
+    ASSERT_TRUE(SaveFestivals(path_, {rule}));
     EXPECT_EQ(Read(), "YL,JNR,5-20,结婚<!-COMMA-!>订婚纪念日,,,D:\\音乐<!-COMMA-!>歌\\a.wav,1,1,1\r\n");
     const FestivalList list = Load();
     ASSERT_EQ(list.size(), 1u);
@@ -72,7 +72,7 @@ TEST_F(FestivalFileTest, CommasInsideFieldsSurviveASaveAndALoad) {
 }
 
 TEST_F(FestivalFileTest, ATypedEscapeComesBackAsAComma) {
-    ASSERT_TRUE(SaveFestivals({Rule("YL", "JR", "1-1", "a<!-COMMA-!>b")}, path_));
+    ASSERT_TRUE(SaveFestivals(path_, {Rule("YL", "JR", "1-1", "a<!-COMMA-!>b")}));
     const FestivalList list = Load();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].name, "a,b");
@@ -82,7 +82,7 @@ TEST_F(FestivalFileTest, AnEscapedCommaInASwitchFieldDoesNotCostTheRuleOnTheNext
     Write("YL,JR,1-1,元旦,,,,1<!-COMMA-!>,1,1\r\n");
     FestivalList list = Load();
     ASSERT_EQ(list.size(), 1u);
-    ASSERT_TRUE(SaveFestivals(list, path_));
+    ASSERT_TRUE(SaveFestivals(path_, list));
     EXPECT_EQ(Load(), list);
 }
 
@@ -125,10 +125,10 @@ TEST_F(FestivalFileTest, NamesWhoseTrailBytesAreLettersOrBackslashesRoundTrip) {
     const std::string names[] = {"紀念日", "三十歲", "俠", "誕辰", "\x81\x5C", "\xFE\x40尾"};
     FestivalList list;
     for (const std::string& name : names) list.push_back(Rule("YL", "SR", "1-1", name));
-    ASSERT_TRUE(SaveFestivals(list, path_));
+    ASSERT_TRUE(SaveFestivals(path_, list));
     const std::string saved = Read();
     EXPECT_EQ(Load(), list);
-    ASSERT_TRUE(SaveFestivals(Load(), path_));
+    ASSERT_TRUE(SaveFestivals(path_, Load()));
     EXPECT_EQ(Read(), saved);
 }
 
@@ -138,7 +138,7 @@ TEST_F(FestivalFileTest, ABrokenCharacterAtTheLineEndDoesNotSwallowTheLineEnd) {
     FestivalRule rule;
     ASSERT_TRUE(ParseFestivalLine("YL,JR,1-1,a,,,,1,1,1\xB6\t\r\n", rule));
     EXPECT_EQ(rule.showReminderWindow, "1\xB6");
-    ASSERT_TRUE(SaveFestivals({rule}, path_));
+    ASSERT_TRUE(SaveFestivals(path_, {rule}));
     const FestivalList list = Load();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0], rule);
@@ -168,7 +168,7 @@ TEST_F(FestivalFileTest, LongLinesAreReadIn2499BytePieces) {
 
 TEST_F(FestivalFileTest, AnEmptyListSavesAnEmptyFile) {
     Write("YL,JR,1-1,元旦,,,,1,1,1\r\n");
-    ASSERT_TRUE(SaveFestivals({}, path_));
+    ASSERT_TRUE(SaveFestivals(path_, {}));
     EXPECT_EQ(Read(), "");
     EXPECT_TRUE(Load().empty());
 }
@@ -176,16 +176,16 @@ TEST_F(FestivalFileTest, AnEmptyListSavesAnEmptyFile) {
 TEST_F(FestivalFileTest, AMissingFileLoadsAsAnEmptyList) {
     std::filesystem::remove(path_);
     FestivalList list{Rule("YL", "JR", "1-1", "stale")};
-    EXPECT_TRUE(LoadFestivals(list, path_));
+    EXPECT_TRUE(LoadFestivals(path_, list));
     EXPECT_TRUE(list.empty());
 }
 
 TEST_F(FestivalFileTest, ReadingAFileReportsSuccessEvenWhenItHoldsNoRules) {
     FestivalList list;
     Write("");
-    EXPECT_TRUE(LoadFestivals(list, path_));
+    EXPECT_TRUE(LoadFestivals(path_, list));
     Write("YL,JR,10-1,国庆节,,,,1,1,1\r\n");
-    EXPECT_TRUE(LoadFestivals(list, path_));
+    EXPECT_TRUE(LoadFestivals(path_, list));
     EXPECT_EQ(list.size(), 1u);
 }
 
@@ -194,7 +194,7 @@ TEST_F(FestivalFileTest, SomethingAtThePathThatCannotBeReadIsReported) {
     // so the caller is told.
     std::filesystem::create_directories(path_);
     FestivalList list{Rule("YL", "JR", "1-1", "stale")};
-    EXPECT_FALSE(LoadFestivals(list, path_));
+    EXPECT_FALSE(LoadFestivals(path_, list));
     EXPECT_TRUE(list.empty());
 }
 
@@ -226,11 +226,11 @@ TEST_F(FestivalFileTest, AFileAnEditorSavedInUnicodeLoadsWholeAndIsCopiedBeforeT
         Write(saved);
         FestivalList list;
         FileBaseline loaded;
-        ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
+        ASSERT_TRUE(LoadFestivals(path_, list, &loaded));
         EXPECT_EQ(list, ParseFestivalFile(gbk));
         EXPECT_EQ(loaded.kept, 2u);
         std::filesystem::path backup;
-        ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup));
+        ASSERT_TRUE(SaveFestivals(path_, list, &loaded, &backup));
         EXPECT_EQ(Read(), gbk);
         std::string copy;
         ASSERT_TRUE(ReadWholeFile(backup, copy));
@@ -244,7 +244,7 @@ TEST_F(FestivalFileTest, AFileInNoReadableEncodingIsNeverSavedOver) {
     Write(utf32);
     FestivalList list;
     FileBaseline loaded;
-    EXPECT_FALSE(LoadFestivals(list, path_, &loaded));
+    EXPECT_FALSE(LoadFestivals(path_, list, &loaded));
     EXPECT_TRUE(list.empty());
     EXPECT_EQ(Read(), utf32);
 }
@@ -259,7 +259,7 @@ TEST_F(FestivalFileTest, TheLargestFileWithinTheLimitsLoadsItsRuleLimit) {
     Write(text);
     FestivalList list;
     FileBaseline loaded;
-    ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
+    ASSERT_TRUE(LoadFestivals(path_, list, &loaded));
     EXPECT_EQ(list.size(), kFestivalRuleLimit);
     EXPECT_GT(loaded.skipped, 0u);
     EXPECT_TRUE(loaded.lossy);
@@ -269,16 +269,16 @@ TEST_F(FestivalFileTest, ASaveOverAFileEditedSinceLoadingKeepsTheEditedFileAsADa
     Write("YL,JR,10-1,国庆节,,,,1,1,1\r\n");
     FestivalList list;
     FileBaseline loaded;
-    ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
+    ASSERT_TRUE(LoadFestivals(path_, list, &loaded));
     std::tm now{};
     now.tm_year = 2020 - 1900;
     now.tm_mday = 2;
     std::filesystem::path backup = "stale";
-    ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup, now));
+    ASSERT_TRUE(SaveFestivals(path_, list, now, &loaded, &backup));
     EXPECT_TRUE(backup.empty());
 
     Write("YL,JR,10-1,国庆节,,,,1,1,1\r\nYL,JR,5-1,劳动节,,,,1,1,1\r\n");  // Notepad, meanwhile
-    ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup, now));
+    ASSERT_TRUE(SaveFestivals(path_, list, now, &loaded, &backup));
     EXPECT_EQ(backup, std::filesystem::path(path_ + ".20200102-000000.bak"));
     std::string kept;
     ASSERT_TRUE(ReadWholeFile(backup, kept));
@@ -291,20 +291,20 @@ TEST_F(FestivalFileTest, ASaveOverAFileWithSkippedLinesKeepsACopyEvenUnchanged) 
     Write(withBadLine);
     FestivalList list;
     FileBaseline loaded;
-    ASSERT_TRUE(LoadFestivals(list, path_, &loaded));
+    ASSERT_TRUE(LoadFestivals(path_, list, &loaded));
     std::filesystem::path backup;
-    ASSERT_TRUE(SaveFestivals(list, path_, &loaded, &backup));
+    ASSERT_TRUE(SaveFestivals(path_, list, &loaded, &backup));
     std::string kept;
     ASSERT_TRUE(ReadWholeFile(backup, kept));
     EXPECT_EQ(kept, withBadLine);
 }
 
-TEST_F(FestivalFileTest, AReadOnlyFileIsSavedAsTheMemoFileIs) {
+TEST_F(FestivalFileTest, AReadOnlyFileIsSavedAsTheReminderFileIs) {
     Write("YL,JR,10-1,国庆节,,,,1,1,1\r\n");
     namespace fs = std::filesystem;
     fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    ASSERT_TRUE(SaveFestivals({Rule("YL", "JR", "5-1", "劳动节")}, path_));
+    ASSERT_TRUE(SaveFestivals(path_, {Rule("YL", "JR", "5-1", "劳动节")}));
     EXPECT_EQ(Read(), "YL,JR,5-1,劳动节,,,,1,1,1\r\n");
 }
 
@@ -313,25 +313,25 @@ TEST_F(FestivalFileTest, AFileBeyond16MiBIsTakenAsDamagedNotReadAndNotSavedOver)
     huge.resize(kFestivalFileLimit + 1, ' ');
     Write(huge);
     FestivalList list{Rule("YL", "JR", "1-1", "stale")};
-    EXPECT_FALSE(LoadFestivals(list, path_));
+    EXPECT_FALSE(LoadFestivals(path_, list));
     EXPECT_TRUE(list.empty());
     huge.resize(kFestivalFileLimit);
     Write(huge);
-    EXPECT_TRUE(LoadFestivals(list, path_));
+    EXPECT_TRUE(LoadFestivals(path_, list));
     EXPECT_EQ(list.size(), 1u);
 }
 
 TEST_F(FestivalFileTest, AFailedSaveLeavesThePreviousFileUntouched) {
     // No folder: nothing is created.
     const std::string inMissingFolder = (folder_ / "Ostrel" / "holidays.cfg").string();
-    EXPECT_FALSE(SaveFestivals({Rule("YL", "JR", "1-1", "元旦")}, inMissingFolder));
+    EXPECT_FALSE(SaveFestivals(inMissingFolder, {Rule("YL", "JR", "1-1", "元旦")}));
     EXPECT_FALSE(std::filesystem::exists(folder_ / "Ostrel"));
 
     // A target that cannot be replaced keeps its contents, and no temporary
     // file is left behind.
     std::filesystem::create_directories(path_);
     std::filesystem::create_directories(std::filesystem::path(path_) / "keep");
-    EXPECT_FALSE(SaveFestivals({Rule("YL", "JR", "1-1", "元旦")}, path_));
+    EXPECT_FALSE(SaveFestivals(path_, {Rule("YL", "JR", "1-1", "元旦")}));
     EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(path_) / "keep"));
     EXPECT_EQ(scratch_.FileCount(), 1u);
 }

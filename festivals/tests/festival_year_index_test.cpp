@@ -42,7 +42,7 @@ FestivalRule Rule(const std::string& calendar, const std::string& dateRule, cons
 // solar-term offsets either way, limits, suffixes and unreadable codes.
 FestivalList TrickyRules() {
     FestivalList list;
-    LoadFestivals(list, std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/holidays.cfg");
+    LoadFestivals(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/holidays.cfg", list);
     const FestivalList more = {
         Rule("NL", "2-10"),
         Rule("NL", "闰2-10"),

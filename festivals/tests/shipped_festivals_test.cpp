@@ -24,7 +24,7 @@ class ShippedFestivalsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(ReadWholeFile(kShippedFile, contents_)) << kShippedFile;
-        LoadFestivals(list_, kShippedFile);
+        LoadFestivals(kShippedFile, list_);
         ASSERT_FALSE(list_.empty());
         // The solar terms the rules of 2025-2027 need, as the almanac has them.
         terms_.Add(2024, 12, 21, "冬至")

@@ -10,7 +10,7 @@
 #include "base/win/gbk_text.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/lunar_calendar.h"
-#include "festivals/festival_manager_rows.h"
+#include "festivals/festival_manager_model.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -15,22 +15,22 @@ const char kNothingToMove[] = "请先选择一个项。";
 
 class FestivalManager : public ListFileManager {
 public:
-    FestivalManager(std::filesystem::path festivalFile, FestivalManagerPreset preset)
-        : ListFileManager(std::move(festivalFile), ManagerLayout(), preset.quickAdd), preset_(std::move(preset)) {}
+    FestivalManager(std::filesystem::path festivalFile, FestivalManagerRequest request)
+        : ListFileManager(std::move(festivalFile), ManagerLayout(), request.addMode), request_(std::move(request)) {}
 
 protected:
     bool Load(const std::filesystem::path& file, FileBaseline& loaded) override {
         FestivalList rules;
-        const bool read = LoadFestivals(rules, file, &loaded);
-        rows_ = std::make_unique<FestivalRows>(rules);
+        const bool read = LoadFestivals(file, rules, &loaded);
+        rows_ = std::make_unique<FestivalManagerModel>(rules);
         return read;
     }
     bool Save(const std::filesystem::path& file, const FileBaseline& loaded, std::filesystem::path& backup) override {
-        return SaveFestivals(rows_->ForSaving(), file, &loaded, &backup);
+        return SaveFestivals(file, rows_->ForSaving(), &loaded, &backup);
     }
     bool TakeFileRowsFirst(const std::filesystem::path& file, FileBaseline& loaded) override {
         FestivalList fileRules;
-        if (!LoadFestivals(fileRules, file, &loaded)) return false;
+        if (!LoadFestivals(file, fileRules, &loaded)) return false;
         rows_->PutFileRulesFirst(fileRules);
         return true;
     }
@@ -41,7 +41,7 @@ protected:
 
     // Above the selected row, or at the top.
     int AddRow() override {
-        FestivalEditor editor(NewFestivalRule(preset_), "添加", preset_.year);
+        FestivalEditor editor(NewFestivalRule(request_), "添加", request_.year);
         if (!editor.Run(hwnd())) return -1;
         added_ = editor.rule();
         return rows_->Add(*added_);
@@ -114,14 +114,14 @@ private:
         list_view::FocusList(List());
     }
 
-    FestivalManagerPreset preset_;
-    std::unique_ptr<FestivalRows> rows_;
+    FestivalManagerRequest request_;
+    std::unique_ptr<FestivalManagerModel> rows_;
     std::optional<FestivalRule> added_;  // the last rule confirmed in the add editor
 };
 
 }  // namespace
 
-bool RunFestivalManager(HWND owner, const std::filesystem::path& festivalFile, const FestivalManagerPreset& preset) {
-    FestivalManager manager(festivalFile, preset);
+bool RunFestivalManager(HWND owner, const std::filesystem::path& festivalFile, const FestivalManagerRequest& request) {
+    FestivalManager manager(festivalFile, request);
     return manager.Run(owner) == ListFileManager::kSaved;
 }

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "festivals/festival_manager_rows.h"
+#include "festivals/festival_manager_model.h"
 
 // Runs the manager modally over `owner`; `festivalFile` is read when it
 // opens and written on saving. True when it saved the file, so that the
 // caller reads it again.
-bool RunFestivalManager(HWND owner, const std::filesystem::path& festivalFile, const FestivalManagerPreset& preset);
+bool RunFestivalManager(HWND owner, const std::filesystem::path& festivalFile, const FestivalManagerRequest& request);

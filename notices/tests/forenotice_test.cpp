@@ -19,14 +19,14 @@ std::vector<std::string> Texts(const std::vector<ForenoticeLine>& lines) {
     return texts;
 }
 
-TEST(Forenotice, NamesMemosFestivalsAndTheSolarTermByTheDayOffset) {
+TEST(Forenotice, NamesRemindersFestivalsAndTheSolarTermByTheDayOffset) {
     DayInfo day;
     day.reminders = {Gregorian(kRepeatNone, 2013, 2, 4, 8, 5, "交报告"),
                      Gregorian(kRepeatNone, 2013, 2, 4, 19, 0, "买菜\r\n做饭"),
                      Gregorian(kRepeatNone, 2013, 2, 4, 20, 0, "交报告")};
     day.festivals = {Festival("春节"), Festival("世界湿地日", "", "0"), Festival("妈妈生日", "（60周岁）")};
     day.solarTerm = "立春";
-    ListedMemoTexts listed;
+    ListedReminderTexts listed;
     EXPECT_EQ(BuildForenotice(0, day, kEverything, listed),
               "今天「08:05 交报告,19:00 买菜 做饭,春节,妈妈生日（60周岁）,立春」！");
     EXPECT_EQ(BuildForenotice(1, day, kEverything, listed), "明天「春节,妈妈生日（60周岁）,立春」");
@@ -38,7 +38,7 @@ TEST(Forenotice, NamesMemosFestivalsAndTheSolarTermByTheDayOffset) {
     EXPECT_EQ(BuildForenotice(0, day, ForenoticeSwitches{}, listed), "");
 }
 
-TEST(ForenoticeList, NamesADailyMemoOnlyOnTheFirstLineAndSkipsQuietDays) {
+TEST(ForenoticeList, NamesADailyReminderOnlyOnTheFirstLineAndSkipsQuietDays) {
     FakeDays days;
     days.reminders = {Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0, "晨跑")};
     days.festivals[DateKey(2013, 2, 4)] = {Festival("小年")};

@@ -63,9 +63,9 @@ TEST(NoticeTextFit, BlankLinesAtTheTopGoBeforeAnyOfTheText) {
     EXPECT_FALSE(fitted.cut);
 }
 
-TEST(NoticeTextFit, ALongMemoEndsItsLastLineShownWithAnEllipsis) {
-    const std::string memo = Repeat("记得带上身份证和合同", 20);
-    const std::string message = "\n\n今天08:00：" + memo + "\n";
+TEST(NoticeTextFit, ALongReminderEndsItsLastLineShownWithAnEllipsis) {
+    const std::string reminder = Repeat("记得带上身份证和合同", 20);
+    const std::string message = "\n\n今天08:00：" + reminder + "\n";
     const FittedNoticeText fitted = Fit(message);
     EXPECT_TRUE(fitted.cut);
     ASSERT_GE(fitted.text.size(), 2u);

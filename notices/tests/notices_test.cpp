@@ -26,7 +26,7 @@ Reminder WithAlerts(Reminder r, std::int32_t first, std::int32_t second = kAlert
     return r;
 }
 
-TEST(ReminderAlerts, FiveMinutesAheadOfADailyMemoEveryDayFromItsStart) {
+TEST(ReminderAlerts, FiveMinutesAheadOfADailyReminderEveryDayFromItsStart) {
     FakeDays days;
     days.reminders = {WithAlerts(Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0, "晨跑"), kAlert5Minutes)};
     EXPECT_EQ(AlertAt(days, At(2013, 1, 9, 7, 55)), "");
@@ -135,7 +135,7 @@ TEST(MissedReminderAlerts, ASleepOverMidnightListsBothDaysInTheOrderDue) {
               "1月1日06:00到期：07:00 早班\n");
 }
 
-TEST(MissedReminderAlerts, ADailyMemoMissedOnTwoDaysIsListedTwice) {
+TEST(MissedReminderAlerts, ADailyReminderMissedOnTwoDaysIsListedTwice) {
     FakeDays days;
     days.reminders = {WithAlerts(Gregorian(kRepeatDaily, 2013, 1, 1, 8, 0, "吃药"), kAlertAtTime)};
     EXPECT_EQ(MissedBetween(days, At(2013, 5, 1, 7, 0), At(2013, 5, 3, 7, 0)),

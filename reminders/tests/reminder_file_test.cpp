@@ -71,7 +71,7 @@ std::string StoredValue(const Reminder& r) {
     return hex;
 }
 
-ReminderList ThreeMemos() {
+ReminderList ThreeReminders() {
     Reminder first = Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0, "晨跑");
     first.firstAlert = kAlert5Minutes;
     Reminder second = Lunar(kRepeatYearly, 1980, 5, 12, 0, 0, "妈妈生日\r\n订蛋糕");
@@ -90,16 +90,16 @@ bool SameBytes(const ReminderList& a, const ReminderList& b) {
     return true;
 }
 
-TEST_F(ReminderFileTest, ThreeMemosSurviveSaveAndLoadByteForByteInOneItemsSection) {
-    const ReminderList memos = ThreeMemos();
-    ASSERT_TRUE(SaveReminders(path_, memos, now_));
-    EXPECT_EQ(Contents(path_), "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=" + StoredValue(memos[1]) +
-                                   "\r\nItem2=" + StoredValue(memos[2]) + "\r\n");
-    EXPECT_EQ(StoredValue(memos[0]).size(), 20114u);
-    EXPECT_TRUE(SameBytes(Load(), memos));
+TEST_F(ReminderFileTest, ThreeRemindersSurviveSaveAndLoadByteForByteInOneItemsSection) {
+    const ReminderList reminders = ThreeReminders();
+    ASSERT_TRUE(SaveReminders(path_, reminders, now_));
+    EXPECT_EQ(Contents(path_), "[ITEMS]\r\nItem0=" + StoredValue(reminders[0]) + "\r\nItem1=" +
+                                   StoredValue(reminders[1]) + "\r\nItem2=" + StoredValue(reminders[2]) + "\r\n");
+    EXPECT_EQ(StoredValue(reminders[0]).size(), 20114u);
+    EXPECT_TRUE(SameBytes(Load(), reminders));
 }
 
-TEST_F(ReminderFileTest, AMemoOf9999TextBytesSurvivesUnchanged) {
+TEST_F(ReminderFileTest, AReminderOf9999TextBytesSurvivesUnchanged) {
     Reminder r = Gregorian(kRepeatNone, 2013, 3, 1);
     std::string text;
     while (text.size() < 9998) text += "备";
@@ -111,32 +111,32 @@ TEST_F(ReminderFileTest, AMemoOf9999TextBytesSurvivesUnchanged) {
 }
 
 TEST_F(ReminderFileTest, ADamagedRecordIsLeftOutAndEveryOtherKeptAcrossGaps) {
-    const ReminderList memos = ThreeMemos();
-    const std::string first = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\n";
-    std::string wrongSum = StoredValue(memos[1]);
+    const ReminderList reminders = ThreeReminders();
+    const std::string first = "[ITEMS]\r\nItem0=" + StoredValue(reminders[0]) + "\r\n";
+    std::string wrongSum = StoredValue(reminders[1]);
     wrongSum.back() = wrongSum.back() == '0' ? '1' : '0';
-    for (const std::string& rest :
-         {"Item1=" + StoredValue(memos[1]).substr(0, 20112) + "\r\n", "Item1=" + wrongSum + "\r\n", std::string()}) {
-        Write(first + rest + "Item2=" + StoredValue(memos[2]) + "\r\n");
+    for (const std::string& rest : {"Item1=" + StoredValue(reminders[1]).substr(0, 20112) + "\r\n",
+                                    "Item1=" + wrongSum + "\r\n", std::string()}) {
+        Write(first + rest + "Item2=" + StoredValue(reminders[2]) + "\r\n");
         FileBaseline loaded;
         ReminderList list;
         ASSERT_TRUE(LoadReminders(path_, list, &loaded));
-        EXPECT_TRUE(SameBytes(list, {memos[0], memos[2]}));
+        EXPECT_TRUE(SameBytes(list, {reminders[0], reminders[2]}));
         EXPECT_EQ(loaded.lossy, !rest.empty()) << "a gap alone loses nothing";
         EXPECT_EQ(loaded.skipped, rest.empty() ? 0u : 1u);
     }
     fs::remove(path_);
     EXPECT_TRUE(Load().empty());
-    ReminderList list = memos;
+    ReminderList list = reminders;
     LoadReminders((folder_ / "missing" / "reminders.cfg").string(), list);
     EXPECT_TRUE(list.empty());
 }
 
 // What a sync client's conflict copy or a hand merge makes of the file.
-TEST_F(ReminderFileTest, DoubledSectionsAndKeysAreTheMemosTheyHoldInFileOrder) {
-    const ReminderList memos = ThreeMemos();
-    const std::string one = "Item0=" + StoredValue(memos[0]) + "\r\nItem1=" + StoredValue(memos[1]) + "\r\n";
-    const std::string two = "Item0=" + StoredValue(memos[2]) + "\r\n";
+TEST_F(ReminderFileTest, DoubledSectionsAndKeysAreTheRemindersTheyHoldInFileOrder) {
+    const ReminderList reminders = ThreeReminders();
+    const std::string one = "Item0=" + StoredValue(reminders[0]) + "\r\nItem1=" + StoredValue(reminders[1]) + "\r\n";
+    const std::string two = "Item0=" + StoredValue(reminders[2]) + "\r\n";
     const struct {
         const char* what;
         std::string file;
@@ -147,13 +147,13 @@ TEST_F(ReminderFileTest, DoubledSectionsAndKeysAreTheMemosTheyHoldInFileOrder) {
     };
     for (const auto& c : cases) {
         Write(c.file);
-        EXPECT_TRUE(SameBytes(Load(), memos)) << c.what;
+        EXPECT_TRUE(SameBytes(Load(), reminders)) << c.what;
     }
 }
 
 TEST_F(ReminderFileTest, AFileNotepadSavedAsUnicodeOrUtf8ReadsWholeAndIsCopiedBeforeTheSave) {
-    const ReminderList memos = ThreeMemos();
-    ASSERT_TRUE(SaveReminders(path_, memos, now_));
+    const ReminderList reminders = ThreeReminders();
+    ASSERT_TRUE(SaveReminders(path_, reminders, now_));
     const std::string gbk = Contents(path_);
     for (const TextFileEncoding encoding :
          {TextFileEncoding::kUtf16Le, TextFileEncoding::kUtf16Be, TextFileEncoding::kUtf8}) {
@@ -162,7 +162,7 @@ TEST_F(ReminderFileTest, AFileNotepadSavedAsUnicodeOrUtf8ReadsWholeAndIsCopiedBe
         ReminderList list;
         FileBaseline loaded;
         ASSERT_TRUE(LoadReminders(path_, list, &loaded));
-        EXPECT_TRUE(SameBytes(list, memos));
+        EXPECT_TRUE(SameBytes(list, reminders));
         EXPECT_EQ(loaded.encoding, encoding);
         ReminderList more = list;
         more.push_back(Gregorian(kRepeatNone, 2014, 1, 1));  // a quick add
@@ -179,22 +179,23 @@ TEST_F(ReminderFileTest, AFileInNoReadableEncodingIsNeverSavedOver) {
     Write(utf32);
     ReminderList list;
     EXPECT_FALSE(LoadReminders(path_, list));
-    EXPECT_FALSE(SaveReminders(path_, ThreeMemos(), now_));
+    EXPECT_FALSE(SaveReminders(path_, ThreeReminders(), now_));
     EXPECT_EQ(Contents(path_), utf32);
     EXPECT_TRUE(OtherFiles().empty());
 }
 
 // The largest file within the limit: nothing but line breaks. Read a line at
 // a time, it costs its text and no object per line.
-TEST_F(ReminderFileTest, AMemoFileAtItsLimitOfLineBreaksLoads) {
-    Write("[ITEMS]\r\nItem0=" + StoredValue(ThreeMemos()[0]) + "\r\n" + std::string(kReminderFileLimit - 20200, '\n'));
+TEST_F(ReminderFileTest, AReminderFileAtItsLimitOfLineBreaksLoads) {
+    Write("[ITEMS]\r\nItem0=" + StoredValue(ThreeReminders()[0]) + "\r\n" +
+          std::string(kReminderFileLimit - 20200, '\n'));
     ReminderList list;
     ASSERT_TRUE(LoadReminders(path_, list));
     EXPECT_EQ(list.size(), 1u);
 }
 
 TEST_F(ReminderFileTest, SavingAnEmptyListLeavesNoFile) {
-    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), now_));
+    ASSERT_TRUE(SaveReminders(path_, ThreeReminders(), now_));
     ASSERT_TRUE(SaveReminders(path_, {}, now_));
     EXPECT_FALSE(fs::exists(path_));
     EXPECT_TRUE(OtherFiles().empty());
@@ -203,7 +204,7 @@ TEST_F(ReminderFileTest, SavingAnEmptyListLeavesNoFile) {
 }
 
 TEST_F(ReminderFileTest, SavingReplacesAReadOnlyFileButCreatesNoFolder) {
-    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), now_));
+    ASSERT_TRUE(SaveReminders(path_, ThreeReminders(), now_));
     fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const ReminderList one = {Gregorian(kRepeatNone, 2014, 1, 1)};
     ASSERT_TRUE(SaveReminders(path_, one, now_));
@@ -213,19 +214,19 @@ TEST_F(ReminderFileTest, SavingReplacesAReadOnlyFileButCreatesNoFolder) {
 }
 
 TEST_F(ReminderFileTest, RecordsLoadingCouldNotTakeInAreKeptInADatedCopyBeforeTheNextSave) {
-    const ReminderList memos = ThreeMemos();
-    const std::string damaged =
-        "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem1=BAD\r\nItem2=" + StoredValue(memos[2]) + "\r\n";
+    const ReminderList reminders = ThreeReminders();
+    const std::string damaged = "[ITEMS]\r\nItem0=" + StoredValue(reminders[0]) +
+                                "\r\nItem1=BAD\r\nItem2=" + StoredValue(reminders[2]) + "\r\n";
     Write(damaged);
     ASSERT_TRUE(SaveReminders(path_, Load(), now_));
     EXPECT_EQ(OtherFiles(), std::vector<std::string>{"reminders.cfg.20130210-083005.bak"});
     EXPECT_EQ(Contents(folder_ / "reminders.cfg.20130210-083005.bak"), damaged);
-    EXPECT_TRUE(SameBytes(Load(), {memos[0], memos[2]}));
+    EXPECT_TRUE(SameBytes(Load(), {reminders[0], reminders[2]}));
 
-    ASSERT_TRUE(SaveReminders(path_, memos, now_));  // a healthy file needs no copy
+    ASSERT_TRUE(SaveReminders(path_, reminders, now_));  // a healthy file needs no copy
     EXPECT_EQ(OtherFiles().size(), 1u);
 
-    const std::string doubled = "[ITEMS]\r\nItem0=" + StoredValue(memos[0]) + "\r\nItem0=BAD\r\n";
+    const std::string doubled = "[ITEMS]\r\nItem0=" + StoredValue(reminders[0]) + "\r\nItem0=BAD\r\n";
     Write(doubled);
     ASSERT_TRUE(SaveReminders(path_, {}, now_));  // the same second: the copy gets a name of its own
     EXPECT_EQ(Contents(folder_ / "reminders.cfg.20130210-083005-2.bak"), doubled);
@@ -234,10 +235,10 @@ TEST_F(ReminderFileTest, RecordsLoadingCouldNotTakeInAreKeptInADatedCopyBeforeTh
 
 TEST_F(ReminderFileTest, AFileThatIsThereButUnreadableIsReportedAndNeverSavedOver) {
     fs::create_directories(path_);  // as unreadable as a locked file, on every system
-    ReminderList list = ThreeMemos();
+    ReminderList list = ThreeReminders();
     EXPECT_FALSE(LoadReminders(path_, list));
     EXPECT_TRUE(list.empty());
-    EXPECT_FALSE(SaveReminders(path_, ThreeMemos(), now_));
+    EXPECT_FALSE(SaveReminders(path_, ThreeReminders(), now_));
     EXPECT_TRUE(fs::is_directory(path_));
 
     fs::remove(path_);
@@ -245,8 +246,8 @@ TEST_F(ReminderFileTest, AFileThatIsThereButUnreadableIsReportedAndNeverSavedOve
 }
 
 TEST_F(ReminderFileTest, AFileChangedSinceLoadingIsCopiedBeforeTheSaveAndTheCopyNamed) {
-    const ReminderList memos = ThreeMemos();
-    ASSERT_TRUE(SaveReminders(path_, memos, now_));
+    const ReminderList reminders = ThreeReminders();
+    ASSERT_TRUE(SaveReminders(path_, reminders, now_));
     ReminderList list;
     FileBaseline loaded;
     ASSERT_TRUE(LoadReminders(path_, list, &loaded));
@@ -257,17 +258,17 @@ TEST_F(ReminderFileTest, AFileChangedSinceLoadingIsCopiedBeforeTheSaveAndTheCopy
     EXPECT_TRUE(OtherFiles().empty());
 
     // Someone re-saved the file meanwhile (here: one memo fewer, still valid).
-    const std::string edited = "[ITEMS]\r\nItem0=" + StoredValue(memos[2]) + "\r\n";
+    const std::string edited = "[ITEMS]\r\nItem0=" + StoredValue(reminders[2]) + "\r\n";
     Write(edited);
     ASSERT_TRUE(SaveReminders(path_, list, now_, &loaded, &backup));
     EXPECT_EQ(backup, fs::path(path_ + ".20130210-083005.bak"));
     EXPECT_EQ(Contents(backup), edited);
-    EXPECT_TRUE(SameBytes(Load(), memos));
+    EXPECT_TRUE(SameBytes(Load(), reminders));
 }
 
 // A save that cannot complete (disk full, file locked) leaves the old memos.
 TEST_F(ReminderFileTest, AFailedWriteLeavesTheOldFileIntact) {
-    ASSERT_TRUE(SaveReminders(path_, ThreeMemos(), now_));
+    ASSERT_TRUE(SaveReminders(path_, ThreeReminders(), now_));
     const std::string before = Contents(path_);
     const ReminderList other(4, Gregorian(kRepeatNone, 2014, 1, 1));
 #ifdef _WIN32

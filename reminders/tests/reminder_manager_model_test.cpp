@@ -32,14 +32,14 @@ TEST(ReminderManagerModel, DeletingSelectsTheRowThatTookItsPlaceOrTheLast) {
     EXPECT_EQ(model.Delete(0), -1);
 }
 
-TEST(ReminderManagerModel, TwoMemosWithTheSameTextStayTwoRows) {
+TEST(ReminderManagerModel, TwoRemindersWithTheSameTextStayTwoRows) {
     ReminderManagerModel model;
     model.Add(Gregorian(kRepeatNone, 2013, 1, 1, 8, 0, "同"));
     model.Add(Gregorian(kRepeatNone, 2013, 1, 1, 8, 0, "同"));
     EXPECT_EQ(model.rows().size(), 2u);
 }
 
-TEST(NewReminder, FromTheTrayStartsNowAsAGregorianMemoAlertedWhenItHappens) {
+TEST(NewReminder, FromTheTrayStartsNowAsAGregorianReminderAlertedWhenItHappens) {
     const Reminder r = NewReminder(std::nullopt, false, Clock());
     EXPECT_EQ(ReminderStartText(r), "2013年07月09日14点25分");
     EXPECT_EQ(ReminderEndText(r), "2014年07月09日14点25分");

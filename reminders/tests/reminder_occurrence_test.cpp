@@ -21,7 +21,7 @@ std::vector<std::string> OccurrencesIn(const Reminder& r, int year) {
     return dates;
 }
 
-TEST(GregorianMemo, RepeatsByWholeDaysFromItsStartOnly) {
+TEST(GregorianReminder, RepeatsByWholeDaysFromItsStartOnly) {
     EXPECT_EQ(OccurrencesIn(Gregorian(kRepeatNone, 2013, 3, 1), 2013), std::vector<std::string>{"3-1"});
     const Reminder daily = Gregorian(kRepeatDaily, 2013, 1, 10);
     EXPECT_FALSE(OccursOn(daily, 2013, 1, 9));
@@ -36,7 +36,7 @@ TEST(GregorianMemo, RepeatsByWholeDaysFromItsStartOnly) {
     EXPECT_EQ(OccurrencesIn(biweekly, 2013).size(), 26u);
 }
 
-TEST(GregorianMemo, MonthlyAndYearlySkipMonthsWithoutTheDay) {
+TEST(GregorianReminder, MonthlyAndYearlySkipMonthsWithoutTheDay) {
     EXPECT_EQ(OccurrencesIn(Gregorian(kRepeatMonthly, 2013, 1, 31), 2013),
               (std::vector<std::string>{"1-31", "3-31", "5-31", "7-31", "8-31", "10-31", "12-31"}));
     const Reminder leapDay = Gregorian(kRepeatYearly, 2012, 2, 29);
@@ -44,7 +44,7 @@ TEST(GregorianMemo, MonthlyAndYearlySkipMonthsWithoutTheDay) {
     EXPECT_EQ(OccurrencesIn(leapDay, 2016), std::vector<std::string>{"2-29"});
 }
 
-TEST(GregorianMemo, RepeatEndExactlyAtAnOccurrenceStillIncludesIt) {
+TEST(GregorianReminder, RepeatEndExactlyAtAnOccurrenceStillIncludesIt) {
     Reminder r = Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0);
     EndRepeatAt(r, 2013, 1, 20, 8, 0);
     r.repeatEnd.second = 59;  // words the editor never sets are not read
@@ -62,7 +62,7 @@ TEST(GregorianMemo, RepeatEndExactlyAtAnOccurrenceStillIncludesIt) {
     EXPECT_TRUE(OccursOn(once, 2013, 3, 1));
 }
 
-TEST(GregorianMemo, WithAnImpossibleStartOrUnknownCodesNeverOccurs) {
+TEST(GregorianReminder, WithAnImpossibleStartOrUnknownCodesNeverOccurs) {
     EXPECT_TRUE(OccurrencesIn(Gregorian(kRepeatDaily, 2013, 2, 30), 2013).empty());
     EXPECT_TRUE(OccurrencesIn(Gregorian(kRepeatDaily, 2013, 13, 1), 2013).empty());
     EXPECT_FALSE(OccursOn(Gregorian(kRepeatNone, 2013, 3, 1, 25, 0), 2013, 3, 1));
@@ -70,7 +70,7 @@ TEST(GregorianMemo, WithAnImpossibleStartOrUnknownCodesNeverOccurs) {
     EXPECT_TRUE(OccurrencesIn(MakeReminder(2, kRepeatDaily, 2013, 1, 1, 8, 0), 2013).empty());
 }
 
-TEST(LunarMemo, ComparesLunarDatesFromItsStart) {
+TEST(LunarReminder, ComparesLunarDatesFromItsStart) {
     EXPECT_EQ(OccurrencesIn(Lunar(kRepeatNone, 2013, 1, 1), 2013), std::vector<std::string>{"2-10"});
     const Reminder daily = Lunar(kRepeatDaily, 2012, 12, 29);  // 9 February 2013
     EXPECT_FALSE(OccursOn(daily, 2013, 2, 8));
@@ -82,9 +82,9 @@ TEST(LunarMemo, ComparesLunarDatesFromItsStart) {
     EXPECT_TRUE(OccurrencesIn(Lunar(kRepeatDaily, 2013, 1, 31), 2014).empty());
 }
 
-TEST(LunarMemo, YearlyAndOneOffComeOnceInAYearWithALeapMonthOfTheirNumber) {
+TEST(LunarReminder, YearlyAndOneOffComeOnceInAYearWithALeapMonthOfTheirNumber) {
     struct Case {
-        Reminder memo;
+        Reminder reminder;
         int year;
         std::vector<std::string> dates;
     };
@@ -95,22 +95,22 @@ TEST(LunarMemo, YearlyAndOneOffComeOnceInAYearWithALeapMonthOfTheirNumber) {
         {Lunar(kRepeatNone, 2028, 5, 5), 2028, {"5-28"}},   {Lunar(kRepeatYearly, 2000, 2, 2), 2023, {"2-21"}},
         {Lunar(kRepeatYearly, 2000, 6, 15), 2025, {"7-9"}}, {Lunar(kRepeatYearly, 2000, 11, 1), 2033, {"11-22"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.memo, c.year), c.dates) << c.year;
+    for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.reminder, c.year), c.dates) << c.year;
 }
 
-Reminder InLeapMonth(Reminder memo) {
-    SetStartsInLeapMonth(memo, true);
-    return memo;
+Reminder InLeapMonth(Reminder reminder) {
+    SetStartsInLeapMonth(reminder, true);
+    return reminder;
 }
 
 // A memo added on a day of a leap month comes on that day, not a month
 // earlier on the regular month's day of the same name; a yearly one keeps to
 // the leap month in the years that have it and to the regular month in the
 // others; a memo of the regular month never comes in the leap month.
-TEST(LunarMemo, OfALeapMonthComesOnTheDayOfThatMonth) {
+TEST(LunarReminder, OfALeapMonthComesOnTheDayOfThatMonth) {
     struct Case {
         const char* what;
-        Reminder memo;
+        Reminder reminder;
         int year;
         std::vector<std::string> dates;
     };
@@ -125,12 +125,12 @@ TEST(LunarMemo, OfALeapMonthComesOnTheDayOfThatMonth) {
         {"闰六月初十 yearly, from 2025 on", InLeapMonth(Lunar(kRepeatYearly, 2025, 6, 10)), 2026, {"7-23"}},
         {"闰四月初十 yearly, not before its start", InLeapMonth(Lunar(kRepeatYearly, 2020, 4, 10)), 2019, {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.memo, c.year), c.dates) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.reminder, c.year), c.dates) << c.what;
 }
 
 // Counted from a start in a leap month, repetitions begin in that month: the
 // regular month of the same number lies before it.
-TEST(LunarMemo, RepeatsFromALeapMonthStartBeginThere) {
+TEST(LunarReminder, RepeatsFromALeapMonthStartBeginThere) {
     const Reminder daily = InLeapMonth(Lunar(kRepeatDaily, 2023, 2, 10));
     EXPECT_FALSE(OccursOn(daily, 2023, 3, 1));  // 二月初十
     EXPECT_FALSE(OccursOn(daily, 2023, 3, 30));
@@ -140,13 +140,13 @@ TEST(LunarMemo, RepeatsFromALeapMonthStartBeginThere) {
     EXPECT_TRUE(OccursOn(monthly, 2023, 4, 5)) << "闰二月十五 comes after 二月十五";
 }
 
-TEST(LunarMemo, MonthlyAndDailyGoOnThroughALeapMonth) {
+TEST(LunarReminder, MonthlyAndDailyGoOnThroughALeapMonth) {
     ASSERT_EQ(SolarToLunar(D(2020, 5, 23)).isLeap, 1);  // 闰四月初一
     EXPECT_TRUE(OccursOn(Lunar(kRepeatMonthly, 2019, 4, 1), 2020, 5, 23));
     EXPECT_TRUE(OccursOn(Lunar(kRepeatDaily, 2019, 4, 1), 2020, 5, 23));
 }
 
-TEST(LunarMemo, MonthlyOnDay30OccursOnlyInLongMonths) {
+TEST(LunarReminder, MonthlyOnDay30OccursOnlyInLongMonths) {
     const Reminder r = Lunar(kRepeatMonthly, 2012, 1, 30);
     const LunarYearInfo info = GetLunarYearInfo(2013);
     int longMonths = 0, occurrences = 0;

@@ -53,7 +53,7 @@ TEST(ReminderText, HoldsUpTo9999BytesAndCutsOnlyBetweenCharacters) {
     EXPECT_EQ(ReminderText(r).size(), sizeof r.content);
 }
 
-TEST(ReminderRow, ShowsEveryColumnOfTheMemoList) {
+TEST(ReminderRow, ShowsEveryColumnOfTheReminderList) {
     Reminder r;
     r.calendar = kReminderGregorian;
     r.start = At(2013, 3, 1, 9, 5);

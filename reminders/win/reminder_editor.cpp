@@ -24,9 +24,9 @@ void ShowValue(HWND box, int value) {
 // The control of each field, in the order of ReminderFormField; the last five
 // are the end of repetition.
 constexpr int kFieldControls[] = {
-    IDC_MEMO_CONTENT,    IDC_MEMO_START_YEAR,   IDC_MEMO_START_MONTH, IDC_MEMO_START_DAY,
-    IDC_MEMO_START_HOUR, IDC_MEMO_START_MINUTE, IDC_MEMO_END_YEAR,    IDC_MEMO_END_MONTH,
-    IDC_MEMO_END_DAY,    IDC_MEMO_END_HOUR,     IDC_MEMO_END_MINUTE,
+    IDC_REMINDER_CONTENT,    IDC_REMINDER_START_YEAR,   IDC_REMINDER_START_MONTH, IDC_REMINDER_START_DAY,
+    IDC_REMINDER_START_HOUR, IDC_REMINDER_START_MINUTE, IDC_REMINDER_END_YEAR,    IDC_REMINDER_END_MONTH,
+    IDC_REMINDER_END_DAY,    IDC_REMINDER_END_HOUR,     IDC_REMINDER_END_MINUTE,
 };
 static_assert(std::size(kFieldControls) == static_cast<std::size_t>(ReminderFormField::kEndMinute) + 1);
 constexpr std::size_t kFirstEndControl = static_cast<std::size_t>(ReminderFormField::kEndYear);
@@ -57,21 +57,21 @@ bool ReminderEditor::OnCommand(int id, int code) {
         case IDOK:
             OnConfirm();
             return true;
-        case IDC_MEMO_CALENDAR:
+        case IDC_REMINDER_CALENDAR:
             if (code == CBN_SELCHANGE) OnCalendarChanged();
             return true;
-        case IDC_MEMO_START_YEAR:
-        case IDC_MEMO_START_MONTH:
-        case IDC_MEMO_START_DAY:
+        case IDC_REMINDER_START_YEAR:
+        case IDC_REMINDER_START_MONTH:
+        case IDC_REMINDER_START_DAY:
             if (code == CBN_SELCHANGE) TakeSelectedText(Item(id));
             if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) ShowDateHint();
             return false;
-        case IDC_MEMO_REPEAT:
+        case IDC_REMINDER_REPEAT:
             // A yearly memo of a leap month says in its hint which years it falls in.
             if (code == CBN_SELCHANGE) ShowDateHint();
             return true;
-        case IDC_MEMO_HAS_END:
-            if (code == BN_CLICKED) EnableEnd(IsDlgButtonChecked(hwnd(), IDC_MEMO_HAS_END) == BST_CHECKED);
+        case IDC_REMINDER_HAS_END:
+            if (code == BN_CLICKED) EnableEnd(IsDlgButtonChecked(hwnd(), IDC_REMINDER_HAS_END) == BST_CHECKED);
             return true;
         default:
             return false;
@@ -82,63 +82,63 @@ bool ReminderEditor::OnInitDialog() {
     SetWindowTextW(hwnd(), WideFromGbk(caption_).c_str());
     HoldLogOffWhileEdited(UnsavedChangesReason(kReminderFileWords));
 
-    combo::Fill(Item(IDC_MEMO_CALENDAR), ItemsOf(ReminderCalendars()));
-    combo::SelectCode(Item(IDC_MEMO_CALENDAR), record_.calendar);
-    combo::Fill(Item(IDC_MEMO_FIRST_ALERT), ItemsOf(ReminderAlerts()));
-    combo::SelectCode(Item(IDC_MEMO_FIRST_ALERT), record_.firstAlert);
-    combo::Fill(Item(IDC_MEMO_SECOND_ALERT), ItemsOf(ReminderAlerts()));
-    combo::SelectCode(Item(IDC_MEMO_SECOND_ALERT), record_.secondAlert);
-    combo::Fill(Item(IDC_MEMO_CATEGORY), ItemsOf(ReminderCategories()));
-    combo::SelectCode(Item(IDC_MEMO_CATEGORY), record_.category);
+    combo::Fill(Item(IDC_REMINDER_CALENDAR), ItemsOf(ReminderCalendars()));
+    combo::SelectCode(Item(IDC_REMINDER_CALENDAR), record_.calendar);
+    combo::Fill(Item(IDC_REMINDER_FIRST_ALERT), ItemsOf(ReminderAlerts()));
+    combo::SelectCode(Item(IDC_REMINDER_FIRST_ALERT), record_.firstAlert);
+    combo::Fill(Item(IDC_REMINDER_SECOND_ALERT), ItemsOf(ReminderAlerts()));
+    combo::SelectCode(Item(IDC_REMINDER_SECOND_ALERT), record_.secondAlert);
+    combo::Fill(Item(IDC_REMINDER_CATEGORY), ItemsOf(ReminderCategories()));
+    combo::SelectCode(Item(IDC_REMINDER_CATEGORY), record_.category);
 
-    combo::Fill(Item(IDC_MEMO_START_YEAR), ItemsOf(NumberItems(kFirstReminderYear, kLastReminderYear)));
-    ShowValue(Item(IDC_MEMO_START_YEAR), record_.start.year);
-    combo::Fill(Item(IDC_MEMO_START_HOUR), ItemsOf(NumberItems(0, 23)));
-    ShowValue(Item(IDC_MEMO_START_HOUR), record_.start.hour);
-    combo::Fill(Item(IDC_MEMO_START_MINUTE), ItemsOf(NumberItems(0, 59)));
-    ShowValue(Item(IDC_MEMO_START_MINUTE), record_.start.minute);
+    combo::Fill(Item(IDC_REMINDER_START_YEAR), ItemsOf(NumberItems(kFirstReminderYear, kLastReminderYear)));
+    ShowValue(Item(IDC_REMINDER_START_YEAR), record_.start.year);
+    combo::Fill(Item(IDC_REMINDER_START_HOUR), ItemsOf(NumberItems(0, 23)));
+    ShowValue(Item(IDC_REMINDER_START_HOUR), record_.start.hour);
+    combo::Fill(Item(IDC_REMINDER_START_MINUTE), ItemsOf(NumberItems(0, 59)));
+    ShowValue(Item(IDC_REMINDER_START_MINUTE), record_.start.minute);
 
     const SystemTime& end = record_.repeatEnd;
     const struct {
         int id, first, last, value;
-    } ends[] = {{IDC_MEMO_END_YEAR, kFirstReminderYear, kLastReminderYear, end.year},
-                {IDC_MEMO_END_MONTH, 1, 12, end.month},
-                {IDC_MEMO_END_DAY, 1, 31, end.day},
-                {IDC_MEMO_END_HOUR, 0, 23, end.hour},
-                {IDC_MEMO_END_MINUTE, 0, 59, end.minute}};
+    } ends[] = {{IDC_REMINDER_END_YEAR, kFirstReminderYear, kLastReminderYear, end.year},
+                {IDC_REMINDER_END_MONTH, 1, 12, end.month},
+                {IDC_REMINDER_END_DAY, 1, 31, end.day},
+                {IDC_REMINDER_END_HOUR, 0, 23, end.hour},
+                {IDC_REMINDER_END_MINUTE, 0, 59, end.minute}};
     for (const auto& field : ends) {
         combo::Fill(Item(field.id), ItemsOf(NumberItems(field.first, field.last)));
         ShowValue(Item(field.id), field.value);
     }
 
-    SetDialogItemText(hwnd(), IDC_MEMO_CONTENT, ReminderText(record_));
-    SendMessageW(Item(IDC_MEMO_CONTENT), EM_SETLIMITTEXT, 0, 0);  // long texts are refused with a message instead
+    SetDialogItemText(hwnd(), IDC_REMINDER_CONTENT, ReminderText(record_));
+    SendMessageW(Item(IDC_REMINDER_CONTENT), EM_SETLIMITTEXT, 0, 0);  // long texts are refused with a message instead
     FillListsFor(record_.calendar);
 
-    CheckDlgButton(hwnd(), IDC_MEMO_HAS_END, record_.hasRepeatEnd ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_REMINDER_HAS_END, record_.hasRepeatEnd ? BST_CHECKED : BST_UNCHECKED);
     EnableEnd(record_.hasRepeatEnd != 0);
     ShowDateHint();
     return true;
 }
 
-void ReminderEditor::ShowDateHint() { SetDialogItemText(hwnd(), IDC_MEMO_DATE_HINT, ReminderDateHint(ReadForm())); }
+void ReminderEditor::ShowDateHint() { SetDialogItemText(hwnd(), IDC_REMINDER_DATE_HINT, ReminderDateHint(ReadForm())); }
 
 void ReminderEditor::FillListsFor(std::int32_t calendar) {
     const bool lunar = calendar == kReminderLunar;
-    ShowWindow(Item(IDC_MEMO_DAY_LABEL), lunar ? SW_HIDE : SW_SHOW);
-    combo::Fill(Item(IDC_MEMO_START_MONTH), ItemsOf(StartMonthItems(calendar)));
-    ShowValue(Item(IDC_MEMO_START_MONTH), StartMonthCode(record_, calendar));
-    combo::Fill(Item(IDC_MEMO_START_DAY), ItemsOf(StartDayItems(calendar)));
-    ShowValue(Item(IDC_MEMO_START_DAY), record_.start.day);
-    combo::Fill(Item(IDC_MEMO_REPEAT), ItemsOf(RepeatsOfferedFor(calendar)));
-    combo::SelectCode(Item(IDC_MEMO_REPEAT), OfferedRepeat(calendar, record_.repeat));
+    ShowWindow(Item(IDC_REMINDER_DAY_LABEL), lunar ? SW_HIDE : SW_SHOW);
+    combo::Fill(Item(IDC_REMINDER_START_MONTH), ItemsOf(StartMonthItems(calendar)));
+    ShowValue(Item(IDC_REMINDER_START_MONTH), StartMonthCode(record_, calendar));
+    combo::Fill(Item(IDC_REMINDER_START_DAY), ItemsOf(StartDayItems(calendar)));
+    ShowValue(Item(IDC_REMINDER_START_DAY), record_.start.day);
+    combo::Fill(Item(IDC_REMINDER_REPEAT), ItemsOf(RepeatsOfferedFor(calendar)));
+    combo::SelectCode(Item(IDC_REMINDER_REPEAT), OfferedRepeat(calendar, record_.repeat));
 }
 
 void ReminderEditor::OnCalendarChanged() {
     // The stored numbers are shown in the other calendar's terms, not
     // converted: the 15th of March becomes 三月十五. The hint beside the
     // fields says which day that now is.
-    FillListsFor(combo::SelectedCode(Item(IDC_MEMO_CALENDAR), record_.calendar));
+    FillListsFor(combo::SelectedCode(Item(IDC_REMINDER_CALENDAR), record_.calendar));
     ShowDateHint();
 }
 
@@ -147,31 +147,31 @@ void ReminderEditor::EnableEnd(bool enabled) {
         EnableWindow(Item(kFieldControls[i]), enabled ? TRUE : FALSE);
 }
 
-ReminderForm ReminderEditor::ReadForm() const {
-    ReminderForm form;
-    form.content = DialogItemText(hwnd(), IDC_MEMO_CONTENT, form.contentLostCharacters);
-    form.calendar = combo::SelectedCode(Item(IDC_MEMO_CALENDAR), record_.calendar);
-    form.repeat = combo::SelectedCode(Item(IDC_MEMO_REPEAT), kRepeatNone);
-    form.firstAlert = combo::SelectedCode(Item(IDC_MEMO_FIRST_ALERT), record_.firstAlert);
-    form.secondAlert = combo::SelectedCode(Item(IDC_MEMO_SECOND_ALERT), record_.secondAlert);
-    form.category = combo::SelectedCode(Item(IDC_MEMO_CATEGORY), record_.category);
-    form.startYear = combo::Text(Item(IDC_MEMO_START_YEAR));
-    form.startMonth = combo::Text(Item(IDC_MEMO_START_MONTH));
-    form.startDay = combo::Text(Item(IDC_MEMO_START_DAY));
-    form.startHour = combo::Text(Item(IDC_MEMO_START_HOUR));
-    form.startMinute = combo::Text(Item(IDC_MEMO_START_MINUTE));
-    form.hasRepeatEnd = IsDlgButtonChecked(hwnd(), IDC_MEMO_HAS_END) == BST_CHECKED;
-    form.endYear = combo::Text(Item(IDC_MEMO_END_YEAR));
-    form.endMonth = combo::Text(Item(IDC_MEMO_END_MONTH));
-    form.endDay = combo::Text(Item(IDC_MEMO_END_DAY));
-    form.endHour = combo::Text(Item(IDC_MEMO_END_HOUR));
-    form.endMinute = combo::Text(Item(IDC_MEMO_END_MINUTE));
+ReminderEditorForm ReminderEditor::ReadForm() const {
+    ReminderEditorForm form;
+    form.content = DialogItemText(hwnd(), IDC_REMINDER_CONTENT, form.contentLostCharacters);
+    form.calendar = combo::SelectedCode(Item(IDC_REMINDER_CALENDAR), record_.calendar);
+    form.repeat = combo::SelectedCode(Item(IDC_REMINDER_REPEAT), kRepeatNone);
+    form.firstAlert = combo::SelectedCode(Item(IDC_REMINDER_FIRST_ALERT), record_.firstAlert);
+    form.secondAlert = combo::SelectedCode(Item(IDC_REMINDER_SECOND_ALERT), record_.secondAlert);
+    form.category = combo::SelectedCode(Item(IDC_REMINDER_CATEGORY), record_.category);
+    form.startYear = combo::Text(Item(IDC_REMINDER_START_YEAR));
+    form.startMonth = combo::Text(Item(IDC_REMINDER_START_MONTH));
+    form.startDay = combo::Text(Item(IDC_REMINDER_START_DAY));
+    form.startHour = combo::Text(Item(IDC_REMINDER_START_HOUR));
+    form.startMinute = combo::Text(Item(IDC_REMINDER_START_MINUTE));
+    form.hasRepeatEnd = IsDlgButtonChecked(hwnd(), IDC_REMINDER_HAS_END) == BST_CHECKED;
+    form.endYear = combo::Text(Item(IDC_REMINDER_END_YEAR));
+    form.endMonth = combo::Text(Item(IDC_REMINDER_END_MONTH));
+    form.endDay = combo::Text(Item(IDC_REMINDER_END_DAY));
+    form.endHour = combo::Text(Item(IDC_REMINDER_END_HOUR));
+    form.endMinute = combo::Text(Item(IDC_REMINDER_END_MINUTE));
     return form;
 }
 
 void ReminderEditor::OnConfirm() {
     Reminder edited = record_;
-    if (const auto problem = ApplyReminderForm(ReadForm(), edited)) {
+    if (const auto problem = ApplyEditorForm(ReadForm(), edited)) {
         ShowMessage(hwnd(), problem->message, MB_OK | MB_ICONWARNING);
         const HWND control = Item(ControlOf(problem->field));
         SetFocus(control);

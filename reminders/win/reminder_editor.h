@@ -8,7 +8,7 @@
 
 #include "base/win/dialog_window.h"
 #include "reminders/reminder.h"
-#include "reminders/reminder_form.h"
+#include "reminders/reminder_editor_form.h"
 
 class ReminderEditor : public DialogWindow {
 public:
@@ -32,7 +32,7 @@ private:
     // showing what the record holds.
     void FillListsFor(std::int32_t calendar);
     void EnableEnd(bool enabled);
-    ReminderForm ReadForm() const;
+    ReminderEditorForm ReadForm() const;
 
     Reminder record_;
     std::string caption_;

@@ -57,7 +57,7 @@ private:
     static Layout ManagerLayout() {
         Layout layout{IDD_REMINDER_MANAGER,
                       kReminderFileWords,
-                      {IDC_MANAGER_LIST, IDI_MEMO_NOTE},
+                      {IDC_MANAGER_LIST, IDI_REMINDER_NOTE},
                       {IDC_MANAGER_ADD, IDI_BUTTON_ADD},
                       {IDC_MANAGER_EDIT, IDI_BUTTON_EDIT},
                       {IDC_MANAGER_DELETE, IDI_BUTTON_DELETE},

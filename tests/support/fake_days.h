@@ -35,7 +35,7 @@ public:
         if (parts.almanac && yiJi.count(key)) std::tie(info.auspicious, info.inauspicious) = yiJi[key];
         if (parts.festivals && festivals.count(key)) info.festivals = festivals[key];
         if (parts.reminders) {
-            if (memos.count(key)) info.reminders = memos[key];
+            if (remindersOn.count(key)) info.reminders = remindersOn[key];
             for (const Reminder& r : reminders) {
                 if (ReminderOccursOn(r, date, info.lunar)) info.reminders.push_back(r);
             }
@@ -43,8 +43,8 @@ public:
         return info;
     }
 
-    ReminderList reminders;                     // shown on the days they occur
-    std::map<std::string, ReminderList> memos;  // shown on that date as they are
+    ReminderList reminders;                           // shown on the days they occur
+    std::map<std::string, ReminderList> remindersOn;  // shown on that date as they are
     std::map<std::string, FestivalList> festivals;
     std::map<std::string, std::string> solarTerms;
     std::map<std::string, std::pair<std::string, std::string>> yiJi;  // the almanac's 宜 and 忌

@@ -11,7 +11,7 @@
 
 namespace {
 
-Reminder Memo(std::int32_t calendar, std::int32_t repeat, int y, int m, int d, int hour, const char* text) {
+Reminder Sample(std::int32_t calendar, std::int32_t repeat, int y, int m, int d, int hour, const char* text) {
     Reminder r = MakeReminder(calendar, repeat, y, m, d, hour, 0, text);
     r.firstAlert = kAlert15Minutes;
     return r;
@@ -19,20 +19,22 @@ Reminder Memo(std::int32_t calendar, std::int32_t repeat, int y, int m, int d, i
 
 // Twenty memos of every kind a user keeps: daily and weekly habits, monthly
 // bills, birthdays in both calendars, one-off appointments.
-ReminderList TwentyMemos() {
-    ReminderList memos;
-    for (int i = 0; i < 4; ++i) memos.push_back(Memo(kReminderGregorian, kRepeatNone, 2023, 3, 3 + 5 * i, 9, "约会"));
-    memos.push_back(Memo(kReminderGregorian, kRepeatDaily, 2020, 1, 1, 7, "晨跑"));
-    memos.push_back(Memo(kReminderGregorian, kRepeatDaily, 2022, 6, 1, 22, "吃药"));
-    memos.push_back(Memo(kReminderGregorian, kRepeatWeekly, 2021, 1, 4, 10, "周会"));
-    memos.push_back(Memo(kReminderGregorian, kRepeatBiweekly, 2021, 1, 8, 15, "双周报告"));
+ReminderList TwentyReminders() {
+    ReminderList reminders;
     for (int i = 0; i < 4; ++i)
-        memos.push_back(Memo(kReminderGregorian, kRepeatMonthly, 2019, 1, 5 + 7 * i, 9, "账单"));
+        reminders.push_back(Sample(kReminderGregorian, kRepeatNone, 2023, 3, 3 + 5 * i, 9, "约会"));
+    reminders.push_back(Sample(kReminderGregorian, kRepeatDaily, 2020, 1, 1, 7, "晨跑"));
+    reminders.push_back(Sample(kReminderGregorian, kRepeatDaily, 2022, 6, 1, 22, "吃药"));
+    reminders.push_back(Sample(kReminderGregorian, kRepeatWeekly, 2021, 1, 4, 10, "周会"));
+    reminders.push_back(Sample(kReminderGregorian, kRepeatBiweekly, 2021, 1, 8, 15, "双周报告"));
     for (int i = 0; i < 4; ++i)
-        memos.push_back(Memo(kReminderGregorian, kRepeatYearly, 1980, 1 + 3 * i, 12, 0, "生日"));
-    for (int i = 0; i < 3; ++i) memos.push_back(Memo(kReminderLunar, kRepeatYearly, 1960, 2 + 4 * i, 8, 0, "农历生日"));
-    memos.push_back(Memo(kReminderLunar, kRepeatMonthly, 2000, 1, 15, 19, "上香"));
-    return memos;
+        reminders.push_back(Sample(kReminderGregorian, kRepeatMonthly, 2019, 1, 5 + 7 * i, 9, "账单"));
+    for (int i = 0; i < 4; ++i)
+        reminders.push_back(Sample(kReminderGregorian, kRepeatYearly, 1980, 1 + 3 * i, 12, 0, "生日"));
+    for (int i = 0; i < 3; ++i)
+        reminders.push_back(Sample(kReminderLunar, kRepeatYearly, 1960, 2 + 4 * i, 8, 0, "农历生日"));
+    reminders.push_back(Sample(kReminderLunar, kRepeatMonthly, 2000, 1, 15, 19, "上香"));
+    return reminders;
 }
 
 // What every benchmark of a rebuild reads: the full database, the shipped
@@ -40,11 +42,11 @@ ReminderList TwentyMemos() {
 struct RebuildSources {
     AlmanacDatabase almanac;
     FestivalList festivals;
-    ReminderList memos = TwentyMemos();
+    ReminderList reminders = TwentyReminders();
 
     explicit RebuildSources(benchmark::State& state) {
         if (!OpenBenchDatabase(almanac)) state.SkipWithError("no database");
-        LoadFestivals(festivals, ShippedFestivalFile());
+        LoadFestivals(ShippedFestivalFile(), festivals);
         if (festivals.empty()) state.SkipWithError("no festival file");
     }
 };
@@ -69,7 +71,7 @@ std::size_t RebuildMonth(DayInfoSource& days) {
 // large enough for every line (396 GetDayInfo calls in all).
 static void BM_MonthRebuildData(benchmark::State& state) {
     RebuildSources sources(state);
-    DaySources days(&sources.festivals, &sources.memos, &sources.almanac);
+    DaySources days(&sources.festivals, &sources.reminders, &sources.almanac);
     std::size_t lines = 0;
     for (auto _ : state) lines = RebuildMonth(days);
     state.counters["lines"] = static_cast<double>(lines);
@@ -102,10 +104,10 @@ static void BM_MonthRebuildDataBy(benchmark::State& state) {
     RebuildSources s(state);
     static const char* const kWays[] = {"kept", "fresh", "point queries"};
     state.SetLabel(kWays[state.range(0)]);
-    auto kept = std::make_unique<DaySources>(&s.festivals, &s.memos, &s.almanac);
-    PointQuerySources pointQueries(&s.festivals, &s.memos, &s.almanac);
+    auto kept = std::make_unique<DaySources>(&s.festivals, &s.reminders, &s.almanac);
+    PointQuerySources pointQueries(&s.festivals, &s.reminders, &s.almanac);
     for (auto _ : state) {
-        if (state.range(0) == 1) kept = std::make_unique<DaySources>(&s.festivals, &s.memos, &s.almanac);
+        if (state.range(0) == 1) kept = std::make_unique<DaySources>(&s.festivals, &s.reminders, &s.almanac);
         RebuildMonth(state.range(0) == 2 ? static_cast<DayInfoSource&>(pointQueries) : *kept);
     }
 }
@@ -113,8 +115,8 @@ BENCHMARK(BM_MonthRebuildDataBy)->DenseRange(0, 2)->Unit(benchmark::kMillisecond
 
 // The minute's alert check asks for the memos of three days, never the database.
 static void BM_AlertCheckDays(benchmark::State& state) {
-    const ReminderList memos = TwentyMemos();
-    DaySources days(nullptr, &memos, nullptr);
+    const ReminderList reminders = TwentyReminders();
+    DaySources days(nullptr, &reminders, nullptr);
     const Date today = *Date::FromCivil(2023, 3, 15);
     for (auto _ : state) {
         for (int k = 0; k < 3; ++k) benchmark::DoNotOptimize(days.GetDayInfo(today + k, kRemindersPart));
@@ -126,7 +128,7 @@ BENCHMARK(BM_AlertCheckDays)->Unit(benchmark::kMicrosecond);
 // twenty memos, and the dates only.
 static void BM_DayInfoPart(benchmark::State& state) {
     RebuildSources s(state);
-    DaySources days(&s.festivals, &s.memos, &s.almanac);
+    DaySources days(&s.festivals, &s.reminders, &s.almanac);
     const DayParts parts{state.range(0) == 0, state.range(0) == 1, state.range(0) == 2};
     static const char* const kParts[] = {"almanac", "festivals", "memos", "dates only"};
     state.SetLabel(kParts[state.range(0)]);

@@ -86,16 +86,16 @@ struct FileAtLimit {
     void (*read)(const std::filesystem::path&);
 };
 
-const FileAtLimit kMemos{"reminders.cfg", [] { return LineBreaks(kReminderFileLimit - 1); },
-                         [](const std::filesystem::path& path) {
-                             ReminderList list;
-                             benchmark::DoNotOptimize(LoadReminders(path, list));
-                         }};
+const FileAtLimit kReminders{"reminders.cfg", [] { return LineBreaks(kReminderFileLimit - 1); },
+                             [](const std::filesystem::path& path) {
+                                 ReminderList list;
+                                 benchmark::DoNotOptimize(LoadReminders(path, list));
+                             }};
 const FileAtLimit kFestivals{"holidays.cfg",
                              [] { return Repeated("YL,JR,10-1,国庆节,,,,1,1,1\r\n", kFestivalFileLimit); },
                              [](const std::filesystem::path& path) {
                                  FestivalList list;
-                                 benchmark::DoNotOptimize(LoadFestivals(list, path));
+                                 benchmark::DoNotOptimize(LoadFestivals(path, list));
                              }};
 const FileAtLimit kHolidays{"offdays.cfg",
                             [] { return Repeated("2026-10-01,休,国庆节\r\n", kHolidayScheduleFileLimit); },
@@ -130,7 +130,9 @@ void BM_PeakWhileReading(benchmark::State& state, const FileAtLimit& file) {
     state.counters["peak_MiB"] = static_cast<double>(worst) / mib;
     state.counters["per_byte"] = static_cast<double>(worst) / static_cast<double>(contents.size());
 }
-BENCHMARK_CAPTURE(BM_PeakWhileReading, memo_file_of_line_breaks, kMemos)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(BM_PeakWhileReading, reminder_file_of_line_breaks, kReminders)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 BENCHMARK_CAPTURE(BM_PeakWhileReading, festival_file_of_short_lines, kFestivals)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);

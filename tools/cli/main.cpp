@@ -327,7 +327,7 @@ int ExportCommand(Sources& sources, const Arguments& arguments) {
         } else if (argument == "--own-festivals-only") {
             choices.ownFestivalsOnly = true;
         } else if (argument == "--no-memos") {
-            choices.memos = false;
+            choices.reminders = false;
         } else if (argument == "--terms") {
             choices.solarTerms = true;
         } else if (argument == "--out" && hasValue) {
@@ -408,20 +408,20 @@ int Run(const std::string& name, const Arguments& arguments, Sources& sources) {
     if (name == "export-ics") return ExportCommand(sources, arguments);
     if (name == "good-days" || name == "leave-plan" || name == "lunar") return PlanCommand(name, arguments, sources);
     if (name == "festivals") WriteGbk(FestivalListView(days.festivals()));
-    if (name == "memos") WriteGbk(MemoListView(days.reminders()));
+    if (name == "memos") WriteGbk(ReminderListView(days.reminders()));
     if (name == "offdays") WriteGbk(HolidayScheduleView(days.offDayFile()));
     return 0;
 }
 
 void Load(Sources& sources, const std::string& command, std::filesystem::path databasePath,
-          std::filesystem::path festivalPath, std::filesystem::path memoPath, std::filesystem::path offDayPath) {
+          std::filesystem::path festivalPath, std::filesystem::path reminderPath, std::filesystem::path offDayPath) {
     const std::filesystem::path& folder = sources.dataFolder;
     if (databasePath.empty()) databasePath = AlmanacDatabasePath(folder);
     if (festivalPath.empty()) festivalPath = FestivalFilePath(folder);
-    if (memoPath.empty()) memoPath = ReminderFilePath(folder);
+    if (reminderPath.empty()) reminderPath = ReminderFilePath(folder);
     if (offDayPath.empty()) offDayPath = HolidayScheduleFilePath(folder);
     DayData& days = sources.days;
-    days.Load(festivalPath, memoPath, databasePath);
+    days.Load(festivalPath, reminderPath, databasePath);
     if (days.festivals().empty() && !FileExists(festivalPath)) {
         std::fprintf(stderr, "solvane-cli: no festival file at %s\n", Utf8FileName(festivalPath).c_str());
     }
@@ -449,10 +449,10 @@ int RunCli(CommandLine& line) {
     }
     Sources sources;
     sources.line = &line;
-    std::filesystem::path databasePath, festivalPath, memoPath, offDayPath;
+    std::filesystem::path databasePath, festivalPath, reminderPath, offDayPath;
     for (const auto& [option, path] : {std::pair<const char*, std::filesystem::path*>{"--db", &databasePath},
                                        {"--festivals", &festivalPath},
-                                       {"--memos", &memoPath},
+                                       {"--memos", &reminderPath},
                                        {"--ini", &sources.settingsPath},
                                        {"--offdays", &offDayPath}}) {
         std::string value;
@@ -476,6 +476,6 @@ int RunCli(CommandLine& line) {
     }
     sources.dataFolder = DefaultDataFolder();
     if (sources.settingsPath.empty()) sources.settingsPath = SettingsFilePath(sources.dataFolder);
-    Load(sources, name, databasePath, festivalPath, memoPath, offDayPath);
+    Load(sources, name, databasePath, festivalPath, reminderPath, offDayPath);
     return Run(name, arguments, sources);
 }

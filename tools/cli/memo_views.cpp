@@ -19,10 +19,10 @@ std::string TabLine(const std::vector<std::string>& cells) {
 
 }  // namespace
 
-std::string MemoListView(const ReminderList& memos) {
-    if (memos.empty()) return std::string();
+std::string ReminderListView(const ReminderList& reminders) {
+    if (reminders.empty()) return std::string();
     std::string out = TabLine(ReminderColumnTitles());
-    for (const Reminder& memo : memos) out += TabLine(ReminderRowTexts(memo));
+    for (const Reminder& reminder : reminders) out += TabLine(ReminderRowTexts(reminder));
     return out;
 }
 

@@ -58,7 +58,7 @@ struct Options {
     std::optional<std::string> templateName;
     std::optional<int> firstColWeekDay, listForDays, showToday;
     std::wstring out;
-    ReminderList memos;  // one-off Gregorian memos of the command line
+    ReminderList reminders;  // one-off Gregorian memos of the command line
     int timedRebuilds = 0;
     bool inPlace = false;
 };
@@ -128,7 +128,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             extra.start.hour = static_cast<std::uint16_t>(hour);
             extra.start.minute = static_cast<std::uint16_t>(minute);
             SetReminderText(extra, GbkFromWide(argv[i + 3]));
-            options.memos.push_back(extra);
+            options.reminders.push_back(extra);
             i += 3;
         } else {
             return false;
@@ -225,7 +225,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     DayData sources;
     sources.LoadFolder(options.dataFolder);
-    sources.AddReminders(options.memos);
+    sources.AddReminders(options.reminders);
     const Date today = options.today;
     MonthView view(sources, InstalledFontFamilies(), [today] { return today; });
     view.offDays = &sources.offDays();

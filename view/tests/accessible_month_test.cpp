@@ -24,8 +24,8 @@ TEST(AccessibleMonth, NamesTheTableByItsMonth) {
 TEST(AccessibleMonth, ADayIsReadAsASentence) {
     const Date today = D(2026, 12, 8);
     DayInfo plain = Day(D(2026, 12, 9), {2026, 11, 1, 0});
-    DayInfo todayWithMemos = Day(today, {2026, 10, 30, 0});
-    todayWithMemos.reminders = {Gregorian(0, 2026, 12, 8), Gregorian(0, 2026, 12, 8, 9)};
+    DayInfo todayWithReminders = Day(today, {2026, 10, 30, 0});
+    todayWithReminders.reminders = {Gregorian(0, 2026, 12, 8), Gregorian(0, 2026, 12, 8, 9)};
     DayInfo festival = Day(D(2026, 10, 1), {2026, 8, 21, 0});
     festival.festivals = {MatchedFestival("国庆节"), MatchedFestival("老王生日", "（33周岁）")};
     DayInfo term = Day(D(2026, 12, 22), {2026, 11, 14, 0});
@@ -42,7 +42,7 @@ TEST(AccessibleMonth, ADayIsReadAsASentence) {
     };
     const Case cases[] = {
         {plain, nullptr, "12月9日 星期三，旧历十一月初一"},
-        {todayWithMemos, nullptr, "12月8日 星期二，旧历十月三十，今天，有2条备忘"},
+        {todayWithReminders, nullptr, "12月8日 星期二，旧历十月三十，今天，有2条备忘"},
         // The festival's own name, not its suffix; the day's holiday line.
         {festival, &off, "10月1日 星期四，旧历八月廿一，国庆节、老王生日，国庆节假期 休"},
         {term, nullptr, "12月22日 星期二，旧历十一月十四，冬至"},

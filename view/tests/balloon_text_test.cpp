@@ -60,11 +60,11 @@ TEST(BalloonText, PutsTheNinePiecesInOrder) {
     day.monthSolarTerms = "惊蛰 3月6日 04:36  春分 3月21日 05:24";
     day.auspicious = "祭祀 出行";
     day.inauspicious = "动土";
-    Reminder memo;
-    memo.start.hour = 8;
-    memo.start.minute = 5;
-    SetReminderText(memo, "交报告");
-    day.reminders = {memo};
+    Reminder reminder;
+    reminder.start.hour = 8;
+    reminder.start.minute = 5;
+    SetReminderText(reminder, "交报告");
+    day.reminders = {reminder};
     EXPECT_EQ(BalloonText(day, true),
               "阳历：2023年3月22日\n旧历：二〇二三年二月初一\n「闰月」\n星期三\n兔年\n节气：春分\n世界水日\n老王生日（3"
               "3周岁）\n"
@@ -156,7 +156,7 @@ TEST(WrapBalloonText, LongLinesWrapAtTheReadingWidthAndLoseNothing) {
     const std::string head = "阳历：2026年12月8日\n旧历：十月三十\n\n=====【备忘内容】=====\n\n";
     const struct {
         const char* what;
-        std::string memo;
+        std::string reminder;
         std::size_t lines;  // the memo's lines once wrapped
     } kCases[] = {
         {"a memo of 100 characters", "8点0分：" + Repeated("备", 95), 3},
@@ -165,49 +165,49 @@ TEST(WrapBalloonText, LongLinesWrapAtTheReadingWidthAndLoseNothing) {
         {"a memo that fits", "9点30分：取快递", 1},
     };
     for (const auto& c : kCases) {
-        const std::string wrapped = WrapBalloonText(head + c.memo, FourPixelsAByte, 260, 288);
+        const std::string wrapped = WrapBalloonText(head + c.reminder, FourPixelsAByte, 260, 288);
         const std::vector<std::string> lines = LinesOf(wrapped);
         ASSERT_GE(lines.size(), 5u) << c.what;
         EXPECT_EQ(lines.size() - 5, c.lines) << c.what;
-        std::string memo;
+        std::string reminder;
         for (std::size_t n = 5; n < lines.size(); ++n) {
             EXPECT_LE(FourPixelsAByte(lines[n]), 288) << c.what << ": " << lines[n];
-            memo += lines[n];
+            reminder += lines[n];
         }
-        std::string unspaced = c.memo;
+        std::string unspaced = c.reminder;
         unspaced.erase(std::remove(unspaced.begin(), unspaced.end(), ' '), unspaced.end());
-        memo.erase(std::remove(memo.begin(), memo.end(), ' '), memo.end());
-        EXPECT_EQ(memo, unspaced) << c.what;
+        reminder.erase(std::remove(reminder.begin(), reminder.end(), ' '), reminder.end());
+        EXPECT_EQ(reminder, unspaced) << c.what;
         EXPECT_EQ(wrapped.substr(0, head.size()), head) << c.what;
     }
 }
 
-TEST(WrapBalloonText, AMemoWidensTheBalloonUpToTheReadingWidthAndTheListsFollowIt) {
+TEST(WrapBalloonText, AReminderWidensTheBalloonUpToTheReadingWidthAndTheListsFollowIt) {
     std::string list = "宜：";
     for (int i = 0; i < 40; ++i) list += "祈福 ";
-    const std::string memo = "8点0分：" + Repeated("备", 30);  // 272 px
-    for (const std::string& line : LinesOf(WrapBalloonText(memo + "\n" + list, FourPixelsAByte, 260, 288))) {
+    const std::string reminder = "8点0分：" + Repeated("备", 30);  // 272 px
+    for (const std::string& line : LinesOf(WrapBalloonText(reminder + "\n" + list, FourPixelsAByte, 260, 288))) {
         EXPECT_LE(FourPixelsAByte(line), 272) << line;
     }
-    EXPECT_EQ(LinesOf(WrapBalloonText(memo + "\n" + list, FourPixelsAByte, 260, 288)).front(), memo);
+    EXPECT_EQ(LinesOf(WrapBalloonText(reminder + "\n" + list, FourPixelsAByte, 260, 288)).front(), reminder);
 }
 
 // The balloon of a day with a memo of 9 998 bytes would be taller than any
 // screen: it keeps the lines the work area holds and says how much is left out.
 TEST(WrapBalloonText, ATextTallerThanTheScreenIsCutAndSaysHowMuchIsLeftOut) {
     const std::string head = "阳历：2026年12月8日\n旧历：十月三十\n\n=====【备忘内容】=====\n\n";
-    const std::string memo = "8点0分：" + Repeated("备", 4999);  // 5 004 characters, 139 lines of 36
+    const std::string reminder = "8点0分：" + Repeated("备", 4999);  // 5 004 characters, 139 lines of 36
     const struct {
         const char* what;
         std::string text;
         std::size_t mostLines, lines;
         bool cut;
     } kCases[] = {
-        {"a long memo on a small screen", head + memo, 20, 20, true},
-        {"a long memo on a tall screen", head + memo, 120, 120, true},
+        {"a long memo on a small screen", head + reminder, 20, 20, true},
+        {"a long memo on a tall screen", head + reminder, 120, 120, true},
         {"a memo that fits exactly", head + "9点30分：取快递", 6, 6, false},
         {"a memo with room to spare", head + "9点30分：取快递", 40, 6, false},
-        {"a screen of less than two lines still shows the note", head + memo, 1, 2, true},
+        {"a screen of less than two lines still shows the note", head + reminder, 1, 2, true},
     };
     for (const auto& c : kCases) {
         const std::vector<std::string> lines = LinesOf(WrapBalloonText(c.text, FourPixelsAByte, 260, 288, c.mostLines));
@@ -240,9 +240,9 @@ TEST(WrapBalloonText, ATextTallerThanTheScreenIsCutAndSaysHowMuchIsLeftOut) {
 // The balloon keeps only so many characters of its text: a cut within them
 // leaves the note at its end.
 TEST(WrapBalloonText, ATextLongerThanTheBalloonKeepsIsCutWithinItsCharacters) {
-    const std::string memo = "8点0分：" + Repeated("备", 4999);
+    const std::string reminder = "8点0分：" + Repeated("备", 4999);
     for (const std::size_t most : {std::size_t{100}, std::size_t{959}, std::size_t{4000}}) {
-        const std::string cut = WrapBalloonText(memo, FourPixelsAByte, 260, 288, 500, most);
+        const std::string cut = WrapBalloonText(reminder, FourPixelsAByte, 260, 288, 500, most);
         std::size_t characters = 0;
         for (std::size_t i = 0; i < cut.size(); i += GbkCharLength(cut, i)) ++characters;
         EXPECT_LE(characters, most) << most;

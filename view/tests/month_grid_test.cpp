@@ -75,9 +75,9 @@ TEST(MonthGridTest, TheRingIsASquareSixPixelsInsideTheNumberBox) {
     EXPECT_EQ(TodayRingBox({0, 0, 20, 40}), (Rect{6, 16, 14, 24}));
 }
 
-TEST(MonthGridTest, TheMemoDotSitsCentredOnTheLineUnderTheNumber) {
-    EXPECT_EQ(MemoDotBox({18, 104, 64, 122}), (Rect{38, 122, 44, 128}));
-    EXPECT_EQ(MemoDotBox({0, 0, 45, 20}), (Rect{19, 20, 25, 26}));
+TEST(MonthGridTest, TheReminderDotSitsCentredOnTheLineUnderTheNumber) {
+    EXPECT_EQ(ReminderDotBox({18, 104, 64, 122}), (Rect{38, 122, 44, 128}));
+    EXPECT_EQ(ReminderDotBox({0, 0, 45, 20}), (Rect{19, 20, 25, 26}));
 }
 
 }  // namespace

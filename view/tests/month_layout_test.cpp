@@ -13,11 +13,11 @@
 
 namespace {
 
-Reminder Memo(int hour, int minute, const std::string& text) {
-    Reminder memo;
-    memo.start = At(2015, 1, 1, hour, minute);
-    SetReminderText(memo, text);
-    return memo;
+Reminder ReminderAt(int hour, int minute, const std::string& text) {
+    Reminder reminder;
+    reminder.start = At(2015, 1, 1, hour, minute);
+    SetReminderText(reminder, text);
+    return reminder;
 }
 
 MonthLayout LayOutWithoutEvents(const SkinTemplate& skin, const MonthLayoutRequest& request) {
@@ -258,15 +258,15 @@ TEST(MonthLayoutTest, AnotherMonthThanTodaysHasNoRing) {
     EXPECT_TRUE(Shapes<DisplayEllipse>(layout).empty());
 }
 
-TEST(MonthLayoutTest, DaysWithMemosCarryADotOnTheLineUnderTheNumber) {
+TEST(MonthLayoutTest, DaysWithRemindersCarryADotOnTheLineUnderTheNumber) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    days.memos[DateKey(2015, 2, 14)] = {Memo(8, 0, "买花")};
+    days.remindersOn[DateKey(2015, 2, 14)] = {ReminderAt(8, 0, "买花")};
     const MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     const MonthLayout layout = LayOutMonth(skin, request, days);
     const auto dots = Shapes<DisplayDot>(layout);
     ASSERT_EQ(dots.size(), 1u);
-    EXPECT_EQ(dots[0].box, MemoDotBox(DayCellBoxesOf(GridOf(skin, request), 14).number));
+    EXPECT_EQ(dots[0].box, ReminderDotBox(DayCellBoxesOf(GridOf(skin, request), 14).number));
     EXPECT_EQ(dots[0].color, (Color{255, 0, 128, 255}));
 }
 
@@ -339,10 +339,10 @@ TEST(MonthLayoutTest, TheListIsAlignedAsTheTemplateSays) {
     EXPECT_EQ(TextIn(texts, {26, 392, 334, 412})->alignment, HorizontalAlignment::kRight);
 }
 
-TEST(MonthLayoutTest, AMemoRepeatedOnSeveralDaysIsListedOnceWhenMemosAreShown) {
+TEST(MonthLayoutTest, AReminderRepeatedOnSeveralDaysIsListedOnceWhenRemindersAreShown) {
     const SkinTemplate skin = Skin();
     FakeDays days;
-    for (int d = 10; d <= 12; ++d) days.memos[DateKey(2015, 2, d)] = {Memo(8, 0, "晨跑\n半小时")};
+    for (int d = 10; d <= 12; ++d) days.remindersOn[DateKey(2015, 2, d)] = {ReminderAt(8, 0, "晨跑\n半小时")};
     days.solarTerms[DateKey(2015, 2, 19)] = "雨水";
     MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
     EXPECT_TRUE(ListLines(LayOutMonth(skin, request, days), skin).empty());

@@ -550,12 +550,12 @@ void CalendarWindow::ShowDayMenu(POINT client, const POINT* menuAt) {
     }
 
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
-    if (command == kAddSolarFestival || command == kAddSolarMemo) {
+    if (command == kAddSolarFestival || command == kAddSolarReminder) {
         SendMessageW(shell, command == kAddSolarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
                      DayMessageDate(date.year(), date.month(), date.day()), 0);
         return;
     }
-    if (command == kAddLunarFestival || command == kAddLunarMemo) {
+    if (command == kAddLunarFestival || command == kAddLunarReminder) {
         const LunarDate& lunar = info->second.lunar;
         // A lunar date in the record's fields, with whether its month is the
         // leap one: 闰二月初十 is not 二月初十.

@@ -269,9 +269,9 @@ TEST_F(NotificationWindowTest, ALongMessageIsDrawnCutWithAnEllipsisAndWholeInIts
     window.SetMessage("\n\n今天08:00：开会\n");
     EXPECT_EQ(window.ShownText(), L"\n\n今天08:00：开会\n") << "a short message is drawn as it is";
 
-    std::string memo;
-    for (int i = 0; i < 12; ++i) memo += "记得带上身份证、合同和钥匙。";
-    const std::string message = "\n\n今天08:00：" + memo + "\n今天08:00：第二条\n";
+    std::string reminder;
+    for (int i = 0; i < 12; ++i) reminder += "记得带上身份证、合同和钥匙。";
+    const std::string message = "\n\n今天08:00：" + reminder + "\n今天08:00：第二条\n";
     window.SetMessage(message);
     const std::wstring whole = WideFromGbk(message);
     EXPECT_EQ(MessageText(window.hwnd()), whole) << "the label keeps the whole text";

@@ -94,7 +94,7 @@ TEST_F(RendererTest, AHalfTransparentRingOverTransparencyStaysHalfTransparent) {
     EXPECT_EQ(Green(onRing), 0u);
 }
 
-TEST_F(RendererTest, TheMemoDotIsAFilledCircle) {
+TEST_F(RendererTest, TheReminderDotIsAFilledCircle) {
     DisplayList list;
     list.backgroundPath = Background();
     list.items.push_back(DisplayDot{{57, 37, 63, 43}, Color{255, 0, 0, 255}});

@@ -1,4 +1,4 @@
-#include "festivals/festival_manager_rows.h"
+#include "festivals/festival_manager_model.h"
 
 #include <gtest/gtest.h>
 
@@ -10,28 +10,28 @@ FestivalRule Named(const std::string& name, const std::string& enabled = "1") {
     return FestivalSample("YL", "10-1").Name(name).Enabled(enabled);
 }
 
-std::string Names(const FestivalRows& rows) {
+std::string Names(const FestivalManagerModel& rows) {
     std::string names;
     for (int i = 0; i < rows.size(); ++i) names += rows.rule(i).name + (rows.checked(i) ? "+" : "-") + " ";
     return names;
 }
 
-TEST(FestivalManagerPresets, NewRulesAreBirthdaysOnThePresetDate) {
-    const FestivalRule fromTray = NewFestivalRule(TrayManagerPreset(false));
+TEST(FestivalManagerRequests, NewRulesAreBirthdaysOnTheRequestedDate) {
+    const FestivalRule fromTray = NewFestivalRule(TrayManagerRequest(false));
     EXPECT_EQ(fromTray.calendar, "YL");
     EXPECT_EQ(fromTray.kind, "SR");
     EXPECT_EQ(fromTray.dateRule, "1-1");
     EXPECT_EQ(fromTray.showInForenotice, "1");
     EXPECT_EQ(fromTray.showReminderWindow, "1");
     EXPECT_EQ(fromTray.name + fromTray.enabled + fromTray.startYear, "");
-    EXPECT_FALSE(TrayManagerPreset(false).quickAdd);
-    EXPECT_TRUE(TrayManagerPreset(true).quickAdd);
+    EXPECT_FALSE(TrayManagerRequest(false).addMode);
+    EXPECT_TRUE(TrayManagerRequest(true).addMode);
 
-    const FestivalManagerPreset lunarDay = DayManagerPreset(2026, 8, 15, true);
-    EXPECT_TRUE(lunarDay.quickAdd);
+    const FestivalManagerRequest lunarDay = DayManagerRequest(2026, 8, 15, true);
+    EXPECT_TRUE(lunarDay.addMode);
     EXPECT_EQ(NewFestivalRule(lunarDay).calendar, "NL");
     EXPECT_EQ(NewFestivalRule(lunarDay).dateRule, "8-15");
-    EXPECT_EQ(NewFestivalRule(DayManagerPreset(2026, 12, 4, false)).calendar, "YL");
+    EXPECT_EQ(NewFestivalRule(DayManagerRequest(2026, 12, 4, false)).calendar, "YL");
 }
 
 TEST(FestivalManagerRows, ShowTheDescriptionInSevenColumns) {
@@ -47,7 +47,7 @@ TEST(FestivalManagerRows, ShowTheDescriptionInSevenColumns) {
 }
 
 TEST(FestivalManagerRows, CheckBoxesShowWhatTheCalendarCountsAndKeepUntouchedValues) {
-    FestivalRows rows({Named("a", "1"), Named("b", ""), Named("c", "0"), Named("d", "yes")});
+    FestivalManagerModel rows({Named("a", "1"), Named("b", ""), Named("c", "0"), Named("d", "yes")});
     EXPECT_EQ(Names(rows), "a+ b+ c- d+ ") << "an empty enabled field is on, as the calendar takes it";
     rows.SetChecked(1, true);
     EXPECT_FALSE(rows.modified()) << "a box set to what it shows is no change";
@@ -63,7 +63,7 @@ TEST(FestivalManagerRows, CheckBoxesShowWhatTheCalendarCountsAndKeepUntouchedVal
 }
 
 TEST(FestivalManagerRows, UntickingAnEmptyFieldWritesZeroAndTickingItAgainKeepsItEmpty) {
-    FestivalRows rows({Named("b", "")});
+    FestivalManagerModel rows({Named("b", "")});
     rows.SetChecked(0, false);
     EXPECT_EQ(rows.ForSaving()[0].enabled, "0");
     rows.SetChecked(0, true);
@@ -71,7 +71,7 @@ TEST(FestivalManagerRows, UntickingAnEmptyFieldWritesZeroAndTickingItAgainKeepsI
 }
 
 TEST(FestivalManagerRows, AddPutsTheCheckedRuleAboveTheSelectionOrAtTheTop) {
-    FestivalRows rows({Named("a"), Named("b", "0")});
+    FestivalManagerModel rows({Named("a"), Named("b", "0")});
     EXPECT_EQ(rows.Add(Named("new", "")), 0);
     EXPECT_EQ(Names(rows), "new+ a+ b- ");
     EXPECT_TRUE(rows.modified());
@@ -82,7 +82,7 @@ TEST(FestivalManagerRows, AddPutsTheCheckedRuleAboveTheSelectionOrAtTheTop) {
 }
 
 TEST(FestivalManagerRows, EditNeedsASelectionAndKeepsTheCheckBox) {
-    FestivalRows rows({Named("a", "0")});
+    FestivalManagerModel rows({Named("a", "0")});
     EXPECT_FALSE(rows.EditSelected(Named("z")));
     EXPECT_FALSE(rows.modified());
     rows.Select(0);
@@ -92,7 +92,7 @@ TEST(FestivalManagerRows, EditNeedsASelectionAndKeepsTheCheckBox) {
 }
 
 TEST(FestivalManagerRows, DeleteSelectsTheRowThatTakesItsPlaceOrTheNewLast) {
-    FestivalRows rows({Named("a"), Named("b"), Named("c")});
+    FestivalManagerModel rows({Named("a"), Named("b"), Named("c")});
     EXPECT_FALSE(rows.DeleteSelected());
     rows.Select(1);
     EXPECT_TRUE(rows.DeleteSelected());
@@ -107,7 +107,7 @@ TEST(FestivalManagerRows, DeleteSelectsTheRowThatTakesItsPlaceOrTheNewLast) {
 }
 
 TEST(FestivalManagerRows, MovesCarryTheCheckBoxAndTheSelection) {
-    FestivalRows rows({Named("a"), Named("b", "0"), Named("c")});
+    FestivalManagerModel rows({Named("a"), Named("b", "0"), Named("c")});
     EXPECT_EQ(rows.MoveSelectedUp(), RowMove::kNoSelection);
     rows.Select(0);
     EXPECT_EQ(rows.MoveSelectedUp(), RowMove::kAtEdge);

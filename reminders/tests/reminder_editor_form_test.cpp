@@ -1,4 +1,4 @@
-#include "reminders/reminder_form.h"
+#include "reminders/reminder_editor_form.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 
 namespace {
 
-ReminderForm GregorianForm(const std::string& y, const std::string& m, const std::string& d,
-                           const std::string& hour = "9", const std::string& minute = "30") {
-    ReminderForm form;
+ReminderEditorForm GregorianForm(const std::string& y, const std::string& m, const std::string& d,
+                                 const std::string& hour = "9", const std::string& minute = "30") {
+    ReminderEditorForm form;
     form.content = "开会";
     form.calendar = kReminderGregorian;
     form.startYear = y;
@@ -28,20 +28,20 @@ ReminderForm GregorianForm(const std::string& y, const std::string& m, const std
 }
 
 // The field and message of a refusal, or "accepted".
-std::string Outcome(const ReminderForm& form) {
+std::string Outcome(const ReminderEditorForm& form) {
     Reminder record = Gregorian(kRepeatNone, 2013, 3, 1);
-    const auto problem = ApplyReminderForm(form, record);
+    const auto problem = ApplyEditorForm(form, record);
     if (!problem) return "accepted";
     return std::to_string(static_cast<int>(problem->field)) + " " + problem->message;
 }
 
-int FieldOf(const ReminderForm& form) {
+int FieldOf(const ReminderEditorForm& form) {
     Reminder record;
-    const auto problem = ApplyReminderForm(form, record);
+    const auto problem = ApplyEditorForm(form, record);
     return problem ? static_cast<int>(problem->field) : -1;
 }
 
-TEST(ReminderForm, RefusesStartDatesThatDoNotExistInTheGregorianCalendar) {
+TEST(ReminderEditorForm, RefusesStartDatesThatDoNotExistInTheGregorianCalendar) {
     EXPECT_EQ(Outcome(GregorianForm("2013", "2", "30")), "3 开始时间的日期不存在：2013年2月只有28天。");
     EXPECT_EQ(Outcome(GregorianForm("2013", "4", "31")), "3 开始时间的日期不存在：2013年4月只有30天。");
     EXPECT_EQ(Outcome(GregorianForm("2012", "2", "29")), "accepted");
@@ -51,7 +51,7 @@ TEST(ReminderForm, RefusesStartDatesThatDoNotExistInTheGregorianCalendar) {
     EXPECT_EQ(Outcome(GregorianForm("1899", "3", "1")), "1 开始时间的年份应在1900到2099之间。");
 }
 
-TEST(ReminderForm, RefusesTimesOutsideTheDay) {
+TEST(ReminderEditorForm, RefusesTimesOutsideTheDay) {
     EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "24", "0")), "4 开始时间的小时应在0到23之间。");
     EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "-1", "0")), "4 开始时间的小时应在0到23之间。");
     EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "23", "60")), "5 开始时间的分钟应在0到59之间。");
@@ -59,15 +59,15 @@ TEST(ReminderForm, RefusesTimesOutsideTheDay) {
     EXPECT_EQ(Outcome(GregorianForm("2013", "3", "1", "0", "0")), "accepted");
 }
 
-TEST(ReminderForm, RefusesTextThatIsNotANumberInsteadOfReadingItAsZero) {
+TEST(ReminderEditorForm, RefusesTextThatIsNotANumberInsteadOfReadingItAsZero) {
     EXPECT_EQ(FieldOf(GregorianForm("2013", "3", "1", "abc", "0")), static_cast<int>(ReminderFormField::kStartHour));
     EXPECT_EQ(FieldOf(GregorianForm("", "3", "1")), static_cast<int>(ReminderFormField::kStartYear));
     EXPECT_EQ(FieldOf(GregorianForm("2013", "3月", "1")), static_cast<int>(ReminderFormField::kStartMonth));
     EXPECT_EQ(Outcome(GregorianForm(" 2013 ", "3", "1", "09", "05")), "accepted");
 }
 
-TEST(ReminderForm, AcceptsEveryLunarDayUpToTheThirtiethByNameOrNumber) {
-    ReminderForm form = GregorianForm("2013", "腊", "三十");
+TEST(ReminderEditorForm, AcceptsEveryLunarDayUpToTheThirtiethByNameOrNumber) {
+    ReminderEditorForm form = GregorianForm("2013", "腊", "三十");
     form.calendar = kReminderLunar;
     EXPECT_EQ(Outcome(form), "accepted");
     form.startMonth = "2";
@@ -80,8 +80,8 @@ TEST(ReminderForm, AcceptsEveryLunarDayUpToTheThirtiethByNameOrNumber) {
     EXPECT_EQ(Outcome(form), "2 开始时间的月份应是正月到腊月中的一个。");
 }
 
-TEST(ReminderForm, ChecksTheEndOfRepetitionOnlyWhileItIsInForce) {
-    ReminderForm form = GregorianForm("2013", "3", "1");
+TEST(ReminderEditorForm, ChecksTheEndOfRepetitionOnlyWhileItIsInForce) {
+    ReminderEditorForm form = GregorianForm("2013", "3", "1");
     form.endMonth = "2";
     form.endDay = "30";
     EXPECT_EQ(Outcome(form), "accepted");
@@ -92,8 +92,8 @@ TEST(ReminderForm, ChecksTheEndOfRepetitionOnlyWhileItIsInForce) {
     EXPECT_EQ(Outcome(form), "9 结束重复时间的小时应在0到23之间。");
 }
 
-TEST(ReminderForm, RefusesAnEmptyMemoAndOneLongerThanTheRecordHolds) {
-    ReminderForm form = GregorianForm("2013", "3", "1");
+TEST(ReminderEditorForm, RefusesAnEmptyReminderAndOneLongerThanTheRecordHolds) {
+    ReminderEditorForm form = GregorianForm("2013", "3", "1");
     form.content.clear();
     EXPECT_EQ(Outcome(form), "0 尚未输入备忘内容。");
     form.content = "\r\n";  // a line break alone is a memo
@@ -108,27 +108,27 @@ TEST(ReminderForm, RefusesAnEmptyMemoAndOneLongerThanTheRecordHolds) {
     EXPECT_EQ(FieldOf(form), static_cast<int>(ReminderFormField::kContent));
 }
 
-TEST(ReminderForm, ARefusedFormLeavesTheRecordUntouched) {
+TEST(ReminderEditorForm, ARefusedFormLeavesTheRecordUntouched) {
     Reminder record = Gregorian(kRepeatWeekly, 2013, 3, 1, 8, 0, "原来的");
     const Reminder before = record;
-    ReminderForm form = GregorianForm("2013", "2", "30");
-    EXPECT_TRUE(ApplyReminderForm(form, record));
+    ReminderEditorForm form = GregorianForm("2013", "2", "30");
+    EXPECT_TRUE(ApplyEditorForm(form, record));
     EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0);
 }
 
-TEST(ReminderForm, WritesTheShownFieldsAndKeepsEveryOtherByte) {
+TEST(ReminderEditorForm, WritesTheShownFieldsAndKeepsEveryOtherByte) {
     Reminder record = Gregorian(kRepeatNone, 2013, 3, 1, 8, 0, "一段较长的旧内容");
     record.start.second = 42;
     record.start.dayOfWeek = 5;
     record.content[500] = 'x';
-    ReminderForm form = GregorianForm("2020", "12", "31", "23", "59");
+    ReminderEditorForm form = GregorianForm("2020", "12", "31", "23", "59");
     form.content = "新";
     form.repeat = kRepeatWeekly;
     form.firstAlert = kAlert1Day;
     form.secondAlert = kAlert5Minutes;
     form.category = kCategoryFamily;
     form.hasRepeatEnd = true;
-    ASSERT_FALSE(ApplyReminderForm(form, record));
+    ASSERT_FALSE(ApplyEditorForm(form, record));
     EXPECT_EQ(ReminderStartText(record), "2020年12月31日23点59分");
     EXPECT_EQ(ReminderEndText(record), "2014年03月01日00点00分");
     EXPECT_EQ(record.start.second, 42);
@@ -142,9 +142,9 @@ TEST(ReminderForm, WritesTheShownFieldsAndKeepsEveryOtherByte) {
     EXPECT_EQ(record.category, kCategoryFamily);
 }
 
-TEST(ReminderForm, SwitchingAMarchFifteenthToLunarKeepsTheNumbers) {
+TEST(ReminderEditorForm, SwitchingAMarchFifteenthToLunarKeepsTheNumbers) {
     Reminder record = Gregorian(kRepeatWeekly, 2013, 3, 15);
-    ReminderForm form = FormOfReminder(record);
+    ReminderEditorForm form = EditorFormFromReminder(record);
     EXPECT_EQ(form.startMonth + form.startDay, "315");
     // The editor rebuilds the lists for the lunar calendar: the same numbers
     // now show as the lunar names, and weekly is not offered.
@@ -153,14 +153,14 @@ TEST(ReminderForm, SwitchingAMarchFifteenthToLunarKeepsTheNumbers) {
     form.startMonth = StartMonthItems(kReminderLunar)[2].text;
     form.startDay = StartDayItems(kReminderLunar)[14].text;
     EXPECT_EQ(form.startMonth + "月" + form.startDay, "三月十五");
-    ASSERT_FALSE(ApplyReminderForm(form, record));
+    ASSERT_FALSE(ApplyEditorForm(form, record));
     EXPECT_EQ(record.calendar, kReminderLunar);
     EXPECT_EQ(record.repeat, kRepeatNone);
     EXPECT_EQ(ReminderStartText(record), "2013年三月十五08点00分");
 }
 
-TEST(ReminderForm, TheHintSaysWhichDayTheFieldsNameInTheOtherCalendar) {
-    ReminderForm form = GregorianForm("2026", "12", "8");
+TEST(ReminderEditorForm, TheHintSaysWhichDayTheFieldsNameInTheOtherCalendar) {
+    ReminderEditorForm form = GregorianForm("2026", "12", "8");
     EXPECT_EQ(ReminderDateHint(form), "即旧历十月三十");
     // Switched to 旧历, the same numbers name 腊月初八, a month later.
     form.calendar = kReminderLunar;
@@ -184,7 +184,7 @@ TEST(ReminderForm, TheHintSaysWhichDayTheFieldsNameInTheOtherCalendar) {
 
 // What the day menu's 添加旧历备忘... gives the editor, and what 确定 keeps:
 // the clicked day's month, leap or not, all the way into the record.
-TEST(ReminderForm, AMemoAddedOnALunarDayKeepsItsMonthLeapOrNot) {
+TEST(ReminderEditorForm, AReminderAddedOnALunarDayKeepsItsMonthLeapOrNot) {
     struct Case {
         int year, month, day;
         bool leap;
@@ -202,20 +202,20 @@ TEST(ReminderForm, AMemoAddedOnALunarDayKeepsItsMonthLeapOrNot) {
         date.month = static_cast<std::uint16_t>(c.month);
         date.day = static_cast<std::uint16_t>(c.day);
         Reminder record = NewReminder(date, true, SystemTime{}, c.leap);
-        ReminderForm form = FormOfReminder(record);
+        ReminderEditorForm form = EditorFormFromReminder(record);
         form.content = "生日";
         EXPECT_EQ(form.startMonth, c.shownMonth) << c.startText;
         EXPECT_EQ(ReminderDateHint(form), c.hint) << c.startText;
         record = Reminder{};
-        ASSERT_FALSE(ApplyReminderForm(form, record)) << c.startText;
+        ASSERT_FALSE(ApplyEditorForm(form, record)) << c.startText;
         EXPECT_EQ(StartsInLeapMonth(record), c.leap) << c.startText;
         EXPECT_EQ(record.start.month, c.month) << c.startText;
         EXPECT_EQ(ReminderStartText(record), c.startText);
     }
 }
 
-TEST(ReminderForm, ALeapMonthNeedsAYearThatHasItAndAYearlyOneSaysWhereItFalls) {
-    ReminderForm form = GregorianForm("2023", "闰三", "初十");
+TEST(ReminderEditorForm, ALeapMonthNeedsAYearThatHasItAndAYearlyOneSaysWhereItFalls) {
+    ReminderEditorForm form = GregorianForm("2023", "闰三", "初十");
     form.calendar = kReminderLunar;
     EXPECT_EQ(ReminderDateHint(form), "2023年没有闰三月");
     EXPECT_EQ(Outcome(form), "2 2023年没有闰三月。");
@@ -226,7 +226,7 @@ TEST(ReminderForm, ALeapMonthNeedsAYearThatHasItAndAYearlyOneSaysWhereItFalls) {
     Reminder record = Lunar(kRepeatYearly, 2023, 2, 10);
     SetStartsInLeapMonth(record, true);
     form.startMonth = "二";
-    ASSERT_FALSE(ApplyReminderForm(form, record));
+    ASSERT_FALSE(ApplyEditorForm(form, record));
     EXPECT_FALSE(StartsInLeapMonth(record));
     // In the Gregorian lists a month is never a leap one.
     EXPECT_EQ(StartMonthItems(kReminderGregorian).size(), 12u);
@@ -234,9 +234,9 @@ TEST(ReminderForm, ALeapMonthNeedsAYearThatHasItAndAYearlyOneSaysWhereItFalls) {
     EXPECT_EQ(Outcome(GregorianForm("2023", "102", "10")), "2 开始时间的月份应在1到12之间。");
 }
 
-TEST(ReminderForm, ShowsStoredCodesWithoutAnItemAsBareNumbers) {
+TEST(ReminderEditorForm, ShowsStoredCodesWithoutAnItemAsBareNumbers) {
     Reminder record = Lunar(kRepeatWeekly, 2013, 13, 0);
-    const ReminderForm form = FormOfReminder(record);
+    const ReminderEditorForm form = EditorFormFromReminder(record);
     EXPECT_EQ(form.startMonth, "13");
     EXPECT_EQ(form.startDay, "0");
     EXPECT_EQ(form.repeat, kRepeatNone);

@@ -1,4 +1,4 @@
-#include "reminders/reminder_form.h"
+#include "reminders/reminder_editor_form.h"
 
 #include <cstdio>
 #include <cstring>
@@ -181,7 +181,7 @@ std::optional<int> ComboValue(const std::string& text, const std::vector<Reminde
     return WholeNumber(text);
 }
 
-std::optional<ReminderFormProblem> ApplyReminderForm(const ReminderForm& form, Reminder& record) {
+std::optional<ReminderFormProblem> ApplyEditorForm(const ReminderEditorForm& form, Reminder& record) {
     if (form.content.empty()) return ReminderFormProblem{ReminderFormField::kContent, "尚未输入备忘内容。"};
     if (form.content.size() > kReminderMaxTextBytes) {
         char text[240];
@@ -225,8 +225,8 @@ std::optional<ReminderFormProblem> ApplyReminderForm(const ReminderForm& form, R
     return std::nullopt;
 }
 
-ReminderForm FormOfReminder(const Reminder& record) {
-    ReminderForm form;
+ReminderEditorForm EditorFormFromReminder(const Reminder& record) {
+    ReminderEditorForm form;
     form.content = ReminderText(record);
     form.calendar = record.calendar;
     form.repeat = OfferedRepeat(record.calendar, record.repeat);
@@ -249,7 +249,7 @@ ReminderForm FormOfReminder(const Reminder& record) {
     return form;
 }
 
-std::string ReminderDateHint(const ReminderForm& form) {
+std::string ReminderDateHint(const ReminderEditorForm& form) {
     const std::int32_t calendar = form.calendar == kReminderLunar ? kReminderLunar : kReminderGregorian;
     const std::optional<int> year = ComboValue(form.startYear, {});
     const std::optional<int> month = ComboValue(form.startMonth, StartMonthItems(calendar));

@@ -16,7 +16,7 @@
 constexpr int kFirstReminderYear = 1900;
 constexpr int kLastReminderYear = 2099;
 
-struct ReminderForm {
+struct ReminderEditorForm {
     std::string content;  // GBK, as typed
     // The editor could not turn every typed character into GBK (an emoji, a
     // rare character outside the code page).
@@ -81,7 +81,7 @@ std::optional<int> ComboValue(const std::string& text, const std::vector<Reminde
 // in force, an existing Gregorian end. Only the fields the editor shows are
 // written; the other bytes of the record stay as they were. On a refusal the
 // record is left untouched and the problem says what is wrong.
-std::optional<ReminderFormProblem> ApplyReminderForm(const ReminderForm& form, Reminder& record);
+std::optional<ReminderFormProblem> ApplyEditorForm(const ReminderEditorForm& form, Reminder& record);
 
 // What the start date of the form means in the other calendar, shown beside
 // the date fields as they change ("即阳历2027年1月15日" for 2026 腊月初八,
@@ -89,7 +89,7 @@ std::optional<ReminderFormProblem> ApplyReminderForm(const ReminderForm& form, R
 // so the user sees at once which day they now name. A yearly memo of a leap
 // month adds on a second line in which years it falls in the leap month and
 // where in the others. "" while the fields do not yet name a date.
-std::string ReminderDateHint(const ReminderForm& form);
+std::string ReminderDateHint(const ReminderEditorForm& form);
 
 // The code of the start month's item in the month list of `calendar`: the
 // month's number, kLeapMonthCode more for a lunar memo of a leap month shown
@@ -97,4 +97,4 @@ std::string ReminderDateHint(const ReminderForm& form);
 int StartMonthCode(const Reminder& record, std::int32_t calendar);
 
 // The form showing a record as the editor opens it.
-ReminderForm FormOfReminder(const Reminder& record);
+ReminderEditorForm EditorFormFromReminder(const Reminder& record);

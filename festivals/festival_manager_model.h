@@ -16,22 +16,22 @@ inline constexpr ListFileWords kFestivalFileWords{"节日", "行", kFestivalFile
 
 // How the manager is opened: from the tray to manage or to add, or from a day
 // of the month to add a festival on that day.
-struct FestivalManagerPreset {
-    bool quickAdd = false;
+struct FestivalManagerRequest {
+    bool addMode = false;
     std::string calendar = kGregorianCalendar;  // of a new rule
     std::string dateRule = "1-1";               // of a new rule
     // The year of the clicked day, of which the editor's hint speaks; 0: this year.
     int year = 0;
 };
 
-FestivalManagerPreset TrayManagerPreset(bool quickAdd);
+FestivalManagerRequest TrayManagerRequest(bool addMode);
 // `month` and `day` of the clicked date in `year`, lunar ones when `lunar`
 // (of the year's leap month when `leapMonth`).
-FestivalManagerPreset DayManagerPreset(int year, int month, int day, bool lunar, bool leapMonth = false);
+FestivalManagerRequest DayManagerRequest(int year, int month, int day, bool lunar, bool leapMonth = false);
 
 // A new birthday on the preset date, listed among the coming days and
 // announced in the notification window.
-FestivalRule NewFestivalRule(const FestivalManagerPreset& preset);
+FestivalRule NewFestivalRule(const FestivalManagerRequest& request);
 
 // The seven columns of a row: kind, calendar, name, date in words, start
 // year, end date, sound file.
@@ -39,11 +39,11 @@ std::vector<std::string> FestivalRowCells(const FestivalRule& rule);
 
 enum class RowMove { kMoved, kNoSelection, kAtEdge };
 
-class FestivalRows {
+class FestivalManagerModel {
 public:
     // Rows checked where the calendar takes the rule as on: any `enabled`
     // but "0", an empty one too.
-    explicit FestivalRows(const FestivalList& rules);
+    explicit FestivalManagerModel(const FestivalList& rules);
 
     int size() const { return static_cast<int>(rows_.size()); }
     const FestivalRule& rule(int row) const { return rows_[row].rule; }

@@ -1,29 +1,29 @@
-#include "festivals/festival_manager_rows.h"
+#include "festivals/festival_manager_model.h"
 
 #include <utility>
 
 #include "festivals/festival_description.h"
 
-FestivalManagerPreset TrayManagerPreset(bool quickAdd) {
-    FestivalManagerPreset preset;
-    preset.quickAdd = quickAdd;
-    return preset;
+FestivalManagerRequest TrayManagerRequest(bool addMode) {
+    FestivalManagerRequest request;
+    request.addMode = addMode;
+    return request;
 }
 
-FestivalManagerPreset DayManagerPreset(int year, int month, int day, bool lunar, bool leapMonth) {
-    FestivalManagerPreset preset;
-    preset.quickAdd = true;
-    preset.calendar = lunar ? kLunarCalendar : kGregorianCalendar;
-    preset.dateRule = FixedDateRuleCode(month, day, lunar && leapMonth);
-    preset.year = year;
-    return preset;
+FestivalManagerRequest DayManagerRequest(int year, int month, int day, bool lunar, bool leapMonth) {
+    FestivalManagerRequest request;
+    request.addMode = true;
+    request.calendar = lunar ? kLunarCalendar : kGregorianCalendar;
+    request.dateRule = FixedDateRuleCode(month, day, lunar && leapMonth);
+    request.year = year;
+    return request;
 }
 
-FestivalRule NewFestivalRule(const FestivalManagerPreset& preset) {
+FestivalRule NewFestivalRule(const FestivalManagerRequest& request) {
     FestivalRule rule;
-    rule.calendar = preset.calendar;
+    rule.calendar = request.calendar;
     rule.kind = kBirthdayKind;
-    rule.dateRule = preset.dateRule;
+    rule.dateRule = request.dateRule;
     rule.showInForenotice = "1";
     rule.showReminderWindow = "1";
     return rule;
@@ -34,27 +34,27 @@ std::vector<std::string> FestivalRowCells(const FestivalRule& rule) {
     return {row.kind, row.calendar, row.name, row.dateRule, row.startYear, row.endDate, row.soundFile};
 }
 
-FestivalRows::FestivalRows(const FestivalList& rules) {
+FestivalManagerModel::FestivalManagerModel(const FestivalList& rules) {
     rows_.reserve(rules.size());
     for (const FestivalRule& rule : rules) rows_.push_back({rule, IsSwitchedOn(rule)});
 }
 
-void FestivalRows::Select(int row) { selected_ = row >= 0 && row < size() ? row : -1; }
+void FestivalManagerModel::Select(int row) { selected_ = row >= 0 && row < size() ? row : -1; }
 
-void FestivalRows::SetChecked(int row, bool checked) {
+void FestivalManagerModel::SetChecked(int row, bool checked) {
     if (row < 0 || row >= size() || rows_[row].checked == checked) return;
     rows_[row].checked = checked;
     modified_ = true;
 }
 
-void FestivalRows::PutFileRulesFirst(const FestivalList& rules) {
-    const FestivalRows fromFile(rules);
+void FestivalManagerModel::PutFileRulesFirst(const FestivalList& rules) {
+    const FestivalManagerModel fromFile(rules);
     rows_.insert(rows_.begin(), fromFile.rows_.begin(), fromFile.rows_.end());
     if (selected_ >= 0) selected_ += static_cast<int>(rules.size());
     modified_ = true;
 }
 
-int FestivalRows::Add(const FestivalRule& rule) {
+int FestivalManagerModel::Add(const FestivalRule& rule) {
     const int at = selected_ >= 0 ? selected_ : 0;
     Row row{rule, true};
     row.rule.enabled = "1";
@@ -64,14 +64,14 @@ int FestivalRows::Add(const FestivalRule& rule) {
     return at;
 }
 
-bool FestivalRows::EditSelected(const FestivalRule& rule) {
+bool FestivalManagerModel::EditSelected(const FestivalRule& rule) {
     if (selected_ < 0) return false;
     rows_[selected_].rule = rule;
     modified_ = true;
     return true;
 }
 
-bool FestivalRows::DeleteSelected() {
+bool FestivalManagerModel::DeleteSelected() {
     if (selected_ < 0) return false;
     rows_.erase(rows_.begin() + selected_);
     if (selected_ >= size()) selected_ = size() - 1;
@@ -79,10 +79,10 @@ bool FestivalRows::DeleteSelected() {
     return true;
 }
 
-RowMove FestivalRows::MoveSelectedUp() { return Swap(-1); }
-RowMove FestivalRows::MoveSelectedDown() { return Swap(1); }
+RowMove FestivalManagerModel::MoveSelectedUp() { return Swap(-1); }
+RowMove FestivalManagerModel::MoveSelectedDown() { return Swap(1); }
 
-RowMove FestivalRows::Swap(int offset) {
+RowMove FestivalManagerModel::Swap(int offset) {
     if (selected_ < 0) return RowMove::kNoSelection;
     const int neighbour = selected_ + offset;
     if (neighbour < 0 || neighbour >= size()) return RowMove::kAtEdge;
@@ -92,7 +92,7 @@ RowMove FestivalRows::Swap(int offset) {
     return RowMove::kMoved;
 }
 
-FestivalList FestivalRows::ForSaving() const {
+FestivalList FestivalManagerModel::ForSaving() const {
     FestivalList list;
     list.reserve(rows_.size());
     for (const Row& row : rows_) {
