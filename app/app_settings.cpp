@@ -9,19 +9,20 @@
 
 namespace {
 
-constexpr SettingKey Switch(const char* name, int byDefault, int AppSettings::*field, int control, bool shownTicked,
+constexpr SettingKey Switch(const char* name, int byDefault, bool AppSettings::*field, int control, bool shownTicked,
                             const char* enabledBy = nullptr) {
-    return {name,      SettingType::kSwitch, byDefault, 0, 0, field, nullptr, control, shownTicked,
+    return {name,      SettingType::kSwitch, byDefault, 0, 0, nullptr, field, nullptr, control, shownTicked,
             enabledBy, SettingChoices::kNone};
 }
 
 constexpr SettingKey Number(const char* name, int byDefault, int least, int most, int AppSettings::*field, int control,
                             SettingChoices choices) {
-    return {name, SettingType::kNumber, byDefault, least, most, field, nullptr, control, false, nullptr, choices};
+    return {name,   SettingType::kNumber, byDefault, least, most, field, nullptr, nullptr, control, false, nullptr,
+            choices};
 }
 
 constexpr SettingKey Text(const char* name, std::string AppSettings::*field, int control, SettingChoices choices) {
-    return {name, SettingType::kText, 0, 0, 0, nullptr, field, control, false, nullptr, choices};
+    return {name, SettingType::kText, 0, 0, 0, nullptr, nullptr, field, control, false, nullptr, choices};
 }
 
 }  // namespace
@@ -37,9 +38,9 @@ const std::vector<SettingKey>& SettingKeys() {
                kShowNotifyWindowOnScreenKey),
         Switch(kShowNotifyWindowOnScreenKey, 1, &AppSettings::showNotifyWindowOnScreen, IDC_SET_NOTIFY_WINDOW, true),
         Switch(kShowJieQiOnForenoticeKey, 0, &AppSettings::showJieQiOnForenotice, IDC_SET_LIST_SOLAR_TERMS, false),
-        Switch(kShowBalloonTipKey, 1, &AppSettings::showBalloonTip, IDC_SET_SHOW_BALLOON, true),
-        Switch(kShowHuangLiOnBalloonToolTipKey, 1, &AppSettings::showHuangLiOnBalloonToolTip, IDC_SET_BALLOON_ALMANAC,
-               true, kShowBalloonTipKey),
+        Switch(kShowBalloonTipKey, 1, &AppSettings::showBalloon, IDC_SET_SHOW_BALLOON, true),
+        Switch(kShowHuangLiOnBalloonToolTipKey, 1, &AppSettings::showBalloonAlmanac, IDC_SET_BALLOON_ALMANAC, true,
+               kShowBalloonTipKey),
         Text(kTemplateKey, &AppSettings::templateName, IDC_SET_TEMPLATE, SettingChoices::kSkinTemplates),
         Text(kWindowStyleKey, &AppSettings::windowStyle, IDC_SET_WINDOW_TYPE, SettingChoices::kWindowTypes),
         Switch(kShowTodayKey, 1, &AppSettings::showToday, IDC_SET_SHOW_TODAY, true),
@@ -73,12 +74,18 @@ void ReadKey(const SettingKey& key, const ProfileDocument& document, AppSettings
         return;
     }
     const int value = ProfileGetInt(kSettingsSection, key.name, key.byDefault, document);
-    settings.*key.number = key.type == SettingType::kNumber ? std::clamp(value, key.least, key.most) : value;
+    if (key.type == SettingType::kSwitch) {
+        settings.*key.flag = value != 0;
+    } else {
+        settings.*key.number = std::clamp(value, key.least, key.most);
+    }
 }
 
 bool WriteKey(const SettingKey& key, const AppSettings& settings, ProfileDocument& document) {
     if (key.type == SettingType::kText)
         return ProfilePutString(kSettingsSection, key.name, settings.*key.text, document);
+    if (key.type == SettingType::kSwitch)
+        return ProfilePutInt(kSettingsSection, key.name, settings.*key.flag ? 1 : 0, document);
     return ProfilePutInt(kSettingsSection, key.name, settings.*key.number, document);
 }
 
@@ -87,6 +94,7 @@ bool WriteKey(const SettingKey& key, const AppSettings& settings, ProfileDocumen
 AppSettings::AppSettings() {
     for (const SettingKey& key : SettingKeys()) {
         if (key.number) this->*key.number = key.byDefault;
+        if (key.flag) this->*key.flag = key.byDefault != 0;
     }
 }
 
@@ -138,8 +146,8 @@ MonthOptions MonthOptionsFrom(const AppSettings& settings, const std::filesystem
     options.showToday = settings.showToday;
     options.firstColWeekDay = FirstColumnWeekday(settings);
     options.listForDays = settings.listForDays;
-    options.showAlmanac = settings.showHuangLiOnBalloonToolTip;
-    options.showBalloon = settings.showBalloonTip;
+    options.showBalloonAlmanac = settings.showBalloonAlmanac;
+    options.showBalloon = settings.showBalloon;
     options.lockLocation = settings.lockLocation;
     options.showPublicHolidays = settings.showPublicHolidays;
     options.forenotice = forenotice;

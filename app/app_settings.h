@@ -54,29 +54,29 @@ inline constexpr int kMaxListForDays = 3660;
 struct AppSettings {
     AppSettings();
 
-    int showBalloonTip;               // balloon over the day cells
-    int showHuangLiOnBalloonToolTip;  // almanac block in the balloon
-    std::string templateName;         // folder under \Ostrel\Templates\ ("Template")
-    int showToday;                    // highlight today's cell
-    int firstColWeekDay;              // 1 = Monday ... 7 = Sunday, taken modulo 7
-    int listForDays;                  // -1 = no list, 0 = today only, n = next n days
-    int lockLocation;                 // the month window cannot be dragged
-    std::string systemTrayTemplate;   // name under \Ostrel\SystemTray\, no extension
-    std::string windowStyle;          // "1" normal, "2" embedded in the desktop, else unchanged
-    int playSoundOnNotifyWindow;
-    int showNotifyWindowOnScreen;
-    int showJieQiOnRemindWindow;
-    int showJieQiOnForenotice;
-    int showReminderOnForenotice;
-    int showPublicHolidays;       // 休 / 班 of the holiday schedule on the month
-    int showHolidayOnForenotice;  // the next holiday in the forenotice list
-    int trayClickShowsCalendar;   // a left click on the tray icon shows or hides the month
-    int followSystemDarkMode;     // the night look while Windows' apps are dark
+    bool showBalloon;                // balloon over the day cells
+    bool showBalloonAlmanac;         // almanac block in the balloon
+    std::string templateName;        // folder under \Ostrel\Templates\ ("Template")
+    bool showToday;                  // highlight today's cell
+    int firstColWeekDay;             // 1 = Monday ... 7 = Sunday, taken modulo 7
+    int listForDays;                 // -1 = no list, 0 = today only, n = next n days
+    bool lockLocation;               // the month window cannot be dragged
+    std::string systemTrayTemplate;  // name under \Ostrel\SystemTray\, no extension
+    std::string windowStyle;         // "1" normal, "2" embedded in the desktop, else unchanged
+    bool playSoundOnNotifyWindow;
+    bool showNotifyWindowOnScreen;
+    bool showJieQiOnRemindWindow;
+    bool showJieQiOnForenotice;
+    bool showReminderOnForenotice;
+    bool showPublicHolidays;       // 休 / 班 of the holiday schedule on the month
+    bool showHolidayOnForenotice;  // the next holiday in the forenotice list
+    bool trayClickShowsCalendar;   // a left click on the tray icon shows or hides the month
+    bool followSystemDarkMode;     // the night look while Windows' apps are dark
 };
 
 // How a key is stored and read.
 enum class SettingType {
-    kSwitch,  // an integer; the dialog writes 1 or 0, any value but 0 is on
+    kSwitch,  // an integer; the dialog writes 1 or 0, any value but 0 is on; kept as a bool
     kNumber,  // an integer, held to the key's limits when read
     kText,    // text, its path macros expanded when read
 };
@@ -92,7 +92,8 @@ struct SettingKey {
     SettingType type;
     int byDefault;                   // a missing switch or number
     int least, most;                 // numbers: one read outside is held to the nearer limit
-    int AppSettings::*number;        // where the program keeps a switch or number
+    int AppSettings::*number;        // where the program keeps a number
+    bool AppSettings::*flag;         // where it keeps a switch
     std::string AppSettings::*text;  // where it keeps a text
     int control;                     // the dialog's check box or list; 0 when the dialog has none
     bool shownTicked;                // the dialog's tick for a missing switch

@@ -38,6 +38,8 @@ public:
     void AddReminders(const ReminderList& extra);
     // Read the file again. One that cannot be read now keeps the list last
     // read, so the month and the alerts go on with what they had; false then.
+    // Days asked for before a reload (or an AddReminders) refer to the
+    // reminders of the old list: ask for them again.
     bool ReloadFestivals();
     bool ReloadReminders();
     // The festival and memo files that are there but could not be read at

@@ -19,6 +19,12 @@ void SetAlmanacTexts(const AlmanacDayRow& row, DayInfo& info) {
 
 }  // namespace
 
+OccurringReminders OccurringReminders::AllOf(const ReminderList& list) {
+    OccurringReminders all;
+    for (const Reminder& reminder : list) all.push_back(reminder);
+    return all;
+}
+
 DayInfo GetDayInfo(const Date& date, DayParts parts, const FestivalList* festivals, const ReminderList* reminders,
                    AlmanacDatabase* almanac, SolarTermLookup* solarTerms) {
     DayInfo info;

@@ -3,7 +3,9 @@
 // notice and the alert check all work from it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -18,25 +20,68 @@
 #include "festivals/festival_year_index.h"
 #include "reminders/reminder.h"
 
+// The reminders occurring on a date, referred to in the one reminder list
+// they were found in rather than copied: a record is 10 056 bytes, and a
+// daily reminder occurs on every day of a month and its forenotice horizon.
+// Valid while that list is unchanged, so whoever reloads the list lays out
+// the days again before any old day is read.
+class OccurringReminders {
+public:
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Reminder;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const Reminder*;
+        using reference = const Reminder&;
+        explicit const_iterator(std::vector<const Reminder*>::const_iterator at) : at_(at) {}
+        const Reminder& operator*() const { return **at_; }
+        const Reminder* operator->() const { return *at_; }
+        const_iterator& operator++() {
+            ++at_;
+            return *this;
+        }
+        bool operator==(const const_iterator& other) const { return at_ == other.at_; }
+        bool operator!=(const const_iterator& other) const { return at_ != other.at_; }
+
+    private:
+        std::vector<const Reminder*>::const_iterator at_;
+    };
+
+    // Every reminder of the list, in its order (days made up by hand).
+    static OccurringReminders AllOf(const ReminderList& list);
+
+    void push_back(const Reminder& reminder) { occurring_.push_back(&reminder); }
+    void clear() { occurring_.clear(); }
+    bool empty() const { return occurring_.empty(); }
+    std::size_t size() const { return occurring_.size(); }
+    const Reminder& operator[](std::size_t i) const { return *occurring_[i]; }
+    const_iterator begin() const { return const_iterator(occurring_.begin()); }
+    const_iterator end() const { return const_iterator(occurring_.end()); }
+
+private:
+    std::vector<const Reminder*> occurring_;
+};
+
 struct DayInfo {
     Date date;
     LunarDate lunar;     // a leap month keeps its plain number; isLeap marks it
     std::string zodiac;  // of the lunar year
     // The almanac row; all empty unless asked for and the database has the date.
-    std::string yearGanZhi;       // the almanac's name of the year, "癸巳年"
-    std::string monthGanZhi;      // of the month, "甲寅月"
-    std::string dayGanZhi;        // of the day, "庚申日"
-    std::string auspicious;       // 宜: what the day is good for
-    std::string inauspicious;     // 忌: what it is bad for
-    std::string clash;            // 冲: the animal and 干支 the day clashes with
-    std::string shaDirection;     // 煞: where the baleful star stands
-    std::string jianChu;          // 建除: the day's officer, "成日"
-    std::string clashGanZhi;      // 正冲: the 干支 it clashes with
-    std::string taiShen;          // 胎神: where the foetus spirit stays
-    std::string monthSolarTerms;  // the month's solar terms with their instants
-    std::string solarTerm;        // non-empty only on the day of a solar term
-    FestivalList festivals;       // matched copies, each with its suffix, in list order
-    ReminderList reminders;       // the memos occurring that day, in list order
+    std::string yearGanZhi;        // the almanac's name of the year, "癸巳年"
+    std::string monthGanZhi;       // of the month, "甲寅月"
+    std::string dayGanZhi;         // of the day, "庚申日"
+    std::string auspicious;        // 宜: what the day is good for
+    std::string inauspicious;      // 忌: what it is bad for
+    std::string clash;             // 冲: the animal and 干支 the day clashes with
+    std::string shaDirection;      // 煞: where the baleful star stands
+    std::string jianChu;           // 建除: the day's officer, "成日"
+    std::string clashGanZhi;       // 正冲: the 干支 it clashes with
+    std::string taiShen;           // 胎神: where the foetus spirit stays
+    std::string monthSolarTerms;   // the month's solar terms with their instants
+    std::string solarTerm;         // non-empty only on the day of a solar term
+    FestivalList festivals;        // matched copies, each with its suffix, in list order
+    OccurringReminders reminders;  // in list order
 };
 
 // The parts of day information asked for beyond the date's calendar fields.

@@ -121,7 +121,7 @@ private:
 // What the occurrence rules take of a memo's end: the minute, never the
 // seconds or milliseconds, which may hold anything.
 std::optional<SystemTime> RepeatEndMinute(const Reminder& reminder) {
-    if (reminder.hasRepeatEnd == 0) return std::nullopt;
+    if (!reminder.hasRepeatEnd()) return std::nullopt;
     SystemTime end;
     end.year = reminder.repeatEnd.year;
     end.month = reminder.repeatEnd.month;
@@ -285,7 +285,7 @@ void Exporter::ReminderEvent(const Reminder& reminder, const std::string& uid, c
     if (FirstLine(text) != text) Line("DESCRIPTION:" + IcsEscapeText(utf8_.Utf8FromGbk(text)));
     if (!rrule.empty()) Line(rrule);
     std::int64_t firstLead = -1;
-    for (const std::int32_t alert : {reminder.firstAlert, reminder.secondAlert}) {
+    for (const ReminderAlert alert : {reminder.firstAlert, reminder.secondAlert}) {
         const std::int64_t lead = AlertLeadSeconds(alert);
         // The program rings once for two alerts at the same time; so does the phone.
         if (lead < 0 || lead == firstLead) continue;
@@ -304,9 +304,11 @@ void Exporter::Reminders(const ReminderList& reminders) {
         const std::string uid = uids_.Base('m', ReminderIdentity(reminder));
         // Repetitions a phone repeats the same way: Gregorian ones, and a
         // lunar daily memo, which is daily in any calendar.
-        const bool gregorianRepeat = reminder.calendar == kReminderGregorian && reminder.repeat >= kRepeatDaily &&
-                                     reminder.repeat <= kRepeatYearly;
-        const bool lunarDaily = reminder.calendar == kReminderLunar && reminder.repeat == kRepeatDaily;
+        const bool gregorianRepeat = reminder.calendar == ReminderCalendar::kGregorian &&
+                                     reminder.repeat >= ReminderRepeat::kDaily &&
+                                     reminder.repeat <= ReminderRepeat::kYearly;
+        const bool lunarDaily =
+            reminder.calendar == ReminderCalendar::kLunar && reminder.repeat == ReminderRepeat::kDaily;
         const bool repeating = gregorianRepeat || lunarDaily;
         bool found = false;
         Date first;
@@ -319,23 +321,24 @@ void Exporter::Reminders(const ReminderList& reminders) {
             } else {
                 // A one-off memo is one event whatever its date: moving it
                 // moves that event.
-                ReminderEvent(reminder, reminder.repeat == kRepeatNone ? uid : uid + "-" + DateValue(d), d, "");
+                ReminderEvent(reminder, reminder.repeat == ReminderRepeat::kNone ? uid : uid + "-" + DateValue(d), d,
+                              "");
             }
         });
         if (!repeating || !found) continue;
         std::string rrule = "RRULE:FREQ=";
         Date start = first;
         switch (reminder.repeat) {
-            case kRepeatDaily:
+            case ReminderRepeat::kDaily:
                 rrule += "DAILY";
                 break;
-            case kRepeatWeekly:
+            case ReminderRepeat::kWeekly:
                 rrule += "WEEKLY";
                 break;
-            case kRepeatBiweekly:
+            case ReminderRepeat::kBiweekly:
                 rrule += "WEEKLY;INTERVAL=2";
                 break;
-            case kRepeatMonthly:
+            case ReminderRepeat::kMonthly:
                 rrule += "MONTHLY;BYMONTHDAY=" + std::to_string(reminder.start.day);
                 break;
             default:
@@ -344,7 +347,7 @@ void Exporter::Reminders(const ReminderList& reminders) {
         }
         // Weeks are counted from the memo's own start, so the series starts
         // there; every other repetition may start at its first date shown.
-        if (reminder.repeat == kRepeatWeekly || reminder.repeat == kRepeatBiweekly) {
+        if (reminder.repeat == ReminderRepeat::kWeekly || reminder.repeat == ReminderRepeat::kBiweekly) {
             start = DateOf(reminder.start).value_or(first);
         }
         // An end that is no real minute limits nothing, as in the month.

@@ -25,7 +25,7 @@ std::string TwoDigitTime(int hour, int minute) {
 
 // An alert is due when now plus its lead time falls in the minute of the
 // memo's start time on the day of the occurrence.
-bool IsAlertDue(std::int32_t alert, const SystemTime& now, const Date& occurrenceDay, const Reminder& r) {
+bool IsAlertDue(ReminderAlert alert, const SystemTime& now, const Date& occurrenceDay, const Reminder& r) {
     const std::int64_t lead = AlertLeadSeconds(alert);
     if (lead < 0) return false;
     const SystemTime t = AddSeconds(now, lead);
@@ -74,7 +74,7 @@ std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwi
         const DayInfo day = days.GetDayInfo(date, kRemindersPart);
         for (const Reminder& r : day.reminders) {
             // The two alerts are independent; both due in one minute give two lines.
-            for (const std::int32_t alert : {r.firstAlert, r.secondAlert}) {
+            for (const ReminderAlert alert : {r.firstAlert, r.secondAlert}) {
                 if (!IsAlertDue(alert, now, date, r)) continue;
                 lines += kLabels[k] + TwoDigitTime(r.start.hour, r.start.minute) + "：" + ReminderText(r) + "\n";
             }
@@ -105,7 +105,7 @@ std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const System
             SystemTime start = MidnightOf(date);
             start.hour = r.start.hour;
             start.minute = r.start.minute;
-            for (const std::int32_t alert : {r.firstAlert, r.secondAlert}) {
+            for (const ReminderAlert alert : {r.firstAlert, r.secondAlert}) {
                 const std::int64_t lead = AlertLeadSeconds(alert);
                 if (lead < 0) continue;
                 const SystemTime dueAt = AddSeconds(start, -lead);

@@ -9,8 +9,9 @@
 
 namespace {
 
-std::string TextOf(const std::vector<ReminderCode>& table, std::int32_t code) {
-    for (const ReminderCode& entry : table) {
+template <class Code>
+std::string TextOf(const std::vector<CodeText<Code>>& table, Code code) {
+    for (const CodeText<Code>& entry : table) {
         if (entry.code == code) return entry.text;
     }
     return std::string();
@@ -18,55 +19,58 @@ std::string TextOf(const std::vector<ReminderCode>& table, std::int32_t code) {
 
 }  // namespace
 
-const std::vector<ReminderCode>& ReminderCategories() {
-    static const std::vector<ReminderCode> table = {
-        {kCategoryNone, "无分类"}, {kCategoryWork, "工作"},      {kCategoryPersonal, "个人"},
-        {kCategoryFamily, "家庭"}, {kCategoryImportant, "重要"},
+const std::vector<CodeText<ReminderCategory>>& ReminderCategories() {
+    static const std::vector<CodeText<ReminderCategory>> table = {
+        {ReminderCategory::kNone, "无分类"},    {ReminderCategory::kWork, "工作"},
+        {ReminderCategory::kPersonal, "个人"},  {ReminderCategory::kFamily, "家庭"},
+        {ReminderCategory::kImportant, "重要"},
     };
     return table;
 }
 
-const std::vector<ReminderCode>& ReminderRepeats() {
-    static const std::vector<ReminderCode> table = {
-        {kRepeatNone, "无重复"},    {kRepeatDaily, "每天"},   {kRepeatWeekly, "每周"},
-        {kRepeatBiweekly, "每2周"}, {kRepeatMonthly, "每月"}, {kRepeatYearly, "每年"},
+const std::vector<CodeText<ReminderRepeat>>& ReminderRepeats() {
+    static const std::vector<CodeText<ReminderRepeat>> table = {
+        {ReminderRepeat::kNone, "无重复"},    {ReminderRepeat::kDaily, "每天"},   {ReminderRepeat::kWeekly, "每周"},
+        {ReminderRepeat::kBiweekly, "每2周"}, {ReminderRepeat::kMonthly, "每月"}, {ReminderRepeat::kYearly, "每年"},
     };
     return table;
 }
 
-const std::vector<ReminderCode>& ReminderAlerts() {
-    static const std::vector<ReminderCode> table = {
-        {kAlertNone, "无提醒"},          {kAlertAtTime, "事件发生时"},    {kAlert5Minutes, "5分钟之前"},
-        {kAlert15Minutes, "15分钟之前"}, {kAlert30Minutes, "30分钟之前"}, {kAlert1Hour, "1小时之前"},
-        {kAlert2Hours, "2小时之前"},     {kAlert1Day, "1天之前"},         {kAlert2Days, "2天之前"},
+const std::vector<CodeText<ReminderAlert>>& ReminderAlerts() {
+    static const std::vector<CodeText<ReminderAlert>> table = {
+        {ReminderAlert::kNone, "无提醒"},          {ReminderAlert::kAtTime, "事件发生时"},
+        {ReminderAlert::k5Minutes, "5分钟之前"},   {ReminderAlert::k15Minutes, "15分钟之前"},
+        {ReminderAlert::k30Minutes, "30分钟之前"}, {ReminderAlert::k1Hour, "1小时之前"},
+        {ReminderAlert::k2Hours, "2小时之前"},     {ReminderAlert::k1Day, "1天之前"},
+        {ReminderAlert::k2Days, "2天之前"},
     };
     return table;
 }
 
-const std::vector<ReminderCode>& ReminderCalendars() {
-    static const std::vector<ReminderCode> table = {
-        {kReminderLunar, "旧历"},
-        {kReminderGregorian, "阳历"},
+const std::vector<CodeText<ReminderCalendar>>& ReminderCalendars() {
+    static const std::vector<CodeText<ReminderCalendar>> table = {
+        {ReminderCalendar::kLunar, "旧历"},
+        {ReminderCalendar::kGregorian, "阳历"},
     };
     return table;
 }
 
-std::vector<ReminderCode> RepeatsOfferedFor(std::int32_t calendar) {
-    std::vector<ReminderCode> offered;
-    for (const ReminderCode& entry : ReminderRepeats()) {
-        const bool weekly = entry.code == kRepeatWeekly || entry.code == kRepeatBiweekly;
-        if (calendar == kReminderGregorian || !weekly) offered.push_back(entry);
+std::vector<CodeText<ReminderRepeat>> RepeatsOfferedFor(ReminderCalendar calendar) {
+    std::vector<CodeText<ReminderRepeat>> offered;
+    for (const CodeText<ReminderRepeat>& entry : ReminderRepeats()) {
+        const bool weekly = entry.code == ReminderRepeat::kWeekly || entry.code == ReminderRepeat::kBiweekly;
+        if (calendar == ReminderCalendar::kGregorian || !weekly) offered.push_back(entry);
     }
     return offered;
 }
 
-std::string CategoryText(std::int32_t code) { return TextOf(ReminderCategories(), code); }
-std::string RepeatText(std::int32_t code) { return TextOf(ReminderRepeats(), code); }
-std::string AlertText(std::int32_t code) { return TextOf(ReminderAlerts(), code); }
-std::string ReminderCalendarText(std::int32_t code) { return TextOf(ReminderCalendars(), code); }
+std::string CategoryText(ReminderCategory code) { return TextOf(ReminderCategories(), code); }
+std::string RepeatText(ReminderRepeat code) { return TextOf(ReminderRepeats(), code); }
+std::string AlertText(ReminderAlert code) { return TextOf(ReminderAlerts(), code); }
+std::string ReminderCalendarText(ReminderCalendar code) { return TextOf(ReminderCalendars(), code); }
 
 bool StartsInLeapMonth(const Reminder& reminder) {
-    return reminder.calendar == kReminderLunar && reminder.start.dayOfWeek == kLeapMonthMark;
+    return reminder.calendar == ReminderCalendar::kLunar && reminder.start.dayOfWeek == kLeapMonthMark;
 }
 
 void SetStartsInLeapMonth(Reminder& reminder, bool leap) {
@@ -80,7 +84,7 @@ void SetStartsInLeapMonth(Reminder& reminder, bool leap) {
 std::string ReminderStartText(const Reminder& reminder) {
     const SystemTime& t = reminder.start;
     char text[96];
-    if (reminder.calendar == kReminderLunar) {
+    if (reminder.calendar == ReminderCalendar::kLunar) {
         std::snprintf(text, sizeof text, "%04u年%s%s月%s%02u点%02u分", t.year, StartsInLeapMonth(reminder) ? "闰" : "",
                       LunarMonthName(t.month).c_str(), LunarDayName(t.day).c_str(), t.hour, t.minute);
     } else {
@@ -109,23 +113,23 @@ std::vector<std::string> ReminderRowTexts(const Reminder& reminder) {
             ReminderStartText(reminder),    ReminderEndText(reminder)};
 }
 
-std::int64_t AlertLeadSeconds(std::int32_t code) {
+std::int64_t AlertLeadSeconds(ReminderAlert code) {
     switch (code) {
-        case kAlertAtTime:
+        case ReminderAlert::kAtTime:
             return 0;
-        case kAlert5Minutes:
+        case ReminderAlert::k5Minutes:
             return 300;
-        case kAlert15Minutes:
+        case ReminderAlert::k15Minutes:
             return 900;
-        case kAlert30Minutes:
+        case ReminderAlert::k30Minutes:
             return 1800;
-        case kAlert1Hour:
+        case ReminderAlert::k1Hour:
             return 3600;
-        case kAlert2Hours:
+        case ReminderAlert::k2Hours:
             return 7200;
-        case kAlert1Day:
+        case ReminderAlert::k1Day:
             return 86400;
-        case kAlert2Days:
+        case ReminderAlert::k2Days:
             return 172800;
         default:
             return -1;

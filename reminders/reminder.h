@@ -15,6 +15,32 @@ constexpr std::size_t kReminderContentSize = 10000;
 // The text must leave room for its terminator.
 constexpr std::size_t kReminderMaxTextBytes = kReminderContentSize - 1;
 
+// The codes a record stores, as 32-bit integers. A damaged file may hold a
+// value outside its enumeration; readers treat such a value as matching none
+// of the named ones (an unknown repetition never occurs, an unknown alert
+// never sounds) and the record keeps it as it was.
+enum class ReminderCalendar : std::int32_t { kLunar = 0, kGregorian = 1 };
+enum class ReminderCategory : std::int32_t { kNone = 0, kWork = 1, kPersonal = 2, kFamily = 3, kImportant = 4 };
+enum class ReminderRepeat : std::int32_t {
+    kNone = 0,
+    kDaily = 1,
+    kWeekly = 2,    // Gregorian only
+    kBiweekly = 3,  // Gregorian only
+    kMonthly = 4,
+    kYearly = 5,
+};
+enum class ReminderAlert : std::int32_t {
+    kNone = 0,
+    kAtTime = 1,
+    k5Minutes = 2,
+    k15Minutes = 3,
+    k30Minutes = 4,
+    k1Hour = 5,
+    k2Hours = 6,
+    k1Day = 7,
+    k2Days = 8,
+};
+
 // A default record is all zero bytes. Every field sits on its natural alignment, so the compilers of all three
 // targets lay the record out without any padding; the asserts below hold the
 // layout to the stored form.
@@ -23,35 +49,39 @@ struct Reminder {
     SystemTime start;
     // Always a Gregorian date and time, also for lunar memos.
     SystemTime repeatEnd;
-    std::int32_t hasRepeatEnd = 0;
-    std::int32_t category = 0;                // kCategory...
-    std::int32_t repeat = 0;                  // kRepeat...
-    std::int32_t firstAlert = 0;              // kAlert...
-    std::int32_t secondAlert = 0;             // kAlert...
-    std::int32_t calendar = 0;                // kReminderLunar or kReminderGregorian
+    // Stored as 0 or 1 (any other value counts as 1); read and set as a bool.
+    std::int32_t repeatEndFlag = 0;
+    ReminderCategory category = ReminderCategory::kNone;
+    ReminderRepeat repeat = ReminderRepeat::kNone;
+    ReminderAlert firstAlert = ReminderAlert::kNone;
+    ReminderAlert secondAlert = ReminderAlert::kNone;
+    ReminderCalendar calendar = ReminderCalendar::kLunar;
     char content[kReminderContentSize] = {};  // GBK, NUL-terminated
+
+    // Whether the repetition stops at repeatEnd.
+    bool hasRepeatEnd() const { return repeatEndFlag != 0; }
+    void setHasRepeatEnd(bool ends) { repeatEndFlag = ends ? 1 : 0; }
 };
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "records are stored in memory order, little-endian");
 static_assert(sizeof(Reminder) == 10056, "the stored memo record is 10 056 bytes");
 static_assert(offsetof(Reminder, start) == 0, "stored layout");
 static_assert(offsetof(Reminder, repeatEnd) == 16, "stored layout");
-static_assert(offsetof(Reminder, hasRepeatEnd) == 32, "stored layout");
+static_assert(offsetof(Reminder, repeatEndFlag) == 32, "stored layout");
 static_assert(offsetof(Reminder, category) == 36, "stored layout");
 static_assert(offsetof(Reminder, repeat) == 40, "stored layout");
 static_assert(offsetof(Reminder, firstAlert) == 44, "stored layout");
 static_assert(offsetof(Reminder, secondAlert) == 48, "stored layout");
 static_assert(offsetof(Reminder, calendar) == 52, "stored layout");
 static_assert(offsetof(Reminder, content) == 56, "stored layout");
+static_assert(sizeof(ReminderCategory) == 4 && sizeof(ReminderRepeat) == 4 && sizeof(ReminderAlert) == 4 &&
+                  sizeof(ReminderCalendar) == 4,
+              "codes are stored as 32-bit integers");
 static_assert(std::is_trivially_copyable<Reminder>::value, "records are copied as bytes");
 static_assert(std::is_standard_layout<Reminder>::value, "records are copied as bytes");
 
 // The calendar window's list of memos, in file order.
 using ReminderList = std::vector<Reminder>;
-
-// calendar
-constexpr std::int32_t kReminderLunar = 0;
-constexpr std::int32_t kReminderGregorian = 1;
 
 // A lunar memo in a leap month (闰二月初十) keeps the month's number in
 // `start.month` and this mark in `start.dayOfWeek`, the word no lunar memo
@@ -64,52 +94,29 @@ bool StartsInLeapMonth(const Reminder& reminder);
 // Sets or clears the mark; clearing leaves any other value of the word as it was.
 void SetStartsInLeapMonth(Reminder& reminder, bool leap);
 
-// category
-constexpr std::int32_t kCategoryNone = 0;
-constexpr std::int32_t kCategoryWork = 1;
-constexpr std::int32_t kCategoryPersonal = 2;
-constexpr std::int32_t kCategoryFamily = 3;
-constexpr std::int32_t kCategoryImportant = 4;
-
-// repeat
-constexpr std::int32_t kRepeatNone = 0;
-constexpr std::int32_t kRepeatDaily = 1;
-constexpr std::int32_t kRepeatWeekly = 2;    // Gregorian only
-constexpr std::int32_t kRepeatBiweekly = 3;  // Gregorian only
-constexpr std::int32_t kRepeatMonthly = 4;
-constexpr std::int32_t kRepeatYearly = 5;
-
-// firstAlert / secondAlert
-constexpr std::int32_t kAlertNone = 0;
-constexpr std::int32_t kAlertAtTime = 1;
-constexpr std::int32_t kAlert5Minutes = 2;
-constexpr std::int32_t kAlert15Minutes = 3;
-constexpr std::int32_t kAlert30Minutes = 4;
-constexpr std::int32_t kAlert1Hour = 5;
-constexpr std::int32_t kAlert2Hours = 6;
-constexpr std::int32_t kAlert1Day = 7;
-constexpr std::int32_t kAlert2Days = 8;
-
-// One entry of a code table: the stored code and the text shown for it.
-struct ReminderCode {
-    std::int32_t code;
+// One entry of a code table: the code and the text shown for it.
+template <class Code>
+struct CodeText {
+    Code code;
     const char* text;
 };
+// An item of the editor's number lists (months, days, years): its number and text.
+using ReminderCode = CodeText<int>;
 
 // The tables in the order the dialogs list them.
-const std::vector<ReminderCode>& ReminderCategories();
-const std::vector<ReminderCode>& ReminderRepeats();
-const std::vector<ReminderCode>& ReminderAlerts();
-const std::vector<ReminderCode>& ReminderCalendars();
-// The repeat codes a memo of that calendar may use: every code for Gregorian
+const std::vector<CodeText<ReminderCategory>>& ReminderCategories();
+const std::vector<CodeText<ReminderRepeat>>& ReminderRepeats();
+const std::vector<CodeText<ReminderAlert>>& ReminderAlerts();
+const std::vector<CodeText<ReminderCalendar>>& ReminderCalendars();
+// The repetitions a memo of that calendar may use: every one for Gregorian
 // memos, none of the weekly ones for lunar memos.
-std::vector<ReminderCode> RepeatsOfferedFor(std::int32_t calendar);
+std::vector<CodeText<ReminderRepeat>> RepeatsOfferedFor(ReminderCalendar calendar);
 
 // Texts of single codes; a code outside its table gives "".
-std::string CategoryText(std::int32_t code);
-std::string RepeatText(std::int32_t code);
-std::string AlertText(std::int32_t code);
-std::string ReminderCalendarText(std::int32_t code);  // "旧历" / "阳历"
+std::string CategoryText(ReminderCategory code);
+std::string RepeatText(ReminderRepeat code);
+std::string AlertText(ReminderAlert code);
+std::string ReminderCalendarText(ReminderCalendar code);  // "旧历" / "阳历"
 
 // "2013年03月01日09点30分"; a lunar start as "2013年正月初一09点30分", one in a
 // leap month as "2023年闰二月初十00点00分".
@@ -124,7 +131,7 @@ std::vector<std::string> ReminderRowTexts(const Reminder& reminder);
 
 // Seconds an alert comes before the occurrence; -1 for "no alert" and for
 // codes outside the table.
-std::int64_t AlertLeadSeconds(std::int32_t code);
+std::int64_t AlertLeadSeconds(ReminderAlert code);
 
 // The memo text: the bytes up to the terminator, never past the field even
 // when a damaged record has no terminator.

@@ -93,7 +93,7 @@ std::optional<ReminderFormProblem> ReadDateTime(const std::string (&texts)[5], b
     if (!year || *year < kFirstReminderYear || *year > kLastReminderYear) {
         return ReminderFormProblem{field(0), Range((name + "的年份").c_str(), kFirstReminderYear, kLastReminderYear)};
     }
-    const std::int32_t calendar = lunar ? kReminderLunar : kReminderGregorian;
+    const ReminderCalendar calendar = lunar ? ReminderCalendar::kLunar : ReminderCalendar::kGregorian;
     std::optional<int> month = ComboValue(texts[1], StartMonthItems(calendar));
     const bool leapMonth = lunar && month && *month > kLeapMonthCode && *month <= kLeapMonthCode + 12;
     if (leapMonth) *month -= kLeapMonthCode;
@@ -150,8 +150,8 @@ std::vector<ReminderCode> NumberItems(int first, int last) {
     return items;
 }
 
-std::vector<ReminderCode> StartMonthItems(std::int32_t calendar) {
-    if (calendar != kReminderLunar) return NumberItems(1, 12);
+std::vector<ReminderCode> StartMonthItems(ReminderCalendar calendar) {
+    if (calendar != ReminderCalendar::kLunar) return NumberItems(1, 12);
     std::vector<ReminderCode> items;
     for (int month = 1; month <= 12; ++month) items.push_back({month, LunarMonthTexts()[month - 1].c_str()});
     for (int month : MonthsThatCanBeLeap()) {
@@ -160,18 +160,18 @@ std::vector<ReminderCode> StartMonthItems(std::int32_t calendar) {
     return items;
 }
 
-std::vector<ReminderCode> StartDayItems(std::int32_t calendar) {
-    if (calendar != kReminderLunar) return NumberItems(1, 31);
+std::vector<ReminderCode> StartDayItems(ReminderCalendar calendar) {
+    if (calendar != ReminderCalendar::kLunar) return NumberItems(1, 31);
     std::vector<ReminderCode> items;
     for (int day = 1; day <= 30; ++day) items.push_back({day, LunarDayTexts()[day - 1].c_str()});
     return items;
 }
 
-std::int32_t OfferedRepeat(std::int32_t calendar, std::int32_t repeat) {
-    for (const ReminderCode& item : RepeatsOfferedFor(calendar)) {
+ReminderRepeat OfferedRepeat(ReminderCalendar calendar, ReminderRepeat repeat) {
+    for (const CodeText<ReminderRepeat>& item : RepeatsOfferedFor(calendar)) {
         if (item.code == repeat) return repeat;
     }
-    return kRepeatNone;
+    return ReminderRepeat::kNone;
 }
 
 std::optional<int> ComboValue(const std::string& text, const std::vector<ReminderCode>& items) {
@@ -199,7 +199,7 @@ std::optional<ReminderFormProblem> ApplyEditorForm(const ReminderEditorForm& for
     DateTimeFields start, end;
     const std::string startTexts[5] = {form.startYear, form.startMonth, form.startDay, form.startHour,
                                        form.startMinute};
-    if (auto problem = ReadDateTime(startTexts, form.calendar == kReminderLunar, "开始时间",
+    if (auto problem = ReadDateTime(startTexts, form.calendar == ReminderCalendar::kLunar, "开始时间",
                                     static_cast<int>(ReminderFormField::kStartYear), start)) {
         return problem;
     }
@@ -213,7 +213,7 @@ std::optional<ReminderFormProblem> ApplyEditorForm(const ReminderEditorForm& for
     Store(start, record.start);
     SetStartsInLeapMonth(record, start.leapMonth);
     if (!endProblem) Store(end, record.repeatEnd);
-    record.hasRepeatEnd = form.hasRepeatEnd ? 1 : 0;
+    record.setHasRepeatEnd(form.hasRepeatEnd);
     record.calendar = form.calendar;
     record.repeat = form.repeat;
     record.firstAlert = form.firstAlert;
@@ -239,7 +239,7 @@ ReminderEditorForm EditorFormFromReminder(const Reminder& record) {
     form.startDay = TextOf(StartDayItems(record.calendar), s.day);
     form.startHour = std::to_string(s.hour);
     form.startMinute = std::to_string(s.minute);
-    form.hasRepeatEnd = record.hasRepeatEnd != 0;
+    form.hasRepeatEnd = record.hasRepeatEnd();
     const SystemTime& e = record.repeatEnd;
     form.endYear = std::to_string(e.year);
     form.endMonth = std::to_string(e.month);
@@ -250,21 +250,22 @@ ReminderEditorForm EditorFormFromReminder(const Reminder& record) {
 }
 
 std::string ReminderDateHint(const ReminderEditorForm& form) {
-    const std::int32_t calendar = form.calendar == kReminderLunar ? kReminderLunar : kReminderGregorian;
+    const ReminderCalendar calendar =
+        form.calendar == ReminderCalendar::kLunar ? ReminderCalendar::kLunar : ReminderCalendar::kGregorian;
     const std::optional<int> year = ComboValue(form.startYear, {});
     const std::optional<int> month = ComboValue(form.startMonth, StartMonthItems(calendar));
     const std::optional<int> day = ComboValue(form.startDay, StartDayItems(calendar));
     if (!year || !month || !day) return "";
-    if (calendar != kReminderLunar || *month <= kLeapMonthCode) {
-        return OtherCalendarText(calendar == kReminderLunar, *year, *month, *day);
+    if (calendar != ReminderCalendar::kLunar || *month <= kLeapMonthCode) {
+        return OtherCalendarText(calendar == ReminderCalendar::kLunar, *year, *month, *day);
     }
     const int leapMonth = *month - kLeapMonthCode;
     const std::string date = LeapMonthDayText(*year, leapMonth, *day);
-    if (form.repeat != kRepeatYearly || LunarMonthDays(*year, leapMonth, true) == 0) return date;
+    if (form.repeat != ReminderRepeat::kYearly || LunarMonthDays(*year, leapMonth, true) == 0) return date;
     return date + "\n" + LeapMonthYearsText(leapMonth, *day, *year);
 }
 
-int StartMonthCode(const Reminder& record, std::int32_t calendar) {
-    const bool leap = calendar == kReminderLunar && StartsInLeapMonth(record);
+int StartMonthCode(const Reminder& record, ReminderCalendar calendar) {
+    const bool leap = calendar == ReminderCalendar::kLunar && StartsInLeapMonth(record);
     return leap ? kLeapMonthCode + record.start.month : record.start.month;
 }

@@ -22,11 +22,11 @@ struct ReminderEditorForm {
     // rare character outside the code page).
     bool contentLostCharacters = false;
 
-    std::int32_t calendar = kReminderGregorian;
-    std::int32_t repeat = kRepeatNone;
-    std::int32_t firstAlert = kAlertAtTime;
-    std::int32_t secondAlert = kAlertNone;
-    std::int32_t category = kCategoryNone;
+    ReminderCalendar calendar = ReminderCalendar::kGregorian;
+    ReminderRepeat repeat = ReminderRepeat::kNone;
+    ReminderAlert firstAlert = ReminderAlert::kAtTime;
+    ReminderAlert secondAlert = ReminderAlert::kNone;
+    ReminderCategory category = ReminderCategory::kNone;
 
     // Texts of the start combos: "2013", "3" or "三", "15" or "十五", "9", "30".
     std::string startYear, startMonth, startDay, startHour, startMinute;
@@ -60,14 +60,14 @@ struct ReminderFormProblem {
 // the leap months a year can have (闰二 ... 闰十一, coded kLeapMonthCode more
 // than their number), and the day names (初一 ... 三十) for lunar ones. Codes
 // are the numbers.
-std::vector<ReminderCode> StartMonthItems(std::int32_t calendar);
-std::vector<ReminderCode> StartDayItems(std::int32_t calendar);
+std::vector<ReminderCode> StartMonthItems(ReminderCalendar calendar);
+std::vector<ReminderCode> StartDayItems(ReminderCalendar calendar);
 // Plain decimal numbers from `first` to `last`, each its own code.
 std::vector<ReminderCode> NumberItems(int first, int last);
 
 // The repeat code the list shows for a memo of that calendar: its own when
 // offered, else "无重复".
-std::int32_t OfferedRepeat(std::int32_t calendar, std::int32_t repeat);
+ReminderRepeat OfferedRepeat(ReminderCalendar calendar, ReminderRepeat repeat);
 
 // The value a combo's text stands for: the code of the item with exactly that
 // text, else the text read as a whole decimal number (spaces around it
@@ -94,7 +94,7 @@ std::string ReminderDateHint(const ReminderEditorForm& form);
 // The code of the start month's item in the month list of `calendar`: the
 // month's number, kLeapMonthCode more for a lunar memo of a leap month shown
 // in the lunar list.
-int StartMonthCode(const Reminder& record, std::int32_t calendar);
+int StartMonthCode(const Reminder& record, ReminderCalendar calendar);
 
 // The form showing a record as the editor opens it.
 ReminderEditorForm EditorFormFromReminder(const Reminder& record);

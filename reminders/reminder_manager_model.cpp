@@ -42,13 +42,13 @@ Reminder NewReminder(const std::optional<SystemTime>& date, bool lunar, const Sy
         const int last = DaysInMonth(reminder.repeatEnd.year, reminder.repeatEnd.month);
         reminder.repeatEnd.day = static_cast<std::uint16_t>(std::min<int>(reminder.repeatEnd.day, last));
     }
-    reminder.hasRepeatEnd = 0;
-    reminder.category = kCategoryNone;
-    reminder.repeat = kRepeatNone;
-    reminder.firstAlert = kAlertAtTime;
-    reminder.secondAlert = kAlertNone;
-    reminder.calendar = date && lunar ? kReminderLunar : kReminderGregorian;
-    SetStartsInLeapMonth(reminder, reminder.calendar == kReminderLunar && leapMonth);
+    reminder.setHasRepeatEnd(false);
+    reminder.category = ReminderCategory::kNone;
+    reminder.repeat = ReminderRepeat::kNone;
+    reminder.firstAlert = ReminderAlert::kAtTime;
+    reminder.secondAlert = ReminderAlert::kNone;
+    reminder.calendar = date && lunar ? ReminderCalendar::kLunar : ReminderCalendar::kGregorian;
+    SetStartsInLeapMonth(reminder, reminder.calendar == ReminderCalendar::kLunar && leapMonth);
     return reminder;
 }
 

@@ -12,7 +12,7 @@ constexpr std::int64_t kSecondsPerWeek = 7 * kSecondsPerDay;
 // from every date (no file time exists for it) and occur every day.
 bool HasRealStart(const Reminder& r) {
     if (r.start.hour >= 24 || r.start.minute >= 60) return false;
-    if (r.calendar == kReminderGregorian) {
+    if (r.calendar == ReminderCalendar::kGregorian) {
         return IsValidSystemTime(SystemTimeAt(r.start.year, r.start.month, r.start.day, 0, 0));
     }
     return r.start.month >= 1 && r.start.month <= 12 && r.start.day >= 1 && r.start.day <= 30;
@@ -22,7 +22,7 @@ bool HasRealStart(const Reminder& r) {
 // words may hold anything. An end that is no real date limits nothing, so a
 // damaged record keeps its memo rather than losing it.
 bool IsPastEnd(const Reminder& r, const Date& date) {
-    if (r.hasRepeatEnd == 0) return false;
+    if (!r.hasRepeatEnd()) return false;
     const SystemTime end =
         SystemTimeAt(r.repeatEnd.year, r.repeatEnd.month, r.repeatEnd.day, r.repeatEnd.hour, r.repeatEnd.minute);
     if (!IsValidSystemTime(end)) return false;
@@ -31,25 +31,25 @@ bool IsPastEnd(const Reminder& r, const Date& date) {
 }
 
 bool GregorianOccursOn(const Reminder& r, const Date& date) {
-    if (r.repeat == kRepeatNone) return DateOf(r.start) == date;
+    if (r.repeat == ReminderRepeat::kNone) return DateOf(r.start) == date;
     const std::int64_t d =
         SecondsBetween(SystemTimeAt(r.start.year, r.start.month, r.start.day, 0, 0), MidnightOf(date));
     if (d < 0) return false;
     bool onRepeat;
     switch (r.repeat) {
-        case kRepeatDaily:
+        case ReminderRepeat::kDaily:
             onRepeat = d % kSecondsPerDay == 0;
             break;
-        case kRepeatWeekly:
+        case ReminderRepeat::kWeekly:
             onRepeat = d % kSecondsPerWeek == 0;
             break;
-        case kRepeatBiweekly:
+        case ReminderRepeat::kBiweekly:
             onRepeat = d % (2 * kSecondsPerWeek) == 0;
             break;
-        case kRepeatMonthly:
+        case ReminderRepeat::kMonthly:
             onRepeat = date.day() == r.start.day;
             break;
-        case kRepeatYearly:
+        case ReminderRepeat::kYearly:
             onRepeat = date.month() == r.start.month && date.day() == r.start.day;
             break;
         default:
@@ -70,17 +70,17 @@ bool LunarOccursOn(const Reminder& r, const Date& date, const LunarDate& lunar) 
     const auto lunarDay = std::make_tuple(lunar.year, lunar.month, lunar.isLeap != 0, lunar.day);
     const auto start =
         std::make_tuple(std::int32_t{r.start.year}, std::int32_t{r.start.month}, leapStart, std::int32_t{r.start.day});
-    if (r.repeat == kRepeatNone) return lunarDay == start;
+    if (r.repeat == ReminderRepeat::kNone) return lunarDay == start;
     if (lunarDay < start) return false;
     bool onRepeat;
     switch (r.repeat) {
-        case kRepeatDaily:
+        case ReminderRepeat::kDaily:
             onRepeat = true;
             break;
-        case kRepeatMonthly:
+        case ReminderRepeat::kMonthly:
             onRepeat = lunar.day == r.start.day;
             break;
-        case kRepeatYearly:
+        case ReminderRepeat::kYearly:
             onRepeat = IsYearlyLunarDay(lunar, r.start.month, r.start.day, leapStart);
             break;
         default:
@@ -95,9 +95,9 @@ bool ReminderOccursOn(const Reminder& reminder, const Date& date, const LunarDat
     // Repetitions are counted in file times, which begin in 1601.
     if (date.year() < 1601 || !HasRealStart(reminder)) return false;
     switch (reminder.calendar) {
-        case kReminderGregorian:
+        case ReminderCalendar::kGregorian:
             return GregorianOccursOn(reminder, date);
-        case kReminderLunar:
+        case ReminderCalendar::kLunar:
             return LunarOccursOn(reminder, date, lunar);
         default:
             return false;

@@ -42,7 +42,7 @@ std::string ReminderBlock(const DayInfo& day) {
     return lines.empty() ? lines : "\n=====【备忘内容】=====\n\n" + lines;
 }
 
-std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offDay, const Date* today) {
+std::string BalloonText(const DayInfo& day, bool showBalloonAlmanac, const OffDay* offDay, const Date* today) {
     std::string text = "阳历：" + SolarDateText(day.date) + "\n";
     text += "旧历：" + LunarDateText(day.lunar) + "\n";
     if (day.lunar.isLeap) text += "「闰月」\n";
@@ -53,7 +53,7 @@ std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offD
     for (const FestivalRule& festival : day.festivals) text += festival.name + festival.suffix + "\n";
     if (offDay) text += OffDayBalloonText(*offDay) + "\n";
     if (offDay && offDay->statutory) text += UnpublishedScheduleNote(day.date.year()) + "\n";
-    if (showAlmanac) text += AlmanacBlock(day);
+    if (showBalloonAlmanac) text += AlmanacBlock(day);
     return text + ReminderBlock(day);
 }
 

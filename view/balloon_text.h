@@ -9,14 +9,14 @@
 #include "holidays/holiday_schedule.h"
 
 // Gregorian and lunar dates, 「闰月」 in a leap month, weekday, zodiac year,
-// solar term, festivals with their suffixes, then (with showAlmanac) the
+// solar term, festivals with their suffixes, then (with showBalloonAlmanac) the
 // almanac block under its heading, then the day's memos under theirs.
 // A day of the holiday schedule adds its line ("国庆节假期 休",
 // "国庆节调休上班 班") after the festivals, and a day off that only the
 // holiday law fixes the note that the year's schedule is not out yet. Given
 // today's date, a day more than a day away says how far it is ("距今60天",
 // "3天前") under its weekday.
-std::string BalloonText(const DayInfo& day, bool showAlmanac, const OffDay* offDay = nullptr,
+std::string BalloonText(const DayInfo& day, bool showBalloonAlmanac, const OffDay* offDay = nullptr,
                         const Date* today = nullptr);
 
 // The almanac part alone with its heading; "" when the day has no almanac.

@@ -93,7 +93,7 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
         const OffDay* offDay = request.offDays ? request.offDays->Find(date) : nullptr;
 
         layout.cells[day] = boxes.cell;
-        layout.balloonTexts[day] = BalloonText(info, request.showAlmanac != 0, offDay, &request.today);
+        layout.balloonTexts[day] = BalloonText(info, request.showBalloonAlmanac, offDay, &request.today);
         // The band goes under everything else of the cell.
         if (const DayMark* mark = request.marks ? request.marks->Find(date) : nullptr) {
             const Rect& cell = boxes.cell;

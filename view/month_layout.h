@@ -18,12 +18,12 @@ using CellRect = Rect;
 
 struct MonthLayoutRequest {
     YearMonth month;
-    int showToday = 1;              // ring and today colours on today's cell
-    int firstColWeekDay = 7;        // 1 = Monday ... 7 = Sunday (0 = Sunday)
-    int listForDays = 30;           // -1 no list, 0 today only, n today and n more days
-    int showAlmanac = 1;            // almanac block in the balloon texts
-    Date today;                     // local date of the rebuild
-    ForenoticeSwitches forenotice;  // read from the settings file at every rebuild
+    bool showToday = true;           // ring and today colours on today's cell
+    int firstColWeekDay = 7;         // 1 = Monday ... 7 = Sunday (0 = Sunday)
+    int listForDays = 30;            // -1 no list, 0 today only, n today and n more days
+    bool showBalloonAlmanac = true;  // almanac block in the balloon texts
+    Date today;                      // local date of the rebuild
+    ForenoticeSwitches forenotice;   // read from the settings file at every rebuild
     // The holiday schedule with the law's days of the years it lacks
     // (DayData::offDays); none (ShowPublicHolidays=0) shows no badges,
     // announces no holiday and notes no missing schedule.

@@ -15,13 +15,13 @@ struct MonthOptions {
     // The shipped template, shown in place of a damaged one (empty: none).
     std::filesystem::path fallbackBackgroundPath;
     std::filesystem::path fallbackConfigPath;
-    int showToday = 1;           // ring around today
-    int firstColWeekDay = 7;     // 1 Monday ... 7 Sunday
-    int listForDays = 30;        // forenotice horizon; -1 none
-    int showAlmanac = 1;         // almanac block in the balloons
-    int showBalloon = 1;         // balloons over the day cells
-    int lockLocation = 0;        // the window cannot be dragged
-    int showPublicHolidays = 1;  // 休 / 班 of the holiday schedule, the next holiday in the list
+    bool showToday = true;           // ring around today
+    int firstColWeekDay = 7;         // 1 Monday ... 7 Sunday
+    int listForDays = 30;            // forenotice horizon; -1 none
+    bool showBalloonAlmanac = true;  // almanac block in the balloons
+    bool showBalloon = true;         // balloons over the day cells
+    bool lockLocation = false;       // the window cannot be dragged
+    bool showPublicHolidays = true;  // 休 / 班 of the holiday schedule, the next holiday in the list
     ForenoticeSwitches forenotice;
 };
 

@@ -33,7 +33,7 @@ void MonthView::Rebuild(const MonthOptions& options, const YearMonth& month) {
     request.showToday = options.showToday;
     request.firstColWeekDay = options.firstColWeekDay;
     request.listForDays = options.listForDays;
-    request.showAlmanac = options.showAlmanac;
+    request.showBalloonAlmanac = options.showBalloonAlmanac;
     request.today = today_();
     request.forenotice = options.forenotice;
     request.offDays = options.showPublicHolidays ? offDays : nullptr;

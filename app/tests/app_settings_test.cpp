@@ -26,20 +26,20 @@ protected:
 
 TEST_F(AppSettingsTest, WithoutAFileEverySettingHasItsDefault) {
     const AppSettings settings = LoadAppSettings(file_);
-    EXPECT_EQ(settings.showBalloonTip, 1);
-    EXPECT_EQ(settings.showHuangLiOnBalloonToolTip, 1);
+    EXPECT_TRUE(settings.showBalloon);
+    EXPECT_TRUE(settings.showBalloonAlmanac);
     EXPECT_EQ(settings.templateName, "");
-    EXPECT_EQ(settings.showToday, 1);
+    EXPECT_TRUE(settings.showToday);
     EXPECT_EQ(FirstColumnWeekday(settings), 7);
     EXPECT_EQ(settings.listForDays, 30);
-    EXPECT_EQ(settings.lockLocation, 0);
+    EXPECT_FALSE(settings.lockLocation);
     EXPECT_EQ(settings.systemTrayTemplate, "");
     EXPECT_EQ(WindowStyleOf(settings), WindowStyle::kUnchanged);
-    EXPECT_EQ(settings.playSoundOnNotifyWindow, 1);
-    EXPECT_EQ(settings.showNotifyWindowOnScreen, 1);
-    EXPECT_EQ(settings.showJieQiOnRemindWindow, 0);
-    EXPECT_EQ(settings.showJieQiOnForenotice, 0);
-    EXPECT_EQ(settings.showReminderOnForenotice, 0);
+    EXPECT_TRUE(settings.playSoundOnNotifyWindow);
+    EXPECT_TRUE(settings.showNotifyWindowOnScreen);
+    EXPECT_FALSE(settings.showJieQiOnRemindWindow);
+    EXPECT_FALSE(settings.showJieQiOnForenotice);
+    EXPECT_FALSE(settings.showReminderOnForenotice);
     EXPECT_TRUE(ReadSwitchNow(file_, kShowNotifyWindowOnScreenKey));
     EXPECT_TRUE(ReadSwitchNow(file_, kPlaySoundOnNotifyWindowKey));
     EXPECT_FALSE(ReadSwitchNow(file_, kShowReminderOnForenoticeKey));
@@ -55,11 +55,11 @@ TEST_F(AppSettingsTest, EveryKeyIsReadFromSectionOstrel) {
         "WindowStyle=2\r\nPlaySoundOnNotifyWindow=0\r\nShowNotifyWindowOnScreen=0\r\n"
         "ShowJieQiOnRemindWindow=1\r\nShowJieQiOnForenotice=1\r\nShowReminderOnForenotice=1\r\n");
     const AppSettings s = LoadAppSettings(file_);
-    EXPECT_EQ(s.showBalloonTip + s.showHuangLiOnBalloonToolTip + s.showToday, 0);
+    EXPECT_EQ(s.showBalloon + s.showBalloonAlmanac + s.showToday, 0);
     EXPECT_EQ(s.templateName, GbkFromPath(ModuleFolder()).value() + "\\x");
     EXPECT_EQ(FirstColumnWeekday(s), 1);
     EXPECT_EQ(s.listForDays, kNoForenoticeList);
-    EXPECT_EQ(s.lockLocation, 1);
+    EXPECT_TRUE(s.lockLocation);
     EXPECT_EQ(s.systemTrayTemplate, "红色");
     EXPECT_EQ(WindowStyleOf(s), WindowStyle::kEmbedded);
     EXPECT_EQ(s.playSoundOnNotifyWindow + s.showNotifyWindowOnScreen, 0);
@@ -103,7 +103,12 @@ TEST(SettingKeys, AreTheKeysEarlierVersionsWrote) {
         EXPECT_EQ(key.least, expected[i].least) << key.name;
         EXPECT_EQ(key.most, expected[i].most) << key.name;
         // Each key is kept where the program reads it, in one place only.
-        EXPECT_NE(key.type == SettingType::kText ? key.text != nullptr : key.number != nullptr, false) << key.name;
+        const int places = (key.text != nullptr) + (key.number != nullptr) + (key.flag != nullptr);
+        EXPECT_EQ(places, 1) << key.name;
+        EXPECT_TRUE(key.type == SettingType::kText     ? key.text != nullptr
+                    : key.type == SettingType::kSwitch ? key.flag != nullptr
+                                                       : key.number != nullptr)
+            << key.name;
     }
 }
 
@@ -114,14 +119,18 @@ TEST_F(AppSettingsTest, EveryKeyIsWrittenAndReadBackAsItWas) {
         ++n;
         if (key.type == SettingType::kText)
             written.*key.text = std::string("值") + key.name;
+        else if (key.type == SettingType::kSwitch)
+            written.*key.flag = key.byDefault == 0;
         else
-            written.*key.number = key.type == SettingType::kSwitch ? 1 - key.byDefault : n;
+            written.*key.number = n;
     }
     ASSERT_TRUE(SaveAppSettings(file_, written));
     const AppSettings read = LoadAppSettings(file_);
     for (const SettingKey& key : SettingKeys()) {
         if (key.type == SettingType::kText) {
             EXPECT_EQ(read.*key.text, written.*key.text) << key.name;
+        } else if (key.type == SettingType::kSwitch) {
+            EXPECT_EQ(read.*key.flag, written.*key.flag) << key.name;
         } else {
             EXPECT_EQ(read.*key.number, written.*key.number) << key.name;
         }
@@ -167,14 +176,14 @@ TEST_F(AppSettingsTest, NoticeSwitchesFollowHandEditsWithoutReloading) {
 TEST_F(AppSettingsTest, SavingKeepsTheRestOfTheFileAndReadsBack) {
     Write("; mine\r\n[GADGETS]\r\nRECT_1=00\r\n[Ostrel]\r\nShowToday = 1\r\n");
     AppSettings settings;
-    settings.showToday = 0;
+    settings.showToday = false;
     settings.firstColWeekDay = 1;
     settings.listForDays = 365;
     settings.templateName = "深色";
     settings.windowStyle = "1";
     ASSERT_TRUE(SaveAppSettings(file_, settings));
     const AppSettings read = LoadAppSettings(file_);
-    EXPECT_EQ(read.showToday, 0);
+    EXPECT_FALSE(read.showToday);
     EXPECT_EQ(read.firstColWeekDay, 1);
     EXPECT_EQ(read.listForDays, 365);
     EXPECT_EQ(read.templateName, "深色");
@@ -221,12 +230,12 @@ TEST_F(AppSettingsTest, TheMonthIsDrawnWithTheTemplateAndSwitchesOfTheSettings) 
     // A damaged template gives way to the shipped one.
     EXPECT_EQ(options.fallbackConfigPath, SkinConfigPath(folder_.string(), "Default"));
     EXPECT_EQ(options.fallbackBackgroundPath, SkinBackgroundPath(folder_.string(), "Default"));
-    EXPECT_EQ(options.showToday, 0);
+    EXPECT_FALSE(options.showToday);
     EXPECT_EQ(options.firstColWeekDay, 7);  // 0 means Sunday
     EXPECT_EQ(options.listForDays, 7);
-    EXPECT_EQ(options.showAlmanac, 0);
-    EXPECT_EQ(options.showBalloon, 0);
-    EXPECT_EQ(options.lockLocation, 1);
+    EXPECT_FALSE(options.showBalloonAlmanac);
+    EXPECT_FALSE(options.showBalloon);
+    EXPECT_TRUE(options.lockLocation);
     EXPECT_TRUE(options.forenotice.showReminders);
     EXPECT_FALSE(options.forenotice.showSolarTerms);
 }
@@ -234,8 +243,8 @@ TEST_F(AppSettingsTest, TheMonthIsDrawnWithTheTemplateAndSwitchesOfTheSettings) 
 TEST_F(AppSettingsTest, ADarkDesktopShowsTheNightLookWithoutTouchingTheChoices) {
     Write("[Ostrel]\r\nTemplate=Default\r\nSystemTrayTemplate=RedPage\r\n");
     const AppSettings chosen = LoadAppSettings(file_);
-    EXPECT_EQ(chosen.followSystemDarkMode, 1) << "on by default";
-    EXPECT_EQ(chosen.trayClickShowsCalendar, 0) << "the tray's left click only brings the program forward";
+    EXPECT_TRUE(chosen.followSystemDarkMode) << "on by default";
+    EXPECT_FALSE(chosen.trayClickShowsCalendar) << "the tray's left click only brings the program forward";
     struct Case {
         int follow;
         bool dark;

@@ -89,11 +89,11 @@ TEST_F(SettingsFormTest, ConfirmingWritesEveryKeyInTheDialogsOrderAfterTheKeysAl
               "RECT_1=00\r\n");
     // What was written is what the program then reads.
     const AppSettings settings = LoadAppSettings(file_);
-    EXPECT_EQ(settings.showBalloonTip, 0);
+    EXPECT_FALSE(settings.showBalloon);
     EXPECT_EQ(settings.firstColWeekDay, 1);
     EXPECT_EQ(settings.listForDays, 0);
     EXPECT_EQ(settings.templateName, "Night");
-    EXPECT_EQ(settings.showJieQiOnRemindWindow, 1);
+    EXPECT_TRUE(settings.showJieQiOnRemindWindow);
 }
 
 TEST_F(SettingsFormTest, ConfirmingUntouchedWritesBackEveryKeyAsItWas) {
@@ -252,9 +252,9 @@ TEST(ShippedSettings, ShowEveryChoiceOfTheDialogAtTheValueInForce) {
     for (const SettingKey& key : SettingKeys()) {
         if (key.type != SettingType::kSwitch) continue;
         if (key.control != 0) {
-            EXPECT_EQ(form.ticked(key.name), loaded.*key.number != 0) << key.name;
+            EXPECT_EQ(form.ticked(key.name), loaded.*key.flag) << key.name;
         }
-        EXPECT_EQ(ReadSwitchNow(shipped, key.name), loaded.*key.number != 0) << key.name;
-        EXPECT_EQ(loaded.*key.number, defaults.*key.number) << key.name;
+        EXPECT_EQ(ReadSwitchNow(shipped, key.name), loaded.*key.flag) << key.name;
+        EXPECT_EQ(loaded.*key.flag, defaults.*key.flag) << key.name;
     }
 }

@@ -29,7 +29,8 @@ protected:
         fs::copy_file(data / "offdays-shipped.cfg", HolidayScheduleFilePath(folder_));
         const fs::path database = fs::path(SOLVANE_BINARY_DIR) / "dist" / "Ostrel" / "Database" / "china.mdb";
         if (fs::exists(database)) fs::copy_file(database, AlmanacDatabasePath(folder_));
-        ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年")}));
+        ASSERT_TRUE(
+            SaveReminders(ReminderFilePath(folder_), {Gregorian(ReminderRepeat::kNone, 2026, 2, 17, 8, 0, "拜年")}));
     }
 
     ScratchFolder scratch_{"solvane-sources-"};
@@ -52,7 +53,7 @@ TEST_F(DayDataTest, SavesLandInThatFolderAndReadBack) {
     DayData sources;
     sources.LoadFolder(folder_);
     ReminderList reminders = sources.reminders();
-    reminders.push_back(Gregorian(kRepeatNone, 2026, 10, 1, 9, 30, "升旗"));
+    reminders.push_back(Gregorian(ReminderRepeat::kNone, 2026, 10, 1, 9, 30, "升旗"));
     ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), reminders));
     FestivalList festivals = sources.festivals();
     festivals.resize(1);
@@ -97,7 +98,7 @@ TEST_F(DayDataTest, AFileUnreadableAtStartWaitsAndIsReadWhenRetriedLater) {
     EXPECT_TRUE(sources.waitingFiles().reminders);
 
     fs::remove(reminders);
-    ASSERT_TRUE(SaveReminders(reminders, {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年")}));
+    ASSERT_TRUE(SaveReminders(reminders, {Gregorian(ReminderRepeat::kNone, 2026, 2, 17, 8, 0, "拜年")}));
     EXPECT_TRUE(sources.RetryWaitingFiles().reminders);
     EXPECT_FALSE(sources.waitingFiles().any());
     ASSERT_EQ(sources.reminders().size(), 1u);
@@ -117,8 +118,9 @@ TEST_F(DayDataTest, FilesChangedByAnotherProgramAreReadAgainTheOthersLeftAlone) 
     EXPECT_FALSE(days.ReloadChangedFiles().any()) << "nothing changed since the load";
 
     // A sync client adds a memo for tomorrow morning.
-    ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), {Gregorian(kRepeatNone, 2026, 2, 17, 8, 0, "拜年"),
-                                                          Gregorian(kRepeatNone, 2026, 2, 18, 9, 0, "回家")}));
+    ASSERT_TRUE(
+        SaveReminders(ReminderFilePath(folder_), {Gregorian(ReminderRepeat::kNone, 2026, 2, 17, 8, 0, "拜年"),
+                                                  Gregorian(ReminderRepeat::kNone, 2026, 2, 18, 9, 0, "回家")}));
     DayData::Reread read = days.ReloadChangedFiles();
     EXPECT_TRUE(read.reminders);
     EXPECT_FALSE(read.festivals || read.offDays);

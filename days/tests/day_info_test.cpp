@@ -56,7 +56,7 @@ protected:
 
 TEST_F(DayInfoTest, NamesTheDateInBothCalendarsAndNothingElseUnlessAsked) {
     festivals_ = {Rule("NL", "1-1", "春节")};
-    reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天")};
+    reminders_ = {Gregorian(ReminderRepeat::kDaily, 2013, 1, 1, 20, 0, "每天")};
     const DayInfo day = Day(D(2013, 2, 10), kNoDayParts);
     EXPECT_EQ(day.date, D(2013, 2, 10));
     EXPECT_EQ(day.lunar, (LunarDate{2013, 1, 1, 0}));
@@ -109,8 +109,10 @@ TEST_F(DayInfoTest, MatchesFestivalsAndRemindersInListOrder) {
                   Rule("YL", "2-11", "明天的节")};
     festivals_[1].kind = "JNR";
     festivals_[1].startYear = "2003";
-    reminders_ = {Gregorian(kRepeatDaily, 2013, 1, 1, 20, 0, "每天"), Gregorian(kRepeatNone, 2013, 2, 11, 9, 0, "看牙"),
-                  Lunar(kRepeatYearly, 2000, 1, 1, 0, 0, "过年"), Gregorian(kRepeatNone, 2013, 2, 10, 7, 0, "早起")};
+    reminders_ = {Gregorian(ReminderRepeat::kDaily, 2013, 1, 1, 20, 0, "每天"),
+                  Gregorian(ReminderRepeat::kNone, 2013, 2, 11, 9, 0, "看牙"),
+                  Lunar(ReminderRepeat::kYearly, 2000, 1, 1, 0, 0, "过年"),
+                  Gregorian(ReminderRepeat::kNone, 2013, 2, 10, 7, 0, "早起")};
     const DayInfo day = Day(D(2013, 2, 10));
     ASSERT_EQ(day.festivals.size(), 2u);
     EXPECT_EQ(day.festivals[0].name, "春节");
@@ -128,10 +130,20 @@ TEST_F(DayInfoTest, MatchesFestivalsAndRemindersInListOrder) {
     EXPECT_EQ(missing.reminders.size(), 2u);
 }
 
+TEST_F(DayInfoTest, EveryDayOfARepeatedReminderRefersToItsOneRecordInTheList) {
+    reminders_ = {Gregorian(ReminderRepeat::kNone, 2013, 2, 3, 9, 0, "看牙"),
+                  Gregorian(ReminderRepeat::kDaily, 2013, 1, 1, 20, 0, "每天")};
+    for (const Date date : DateRange(D(2013, 2, 1), D(2013, 2, 28))) {
+        const DayInfo day = Day(date, kRemindersPart);
+        ASSERT_FALSE(day.reminders.empty()) << date.ToString();
+        EXPECT_EQ(&day.reminders[day.reminders.size() - 1], &reminders_[1]) << date.ToString();
+    }
+}
+
 TEST_F(DayInfoTest, TheCalendarWindowsSourcesAreReadAtEachCall) {
     DaySources sources(&festivals_, &reminders_, &almanac_);
     EXPECT_TRUE(sources.GetDayInfo(D(2013, 2, 10), kWholeDay).reminders.empty());
-    reminders_.push_back(Gregorian(kRepeatNone, 2013, 2, 10, 7, 0, "早起"));
+    reminders_.push_back(Gregorian(ReminderRepeat::kNone, 2013, 2, 10, 7, 0, "早起"));
     festivals_.push_back(Rule("NL", "1-1", "春节"));
     const DayInfo day = sources.GetDayInfo(D(2013, 2, 10), kWholeDay);
     EXPECT_EQ(day.reminders.size(), 1u);
@@ -147,7 +159,7 @@ TEST_F(DayInfoTest, TheCalendarWindowsSourcesGiveWhatEachDateAskedAloneGives) {
                   Rule("YL", "OFFSETJQ:-3:立春", "前三天"), Rule("YL", "2-10", "某纪念日")};
     festivals_[3].kind = "SR";
     festivals_[3].startYear = "1990";
-    reminders_ = {Gregorian(kRepeatWeekly, 2013, 1, 1, 20, 0, "每周")};
+    reminders_ = {Gregorian(ReminderRepeat::kWeekly, 2013, 1, 1, 20, 0, "每周")};
     DaySources sources(&festivals_, &reminders_, &almanac_);
     for (int pass = 0; pass < 2; ++pass) {
         for (const Date date : DateRange(D(2012, 12, 1), D(2013, 3, 30))) {

@@ -50,12 +50,12 @@ Reminder ReminderFrom(Input& in) {
     Reminder reminder;
     const std::string times = in.Bytes(32);
     std::memcpy(&reminder.start, times.data(), std::min<std::size_t>(times.size(), 32));
-    reminder.hasRepeatEnd = in.Byte() & 1;
-    reminder.category = in.Byte() % 6;
-    reminder.repeat = static_cast<std::int8_t>(in.Byte());
-    reminder.firstAlert = static_cast<std::int8_t>(in.Byte());
-    reminder.secondAlert = static_cast<std::int8_t>(in.Byte());
-    reminder.calendar = static_cast<std::int8_t>(in.Byte()) % 3;
+    reminder.setHasRepeatEnd((in.Byte() & 1) != 0);
+    reminder.category = static_cast<ReminderCategory>(in.Byte() % 6);
+    reminder.repeat = static_cast<ReminderRepeat>(static_cast<std::int8_t>(in.Byte()));
+    reminder.firstAlert = static_cast<ReminderAlert>(static_cast<std::int8_t>(in.Byte()));
+    reminder.secondAlert = static_cast<ReminderAlert>(static_cast<std::int8_t>(in.Byte()));
+    reminder.calendar = static_cast<ReminderCalendar>(static_cast<std::int8_t>(in.Byte()) % 3);
     SetReminderText(reminder, in.Bytes(in.Byte()));
     return reminder;
 }

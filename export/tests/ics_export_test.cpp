@@ -169,8 +169,9 @@ TEST(IcsExport, TheShippedFestivalsWithRemindersAndTermsMakeAStrictlyValidFile) 
     ASSERT_GT(festivals.size(), 50u);
     festivals.push_back(Rule("YL", "JR", "3-3", "逗号,分号;反斜杠\\都要转义"));
     festivals.push_back(Rule("NL", "SR", "8-12", "奶奶的生日奶奶的生日奶奶的生日奶奶的生日奶奶的生日", "1940"));
-    Reminder reminder = Gregorian(kRepeatNone, 2027, 3, 1, 9, 30, "开会，带上：\n一、报告;二、样品,三、\\路径");
-    reminder.firstAlert = kAlert15Minutes;
+    Reminder reminder =
+        Gregorian(ReminderRepeat::kNone, 2027, 3, 1, 9, 30, "开会，带上：\n一、报告;二、样品,三、\\路径");
+    reminder.firstAlert = ReminderAlert::k15Minutes;
     FakeSolarTerms terms;
     terms.Add(2027, 2, 4, "立春").Add(2027, 12, 22, "冬至");
     IcsExportChoices choices = Years(2026);
@@ -270,15 +271,15 @@ TEST(IcsExport, OwnFestivalsOnlyLeavesOutTheShippedOnesEvenWhenSwitchedDifferent
 }
 
 TEST(IcsExport, RemindersAreTimedEventsWithAnAlarmForEachOfTheirAlerts) {
-    Reminder meeting = Gregorian(kRepeatNone, 2026, 12, 20, 9, 30, "开会");
-    meeting.firstAlert = kAlert15Minutes;
-    meeting.secondAlert = kAlert1Day;
-    Reminder call = Gregorian(kRepeatNone, 2026, 12, 21, 18, 0, "打电话");
-    call.firstAlert = kAlertAtTime;
-    call.secondAlert = kAlertAtTime;  // rings once in the program, once on the phone
-    Reminder gift = Gregorian(kRepeatNone, 2026, 12, 22, 8, 0, "买礼物");
-    gift.secondAlert = kAlert1Day;
-    const Reminder quiet = Gregorian(kRepeatNone, 2026, 12, 23, 8, 0, "无提醒");
+    Reminder meeting = Gregorian(ReminderRepeat::kNone, 2026, 12, 20, 9, 30, "开会");
+    meeting.firstAlert = ReminderAlert::k15Minutes;
+    meeting.secondAlert = ReminderAlert::k1Day;
+    Reminder call = Gregorian(ReminderRepeat::kNone, 2026, 12, 21, 18, 0, "打电话");
+    call.firstAlert = ReminderAlert::kAtTime;
+    call.secondAlert = ReminderAlert::kAtTime;  // rings once in the program, once on the phone
+    Reminder gift = Gregorian(ReminderRepeat::kNone, 2026, 12, 22, 8, 0, "买礼物");
+    gift.secondAlert = ReminderAlert::k1Day;
+    const Reminder quiet = Gregorian(ReminderRepeat::kNone, 2026, 12, 23, 8, 0, "无提醒");
     const Parsed parsed = Export({}, {meeting, call, gift, quiet}, Years(2026));
     ASSERT_EQ(parsed.events.size(), 4u);
     EXPECT_EQ(parsed.events[0].Line("DTSTART"), "DTSTART:20261220T093000");
@@ -296,11 +297,11 @@ TEST(IcsExport, RemindersAreTimedEventsWithAnAlarmForEachOfTheirAlerts) {
 TEST(IcsExport, ARepetitionEndsAtTheMinuteTheMonthEndsItWhateverTheEndsOtherWordsHold) {
     // Older files carry stray seconds and milliseconds in the end; an end
     // that is no date at all limits nothing, in the month as here.
-    Reminder stray = Gregorian(kRepeatDaily, 2020, 1, 1, 7, 0, "吃药");
+    Reminder stray = Gregorian(ReminderRepeat::kDaily, 2020, 1, 1, 7, 0, "吃药");
     EndRepeatAt(stray, 2030, 6, 30, 7, 0);
     stray.repeatEnd.second = 75;
     stray.repeatEnd.milliseconds = 4000;
-    Reminder noDate = Gregorian(kRepeatDaily, 2020, 1, 1, 7, 0, "喝水");
+    Reminder noDate = Gregorian(ReminderRepeat::kDaily, 2020, 1, 1, 7, 0, "喝水");
     EndRepeatAt(noDate, 2030, 13, 40, 7, 0);
     const Parsed parsed = Export({}, {stray, noDate}, Years(2026, 11));
     ASSERT_EQ(parsed.events.size(), 2u);
@@ -309,7 +310,7 @@ TEST(IcsExport, ARepetitionEndsAtTheMinuteTheMonthEndsItWhateverTheEndsOtherWord
 }
 
 TEST(IcsExport, AReminderKeepsItsUidThroughEveryEditAndTwoRemindersHaveTwo) {
-    Reminder reminder = Gregorian(kRepeatNone, 2026, 12, 20, 9, 30, "开会");
+    Reminder reminder = Gregorian(ReminderRepeat::kNone, 2026, 12, 20, 9, 30, "开会");
     reminder.start.second = 41;  // the clock when the memo was made
     reminder.start.milliseconds = 263;
     reminder.start.dayOfWeek = 2;
@@ -318,8 +319,8 @@ TEST(IcsExport, AReminderKeepsItsUidThroughEveryEditAndTwoRemindersHaveTwo) {
     SetReminderText(edited, "开会（改到十点）");
     edited.start.day = 21;
     edited.start.hour = 10;
-    edited.repeat = kRepeatYearly;
-    edited.firstAlert = kAlert1Hour;
+    edited.repeat = ReminderRepeat::kYearly;
+    edited.firstAlert = ReminderAlert::k1Hour;
     Reminder other = reminder;
     other.start.milliseconds = 264;
     other.repeatEnd = other.start;
@@ -330,20 +331,21 @@ TEST(IcsExport, AReminderKeepsItsUidThroughEveryEditAndTwoRemindersHaveTwo) {
 
 TEST(IcsExport, TooManyEventsOrBytesGiveNoFileRatherThanACutOne) {
     // Lunar monthly memos are one event a month: 17 of them over 199 years.
-    ReminderList reminders(17, Lunar(kRepeatMonthly, 1901, 1, 1, 8, 0, "还款"));
+    ReminderList reminders(17, Lunar(ReminderRepeat::kMonthly, 1901, 1, 1, 8, 0, "还款"));
     const IcsExport many = ExportIcs({}, {}, reminders, nullptr, Years(1901, 199), kStamp);
     EXPECT_EQ(many.outcome, IcsOutcome::kTooLarge);
     EXPECT_TRUE(many.text.empty());
     EXPECT_EQ(many.events, kIcsMaxEvents);
     // 2 000 events of 9 999-byte texts pass no event limit but the byte one.
-    ReminderList long_texts(2, Lunar(kRepeatMonthly, 1901, 1, 1, 8, 0, std::string(9999, 'x')));
+    ReminderList long_texts(2, Lunar(ReminderRepeat::kMonthly, 1901, 1, 1, 8, 0, std::string(9999, 'x')));
     const IcsExport large = ExportIcs({}, {}, long_texts, nullptr, Years(1901, 199), kStamp);
     EXPECT_EQ(large.outcome, IcsOutcome::kTooLarge);
     EXPECT_TRUE(large.text.empty());
 }
 
 TEST(IcsExport, ProgressRisesToTheEndAndAStopGivesNoFile) {
-    const ReminderList reminders = {Lunar(kRepeatMonthly, 2020, 1, 1), Gregorian(kRepeatDaily, 2020, 1, 1)};
+    const ReminderList reminders = {Lunar(ReminderRepeat::kMonthly, 2020, 1, 1),
+                                    Gregorian(ReminderRepeat::kDaily, 2020, 1, 1)};
     std::vector<int> seen;
     const IcsExport done = ExportIcs({Rule("NL", "SR", "8-12", "奶奶的生日")}, {}, reminders, nullptr, Years(2026),
                                      kStamp, [&](int permille) {
@@ -365,10 +367,10 @@ TEST(IcsExport, ProgressRisesToTheEndAndAStopGivesNoFile) {
 }
 
 TEST(IcsExport, GregorianReminderRepetitionsAreRulesAndLunarOnesAreOccurrences) {
-    Reminder weekly = Gregorian(kRepeatBiweekly, 2026, 1, 5, 19, 0, "打球");
+    Reminder weekly = Gregorian(ReminderRepeat::kBiweekly, 2026, 1, 5, 19, 0, "打球");
     EndRepeatAt(weekly, 2026, 6, 29, 19, 0);
-    const Reminder monthly = Gregorian(kRepeatMonthly, 2020, 1, 31, 8, 0, "交房租");
-    const Reminder lunarYearly = Lunar(kRepeatYearly, 2020, 8, 12, 8, 0, "给奶奶打电话");
+    const Reminder monthly = Gregorian(ReminderRepeat::kMonthly, 2020, 1, 31, 8, 0, "交房租");
+    const Reminder lunarYearly = Lunar(ReminderRepeat::kYearly, 2020, 8, 12, 8, 0, "给奶奶打电话");
     const Parsed parsed = Export({}, {weekly, monthly, lunarYearly}, Years(1994, 3));
     EXPECT_TRUE(parsed.events.empty());  // nothing of theirs falls before 2020
     const Parsed now = Export({}, {weekly, monthly, lunarYearly}, Years(2026, 2));
@@ -386,8 +388,8 @@ TEST(IcsExport, GregorianReminderRepetitionsAreRulesAndLunarOnesAreOccurrences) 
 TEST(IcsExport, ExportingAgainGivesTheSameUidsAndTwinRulesDistinctOnes) {
     const FestivalList festivals = {Rule("NL", "SR", "8-12", "奶奶的生日", "1940"), Rule("YL", "JR", "10-1", "国庆节"),
                                     Rule("YL", "JR", "10-1", "国庆节")};
-    const ReminderList reminders = {Gregorian(kRepeatYearly, 2026, 3, 1, 8, 0, "体检"),
-                                    Lunar(kRepeatMonthly, 2026, 1, 15, 8, 0, "还款")};
+    const ReminderList reminders = {Gregorian(ReminderRepeat::kYearly, 2026, 3, 1, 8, 0, "体检"),
+                                    Lunar(ReminderRepeat::kMonthly, 2026, 1, 15, 8, 0, "还款")};
     auto uids = [&](const IcsStamp& stamp) {
         const IcsExport result = ExportIcs(festivals, {}, reminders, nullptr, Years(2026), stamp);
         std::vector<std::string> all;

@@ -21,9 +21,10 @@ std::vector<std::string> Texts(const std::vector<ForenoticeLine>& lines) {
 
 TEST(Forenotice, NamesRemindersFestivalsAndTheSolarTermByTheDayOffset) {
     DayInfo day;
-    day.reminders = {Gregorian(kRepeatNone, 2013, 2, 4, 8, 5, "交报告"),
-                     Gregorian(kRepeatNone, 2013, 2, 4, 19, 0, "买菜\r\n做饭"),
-                     Gregorian(kRepeatNone, 2013, 2, 4, 20, 0, "交报告")};
+    const ReminderList occurring = {Gregorian(ReminderRepeat::kNone, 2013, 2, 4, 8, 5, "交报告"),
+                                    Gregorian(ReminderRepeat::kNone, 2013, 2, 4, 19, 0, "买菜\r\n做饭"),
+                                    Gregorian(ReminderRepeat::kNone, 2013, 2, 4, 20, 0, "交报告")};
+    day.reminders = OccurringReminders::AllOf(occurring);
     day.festivals = {Festival("春节"), Festival("世界湿地日", "", "0"), Festival("妈妈生日", "（60周岁）")};
     day.solarTerm = "立春";
     ListedReminderTexts listed;
@@ -40,7 +41,7 @@ TEST(Forenotice, NamesRemindersFestivalsAndTheSolarTermByTheDayOffset) {
 
 TEST(ForenoticeList, NamesADailyReminderOnlyOnTheFirstLineAndSkipsQuietDays) {
     FakeDays days;
-    days.reminders = {Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0, "晨跑")};
+    days.reminders = {Gregorian(ReminderRepeat::kDaily, 2013, 1, 10, 8, 0, "晨跑")};
     days.festivals[DateKey(2013, 2, 4)] = {Festival("小年")};
     days.solarTerms[DateKey(2013, 2, 3)] = "立春";
     const auto lines =

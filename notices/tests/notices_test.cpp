@@ -20,7 +20,7 @@ std::string AlertAt(FakeDays& days, const SystemTime& now, const NoticeSwitches&
     return notice->message;
 }
 
-Reminder WithAlerts(Reminder r, std::int32_t first, std::int32_t second = kAlertNone) {
+Reminder WithAlerts(Reminder r, ReminderAlert first, ReminderAlert second = ReminderAlert::kNone) {
     r.firstAlert = first;
     r.secondAlert = second;
     return r;
@@ -28,7 +28,8 @@ Reminder WithAlerts(Reminder r, std::int32_t first, std::int32_t second = kAlert
 
 TEST(ReminderAlerts, FiveMinutesAheadOfADailyReminderEveryDayFromItsStart) {
     FakeDays days;
-    days.reminders = {WithAlerts(Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0, "晨跑"), kAlert5Minutes)};
+    days.reminders = {
+        WithAlerts(Gregorian(ReminderRepeat::kDaily, 2013, 1, 10, 8, 0, "晨跑"), ReminderAlert::k5Minutes)};
     EXPECT_EQ(AlertAt(days, At(2013, 1, 9, 7, 55)), "");
     EXPECT_EQ(AlertAt(days, At(2013, 1, 10, 7, 55)), "\n\n今天08:00：晨跑\n");
     EXPECT_EQ(AlertAt(days, At(2013, 6, 1, 7, 55, 59)), "\n\n今天08:00：晨跑\n");
@@ -40,19 +41,23 @@ TEST(ReminderAlerts, FiveMinutesAheadOfADailyReminderEveryDayFromItsStart) {
 
 TEST(ReminderAlerts, LabelTheDayOfTheOccurrenceAcrossMidnightAndTheYearEnd) {
     FakeDays days;
-    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 3, 1, 9, 30, "交房租"), kAlert1Day)};
+    days.reminders = {WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 1, 9, 30, "交房租"), ReminderAlert::k1Day)};
     EXPECT_EQ(AlertAt(days, At(2013, 2, 28, 9, 30)), "\n\n明天09:30：交房租\n");
-    days.reminders[0].firstAlert = kAlert2Days;
+    days.reminders[0].firstAlert = ReminderAlert::k2Days;
     EXPECT_EQ(AlertAt(days, At(2013, 2, 27, 9, 30)), "\n\n后天09:30：交房租\n");
-    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2014, 1, 1, 0, 10, "新年"), kAlert15Minutes)};
+    days.reminders = {
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2014, 1, 1, 0, 10, "新年"), ReminderAlert::k15Minutes)};
     EXPECT_EQ(AlertAt(days, At(2013, 12, 31, 23, 55)), "\n\n明天00:10：新年\n");
 }
 
 TEST(ReminderAlerts, CheckBothAlertsIndependentlyInDayAndListOrder) {
     FakeDays days;
-    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 3, 3, 10, 0, "后天的事"), kAlert2Days),
-                      WithAlerts(Gregorian(kRepeatNone, 2013, 3, 1, 10, 0, "今天的事"), kAlertAtTime, kAlertAtTime),
-                      WithAlerts(Gregorian(kRepeatNone, 2013, 3, 2, 10, 0, "明天的事"), kAlertNone, kAlert1Day)};
+    days.reminders = {
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 3, 10, 0, "后天的事"), ReminderAlert::k2Days),
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 1, 10, 0, "今天的事"), ReminderAlert::kAtTime,
+                   ReminderAlert::kAtTime),
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 2, 10, 0, "明天的事"), ReminderAlert::kNone,
+                   ReminderAlert::k1Day)};
     EXPECT_EQ(AlertAt(days, At(2013, 3, 1, 10, 0)),
               "\n\n今天10:00：今天的事\n今天10:00：今天的事\n明天10:00：明天的事\n后天10:00：后天的事\n");
     EXPECT_EQ(AlertAt(days, At(2013, 3, 1, 10, 0), NoticeSwitches{false, false}), "");
@@ -109,17 +114,19 @@ std::string MissedBetween(FakeDays& days, const SystemTime& after, const SystemT
 
 TEST(MissedReminderAlerts, ASleepAcrossOneAlertReportsItWithTheTimeItWasDue) {
     FakeDays days;
-    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 12, 30, "午饭约会"), kAlert15Minutes),
-                      WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 14, 0, "醒来之后"), kAlertAtTime)};
+    days.reminders = {
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 4, 12, 30, "午饭约会"), ReminderAlert::k15Minutes),
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 4, 14, 0, "醒来之后"), ReminderAlert::kAtTime)};
     EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 11, 50), At(2013, 3, 4, 13, 5, 20)),
               "\n\n错过的提醒：\n3月4日12:15到期：12:30 午饭约会\n");
 }
 
 TEST(MissedReminderAlerts, TheMinutesAtEitherEndOfTheGapWereNotMissed) {
     FakeDays days;
-    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 9, 0, "已提醒"), kAlertAtTime),
-                      WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 9, 1, "错过"), kAlertAtTime),
-                      WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 9, 5, "现在提醒"), kAlertAtTime)};
+    days.reminders = {
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 4, 9, 0, "已提醒"), ReminderAlert::kAtTime),
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 4, 9, 1, "错过"), ReminderAlert::kAtTime),
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 4, 9, 5, "现在提醒"), ReminderAlert::kAtTime)};
     EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 9, 0), At(2013, 3, 4, 9, 5)),
               "\n\n错过的提醒：\n3月4日09:01到期：09:01 错过\n");
     EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 9, 0), At(2013, 3, 4, 9, 1)), "") << "no gap";
@@ -128,8 +135,10 @@ TEST(MissedReminderAlerts, TheMinutesAtEitherEndOfTheGapWereNotMissed) {
 TEST(MissedReminderAlerts, ASleepOverMidnightListsBothDaysInTheOrderDue) {
     FakeDays days;
     // The second alert of tomorrow's memo came a day ahead, before midnight.
-    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 12, 31, 23, 30, "跨年"), kAlertAtTime),
-                      WithAlerts(Gregorian(kRepeatNone, 2014, 1, 1, 7, 0, "早班"), kAlert1Hour, kAlert1Day)};
+    days.reminders = {
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 12, 31, 23, 30, "跨年"), ReminderAlert::kAtTime),
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2014, 1, 1, 7, 0, "早班"), ReminderAlert::k1Hour,
+                   ReminderAlert::k1Day)};
     EXPECT_EQ(MissedBetween(days, At(2013, 12, 31, 6, 0), At(2014, 1, 1, 8, 0)),
               "\n\n错过的提醒：\n12月31日07:00到期：07:00 早班\n12月31日23:30到期：23:30 跨年\n"
               "1月1日06:00到期：07:00 早班\n");
@@ -137,15 +146,16 @@ TEST(MissedReminderAlerts, ASleepOverMidnightListsBothDaysInTheOrderDue) {
 
 TEST(MissedReminderAlerts, ADailyReminderMissedOnTwoDaysIsListedTwice) {
     FakeDays days;
-    days.reminders = {WithAlerts(Gregorian(kRepeatDaily, 2013, 1, 1, 8, 0, "吃药"), kAlertAtTime)};
+    days.reminders = {WithAlerts(Gregorian(ReminderRepeat::kDaily, 2013, 1, 1, 8, 0, "吃药"), ReminderAlert::kAtTime)};
     EXPECT_EQ(MissedBetween(days, At(2013, 5, 1, 7, 0), At(2013, 5, 3, 7, 0)),
               "\n\n错过的提醒：\n5月1日08:00到期：08:00 吃药\n5月2日08:00到期：08:00 吃药\n");
 }
 
 TEST(MissedReminderAlerts, NothingWhenNoneWasDueOrNoticesAreOff) {
     FakeDays days;
-    days.reminders = {WithAlerts(Gregorian(kRepeatNone, 2013, 3, 4, 12, 30, "午饭约会"), kAlertAtTime),
-                      Gregorian(kRepeatNone, 2013, 3, 4, 12, 40, "不提醒")};
+    days.reminders = {
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2013, 3, 4, 12, 30, "午饭约会"), ReminderAlert::kAtTime),
+        Gregorian(ReminderRepeat::kNone, 2013, 3, 4, 12, 40, "不提醒")};
     EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 12, 31), At(2013, 3, 4, 13, 0)), "");
     EXPECT_EQ(MissedBetween(days, At(2013, 3, 4, 12, 0), At(2013, 3, 4, 13, 0), NoticeSwitches{false, false}), "");
 }

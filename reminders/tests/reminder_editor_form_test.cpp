@@ -13,7 +13,7 @@ ReminderEditorForm GregorianForm(const std::string& y, const std::string& m, con
                                  const std::string& hour = "9", const std::string& minute = "30") {
     ReminderEditorForm form;
     form.content = "开会";
-    form.calendar = kReminderGregorian;
+    form.calendar = ReminderCalendar::kGregorian;
     form.startYear = y;
     form.startMonth = m;
     form.startDay = d;
@@ -29,7 +29,7 @@ ReminderEditorForm GregorianForm(const std::string& y, const std::string& m, con
 
 // The field and message of a refusal, or "accepted".
 std::string Outcome(const ReminderEditorForm& form) {
-    Reminder record = Gregorian(kRepeatNone, 2013, 3, 1);
+    Reminder record = Gregorian(ReminderRepeat::kNone, 2013, 3, 1);
     const auto problem = ApplyEditorForm(form, record);
     if (!problem) return "accepted";
     return std::to_string(static_cast<int>(problem->field)) + " " + problem->message;
@@ -68,7 +68,7 @@ TEST(ReminderEditorForm, RefusesTextThatIsNotANumberInsteadOfReadingItAsZero) {
 
 TEST(ReminderEditorForm, AcceptsEveryLunarDayUpToTheThirtiethByNameOrNumber) {
     ReminderEditorForm form = GregorianForm("2013", "腊", "三十");
-    form.calendar = kReminderLunar;
+    form.calendar = ReminderCalendar::kLunar;
     EXPECT_EQ(Outcome(form), "accepted");
     form.startMonth = "2";
     form.startDay = "30";
@@ -109,7 +109,7 @@ TEST(ReminderEditorForm, RefusesAnEmptyReminderAndOneLongerThanTheRecordHolds) {
 }
 
 TEST(ReminderEditorForm, ARefusedFormLeavesTheRecordUntouched) {
-    Reminder record = Gregorian(kRepeatWeekly, 2013, 3, 1, 8, 0, "原来的");
+    Reminder record = Gregorian(ReminderRepeat::kWeekly, 2013, 3, 1, 8, 0, "原来的");
     const Reminder before = record;
     ReminderEditorForm form = GregorianForm("2013", "2", "30");
     EXPECT_TRUE(ApplyEditorForm(form, record));
@@ -117,16 +117,16 @@ TEST(ReminderEditorForm, ARefusedFormLeavesTheRecordUntouched) {
 }
 
 TEST(ReminderEditorForm, WritesTheShownFieldsAndKeepsEveryOtherByte) {
-    Reminder record = Gregorian(kRepeatNone, 2013, 3, 1, 8, 0, "一段较长的旧内容");
+    Reminder record = Gregorian(ReminderRepeat::kNone, 2013, 3, 1, 8, 0, "一段较长的旧内容");
     record.start.second = 42;
     record.start.dayOfWeek = 5;
     record.content[500] = 'x';
     ReminderEditorForm form = GregorianForm("2020", "12", "31", "23", "59");
     form.content = "新";
-    form.repeat = kRepeatWeekly;
-    form.firstAlert = kAlert1Day;
-    form.secondAlert = kAlert5Minutes;
-    form.category = kCategoryFamily;
+    form.repeat = ReminderRepeat::kWeekly;
+    form.firstAlert = ReminderAlert::k1Day;
+    form.secondAlert = ReminderAlert::k5Minutes;
+    form.category = ReminderCategory::kFamily;
     form.hasRepeatEnd = true;
     ASSERT_FALSE(ApplyEditorForm(form, record));
     EXPECT_EQ(ReminderStartText(record), "2020年12月31日23点59分");
@@ -135,27 +135,27 @@ TEST(ReminderEditorForm, WritesTheShownFieldsAndKeepsEveryOtherByte) {
     EXPECT_EQ(record.start.dayOfWeek, 5);
     EXPECT_EQ(record.content[500], 'x');
     EXPECT_EQ(ReminderText(record), "新");
-    EXPECT_EQ(record.hasRepeatEnd, 1);
-    EXPECT_EQ(record.repeat, kRepeatWeekly);
-    EXPECT_EQ(record.firstAlert, kAlert1Day);
-    EXPECT_EQ(record.secondAlert, kAlert5Minutes);
-    EXPECT_EQ(record.category, kCategoryFamily);
+    EXPECT_TRUE(record.hasRepeatEnd());
+    EXPECT_EQ(record.repeat, ReminderRepeat::kWeekly);
+    EXPECT_EQ(record.firstAlert, ReminderAlert::k1Day);
+    EXPECT_EQ(record.secondAlert, ReminderAlert::k5Minutes);
+    EXPECT_EQ(record.category, ReminderCategory::kFamily);
 }
 
 TEST(ReminderEditorForm, SwitchingAMarchFifteenthToLunarKeepsTheNumbers) {
-    Reminder record = Gregorian(kRepeatWeekly, 2013, 3, 15);
+    Reminder record = Gregorian(ReminderRepeat::kWeekly, 2013, 3, 15);
     ReminderEditorForm form = EditorFormFromReminder(record);
     EXPECT_EQ(form.startMonth + form.startDay, "315");
     // The editor rebuilds the lists for the lunar calendar: the same numbers
     // now show as the lunar names, and weekly is not offered.
-    form.calendar = kReminderLunar;
-    form.repeat = OfferedRepeat(kReminderLunar, record.repeat);
-    form.startMonth = StartMonthItems(kReminderLunar)[2].text;
-    form.startDay = StartDayItems(kReminderLunar)[14].text;
+    form.calendar = ReminderCalendar::kLunar;
+    form.repeat = OfferedRepeat(ReminderCalendar::kLunar, record.repeat);
+    form.startMonth = StartMonthItems(ReminderCalendar::kLunar)[2].text;
+    form.startDay = StartDayItems(ReminderCalendar::kLunar)[14].text;
     EXPECT_EQ(form.startMonth + "月" + form.startDay, "三月十五");
     ASSERT_FALSE(ApplyEditorForm(form, record));
-    EXPECT_EQ(record.calendar, kReminderLunar);
-    EXPECT_EQ(record.repeat, kRepeatNone);
+    EXPECT_EQ(record.calendar, ReminderCalendar::kLunar);
+    EXPECT_EQ(record.repeat, ReminderRepeat::kNone);
     EXPECT_EQ(ReminderStartText(record), "2013年三月十五08点00分");
 }
 
@@ -163,7 +163,7 @@ TEST(ReminderEditorForm, TheHintSaysWhichDayTheFieldsNameInTheOtherCalendar) {
     ReminderEditorForm form = GregorianForm("2026", "12", "8");
     EXPECT_EQ(ReminderDateHint(form), "即旧历十月三十");
     // Switched to 旧历, the same numbers name 腊月初八, a month later.
-    form.calendar = kReminderLunar;
+    form.calendar = ReminderCalendar::kLunar;
     form.startMonth = "腊";
     form.startDay = "初八";
     EXPECT_EQ(ReminderDateHint(form), "即阳历2027年1月15日");
@@ -216,32 +216,32 @@ TEST(ReminderEditorForm, AReminderAddedOnALunarDayKeepsItsMonthLeapOrNot) {
 
 TEST(ReminderEditorForm, ALeapMonthNeedsAYearThatHasItAndAYearlyOneSaysWhereItFalls) {
     ReminderEditorForm form = GregorianForm("2023", "闰三", "初十");
-    form.calendar = kReminderLunar;
+    form.calendar = ReminderCalendar::kLunar;
     EXPECT_EQ(ReminderDateHint(form), "2023年没有闰三月");
     EXPECT_EQ(Outcome(form), "2 2023年没有闰三月。");
     form.startMonth = "闰二";
-    form.repeat = kRepeatYearly;
+    form.repeat = ReminderRepeat::kYearly;
     EXPECT_EQ(ReminderDateHint(form), "即阳历2023年3月31日\n逢闰二月：2023、2042、2099年\n其余年份在二月初十");
     // Changed back to the regular month, the record loses its leap mark.
-    Reminder record = Lunar(kRepeatYearly, 2023, 2, 10);
+    Reminder record = Lunar(ReminderRepeat::kYearly, 2023, 2, 10);
     SetStartsInLeapMonth(record, true);
     form.startMonth = "二";
     ASSERT_FALSE(ApplyEditorForm(form, record));
     EXPECT_FALSE(StartsInLeapMonth(record));
     // In the Gregorian lists a month is never a leap one.
-    EXPECT_EQ(StartMonthItems(kReminderGregorian).size(), 12u);
+    EXPECT_EQ(StartMonthItems(ReminderCalendar::kGregorian).size(), 12u);
     EXPECT_EQ(GregorianForm("2023", "102", "10").startMonth, "102");
     EXPECT_EQ(Outcome(GregorianForm("2023", "102", "10")), "2 开始时间的月份应在1到12之间。");
 }
 
 TEST(ReminderEditorForm, ShowsStoredCodesWithoutAnItemAsBareNumbers) {
-    Reminder record = Lunar(kRepeatWeekly, 2013, 13, 0);
+    Reminder record = Lunar(ReminderRepeat::kWeekly, 2013, 13, 0);
     const ReminderEditorForm form = EditorFormFromReminder(record);
     EXPECT_EQ(form.startMonth, "13");
     EXPECT_EQ(form.startDay, "0");
-    EXPECT_EQ(form.repeat, kRepeatNone);
-    EXPECT_EQ(StartDayItems(kReminderGregorian).size(), 31u);
-    EXPECT_EQ(StartDayItems(kReminderLunar).back().text, std::string("三十"));
+    EXPECT_EQ(form.repeat, ReminderRepeat::kNone);
+    EXPECT_EQ(StartDayItems(ReminderCalendar::kGregorian).size(), 31u);
+    EXPECT_EQ(StartDayItems(ReminderCalendar::kLunar).back().text, std::string("三十"));
     EXPECT_EQ(NumberItems(1900, 2099).size(), 200u);
 }
 

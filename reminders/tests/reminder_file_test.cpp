@@ -41,7 +41,7 @@ protected:
     }
     void Write(const std::string& contents) const { std::ofstream(path_, std::ios::binary) << contents; }
     ReminderList Load() const {
-        ReminderList list = {Gregorian(kRepeatNone, 2000, 1, 1)};  // loading replaces what was there
+        ReminderList list = {Gregorian(ReminderRepeat::kNone, 2000, 1, 1)};  // loading replaces what was there
         LoadReminders(path_, list);
         return list;
     }
@@ -72,11 +72,11 @@ std::string StoredValue(const Reminder& r) {
 }
 
 ReminderList ThreeReminders() {
-    Reminder first = Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0, "晨跑");
-    first.firstAlert = kAlert5Minutes;
-    Reminder second = Lunar(kRepeatYearly, 1980, 5, 12, 0, 0, "妈妈生日\r\n订蛋糕");
+    Reminder first = Gregorian(ReminderRepeat::kDaily, 2013, 1, 10, 8, 0, "晨跑");
+    first.firstAlert = ReminderAlert::k5Minutes;
+    Reminder second = Lunar(ReminderRepeat::kYearly, 1980, 5, 12, 0, 0, "妈妈生日\r\n订蛋糕");
     EndRepeatAt(second, 2030, 1, 1, 0, 0);
-    Reminder third = Gregorian(kRepeatNone, 2013, 3, 1, 9, 30, "开会");
+    Reminder third = Gregorian(ReminderRepeat::kNone, 2013, 3, 1, 9, 30, "开会");
     third.start.milliseconds = 512;  // the clock's words travel along untouched
     third.content[100] = 'x';        // and so do bytes after the terminator
     return {first, second, third};
@@ -100,7 +100,7 @@ TEST_F(ReminderFileTest, ThreeRemindersSurviveSaveAndLoadByteForByteInOneItemsSe
 }
 
 TEST_F(ReminderFileTest, AReminderOf9999TextBytesSurvivesUnchanged) {
-    Reminder r = Gregorian(kRepeatNone, 2013, 3, 1);
+    Reminder r = Gregorian(ReminderRepeat::kNone, 2013, 3, 1);
     std::string text;
     while (text.size() < 9998) text += "备";
     ASSERT_TRUE(SetReminderText(r, text + "!"));
@@ -165,7 +165,7 @@ TEST_F(ReminderFileTest, AFileNotepadSavedAsUnicodeOrUtf8ReadsWholeAndIsCopiedBe
         EXPECT_TRUE(SameBytes(list, reminders));
         EXPECT_EQ(loaded.encoding, encoding);
         ReminderList more = list;
-        more.push_back(Gregorian(kRepeatNone, 2014, 1, 1));  // a quick add
+        more.push_back(Gregorian(ReminderRepeat::kNone, 2014, 1, 1));  // a quick add
         fs::path backup;
         ASSERT_TRUE(SaveReminders(path_, more, now_, &loaded, &backup));
         EXPECT_EQ(Contents(backup), saved);
@@ -206,7 +206,7 @@ TEST_F(ReminderFileTest, SavingAnEmptyListLeavesNoFile) {
 TEST_F(ReminderFileTest, SavingReplacesAReadOnlyFileButCreatesNoFolder) {
     ASSERT_TRUE(SaveReminders(path_, ThreeReminders(), now_));
     fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const ReminderList one = {Gregorian(kRepeatNone, 2014, 1, 1)};
+    const ReminderList one = {Gregorian(ReminderRepeat::kNone, 2014, 1, 1)};
     ASSERT_TRUE(SaveReminders(path_, one, now_));
     EXPECT_TRUE(SameBytes(Load(), one));
     EXPECT_FALSE(SaveReminders((folder_ / "Reminders" / "reminders.cfg").string(), one, now_));
@@ -270,7 +270,7 @@ TEST_F(ReminderFileTest, AFileChangedSinceLoadingIsCopiedBeforeTheSaveAndTheCopy
 TEST_F(ReminderFileTest, AFailedWriteLeavesTheOldFileIntact) {
     ASSERT_TRUE(SaveReminders(path_, ThreeReminders(), now_));
     const std::string before = Contents(path_);
-    const ReminderList other(4, Gregorian(kRepeatNone, 2014, 1, 1));
+    const ReminderList other(4, Gregorian(ReminderRepeat::kNone, 2014, 1, 1));
 #ifdef _WIN32
     // Another program holding the file without sharing it stops the rename.
     int locked = -1;

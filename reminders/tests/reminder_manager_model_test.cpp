@@ -9,20 +9,21 @@ namespace {
 SystemTime Clock() { return At(2013, 7, 9, 14, 25, 7); }
 
 TEST(ReminderManagerModel, AnOpenedListIsUnmodifiedUntilSomethingIsConfirmed) {
-    ReminderManagerModel model({Gregorian(kRepeatNone, 2013, 1, 1), Gregorian(kRepeatNone, 2013, 1, 2)});
+    ReminderManagerModel model(
+        {Gregorian(ReminderRepeat::kNone, 2013, 1, 1), Gregorian(ReminderRepeat::kNone, 2013, 1, 2)});
     EXPECT_FALSE(model.modified());
-    EXPECT_EQ(model.Add(Gregorian(kRepeatNone, 2013, 1, 3, 8, 0, "新")), 2);
+    EXPECT_EQ(model.Add(Gregorian(ReminderRepeat::kNone, 2013, 1, 3, 8, 0, "新")), 2);
     EXPECT_TRUE(model.modified());
     model.MarkSaved();
-    model.Replace(0, Gregorian(kRepeatDaily, 2013, 1, 1));
+    model.Replace(0, Gregorian(ReminderRepeat::kDaily, 2013, 1, 1));
     EXPECT_TRUE(model.modified());
-    EXPECT_EQ(model.row(0).repeat, kRepeatDaily);
+    EXPECT_EQ(model.row(0).repeat, ReminderRepeat::kDaily);
 }
 
 TEST(ReminderManagerModel, DeletingSelectsTheRowThatTookItsPlaceOrTheLast) {
-    ReminderManagerModel model({Gregorian(kRepeatNone, 2013, 1, 1, 8, 0, "a"),
-                                Gregorian(kRepeatNone, 2013, 1, 2, 8, 0, "b"),
-                                Gregorian(kRepeatNone, 2013, 1, 3, 8, 0, "c")});
+    ReminderManagerModel model({Gregorian(ReminderRepeat::kNone, 2013, 1, 1, 8, 0, "a"),
+                                Gregorian(ReminderRepeat::kNone, 2013, 1, 2, 8, 0, "b"),
+                                Gregorian(ReminderRepeat::kNone, 2013, 1, 3, 8, 0, "c")});
     EXPECT_EQ(model.Delete(1), 1);
     EXPECT_EQ(ReminderText(model.row(1)), "c");
     EXPECT_EQ(model.Delete(1), 0);
@@ -34,8 +35,8 @@ TEST(ReminderManagerModel, DeletingSelectsTheRowThatTookItsPlaceOrTheLast) {
 
 TEST(ReminderManagerModel, TwoRemindersWithTheSameTextStayTwoRows) {
     ReminderManagerModel model;
-    model.Add(Gregorian(kRepeatNone, 2013, 1, 1, 8, 0, "同"));
-    model.Add(Gregorian(kRepeatNone, 2013, 1, 1, 8, 0, "同"));
+    model.Add(Gregorian(ReminderRepeat::kNone, 2013, 1, 1, 8, 0, "同"));
+    model.Add(Gregorian(ReminderRepeat::kNone, 2013, 1, 1, 8, 0, "同"));
     EXPECT_EQ(model.rows().size(), 2u);
 }
 
@@ -44,12 +45,12 @@ TEST(NewReminder, FromTheTrayStartsNowAsAGregorianReminderAlertedWhenItHappens) 
     EXPECT_EQ(ReminderStartText(r), "2013年07月09日14点25分");
     EXPECT_EQ(ReminderEndText(r), "2014年07月09日14点25分");
     EXPECT_EQ(r.start.second, 7);
-    EXPECT_EQ(r.calendar, kReminderGregorian);
-    EXPECT_EQ(r.firstAlert, kAlertAtTime);
-    EXPECT_EQ(r.secondAlert, kAlertNone);
-    EXPECT_EQ(r.repeat, kRepeatNone);
-    EXPECT_EQ(r.category, kCategoryNone);
-    EXPECT_EQ(r.hasRepeatEnd, 0);
+    EXPECT_EQ(r.calendar, ReminderCalendar::kGregorian);
+    EXPECT_EQ(r.firstAlert, ReminderAlert::kAtTime);
+    EXPECT_EQ(r.secondAlert, ReminderAlert::kNone);
+    EXPECT_EQ(r.repeat, ReminderRepeat::kNone);
+    EXPECT_EQ(r.category, ReminderCategory::kNone);
+    EXPECT_FALSE(r.hasRepeatEnd());
     EXPECT_EQ(ReminderText(r), "");
 }
 
@@ -59,7 +60,7 @@ TEST(NewReminder, FromALunarDayStartsOnThatLunarDateAtMidnight) {
     lunar.month = 8;
     lunar.day = 15;
     const Reminder r = NewReminder(lunar, true, Clock());
-    EXPECT_EQ(r.calendar, kReminderLunar);
+    EXPECT_EQ(r.calendar, ReminderCalendar::kLunar);
     EXPECT_EQ(ReminderRowTexts(r)[6], "2013年八月十五00点00分");
     EXPECT_EQ(ReminderEndText(r), "2014年08月15日00点00分");
 }

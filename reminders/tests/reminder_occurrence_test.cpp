@@ -22,14 +22,14 @@ std::vector<std::string> OccurrencesIn(const Reminder& r, int year) {
 }
 
 TEST(GregorianReminder, RepeatsByWholeDaysFromItsStartOnly) {
-    EXPECT_EQ(OccurrencesIn(Gregorian(kRepeatNone, 2013, 3, 1), 2013), std::vector<std::string>{"3-1"});
-    const Reminder daily = Gregorian(kRepeatDaily, 2013, 1, 10);
+    EXPECT_EQ(OccurrencesIn(Gregorian(ReminderRepeat::kNone, 2013, 3, 1), 2013), std::vector<std::string>{"3-1"});
+    const Reminder daily = Gregorian(ReminderRepeat::kDaily, 2013, 1, 10);
     EXPECT_FALSE(OccursOn(daily, 2013, 1, 9));
     EXPECT_TRUE(OccursOn(daily, 2099, 12, 31));
-    const Reminder weekly = Gregorian(kRepeatWeekly, 2013, 1, 10);
+    const Reminder weekly = Gregorian(ReminderRepeat::kWeekly, 2013, 1, 10);
     EXPECT_TRUE(OccursOn(weekly, 2013, 3, 7));
     EXPECT_FALSE(OccursOn(weekly, 2013, 1, 3));
-    const Reminder biweekly = Gregorian(kRepeatBiweekly, 2013, 1, 10);
+    const Reminder biweekly = Gregorian(ReminderRepeat::kBiweekly, 2013, 1, 10);
     EXPECT_FALSE(OccursOn(biweekly, 2012, 12, 27));  // fourteen days before the start
     EXPECT_FALSE(OccursOn(biweekly, 2013, 1, 17));
     EXPECT_TRUE(OccursOn(biweekly, 2013, 1, 24));
@@ -37,15 +37,15 @@ TEST(GregorianReminder, RepeatsByWholeDaysFromItsStartOnly) {
 }
 
 TEST(GregorianReminder, MonthlyAndYearlySkipMonthsWithoutTheDay) {
-    EXPECT_EQ(OccurrencesIn(Gregorian(kRepeatMonthly, 2013, 1, 31), 2013),
+    EXPECT_EQ(OccurrencesIn(Gregorian(ReminderRepeat::kMonthly, 2013, 1, 31), 2013),
               (std::vector<std::string>{"1-31", "3-31", "5-31", "7-31", "8-31", "10-31", "12-31"}));
-    const Reminder leapDay = Gregorian(kRepeatYearly, 2012, 2, 29);
+    const Reminder leapDay = Gregorian(ReminderRepeat::kYearly, 2012, 2, 29);
     EXPECT_TRUE(OccurrencesIn(leapDay, 2013).empty());
     EXPECT_EQ(OccurrencesIn(leapDay, 2016), std::vector<std::string>{"2-29"});
 }
 
 TEST(GregorianReminder, RepeatEndExactlyAtAnOccurrenceStillIncludesIt) {
-    Reminder r = Gregorian(kRepeatDaily, 2013, 1, 10, 8, 0);
+    Reminder r = Gregorian(ReminderRepeat::kDaily, 2013, 1, 10, 8, 0);
     EndRepeatAt(r, 2013, 1, 20, 8, 0);
     r.repeatEnd.second = 59;  // words the editor never sets are not read
     r.repeatEnd.milliseconds = 5000;
@@ -54,32 +54,33 @@ TEST(GregorianReminder, RepeatEndExactlyAtAnOccurrenceStillIncludesIt) {
     EndRepeatAt(r, 2013, 1, 20, 7, 59);
     EXPECT_TRUE(OccursOn(r, 2013, 1, 19));
     EXPECT_FALSE(OccursOn(r, 2013, 1, 20));
-    r.hasRepeatEnd = 0;
+    r.setHasRepeatEnd(false);
     EXPECT_TRUE(OccursOn(r, 2013, 1, 21));
 
-    Reminder once = Gregorian(kRepeatNone, 2013, 3, 1, 9, 30);
+    Reminder once = Gregorian(ReminderRepeat::kNone, 2013, 3, 1, 9, 30);
     EndRepeatAt(once, 2013, 2, 1, 0, 0);
     EXPECT_TRUE(OccursOn(once, 2013, 3, 1));
 }
 
 TEST(GregorianReminder, WithAnImpossibleStartOrUnknownCodesNeverOccurs) {
-    EXPECT_TRUE(OccurrencesIn(Gregorian(kRepeatDaily, 2013, 2, 30), 2013).empty());
-    EXPECT_TRUE(OccurrencesIn(Gregorian(kRepeatDaily, 2013, 13, 1), 2013).empty());
-    EXPECT_FALSE(OccursOn(Gregorian(kRepeatNone, 2013, 3, 1, 25, 0), 2013, 3, 1));
-    EXPECT_TRUE(OccurrencesIn(Gregorian(6, 2013, 1, 1), 2013).empty());
-    EXPECT_TRUE(OccurrencesIn(MakeReminder(2, kRepeatDaily, 2013, 1, 1, 8, 0), 2013).empty());
+    EXPECT_TRUE(OccurrencesIn(Gregorian(ReminderRepeat::kDaily, 2013, 2, 30), 2013).empty());
+    EXPECT_TRUE(OccurrencesIn(Gregorian(ReminderRepeat::kDaily, 2013, 13, 1), 2013).empty());
+    EXPECT_FALSE(OccursOn(Gregorian(ReminderRepeat::kNone, 2013, 3, 1, 25, 0), 2013, 3, 1));
+    EXPECT_TRUE(OccurrencesIn(Gregorian(ReminderRepeat{6}, 2013, 1, 1), 2013).empty());
+    EXPECT_TRUE(
+        OccurrencesIn(MakeReminder(ReminderCalendar{2}, ReminderRepeat::kDaily, 2013, 1, 1, 8, 0), 2013).empty());
 }
 
 TEST(LunarReminder, ComparesLunarDatesFromItsStart) {
-    EXPECT_EQ(OccurrencesIn(Lunar(kRepeatNone, 2013, 1, 1), 2013), std::vector<std::string>{"2-10"});
-    const Reminder daily = Lunar(kRepeatDaily, 2012, 12, 29);  // 9 February 2013
+    EXPECT_EQ(OccurrencesIn(Lunar(ReminderRepeat::kNone, 2013, 1, 1), 2013), std::vector<std::string>{"2-10"});
+    const Reminder daily = Lunar(ReminderRepeat::kDaily, 2012, 12, 29);  // 9 February 2013
     EXPECT_FALSE(OccursOn(daily, 2013, 2, 8));
     EXPECT_TRUE(OccursOn(daily, 2013, 2, 10));  // a smaller month number in a later year
-    Reminder monthly = Lunar(kRepeatMonthly, 2013, 1, 1, 8, 0);
+    Reminder monthly = Lunar(ReminderRepeat::kMonthly, 2013, 1, 1, 8, 0);
     EndRepeatAt(monthly, 2013, 3, 12, 7, 59);  // the end is Gregorian: lunar 2013-02-01 is 12 March
     EXPECT_FALSE(OccursOn(monthly, 2013, 3, 12));
-    EXPECT_TRUE(OccurrencesIn(Lunar(kRepeatWeekly, 2013, 1, 1), 2013).empty());
-    EXPECT_TRUE(OccurrencesIn(Lunar(kRepeatDaily, 2013, 1, 31), 2014).empty());
+    EXPECT_TRUE(OccurrencesIn(Lunar(ReminderRepeat::kWeekly, 2013, 1, 1), 2013).empty());
+    EXPECT_TRUE(OccurrencesIn(Lunar(ReminderRepeat::kDaily, 2013, 1, 31), 2014).empty());
 }
 
 TEST(LunarReminder, YearlyAndOneOffComeOnceInAYearWithALeapMonthOfTheirNumber) {
@@ -91,9 +92,12 @@ TEST(LunarReminder, YearlyAndOneOffComeOnceInAYearWithALeapMonthOfTheirNumber) {
     // 2020 has 闰四月 (四月初一 is 23 April, 闰四月初一 23 May), 2028 闰五月,
     // 2023 闰二月, 2025 闰六月; 2033's 闰十一月 begins on 22 December.
     const Case cases[] = {
-        {Lunar(kRepeatYearly, 2019, 4, 1), 2020, {"4-23"}}, {Lunar(kRepeatYearly, 2000, 5, 5), 2028, {"5-28"}},
-        {Lunar(kRepeatNone, 2028, 5, 5), 2028, {"5-28"}},   {Lunar(kRepeatYearly, 2000, 2, 2), 2023, {"2-21"}},
-        {Lunar(kRepeatYearly, 2000, 6, 15), 2025, {"7-9"}}, {Lunar(kRepeatYearly, 2000, 11, 1), 2033, {"11-22"}},
+        {Lunar(ReminderRepeat::kYearly, 2019, 4, 1), 2020, {"4-23"}},
+        {Lunar(ReminderRepeat::kYearly, 2000, 5, 5), 2028, {"5-28"}},
+        {Lunar(ReminderRepeat::kNone, 2028, 5, 5), 2028, {"5-28"}},
+        {Lunar(ReminderRepeat::kYearly, 2000, 2, 2), 2023, {"2-21"}},
+        {Lunar(ReminderRepeat::kYearly, 2000, 6, 15), 2025, {"7-9"}},
+        {Lunar(ReminderRepeat::kYearly, 2000, 11, 1), 2033, {"11-22"}},
     };
     for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.reminder, c.year), c.dates) << c.year;
 }
@@ -115,15 +119,24 @@ TEST(LunarReminder, OfALeapMonthComesOnTheDayOfThatMonth) {
         std::vector<std::string> dates;
     };
     const Case cases[] = {
-        {"2023 闰二月初十, once", InLeapMonth(Lunar(kRepeatNone, 2023, 2, 10)), 2023, {"3-31"}},
-        {"2023 二月初十, once", Lunar(kRepeatNone, 2023, 2, 10), 2023, {"3-1"}},
-        {"2020 闰四月初十, once", InLeapMonth(Lunar(kRepeatNone, 2020, 4, 10)), 2020, {"6-1"}},
-        {"2025 闰六月初十, once", InLeapMonth(Lunar(kRepeatNone, 2025, 6, 10)), 2025, {"8-3"}},
-        {"闰二月初十 yearly, in its leap month", InLeapMonth(Lunar(kRepeatYearly, 2023, 2, 10)), 2023, {"3-31"}},
-        {"闰二月初十 yearly, in a year without one", InLeapMonth(Lunar(kRepeatYearly, 2023, 2, 10)), 2024, {"3-19"}},
-        {"闰二月初十 yearly, the next 闰二月", InLeapMonth(Lunar(kRepeatYearly, 2023, 2, 10)), 2042, {"3-31"}},
-        {"闰六月初十 yearly, from 2025 on", InLeapMonth(Lunar(kRepeatYearly, 2025, 6, 10)), 2026, {"7-23"}},
-        {"闰四月初十 yearly, not before its start", InLeapMonth(Lunar(kRepeatYearly, 2020, 4, 10)), 2019, {}},
+        {"2023 闰二月初十, once", InLeapMonth(Lunar(ReminderRepeat::kNone, 2023, 2, 10)), 2023, {"3-31"}},
+        {"2023 二月初十, once", Lunar(ReminderRepeat::kNone, 2023, 2, 10), 2023, {"3-1"}},
+        {"2020 闰四月初十, once", InLeapMonth(Lunar(ReminderRepeat::kNone, 2020, 4, 10)), 2020, {"6-1"}},
+        {"2025 闰六月初十, once", InLeapMonth(Lunar(ReminderRepeat::kNone, 2025, 6, 10)), 2025, {"8-3"}},
+        {"闰二月初十 yearly, in its leap month",
+         InLeapMonth(Lunar(ReminderRepeat::kYearly, 2023, 2, 10)),
+         2023,
+         {"3-31"}},
+        {"闰二月初十 yearly, in a year without one",
+         InLeapMonth(Lunar(ReminderRepeat::kYearly, 2023, 2, 10)),
+         2024,
+         {"3-19"}},
+        {"闰二月初十 yearly, the next 闰二月",
+         InLeapMonth(Lunar(ReminderRepeat::kYearly, 2023, 2, 10)),
+         2042,
+         {"3-31"}},
+        {"闰六月初十 yearly, from 2025 on", InLeapMonth(Lunar(ReminderRepeat::kYearly, 2025, 6, 10)), 2026, {"7-23"}},
+        {"闰四月初十 yearly, not before its start", InLeapMonth(Lunar(ReminderRepeat::kYearly, 2020, 4, 10)), 2019, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(OccurrencesIn(c.reminder, c.year), c.dates) << c.what;
 }
@@ -131,23 +144,23 @@ TEST(LunarReminder, OfALeapMonthComesOnTheDayOfThatMonth) {
 // Counted from a start in a leap month, repetitions begin in that month: the
 // regular month of the same number lies before it.
 TEST(LunarReminder, RepeatsFromALeapMonthStartBeginThere) {
-    const Reminder daily = InLeapMonth(Lunar(kRepeatDaily, 2023, 2, 10));
+    const Reminder daily = InLeapMonth(Lunar(ReminderRepeat::kDaily, 2023, 2, 10));
     EXPECT_FALSE(OccursOn(daily, 2023, 3, 1));  // 二月初十
     EXPECT_FALSE(OccursOn(daily, 2023, 3, 30));
     EXPECT_TRUE(OccursOn(daily, 2023, 3, 31));
     EXPECT_TRUE(OccursOn(daily, 2023, 4, 20));  // 三月初一
-    const Reminder monthly = Lunar(kRepeatMonthly, 2023, 2, 15);
+    const Reminder monthly = Lunar(ReminderRepeat::kMonthly, 2023, 2, 15);
     EXPECT_TRUE(OccursOn(monthly, 2023, 4, 5)) << "闰二月十五 comes after 二月十五";
 }
 
 TEST(LunarReminder, MonthlyAndDailyGoOnThroughALeapMonth) {
     ASSERT_EQ(SolarToLunar(D(2020, 5, 23)).isLeap, 1);  // 闰四月初一
-    EXPECT_TRUE(OccursOn(Lunar(kRepeatMonthly, 2019, 4, 1), 2020, 5, 23));
-    EXPECT_TRUE(OccursOn(Lunar(kRepeatDaily, 2019, 4, 1), 2020, 5, 23));
+    EXPECT_TRUE(OccursOn(Lunar(ReminderRepeat::kMonthly, 2019, 4, 1), 2020, 5, 23));
+    EXPECT_TRUE(OccursOn(Lunar(ReminderRepeat::kDaily, 2019, 4, 1), 2020, 5, 23));
 }
 
 TEST(LunarReminder, MonthlyOnDay30OccursOnlyInLongMonths) {
-    const Reminder r = Lunar(kRepeatMonthly, 2012, 1, 30);
+    const Reminder r = Lunar(ReminderRepeat::kMonthly, 2012, 1, 30);
     const LunarYearInfo info = GetLunarYearInfo(2013);
     int longMonths = 0, occurrences = 0;
     for (int i = 0; i < info.monthCount; ++i) longMonths += info.monthLengths[i] == 30;

@@ -14,8 +14,8 @@ TEST(Reminder, IsStoredLittleEndianInFieldOrderAndStartsAsZeroBytes) {
     for (std::size_t i = 0; i < sizeof r; ++i) ASSERT_EQ(bytes[i], 0) << "byte " << i;
     r.start.year = 2013;
     r.repeatEnd.minute = 0x0102;
-    r.category = kCategoryFamily;
-    r.calendar = kReminderGregorian;
+    r.category = ReminderCategory::kFamily;
+    r.calendar = ReminderCalendar::kGregorian;
     r.content[0] = 'x';
     EXPECT_EQ(bytes[0], 2013 & 0xFF);
     EXPECT_EQ(bytes[1], 2013 >> 8);
@@ -27,17 +27,19 @@ TEST(Reminder, IsStoredLittleEndianInFieldOrderAndStartsAsZeroBytes) {
 }
 
 TEST(ReminderCodes, HaveTheDialogsTextsAndLeadTimes) {
-    EXPECT_EQ(CategoryText(kCategoryImportant), "重要");
-    EXPECT_EQ(RepeatText(kRepeatBiweekly), "每2周");
-    EXPECT_EQ(AlertText(kAlert1Day), "1天之前");
-    EXPECT_EQ(ReminderCalendarText(kReminderLunar), "旧历");
-    EXPECT_EQ(CategoryText(5) + RepeatText(-1) + AlertText(9) + ReminderCalendarText(2), "");
-    EXPECT_EQ(AlertLeadSeconds(kAlertNone), -1);
-    EXPECT_EQ(AlertLeadSeconds(kAlertAtTime), 0);
-    EXPECT_EQ(AlertLeadSeconds(kAlert2Days), 172800);
-    EXPECT_EQ(AlertLeadSeconds(9), -1);
-    EXPECT_EQ(RepeatsOfferedFor(kReminderLunar).size(), 4u);  // no weekly repeats
-    EXPECT_EQ(RepeatsOfferedFor(kReminderGregorian).size(), 6u);
+    EXPECT_EQ(CategoryText(ReminderCategory::kImportant), "重要");
+    EXPECT_EQ(RepeatText(ReminderRepeat::kBiweekly), "每2周");
+    EXPECT_EQ(AlertText(ReminderAlert::k1Day), "1天之前");
+    EXPECT_EQ(ReminderCalendarText(ReminderCalendar::kLunar), "旧历");
+    EXPECT_EQ(CategoryText(ReminderCategory{5}) + RepeatText(ReminderRepeat{-1}) + AlertText(ReminderAlert{9}) +
+                  ReminderCalendarText(ReminderCalendar{2}),
+              "");
+    EXPECT_EQ(AlertLeadSeconds(ReminderAlert::kNone), -1);
+    EXPECT_EQ(AlertLeadSeconds(ReminderAlert::kAtTime), 0);
+    EXPECT_EQ(AlertLeadSeconds(ReminderAlert::k2Days), 172800);
+    EXPECT_EQ(AlertLeadSeconds(ReminderAlert{9}), -1);
+    EXPECT_EQ(RepeatsOfferedFor(ReminderCalendar::kLunar).size(), 4u);  // no weekly repeats
+    EXPECT_EQ(RepeatsOfferedFor(ReminderCalendar::kGregorian).size(), 6u);
 }
 
 TEST(ReminderText, HoldsUpTo9999BytesAndCutsOnlyBetweenCharacters) {
@@ -55,16 +57,16 @@ TEST(ReminderText, HoldsUpTo9999BytesAndCutsOnlyBetweenCharacters) {
 
 TEST(ReminderRow, ShowsEveryColumnOfTheReminderList) {
     Reminder r;
-    r.calendar = kReminderGregorian;
+    r.calendar = ReminderCalendar::kGregorian;
     r.start = At(2013, 3, 1, 9, 5);
     r.repeatEnd = At(2014, 3, 1);
-    r.firstAlert = kAlert15Minutes;
-    r.repeat = kRepeatMonthly;
-    r.category = kCategoryWork;
+    r.firstAlert = ReminderAlert::k15Minutes;
+    r.repeat = ReminderRepeat::kMonthly;
+    r.category = ReminderCategory::kWork;
     SetReminderText(r, "交报告");
     EXPECT_EQ(ReminderRowTexts(r), (std::vector<std::string>{"交报告", "阳历", "15分钟之前", "无提醒", "每月", "工作",
                                                              "2013年03月01日09点05分", "2014年03月01日00点00分"}));
-    r.calendar = kReminderLunar;
+    r.calendar = ReminderCalendar::kLunar;
     r.start.month = 12;
     r.start.day = 30;
     EXPECT_EQ(ReminderStartText(r), "2013年腊月三十09点05分");

@@ -10,10 +10,20 @@
 
 namespace {
 
-std::vector<combo::Item> ItemsOf(const std::vector<ReminderCode>& codes) {
+// A combo keeps each item's code as the item's number.
+template <class Code>
+std::vector<combo::Item> ItemsOf(const std::vector<CodeText<Code>>& codes) {
     std::vector<combo::Item> items;
-    for (const ReminderCode& code : codes) items.push_back({code.text, code.code});
+    for (const CodeText<Code>& code : codes) items.push_back({code.text, static_cast<int>(code.code)});
     return items;
+}
+template <class Code>
+void SelectCodeOf(HWND box, Code code) {
+    combo::SelectCode(box, static_cast<int>(code));
+}
+template <class Code>
+Code SelectedCodeOf(HWND box, Code fallback) {
+    return static_cast<Code>(combo::SelectedCode(box, static_cast<int>(fallback)));
 }
 
 // Shows a stored value: its item when there is one, else the bare number.
@@ -83,13 +93,13 @@ bool ReminderEditor::OnInitDialog() {
     HoldLogOffWhileEdited(UnsavedChangesReason(kReminderFileWords));
 
     combo::Fill(Item(IDC_REMINDER_CALENDAR), ItemsOf(ReminderCalendars()));
-    combo::SelectCode(Item(IDC_REMINDER_CALENDAR), record_.calendar);
+    SelectCodeOf(Item(IDC_REMINDER_CALENDAR), record_.calendar);
     combo::Fill(Item(IDC_REMINDER_FIRST_ALERT), ItemsOf(ReminderAlerts()));
-    combo::SelectCode(Item(IDC_REMINDER_FIRST_ALERT), record_.firstAlert);
+    SelectCodeOf(Item(IDC_REMINDER_FIRST_ALERT), record_.firstAlert);
     combo::Fill(Item(IDC_REMINDER_SECOND_ALERT), ItemsOf(ReminderAlerts()));
-    combo::SelectCode(Item(IDC_REMINDER_SECOND_ALERT), record_.secondAlert);
+    SelectCodeOf(Item(IDC_REMINDER_SECOND_ALERT), record_.secondAlert);
     combo::Fill(Item(IDC_REMINDER_CATEGORY), ItemsOf(ReminderCategories()));
-    combo::SelectCode(Item(IDC_REMINDER_CATEGORY), record_.category);
+    SelectCodeOf(Item(IDC_REMINDER_CATEGORY), record_.category);
 
     combo::Fill(Item(IDC_REMINDER_START_YEAR), ItemsOf(NumberItems(kFirstReminderYear, kLastReminderYear)));
     ShowValue(Item(IDC_REMINDER_START_YEAR), record_.start.year);
@@ -115,30 +125,30 @@ bool ReminderEditor::OnInitDialog() {
     SendMessageW(Item(IDC_REMINDER_CONTENT), EM_SETLIMITTEXT, 0, 0);  // long texts are refused with a message instead
     FillListsFor(record_.calendar);
 
-    CheckDlgButton(hwnd(), IDC_REMINDER_HAS_END, record_.hasRepeatEnd ? BST_CHECKED : BST_UNCHECKED);
-    EnableEnd(record_.hasRepeatEnd != 0);
+    CheckDlgButton(hwnd(), IDC_REMINDER_HAS_END, record_.hasRepeatEnd() ? BST_CHECKED : BST_UNCHECKED);
+    EnableEnd(record_.hasRepeatEnd());
     ShowDateHint();
     return true;
 }
 
 void ReminderEditor::ShowDateHint() { SetDialogItemText(hwnd(), IDC_REMINDER_DATE_HINT, ReminderDateHint(ReadForm())); }
 
-void ReminderEditor::FillListsFor(std::int32_t calendar) {
-    const bool lunar = calendar == kReminderLunar;
+void ReminderEditor::FillListsFor(ReminderCalendar calendar) {
+    const bool lunar = calendar == ReminderCalendar::kLunar;
     ShowWindow(Item(IDC_REMINDER_DAY_LABEL), lunar ? SW_HIDE : SW_SHOW);
     combo::Fill(Item(IDC_REMINDER_START_MONTH), ItemsOf(StartMonthItems(calendar)));
     ShowValue(Item(IDC_REMINDER_START_MONTH), StartMonthCode(record_, calendar));
     combo::Fill(Item(IDC_REMINDER_START_DAY), ItemsOf(StartDayItems(calendar)));
     ShowValue(Item(IDC_REMINDER_START_DAY), record_.start.day);
     combo::Fill(Item(IDC_REMINDER_REPEAT), ItemsOf(RepeatsOfferedFor(calendar)));
-    combo::SelectCode(Item(IDC_REMINDER_REPEAT), OfferedRepeat(calendar, record_.repeat));
+    SelectCodeOf(Item(IDC_REMINDER_REPEAT), OfferedRepeat(calendar, record_.repeat));
 }
 
 void ReminderEditor::OnCalendarChanged() {
     // The stored numbers are shown in the other calendar's terms, not
     // converted: the 15th of March becomes 三月十五. The hint beside the
     // fields says which day that now is.
-    FillListsFor(combo::SelectedCode(Item(IDC_REMINDER_CALENDAR), record_.calendar));
+    FillListsFor(SelectedCodeOf(Item(IDC_REMINDER_CALENDAR), record_.calendar));
     ShowDateHint();
 }
 
@@ -150,11 +160,11 @@ void ReminderEditor::EnableEnd(bool enabled) {
 ReminderEditorForm ReminderEditor::ReadForm() const {
     ReminderEditorForm form;
     form.content = DialogItemText(hwnd(), IDC_REMINDER_CONTENT, form.contentLostCharacters);
-    form.calendar = combo::SelectedCode(Item(IDC_REMINDER_CALENDAR), record_.calendar);
-    form.repeat = combo::SelectedCode(Item(IDC_REMINDER_REPEAT), kRepeatNone);
-    form.firstAlert = combo::SelectedCode(Item(IDC_REMINDER_FIRST_ALERT), record_.firstAlert);
-    form.secondAlert = combo::SelectedCode(Item(IDC_REMINDER_SECOND_ALERT), record_.secondAlert);
-    form.category = combo::SelectedCode(Item(IDC_REMINDER_CATEGORY), record_.category);
+    form.calendar = SelectedCodeOf(Item(IDC_REMINDER_CALENDAR), record_.calendar);
+    form.repeat = SelectedCodeOf(Item(IDC_REMINDER_REPEAT), ReminderRepeat::kNone);
+    form.firstAlert = SelectedCodeOf(Item(IDC_REMINDER_FIRST_ALERT), record_.firstAlert);
+    form.secondAlert = SelectedCodeOf(Item(IDC_REMINDER_SECOND_ALERT), record_.secondAlert);
+    form.category = SelectedCodeOf(Item(IDC_REMINDER_CATEGORY), record_.category);
     form.startYear = combo::Text(Item(IDC_REMINDER_START_YEAR));
     form.startMonth = combo::Text(Item(IDC_REMINDER_START_MONTH));
     form.startDay = combo::Text(Item(IDC_REMINDER_START_DAY));

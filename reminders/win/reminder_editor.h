@@ -30,7 +30,7 @@ private:
     void OnConfirm();
     // The start month and day lists and the repeat list for a calendar, each
     // showing what the record holds.
-    void FillListsFor(std::int32_t calendar);
+    void FillListsFor(ReminderCalendar calendar);
     void EnableEnd(bool enabled);
     ReminderEditorForm ReadForm() const;
 

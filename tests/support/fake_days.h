@@ -35,7 +35,7 @@ public:
         if (parts.almanac && yiJi.count(key)) std::tie(info.auspicious, info.inauspicious) = yiJi[key];
         if (parts.festivals && festivals.count(key)) info.festivals = festivals[key];
         if (parts.reminders) {
-            if (remindersOn.count(key)) info.reminders = remindersOn[key];
+            if (remindersOn.count(key)) info.reminders = OccurringReminders::AllOf(remindersOn[key]);
             for (const Reminder& r : reminders) {
                 if (ReminderOccursOn(r, date, info.lunar)) info.reminders.push_back(r);
             }

@@ -6,8 +6,8 @@
 #include "reminders/reminder.h"
 #include "tests/support/dates.h"
 
-inline Reminder MakeReminder(int calendar, int repeat, int year, int month, int day, int hour, int minute,
-                             const std::string& text = "备忘") {
+inline Reminder MakeReminder(ReminderCalendar calendar, ReminderRepeat repeat, int year, int month, int day, int hour,
+                             int minute, const std::string& text = "备忘") {
     Reminder r;
     r.calendar = calendar;
     r.repeat = repeat;
@@ -20,18 +20,18 @@ inline Reminder MakeReminder(int calendar, int repeat, int year, int month, int 
     return r;
 }
 
-inline Reminder Gregorian(int repeat, int year, int month, int day, int hour = 8, int minute = 0,
+inline Reminder Gregorian(ReminderRepeat repeat, int year, int month, int day, int hour = 8, int minute = 0,
                           const std::string& text = "备忘") {
-    return MakeReminder(kReminderGregorian, repeat, year, month, day, hour, minute, text);
+    return MakeReminder(ReminderCalendar::kGregorian, repeat, year, month, day, hour, minute, text);
 }
 
-inline Reminder Lunar(int repeat, int year, int month, int day, int hour = 8, int minute = 0,
+inline Reminder Lunar(ReminderRepeat repeat, int year, int month, int day, int hour = 8, int minute = 0,
                       const std::string& text = "备忘") {
-    return MakeReminder(kReminderLunar, repeat, year, month, day, hour, minute, text);
+    return MakeReminder(ReminderCalendar::kLunar, repeat, year, month, day, hour, minute, text);
 }
 
 inline void EndRepeatAt(Reminder& r, int year, int month, int day, int hour, int minute) {
-    r.hasRepeatEnd = 1;
+    r.setHasRepeatEnd(true);
     r.repeatEnd.year = static_cast<std::uint16_t>(year);
     r.repeatEnd.month = static_cast<std::uint16_t>(month);
     r.repeatEnd.day = static_cast<std::uint16_t>(day);

@@ -11,9 +11,9 @@
 
 namespace {
 
-Reminder Sample(std::int32_t calendar, std::int32_t repeat, int y, int m, int d, int hour, const char* text) {
+Reminder Sample(ReminderCalendar calendar, ReminderRepeat repeat, int y, int m, int d, int hour, const char* text) {
     Reminder r = MakeReminder(calendar, repeat, y, m, d, hour, 0, text);
-    r.firstAlert = kAlert15Minutes;
+    r.firstAlert = ReminderAlert::k15Minutes;
     return r;
 }
 
@@ -22,18 +22,21 @@ Reminder Sample(std::int32_t calendar, std::int32_t repeat, int y, int m, int d,
 ReminderList TwentyReminders() {
     ReminderList reminders;
     for (int i = 0; i < 4; ++i)
-        reminders.push_back(Sample(kReminderGregorian, kRepeatNone, 2023, 3, 3 + 5 * i, 9, "约会"));
-    reminders.push_back(Sample(kReminderGregorian, kRepeatDaily, 2020, 1, 1, 7, "晨跑"));
-    reminders.push_back(Sample(kReminderGregorian, kRepeatDaily, 2022, 6, 1, 22, "吃药"));
-    reminders.push_back(Sample(kReminderGregorian, kRepeatWeekly, 2021, 1, 4, 10, "周会"));
-    reminders.push_back(Sample(kReminderGregorian, kRepeatBiweekly, 2021, 1, 8, 15, "双周报告"));
+        reminders.push_back(Sample(ReminderCalendar::kGregorian, ReminderRepeat::kNone, 2023, 3, 3 + 5 * i, 9, "约会"));
+    reminders.push_back(Sample(ReminderCalendar::kGregorian, ReminderRepeat::kDaily, 2020, 1, 1, 7, "晨跑"));
+    reminders.push_back(Sample(ReminderCalendar::kGregorian, ReminderRepeat::kDaily, 2022, 6, 1, 22, "吃药"));
+    reminders.push_back(Sample(ReminderCalendar::kGregorian, ReminderRepeat::kWeekly, 2021, 1, 4, 10, "周会"));
+    reminders.push_back(Sample(ReminderCalendar::kGregorian, ReminderRepeat::kBiweekly, 2021, 1, 8, 15, "双周报告"));
     for (int i = 0; i < 4; ++i)
-        reminders.push_back(Sample(kReminderGregorian, kRepeatMonthly, 2019, 1, 5 + 7 * i, 9, "账单"));
+        reminders.push_back(
+            Sample(ReminderCalendar::kGregorian, ReminderRepeat::kMonthly, 2019, 1, 5 + 7 * i, 9, "账单"));
     for (int i = 0; i < 4; ++i)
-        reminders.push_back(Sample(kReminderGregorian, kRepeatYearly, 1980, 1 + 3 * i, 12, 0, "生日"));
+        reminders.push_back(
+            Sample(ReminderCalendar::kGregorian, ReminderRepeat::kYearly, 1980, 1 + 3 * i, 12, 0, "生日"));
     for (int i = 0; i < 3; ++i)
-        reminders.push_back(Sample(kReminderLunar, kRepeatYearly, 1960, 2 + 4 * i, 8, 0, "农历生日"));
-    reminders.push_back(Sample(kReminderLunar, kRepeatMonthly, 2000, 1, 15, 19, "上香"));
+        reminders.push_back(
+            Sample(ReminderCalendar::kLunar, ReminderRepeat::kYearly, 1960, 2 + 4 * i, 8, 0, "农历生日"));
+    reminders.push_back(Sample(ReminderCalendar::kLunar, ReminderRepeat::kMonthly, 2000, 1, 15, 19, "上香"));
     return reminders;
 }
 

@@ -9,10 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <string>
 
 #include "base/file_system.h"
@@ -21,41 +18,7 @@
 #include "holidays/holiday_schedule.h"
 #include "holidays/holiday_schedule_file.h"
 #include "reminders/reminder_file.h"
-
-// Every allocation of this program is counted: a size header before each
-// block lets delete subtract what new added.
-namespace {
-
-std::atomic<std::size_t> held{0};
-std::atomic<std::size_t> peak{0};
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-
-void* Counted(std::size_t size) {
-    void* block = std::malloc(size + kHeader);
-    if (!block) throw std::bad_alloc();
-    *static_cast<std::size_t*>(block) = size;
-    const std::size_t now = held += size;
-    std::size_t before = peak.load();
-    while (now > before && !peak.compare_exchange_weak(before, now)) {
-    }
-    return static_cast<char*>(block) + kHeader;
-}
-
-void Uncounted(void* pointer) {
-    if (!pointer) return;
-    char* block = static_cast<char*>(pointer) - kHeader;
-    held -= *reinterpret_cast<std::size_t*>(block);
-    std::free(block);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Counted(size); }
-void* operator new[](std::size_t size) { return Counted(size); }
-void operator delete(void* pointer) noexcept { Uncounted(pointer); }
-void operator delete[](void* pointer) noexcept { Uncounted(pointer); }
-void operator delete(void* pointer, std::size_t) noexcept { Uncounted(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { Uncounted(pointer); }
+#include "tools/bench/counted_heap.h"
 
 namespace {
 

@@ -123,8 +123,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             int hour = 0, minute = 0;
             if (!day || std::swscanf(argv[i + 2], L"%d:%d", &hour, &minute) != 2) return false;
             extra.start = MidnightOf(*day);
-            extra.calendar = kReminderGregorian;
-            extra.repeat = kRepeatNone;
+            extra.calendar = ReminderCalendar::kGregorian;
+            extra.repeat = ReminderRepeat::kNone;
             extra.start.hour = static_cast<std::uint16_t>(hour);
             extra.start.minute = static_cast<std::uint16_t>(minute);
             SetReminderText(extra, GbkFromWide(argv[i + 3]));

@@ -25,7 +25,9 @@ TEST(AccessibleMonth, ADayIsReadAsASentence) {
     const Date today = D(2026, 12, 8);
     DayInfo plain = Day(D(2026, 12, 9), {2026, 11, 1, 0});
     DayInfo todayWithReminders = Day(today, {2026, 10, 30, 0});
-    todayWithReminders.reminders = {Gregorian(0, 2026, 12, 8), Gregorian(0, 2026, 12, 8, 9)};
+    const ReminderList twoToday = {Gregorian(ReminderRepeat::kNone, 2026, 12, 8),
+                                   Gregorian(ReminderRepeat::kNone, 2026, 12, 8, 9)};
+    todayWithReminders.reminders = OccurringReminders::AllOf(twoToday);
     DayInfo festival = Day(D(2026, 10, 1), {2026, 8, 21, 0});
     festival.festivals = {MatchedFestival("国庆节"), MatchedFestival("老王生日", "（33周岁）")};
     DayInfo term = Day(D(2026, 12, 22), {2026, 11, 14, 0});

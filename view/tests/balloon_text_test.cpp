@@ -64,7 +64,7 @@ TEST(BalloonText, PutsTheNinePiecesInOrder) {
     reminder.start.hour = 8;
     reminder.start.minute = 5;
     SetReminderText(reminder, "交报告");
-    day.reminders = {reminder};
+    day.reminders.push_back(reminder);
     EXPECT_EQ(BalloonText(day, true),
               "阳历：2023年3月22日\n旧历：二〇二三年二月初一\n「闰月」\n星期三\n兔年\n节气：春分\n世界水日\n老王生日（3"
               "3周岁）\n"

@@ -247,7 +247,7 @@ TEST(MonthLayoutTest, MarkedDaysGetABandAndABadgeAndTheDayGoneToARing) {
 TEST(MonthLayoutTest, WithShowTodayOffTodayLooksLikeAnyOtherDay) {
     const SkinTemplate skin = Skin();
     MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
-    request.showToday = 0;
+    request.showToday = false;
     const MonthLayout layout = LayOutWithoutEvents(skin, request);
     EXPECT_TRUE(Shapes<DisplayEllipse>(layout).empty());
     EXPECT_EQ(TextIn(Texts(layout), DayCellBoxesOf(GridOf(skin, request), 10).number)->style.color.red, 4);

@@ -210,7 +210,7 @@ void CalendarWindow::Rebuild(const YearMonth& month) {
     SetWindowTextW(hwnd(),
                    WideFromGbk(std::to_string(month.year()) + "年" + std::to_string(month.month()) + "月").c_str());
     balloon_.Recreate(hwnd(), HighContrastOn() ? BalloonLook{} : BalloonLook{skin.tooltipBackground, skin.tooltipText},
-                      options().showBalloon != 0);
+                      options().showBalloon);
     for (const auto& [day, cell] : monthView_.cells()) {
         const auto text = monthView_.balloonTexts().find(day);
         balloon_.AddRegion(static_cast<UINT>(day), cell,
