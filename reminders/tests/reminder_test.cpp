@@ -26,6 +26,28 @@ TEST(Reminder, IsStoredLittleEndianInFieldOrderAndStartsAsZeroBytes) {
     EXPECT_EQ(bytes[56], 'x');
 }
 
+TEST(Reminder, ReadsTheCodeWordsOfAStoredRecordAsTheirNames) {
+    // The six words after the two times, as a file stores them: the end of
+    // repetition's flag, category, repetition, both alerts, calendar.
+    const std::int32_t stored[6] = {1, 4, 3, 8, 7, 0};
+    Reminder r;
+    std::memcpy(reinterpret_cast<unsigned char*>(&r) + 32, stored, sizeof stored);
+    EXPECT_TRUE(r.hasRepeatEnd());
+    EXPECT_EQ(r.category, ReminderCategory::kImportant);
+    EXPECT_EQ(r.repeat, ReminderRepeat::kBiweekly);
+    EXPECT_EQ(r.firstAlert, ReminderAlert::k2Days);
+    EXPECT_EQ(r.secondAlert, ReminderAlert::k1Day);
+    EXPECT_EQ(r.calendar, ReminderCalendar::kLunar);
+    // A damaged flag word still means an end in force; setting it stores 0 or 1.
+    const std::int32_t damaged = 7;
+    std::memcpy(reinterpret_cast<unsigned char*>(&r) + 32, &damaged, sizeof damaged);
+    EXPECT_TRUE(r.hasRepeatEnd());
+    r.setHasRepeatEnd(false);
+    EXPECT_EQ(reinterpret_cast<const unsigned char*>(&r)[32], 0);
+    r.setHasRepeatEnd(true);
+    EXPECT_EQ(reinterpret_cast<const unsigned char*>(&r)[32], 1);
+}
+
 TEST(ReminderCodes, HaveTheDialogsTextsAndLeadTimes) {
     EXPECT_EQ(CategoryText(ReminderCategory::kImportant), "重要");
     EXPECT_EQ(RepeatText(ReminderRepeat::kBiweekly), "每2周");
