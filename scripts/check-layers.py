@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Holds the includes of the tree to the order of its layers, lowest first:
 
-    base, calendar <- almanac <- festivals, reminders, holidays <- days <- notices, planning, export <- view <- app <- tools
+    base, calendar <- almanac <- festivals, reminders, holidays <- days <- notices, planning, export <- caldav <- view <- app <- tools
 
 A file may include headers of its own folder's layer and of the layers below.
 Folders of one layer stand side by side and do not include each other: base
@@ -33,10 +33,11 @@ LAYERS = {
     "notices": 4,
     "planning": 4,
     "export": 4,
-    "view": 5,
-    "app": 6,
-    "tests": 7,      # tests/support/: the shared helpers of every test
-    "tools": 8,
+    "caldav": 5,
+    "view": 6,
+    "app": 7,
+    "tests": 8,      # tests/support/: the shared helpers of every test
+    "tools": 9,
 }
 
 

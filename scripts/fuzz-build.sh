@@ -13,7 +13,7 @@ if [ "${1:-}" = 32 ]; then
         -DCMAKE_BUILD_TYPE=Release)
 else
     dir="$root/build/fuzz"
-    configuration=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    configuration=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo)
 fi
 mkdir -p "$dir"
 launcher=()

@@ -1,0 +1,424 @@
+#include "caldav/calendar_sync.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "base/text_encoding.h"
+
+namespace {
+
+// A CalDAV server in memory with the habits of the small servers: the
+// principal at the root, the calendar home in the principal, /.well-known
+// redirected, sync tokens counting its changes, conditional writes.
+class FakeServer : public HttpClient {
+public:
+    struct Item {
+        std::string body;
+        int etag = 0;
+        bool deleted = false;
+        int changedAt = 0;
+    };
+
+    HttpAnswer Send(const HttpRequest& request) override {
+        requests.push_back(request);
+        if (fail) {
+            if (std::optional<HttpAnswer> answer = fail(request)) return *answer;
+        }
+        return Answer(request);
+    }
+
+    // What a phone does to the calendar.
+    void Edit(const std::string& path, const std::string& body) { Change(path, body, false); }
+    void Remove(const std::string& path) { Change(path, items.at(path).body, true); }
+    void Add(const std::string& path, const std::string& body) { Change(path, body, false); }
+
+    int Writes() const {
+        int n = 0;
+        for (const HttpRequest& r : requests)
+            n += r.method == "PUT" || r.method == "DELETE" || r.method == "MKCALENDAR";
+        return n;
+    }
+    std::vector<std::string> LiveItems() const {
+        std::vector<std::string> live;
+        for (const auto& [path, item] : items) {
+            if (!item.deleted) live.push_back(path);
+        }
+        return live;
+    }
+
+    std::map<std::string, Item> items;
+    std::map<std::string, std::string> calendars;  // path -> display name
+    std::vector<HttpRequest> requests;
+    std::function<std::optional<HttpAnswer>(const HttpRequest&)> fail;
+    std::string password = "secret";
+
+private:
+    static HttpAnswer Status(int status, const std::string& body = "") {
+        HttpAnswer answer;
+        answer.status = status;
+        answer.body = body;
+        return answer;
+    }
+    static std::string Header(const HttpRequest& r, const std::string& name) {
+        for (const auto& [key, value] : r.headers) {
+            if (key == name) return value;
+        }
+        return "";
+    }
+    static std::string Between(const std::string& text, const std::string& open, const std::string& close) {
+        const std::size_t start = text.find(open);
+        if (start == std::string::npos) return "";
+        const std::size_t end = text.find(close, start + open.size());
+        return text.substr(start + open.size(), end - start - open.size());
+    }
+    static std::string Etag(int n) { return "\"e" + std::to_string(n) + "\""; }
+    static std::string Multistatus(const std::string& inner) {
+        return "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\" "
+               "xmlns:c=\"urn:ietf:params:xml:ns:caldav\">" +
+               inner + "</d:multistatus>";
+    }
+    static std::string Ok(const std::string& href, const std::string& props) {
+        return "<d:response><d:href>" + href + "</d:href><d:propstat><d:prop>" + props +
+               "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
+    }
+
+    void Change(const std::string& path, const std::string& body, bool deleted) {
+        Item& item = items[path];
+        item.body = body;
+        item.deleted = deleted;
+        item.etag = item.changedAt = ++clock_;
+    }
+
+    HttpAnswer Answer(const HttpRequest& r) {
+        if (Header(r, "Authorization") != "Basic " + Base64("alice:" + password)) return Status(401);
+        const std::string origin = "http://127.0.0.1:5232";
+        if (r.url.rfind(origin, 0) != 0) return Status(404);
+        const std::string path = r.url.substr(origin.size());
+        if (r.method == "PROPFIND") {
+            if (path == "/.well-known/caldav") {
+                HttpAnswer moved = Status(301);
+                moved.headers.emplace_back("Location", "/");
+                return moved;
+            }
+            if (path == "/" || path == "/alice/") {
+                if (Header(r, "Depth") == "0") {
+                    return Status(207, Multistatus(Ok(path,
+                                                      "<d:current-user-principal><d:href>/alice/</d:href>"
+                                                      "</d:current-user-principal><c:calendar-home-set>"
+                                                      "<d:href>/alice/</d:href></c:calendar-home-set>")));
+                }
+                std::string listing = Ok("/alice/", "<d:resourcetype><d:collection/></d:resourcetype>");
+                for (const auto& [calendar, name] : calendars) {
+                    listing += Ok(calendar,
+                                  "<d:resourcetype><d:collection/><c:calendar/></d:resourcetype>"
+                                  "<d:displayname>" +
+                                      name + "</d:displayname>");
+                }
+                return Status(207, Multistatus(listing));
+            }
+            return Status(404);
+        }
+        if (r.method == "MKCALENDAR") {
+            if (calendars.count(path)) return Status(405);
+            calendars[path] = Between(r.body, "<d:displayname>", "</d:displayname>");
+            return Status(201);
+        }
+        if (r.method == "REPORT") {
+            const std::string token = Between(r.body, "<d:sync-token>", "</d:sync-token>");
+            int since = 0;
+            if (!token.empty()) {
+                if (token.rfind("tok-", 0) != 0) return Status(403);
+                since = std::stoi(token.substr(4));
+            }
+            std::string listing;
+            for (const auto& [item, state] : items) {
+                if (item.rfind(path, 0) != 0 || state.changedAt <= since) continue;
+                if (state.deleted) {
+                    if (!token.empty()) {
+                        listing += "<d:response><d:href>" + item +
+                                   "</d:href><d:status>HTTP/1.1 404 Not Found</d:status></d:response>";
+                    }
+                } else {
+                    listing += Ok(item, "<d:getetag>" + Etag(state.etag) + "</d:getetag>");
+                }
+            }
+            return Status(207,
+                          Multistatus(listing + "<d:sync-token>tok-" + std::to_string(clock_) + "</d:sync-token>"));
+        }
+        const auto found = items.find(path);
+        const bool exists = found != items.end() && !found->second.deleted;
+        const std::string ifMatch = Header(r, "If-Match");
+        if (!ifMatch.empty() && (!exists || (ifMatch != "*" && ifMatch != Etag(found->second.etag))))
+            return Status(412);
+        if (r.method == "GET") {
+            if (!exists) return Status(404);
+            HttpAnswer answer = Status(200, found->second.body);
+            answer.headers.emplace_back("ETag", Etag(found->second.etag));
+            return answer;
+        }
+        if (r.method == "PUT") {
+            if (Header(r, "If-None-Match") == "*" && exists) return Status(412);
+            Change(path, r.body, false);
+            HttpAnswer answer = Status(exists ? 204 : 201);
+            answer.headers.emplace_back("ETag", Etag(clock_));
+            return answer;
+        }
+        if (r.method == "DELETE") {
+            if (!exists) return Status(404);
+            Change(path, found->second.body, true);
+            return Status(204);
+        }
+        return Status(405);
+    }
+
+    static std::string Base64(const std::string& text) {
+        static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+        std::string out;
+        int bits = 0;
+        unsigned value = 0;
+        for (const unsigned char c : text) {
+            value = ((value << 8) | c) & 0xFFFFu;
+            bits += 8;
+            while (bits >= 6) out += kDigits[(value >> (bits -= 6)) & 63];
+        }
+        if (bits > 0) out += kDigits[(value << (6 - bits)) & 63];
+        while (out.size() % 4) out += '=';
+        return out;
+    }
+
+    int clock_ = 0;
+};
+
+CalendarObject Event(const std::string& id, const std::string& summary, const std::string& date) {
+    CalendarObject object;
+    object.uid = id + "@tavro-calendar";
+    object.name = id + ".ics";
+    object.text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:" + object.uid +
+                  "\r\nDTSTAMP:20261209T080000Z\r\nSUMMARY:" + summary + "\r\nDTSTART;VALUE=DATE:" + date +
+                  "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    return object;
+}
+
+const std::string kCalendar = "/alice/tavro-calendar/";
+
+class CalendarSync : public ::testing::Test {
+protected:
+    CalendarSync() {
+        account.server = "http://127.0.0.1:5232/nothing-here/";
+        account.user = "alice";
+        account.password = "secret";
+        account.calendarName = Utf8FromGbk(kDefaultCalendarName);
+        wanted = {Event("f1-20270912", "Birthday", "20270912"), Event("m1", "Dentist", "20270105")};
+    }
+    SyncResult Sync(bool dryRun = false) { return SyncCalendar(server, account, wanted, state, dryRun); }
+
+    FakeServer server;
+    CalDavAccount account;
+    std::vector<CalendarObject> wanted;
+    SyncState state;
+};
+
+TEST_F(CalendarSync, TheFirstSyncFindsTheHomeMakesTheCalendarAndSendsEveryEventTheSecondSendsNothing) {
+    const SyncResult first = Sync();
+    ASSERT_EQ(first.outcome, SyncOutcome::kDone) << first.message;
+    EXPECT_EQ(server.calendars.at(kCalendar), "Tavro\xE6\x97\xA5\xE5\x8E\x86");
+    EXPECT_EQ(server.LiveItems(), (std::vector<std::string>{kCalendar + "f1-20270912.ics", kCalendar + "m1.ics"}));
+    EXPECT_EQ(SyncSummary(first), "新建2 更新0 删除0 冲突0");
+    EXPECT_EQ(SyncChangeLine(first.changes[0]), "新建 Birthday 2027-09-12");
+    EXPECT_TRUE(first.stateChanged);
+    EXPECT_EQ(state.calendarUrl, "http://127.0.0.1:5232" + kCalendar);
+    for (const HttpRequest& r : server.requests) {
+        if (r.method == "PUT") {
+            EXPECT_EQ(r.headers[0], (std::pair<std::string, std::string>{"If-None-Match", "*"}));
+        }
+    }
+
+    const int writes = server.Writes();
+    const SyncResult second = Sync();
+    EXPECT_EQ(second.outcome, SyncOutcome::kDone) << second.message;
+    EXPECT_TRUE(second.changes.empty());
+    EXPECT_EQ(server.Writes(), writes);
+    EXPECT_EQ(server.calendars.size(), 1u) << "the calendar is found again, not made twice";
+}
+
+TEST_F(CalendarSync, AnEditedEventIsReplacedInPlaceOverTheVersionItKnowsAndARemovedOneDeleted) {
+    ASSERT_EQ(Sync().outcome, SyncOutcome::kDone);
+    const std::string etag = state.Find(kCalendar + "m1.ics")->etag;
+    wanted = {Event("m1", "Dentist at nine", "20270105")};
+    const SyncResult result = Sync();
+    ASSERT_EQ(result.outcome, SyncOutcome::kDone) << result.message;
+    EXPECT_EQ(SyncSummary(result), "新建0 更新1 删除1 冲突0");
+    EXPECT_EQ(server.LiveItems(), (std::vector<std::string>{kCalendar + "m1.ics"}));
+    EXPECT_NE(server.items.at(kCalendar + "m1.ics").body.find("Dentist at nine"), std::string::npos);
+    const HttpRequest& put = *std::find_if(server.requests.rbegin(), server.requests.rend(),
+                                           [](const HttpRequest& r) { return r.method == "PUT"; });
+    EXPECT_EQ(put.headers[0], (std::pair<std::string, std::string>{"If-Match", etag}));
+    EXPECT_TRUE(Sync().changes.empty());
+}
+
+TEST_F(CalendarSync, AnEventChangedOrDeletedOnThePhoneIsAConflictNeverOverwritten) {
+    const struct {
+        const char* what;
+        std::function<void(FakeServer&)> phone;
+        bool localEdit;
+        const char* line;
+    } cases[] = {
+        {"edited there",
+         [](FakeServer& s) { s.Edit(kCalendar + "m1.ics", Event("m1", "Dentist moved", "20270107").text); }, false,
+         "冲突 Dentist 2027-01-05：手机上已改为“Dentist moved 2027-01-07”，未覆盖"},
+        {"edited on both sides",
+         [](FakeServer& s) { s.Edit(kCalendar + "m1.ics", Event("m1", "Dentist moved", "20270107").text); }, true,
+         "冲突 Dentist 2027-01-05：手机上已改为“Dentist moved 2027-01-07”，未覆盖"},
+        {"deleted there", [](FakeServer& s) { s.Remove(kCalendar + "m1.ics"); }, false,
+         "冲突 Dentist 2027-01-05：手机上已删除，未放回"},
+    };
+    for (const auto& c : cases) {
+        FakeServer fresh;
+        SyncState empty;
+        wanted = {Event("f1-20270912", "Birthday", "20270912"), Event("m1", "Dentist", "20270105")};
+        ASSERT_EQ(SyncCalendar(fresh, account, wanted, empty, false).outcome, SyncOutcome::kDone);
+        c.phone(fresh);
+        const std::string phoneVersion = fresh.items.at(kCalendar + "m1.ics").body;
+        if (c.localEdit) wanted[1] = Event("m1", "Dentist", "20270106");
+        for (int round = 0; round < 2; ++round) {
+            const SyncResult result = SyncCalendar(fresh, account, wanted, empty, false);
+            ASSERT_EQ(result.outcome, SyncOutcome::kDone) << c.what << ": " << result.message;
+            ASSERT_EQ(result.Count(SyncChangeKind::kConflict), 1) << c.what << " round " << round;
+            EXPECT_EQ(result.changes.size(), 1u) << c.what;
+            const SyncChange& conflict = result.changes[0];
+            EXPECT_EQ(conflict.ours, wanted[1].text) << c.what;
+            EXPECT_EQ(conflict.theirs, fresh.items.at(kCalendar + "m1.ics").deleted ? "" : phoneVersion) << c.what;
+            if (!c.localEdit) {
+                EXPECT_EQ(SyncChangeLine(conflict), c.line) << c.what;
+            }
+            EXPECT_EQ(fresh.items.at(kCalendar + "m1.ics").body, phoneVersion) << c.what << ": not overwritten";
+        }
+        EXPECT_TRUE(empty.Find(kCalendar + "m1.ics")->conflict) << c.what;
+    }
+}
+
+TEST_F(CalendarSync, EventsOthersAddedToTheCalendarAreLeftAlone) {
+    ASSERT_EQ(Sync().outcome, SyncOutcome::kDone);
+    server.Add(kCalendar + "phone.ics", Event("phone", "Lunch", "20270110").text);
+    const SyncResult result = Sync();
+    EXPECT_TRUE(result.changes.empty());
+    wanted.clear();  // everything of ours removed
+    EXPECT_EQ(SyncSummary(Sync()), "新建0 更新0 删除2 冲突0");
+    EXPECT_EQ(server.LiveItems(), (std::vector<std::string>{kCalendar + "phone.ics"}));
+}
+
+TEST_F(CalendarSync, AChangeOnThePhoneBetweenTheReportAndTheWriteIsAConflict) {
+    ASSERT_EQ(Sync().outcome, SyncOutcome::kDone);
+    wanted[1] = Event("m1", "Dentist at ten", "20270105");
+    server.fail = [&](const HttpRequest& r) -> std::optional<HttpAnswer> {
+        if (r.method == "PUT") {
+            server.fail = nullptr;
+            server.Edit(kCalendar + "m1.ics", Event("m1", "Dentist by phone", "20270105").text);
+        }
+        return std::nullopt;
+    };
+    const SyncResult result = Sync();
+    ASSERT_EQ(result.outcome, SyncOutcome::kDone) << result.message;
+    EXPECT_EQ(SyncSummary(result), "新建0 更新0 删除0 冲突1");
+    EXPECT_NE(server.items.at(kCalendar + "m1.ics").body.find("Dentist by phone"), std::string::npos);
+}
+
+TEST_F(CalendarSync, AFailureSaysWhyKeepsWhatWasDoneAndTheNextSyncCompletes) {
+    const auto Answer = [](HttpFailure failure, int status, const std::string& body = "") {
+        HttpAnswer answer;
+        answer.failure = failure;
+        answer.status = status;
+        answer.body = body;
+        return answer;
+    };
+    const struct {
+        const char* what;
+        std::string method;  // the request that fails, from the second of its kind
+        HttpAnswer answer;
+        SyncOutcome outcome;
+        const char* says;
+    } cases[] = {
+        {"wrong password", "REPORT", Answer(HttpFailure::kNone, 401), SyncOutcome::kRefused, "用户名和密码（401）"},
+        {"calendar full", "PUT", Answer(HttpFailure::kNone, 507), SyncOutcome::kRefused, "空间已满"},
+        {"server stopped", "PUT", Answer(HttpFailure::kUnreachable, 0), SyncOutcome::kUnreachable,
+         "连不上服务器 127.0.0.1:5232"},
+        {"slow server", "REPORT", Answer(HttpFailure::kTimedOut, 0), SyncOutcome::kUnreachable, "久无答复"},
+        {"huge answer", "REPORT", Answer(HttpFailure::kTooLarge, 0), SyncOutcome::kBadAnswer, "太大"},
+        {"malformed answer", "REPORT", Answer(HttpFailure::kNone, 207, "<d:multistatus xmlns:d=\"DAV:\"><d:resp"),
+         SyncOutcome::kBadAnswer, "读不懂"},
+    };
+    for (const auto& c : cases) {
+        FakeServer fresh;
+        SyncState synced;
+        wanted = {Event("f1-20270912", "Birthday", "20270912"), Event("m1", "Dentist", "20270105")};
+        ASSERT_EQ(SyncCalendar(fresh, account, wanted, synced, false).outcome, SyncOutcome::kDone);
+        wanted.push_back(Event("m2", "Haircut", "20270201"));
+        wanted.push_back(Event("m3", "Bank", "20270202"));
+        int seen = 0;
+        fresh.fail = [&](const HttpRequest& r) -> std::optional<HttpAnswer> {
+            if (r.method == c.method && ++seen == (c.method == "PUT" ? 2 : 1)) return c.answer;
+            return std::nullopt;
+        };
+        const SyncResult failed = SyncCalendar(fresh, account, wanted, synced, false);
+        EXPECT_EQ(failed.outcome, c.outcome) << c.what;
+        EXPECT_NE(failed.message.find(c.says), std::string::npos) << c.what << ": " << failed.message;
+        EXPECT_EQ(synced.resources.size(), 2u + (c.method == "PUT" ? 1u : 0u))
+            << c.what << ": the state holds exactly what reached the server";
+        fresh.fail = nullptr;
+        const SyncResult next = SyncCalendar(fresh, account, wanted, synced, false);
+        EXPECT_EQ(next.outcome, SyncOutcome::kDone) << c.what << ": " << next.message;
+        EXPECT_EQ(next.Count(SyncChangeKind::kConflict), 0) << c.what;
+        EXPECT_EQ(fresh.LiveItems().size(), 4u) << c.what;
+    }
+}
+
+TEST_F(CalendarSync, ALostStateTakesOverWhatTheServerHoldsWithoutDuplicatesOrOverwriting) {
+    ASSERT_EQ(Sync().outcome, SyncOutcome::kDone);
+    server.Edit(kCalendar + "m1.ics", Event("m1", "Dentist by phone", "20270105").text);
+    state = SyncState();
+    const SyncResult result = Sync();
+    ASSERT_EQ(result.outcome, SyncOutcome::kDone) << result.message;
+    EXPECT_EQ(SyncSummary(result), "新建0 更新0 删除0 冲突1");
+    EXPECT_EQ(server.LiveItems().size(), 2u);
+    EXPECT_NE(server.items.at(kCalendar + "m1.ics").body.find("by phone"), std::string::npos);
+}
+
+TEST_F(CalendarSync, ADryRunSaysWhatWouldChangeAndWritesNothing) {
+    const SyncResult result = Sync(true);
+    EXPECT_EQ(result.outcome, SyncOutcome::kDone) << result.message;
+    EXPECT_EQ(SyncSummary(result), "新建2 更新0 删除0 冲突0");
+    EXPECT_EQ(server.Writes(), 0);
+    EXPECT_TRUE(server.calendars.empty());
+}
+
+TEST(CalendarSyncAddresses, ThePasswordGoesOverHttpsOrToThisMachineOnly) {
+    const struct {
+        const char* address;
+        bool allowed;
+    } cases[] = {
+        {"https://dav.example.com/", true},
+        {"HTTPS://dav.example.com:8443/dav", true},
+        {"http://127.0.0.1:5232/", true},
+        {"http://localhost/", true},
+        {"http://[::1]:8000/", true},
+        {"http://dav.example.com/", false},
+        {"http://127.0.0.1.example.com/", false},
+        {"http://user@127.0.0.1/", false},
+        {"ftp://127.0.0.1/", false},
+        {"dav.example.com", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsAllowedServerAddress(c.address), c.allowed) << c.address;
+
+    FakeServer server;
+    SyncState state;
+    const CalDavAccount plain{"http://dav.example.com/", "alice", "secret", "Tavro"};
+    const SyncResult result = SyncCalendar(server, plain, {}, state, false);
+    EXPECT_EQ(result.outcome, SyncOutcome::kBadAddress);
+    EXPECT_TRUE(server.requests.empty()) << "nothing is sent, the password least of all";
+}
+
+}  // namespace
