@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,7 +15,9 @@
 #include "base/data_paths.h"
 #include "base/file_path.h"
 #include "base/file_system.h"
+#include "base/text_encoding.h"
 #include "base/whole_number.h"
+#include "caldav/calendar_sync.h"
 #include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "days/day_data.h"
@@ -31,6 +34,7 @@
 #include "tools/cli/layout_view.h"
 #include "tools/cli/memo_views.h"
 #include "tools/cli/plan_commands.h"
+#include "tools/cli/sync_client.h"
 #include "view/balloon_text.h"
 #include "view/month_view.h"
 
@@ -62,6 +66,9 @@ const Command kCommands[] = {
      "what the month window draws where, with the settings' template and switches"},
     {"export-ics", "[--years N] [--own-festivals-only] [--no-memos] [--terms] [--out FILE]",
      "festivals and memos as an iCalendar file, this year and the next N-1 (11 years by default)"},
+    {"sync", "--server URL --user NAME --password-file FILE [--calendar NAME] [--years N] [--dry-run]",
+     "your own festivals and the memos into a calendar of your CalDAV server (3 years by default);\n"
+     "      exit 0 done, 1 conflicts, 2 usage error, 3 server unreachable or refused"},
     {"good-days",
      "ACTIVITY [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--not-clash ZODIAC] [--days-off-only] [--huangdao-only]",
      "the days the almanac notes as good for the activity (three months from today unless given)"},
@@ -194,7 +201,7 @@ bool TakeOption(Arguments& arguments, const char* name, std::string& value) {
 // Everything a command reads, loaded once its arguments are known to be good.
 struct Sources {
     const CommandLine* line = nullptr;  // names files in every character given
-    std::filesystem::path dataFolder, settingsPath;
+    std::filesystem::path dataFolder, settingsPath, reminderPath;
     DayData days;
     // The schedule with the law's days of the years it lacks, as the month
     // window shows it; none with ShowPublicHolidays=0, as in the program.
@@ -362,6 +369,91 @@ int ExportCommand(Sources& sources, const Arguments& arguments) {
     return 0;
 }
 
+// The exit statuses of sync beyond 0 and kBadArguments.
+constexpr int kSyncConflicts = 1;
+constexpr int kSyncNoServer = 3;
+
+// The user's own festivals and the memos into their CalDAV calendar: one line
+// per change, then the summary. The sync state lives beside the memo file.
+int SyncCommand(Sources& sources, const Arguments& arguments) {
+    const Command& command = *FindCommand("sync");
+    CalDavAccount account;
+    account.calendarName = Utf8FromGbk(kDefaultCalendarName);
+    std::filesystem::path passwordFile;
+    IcsExportChoices choices;
+    choices.years = 3;
+    choices.ownFestivalsOnly = true;
+    bool dryRun = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == "--server" && hasValue) {
+            account.server = arguments[++i];
+        } else if (argument == "--user" && hasValue) {
+            account.user = Utf8FromGbk(arguments[++i]);
+        } else if (argument == "--password-file" && hasValue) {
+            passwordFile = sources.line->PathOf(arguments[++i].c_str());
+        } else if (argument == "--calendar" && hasValue) {
+            account.calendarName = Utf8FromGbk(arguments[++i]);
+        } else if (argument == "--years" && hasValue) {
+            const std::string& years = arguments[++i];
+            const WholeNumber number = ReadWholeNumber(years, 1, 20);
+            if (!number.value) return Refuse("--years " + years + ": a number of years from 1 to 20");
+            choices.years = *number.value;
+        } else if (argument == "--dry-run") {
+            dryRun = true;
+        } else {
+            return UsageError(command);
+        }
+    }
+    if (account.server.empty() || account.user.empty() || passwordFile.empty() || account.calendarName.empty()) {
+        return UsageError(command);
+    }
+    if (!IsAllowedServerAddress(account.server)) {
+        return Refuse(account.server +
+                      ": the server is reached over https:// only (http:// to this machine's own address)");
+    }
+    if (ReadFileWithin(passwordFile, 4096, account.password) != FileRead::kRead) {
+        return Refuse("the password file " + Utf8FileName(passwordFile) + " could not be read");
+    }
+    account.password = account.password.substr(0, account.password.find_first_of("\r\n"));
+    const std::unique_ptr<HttpClient> client = MakeSyncClient();
+    if (!client) return Refuse("this build of the tool cannot reach a server");
+
+    const std::filesystem::path statePath = SyncStatePath(sources.reminderPath);
+    SyncState state;
+    if (LoadSyncState(statePath, state) == SyncStateLoad::kDamaged) {
+        WriteGbkError("solvane-cli: 同步记录 " + GbkFromUtf8(Utf8FileName(statePath)) +
+                      " 读不了，未同步（移走它，下次同步会与服务器上的事件重新比对）\n");
+        return kBadArguments;
+    }
+    const std::optional<Date> today = Today();
+    if (!today) return kBadArguments;
+    choices.firstYear = today->year();
+    const std::time_t now = std::time(nullptr);
+    const std::tm* utc = std::gmtime(&now);
+    const IcsStamp stamp{utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday, utc->tm_hour, utc->tm_min, utc->tm_sec};
+    DayData& days = sources.days;
+    const IcsExport exported =
+        ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
+    if (exported.outcome != IcsOutcome::kWritten) {
+        return Refuse("more than " + std::to_string(kIcsMaxEvents) + " events; nothing sent (try fewer --years)");
+    }
+    const SyncResult result = SyncCalendar(*client, account, SplitCalendarObjects(exported.text), state, dryRun);
+    std::string lines;
+    for (const SyncChange& change : result.changes) lines += SyncChangeLine(change) + "\n";
+    WriteGbk(lines + SyncSummary(result) + (dryRun ? "（试运行：服务器上未做改动）" : "") + "\n");
+    if (!dryRun && result.stateChanged && !SaveSyncState(statePath, state)) {
+        WriteGbkError("solvane-cli: 同步记录 " + GbkFromUtf8(Utf8FileName(statePath)) + " 写不进去\n");
+        return kSyncNoServer;
+    }
+    if (result.outcome != SyncOutcome::kDone) {
+        WriteGbkError("solvane-cli: " + result.message + "\n");
+        return result.outcome == SyncOutcome::kBadAddress ? kBadArguments : kSyncNoServer;
+    }
+    return result.Count(SyncChangeKind::kConflict) > 0 ? kSyncConflicts : 0;
+}
+
 // The planning commands read their arguments as a command line of their own:
 // the tool's name, the command's, then what follows it.
 int PlanCommand(const std::string& name, const Arguments& arguments, Sources& sources) {
@@ -387,7 +479,8 @@ bool TakesArguments(const std::string& name, const Arguments& arguments) {
     if (name == "upcoming") return n <= 1;
     if (name == "layout") return n >= 1;
     // export-ics and the planning commands check their options themselves.
-    if (name == "export-ics" || name == "good-days" || name == "leave-plan" || name == "lunar") return true;
+    if (name == "export-ics" || name == "sync" || name == "good-days" || name == "leave-plan" || name == "lunar")
+        return true;
     return n == 0;  // festivals, memos, offdays
 }
 
@@ -406,6 +499,7 @@ int Run(const std::string& name, const Arguments& arguments, Sources& sources) {
     if (name == "upcoming") return UpcomingCommand(sources, arguments);
     if (name == "layout") return LayoutCommand(sources, arguments);
     if (name == "export-ics") return ExportCommand(sources, arguments);
+    if (name == "sync") return SyncCommand(sources, arguments);
     if (name == "good-days" || name == "leave-plan" || name == "lunar") return PlanCommand(name, arguments, sources);
     if (name == "festivals") WriteGbk(FestivalListView(days.festivals()));
     if (name == "memos") WriteGbk(ReminderListView(days.reminders()));
@@ -419,6 +513,7 @@ void Load(Sources& sources, const std::string& command, std::filesystem::path da
     if (databasePath.empty()) databasePath = AlmanacDatabasePath(folder);
     if (festivalPath.empty()) festivalPath = FestivalFilePath(folder);
     if (reminderPath.empty()) reminderPath = ReminderFilePath(folder);
+    sources.reminderPath = reminderPath;
     if (offDayPath.empty()) offDayPath = HolidayScheduleFilePath(folder);
     DayData& days = sources.days;
     days.Load(festivalPath, reminderPath, databasePath);
