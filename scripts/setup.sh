@@ -14,6 +14,9 @@ packages=(
     fonts-wqy-microhei fonts-wine          # CJK glyphs and Tahoma for GDI+ under Wine
     sox zip unzip nsis
     locales                                # Wine runs as Chinese Windows under zh_CN.UTF-8
+    dpkg-dev                               # dpkg-source unpacks expat's source package
+    libcurl4-openssl-dev                   # the command-line tool's calendar sync
+    radicale xandikos python3-caldav       # CalDAV servers and a client for the sync's tests
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)   # fetches the SQLite amalgamation
 

@@ -1,0 +1,159 @@
+#!/usr/bin/python3
+"""Helpers of caldav_sync.sh, run with Debian's python3 (python3-caldav):
+
+  caldav_sync_tools.py memos PATH TEXT,YYYY-MM-DD,HH:MM,REPEAT,ALERT1,ALERT2,STAMP ...
+      writes a memo file as the program stores it (REPEAT 0 once, 5 yearly;
+      ALERT codes 0 none, 1 at the time, 3 15 minutes, 7 a day; STAMP the
+      milliseconds the editor's clock gave, which identify the memo)
+  caldav_sync_tools.py proxy PORT UPSTREAM_PORT MODE_FILE
+      a proxy to the server that, as MODE_FILE says, answers in its place:
+      none, malformed, huge, slow, full (507 to PUT), stale (412 to a PUT
+      with If-Match), stop (the connection closed at the second PUT)
+  caldav_sync_tools.py list URL USER PASSWORD CALENDAR
+      the calendar's events as python-caldav reads them, one line each:
+      DTSTART SUMMARY [alarm triggers] UID
+  caldav_sync_tools.py edit URL USER PASSWORD CALENDAR DATE NEW_SUMMARY
+      changes the summary of the event on DATE, as a phone would
+"""
+import http.client
+import http.server
+import socketserver
+import struct
+import sys
+import threading
+import time
+
+
+def write_memos(path, specs):
+    lines = ["[ITEMS]"]
+    for i, spec in enumerate(specs):
+        text, date, clock, repeat, alert1, alert2, stamp = spec.split(",")
+        y, m, d = map(int, date.split("-"))
+        hh, mm = map(int, clock.split(":"))
+        start = struct.pack("<8H", y, m, 1, d, hh, mm, 0, int(stamp))
+        fields = start + bytes(16) + struct.pack("<6i", 0, 0, int(repeat), int(alert1), int(alert2), 1)
+        content = text.encode("gbk")
+        data = fields + content + bytes(10000 - len(content))
+        lines.append("Item%d=%s%02X" % (i, data.hex().upper(), sum(data) & 0xFF))
+    with open(path, "wb") as f:
+        f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
+
+
+def run_proxy(port, upstream, mode_file):
+    puts = {"n": 0}
+
+    class Handler(http.server.BaseHTTPRequestHandler):
+        protocol_version = "HTTP/1.1"
+
+        def log_message(self, *args):
+            pass
+
+        def answer(self, status, body=b"", headers=()):
+            self.send_response(status)
+            for name, value in headers:
+                self.send_header(name, value)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+
+        def handle_any(self):
+            length = int(self.headers.get("Content-Length") or 0)
+            body = self.rfile.read(length) if length else b""
+            mode = open(mode_file).read().strip()
+            if self.command == "REPORT" and mode == "malformed":
+                return self.answer(207, b"<d:multistatus xmlns:d='DAV:'><d:response><d:href>/x", [("Content-Type", "application/xml")])
+            if self.command == "REPORT" and mode == "huge":
+                return self.answer(207, b"<d:multistatus xmlns:d='DAV:'>" + b" " * (9 << 20) + b"</d:multistatus>")
+            if self.command == "REPORT" and mode == "slow":
+                time.sleep(45)
+            if self.command == "PUT" and mode == "full":
+                return self.answer(507)
+            if self.command == "PUT" and mode == "stale" and self.headers.get("If-Match"):
+                return self.answer(412)
+            if self.command == "PUT" and mode == "stop":
+                puts["n"] += 1
+                if puts["n"] >= 2:
+                    self.close_connection = True
+                    self.connection.shutdown(2)
+                    return
+            connection = http.client.HTTPConnection("127.0.0.1", upstream, timeout=60)
+            headers = {k: v for k, v in self.headers.items() if k.lower() not in ("host", "connection")}
+            connection.request(self.command, self.path, body=body, headers=headers)
+            reply = connection.getresponse()
+            data = reply.read()
+            passed = [(k, v) for k, v in reply.getheaders()
+                      if k.lower() not in ("content-length", "connection", "transfer-encoding")]
+            self.answer(reply.status, data, passed)
+
+        do_GET = do_PUT = do_DELETE = do_PROPFIND = do_REPORT = do_MKCALENDAR = do_OPTIONS = handle_any
+
+    class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+        daemon_threads = True
+
+    Server(("127.0.0.1", port), Handler).serve_forever()
+
+
+def unfolded(text):
+    lines = []
+    for line in text.replace("\r\n", "\n").split("\n"):
+        if line.startswith((" ", "\t")) and lines:
+            lines[-1] += line[1:]
+        elif line:
+            lines.append(line)
+    return lines
+
+
+def calendar_of(url, user, password, name):
+    import caldav
+    client = caldav.DAVClient(url, username=user, password=password)
+    for calendar in client.principal().calendars():
+        if calendar.name == name:
+            return calendar
+    sys.exit("no calendar named %s at %s" % (name, url))
+
+
+def event_lines(event):
+    props, triggers, in_alarm = {}, [], False
+    for line in unfolded(event.data):
+        key, _, value = line.partition(":")
+        key = key.split(";")[0].upper()
+        if line == "BEGIN:VALARM":
+            in_alarm = True
+        elif line == "END:VALARM":
+            in_alarm = False
+        elif in_alarm and key == "TRIGGER":
+            triggers.append(value)
+        elif not in_alarm and key not in props:
+            props[key] = value
+    start = props.get("DTSTART", "")
+    start = start[:4] + "-" + start[4:6] + "-" + start[6:8] + (" " + start[9:11] + ":" + start[11:13] if "T" in start else "")
+    rule = " " + props["RRULE"] if "RRULE" in props else ""
+    alarms = " [" + " ".join(triggers) + "]" if triggers else ""
+    return "%s %s%s%s %s" % (start, props.get("SUMMARY", ""), rule, alarms, props.get("UID", ""))
+
+
+def main():
+    command = sys.argv[1]
+    if command == "memos":
+        write_memos(sys.argv[2], sys.argv[3:])
+    elif command == "proxy":
+        run_proxy(int(sys.argv[2]), int(sys.argv[3]), sys.argv[4])
+    elif command == "list":
+        calendar = calendar_of(*sys.argv[2:6])
+        for line in sorted(event_lines(e) for e in calendar.events()):
+            print(line)
+    elif command == "edit":
+        calendar = calendar_of(*sys.argv[2:6])
+        date, summary = sys.argv[6].replace("-", ""), sys.argv[7]
+        for event in calendar.events():
+            lines = unfolded(event.data)
+            if any(l.split(":")[0].startswith("DTSTART") and l.split(":")[1].startswith(date) for l in lines):
+                event.data = "\r\n".join("SUMMARY:" + summary if l.startswith("SUMMARY") else l
+                                         for l in lines) + "\r\n"
+                event.save()
+                return
+        sys.exit("no event on " + date)
+
+
+if __name__ == "__main__":
+    main()
