@@ -68,8 +68,8 @@ SyncedResource* SyncState::Find(const std::string& href) {
     return nullptr;
 }
 
-std::filesystem::path SyncStatePath(const std::filesystem::path& memoFile) {
-    return memoFile.parent_path() / "caldav_sync.state";
+std::filesystem::path SyncStatePath(const std::filesystem::path& reminderFile) {
+    return reminderFile.parent_path() / "caldav_sync.state";
 }
 
 std::string WriteSyncState(const SyncState& state) {

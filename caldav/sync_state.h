@@ -30,7 +30,7 @@ struct SyncState {
 };
 
 // The state file beside the memo file.
-std::filesystem::path SyncStatePath(const std::filesystem::path& memoFile);
+std::filesystem::path SyncStatePath(const std::filesystem::path& reminderFile);
 
 std::string WriteSyncState(const SyncState& state);
 // The state of the text; nothing when it is not a state file.
