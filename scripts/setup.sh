@@ -17,6 +17,7 @@ packages=(
     dpkg-dev                               # dpkg-source unpacks expat's source package
     libcurl4-openssl-dev                   # the command-line tool's calendar sync
     radicale xandikos python3-caldav       # CalDAV servers and a client for the sync's tests
+    python3-pil python3-numpy              # legibility_e2e rasterises reference texts with FreeType
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)   # fetches the SQLite amalgamation
 

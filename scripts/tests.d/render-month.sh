@@ -2,8 +2,8 @@
 # Renders a known month with every shipped template through render-month (the
 # month window's own layout and GDI+ drawing, under Wine) and checks real
 # pixels of the pictures: today's ring, the memo dot, transparency outside the
-# card, and every pixel against the same month with every text drawn in place
-# (the way it was drawn before each text's picture was kept). The pictures stay in
+# card, and every pixel against the same month with every text drawn anew
+# (no text's picture kept from the first drawing). The pictures stay in
 # build/win64/renders/ for people to look at.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)

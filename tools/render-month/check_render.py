@@ -7,9 +7,9 @@ DESCRIPTION is render-month's standard output. Checked: the picture has the
 background's size; its corner is fully transparent and the middle of the card
 is not; one pixel on today's ring and one in each memo dot show the ring's and
 the dot's colour composited over the background. With REFERENCE (the same
-month drawn with --in-place, every text drawn where it stands as it used to
-be, rather than laid from a picture of it), every pixel must lie within a few
-levels of it, so the look of the texts does not drift. Exits 1 with a message on the first failure.
+month drawn with --in-place, every text drawn anew rather than laid from
+the picture of it kept), every pixel must lie within a few levels of it, so
+that laying kept pictures changes nothing to be seen. Exits 1 with a message on the first failure.
 """
 import struct
 import sys
@@ -74,10 +74,9 @@ def close(actual, expected, tolerance):
     return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
 
 
-# How far a pixel may lie from the texts drawn in place. A text's picture laid
-# on the month rounds its halo once where the strokes laid one by one round
-# once per stroke: up to a few levels next to the glyphs. A handful of single
-# pixels may differ more where a one-pixel stroke's joints round the other way.
+# How far a pixel may lie from the texts drawn anew. The same pictures, laid
+# through the same code, leave no difference at all; these bounds are what a
+# rounding in laying them could add.
 MOST_LEVELS = 4
 MOST_ODD_PIXELS = 10
 MOST_LEVELS_OF_ODD_PIXELS = 16

@@ -16,9 +16,10 @@
 // --time N rebuilds the month N more times (layout and drawing, as the window
 // does on every change) and prints the mean time of one rebuild: as the
 // window draws, each text laid from the picture of it kept from an earlier
-// rebuild (the first of the N draws them), and again with every text drawn in
-// place, its halo stroked once per width, as the window drew before.
-// --in-place draws the picture itself that way (to compare the two).
+// rebuild (the first of the N draws them, as the window's first drawing
+// does), and again with every text drawn anew.
+// --in-place draws the picture itself that way, keeping no text's picture
+// (to compare the two).
 #include <windows.h>
 
 #include <cstdio>
@@ -203,7 +204,7 @@ void TimeRebuilds(const Options& options, const MonthOptions& monthOptions, Mont
     const double perRebuild = 1000.0 / static_cast<double>(frequency.QuadPart) / options.timedRebuilds;
     std::wprintf(L"rebuild %.2f ms: template, day information and layout %.2f ms, drawing %.2f ms (mean of %d, %ls)\n",
                  (layoutTicks + drawingTicks) * perRebuild, layoutTicks * perRebuild, drawingTicks * perRebuild,
-                 options.timedRebuilds, keepTextPictures ? L"text pictures kept" : L"texts drawn in place");
+                 options.timedRebuilds, keepTextPictures ? L"text pictures kept" : L"every text drawn anew");
     if (keepTextPictures && options.timedRebuilds > 1) {
         const double toMs = 1000.0 / static_cast<double>(frequency.QuadPart);
         std::wprintf(L"first drawing %.2f ms (%d text pictures drawn), later drawings %.2f ms\n", firstDrawing * toMs,

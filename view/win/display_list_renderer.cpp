@@ -8,13 +8,12 @@
 
 #include "base/win/gbk_text.h"
 #include "view/dpi_scale.h"
+#include "view/outlined_text_pixels.h"
 #include "view/png_size.h"
 
 namespace {
 
 using Gdiplus::ARGB;
-
-constexpr BYTE kHaloAlpha = 62;
 
 ARGB ToArgb(BYTE alpha, BYTE red, BYTE green, BYTE blue) {
     return (static_cast<ARGB>(alpha) << 24) | (static_cast<ARGB>(red) << 16) | (static_cast<ARGB>(green) << 8) |
@@ -65,12 +64,22 @@ Gdiplus::StringAlignment ToStringAlignment(HorizontalAlignment alignment) {
     return Gdiplus::StringAlignmentCenter;
 }
 
+// Glyph outlines are laid out at this em size, or the style's when larger,
+// and scaled down to the style's. A rasteriser that hints outlines (Wine's
+// GDI+ asks FreeType for them at the layout size) moves stems by up to half a
+// pixel of the layout size: at 12 pixels that drops or merges the strokes of
+// Chinese characters, at 256 it moves them by a fiftieth of a pixel once
+// scaled. Windows' GDI+ makes unhinted outlines at any size, so both draw the
+// same shapes; the advances and line heights are rounded at the large size
+// too, so the letter spacing is the font's own.
+constexpr Gdiplus::REAL kOutlineLayoutEm = 256;
+
 // The text's glyph outline laid out in a box of the given size at the origin.
 bool BuildTextPath(Gdiplus::GpFontFamily* family, const std::wstring& text, const TextStyle& style, const Rect& box,
                    HorizontalAlignment alignment, ScopedPath& path) {
     // GDI+ takes a zero-sized layout box as "no bounds"; a box the template
     // squeezed to nothing shows nothing instead.
-    if (!family || text.empty() || box.Width() <= 0 || box.Height() <= 0) return false;
+    if (!family || text.empty() || box.Width() <= 0 || box.Height() <= 0 || style.size <= 0) return false;
 
     ScopedStringFormat format;
     if (gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, format.out()) != Gdiplus::Ok) return false;
@@ -89,13 +98,20 @@ bool BuildTextPath(Gdiplus::GpFontFamily* family, const std::wstring& text, cons
     // the line's top on the box's top, below the box's centre where the
     // today ring is drawn.
     if (gdip::GdipCreatePath(Gdiplus::FillModeWinding, path.out()) != Gdiplus::Ok) return false;
-    const Gdiplus::REAL height =
-        std::max(static_cast<Gdiplus::REAL>(box.Height()), 2 * static_cast<Gdiplus::REAL>(style.size));
-    const Gdiplus::RectF layout(0, (static_cast<Gdiplus::REAL>(box.Height()) - height) / 2,
-                                static_cast<Gdiplus::REAL>(box.Width()), height);
+    const Gdiplus::REAL em = static_cast<Gdiplus::REAL>(style.size);
+    const Gdiplus::REAL enlarge = std::max(kOutlineLayoutEm / em, static_cast<Gdiplus::REAL>(1));
+    const Gdiplus::REAL height = std::max(static_cast<Gdiplus::REAL>(box.Height()), 2 * em);
+    const Gdiplus::RectF layout(0, (static_cast<Gdiplus::REAL>(box.Height()) - height) / 2 * enlarge,
+                                static_cast<Gdiplus::REAL>(box.Width()) * enlarge, height * enlarge);
     const INT fontStyle = style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
-    return gdip::GdipAddPathString(path.get(), text.c_str(), static_cast<INT>(text.size()), family, fontStyle,
-                                   static_cast<Gdiplus::REAL>(style.size), &layout, format.get()) == Gdiplus::Ok;
+    if (gdip::GdipAddPathString(path.get(), text.c_str(), static_cast<INT>(text.size()), family, fontStyle,
+                                em * enlarge, &layout, format.get()) != Gdiplus::Ok) {
+        return false;
+    }
+    if (enlarge == 1) return true;
+    ScopedMatrix reduce;
+    return gdip::GdipCreateMatrix2(1 / enlarge, 0, 0, 1 / enlarge, 0, 0, reduce.out()) == Gdiplus::Ok &&
+           gdip::GdipTransformPath(path.get(), reduce.get()) == Gdiplus::Ok;
 }
 
 bool MovePath(Gdiplus::GpPath* path, int dx, int dy) {
@@ -105,39 +121,36 @@ bool MovePath(Gdiplus::GpPath* path, int dx, int dy) {
            gdip::GdipTransformPath(path, placement.get()) == Gdiplus::Ok;
 }
 
-// The halo, strokes of widths 1 ... strength - 1 (the widest last, so the 62s
-// pile up next to the glyphs and the halo fades outwards), then the fill.
-void StrokeAndFill(Gdiplus::GpGraphics* graphics, Gdiplus::GpPath* path, const TextStyle& style) {
-    const ARGB halo = ToArgb(kHaloAlpha, style.shadow.red, style.shadow.green, style.shadow.blue);
-    for (int width = 1; width < style.shadowHeight; ++width) {
-        ScopedPen pen;
-        if (gdip::GdipCreatePen1(halo, static_cast<Gdiplus::REAL>(width), Gdiplus::UnitWorld, pen.out()) !=
-            Gdiplus::Ok) {
-            break;
+// The outline's figures as straight lines, for measuring distances from it.
+std::vector<OutlineFigure> FlattenedFigures(Gdiplus::GpPath* path) {
+    std::vector<OutlineFigure> figures;
+    ScopedPath flat;
+    if (gdip::GdipClonePath(path, flat.out()) != Gdiplus::Ok ||
+        gdip::GdipFlattenPath(flat.get(), nullptr, 0.25f) != Gdiplus::Ok) {
+        return figures;
+    }
+    INT count = 0;
+    if (gdip::GdipGetPointCount(flat.get(), &count) != Gdiplus::Ok || count <= 0) return figures;
+    std::vector<Gdiplus::PointF> points(static_cast<size_t>(count));
+    std::vector<BYTE> types(static_cast<size_t>(count));
+    if (gdip::GdipGetPathPoints(flat.get(), points.data(), count) != Gdiplus::Ok ||
+        gdip::GdipGetPathTypes(flat.get(), types.data(), count) != Gdiplus::Ok) {
+        return figures;
+    }
+    for (size_t i = 0; i < points.size(); ++i) {
+        if ((types[i] & Gdiplus::PathPointTypePathTypeMask) == Gdiplus::PathPointTypeStart || figures.empty()) {
+            figures.emplace_back();
         }
-        gdip::GdipSetPenLineJoin(pen.get(), Gdiplus::LineJoinRound);
-        gdip::GdipDrawPath(graphics, pen.get(), path);
+        figures.back().push_back(OutlinePoint{points[i].X, points[i].Y});
     }
-    ScopedSolidBrush fill;
-    if (gdip::GdipCreateSolidFill(ToArgb(255, style.color.red, style.color.green, style.color.blue), fill.out()) ==
-        Gdiplus::Ok) {
-        gdip::GdipFillPath(graphics, fill.get(), path);
-    }
-}
-
-void DrawOutlinedTextWith(Gdiplus::GpGraphics* graphics, Gdiplus::GpFontFamily* family, const std::wstring& text,
-                          const TextStyle& style, const Rect& box, HorizontalAlignment alignment) {
-    ScopedPath path;
-    if (!graphics || !BuildTextPath(family, text, style, box, alignment, path) ||
-        !MovePath(path.get(), box.left, box.top)) {
-        return;
-    }
-    StrokeAndFill(graphics, path.get(), style);
+    return figures;
 }
 
 // One text drawn on its own transparent picture at the origin: its box moved
 // to (-left, -top) of the picture, the picture reaching past the outline by
-// the halo's widest stroke.
+// the halo's widest stroke. GDI+ lays out the outline; the halo and the fill
+// are drawn from it in one pass, anti-aliased on every system
+// (view/outlined_text_pixels.h).
 TextPicture DrawTextPicture(Gdiplus::GpFontFamily* family, const std::wstring& text, const TextStyle& style,
                             const Rect& box, HorizontalAlignment alignment) {
     TextPicture picture;
@@ -156,20 +169,7 @@ TextPicture DrawTextPicture(Gdiplus::GpFontFamily* family, const std::wstring& t
     // Moved by whole pixels, the outline falls on the pixels the same way as
     // in its place on the month: the picture is the one drawn there.
     if (!MovePath(path.get(), -picture.left, -picture.top)) return TextPicture();
-    picture.pixels.assign(static_cast<size_t>(picture.width) * picture.height, 0);
-    ScopedGdipBitmap bitmap;
-    if (gdip::GdipCreateBitmapFromScan0(picture.width, picture.height, picture.width * 4, PixelFormat32bppPARGB,
-                                        reinterpret_cast<BYTE*>(picture.pixels.data()), bitmap.out()) != Gdiplus::Ok) {
-        return TextPicture();
-    }
-    {
-        ScopedGraphics graphics;
-        if (gdip::GdipGetImageGraphicsContext(bitmap.get(), graphics.out()) != Gdiplus::Ok) return TextPicture();
-        gdip::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeAntiAlias);
-        gdip::GdipSetPageUnit(graphics.get(), Gdiplus::UnitPixel);
-        StrokeAndFill(graphics.get(), path.get(), style);
-        gdip::GdipFlush(graphics.get(), Gdiplus::FlushIntentionSync);
-    }
+    picture.pixels = DrawOutlinedTextPixels(FlattenedFigures(path.get()), picture.width, picture.height, style);
     return picture;
 }
 
@@ -258,10 +258,13 @@ SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
     gdip::GdipSetPageUnit(graphics_.get(), Gdiplus::UnitPixel);
 }
 
-void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style, const Rect& box,
-                      HorizontalAlignment alignment) {
+void DrawOutlinedText(LayeredSurface& surface, Gdiplus::GpGraphics* graphics, const std::wstring& text,
+                      const TextStyle& style, const Rect& box, HorizontalAlignment alignment) {
     ScopedFontFamily family = CreateFamily(WideFromGbk(style.family));
-    DrawOutlinedTextWith(graphics, family.get(), text, style, box, alignment);
+    const TextPicture picture = DrawTextPicture(family.get(), text, style, box, alignment);
+    if (picture.pixels.empty()) return;
+    if (graphics) gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);  // what lies below is drawn
+    LayPicture(picture, box.left + picture.left, box.top + picture.top, surface);
 }
 
 bool TextPictureKey::operator<(const TextPictureKey& other) const {
@@ -331,18 +334,15 @@ LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures
                 [&](const auto& shape) {
                     using T = std::decay_t<decltype(shape)>;
                     if constexpr (std::is_same_v<T, DisplayText>) {
-                        if (!pictures) {
-                            DrawOutlinedTextWith(graphics, families.Get(shape.style.family), WideFromGbk(shape.text),
-                                                 shape.style, shape.box, shape.alignment);
-                            return;
-                        }
                         const TextPictureKey key{shape.text, shape.style, static_cast<int>(shape.box.Width()),
                                                  static_cast<int>(shape.box.Height()), shape.alignment};
-                        const TextPicture* picture = pictures->Find(key);
+                        const TextPicture* picture = pictures ? pictures->Find(key) : nullptr;
+                        TextPicture unkept;
                         if (!picture) {
-                            picture = &pictures->Add(
-                                key, DrawTextPicture(families.Get(shape.style.family), WideFromGbk(shape.text),
-                                                     shape.style, shape.box, shape.alignment));
+                            TextPicture drawn =
+                                DrawTextPicture(families.Get(shape.style.family), WideFromGbk(shape.text), shape.style,
+                                                shape.box, shape.alignment);
+                            picture = pictures ? &pictures->Add(key, std::move(drawn)) : &(unkept = std::move(drawn));
                         }
                         if (picture->pixels.empty()) return;
                         gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);  // what lies below is drawn

@@ -28,17 +28,18 @@ private:
 
 // Draws `text` as a glyph outline of the style's family (bold or regular, em
 // size in pixels) laid out in `box`, centred vertically and placed
-// horizontally by `alignment`: first the halo, strokes of the halo colour at
-// alpha 62 with widths 1 ... shadowHeight - 1 and round joins, then the fill
-// in the text colour at alpha 255. Never uses ordinary text output.
-void DrawOutlinedText(Gdiplus::GpGraphics* graphics, const std::wstring& text, const TextStyle& style, const Rect& box,
-                      HorizontalAlignment alignment);
+// horizontally by `alignment`, onto the surface under `graphics` (flushed
+// first, so that what it drew lies below): the halo of N - 1 strokes of the
+// halo colour at alpha 62, widths 1 ... N - 1, then the fill in the text
+// colour, opaque (view/outlined_text_pixels.h). Never ordinary text output.
+void DrawOutlinedText(LayeredSurface& surface, Gdiplus::GpGraphics* graphics, const std::wstring& text,
+                      const TextStyle& style, const Rect& box, HorizontalAlignment alignment);
 
 // One outlined text drawn alone (halo and fill) on a transparent picture, to
 // be laid on the month where its box lies: (left, top) is the picture's corner
-// relative to the box's. Rasterising the outline once per halo stroke is
-// nearly all the cost of drawing a month, and a month flip shows mostly the
-// same texts in the same boxes (day numbers, lunar days, names).
+// relative to the box's. Drawing the texts is nearly all the cost of drawing
+// a month, and a month flip shows mostly the same texts in the same boxes
+// (day numbers, lunar days, names).
 struct TextPicture {
     int left = 0;
     int top = 0;
@@ -75,8 +76,7 @@ private:
 // size, draws the picture at (0, 0) and then every item in order. Empty when
 // the picture cannot be loaded (the window then has no visible area). With
 // `pictures`, each text is laid from its kept picture, drawn first when there
-// is none; without, every text is drawn in place with DrawOutlinedText (the
-// same picture, to a few levels of rounding).
+// is none; without, every text's picture is drawn and laid at once.
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures = nullptr);
 
 // The size of all monitors together, the most a picture may cover.

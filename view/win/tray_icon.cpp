@@ -110,7 +110,7 @@ LayeredSurface RenderTrayDayPicture(const TrayTemplate& tray, int dayOfMonth, in
                 TextStyle style = tray.style;
                 style.size = ScaleForDpi(style.size, dpi);
                 if (style.shadowHeight > 1) style.shadowHeight = ScaleForDpi(style.shadowHeight - 1, dpi) + 1;
-                DrawOutlinedText(canvas.graphics(), std::to_wstring(dayOfMonth), style, ScaleForDpi(box, dpi),
+                DrawOutlinedText(surface, canvas.graphics(), std::to_wstring(dayOfMonth), style, ScaleForDpi(box, dpi),
                                  HorizontalAlignment::kCenter);
             }
         }

@@ -147,10 +147,8 @@ TEST_F(RendererTest, OutlinedTextHasAnOpaqueFillAndAFadingHalo) {
 }
 
 // The window lays each text from a picture of it kept between rebuilds; the
-// month must look as when every text is drawn where it stands, overlapping
-// texts included. (Texts running past the picture's edges are laid clipped;
-// Wine clips strokes drawn in place a little differently in the outermost
-// pixel column, which no template comes near.)
+// month must look as when every text is drawn afresh, overlapping texts and
+// texts running past the picture's edges included.
 TEST_F(RendererTest, KeptTextPicturesLookLikeTextsDrawnInPlace) {
     DisplayList list;
     list.backgroundPath = Background();
@@ -198,6 +196,38 @@ TEST_F(RendererTest, KeptTextPicturesLookLikeTextsDrawnInPlace) {
     }
     EXPECT_LE(largest, 6);
     EXPECT_GT(CountInk(first).halo, 40);
+}
+
+// A 12-pixel Chinese character keeps every stroke, however its strokes fall
+// on the pixel rows: 三 drawn at a few heights shows three bands of ink, each
+// stroke's ink shared by the rows it crosses instead of dropped or doubled.
+TEST_F(RendererTest, SmallChineseTextKeepsEveryStroke) {
+    const std::filesystem::path background = Background();
+    for (const int top : {20, 21, 22, 23}) {
+        DisplayList list;
+        list.backgroundPath = background;
+        DisplayText text;
+        text.text = "三";
+        text.box = {40, top, 80, top + 24};
+        text.style.family = "Microsoft YaHei";
+        text.style.size = 12;
+        text.style.color = {255, 0, 0, 0};
+        text.style.shadowHeight = 0;
+        list.items.push_back(text);
+        const LayeredSurface surface = RenderDisplayList(list);
+        ASSERT_FALSE(surface.empty());
+        // How dark each row is, then the bands of rows darker than the card.
+        int bands = 0;
+        bool inBand = false;
+        for (int y = 10; y < 70; ++y) {
+            int darkest = 0;
+            for (int x = 40; x < 80; ++x)
+                darkest = std::max(darkest, 0x80 - static_cast<int>(Red(surface.PixelAt(x, y))));
+            if (darkest > 24 && !inBand) ++bands;
+            inBand = darkest > 24;
+        }
+        EXPECT_EQ(bands, 3) << "三 drawn at " << top;
+    }
 }
 
 // Ink bounds of a red "8" drawn in `box`: left, right, top, bottom.

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Whether the small Chinese text of the month window keeps all its strokes,
+# at 100 % and 150 %: every day cell's texts (the day number and the lunar
+# day, festival or solar term under it) in screenshots of the real window
+# under Wine, December 2026, October 2026 and June 2028 (闰五月), compared by
+# scripts/tests.d/cell_text_likeness.py with the same texts rasterised
+# cleanly by FreeType at eight times their size and reduced. A text whose
+# strokes were dropped or merged (初 drawn like 刎, 国庆节 like 回庆亏) scores
+# well below the same text drawn whole; the 12-pixel text at 100 % must score
+# about as well as the 18-pixel text at 150 %, where hinting cannot break a
+# stroke. The test build runs with its clock at 2026-12-09, and the boxes
+# come from solvane-cli's layout of the same month. Screenshots and the
+# scores of every text are kept in build/win64/artifacts/e2e/legibility-*.
+. "$(dirname "$0")/../e2e-lib.sh"
+e2e_begin wine-legibility-e2e
+
+install="$build/e2e/legibility-install"
+today=2026-12-09
+config="$root/data/Ostrel/Templates/Default/config.ini"
+python=/usr/bin/python3  # Debian's, which has Pillow and NumPy (scripts/setup.sh)
+[ -x "$python" ] || python=python3
+
+# The lowest score a text may have. Texts drawn whole score 0.97 and more;
+# drawn without smoothing, as Wine's GDI+ fills outlines, the 12-pixel texts
+# that lose strokes score 0.72 to 0.85 (冬至, 初十, the 6 of 16).
+lowest=0.9
+# How far the mean score at 100 % may lie below the one at 150 %.
+below_larger=0.04
+
+start_app() {
+    install_fresh "$install" "Template=Default" "UpdateVersionUrl=http://127.0.0.1:9/version.txt"
+    cp "$build/e2e/Solvane-seams.exe" "$install/Solvane.exe"
+    ( cd "$install" && SOLVANE_TEST_CLOCK="$today 09:00:00" "$WINE" Solvane.exe ) >/dev/null 2>&1 &
+    app_pid=$!
+    read -r _ L T R B _ <<<"$(drive wait-calendar 60000)"
+}
+
+scaled() { echo $(($1 * scale / 100)); }
+
+shown_month_is() { grep -qxF "month $1" <<<"$(drive shown-month)"; }
+
+show_month() {  # YEAR MONTH through the year and month menus (the hot spots of Default)
+    local shown arrow=""
+    shown=$(drive shown-month | sed -n 's/^month \([0-9]*\)年.*/\1/p')
+    [ "$1" -lt "${shown:-0}" ] && arrow=29
+    [ "$1" -gt "${shown:-0}" ] && arrow=131
+    [ -n "$arrow" ] && drive left-click "$(scaled "$arrow")" "$(scaled 40)" list-menu menu-pick "$1年" >/dev/null
+    drive left-click "$(scaled 327)" "$(scaled 40)" list-menu menu-pick "$2月" >/dev/null
+    check "at $scale % the window goes to $1年$2月" eventually shown_month_is "$1年$2月"
+}
+
+score() {  # YEAR-MM: the window's shot and the scores of its cells' texts, kept; prints "mean worst text"
+    local name="legibility-$1-$scale"
+    park_pointer
+    screenshot "$work/screen.png"
+    convert "$work/screen.png" -crop "$((R - L))x$((B - T))+$L+$T" +repage "$artifacts/$name.png"
+    "$cli" layout "$1" --template Default --today "$today" --ini "$install/Solvane.ini" \
+        --offdays "$install/Ostrel/offdays.cfg" --festivals "$install/Ostrel/holidays.cfg" >"$work/layout.txt" 2>/dev/null
+    "$python" scripts/tests.d/cell_text_likeness.py "$artifacts/$name.png" "$work/layout.txt" "$config" \
+        $((96 * scale / 100)) >"$artifacts/$name.txt"
+    awk '$1 == "mean" { print $2, $4, $5 }' "$artifacts/$name.txt"
+}
+
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 >= b + 0) }'; }
+
+declare -A mean worst
+months="2026-12 2026-10 2028-06"
+for scale in 100 150; do
+    set_dpi $((96 * scale / 100))
+    start_app
+    for month in $months; do
+        show_month "${month%-*}" "$((10#${month#*-}))"
+        read -r m w text <<<"$(score "$month")"
+        mean[$month-$scale]=$m worst[$month-$scale]=$w
+        check "at $scale % every cell text of $month keeps its strokes (the least like its clean drawing, $text, scores $w)" \
+            at_least "$w" "$lowest"
+    done
+    stop_app
+done
+set_dpi 96
+
+for month in $months; do
+    check "the 12-pixel texts of $month at 100 % read as well as the 18-pixel ones at 150 % (${mean[$month-100]} against ${mean[$month-150]})" \
+        at_least "${mean[$month-100]}" "$(awk -v a="${mean[$month-150]}" -v d="$below_larger" 'BEGIN { print a - d }')"
+done
+
+e2e_summary "legibility e2e"
