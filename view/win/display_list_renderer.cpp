@@ -276,18 +276,27 @@ bool TextPictureKey::operator<(const TextPictureKey& other) const {
     return tie(*this) < tie(other);
 }
 
-const TextPicture* TextPictures::Find(const TextPictureKey& key) const {
-    const auto found = pictures_.find(key);
-    return found == pictures_.end() ? nullptr : &found->second;
+const TextPicture* TextPictures::Find(const TextPictureKey& key) {
+    const auto found = byKey_.find(key);
+    if (found == byKey_.end()) return nullptr;
+    byUse_.splice(byUse_.begin(), byUse_, found->second);
+    return &found->second->second;
 }
 
 const TextPicture& TextPictures::Add(const TextPictureKey& key, TextPicture picture) {
-    // A bound for a long session of paging through years of festivals; a
-    // month needs about eighty.
-    constexpr size_t kMostPictures = 1000;
-    if (pictures_.size() >= kMostPictures) pictures_.clear();
     ++drawn_;
-    return pictures_[key] = std::move(picture);
+    const auto known = byKey_.find(key);
+    if (known != byKey_.end()) {
+        byUse_.splice(byUse_.begin(), byUse_, known->second);
+        return known->second->second = std::move(picture);
+    }
+    if (byKey_.size() >= capacity_) {
+        byKey_.erase(byUse_.back().first);
+        byUse_.pop_back();
+    }
+    byUse_.emplace_front(key, std::move(picture));
+    byKey_.emplace(key, byUse_.begin());
+    return byUse_.front().second;
 }
 
 int VirtualScreenWidth() { return std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CXSCREEN)); }

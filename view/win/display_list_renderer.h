@@ -3,7 +3,9 @@
 // GDI+ must be running (GdiplusSession) while any of these are used.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <list>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,16 +61,26 @@ struct TextPictureKey {
 };
 
 // The text pictures drawn so far, kept by the window from one rebuild to the
-// next.
+// next. A month needs about eighty; a long session of paging through years
+// of festivals would need thousands, so past `capacity` the picture used
+// longest ago makes room, and the months just shown keep theirs.
 class TextPictures {
 public:
-    const TextPicture* Find(const TextPictureKey& key) const;
+    static constexpr size_t kDefaultCapacity = 1000;
+    explicit TextPictures(size_t capacity = kDefaultCapacity) : capacity_(std::max<size_t>(capacity, 1)) {}
+
+    // The kept picture, now the one used last; null when there is none.
+    const TextPicture* Find(const TextPictureKey& key);
     const TextPicture& Add(const TextPictureKey& key, TextPicture picture);
+    size_t size() const { return byKey_.size(); }
     // How many pictures were drawn; for tests and timing.
     int drawn() const { return drawn_; }
 
 private:
-    std::map<TextPictureKey, TextPicture> pictures_;
+    using Entry = std::pair<TextPictureKey, TextPicture>;
+    size_t capacity_;
+    std::list<Entry> byUse_;  // the one used last first
+    std::map<TextPictureKey, std::list<Entry>::iterator> byKey_;
     int drawn_ = 0;
 };
 

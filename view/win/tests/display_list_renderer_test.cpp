@@ -230,6 +230,22 @@ TEST_F(RendererTest, SmallChineseTextKeepsEveryStroke) {
     }
 }
 
+TEST_F(RendererTest, KeptPicturesMakeRoomByForgettingTheOneUsedLongestAgo) {
+    TextPictures pictures(3);
+    const auto key = [](const char* text) {
+        TextPictureKey k;
+        k.text = text;
+        return k;
+    };
+    for (const char* text : {"一", "二", "三"}) pictures.Add(key(text), TextPicture{});
+    ASSERT_NE(pictures.Find(key("一")), nullptr);  // used again: now the newest
+    pictures.Add(key("四"), TextPicture{});
+    EXPECT_EQ(pictures.size(), 3u);
+    EXPECT_EQ(pictures.Find(key("二")), nullptr) << "the one used longest ago made room";
+    for (const char* text : {"一", "三", "四"}) EXPECT_NE(pictures.Find(key(text)), nullptr) << text;
+    EXPECT_EQ(pictures.drawn(), 4);
+}
+
 // Ink bounds of a red "8" drawn in `box`: left, right, top, bottom.
 std::array<int, 4> InkOfEight(const std::filesystem::path& background, const Rect& box, HorizontalAlignment alignment) {
     DisplayList list;
