@@ -28,6 +28,22 @@ const TextStyle& BadgeStyle(const OffDayBadgeStyle& badge, const OffDay& day) {
     return day.statutory ? badge.statutoryStyle : badge.offStyle;
 }
 
+// A day off has its number in the template's festival colour, like a red day
+// of a wall calendar; a Saturday or Sunday the look the template gives it,
+// unless it is a make-up working day, which looks like any working day.
+TextStyle DayNumberStyle(const SkinTemplate& skin, const Date& date, const OffDay* offDay) {
+    if (offDay && offDay->kind == OffDayKind::kOff) {
+        TextStyle style = skin.dayStyle;
+        style.color = skin.festivalStyle.color;
+        return style;
+    }
+    if (offDay && offDay->kind == OffDayKind::kWork) return skin.dayStyle;
+    constexpr int kSaturday = 6, kSunday = 7;
+    if (date.weekday() == kSaturday) return skin.saturdayStyle;
+    if (date.weekday() == kSunday) return skin.sundayStyle;
+    return skin.dayStyle;
+}
+
 // Festival first, then solar term, then the lunar day (the month's name on
 // its first day).
 void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo& info, const Rect& box) {
@@ -100,10 +116,7 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
             layout.display.items.push_back(DisplayBand{
                 Rect{cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1}, DayMarkBandColor(*mark)});
         }
-        // A day off has its number in the template's festival colour, like a
-        // red day of a wall calendar; today's colours still win on today.
-        TextStyle numberStyle = isToday ? skin.todayStyle : skin.dayStyle;
-        if (offDay && offDay->kind == OffDayKind::kOff && !isToday) numberStyle.color = skin.festivalStyle.color;
+        const TextStyle numberStyle = isToday ? skin.todayStyle : DayNumberStyle(skin, date, offDay);
         AddText(layout.display, isToday ? TextRole::kTodayNumber : TextRole::kDayNumber, Decimal(day), boxes.number,
                 numberStyle);
         AddSecondLine(layout.display, skin, info, boxes.secondLine);

@@ -8,15 +8,17 @@
 
 namespace {
 
-// The day number of today, a festival and a solar term keep the family, size
-// and bold of their line; colours are replaced only where the keys parse, the
-// halo strength always (default 8).
-TextStyle Override(const ProfileDocument& config, std::string_view prefix, const TextStyle& base) {
+// The day number of today or of a weekend day, a festival and a solar term
+// keep the family, size and bold of their line; colours are replaced only
+// where the keys parse, the halo strength always (default 8 for today, the
+// festival and the term, the line's own for the weekend days).
+TextStyle Override(const ProfileDocument& config, std::string_view prefix, const TextStyle& base,
+                   int haloStrength = 8) {
     TextStyle style = base;
     const std::string p(prefix);
     style.color = ReadTemplateColor(config, p + "FONT_COLOR").value_or(base.color);
     style.shadow = ReadTemplateColor(config, p + "FONT_SHADOW").value_or(base.shadow);
-    style.shadowHeight = ReadTemplateInt(config, p + "FONT_SHADOW_HEIGHT", 8, 0, kMaxHaloStrength);
+    style.shadowHeight = ReadTemplateInt(config, p + "FONT_SHADOW_HEIGHT", haloStrength, 0, kMaxHaloStrength);
     return style;
 }
 
@@ -56,6 +58,8 @@ SkinTemplate ReadSkinTemplate(const ProfileDocument& config, const FontFamilyQue
 
     skin.dayStyle = ReadTextStyle(config, "DAYROW_", plain, family_exists);
     skin.todayStyle = Override(config, "Today_", skin.dayStyle);
+    skin.saturdayStyle = Override(config, "Saturday_", skin.dayStyle, skin.dayStyle.shadowHeight);
+    skin.sundayStyle = Override(config, "Sunday_", skin.dayStyle, skin.dayStyle.shadowHeight);
     skin.secondLineStyle = ReadTextStyle(config, "DAYROW2_", plain, family_exists);
     skin.festivalStyle = Override(config, "JieRi_", skin.secondLineStyle);
     skin.solarTermStyle = Override(config, "JieQi_", skin.secondLineStyle);

@@ -37,8 +37,12 @@ struct SkinTemplate {
     TextStyle yearStyle;
     TextStyle monthStyle;
     TextStyle weekdayStyle;
-    TextStyle dayStyle;         // day numbers
-    TextStyle todayStyle;       // day number of today, when today is highlighted
+    TextStyle dayStyle;    // day numbers
+    TextStyle todayStyle;  // day number of today, when today is highlighted
+    // Day numbers of Saturdays and Sundays that are neither days off nor
+    // make-up working days; the day numbers' look where the keys are absent.
+    TextStyle saturdayStyle;
+    TextStyle sundayStyle;
     TextStyle secondLineStyle;  // lunar day or month
     TextStyle festivalStyle;    // second line showing a festival
     TextStyle solarTermStyle;   // second line showing a solar term

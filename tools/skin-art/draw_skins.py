@@ -289,6 +289,7 @@ LIGHT = {
         "WEEKDAYROW_FONT": ("Microsoft YaHei", 13, 1, "168,44,32", "255,255,255", 3),
         "DAYROW_FONT": ("Tahoma", 16, 1, "52,48,46", "255,255,255", 4),
         "Today": ("204,32,22", "255,255,255", 5),
+        "Saturday_FONT_COLOR": "184,84,58", "Sunday_FONT_COLOR": "184,84,58",
         "DAYROW2_FONT": ("Microsoft YaHei", 12, 0, "128,118,110", "255,255,255", 3),
         "JieRi": ("214,48,36", "255,240,230", 3),
         "JieQi": ("28,128,92", "236,255,244", 3),
@@ -317,6 +318,7 @@ DARK = {
         "WEEKDAYROW_FONT": ("Microsoft YaHei", 13, 1, "206,186,140", "0,0,0", 3),
         "DAYROW_FONT": ("Tahoma", 16, 1, "234,238,246", "0,0,0", 5),
         "Today": ("255,214,120", "0,0,0", 5),
+        "Saturday_FONT_COLOR": "246,170,146", "Sunday_FONT_COLOR": "246,170,146",
         "DAYROW2_FONT": ("Microsoft YaHei", 12, 0, "146,156,178", "0,0,0", 4),
         "JieRi": ("255,128,112", "40,0,0", 4),
         "JieQi": ("120,214,170", "0,30,20", 4),
@@ -373,6 +375,8 @@ def config_text(skin):
             "%s_FONT_SHADOW=%s" % (override, shadow),
             "%s_FONT_SHADOW_HEIGHT=%d" % (override, height),
         ]
+    # Weekend days keep the day numbers' halo; only their colour differs.
+    lines += ["%s=%s" % (key, c[key]) for key in ("Saturday_FONT_COLOR", "Sunday_FONT_COLOR")]
     lines += [
         "Today_ELLIPSE_COLOR=" + c["Today_ELLIPSE_COLOR"],
         "ReminderFlagColor=" + c["ReminderFlagColor"],

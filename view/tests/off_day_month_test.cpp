@@ -135,6 +135,38 @@ TEST_P(ShippedSkinsTest, October2026ShowsDaysOffOneToSevenAndTheMakeUpDayInTheTo
     EXPECT_EQ(DayNumber(layout, 12)->style.color, skin.dayStyle.color);
 }
 
+// Both shipped skins colour the weekend's numbers, apart from the other days
+// and from the red of the days off; the days off (a Sunday of 国庆) stay red,
+// and a make-up working Saturday looks like a working day.
+TEST_P(ShippedSkinsTest, October2026ShowsItsWeekendsInTheirOwnColourTheHolidayAndMakeUpDaysWinning) {
+    const auto& [skinName, firstColWeekDay] = GetParam();
+    const SkinTemplate skin = ShippedSkin(skinName);
+    EXPECT_NE(skin.saturdayStyle.color, skin.dayStyle.color) << skinName;
+    EXPECT_NE(skin.sundayStyle.color, skin.dayStyle.color) << skinName;
+    EXPECT_NE(skin.saturdayStyle.color, skin.festivalStyle.color) << skinName;
+    EXPECT_NE(skin.sundayStyle.color, skin.festivalStyle.color) << skinName;
+    FakeDays days;
+    const MonthLayout layout = LayOutMonth(skin, Request(2026, 10, firstColWeekDay, D(2026, 10, 25)), days);
+    struct Case {
+        int day;
+        Color color;
+        const char* why;
+    };
+    for (const Case& c : {
+             Case{17, skin.saturdayStyle.color, "a Saturday"},
+             Case{18, skin.sundayStyle.color, "a Sunday"},
+             Case{31, skin.saturdayStyle.color, "the last Saturday"},
+             Case{16, skin.dayStyle.color, "a Friday"},
+             Case{19, skin.dayStyle.color, "a Monday"},
+             Case{4, skin.festivalStyle.color, "a Sunday off for 国庆"},
+             Case{10, skin.dayStyle.color, "a make-up working Saturday"},
+             Case{25, skin.todayStyle.color, "today, a Sunday"},
+         }) {
+        ASSERT_NE(DayNumber(layout, c.day), nullptr) << c.day;
+        EXPECT_EQ(DayNumber(layout, c.day)->style.color, c.color) << skinName << ": " << c.why;
+    }
+}
+
 TEST_P(ShippedSkinsTest, September2026ShowsTheSundayMakeUpDayAndTheMidAutumnDaysOff) {
     const auto& [skinName, firstColWeekDay] = GetParam();
     FakeDays days;

@@ -103,6 +103,29 @@ TEST(SkinTemplateTest, TodayFestivalAndSolarTermOverrideOnlyWhereTheirKeysParse)
     EXPECT_EQ(skin.solarTermStyle.size, 11);  // no size key of its own
 }
 
+TEST(SkinTemplateTest, WeekendDaysLookLikeTheOtherDaysUnlessTheTemplateColoursThem) {
+    const std::string days =
+        "DAYROW_FONT_FAMILY=SimSun\r\nDAYROW_FONT_SIZE=18\r\n"
+        "DAYROW_FONT_COLOR=1,1,1\r\nDAYROW_FONT_SHADOW=2,2,2\r\nDAYROW_FONT_SHADOW_HEIGHT=3\r\n";
+    const SkinTemplate plain = Skin(days);
+    for (const TextStyle* weekend : {&plain.saturdayStyle, &plain.sundayStyle}) {
+        EXPECT_EQ(weekend->family, "SimSun");
+        EXPECT_EQ(weekend->size, 18);
+        EXPECT_EQ(weekend->color, (Color{255, 1, 1, 1}));
+        EXPECT_EQ(weekend->shadow, (Color{255, 2, 2, 2}));
+        EXPECT_EQ(weekend->shadowHeight, 3);  // the day numbers' halo, not today's default of 8
+    }
+
+    const SkinTemplate coloured = Skin(days +
+                                       "Saturday_FONT_COLOR=0,90,200\r\nSunday_FONT_COLOR=200,40,30\r\n"
+                                       "Sunday_FONT_SHADOW=255,240,230\r\nSaturday_FONT_SHADOW=bad\r\n");
+    EXPECT_EQ(coloured.saturdayStyle.color, (Color{255, 0, 90, 200}));
+    EXPECT_EQ(coloured.saturdayStyle.shadow, (Color{255, 2, 2, 2}));
+    EXPECT_EQ(coloured.sundayStyle.color, (Color{255, 200, 40, 30}));
+    EXPECT_EQ(coloured.sundayStyle.shadow, (Color{255, 255, 240, 230}));
+    EXPECT_EQ(coloured.sundayStyle.size, 18);
+}
+
 TEST(SkinTemplateTest, AnEmptyOrUnknownFamilyFallsBackToTahoma) {
     const SkinTemplate skin = Skin(
         "YEARSHOW_FONT_FAMILY=微软雅黑\r\nMONTHSHOW_FONT_FAMILY=\r\nDAYROW_FONT_FAMILY=No Such Font\r\n"
