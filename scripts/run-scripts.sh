@@ -15,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 # Started first, longest first; the others follow in name order.
-longest_first=(release32_e2e notices_e2e program_e2e midnight_e2e festival_e2e memo_settings_e2e offdays_e2e planning_e2e years_ahead_e2e
+longest_first=(release32_e2e notices_e2e legibility_e2e program_e2e midnight_e2e festival_e2e memo_settings_e2e offdays_e2e planning_e2e years_ahead_e2e
     navigation_e2e reading_e2e alerts_e2e almanac_page_e2e
     dpi_e2e package install_folder_e2e)
 # Scripts with checks on how soon the program does something (its first
