@@ -9,22 +9,24 @@
 # builds are run case by case, one after the other, so that they share the
 # machine's load alike.
 #
-#   tools/bench/flip_bench.sh [--quick] [--notches N] [--runs R] [NAME=DIST ...]
+#   tools/bench/flip_bench.sh [--quick] [--notches N] [--runs R] [--case "SKIN DPI REMINDERS"]... [NAME=DIST ...]
 #
 # DIST is a folder laid out like build/win64/dist (Solvane.exe with its data);
 # without any, build/win64/dist as "this". The driver is build/win64's (or
 # $SOLVANE_E2E_BUILD's). --quick runs one case with a few notches, to show
 # that the benchmark runs; it prints the same table. Per flip is the median of
 # R runs (default 1) of N notches each (default 100), the first month the mean.
+# --case runs only the cases named (e.g. --case "Night 96 0"), each as a row.
 . "$(dirname "$0")/../../scripts/e2e-lib.sh"
 
 notches=100 runs=1 quick=0
-builds=()
+builds=() cases=()
 while [ $# -gt 0 ]; do
     case $1 in
         --quick) quick=1 notches=3 ;;
         --notches) notches=$2; shift ;;
         --runs) runs=$2; shift ;;
+        --case) cases+=("$2"); shift ;;
         *=*) builds+=("$1") ;;
         *) sed -n '13,14p' "$0" >&2; exit 2 ;;
     esac
@@ -34,10 +36,11 @@ done
 
 e2e_begin wine-flip-bench
 
-if [ "$quick" = 1 ]; then
+if [ ${#cases[@]} -gt 0 ]; then
+    :
+elif [ "$quick" = 1 ]; then
     cases=("Default 96 0")
 else
-    cases=()
     for dpi in 96 168; do
         for memos in 0 1000 5000; do
             for skin in Default Night; do cases+=("$skin $dpi $memos"); done
