@@ -3,12 +3,13 @@
 // everything taken down again in reverse order.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <cwchar>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/alert_state.h"
@@ -33,13 +34,12 @@ constexpr int kSecondCopyExitCode = 0;
 constexpr int kUnusableFolderExitCode = 1;
 
 // --timing: report on the standard error stream how long the month window
-// took to show its first picture after the process started.
+// took to show its first picture after the process started. The arguments
+// as the C runtime split them: shell32, which splits them too, is not
+// loaded before the first picture.
 bool TimingRequested() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     bool requested = false;
-    for (int i = 1; arguments && i < count; ++i) requested = requested || std::wcscmp(arguments[i], L"--timing") == 0;
-    LocalFree(arguments);
+    for (int i = 1; __wargv && i < __argc; ++i) requested = requested || std::wcscmp(__wargv[i], L"--timing") == 0;
     return requested;
 }
 
@@ -81,7 +81,9 @@ void SettleLeftoversOfDataFiles(const std::filesystem::path& moduleFolder, const
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LoadLibrariesFromTheSystemFolderOnly();
     DeclareDpiAwareness();
-    ComApartment com;
+    // COM is first needed by what follows the first picture (a page opened,
+    // a screen reader's questions): it starts then, and ends after the shell.
+    std::optional<ComApartment> com;
     const std::filesystem::path moduleFolder = ModuleFolder();
     if (moduleFolder.empty()) {
         ReportUnusableFolder();
@@ -114,7 +116,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int code = 0;
     {
         ShellWindow shell(loop, settingsFile, moduleFolder, TimingRequested());
-        if (shell.Create()) code = loop.Run();
+        if (shell.Create()) {
+            com.emplace();
+            code = loop.Run();
+        }
     }
     return code;
 }

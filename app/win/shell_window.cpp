@@ -197,8 +197,6 @@ bool ShellWindow::OnInitDialog() {
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     SetPropW(hwnd(), kRunningCopyProperty, reinterpret_cast<HANDLE>(1));
 
-    tray_.Init(hwnd(), smallIcon_.get(), TrayTip());
-    AddTrayIcon();
     SetForegroundWindow(hwnd());
 
     const SystemTime now = LocalNow();
@@ -225,6 +223,10 @@ bool ShellWindow::OnInitDialog() {
         StartAlerts(alertsAtStart, now);
     }
     SetTimer(hwnd(), kDailyNoticeTimer, kDailyNoticeDelay, nullptr);
+    // The tray icon after the month's first picture: the icon asks the shell
+    // (another process) to add it, and loads shell32 for that.
+    tray_.Init(hwnd(), smallIcon_.get(), TrayTip());
+    AddTrayIcon();
     DrawTrayIcon();
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
     SetTimer(hwnd(), kClockTimer, MillisecondsToNextTick(LocalNow()), nullptr);

@@ -29,7 +29,7 @@ only_known() {  # objdump, executable
 delay_loaded() {  # executable: names every delay-loaded DLL
     local dll names
     names=$(strings "$1")
-    for dll in comctl32 uxtheme version winmm wininet oleacc comdlg32 oleaut32; do
+    for dll in comctl32 uxtheme version winmm wininet oleacc comdlg32 oleaut32 shell32; do
         grep -qx "$dll.dll" <<<"$names" || return 1
     done
 }
@@ -41,10 +41,11 @@ for arch in win64:x86_64 win32:i686; do
     check "${arch%%:*}: Solvane.exe imports only known DLLs at load time ($(static_imports "$objdump" "$exe" | tr '\n' ' '))" \
         only_known "$objdump" "$exe"
     check "${arch%%:*}: and names the other system DLLs for delay-loading" delay_loaded "$exe"
-    # Known DLLs that a start does not need (the file dialogs and, under
-    # Wine, the print spooler's libraries with them) load at their first call.
-    check "${arch%%:*}: comdlg32.dll and oleaut32.dll are not loaded at start" \
-        eval '! static_imports "$objdump" "$exe" | grep -qx "comdlg32.dll\|oleaut32.dll"'
+    # Known DLLs that the first picture does not need (the file dialogs and,
+    # under Wine, the print spooler's libraries with them; the shell's, for
+    # the tray icon added after it) load at their first call.
+    check "${arch%%:*}: comdlg32.dll, oleaut32.dll and shell32.dll are not loaded at start" \
+        eval '! static_imports "$objdump" "$exe" | grep -qx "comdlg32.dll\|oleaut32.dll\|shell32.dll"'
 
 done
 
