@@ -74,6 +74,27 @@ std::int64_t Overlap(const Rect& a, const Rect& b) {
     return width > 0 && height > 0 ? width * height : 0;
 }
 
+}  // namespace
+
+SideBySide PlaceSideBySide(const Rect& other, std::int64_t width, std::int64_t height, std::int64_t gap,
+                           const Rect& work_area) {
+    const Rect window = PlaceBeside(other, width, height, gap, work_area);
+    if (Overlap(window, other) == 0) return {other, window};
+    // PlaceBeside has put the window against the edge with more room.
+    const std::int64_t otherWidth = other.Width();
+    std::int64_t left = other.left;
+    if (window.left > work_area.left || window.right < work_area.right) {
+        const bool onRight = window.right == work_area.right;
+        left = onRight ? std::min<std::int64_t>(other.left, std::int64_t{window.left} - gap - otherWidth)
+                       : std::max<std::int64_t>(other.left, std::int64_t{window.right} + gap);
+        left = std::max<std::int64_t>(work_area.left, std::min<std::int64_t>(left, work_area.right - otherWidth));
+    }
+    const Rect moved{Saturated(left), other.top, Saturated(left + otherWidth), other.bottom};
+    return {moved, window};
+}
+
+namespace {
+
 // Squared distance from the window's centre to the nearest point of `area`.
 std::int64_t DistanceSquared(const Rect& window, const Rect& area) {
     const std::int64_t x = (std::int64_t{window.left} + window.right) / 2;

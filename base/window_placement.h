@@ -69,6 +69,19 @@ Rect PlaceResizedWindow(const Rect& window, std::int64_t width, std::int64_t hei
 // its top-left corner (its caption) on it when it is larger than the area.
 Rect PlaceBeside(const Rect& anchor, std::int64_t width, std::int64_t height, std::int64_t gap, const Rect& work_area);
 
+// Where both go when a window opens beside another that must stay in view
+// (a finder and the month whose days it marks): as PlaceBeside where the
+// window fits beside the other; else the window against the edge with more
+// room and the other moved the least that puts it beside the window, on the
+// work area. Where the two are wider together than the work area, the other
+// ends on the opposite edge, under the window by as little as can be.
+struct SideBySide {
+    Rect other;
+    Rect window;
+};
+SideBySide PlaceSideBySide(const Rect& other, std::int64_t width, std::int64_t height, std::int64_t gap,
+                           const Rect& work_area);
+
 // What restoring a window does: the stored rectangle, kept on the monitor that
 // holds it (the nearest when that one is gone); nothing when no usable
 // rectangle is stored (the window keeps its initial place).

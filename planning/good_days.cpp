@@ -5,36 +5,69 @@
 #include "almanac/almanac_page.h"
 #include "almanac/day_facts.h"
 #include "almanac/ganzhi.h"
+#include "almanac/yiji_rules.h"
 #include "base/gbk_scan.h"
 #include "calendar/calendar_texts.h"
 
 namespace {
 
 // The almanac prints 宜 and 忌 from the sixty activities of the 通书
-// (almanac/rules/activities.tsv); each everyday word stands for
-// those of them that mean it.
+// (almanac/rules/activities.tsv), which speak the book's language: nobody
+// asks for a 结婚姻 or 移徙 day. Each everyday word stands for the activities
+// that mean it, as people read an almanac for it; a day is offered when its
+// 宜 names one of them and its 忌 none.
 const std::vector<GoodDayActivity> kActivities = {
+    // The wedding: 嫁娶 is the bride going over, 结婚姻 the match itself.
+    {"结婚", {"嫁娶", "结婚姻"}},
     {"嫁娶", {"嫁娶", "结婚姻", "纳采问名"}},
+    // Registering a marriage makes the match: 结婚姻 first, a 嫁娶 day as well.
+    {"领证", {"结婚姻", "嫁娶"}},
+    // The betrothal gifts and the asking of names are the engagement.
     {"订婚", {"纳采问名", "结婚姻"}},
+    // The book has no 入宅: moving into a home, new or not, is 移徙.
     {"搬家", {"移徙"}},
+    {"入宅", {"移徙"}},
+    // Building work on a house and doing up its walls.
+    {"装修", {"修造动土", "修饰垣墙"}},
+    {"动土", {"修造动土", "破土"}},
+    {"上梁", {"竖柱上梁"}},
+    // Taking a car home is a purchase (交易) and goods received (纳财).
+    {"提车", {"交易", "纳财"}},
+    // Buying a house: the deed (立券), the deal, the property received.
+    {"买房", {"立券", "交易", "纳财"}},
     {"开业", {"开市", "开仓库"}},
+    // Going back to work after a holiday opens the market again.
+    {"开工", {"开市"}},
     {"签约", {"立券", "交易"}},
     {"求财", {"纳财"}},
     {"出行", {"出行"}},
-    {"动土", {"修造动土", "破土"}},
-    {"上梁", {"竖柱上梁"}},
+    {"旅游", {"出行"}},
     {"安床", {"安床"}},
     {"祭祀", {"祭祀"}},
     {"祈福", {"祈福"}},
+    {"求子", {"求嗣"}},
     {"求医", {"求医疗病"}},
     {"理发", {"剃头"}},
     {"入学", {"入学"}},
+    // Taking up a new post is 上官赴任, whether in office or in a company.
     {"上任", {"上官赴任"}},
+    {"入职", {"上官赴任"}},
     {"会友", {"会亲友"}},
     {"裁衣", {"裁衣"}},
     {"栽种", {"栽种"}},
     {"安葬", {"安葬"}},
 };
+
+// The sixty activities themselves, for whoever asks in the almanac's own
+// words (纳畜, 开渠穿井): each stands for itself.
+const std::vector<GoodDayActivity>& AlmanacActivities() {
+    static const std::vector<GoodDayActivity> activities = [] {
+        std::vector<GoodDayActivity> own;
+        for (const std::string& item : almanac::YiJiRules::BuiltIn().Activities()) own.push_back({item, {item}});
+        return own;
+    }();
+    return activities;
+}
 
 // What the almanac prints in place of a list on a day that forbids everything.
 constexpr char kEverythingForbidden[] = "诸事不宜";
@@ -61,8 +94,10 @@ bool IsDayOff(const Date& date, const HolidaySchedule* offDays) {
 const std::vector<GoodDayActivity>& GoodDayActivities() { return kActivities; }
 
 const GoodDayActivity* FindGoodDayActivity(const std::string& name) {
-    for (const GoodDayActivity& activity : kActivities) {
-        if (activity.name == name) return &activity;
+    for (const std::vector<GoodDayActivity>* table : {&kActivities, &AlmanacActivities()}) {
+        for (const GoodDayActivity& activity : *table) {
+            if (activity.name == name) return &activity;
+        }
     }
     return nullptr;
 }

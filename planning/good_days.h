@@ -1,7 +1,8 @@
 // 吉日查询: the days of a stretch of months that the almanac notes 宜 for an
 // activity, with the filters people ask for (黄道日 only, not a day that
 // clashes with one's 生肖, days off only). Activities are named in everyday
-// words and stand for the 宜 items of the almanac that mean them; a day is
+// words (结婚, 入宅, 提车) and stand for the 宜 items of the almanac that mean
+// them, or in the almanac's own; a day is
 // never offered when its 忌 names any of them or is 诸事不宜.
 #pragma once
 
@@ -19,11 +20,12 @@ struct GoodDayActivity {
     std::vector<std::string> items;  // the almanac's 宜 items that mean it
 };
 
-// The activities offered, in the order the list shows them.
+// The everyday words offered, in the order the list shows them.
 const std::vector<GoodDayActivity>& GoodDayActivities();
-// By its name; null for a name that is not offered.
+// By its name: an everyday word, or one of the almanac's own activities
+// (纳畜), which stands for itself; null for any other text.
 const GoodDayActivity* FindGoodDayActivity(const std::string& name);
-// "嫁娶 订婚 搬家 ...", for a message about an unknown name.
+// "结婚 嫁娶 领证 ...", for a message about an unknown name.
 std::string GoodDayActivityNames();
 
 // The range asked for when none is given, and the longest one searched.

@@ -1,8 +1,10 @@
 #include "planning/leave_plan.h"
 
-#include "holidays/holiday_schedule_texts.h"
 #include <algorithm>
 #include <cstdio>
+
+#include "calendar/lunar_calendar.h"
+#include "holidays/holiday_schedule_texts.h"
 
 namespace {
 
@@ -100,12 +102,23 @@ LeavePlanYear PlanLeave(const HolidaySchedule& schedule, int year, int maxLeave)
     result.year = year;
     const std::vector<int> covered = schedule.CoveredYears();
     result.published = std::binary_search(covered.begin(), covered.end(), year);
-    if (!result.published) return result;
     for (const HolidayPeriod& holiday : HolidayPeriods(schedule)) {
-        if (holiday.Year() != year) continue;
+        // A year has either its notice's holidays or the law's alone.
+        if (holiday.Year() != year || holiday.statutory == result.published) continue;
         result.holidays.push_back({holiday, PlansAround(holiday, schedule, maxLeave)});
     }
+    result.fromStatutoryDays = !result.published && !result.holidays.empty();
     return result;
+}
+
+int YearToPlan(const HolidaySchedule& schedule, const Date& today) {
+    bool anyThisYear = false;
+    for (const HolidayPeriod& holiday : HolidayPeriods(schedule)) {
+        if (holiday.Year() != today.year()) continue;
+        if (holiday.last >= today) return today.year();
+        anyThisYear = true;
+    }
+    return anyThisYear && today.year() < kLastLunarYear ? today.year() + 1 : today.year();
 }
 
 std::string LeavePlanText(const LeavePlan& plan, int year) {
@@ -127,9 +140,15 @@ std::string LeaveNotPublishedText(int year) {
     return text;
 }
 
+std::string LeaveFromStatutoryDaysText(int year) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%d年的放假安排尚未发布，以下按法定假日和周末推算，调休以国务院通知为准", year);
+    return text;
+}
+
 std::string LeavePlanYearText(const LeavePlanYear& plans) {
-    if (!plans.published) return LeaveNotPublishedText(plans.year) + "\n";
-    std::string text;
+    if (!plans.published && !plans.fromStatutoryDays) return LeaveNotPublishedText(plans.year) + "\n";
+    std::string text = plans.fromStatutoryDays ? LeaveFromStatutoryDaysText(plans.year) + "\n" : "";
     for (const HolidayLeavePlans& holiday : plans.holidays) {
         text += HolidayPeriodText(holiday.holiday) + "\n";
         for (const LeavePlan& plan : holiday.plans) text += "  " + LeavePlanText(plan, plans.year) + "\n";

@@ -39,20 +39,30 @@ struct HolidayLeavePlans {
 
 struct LeavePlanYear {
     int year = 0;
-    // False when the schedule holds nothing for the year: its notice is not
-    // out yet, and planning on weekends alone would be a guess.
+    // False when the schedule holds no notice for the year: it is not out yet.
     bool published = false;
+    // Unpublished, but the holiday law's own days are known (a schedule with
+    // them added, holidays/statutory_holidays.h): the plans are made from
+    // them and the weekends, and may change when the notice moves days.
+    bool fromStatutoryDays = false;
     std::vector<HolidayLeavePlans> holidays;  // the year's holidays in date order
 };
 
 // maxLeave is taken within 1 ... kMaxLeaveDays.
 LeavePlanYear PlanLeave(const HolidaySchedule& schedule, int year, int maxLeave = kMaxLeaveDays);
 
+// The year a planner opens on: today's, unless all of its holidays are over
+// (in December), then the next one, whose holidays are all ahead.
+int YearToPlan(const HolidaySchedule& schedule, const Date& today);
+
 // "请3天（9月28日至30日）连休13天（9月25日至10月7日）"; dates of another year
 // than `year` carry their year, runs of leave are joined by 、.
 std::string LeavePlanText(const LeavePlan& plan, int year);
 // "2027年的放假安排尚未发布，无法拼假".
 std::string LeaveNotPublishedText(int year);
+// For plans made from the law's days: "2027年的放假安排尚未发布，以下按法定假日
+// 和周末推算，调休以国务院通知为准".
+std::string LeaveFromStatutoryDaysText(int year);
 // The whole year as the tool prints it: under each holiday's line
 // (HolidayPeriodText) its plans, indented.
 std::string LeavePlanYearText(const LeavePlanYear& plans);

@@ -86,6 +86,32 @@ TEST(PlaceBesideTest, WhereItFitsOnNeitherSideItKeepsToTheEdgeWithMoreRoom) {
     EXPECT_EQ(PlaceBeside(Rect{460, 130, 820, 630}, 1400, 900, 8, kWorkArea), (Rect{0, 0, 1400, 900}));
 }
 
+// On a 1280 x 800 screen the month window, where users keep it in the middle,
+// leaves no room for a finder on either side: the month moves aside.
+TEST(PlaceSideBySideTest, TheMonthMovesTheLeastThatShowsItWholeBesideTheFinder) {
+    const struct {
+        const char* where;
+        Rect month;
+        std::int64_t width, gap;
+        Rect movedMonth;
+        Rect finder;
+    } cases[] = {
+        {"room on the right: nothing moves", Rect{20, 100, 380, 600}, 600, 8, Rect{20, 100, 380, 600},
+         Rect{388, 100, 988, 550}},
+        {"centred at 100 %: the finder on the right edge, the month just left of it", Rect{460, 130, 820, 630}, 600, 8,
+         Rect{312, 130, 672, 630}, Rect{680, 130, 1280, 580}},
+        {"more room on the left: the finder on the left edge, the month just right of it", Rect{600, 100, 960, 600},
+         700, 8, Rect{708, 100, 1068, 600}, Rect{0, 100, 700, 550}},
+        {"at 150 % the two are wider than the screen: the month on the left edge, under the finder by 32 pixels",
+         Rect{370, 10, 910, 760}, 760, 12, Rect{0, 10, 540, 760}, Rect{520, 10, 1280, 460}},
+    };
+    for (const auto& c : cases) {
+        const SideBySide placed = PlaceSideBySide(c.month, c.width, 450, c.gap, kWorkArea);
+        EXPECT_EQ(placed.other, c.movedMonth) << c.where;
+        EXPECT_EQ(placed.window, c.finder) << c.where;
+    }
+}
+
 // A 1920 x 1080 primary monitor with its task bar at the bottom, and a 1280 x
 // 1024 second one beside or above it.
 const MonitorArea kPrimary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};

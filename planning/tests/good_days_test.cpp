@@ -30,8 +30,31 @@ TEST(GoodDayActivities, StandForItemsTheAlmanacPrints) {
         }
         EXPECT_EQ(FindGoodDayActivity(activity.name), &activity);
     }
-    EXPECT_EQ(FindGoodDayActivity("结婚"), nullptr);
-    EXPECT_EQ(GoodDayActivityNames().substr(0, 14), "嫁娶 订婚 搬家");
+    EXPECT_EQ(GoodDayActivityNames().substr(0, 14), "结婚 嫁娶 领证");
+}
+
+// What people ask an almanac for, in their words, and what the almanac
+// prints for it; the almanac's own words stand for themselves.
+TEST(GoodDayActivities, TakeEverydayWordsAndTheAlmanacsOwn) {
+    const struct {
+        const char* word;
+        std::vector<std::string> items;
+    } cases[] = {
+        {"结婚", {"嫁娶", "结婚姻"}}, {"领证", {"结婚姻", "嫁娶"}},
+        {"入宅", {"移徙"}},           {"装修", {"修造动土", "修饰垣墙"}},
+        {"提车", {"交易", "纳财"}},   {"买房", {"立券", "交易", "纳财"}},
+        {"求子", {"求嗣"}},           {"纳畜", {"纳畜"}},
+        {"开渠穿井", {"开渠穿井"}},
+    };
+    for (const auto& c : cases) {
+        const GoodDayActivity* activity = FindGoodDayActivity(c.word);
+        ASSERT_NE(activity, nullptr) << c.word;
+        EXPECT_EQ(activity->items, c.items) << c.word;
+    }
+    for (const char* unknown : {"吃饭", "", "嫁娶 ", "诸事不宜"})
+        EXPECT_EQ(FindGoodDayActivity(unknown), nullptr) << unknown;
+    // Words come before the almanac's own in the list; its own are found, not listed.
+    EXPECT_EQ(GoodDayActivityNames().find("纳畜"), std::string::npos);
 }
 
 TEST(FindGoodDays, OffersDaysWhose宜NamesTheActivityAndWhose忌DoesNot) {
@@ -51,6 +74,17 @@ TEST(FindGoodDays, OffersDaysWhose宜NamesTheActivityAndWhose忌DoesNot) {
 
 // 2013-02-10 is 丁未 in 寅月: 青龙 stands on 子, so 未 is 玉堂 (黄道), and 丁未
 // clashes with 辛丑, the 牛.
+// 结婚 is found on a 嫁娶 day and on a 结婚姻 day; a day forbidding either is not offered.
+TEST(FindGoodDays, FindsAnEverydayWordThroughTheItemsItStandsFor) {
+    FakeDays days;
+    days.yiJi["2026-12-01"] = {"嫁娶", ""};
+    days.yiJi["2026-12-02"] = {"结婚姻 移徙", ""};
+    days.yiJi["2026-12-03"] = {"嫁娶", "结婚姻"};
+    days.yiJi["2026-12-04"] = {"纳采问名", ""};  // an engagement, not the wedding
+    const GoodDaySearch search = FindGoodDays(Query("结婚", D(2026, 12, 1), D(2026, 12, 4)), days, nullptr);
+    EXPECT_EQ(Found(search), (std::vector<std::string>{"2026-12-01", "2026-12-02"}));
+}
+
 TEST(FindGoodDays, NamesTheDutyGodAndTheClashOfTheDay) {
     FakeDays days;
     days.yiJi["2013-02-10"] = {"嫁娶", "安葬"};

@@ -1,11 +1,13 @@
 #include "planning/leave_plan.h"
 #include "holidays/holiday_schedule_file.h"
+#include "holidays/statutory_holidays.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "tests/support/dates.h"
+#include "tests/support/fake_solar_terms.h"
 
 namespace {
 
@@ -96,6 +98,59 @@ TEST(PlanLeave, SaysAYearWithoutAScheduleHasNoPlans) {
     EXPECT_FALSE(year.published);
     EXPECT_TRUE(year.holidays.empty());
     EXPECT_EQ(LeavePlanYearText(year), "2027年的放假安排尚未发布，无法拼假\n");
+}
+
+// The schedule as the month shows it in December 2026: the 2026 notice, and
+// for 2027, whose notice is not out, the law's days (清明 on 5 April).
+HolidaySchedule ShownIn2026() {
+    FakeSolarTerms terms;
+    terms.Add(2027, 4, 5, "清明");
+    return WithStatutoryDays(Schedule2026(), &terms);
+}
+
+// 2027 by hand: 国庆 10月1日 is a Friday, so the law's three days end on the
+// Sunday; 劳动节 5月1日-2日 is a Saturday and Sunday. With no make-up days
+// known, a day of leave on either side of a weekend holiday adds one day.
+TEST(PlanLeave, PlansAYearAwaitingItsNoticeFromTheLawsDaysWithANote) {
+    const LeavePlanYear year = PlanLeave(ShownIn2026(), 2027, 1);
+    EXPECT_FALSE(year.published);
+    EXPECT_TRUE(year.fromStatutoryDays);
+    std::vector<std::string> names;
+    for (const HolidayLeavePlans& holiday : year.holidays) names.push_back(holiday.holiday.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"元旦", "春节", "清明节", "劳动节", "端午节", "中秋节", "国庆节"}));
+    const std::string text = LeavePlanYearText(year);
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "2027年的放假安排尚未发布，以下按法定假日和周末推算，调休以国务院通知为准");
+    for (const char* line : {"国庆节：10月1日至3日为法定假日，共3天\n"
+                             "  请1天（9月30日）连休4天（9月30日至10月3日）\n"
+                             "  请1天（10月4日）连休4天（10月1日至4日）\n",
+                             "劳动节：5月1日至2日为法定假日，共2天\n"
+                             "  请1天（4月30日）连休3天（4月30日至5月2日）\n"
+                             "  请1天（5月3日）连休3天（5月1日至3日）\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    // A year with neither a notice nor the law's days still has nothing to offer.
+    EXPECT_FALSE(PlanLeave(ShownIn2026(), 2024).fromStatutoryDays);
+    EXPECT_TRUE(PlanLeave(ShownIn2026(), 2024).holidays.empty());
+}
+
+// The planner opens on the year whose holidays are still ahead: from the
+// day after 国庆 2026 the next holiday is 元旦 2027.
+TEST(YearToPlan, IsTheNextYearOnceTheYearsHolidaysAreOver) {
+    const struct {
+        Date today;
+        int year;
+    } cases[] = {
+        {D(2026, 1, 1), 2026},  {D(2026, 9, 1), 2026},  {D(2026, 10, 7), 2026},
+        {D(2026, 10, 8), 2027}, {D(2026, 12, 8), 2027}, {D(2026, 12, 31), 2027},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(YearToPlan(ShownIn2026(), c.today), c.year) << c.today.ToString();
+        // Whether or not the next year's days are known.
+        EXPECT_EQ(YearToPlan(Schedule2026(), c.today), c.year) << c.today.ToString();
+    }
+    // A year without any holiday known stays the year.
+    EXPECT_EQ(YearToPlan(Schedule2026(), D(2030, 12, 8)), 2030);
 }
 
 TEST(PlanLeave, PrintsEachHolidayWithItsPlansUnderIt) {

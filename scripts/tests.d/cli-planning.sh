@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# solvane-cli plans ahead: good-days lists the days of an activity with their
-# columns and refuses an unknown activity naming the known ones; leave-plan
-# prints the plans of a published year and says so for one without a
+# solvane-cli plans ahead: good-days lists the days of an activity, in
+# everyday words or the almanac's own, with their columns and refuses an
+# unknown activity naming the known ones; leave-plan
+# prints the plans of a published year, plans a year awaiting its notice
+# from the law's days with a note, and says so for an older one without a
 # schedule; lunar finds lunar dates in the Gregorian calendar and refuses
 # months and days the year does not have.
 set -euo pipefail
@@ -51,8 +53,19 @@ run 0 good-days 嫁娶 --from 2026-12-01 --to 2026-12-31 --huangdao-only
 grep -q '黑道' "$work/out" && { echo "--huangdao-only listed a 黑道 day"; status=1; }
 run 0 good-days 出行 --from 2026-10-01 --to 2026-10-31 --days-off-only --not-clash 马
 grep -q '冲马' "$work/out" && { echo "--not-clash 马 listed a day that clashes with the horse"; status=1; }
-run 2 good-days 结婚
-has err "solvane-cli: unknown activity 结婚; the activities: 嫁娶 订婚 搬家 开业 签约 求财 出行 动土 上梁 安床 祭祀 祈福 求医 理发 入学 上任 会友 裁衣 栽种 安葬"
+# Everyday words stand for the almanac's items; its own words for themselves.
+run 0 good-days 结婚 --from 2026-12-01 --to 2026-12-31
+if tail -n +2 "$work/out" | grep -v -E '  宜：(嫁娶|结婚姻)( (嫁娶|结婚姻))*$'; then
+    echo "good-days 结婚 listed days without 嫁娶 or 结婚姻"
+    status=1
+fi
+[ "$(wc -l <"$work/out")" -gt 1 ] || { echo "no good days for 结婚 in December 2026"; status=1; }
+for word in 领证 入宅 装修 提车 纳畜; do
+    run 0 good-days "$word" --from 2026-12-01 --to 2027-02-28
+    head -1 "$work/out" | grep -q "^${word}吉日 " || { echo "good-days $word: no heading"; status=1; }
+done
+run 2 good-days 吃饭
+has err "solvane-cli: unknown activity 吃饭; the activities: 结婚 嫁娶 领证 订婚 搬家 入宅 装修 动土 上梁 提车 买房 开业 开工 签约 求财 出行 旅游 安床 祭祀 祈福 求子 求医 理发 入学 上任 入职 会友 裁衣 栽种 安葬, or any of the almanac's sixty (纳畜 ...)"
 run 2 good-days 嫁娶 --from 2026-12-01 --to 2027-12-01
 run 2 good-days 嫁娶 --not-clash 猫
 
@@ -64,8 +77,14 @@ has out "国庆节：10月1日至7日放假调休，共7天"
 has out "  请1天（10月8日）连休8天（10月1日至8日）"
 run 0 leave-plan 2026
 has out "  请3天（9月28日至30日）连休13天（9月25日至10月7日）"
-run 1 leave-plan 2098
-has out "2098年的放假安排尚未发布，无法拼假"
+# 2027's notice is not out: planned from the law's days, and said so.
+run 0 leave-plan 2027 --max-leave 1
+has out "2027年的放假安排尚未发布，以下按法定假日和周末推算，调休以国务院通知为准"
+has out "国庆节：10月1日至3日为法定假日，共3天"
+has out "  请1天（9月30日）连休4天（9月30日至10月3日）"
+# Before the present law, a year without a notice has nothing to plan from.
+run 1 leave-plan 2001
+has out "2001年的放假安排尚未发布，无法拼假"
 run 2 leave-plan 2026 --max-leave 6
 
 # 农历: 2027年八月十二, a leap month, a lunar birthday over the years.

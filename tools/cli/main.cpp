@@ -466,7 +466,8 @@ int PlanCommand(const std::string& name, const Arguments& arguments, Sources& so
     if (!today) return kBadArguments;
     const HolidaySchedule& published = sources.days.offDayFile().schedule;
     if (name == "good-days") return GoodDaysCommand(sources.days, published, *today, argc, argv.data());
-    if (name == "leave-plan") return LeavePlanCommand(published, argc, argv.data());
+    // A year awaiting its notice is planned from the law's days, as the month shows them.
+    if (name == "leave-plan") return LeavePlanCommand(sources.days.offDays(), argc, argv.data());
     return LunarCommand(*today, argc, argv.data());
 }
 

@@ -64,7 +64,8 @@ int GoodDaysCommand(DayInfoSource& days, const HolidaySchedule& schedule, const 
     GoodDayQuery query;
     query.activity = FindGoodDayActivity(GbkArgument(argv[2]));
     if (!query.activity) {
-        return Refuse("unknown activity " + GbkArgument(argv[2]) + "; the activities: " + GoodDayActivityNames());
+        return Refuse("unknown activity " + GbkArgument(argv[2]) + "; the activities: " + GoodDayActivityNames() +
+                      ", or any of the almanac's sixty (纳畜 ...)");
     }
     query.first = today;
     std::optional<Date> last;
@@ -133,7 +134,7 @@ int LeavePlanCommand(const HolidaySchedule& schedule, int argc, char** argv) {
         }
     }
     const LeavePlanYear plans = PlanLeave(schedule, *year, maxLeave);
-    if (!plans.published) {
+    if (!plans.published && !plans.fromStatutoryDays) {
         WriteGbk(LeavePlanYearText(plans));
         return kNothingToSay;
     }
