@@ -4,7 +4,7 @@
 
 #define IDD_GOOD_DAYS 144
 #define IDC_GOOD_ACTIVITY 1440  // the activity, in everyday words
-#define IDC_GOOD_FROM 1441      // the range, YYYY-MM-DD
+#define IDC_GOOD_FROM 1441      // the range, two date pickers
 #define IDC_GOOD_TO 1442
 #define IDC_GOOD_YELLOW 1443     // 黄道日 only
 #define IDC_GOOD_NOT_CLASH 1444  // leave out days that 冲 ...

@@ -107,8 +107,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SettleLeftoversOfDataFiles(moduleFolder, settingsFile);
     PutFirstRunFiles(moduleFolder);
 
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                       ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_DATE_CLASSES |
+                                                       ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
+                                                       ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     MessageLoop loop;
     GdiplusSession gdiplus;

@@ -427,7 +427,7 @@ void ShellWindow::RunCommand(int command) {
             break;
         case kTrayPlanLeave:
             calendar_.Show();
-            calendar_.OpenLeavePlanner(LocalToday().year());
+            calendar_.OpenLeavePlanner(LocalToday());
             break;
         case kTrayHelp:
             OpenHelpPage(moduleFolder_);

@@ -53,19 +53,25 @@ void CenterOverOwner(HWND dialog, HWND owner) {
     SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void PlaceBesideOwner(HWND dialog, HWND owner) {
+std::optional<OwnerMove> PlaceBesideOwner(HWND dialog, HWND owner) {
     if (!owner || !IsWindowVisible(owner) || IsIconic(owner)) {
         CenterOverOwner(dialog, owner);
-        return;
+        return std::nullopt;
     }
     RECT self{}, anchor{};
     GetWindowRect(dialog, &self);
     GetWindowRect(owner, &anchor);
     RECT gap{0, 0, 4, 0};  // dialog units: it grows with the font and the DPI
     MapDialogRect(dialog, &gap);
-    const Rect placed = PlaceBeside(RectFrom(anchor), self.right - self.left, self.bottom - self.top, gap.right,
-                                    RectFrom(WorkAreaOf(owner)));
-    SetWindowPos(dialog, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SideBySide placed = PlaceSideBySide(RectFrom(anchor), self.right - self.left, self.bottom - self.top,
+                                              gap.right, RectFrom(WorkAreaOf(owner)));
+    SetWindowPos(dialog, nullptr, placed.window.left, placed.window.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (placed.other.left == anchor.left && placed.other.top == anchor.top) return std::nullopt;
+    SetWindowPos(owner, nullptr, placed.other.left, placed.other.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT moved{};
+    GetWindowRect(owner, &moved);
+    return OwnerMove{anchor, moved};
 }
 
 void ShowInTaskbarWhenAlone(HWND dialog) {
@@ -297,6 +303,35 @@ std::string Cell(HWND list, int row, int column) {
     const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     text.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
     return GbkFromWide(text);
+}
+
+int FitColumns(HWND list) {
+    const HWND header = ListView_GetHeader(list);
+    const int columns = header ? Header_GetItemCount(header) : 0;
+    const auto textWidth = [list](const std::wstring& text) {
+        return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    };
+    // The list's padding of a cell, on both sides together, and a little more.
+    const int padding = 16;
+    int total = 0;
+    for (int column = 0; column < columns; ++column) {
+        std::wstring title(256, L'\0');
+        LVCOLUMNW item{};
+        item.mask = LVCF_TEXT;
+        item.pszText = &title[0];
+        item.cchTextMax = static_cast<int>(title.size());
+        SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&item));
+        int widest = textWidth(title.c_str());
+        for (int row = 0; row < Count(list); ++row)
+            widest = std::max(widest, textWidth(WideFromGbk(Cell(list, row, column))));
+        int width = ListView_GetColumnWidth(list, column);
+        if (width > 0 && width < widest + padding) {
+            width = widest + padding;
+            ListView_SetColumnWidth(list, column, width);
+        }
+        total += width;
+    }
+    return total;
 }
 
 LPARAM Data(HWND list, int row) {

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,10 +21,15 @@
 // kept inside that work area.
 void CenterOverOwner(HWND dialog, HWND owner);
 
-// Places `dialog` beside `owner`, a few dialog units away (PlaceBeside), for a
-// dialog whose work shows on its owner; centred as above when the owner is
-// missing, hidden or minimised.
-void PlaceBesideOwner(HWND dialog, HWND owner);
+// Places `dialog` beside `owner`, a few dialog units away, for a dialog whose
+// work shows on its owner; where there is no room beside it, the owner moves
+// aside (PlaceSideBySide). Centred as above when the owner is missing, hidden
+// or minimised. Where the owner moved: from where, to where.
+struct OwnerMove {
+    RECT from;
+    RECT to;
+};
+std::optional<OwnerMove> PlaceBesideOwner(HWND dialog, HWND owner);
 
 // Gives the dialog a taskbar button of its own when its owner is missing or
 // hidden (a dialog opened from the tray, an editor opened without its list),
@@ -141,6 +147,12 @@ void Delete(HWND list, int row);
 
 bool Checked(HWND list, int row);
 void SetChecked(HWND list, int row, bool checked);
+
+// Widens each column that is narrower than its title or its widest cell, in
+// the list's font at this scale (a Chinese fallback face is wider than dialog
+// units assume), so that no text ends in "..."; columns are never narrowed.
+// Returns the width of all columns together.
+int FitColumns(HWND list);
 
 }  // namespace list_view
 

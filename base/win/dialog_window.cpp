@@ -80,13 +80,16 @@ void DialogWindow::OpenOverOwner() {
 }
 
 void DialogWindow::OpenBesideOwner() {
-    PlaceBesideOwner(hwnd_, GetWindow(hwnd_, GW_OWNER));
+    ownerMove_ = PlaceBesideOwner(hwnd_, GetWindow(hwnd_, GW_OWNER));
     ShowInTaskbarWhenAlone(hwnd_);
     icons_.SetProgramIcons(hwnd_);
 }
 
 bool DialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (resizer_.OnMessage(message, wParam, lParam, result)) return true;
+    if (resizer_.OnMessage(message, wParam, lParam, result)) {
+        if (message == WM_SIZE) OnResized();
+        return true;
+    }
     switch (message) {
         case WM_INITDIALOG:
             if (modal_) OpenOverOwner();
@@ -101,6 +104,17 @@ bool DialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             EndModal(IDCANCEL);
             return true;
         }
+        case WM_DESTROY:
+            if (ownerMove_) {
+                const HWND owner = GetWindow(hwnd_, GW_OWNER);
+                RECT now{};
+                if (owner && GetWindowRect(owner, &now) && EqualRect(&now, &ownerMove_->to)) {
+                    SetWindowPos(owner, nullptr, ownerMove_->from.left, ownerMove_->from.top, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                }
+                ownerMove_.reset();
+            }
+            break;
         case WM_QUERYENDSESSION:
             if (!modal_) break;
             result = sessionEnd_.OnQueryEndSession(hwnd_, UnsavedChanges());

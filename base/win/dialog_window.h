@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -55,6 +56,9 @@ protected:
     // Every other message. Return true when it was handled; `result` is then
     // the message's result.
     virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
+    // After the resizer has laid out the controls for a new size: for a
+    // dialog whose controls' contents depend on their width.
+    virtual void OnResized() {}
     // While a modal dialog holds changes that closing would lose: the reason
     // (GBK) that Windows shows when log-off waits for it. Empty otherwise;
     // by default, the reason given to HoldLogOffWhileEdited once the user
@@ -67,6 +71,8 @@ protected:
     void OpenOverOwner();
     // The same with the dialog beside its owner rather than over it: for a
     // modeless dialog whose work shows on the owner (days it marks there).
+    // An owner moved aside to make room goes back when the dialog closes,
+    // unless the user has moved it since.
     void OpenBesideOwner();
 
     // Ends a modal dialog with `result`. EndDialog only marks the dialog as
@@ -98,5 +104,6 @@ private:
     MessageLoop* loop_ = nullptr;
     DialogIcons icons_;
     DialogResizer resizer_;
+    std::optional<OwnerMove> ownerMove_;
     SessionEndGuard sessionEnd_;
 };

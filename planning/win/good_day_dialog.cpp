@@ -10,7 +10,7 @@ namespace {
 
 // Dialog units, so that the columns grow with the font at every scale.
 const PlanningColumn kColumns[] = {
-    {"公历", 44}, {"农历", 38}, {"星期", 26}, {"值神", 44}, {"冲", 40}, {"宜", 150},
+    {"公历", 44}, {"农历", 38}, {"星期", 26}, {"值神", 50}, {"冲", 40}, {"宜", 100},
 };
 
 }  // namespace
@@ -58,8 +58,8 @@ bool GoodDayDialog::OnInitDialog() {
     combo::SelectCode(Item(IDC_GOOD_ZODIAC), 0);
     EnableWindow(Item(IDC_GOOD_ZODIAC), FALSE);
 
-    SetDialogItemText(hwnd(), IDC_GOOD_FROM, from_.ToString());
-    SetDialogItemText(hwnd(), IDC_GOOD_TO, DefaultGoodDayEnd(from_).ToString());
+    SetupDatePicker(hwnd(), IDC_GOOD_FROM, from_);
+    SetupDatePicker(hwnd(), IDC_GOOD_TO, DefaultGoodDayEnd(from_));
     SetupPlanningList(hwnd(), IDC_GOOD_LIST, kColumns);
     SetDialogItemText(hwnd(), IDC_GOOD_SUMMARY, "选好事项和日期范围，按「查询」。找到的日子在月历上标出「吉」。");
     return true;
@@ -91,6 +91,7 @@ bool GoodDayDialog::OnCommand(int id, int /*code*/) {
             // Closing takes the marks away with the list they belong to.
             hooks_.mark({});
             Destroy();
+            hooks_.closed();
             return true;
         default:
             return false;
@@ -115,10 +116,8 @@ bool GoodDayDialog::OnNotify(const NMHDR& header) {
 }
 
 void GoodDayDialog::Search() {
-    const std::optional<Date> first = TypedDate(hwnd(), IDC_GOOD_FROM, "开始日期");
-    if (!first) return;
-    const std::optional<Date> last = TypedDate(hwnd(), IDC_GOOD_TO, "结束日期");
-    if (!last) return;
+    const std::optional<Date> first = PickedDate(hwnd(), IDC_GOOD_FROM);
+    const std::optional<Date> last = PickedDate(hwnd(), IDC_GOOD_TO);
     const std::string problem = GoodDayRangeProblem(*first, *last);
     if (!problem.empty()) {
         ShowMessage(hwnd(), problem + "。", MB_OK | MB_ICONWARNING);
@@ -145,6 +144,7 @@ void GoodDayDialog::Search() {
     for (const GoodDay& day : found_) {
         list_view::Insert(list, list_view::Count(list), GoodDayColumns(day), 0);
     }
+    list_view::FitColumns(list);
 
     std::vector<Date> dates;
     for (const GoodDay& day : found_) dates.push_back(day.date);

@@ -26,6 +26,8 @@ public:
         std::function<void(const Date&)> show;
         // The day's 黄历 page, modal over `owner`.
         std::function<void(HWND owner, const Date&)> openPage;
+        // The user closed the dialog.
+        std::function<void()> closed;
     };
 
     // The sources must outlive the dialog.

@@ -9,7 +9,7 @@
 
 namespace {
 
-const PlanningColumn kColumns[] = {{"假期", 56}, {"方案", 300}};
+const PlanningColumn kColumns[] = {{"假期", 56}, {"方案", 220}};
 
 constexpr char kHowToRead[] = "选中一个方案，月历上用「假」标出要请假的日子，浅蓝色标出连休的每一天。";
 
@@ -61,7 +61,7 @@ bool LeavePlanDialog::OnInitDialog() {
 }
 
 // The years the schedule holds, and this year and the next, whose notice
-// may not be out yet: choosing one says so.
+// may not be out yet: choosing one plans from the law's days and says so.
 void LeavePlanDialog::FillYears() {
     std::vector<int> years = schedule_.CoveredYears();
     const int thisYear = hooks_.today().year();
@@ -93,6 +93,7 @@ bool LeavePlanDialog::OnCommand(int id, int code) {
         case IDCANCEL:
             hooks_.mark(nullptr);
             Destroy();
+            hooks_.closed();
             return true;
         default:
             return false;
@@ -112,7 +113,11 @@ void LeavePlanDialog::Plan() {
             rows_.push_back(&plan);
         }
     }
-    SetDialogItemText(hwnd(), IDC_LEAVE_STATUS, plans_.published ? kHowToRead : LeaveNotPublishedText(year_) + "。");
+    list_view::FitColumns(list);
+    std::string status = kHowToRead;
+    if (plans_.fromStatutoryDays) status = LeaveFromStatutoryDaysText(year_) + "。" + status;
+    if (!plans_.published && !plans_.fromStatutoryDays) status = LeaveNotPublishedText(year_) + "。";
+    SetDialogItemText(hwnd(), IDC_LEAVE_STATUS, status);
 }
 
 void LeavePlanDialog::OnRowSelected(int row) {

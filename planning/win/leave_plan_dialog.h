@@ -2,7 +2,8 @@
 // most days of leave, it lists every holiday's best runs of days off; the
 // selected plan is drawn on the month (its days of leave marked apart from
 // the 休 days) until another is chosen, the marks are cleared or the dialog
-// closes. A year whose schedule is not out yet says so.
+// closes. A year whose schedule is not out yet is planned from the holiday
+// law's days and the weekends, and says so.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +22,8 @@ public:
         std::function<Date()> today;
         // The plan to draw; null: take it off the month.
         std::function<void(const LeavePlan*)> mark;
+        // The user closed the dialog.
+        std::function<void()> closed;
     };
 
     // The schedule must outlive the dialog; it is read again at each choice,

@@ -1,5 +1,7 @@
 #include "planning/win/planning_dialog_kit.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "base/gbk_scan.h"
@@ -16,15 +18,37 @@ void SetupPlanningList(HWND dialog, int listId, const PlanningColumn* columns, s
     list_view::Setup(GetDlgItem(dialog, listId), pixels, false, nullptr);
 }
 
-std::optional<Date> TypedDate(HWND dialog, int editId, const char* label) {
-    const std::string text(TrimBlanksView(DialogItemText(dialog, editId), kSpacesAndTabs));
-    std::optional<Date> date = ParseDate(text);
-    if (date && date->year() >= kFirstLunarYear && date->year() <= kLastLunarYear) return date;
-    const std::string reason = date ? "须在1901年至2099年之间" : "请写成 2026-12-08 的样子，并且是真实存在的日期";
-    ShowMessage(dialog, std::string(label) + "「" + text + "」" + reason + "。", MB_OK | MB_ICONWARNING);
-    SetFocus(GetDlgItem(dialog, editId));
-    SendDlgItemMessageW(dialog, editId, EM_SETSEL, 0, -1);
-    return std::nullopt;
+namespace {
+
+SYSTEMTIME PickerTime(const Date& date) {
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(date.year());
+    time.wMonth = static_cast<WORD>(date.month());
+    time.wDay = static_cast<WORD>(date.day());
+    time.wDayOfWeek = static_cast<WORD>(date.weekday() % 7);
+    return time;
+}
+
+}  // namespace
+
+void SetupDatePicker(HWND dialog, int pickerId, const Date& date) {
+    const HWND picker = GetDlgItem(dialog, pickerId);
+    SYSTEMTIME range[2] = {PickerTime(*Date::FromCivil(kFirstLunarYear, 1, 1)),
+                           PickerTime(*Date::FromCivil(kLastLunarYear, 12, 31))};
+    DateTime_SetRange(picker, GDTR_MIN | GDTR_MAX, range);
+    // The short date of a Chinese Windows is "2026/12/8"; a date written out
+    // reads the same on every system.
+    SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"yyyy'\u5e74'M'\u6708'd'\u65e5'"));
+    SYSTEMTIME time = PickerTime(date);
+    DateTime_SetSystemtime(picker, GDT_VALID, &time);
+}
+
+Date PickedDate(HWND dialog, int pickerId) {
+    SYSTEMTIME time{};
+    if (DateTime_GetSystemtime(GetDlgItem(dialog, pickerId), &time) == GDT_VALID) {
+        if (const std::optional<Date> date = Date::FromCivil(time.wYear, time.wMonth, time.wDay)) return *date;
+    }
+    return *Date::FromCivil(kFirstLunarYear, 1, 1);
 }
 
 void BringForward(HWND dialog) {

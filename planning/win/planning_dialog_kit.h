@@ -1,6 +1,5 @@
-// What the planning dialogs share: list columns sized in dialog units, a
-// typed date read with a message when it is none, and bringing an open
-// dialog forward.
+// What the planning dialogs share: list columns sized in dialog units, date
+// pickers, and bringing an open dialog forward.
 #pragma once
 
 #include <windows.h>
@@ -22,10 +21,12 @@ void SetupPlanningList(HWND dialog, int listId, const PlanningColumn (&columns)[
     SetupPlanningList(dialog, listId, columns, N);
 }
 
-// The date typed into an edit control as YYYY-MM-DD, within 1901-2099; when
-// it is none, a message names the field (`label`, GBK) and the focus goes
-// to it.
-std::optional<Date> TypedDate(HWND dialog, int editId, const char* label);
+// A date picker (SysDateTimePick32) of the dialog showing "2026年12月8日",
+// holding `date`, that cannot leave 1901-2099: nothing to type, nothing to
+// get wrong.
+void SetupDatePicker(HWND dialog, int pickerId, const Date& date);
+// The date it holds.
+Date PickedDate(HWND dialog, int pickerId);
 
 // A dialog already open comes to the front, restored if it was minimised.
 void BringForward(HWND dialog);

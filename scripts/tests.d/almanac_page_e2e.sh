@@ -2,7 +2,8 @@
 # End-to-end tests of the almanac as the user reads it: the balloon over a day
 # shows its longest line whole, and the 黄历 page of a day opens from the day
 # menu and by double-clicking the day, shows what `solvane-cli day` prints for
-# it and walks to the next day. Solvane.exe from an installation laid out like
+# it, breaks 宜 and 忌 between items in boxes as tall as their lines, and
+# walks to the next day. Solvane.exe from an installation laid out like
 # build/win64/dist, under 64-bit Wine in the virtual display, driven by
 # solvane-e2e.exe. Screenshots go to build/win64/artifacts/e2e/.
 . "$(dirname "$0")/../e2e-lib.sh"
@@ -107,7 +108,14 @@ park_pointer
 # dates aside, which the page shows in its heading) and the 时辰 as "a|b|c" rows.
 cli_entries() { "$cli" day "$1" | sed -n '/=====【黄历】=====/,$p' | grep '：' | grep -v '^时辰：\|^阳历：\|^农历：'; }
 cli_hours() { "$cli" day "$1" | sed -n '/^时辰：/,$p' | tail -n +2 | sed 's/^ *//; s/ /|/g'; }
-page_lines() { sed -E 's/^control\t(1436|1437|1432)\tEdit\t//' <<<"$1"; }  # the page's own lines out of a `read`
+# The page's own entries out of a `read`: a box breaks an entry between its
+# items, and a line of no "名：" goes on with the entry above it.
+page_lines() {
+    tr -d '\r' <<<"$1" | awk '
+        /：/ || /^(control|row|combo|date|item)\t/ { if (NR > 1) print entry; entry = $0; next }
+        { entry = entry " " $0 }
+        END { print entry }' | sed -E 's/^control\t(1436|1437|1432)\tEdit\t//'
+}
 page_rows() { grep '^row' <<<"$1" | cut -f5; }
 
 same_page() {  # a `read` of the page, the date: every entry and 时辰 the CLI prints is on it
@@ -146,6 +154,36 @@ check "the page can be made larger ($size -> $grown)" test "$grown" = "$((w + 12
 import -window root "$artifacts/almanac-page-larger.png" 2>/dev/null
 
 check "Esc closes the page" drive dialog 黄历 5000 press-escape dialog-gone 黄历 10000
+
+# --- 宜 and 忌 broken between items, each box as tall as its lines -----------------
+# 5 December: 宜 无, and 忌 some fifty activities.
+items_of() { "$cli" day "$1" | sed -n '/=====【黄历】=====/,$p' | grep "^$2：" | sed "s/^$2：//" | tr ' ' '\n'; }
+whole_items() {  # the `lines` of a box, its lead, the day: every line is whole items of the day
+    local line word bad=0
+    while IFS= read -r line; do
+        for word in ${line#"$2"}; do
+            grep -qxF -- "$word" <<<"$(items_of "$3" "${2%：}")" || { echo "cut item: $word"; bad=1; }
+        done
+    done < <(grep '^line' <<<"$1" | cut -f3- | tr -d '\r')
+    return $bad
+}
+park_pointer
+drive double-click $(cells 5) dialog 黄历 30000 >/dev/null
+import -window root "$artifacts/almanac-page-$year-12-05.png" 2>/dev/null
+yi=$(drive dialog 黄历 5000 lines 1436)
+ji=$(drive dialog 黄历 5000 lines 1437)
+check "5 December's 宜 is one line, 宜：无" test "$(grep '^line' <<<"$yi" | cut -f3- | tr -d '\r')" = "宜：无"
+check "its 忌 of $(items_of "$year-12-05" 忌 | wc -l) items takes several lines ($(grep -c '^line' <<<"$ji"))" \
+    test "$(grep -c '^line' <<<"$ji")" -gt 2
+check "every line of 忌 holds whole items only (no \"会亲|友\")" whole_items "$ji" 忌： "$year-12-05"
+check "the 忌 box shows all its lines without a scroll bar, and so does 宜" \
+    eval 'contains "$ji" "fits	1437	yes" && contains "$yi" "fits	1436	yes"'
+drive dialog 黄历 5000 resize 200 0 >/dev/null
+wide=$(drive dialog 黄历 5000 lines 1437)
+check "made wider, the page breaks 忌 again between items, in fewer lines ($(grep -c '^line' <<<"$wide")), all in view" \
+    eval 'whole_items "$wide" 忌： "$year-12-05" && contains "$wide" "fits	1437	yes" &&
+          [ "$(grep -c "^line" <<<"$wide")" -lt "$(grep -c "^line" <<<"$ji")" ]'
+drive dialog 黄历 5000 press-escape dialog-gone 黄历 10000 >/dev/null
 
 # --- the page by double-clicking a day ---------------------------------------------
 park_pointer

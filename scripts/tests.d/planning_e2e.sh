@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Planning ahead end to end: 查吉日 lists the 嫁娶 days of December 2026 as
-# `solvane-cli good-days` prints them and marks them on the month until
-# cleared or closed; 拼假 lists the plans of 2026 as `solvane-cli leave-plan`
-# does and draws the chosen one on October 2026, leave days apart from the
-# 休 days; Ctrl+G opens 转到日期, which goes to 2027年农历八月十二 with the day
+# Planning ahead end to end: 查吉日, its range in date pickers, lists the 嫁娶
+# (and, in everyday words, the 结婚) days of December 2026 as `solvane-cli
+# good-days` prints them and marks them on the month until cleared or closed;
+# 拼假 opens in December on the coming year, planned from the law's days with
+# a note, lists the plans of 2026 as `solvane-cli leave-plan` does and draws
+# the chosen one on October 2026, leave days apart from the 休 days; both
+# open beside the month left in the middle of the 1280x800 screen, moving it
+# aside, and on closing put it back and show again the month they found; Ctrl+G opens 转到日期, which goes to 2027年农历八月十二 with the day
 # ringed. The test build of the program (build/win64/e2e/Solvane-seams.exe)
 # runs with its clock at 2026-12-08 so that "today" is fixed. Screenshots in
 # build/win64/artifacts/e2e/planning-*.png; with --docs the README's pictures
@@ -20,10 +23,10 @@ install_fresh "$install" "Template=Default" "ShowBalloonTip=0"
 cp "$build/e2e/Solvane-seams.exe" "$install/Solvane.exe"
 ( cd "$install" && SOLVANE_TEST_CLOCK="2026-12-08 09:00:00" "$WINE" Solvane.exe ) >/dev/null 2>&1 &
 app_pid=$!
+# The month where a first start puts it, in the middle of the 1280x800
+# screen: no room for a finder on either side.
 read -r _ L T R B _ <<<"$(drive wait-calendar 60000)"
-# The month to the screen's left edge, as a user makes room for a finder
-# beside it on a small screen (the finders open beside the month).
-drive drag 180 300 $((-L)) 0 >/dev/null
+home="$L $T $R $B"
 
 contains() { grep -qxF -- "$2" <<<"$1"; }
 shown_month_is() { contains "$(drive shown-month)" "month $1"; }
@@ -50,6 +53,15 @@ hue_pixels() {  # shot, year, month, day, green|blue
             if (hue == "blue" && blue > red + 15 && blue >= green) n++
         } END { print n + 0 }'
 }
+# The finder's window and the month's apart, both wholly on the screen.
+side_by_side() {  # dialog caption
+    local l t r b ml mt mr mb
+    read -r _ l t r b <<<"$(drive dialog "$1" 5000 dialog-rect | grep '^dialog-rect')"
+    read -r _ ml mt mr mb _ <<<"$(drive calendar)"
+    echo "$1 $l,$t-$r,$b month $ml,$mt-$mr,$mb"
+    [ "$l" -ge 0 ] && [ "$r" -le 1280 ] && [ "$ml" -ge 0 ] && [ "$mr" -le 1280 ] && { [ "$r" -le "$ml" ] || [ "$mr" -le "$l" ]; }
+}
+month_at_home() { read -r _ l t r b _ <<<"$(drive calendar)"; [ "$l $t $r $b" = "$home" ]; }
 marked() { [ "$(hue_pixels "$@")" -ge 300 ]; }
 unmarked() { [ "$(hue_pixels "$@")" -lt 40 ]; }
 
@@ -68,14 +80,27 @@ check "the month menu ends with 转到日期... ($month_menu)" eval '[[ "$month_
 # --- 查吉日 -----------------------------------------------------------------------
 expected=$("$cli" good-days 嫁娶 --from 2026-12-01 --to 2026-12-31 | tail -n +2 | sed 's/  /\t/g')
 count=$(wc -l <<<"$expected")
-drive tray-menu menu-pick 查吉日... dialog 查吉日 30000 pick 1440 嫁娶 set-text 1441 2026-12-01 \
-    set-text 1442 2026-12-31 dialog-idle click 1447 dialog-idle >/dev/null
+opened=$(drive tray-menu menu-pick 查吉日... dialog 查吉日 30000 read)
+placed=$(side_by_side 查吉日) && beside=1 || beside=0
+check "查吉日 opens beside the month, the month moved aside where the screen has no room ($placed)" test "$beside" = 1
+check "查吉日 takes its range through date pickers, from today for three months" \
+    eval 'contains "$opened" "date	1441	2026-12-08" && contains "$opened" "date	1442	2027-03-07"'
+drive dialog 查吉日 5000 pick 1440 嫁娶 set-date 1441 2026-12-01 \
+    set-date 1442 2026-12-31 dialog-idle click 1447 dialog-idle >/dev/null
 eventually summary_has "共${count}天"
 rows=$(drive dialog 查吉日 5000 rows 1449 | grep '^row [0-9]' | cut -f2-)
 check "the 嫁娶 days of December 2026 are listed as solvane-cli good-days prints them ($count rows)" \
     test "$rows" = "$expected"
 summary=$(drive dialog 查吉日 5000 text-of 1448)
 check "the dialog says how many days it found ($summary)" eval '[[ "$summary" == *"共${count}天"* ]]'
+# In everyday words: 结婚 finds what solvane-cli good-days 结婚 finds.
+married=$("$cli" good-days 结婚 --from 2026-12-01 --to 2026-12-31 | tail -n +2 | sed 's/  /\t/g')
+drive dialog 查吉日 5000 pick 1440 结婚 dialog-idle click 1447 dialog-idle >/dev/null
+eventually summary_has "结婚："
+rows=$(drive dialog 查吉日 5000 rows 1449 | grep '^row [0-9]' | cut -f2-)
+check "结婚 lists the days solvane-cli good-days 结婚 prints ($(wc -l <<<"$married") rows)" test "$rows" = "$married"
+drive dialog 查吉日 5000 pick 1440 嫁娶 dialog-idle click 1447 dialog-idle >/dev/null
+eventually summary_has "嫁娶："
 shot good-days
 first_day=$(head -1 <<<"$expected" | cut -f1 | cut -d- -f3 | sed 's/^0//')
 check "the days found are marked on the month (12月${first_day}日, $(hue_pixels good-days 2026 12 "$first_day" green) green pixels)" \
@@ -97,9 +122,16 @@ check "a new search marks them again" marked good-days-again 2026 12 "$first_day
 drive dialog 查吉日 5000 click 2 dialog-gone 查吉日 10000 idle 10000 >/dev/null
 shot good-days-closed
 check "closing the dialog takes the marks away" unmarked good-days-closed 2026 12 "$first_day" green
+check "and the month goes back where it was ($home)" eventually month_at_home
 
 # --- 拼假 -------------------------------------------------------------------------
-drive tray-menu menu-pick 拼假... dialog 拼假 30000 pick 1452 2026年 dialog-idle pick 1453 5天 dialog-idle >/dev/null
+opened=$(drive tray-menu menu-pick 拼假... dialog 拼假 30000 dialog-idle text-of 1452 text-of 1454)
+check "in December 拼假 opens on the coming year ($(grep '^text 1452' <<<"$opened"))" contains "$opened" "text 1452 2027年"
+placed=$(side_by_side 拼假) && beside=1 || beside=0
+check "拼假 opens beside the month, the month moved aside ($placed)" test "$beside" = 1
+check "and says its plans are made from the law's days until the notice is out" \
+    eval '[[ "$opened" == *"text 1454 2027年的放假安排尚未发布，以下按法定假日和周末推算，调休以国务院通知为准。"* ]]'
+drive dialog 拼假 5000 pick 1452 2026年 dialog-idle pick 1453 5天 dialog-idle >/dev/null
 # On a busy machine the list may still be filling when the dialog is found.
 listed_plans() { drive dialog 拼假 5000 rows 1455 | grep '^row [0-9]' | cut -f3; }
 lists_plans() { [ -n "$(listed_plans)" ]; }
@@ -120,14 +152,19 @@ check "the 休 days of the run are marked too (10月3日)" marked leave-plan 202
 check "the leave days stand out from the 休 days: more blue on 10月8日 ($(hue_pixels leave-plan 2026 10 8 blue)) than on 10月3日 ($(hue_pixels leave-plan 2026 10 3 blue))" \
     eval '[ "$(hue_pixels leave-plan 2026 10 8 blue)" -gt "$(hue_pixels leave-plan 2026 10 3 blue)" ]'
 check "the make-up Saturday 10月10日 is outside the run" unmarked leave-plan 2026 10 10 blue
-status=$(drive dialog 拼假 5000 pick 1452 2027年 dialog-idle text-of 1454)
-check "a year without a schedule says so ($status)" contains "$status" "text 1454 2027年的放假安排尚未发布，无法拼假。"
-check "and lists no plan" test -z "$(drive dialog 拼假 5000 rows 1455 | grep '^row [0-9]')"
+drive dialog 拼假 5000 pick 1452 2027年 dialog-idle >/dev/null
+eventually --within 30 lists_plans
+listed=$(listed_plans)
+printed=$("$cli" leave-plan 2027 | grep '^  请' | sed 's/^  //')
+check "2027, its notice not out, lists the plans solvane-cli leave-plan 2027 prints from the law's days ($(wc -l <<<"$listed") rows)" \
+    test "$listed" = "$printed"
 if [ "$docs" = 1 ]; then
     drive dialog 拼假 5000 pick 1452 2026年 dialog-idle select-row $((${row:-1} - 1)) >/dev/null
     shot leave-plan-docs
 fi
 drive dialog 拼假 5000 click 2 dialog-gone 拼假 10000 >/dev/null
+check "closing 拼假 shows again the month shown when it opened (2026年12月), not the plan's" eventually shown_month_is 2026年12月
+check "and puts the month back where it was ($home)" eventually month_at_home
 
 # --- 转到日期 ---------------------------------------------------------------------
 opened=$(drive calendar-ctrl-key G dialog 转到日期 20000)

@@ -4,7 +4,8 @@
 # and cuts nothing (not the 时辰 table's 冲 column either), the settings lists
 # offer the templates and tray styles by their Chinese names and no "@2x"
 # picture, and the memo and festival editors say beside their date fields
-# which day the date is in the other calendar. Solvane.exe under 64-bit Wine,
+# which day the date is in the other calendar; 查吉日 and 拼假, their lists
+# filled, cut nothing either. Solvane.exe under 64-bit Wine,
 # driven by solvane-e2e.exe; the screenshots (reading-*-100.png and
 # reading-*-150.png in build/win64/artifacts/e2e/) are meant to be looked at.
 . "$(dirname "$0")/../e2e-lib.sh"
@@ -27,6 +28,9 @@ start_app() {
     app_pid=$!
     drive wait-calendar 60000 >/dev/null
 }
+
+finder_listed() { drive dialog 查吉日 5000 rows 1449 | grep -q '^row [0-9]'; }
+planner_listed() { drive dialog 拼假 5000 rows 1455 | grep -q '^row [0-9]'; }
 
 shot() {  # name: the dialog as it stands
     screenshot "$artifacts/$1.png"
@@ -62,6 +66,24 @@ reading_at() {  # scale in percent
     check "at $scale % nothing on the page is cut, the 时辰 table's 冲 column included ($(tr '\n' ' ' <<<"$cut"))" \
         test "$cut" = whole
     drive dialog 黄历 5000 press-escape dialog-gone 黄历 10000 >/dev/null
+
+    # --- the planning dialogs, their lists filled -------------------------------------
+    # 查吉日's columns hold 值神 such as 天德（黄道）; 拼假's the plans' long texts.
+    drive tray-menu menu-pick 查吉日... dialog 查吉日 30000 pick 1440 嫁娶 dialog-idle click 1447 dialog-idle >/dev/null
+    eventually --within 30 finder_listed
+    cut=$(drive dialog 查吉日 5000 cut | grep -v "^dialog ")
+    check "at $scale % nothing in 查吉日 is cut, its 值神 column included ($(tr '\n' ' ' <<<"$cut"))" test "$cut" = whole
+    shot "reading-good-days-$scale"
+    drive dialog 查吉日 5000 click 2 dialog-gone 查吉日 10000 >/dev/null
+    drive tray-menu menu-pick 拼假... dialog 拼假 30000 dialog-idle >/dev/null
+    for year_shown in coming "$year"; do
+        [ "$year_shown" = coming ] || drive dialog 拼假 5000 pick 1452 "${year_shown}年" dialog-idle >/dev/null
+        eventually --within 30 planner_listed
+        cut=$(drive dialog 拼假 5000 cut | grep -v "^dialog ")
+        check "at $scale % nothing in 拼假 ($year_shown) is cut ($(tr '\n' ' ' <<<"$cut"))" test "$cut" = whole
+        shot "reading-leave-plan-$year_shown-$scale"
+    done
+    drive dialog 拼假 5000 click 2 dialog-gone 拼假 10000 >/dev/null
 
     # --- the settings lists in Chinese ------------------------------------------------
     settings=$(drive tray-menu menu-pick 设置... dialog 设置 20000 text-of 1008 text-of 1017)

@@ -605,7 +605,7 @@ struct Driver {
                     continue;
                 }
                 if (line.rfind("error", 0) == 0) ok = false;
-                if (action == "read" || action == "cut" || !ok) Print(line);
+                if (action == "read" || action == "cut" || action == "lines" || !ok) Print(line);
                 line.clear();
             }
             return ok;
@@ -1056,6 +1056,14 @@ struct Driver {
         return true;
     }
 
+    bool PrintDialogRect() {
+        RECT r{};
+        if (!dialog || !GetWindowRect(dialog, &r)) return Fail("no dialog");
+        Print("dialog-rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) +
+              " " + std::to_string(r.bottom));
+        return true;
+    }
+
     bool Resize(int dw, int dh) {
         RECT r{};
         if (!dialog || !GetWindowRect(dialog, &r)) return Fail("no dialog");
@@ -1413,6 +1421,12 @@ const Step kSteps[] = {
      [](Driver& d, const StepArgs& a) { return d.DialogGone(a.Text(0), a.Number(1)); }},
     {"set-text", "ID TEXT", "set the text of a control (edit, editable combo)",
      [](Driver& d, const StepArgs& a) { return d.SetText(a.Number(0), a.Text(1)); }},
+    {"lines", "ID",
+     "the lines a text box shows as it wraps them, \"line ID TEXT\",\nthen \"fits ID yes|no\": all in view without "
+     "scrolling",
+     [](Driver& d, const StepArgs& a) { return d.Request("lines", a.Text(0)); }},
+    {"set-date", "ID YYYY-MM-DD", "set the date of a date picker, as the user would pick it, in the program",
+     [](Driver& d, const StepArgs& a) { return d.Request("set-date", a.Text(0), a.Text(1)); }},
     {"pick", "ID TEXT", "choose the item TEXT of a combo box, as the user would",
      [](Driver& d, const StepArgs& a) { return d.Choose(a.Number(0), a.Text(1)); }},
     {"page-pick", "ID TEXT",
@@ -1429,6 +1443,8 @@ const Step kSteps[] = {
      [](Driver& d, const StepArgs& a) { return d.Rows(a.Number(0)); }},
     {"size", "", "\"size WIDTH HEIGHT\" of the dialog's window",
      [](Driver& d, const StepArgs&) { return d.PrintDialogSize(); }},
+    {"dialog-rect", "", "\"dialog-rect L T R B\": where the dialog's window is on the screen",
+     [](Driver& d, const StepArgs&) { return d.PrintDialogRect(); }},
     {"resize", "DW DH", "make the dialog DW, DH pixels larger (smaller when negative)",
      [](Driver& d, const StepArgs& a) { return d.Resize(a.Number(0), a.Number(1)); }},
     {"box", "MS ok|cancel|yes|no",

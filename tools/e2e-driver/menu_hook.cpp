@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include <string>
 #include <vector>
@@ -149,6 +151,12 @@ std::string ReadDialog(HWND dialog) {
                     SendMessageW(control, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text));
                 out += "item\t" + std::to_string(id) + "\t" + Utf8FromWide(text) + "\n";
             }
+        } else if (_wcsicmp(cls.c_str(), DATETIMEPICK_CLASSW) == 0) {
+            SYSTEMTIME time{};
+            char date[16] = "none";
+            if (DateTime_GetSystemtime(control, &time) == GDT_VALID)
+                std::snprintf(date, sizeof date, "%04d-%02d-%02d", time.wYear, time.wMonth, time.wDay);
+            out += "date\t" + std::to_string(id) + "\t" + date + "\n";
         } else if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) {
             out += "combo\t" + std::to_string(id) + "\t" + Utf8FromWide(TextOf(control)) + "\n";
         } else if (_wcsicmp(cls.c_str(), L"Edit") == 0 &&
@@ -249,6 +257,55 @@ std::string Act(HWND dialog, const std::vector<std::string>& request) {
             SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(control));
         }
+        return "done\n";
+    }
+    if (action == "lines") {
+        // The lines a text box shows as it wraps them, and whether all of
+        // them are in view without scrolling.
+        HWND box = VisibleControl(dialog, std::atoi(a.c_str()));
+        if (!box) return "error no visible control " + a + "\n";
+        std::string out;
+        const int count = static_cast<int>(SendMessageW(box, EM_GETLINECOUNT, 0, 0));
+        for (int line = 0; line < count; ++line) {
+            wchar_t text[1024] = {};
+            text[0] = static_cast<wchar_t>(1023);  // EM_GETLINE's size, in the buffer's first word
+            const LRESULT length = SendMessageW(box, EM_GETLINE, line, reinterpret_cast<LPARAM>(text));
+            out += "line\t" + a + "\t" + Utf8FromWide(std::wstring(text, static_cast<size_t>(length))) + "\n";
+        }
+        RECT client{};
+        GetClientRect(box, &client);
+        HDC dc = GetDC(box);
+        TEXTMETRICW metrics{};
+        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0));
+        const HGDIOBJ old = font && dc ? SelectObject(dc, font) : nullptr;
+        if (dc) GetTextMetricsW(dc, &metrics);
+        if (old) SelectObject(dc, old);
+        if (dc) ReleaseDC(box, dc);
+        const LRESULT lastStart = SendMessageW(box, EM_LINEINDEX, count - 1, 0);
+        const LRESULT position = SendMessageW(box, EM_POSFROMCHAR, lastStart, 0);
+        const int lastTop = static_cast<short>(HIWORD(position));
+        const bool fits = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 && position != -1 &&
+                          lastTop + metrics.tmHeight <= client.bottom;
+        return out + "fits\t" + a + "\t" + (fits ? "yes" : "no") + "\n";
+    }
+    if (action == "set-date") {
+        HWND picker = VisibleControl(dialog, std::atoi(a.c_str()));
+        if (!picker) return "error no visible control " + a + "\n";
+        SYSTEMTIME time{};
+        int year = 0, month = 0, day = 0;
+        if (std::sscanf(b.c_str(), "%d-%d-%d", &year, &month, &day) != 3) return "error not a date " + b + "\n";
+        time.wYear = static_cast<WORD>(year);
+        time.wMonth = static_cast<WORD>(month);
+        time.wDay = static_cast<WORD>(day);
+        if (!DateTime_SetSystemtime(picker, GDT_VALID, &time)) return "error date refused " + b + "\n";
+        // What the picker tells its dialog when the user picks a date.
+        NMDATETIMECHANGE change{};
+        change.nmhdr.hwndFrom = picker;
+        change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
+        change.nmhdr.code = DTN_DATETIMECHANGE;
+        change.dwFlags = GDT_VALID;
+        DateTime_GetSystemtime(picker, &change.st);
+        SendMessageW(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
         return "done\n";
     }
     if (action == "select-row" || action == "check-row") {

@@ -81,7 +81,7 @@ CalendarWindow::CalendarWindow(DayInfoSource& days, const HolidaySchedule& offDa
       monthView_(days, InstalledFontFamilies(), LocalToday),
       planning_(days, offDays, marks_,
                 PlanningWindows::Host{LocalToday, [this](const Date& date, bool ring) { GoTo(date, ring); },
-                                      [this] { Rebuild(month()); }}) {
+                                      [this] { Rebuild(month()); }, [this] { return month(); }}) {
     monthView_.offDays = &offDays_;
     monthView_.marks = &marks_;
 }
@@ -234,7 +234,9 @@ void CalendarWindow::GoTo(const Date& date, bool ring) {
 
 void CalendarWindow::OpenGoodDays(const Date& from) { planning_.OpenGoodDays(hwnd(), loop_, from); }
 
-void CalendarWindow::OpenLeavePlanner(int year) { planning_.OpenLeavePlanner(hwnd(), loop_, year); }
+void CalendarWindow::OpenLeavePlanner(const Date& from) {
+    planning_.OpenLeavePlanner(hwnd(), loop_, YearToPlan(offDays_, from));
+}
 
 void CalendarWindow::OpenGoToDate(const Date& start) { planning_.GoToDate(hwnd(), start); }
 
@@ -540,7 +542,7 @@ void CalendarWindow::ShowDayMenu(POINT client, const POINT* menuAt) {
             OpenGoodDays(std::max(date, LocalToday()));
             return;
         case kPlanLeave:
-            OpenLeavePlanner(date.year());
+            OpenLeavePlanner(date);
             return;
         case kGoToDate:
             OpenGoToDate(date);

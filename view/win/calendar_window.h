@@ -76,10 +76,10 @@ public:
     // month is shown).
     void GoTo(const Date& date, bool ring);
 
-    // The planning dialogs, over this window: 查吉日 from `from`, 拼假 of a
-    // year, 转到日期 starting at a date.
+    // The planning dialogs, over this window: 查吉日 from `from`, 拼假 of the
+    // year whose holidays are ahead of `from`, 转到日期 starting at a date.
     void OpenGoodDays(const Date& from);
-    void OpenLeavePlanner(int year);
+    void OpenLeavePlanner(const Date& from);
     void OpenGoToDate(const Date& start);
 
     void Show() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }

@@ -11,15 +11,18 @@ PlanningWindows::PlanningWindows(DayInfoSource& days, const HolidaySchedule& sch
       goodDayDialog_(days, schedule,
                      GoodDayDialog::Hooks{[this](const std::vector<Date>& found) { MarkGoodDays(found); },
                                           [this](const Date& date) { host_.goTo(date, true); },
-                                          [](HWND owner, const Date& date) { ShowAlmanacPage(owner, date); }}),
-      leavePlanDialog_(schedule,
-                       LeavePlanDialog::Hooks{host_.today, [this](const LeavePlan* plan) { MarkPlan(plan); }}) {}
+                                          [](HWND owner, const Date& date) { ShowAlmanacPage(owner, date); },
+                                          [this] { host_.goTo(beforeGoodDays_.FirstDay(), false); }}),
+      leavePlanDialog_(schedule, LeavePlanDialog::Hooks{host_.today, [this](const LeavePlan* plan) { MarkPlan(plan); },
+                                                        [this] { host_.goTo(beforePlan_.FirstDay(), false); }}) {}
 
 void PlanningWindows::OpenGoodDays(HWND owner, MessageLoop* loop, const Date& from) {
+    if (!goodDayDialog_.hwnd()) beforeGoodDays_ = host_.shown();
     goodDayDialog_.Open(owner, loop, from);
 }
 
 void PlanningWindows::OpenLeavePlanner(HWND owner, MessageLoop* loop, int year) {
+    if (!leavePlanDialog_.hwnd()) beforePlan_ = host_.shown();
     leavePlanDialog_.Open(owner, loop, year);
 }
 

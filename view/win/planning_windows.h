@@ -24,6 +24,8 @@ public:
         std::function<void(const Date&, bool ring)> goTo;
         // The marks changed: the shown month is drawn again.
         std::function<void()> refresh;
+        // The month shown now.
+        std::function<YearMonth()> shown;
     };
 
     // The sources and the marks must outlive this object; the marks' days
@@ -31,7 +33,8 @@ public:
     PlanningWindows(DayInfoSource& days, const HolidaySchedule& schedule, DayMarks& marks, Host host);
 
     // The modeless dialogs over `owner`, or the open one brought forward;
-    // a new search starts at `from`.
+    // a new search starts at `from`. Each shows the months of what it marks;
+    // closed, it leaves the month shown when it opened.
     void OpenGoodDays(HWND owner, MessageLoop* loop, const Date& from);
     void OpenLeavePlanner(HWND owner, MessageLoop* loop, int year);
     // The modal date dialog; goes to the date chosen, ringed.
@@ -46,6 +49,8 @@ private:
     Host host_;
     std::vector<Date> goodDays_;
     std::optional<LeavePlan> plan_;
+    YearMonth beforeGoodDays_;
+    YearMonth beforePlan_;
     GoodDayDialog goodDayDialog_;
     LeavePlanDialog leavePlanDialog_;
 };

@@ -1,5 +1,7 @@
 #include "base/win/dialog_kit.h"
 
+#include "base/win/gbk_text.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,6 +44,25 @@ TEST_F(DialogKitTest, ListRowsKeepTheirTextsDataAndCheckBoxesInInsertionOrder) {
     list_view::SetCells(list, 1, {"生日", "爸爸"});
     EXPECT_EQ(list_view::Cell(list, 1, 1), "爸爸");
     EXPECT_EQ(list_view::Data(list, 1), 11);
+}
+
+// 查吉日's 值神 column, sized in dialog units, held "天德（黄…" at 150 %.
+TEST_F(DialogKitTest, FittedColumnsShowEveryCellWholeAndKeepWideAndHiddenOnes) {
+    const HWND list = Child(WC_LISTVIEWW, LVS_REPORT, 1014);
+    list_view::Setup(list, {{"值神", 20}, {"宜", 400}, {"隐藏", 0}}, false, nullptr);
+    list_view::Insert(list, 0, {"天德（黄道）", "嫁娶", "x"}, 0);
+    list_view::Insert(list, 1, {"青龙（黄道）", "纳采问名 嫁娶 移徙", "x"}, 0);
+
+    const int total = list_view::FitColumns(list);
+    for (int row = 0; row < 2; ++row) {
+        const std::wstring text = WideFromGbk(list_view::Cell(list, row, 0));
+        const int needed =
+            static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        EXPECT_GE(ListView_GetColumnWidth(list, 0), needed + 12) << row;  // the list's own padding
+    }
+    EXPECT_EQ(ListView_GetColumnWidth(list, 1), 400);
+    EXPECT_EQ(ListView_GetColumnWidth(list, 2), 0);
+    EXPECT_EQ(total, ListView_GetColumnWidth(list, 0) + 400);
 }
 
 TEST_F(DialogKitTest, SelectingARowOutOfRangeLeavesNothingSelected) {
