@@ -1,5 +1,6 @@
 #include "base/file_system.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 
@@ -68,25 +69,63 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
     return ok;
 }
 
-FileRead ReadFileWithin(const std::filesystem::path& path, std::size_t limit, std::string& contents) {
+namespace {
+
+// Where the last whole line of `text` ends: after its last line feed, 0 when
+// it has none.
+std::size_t EndOfLastLine(const std::string& text) {
+    const bool littleEndian = text.size() >= 2 && text[0] == '\xFF' && text[1] == '\xFE';
+    const bool bigEndian = text.size() >= 2 && text[0] == '\xFE' && text[1] == '\xFF';
+    if (!littleEndian && !bigEndian) {
+        const std::size_t feed = text.rfind('\n');
+        return feed == std::string::npos ? 0 : feed + 1;
+    }
+    for (std::size_t end = text.size() & ~std::size_t{1}; end >= 4; end -= 2) {
+        const char first = text[end - 2], second = text[end - 1];
+        if (littleEndian ? first == '\n' && second == '\0' : first == '\0' && second == '\n') return end;
+    }
+    return 0;
+}
+
+FileRead ReadWithin(const std::filesystem::path& path, std::size_t limit, std::string& contents, bool keepLines) {
     contents.clear();
     std::FILE* file = OpenFile(path, "rb");
     if (!file) return PathExists(path) ? FileRead::kUnreadable : FileRead::kMissing;
+    // One block for the whole file: growing by doubling would need half as
+    // much again while it moves.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) contents.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit + 1)));
     char buffer[65536];
     size_t n;
-    bool tooLarge = false;
-    while (!tooLarge && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    while (contents.size() <= limit &&
+           (n = std::fread(buffer, 1, std::min(sizeof buffer, limit + 1 - contents.size()), file)) > 0) {
         contents.append(buffer, n);
-        tooLarge = contents.size() > limit;
     }
+    const bool tooLarge = contents.size() > limit;
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
+    if (tooLarge && !failed && keepLines) {
+        contents.resize(limit);
+        contents.resize(EndOfLastLine(contents));
+        return FileRead::kTooLarge;
+    }
     if (tooLarge || failed) {
         contents.clear();
         contents.shrink_to_fit();
-        return tooLarge ? FileRead::kTooLarge : FileRead::kUnreadable;
+        return failed ? FileRead::kUnreadable : FileRead::kTooLarge;
     }
     return FileRead::kRead;
+}
+
+}  // namespace
+
+FileRead ReadFileWithin(const std::filesystem::path& path, std::size_t limit, std::string& contents) {
+    return ReadWithin(path, limit, contents, false);
+}
+
+FileRead ReadFileLinesWithin(const std::filesystem::path& path, std::size_t limit, std::string& contents) {
+    return ReadWithin(path, limit, contents, true);
 }
 
 bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& contents) {

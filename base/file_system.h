@@ -17,18 +17,35 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 // Whole contents of a file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& contents);
 
-// The largest files the program reads. A file beyond its limit is taken as
-// damaged and not parsed: a downloaded skin of 20 MB would otherwise take
-// gigabytes and seconds at every start, and crash the 32-bit program.
-inline constexpr std::size_t kProfileFileLimit = 1u << 20;    // skin and tray templates, Solvane.ini
-inline constexpr std::size_t kFestivalFileLimit = 16u << 20;  // holidays.cfg
-inline constexpr std::size_t kReminderFileLimit = 64u << 20;  // reminders.cfg
+// The largest files the program reads. A settings or template file beyond
+// its limit is taken as damaged and not parsed: a downloaded skin of 20 MB
+// would otherwise take gigabytes and seconds at every start, and crash the
+// 32-bit program. Of a list file beyond its limit (festivals, memos, the
+// holiday schedule) the entries within the limit are read and the user is
+// told that the rest is not.
+//
+// The memo file's limit is what the 32-bit program can hold. A memo is
+// stored as 20 114 hex digits and held as its 10 056-byte record, so reading
+// the file holds its bytes and, while the list grows, up to three quarters as
+// many again in records; reading it again while the month still shows the
+// old list holds that list too: about 600 MiB at the most for 256 MiB of
+// file (about 13 300 memos), the largest block 256 MiB. A 32-bit process has
+// 2 GiB of address space, shared with the program's code, its DLLs and the
+// gaps between them, so a larger limit would let a large file fail for want
+// of one free block, where this one leaves room.
+inline constexpr std::size_t kProfileFileLimit = 1u << 20;     // skin and tray templates, Solvane.ini
+inline constexpr std::size_t kFestivalFileLimit = 16u << 20;   // holidays.cfg
+inline constexpr std::size_t kReminderFileLimit = 256u << 20;  // reminders.cfg
 
 enum class FileRead { kRead, kMissing, kUnreadable, kTooLarge };
-// Whole contents of a file of at most `limit` bytes. A larger file is not
-// taken in (no more than `limit` and one buffer's worth is ever held), and
-// leaves `contents` empty, as does every outcome but kRead.
+// Whole contents of a file of at most `limit` bytes, in one block of its
+// size. A larger file is not taken in (no more than `limit` and a byte is
+// ever held), and leaves `contents` empty, as does every outcome but kRead.
 FileRead ReadFileWithin(const std::filesystem::path& path, std::size_t limit, std::string& contents);
+// The same for a list file, whose entries are lines: a file beyond `limit`
+// gives kTooLarge with its lines that end within the limit in `contents`
+// (line feeds counted in UTF-16 code units after a UTF-16 byte-order mark).
+FileRead ReadFileLinesWithin(const std::filesystem::path& path, std::size_t limit, std::string& contents);
 
 // Writes the contents to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. On any failure (folder missing, disk full, file

@@ -40,6 +40,17 @@ TextAroundFile ChangedSinceReadText(const ListFileWords& words) {
                 noun + "管理，什么也不保存。"};
 }
 
+TextAroundFile TooLargeText(const char* noun, std::uint64_t size, std::size_t limit) {
+    constexpr std::uint64_t kMiB = 1u << 20;
+    const std::uint64_t tenths = (size * 10 + kMiB - 1) / kMiB;
+    const std::string limitMegabytes = std::to_string(limit >> 20);
+    return {std::string(noun) + "文件太大（" + std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) +
+                " MB，超过了本程序能读的 " + limitMegabytes + " MB），只读入了前 " + limitMegabytes + " MB 中的" +
+                noun + "：\n",
+            std::string("\n\n文件后面部分中的") + noun +
+                "没有读入，不会显示，也不会提醒。文件本身没有被改动；把它改小或移到别处后，程序会自动重新读取。"};
+}
+
 TextAroundFile BackupKeptText(const ListFileWords& words, const FileBaseline& loaded) {
     const std::string noun = words.noun, entry = words.entry;
     std::string why;

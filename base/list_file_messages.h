@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "base/file_backup.h"
@@ -48,6 +49,10 @@ TextAroundFile ReadAgainText(const ListFileWords& words);
 // filled: 是 reads it again, 否 overwrites it (keeping the other version as
 // a copy), 取消 goes back to the list.
 TextAroundFile ChangedSinceReadText(const ListFileWords& words);
+// A list file beyond its limit, of which the program shows the entries
+// within the limit: "备忘文件太大（300.5 MB，超过了本程序能读的 256 MB）...".
+// `size` is the file's size in bytes, shown in MB rounded up to a tenth.
+TextAroundFile TooLargeText(const char* noun, std::uint64_t size, std::size_t limit);
 // A save that first kept a copy of the file (the path named is the copy's),
 // saying why from what loading made of it: another encoding, characters
 // without a GBK form, entries left out (and how many were kept), or else a

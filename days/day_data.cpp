@@ -23,8 +23,12 @@ void DayData::Load(const std::filesystem::path& festivalFile, const std::filesys
     // Stamped before reading: a write during the read shows as a change.
     festivalStamp_ = ReadFileStamp(festivalFile_);
     reminderStamp_ = ReadFileStamp(reminderFile_);
-    waiting_.festivals = !LoadFestivals(festivalFile_, festivals_);
-    waiting_.reminders = !LoadReminders(reminderFile_, reminders_);
+    const FileRead festivals = ReadFestivals(festivalFile_, festivals_);
+    const FileRead reminders = ReadReminders(reminderFile_, reminders_);
+    waiting_.festivals = festivals == FileRead::kUnreadable;
+    waiting_.reminders = reminders == FileRead::kUnreadable;
+    tooLarge_.festivals = festivals == FileRead::kTooLarge;
+    tooLarge_.reminders = reminders == FileRead::kTooLarge;
     if (database_->CreateEngine()) database_->Open(databasePath);
     // Solar terms remembered from before the database opened would be empty.
     days_ = std::make_unique<DaySources>(&festivals_, &reminders_, database_.get());
@@ -38,9 +42,10 @@ void DayData::LoadFolder(const std::filesystem::path& moduleFolder) {
 bool DayData::LoadOffDayFile(const std::filesystem::path& offDayFile) {
     offDayFile_ = offDayFile;
     offDayStamp_ = ReadFileStamp(offDayFile_);
-    const bool read = LoadHolidaySchedule(offDayFile_, offDays_);
+    const FileRead read = ReadHolidaySchedule(offDayFile_, offDays_);
+    tooLarge_.offDays = read == FileRead::kTooLarge;
     shownOffDays_ = WithStatutoryDays(offDays_.schedule, database_.get());
-    return read;
+    return read != FileRead::kUnreadable;
 }
 
 void DayData::AddReminders(const ReminderList& extra) {
@@ -50,34 +55,37 @@ void DayData::AddReminders(const ReminderList& extra) {
 namespace {
 
 // Reads a list file anew into `list`. One that cannot be read now keeps the
-// list last read and is marked waiting, so the next retry reads the newer file.
-template <typename List, typename Load>
-bool ReloadList(const std::filesystem::path& file, Load load, List& list, std::optional<FileStamp>& stamp,
-                bool& waiting) {
+// list last read and is marked waiting, so the next retry reads the newer
+// file; one beyond its limit gives what lies within it, marked too large.
+template <typename List, typename Read>
+bool ReloadList(const std::filesystem::path& file, Read read, List& list, std::optional<FileStamp>& stamp,
+                bool& waiting, bool& tooLarge) {
     const std::optional<FileStamp> before = ReadFileStamp(file);
-    List read;
-    if (!load(read)) {
+    List reread;
+    const FileRead outcome = read(file, reread);
+    if (outcome == FileRead::kUnreadable) {
         waiting = true;
         return false;
     }
-    list = std::move(read);
+    list = std::move(reread);
     stamp = before;
     waiting = false;
+    tooLarge = outcome == FileRead::kTooLarge;
     return true;
 }
 
 }  // namespace
 
 bool DayData::ReloadFestivals() {
-    const auto load = [this](FestivalList& read) { return LoadFestivals(festivalFile_, read); };
-    if (!ReloadList(festivalFile_, load, festivals_, festivalStamp_, waiting_.festivals)) return false;
+    if (!ReloadList(festivalFile_, ReadFestivals, festivals_, festivalStamp_, waiting_.festivals, tooLarge_.festivals))
+        return false;
     days_->FestivalsChanged();
     return true;
 }
 
 bool DayData::ReloadReminders() {
-    const auto load = [this](ReminderList& read) { return LoadReminders(reminderFile_, read); };
-    return ReloadList(reminderFile_, load, reminders_, reminderStamp_, waiting_.reminders);
+    const auto read = [](const std::filesystem::path& file, ReminderList& list) { return ReadReminders(file, list); };
+    return ReloadList(reminderFile_, read, reminders_, reminderStamp_, waiting_.reminders, tooLarge_.reminders);
 }
 
 DayData::Waiting DayData::RetryWaitingFiles() {
@@ -91,8 +99,10 @@ void DayData::ReloadOffDays() {
     // A file locked for a moment keeps the schedule already shown.
     const std::optional<FileStamp> stamp = ReadFileStamp(offDayFile_);
     HolidayScheduleFile reloaded;
-    if (!LoadHolidaySchedule(offDayFile_, reloaded)) return;
+    const FileRead read = ReadHolidaySchedule(offDayFile_, reloaded);
+    if (read == FileRead::kUnreadable) return;
     offDayStamp_ = stamp;
+    tooLarge_.offDays = read == FileRead::kTooLarge;
     offDays_ = std::move(reloaded);
     shownOffDays_ = WithStatutoryDays(offDays_.schedule, database_.get());
 }

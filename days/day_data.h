@@ -26,7 +26,8 @@ public:
 
     // Missing files leave their part empty. A festival or memo file that is
     // there but cannot be read (locked by antivirus or a sync client at
-    // log-on) leaves its part empty and waiting: see waitingFiles().
+    // log-on) leaves its part empty and waiting: see waitingFiles(); one
+    // beyond its limit gives what lies within it: see tooLargeFiles().
     void Load(const std::filesystem::path& festivalFile, const std::filesystem::path& reminderFile,
               const std::filesystem::path& databasePath);
     // The public-holiday schedule (Ostrel\offdays.cfg).
@@ -52,6 +53,19 @@ public:
     Waiting waitingFiles() const { return waiting_; }
     // Tries the waiting files again; what was read now.
     Waiting RetryWaitingFiles();
+    // One flag for each of the three list files.
+    struct Files {
+        bool festivals = false;
+        bool reminders = false;
+        bool offDays = false;
+        bool any() const { return festivals || reminders || offDays; }
+    };
+    // The files found beyond their limits at the last read (base/file_system.h):
+    // their entries within the limit are shown. Such a file does not wait:
+    // reading it again gives the same until it changes, and then it is read
+    // anew as any changed file is (ReloadChangedFiles).
+    using TooLarge = Files;
+    TooLarge tooLargeFiles() const { return tooLarge_; }
     // After the update check merged a new year into the schedule.
     void ReloadOffDays();
     // Reads the schedule again when its file changed since it was read (a
@@ -60,12 +74,7 @@ public:
     // Reads again each of the three files whose stamp differs from the one
     // it had when it was last read; what was read anew. A changed file that
     // cannot be read now keeps its list and waits (waitingFiles()).
-    struct Reread {
-        bool festivals = false;
-        bool reminders = false;
-        bool offDays = false;
-        bool any() const { return festivals || reminders || offDays; }
-    };
+    using Reread = Files;
     Reread ReloadChangedFiles();
     // The days the month shows: the published schedule, and the holiday
     // law's days in the years it lacks (holidays/statutory_holidays.h).
@@ -90,6 +99,7 @@ private:
     FestivalList festivals_;
     ReminderList reminders_;
     Waiting waiting_;
+    TooLarge tooLarge_;
     std::filesystem::path offDayFile_;
     std::optional<FileStamp> offDayStamp_;  // of the file as last read
     HolidayScheduleFile offDays_;

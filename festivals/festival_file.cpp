@@ -136,6 +136,17 @@ bool LoadFestivals(const std::filesystem::path& path, FestivalList& list, FileBa
     return true;
 }
 
+FileRead ReadFestivals(const std::filesystem::path& path, FestivalList& list) {
+    list.clear();
+    std::string contents;
+    const FileRead read = ReadFileLinesWithin(path, kFestivalFileLimit, contents);
+    if (read != FileRead::kRead && read != FileRead::kTooLarge) return read;
+    const DecodedTextFile decoded = DecodeTextFile(std::move(contents));
+    if (decoded.encoding == TextFileEncoding::kUnreadable) return FileRead::kUnreadable;
+    list = std::move(ParseFestivalText(decoded.text).list);
+    return read;
+}
+
 bool SaveFestivals(const std::filesystem::path& path, const FestivalList& list, const std::tm& now,
                    const FileBaseline* loaded, std::filesystem::path* backup) {
     if (backup) backup->clear();

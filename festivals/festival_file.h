@@ -6,17 +6,23 @@
 #include <string>
 
 #include "base/file_backup.h"
+#include "base/file_system.h"
 #include "festivals/festival_rule.h"
 
 // Empties the list and fills it with one rule per valid line of the file, in
 // file order; lines that do not hold exactly ten fields are skipped. A missing
 // file gives an empty list. False when something is at the path but could not
 // be read (locked by another program, no permission, a folder, or a file
-// beyond kFestivalFileLimit, which is taken as damaged): the list is
-// then empty too, and saving it would wipe festivals nobody has seen.
+// beyond kFestivalFileLimit): the list is then empty too, and saving it
+// would wipe festivals nobody has seen.
 // `baseline`, when given, records what was read (and whether lines were
 // skipped), for SaveFestivals.
 bool LoadFestivals(const std::filesystem::path& path, FestivalList& list, FileBaseline* baseline = nullptr);
+// For the month and the notices, which keep what can be read: the list as
+// LoadFestivals fills it, and how the read went. kMissing gives an empty
+// list, kUnreadable (or a file in no encoding the program reads) too, and
+// kTooLarge the rules of the lines within kFestivalFileLimit.
+FileRead ReadFestivals(const std::filesystem::path& path, FestivalList& list);
 
 // Rewrites the file from the list. The new contents go to a temporary file
 // beside it that then replaces the old one, so a failed save (missing folder,

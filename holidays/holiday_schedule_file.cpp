@@ -146,21 +146,36 @@ HolidayScheduleFile ShippedHolidaySchedule(const std::filesystem::path& path) {
     return shipped;
 }
 
-bool LoadHolidaySchedule(const std::filesystem::path& path, HolidayScheduleFile& file) {
+namespace {
+
+FileRead ReadUserSchedule(const std::filesystem::path& path, HolidayScheduleFile& file, bool keepLines) {
     file = HolidayScheduleFile{};
     std::string contents;
-    const FileRead read = ReadFileWithin(path, kHolidayScheduleFileLimit, contents);
+    const FileRead read = keepLines ? ReadFileLinesWithin(path, kHolidayScheduleFileLimit, contents)
+                                    : ReadFileWithin(path, kHolidayScheduleFileLimit, contents);
     if (read == FileRead::kMissing) {
         file = ShippedHolidaySchedule(path);
-        return true;
+        return read;
     }
-    if (read != FileRead::kRead || DecodeTextFile(contents).encoding == TextFileEncoding::kUnreadable) return false;
+    if (read != FileRead::kRead && read != FileRead::kTooLarge) return read;
+    if (DecodeTextFile(contents).encoding == TextFileEncoding::kUnreadable) return FileRead::kUnreadable;
     file = ParseHolidaySchedule(contents);
     // The user's lines correct the shipped ones date by date.
     HolidayScheduleFile shipped = ShippedHolidaySchedule(path);
     for (const OffDay& day : file.schedule.Days()) shipped.schedule.Set(day);
     file.schedule = std::move(shipped.schedule);
-    return true;
+    return read;
+}
+
+}  // namespace
+
+bool LoadHolidaySchedule(const std::filesystem::path& path, HolidayScheduleFile& file) {
+    const FileRead read = ReadUserSchedule(path, file, false);
+    return read == FileRead::kRead || read == FileRead::kMissing;
+}
+
+FileRead ReadHolidaySchedule(const std::filesystem::path& path, HolidayScheduleFile& file) {
+    return ReadUserSchedule(path, file, true);
 }
 
 std::string FormatOffDayLine(const OffDay& day) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
 #include "holidays/holiday_schedule.h"
 
 // A line that was not taken, for the command-line tool to report.
@@ -30,6 +31,8 @@ inline constexpr std::size_t kMaxHolidayScheduleBytes = 512 * 1024;
 // Largest file taken in at all (room for that text as UTF-16); a larger one
 // is taken as damaged and not read.
 inline constexpr std::size_t kHolidayScheduleFileLimit = 4 * kMaxHolidayScheduleBytes;
+// What users call the schedule in messages about its file.
+inline constexpr char kHolidayScheduleNoun[] = "节假日安排";
 // Longest holiday name, in bytes.
 inline constexpr std::size_t kMaxOffDayNameBytes = 64;
 
@@ -57,6 +60,12 @@ HolidayScheduleFile ShippedHolidaySchedule(const std::filesystem::path& path);
 // schedule; false when something is at the path but could not be read (or
 // is beyond kHolidayScheduleFileLimit, or in no encoding the program reads).
 bool LoadHolidaySchedule(const std::filesystem::path& path, HolidayScheduleFile& file);
+// For the month, which keeps what can be read: the schedule as
+// LoadHolidaySchedule makes it, and how the read went. kMissing gives the
+// shipped schedule, kUnreadable (or a file in no encoding the program reads)
+// an empty one, and kTooLarge the shipped one with the user's days of the
+// lines within kHolidayScheduleFileLimit over it.
+FileRead ReadHolidaySchedule(const std::filesystem::path& path, HolidayScheduleFile& file);
 
 // "2026-10-01,休,国庆节".
 std::string FormatOffDayLine(const OffDay& day);

@@ -139,6 +139,14 @@ bool LoadReminders(const std::filesystem::path& path, ReminderList& list, FileBa
     return false;
 }
 
+FileRead ReadReminders(const std::filesystem::path& path, ReminderList& list, std::size_t limit) {
+    list.clear();
+    std::string contents;
+    const FileRead read = ReadFileLinesWithin(path, limit, contents);
+    if (read != FileRead::kRead && read != FileRead::kTooLarge) return read;
+    return ParseReminderFile(std::move(contents), list) ? read : FileRead::kUnreadable;
+}
+
 std::filesystem::path ReminderBackupPath(const std::filesystem::path& path, const SystemTime& now) {
     return DatedBackupPath(path, TmOf(now));
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/file_backup.h"
+#include "base/file_system.h"
 #include "calendar/gregorian.h"
 #include "reminders/reminder.h"
 
@@ -15,10 +16,15 @@ inline constexpr char kReminderSection[] = "ITEMS";
 // ParseReminderFile). A missing file gives an empty list.
 // False when something is at the path but could not be read (locked by
 // another program, not yet downloaded, no permission, or beyond
-// kReminderFileLimit and so taken as damaged): the list is then empty
-// too, and saving it would wipe memos nobody has seen. `baseline`, when
+// kReminderFileLimit): the list is then empty too, and saving it would wipe
+// memos nobody has seen. `baseline`, when
 // given, records what was read, for SaveReminders.
 bool LoadReminders(const std::filesystem::path& path, ReminderList& list, FileBaseline* baseline = nullptr);
+// For the month and the alerts, which keep what can be read: the list as
+// LoadReminders fills it, and how the read went. kMissing gives an empty list,
+// kUnreadable (or a file in no encoding the program reads) too, and
+// kTooLarge the records of the lines within the limit (tests give a smaller one).
+FileRead ReadReminders(const std::filesystem::path& path, ReminderList& list, std::size_t limit = kReminderFileLimit);
 
 // Writes the whole list in one pass and replaces the file with it atomically
 // (first clearing a read-only attribute), so a failed write leaves the old

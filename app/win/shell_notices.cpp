@@ -2,15 +2,20 @@
 // over the program's day information and shown in its notification
 // window. Both read the notice switches from the settings file each time.
 // Alerts due while the program was not running are shown at start-up; a memo
-// file that cannot be read yet holds them back until it can.
+// file that cannot be read yet holds them back until it can, and one too
+// large to be read whole alerts with the memos read and is named.
 #include "app/alert_state.h"
 #include "app/win/file_retry_pace.h"
 #include "app/win/shell_window.h"
 #include "base/data_paths.h"
+#include "base/list_file_messages.h"
 #include "base/win/dialog_kit.h"
 #include "calendar/win/system_time.h"
+#include "festivals/festival_manager_model.h"
+#include "holidays/holiday_schedule_file.h"
 #include "notices/notice_board.h"
 #include "notices/notices.h"
+#include "reminders/reminder_manager_model.h"
 
 void ShellWindow::CheckReminderAlerts(const SystemTime& now) {
     if (const std::optional<Notice> notice = ::CheckReminderAlerts(
@@ -104,6 +109,26 @@ void ShellWindow::OnWaitingFiles() {
                             FestivalFilePath(moduleFolder_),
                             "\n\n程序会每隔一会儿再读一次，读到之前月历上不显示这些节日。"));
     }
+}
+
+void ShellWindow::TellOfTooLargeFiles() {
+    const DayData::TooLarge now = days_.tooLargeFiles();
+    const bool news = (now.festivals && !toldTooLarge_.festivals) || (now.reminders && !toldTooLarge_.reminders) ||
+                      (now.offDays && !toldTooLarge_.offDays);
+    toldTooLarge_ = now;
+    if (news) PostMessageW(hwnd(), kTooLargeFilesMessage, 0, 0);
+}
+
+void ShellWindow::OnTooLargeFiles() {
+    const auto tell = [this](const char* noun, const std::filesystem::path& file, std::size_t limit) {
+        const std::optional<FileStamp> stamp = ReadFileStamp(file);
+        const TextAroundFile text = TooLargeText(noun, stamp ? static_cast<std::uint64_t>(stamp->size) : 0, limit);
+        Warn(TextNamingFile(text.before, file, text.after));
+    };
+    if (toldTooLarge_.reminders) tell(kReminderFileWords.noun, ReminderFilePath(moduleFolder_), kReminderFileLimit);
+    if (toldTooLarge_.festivals) tell(kFestivalFileWords.noun, FestivalFilePath(moduleFolder_), kFestivalFileLimit);
+    if (toldTooLarge_.offDays)
+        tell(kHolidayScheduleNoun, HolidayScheduleFilePath(moduleFolder_), kHolidayScheduleFileLimit);
 }
 
 void ShellWindow::ShowDailyNotice() {

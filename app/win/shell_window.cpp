@@ -156,6 +156,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case kDamagedSettingsMessage:
         case kDamagedTrayMessage:
         case kWaitingFilesMessage:
+        case kTooLargeFilesMessage:
             // One message box at a time: while another is up (its loop
             // delivers this one), ask again a little later.
             if (busy_) {
@@ -166,6 +167,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             if (message == kDamagedSettingsMessage) OnDamagedSettings();
             if (message == kDamagedTrayMessage) OnDamagedTray();
             if (message == kWaitingFilesMessage) OnWaitingFiles();
+            if (message == kTooLargeFilesMessage) OnTooLargeFiles();
             return true;
         case WM_QUERYENDSESSION:
             // A manager or editor with unsaved changes answers for itself
@@ -241,6 +243,8 @@ void ShellWindow::ShowMonth(const YearMonth& month) {
     settingsStamp_ = ReadFileStamp(settingsFile_);
     calendar_.SetOptions(MonthOptionsFrom(Shown(settings_), moduleFolder_, ReadForenoticeSwitches(settingsFile_)));
     calendar_.Rebuild(month);
+    // Every read of the day files is followed by a rebuild.
+    TellOfTooLargeFiles();
 }
 
 void ShellWindow::RereadChangedFiles() {
@@ -311,6 +315,7 @@ void ShellWindow::OnTimer(UINT_PTR id) {
         case kDamagedSettingsMessage:
         case kDamagedTrayMessage:
         case kWaitingFilesMessage:
+        case kTooLargeFilesMessage:
             KillTimer(hwnd(), id);
             PostMessageW(hwnd(), static_cast<UINT>(id), 0, 0);
             break;

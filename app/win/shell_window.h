@@ -55,6 +55,7 @@ private:
     static constexpr UINT kDamagedSettingsMessage = WM_APP + 23;
     static constexpr UINT kDamagedTrayMessage = WM_APP + 24;
     static constexpr UINT kWaitingFilesMessage = WM_APP + 25;
+    static constexpr UINT kTooLargeFilesMessage = WM_APP + 26;
     // A damage message that found another box up waits under a timer whose
     // id is the message itself (clear of the timers above).
     static constexpr UINT kToldLaterDelay = 500;
@@ -133,6 +134,10 @@ private:
     void RetryWaitingFilesLater();
     void OnFileRetry();
     void OnWaitingFiles();
+    // A file found beyond its limit at a read is named once, and again only
+    // when a later read found it within the limit in between.
+    void TellOfTooLargeFiles();
+    void OnTooLargeFiles();
     // Every notice goes through the board, so none replaces another unread.
     void ShowNotice(const Notice& notice);
     void OnNoticeHidden();
@@ -168,4 +173,5 @@ private:
     int fileFailures_ = 0;             // failed reads of a waiting file in a row
     bool waitingSinceStart_ = false;   // a file could not be read at start-up
     bool toldOfWaitingFiles_ = false;  // the user was told (once a run)
+    DayData::TooLarge toldTooLarge_;   // the files last named as too large
 };

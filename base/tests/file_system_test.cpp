@@ -77,6 +77,51 @@ TEST_F(FileSystemTest, AFileBeyondItsLimitIsNotTakenIn) {
     EXPECT_EQ(ReadFileWithin(folder_.string(), 10, contents), FileRead::kUnreadable);
 }
 
+// A list file beyond its limit keeps the lines that end within the limit,
+// counted in the file's own code units.
+TEST_F(FileSystemTest, AListFileBeyondItsLimitKeepsItsWholeLinesWithinIt) {
+    const std::string le(
+        "\xFF\xFE"
+        "a\0\n\0"
+        "b\0\n\0",
+        10),
+        be("\xFE\xFF"
+           "\0a\0\n"
+           "\0b\0\n",
+           10);
+    struct Case {
+        const char* what;
+        std::string file;
+        std::size_t limit;
+        FileRead outcome;
+        std::string kept;
+    } cases[] = {
+        {"within the limit, whole", "one\r\ntwo\r\n", 10, FileRead::kRead, "one\r\ntwo\r\n"},
+        {"the line crossing the limit left out", "one\r\ntwo\r\nthree\r\n", 12, FileRead::kTooLarge, "one\r\ntwo\r\n"},
+        {"a line ending at the limit kept", "one\r\ntwo\r\nthree\r\n", 10, FileRead::kTooLarge, "one\r\ntwo\r\n"},
+        {"no line ends within the limit", "a long first line\r\n", 8, FileRead::kTooLarge, ""},
+        {"UTF-16 little-endian, by code units", le + std::string("c\0", 2), 11, FileRead::kTooLarge, le},
+        {"UTF-16 big-endian, by code units", be + std::string("\0c", 2), 11, FileRead::kTooLarge, be},
+        {"UTF-16 with its line feed byte on an odd offset",
+         std::string("\xFF\xFE"
+                     "\n\x01"
+                     "a\0",
+                     6),
+         5, FileRead::kTooLarge, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string path = PathOf("list.cfg");
+        ASSERT_TRUE(ReplaceFileAtomically(path, c.file));
+        std::string contents = "stale";
+        EXPECT_EQ(ReadFileLinesWithin(path, c.limit, contents), c.outcome) << c.what;
+        EXPECT_EQ(contents, c.kept) << c.what;
+        EXPECT_EQ(ReadFileWithin(path, c.limit, contents), c.outcome) << c.what;
+        if (c.outcome == FileRead::kTooLarge) {
+            EXPECT_TRUE(contents.empty()) << c.what << ": taken as damaged";
+        }
+    }
+}
+
 TEST_F(FileSystemTest, MissingFilesReadAsFailure) {
     std::string contents = "stale";
     EXPECT_FALSE(ReadWholeFile(PathOf("none"), contents));

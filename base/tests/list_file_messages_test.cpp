@@ -33,7 +33,17 @@ TEST(ListFileMessages, NameTheFileTheChangesCouldNotGoInto) {
               "保存会用下面的列表替换整个文件，其中其余的节日将会丢失。\n你的修改仍在列表中。请确认该文件没有被其他程序"
               "占用并且可以读取，然后再点「保存并关闭」。\n超过 16 MB 的节日文件被视为已损坏，不会读取；请把它移走或"
               "改名后再打开节日管理。");
-    EXPECT_NE(CannotReadText(kReminders).after.find("超过 64 MB 的备忘文件被视为已损坏"), std::string::npos);
+    EXPECT_NE(CannotReadText(kReminders).after.find("超过 256 MB 的备忘文件被视为已损坏"), std::string::npos);
+}
+
+// Size rounded up, so that a file just over the limit never reads as at it.
+TEST(ListFileMessages, AFileBeyondItsLimitIsNamedWithItsSizeAndTheLimit) {
+    EXPECT_EQ(Naming(TooLargeText("备忘", (256u << 20) + 1, kReminderFileLimit), "D:\\日历\\Reminders\\reminders.cfg"),
+              "备忘文件太大（256.1 MB，超过了本程序能读的 256 MB），只读入了前 256 MB 中的备忘：\n"
+              "D:\\日历\\Reminders\\reminders.cfg\n\n文件后面部分中的备忘没有读入，不会显示，也不会提醒。文件本身没有被"
+              "改动；把它改小或移到别处后，程序会自动重新读取。");
+    EXPECT_EQ(TooLargeText("节日", 20u << 20, kFestivalFileLimit).before,
+              "节日文件太大（20.0 MB，超过了本程序能读的 16 MB），只读入了前 16 MB 中的节日：\n");
 }
 
 TEST(ListFileMessages, TellWhereTheCopyWasKeptAndWhatTheFileHeld) {

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "almanac/almanac_database.h"
 #include "base/data_paths.h"
 #include "base/file_system.h"
 #include "festivals/festival_file.h"
+#include "holidays/holiday_schedule_file.h"
 #include "reminders/reminder_file.h"
 #include "tests/support/reminder_samples.h"
 #include "tests/support/scratch_folder.h"
@@ -141,6 +143,45 @@ TEST_F(DayDataTest, FilesChangedByAnotherProgramAreReadAgainTheOthersLeftAlone) 
     EXPECT_FALSE(days.ReloadChangedFiles().reminders);
     EXPECT_EQ(days.reminders().size(), 2u);
     EXPECT_TRUE(days.waitingFiles().reminders);
+}
+
+// A festival or holiday file beyond its limit: the month shows what lies
+// within the limit, the program says so, and nothing reads the file again
+// until it changes.
+TEST_F(DayDataTest, AFileBeyondItsLimitShowsWhatLiesWithinAndIsReadAgainOnlyOnceChanged) {
+    const auto shownOffDays = [](const DayData& days) {
+        return (days.offDays().Find(*Date::FromCivil(2026, 3, 3)) ? 1u : 0u) +
+               (days.offDays().Find(*Date::FromCivil(2026, 3, 4)) ? 1u : 0u);
+    };
+    struct Case {
+        const char* what;
+        fs::path file;
+        std::size_t limit;
+        std::string first, beyond;  // a line within the limit, one after it
+        bool DayData::TooLarge::*tooLarge;
+        std::function<std::size_t(const DayData&)> shown;  // of the two lines
+    } cases[] = {
+        {"festivals", FestivalFilePath(folder_), kFestivalFileLimit, "YL,JR,3-3,前面的节,,,,1,1,1\r\n",
+         "YL,JR,3-4,后面的节,,,,1,1,1\r\n", &DayData::TooLarge::festivals,
+         [](const DayData& days) { return days.festivals().size(); }},
+        {"holiday schedule", HolidayScheduleFilePath(folder_), kHolidayScheduleFileLimit, "2026-03-03,班,前面\r\n",
+         "2026-03-04,班,后面\r\n", &DayData::TooLarge::offDays, shownOffDays},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ReplaceFileAtomically(c.file, c.first + std::string(c.limit, '\n') + c.beyond));
+        DayData days;
+        days.LoadFolder(folder_);
+        EXPECT_EQ(c.shown(days), 1u) << c.what;
+        EXPECT_TRUE(days.tooLargeFiles().*c.tooLarge) << c.what;
+        EXPECT_FALSE(days.waitingFiles().any()) << c.what << ": no retry can read more of it";
+        EXPECT_FALSE(days.RetryWaitingFiles().any()) << c.what;
+        EXPECT_FALSE(days.ReloadChangedFiles().any()) << c.what << ": not read again while unchanged";
+
+        ASSERT_TRUE(ReplaceFileAtomically(c.file, c.first + c.beyond));
+        EXPECT_TRUE(days.ReloadChangedFiles().any()) << c.what;
+        EXPECT_FALSE(days.tooLargeFiles().any()) << c.what;
+        EXPECT_EQ(c.shown(days), 2u) << c.what;
+    }
 }
 
 }  // namespace

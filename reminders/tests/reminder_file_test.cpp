@@ -194,6 +194,22 @@ TEST_F(ReminderFileTest, AReminderFileAtItsLimitOfLineBreaksLoads) {
     EXPECT_EQ(list.size(), 1u);
 }
 
+// Beyond the limit the month still shows and alerts the memos read, while
+// the managers, which would save the list over the whole file, take none.
+TEST_F(ReminderFileTest, AReminderFileBeyondItsLimitGivesTheMonthTheRecordsWithinIt) {
+    const ReminderList reminders = ThreeReminders();
+    const std::string first = "[ITEMS]\r\nItem0=" + StoredValue(reminders[0]) + "\r\n";
+    Write(first + "Item1=" + StoredValue(reminders[1]) + "\r\nItem2=" + StoredValue(reminders[2]) + "\r\n");
+    ReminderList list;
+    EXPECT_EQ(ReadReminders(path_, list, first.size() + 20000), FileRead::kTooLarge);
+    ASSERT_EQ(list.size(), 1u) << "the record crossing the limit is not taken in part";
+    EXPECT_EQ(std::memcmp(&list[0], &reminders[0], sizeof(Reminder)), 0);
+    EXPECT_EQ(ReadReminders(path_, list), FileRead::kRead);
+    EXPECT_EQ(list.size(), 3u);
+    EXPECT_EQ(ReadReminders(folder_ / "none.cfg", list), FileRead::kMissing);
+    EXPECT_TRUE(list.empty());
+}
+
 TEST_F(ReminderFileTest, SavingAnEmptyListLeavesNoFile) {
     ASSERT_TRUE(SaveReminders(path_, ThreeReminders(), now_));
     ASSERT_TRUE(SaveReminders(path_, {}, now_));

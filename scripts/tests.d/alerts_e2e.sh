@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Memo alerts that no user may miss, end to end under 64-bit Wine: an alert
-# due while the program was not running is shown at start-up, and a memo file
+# due while the program was not running is shown at start-up, a memo file
 # locked at start-up (antivirus, a sync client) is read once it is let go,
-# with its dots and the alerts due meanwhile, without a restart. Drives the
+# with its dots and the alerts due meanwhile, without a restart, and 5 000
+# memos alert as a few do, as do those within the limit of a file beyond it. Drives the
 # test build of the program (build/win64/e2e/Solvane-seams.exe) with its test
 # clock and a quick pace of reading the locked file again; the lock is held by
 # the driver. Screenshots in build/win64/artifacts/e2e/alerts-*.png.
@@ -35,6 +36,11 @@ start_app() {  # test clock, then any more environment assignments
 }
 
 shot() { park_pointer; screenshot "$artifacts/alerts-$1.png"; }
+next_notice_is() {  # what the check says, the notice's text: the next notice shows that text
+    local shown
+    shown=$(drive notice 150000 | head -1)
+    check "$1: $(notice_text "$shown")" test "$(notice_text "$shown")" = "$2"
+}
 
 # --- an alert due while the program was not running ------------------------------------
 fresh_install
@@ -78,9 +84,7 @@ dot=$("$cli" layout "$(date +%Y-%m)" --today "$today" --festivals "$install/Ostr
     --ini "$install/Solvane.ini" --template Default 2>/dev/null | awk '$1 == "dot" { print $2; exit }')
 shot_has_dot() { shot unlocked && differs alerts-locked alerts-unlocked "$dot" 10; }
 check "and today's memo dot appears without a restart ($dot)" eval '[ -n "$dot" ] && eventually --within 30 shot_has_dot'
-shown=$(drive notice 90000 | head -1)
-check "the next alert comes in its minute as usual: $(notice_text "$shown")" \
-    test "$(notice_text "$shown")" = "~~今天09:01：打电话~"
+next_notice_is "the next alert comes in its minute as usual" "~~今天09:01：打电话~"
 check "the box was shown once only" drive no-box 3000
 stop_app
 
@@ -92,9 +96,34 @@ week_later=$(date -d "+7 days" +%F)
 python3 "$files" memos "$memos" "${week_later}T08:00" "周会"
 start_app "$today 10:00:05"
 python3 "$files" memos "$memos" "${week_later}T08:00" "周会" "${today}T10:02" "取快递"
-shown=$(drive notice 150000 | head -1)
-check "a memo written into the file from outside for two minutes later alerts: $(notice_text "$shown")" \
-    test "$(notice_text "$shown")" = "~~今天10:02：取快递~"
+next_notice_is "a memo written into the file from outside for two minutes later alerts" "~~今天10:02：取快递~"
 stop_app
+
+# --- 5 000 memos, and a memo file beyond what the program reads ----------------------------
+# A long-time user's file of 5 000 memos (about 100 MB) is read whole and
+# alerts. A file beyond the limit alerts with the memos within it, and the
+# user is told why the rest is missing rather than that it cannot be read now.
+fresh_install
+python3 "$root/tools/bench/write_reminders.py" "$memos" 4999
+python3 "$files" add-memo "$memos" "${today}T11:01" "第五千条"
+start_app "$today 11:00:35"
+next_notice_is "of 5 000 memos the last one alerts in its minute" "~~今天11:01：第五千条~"
+check "and nothing is said about the file" drive no-box 3000
+stop_app
+listed=$("$cli" memos --memos "$memos" 2>/dev/null | wc -l)
+check "the command-line tool lists the 5 000 memos too ($listed lines with the titles)" test "$listed" = 5001
+
+fresh_install
+python3 "$files" memos "$memos" "${today}T11:31" "限内的备忘"
+python3 -c 'import sys; open(sys.argv[1], "ab").write(b"\n" * (256 << 20))' "$memos"
+python3 "$files" memos "$work/beyond.cfg" "${today}T11:31" "限外的备忘"
+tail -n 1 "$work/beyond.cfg" | sed 's/^Item0=/Item1=/' >>"$memos"
+start_app "$today 11:30:35"
+told=$(drive box 60000 ok)
+check "a memo file beyond the limit is named with its size and the limit: ${told#*|}" \
+    grep -q '备忘文件太大（256\.[0-9] MB，超过了本程序能读的 256 MB）.*reminders.cfg' <<<"$told"
+next_notice_is "and the memos within the limit still alert" "~~今天11:31：限内的备忘~"
+stop_app
+rm -f "$memos"
 
 e2e_summary "alerts e2e"

@@ -518,6 +518,12 @@ void Load(Sources& sources, const std::string& command, std::filesystem::path da
     if (offDayPath.empty()) offDayPath = HolidayScheduleFilePath(folder);
     DayData& days = sources.days;
     days.Load(festivalPath, reminderPath, databasePath);
+    const auto tellTooLarge = [](const std::filesystem::path& file, std::size_t limit) {
+        std::fprintf(stderr, "solvane-cli: %s is larger than %zu MB; only what lies within that is read\n",
+                     Utf8FileName(file).c_str(), limit >> 20);
+    };
+    if (days.tooLargeFiles().festivals) tellTooLarge(festivalPath, kFestivalFileLimit);
+    if (days.tooLargeFiles().reminders) tellTooLarge(reminderPath, kReminderFileLimit);
     if (days.festivals().empty() && !FileExists(festivalPath)) {
         std::fprintf(stderr, "solvane-cli: no festival file at %s\n", Utf8FileName(festivalPath).c_str());
     }
@@ -525,6 +531,7 @@ void Load(Sources& sources, const std::string& command, std::filesystem::path da
         std::fprintf(stderr, "solvane-cli: the holiday schedule %s could not be read\n",
                      Utf8FileName(offDayPath).c_str());
     }
+    if (days.tooLargeFiles().offDays) tellTooLarge(offDayPath, kHolidayScheduleFileLimit);
     const HolidayScheduleFile& offDayFile = days.offDayFile();
     if (command != "offdays" && !offDayFile.problems.empty()) {
         std::fprintf(stderr, "solvane-cli: %zu line(s) of %s skipped (see: solvane-cli offdays)\n",
