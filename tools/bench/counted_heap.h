@@ -38,6 +38,18 @@ void Uncounted(void* pointer) {
 
 void* operator new(std::size_t size) { return Counted(size); }
 void* operator new[](std::size_t size) { return Counted(size); }
+// The library's temporary buffers (std::stable_sort) ask without exceptions
+// and give back through the plain delete: they must carry the header too.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return Counted(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* pointer, const std::nothrow_t&) noexcept { Uncounted(pointer); }
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept { Uncounted(pointer); }
 void operator delete(void* pointer) noexcept { Uncounted(pointer); }
 void operator delete[](void* pointer) noexcept { Uncounted(pointer); }
 void operator delete(void* pointer, std::size_t) noexcept { Uncounted(pointer); }
