@@ -9,12 +9,28 @@
 
 namespace {
 
-TEST(ClockWatch, SeesNoChangeAtTheFirstTickAfterStartUp) {
-    ClockWatch clock;
-    clock.Reset(At(2013, 2, 9, 8, 0, 20));
-    const ClockChanges changes = clock.Tick(At(2013, 2, 9, 8, 0, 20));
-    EXPECT_FALSE(changes.date);
-    EXPECT_FALSE(changes.minute);
+// What one tick after the last reading reports: a new date at midnight and
+// when the clock is set to another day (the same hour and minute then ask
+// for no alert check), a new minute whenever the minute differs.
+TEST(ClockWatch, ReportsANewDateAndANewMinuteAsTheClockMoves) {
+    struct Case {
+        const char* what;
+        SystemTime seen, now;
+        bool date, minute;
+    } cases[] = {
+        {"the first tick after start-up", At(2013, 2, 9, 8, 0, 20), At(2013, 2, 9, 8, 0, 20), false, false},
+        {"midnight", At(2013, 12, 31, 23, 59, 59), At(2014, 1, 1, 0, 0, 0), true, true},
+        {"the clock set back a week", At(2013, 5, 10, 14, 30), At(2013, 5, 3, 14, 30), true, false},
+    };
+    for (const Case& c : cases) {
+        ClockWatch clock;
+        clock.Reset(c.seen);
+        const ClockChanges changes = clock.Tick(c.now);
+        EXPECT_EQ(changes.date, c.date) << c.what;
+        EXPECT_EQ(changes.minute, c.minute) << c.what;
+        EXPECT_EQ(clock.lastSeen().year, c.now.year) << c.what;
+        EXPECT_FALSE(clock.Tick(c.now).date) << c.what << ": once";
+    }
 }
 
 TEST(ClockWatch, ReportsEachNewMinuteOnce) {
@@ -24,24 +40,6 @@ TEST(ClockWatch, ReportsEachNewMinuteOnce) {
     EXPECT_FALSE(clock.Tick(At(2013, 2, 9, 8, 1, 0)).minute);
     EXPECT_FALSE(clock.Tick(At(2013, 2, 9, 8, 1, 30)).minute);
     EXPECT_TRUE(clock.Tick(At(2013, 2, 9, 9, 1, 0)).minute);  // same minute number, next hour
-}
-
-TEST(ClockWatch, ReportsMidnightAsANewDateAndANewMinute) {
-    ClockWatch clock;
-    clock.Reset(At(2013, 12, 31, 23, 59, 59));
-    const ClockChanges changes = clock.Tick(At(2014, 1, 1, 0, 0, 0));
-    EXPECT_TRUE(changes.date);
-    EXPECT_TRUE(changes.minute);
-    EXPECT_FALSE(clock.Tick(At(2014, 1, 1, 0, 0, 1)).date);
-    EXPECT_EQ(clock.lastSeen().year, 2014);
-}
-
-TEST(ClockWatch, TreatsTheClockSetToAnotherDayLikeMidnight) {
-    ClockWatch clock;
-    clock.Reset(At(2013, 5, 10, 14, 30));
-    const ClockChanges back = clock.Tick(At(2013, 5, 3, 14, 30));
-    EXPECT_TRUE(back.date);
-    EXPECT_FALSE(back.minute);  // same hour and minute: no alert check
 }
 
 TEST(MonthAfterDateChange, GoesToTodaysMonthWhateverMonthWasShown) {

@@ -6,20 +6,12 @@
 
 #include "base/file_system.h"
 #include "base/list_file_save.h"
+#include "tests/support/dates.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
-std::tm Morning() {
-    std::tm tm{};
-    tm.tm_year = 2013 - 1900;
-    tm.tm_mon = 1;
-    tm.tm_mday = 10;
-    tm.tm_hour = 8;
-    tm.tm_min = 30;
-    tm.tm_sec = 5;
-    return tm;
-}
+const std::tm kMorning = TmAt(2013, 2, 10, 8, 30, 5);
 
 class FileBackupTest : public ::testing::Test {
 protected:
@@ -52,7 +44,7 @@ protected:
 
 TEST_F(FileBackupTest, TheFileAsLoadedNeedsNoCopy) {
     Write("a\r\n");
-    const BackupResult result = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning());
+    const BackupResult result = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), kMorning);
     EXPECT_TRUE(result.ok);
     EXPECT_TRUE(result.copy.empty());
     EXPECT_EQ(Entries(), 1);
@@ -60,36 +52,36 @@ TEST_F(FileBackupTest, TheFileAsLoadedNeedsNoCopy) {
 
 TEST_F(FileBackupTest, AFileChangedSinceLoadingIsCopiedBesideItUnderADatedName) {
     Write("edited in Notepad\r\n");
-    const BackupResult result = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning());
+    const BackupResult result = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), kMorning);
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.copy, Beside(".20130210-083005.bak"));
     EXPECT_EQ(Read(result.copy), "edited in Notepad\r\n");
 
-    const BackupResult second = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning());
+    const BackupResult second = KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), kMorning);
     EXPECT_EQ(second.copy, Beside(".20130210-083005-2.bak")) << "an earlier copy is never overwritten";
 }
 
 TEST_F(FileBackupTest, SameSizeDifferentBytesCountsAsChanged) {
     Write("b\r\n");
-    EXPECT_FALSE(KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), Morning()).copy.empty());
+    EXPECT_FALSE(KeepCopyIfChanged(path_, BaselineOf("a\r\n", false), kMorning).copy.empty());
 }
 
 TEST_F(FileBackupTest, AFileLoadingSkippedPartOfIsCopiedEvenUnchanged) {
     Write("a\r\nbroken line\r\n");
-    const BackupResult result = KeepCopyIfChanged(path_, BaselineOf("a\r\nbroken line\r\n", true), Morning());
+    const BackupResult result = KeepCopyIfChanged(path_, BaselineOf("a\r\nbroken line\r\n", true), kMorning);
     EXPECT_EQ(Read(result.copy), "a\r\nbroken line\r\n");
 }
 
 TEST_F(FileBackupTest, AFileThatAppearedSinceLoadingIsCopiedAndAMissingOneNeedsNothing) {
-    EXPECT_TRUE(KeepCopyIfChanged(path_, FileBaseline{}, Morning()).ok);
+    EXPECT_TRUE(KeepCopyIfChanged(path_, FileBaseline{}, kMorning).ok);
     EXPECT_EQ(Entries(), 0);
     Write("made by a sync client\r\n");
-    EXPECT_FALSE(KeepCopyIfChanged(path_, FileBaseline{}, Morning()).copy.empty());
+    EXPECT_FALSE(KeepCopyIfChanged(path_, FileBaseline{}, kMorning).copy.empty());
 }
 
 TEST_F(FileBackupTest, AnUnreadableFileStopsTheSave) {
     std::filesystem::create_directories(path_);
-    EXPECT_FALSE(KeepCopyIfChanged(path_, BaselineOf("a", false), Morning()).ok);
+    EXPECT_FALSE(KeepCopyIfChanged(path_, BaselineOf("a", false), kMorning).ok);
 }
 
 // A manager that read the file (or found none) saves over it unasked only

@@ -12,6 +12,7 @@
 #include "base/file_backup.h"
 #include "base/file_system.h"
 #include "base/leftover_files.h"
+#include "tests/support/dates.h"
 
 namespace {
 
@@ -91,15 +92,8 @@ TEST(FileReplaceSteps, AFailedReplaceKeepsTheOldFileOrTheNewDataButNeverNeither)
     }
 }
 
-const std::tm kNow = [] {
-    std::tm now{};
-    now.tm_year = 2026 - 1900;
-    now.tm_mon = 11;
-    now.tm_mday = 9;
-    now.tm_hour = 13;
-    now.tm_min = 30;
-    return now;
-}();
+const std::tm kNow = TmAt(2026, 12, 9, 13, 30);
+
 const fs::path kDated = kFolder / "reminders.cfg.20261209-133000.bak";
 const fs::path kDatedSecond = kFolder / "reminders.cfg.20261209-133000-2.bak";
 

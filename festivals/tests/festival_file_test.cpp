@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/file_system.h"
+#include "tests/support/dates.h"
 #include "tests/support/festival_samples.h"
 #include "tests/support/scratch_folder.h"
 
@@ -173,11 +174,29 @@ TEST_F(FestivalFileTest, AnEmptyListSavesAnEmptyFile) {
     EXPECT_TRUE(Load().empty());
 }
 
-TEST_F(FestivalFileTest, AMissingFileLoadsAsAnEmptyList) {
-    std::filesystem::remove(path_);
-    FestivalList list{Rule("YL", "JR", "1-1", "stale")};
-    EXPECT_TRUE(LoadFestivals(path_, list));
-    EXPECT_TRUE(list.empty());
+// A missing file is an empty list to save into; something at the path that
+// cannot be read is reported, since saving the empty list that loading gives
+// would wipe whatever is there.
+TEST_F(FestivalFileTest, WhatIsAtThePathDecidesWhatLoadingReports) {
+    struct Case {
+        const char* what;
+        void (*make)(const std::string& path);
+        bool loaded;
+        FileRead read;
+    } cases[] = {
+        {"nothing", [](const std::string& path) { std::filesystem::remove(path); }, true, FileRead::kMissing},
+        {"a folder", [](const std::string& path) { std::filesystem::create_directories(path); }, false,
+         FileRead::kUnreadable},
+    };
+    for (const Case& c : cases) {
+        c.make(path_);
+        FestivalList list{Rule("YL", "JR", "1-1", "stale")};
+        EXPECT_EQ(LoadFestivals(path_, list), c.loaded) << c.what;
+        EXPECT_TRUE(list.empty()) << c.what;
+        list = {Rule("YL", "JR", "1-1", "stale")};
+        EXPECT_EQ(ReadFestivals(path_, list), c.read) << c.what;
+        EXPECT_TRUE(list.empty()) << c.what;
+    }
 }
 
 TEST_F(FestivalFileTest, ReadingAFileReportsSuccessEvenWhenItHoldsNoRules) {
@@ -187,15 +206,6 @@ TEST_F(FestivalFileTest, ReadingAFileReportsSuccessEvenWhenItHoldsNoRules) {
     Write("YL,JR,10-1,国庆节,,,,1,1,1\r\n");
     EXPECT_TRUE(LoadFestivals(path_, list));
     EXPECT_EQ(list.size(), 1u);
-}
-
-TEST_F(FestivalFileTest, SomethingAtThePathThatCannotBeReadIsReported) {
-    // Saving the empty list that loading gives would wipe whatever is there,
-    // so the caller is told.
-    std::filesystem::create_directories(path_);
-    FestivalList list{Rule("YL", "JR", "1-1", "stale")};
-    EXPECT_FALSE(LoadFestivals(path_, list));
-    EXPECT_TRUE(list.empty());
 }
 
 TEST_F(FestivalFileTest, SkippedAndSplitLinesAreReportedBlankOnesAreNot) {
@@ -270,9 +280,7 @@ TEST_F(FestivalFileTest, ASaveOverAFileEditedSinceLoadingKeepsTheEditedFileAsADa
     FestivalList list;
     FileBaseline loaded;
     ASSERT_TRUE(LoadFestivals(path_, list, &loaded));
-    std::tm now{};
-    now.tm_year = 2020 - 1900;
-    now.tm_mday = 2;
+    const std::tm now = TmAt(2020, 1, 2);
     std::filesystem::path backup = "stale";
     ASSERT_TRUE(SaveFestivals(path_, list, now, &loaded, &backup));
     EXPECT_TRUE(backup.empty());

@@ -3,11 +3,7 @@
 # one outside 1901-2099, is refused with a message naming what is wrong and
 # a non-zero exit, and nothing is printed for it. Help goes to standard output
 # with exit 0; arguments a command does not take give its own usage line.
-set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cli="$root/build/native/tools/cli/solvane-cli"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/../cli-lib.sh"
 status=0
 
 # Runs the tool and says what differs from the expected outcome: "refused"

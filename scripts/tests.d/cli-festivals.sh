@@ -2,12 +2,8 @@
 # solvane-cli festivals ticks a rule as the festival manager ticks it and as
 # the month counts it: every rule but one whose enabled field is 0, an empty
 # field (a file written by hand or by an older version) too.
-set -euo pipefail
+. "$(dirname "$0")/../cli-lib.sh"
 export LC_ALL=C.UTF-8
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cli="$root/build/native/tools/cli/solvane-cli"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 status=0
 
 # name, enabled field, the box expected

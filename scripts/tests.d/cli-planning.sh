@@ -6,12 +6,8 @@
 # from the law's days with a note, and says so for an older one without a
 # schedule; lunar finds lunar dates in the Gregorian calendar and refuses
 # months and days the year does not have.
-set -euo pipefail
+. "$(dirname "$0")/../cli-lib.sh"
 export LC_ALL=C.UTF-8
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cli="$root/build/native/tools/cli/solvane-cli"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 status=0
 
 run() {  # the expected exit status, then the arguments; output in $work/out and $work/err

@@ -3,11 +3,7 @@
 # user's own and the almanac's solar terms, read back by a strict reader of
 # its own (python3): CR LF only, no line over 75 octets, no fold inside a
 # UTF-8 sequence, balanced components, the required properties, escaped text.
-set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cli="$root/build/native/tools/cli/solvane-cli"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/../cli-lib.sh"
 cp "$root/data/Ostrel/holidays.cfg" "$work/holidays.cfg"
 printf 'NL,SR,8-12,%s,1940,,,1,1,1\r\n' "$(printf '奶奶的生日<!-COMMA-!>外婆;还有\\' | iconv -f utf-8 -t gbk)" >>"$work/holidays.cfg"
 db=()

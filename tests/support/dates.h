@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <ostream>
 
 #include "calendar/date.h"
@@ -20,6 +21,19 @@ inline SystemTime At(int year, int month, int day, int hour = 0, int minute = 0,
     t.second = static_cast<std::uint16_t>(second);
     t.milliseconds = static_cast<std::uint16_t>(milliseconds);
     return t;
+}
+
+// The same reading as the C library's broken-down time, which the file
+// functions date their copies by.
+inline std::tm TmAt(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    return tm;
 }
 
 inline void PrintTo(const Date& date, std::ostream* out) { *out << date.ToString(); }
