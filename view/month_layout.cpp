@@ -109,7 +109,6 @@ void LayOutGrid(const SkinTemplate& skin, const MonthLayoutRequest& request, Day
         const OffDay* offDay = request.offDays ? request.offDays->Find(date) : nullptr;
 
         layout.cells[day] = boxes.cell;
-        layout.balloonTexts[day] = BalloonText(info, request.showBalloonAlmanac, offDay, &request.today);
         // The band goes under everything else of the cell.
         if (const DayMark* mark = request.marks ? request.marks->Find(date) : nullptr) {
             const Rect& cell = boxes.cell;
@@ -167,6 +166,8 @@ void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& reques
 MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days) {
     MonthLayout layout;
     layout.display.backgroundPath = skin.backgroundPath;
+    layout.today = request.today;
+    layout.almanacInBalloon = request.showBalloonAlmanac;
     if (skin.yearBox) {
         AddText(layout.display, TextRole::kYear, Decimal(request.month.year()), *skin.yearBox, skin.yearStyle);
     }
@@ -176,6 +177,14 @@ MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& requ
     if (skin.body) LayOutGrid(skin, request, days, layout);
     LayOutForenotice(skin, request, days, layout);
     return layout;
+}
+
+std::string BalloonTextOf(const MonthLayout& layout, int day) {
+    const auto info = layout.days.find(day);
+    if (info == layout.days.end()) return std::string();
+    const auto offDay = layout.offDays.find(day);
+    return BalloonText(info->second, layout.almanacInBalloon,
+                       offDay == layout.offDays.end() ? nullptr : &offDay->second, &layout.today);
 }
 
 int DayAt(const std::map<int, CellRect>& cells, int x, int y) {

@@ -1,7 +1,9 @@
 // Everything one rebuild of the month window places, computed without any
-// window: the display list to paint, and per day the cell, the day
-// information and the balloon text that the window uses for hit tests,
-// menus and tooltips.
+// window: the display list to paint, and per day the cell and the day
+// information that the window uses for hit tests, menus and tooltips. A
+// day's balloon text is made from them only when the balloon is about to show
+// it: a month flip that prepared all of them would cost as much again as
+// drawing the month.
 #pragma once
 
 #include <map>
@@ -36,13 +38,20 @@ struct MonthLayout {
     DisplayList display;
     std::map<int, CellRect> cells;  // day of month -> whole cell
     std::map<int, DayInfo> days;
-    std::map<int, std::string> balloonTexts;
     std::map<int, OffDay> offDays;  // the shown month's days of the holiday schedule
+    // What the balloon texts are made with: the rebuild's date (ages and
+    // days to go count from it) and whether they have the almanac block.
+    Date today;
+    bool almanacInBalloon = true;
 };
 
 // Asks `days` once for each day of the month and once for each day of the
 // list horizon, with almanac, festivals and memos.
 MonthLayout LayOutMonth(const SkinTemplate& skin, const MonthLayoutRequest& request, DayInfoSource& days);
+
+// The balloon text of a day of the laid-out month (BalloonText), "" for a day
+// it does not have.
+std::string BalloonTextOf(const MonthLayout& layout, int day);
 
 // The day whose cell holds the point, 0 when none does.
 int DayAt(const std::map<int, CellRect>& cells, int x, int y);

@@ -1,7 +1,8 @@
 // The month view of the calendar window: which month is shown with which
 // template and switches, and what the last rebuild placed. The window paints
 // `display()` (see view/win/display_list_renderer.h), installs one balloon
-// region per cell with its text, and answers clicks from `cells()`/`days()`.
+// region per cell, asks for a cell's text when its balloon is about to show
+// (`BalloonTextOf`), and answers clicks from `cells()`/`days()`.
 #pragma once
 
 #include <functional>
@@ -56,7 +57,8 @@ public:
     const DisplayList& display() const { return layout_.display; }
     const std::map<int, CellRect>& cells() const { return layout_.cells; }
     const std::map<int, DayInfo>& days() const { return layout_.days; }
-    const std::map<int, std::string>& balloonTexts() const { return layout_.balloonTexts; }
+    // The balloon text of a day of the month shown, made now ("" for none).
+    std::string BalloonTextOf(int day) const { return ::BalloonTextOf(layout_, day); }
     const std::map<int, OffDay>& offDayCells() const { return layout_.offDays; }
     // The day under a point of the window, 0 for none.
     int DayAt(int x, int y) const { return ::DayAt(layout_.cells, x, y); }

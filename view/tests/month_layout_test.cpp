@@ -105,12 +105,13 @@ TEST(MonthLayoutTest, EveryDayOfTheMonthGetsItsCellItsInformationAndItsBalloon) 
     const MonthLayout layout = LayOutMonth(skin, Request(2015, 2, D(2015, 2, 10)), days);
     ASSERT_EQ(layout.cells.size(), 28u);
     EXPECT_EQ(layout.days.size(), 28u);
-    EXPECT_EQ(layout.balloonTexts.size(), 28u);
+    for (int day = 1; day <= 28; ++day) EXPECT_FALSE(BalloonTextOf(layout, day).empty()) << day;
+    EXPECT_EQ(BalloonTextOf(layout, 29), "");
     EXPECT_EQ(layout.cells.at(1), (Rect{18, 104, 64, 104 + 27 + 41}));  // Sunday, first column
     EXPECT_EQ(layout.cells.at(28).left, 18 + 6 * 46);                   // Saturday of the fourth row
     EXPECT_EQ(layout.cells.at(28).top, 104 + 3 * 69);
     EXPECT_EQ(layout.days.at(19).lunar, (LunarDate{2015, 1, 1, 0}));
-    EXPECT_EQ(layout.balloonTexts.at(19).rfind("阳历：2015年2月19日\n旧历：", 0), 0u);
+    EXPECT_EQ(BalloonTextOf(layout, 19).rfind("阳历：2015年2月19日\n旧历：", 0), 0u);
     EXPECT_EQ(layout.display.backgroundPath, "backgroud.png");
 }
 

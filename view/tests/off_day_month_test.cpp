@@ -193,8 +193,8 @@ TEST_P(ShippedSkinsTest, AYearWithoutItsScheduleShowsTheLawsDaysOffInALookOfThei
     for (const MonthLayout* month : {&january, &february}) {
         EXPECT_THAT(Texts(*month, TextRole::kScheduleNote), ElementsAre("2027年放假安排尚未发布（仅显示法定假日）"));
     }
-    EXPECT_THAT(february.balloonTexts.at(6), HasSubstr("春节假期 休\n2027年放假安排尚未发布（仅显示法定假日）\n"));
-    EXPECT_THAT(february.balloonTexts.at(9), Not(HasSubstr("2027年放假安排")));
+    EXPECT_THAT(BalloonTextOf(february, 6), HasSubstr("春节假期 休\n2027年放假安排尚未发布（仅显示法定假日）\n"));
+    EXPECT_THAT(BalloonTextOf(february, 9), Not(HasSubstr("2027年放假安排")));
 }
 
 TEST(OffDayMonthTest, TheNoteTakesTheListsFirstLineOnlyInAYearWithoutItsSchedule) {
@@ -227,7 +227,7 @@ TEST(OffDayMonthTest, WithTheScheduleSwitchedOffNothingIsMarked) {
     request.offDays = nullptr;
     const MonthLayout layout = LayOutMonth(skin, request, days);
     EXPECT_THAT(Badges(layout), IsEmpty());
-    EXPECT_THAT(layout.balloonTexts.at(1), Not(HasSubstr("休")));
+    EXPECT_THAT(BalloonTextOf(layout, 1), Not(HasSubstr("休")));
     for (const std::string& line : ListLines(layout)) EXPECT_THAT(line, Not(HasSubstr("放假")));
 }
 
@@ -245,9 +245,9 @@ TEST(OffDayMonthTest, TheBalloonNamesTheHolidayOrTheMakeUpDayAfterTheFestivals) 
     FakeDays days;
     days.festivals["2026-10-01"] = {Festival("国庆节")};
     const MonthLayout layout = LayOutMonth(ShippedSkin("Default"), Request(2026, 10, 7), days);
-    EXPECT_THAT(layout.balloonTexts.at(1), HasSubstr("马年\n国庆节\n国庆节假期 休\n"));
-    EXPECT_THAT(layout.balloonTexts.at(10), HasSubstr("马年\n国庆节调休上班 班\n"));
-    EXPECT_THAT(layout.balloonTexts.at(8), Not(HasSubstr("休")));
+    EXPECT_THAT(BalloonTextOf(layout, 1), HasSubstr("马年\n国庆节\n国庆节假期 休\n"));
+    EXPECT_THAT(BalloonTextOf(layout, 10), HasSubstr("马年\n国庆节调休上班 班\n"));
+    EXPECT_THAT(BalloonTextOf(layout, 8), Not(HasSubstr("休")));
     EXPECT_EQ(OffDayBalloonText(layout.offDays.at(10)), "国庆节调休上班 班");
 }
 

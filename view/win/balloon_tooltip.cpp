@@ -139,15 +139,16 @@ COLORREF ToColorRef(const Color& c) { return RGB(c.red, c.green, c.blue); }
 
 }  // namespace
 
-void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active) {
+void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active, BalloonTextSource texts) {
     window_.reset();
     owner_ = owner;
+    texts_ = std::move(texts);
     window_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                   WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr));
     const HWND tip = window_.get();
     if (!tip) return;
-    // The text comes laid out in lines (AddRegion), none wider than the work
+    // The text comes laid out in lines (LaidOut), none wider than the work
     // area allows, so this width only makes the balloon show several lines
     // (without any it shows the first alone) and never wraps one itself.
     SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0,
@@ -164,25 +165,25 @@ void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active) 
     SendMessageW(tip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
-void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::string& gbkText) {
+std::wstring BalloonTooltip::LaidOut(const std::string& gbkText) const {
+    const ScopedWindowDc dc(window_.get());
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window_.get(), WM_GETFONT, 0, 0));
+    const ScopedSelection selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    const unsigned dpi = WindowDpi(owner_);
+    const int frame = ScaleForDpi(2 * kBalloonTextMargin + 8, dpi);
+    const int available = std::max(0, WorkAreaWidth(owner_) - frame);
+    // A line of kReadingChars characters in the balloon's own font.
+    const int reading = dc ? MeasuredWidth(dc.get(), std::wstring(kReadingChars, L'\u6C49')) : 0;
+    const int widest = reading > 0 ? std::min(reading, available) : available;
+    std::wstring text = WideFromGbk(WrapBalloonText(
+        gbkText, [&](const std::string& line) { return dc ? MeasuredWidth(dc.get(), WideFromGbk(line)) : 0; },
+        std::min(ScaleForDpi(kCustomaryWidth, dpi), widest), widest, LinesOnWorkArea(owner_, dc.get(), dpi),
+        kMostBalloonCharacters));
+    return dc ? PaddedToItsInk(dc.get(), text) : text;
+}
+
+void BalloonTooltip::AddRegion(UINT id, const Rect& region) {
     if (!window_) return;
-    std::wstring text;
-    {
-        const ScopedWindowDc dc(window_.get());
-        const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window_.get(), WM_GETFONT, 0, 0));
-        const ScopedSelection selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-        const unsigned dpi = WindowDpi(owner_);
-        const int frame = ScaleForDpi(2 * kBalloonTextMargin + 8, dpi);
-        const int available = std::max(0, WorkAreaWidth(owner_) - frame);
-        // A line of kReadingChars characters in the balloon's own font.
-        const int reading = dc ? MeasuredWidth(dc.get(), std::wstring(kReadingChars, L'\u6C49')) : 0;
-        const int widest = reading > 0 ? std::min(reading, available) : available;
-        text = WideFromGbk(WrapBalloonText(
-            gbkText, [&](const std::string& line) { return dc ? MeasuredWidth(dc.get(), WideFromGbk(line)) : 0; },
-            std::min(ScaleForDpi(kCustomaryWidth, dpi), widest), widest, LinesOnWorkArea(owner_, dc.get(), dpi),
-            kMostBalloonCharacters));
-        if (dc) text = PaddedToItsInk(dc.get(), text);
-    }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = 0;
@@ -190,7 +191,7 @@ void BalloonTooltip::AddRegion(UINT id, const Rect& region, const std::string& g
     tool.uId = id;
     tool.rect = ToRECT(region);
     tool.hinst = GetModuleHandleW(nullptr);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());  // the balloon keeps its own copy
+    tool.lpszText = LPSTR_TEXTCALLBACKW;  // asked for with TTN_GETDISPINFOW when about to show
     SendMessageW(window_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -207,8 +208,20 @@ void BalloonTooltip::Relay(HWND owner, UINT message, WPARAM wParam, LPARAM lPara
     SendMessageW(window_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
-bool BalloonTooltip::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (!window_ || header.hwndFrom != window_.get() || header.code != TTN_SHOW) return false;
+bool BalloonTooltip::OnNotify(NMHDR& header, LRESULT& result) {
+    if (!window_ || header.hwndFrom != window_.get()) return false;
+    if (header.code == TTN_GETDISPINFOW) {
+        auto& asked = reinterpret_cast<NMTTDISPINFOW&>(header);
+        given_ = texts_ ? LaidOut(texts_(static_cast<UINT>(header.idFrom))) : std::wstring();
+        asked.lpszText = const_cast<wchar_t*>(given_.c_str());
+        asked.hinst = nullptr;
+        // Kept by the balloon for this region until the next rebuild: asked
+        // for once, however often the pointer comes back to the cell.
+        asked.uFlags |= TTF_DI_SETITEM;
+        result = 0;
+        return true;
+    }
+    if (header.code != TTN_SHOW) return false;
     // The balloon opens where the pointer is; near a screen edge it is moved
     // back onto the work area of the monitor the pointer is on.
     // Wherever that leaves it, it is moved wholly onto the work area, clear of

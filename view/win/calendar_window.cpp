@@ -134,7 +134,7 @@ bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             OnKeyDown(wParam);
             return true;
         case WM_NOTIFY:
-            return balloon_.OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+            return balloon_.OnNotify(*reinterpret_cast<NMHDR*>(lParam), result);
         case WM_GETDLGCODE:
             // The window has no controls: the arrows, Enter and Esc are its
             // own, not the dialog manager's.
@@ -210,12 +210,9 @@ void CalendarWindow::Rebuild(const YearMonth& month) {
     SetWindowTextW(hwnd(),
                    WideFromGbk(std::to_string(month.year()) + "年" + std::to_string(month.month()) + "月").c_str());
     balloon_.Recreate(hwnd(), HighContrastOn() ? BalloonLook{} : BalloonLook{skin.tooltipBackground, skin.tooltipText},
-                      options().showBalloon);
-    for (const auto& [day, cell] : monthView_.cells()) {
-        const auto text = monthView_.balloonTexts().find(day);
-        balloon_.AddRegion(static_cast<UINT>(day), cell,
-                           text == monthView_.balloonTexts().end() ? std::string() : text->second);
-    }
+                      options().showBalloon,
+                      [this](UINT day) { return monthView_.BalloonTextOf(static_cast<int>(day)); });
+    for (const auto& [day, cell] : monthView_.cells()) balloon_.AddRegion(static_cast<UINT>(day), cell);
     Present();
 }
 
@@ -337,13 +334,11 @@ AccessibleMonthView CalendarWindow::DescribeForReaders() const {
         const auto info = monthView_.days().find(day);
         if (info == monthView_.days().end()) continue;
         const auto offDay = monthView_.offDayCells().find(day);
-        const auto balloon = monthView_.balloonTexts().find(day);
         view.children.push_back(
             {ROLE_SYSTEM_CELL,
              AccessibleDayName(info->second, today,
                                offDay == monthView_.offDayCells().end() ? nullptr : &offDay->second),
-             balloon == monthView_.balloonTexts().end() ? std::string() : balloon->second, cell,
-             marks_.ringed == info->second.date});
+             monthView_.BalloonTextOf(day), cell, marks_.ringed == info->second.date});
     }
     return view;
 }
