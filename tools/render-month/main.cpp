@@ -201,12 +201,14 @@ void TimeRebuilds(const Options& options, const MonthOptions& monthOptions, Mont
     QueryPerformanceFrequency(&frequency);
     double layoutTicks = 0, drawingTicks = 0, firstDrawing = 0, drawingCpu = 0;
     TextPictures pictures;
+    BackgroundPictures backgrounds;
     for (int i = 0; i < options.timedRebuilds; ++i) {
         QueryPerformanceCounter(&start);
         view.Rebuild(monthOptions, options.month);
         QueryPerformanceCounter(&laidOut);
         const double cpuBefore = ProcessCpuMs();
-        const LayeredSurface surface = RenderDisplayList(view.display(), keepTextPictures ? &pictures : nullptr);
+        const LayeredSurface surface = RenderDisplayList(view.display(), keepTextPictures ? &pictures : nullptr,
+                                                         keepTextPictures ? &backgrounds : nullptr);
         drawingCpu += ProcessCpuMs() - cpuBefore;
         QueryPerformanceCounter(&drawn);
         if (surface.empty()) return;

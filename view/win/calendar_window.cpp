@@ -344,7 +344,7 @@ AccessibleMonthView CalendarWindow::DescribeForReaders() const {
 }
 
 void CalendarWindow::Present() {
-    const LayeredSurface picture = RenderDisplayList(monthView_.display(), &textPictures_);
+    const LayeredSurface picture = RenderDisplayList(monthView_.display(), &textPictures_, &backgrounds_);
     // Without a background picture the window keeps what it showed.
     if (picture.empty()) return;
     RECT current{};

@@ -144,7 +144,8 @@ private:
     DayMarks marks_;  // what the planning dialogs mark, drawn by the view
     MonthView monthView_;
     PlanningWindows planning_;
-    TextPictures textPictures_;  // kept from one rebuild to the next
+    TextPictures textPictures_;       // kept from one rebuild to the next
+    BackgroundPictures backgrounds_;  // likewise
     BalloonTooltip balloon_;
 
     // False until the window has a place: a stored one, or the centre of the

@@ -302,7 +302,11 @@ const TextPicture& TextPictures::Add(const TextPictureKey& key, TextPicture pict
 int VirtualScreenWidth() { return std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CXSCREEN)); }
 int VirtualScreenHeight() { return std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), GetSystemMetrics(SM_CYSCREEN)); }
 
-LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures) {
+namespace {
+
+// The list's background picture on a new surface of the window's size at the
+// list's DPI; empty when the picture cannot be loaded.
+LayeredSurface DrawBackground(const DisplayList& list) {
     ScopedGdipBitmap background;
     const std::filesystem::path& path = list.backgroundPath;
     if (path.empty()) return LayeredSurface();
@@ -329,13 +333,51 @@ LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures
         LayeredSurface::Create(ScaleForDpi(baseWidth, list.dpi), ScaleForDpi(baseHeight, list.dpi));
     if (surface.empty()) return surface;
     const bool sameSize = surface.width() == static_cast<int>(width) && surface.height() == static_cast<int>(height);
-    const bool copied = sameSize && CopyPicture(background.get(), surface);
+    if (sameSize && CopyPicture(background.get(), surface)) return surface;
+    SurfaceCanvas canvas(surface);
+    if (!canvas.ok()) return LayeredSurface();
+    gdip::GdipDrawImageRectI(canvas.graphics(), background.get(), 0, 0, surface.width(), surface.height());
+    gdip::GdipFlush(canvas.graphics(), Gdiplus::FlushIntentionSync);
+    return surface;
+}
 
+}  // namespace
+
+LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list) {
+    const std::optional<FileStamp> picture = ReadFileStamp(list.backgroundPath);
+    const std::optional<FileStamp> doubleSize =
+        list.dpi >= kDoubleSizePictureDpi ? ReadFileStamp(DoubleSizePicturePath(list.backgroundPath)) : std::nullopt;
+    auto found = std::find_if(kept_.begin(), kept_.end(), [&](const Kept& k) {
+        return k.path == list.backgroundPath && k.dpi == list.dpi && k.picture == picture && k.doubleSize == doubleSize;
+    });
+    if (found == kept_.end()) {
+        LayeredSurface drawn = DrawBackground(list);
+        ++drawn_;
+        if (drawn.empty()) return drawn;
+        // The window's picture and the one before (another skin, say, or
+        // the light one while Windows is dark): enough for switching back.
+        constexpr size_t kMostKept = 2;
+        if (kept_.size() >= kMostKept) kept_.pop_back();
+        const BYTE* bits = drawn.bits();
+        kept_.push_front(Kept{list.backgroundPath, list.dpi, picture, doubleSize, drawn.width(), drawn.height(),
+                              std::vector<BYTE>(bits, bits + static_cast<size_t>(drawn.stride()) * drawn.height())});
+        return drawn;
+    }
+    kept_.splice(kept_.begin(), kept_, found);
+    const Kept& k = kept_.front();
+    LayeredSurface surface = LayeredSurface::Create(k.width, k.height);
+    if (!surface.empty()) std::copy(k.pixels.begin(), k.pixels.end(), surface.bits());
+    return surface;
+}
+
+LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures, BackgroundPictures* backgrounds) {
+    if (list.backgroundPath.empty()) return LayeredSurface();
+    LayeredSurface surface = backgrounds ? backgrounds->SurfaceFor(list) : DrawBackground(list);
+    if (surface.empty()) return surface;
     {
         SurfaceCanvas canvas(surface);
         if (!canvas.ok()) return LayeredSurface();
         Gdiplus::GpGraphics* graphics = canvas.graphics();
-        if (!copied) gdip::GdipDrawImageRectI(graphics, background.get(), 0, 0, surface.width(), surface.height());
 
         FamilyCache families;
         for (const DisplayItem& item : list.items) {

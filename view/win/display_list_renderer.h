@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <list>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
 #include "base/win/gdiplus_scoped.h"
 #include "view/display_list.h"
 #include "view/win/layered_surface.h"
@@ -84,12 +87,41 @@ private:
     int drawn_ = 0;
 };
 
+// The month's background as it lies on the window at one scale: the skin's
+// picture (its double-size one from 175 % on) decoded and, at a scale where
+// the window's size is not the picture's, resampled. Kept by the window from
+// one rebuild to the next, as the same picture is laid again at every month
+// flip: resampling it took most of a flip at 175 %. Another scale or a
+// picture file that changed makes a new one.
+class BackgroundPictures {
+public:
+    // The background of a list, drawn when none of that picture, scale and
+    // file state is kept; empty when the picture cannot be loaded.
+    LayeredSurface SurfaceFor(const DisplayList& list);
+    // How many backgrounds were drawn; for tests and timing.
+    int drawn() const { return drawn_; }
+
+private:
+    struct Kept {
+        std::filesystem::path path;
+        int dpi = 0;
+        std::optional<FileStamp> picture, doubleSize;  // the files as they were when drawn
+        int width = 0;
+        int height = 0;
+        std::vector<BYTE> pixels;  // premultiplied BGRA, row by row
+    };
+    std::list<Kept> kept_;  // the most recently used first
+    int drawn_ = 0;
+};
+
 // Loads the list's background picture, creates a surface of the picture's
 // size, draws the picture at (0, 0) and then every item in order. Empty when
 // the picture cannot be loaded (the window then has no visible area). With
 // `pictures`, each text is laid from its kept picture, drawn first when there
-// is none; without, every text's picture is drawn and laid at once.
-LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures = nullptr);
+// is none; without, every text's picture is drawn and laid at once. With
+// `backgrounds`, the background comes from those kept (the same pixels).
+LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures = nullptr,
+                                 BackgroundPictures* backgrounds = nullptr);
 
 // The size of all monitors together, the most a picture may cover.
 int VirtualScreenWidth();

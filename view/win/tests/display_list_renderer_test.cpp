@@ -31,15 +31,17 @@ protected:
 
     // A 120 x 80 picture: transparent, with an opaque grey card inset by 10
     // pixels, like a skin's shaped background.
-    std::filesystem::path Background() {
-        LayeredSurface picture = LayeredSurface::Create(120, 80);
-        for (int y = 10; y < 70; ++y) {
-            for (int x = 10; x < 110; ++x) {
-                const std::uint32_t grey = 0xFF808080u;
-                std::memcpy(picture.bits() + y * picture.stride() + x * 4, &grey, 4);
+    std::filesystem::path Background() { return Picture("card.png", 120, 80, 0xFF808080u); }
+
+    // Such a picture of any size and card colour.
+    std::filesystem::path Picture(const std::string& name, int width, int height, std::uint32_t card) {
+        LayeredSurface picture = LayeredSurface::Create(width, height);
+        for (int y = height / 8; y < height - height / 8; ++y) {
+            for (int x = width / 12; x < width - width / 12; ++x) {
+                std::memcpy(picture.bits() + y * picture.stride() + x * 4, &card, 4);
             }
         }
-        const std::filesystem::path path = folder_ / "card.png";
+        const std::filesystem::path path = folder_ / name;
         EXPECT_TRUE(SaveSurfacePng(picture, path.wstring()));
         return path;
     }
@@ -59,6 +61,58 @@ TEST_F(RendererTest, TheBackgroundGivesTheSurfaceItsSizeAndItsTransparency) {
     EXPECT_EQ(surface.height(), 80);
     EXPECT_EQ(surface.PixelAt(2, 2), 0u);
     EXPECT_EQ(surface.PixelAt(60, 40), 0xFF808080u);
+}
+
+bool SamePixels(const LayeredSurface& a, const LayeredSurface& b) {
+    return a.width() == b.width() && a.height() == b.height() &&
+           std::equal(a.bits(), a.bits() + static_cast<size_t>(a.stride()) * a.height(), b.bits());
+}
+
+TEST_F(RendererTest, AKeptBackgroundIsThePictureDrawnAnewAtEveryScale) {
+    struct Case {
+        int dpi;
+        int width, height;  // of the window
+    };
+    const Case cases[] = {{96, 120, 80}, {144, 180, 120}, {168, 210, 140}};
+    Picture("card@2x.png", 240, 160, 0xFF4060A0u);  // what 175 % and more show
+    for (const Case& c : cases) {
+        DisplayList list;
+        list.backgroundPath = Background();
+        list.dpi = c.dpi;
+        list.items.push_back(DisplayDot{{57, 37, 63, 43}, Color{255, 0, 0, 255}});
+        BackgroundPictures kept;
+        const LayeredSurface first = RenderDisplayList(list, nullptr, &kept);
+        const LayeredSurface again = RenderDisplayList(list, nullptr, &kept);
+        const LayeredSurface anew = RenderDisplayList(list);
+        ASSERT_FALSE(anew.empty()) << c.dpi;
+        EXPECT_EQ(anew.width(), c.width) << c.dpi;
+        EXPECT_EQ(anew.height(), c.height) << c.dpi;
+        EXPECT_TRUE(SamePixels(first, anew)) << c.dpi;
+        EXPECT_TRUE(SamePixels(again, anew)) << c.dpi << ": the kept background under this month's items";
+        EXPECT_EQ(kept.drawn(), 1) << c.dpi;
+    }
+}
+
+TEST_F(RendererTest, ANewScaleOrAChangedPictureDrawsTheBackgroundAnew) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    BackgroundPictures kept;
+    RenderDisplayList(list, nullptr, &kept);
+    list.dpi = 144;
+    EXPECT_EQ(RenderDisplayList(list, nullptr, &kept).width(), 180);
+    EXPECT_EQ(kept.drawn(), 2) << "a DPI change";
+    list.dpi = 96;
+    EXPECT_EQ(RenderDisplayList(list, nullptr, &kept).width(), 120);
+    EXPECT_EQ(kept.drawn(), 2) << "back at the earlier scale, its background is still kept";
+
+    Picture("card.png", 132, 88, 0xFF20C040u);  // the skin's picture edited
+    const LayeredSurface edited = RenderDisplayList(list, nullptr, &kept);
+    EXPECT_EQ(kept.drawn(), 3);
+    ASSERT_EQ(edited.width(), 132);
+    EXPECT_EQ(edited.PixelAt(66, 44), 0xFF20C040u);
+
+    list.backgroundPath = folder_ / "gone.png";
+    EXPECT_TRUE(RenderDisplayList(list, nullptr, &kept).empty()) << "no picture, nothing kept shown";
 }
 
 TEST_F(RendererTest, AMissingBackgroundGivesNoPicture) {
