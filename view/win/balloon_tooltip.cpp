@@ -139,29 +139,45 @@ COLORREF ToColorRef(const Color& c) { return RGB(c.red, c.green, c.blue); }
 
 }  // namespace
 
-void BalloonTooltip::Recreate(HWND owner, const BalloonLook& look, bool active, BalloonTextSource texts) {
-    window_.reset();
-    owner_ = owner;
+void BalloonTooltip::Reset(HWND owner, const BalloonLook& look, bool active, BalloonTextSource texts) {
     texts_ = std::move(texts);
-    window_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                  WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr));
+    const unsigned dpi = WindowDpi(owner);
+    if (window_ && owner == owner_ && look.background == look_.background && look.text == look_.text && dpi == dpi_) {
+        for (const UINT id : regions_) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = owner_;
+            tool.uId = id;
+            SendMessageW(window_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    } else {
+        window_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                      WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr));
+        owner_ = owner;
+        look_ = look;
+        dpi_ = dpi;
+        const HWND tip = window_.get();
+        if (!tip) return;
+        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowFor, 0));
+        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(0, 0));
+        SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (look.background || look.text) {
+            // A themed balloon ignores colours; the template's colours win.
+            SetWindowTheme(tip, L"", L"");
+            if (look.background) SendMessageW(tip, TTM_SETTIPBKCOLOR, ToColorRef(*look.background), 0);
+            if (look.text) SendMessageW(tip, TTM_SETTIPTEXTCOLOR, ToColorRef(*look.text), 0);
+        }
+    }
+    regions_.clear();
     const HWND tip = window_.get();
     if (!tip) return;
     // The text comes laid out in lines (LaidOut), none wider than the work
     // area allows, so this width only makes the balloon show several lines
     // (without any it shows the first alone) and never wraps one itself.
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0,
-                 std::max(ScaleForDpi(kCustomaryWidth, WindowDpi(owner)), WorkAreaWidth(owner)));
-    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowFor, 0));
-    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(0, 0));
-    SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (look.background || look.text) {
-        // A themed balloon ignores colours; the template's colours win.
-        SetWindowTheme(tip, L"", L"");
-        if (look.background) SendMessageW(tip, TTM_SETTIPBKCOLOR, ToColorRef(*look.background), 0);
-        if (look.text) SendMessageW(tip, TTM_SETTIPTEXTCOLOR, ToColorRef(*look.text), 0);
-    }
+    // The work area may have changed since the last month.
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, std::max(ScaleForDpi(kCustomaryWidth, dpi), WorkAreaWidth(owner)));
     SendMessageW(tip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
@@ -192,7 +208,7 @@ void BalloonTooltip::AddRegion(UINT id, const Rect& region) {
     tool.rect = ToRECT(region);
     tool.hinst = GetModuleHandleW(nullptr);
     tool.lpszText = LPSTR_TEXTCALLBACKW;  // asked for with TTN_GETDISPINFOW when about to show
-    SendMessageW(window_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (SendMessageW(window_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) regions_.push_back(id);
 }
 
 void BalloonTooltip::Relay(HWND owner, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,5 @@
 // The balloon tooltip over the day cells of the month window: one tool region
-// per cell, re-created at every rebuild. The window relays its mouse messages
+// per cell, replaced at every rebuild. The window relays its mouse messages
 // here so that the balloon can show and hide itself.
 //
 // A cell's text is asked for, and laid out in lines measured in the balloon's
@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/rect.h"
 #include "base/win/scoped_win.h"
@@ -29,13 +30,15 @@ using BalloonTextSource = std::function<std::string(UINT id)>;
 
 class BalloonTooltip {
 public:
-    // Destroys the previous balloon and creates a new, empty one owned by
-    // `owner`: shown at once, for up to 30 seconds, top-most, in the given
-    // colours; active only when `active`. Its texts come from `texts`. It is
-    // as wide as its widest line, longer lines wrapped at a reading width
-    // (WrapBalloonText), a text taller than the work area cut with a note of
-    // how much is left out.
-    void Recreate(HWND owner, const BalloonLook& look, bool active, BalloonTextSource texts);
+    // Empties the balloon of its regions (a balloon showing goes with them)
+    // for a new month owned by `owner`: shown at once, for up to 30 seconds,
+    // top-most, in the given colours; active only when `active`. Its texts
+    // come from `texts`. It is as wide as its widest line, longer lines
+    // wrapped at a reading width (WrapBalloonText), a text taller than the
+    // work area cut with a note of how much is left out. The balloon's window
+    // lives on from month to month and is made anew only for another owner,
+    // look or DPI: making it took a tenth of a month flip.
+    void Reset(HWND owner, const BalloonLook& look, bool active, BalloonTextSource texts);
     void Destroy() { window_.reset(); }
 
     // One region of the owner's client area; `id` tells the regions apart
@@ -59,6 +62,9 @@ private:
 
     ScopedWindow window_;
     HWND owner_ = nullptr;
+    BalloonLook look_;
+    unsigned dpi_ = 0;
+    std::vector<UINT> regions_;  // the ids of the month's regions
     BalloonTextSource texts_;
     std::wstring given_;  // the text last handed to the balloon, which copies it
 };

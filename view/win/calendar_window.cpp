@@ -209,9 +209,8 @@ void CalendarWindow::Rebuild(const YearMonth& month) {
     // task switcher name it by the month it shows.
     SetWindowTextW(hwnd(),
                    WideFromGbk(std::to_string(month.year()) + "年" + std::to_string(month.month()) + "月").c_str());
-    balloon_.Recreate(hwnd(), HighContrastOn() ? BalloonLook{} : BalloonLook{skin.tooltipBackground, skin.tooltipText},
-                      options().showBalloon,
-                      [this](UINT day) { return monthView_.BalloonTextOf(static_cast<int>(day)); });
+    balloon_.Reset(hwnd(), HighContrastOn() ? BalloonLook{} : BalloonLook{skin.tooltipBackground, skin.tooltipText},
+                   options().showBalloon, [this](UINT day) { return monthView_.BalloonTextOf(static_cast<int>(day)); });
     for (const auto& [day, cell] : monthView_.cells()) balloon_.AddRegion(static_cast<UINT>(day), cell);
     Present();
 }

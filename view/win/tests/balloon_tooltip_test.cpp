@@ -35,13 +35,14 @@ protected:
     }
     void TearDown() override { balloon_.Destroy(); }
 
-    // A month of 31 cells in a balloon whose texts are counted as asked for.
-    void Rebuild(bool active, const std::string& month) {
-        balloon_.Recreate(owner_.get(), BalloonLook{}, active, [this, month](UINT day) {
+    // A month of `days` cells in a balloon whose texts are counted as asked
+    // for.
+    void Rebuild(bool active, const std::string& month, UINT days = 31, const BalloonLook& look = BalloonLook{}) {
+        balloon_.Reset(owner_.get(), look, active, [this, month](UINT day) {
             ++asked_[day];
             return month + std::to_string(day) + "日\n星期三\n";
         });
-        for (UINT day = 1; day <= 31; ++day) {
+        for (UINT day = 1; day <= days; ++day) {
             const int row = static_cast<int>(day - 1) / 7, column = static_cast<int>(day - 1) % 7;
             balloon_.AddRegion(day, Rect{column * 46, 100 + row * 60, column * 46 + 46, 160 + row * 60});
         }
@@ -91,6 +92,22 @@ TEST_F(BalloonTooltipTest, ABalloonAboutToShowAsksForItsOwnDayOnceUntilTheNextRe
 
     Rebuild(true, "1月");
     EXPECT_EQ(TextShownFor(9), WideFromGbk("1月9日\n星期三\n")) << "the new month's text, not the kept one";
+}
+
+TEST_F(BalloonTooltipTest, ARebuildReplacesTheRegionsOfTheMonthBeforeInTheSameBalloon) {
+    Rebuild(true, "1月", 31);
+    const HWND balloon = balloon_.hwnd();
+    Rebuild(true, "2月", 28);
+    EXPECT_EQ(SendMessageW(balloon_.hwnd(), TTM_GETTOOLCOUNT, 0, 0), 28) << "no cell of January is left";
+    EXPECT_EQ(balloon_.hwnd(), balloon);
+    EXPECT_EQ(TextShownFor(30), L"") << "30 February has no balloon";
+
+    // The template's colours are the balloon window's own: other colours,
+    // another balloon.
+    Rebuild(true, "3月", 31, BalloonLook{Color{255, 250, 240, 200}, Color{255, 40, 20, 0}});
+    EXPECT_NE(balloon_.hwnd(), balloon);
+    EXPECT_EQ(SendMessageW(balloon_.hwnd(), TTM_GETTOOLCOUNT, 0, 0), 31);
+    EXPECT_EQ(SendMessageW(balloon_.hwnd(), TTM_GETTIPBKCOLOR, 0, 0), RGB(250, 240, 200));
 }
 
 }  // namespace
