@@ -343,11 +343,15 @@ AccessibleMonthView CalendarWindow::DescribeForReaders() const {
 }
 
 void CalendarWindow::Present() {
-    const LayeredSurface picture = RenderDisplayList(monthView_.display(), &textPictures_, &backgrounds_);
+    LayeredSurface picture = RenderDisplayList(monthView_.display(), &textPictures_, &backgrounds_);
     // Without a background picture the window keeps what it showed.
     if (picture.empty()) return;
     RECT current{};
-    if (!GetWindowRect(hwnd(), &current)) return;
+    if (GetWindowRect(hwnd(), &current)) PresentAt(current, picture);
+    backgrounds_.GiveBack(std::move(picture));
+}
+
+void CalendarWindow::PresentAt(const RECT& current, const LayeredSurface& picture) {
     const Rect window{current.left, current.top, current.right, current.bottom};
     POINT corner{current.left, current.top};
     // The picture sets the window's size: the dialog's first guess on the

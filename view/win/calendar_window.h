@@ -137,6 +137,8 @@ private:
     // size and stays on the work area (centred the first time when it has no
     // stored place).
     void Present();
+    // Puts the picture on the window, now at `current`.
+    void PresentAt(const RECT& current, const LayeredSurface& picture);
 
     MessageLoop* loop_ = nullptr;
     const HolidaySchedule& offDays_;

@@ -365,7 +365,10 @@ LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list) {
     }
     kept_.splice(kept_.begin(), kept_, found);
     const Kept& k = kept_.front();
-    LayeredSurface surface = LayeredSurface::Create(k.width, k.height);
+    LayeredSurface surface = spare_.width() == k.width && spare_.height() == k.height
+                                 ? std::move(spare_)
+                                 : LayeredSurface::Create(k.width, k.height);
+    spare_ = LayeredSurface();
     if (!surface.empty()) std::copy(k.pixels.begin(), k.pixels.end(), surface.bits());
     return surface;
 }

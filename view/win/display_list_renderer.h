@@ -98,6 +98,10 @@ public:
     // The background of a list, drawn when none of that picture, scale and
     // file state is kept; empty when the picture cannot be loaded.
     LayeredSurface SurfaceFor(const DisplayList& list);
+    // A surface done with (shown on the window, which keeps its own copy):
+    // the next background of its size is laid on it instead of on a new one,
+    // so that a flip maps and clears no new picture memory.
+    void GiveBack(LayeredSurface surface) { spare_ = std::move(surface); }
     // How many backgrounds were drawn; for tests and timing.
     int drawn() const { return drawn_; }
 
@@ -111,6 +115,7 @@ private:
         std::vector<BYTE> pixels;  // premultiplied BGRA, row by row
     };
     std::list<Kept> kept_;  // the most recently used first
+    LayeredSurface spare_;
     int drawn_ = 0;
 };
 

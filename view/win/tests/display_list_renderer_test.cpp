@@ -93,6 +93,25 @@ TEST_F(RendererTest, AKeptBackgroundIsThePictureDrawnAnewAtEveryScale) {
     }
 }
 
+TEST_F(RendererTest, ASurfaceGivenBackCarriesNothingOfTheMonthBefore) {
+    DisplayList list;
+    list.backgroundPath = Background();
+    list.dpi = 144;
+    list.items.push_back(DisplayDot{{57, 37, 63, 43}, Color{255, 0, 0, 255}});
+    BackgroundPictures kept;
+    LayeredSurface shown = RenderDisplayList(list, nullptr, &kept);
+    const BYTE* memory = shown.bits();
+    kept.GiveBack(std::move(shown));
+    list.items.clear();
+    const LayeredSurface next = RenderDisplayList(list, nullptr, &kept);
+    EXPECT_EQ(next.bits(), memory) << "laid on the surface given back";
+    EXPECT_TRUE(SamePixels(next, RenderDisplayList(list))) << "no dot of the month before";
+
+    kept.GiveBack(LayeredSurface::Create(50, 50));
+    list.dpi = 96;
+    EXPECT_TRUE(SamePixels(RenderDisplayList(list, nullptr, &kept), RenderDisplayList(list))) << "another size";
+}
+
 TEST_F(RendererTest, ANewScaleOrAChangedPictureDrawsTheBackgroundAnew) {
     DisplayList list;
     list.backgroundPath = Background();
