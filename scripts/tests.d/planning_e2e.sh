@@ -53,6 +53,15 @@ hue_pixels() {  # shot, year, month, day, green|blue
             if (hue == "blue" && blue > red + 15 && blue >= green) n++
         } END { print n + 0 }'
 }
+# How strongly a cell is tinted blue: the mean of blue over red of its pixels.
+# A count of bluish pixels cannot tell the two tints apart, as both cover the
+# whole cell and only the texts over them differ.
+blue_strength() {  # shot, year, month, day
+    local l t r b
+    read -r l t r b <<<"$(python3 scripts/tests.d/month_cells.py "$config" "$2" "$3" cell "$4")"
+    convert "$work/$1-window.png" -crop "$((r - l))x$((b - t))+$l+$t" txt:- |
+        awk -F'[(),]' 'NR > 1 { s += $5 - $3; n++ } END { printf "%d", n ? s / n : 0 }'
+}
 # The finder's window and the month's apart, both wholly on the screen.
 side_by_side() {  # dialog caption
     local l t r b ml mt mr mb
@@ -149,8 +158,8 @@ shot leave-plan
 check "its days of leave are marked (10月8日)" marked leave-plan 2026 10 8 blue
 check "and 10月9日" marked leave-plan 2026 10 9 blue
 check "the 休 days of the run are marked too (10月3日)" marked leave-plan 2026 10 3 blue
-check "the leave days stand out from the 休 days: more blue on 10月8日 ($(hue_pixels leave-plan 2026 10 8 blue)) than on 10月3日 ($(hue_pixels leave-plan 2026 10 3 blue))" \
-    eval '[ "$(hue_pixels leave-plan 2026 10 8 blue)" -gt "$(hue_pixels leave-plan 2026 10 3 blue)" ]'
+check "the leave days stand out from the 休 days: a deeper blue on 10月8日 ($(blue_strength leave-plan 2026 10 8)) than on 10月3日 ($(blue_strength leave-plan 2026 10 3))" \
+    eval '[ "$(blue_strength leave-plan 2026 10 8)" -gt "$(( $(blue_strength leave-plan 2026 10 3) + 10 ))" ]'
 check "the make-up Saturday 10月10日 is outside the run" unmarked leave-plan 2026 10 10 blue
 drive dialog 拼假 5000 pick 1452 2027年 dialog-idle >/dev/null
 eventually --within 30 lists_plans
