@@ -40,6 +40,9 @@ struct DisplayText {
     TextStyle style;
     HorizontalAlignment alignment = HorizontalAlignment::kCenter;
     TextRole role = TextRole::kDayNumber;
+    // The template's size of a text drawn smaller to fit its box; 0 when it
+    // is drawn at the template's size.
+    int templateSize = 0;
 };
 
 // An unfilled ellipse inscribed in `box` (today's ring).

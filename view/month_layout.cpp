@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "calendar/calendar_texts.h"
+#include "festivals/festival_cell_names.h"
 #include "holidays/holiday_announcements.h"
 #include "holidays/holiday_schedule_texts.h"
 #include "view/balloon_text.h"
+#include "view/cell_text_fit.h"
 #include "view/month_grid.h"
 
 namespace {
@@ -44,17 +46,51 @@ TextStyle DayNumberStyle(const SkinTemplate& skin, const Date& date, const OffDa
     return skin.dayStyle;
 }
 
+// A cell's second line, a little smaller or cut before "…" where it would
+// not fit the cell.
+void AddCellText(DisplayList& display, TextRole role, const std::string& text, const Rect& box,
+                 const TextStyle& style) {
+    if (text.empty()) return;
+    FittedText fitted = FitText(text, style.size, SmallestCellTextSize(style.size), box.Width());
+    DisplayText item{std::move(fitted.text), box, style, HorizontalAlignment::kCenter, role};
+    if (fitted.size != style.size) {
+        item.templateSize = style.size;
+        item.style.size = fitted.size;
+    }
+    display.items.push_back(std::move(item));
+}
+
+// The festival a cell names. The first day of a lunar month keeps the
+// month's name unless a festival announced in the notice (a major one, such
+// as 春节) falls on it: an observance that is only listed must not hide the
+// start of a month, a leap month's above all.
+const FestivalRule* CellFestival(const DayInfo& info) {
+    if (info.festivals.empty()) return nullptr;
+    if (info.lunar.day != 1) return &info.festivals.front();
+    for (const FestivalRule& festival : info.festivals) {
+        if (festival.showReminderWindow == "1") return &festival;
+    }
+    return nullptr;
+}
+
 // Festival first, then solar term, then the lunar day (the month's name on
 // its first day).
 void AddSecondLine(DisplayList& display, const SkinTemplate& skin, const DayInfo& info, const Rect& box) {
-    if (!info.festivals.empty()) {
-        AddText(display, TextRole::kFestival, info.festivals.front().name, box, skin.festivalStyle);
+    if (const FestivalRule* festival = CellFestival(info)) {
+        AddCellText(display, TextRole::kFestival, CellNameOf(festival->name), box, skin.festivalStyle);
     } else if (!info.solarTerm.empty()) {
-        AddText(display, TextRole::kSolarTerm, info.solarTerm, box, skin.solarTermStyle);
+        AddCellText(display, TextRole::kSolarTerm, info.solarTerm, box, skin.solarTermStyle);
     } else {
-        AddText(display, TextRole::kLunarDay, LunarCellText(info.lunar.month, info.lunar.day, info.lunar.isLeap), box,
-                skin.secondLineStyle);
+        AddCellText(display, TextRole::kLunarDay, LunarCellText(info.lunar.month, info.lunar.day, info.lunar.isLeap),
+                    box, skin.secondLineStyle);
     }
+}
+
+// A line of the list that runs past the area's right edge ends in "…".
+void AddListLine(DisplayList& display, TextRole role, const std::string& text, const Rect& box,
+                 const SkinTemplate& skin) {
+    const int size = skin.listItemStyle.size;
+    AddText(display, role, FitText(text, size, size, box.Width()).text, box, skin.listItemStyle, skin.listAlignment);
 }
 
 // The marks' badges take the corner across from the 休 / 班 badge, so that a
@@ -146,8 +182,7 @@ void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& reques
     if (listArea && request.offDays && request.offDays->StatutoryOnly(year) &&
         listArea->top + skin.listItemHeight <= listArea->bottom) {
         const Rect first{listArea->left, listArea->top, listArea->right, listArea->top + skin.listItemHeight};
-        AddText(layout.display, TextRole::kScheduleNote, UnpublishedScheduleNote(year), first, skin.listItemStyle,
-                skin.listAlignment);
+        AddListLine(layout.display, TextRole::kScheduleNote, UnpublishedScheduleNote(year), first, skin);
         listArea->top = first.bottom;
     }
     std::vector<ForenoticeAnnouncement> announcements;
@@ -156,8 +191,7 @@ void LayOutForenotice(const SkinTemplate& skin, const MonthLayoutRequest& reques
     }
     for (ForenoticeLine& line : BuildForenoticeLines(request.today, listArea, skin.listItemHeight, request.listForDays,
                                                      request.forenotice, days, announcements)) {
-        AddText(layout.display, TextRole::kListItem, std::move(line.text), line.box, skin.listItemStyle,
-                skin.listAlignment);
+        AddListLine(layout.display, TextRole::kListItem, line.text, line.box, skin);
     }
 }
 

@@ -167,6 +167,8 @@ std::vector<std::string> StartsOf(const Parsed& parsed) {
 TEST(IcsExport, TheShippedFestivalsWithRemindersAndTermsMakeAStrictlyValidFile) {
     FestivalList festivals = ShippedFestivals();
     ASSERT_GT(festivals.size(), 50u);
+    // The observances that come switched off too, as a user may tick them.
+    for (FestivalRule& rule : festivals) rule.enabled = "1";
     festivals.push_back(Rule("YL", "JR", "3-3", "逗号,分号;反斜杠\\都要转义"));
     festivals.push_back(Rule("NL", "SR", "8-12", "奶奶的生日奶奶的生日奶奶的生日奶奶的生日奶奶的生日", "1940"));
     Reminder reminder =

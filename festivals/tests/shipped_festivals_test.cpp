@@ -7,7 +7,9 @@
 
 #include "almanac/solar_term_names.h"
 #include "base/file_system.h"
+#include "base/gbk_scan.h"
 #include "calendar/lunar_calendar.h"
+#include "festivals/festival_cell_names.h"
 #include "festivals/festival_file.h"
 #include "festivals/festival_help_links.h"
 #include "festivals/festival_matching.h"
@@ -24,8 +26,11 @@ class ShippedFestivalsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(ReadWholeFile(kShippedFile, contents_)) << kShippedFile;
-        LoadFestivals(kShippedFile, list_);
-        ASSERT_FALSE(list_.empty());
+        LoadFestivals(kShippedFile, shipped_);
+        ASSERT_FALSE(shipped_.empty());
+        // The dates of the observances shipped switched off are checked too.
+        list_ = shipped_;
+        for (FestivalRule& rule : list_) rule.enabled = "1";
         // The solar terms the rules of 2025-2027 need, as the almanac has them.
         terms_.Add(2024, 12, 21, "冬至")
             .Add(2025, 12, 21, "冬至")
@@ -35,23 +40,25 @@ protected:
     }
 
     // "name" + suffix of every festival of a date, in file order.
-    std::vector<std::string> On(const Date& date) {
+    std::vector<std::string> On(const Date& date) { return On(list_, date); }
+    std::vector<std::string> On(const FestivalList& list, const Date& date) {
         std::vector<std::string> names;
-        for (const FestivalRule& rule : MatchFestivals(list_, MakeFestivalDate(date), &terms_)) {
+        for (const FestivalRule& rule : MatchFestivals(list, MakeFestivalDate(date), &terms_)) {
             names.push_back(rule.name + rule.suffix);
         }
         return names;
     }
 
     const FestivalRule* Find(const std::string& name) const {
-        for (const FestivalRule& rule : list_) {
+        for (const FestivalRule& rule : shipped_) {
             if (rule.name == name) return &rule;
         }
         return nullptr;
     }
 
     std::string contents_;
-    FestivalList list_;
+    FestivalList shipped_;
+    FestivalList list_;  // every rule switched on
     FakeSolarTerms terms_;
 };
 
@@ -72,13 +79,13 @@ TEST_F(ShippedFestivalsTest, TheFileIsGbkWithWindowsLineEndsAndEveryLineLoads) {
             EXPECT_LT(c, 0x80) << "byte " << i;
         }
     }
-    EXPECT_EQ(list_.size(), lines);
-    EXPECT_EQ(FormatFestivalFile(list_), contents_);
+    EXPECT_EQ(shipped_.size(), lines);
+    EXPECT_EQ(FormatFestivalFile(shipped_), contents_);
 }
 
 TEST_F(ShippedFestivalsTest, EveryRuleIsWellFormed) {
     std::set<std::string> names;
-    for (const FestivalRule& rule : list_) {
+    for (const FestivalRule& rule : shipped_) {
         SCOPED_TRACE(rule.name);
         EXPECT_TRUE(names.insert(rule.name).second) << "twice";
         EXPECT_TRUE(rule.calendar == "YL" || rule.calendar == "NL");
@@ -93,7 +100,7 @@ TEST_F(ShippedFestivalsTest, EveryRuleIsWellFormed) {
         if (ReadSolarTermOffsetRule(rule.dateRule, term)) {
             EXPECT_GE(SolarTermIndex(term.term), 0) << term.term;
         }
-        EXPECT_EQ(rule.enabled, "1");
+        EXPECT_TRUE(rule.enabled == "1" || rule.enabled == "0");
         EXPECT_EQ(rule.showInForenotice, "1");
         EXPECT_TRUE(rule.showReminderWindow == "1" || rule.showReminderWindow == "0");
         EXPECT_TRUE(rule.endDate.empty());
@@ -121,6 +128,48 @@ TEST_F(ShippedFestivalsTest, MajorHolidaysAreAnnouncedAndMinorDaysOnlyListed) {
         ASSERT_NE(Find(name), nullptr) << name;
         EXPECT_EQ(Find(name)->showReminderWindow, "0") << name;
     }
+}
+
+// Like a phone calendar's: the month names the major festivals; the
+// observances of the United Nations, of organisations and of anniversaries
+// come switched off after them, for the user to switch on in the manager.
+TEST_F(ShippedFestivalsTest, MajorFestivalsComeFirstAndObservancesSwitchedOff) {
+    const auto firstOff =
+        std::find_if(shipped_.begin(), shipped_.end(), [](const FestivalRule& r) { return !IsSwitchedOn(r); });
+    EXPECT_TRUE(std::all_of(firstOff, shipped_.end(), [](const FestivalRule& r) { return !IsSwitchedOn(r); }))
+        << "a festival switched on after the observances";
+    for (const FestivalRule& rule : shipped_) {
+        if (rule.showReminderWindow == "1") EXPECT_TRUE(IsSwitchedOn(rule)) << rule.name;
+    }
+    for (const char* name : {"世界艾滋病日", "奥林匹克日", "辛亥革命", "世界足球日", "澳门回归", "二九"}) {
+        ASSERT_NE(Find(name), nullptr) << name;
+        EXPECT_FALSE(IsSwitchedOn(*Find(name))) << name;
+    }
+    // October 2026 names 国庆节 and 重阳节 only, where 13 days had a name.
+    int named = 0;
+    for (int day = 1; day <= 31; ++day) named += !On(shipped_, D(2026, 10, day)).empty();
+    EXPECT_EQ(named, 2);
+    EXPECT_THAT(On(shipped_, D(2026, 10, 1)), ElementsAre("国庆节"));
+    EXPECT_THAT(On(shipped_, D(2026, 12, 13)), ElementsAre("南京大屠杀纪念日（89周年）"));
+}
+
+// A cell holds four characters; every longer shipped name has a short one.
+TEST_F(ShippedFestivalsTest, EveryNameLongerThanACellHoldsHasAShortName) {
+    const auto characters = [](const std::string& text) {
+        int count = 0;
+        for (std::size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) ++count;
+        return count;
+    };
+    for (const FestivalRule& rule : shipped_) {
+        if (characters(rule.name) > 4) EXPECT_NE(CellNameOf(rule.name), rule.name) << rule.name;
+    }
+    for (const FestivalCellName& row : FestivalCellNames()) {
+        EXPECT_NE(Find(row.name), nullptr) << row.name;
+        EXPECT_LE(characters(row.shortName), 4) << row.shortName;
+        EXPECT_LT(row.shortName.size(), row.name.size()) << row.name;
+    }
+    EXPECT_EQ(CellNameOf("南京大屠杀纪念日"), "公祭日");
+    EXPECT_EQ(CellNameOf("妈妈生日"), "妈妈生日");
 }
 
 TEST_F(ShippedFestivalsTest, TheFestivalsOf2026) {

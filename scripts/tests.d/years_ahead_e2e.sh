@@ -84,6 +84,7 @@ statutory="171 83 73"
 published="214 48 36"
 list="150 52 38"
 festival="214 48 36"
+lunar="128 118 110"
 note="2027年放假安排尚未发布（仅显示法定假日）"
 
 install_layouts() {  # the layouts of the four months, from the installed data
@@ -136,8 +137,12 @@ for scale in 100 150; do
     shot "2028-06-$scale"
     check "and 27 June, 闰五月初五, shows no festival" \
         no_ink "2028-06-$scale" "$(second_line_box "$june" 27)" "$festival"
-    check "while 23 June shows its own (奥林匹克日)" \
-        has_ink "2028-06-$scale" "$(second_line_box "$june" 23)" "$festival"
+    # 闰五月初一: the month's name, in the grey of the lunar days, where the
+    # shipped list's 奥林匹克日 (switched off) would have hidden it.
+    check "while 23 June shows 闰五月 in the grey of the lunar days" \
+        eval 'grep -q "^text lunar [0-9,]* 闰五月$" <<<"$june" &&
+            has_ink "2028-06-$scale" "$(second_line_box "$june" 23)" "$lunar" &&
+            no_ink "2028-06-$scale" "$(second_line_box "$june" 23)" "$festival"'
 done
 stop_app
 set_dpi 96

@@ -47,7 +47,9 @@ std::string MonthLayoutView(const DisplayList& display, const std::map<int, Cell
             [&](const auto& shape) {
                 using T = std::decay_t<decltype(shape)>;
                 if constexpr (std::is_same_v<T, DisplayText>) {
-                    out += std::string("text ") + RoleName(shape.role) + " " + Box(shape.box) + " " + shape.text;
+                    out += std::string("text ") + RoleName(shape.role) + " " + Box(shape.box) + " ";
+                    if (shape.templateSize != 0) out += "size=" + std::to_string(shape.style.size) + " ";
+                    out += shape.text;
                 } else if constexpr (std::is_same_v<T, DisplayEllipse>) {
                     out += "ring " + Box(shape.box) + " " + Paint(shape.color);
                 } else if constexpr (std::is_same_v<T, DisplayBand>) {

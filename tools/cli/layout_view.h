@@ -10,8 +10,10 @@
 #include "view/month_layout.h"
 
 // background PATH
-// text ROLE LEFT,TOP,RIGHT,BOTTOM TEXT      (role: year month weekday day today
-//                                            lunar festival solarterm list)
+// text ROLE LEFT,TOP,RIGHT,BOTTOM [size=N] TEXT
+//     (role: year month weekday day today lunar festival solarterm list
+//     offday note mark; size=N where the text is drawn at N pixels, smaller
+//     than its template's size, to fit its box; TEXT as drawn, "…" included)
 // ring|dot LEFT,TOP,RIGHT,BOTTOM ALPHA,RED,GREEN,BLUE
 // cell DAY LEFT,TOP,RIGHT,BOTTOM
 std::string MonthLayoutView(const DisplayList& display, const std::map<int, CellRect>& cells);

@@ -180,6 +180,67 @@ TEST(MonthLayoutTest, TheFirstDayOfALunarMonthShowsTheMonthsName) {
     EXPECT_EQ(TextIn(januaryTexts, DayCellBoxesOf(GridOf(skin, january), 20).secondLine)->text, "腊月");
 }
 
+// The first of a lunar month names the month, a leap month's too, unless a
+// festival announced in the notice falls on it; an observance that is only
+// listed does not hide it.
+TEST(MonthLayoutTest, TheFirstOfALunarMonthGivesWayOnlyToAMajorFestival) {
+    SkinTemplate skin = Skin();
+    skin.festivalStyle.size = 12;  // as the shipped skins have it
+    FakeDays days;
+    days.festivals[DateKey(2028, 6, 23)] = {Festival("奥林匹克日", "", "1", "0")};              // 闰五月初一
+    days.festivals[DateKey(2028, 7, 22)] = {Festival("小节", "", "1", "0"), Festival("大节")};  // 六月初一
+    days.festivals[DateKey(2028, 6, 24)] = {Festival("奥林匹克日", "", "1", "0")};              // 闰五月初二
+    const MonthLayoutRequest june = Request(2028, 6, D(2028, 1, 1));
+    const auto texts = Texts(LayOutMonth(skin, june, days));
+    const MonthGrid grid = GridOf(skin, june);
+    EXPECT_EQ(TextIn(texts, DayCellBoxesOf(grid, 23).secondLine)->text, "闰五月");
+    EXPECT_EQ(TextIn(texts, DayCellBoxesOf(grid, 23).secondLine)->role, TextRole::kLunarDay);
+    EXPECT_EQ(TextIn(texts, DayCellBoxesOf(grid, 24).secondLine)->text, "奥林匹克");  // its short name
+    const MonthLayoutRequest july = Request(2028, 7, D(2028, 1, 1));
+    EXPECT_EQ(TextIn(Texts(LayOutMonth(skin, july, days)), DayCellBoxesOf(GridOf(skin, july), 22).secondLine)->text,
+              "大节");
+}
+
+// A cell of the shipped skins holds three characters at 12 pixels: a longer
+// name is drawn smaller, or ends in "…", and a shipped one shows its short
+// name; the list's lines end in "…" where they run off.
+TEST(MonthLayoutTest, TextsTooLongForTheirBoxesAreDrawnSmallerOrEndInAnEllipsis) {
+    SkinTemplate skin = Skin();
+    skin.festivalStyle.size = 12;
+    skin.listItemStyle.size = 12;
+    FakeDays days;
+    days.festivals[DateKey(2026, 12, 1)] = {Festival("世界艾滋病日")};
+    days.festivals[DateKey(2026, 12, 2)] = {Festival("妈妈生日")};
+    days.festivals[DateKey(2026, 12, 3)] = {Festival("妈妈的生日")};
+    days.festivals[DateKey(2026, 12, 4)] = {Festival("国庆节")};
+    const MonthLayoutRequest request = Request(2026, 12, D(2026, 12, 1));
+    const MonthLayout layout = LayOutMonth(skin, request, days);
+    const auto texts = Texts(layout);
+    const MonthGrid grid = GridOf(skin, request);
+    struct Expected {
+        int day;
+        const char* text;
+        int size, templateSize;
+    };
+    for (const Expected& e : {Expected{1, "艾滋病日", 10, 12}, Expected{2, "妈妈生日", 10, 12},
+                              Expected{3, "妈妈的…", 10, 12}, Expected{4, "国庆节", 12, 0}}) {
+        const DisplayText* text = TextIn(texts, DayCellBoxesOf(grid, e.day).secondLine);
+        ASSERT_NE(text, nullptr) << e.day;
+        EXPECT_EQ(text->text, e.text) << e.day;
+        EXPECT_EQ(text->style.size, e.size) << e.day;
+        EXPECT_EQ(text->templateSize, e.templateSize) << e.day;
+    }
+    const auto lines = ListLines(layout, skin);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "今天「世界艾滋病日」！");
+    const std::string longName(60, 'x');
+    days.festivals[DateKey(2026, 12, 1)] = {Festival(longName)};
+    const auto cut = ListLines(LayOutMonth(skin, request, days), skin);
+    ASSERT_FALSE(cut.empty());
+    EXPECT_EQ(cut[0].substr(cut[0].size() - std::string("…").size()), "…");
+    EXPECT_EQ(cut[0].rfind("今天「xxx", 0), 0u);
+}
+
 TEST(MonthLayoutTest, TodayHasItsOwnStyleAndTheRing) {
     const SkinTemplate skin = Skin();
     const MonthLayoutRequest request = Request(2015, 2, D(2015, 2, 10));
