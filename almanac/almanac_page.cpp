@@ -84,8 +84,7 @@ AlmanacPage BuildAlmanacPage(const AlmanacCalendar& calendar, const DayFacts& f)
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%d年%d月%d日 星期", f.year, f.month, f.day);
     page.solarDate = buffer + WeekdayName(Date::FromSerial(f.serial).value().weekday());
-    page.lunarDate = ChineseDigits(f.lunar.year) + "年" + (f.lunar.isLeap ? "闰" : "") + LunarMonthName(f.lunar.month) +
-                     "月" + LunarDayName(f.lunar.day);
+    page.lunarDate = LunarDateText(f.lunar);
     page.yearGanZhi = GanZhiName(f.yearGanZhi);
     page.monthGanZhi = GanZhiName(f.monthGanZhi);
     page.dayGanZhi = GanZhiName(f.dayGanZhi);
@@ -133,14 +132,14 @@ std::vector<std::pair<std::string, std::string>> AlmanacPageEntries(const Almana
     // page is opened for.
     return {
         {"阳历", p.solarDate},
-        {"农历", p.lunarDate},
+        {"旧历", p.lunarDate},
         {"宜", Joined(p.yi)},
         {"忌", Joined(p.ji)},
         {"干支", p.yearGanZhi + "年 " + p.monthGanZhi + "月 " + p.dayGanZhi + "日"},
         {"生肖", p.zodiac},
         {"纳音", p.yearNaYin + " " + p.monthNaYin + " " + p.dayNaYin},
         {"值神", p.dutyGod + (p.yellowPath ? "（黄道日）" : "（黑道日）")},
-        {"建除", p.jianChu + "日"},
+        {"成", p.jianChu + "日"},
         {"二十八宿", p.mansion},
         {"冲煞", "冲" + p.clash + " 煞" + p.sha},
         {"胎神", p.taiShen},

@@ -49,7 +49,7 @@ std::string ChineseDigits(long long number) {
 }
 
 std::string LunarDateText(const LunarDate& lunar) {
-    return ChineseDigits(lunar.year) + "年" + LunarMonthName(lunar.month) + "月" + LunarDayName(lunar.day);
+    return ChineseDigits(lunar.year) + "年" + LunarMonthDayText(lunar);
 }
 
 std::string LunarMonthDayText(const LunarDate& lunar) {

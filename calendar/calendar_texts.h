@@ -22,7 +22,8 @@ std::string WeekdayName(int number);
 // 2013 -> 二〇一三, 0 -> 〇, negative -> "".
 std::string ChineseDigits(long long number);
 
-// 二〇一三年正月初一; a leap month is named as the month it follows.
+// 二〇一三年正月初一, 二〇二三年闰二月初一: every text that names a lunar date
+// with its year writes it so, the leap month marked as people say it.
 std::string LunarDateText(const LunarDate& lunar);
 
 // 八月十二, 闰二月初一: a lunar month and day as people say them, the leap

@@ -1,6 +1,7 @@
 #include "festivals/festival_editor_form.h"
 
 #include <climits>
+#include <optional>
 #include <vector>
 
 #include "almanac/solar_term_names.h"
@@ -207,18 +208,72 @@ std::string RefusalMessage(EditorRefusal refusal) {
     return std::string();
 }
 
-std::string FestivalDateHint(DatePage page, const DatePageChoice& choice, int year) {
+namespace {
+
+// The lunar year of `from` and the two after it: a yearly lunar date falls
+// in one of them on or after `from` (in the one of `from` itself, or in the
+// next when it has passed this year; a 三十 may skip a year).
+constexpr int kLunarYearsSearched = 3;
+
+// Where a yearly lunar date falls in a lunar year: in its leap month where
+// the year has one and the date asks for it, else in the regular month.
+std::optional<Date> YearlyLunarDate(int lunarYear, int month, int day, bool leapMonth) {
+    const bool inLeapMonth = leapMonth && LunarMonthDays(lunarYear, month, true) != 0;
+    return DateOfLunar(LunarDate{lunarYear, month, day, inLeapMonth ? 1 : 0});
+}
+
+}  // namespace
+
+std::string FestivalDateHint(DatePage page, const DatePageChoice& choice, const Date& from) {
     if ((page != kGregorianDatePage && page != kLunarDatePage) || choice.month == 0 || choice.day == 0) return "";
-    if (page == kLunarDatePage && choice.month > kLeapMonthCode) {
-        // Where the rule falls in `year`, and in which years that is the leap month.
-        const int month = choice.month - kLeapMonthCode;
-        const std::string date = LunarMonthDays(year, month, true) != 0
-                                     ? LeapMonthDayText(year, month, choice.day)
-                                     : OtherCalendarText(true, year, month, choice.day);
-        return date + "\n" + LeapMonthYearsText(month, choice.day, year);
+    if (page == kGregorianDatePage) {
+        // A Gregorian date says which year's lunar date is meant.
+        const std::string text = OtherCalendarText(false, from.year(), choice.month, choice.day);
+        return text.rfind("即", 0) == 0 ? "今年" + text : text;
     }
-    // A lunar date names its Gregorian year itself; a Gregorian one says
-    // which year's lunar date is meant.
-    const std::string text = OtherCalendarText(page == kLunarDatePage, year, choice.month, choice.day);
-    return page == kGregorianDatePage && text.rfind("即", 0) == 0 ? "今年" + text : text;
+    const bool leapMonth = choice.month > kLeapMonthCode;
+    const int month = leapMonth ? choice.month - kLeapMonthCode : choice.month;
+    // The next time the date comes, from `from` on; a date that never comes
+    // (三十 of a month that always has 29 days) is named in the year of `from`.
+    const int fromYear = SolarToLunar(from).year;
+    int year = fromYear;
+    for (int candidate = fromYear; candidate < fromYear + kLunarYearsSearched && candidate <= kLastLunarYear;
+         ++candidate) {
+        const std::optional<Date> date = YearlyLunarDate(candidate, month, choice.day, leapMonth);
+        if (date && *date >= from) {
+            year = candidate;
+            break;
+        }
+    }
+    if (!leapMonth) return OtherCalendarText(true, year, month, choice.day);
+    // Where the rule falls in that year, and in which years that is the leap month.
+    const std::string date = LunarMonthDays(year, month, true) != 0 ? LeapMonthDayText(year, month, choice.day)
+                                                                    : OtherCalendarText(true, year, month, choice.day);
+    return date + "\n" + LeapMonthYearsText(month, choice.day, year);
+}
+
+std::optional<DatePageChoice> CarryFixedDate(DatePage from, DatePage to, const DatePageChoice& shown,
+                                             const Date& reference) {
+    if (shown.month == 0 || shown.day == 0) return std::nullopt;
+    std::optional<Date> date;
+    if (from == kGregorianDatePage && to == kLunarDatePage) {
+        date = Date::FromCivil(reference.year(), shown.month, shown.day);
+        if (!date) return std::nullopt;
+        const LunarDate lunar = SolarToLunar(*date);
+        DatePageChoice carried;
+        carried.month = lunar.isLeap ? kLeapMonthCode + lunar.month : lunar.month;
+        carried.day = lunar.day;
+        return carried;
+    }
+    if (from == kLunarDatePage && to == kGregorianDatePage) {
+        const bool leapMonth = shown.month > kLeapMonthCode;
+        date = YearlyLunarDate(SolarToLunar(reference).year, leapMonth ? shown.month - kLeapMonthCode : shown.month,
+                               shown.day, leapMonth);
+        if (!date) return std::nullopt;
+        DatePageChoice carried;
+        carried.month = date->month();
+        carried.day = date->day();
+        return carried;
+    }
+    return std::nullopt;
 }

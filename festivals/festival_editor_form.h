@@ -4,8 +4,11 @@
 // month numbers ...); 0 or an empty text means nothing is selected.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "calendar/date.h"
 
 #include "festivals/festival_rule.h"
 
@@ -60,13 +63,24 @@ struct FestivalEditorForm {
     DatePageChoice pages[kDatePageCount];
 };
 
-// What the fixed date on the shown page means in the other calendar in
-// `year`, shown beside the date as it changes: 腊月初八 in 2026 gives
-// "即阳历2027年1月15日", 12月8日 "今年即旧历十月三十". A day of a leap month
-// gives its date in `year` (in the leap month when the year has it, else in
-// the regular month) and, on further lines, in which years it falls in the
-// leap month. "" on the other pages and while no month or day is chosen.
-std::string FestivalDateHint(DatePage page, const DatePageChoice& choice, int year);
+// What the fixed date on the shown page means in the other calendar, shown
+// beside the date as it changes. A lunar date gives the next time it comes
+// from `from` on (the day clicked, or today): 腊月初八 from 2026-12-08 gives
+// "即阳历2027年1月15日", 八月十二 from then "即阳历2027年9月12日", not this
+// year's day that has passed. A Gregorian date gives its lunar date in the
+// year of `from`: 12月8日 "今年即旧历十月三十". A day of a leap month gives
+// where it next falls (in the leap month when that year has it, else in the
+// regular month) and, on further lines, in which years it falls in the leap
+// month. "" on the other pages and while no month or day is chosen.
+std::string FestivalDateHint(DatePage page, const DatePageChoice& choice, const Date& from);
+
+// The fixed date of the page left for the page shown when the calendar list
+// changes between 阳历 and 旧历: the same day of `reference`'s year (the day
+// the day menu was opened on, or today) in the other calendar, so that a date
+// the day menu filled stays the clicked day. Nothing for other pages or
+// while the date is not whole.
+std::optional<DatePageChoice> CarryFixedDate(DatePage from, DatePage to, const DatePageChoice& shown,
+                                             const Date& reference);
 
 // The form a rule opens with. Values that are not keys of their lists are
 // left unselected; a rule whose code does not read keeps its date form but

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "calendar/lunar_calendar.h"
 #include "festivals/festival_description.h"
 
 FestivalManagerRequest TrayManagerRequest(bool addMode) {
@@ -14,15 +15,17 @@ FestivalManagerRequest DayManagerRequest(int year, int month, int day, bool luna
     FestivalManagerRequest request;
     request.addMode = true;
     request.calendar = lunar ? kLunarCalendar : kGregorianCalendar;
+    request.kind = lunar ? kBirthdayKind : kFestivalKind;
     request.dateRule = FixedDateRuleCode(month, day, lunar && leapMonth);
-    request.year = year;
+    request.day = lunar ? DateOfLunar(LunarDate{year, month, day, lunar && leapMonth ? 1 : 0})
+                        : Date::FromCivil(year, month, day);
     return request;
 }
 
 FestivalRule NewFestivalRule(const FestivalManagerRequest& request) {
     FestivalRule rule;
     rule.calendar = request.calendar;
-    rule.kind = kBirthdayKind;
+    rule.kind = request.kind;
     rule.dateRule = request.dateRule;
     rule.showInForenotice = "1";
     rule.showReminderWindow = "1";

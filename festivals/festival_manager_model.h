@@ -3,11 +3,13 @@
 // shows these rows; every rule of what the user does lives here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/file_system.h"
 #include "base/list_file_messages.h"
+#include "calendar/date.h"
 #include "festivals/festival_rule.h"
 
 // How the manager's messages speak of the festival file: its entries are
@@ -19,18 +21,22 @@ inline constexpr ListFileWords kFestivalFileWords{"节日", "行", kFestivalFile
 struct FestivalManagerRequest {
     bool addMode = false;
     std::string calendar = kGregorianCalendar;  // of a new rule
+    std::string kind = kBirthdayKind;           // of a new rule
     std::string dateRule = "1-1";               // of a new rule
-    // The year of the clicked day, of which the editor's hint speaks; 0: this year.
-    int year = 0;
+    // The clicked day, of which the editor's hint speaks and whose date it
+    // keeps when the calendar is switched; none: today.
+    std::optional<Date> day;
 };
 
 FestivalManagerRequest TrayManagerRequest(bool addMode);
 // `month` and `day` of the clicked date in `year`, lunar ones when `lunar`
-// (of the year's leap month when `leapMonth`).
+// (of the year's leap month when `leapMonth`). 添加阳历节日... adds a
+// festival, as it says; 添加旧历节日... a birthday, the lunar date people
+// keep most.
 FestivalManagerRequest DayManagerRequest(int year, int month, int day, bool lunar, bool leapMonth = false);
 
-// A new birthday on the preset date, listed among the coming days and
-// announced in the notification window.
+// A new rule of the requested kind (a birthday from the tray) on the requested
+// date, listed among the coming days and announced in the notification window.
 FestivalRule NewFestivalRule(const FestivalManagerRequest& request);
 
 // The seven columns of a row: kind, calendar, name, date in words, start

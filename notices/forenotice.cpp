@@ -41,18 +41,19 @@ std::string Wrapped(int dayOffset, const std::string& text) {
 std::string BuildForenotice(int dayOffset, const DayInfo& day, const ForenoticeSwitches& switches,
                             ListedReminderTexts& listed) {
     std::string text;
+    // Items are joined with the full-width comma, as Chinese text is.
+    const auto add = [&text](const std::string& item) { text += (text.empty() ? "" : "，") + item; };
     if (switches.showReminders) {
         for (const Reminder& reminder : day.reminders) {
             const std::string key = WithoutLineBreaks(ReminderText(reminder));
             if (!listed.insert(key).second) continue;
-            text += TwoDigitTime(reminder.start.hour, reminder.start.minute) + " " + key + ",";
+            add(TwoDigitTime(reminder.start.hour, reminder.start.minute) + " " + key);
         }
     }
     for (const FestivalRule& festival : day.festivals) {
-        if (festival.showInForenotice == "1") text += festival.name + festival.suffix + ",";
+        if (festival.showInForenotice == "1") add(festival.name + festival.suffix);
     }
-    if (!day.solarTerm.empty() && switches.showSolarTerms) text += day.solarTerm + ",";
-    if (!text.empty() && text.back() == ',') text.pop_back();
+    if (!day.solarTerm.empty() && switches.showSolarTerms) add(day.solarTerm);
     return text.empty() ? text : Wrapped(dayOffset, text);
 }
 

@@ -26,7 +26,7 @@ using ListedReminderTexts = std::set<std::string>;
 // The line of the day `dayOffset` days from today, "" when the day has nothing
 // to announce: memos as "08:00 text" (line breaks turned into spaces, each
 // text once per list), festivals shown in the list with their suffixes, the
-// solar term, joined by "," and wrapped as 今天「…」！, 明天「…」, 后天「…」 or
+// solar term, joined by "，" and wrapped as 今天「…」！, 明天「…」, 后天「…」 or
 // N天后「…」. Adds the memo texts it names to `listed`.
 std::string BuildForenotice(int dayOffset, const DayInfo& day, const ForenoticeSwitches& switches,
                             ListedReminderTexts& listed);

@@ -37,8 +37,6 @@ DateChoice Fitted(DateChoice choice) {
     return choice;
 }
 
-std::string LunarText(const LunarDate& lunar) { return ChineseDigits(lunar.year) + "年" + LunarMonthDayText(lunar); }
-
 std::optional<Date> TypedDate(const std::string& text) { return ParseDate(TrimBlanksView(text, kSpacesAndTabs)); }
 
 }  // namespace
@@ -139,12 +137,12 @@ std::string ChoiceText(const DateChoice& choice, const Date& today) {
     const std::optional<Date> date = ChosenDate(choice);
     if (!date) {
         if (IsLunar(choice) && choice.year == 0) {
-            return "农历" + LunarMonthName(choice.month) + "月" + LunarDayName(choice.day) + "：以后十年的公历日期";
+            return "旧历" + LunarMonthName(choice.month) + "月" + LunarDayName(choice.day) + "：以后十年的阳历日期";
         }
         return "这一天在2099年12月31日之后，超出了日历的范围";
     }
-    return SolarDateText(*date) + " 星期" + WeekdayName(date->weekday()) + "，农历" + LunarText(SolarToLunar(*date)) +
-           "（" + DaysAwayText(today, *date) + "）";
+    return SolarDateText(*date) + " 星期" + WeekdayName(date->weekday()) + "，旧历" +
+           LunarDateText(SolarToLunar(*date)) + "（" + DaysAwayText(today, *date) + "）";
 }
 
 std::vector<std::string> ComingYearsTexts(const DateChoice& choice, const Date& today) {

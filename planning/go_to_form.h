@@ -1,4 +1,4 @@
-// The choices of the date dialog, without any window: a 公历 or 农历 date
+// The choices of the date dialog, without any window: a 阳历 or 旧历 date
 // picked as year, month and day from lists that offer only what exists (闰
 // months where the year has one, 29 or 30 days as the month has), or a lunar
 // month and day without a year; what the choice means in the other calendar,
@@ -28,7 +28,7 @@ DateChoice ChoiceOf(const Date& date, DateInput input);
 DateChoice SwitchInput(const DateChoice& choice, const Date& today);
 
 // The items of the three lists and the index of the choice in each. The
-// year list of 农历 starts with the item for no year.
+// year list of 旧历 starts with the item for no year.
 struct ListItems {
     std::vector<std::string> texts;  // GBK
     int selected = 0;
@@ -49,8 +49,8 @@ DateChoice PickDay(const DateChoice& choice, int index);
 std::optional<Date> ChosenDate(const DateChoice& choice);
 
 // The chosen date in both calendars and how far it is from today:
-// "2027年9月12日 星期日，农历二〇二七年八月十二（距今278天）"; for a lunar date
-// without a year, "农历八月十二：以后十年的公历日期".
+// "2027年9月12日 星期日，旧历二〇二七年八月十二（距今278天）"; for a lunar date
+// without a year, "旧历八月十二：以后十年的阳历日期".
 std::string ChoiceText(const DateChoice& choice, const Date& today);
 // A lunar date without a year: its dates in the next ten years from today
 // (LunarYearDateText lines); none otherwise.

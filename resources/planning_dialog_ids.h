@@ -24,7 +24,7 @@
 #define IDC_LEAVE_CLEAR 1456
 
 #define IDD_GO_TO_DATE 146
-#define IDC_GOTO_SOLAR 1460  // 公历 or 农历 input
+#define IDC_GOTO_SOLAR 1460  // 阳历 or 旧历 input
 #define IDC_GOTO_LUNAR 1461
 #define IDC_GOTO_YEAR 1462
 #define IDC_GOTO_MONTH 1463

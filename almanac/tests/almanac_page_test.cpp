@@ -111,7 +111,7 @@ TEST(AlmanacPageDays, LunarNewYear2013) {
     EXPECT_EQ(page.zodiac, "蛇");
     EXPECT_EQ(Value(page, "纳音"), "长流水 大溪水 天河水");
     EXPECT_EQ(Value(page, "值神"), "玉堂（黄道日）");
-    EXPECT_EQ(Value(page, "建除"), "执日");
+    EXPECT_EQ(Value(page, "成"), "执日");
     EXPECT_EQ(Value(page, "冲煞"), "冲牛(辛丑) 煞西");
     EXPECT_EQ(Value(page, "胎神"), "仓库厕 房内东");
     EXPECT_EQ(Value(page, "彭祖百忌"), "丁不剃头头必生疮 未不服药毒气入肠");
@@ -131,8 +131,8 @@ TEST(AlmanacPageDays, TheEntriesLeadWithYiAndJiAfterTheDates) {
     const auto entries = AlmanacPageEntries(page);
     ASSERT_GE(entries.size(), 4u);
     const std::vector<std::string> lead = {entries[0].first, entries[1].first, entries[2].first, entries[3].first};
-    EXPECT_EQ(lead, (std::vector<std::string>{"阳历", "农历", "宜", "忌"}));
-    const std::string top = "阳历：" + page.solarDate + "\n农历：" + page.lunarDate + "\n宜：";
+    EXPECT_EQ(lead, (std::vector<std::string>{"阳历", "旧历", "宜", "忌"}));
+    const std::string top = "阳历：" + page.solarDate + "\n旧历：" + page.lunarDate + "\n宜：";
     EXPECT_EQ(AlmanacPageText(page).substr(0, top.size()), top);
 }
 

@@ -55,7 +55,7 @@ TEST(ChineseDigits, WritesEachDigitWithoutPlaceWords) {
 TEST(DateTexts, WriteNumbersUnpaddedAndLunarYearsDigitByDigit) {
     EXPECT_EQ(LunarDateText({2013, 1, 1, 0}), "二〇一三年正月初一");
     EXPECT_EQ(LunarDateText({2023, 2, 30, 0}), "二〇二三年二月三十");
-    EXPECT_EQ(LunarDateText({2023, 2, 1, 1}), "二〇二三年二月初一");  // 「闰月」 is a line of its own
+    EXPECT_EQ(LunarDateText({2023, 2, 1, 1}), "二〇二三年闰二月初一");
     EXPECT_EQ(SolarDateText(*Date::FromCivil(2013, 2, 10)), "2013年2月10日");
     EXPECT_EQ(SolarDateText(*Date::FromCivil(2026, 12, 1)), "2026年12月1日");
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/dates.h"
 #include "tests/support/festival_samples.h"
 
 #include "calendar/lunar_calendar.h"
@@ -265,7 +266,10 @@ TEST(FestivalEditorLeapMonth, ADayOfALeapMonthStaysInItFromTheDayMenuToTheFile) 
         const DatePage page = DatePageFor(form.dateForm, form.calendar, kGregorianDatePage);
         ASSERT_EQ(page, kLunarDatePage) << c.code;
         EXPECT_EQ(form.pages[page].month, c.leap ? kLeapMonthCode + c.month : c.month) << c.code;
-        EXPECT_EQ(FestivalDateHint(page, form.pages[page], c.year), c.hint) << c.code;
+        EXPECT_EQ(
+            FestivalDateHint(page, form.pages[page], *DayManagerRequest(c.year, c.month, c.day, true, c.leap).day),
+            c.hint)
+            << c.code;
         FestivalRule saved = rule;
         form.name = "生日";
         ASSERT_EQ(ApplyEditorForm(form, saved), EditorRefusal::kNone) << c.code;
@@ -277,8 +281,11 @@ TEST(FestivalEditorLeapMonth, InAYearWithoutTheLeapMonthTheHintGivesTheRegularDa
     DatePageChoice choice;
     choice.month = kLeapMonthCode + 2;
     choice.day = 10;
-    EXPECT_EQ(FestivalDateHint(kLunarDatePage, choice, 2026),
+    EXPECT_EQ(FestivalDateHint(kLunarDatePage, choice, D(2026, 1, 1)),
               "即阳历2026年3月28日\n逢闰二月：2042、2099年\n其余年份在二月初十");
+    // Once it has passed, the hint gives the next year's day.
+    EXPECT_EQ(FestivalDateHint(kLunarDatePage, choice, D(2026, 12, 8)),
+              "即阳历2027年3月17日\n逢闰二月：2042、2099年\n其余年份在二月初十");
     // Only the fixed lunar date knows leap months; the Gregorian page ignores
     // the mark, a count from a date refuses a leap month.
     EXPECT_EQ(EditorFormFromRule(FestivalSample("YL", "闰2-10")).pages[kGregorianDatePage].month, 0);
@@ -289,13 +296,18 @@ TEST(FestivalEditorLeapMonth, InAYearWithoutTheLeapMonthTheHintGivesTheRegularDa
     EXPECT_EQ(ApplyEditorForm(offset, rule), EditorRefusal::kBadDate);
 }
 
-TEST(FestivalEditorHint, AFixedDateIsShownInTheOtherCalendarOfThisYear) {
+// From 2026-12-08 (十月三十): a lunar date is the next day it comes, a
+// Gregorian one this year's.
+TEST(FestivalEditorHint, AFixedDateIsShownInTheOtherCalendarOnTheNextDayItComes) {
     const struct {
         DatePage page;
         int month, day;
         const char* hint;
     } kCases[] = {
         {kLunarDatePage, 12, 8, "即阳历2027年1月15日"},
+        {kLunarDatePage, 8, 12, "即阳历2027年9月12日"},   // not 2026年9月22日, gone by
+        {kLunarDatePage, 10, 30, "即阳历2026年12月8日"},  // the day itself
+        {kLunarDatePage, 11, 1, "即阳历2026年12月9日"},
         {kGregorianDatePage, 12, 8, "今年即旧历十月三十"},
         {kGregorianDatePage, 2, 30, "没有这一天"},
         {kGregorianDatePage, 12, 0, ""},  // no day chosen yet
@@ -306,8 +318,45 @@ TEST(FestivalEditorHint, AFixedDateIsShownInTheOtherCalendarOfThisYear) {
         DatePageChoice choice;
         choice.month = c.month;
         choice.day = c.day;
-        EXPECT_EQ(FestivalDateHint(c.page, choice, 2026), c.hint) << c.page << " " << c.month << "-" << c.day;
+        EXPECT_EQ(FestivalDateHint(c.page, choice, D(2026, 12, 8)), c.hint) << c.page << " " << c.month << "-" << c.day;
     }
+}
+
+// 添加阳历节日... or 添加旧历节日... on a day, then the calendar switched:
+// the date stays the day clicked, in the other calendar's words.
+TEST(FestivalEditorCalendarSwitch, TheDayTheDayMenuFilledStaysTheDayClicked) {
+    struct Case {
+        DatePage from, to;
+        int month, day;  // on the page left
+        Date clicked;
+        int carriedMonth, carriedDay;
+    };
+    const Case cases[] = {
+        {kGregorianDatePage, kLunarDatePage, 12, 8, D(2026, 12, 8), 10, 30},
+        {kGregorianDatePage, kLunarDatePage, 3, 31, D(2023, 3, 31), kLeapMonthCode + 2, 10},
+        {kLunarDatePage, kGregorianDatePage, 10, 30, D(2026, 12, 8), 12, 8},
+        {kLunarDatePage, kGregorianDatePage, kLeapMonthCode + 2, 10, D(2023, 3, 31), 3, 31},
+        {kLunarDatePage, kGregorianDatePage, 2, 10, D(2023, 3, 31), 3, 1},
+        {kLunarDatePage, kGregorianDatePage, 12, 8, D(2027, 1, 15), 1, 15},  // 腊月 in the next Gregorian year
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.clicked.ToString());
+        DatePageChoice shown;
+        shown.month = c.month;
+        shown.day = c.day;
+        const auto carried = CarryFixedDate(c.from, c.to, shown, c.clicked);
+        ASSERT_TRUE(carried.has_value());
+        EXPECT_EQ(carried->month, c.carriedMonth);
+        EXPECT_EQ(carried->day, c.carriedDay);
+    }
+    DatePageChoice half;
+    half.month = 12;
+    EXPECT_FALSE(CarryFixedDate(kGregorianDatePage, kLunarDatePage, half, D(2026, 12, 8)).has_value());
+    DatePageChoice whole;
+    whole.month = 12;
+    whole.day = 8;
+    EXPECT_FALSE(CarryFixedDate(kGregorianDatePage, kDaysFromLunarDatePage, whole, D(2026, 12, 8)).has_value());
+    EXPECT_FALSE(CarryFixedDate(kGregorianDatePage, kLunarDatePage, DatePageChoice{2, 30}, D(2026, 12, 8)).has_value());
 }
 
 }  // namespace

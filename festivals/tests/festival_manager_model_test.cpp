@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/dates.h"
 #include "tests/support/festival_samples.h"
 
 namespace {
@@ -16,7 +17,7 @@ std::string Names(const FestivalManagerModel& rows) {
     return names;
 }
 
-TEST(FestivalManagerRequests, NewRulesAreBirthdaysOnTheRequestedDate) {
+TEST(FestivalManagerRequests, NewRulesAreOfTheRequestedKindOnTheRequestedDate) {
     const FestivalRule fromTray = NewFestivalRule(TrayManagerRequest(false));
     EXPECT_EQ(fromTray.calendar, "YL");
     EXPECT_EQ(fromTray.kind, "SR");
@@ -31,7 +32,13 @@ TEST(FestivalManagerRequests, NewRulesAreBirthdaysOnTheRequestedDate) {
     EXPECT_TRUE(lunarDay.addMode);
     EXPECT_EQ(NewFestivalRule(lunarDay).calendar, "NL");
     EXPECT_EQ(NewFestivalRule(lunarDay).dateRule, "8-15");
-    EXPECT_EQ(NewFestivalRule(DayManagerRequest(2026, 12, 4, false)).calendar, "YL");
+    EXPECT_EQ(NewFestivalRule(lunarDay).kind, "SR");
+    EXPECT_EQ(lunarDay.day, D(2026, 9, 25));
+    // 添加阳历节日... adds a festival, as it says.
+    const FestivalManagerRequest gregorianDay = DayManagerRequest(2026, 12, 4, false);
+    EXPECT_EQ(NewFestivalRule(gregorianDay).calendar, "YL");
+    EXPECT_EQ(NewFestivalRule(gregorianDay).kind, "JR");
+    EXPECT_EQ(gregorianDay.day, D(2026, 12, 4));
 }
 
 TEST(FestivalManagerRows, ShowTheDescriptionInSevenColumns) {

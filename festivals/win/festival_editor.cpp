@@ -118,10 +118,10 @@ std::wstring FolderOf(const std::wstring& path) {
 // Sent by a date page to the editor when one of its choices changed.
 constexpr UINT kDatePageChanged = WM_APP + 1;
 
-int ThisYear() {
+Date Today() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return now.wYear;
+    return Date::FromCivil(now.wYear, now.wMonth, now.wDay).value_or(Date());
 }
 
 }  // namespace
@@ -138,13 +138,14 @@ bool FestivalEditor::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     return true;
 }
 
+Date FestivalEditor::ReferenceDay() const { return day_ ? *day_ : Today(); }
+
 void FestivalEditor::ShowDateHint() {
-    SetDialogItemText(hwnd(), IDC_EDITOR_DATE_HINT,
-                      FestivalDateHint(shown_, ReadPage(shown_), hintYear_ ? hintYear_ : ThisYear()));
+    SetDialogItemText(hwnd(), IDC_EDITOR_DATE_HINT, FestivalDateHint(shown_, ReadPage(shown_), ReferenceDay()));
 }
 
-FestivalEditor::FestivalEditor(FestivalRule rule, std::string caption, int hintYear)
-    : rule_(std::move(rule)), caption_(std::move(caption)), hintYear_(hintYear) {}
+FestivalEditor::FestivalEditor(FestivalRule rule, std::string caption, std::optional<Date> day)
+    : rule_(std::move(rule)), caption_(std::move(caption)), day_(day) {}
 
 bool FestivalEditor::Run(HWND owner) { return RunModal(IDD_FESTIVAL_EDITOR, owner) == IDOK; }
 
@@ -252,19 +253,20 @@ void FestivalEditor::CreatePages() {
 }
 
 void FestivalEditor::FillPages(const FestivalEditorForm& form) {
-    for (int page = 0; page < kDatePageCount; ++page) {
-        const HWND window = pages_[page].hwnd();
-        if (!window) continue;
-        const PageControls& ids = kPageControls[page];
-        const DatePageChoice& choice = form.pages[page];
-        if (ids.month) combo::SelectCode(GetDlgItem(window, ids.month), choice.month);
-        if (ids.day) combo::SelectCode(GetDlgItem(window, ids.day), choice.day);
-        if (ids.n) combo::SelectCode(GetDlgItem(window, ids.n), choice.n);
-        if (ids.weekday) combo::SelectCode(GetDlgItem(window, ids.weekday), choice.weekday);
-        if (ids.direction) combo::SelectCode(GetDlgItem(window, ids.direction), choice.direction);
-        if (ids.count) combo::SetText(GetDlgItem(window, ids.count), choice.count);
-        if (ids.term) combo::SelectCode(GetDlgItem(window, ids.term), SolarTermIndex(choice.term));
-    }
+    for (int page = 0; page < kDatePageCount; ++page) FillPage(static_cast<DatePage>(page), form.pages[page]);
+}
+
+void FestivalEditor::FillPage(DatePage page, const DatePageChoice& choice) {
+    const HWND window = pages_[page].hwnd();
+    if (!window) return;
+    const PageControls& ids = kPageControls[page];
+    if (ids.month) combo::SelectCode(GetDlgItem(window, ids.month), choice.month);
+    if (ids.day) combo::SelectCode(GetDlgItem(window, ids.day), choice.day);
+    if (ids.n) combo::SelectCode(GetDlgItem(window, ids.n), choice.n);
+    if (ids.weekday) combo::SelectCode(GetDlgItem(window, ids.weekday), choice.weekday);
+    if (ids.direction) combo::SelectCode(GetDlgItem(window, ids.direction), choice.direction);
+    if (ids.count) combo::SetText(GetDlgItem(window, ids.count), choice.count);
+    if (ids.term) combo::SelectCode(GetDlgItem(window, ids.term), SolarTermIndex(choice.term));
 }
 
 void FestivalEditor::ShowPage(DatePage page) {
@@ -278,7 +280,16 @@ void FestivalEditor::ShowPage(DatePage page) {
 void FestivalEditor::FollowSelections() {
     const std::string calendar = SelectedKey(Item(IDC_EDITOR_CALENDAR), CalendarEntries());
     const int form = combo::SelectedCode(Item(IDC_EDITOR_DATE_FORM), -1);
-    ShowPage(DatePageFor(form < 0 ? std::string() : std::to_string(form), calendar, shown_));
+    const DatePage page = DatePageFor(form < 0 ? std::string() : std::to_string(form), calendar, shown_);
+    // The date chosen stays the same day in the other calendar, unless the
+    // other page holds a date of its own.
+    const DatePageChoice target = ReadPage(page);
+    if (page != shown_ && target.month == 0 && target.day == 0) {
+        if (const auto carried = CarryFixedDate(shown_, page, ReadPage(shown_), ReferenceDay())) {
+            FillPage(page, *carried);
+        }
+    }
+    ShowPage(page);
 }
 
 void FestivalEditor::ChooseSoundFile() {

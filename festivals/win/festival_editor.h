@@ -6,16 +6,19 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "base/win/dialog_window.h"
+#include "calendar/date.h"
 #include "festivals/festival_editor_form.h"
 
 class FestivalEditor : public DialogWindow {
 public:
     // `caption` (GBK) replaces the resource's caption: 添加 or 编辑. The hint
-    // beside the date speaks of `hintYear` (0: this year).
-    FestivalEditor(FestivalRule rule, std::string caption, int hintYear = 0);
+    // beside the date, and a date carried across when the calendar is
+    // switched, speak of `day` (the day clicked; none: today).
+    FestivalEditor(FestivalRule rule, std::string caption, std::optional<Date> day = std::nullopt);
 
     // True when the user confirmed a complete rule; rule() then holds it.
     bool Run(HWND owner);
@@ -38,6 +41,9 @@ private:
     void LimitTexts();
     void CreatePages();
     void FillPages(const FestivalEditorForm& form);
+    void FillPage(DatePage page, const DatePageChoice& choice);
+    // The day the hint and a carried date speak of.
+    Date ReferenceDay() const;
     void ShowPage(DatePage page);
     void FollowSelections();
     // The date of the shown page in the other calendar, beside the calendar list.
@@ -50,7 +56,7 @@ private:
 
     FestivalRule rule_;
     std::string caption_;
-    int hintYear_ = 0;
+    std::optional<Date> day_;
     DatePageWindow pages_[kDatePageCount];
     DatePage shown_ = kGregorianDatePage;
 };

@@ -41,7 +41,7 @@ protected:
 
     // Above the selected row, or at the top.
     int AddRow() override {
-        FestivalEditor editor(NewFestivalRule(request_), "添加", request_.year);
+        FestivalEditor editor(NewFestivalRule(request_), "添加", request_.day);
         if (!editor.Run(hwnd())) return -1;
         added_ = editor.rule();
         return rows_->Add(*added_);

@@ -29,11 +29,11 @@ TEST(Forenotice, NamesRemindersFestivalsAndTheSolarTermByTheDayOffset) {
     day.solarTerm = "立春";
     ListedReminderTexts listed;
     EXPECT_EQ(BuildForenotice(0, day, kEverything, listed),
-              "今天「08:05 交报告,19:00 买菜 做饭,春节,妈妈生日（60周岁）,立春」！");
-    EXPECT_EQ(BuildForenotice(1, day, kEverything, listed), "明天「春节,妈妈生日（60周岁）,立春」");
+              "今天「08:05 交报告，19:00 买菜 做饭，春节，妈妈生日（60周岁），立春」！");
+    EXPECT_EQ(BuildForenotice(1, day, kEverything, listed), "明天「春节，妈妈生日（60周岁），立春」");
     day.reminders.clear();
-    EXPECT_EQ(BuildForenotice(2, day, ForenoticeSwitches{}, listed), "后天「春节,妈妈生日（60周岁）」");
-    EXPECT_EQ(BuildForenotice(365, day, ForenoticeSwitches{}, listed), "365天后「春节,妈妈生日（60周岁）」");
+    EXPECT_EQ(BuildForenotice(2, day, ForenoticeSwitches{}, listed), "后天「春节，妈妈生日（60周岁）」");
+    EXPECT_EQ(BuildForenotice(365, day, ForenoticeSwitches{}, listed), "365天后「春节，妈妈生日（60周岁）」");
     day.festivals.resize(2);
     day.festivals.erase(day.festivals.begin());
     EXPECT_EQ(BuildForenotice(0, day, ForenoticeSwitches{}, listed), "");

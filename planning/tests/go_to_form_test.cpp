@@ -48,7 +48,7 @@ TEST(GoToForm, LimitsTheDaysToWhatTheMonthHas) {
     EXPECT_EQ(PickMonth(DateChoice{DateInput::kSolar, 2027, 3, false, 31}, 3).day, 30);
 }
 
-TEST(GoToForm, GoesTo2027年农历八月十二) {
+TEST(GoToForm, GoesTo2027年旧历八月十二) {
     DateChoice choice = ChoiceOf(kToday, DateInput::kLunar);
     choice = PickYear(choice, 2027 - 1901 + 1);
     EXPECT_EQ(Selected(YearItems(choice)), "2027年");
@@ -57,7 +57,7 @@ TEST(GoToForm, GoesTo2027年农历八月十二) {
     EXPECT_EQ(Selected(MonthItems(choice)), "八月");
     EXPECT_EQ(Selected(DayItems(choice)), "十二");
     EXPECT_EQ(DateToGoTo(choice, kToday), std::optional<Date>(D(2027, 9, 12)));
-    EXPECT_EQ(ChoiceText(choice, kToday), "2027年9月12日 星期日，农历二〇二七年八月十二（距今278天）");
+    EXPECT_EQ(ChoiceText(choice, kToday), "2027年9月12日 星期日，旧历二〇二七年八月十二（距今278天）");
     // The same day in the other calendar.
     const DateChoice solar = SwitchInput(choice, kToday);
     EXPECT_EQ(solar.input, DateInput::kSolar);
@@ -69,7 +69,7 @@ TEST(GoToForm, ListsTheNextTenYearsOfALunarDateWithoutAYear) {
     DateChoice choice = PickYear(Lunar(2026, 8, 15), 0);
     EXPECT_EQ(choice.year, 0);
     EXPECT_EQ(Selected(YearItems(choice)), "每年（列出以后十年）");
-    EXPECT_EQ(ChoiceText(choice, kToday), "农历八月十五：以后十年的公历日期");
+    EXPECT_EQ(ChoiceText(choice, kToday), "旧历八月十五：以后十年的阳历日期");
     const std::vector<std::string> years = ComingYearsTexts(choice, kToday);
     ASSERT_EQ(years.size(), 10u);
     EXPECT_EQ(years.front(), "2027年：2027年9月15日 星期三（距今281天）");

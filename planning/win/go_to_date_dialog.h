@@ -1,4 +1,4 @@
-// 转到日期: a modal dialog for choosing a 公历 or 农历 date (a lunar month and
+// 转到日期: a modal dialog for choosing a 阳历 or 旧历 date (a lunar month and
 // day without a year lists its dates in the next ten years), with the days
 // between any date and the chosen one, and the date some days after or
 // before a date.

@@ -10,7 +10,7 @@ namespace {
 
 // Dialog units, so that the columns grow with the font at every scale.
 const PlanningColumn kColumns[] = {
-    {"公历", 44}, {"农历", 38}, {"星期", 26}, {"值神", 50}, {"冲", 40}, {"宜", 100},
+    {"阳历", 44}, {"旧历", 38}, {"星期", 26}, {"值神", 50}, {"冲", 40}, {"宜", 100},
 };
 
 }  // namespace

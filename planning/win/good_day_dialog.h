@@ -1,5 +1,5 @@
 // 查吉日: a modeless dialog over the month window. The user picks an activity,
-// a range and the filters; the days found are listed with 公历, 农历, 星期,
+// a range and the filters; the days found are listed with 阳历, 旧历, 星期,
 // 值神, 冲 and the matching 宜, and handed to the month window to be marked
 // until the dialog closes or the marks are cleared. Selecting a day shows its
 // month; a double click (or Enter, or 查看黄历...) opens its 黄历 page.

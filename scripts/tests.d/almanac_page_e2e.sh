@@ -106,7 +106,7 @@ park_pointer
 # --- the page from the day menu ---------------------------------------------------
 # What the command-line tool prints for a day: the page's "名：值" lines (the
 # dates aside, which the page shows in its heading) and the 时辰 as "a|b|c" rows.
-cli_entries() { "$cli" day "$1" | sed -n '/=====【黄历】=====/,$p' | grep '：' | grep -v '^时辰：\|^阳历：\|^农历：'; }
+cli_entries() { "$cli" day "$1" | sed -n '/=====【黄历】=====/,$p' | grep '：' | grep -v '^时辰：\|^阳历：\|^旧历：'; }
 cli_hours() { "$cli" day "$1" | sed -n '/^时辰：/,$p' | tail -n +2 | sed 's/^ *//; s/ /|/g'; }
 # The page's own entries out of a `read`: a box breaks an entry between its
 # items, and a line of no "名：" goes on with the entry above it.
@@ -136,7 +136,7 @@ park_pointer
 page=$(drive right-click $(cells 8) list-menu menu-pick 查看黄历... dialog 黄历 30000 read)
 import -window root "$artifacts/almanac-page-$year-12-08.png" 2>/dev/null
 check "查看黄历... opens the page of 8 December" contains "$page" "control	1430	Static	$year年12月8日 星期二"
-check "the page shows the lunar date and the zodiac year" contains "$page" "control	1431	Static	农历二〇二六年十月三十  马年"
+check "the page shows the lunar date and the zodiac year" contains "$page" "control	1431	Static	旧历二〇二六年十月三十  马年"
 check "the page shows every entry and 时辰 that solvane-cli day prints for $year-12-08" same_page "$page" "$year-12-08"
 check "the page names the day's 值神 with 黄道 or 黑道" eval 'grep -q "^值神：.*（[黄黑]道日）$" <<<"$(page_lines "$page")"'
 check "the page lists the twelve 时辰" test "$(page_rows "$page" | wc -l)" = 12

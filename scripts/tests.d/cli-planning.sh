@@ -83,11 +83,11 @@ run 1 leave-plan 2001
 has out "2001年的放假安排尚未发布，无法拼假"
 run 2 leave-plan 2026 --max-leave 6
 
-# 农历: 2027年八月十二, a leap month, a lunar birthday over the years.
+# 旧历: 2027年八月十二, a leap month, a lunar birthday over the years.
 run 0 lunar 2027 8 12
-grep -q '^2027-09-12  星期日  农历二〇二七年八月十二  ' "$work/out" || { echo "lunar 2027 8 12:"; cat "$work/out"; status=1; }
+grep -q '^2027-09-12  星期日  旧历二〇二七年八月十二  ' "$work/out" || { echo "lunar 2027 8 12:"; cat "$work/out"; status=1; }
 run 0 lunar 2023 2 1 --leap
-grep -q '^2023-03-22  星期三  农历二〇二三年闰二月初一  ' "$work/out" || { echo "lunar 2023 2 1 --leap:"; cat "$work/out"; status=1; }
+grep -q '^2023-03-22  星期三  旧历二〇二三年闰二月初一  ' "$work/out" || { echo "lunar 2023 2 1 --leap:"; cat "$work/out"; status=1; }
 run 0 lunar 8 15 --years 10
 lines 10
 run 2 lunar 2027 6 1 --leap

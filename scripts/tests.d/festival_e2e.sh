@@ -82,8 +82,14 @@ unchanged=$(md5sum < "$festivals")
 # The pointer leaves the cell first, so that no balloon stands where the next
 # click goes.
 park_pointer
-check "cancelling the editor of 添加阳历节日... closes without writing" drive right-click $(cells "$year" "$month" centre 15) \
-    list-menu menu-pick 添加阳历节日... dialog 添加 60000 click 2 dialog-gone 添加 20000
+editor=$(drive right-click $(cells "$year" "$month" centre 15) list-menu menu-pick 添加阳历节日... dialog 添加 60000 read)
+check "添加阳历节日... opens the editor on a festival, as the menu says" contains "$editor" "combo	1009	节日"
+# Switched to 旧历, the date stays the day clicked, and the hint says so.
+switched=$(drive dialog 添加 20000 pick 1008 旧历 read text-of 1031)
+check "switching 阳历 to 旧历 keeps the clicked day as its lunar date ($lunar_month $lunar_day)" \
+    test "$(grep -P '^combo\t102[12]\t' <<<"$switched" | cut -f3 | tr '\n' ' ')" = "$lunar_month $lunar_day "
+check "and the hint names the clicked day" contains "$switched" "text 1031 即阳历${year}年$((10#$month))月15日"
+check "cancelling the editor of 添加阳历节日... closes without writing" drive dialog 添加 20000 click 2 dialog-gone 添加 20000
 check "holidays.cfg stays as it was" test "$(md5sum < "$festivals")" = "$unchanged"
 stop_app
 
@@ -162,7 +168,7 @@ check "a festival file that could not be read is not saved over: the save offers
     grep -q "打开节日管理时没能读出节日文件" <<<"$unread"
 check "and keeps every festival it held" test "$(md5sum < "$festivals")" = "$saved"
 kept=$(drive dialog 节日管理 30000 read)
-check "the manager opens with the new festival" contains "$(rows_of "$kept")" "1|生日|阳历|读不出|10月1日|||"
+check "the manager opens with the new festival" contains "$(rows_of "$kept")" "1|节日|阳历|读不出|10月1日|||"
 drive dialog 节日管理 20000 click 1 box 20000 yes dialog-gone 节日管理 20000 >/dev/null
 check "保存并关闭, reading the file again, adds the new festival after every one the file held" \
     eval 'iconv -f GBK -t UTF-8 < "$festivals" | tr -d "\r" | grep -c "国庆\|母亲节\|中秋节\|读不出" | grep -qx 4'
@@ -177,7 +183,7 @@ failed_save=$(drive right-click $(cells "$year" 10 centre 1) list-menu menu-pick
     set-text 1017 不能保存 click 1 box 30000 yes box 30000 ok)
 check "a save that fails is reported" grep -q "无法读取节日文件" <<<"$failed_save"
 kept=$(drive dialog 节日管理 30000 read)
-check "and the manager opens with the new festival, nothing lost" contains "$(rows_of "$kept")" "1|生日|阳历|不能保存|10月1日|||"
+check "and the manager opens with the new festival, nothing lost" contains "$(rows_of "$kept")" "1|节日|阳历|不能保存|10月1日|||"
 check "closing then asks before dropping it" drive dialog 节日管理 20000 close box 20000 no \
     dialog-gone 节日管理 20000
 stop_app

@@ -102,7 +102,8 @@ check "the month window draws the memo's dot on today ($dot)" \
     eval '[ -n "$dot" ] && shot_until memo-after differs memo-before memo-after "$dot" 10'
 # Today's festivals, if any, follow the memo on the same line.
 check "and its forenotice line: ${line#* }" \
-    eval '[[ "${line#* }" == 今天「08:00\ 每周例会[,」]* ]] && differs memo-before memo-after "${line%% *}"'
+    eval '[[ "${line#* }" == 今天「08:00\ 每周例会」* || "${line#* }" == 今天「08:00\ 每周例会，* ]] &&
+        differs memo-before memo-after "${line%% *}"'
 
 # --- the manager: cancel with and without changes ---------------------------------
 listed=$(drive tray-menu menu-pick-in 管理节假日/备忘 备忘管理... dialog 备忘管理 20000 rows 1014)

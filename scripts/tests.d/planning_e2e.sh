@@ -6,7 +6,7 @@
 # a note, lists the plans of 2026 as `solvane-cli leave-plan` does and draws
 # the chosen one on October 2026, leave days apart from the 休 days; both
 # open beside the month left in the middle of the 1280x800 screen, moving it
-# aside, and on closing put it back and show again the month they found; Ctrl+G opens 转到日期, which goes to 2027年农历八月十二 with the day
+# aside, and on closing put it back and show again the month they found; Ctrl+G opens 转到日期, which goes to 2027年旧历八月十二 with the day
 # ringed. The test build of the program (build/win64/e2e/Solvane-seams.exe)
 # runs with its clock at 2026-12-08 so that "today" is fixed. Screenshots in
 # build/win64/artifacts/e2e/planning-*.png; with --docs the README's pictures
@@ -187,8 +187,8 @@ check "the first of them 2027年9月12日, as solvane-cli lunar 08 12 finds it" 
     test "$(head -1 <<<"$coming")" = "2027年：2027年9月12日 星期日（距今278天）"
 [ "$docs" = 1 ] && shot go-to-date-docs
 result=$(drive dialog 转到日期 5000 pick 1462 2027年 dialog-idle text-of 1465)
-check "农历2027年八月十二 is 2027年9月12日 ($result)" \
-    contains "$result" "text 1465 2027年9月12日 星期日，农历二〇二七年八月十二（距今278天）"
+check "旧历2027年八月十二 is 2027年9月12日 ($result)" \
+    contains "$result" "text 1465 2027年9月12日 星期日，旧历二〇二七年八月十二（距今278天）"
 drive dialog 转到日期 5000 click 1 dialog-gone 转到日期 10000 >/dev/null
 check "转到 shows September 2027" eventually shown_month_is 2027年9月
 shot go-to-date

@@ -55,8 +55,6 @@ std::optional<Date> DateIn(const char* text, std::string& error) {
     return date;
 }
 
-std::string WithLeap(const LunarDate& lunar) { return ChineseDigits(lunar.year) + "年" + LunarMonthDayText(lunar); }
-
 }  // namespace
 
 int GoodDaysCommand(DayInfoSource& days, const HolidaySchedule& schedule, const Date& today, int argc, char** argv) {
@@ -182,7 +180,7 @@ int LunarCommand(const Date& today, int argc, char** argv) {
         for (const LunarYearDate& found : NextLunarDates(month, day, today, years.value_or(10))) {
             char year[16];
             std::snprintf(year, sizeof year, "%d年", found.lunarYear);
-            text += "农历" + std::string(year) + LunarMonthName(month) + "月" + LunarDayName(day) + "  ";
+            text += "旧历" + std::string(year) + LunarMonthName(month) + "月" + LunarDayName(day) + "  ";
             text += found.date ? found.date->ToString() + "  星期" + WeekdayName(found.date->weekday()) + "  " +
                                      DaysAwayText(today, *found.date)
                                : "该年" + LunarMonthName(month) + "月没有" + LunarDayName(day);
@@ -210,7 +208,7 @@ int LunarCommand(const Date& today, int argc, char** argv) {
                       " has " + std::to_string(length) + " days");
     }
     if (!date) return Refuse("that day falls after 2099-12-31, where the calendar ends");
-    WriteGbk(date->ToString() + "  星期" + WeekdayName(date->weekday()) + "  农历" + WithLeap(lunar) + "  " +
+    WriteGbk(date->ToString() + "  星期" + WeekdayName(date->weekday()) + "  旧历" + LunarDateText(lunar) + "  " +
              DaysAwayText(today, *date) + "\n");
     return 0;
 }

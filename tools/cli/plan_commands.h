@@ -1,7 +1,7 @@
 // The planning commands of solvane-cli:
 //
 //   good-days ACTIVITY [--from DATE] [--to DATE] [--not-clash 生肖] [--days-off-only] [--huangdao-only]
-//       the days the almanac notes 宜 for the activity, one line each: 公历, 农历,
+//       the days the almanac notes 宜 for the activity, one line each: 阳历, 旧历,
 //       星期, 值神 with 黄道 or 黑道, 冲 and the matching 宜 items; from today
 //       for three months unless given, twelve months at most
 //   leave-plan YEAR [--max-leave N]

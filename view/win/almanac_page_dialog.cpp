@@ -278,10 +278,10 @@ private:
     void ShowPage() {
         const almanac::AlmanacPage page = almanac::AlmanacPageOf(date_);
         SetDialogItemText(hwnd(), IDC_PAGE_DATE, page.solarDate);
-        SetDialogItemText(hwnd(), IDC_PAGE_LUNAR, "农历" + page.lunarDate + "  " + page.zodiac + "年");
+        SetDialogItemText(hwnd(), IDC_PAGE_LUNAR, "旧历" + page.lunarDate + "  " + page.zodiac + "年");
         rest_.clear();
         for (const auto& [name, value] : almanac::AlmanacPageEntries(page)) {
-            if (name == "阳历" || name == "农历") continue;  // in the heading
+            if (name == "阳历" || name == "旧历") continue;  // in the heading
             if (name == "宜" || name == "忌") {
                 (name == "宜" ? yi_ : ji_) = ItemsOf(value);
                 continue;
