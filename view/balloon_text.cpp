@@ -44,9 +44,12 @@ std::string ReminderBlock(const DayInfo& day) {
 
 std::string BalloonText(const DayInfo& day, bool showBalloonAlmanac, const OffDay* offDay, const Date* today) {
     std::string text = "阳历：" + SolarDateText(day.date) + "\n";
-    // A day of a leap month reads 闰二月初一 here as on the 黄历 page, in the
-    // tray's tip and the dialogs: one way of writing it everywhere.
-    text += "旧历：" + LunarDateText(day.lunar) + "\n";
+    // The balloon names the month by its number and says 「闰月」 on a line
+    // of its own, the form its readers have always had.
+    LunarDate numbered = day.lunar;
+    numbered.isLeap = false;
+    text += "旧历：" + LunarDateText(numbered) + "\n";
+    if (day.lunar.isLeap) text += "「闰月」\n";
     text += "星期" + WeekdayName(day.date.weekday()) + "\n";
     if (today && (day.date - *today > 1 || *today - day.date > 1)) text += DaysAwayText(*today, day.date) + "\n";
     AppendPiece(text, "", day.zodiac, "年\n");

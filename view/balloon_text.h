@@ -8,7 +8,7 @@
 #include "days/day_info.h"
 #include "holidays/holiday_schedule.h"
 
-// Gregorian and lunar dates (闰 before a leap month), weekday, zodiac year,
+// Gregorian and lunar dates, 「闰月」 in a leap month, weekday, zodiac year,
 // solar term, festivals with their suffixes, then (with showBalloonAlmanac) the
 // almanac block under its heading, then the day's memos under theirs.
 // A day of the holiday schedule adds its line ("国庆节假期 休",

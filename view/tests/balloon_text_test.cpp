@@ -66,7 +66,7 @@ TEST(BalloonText, PutsTheNinePiecesInOrder) {
     SetReminderText(reminder, "交报告");
     day.reminders.push_back(reminder);
     EXPECT_EQ(BalloonText(day, true),
-              "阳历：2023年3月22日\n旧历：二〇二三年闰二月初一\n星期三\n兔年\n节气：春分\n世界水日\n老王生日（3"
+              "阳历：2023年3月22日\n旧历：二〇二三年二月初一\n「闰月」\n星期三\n兔年\n节气：春分\n世界水日\n老王生日（3"
               "3周岁）\n"
               "\n=====【老黄历信息】=====\n\n"
               "癸卯年 乙卯月 丙子日 \n冲：马(庚午)\n煞：南\n成：开日\n正冲：庚午\n胎神：厨灶碓 外东南\n"
