@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "export/ics_export.h"
+
 namespace {
 
 // Content lines with folding undone, without their line ends.
@@ -35,17 +37,6 @@ std::string NameOf(const std::string& line) {
 std::string ValueOf(const std::string& line) {
     const std::size_t colon = line.find(':');
     return colon == std::string::npos ? std::string() : line.substr(colon + 1);
-}
-
-std::string Hash(const std::string& bytes) {
-    std::uint64_t hash = 1469598103934665603ull;
-    for (const unsigned char c : bytes) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
 }
 
 }  // namespace
@@ -95,7 +86,7 @@ std::string CalendarContentHash(const std::string& objectText) {
     std::sort(kept.begin(), kept.end());
     std::string joined;
     for (const std::string& line : kept) joined += line + '\n';
-    return Hash(joined);
+    return StableHash(joined);
 }
 
 std::string CalendarObjectLabel(const std::string& objectText) {

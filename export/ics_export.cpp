@@ -35,19 +35,6 @@ private:
     std::unordered_map<std::int64_t, std::string> terms_;
 };
 
-// FNV-1a: the same rule or record gives the same UID on every export and on
-// every platform.
-std::string StableHash(const std::string& bytes) {
-    std::uint64_t hash = 1469598103934665603ull;
-    for (const unsigned char c : bytes) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
-}
-
 std::string DateValue(int year, int month, int day) {
     char text[48];
     std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
@@ -388,6 +375,17 @@ IcsExport Exporter::Finish() {
 }
 
 }  // namespace
+
+std::string StableHash(const std::string& bytes) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (const unsigned char c : bytes) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
 
 std::string IcsEscapeText(const std::string& utf8) {
     std::string out;

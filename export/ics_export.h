@@ -66,5 +66,8 @@ std::string IcsEscapeText(const std::string& utf8);
 // continuation beginning with a space, never cutting a UTF-8 sequence; ends
 // in CR LF.
 std::string IcsFoldLine(const std::string& line);
+// FNV-1a as 16 hex digits: the same rule or record gives the same UID, and
+// the same event text the same content hash, on every run and platform.
+std::string StableHash(const std::string& bytes);
 // "-PT15M", "-PT1H", "-P1D", "PT0S" for an alert that many seconds before.
 std::string IcsTriggerBefore(std::int64_t seconds);

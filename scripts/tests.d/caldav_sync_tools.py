@@ -24,10 +24,10 @@ import threading
 import time
 
 
-def write_memos(path, specs):
+def write_memos(path, rows):
     lines = ["[ITEMS]"]
-    for i, spec in enumerate(specs):
-        text, date, clock, repeat, alert1, alert2, stamp = spec.split(",")
+    for i, row in enumerate(rows):
+        text, date, clock, repeat, alert1, alert2, stamp = row.split(",")
         y, m, d = map(int, date.split("-"))
         hh, mm = map(int, clock.split(":"))
         start = struct.pack("<8H", y, m, 1, d, hh, mm, 0, int(stamp))

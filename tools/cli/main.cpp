@@ -315,6 +315,13 @@ int LayoutCommand(Sources& sources, const Arguments& arguments) {
 
 // The festivals and memos as a calendar file, written atomically to --out or
 // to standard output.
+// The moment written as every event's DTSTAMP, in UTC.
+IcsStamp IcsStampNow() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* utc = std::gmtime(&now);
+    return {utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday, utc->tm_hour, utc->tm_min, utc->tm_sec};
+}
+
 int ExportCommand(Sources& sources, const Arguments& arguments) {
     const Command& command = *FindCommand("export-ics");
     IcsExportChoices choices;
@@ -346,9 +353,7 @@ int ExportCommand(Sources& sources, const Arguments& arguments) {
     const std::optional<Date> today = Today();
     if (!today) return kBadArguments;
     choices.firstYear = today->year();
-    const std::time_t now = std::time(nullptr);
-    const std::tm* utc = std::gmtime(&now);
-    const IcsStamp stamp{utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday, utc->tm_hour, utc->tm_min, utc->tm_sec};
+    const IcsStamp stamp = IcsStampNow();
     DayData& days = sources.days;
     const IcsExport result =
         ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
@@ -430,9 +435,7 @@ int SyncCommand(Sources& sources, const Arguments& arguments) {
     const std::optional<Date> today = Today();
     if (!today) return kBadArguments;
     choices.firstYear = today->year();
-    const std::time_t now = std::time(nullptr);
-    const std::tm* utc = std::gmtime(&now);
-    const IcsStamp stamp{utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday, utc->tm_hour, utc->tm_min, utc->tm_sec};
+    const IcsStamp stamp = IcsStampNow();
     DayData& days = sources.days;
     const IcsExport exported =
         ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
