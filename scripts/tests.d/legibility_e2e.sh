@@ -63,6 +63,17 @@ score() {  # YEAR-MM: the window's shot and the scores of its cells' texts, kept
 
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 >= b + 0) }'; }
 
+# The measure itself first: December 2026 at 100 % as the 32-bit release drew
+# it when GDI+ filled the outlines (a screenshot from the 32-bit guest, before
+# the program filled them itself), scored against the boxes of the cells whose
+# texts have not changed since, must fail where today's drawing passes.
+before="scripts/tests.d/legibility_before"
+"$python" scripts/tests.d/cell_text_likeness.py "$before/2026-12-100.png" "$before/2026-12-layout.txt" \
+    "$config" 96 >"$artifacts/legibility-before-2026-12-100.txt"
+read -r _ m _ w text <<<"$(tail -1 "$artifacts/legibility-before-2026-12-100.txt")"
+check "the window drawn with strokes lost (December 2026 at 100 % before the fix) fails: $text scores $w, the mean $m" \
+    eval '! at_least "$w" "$lowest"'
+
 declare -A mean worst
 months="2026-12 2026-10 2028-06"
 for scale in 100 150; do
