@@ -110,13 +110,7 @@ std::vector<std::string> BreakLine(const std::string& line, const std::function<
 
 std::string WrapBalloonText(const std::string& gbk, const std::function<int(const std::string&)>& width, int narrowest,
                             int widest, std::size_t mostLines, std::size_t mostCharacters) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start <= gbk.size();) {
-        std::size_t end = gbk.find('\n', start);
-        if (end == std::string::npos) end = gbk.size();
-        lines.push_back(gbk.substr(start, end - start));
-        start = end + 1;
-    }
+    const std::vector<std::string> lines = SplitGbk(gbk, '\n');
     int limit = narrowest;
     for (const std::string& line : lines) {
         if (!IsList(line)) limit = std::max(limit, width(line));
@@ -134,13 +128,7 @@ std::string WrapBalloonText(const std::string& gbk, const std::function<int(cons
 
 std::string CutBalloonLines(const std::string& laidOut, const std::function<int(const std::string&)>& width, int limit,
                             std::size_t mostLines, std::size_t mostCharacters) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start <= laidOut.size();) {
-        std::size_t end = laidOut.find('\n', start);
-        if (end == std::string::npos) end = laidOut.size();
-        lines.push_back(laidOut.substr(start, end - start));
-        start = end + 1;
-    }
+    const std::vector<std::string> lines = SplitGbk(laidOut, '\n');
     const auto characters = [](const std::string& text) {
         std::vector<std::size_t> starts;
         for (std::size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) starts.push_back(i);

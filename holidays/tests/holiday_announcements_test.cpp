@@ -8,27 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "holidays/holiday_schedule_file.h"
 #include "tests/support/dates.h"
+#include "tests/support/holiday_schedule_samples.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-const HolidaySchedule& ShippedSchedule() {
-    static const HolidaySchedule schedule = [] {
-        HolidayScheduleFile file;
-        LoadHolidaySchedule(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", file);
-        return file.schedule;
-    }();
-    return schedule;
-}
-
 // "offset text" per line, in the order given.
 std::vector<std::string> Told(const Date& today) {
     std::vector<std::string> lines;
-    for (const HolidayAnnouncement& line : NextHolidayAnnouncements(ShippedSchedule(), today)) {
+    for (const HolidayAnnouncement& line : NextHolidayAnnouncements(ShippedHolidaySchedule(), today)) {
         lines.push_back(std::to_string(line.dayOffset) + " " + line.text);
     }
     return lines;
@@ -53,7 +44,7 @@ TEST(HolidayAnnouncements, AMakeUpDayIsAnnouncedBeforeTheHolidayThatComesFirst) 
 }
 
 TEST(HolidayAnnouncements, NoneWhenTheScheduleHasNoHolidayLeft) {
-    EXPECT_THAT(NextHolidayAnnouncements(ShippedSchedule(), D(2099, 12, 31)), IsEmpty());
+    EXPECT_THAT(NextHolidayAnnouncements(ShippedHolidaySchedule(), D(2099, 12, 31)), IsEmpty());
     EXPECT_THAT(NextHolidayAnnouncements(HolidaySchedule{}, D(2026, 1, 1)), IsEmpty());
 }
 

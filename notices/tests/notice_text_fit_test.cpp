@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/repeated_text.h"
+
 namespace {
 
 // A label 20 columns wide with 13-pixel lines: a double-byte character takes
@@ -38,12 +40,6 @@ FittedNoticeText Fit(const std::string& message, int boxHeight = kFiveLines) {
     return FitNoticeText(message, boxHeight, HeightOf);
 }
 
-std::string Repeat(const std::string& text, int times) {
-    std::string result;
-    for (int i = 0; i < times; ++i) result += text;
-    return result;
-}
-
 TEST(NoticeTextFit, AMessageThatFitsIsShownAsItIsWithItsBlankLines) {
     const std::string twoAlerts = "\n\n今天08:00：买花\n今天08:00：交房租\n";
     const FittedNoticeText fitted = Fit(twoAlerts);
@@ -64,7 +60,7 @@ TEST(NoticeTextFit, BlankLinesAtTheTopGoBeforeAnyOfTheText) {
 }
 
 TEST(NoticeTextFit, ALongReminderEndsItsLastLineShownWithAnEllipsis) {
-    const std::string reminder = Repeat("记得带上身份证和合同", 20);
+    const std::string reminder = Repeated("记得带上身份证和合同", 20);
     const std::string message = "\n\n今天08:00：" + reminder + "\n";
     const FittedNoticeText fitted = Fit(message);
     EXPECT_TRUE(fitted.cut);
@@ -80,9 +76,9 @@ TEST(NoticeTextFit, ALongReminderEndsItsLastLineShownWithAnEllipsis) {
 
 TEST(NoticeTextFit, TheEllipsisClosesTheLastLineRatherThanStartingOne) {
     const std::string line = "八个汉字八个汉字\n";  // 16 of 20 columns
-    const FittedNoticeText fitted = Fit("\n\n" + Repeat(line, 7));
+    const FittedNoticeText fitted = Fit("\n\n" + Repeated(line, 7));
     EXPECT_TRUE(fitted.cut);
-    EXPECT_EQ(fitted.text, Repeat(line, 4) + "八个汉字八个汉字…");
+    EXPECT_EQ(fitted.text, Repeated(line, 4) + "八个汉字八个汉字…");
 }
 
 TEST(NoticeTextFit, ALabelTooLowForOneLineShowsOnlyTheEllipsis) {

@@ -1,5 +1,21 @@
-// Holiday schedules for the tests of holidays/, as their file holds them.
+// Holiday schedules for the tests, as their file holds them, and the schedule
+// the program ships.
 #pragma once
+
+#include <string>
+
+#include "holidays/holiday_schedule.h"
+#include "holidays/holiday_schedule_file.h"
+
+// data/Ostrel/offdays.cfg as it is read, read once.
+inline const HolidaySchedule& ShippedHolidaySchedule() {
+    static const HolidaySchedule schedule = [] {
+        HolidayScheduleFile file;
+        LoadHolidaySchedule(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", file);
+        return file.schedule;
+    }();
+    return schedule;
+}
 
 // The notice of 2026 as it was published, with a comment line first.
 inline constexpr char k2026[] =

@@ -7,6 +7,7 @@
 #include "base/gbk_scan.h"
 #include "tests/support/dates.h"
 #include "tests/support/festival_samples.h"
+#include "tests/support/repeated_text.h"
 
 namespace {
 
@@ -133,22 +134,7 @@ TEST(WrapBalloonText, NothingIsWiderThanTheWorkAreaAllows) {
     EXPECT_EQ(WrapBalloonText("", FourPixelsAByte, 260, 100), "");
 }
 
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string Repeated(const std::string& piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += piece;
-    return text;
-}
+std::vector<std::string> LinesOf(const std::string& text) { return SplitGbk(text, '\n'); }
 
 TEST(WrapBalloonText, LongLinesWrapAtTheReadingWidthAndLoseNothing) {
     // 36 Chinese characters (288 px) is the reading width; the dates above a

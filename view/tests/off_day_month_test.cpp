@@ -13,11 +13,11 @@
 #include "base/profile_file.h"
 #include "calendar/calendar_texts.h"
 #include "calendar/lunar_calendar.h"
-#include "holidays/holiday_schedule_file.h"
 #include "holidays/holiday_schedule_texts.h"
 #include "holidays/statutory_holidays.h"
 #include "tests/support/fake_days.h"
 #include "tests/support/fake_solar_terms.h"
+#include "tests/support/holiday_schedule_samples.h"
 #include "view/calendar_menus.h"
 #include "view/month_layout.h"
 #include "view/skin_template.h"
@@ -33,11 +33,9 @@ using ::testing::Not;
 // the years it lacks (清明 of 2027 falls on 5 April).
 const HolidaySchedule& ShippedSchedule() {
     static const HolidaySchedule schedule = [] {
-        HolidayScheduleFile file;
-        LoadHolidaySchedule(std::string(SOLVANE_SOURCE_DIR) + "/data/Ostrel/offdays.cfg", file);
         FakeSolarTerms terms;
         terms.Add(2027, 4, 5, "清明");
-        return WithStatutoryDays(file.schedule, &terms);
+        return WithStatutoryDays(ShippedHolidaySchedule(), &terms);
     }();
     return schedule;
 }
