@@ -114,26 +114,18 @@ std::vector<std::string> ReminderRowTexts(const Reminder& reminder) {
 }
 
 std::int64_t AlertLeadSeconds(ReminderAlert code) {
-    switch (code) {
-        case ReminderAlert::kAtTime:
-            return 0;
-        case ReminderAlert::k5Minutes:
-            return 300;
-        case ReminderAlert::k15Minutes:
-            return 900;
-        case ReminderAlert::k30Minutes:
-            return 1800;
-        case ReminderAlert::k1Hour:
-            return 3600;
-        case ReminderAlert::k2Hours:
-            return 7200;
-        case ReminderAlert::k1Day:
-            return 86400;
-        case ReminderAlert::k2Days:
-            return 172800;
-        default:
-            return -1;
+    static constexpr struct {
+        ReminderAlert code;
+        std::int64_t seconds;
+    } kLeads[] = {
+        {ReminderAlert::kAtTime, 0},          {ReminderAlert::k5Minutes, 5 * 60}, {ReminderAlert::k15Minutes, 15 * 60},
+        {ReminderAlert::k30Minutes, 30 * 60}, {ReminderAlert::k1Hour, 3600},      {ReminderAlert::k2Hours, 2 * 3600},
+        {ReminderAlert::k1Day, 24 * 3600},    {ReminderAlert::k2Days, 48 * 3600},
+    };
+    for (const auto& lead : kLeads) {
+        if (lead.code == code) return lead.seconds;
     }
+    return -1;
 }
 
 std::string ReminderText(const Reminder& reminder) {

@@ -34,41 +34,35 @@ std::string TextOf(const std::vector<ReminderCode>& items, int code) {
     return std::to_string(code);
 }
 
-// Item texts must outlive the tables that point to them.
+// The texts of the numbers first ... last. The item tables point into them,
+// so each list is made once and outlives them.
+template <typename Name>
+std::vector<std::string> TextsOf(int first, int last, Name name) {
+    std::vector<std::string> all;
+    for (int n = first; n <= last; ++n) all.push_back(name(n));
+    return all;
+}
+
 const std::vector<std::string>& NumberTexts() {
-    static const std::vector<std::string> texts = [] {
-        std::vector<std::string> all;
-        for (int n = 0; n <= kLastReminderYear; ++n) all.push_back(std::to_string(n));
-        return all;
-    }();
+    static const std::vector<std::string> texts =
+        TextsOf(0, kLastReminderYear, [](int n) { return std::to_string(n); });
     return texts;
 }
 
 const std::vector<std::string>& LunarMonthTexts() {
-    static const std::vector<std::string> texts = [] {
-        std::vector<std::string> all;
-        for (int month = 1; month <= 12; ++month) all.push_back(LunarMonthName(month));
-        return all;
-    }();
+    static const std::vector<std::string> texts = TextsOf(1, 12, LunarMonthName);
     return texts;
 }
 
 // 闰二 ... 闰十一: the months a year can have twice.
 const std::vector<std::string>& LeapMonthTexts() {
-    static const std::vector<std::string> texts = [] {
-        std::vector<std::string> all;
-        for (int month = 1; month <= 12; ++month) all.push_back("闰" + LunarMonthName(month));
-        return all;
-    }();
+    static const std::vector<std::string> texts =
+        TextsOf(1, 12, [](int month) { return "闰" + LunarMonthName(month); });
     return texts;
 }
 
 const std::vector<std::string>& LunarDayTexts() {
-    static const std::vector<std::string> texts = [] {
-        std::vector<std::string> all;
-        for (int day = 1; day <= 30; ++day) all.push_back(LunarDayName(day));
-        return all;
-    }();
+    static const std::vector<std::string> texts = TextsOf(1, 30, LunarDayName);
     return texts;
 }
 
