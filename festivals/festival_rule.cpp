@@ -86,6 +86,19 @@ private:
 
 bool Contains(const std::string& text, const char* marker) { return text.find(marker) != std::string::npos; }
 
+// A rule written as its marker and then its fields: `fields` scans what
+// follows the marker into a rule of its own, which becomes `rule` only when
+// the whole pattern is there.
+template <typename Rule, typename Fields>
+bool ReadMarkedRule(const std::string& text, const char* marker, Rule& rule, Fields fields) {
+    if (!Contains(text, marker)) return false;
+    PatternScanner scan(text);
+    Rule read;
+    if (!(scan.Literal(marker) && fields(scan, read))) return false;
+    rule = read;
+    return true;
+}
+
 std::string Printed(const char* pattern, int a, int b, int c) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
@@ -118,39 +131,23 @@ bool HasOffsetMarker(const std::string& text) { return Contains(text, kOffsetMar
 bool HasSolarTermOffsetMarker(const std::string& text) { return Contains(text, kSolarTermOffsetMarker); }
 
 bool ReadMsdRule(const std::string& text, MsdRule& rule) {
-    if (!HasMsdMarker(text)) return false;
-    PatternScanner scan(text);
-    MsdRule read;
-    if (!(scan.Literal(kMsdMarker) && scan.Integer(read.month) && scan.Literal(":") && scan.Integer(read.n) &&
-          scan.Literal(":") && scan.Integer(read.weekday))) {
-        return false;
-    }
-    rule = read;
-    return true;
+    return ReadMarkedRule(text, kMsdMarker, rule, [](PatternScanner& scan, MsdRule& read) {
+        return scan.Integer(read.month) && scan.Literal(":") && scan.Integer(read.n) && scan.Literal(":") &&
+               scan.Integer(read.weekday);
+    });
 }
 
 bool ReadOffsetRule(const std::string& text, OffsetRule& rule) {
-    if (!HasOffsetMarker(text)) return false;
-    PatternScanner scan(text);
-    OffsetRule read;
-    if (!(scan.Literal(kOffsetMarker) && scan.Integer(read.n) && scan.Literal(":") && scan.Integer(read.month) &&
-          scan.Literal("-") && scan.Integer(read.day))) {
-        return false;
-    }
-    rule = read;
-    return true;
+    return ReadMarkedRule(text, kOffsetMarker, rule, [](PatternScanner& scan, OffsetRule& read) {
+        return scan.Integer(read.n) && scan.Literal(":") && scan.Integer(read.month) && scan.Literal("-") &&
+               scan.Integer(read.day);
+    });
 }
 
 bool ReadSolarTermOffsetRule(const std::string& text, SolarTermOffsetRule& rule) {
-    if (!HasSolarTermOffsetMarker(text)) return false;
-    PatternScanner scan(text);
-    SolarTermOffsetRule read;
-    if (!(scan.Literal(kSolarTermOffsetMarker) && scan.Integer(read.n) && scan.Literal(":") &&
-          scan.Word(read.term, kMaxSolarTermBytes))) {
-        return false;
-    }
-    rule = read;
-    return true;
+    return ReadMarkedRule(text, kSolarTermOffsetMarker, rule, [](PatternScanner& scan, SolarTermOffsetRule& read) {
+        return scan.Integer(read.n) && scan.Literal(":") && scan.Word(read.term, kMaxSolarTermBytes);
+    });
 }
 
 bool ReadFixedDateRule(const std::string& text, FixedDateRule& rule) {
