@@ -169,19 +169,35 @@ struct Reader {
     std::map<std::string, std::vector<int>> groups;  // group -> alternatives
     std::string* error;
 
-    bool ReadActivities(const char* text) {
-        LineReader r{"activities", 0, error};
+    using Row = std::vector<std::string>;
+
+    // Hands each row of a table to `read`, `r` on its line, once the row has
+    // the `fields` the table needs (`expected` names them); stops at the
+    // first row refused.
+    template <typename ReadRow>
+    static bool EachRow(LineReader& r, const char* text, std::size_t fields, const char* expected, ReadRow read) {
         for (const auto& [line, f] : Rows(text)) {
             r.line = line;
-            if (f.size() < 3) return r.Fail("expected 序, 事 and 书中名称");
-            std::uint64_t mask = 0;
-            if (f[0] != "-") {
-                if (activities.size() >= 64) return r.Fail("more than 64 activities");
-                if (std::to_string(activities.size() + 1) != f[0]) return r.Fail("activities out of order");
-                mask = Bit(static_cast<int>(activities.size()));
-                activities.push_back(f[1]);
-            }
-            for (const std::string& term : Words(f[2])) terms[term] |= mask;
+            if (f.size() < fields) return r.Fail(expected);
+            if (!read(f)) return false;
+        }
+        return true;
+    }
+
+    bool ReadActivities(const char* text) {
+        LineReader r{"activities", 0, error};
+        if (!EachRow(r, text, 3, "expected 序, 事 and 书中名称", [&](const Row& f) {
+                std::uint64_t mask = 0;
+                if (f[0] != "-") {
+                    if (activities.size() >= 64) return r.Fail("more than 64 activities");
+                    if (std::to_string(activities.size() + 1) != f[0]) return r.Fail("activities out of order");
+                    mask = Bit(static_cast<int>(activities.size()));
+                    activities.push_back(f[1]);
+                }
+                for (const std::string& term : Words(f[2])) terms[term] |= mask;
+                return true;
+            })) {
+            return false;
         }
         if (activities.empty()) return r.Fail("no activities");
         return true;
@@ -220,15 +236,13 @@ struct Reader {
 
     bool ReadGroups(const char* text) {
         LineReader r{"groups", 0, error};
-        for (const auto& [line, f] : Rows(text)) {
-            r.line = line;
-            if (f.size() < 2) return r.Fail("expected 名 and 成员");
+        return EachRow(r, text, 2, "expected 名 and 成员", [&](const Row& f) {
             YiJiRules::Expression e;
             if (!Expr(r, f[1], e)) return false;
             if (e.allOf.size() != 1) return r.Fail("a group lists alternatives joined by |");
             groups[f[0]] = e.allOf[0];
-        }
-        return true;
+            return true;
+        });
     }
 
     // A cell of stems, branches or 干支 as a bit mask.
@@ -351,9 +365,7 @@ struct Reader {
 
     bool ReadShenSha(const char* text) {
         LineReader r{"shensha", 0, error};
-        for (const auto& [line, f] : Rows(text)) {
-            r.line = line;
-            if (f.size() < 4) return r.Fail("expected 名, 类, 取法 and 值");
+        return EachRow(r, text, 4, "expected 名, 类, 取法 and 值", [&](const Row& f) {
             RuleClass cls;
             if (f[1] == "吉")
                 cls = RuleClass::kGood;
@@ -375,8 +387,8 @@ struct Reader {
             YiJiRules::Condition c;
             if (!ConditionOf(r, f[2], f[3], c)) return false;
             rules[found->second].conditions.push_back(c);
-        }
-        return true;
+            return true;
+        });
     }
 
     int RuleOf(LineReader& r, const std::string& name) {
@@ -401,9 +413,7 @@ struct Reader {
 
     bool ReadEffects(const char* text) {
         LineReader r{"effects", 0, error};
-        for (const auto& [line, f] : Rows(text)) {
-            r.line = line;
-            if (f.size() < 5) return r.Fail("expected 名, 宜忌, 事, 并 and 时令");
+        return EachRow(r, text, 5, "expected 名, 宜忌, 事, 并 and 时令", [&](const Row& f) {
             const int rule = RuleOf(r, f[0]);
             if (rule < 0) return false;
             YiJiRules::Effect e;
@@ -424,8 +434,8 @@ struct Reader {
                 return false;
             }
             rules[rule].effects.push_back(e);
-        }
-        return true;
+            return true;
+        });
     }
 
     bool OutcomeOf(LineReader& r, const std::string& text, GradeOutcome& o) {
@@ -455,9 +465,7 @@ struct Reader {
 
     bool ReadGrades(const char* text) {
         LineReader r{"grades", 0, error};
-        for (const auto& [line, f] : Rows(text)) {
-            r.line = line;
-            if (f.size() < 7) return r.Fail("expected 凶煞, 月, 同值, 遇, 遇则, 不遇则 and 仍忌");
+        return EachRow(r, text, 7, "expected 凶煞, 月, 同值, 遇, 遇则, 不遇则 and 仍忌", [&](const Row& f) {
             const int rule = RuleOf(r, f[0]);
             if (rule < 0) return false;
             YiJiRules::GradeRow g;
@@ -474,15 +482,13 @@ struct Reader {
             if (!g.meet.allOf.empty() && !OutcomeOf(r, f[4], g.met)) return false;
             if (!OutcomeOf(r, f[5], g.notMet) || !Activities(r, f[6], g.still)) return false;
             rules[rule].grades.push_back(g);
-        }
-        return true;
+            return true;
+        });
     }
 
     bool ReadPuzhu(const char* text, std::vector<YiJiRules::PuzhuRule>& puzhu) {
         LineReader r{"puzhu", 0, error};
-        for (const auto& [line, f] : Rows(text)) {
-            r.line = line;
-            if (f.size() < 3) return r.Fail("expected 类, 若 and 则");
+        return EachRow(r, text, 3, "expected 类, 若 and 则", [&](const Row& f) {
             YiJiRules::PuzhuRule p;
             bool ifIsRules = false;
             if (f[0] == "相抵连带")
@@ -503,8 +509,8 @@ struct Reader {
             const bool ok = ifIsRules ? Expr(r, f[1], p.ifRules) : Activities(r, f[1], p.ifActivities);
             if (!ok || !Activities(r, f[2], p.then)) return false;
             puzhu.push_back(p);
-        }
-        return true;
+            return true;
+        });
     }
 };
 
