@@ -322,6 +322,17 @@ IcsStamp IcsStampNow() {
     return {utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday, utc->tm_hour, utc->tm_min, utc->tm_sec};
 }
 
+// The events `choices` asks for, from this year on and stamped now, as both
+// export-ics and sync send them; nothing when the clock names no date.
+std::optional<IcsExport> ExportFromThisYear(Sources& sources, IcsExportChoices choices) {
+    const std::optional<Date> today = Today();
+    if (!today) return std::nullopt;
+    choices.firstYear = today->year();
+    const IcsStamp stamp = IcsStampNow();
+    DayData& days = sources.days;
+    return ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
+}
+
 int ExportCommand(Sources& sources, const Arguments& arguments) {
     const Command& command = *FindCommand("export-ics");
     IcsExportChoices choices;
@@ -350,13 +361,9 @@ int ExportCommand(Sources& sources, const Arguments& arguments) {
             return UsageError(command);
         }
     }
-    const std::optional<Date> today = Today();
-    if (!today) return kBadArguments;
-    choices.firstYear = today->year();
-    const IcsStamp stamp = IcsStampNow();
-    DayData& days = sources.days;
-    const IcsExport result =
-        ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
+    const std::optional<IcsExport> exported = ExportFromThisYear(sources, choices);
+    if (!exported) return kBadArguments;
+    const IcsExport& result = *exported;
     if (result.outcome != IcsOutcome::kWritten) {
         std::fprintf(stderr, "solvane-cli: more than %d events or %zu MB; nothing written (try fewer --years)\n",
                      kIcsMaxEvents, kIcsMaxBytes >> 20);
@@ -432,17 +439,12 @@ int SyncCommand(Sources& sources, const Arguments& arguments) {
                       " 读不了，未同步（移走它，下次同步会与服务器上的事件重新比对）\n");
         return kBadArguments;
     }
-    const std::optional<Date> today = Today();
-    if (!today) return kBadArguments;
-    choices.firstYear = today->year();
-    const IcsStamp stamp = IcsStampNow();
-    DayData& days = sources.days;
-    const IcsExport exported =
-        ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
-    if (exported.outcome != IcsOutcome::kWritten) {
+    const std::optional<IcsExport> exported = ExportFromThisYear(sources, choices);
+    if (!exported) return kBadArguments;
+    if (exported->outcome != IcsOutcome::kWritten) {
         return Refuse("more than " + std::to_string(kIcsMaxEvents) + " events; nothing sent (try fewer --years)");
     }
-    const SyncResult result = SyncCalendar(*client, account, SplitCalendarObjects(exported.text), state, dryRun);
+    const SyncResult result = SyncCalendar(*client, account, SplitCalendarObjects(exported->text), state, dryRun);
     std::string lines;
     for (const SyncChange& change : result.changes) lines += SyncChangeLine(change) + "\n";
     WriteGbk(lines + SyncSummary(result) + (dryRun ? "（试运行：服务器上未做改动）" : "") + "\n");
