@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/win/gdiplus_headers.h"
+#include "base/win/scoped_win.h"
 
 #include <utility>
 
@@ -40,40 +41,15 @@ private:
     T* object_ = nullptr;
 };
 
-struct GdipGraphicsDelete {
-    void operator()(Gdiplus::GpGraphics* g) const { gdip::GdipDeleteGraphics(g); }
-};
-struct GdipImageDelete {
-    void operator()(Gdiplus::GpImage* i) const { gdip::GdipDisposeImage(i); }
-};
-struct GdipPathDelete {
-    void operator()(Gdiplus::GpPath* p) const { gdip::GdipDeletePath(p); }
-};
-struct GdipPenDelete {
-    void operator()(Gdiplus::GpPen* p) const { gdip::GdipDeletePen(p); }
-};
-struct GdipBrushDelete {
-    void operator()(Gdiplus::GpSolidFill* b) const { gdip::GdipDeleteBrush(b); }
-};
-struct GdipFontFamilyDelete {
-    void operator()(Gdiplus::GpFontFamily* f) const { gdip::GdipDeleteFontFamily(f); }
-};
-struct GdipMatrixDelete {
-    void operator()(Gdiplus::GpMatrix* m) const { gdip::GdipDeleteMatrix(m); }
-};
-struct GdipStringFormatDelete {
-    void operator()(Gdiplus::GpStringFormat* f) const { gdip::GdipDeleteStringFormat(f); }
-};
-
-using ScopedGraphics = GdipObject<Gdiplus::GpGraphics, GdipGraphicsDelete>;
-using ScopedImage = GdipObject<Gdiplus::GpImage, GdipImageDelete>;
-using ScopedGdipBitmap = GdipObject<Gdiplus::GpBitmap, GdipImageDelete>;
-using ScopedPath = GdipObject<Gdiplus::GpPath, GdipPathDelete>;
-using ScopedPen = GdipObject<Gdiplus::GpPen, GdipPenDelete>;
-using ScopedSolidBrush = GdipObject<Gdiplus::GpSolidFill, GdipBrushDelete>;
-using ScopedFontFamily = GdipObject<Gdiplus::GpFontFamily, GdipFontFamilyDelete>;
-using ScopedStringFormat = GdipObject<Gdiplus::GpStringFormat, GdipStringFormatDelete>;
-using ScopedMatrix = GdipObject<Gdiplus::GpMatrix, GdipMatrixDelete>;
+using ScopedGraphics = GdipObject<Gdiplus::GpGraphics, ReleasedBy<gdip::GdipDeleteGraphics>>;
+using ScopedImage = GdipObject<Gdiplus::GpImage, ReleasedBy<gdip::GdipDisposeImage>>;
+using ScopedGdipBitmap = GdipObject<Gdiplus::GpBitmap, ReleasedBy<gdip::GdipDisposeImage>>;
+using ScopedPath = GdipObject<Gdiplus::GpPath, ReleasedBy<gdip::GdipDeletePath>>;
+using ScopedPen = GdipObject<Gdiplus::GpPen, ReleasedBy<gdip::GdipDeletePen>>;
+using ScopedSolidBrush = GdipObject<Gdiplus::GpSolidFill, ReleasedBy<gdip::GdipDeleteBrush>>;
+using ScopedFontFamily = GdipObject<Gdiplus::GpFontFamily, ReleasedBy<gdip::GdipDeleteFontFamily>>;
+using ScopedStringFormat = GdipObject<Gdiplus::GpStringFormat, ReleasedBy<gdip::GdipDeleteStringFormat>>;
+using ScopedMatrix = GdipObject<Gdiplus::GpMatrix, ReleasedBy<gdip::GdipDeleteMatrix>>;
 
 // GdiplusStartup for the lifetime of the object (the program keeps one for its
 // whole run; tools and tests keep one in main).

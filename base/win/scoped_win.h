@@ -57,47 +57,32 @@ private:
     Handle handle_ = Empty();
 };
 
-struct DeleteGdiObject {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+// The function that releases a handle, as the type an owner names; for file
+// and search handles, whose "no handle" is INVALID_HANDLE_VALUE, the second.
+template <auto Release>
+struct ReleasedBy {
+    template <typename Handle>
+    void operator()(Handle handle) const {
+        Release(handle);
+    }
 };
-struct DeleteMemoryDc {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct DestroyIconHandle {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-struct DestroyWindowHandle {
-    void operator()(HWND window) const { DestroyWindow(window); }
-};
-struct DestroyMenuHandle {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-struct CloseKernelHandle {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-struct CloseFileHandle {
+template <auto Release>
+struct ReleasedByOrInvalid : ReleasedBy<Release> {
     static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-struct CloseFindHandle {
-    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-    void operator()(HANDLE handle) const { FindClose(handle); }
-};
-struct CloseRegistryKey {
-    void operator()(HKEY key) const { RegCloseKey(key); }
 };
 
+using DeleteGdiObject = ReleasedBy<DeleteObject>;
 using ScopedBitmap = ScopedHandle<HBITMAP, DeleteGdiObject>;
 using ScopedFont = ScopedHandle<HFONT, DeleteGdiObject>;
-using ScopedMemoryDc = ScopedHandle<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
-using ScopedIcon = ScopedHandle<HICON, DestroyIconHandle>;
-using ScopedWindow = ScopedHandle<HWND, DestroyWindowHandle>;
+using ScopedMemoryDc = ScopedHandle<HDC, ReleasedBy<DeleteDC>>;  // from CreateCompatibleDC
+using ScopedIcon = ScopedHandle<HICON, ReleasedBy<DestroyIcon>>;
+using ScopedWindow = ScopedHandle<HWND, ReleasedBy<DestroyWindow>>;
 // A menu not attached to another: an attached sub-menu goes with its parent.
-using ScopedMenu = ScopedHandle<HMENU, DestroyMenuHandle>;
-using ScopedKernelHandle = ScopedHandle<HANDLE, CloseKernelHandle>;  // processes, events, mutexes
-using ScopedFileHandle = ScopedHandle<HANDLE, CloseFileHandle>;      // from CreateFileW
-using ScopedFindHandle = ScopedHandle<HANDLE, CloseFindHandle>;      // from FindFirstFileW
-using ScopedRegistryKey = ScopedHandle<HKEY, CloseRegistryKey>;
+using ScopedMenu = ScopedHandle<HMENU, ReleasedBy<DestroyMenu>>;
+using ScopedKernelHandle = ScopedHandle<HANDLE, ReleasedBy<CloseHandle>>;         // processes, events, mutexes
+using ScopedFileHandle = ScopedHandle<HANDLE, ReleasedByOrInvalid<CloseHandle>>;  // from CreateFileW
+using ScopedFindHandle = ScopedHandle<HANDLE, ReleasedByOrInvalid<FindClose>>;    // from FindFirstFileW
+using ScopedRegistryKey = ScopedHandle<HKEY, ReleasedBy<RegCloseKey>>;
 
 struct ReleaseComObject {
     void operator()(IUnknown* object) const { object->Release(); }
