@@ -81,30 +81,18 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!role) return E_POINTER;
-        VariantInit(role);
-        AccessibleMonthView view;
-        const AccessibleChild* item = nullptr;
-        if (const HRESULT found = Find(child, view, item); found != S_OK) return found;
-        role->vt = VT_I4;
-        role->lVal = item ? item->role : ROLE_SYSTEM_TABLE;
-        return S_OK;
+        return Number(child, role, [](const AccessibleChild* item) { return item ? item->role : ROLE_SYSTEM_TABLE; });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!state) return E_POINTER;
-        VariantInit(state);
-        AccessibleMonthView view;
-        const AccessibleChild* item = nullptr;
-        if (const HRESULT found = Find(child, view, item); found != S_OK) return found;
-        const bool windowFocused = GetFocus() == window_;
-        long flags = STATE_SYSTEM_FOCUSABLE;
-        if (!IsWindowVisible(window_)) flags |= STATE_SYSTEM_INVISIBLE;
-        if (!item && windowFocused) flags |= STATE_SYSTEM_FOCUSED;
-        if (item && item->role == ROLE_SYSTEM_CELL) flags |= STATE_SYSTEM_SELECTABLE;
-        if (item && item->focused) flags |= STATE_SYSTEM_SELECTED | (windowFocused ? STATE_SYSTEM_FOCUSED : 0);
-        state->vt = VT_I4;
-        state->lVal = flags;
-        return S_OK;
+        return Number(child, state, [this](const AccessibleChild* item) {
+            const bool windowFocused = GetFocus() == window_;
+            long flags = STATE_SYSTEM_FOCUSABLE;
+            if (!IsWindowVisible(window_)) flags |= STATE_SYSTEM_INVISIBLE;
+            if (!item && windowFocused) flags |= STATE_SYSTEM_FOCUSED;
+            if (item && item->role == ROLE_SYSTEM_CELL) flags |= STATE_SYSTEM_SELECTABLE;
+            if (item && item->focused) flags |= STATE_SYSTEM_SELECTED | (windowFocused ? STATE_SYSTEM_FOCUSED : 0);
+            return flags;
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return NoText(child, help); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
@@ -221,6 +209,18 @@ private:
         if (gbk.empty()) return S_FALSE;
         *text = SysAllocString(WideFromGbk(gbk).c_str());
         return *text ? S_OK : E_OUTOFMEMORY;
+    }
+
+    template <typename Pick>
+    HRESULT Number(const VARIANT& child, VARIANT* number, Pick pick) const {
+        if (!number) return E_POINTER;
+        VariantInit(number);
+        AccessibleMonthView view;
+        const AccessibleChild* item = nullptr;
+        if (const HRESULT found = Find(child, view, item); found != S_OK) return found;
+        number->vt = VT_I4;
+        number->lVal = static_cast<long>(pick(item));
+        return S_OK;
     }
 
     HRESULT NoText(const VARIANT& child, BSTR* text) const {
