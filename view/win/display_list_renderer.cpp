@@ -206,20 +206,22 @@ void DrawRing(Gdiplus::GpGraphics* graphics, const DisplayEllipse& ring) {
                            static_cast<INT>(ring.box.Height()));
 }
 
-void DrawDot(Gdiplus::GpGraphics* graphics, const DisplayDot& dot) {
-    if (dot.box.Width() <= 0 || dot.box.Height() <= 0) return;
+// A box filled in one colour by `fill`, GDI+'s call for the shape (an
+// ellipse, a rectangle) given its box; an empty box draws nothing.
+template <typename Fill>
+void FillBox(Gdiplus::GpGraphics* graphics, const Rect& box, const Color& color, Fill fill) {
+    if (box.Width() <= 0 || box.Height() <= 0) return;
     ScopedSolidBrush brush;
-    if (gdip::GdipCreateSolidFill(ToArgb(dot.color), brush.out()) != Gdiplus::Ok) return;
-    gdip::GdipFillEllipseI(graphics, brush.get(), dot.box.left, dot.box.top, static_cast<INT>(dot.box.Width()),
-                           static_cast<INT>(dot.box.Height()));
+    if (gdip::GdipCreateSolidFill(ToArgb(color), brush.out()) != Gdiplus::Ok) return;
+    fill(graphics, brush.get(), box.left, box.top, static_cast<INT>(box.Width()), static_cast<INT>(box.Height()));
+}
+
+void DrawDot(Gdiplus::GpGraphics* graphics, const DisplayDot& dot) {
+    FillBox(graphics, dot.box, dot.color, gdip::GdipFillEllipseI);
 }
 
 void DrawBand(Gdiplus::GpGraphics* graphics, const DisplayBand& band) {
-    if (band.box.Width() <= 0 || band.box.Height() <= 0) return;
-    ScopedSolidBrush brush;
-    if (gdip::GdipCreateSolidFill(ToArgb(band.color), brush.out()) != Gdiplus::Ok) return;
-    gdip::GdipFillRectangleI(graphics, brush.get(), band.box.left, band.box.top, static_cast<INT>(band.box.Width()),
-                             static_cast<INT>(band.box.Height()));
+    FillBox(graphics, band.box, band.color, gdip::GdipFillRectangleI);
 }
 
 // The picture is exactly the surface's size, so drawing it onto the empty

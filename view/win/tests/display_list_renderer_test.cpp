@@ -46,6 +46,14 @@ protected:
         return path;
     }
 
+    // The card with one item drawn over it.
+    LayeredSurface RenderedOverCard(const DisplayItem& item) {
+        DisplayList list;
+        list.backgroundPath = Background();
+        list.items.push_back(item);
+        return RenderDisplayList(list);
+    }
+
     static std::unique_ptr<GdiplusSession> session_;
     std::filesystem::path folder_;
 };
@@ -141,10 +149,7 @@ TEST_F(RendererTest, AMissingBackgroundGivesNoPicture) {
 }
 
 TEST_F(RendererTest, TheRingIsDrawnInItsColourWithAFourPixelPen) {
-    DisplayList list;
-    list.backgroundPath = Background();
-    list.items.push_back(DisplayEllipse{{30, 20, 70, 60}, Color{255, 255, 0, 0}, 4});
-    const LayeredSurface surface = RenderDisplayList(list);
+    const LayeredSurface surface = RenderedOverCard(DisplayEllipse{{30, 20, 70, 60}, Color{255, 255, 0, 0}, 4});
     ASSERT_FALSE(surface.empty());
     // On the ring, left and right of the centre; the middle stays grey.
     EXPECT_EQ(surface.PixelAt(30, 40), 0xFFFF0000u);
@@ -156,10 +161,7 @@ TEST_F(RendererTest, TheRingIsDrawnInItsColourWithAFourPixelPen) {
 }
 
 TEST_F(RendererTest, AHalfTransparentRingOverTransparencyStaysHalfTransparent) {
-    DisplayList list;
-    list.backgroundPath = Background();
-    list.items.push_back(DisplayEllipse{{0, 0, 40, 40}, Color{155, 255, 0, 0}, 4});
-    const LayeredSurface surface = RenderDisplayList(list);
+    const LayeredSurface surface = RenderedOverCard(DisplayEllipse{{0, 0, 40, 40}, Color{155, 255, 0, 0}, 4});
     ASSERT_FALSE(surface.empty());
     const std::uint32_t onRing = surface.PixelAt(0, 20);  // outside the card
     EXPECT_NEAR(Alpha(onRing), 155, 2);
@@ -168,10 +170,7 @@ TEST_F(RendererTest, AHalfTransparentRingOverTransparencyStaysHalfTransparent) {
 }
 
 TEST_F(RendererTest, TheReminderDotIsAFilledCircle) {
-    DisplayList list;
-    list.backgroundPath = Background();
-    list.items.push_back(DisplayDot{{57, 37, 63, 43}, Color{255, 0, 0, 255}});
-    const LayeredSurface surface = RenderDisplayList(list);
+    const LayeredSurface surface = RenderedOverCard(DisplayDot{{57, 37, 63, 43}, Color{255, 0, 0, 255}});
     ASSERT_FALSE(surface.empty());
     EXPECT_EQ(surface.PixelAt(60, 40), 0xFF0000FFu);
     EXPECT_EQ(surface.PixelAt(50, 40), 0xFF808080u);
