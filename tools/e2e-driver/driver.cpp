@@ -95,6 +95,25 @@ std::wstring WindowText(HWND window) {
     return value;
 }
 
+// What a message box says: its title, and its message, the last Static
+// with a text (the icon is a Static too, without one).
+struct MessageBoxText {
+    std::wstring title, message;
+};
+MessageBoxText MessageBoxTextOf(HWND box) {
+    MessageBoxText shown;
+    wchar_t title[128] = {};
+    GetWindowTextW(box, title, 128);
+    shown.title = title;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {}, value[512] = {};
+        GetClassNameW(child, cls, 32);
+        GetWindowTextW(child, value, 512);
+        if (_wcsicmp(cls, L"Static") == 0 && value[0]) shown.message = value;
+    }
+    return shown;
+}
+
 std::string RectText(const RECT& r) {
     char line[96];
     std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
@@ -775,19 +794,12 @@ struct Driver {
         if (!WaitFor(milliseconds, [&] { return (box = OwnedMessageBox()) != nullptr; })) {
             return Fail("no update box");
         }
-        wchar_t title[128] = {};
-        GetWindowTextW(box, title, 128);
-        std::wstring text;
-        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t cls[32] = {}, value[512] = {};
-            GetClassNameW(child, cls, 32);
-            GetWindowTextW(child, value, 512);
-            if (_wcsicmp(cls, L"Static") == 0 && value[0]) text = value;
-        }
+        const MessageBoxText shown = MessageBoxTextOf(box);
+        std::wstring text = shown.message;
         for (wchar_t& c : text) {
             if (c == L'\n') c = L'~';
         }
-        Print("update-box " + Utf8FromWide(title) + "|" + Utf8FromWide(text));
+        Print("update-box " + Utf8FromWide(shown.title) + "|" + Utf8FromWide(text));
         PostMessageW(box, WM_COMMAND, answer == "ok" ? IDOK : IDCANCEL, 0);
         return WaitFor(10000, [&] { return !IsWindow(box); }) || Fail("update box stayed open");
     }
@@ -868,16 +880,8 @@ struct Driver {
             return box != nullptr;
         };
         if (!WaitFor(milliseconds, find)) return Fail("no message box");
-        wchar_t title[128] = {};
-        GetWindowTextW(box, title, 128);
-        std::wstring text;
-        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t cls[32] = {}, value[256] = {};
-            GetClassNameW(child, cls, 32);
-            GetWindowTextW(child, value, 256);
-            if (_wcsicmp(cls, L"Static") == 0 && value[0]) text = value;
-        }
-        Print("message-box " + Utf8FromWide(title) + "|" + Utf8FromWide(text));
+        const MessageBoxText shown = MessageBoxTextOf(box);
+        Print("message-box " + Utf8FromWide(shown.title) + "|" + Utf8FromWide(shown.message));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return true;
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/win/gbk_text.h"
+#include "base/win/scoped_win.h"
 #include "menu_hook.h"
 #include "tools/e2e-driver/file_exchange.h"
 
@@ -174,17 +175,31 @@ std::string ReadDialog(HWND dialog) {
     return out;
 }
 
+// Lets `measure` use a DC of the control with the control's own font in it,
+// the one its text is drawn in; nothing when the control gives no DC.
+template <typename Measure>
+void InControlFont(HWND control, Measure measure) {
+    const ScopedWindowDc dc(control);
+    if (!dc) return;
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = font ? SelectObject(dc.get(), font) : nullptr;
+    measure(dc.get());
+    if (old) SelectObject(dc.get(), old);
+}
+
 // How wide a text is drawn in a control's own font, in pixels.
 int TextWidth(HWND control, const std::wstring& text) {
-    HDC dc = GetDC(control);
-    if (!dc) return 0;
-    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
-    const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     RECT box{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(control, dc);
+    InControlFont(control, [&](HDC dc) {
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    });
     return box.right - box.left;
+}
+
+TEXTMETRICW FontMetricsOf(HWND control) {
+    TEXTMETRICW metrics{};
+    InControlFont(control, [&](HDC dc) { GetTextMetricsW(dc, &metrics); });
+    return metrics;
 }
 
 // What the user cannot read whole: list cells wider than their column, and
@@ -218,13 +233,7 @@ std::string CutTexts(HWND dialog) {
         RECT box{};
         GetWindowRect(control, &box);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
-        HDC dc = GetDC(control);
-        TEXTMETRICW metrics{};
-        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
-        const HGDIOBJ old = font && dc ? SelectObject(dc, font) : nullptr;
-        if (dc) GetTextMetricsW(dc, &metrics);
-        if (old) SelectObject(dc, old);
-        if (dc) ReleaseDC(control, dc);
+        const TEXTMETRICW metrics = FontMetricsOf(control);
         const bool oneLine = box.bottom - box.top < 2 * metrics.tmHeight;
         const int width = TextWidth(control, text);
         if ((oneLine && width > box.right - box.left) ||
@@ -274,13 +283,7 @@ std::string Act(HWND dialog, const std::vector<std::string>& request) {
         }
         RECT client{};
         GetClientRect(box, &client);
-        HDC dc = GetDC(box);
-        TEXTMETRICW metrics{};
-        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0));
-        const HGDIOBJ old = font && dc ? SelectObject(dc, font) : nullptr;
-        if (dc) GetTextMetricsW(dc, &metrics);
-        if (old) SelectObject(dc, old);
-        if (dc) ReleaseDC(box, dc);
+        const TEXTMETRICW metrics = FontMetricsOf(box);
         const LRESULT lastStart = SendMessageW(box, EM_LINEINDEX, count - 1, 0);
         const LRESULT position = SendMessageW(box, EM_POSFROMCHAR, lastStart, 0);
         const int lastTop = static_cast<short>(HIWORD(position));
