@@ -59,6 +59,37 @@ install_fresh() {  # folder, then settings lines
     printf '%s\r\n' "[Ostrel]" "$@" >"$folder/Solvane.ini"
 }
 
+# The test build of the program (build/win64/e2e/Solvane-seams.exe) freshly
+# installed in FOLDER with the Default template and no update download (nothing
+# answers on port 9), started with its clock at DAY 09:00; its month window's
+# edges in L T R B.
+start_test_build() {  # folder, day YYYY-MM-DD
+    install_fresh "$1" "Template=Default" "UpdateVersionUrl=http://127.0.0.1:9/version.txt"
+    cp "$build/e2e/Solvane-seams.exe" "$1/Solvane.exe"
+    ( cd "$1" && SOLVANE_TEST_CLOCK="$2 09:00:00" "$WINE" Solvane.exe ) >/dev/null 2>&1 &
+    app_pid=$!
+    read -r _ L T R B _ <<<"$(drive wait-calendar 60000)"
+}
+
+# For the scripts that look at the window at several scales, the current one
+# in $scale (100 for 100 %): a length of the Default template at that scale.
+scaled() { echo $(($1 * scale / 100)); }
+
+shown_month_is() { grep -qxF "month $1" <<<"$(drive shown-month)"; }
+
+# YEAR MONTH through the year and month menus of the Default template at
+# $scale %, as a user goes there: the arrow left of the year lists the years
+# before the shown one, the arrow right of it those after.
+show_month_by_menus() {  # year, month
+    local shown arrow=""
+    shown=$(drive shown-month | sed -n 's/^month \([0-9]*\)年.*/\1/p')
+    [ "$1" -lt "${shown:-0}" ] && arrow=29
+    [ "$1" -gt "${shown:-0}" ] && arrow=131
+    [ -n "$arrow" ] && drive left-click "$(scaled "$arrow")" "$(scaled 40)" list-menu menu-pick "$1年" >/dev/null
+    drive left-click "$(scaled 327)" "$(scaled 40)" list-menu menu-pick "$2月" >/dev/null
+    check "at $scale % the window goes to $1年$2月" eventually shown_month_is "$1年$2月"
+}
+
 # A web server for FOLDER on 127.0.0.1:PORT, its requests logged to
 # $work/server.log, answering when this returns; stopped at exit.
 serve_folder() {  # folder, port

@@ -27,27 +27,7 @@ lowest=0.9
 # How far the mean score at 100 % may lie below the one at 150 %.
 below_larger=0.04
 
-start_app() {
-    install_fresh "$install" "Template=Default" "UpdateVersionUrl=http://127.0.0.1:9/version.txt"
-    cp "$build/e2e/Solvane-seams.exe" "$install/Solvane.exe"
-    ( cd "$install" && SOLVANE_TEST_CLOCK="$today 09:00:00" "$WINE" Solvane.exe ) >/dev/null 2>&1 &
-    app_pid=$!
-    read -r _ L T R B _ <<<"$(drive wait-calendar 60000)"
-}
-
-scaled() { echo $(($1 * scale / 100)); }
-
-shown_month_is() { grep -qxF "month $1" <<<"$(drive shown-month)"; }
-
-show_month() {  # YEAR MONTH through the year and month menus (the hot spots of Default)
-    local shown arrow=""
-    shown=$(drive shown-month | sed -n 's/^month \([0-9]*\)年.*/\1/p')
-    [ "$1" -lt "${shown:-0}" ] && arrow=29
-    [ "$1" -gt "${shown:-0}" ] && arrow=131
-    [ -n "$arrow" ] && drive left-click "$(scaled "$arrow")" "$(scaled 40)" list-menu menu-pick "$1年" >/dev/null
-    drive left-click "$(scaled 327)" "$(scaled 40)" list-menu menu-pick "$2月" >/dev/null
-    check "at $scale % the window goes to $1年$2月" eventually shown_month_is "$1年$2月"
-}
+start_app() { start_test_build "$install" "$today"; }
 
 score() {  # YEAR-MM: the window's shot and the scores of its cells' texts, kept; prints "mean worst text"
     local name="legibility-$1-$scale"
@@ -80,7 +60,7 @@ for scale in 100 150; do
     set_dpi $((96 * scale / 100))
     start_app
     for month in $months; do
-        show_month "${month%-*}" "$((10#${month#*-}))"
+        show_month_by_menus "${month%-*}" "$((10#${month#*-}))"
         read -r m w text <<<"$(score "$month")"
         mean[$month-$scale]=$m worst[$month-$scale]=$w
         check "at $scale % every cell text of $month keeps its strokes (the least like its clean drawing, $text, scores $w)" \

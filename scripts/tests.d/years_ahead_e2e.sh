@@ -15,30 +15,7 @@ e2e_begin wine-years-e2e
 install="$build/e2e/years-install"
 today=2026-12-08
 
-start_app() {
-    install_fresh "$install" "Template=Default" "UpdateVersionUrl=http://127.0.0.1:9/version.txt"
-    cp "$build/e2e/Solvane-seams.exe" "$install/Solvane.exe"
-    ( cd "$install" && SOLVANE_TEST_CLOCK="$today 09:00:00" "$WINE" Solvane.exe ) >/dev/null 2>&1 &
-    app_pid=$!
-    read -r _ L T R B _ <<<"$(drive wait-calendar 60000)"
-}
-
-scaled() { echo $(($1 * scale / 100)); }
-
-shown_month_is() { grep -qxF "month $1" <<<"$(drive shown-month)"; }
-
-# YEAR MONTH through the year and month menus, as a user goes there: the
-# arrow left of the year lists the years before the shown one, the arrow
-# right of it those after (hot spots of Default).
-show_month() {
-    local shown arrow=""
-    shown=$(drive shown-month | sed -n 's/^month \([0-9]*\)年.*/\1/p')
-    [ "$1" -lt "${shown:-0}" ] && arrow=29
-    [ "$1" -gt "${shown:-0}" ] && arrow=131
-    [ -n "$arrow" ] && drive left-click "$(scaled "$arrow")" "$(scaled 40)" list-menu menu-pick "$1年" >/dev/null
-    drive left-click "$(scaled 327)" "$(scaled 40)" list-menu menu-pick "$2月" >/dev/null
-    check "at $scale % the window goes to $1年$2月" eventually shown_month_is "$1年$2月"
-}
+start_app() { start_test_build "$install" "$today"; }
 
 shot() {  # name: the month window cut out of the settled screen, kept as years-NAME.png
     park_pointer
@@ -115,14 +92,14 @@ for scale in 100 150; do
     check "at $scale % the window is $(scaled 360) x $(scaled 500)" \
         test "$((R - L)) x $((B - T))" = "$(scaled 360) x $(scaled 500)"
 
-    show_month 2027 1
+    show_month_by_menus 2027 1
     shot "2027-01-$scale"
     check "at $scale % the 休 of 1 January 2027 is drawn in the law's own colour" \
         has_ink "2027-01-$scale" "$(box_of "$january" offday 休)" "$statutory"
     check "not in the published schedule's red" no_ink "2027-01-$scale" "$(box_of "$january" offday 休)" "$published"
     check "and the month says: $note" has_ink "2027-01-$scale" "$(box_of "$january" note "$note")" "$list"
 
-    show_month 2027 2
+    show_month_by_menus 2027 2
     shot "2027-02-$scale"
     for day in 5 6 7 8; do
         box=$(awk '$1 == "text" && $2 == "offday" { print $3 }' <<<"$february" | sed -n "$((day - 4))p" | scale_box)
@@ -130,10 +107,10 @@ for scale in 100 150; do
     done
     check "and February says so too" has_ink "2027-02-$scale" "$(box_of "$february" note "$note")" "$list"
 
-    show_month 2028 5
+    show_month_by_menus 2028 5
     shot "2028-05-$scale"
     check "at $scale % 28 May 2028 shows 端午节" has_ink "2028-05-$scale" "$(second_line_box "$may" 28)" "$festival"
-    show_month 2028 6
+    show_month_by_menus 2028 6
     shot "2028-06-$scale"
     check "and 27 June, 闰五月初五, shows no festival" \
         no_ink "2028-06-$scale" "$(second_line_box "$june" 27)" "$festival"
