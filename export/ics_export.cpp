@@ -105,20 +105,6 @@ private:
     std::string text_;
 };
 
-// What the occurrence rules take of a memo's end: the minute, never the
-// seconds or milliseconds, which may hold anything.
-std::optional<SystemTime> RepeatEndMinute(const Reminder& reminder) {
-    if (!reminder.hasRepeatEnd()) return std::nullopt;
-    SystemTime end;
-    end.year = reminder.repeatEnd.year;
-    end.month = reminder.repeatEnd.month;
-    end.day = reminder.repeatEnd.day;
-    end.hour = reminder.repeatEnd.hour;
-    end.minute = reminder.repeatEnd.minute;
-    if (!IsValidSystemTime(end)) return std::nullopt;
-    return end;
-}
-
 // A Gregorian fixed date without a count in its name: one yearly event does.
 bool IsPlainYearly(const FestivalRule& rule, int year) {
     FixedDateRule fixed;

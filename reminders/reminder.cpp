@@ -100,6 +100,14 @@ std::string ReminderEndText(const Reminder& reminder) {
     return text;
 }
 
+std::optional<SystemTime> RepeatEndMinute(const Reminder& reminder) {
+    if (!reminder.hasRepeatEnd()) return std::nullopt;
+    const SystemTime& t = reminder.repeatEnd;
+    const SystemTime end = SystemTimeAt(t.year, t.month, t.day, t.hour, t.minute);
+    if (!IsValidSystemTime(end)) return std::nullopt;
+    return end;
+}
+
 const std::vector<std::string>& ReminderColumnTitles() {
     static const std::vector<std::string> titles = {"备忘内容", "日历", "提醒",     "第二次提醒",
                                                     "重复",     "分类", "开始时间", "结束重复时间"};

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -123,6 +124,11 @@ std::string ReminderCalendarText(ReminderCalendar code);  // "旧历" / "阳历"
 std::string ReminderStartText(const Reminder& reminder);
 // The end of repetition in the Gregorian form, whether or not it is in force.
 std::string ReminderEndText(const Reminder& reminder);
+// The end of repetition as the occurrence rules take it: the minute, from the
+// words the editor sets (year, month, day, hour, minute; the others may hold
+// anything). None when the repetition does not end, or when its end is no
+// real date: a damaged end limits nothing, so its memo is kept, not lost.
+std::optional<SystemTime> RepeatEndMinute(const Reminder& reminder);
 
 // The columns of the memo list, left to right: 备忘内容, 日历, 提醒, 第二次提醒,
 // 重复, 分类, 开始时间, 结束重复时间; and the texts of one memo's row.

@@ -18,16 +18,11 @@ bool HasRealStart(const Reminder& r) {
     return r.start.month >= 1 && r.start.month <= 12 && r.start.day >= 1 && r.start.day <= 30;
 }
 
-// The editor sets only year, month, day, hour and minute of the end; the other
-// words may hold anything. An end that is no real date limits nothing, so a
-// damaged record keeps its memo rather than losing it.
 bool IsPastEnd(const Reminder& r, const Date& date) {
-    if (!r.hasRepeatEnd()) return false;
-    const SystemTime end =
-        SystemTimeAt(r.repeatEnd.year, r.repeatEnd.month, r.repeatEnd.day, r.repeatEnd.hour, r.repeatEnd.minute);
-    if (!IsValidSystemTime(end)) return false;
+    const std::optional<SystemTime> end = RepeatEndMinute(r);
+    if (!end) return false;
     const SystemTime occurrence = SystemTimeAt(date.year(), date.month(), date.day(), r.start.hour, r.start.minute);
-    return SecondsBetween(occurrence, end) < 0;
+    return SecondsBetween(occurrence, *end) < 0;
 }
 
 bool GregorianOccursOn(const Reminder& r, const Date& date) {
