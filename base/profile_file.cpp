@@ -1,7 +1,6 @@
 #include "base/profile_file.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <utility>
@@ -10,6 +9,7 @@
 #include "base/file_backup.h"
 #include "base/file_system.h"
 #include "base/gbk_scan.h"
+#include "base/hex_digits.h"
 
 namespace {
 
@@ -300,23 +300,6 @@ ProfileDocument LoadedDocument(const std::filesystem::path& file) {
     return document;
 }
 
-char HexDigit(unsigned value) { return "0123456789ABCDEF"[value & 0x0F]; }
-
-// -1 for anything but a hex digit of either case.
-int HexValue(char c) {
-    static const auto table = [] {
-        std::array<signed char, 256> values{};
-        values.fill(-1);
-        for (int d = 0; d < 10; ++d) values['0' + d] = static_cast<signed char>(d);
-        for (int d = 0; d < 6; ++d) {
-            values['A' + d] = static_cast<signed char>(10 + d);
-            values['a' + d] = static_cast<signed char>(10 + d);
-        }
-        return values;
-    }();
-    return table[static_cast<unsigned char>(c)];
-}
-
 constexpr std::size_t kRectBytes = 16;
 
 }  // namespace
@@ -371,12 +354,12 @@ std::string EncodeProfileStruct(const void* data, std::size_t size) {
     std::string text(2 * size + 2, '\0');
     unsigned sum = 0;
     for (std::size_t i = 0; i < size; ++i) {
-        text[2 * i] = HexDigit(bytes[i] >> 4);
-        text[2 * i + 1] = HexDigit(bytes[i]);
+        text[2 * i] = HexDigitOf(bytes[i] >> 4);
+        text[2 * i + 1] = HexDigitOf(bytes[i]);
         sum += bytes[i];
     }
-    text[2 * size] = HexDigit((sum & 0xFF) >> 4);
-    text[2 * size + 1] = HexDigit(sum);
+    text[2 * size] = HexDigitOf((sum & 0xFF) >> 4);
+    text[2 * size + 1] = HexDigitOf(sum);
     return text;
 }
 
@@ -385,8 +368,8 @@ bool DecodeProfileStruct(std::string_view text, void* data, std::size_t size) {
     std::vector<unsigned char> decoded(size + 1);
     unsigned sum = 0;
     for (std::size_t i = 0; i <= size; ++i) {
-        const int high = HexValue(text[2 * i]);
-        const int low = HexValue(text[2 * i + 1]);
+        const int high = HexDigitValue(text[2 * i]);
+        const int low = HexDigitValue(text[2 * i + 1]);
         if ((high | low) < 0) return false;
         decoded[i] = static_cast<unsigned char>(high << 4 | low);
     }

@@ -1,6 +1,7 @@
 #include "caldav/sync_state.h"
 
 #include "base/file_system.h"
+#include "base/hex_digits.h"
 
 namespace {
 
@@ -14,22 +15,14 @@ std::string Escaped(const std::string& value) {
     for (const char c : value) {
         const unsigned char u = static_cast<unsigned char>(c);
         if (c == '%' || u < 0x20 || u == 0x7F) {
-            static const char kHex[] = "0123456789ABCDEF";
             out += '%';
-            out += kHex[u >> 4];
-            out += kHex[u & 15];
+            out += HexDigitOf(u >> 4);
+            out += HexDigitOf(u);
         } else {
             out += c;
         }
     }
     return out;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
 }
 
 bool Unescaped(const std::string& value, std::string& out) {
@@ -40,7 +33,7 @@ bool Unescaped(const std::string& value, std::string& out) {
             continue;
         }
         if (i + 2 >= value.size()) return false;
-        const int high = HexDigit(value[i + 1]), low = HexDigit(value[i + 2]);
+        const int high = HexDigitValue(value[i + 1]), low = HexDigitValue(value[i + 2]);
         if (high < 0 || low < 0) return false;
         out += static_cast<char>(high * 16 + low);
         i += 2;
