@@ -1,8 +1,7 @@
-// Entry of Solvane.exe: one copy per session, COM, the common controls and
-// GDI+ brought up, the hidden shell window and its message loop, and
-// everything taken down again in reverse order.
+// Entry of Solvane.exe: one copy per session, COM and GDI+ brought up, the
+// hidden shell window and its message loop, and everything taken down again
+// in reverse order.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -107,10 +106,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SettleLeftoversOfDataFiles(moduleFolder, settingsFile);
     PutFirstRunFiles(moduleFolder);
 
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_DATE_CLASSES |
-                                                       ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
-                                                       ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     MessageLoop loop;
     GdiplusSession gdiplus;
 

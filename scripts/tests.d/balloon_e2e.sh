@@ -38,6 +38,13 @@ balloon_over() {  # day of December 2026: rests the pointer there until the ball
 
 start_app
 check "the month window opens in the middle of the screen, at 460,150 ($L,$T)" test "$L,$T" = "460,150"
+# The balloon comes up after the first picture, with the common controls: the
+# first month has it as every other does.
+read -r x y <<<"$(python3 scripts/tests.d/month_cells.py "$config" "$(date +%Y)" "$(date +%-m)" centre 10)"
+park_pointer
+check "over a day of the month shown at start, before any other, a balloon shows" \
+    eval 'drive hover "$x" "$y" balloon 15000 | grep -qx "balloon shown"'
+park_pointer
 # December 2026, with PageUp/PageDown from this month.
 offset=$(( (2026 * 12 + 12) - ($(date +%Y) * 12 + $(date +%-m)) ))
 key=pagedown; [ "$offset" -lt 0 ] && key=pageup

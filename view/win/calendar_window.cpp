@@ -204,15 +204,24 @@ void CalendarWindow::Rebuild(const YearMonth& month) {
     monthView_.Rebuild(shown, month);
     if (!hwnd()) return;
 
-    const SkinTemplate& skin = monthView_.skin();
     // The window has no caption to show it, but screen readers and the
     // task switcher name it by the month it shows.
     SetWindowTextW(hwnd(),
                    WideFromGbk(std::to_string(month.year()) + "年" + std::to_string(month.month()) + "月").c_str());
+    Present();
+    if (balloonStarted_) ResetBalloon();
+}
+
+void CalendarWindow::StartBalloon() {
+    balloonStarted_ = true;
+    if (hwnd()) ResetBalloon();
+}
+
+void CalendarWindow::ResetBalloon() {
+    const SkinTemplate& skin = monthView_.skin();
     balloon_.Reset(hwnd(), HighContrastOn() ? BalloonLook{} : BalloonLook{skin.tooltipBackground, skin.tooltipText},
                    options().showBalloon, [this](UINT day) { return monthView_.BalloonTextOf(static_cast<int>(day)); });
     for (const auto& [day, cell] : monthView_.cells()) balloon_.AddRegion(static_cast<UINT>(day), cell);
-    Present();
 }
 
 void CalendarWindow::Redraw() {

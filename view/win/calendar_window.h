@@ -68,6 +68,9 @@ public:
 
     // Shows the given month and redraws everything.
     void Rebuild(const YearMonth& month);
+    // The balloon over the days, from now on at every rebuild. It is a common
+    // control, which the program loads only after the month's first picture.
+    void StartBalloon();
     const YearMonth& month() const { return monthView_.month(); }
     const MonthView& monthView() const { return monthView_; }
     // Puts the last picture on the screen again, without rebuilding it.
@@ -139,6 +142,8 @@ private:
     void Present();
     // Puts the picture on the window, now at `current`.
     void PresentAt(const RECT& current, const LayeredSurface& picture);
+    // The balloon emptied for the month shown and given its days' regions.
+    void ResetBalloon();
 
     MessageLoop* loop_ = nullptr;
     const HolidaySchedule& offDays_;
@@ -149,6 +154,7 @@ private:
     TextPictures textPictures_;       // kept from one rebuild to the next
     BackgroundPictures backgrounds_;  // likewise
     BalloonTooltip balloon_;
+    bool balloonStarted_ = false;
 
     // False until the window has a place: a stored one, or the centre of the
     // work area once it has its first picture.
