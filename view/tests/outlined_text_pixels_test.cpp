@@ -157,4 +157,24 @@ TEST(OutlinedTextPixels, TheFillLiesOpaqueOverTheHaloAndMixesWithItOnTheEdge) {
     EXPECT_NEAR(edge & 0xFF, 10 + (under & 0xFF) / 2.0, 1.0);
 }
 
+// A pixel the outline half covers takes half of each level, rounded to the
+// nearest level, a half upwards.
+TEST(OutlinedTextPixels, AHalfCoveredPixelTakesHalfOfEachLevelRoundedHalfUp) {
+    struct Case {
+        std::uint8_t level;
+        std::uint32_t half;
+    };
+    for (const Case& c : {Case{201, 101}, Case{200, 100}, Case{1, 1}, Case{0, 0}, Case{254, 127}}) {
+        TextStyle style;
+        style.color = {255, c.level, c.level, c.level};
+        style.shadowHeight = 0;  // no halo below
+        const std::vector<std::uint32_t> pixels = DrawOutlinedTextPixels({Box(10, 10, 20.5f, 20)}, 30, 30, style);
+        ASSERT_EQ(pixels.size(), 900u);
+        const std::uint32_t edge = pixels[15 * 30 + 20];
+        EXPECT_EQ(AlphaOf(edge), 128u) << "255 half covered";
+        EXPECT_EQ((edge >> 16) & 0xFF, c.half) << int{c.level} << " half covered";
+        EXPECT_EQ(edge & 0xFF, c.half) << int{c.level} << " half covered";
+    }
+}
+
 }  // namespace

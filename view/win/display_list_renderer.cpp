@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <tuple>
 #include <type_traits>
@@ -186,6 +187,10 @@ void LayPicture(const TextPicture& picture, int left, int top, LayeredSurface& s
             const std::uint32_t alpha = source >> 24;
             if (alpha == 0) continue;
             BYTE* pixel = to + static_cast<size_t>(x) * 4;
+            if (alpha == 255) {  // opaque: what lies below shows nothing
+                std::memcpy(pixel, &source, 4);
+                continue;
+            }
             const std::uint32_t keep = 255 - alpha;
             for (int channel = 0; channel < 4; ++channel) {
                 const std::uint32_t value = (source >> (8 * channel)) & 0xFF;
