@@ -32,7 +32,7 @@ int Within(double value, int limit) { return static_cast<int>(std::clamp(value, 
 
 // std::lround of a value from 0 to 2^31 - 1, which is all the levels and
 // ramp steps here are: the library's own call (mingw-w64's checks for NaN
-// and infinity first) took a quarter of drawing a text.
+// and infinity first) took a third of the program's own time drawing a text.
 std::uint32_t Rounded(double value) {
     const auto whole = static_cast<std::uint32_t>(value);
     return whole + (value - whole >= 0.5 ? 1 : 0);
