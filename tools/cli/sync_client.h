@@ -1,6 +1,6 @@
 // The HTTP client the sync command sends with: libcurl in the native Linux
-// build. The cross builds of the tool have none (null): their sync command
-// says so.
+// build, WinHTTP on Windows. The 32-bit Linux build of the tool has none
+// (null): its sync command says so.
 #pragma once
 
 #include <memory>
