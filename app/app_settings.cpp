@@ -5,24 +5,31 @@
 
 #include "base/data_paths.h"
 #include "base/profile_file.h"
+#include "caldav/calendar_sync.h"
 #include "resources/settings_dialog_ids.h"
 
 namespace {
 
 constexpr SettingKey Switch(const char* name, int byDefault, bool AppSettings::*field, int control, bool shownTicked,
                             const char* enabledBy = nullptr) {
-    return {name,      SettingType::kSwitch, byDefault, 0, 0, nullptr, field, nullptr, control, shownTicked,
-            enabledBy, SettingChoices::kNone};
+    return {name,      SettingType::kSwitch,  byDefault, 0, 0, nullptr, field, nullptr, control, shownTicked,
+            enabledBy, SettingChoices::kNone, nullptr};
 }
 
 constexpr SettingKey Number(const char* name, int byDefault, int least, int most, int AppSettings::*field, int control,
-                            SettingChoices choices) {
-    return {name,   SettingType::kNumber, byDefault, least, most, field, nullptr, nullptr, control, false, nullptr,
-            choices};
+                            SettingChoices choices, const char* shownText = nullptr) {
+    return {name,      SettingType::kNumber,
+            byDefault, least,
+            most,      field,
+            nullptr,   nullptr,
+            control,   false,
+            nullptr,   choices,
+            shownText};
 }
 
-constexpr SettingKey Text(const char* name, std::string AppSettings::*field, int control, SettingChoices choices) {
-    return {name, SettingType::kText, 0, 0, 0, nullptr, nullptr, field, control, false, nullptr, choices};
+constexpr SettingKey Text(const char* name, std::string AppSettings::*field, int control, SettingChoices choices,
+                          const char* byDefault = nullptr) {
+    return {name, SettingType::kText, 0, 0, 0, nullptr, nullptr, field, control, false, nullptr, choices, byDefault};
 }
 
 }  // namespace
@@ -54,6 +61,15 @@ const std::vector<SettingKey>& SettingKeys() {
         Switch(kShowPublicHolidaysKey, 1, &AppSettings::showPublicHolidays, IDC_SET_PUBLIC_HOLIDAYS, true),
         Switch(kTrayClickShowsCalendarKey, 0, &AppSettings::trayClickShowsCalendar, IDC_SET_TRAY_CLICK, false),
         Switch(kFollowSystemDarkModeKey, 1, &AppSettings::followSystemDarkMode, IDC_SET_FOLLOW_DARK_MODE, true),
+        Text(kSyncServerKey, &AppSettings::syncServer, IDC_SET_SYNC_SERVER, SettingChoices::kTyped),
+        Text(kSyncUserKey, &AppSettings::syncUser, IDC_SET_SYNC_USER, SettingChoices::kTyped),
+        Text(kSyncCalendarKey, &AppSettings::syncCalendar, IDC_SET_SYNC_CALENDAR, SettingChoices::kTyped,
+             kDefaultCalendarName),
+        Switch(kSyncFestivalsKey, 1, &AppSettings::syncFestivals, IDC_SET_SYNC_FESTIVALS, true),
+        Switch(kSyncBirthdaysKey, 1, &AppSettings::syncBirthdays, IDC_SET_SYNC_BIRTHDAYS, true),
+        Switch(kSyncAnniversariesKey, 1, &AppSettings::syncAnniversaries, IDC_SET_SYNC_ANNIVERSARIES, true),
+        Switch(kSyncRemindersKey, 1, &AppSettings::syncReminders, IDC_SET_SYNC_REMINDERS, true),
+        Number(kSyncYearsKey, 3, 1, 20, &AppSettings::syncYears, IDC_SET_SYNC_YEARS, SettingChoices::kSyncYears, "3"),
         Switch(kShowHolidayOnForenoticeKey, 1, &AppSettings::showHolidayOnForenotice, 0, true),
     };
     return keys;
@@ -70,7 +86,7 @@ namespace {
 
 void ReadKey(const SettingKey& key, const ProfileDocument& document, AppSettings& settings) {
     if (key.type == SettingType::kText) {
-        settings.*key.text = ProfileGetString(kSettingsSection, key.name, "", document);
+        settings.*key.text = ProfileGetString(kSettingsSection, key.name, key.shownText ? key.shownText : "", document);
         return;
     }
     const int value = ProfileGetInt(kSettingsSection, key.name, key.byDefault, document);
@@ -95,6 +111,7 @@ AppSettings::AppSettings() {
     for (const SettingKey& key : SettingKeys()) {
         if (key.number) this->*key.number = key.byDefault;
         if (key.flag) this->*key.flag = key.byDefault != 0;
+        if (key.text && key.shownText) this->*key.text = key.shownText;
     }
 }
 

@@ -38,6 +38,15 @@ inline constexpr char kShowPublicHolidaysKey[] = "ShowPublicHolidays";
 inline constexpr char kShowHolidayOnForenoticeKey[] = "ShowHolidayOnForenotice";
 inline constexpr char kTrayClickShowsCalendarKey[] = "TrayClickShowsCalendar";
 inline constexpr char kFollowSystemDarkModeKey[] = "FollowSystemDarkMode";
+// The calendar sync (its password is kept by Windows, never in the file).
+inline constexpr char kSyncServerKey[] = "SyncServer";
+inline constexpr char kSyncUserKey[] = "SyncUser";
+inline constexpr char kSyncCalendarKey[] = "SyncCalendar";
+inline constexpr char kSyncFestivalsKey[] = "SyncFestivals";
+inline constexpr char kSyncBirthdaysKey[] = "SyncBirthdays";
+inline constexpr char kSyncAnniversariesKey[] = "SyncAnniversaries";
+inline constexpr char kSyncRemindersKey[] = "SyncReminders";
+inline constexpr char kSyncYearsKey[] = "SyncYears";
 
 // What the month and the tray show while Windows' apps use the dark theme
 // (with FollowSystemDarkMode on): the shipped night look.
@@ -72,6 +81,11 @@ struct AppSettings {
     bool showHolidayOnForenotice;  // the next holiday in the forenotice list
     bool trayClickShowsCalendar;   // a left click on the tray icon shows or hides the month
     bool followSystemDarkMode;     // the night look while Windows' apps are dark
+    std::string syncServer;        // the CalDAV address; empty: no sync
+    std::string syncUser;
+    std::string syncCalendar;                                             // the calendar's name on the server
+    bool syncFestivals, syncBirthdays, syncAnniversaries, syncReminders;  // what is sent
+    int syncYears;                                                        // of lunar dates, from this year on
 };
 
 // How a key is stored and read.
@@ -83,7 +97,17 @@ enum class SettingType {
 
 // What the settings dialog offers in a list, each entry a text shown and a
 // value stored.
-enum class SettingChoices { kNone, kSkinTemplates, kWindowTypes, kWeekdays, kForenoticeDays, kTrayTemplates };
+// kTyped: no list, an edit box whose text is the value.
+enum class SettingChoices {
+    kNone,
+    kSkinTemplates,
+    kWindowTypes,
+    kWeekdays,
+    kForenoticeDays,
+    kTrayTemplates,
+    kSyncYears,
+    kTyped
+};
 
 // One key of [Ostrel]: how it is stored, what the program takes from it, and
 // how the settings dialog shows it.
@@ -99,6 +123,9 @@ struct SettingKey {
     bool shownTicked;                // the dialog's tick for a missing switch
     const char* enabledBy;           // the key whose box must be ticked for this box to mean something
     SettingChoices choices;          // the dialog's list
+    // A missing text's value, and what the dialog shows for a missing text
+    // or number of a list that has no empty entry; null: nothing.
+    const char* shownText;
 };
 
 // Every key, in the order the settings dialog writes them, then those it does

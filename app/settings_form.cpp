@@ -61,7 +61,7 @@ SettingsForm::SettingsForm() {
         if (key.type == SettingType::kSwitch)
             ticks_[key.name] = key.shownTicked;
         else
-            choices_[key.name];
+            choices_[key.name] = key.shownText ? key.shownText : "";
     }
 }
 
@@ -87,7 +87,8 @@ SettingsForm ReadSettingsForm(const ProfileDocument& document, bool autoStart) {
         if (key.type == SettingType::kSwitch)
             form.SetTicked(key.name, ProfileGetInt(kSettingsSection, key.name, key.shownTicked ? 1 : 0, document) != 0);
         else
-            form.SetChoice(key.name, ProfileGetString(kSettingsSection, key.name, "", document));
+            form.SetChoice(key.name,
+                           ProfileGetString(kSettingsSection, key.name, key.shownText ? key.shownText : "", document));
     }
     form.autoStart = autoStart;
     return form;
@@ -153,6 +154,12 @@ std::vector<SettingsChoice> NameChoices(const std::vector<std::string>& names) {
     return choices;
 }
 
+std::vector<SettingsChoice> SyncYearChoices() {
+    std::vector<SettingsChoice> choices{{"1年（今年）", "1"}, {"2年（今年和明年）", "2"}, {"3年（今年和后两年）", "3"}};
+    for (int years = 4; years <= 10; ++years) choices.push_back({std::to_string(years) + "年", std::to_string(years)});
+    return choices;
+}
+
 std::vector<SettingsChoice> ChoicesOf(SettingChoices list, const std::filesystem::path& module_folder) {
     switch (list) {
         case SettingChoices::kSkinTemplates:
@@ -165,7 +172,10 @@ std::vector<SettingsChoice> ChoicesOf(SettingChoices list, const std::filesystem
             return ForenoticeDayChoices();
         case SettingChoices::kTrayTemplates:
             return TrayTemplateChoices(module_folder);
+        case SettingChoices::kSyncYears:
+            return SyncYearChoices();
         case SettingChoices::kNone:
+        case SettingChoices::kTyped:
             break;
     }
     return {};

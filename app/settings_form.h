@@ -66,6 +66,7 @@ struct SettingsChoice {
 std::vector<SettingsChoice> WindowTypeChoices();     // 默认窗口 "1", 嵌入桌面 "2"
 std::vector<SettingsChoice> FirstWeekdayChoices();   // 星期一 "1" ... 星期日 "7"
 std::vector<SettingsChoice> ForenoticeDayChoices();  // 不显示 "-1", 仅显示当天 "0", 1天 "1" ... 365天 "365"
+std::vector<SettingsChoice> SyncYearChoices();       // 1年（今年） "1" ... 10年 "10"
 std::vector<SettingsChoice> NameChoices(const std::vector<std::string>& names);  // each name as itself
 // What the dialog's list offers; the templates are those beside the program.
 std::vector<SettingsChoice> ChoicesOf(SettingChoices list, const std::filesystem::path& module_folder);

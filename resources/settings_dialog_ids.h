@@ -23,3 +23,19 @@
 #define IDC_SET_TRAY_STYLE 1017
 #define IDC_SET_HELP_GENERAL 1030
 #define IDC_SET_HELP_APPEARANCE 1031
+
+// The 同步 page and the tabs that switch to it.
+#define IDC_SET_TABS 1040
+#define IDC_SET_SYNC_SERVER 1041
+#define IDC_SET_SYNC_USER 1042
+#define IDC_SET_SYNC_PASSWORD 1043
+#define IDC_SET_SYNC_CALENDAR 1044
+#define IDC_SET_SYNC_FESTIVALS 1045
+#define IDC_SET_SYNC_BIRTHDAYS 1046
+#define IDC_SET_SYNC_ANNIVERSARIES 1047
+#define IDC_SET_SYNC_REMINDERS 1048
+#define IDC_SET_SYNC_YEARS 1049
+#define IDC_SET_SYNC_NOW 1050
+#define IDC_SET_SYNC_STATUS 1051
+// The page's labels and frames (one number: nothing addresses them alone).
+#define IDC_SET_SYNC_LABEL 1059

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <iterator>
@@ -92,6 +93,14 @@ TEST(SettingKeys, AreTheKeysEarlierVersionsWrote) {
         {"ShowPublicHolidays", SettingType::kSwitch, 1, 0, 0},
         {"TrayClickShowsCalendar", SettingType::kSwitch, 0, 0, 0},
         {"FollowSystemDarkMode", SettingType::kSwitch, 1, 0, 0},
+        {"SyncServer", SettingType::kText, 0, 0, 0},
+        {"SyncUser", SettingType::kText, 0, 0, 0},
+        {"SyncCalendar", SettingType::kText, 0, 0, 0},
+        {"SyncFestivals", SettingType::kSwitch, 1, 0, 0},
+        {"SyncBirthdays", SettingType::kSwitch, 1, 0, 0},
+        {"SyncAnniversaries", SettingType::kSwitch, 1, 0, 0},
+        {"SyncReminders", SettingType::kSwitch, 1, 0, 0},
+        {"SyncYears", SettingType::kNumber, 3, 1, 20},
         {"ShowHolidayOnForenotice", SettingType::kSwitch, 1, 0, 0},
     };
     ASSERT_EQ(SettingKeys().size(), std::size(expected));
@@ -122,7 +131,7 @@ TEST_F(AppSettingsTest, EveryKeyIsWrittenAndReadBackAsItWas) {
         else if (key.type == SettingType::kSwitch)
             written.*key.flag = key.byDefault == 0;
         else
-            written.*key.number = n;
+            written.*key.number = std::clamp(n, key.least, key.most);  // a value each key takes
     }
     ASSERT_TRUE(SaveAppSettings(file_, written));
     const AppSettings read = LoadAppSettings(file_);

@@ -47,13 +47,20 @@ TEST_F(SettingsFormTest, AMissingFileShowsTheDialogsDefaultsAndNothingChosen) {
         {kShowPublicHolidaysKey, true},
         {kTrayClickShowsCalendarKey, false},
         {kFollowSystemDarkModeKey, true},
+        {kSyncFestivalsKey, true},
+        {kSyncBirthdaysKey, true},
+        {kSyncAnniversariesKey, true},
+        {kSyncRemindersKey, true},
     };
     for (const auto& [key, ticked] : ticks) EXPECT_EQ(form.ticked(key), ticked) << key;
     EXPECT_TRUE(form.autoStart);
-    for (const char* list :
-         {kTemplateKey, kWindowStyleKey, kFirstColWeekDayKey, kListForDaysKey, kSystemTrayTemplateKey}) {
+    for (const char* list : {kTemplateKey, kWindowStyleKey, kFirstColWeekDayKey, kListForDaysKey,
+                             kSystemTrayTemplateKey, kSyncServerKey, kSyncUserKey}) {
         EXPECT_EQ(form.choice(list), "") << list;
     }
+    // The sync's calendar and years as a first sync makes them.
+    EXPECT_EQ(form.choice(kSyncCalendarKey), "Tavro日历");
+    EXPECT_EQ(form.choice(kSyncYearsKey), "3");
 }
 
 TEST_F(SettingsFormTest, ConfirmingWritesEveryKeyInTheDialogsOrderAfterTheKeysAlreadyThere) {
@@ -85,6 +92,14 @@ TEST_F(SettingsFormTest, ConfirmingWritesEveryKeyInTheDialogsOrderAfterTheKeysAl
               "ShowPublicHolidays=0\r\n"
               "TrayClickShowsCalendar=0\r\n"
               "FollowSystemDarkMode=1\r\n"
+              "SyncServer=\r\n"
+              "SyncUser=\r\n"
+              "SyncCalendar=Tavro日历\r\n"
+              "SyncFestivals=1\r\n"
+              "SyncBirthdays=1\r\n"
+              "SyncAnniversaries=1\r\n"
+              "SyncReminders=1\r\n"
+              "SyncYears=3\r\n"
               "[GADGETS]\r\n"
               "RECT_1=00\r\n");
     // What was written is what the program then reads.
@@ -102,7 +117,9 @@ TEST_F(SettingsFormTest, ConfirmingUntouchedWritesBackEveryKeyAsItWas) {
         "FirstColWeekDay=1\r\nListForDays=7\r\nLockLocation=1\r\nSystemTrayTemplate=蓝色\r\nWindowStyle=2\r\n"
         "PlaySoundOnNotifyWindow=0\r\nShowNotifyWindowOnScreen=0\r\nShowJieQiOnRemindWindow=1\r\n"
         "ShowJieQiOnForenotice=1\r\nShowReminderOnForenotice=1\r\nShowPublicHolidays=0\r\n"
-        "ShowHolidayOnForenotice=0\r\nTrayClickShowsCalendar=1\r\nFollowSystemDarkMode=0\r\n";
+        "ShowHolidayOnForenotice=0\r\nTrayClickShowsCalendar=1\r\nFollowSystemDarkMode=0\r\n"
+        "SyncServer=https://dav.example.com/\r\nSyncUser=小明\r\nSyncCalendar=家里\r\nSyncFestivals=0\r\n"
+        "SyncBirthdays=1\r\nSyncAnniversaries=0\r\nSyncReminders=1\r\nSyncYears=5\r\n";
     ASSERT_TRUE(ReplaceFileAtomically(file_, before));
     ASSERT_TRUE(WriteSettingsForm(ReadSettingsForm(file_, false), file_));
     const ProfileDocument was(before), is(Contents());

@@ -30,8 +30,10 @@
 
 namespace {
 
-constexpr UINT kDailyNoticeDelay = 15000;  // ms after start-up
-constexpr UINT kTrayRetryPeriod = 2000;    // ms
+constexpr UINT kDailyNoticeDelay = 15000;             // ms after start-up
+constexpr UINT kTrayRetryPeriod = 2000;               // ms
+constexpr UINT kFirstCalendarSyncDelay = 5000;        // ms after start-up
+constexpr UINT kCalendarSyncPeriod = 30 * 60 * 1000;  // ms
 
 // Milliseconds since the process was created, by the system clock.
 double MillisecondsSinceProcessStart() {
@@ -77,7 +79,7 @@ void ReportStartup(double shellReady, double monthWindowReady, double firstPictu
 // sixth of the time to that picture.
 void LoadCommonControls() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_DATE_CLASSES |
-                                                       ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
+                                                       ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES |
                                                        ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 }
@@ -121,6 +123,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             // Timers stand still during sleep: look at the clock at once, for
             // the new day, the alerts missed meanwhile and those of this minute.
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) OnClockTick();
+            if (wParam == PBT_APMRESUMEAUTOMATIC) StartCalendarSync();
             result = TRUE;
             return true;
         case kTrayCallbackMessage:
@@ -158,6 +161,9 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             // Windows, Wine), it still turns the month under the pointer.
             if (calendar_.IsVisible() && calendar_.Contains(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
                 SendMessageW(calendar_.hwnd(), message, wParam, lParam);
+            return true;
+        case kCalendarSyncDoneMessage:
+            OnCalendarSyncDone();
             return true;
         case kHolidayScheduleMergedMessage:
             days_.ReloadOffDays();
@@ -252,6 +258,8 @@ bool ShellWindow::OnInitDialog() {
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
     SetTimer(hwnd(), kClockTimer, MillisecondsToNextTick(LocalNow()), nullptr);
     updateCheck_.Start(hwnd(), settingsFile_, HolidayScheduleFilePath(moduleFolder_));
+    // The first sync a little after start-up, once the month is up.
+    SetTimer(hwnd(), kCalendarSyncTimer, kFirstCalendarSyncDelay, nullptr);
     return false;  // hidden: nothing to focus
 }
 
@@ -286,7 +294,9 @@ void ShellWindow::OnThemeChange() {
 }
 
 std::wstring ShellWindow::TrayTip() const {
-    return ProductName() + L"\n" + WideFromGbk(TrayTipText(LocalToday(), std::string()));
+    std::wstring tip = ProductName() + L"\n" + WideFromGbk(TrayTipText(LocalToday(), std::string()));
+    const std::string sync = SyncTipLine(syncStatus_, SyncWanted(settings_));
+    return sync.empty() ? tip : tip + L"\n" + WideFromGbk(sync);
 }
 
 void ShellWindow::AddTrayIcon() {
@@ -330,6 +340,10 @@ void ShellWindow::OnTimer(UINT_PTR id) {
             KillTimer(hwnd(), kFileRetryTimer);
             OnFileRetry();
             break;
+        case kCalendarSyncTimer:
+            SetTimer(hwnd(), kCalendarSyncTimer, kCalendarSyncPeriod, nullptr);
+            StartCalendarSync();
+            break;
         case kDamagedSkinMessage:
         case kDamagedSettingsMessage:
         case kDamagedTrayMessage:
@@ -355,6 +369,7 @@ void ShellWindow::OnClockTick() {
         DrawTrayIcon();
     }
     if (changes.minute) RereadChangedFiles();
+    if (changes.minute) SyncWhenOnlineAgain();
     const AlertCheck alerts = alerts_.Tick(now);
     if (alerts.missedAfter) ShowMissedAlerts(*alerts.missedAfter, now);
     if (alerts.thisMinute) CheckReminderAlerts(now);
@@ -493,6 +508,7 @@ void ShellWindow::OpenFestivalManager(const FestivalManagerRequest& request) {
     WhileBusy([&] {
         // The shell may have been destroyed meanwhile (log-off).
         if (!RunFestivalManager(hwnd(), FestivalFilePath(moduleFolder_), request) || !hwnd()) return;
+        StartCalendarSync();
         // A file that cannot be read now keeps what the month showed, and
         // waits to be read again.
         days_.ReloadFestivals();
@@ -506,6 +522,7 @@ void ShellWindow::OpenReminderManager(const ReminderManagerRequest& request, boo
     WhileBusy([&] {
         const bool saved = RunReminderManager(hwnd(), ReminderFilePath(moduleFolder_), request);
         if ((!saved && !reloadAnyway) || !hwnd()) return;
+        if (saved) StartCalendarSync();
         days_.ReloadReminders();
         ShowMonth(calendar_.month());
         RetryWaitingFilesLater();
@@ -529,8 +546,15 @@ void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar, bool 
 }
 
 void ShellWindow::OpenSettings() {
-    if (!RunSettingsDialog(hwnd(), settingsFile_, moduleFolder_) || !hwnd()) return;
+    SettingsSyncLink sync;
+    sync.statusText = [this] {
+        const bool tried = syncStatus_.running || syncStatus_.succeeded || syncStatus_.failed;
+        return SyncStatusText(syncStatus_, tried || SyncWanted(settings_));
+    };
+    sync.syncNow = [this](const SyncRequest& request) { StartCalendarSync(request); };
+    if (!RunSettingsDialog(hwnd(), settingsFile_, moduleFolder_, sync) || !hwnd()) return;
     settings_ = LoadAppSettings(settingsFile_);
+    StartCalendarSync();  // a new account, or other things to send
     calendar_.ApplyWindowStyle(WindowStyleOf(settings_));
     ShowMonth(calendar_.month());
     TellOfDamagedSkin();
@@ -601,6 +625,7 @@ void ShellWindow::OnDestroy() {
     KillTimer(hwnd(), kClockTimer);
     KillTimer(hwnd(), kRedrawTimer);
     KillTimer(hwnd(), kTrayRetryTimer);
+    KillTimer(hwnd(), kCalendarSyncTimer);
     tray_.Remove();
     RemovePropW(hwnd(), kRunningCopyProperty);
 }

@@ -12,7 +12,9 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "app/calendar_sync_job.h"
 #include "app/clock_watch.h"
+#include "app/win/calendar_sync_thread.h"
 #include "app/win/update_check_thread.h"
 #include "base/win/dialog_window.h"
 #include "base/win/message_loop.h"
@@ -47,6 +49,7 @@ private:
         kDailyNoticeTimer = 2,
         kRedrawTimer = 3,
         kFileRetryTimer = 4,
+        kCalendarSyncTimer = 5,
         kTrayRetryTimer = 999
     };
     // Posted to itself: the message about a damaged template comes once the
@@ -116,6 +119,17 @@ private:
     void WhileBusy(Show show);
     void Exit();
 
+    // The calendar sync (shell_sync.cpp): with the saved account, or with
+    // the one the 同步 page shows (立即同步); nothing without a server. It
+    // runs at start (after the month's first picture), after every save of
+    // the managers, every 30 minutes and when the network comes back.
+    void StartCalendarSync();
+    void StartCalendarSync(const SyncRequest& request);
+    void OnCalendarSyncDone();
+    // Once a minute: a try that failed is made again as soon as Windows
+    // reports the network back.
+    void SyncWhenOnlineAgain();
+
     // The memo alerts falling due in the minute of `now`, and the notice of
     // today's and tomorrow's festivals (shell_notices.cpp).
     void CheckReminderAlerts(const SystemTime& now);
@@ -174,4 +188,7 @@ private:
     bool waitingSinceStart_ = false;   // a file could not be read at start-up
     bool toldOfWaitingFiles_ = false;  // the user was told (once a run)
     DayData::TooLarge toldTooLarge_;   // the files last named as too large
+    CalendarSyncThread calendarSync_;
+    SyncStatus syncStatus_;
+    bool online_ = true;  // as Windows reported it at the last look
 };

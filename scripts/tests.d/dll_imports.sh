@@ -29,7 +29,7 @@ only_known() {  # objdump, executable
 delay_loaded() {  # executable: names every delay-loaded DLL
     local dll names
     names=$(strings "$1")
-    for dll in comctl32 uxtheme version winmm wininet oleacc comdlg32 oleaut32 shell32; do
+    for dll in comctl32 uxtheme version winmm wininet winhttp oleacc comdlg32 oleaut32 shell32; do
         grep -qx "$dll.dll" <<<"$names" || return 1
     done
 }

@@ -253,8 +253,8 @@ drive tray-menu menu-pick 设置... dialog 设置 20000 pick 1014 星期一 clic
 monday_today=$(layout --template Default --monday | box_of "text today")
 check "星期一 in the first column takes effect at once: today's red number moves to $monday_today" \
     eval '[ "$monday_today" != "$today_cell" ] && shot_until monday-first ring_in monday-first "$monday_today"'
-check "and the keys are written in the dialog's order" test "$(grep -v '^\[' "$install/Solvane.ini" | cut -d= -f1 | tr -d '\r' | tr '\n' ' ')" = \
-    "Template SystemTrayTemplate ShowReminderOnForenotice ShowJieQiOnRemindWindow PlaySoundOnNotifyWindow ShowNotifyWindowOnScreen ShowJieQiOnForenotice ShowBalloonTip ShowHuangLiOnBalloonToolTip WindowStyle ShowToday LockLocation FirstColWeekDay ListForDays ShowPublicHolidays TrayClickShowsCalendar FollowSystemDarkMode "
+check "and the keys are written in the dialog's order" test "$(grep -av '^\[' "$install/Solvane.ini" | cut -d= -f1 | tr -d '\r' | tr '\n' ' ')" = \
+    "Template SystemTrayTemplate ShowReminderOnForenotice ShowJieQiOnRemindWindow PlaySoundOnNotifyWindow ShowNotifyWindowOnScreen ShowJieQiOnForenotice ShowBalloonTip ShowHuangLiOnBalloonToolTip WindowStyle ShowToday LockLocation FirstColWeekDay ListForDays ShowPublicHolidays TrayClickShowsCalendar FollowSystemDarkMode SyncServer SyncUser SyncCalendar SyncFestivals SyncBirthdays SyncAnniversaries SyncReminders SyncYears "
 check "with the first weekday and the unchosen horizon as their stored values" \
     eval 'grep -qx "FirstColWeekDay=1" <(tr -d "\r" < "$install/Solvane.ini") && grep -qx "ListForDays=" <(tr -d "\r" < "$install/Solvane.ini")'
 

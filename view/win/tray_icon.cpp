@@ -159,6 +159,11 @@ void TrayIcon::SetTip(const std::wstring& tip) {
     data_.szTip[127] = L'\0';
 }
 
+void TrayIcon::ShowTip(const std::wstring& tip) {
+    SetTip(tip);
+    if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
+}
+
 bool TrayIcon::Add() {
     if (!added_) added_ = AddToNotificationArea(data_);
     return added_;

@@ -24,6 +24,8 @@ public:
 
     // A new tip (cut to what the record holds), shown from the next Add or Draw.
     void SetTip(const std::wstring& tip);
+    // The same, shown at once.
+    void ShowTip(const std::wstring& tip);
 
     // False when the notification area refused (not ready yet at logon).
     bool Add();
