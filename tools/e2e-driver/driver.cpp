@@ -1436,6 +1436,8 @@ const Step kSteps[] = {
     {"page-pick", "ID TEXT",
      "choose TEXT in the visible combo ID, also one on a page inside the\ndialog, in the program",
      [](Driver& d, const StepArgs& a) { return d.Request("pick", a.Text(0), a.Text(1)); }},
+    {"tab", "ID N", "switch the tab control ID to its tab N (from 0), as a click on it would, in the program",
+     [](Driver& d, const StepArgs& a) { return d.Request("tab", a.Text(0), a.Text(1)); }},
     {"click", "ID", "press a button", [](Driver& d, const StepArgs& a) { return d.Click(a.Number(0)); }},
     {"check", "ID 0|1", "untick or tick a check box, as the user would",
      [](Driver& d, const StepArgs& a) { return d.Check(a.Number(0), a.Number(1) != 0); }},

@@ -311,6 +311,17 @@ std::string Act(HWND dialog, const std::vector<std::string>& request) {
         SendMessageW(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
         return "done\n";
     }
+    if (action == "tab") {
+        // What the tab control tells its dialog when the user clicks a tab.
+        HWND tabs = VisibleControl(dialog, std::atoi(a.c_str()));
+        if (!tabs) return "error no visible control " + a + "\n";
+        const int index = std::atoi(b.c_str());
+        if (index < 0 || index >= TabCtrl_GetItemCount(tabs)) return "error no tab " + b + "\n";
+        TabCtrl_SetCurSel(tabs, index);
+        NMHDR header{tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(GetParent(tabs), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+        return "done\n";
+    }
     if (action == "select-row" || action == "check-row") {
         HWND list = ListViewOf(dialog);
         if (!list) return "error no list\n";
