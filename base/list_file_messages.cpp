@@ -1,5 +1,13 @@
 #include "base/list_file_messages.h"
 
+std::string EntryGoneText(const ListFileWords& words) {
+    return std::string("这条") + words.noun + "已不在" + words.noun + "文件中，可能刚被修改或删除。";
+}
+
+std::string DeleteEntryQuestion(const ListFileWords& words, const std::string& entryText) {
+    return std::string("删除这条") + words.noun + "吗？\n\n" + entryText;
+}
+
 std::string SavePromptText(const ListFileWords& words) {
     return std::string("已经修改了") + words.noun + "，是否保存？";
 }

@@ -25,6 +25,11 @@ inline constexpr char kNothingSelectedText[] = "请先在下面的列表中选�
 // The caption of the question asked before closing over unsaved changes.
 inline constexpr char kSavePromptCaption[] = "请确认";
 
+// Opened on one entry that the file no longer holds as it was.
+std::string EntryGoneText(const ListFileWords& words);
+// Opened to delete one entry: whether to, naming it.
+std::string DeleteEntryQuestion(const ListFileWords& words, const std::string& entryText);
+
 // Closing with changes: whether to save them.
 std::string SavePromptText(const ListFileWords& words);
 // Why log-off waits while the dialog holds changes.

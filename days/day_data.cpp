@@ -12,7 +12,7 @@
 
 DayData::DayData()
     : database_(std::make_unique<AlmanacDatabase>()),
-      days_(std::make_unique<DaySources>(&festivals_, &reminders_, database_.get())) {}
+      days_(std::make_unique<DaySources>(&festivals_, &reminders_, database_.get(), &shownOffDays_)) {}
 
 DayData::~DayData() = default;
 
@@ -31,7 +31,7 @@ void DayData::Load(const std::filesystem::path& festivalFile, const std::filesys
     tooLarge_.reminders = reminders == FileRead::kTooLarge;
     if (database_->CreateEngine()) database_->Open(databasePath);
     // Solar terms remembered from before the database opened would be empty.
-    days_ = std::make_unique<DaySources>(&festivals_, &reminders_, database_.get());
+    days_ = std::make_unique<DaySources>(&festivals_, &reminders_, database_.get(), &shownOffDays_);
 }
 
 void DayData::LoadFolder(const std::filesystem::path& moduleFolder) {

@@ -26,7 +26,7 @@ OccurringReminders OccurringReminders::AllOf(const ReminderList& list) {
 }
 
 DayInfo GetDayInfo(const Date& date, DayParts parts, const FestivalList* festivals, const ReminderList* reminders,
-                   AlmanacDatabase* almanac, SolarTermLookup* solarTerms) {
+                   AlmanacDatabase* almanac, SolarTermLookup* solarTerms, const HolidaySchedule* offDays) {
     DayInfo info;
     info.date = date;
     info.lunar = SolarToLunar(date);
@@ -38,8 +38,9 @@ DayInfo GetDayInfo(const Date& date, DayParts parts, const FestivalList* festiva
         info.festivals = MatchFestivals(*festivals, {date, info.lunar}, solarTerms ? solarTerms : almanac);
     }
     if (parts.reminders && reminders) {
+        const bool workingDay = IsWorkingDay(offDays, date);
         for (const Reminder& reminder : *reminders) {
-            if (ReminderOccursOn(reminder, date, info.lunar)) info.reminders.push_back(reminder);
+            if (ReminderOccursOn(reminder, date, info.lunar, workingDay)) info.reminders.push_back(reminder);
         }
     }
     return info;
@@ -78,10 +79,12 @@ std::int64_t StretchOf(std::int64_t serial) {
 }
 }  // namespace
 
-DaySources::DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac)
+DaySources::DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac,
+                       const HolidaySchedule* offDays)
     : festivals_(festivals),
       reminders_(reminders),
       almanac_(almanac),
+      offDays_(offDays),
       almanacOpen_(almanac && almanac->IsOpen()),
       solarTerms_(almanac) {}
 
@@ -121,7 +124,8 @@ const AlmanacDayRow* DaySources::Row(const Date& date) {
 
 DayInfo DaySources::GetDayInfo(const Date& date, DayParts parts) {
     NoteAlmanacState();
-    DayInfo info = ::GetDayInfo(date, parts.reminders ? kRemindersPart : kNoDayParts, festivals_, reminders_, nullptr);
+    DayInfo info = ::GetDayInfo(date, parts.reminders ? kRemindersPart : kNoDayParts, festivals_, reminders_, nullptr,
+                                nullptr, offDays_);
     if (parts.almanac) {
         if (const AlmanacDayRow* row = Row(date)) SetAlmanacTexts(*row, info);
     }

@@ -18,6 +18,7 @@
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_rule.h"
 #include "festivals/festival_year_index.h"
+#include "holidays/holiday_schedule.h"
 #include "reminders/reminder.h"
 
 // The reminders occurring on a date, referred to in the one reminder list
@@ -137,7 +138,9 @@ private:
 // counted from a solar term unmatched.
 class DaySources : public DayInfoSource {
 public:
-    DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac);
+    // offDays: the holiday schedule 每个工作日 and 每个休息日 memos follow.
+    DaySources(const FestivalList* festivals, const ReminderList* reminders, AlmanacDatabase* almanac,
+               const HolidaySchedule* offDays = nullptr);
     ~DaySources() override;
     DayInfo GetDayInfo(const Date& date, DayParts parts) override;
     void FestivalsChanged();
@@ -149,6 +152,7 @@ private:
     const FestivalList* festivals_;
     const ReminderList* reminders_;
     AlmanacDatabase* almanac_;
+    const HolidaySchedule* offDays_;
     bool almanacOpen_ = false;
     RememberedSolarTerms solarTerms_;
     FestivalIndexCache festivalIndex_;
@@ -157,6 +161,7 @@ private:
 };
 
 // solarTerms answers festival rules counted from a solar term; by default the
-// almanac itself.
+// almanac itself. offDays tells the working days; without it, Monday to Friday.
 DayInfo GetDayInfo(const Date& date, DayParts parts, const FestivalList* festivals, const ReminderList* reminders,
-                   AlmanacDatabase* almanac, SolarTermLookup* solarTerms = nullptr);
+                   AlmanacDatabase* almanac, SolarTermLookup* solarTerms = nullptr,
+                   const HolidaySchedule* offDays = nullptr);

@@ -13,6 +13,7 @@
 #include "calendar/date.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/festival_matching.h"
+#include "holidays/holiday_schedule.h"
 #include "reminders/reminder_occurrence.h"
 
 namespace {
@@ -141,6 +142,7 @@ public:
           last_(std::min(choices.firstYear + std::max(choices.years, 1) - 1, kLastLunarYear)),
           stamp_(DateTimeValue(stamp.year, stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second) + "Z"),
           terms_(terms ? std::make_unique<RememberedTerms>(terms) : nullptr),
+          offDays_(choices.offDays),
           passes_(std::max(passes, 1)),
           progress_(progress) {}
 
@@ -193,6 +195,7 @@ private:
     int first_, last_;
     std::string stamp_;
     std::unique_ptr<RememberedTerms> terms_;
+    const HolidaySchedule* offDays_;
     IcsWriter out_;
     TextConverter utf8_;
     UidMaker uids_;
@@ -276,10 +279,11 @@ void Exporter::Reminders(const ReminderList& reminders) {
     for (const Reminder& reminder : reminders) {
         const std::string uid = uids_.Base('m', ReminderIdentity(reminder));
         // Repetitions a phone repeats the same way: Gregorian ones, and a
-        // lunar daily memo, which is daily in any calendar.
+        // lunar daily memo, which is daily in any calendar. No phone knows
+        // the holiday schedule: its working or rest days are dated events.
+        const ReminderRepeat repetition = RepetitionOf(reminder);
         const bool gregorianRepeat = reminder.calendar == ReminderCalendar::kGregorian &&
-                                     reminder.repeat >= ReminderRepeat::kDaily &&
-                                     reminder.repeat <= ReminderRepeat::kYearly;
+                                     repetition >= ReminderRepeat::kDaily && repetition <= ReminderRepeat::kYearly;
         const bool lunarDaily =
             reminder.calendar == ReminderCalendar::kLunar && reminder.repeat == ReminderRepeat::kDaily;
         const bool repeating = gregorianRepeat || lunarDaily;
@@ -287,7 +291,7 @@ void Exporter::Reminders(const ReminderList& reminders) {
         Date first;
         EachDay([&](const Date& d) {
             if (repeating && found) return;
-            if (!ReminderOccursOn(reminder, d, SolarToLunar(d))) return;
+            if (!ReminderOccursOn(reminder, d, SolarToLunar(d), IsWorkingDay(offDays_, d))) return;
             if (repeating) {
                 found = true;
                 first = d;

@@ -13,6 +13,7 @@
 #include "festivals/festival_rule.h"
 #include "reminders/reminder.h"
 
+class HolidaySchedule;
 class SolarTermLookup;
 
 struct IcsExportChoices {
@@ -22,6 +23,9 @@ struct IcsExportChoices {
     bool ownFestivalsOnly = false;  // only rules that are not in the shipped list
     bool reminders = true;
     bool solarTerms = false;
+    // The holiday schedule 每个工作日 and 每个休息日 memos follow; without it,
+    // Monday to Friday are the working days.
+    const HolidaySchedule* offDays = nullptr;
 };
 
 // What a phone takes in comfortably, and what the 32-bit program builds in

@@ -15,6 +15,11 @@ const char* OffDayKindMark(OffDayKind kind) { return kind == OffDayKind::kOff ? 
 
 void HolidaySchedule::Set(const OffDay& day) { days_[day.date] = day; }
 
+bool IsWorkingDay(const HolidaySchedule* schedule, const Date& date) {
+    if (const OffDay* listed = schedule ? schedule->Find(date) : nullptr) return listed->kind == OffDayKind::kWork;
+    return date.weekday() <= 5;
+}
+
 const OffDay* HolidaySchedule::Find(const Date& date) const {
     const auto found = days_.find(date);
     return found == days_.end() ? nullptr : &found->second;

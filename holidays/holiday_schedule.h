@@ -50,6 +50,10 @@ private:
     std::set<int> statutoryOnly_;
 };
 
+// Whether people work on the date: a 班 day, or a day from Monday to Friday
+// that is no 休 day. Without a schedule, Monday to Friday.
+bool IsWorkingDay(const HolidaySchedule* schedule, const Date& date);
+
 // One holiday: its consecutive days off of one name, and the make-up working
 // days of that name that belong to it (the nearest run of days off within
 // four weeks).

@@ -37,6 +37,8 @@ Notice JoinNotices(const Notice& earlier, const Notice& later) {
         joined.message += older;
     }
     if (!later.soundFile) joined.soundFile = earlier.soundFile;
+    // In the order the lines show: the later ones above.
+    joined.alerts.insert(joined.alerts.end(), earlier.alerts.begin(), earlier.alerts.end());
     return joined;
 }
 

@@ -7,9 +7,9 @@
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
-// The alerts of a minute are looked for among the memos of that day and the
-// two after it.
-constexpr int kAlertDaysAhead = 2;
+// The alerts of a minute are looked for among the memos of that day and as
+// many after it as the longest lead reaches.
+int AlertDaysAhead() { return static_cast<int>((LongestAlertLeadSeconds() + kSecondsPerDay - 1) / kSecondsPerDay); }
 
 std::int64_t MinuteOf(const SystemTime& t) {
     return SerialFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
@@ -32,6 +32,12 @@ bool IsAlertDue(ReminderAlert alert, const SystemTime& now, const Date& occurren
     return DateOf(t) == occurrenceDay && t.hour == r.start.hour && t.minute == r.start.minute;
 }
 
+DueAlert DueAlertOf(const Reminder& r, const Date& occurrenceDay) {
+    return {
+        SystemTimeAt(occurrenceDay.year(), occurrenceDay.month(), occurrenceDay.day(), r.start.hour, r.start.minute),
+        ReminderText(r)};
+}
+
 // Festivals announced in the window and the solar term, joined by ",".
 std::string DailyText(const DayInfo& day, bool showSolarTerms) {
     std::string text;
@@ -50,6 +56,22 @@ std::optional<std::string> FirstFestivalSound(const DayInfo& day) {
 
 }  // namespace
 
+std::string AlertLine(const DueAlert& alert, const Date& today) {
+    const SystemTime& at = alert.occurrence;
+    const std::int64_t ahead = SerialFromCivil(at.year, at.month, at.day) - today.serial();
+    // 今天, 明天, 后天, then "3天后" … as the forenotice list counts days.
+    static const char* const kNear[] = {"今天", "明天", "后天"};
+    std::string day;
+    if (ahead >= 0 && ahead < 3) {
+        day = kNear[ahead];
+    } else if (ahead > 0) {
+        day = std::to_string(ahead) + "天后";
+    } else {
+        day = std::to_string(at.month) + "月" + std::to_string(at.day) + "日";
+    }
+    return day + TwoDigitTime(at.hour, at.minute) + "：" + alert.text + "\n";
+}
+
 SystemTime AddSeconds(const SystemTime& time, std::int64_t seconds) {
     const std::int64_t total = SerialFromCivil(time.year, time.month, time.day) * kSecondsPerDay +
                                (time.hour * 60 + time.minute) * 60 + time.second + seconds;
@@ -67,21 +89,21 @@ std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwi
                                           const std::string& alertSoundFile) {
     const std::optional<Date> today = DateOf(now);
     if (!switches.showNotifyWindow || !today) return std::nullopt;
-    static const char* const kLabels[] = {"今天", "明天", "后天"};
-    std::string lines;
-    for (int k = 0; k <= kAlertDaysAhead; ++k) {
+    Notice notice{"\n\n", alertSoundFile};
+    for (int k = 0, ahead = AlertDaysAhead(); k <= ahead; ++k) {
         const Date date = *today + k;
         const DayInfo day = days.GetDayInfo(date, kRemindersPart);
         for (const Reminder& r : day.reminders) {
             // The two alerts are independent; both due in one minute give two lines.
             for (const ReminderAlert alert : {r.firstAlert, r.secondAlert}) {
                 if (!IsAlertDue(alert, now, date, r)) continue;
-                lines += kLabels[k] + TwoDigitTime(r.start.hour, r.start.minute) + "：" + ReminderText(r) + "\n";
+                notice.alerts.push_back(DueAlertOf(r, date));
+                notice.message += AlertLine(notice.alerts.back(), *today);
             }
         }
     }
-    if (lines.empty()) return std::nullopt;
-    return Notice{"\n\n" + lines, alertSoundFile};
+    if (notice.alerts.empty()) return std::nullopt;
+    return notice;
 }
 
 std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const SystemTime& now,
@@ -97,9 +119,10 @@ std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const System
     struct Missed {
         std::int64_t due;
         std::string line;
+        DueAlert alert;
     };
     std::vector<Missed> missed;
-    for (const Date date : DateRange(*firstDay, *today + kAlertDaysAhead)) {
+    for (const Date date : DateRange(*firstDay, *today + AlertDaysAhead())) {
         const DayInfo day = days.GetDayInfo(date, kRemindersPart);
         for (const Reminder& r : day.reminders) {
             SystemTime start = MidnightOf(date);
@@ -114,16 +137,19 @@ std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const System
                 char when[48];
                 std::snprintf(when, sizeof when, "%d月%d日%s到期：", dueAt.month, dueAt.day,
                               TwoDigitTime(dueAt.hour, dueAt.minute).c_str());
-                missed.push_back(
-                    {due, when + TwoDigitTime(r.start.hour, r.start.minute) + " " + ReminderText(r) + "\n"});
+                missed.push_back({due, when + TwoDigitTime(r.start.hour, r.start.minute) + " " + ReminderText(r) + "\n",
+                                  DueAlertOf(r, date)});
             }
         }
     }
     if (missed.empty()) return std::nullopt;
     std::stable_sort(missed.begin(), missed.end(), [](const Missed& a, const Missed& b) { return a.due < b.due; });
-    std::string message = "\n\n错过的提醒：\n";
-    for (const Missed& m : missed) message += m.line;
-    return Notice{message, alertSoundFile};
+    Notice notice{"\n\n错过的提醒：\n", alertSoundFile};
+    for (const Missed& m : missed) {
+        notice.message += m.line;
+        notice.alerts.push_back(m.alert);
+    }
+    return notice;
 }
 
 std::optional<Notice> BuildDailyNotice(const Date& today, const NoticeSwitches& switches, DayInfoSource& days) {

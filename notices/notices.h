@@ -6,16 +6,28 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "calendar/date.h"
 #include "calendar/gregorian.h"
 #include "days/day_info.h"
 
+// One memo alert a notice shows: the occurrence it announces.
+struct DueAlert {
+    SystemTime occurrence;  // the memo's date and start time (hour, minute)
+    std::string text;       // the memo's text, GBK
+};
+
 struct Notice {
     std::string message;                   // the window's text, beginning with "\n\n"
     std::optional<std::string> soundFile;  // nothing: the window keeps the sound file it had
     bool daily = false;                    // the day's festival notice, which the next day's replaces
+    std::vector<DueAlert> alerts;          // the memo alerts it shows, which 稍后提醒 can put off
 };
+
+// An alert's line as seen on `today`: "今天08:00：text\n", 明天, 后天, then
+// "3天后" … for the days ahead, "12月8日08:00：text\n" for a day gone by.
+std::string AlertLine(const DueAlert& alert, const Date& today);
 
 // The settings switches that govern notices.
 struct NoticeSwitches {
@@ -27,11 +39,12 @@ struct NoticeSwitches {
 // festival's sound file may be.
 inline constexpr char kAlertSoundFile[] = "滴滴.wav";
 
-// The alerts due in the minute of `now`: for the memos of today, tomorrow and
-// the day after, every first or second alert whose lead time before the
-// memo's start time ends in this minute gives one line "今天08:00：text\n"
-// (明天, 后天 by the day of the occurrence). Nothing when no alert is due or
-// notices are switched off. The notice plays `alertSoundFile`.
+// The alerts due in the minute of `now`: for the memos of today and the days
+// after it that the longest lead reaches, every first or second alert whose
+// lead time before the memo's start time ends in this minute gives one line
+// "今天08:00：text\n" (明天, 后天, 3天后 … 7天后 by the day of the occurrence).
+// Nothing when no alert is due or notices are switched off. The notice plays
+// `alertSoundFile`.
 std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwitches& switches, DayInfoSource& days,
                                           const std::string& alertSoundFile);
 

@@ -30,20 +30,40 @@ const std::vector<CodeText<ReminderCategory>>& ReminderCategories() {
 
 const std::vector<CodeText<ReminderRepeat>>& ReminderRepeats() {
     static const std::vector<CodeText<ReminderRepeat>> table = {
-        {ReminderRepeat::kNone, "无重复"},    {ReminderRepeat::kDaily, "每天"},   {ReminderRepeat::kWeekly, "每周"},
-        {ReminderRepeat::kBiweekly, "每2周"}, {ReminderRepeat::kMonthly, "每月"}, {ReminderRepeat::kYearly, "每年"},
+        {ReminderRepeat::kNone, "无重复"},         {ReminderRepeat::kDaily, "每天"},
+        {ReminderRepeat::kWorkdays, "每个工作日"}, {ReminderRepeat::kRestDays, "每个休息日"},
+        {ReminderRepeat::kWeekly, "每周"},         {ReminderRepeat::kBiweekly, "每2周"},
+        {ReminderRepeat::kMonthly, "每月"},        {ReminderRepeat::kYearly, "每年"},
     };
     return table;
 }
 
+namespace {
+
+struct AlertLead {
+    ReminderAlert code;
+    const char* text;
+    std::int64_t seconds;
+};
+
+// By lead, as the editor lists them.
+constexpr AlertLead kAlertLeads[] = {
+    {ReminderAlert::kAtTime, "事件发生时", 0},      {ReminderAlert::k1Minute, "1分钟之前", 60},
+    {ReminderAlert::k5Minutes, "5分钟之前", 300},   {ReminderAlert::k10Minutes, "10分钟之前", 600},
+    {ReminderAlert::k15Minutes, "15分钟之前", 900}, {ReminderAlert::k30Minutes, "30分钟之前", 1800},
+    {ReminderAlert::k1Hour, "1小时之前", 3600},     {ReminderAlert::k2Hours, "2小时之前", 7200},
+    {ReminderAlert::k1Day, "1天之前", 86400},       {ReminderAlert::k2Days, "2天之前", 2 * 86400},
+    {ReminderAlert::k3Days, "3天之前", 3 * 86400},  {ReminderAlert::k1Week, "1周之前", 7 * 86400},
+};
+
+}  // namespace
+
 const std::vector<CodeText<ReminderAlert>>& ReminderAlerts() {
-    static const std::vector<CodeText<ReminderAlert>> table = {
-        {ReminderAlert::kNone, "无提醒"},          {ReminderAlert::kAtTime, "事件发生时"},
-        {ReminderAlert::k5Minutes, "5分钟之前"},   {ReminderAlert::k15Minutes, "15分钟之前"},
-        {ReminderAlert::k30Minutes, "30分钟之前"}, {ReminderAlert::k1Hour, "1小时之前"},
-        {ReminderAlert::k2Hours, "2小时之前"},     {ReminderAlert::k1Day, "1天之前"},
-        {ReminderAlert::k2Days, "2天之前"},
-    };
+    static const std::vector<CodeText<ReminderAlert>> table = [] {
+        std::vector<CodeText<ReminderAlert>> codes = {{ReminderAlert::kNone, "无提醒"}};
+        for (const AlertLead& lead : kAlertLeads) codes.push_back({lead.code, lead.text});
+        return codes;
+    }();
     return table;
 }
 
@@ -58,8 +78,9 @@ const std::vector<CodeText<ReminderCalendar>>& ReminderCalendars() {
 std::vector<CodeText<ReminderRepeat>> RepeatsOfferedFor(ReminderCalendar calendar) {
     std::vector<CodeText<ReminderRepeat>> offered;
     for (const CodeText<ReminderRepeat>& entry : ReminderRepeats()) {
-        const bool weekly = entry.code == ReminderRepeat::kWeekly || entry.code == ReminderRepeat::kBiweekly;
-        if (calendar == ReminderCalendar::kGregorian || !weekly) offered.push_back(entry);
+        const bool gregorianOnly = entry.code == ReminderRepeat::kWeekly || entry.code == ReminderRepeat::kBiweekly ||
+                                   entry.code == ReminderRepeat::kWorkdays || entry.code == ReminderRepeat::kRestDays;
+        if (calendar == ReminderCalendar::kGregorian || !gregorianOnly) offered.push_back(entry);
     }
     return offered;
 }
@@ -68,6 +89,35 @@ std::string CategoryText(ReminderCategory code) { return TextOf(ReminderCategori
 std::string RepeatText(ReminderRepeat code) { return TextOf(ReminderRepeats(), code); }
 std::string AlertText(ReminderAlert code) { return TextOf(ReminderAlerts(), code); }
 std::string ReminderCalendarText(ReminderCalendar code) { return TextOf(ReminderCalendars(), code); }
+
+ReminderRepeat RepetitionOf(const Reminder& reminder) {
+    if (reminder.repeat == ReminderRepeat::kDaily && reminder.calendar == ReminderCalendar::kGregorian) {
+        const std::uint16_t mark = reminder.start.dayOfWeek & 0xFF00;
+        if (mark == kWorkdaysMark) return ReminderRepeat::kWorkdays;
+        if (mark == kRestDaysMark) return ReminderRepeat::kRestDays;
+    }
+    // The schedule's codes stored as such are no repetition.
+    if (reminder.repeat == ReminderRepeat::kWorkdays || reminder.repeat == ReminderRepeat::kRestDays) {
+        return static_cast<ReminderRepeat>(-1);
+    }
+    return reminder.repeat;
+}
+
+void SetRepetition(Reminder& reminder, ReminderRepeat repetition) {
+    std::uint16_t& word = reminder.start.dayOfWeek;
+    const std::uint16_t mark = word & 0xFF00;
+    // Only the schedule's marks: the leap month's belongs to lunar memos.
+    if (mark == kWorkdaysMark || mark == kRestDaysMark) word &= 0x00FF;
+    if (repetition == ReminderRepeat::kWorkdays || repetition == ReminderRepeat::kRestDays) {
+        // A lunar memo has no mark to carry: it is daily.
+        reminder.repeat = ReminderRepeat::kDaily;
+        if (reminder.calendar != ReminderCalendar::kGregorian) return;
+        word = static_cast<std::uint16_t>((word & 0x00FF) |
+                                          (repetition == ReminderRepeat::kWorkdays ? kWorkdaysMark : kRestDaysMark));
+        return;
+    }
+    reminder.repeat = repetition;
+}
 
 bool StartsInLeapMonth(const Reminder& reminder) {
     return reminder.calendar == ReminderCalendar::kLunar && reminder.start.dayOfWeek == kLeapMonthMark;
@@ -115,25 +165,27 @@ const std::vector<std::string>& ReminderColumnTitles() {
 }
 
 std::vector<std::string> ReminderRowTexts(const Reminder& reminder) {
-    return {ReminderText(reminder),         ReminderCalendarText(reminder.calendar),
-            AlertText(reminder.firstAlert), AlertText(reminder.secondAlert),
-            RepeatText(reminder.repeat),    CategoryText(reminder.category),
-            ReminderStartText(reminder),    ReminderEndText(reminder)};
+    return {ReminderText(reminder),
+            ReminderCalendarText(reminder.calendar),
+            AlertText(reminder.firstAlert),
+            AlertText(reminder.secondAlert),
+            RepeatText(RepetitionOf(reminder)),
+            CategoryText(reminder.category),
+            ReminderStartText(reminder),
+            ReminderEndText(reminder)};
 }
 
 std::int64_t AlertLeadSeconds(ReminderAlert code) {
-    static constexpr struct {
-        ReminderAlert code;
-        std::int64_t seconds;
-    } kLeads[] = {
-        {ReminderAlert::kAtTime, 0},          {ReminderAlert::k5Minutes, 5 * 60}, {ReminderAlert::k15Minutes, 15 * 60},
-        {ReminderAlert::k30Minutes, 30 * 60}, {ReminderAlert::k1Hour, 3600},      {ReminderAlert::k2Hours, 2 * 3600},
-        {ReminderAlert::k1Day, 24 * 3600},    {ReminderAlert::k2Days, 48 * 3600},
-    };
-    for (const auto& lead : kLeads) {
+    for (const AlertLead& lead : kAlertLeads) {
         if (lead.code == code) return lead.seconds;
     }
     return -1;
+}
+
+std::int64_t LongestAlertLeadSeconds() {
+    std::int64_t longest = 0;
+    for (const AlertLead& lead : kAlertLeads) longest = std::max(longest, lead.seconds);
+    return longest;
 }
 
 std::string ReminderText(const Reminder& reminder) {
@@ -141,6 +193,20 @@ std::string ReminderText(const Reminder& reminder) {
     const std::size_t length =
         end ? static_cast<std::size_t>(static_cast<const char*>(end) - reminder.content) : sizeof reminder.content;
     return std::string(reminder.content, length);
+}
+
+std::string ReminderHeadline(const Reminder& reminder, std::size_t characters) {
+    const std::string text = ReminderText(reminder);
+    std::string line;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size() && text[i] != '\r' && text[i] != '\n';) {
+        if (count == characters) return line + "…";
+        const std::size_t width = GbkCharLength(text, i);
+        line.append(text, i, width);
+        ++count;
+        i += width;
+    }
+    return line;
 }
 
 bool SetReminderText(Reminder& reminder, const std::string& text) {

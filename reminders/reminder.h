@@ -29,6 +29,11 @@ enum class ReminderRepeat : std::int32_t {
     kBiweekly = 3,  // Gregorian only
     kMonthly = 4,
     kYearly = 5,
+    // What the editor and the manager call 每个工作日 (the days people work by
+    // the holiday schedule: Monday to Friday and the make-up 班 days, never a
+    // 休 day) and 每个休息日 (the other days); stored as kDaily and a mark.
+    kWorkdays = 6,
+    kRestDays = 7,
 };
 enum class ReminderAlert : std::int32_t {
     kNone = 0,
@@ -40,6 +45,12 @@ enum class ReminderAlert : std::int32_t {
     k2Hours = 6,
     k1Day = 7,
     k2Days = 8,
+    // Added later, hence after the first codes; a program that knows only
+    // those shows no text for them and gives no alert.
+    k1Minute = 9,
+    k10Minutes = 10,
+    k3Days = 11,
+    k1Week = 12,
 };
 
 // A default record is all zero bytes. Every field sits on its natural alignment, so the compilers of all three
@@ -95,6 +106,22 @@ bool StartsInLeapMonth(const Reminder& reminder);
 // Sets or clears the mark; clearing leaves any other value of the word as it was.
 void SetStartsInLeapMonth(Reminder& reminder, bool leap);
 
+// 每个工作日 and 每个休息日 are never stored as repetition codes: the record
+// keeps ReminderRepeat::kDaily and one of these marks in the weekday word of
+// its start, above the 0-6 a clock writes, so that a program that knows no
+// mark shows a daily memo, and its editor, which keeps that word, leaves the
+// mark in place. Gregorian memos only (a lunar memo's word may hold the
+// leap-month mark).
+constexpr std::uint16_t kWorkdaysMark = 0x200;
+constexpr std::uint16_t kRestDaysMark = 0x400;
+// The repetition as the editor and the manager name it: the stored code, or
+// kWorkdays / kRestDays for a marked daily memo; a value outside the
+// enumeration for a stored code that is none of the repetitions.
+ReminderRepeat RepetitionOf(const Reminder& reminder);
+// Stores a repetition of the table below; the schedule's two as daily and a
+// mark, which every other repetition clears.
+void SetRepetition(Reminder& reminder, ReminderRepeat repetition);
+
 // One entry of a code table: the code and the text shown for it.
 template <class Code>
 struct CodeText {
@@ -104,13 +131,14 @@ struct CodeText {
 // An item of the editor's number lists (months, days, years): its number and text.
 using ReminderCode = CodeText<int>;
 
-// The tables in the order the dialogs list them.
+// The tables in the order the dialogs list them (alerts by their lead,
+// repetitions with the schedule's two after 每天).
 const std::vector<CodeText<ReminderCategory>>& ReminderCategories();
 const std::vector<CodeText<ReminderRepeat>>& ReminderRepeats();
 const std::vector<CodeText<ReminderAlert>>& ReminderAlerts();
 const std::vector<CodeText<ReminderCalendar>>& ReminderCalendars();
 // The repetitions a memo of that calendar may use: every one for Gregorian
-// memos, none of the weekly ones for lunar memos.
+// memos, none of the weekly ones nor the schedule's for lunar memos.
 std::vector<CodeText<ReminderRepeat>> RepeatsOfferedFor(ReminderCalendar calendar);
 
 // Texts of single codes; a code outside its table gives "".
@@ -138,10 +166,15 @@ std::vector<std::string> ReminderRowTexts(const Reminder& reminder);
 // Seconds an alert comes before the occurrence; -1 for "no alert" and for
 // codes outside the table.
 std::int64_t AlertLeadSeconds(ReminderAlert code);
+// The longest lead of the table: alerts are looked for this far ahead.
+std::int64_t LongestAlertLeadSeconds();
 
 // The memo text: the bytes up to the terminator, never past the field even
 // when a damaged record has no terminator.
 std::string ReminderText(const Reminder& reminder);
+// The text's first line, cut after `characters` characters with "…": what
+// names the memo in a menu or a question.
+std::string ReminderHeadline(const Reminder& reminder, std::size_t characters);
 // Stores the text, cut to 9 999 bytes without splitting a double-byte
 // character, and zeroes the rest of the field. False when it had to be cut.
 bool SetReminderText(Reminder& reminder, const std::string& text);

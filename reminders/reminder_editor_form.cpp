@@ -209,7 +209,7 @@ std::optional<ReminderFormProblem> ApplyEditorForm(const ReminderEditorForm& for
     if (!endProblem) Store(end, record.repeatEnd);
     record.setHasRepeatEnd(form.hasRepeatEnd);
     record.calendar = form.calendar;
-    record.repeat = form.repeat;
+    SetRepetition(record, form.repeat);
     record.firstAlert = form.firstAlert;
     record.secondAlert = form.secondAlert;
     record.category = form.category;
@@ -223,7 +223,7 @@ ReminderEditorForm EditorFormFromReminder(const Reminder& record) {
     ReminderEditorForm form;
     form.content = ReminderText(record);
     form.calendar = record.calendar;
-    form.repeat = OfferedRepeat(record.calendar, record.repeat);
+    form.repeat = OfferedRepeat(record.calendar, RepetitionOf(record));
     form.firstAlert = record.firstAlert;
     form.secondAlert = record.secondAlert;
     form.category = record.category;

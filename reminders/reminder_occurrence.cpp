@@ -25,7 +25,7 @@ bool IsPastEnd(const Reminder& r, const Date& date) {
     return SecondsBetween(occurrence, *end) < 0;
 }
 
-bool GregorianOccursOn(const Reminder& r, const Date& date) {
+bool GregorianOccursOn(const Reminder& r, const Date& date, bool workingDay) {
     if (r.repeat == ReminderRepeat::kNone) return DateOf(r.start) == date;
     const std::int64_t d =
         SecondsBetween(SystemTimeAt(r.start.year, r.start.month, r.start.day, 0, 0), MidnightOf(date));
@@ -33,7 +33,16 @@ bool GregorianOccursOn(const Reminder& r, const Date& date) {
     bool onRepeat;
     switch (r.repeat) {
         case ReminderRepeat::kDaily:
-            onRepeat = d % kSecondsPerDay == 0;
+            switch (RepetitionOf(r)) {
+                case ReminderRepeat::kWorkdays:
+                    onRepeat = workingDay;
+                    break;
+                case ReminderRepeat::kRestDays:
+                    onRepeat = !workingDay;
+                    break;
+                default:
+                    onRepeat = d % kSecondsPerDay == 0;
+            }
             break;
         case ReminderRepeat::kWeekly:
             onRepeat = d % kSecondsPerWeek == 0;
@@ -86,12 +95,12 @@ bool LunarOccursOn(const Reminder& r, const Date& date, const LunarDate& lunar) 
 
 }  // namespace
 
-bool ReminderOccursOn(const Reminder& reminder, const Date& date, const LunarDate& lunar) {
+bool ReminderOccursOn(const Reminder& reminder, const Date& date, const LunarDate& lunar, bool workingDay) {
     // Repetitions are counted in file times, which begin in 1601.
     if (date.year() < 1601 || !HasRealStart(reminder)) return false;
     switch (reminder.calendar) {
         case ReminderCalendar::kGregorian:
-            return GregorianOccursOn(reminder, date);
+            return GregorianOccursOn(reminder, date, workingDay);
         case ReminderCalendar::kLunar:
             return LunarOccursOn(reminder, date, lunar);
         default:

@@ -14,4 +14,7 @@
 // regular month elsewhere, a daily or monthly one in leap months too. A
 // repetition ends after the memo's end instant; one-off memos ignore it. A memo whose start
 // is not a real date and time of its calendar never occurs.
-bool ReminderOccursOn(const Reminder& reminder, const Date& date, const LunarDate& lunar);
+// `workingDay` says whether people work on the date by the holiday schedule
+// (holidays/holiday_schedule.h, IsWorkingDay): 每个工作日 memos occur on
+// those days only, 每个休息日 ones on the others, each from its start on.
+bool ReminderOccursOn(const Reminder& reminder, const Date& date, const LunarDate& lunar, bool workingDay);

@@ -27,6 +27,7 @@
 // Controls of the notification window.
 #define IDC_NOTICE_CAPTION 1035
 #define IDC_NOTICE_MESSAGE 1033
+#define IDC_NOTICE_SNOOZE 1036  // 稍后提醒, shown for memo alerts
 
 // Controls of the About box.
 #define IDC_ABOUT_ICON 2130

@@ -73,6 +73,39 @@ std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames
     return items;
 }
 
+namespace {
+
+// Clear of the numbers above: festivals count up from 1, the fixed commands
+// sit at 10001 on.
+constexpr int kFirstReminderCommand = 11000;
+constexpr std::size_t kReminderLabelCharacters = 16;
+
+// "08:00 " and the start of the text.
+std::string ReminderLabel(const Reminder& reminder) {
+    char time[16];
+    std::snprintf(time, sizeof time, "%02u:%02u ", reminder.start.hour, reminder.start.minute);
+    return time + ReminderHeadline(reminder, kReminderLabelCharacters);
+}
+
+}  // namespace
+
+void AddDayMenuReminders(std::vector<MenuItem>& menu, const OccurringReminders& reminders) {
+    if (reminders.empty()) return;
+    menu.push_back(MenuItem::Separator());
+    const int count = std::min(static_cast<int>(reminders.size()), kDayMenuReminders);
+    for (int i = 0; i < count; ++i) {
+        menu.push_back(MenuItem::SubMenu(ReminderLabel(reminders[static_cast<std::size_t>(i)]),
+                                         {MenuItem::Command(kFirstReminderCommand + 2 * i, "编辑备忘..."),
+                                          MenuItem::Command(kFirstReminderCommand + 2 * i + 1, "删除备忘...")}));
+    }
+}
+
+std::optional<DayMenuReminderChoice> ReminderChoiceOf(int command) {
+    const int offset = command - kFirstReminderCommand;
+    if (offset < 0 || offset >= 2 * kDayMenuReminders) return std::nullopt;
+    return DayMenuReminderChoice{offset / 2, offset % 2 == 1};
+}
+
 std::vector<MenuItem> DayMenuPlanningItems() {
     return {
         MenuItem::Separator(),

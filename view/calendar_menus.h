@@ -3,12 +3,14 @@
 // The window turns them into real menus and acts on the chosen command.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/menu_items.h"
 #include "base/rect.h"
+#include "days/day_info.h"
 // How many years the year menus reach back or ahead of the shown year.
 inline constexpr int kYearMenuSpan = 30;
 
@@ -101,3 +103,17 @@ CalendarKeyCommand CommandOfKey(int virtualKey, bool control, bool shift, bool a
 // its line ("国庆节假期 休").
 std::vector<MenuItem> BuildDayMenu(const std::vector<std::string>& festivalNames, const std::string& solarTerm,
                                    const std::string& offDayText = "");
+
+// The day's memos, after everything above: a separator and, per memo, a
+// sub-menu named by its time and the start of its text ("08:00 晨会") with
+// "编辑备忘..." and "删除备忘...". At most kDayMenuReminders are listed.
+inline constexpr int kDayMenuReminders = 20;
+void AddDayMenuReminders(std::vector<MenuItem>& menu, const OccurringReminders& reminders);
+// Which memo of the day, by its place among them, a command of those
+// sub-menus is about, and whether it deletes (else it edits); nothing for
+// any other command.
+struct DayMenuReminderChoice {
+    int reminder = 0;
+    bool remove = false;
+};
+std::optional<DayMenuReminderChoice> ReminderChoiceOf(int command);

@@ -52,11 +52,30 @@ void ShellWindow::StartAlerts(const AlertCheck& atStart, const SystemTime& now) 
         if (atStart.thisMinute) CheckReminderAlerts(now);
         RememberAlertsChecked();
     }
+    // They need no memo file: their texts are kept with them.
+    ShowSnoozedAlerts(now);
     RetryWaitingFilesLater();
 }
 
 void ShellWindow::RememberAlertsChecked() {
-    if (!alertsHeldAfter_) WriteAlertState(AlertStateFilePath(moduleFolder_), alerts_.lastChecked());
+    if (!alertsHeldAfter_) checkedInFile_ = alerts_.lastChecked();
+    WriteAlertState(AlertStateFilePath(moduleFolder_), AlertState{checkedInFile_, snoozed_});
+}
+
+void ShellWindow::OnSnooze(SnoozeLength length) {
+    Snooze(snoozed_, notices_.shown().alerts, SnoozedUntil(LocalNow(), length));
+    RememberAlertsChecked();
+}
+
+void ShellWindow::ShowSnoozedAlerts(const SystemTime& now) {
+    const std::vector<SnoozedAlert> due = TakeDueSnoozes(snoozed_, now);
+    if (due.empty()) return;
+    if (const std::optional<Notice> notice =
+            SnoozedNotice(due, now, NoticeSwitches{ReadSwitchNow(settingsFile_, kShowNotifyWindowOnScreenKey), false},
+                          kAlertSoundFile)) {
+        ShowNotice(*notice);
+    }
+    RememberAlertsChecked();
 }
 
 void ShellWindow::RetryWaitingFilesLater() {
@@ -142,6 +161,7 @@ namespace {
 // Puts the board's notice into the window: starts the window, or chimes for
 // the lines added to it.
 void PutNotice(NotificationWindow& window, const Notice& notice, bool start) {
+    window.SetSnoozable(!notice.alerts.empty());
     window.SetMessage(notice.message);
     if (notice.soundFile) window.SetSoundFile(*notice.soundFile);
     if (start)

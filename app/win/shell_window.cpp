@@ -20,6 +20,7 @@
 #include "base/win/popup_menu.h"
 #include "base/win/version_info.h"
 #include "base/win/window_rect_store.h"
+#include "calendar/lunar_calendar.h"
 #include "calendar/win/system_time.h"
 #include "export/win/export_dialog.h"
 #include "festivals/win/festival_manager.h"
@@ -153,6 +154,17 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             OnAddFestivalForDate(&date, lParam != kGregorianDate, lParam == kLeapMonthDate);
             return true;
         }
+        case kEditReminderOfDayMessage:
+        case kDeleteReminderOfDayMessage: {
+            SYSTEMTIME date;
+            if (!DateOfDayMessage(wParam, date) || lParam < 0 || lParam >= kDayMenuReminders) return true;
+            if (busy_) {
+                BringOpenDialogForward();
+                return true;
+            }
+            OnReminderOfDay(date, static_cast<int>(lParam), message == kDeleteReminderOfDayMessage);
+            return true;
+        }
         case WM_SETTINGCHANGE:
             if (IsThemeChange(lParam)) OnThemeChange();
             return false;
@@ -216,7 +228,10 @@ bool ShellWindow::OnInitDialog() {
 
     const SystemTime now = LocalNow();
     clock_.Reset(now);
-    const AlertCheck alertsAtStart = alerts_.Start(now, ReadAlertState(AlertStateFilePath(moduleFolder_)));
+    const AlertState stored = ReadAlertState(AlertStateFilePath(moduleFolder_));
+    checkedInFile_ = stored.lastChecked;
+    snoozed_ = stored.snoozed;
+    const AlertCheck alertsAtStart = alerts_.Start(now, stored.lastChecked);
     settings_ = LoadAppSettings(settingsFile_);
     appsDark_ = AppsUseDarkTheme();
     if (IsSettingsFileDamaged(settingsFile_)) PostMessageW(hwnd(), kDamagedSettingsMessage, 0, 0);
@@ -240,6 +255,7 @@ bool ShellWindow::OnInitDialog() {
     LoadCommonControls();
     notification_.Create([this] { return ReadSwitchNow(settingsFile_, kPlaySoundOnNotifyWindowKey); }, moduleFolder_);
     notification_.SetHiddenHandler([this] { OnNoticeHidden(); });
+    notification_.SetSnoozeHandler([this](SnoozeLength length) { OnSnooze(length); });
     if (monthWindow) {
         calendar_.StartBalloon();
         TellOfDamagedSkin();
@@ -374,6 +390,7 @@ void ShellWindow::OnClockTick() {
     if (alerts.missedAfter) ShowMissedAlerts(*alerts.missedAfter, now);
     if (alerts.thisMinute) CheckReminderAlerts(now);
     if (alerts.thisMinute) RememberAlertsChecked();
+    if (changes.minute) ShowSnoozedAlerts(now);
     // Read the clock again: the work above may have taken into the next minute.
     SetTimer(hwnd(), kClockTimer, clock_.NextTickDelay(LocalNow()), nullptr);
 }
@@ -542,6 +559,18 @@ void ShellWindow::OnAddReminderForDate(const SYSTEMTIME* date, bool lunar, bool 
     request.date = SystemTimeFrom(*date);
     request.lunar = lunar;
     request.leapMonth = lunar && leapMonth;
+    OpenReminderManager(request, false);
+}
+
+void ShellWindow::OnReminderOfDay(const SYSTEMTIME& date, int place, bool remove) {
+    const std::optional<Date> day = Date::FromCivil(date.wYear, date.wMonth, date.wDay);
+    if (!day || day->year() < kFirstLunarYear || day->year() > kLastLunarYear) return;
+    // The memos the menu listed, as the day has them now.
+    const DayInfo info = days_.GetDayInfo(*day, kRemindersPart);
+    if (place >= static_cast<int>(info.reminders.size())) return;
+    ReminderManagerRequest request;
+    request.reminder = info.reminders[static_cast<std::size_t>(place)];
+    request.remove = remove;
     OpenReminderManager(request, false);
 }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "app/calendar_sync_job.h"
@@ -21,6 +22,7 @@
 #include "base/win/scoped_win.h"
 #include "days/day_data.h"
 #include "festivals/festival_manager_model.h"
+#include "notices/alert_snooze.h"
 #include "notices/notice_board.h"
 #include "notices/notices.h"
 #include "notices/win/notification_window.h"
@@ -76,6 +78,9 @@ private:
     AppSettings Shown(const AppSettings& settings) const;
     void OnAddFestivalForDate(const SYSTEMTIME* date, bool lunar, bool leapMonth);
     void OnAddReminderForDate(const SYSTEMTIME* date, bool lunar, bool leapMonth);
+    // The day menu's 编辑备忘... and 删除备忘...: the memo at `place` among
+    // those of the date.
+    void OnReminderOfDay(const SYSTEMTIME& date, int place, bool remove);
     void OnDestroy();
     void OnTaskbarCreated();
 
@@ -140,9 +145,14 @@ private:
     // At start-up: the alerts due since the last run, and those of this
     // minute; held back while the memo file cannot be read yet.
     void StartAlerts(const AlertCheck& atStart, const SystemTime& now);
-    // The last minute checked goes to the state file, unless alerts are held
-    // back (the next run must then still show them).
+    // The last minute checked goes to the state file with the alerts put
+    // off, unless alerts are held back (the next run must then still show
+    // them: the minute in the file stays).
     void RememberAlertsChecked();
+    // 稍后提醒: the alerts the window shows come again after `length`.
+    void OnSnooze(SnoozeLength length);
+    // The alerts put off until the minute of `now` or before it.
+    void ShowSnoozedAlerts(const SystemTime& now);
     // Reading a festival or memo file that could not be read, again and again
     // until it can; the user is told once when it waits at start-up.
     void RetryWaitingFilesLater();
@@ -184,10 +194,12 @@ private:
     // While the memo file waits to be read: the alerts due after this minute
     // are shown, as missed, once it is read.
     std::optional<SystemTime> alertsHeldAfter_;
-    int fileFailures_ = 0;             // failed reads of a waiting file in a row
-    bool waitingSinceStart_ = false;   // a file could not be read at start-up
-    bool toldOfWaitingFiles_ = false;  // the user was told (once a run)
-    DayData::TooLarge toldTooLarge_;   // the files last named as too large
+    std::optional<SystemTime> checkedInFile_;  // the last minute checked as the state file has it
+    std::vector<SnoozedAlert> snoozed_;        // put off with 稍后提醒, kept in the state file
+    int fileFailures_ = 0;                     // failed reads of a waiting file in a row
+    bool waitingSinceStart_ = false;           // a file could not be read at start-up
+    bool toldOfWaitingFiles_ = false;          // the user was told (once a run)
+    DayData::TooLarge toldTooLarge_;           // the files last named as too large
     CalendarSyncThread calendarSync_;
     SyncStatus syncStatus_;
     bool online_ = true;  // as Windows reported it at the last look

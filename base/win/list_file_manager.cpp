@@ -35,6 +35,10 @@ bool ListFileManager::OnInitDialog() {
 
     fileUnread_ = !Load(file_, loaded_);
     FillList();
+    if (const std::optional<RowAction> action = OpeningRowAction()) {
+        ActOnOpeningRow(*action);
+        return true;
+    }
     if (!addMode_) return true;
     // The editor runs before the list is ever shown; the dialog closes again
     // unless a failed save leaves it open with the new entry listed.
@@ -44,6 +48,32 @@ bool ListFileManager::OnInitDialog() {
         EndModal(kSaved);
     }
     return true;
+}
+
+void ListFileManager::ActOnOpeningRow(const RowAction& action) {
+    const int row = action.row;
+    if (row < 0 || row >= RowCount()) {
+        ShowMessage(hwnd(), EntryGoneText(layout_.words), MB_OK | MB_ICONINFORMATION);
+        EndModal(kNotSaved);
+        return;
+    }
+    list_view::Select(List(), row);
+    if (action.remove) {
+        if (ShowMessage(hwnd(), DeleteEntryQuestion(layout_.words, action.name), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            EndModal(kNotSaved);
+            return;
+        }
+        DeleteRow(row);
+        list_view::Delete(List(), row);
+    } else {
+        if (!EditRow(row)) {
+            EndModal(kNotSaved);
+            return;
+        }
+        ShowRow(row);
+    }
+    // A failed save leaves the dialog open with the change listed.
+    if (SaveList()) EndModal(kSaved);
 }
 
 void ListFileManager::FillList() {

@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,18 @@ protected:
     // rows just read anew; its row, or -1 when there is none.
     virtual int AddAgain() = 0;
 
+    // Opened on one entry (from the month's day menu): the row to edit or
+    // delete at once, found once the list is filled (-1: the file no longer
+    // holds it), and the entry's name for the question before deleting. The
+    // list is never shown: what was confirmed is saved and the dialog closes,
+    // as opened to add.
+    struct RowAction {
+        int row = -1;
+        bool remove = false;
+        std::string name;
+    };
+    virtual std::optional<RowAction> OpeningRowAction() { return std::nullopt; }
+
     // Before every action the rows are brought up to what the list shows
     // (the user ticks check boxes and selects rows in the list itself).
     virtual void TakeListState() {}
@@ -98,6 +111,7 @@ private:
     std::string UnsavedChanges() override;
 
     void FillList();
+    void ActOnOpeningRow(const RowAction& action);
     void InsertRow(int row);
     bool Add();
     void Edit(bool askForSelection);

@@ -68,6 +68,34 @@ TEST_F(DayDataTest, SavesLandInThatFolderAndReadBack) {
     EXPECT_EQ(scratch_.FileCount(), 1u) << "nothing is written beside the folder";
 }
 
+// The 2026 National Day holiday: 休 from 1 to 7 October (a Monday among
+// them), 班 on Saturday 10 October.
+TEST_F(DayDataTest, WorkdayAndRestDayRemindersFollowTheHolidaySchedule) {
+    Reminder workdays = Gregorian(ReminderRepeat::kNone, 2026, 9, 28, 8, 0, "上班打卡");
+    SetRepetition(workdays, ReminderRepeat::kWorkdays);
+    Reminder restDays = Gregorian(ReminderRepeat::kNone, 2026, 9, 28, 9, 0, "睡个懒觉");
+    SetRepetition(restDays, ReminderRepeat::kRestDays);
+    ASSERT_TRUE(SaveReminders(ReminderFilePath(folder_), {workdays, restDays}));
+    DayData sources;
+    sources.LoadFolder(folder_);
+    const struct {
+        Date date;
+        const char* why;
+        const char* reminder;
+    } days[] = {
+        {D(2026, 9, 27), "a Sunday before the start", ""}, {D(2026, 9, 28), "a Monday, the start", "上班打卡"},
+        {D(2026, 9, 30), "a Wednesday", "上班打卡"},       {D(2026, 10, 3), "休 on a Saturday", "睡个懒觉"},
+        {D(2026, 10, 5), "休 on a Monday", "睡个懒觉"},    {D(2026, 10, 9), "a Friday after the holiday", "上班打卡"},
+        {D(2026, 10, 10), "班 on a Saturday", "上班打卡"}, {D(2026, 10, 11), "a Sunday", "睡个懒觉"},
+    };
+    for (const auto& day : days) {
+        const DayInfo info = sources.GetDayInfo(day.date, kRemindersPart);
+        std::string reminders;
+        for (const Reminder& r : info.reminders) reminders += ReminderText(r);
+        EXPECT_EQ(reminders, day.reminder) << day.date.ToString() << ": " << day.why;
+    }
+}
+
 // A folder in the file's place cannot be read, as a file locked by another
 // program cannot.
 void MakeUnreadable(const fs::path& file) {

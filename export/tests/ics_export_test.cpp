@@ -11,6 +11,7 @@
 #include "base/text_encoding.h"
 #include "calendar/lunar_calendar.h"
 #include "festivals/shipped_festivals.h"
+#include "holidays/holiday_schedule.h"
 #include "tests/support/fake_solar_terms.h"
 #include "tests/support/festival_samples.h"
 #include "tests/support/reminder_samples.h"
@@ -385,6 +386,30 @@ TEST(IcsExport, GregorianReminderRepetitionsAreRulesAndLunarOnesAreOccurrences) 
     EXPECT_EQ(now.events[2].Get("DTSTART"), "20260922T080000");
     EXPECT_EQ(now.events[3].Get("DTSTART"), "20270912T080000");
     EXPECT_EQ(now.events[2].props.count("RRULE"), 0u);
+}
+
+// No phone knows the State Council's schedule: each working (or rest) day
+// is an event of its own, as the month shows it.
+TEST(IcsExport, WorkdayAndRestDayRemindersAreDatedEventsOnTheDaysTheScheduleGives) {
+    HolidaySchedule schedule;
+    for (int day = 1; day <= 7; ++day) schedule.Set(OffDay{D(2026, 10, day), OffDayKind::kOff, "国庆节"});
+    schedule.Set(OffDay{D(2026, 10, 10), OffDayKind::kWork, "国庆节"});
+    Reminder workdays = Gregorian(ReminderRepeat::kNone, 2026, 9, 28, 8, 30, "打卡");
+    SetRepetition(workdays, ReminderRepeat::kWorkdays);
+    EndRepeatAt(workdays, 2026, 10, 12, 8, 30);
+    Reminder restDays = workdays;
+    SetRepetition(restDays, ReminderRepeat::kRestDays);
+    IcsExportChoices choices = Years(2026, 1);
+    choices.offDays = &schedule;
+    const Parsed work = Export({}, {workdays}, choices);
+    EXPECT_EQ(StartsOf(work),
+              (std::vector<std::string>{"20260928T083000", "20260929T083000", "20260930T083000", "20261008T083000",
+                                        "20261009T083000", "20261010T083000", "20261012T083000"}));
+    for (const Component& e : work.events) EXPECT_EQ(e.props.count("RRULE"), 0u);
+    const Parsed rest = Export({}, {restDays}, choices);
+    ASSERT_EQ(rest.events.size(), 8u);  // 1-7 October and Sunday the 11th
+    EXPECT_EQ(rest.events.back().Get("DTSTART"), "20261011T083000");
+    EXPECT_NE(rest.events[0].Get("UID"), rest.events[1].Get("UID"));
 }
 
 TEST(IcsExport, ExportingAgainGivesTheSameUidsAndTwinRulesDistinctOnes) {

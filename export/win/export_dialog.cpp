@@ -65,8 +65,10 @@ DWORD WINAPI ExportThread(void* parameter) {
     DayData sources;
     sources.LoadFolder(job.moduleFolder);
     int shown = -1;
-    job.result = ExportIcs(sources.festivals(), ShippedFestivals(), sources.reminders(), &sources.almanac(),
-                           job.choices, job.stamp, [&](int permille) {
+    IcsExportChoices choices = job.choices;
+    choices.offDays = &sources.offDays();
+    job.result = ExportIcs(sources.festivals(), ShippedFestivals(), sources.reminders(), &sources.almanac(), choices,
+                           job.stamp, [&](int permille) {
                                if (permille / 10 != shown / 10) {
                                    shown = permille;
                                    PostMessageW(job.dialog, kProgressMessage, static_cast<WPARAM>(permille), 0);

@@ -63,6 +63,37 @@ TEST(ReminderAlerts, CheckBothAlertsIndependentlyInDayAndListOrder) {
     EXPECT_EQ(AlertAt(days, At(2013, 3, 1, 10, 0), NoticeSwitches{false, false}), "");
 }
 
+TEST(ReminderAlerts, LongLeadsCountTheDaysAheadAndSayWhichReminderTheyAnnounce) {
+    FakeDays days;
+    days.reminders = {
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2026, 12, 16, 19, 0, "妈妈生日"), ReminderAlert::k1Week),
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2026, 12, 12, 8, 0, "体检"), ReminderAlert::k3Days,
+                   ReminderAlert::k1Minute)};
+    const std::optional<Notice> week = CheckReminderAlerts(At(2026, 12, 9, 19, 0), {}, days, kSound);
+    ASSERT_TRUE(week.has_value());
+    EXPECT_EQ(week->message, "\n\n7天后19:00：妈妈生日\n");
+    ASSERT_EQ(week->alerts.size(), 1u);
+    EXPECT_EQ(week->alerts[0].text, "妈妈生日");
+    EXPECT_EQ(week->alerts[0].occurrence.day * 10000 + week->alerts[0].occurrence.hour * 100, 161900);
+    EXPECT_EQ(AlertAt(days, At(2026, 12, 9, 8, 0)), "\n\n3天后08:00：体检\n");
+    EXPECT_EQ(AlertAt(days, At(2026, 12, 12, 7, 59)), "\n\n今天08:00：体检\n");
+}
+
+// The 2026 National Day holiday as the schedule has it.
+TEST(ReminderAlerts, AWorkdayReminderAlertsOnAMakeUpSaturdayAndNotOnADayOff) {
+    FakeDays days;
+    days.offDays.Set(OffDay{D(2026, 10, 5), OffDayKind::kOff, "国庆节"});
+    days.offDays.Set(OffDay{D(2026, 10, 10), OffDayKind::kWork, "国庆节"});
+    Reminder clockIn =
+        WithAlerts(Gregorian(ReminderRepeat::kNone, 2026, 9, 1, 8, 30, "打卡"), ReminderAlert::k10Minutes);
+    SetRepetition(clockIn, ReminderRepeat::kWorkdays);
+    days.reminders = {clockIn};
+    EXPECT_EQ(AlertAt(days, At(2026, 10, 10, 8, 20)), "\n\n今天08:30：打卡\n");
+    EXPECT_EQ(AlertAt(days, At(2026, 10, 5, 8, 20)), "");
+    EXPECT_EQ(AlertAt(days, At(2026, 10, 9, 8, 20)), "\n\n今天08:30：打卡\n");
+    EXPECT_EQ(AlertAt(days, At(2026, 10, 11, 8, 20)), "");
+}
+
 class DailyNoticeTest : public ::testing::Test {
 protected:
     std::optional<Notice> NoticeFor(const NoticeSwitches& switches = {}) {

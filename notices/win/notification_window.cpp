@@ -5,6 +5,7 @@
 #include "base/data_paths.h"
 #include "base/sound_path.h"
 #include "base/win/gbk_text.h"
+#include "base/win/popup_menu.h"
 #include "base/win/rect_win.h"
 #include "base/win/screen_dpi.h"
 #include "base/win/work_area.h"
@@ -35,11 +36,12 @@ struct ControlBox {
     RECT box;
 };
 constexpr ControlBox kLayout[] = {
-    {IDC_NOTICE_CAPTION, {4, 5, 205, 26}},
-    {IDCANCEL, {210, 4, 231, 25}},
-    {IDC_NOTICE_MESSAGE, {7, 28, 231, 105}},
-    {IDOK, {74, 112, 161, 137}},
+    {IDC_NOTICE_CAPTION, {4, 5, 205, 26}},     {IDCANCEL, {210, 4, 231, 25}},
+    {IDC_NOTICE_MESSAGE, {7, 28, 231, 105}},   {IDOK, {74, 112, 161, 137}},
+    {IDC_NOTICE_SNOOZE, {121, 112, 208, 137}},
 };
+// 知道了 beside 稍后提醒, the two centred together.
+constexpr RECT kOkBesideSnooze{27, 112, 114, 137};
 // DT_END_ELLIPSIS marks only a single word too wide for a line; text running
 // off the bottom is cut by FitNoticeText.
 constexpr UINT kMessageFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -194,9 +196,35 @@ bool NotificationWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
 }
 
 bool NotificationWindow::OnCommand(int id, int) {
+    if (id == IDC_NOTICE_SNOOZE) {
+        OnSnooze();
+        return true;
+    }
     if (id != IDOK && id != IDCANCEL) return false;
     OnDismiss();
     return true;
+}
+
+void NotificationWindow::SetSnoozable(bool snoozable) {
+    snoozable_ = snoozable;
+    if (hwnd()) LayOut();
+}
+
+void NotificationWindow::OnSnooze() {
+    if (!snoozable_ || slidingIn_ || slidingOut_ || !IsWindowVisible(hwnd())) return;
+    std::vector<MenuItem> items;
+    const std::vector<SnoozeChoice>& choices = SnoozeChoices();
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        items.push_back(MenuItem::Command(static_cast<int>(i) + 1, choices[i].text));
+    }
+    // Below the button, as a drop-down.
+    RECT button{};
+    GetWindowRect(Item(IDC_NOTICE_SNOOZE), &button);
+    const POINT at{button.left, button.bottom};
+    const int chosen = ChooseFromMenu(hwnd(), items, TPM_LEFTALIGN | TPM_TOPALIGN, &at);
+    if (chosen < 1 || chosen > static_cast<int>(choices.size())) return;
+    if (onSnooze_) onSnooze_(choices[static_cast<std::size_t>(chosen) - 1].length);
+    OnDismiss();
 }
 
 bool NotificationWindow::OnInitDialog() {
@@ -212,12 +240,13 @@ bool NotificationWindow::OnInitDialog() {
 
 void NotificationWindow::LayOut() {
     for (const ControlBox& control : kLayout) {
-        const RECT& r = control.box;
+        const RECT& r = control.id == IDOK && snoozable_ ? kOkBesideSnooze : control.box;
         SetWindowPos(Item(control.id), nullptr, Scaled(r.left), Scaled(r.top), Scaled(r.right) - Scaled(r.left),
                      Scaled(r.bottom) - Scaled(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetWindowPos(hwnd(), nullptr, 0, 0, Scaled(kWindowSize.cx), Scaled(kWindowSize.cy),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(Item(IDC_NOTICE_SNOOZE), snoozable_ ? SW_SHOWNA : SW_HIDE);
 }
 
 void NotificationWindow::LoadBell() {

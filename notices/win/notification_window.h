@@ -1,6 +1,7 @@
 // The notice in the corner of the screen: slides up from below the screen to
 // rest on the work area's bottom, plays its sound once it has arrived, and
-// slides away when the user clicks 知道了 or X. One window serves every notice
+// slides away when the user clicks 知道了 or X, or puts its memo alerts off
+// with 稍后提醒. One window serves every notice
 // of the run; it has no owner, so it stays up while the month window hides.
 #pragma once
 
@@ -13,6 +14,7 @@
 
 #include "base/win/dialog_window.h"
 #include "base/win/scoped_win.h"
+#include "notices/alert_snooze.h"
 #include "notices/win/notice_sound.h"
 
 // The window's title, by which it is found from outside the program.
@@ -47,6 +49,12 @@ public:
     void Chime();
     // Called each time the window has slid away and is hidden.
     void SetHiddenHandler(std::function<void()> handler) { onHidden_ = std::move(handler); }
+    // Whether the notice shows memo alerts, which 稍后提醒 can put off: the
+    // button shows beside 知道了 only then.
+    void SetSnoozable(bool snoozable);
+    // Called with the user's choice of 稍后提醒's menu; the window then
+    // slides away as for 知道了.
+    void SetSnoozeHandler(std::function<void(SnoozeLength)> handler) { onSnooze_ = std::move(handler); }
 
     bool IsSliding() const { return slidingIn_ || slidingOut_; }
     bool IsLeaving() const { return slidingOut_; }
@@ -66,6 +74,7 @@ private:
     void OnDrawMessage(const DRAWITEMSTRUCT& item);
     void OnTimer(UINT_PTR id);
     void OnDismiss();
+    void OnSnooze();
     void OnDestroy();
 
     void SlideInStep();
@@ -83,6 +92,8 @@ private:
     std::unique_ptr<NoticeSound> sound_;
     SoundSwitch playSound_;
     std::function<void()> onHidden_;
+    std::function<void(SnoozeLength)> onSnooze_;
+    bool snoozable_ = false;
     std::filesystem::path moduleFolder_;
     std::string soundFile_;
     std::wstring shownText_;

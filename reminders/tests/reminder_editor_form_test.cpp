@@ -142,6 +142,26 @@ TEST(ReminderEditorForm, WritesTheShownFieldsAndKeepsEveryOtherByte) {
     EXPECT_EQ(record.category, ReminderCategory::kFamily);
 }
 
+TEST(ReminderEditorForm, AWorkdayReminderOpensAsItWasSavedAndTurnsOneOffAsALunarOne) {
+    Reminder record = Gregorian(ReminderRepeat::kNone, 2026, 9, 28, 8, 30);
+    record.start.dayOfWeek = 1;  // the clock's Monday, which the export keeps as identity
+    ReminderEditorForm form = EditorFormFromReminder(record);
+    form.repeat = ReminderRepeat::kWorkdays;
+    ASSERT_FALSE(ApplyEditorForm(form, record));
+    EXPECT_EQ(record.repeat, ReminderRepeat::kDaily);
+    EXPECT_EQ(record.start.dayOfWeek & 0xFF, 1);
+    EXPECT_EQ(EditorFormFromReminder(record).repeat, ReminderRepeat::kWorkdays);
+    form.repeat = ReminderRepeat::kRestDays;
+    ASSERT_FALSE(ApplyEditorForm(form, record));
+    EXPECT_EQ(EditorFormFromReminder(record).repeat, ReminderRepeat::kRestDays);
+    form.calendar = ReminderCalendar::kLunar;
+    form.repeat = OfferedRepeat(ReminderCalendar::kLunar, EditorFormFromReminder(record).repeat);
+    EXPECT_EQ(form.repeat, ReminderRepeat::kNone);
+    ASSERT_FALSE(ApplyEditorForm(form, record));
+    EXPECT_EQ(record.repeat, ReminderRepeat::kNone);
+    EXPECT_EQ(record.start.dayOfWeek, 1) << "no mark left behind";
+}
+
 TEST(ReminderEditorForm, SwitchingAMarchFifteenthToLunarKeepsTheNumbers) {
     Reminder record = Gregorian(ReminderRepeat::kWeekly, 2013, 3, 15);
     ReminderEditorForm form = EditorFormFromReminder(record);

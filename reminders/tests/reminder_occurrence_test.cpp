@@ -9,7 +9,9 @@
 
 namespace {
 
-bool OccursOn(const Reminder& r, const Date& date) { return ReminderOccursOn(r, date, SolarToLunar(date)); }
+bool OccursOn(const Reminder& r, const Date& date) {
+    return ReminderOccursOn(r, date, SolarToLunar(date), date.weekday() <= 5);
+}
 bool OccursOn(const Reminder& r, int y, int m, int d) { return OccursOn(r, D(y, m, d)); }
 
 // Every date of a Gregorian year on which the memo occurs, as "m-d".
@@ -167,6 +169,39 @@ TEST(LunarReminder, MonthlyOnDay30OccursOnlyInLongMonths) {
     for (Date t = D(2013, 2, 10); SolarToLunar(t).year == 2013; t += 1) occurrences += OccursOn(r, t);
     EXPECT_EQ(occurrences, longMonths);
     EXPECT_LT(longMonths, info.monthCount);
+}
+
+}  // namespace
+
+namespace {
+
+// The day's kind comes from the holiday schedule; here it is given.
+TEST(ScheduleReminder, OccursOnTheDaysOfItsKindFromItsStartUntilItsEnd) {
+    Reminder workdays = Gregorian(ReminderRepeat::kNone, 2026, 10, 5, 8, 0);
+    SetRepetition(workdays, ReminderRepeat::kWorkdays);
+    EndRepeatAt(workdays, 2026, 10, 20, 8, 0);
+    Reminder restDays = workdays;
+    SetRepetition(restDays, ReminderRepeat::kRestDays);
+    const struct {
+        Date date;
+        bool workingDay;
+        bool workdays, restDays;
+    } cases[] = {
+        {D(2026, 10, 4), false, false, false},  // before the start
+        {D(2026, 10, 5), false, false, true},   // the start, a day off
+        {D(2026, 10, 10), true, true, false},   // a make-up working Saturday
+        {D(2026, 10, 12), true, true, false},  {D(2026, 10, 18), false, false, true},
+        {D(2026, 10, 20), true, true, false},   // the end, at the start time
+        {D(2026, 10, 21), true, false, false},  // past the end
+    };
+    for (const auto& c : cases) {
+        const LunarDate lunar = SolarToLunar(c.date);
+        EXPECT_EQ(ReminderOccursOn(workdays, c.date, lunar, c.workingDay), c.workdays) << c.date.ToString();
+        EXPECT_EQ(ReminderOccursOn(restDays, c.date, lunar, c.workingDay), c.restDays) << c.date.ToString();
+    }
+    Reminder daily = Gregorian(ReminderRepeat::kDaily, 2026, 10, 5);
+    EXPECT_TRUE(ReminderOccursOn(daily, D(2026, 10, 6), SolarToLunar(D(2026, 10, 6)), false))
+        << "a daily memo knows no schedule";
 }
 
 }  // namespace

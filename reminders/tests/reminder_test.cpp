@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 
 #include "tests/support/dates.h"
 
@@ -53,15 +54,90 @@ TEST(ReminderCodes, HaveTheDialogsTextsAndLeadTimes) {
     EXPECT_EQ(RepeatText(ReminderRepeat::kBiweekly), "每2周");
     EXPECT_EQ(AlertText(ReminderAlert::k1Day), "1天之前");
     EXPECT_EQ(ReminderCalendarText(ReminderCalendar::kLunar), "旧历");
-    EXPECT_EQ(CategoryText(ReminderCategory{5}) + RepeatText(ReminderRepeat{-1}) + AlertText(ReminderAlert{9}) +
+    EXPECT_EQ(CategoryText(ReminderCategory{5}) + RepeatText(ReminderRepeat{-1}) + AlertText(ReminderAlert{13}) +
                   ReminderCalendarText(ReminderCalendar{2}),
               "");
     EXPECT_EQ(AlertLeadSeconds(ReminderAlert::kNone), -1);
-    EXPECT_EQ(AlertLeadSeconds(ReminderAlert::kAtTime), 0);
-    EXPECT_EQ(AlertLeadSeconds(ReminderAlert::k2Days), 172800);
-    EXPECT_EQ(AlertLeadSeconds(ReminderAlert{9}), -1);
-    EXPECT_EQ(RepeatsOfferedFor(ReminderCalendar::kLunar).size(), 4u);  // no weekly repeats
-    EXPECT_EQ(RepeatsOfferedFor(ReminderCalendar::kGregorian).size(), 6u);
+    EXPECT_EQ(AlertLeadSeconds(ReminderAlert{13}), -1);
+    EXPECT_EQ(RepeatsOfferedFor(ReminderCalendar::kLunar).size(), 4u);  // no weekly nor schedule repeats
+    EXPECT_EQ(RepeatsOfferedFor(ReminderCalendar::kGregorian).size(), 8u);
+}
+
+// The first nine codes keep what files written before the longer leads mean.
+TEST(ReminderCodes, AlertsRunFromTheMinuteItselfToAWeekBeforeListedByLead) {
+    const struct {
+        ReminderAlert code;
+        const char* text;
+        std::int64_t seconds;
+    } leads[] = {
+        {ReminderAlert::kAtTime, "事件发生时", 0},      {ReminderAlert::k1Minute, "1分钟之前", 60},
+        {ReminderAlert::k5Minutes, "5分钟之前", 300},   {ReminderAlert::k10Minutes, "10分钟之前", 600},
+        {ReminderAlert::k15Minutes, "15分钟之前", 900}, {ReminderAlert::k30Minutes, "30分钟之前", 1800},
+        {ReminderAlert::k1Hour, "1小时之前", 3600},     {ReminderAlert::k2Hours, "2小时之前", 7200},
+        {ReminderAlert::k1Day, "1天之前", 86400},       {ReminderAlert::k2Days, "2天之前", 172800},
+        {ReminderAlert::k3Days, "3天之前", 259200},     {ReminderAlert::k1Week, "1周之前", 604800},
+    };
+    const std::vector<CodeText<ReminderAlert>>& listed = ReminderAlerts();
+    ASSERT_EQ(listed.size(), std::size(leads) + 1);
+    EXPECT_STREQ(listed[0].text, "无提醒");
+    for (std::size_t i = 0; i < std::size(leads); ++i) {
+        EXPECT_EQ(listed[i + 1].code, leads[i].code) << leads[i].text;
+        EXPECT_EQ(AlertText(leads[i].code), leads[i].text);
+        EXPECT_EQ(AlertLeadSeconds(leads[i].code), leads[i].seconds) << leads[i].text;
+    }
+    const ReminderAlert firstCodes[] = {ReminderAlert::k5Minutes, ReminderAlert::k15Minutes, ReminderAlert::k30Minutes,
+                                        ReminderAlert::k1Hour,    ReminderAlert::k2Hours,    ReminderAlert::k1Day,
+                                        ReminderAlert::k2Days};
+    for (std::size_t i = 0; i < std::size(firstCodes); ++i) {
+        EXPECT_EQ(static_cast<std::int32_t>(firstCodes[i]), static_cast<std::int32_t>(i) + 2);
+    }
+    EXPECT_EQ(LongestAlertLeadSeconds(), 604800);
+}
+
+// 每个工作日 and 每个休息日 are daily memos to a program that knows no mark;
+// the mark keeps the clock's weekday below it and leaves a lunar memo's leap
+// month alone.
+TEST(ReminderRepetition, TheScheduleRepetitionsAreStoredAsDailyWithAMark) {
+    const struct {
+        ReminderRepeat repetition;
+        ReminderRepeat stored;
+        std::uint16_t weekdayWord;  // a clock's Wednesday (3) before
+    } cases[] = {
+        {ReminderRepeat::kWorkdays, ReminderRepeat::kDaily, 0x203},
+        {ReminderRepeat::kRestDays, ReminderRepeat::kDaily, 0x403},
+        {ReminderRepeat::kDaily, ReminderRepeat::kDaily, 3},
+        {ReminderRepeat::kWeekly, ReminderRepeat::kWeekly, 3},
+        {ReminderRepeat::kNone, ReminderRepeat::kNone, 3},
+    };
+    for (const auto& c : cases) {
+        Reminder r;
+        r.calendar = ReminderCalendar::kGregorian;
+        r.start.dayOfWeek = 3;
+        SetRepetition(r, ReminderRepeat::kRestDays);  // whatever it was before
+        SetRepetition(r, c.repetition);
+        EXPECT_EQ(r.repeat, c.stored) << RepeatText(c.repetition);
+        EXPECT_EQ(r.start.dayOfWeek, c.weekdayWord) << RepeatText(c.repetition);
+        EXPECT_EQ(RepetitionOf(r), c.repetition);
+        EXPECT_EQ(RepeatText(RepetitionOf(r)), RepeatText(c.repetition));
+    }
+    Reminder marked;
+    marked.calendar = ReminderCalendar::kGregorian;
+    SetRepetition(marked, ReminderRepeat::kWorkdays);
+    EXPECT_EQ(RepeatText(marked.repeat), "每天") << "what an older reader shows";
+    EXPECT_EQ(ReminderRowTexts(marked)[4], "每个工作日");
+
+    Reminder leap;
+    leap.calendar = ReminderCalendar::kLunar;
+    SetStartsInLeapMonth(leap, true);
+    SetRepetition(leap, ReminderRepeat::kWorkdays);
+    EXPECT_EQ(leap.repeat, ReminderRepeat::kDaily) << "a lunar memo has no schedule repetition";
+    EXPECT_TRUE(StartsInLeapMonth(leap));
+    EXPECT_EQ(RepetitionOf(leap), ReminderRepeat::kDaily);
+
+    Reminder stored;
+    stored.calendar = ReminderCalendar::kGregorian;
+    stored.repeat = ReminderRepeat::kWorkdays;  // a code no file holds
+    EXPECT_EQ(RepeatText(RepetitionOf(stored)), "");
 }
 
 TEST(ReminderText, HoldsUpTo9999BytesAndCutsOnlyBetweenCharacters) {

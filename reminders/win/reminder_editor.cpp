@@ -141,7 +141,7 @@ void ReminderEditor::FillListsFor(ReminderCalendar calendar) {
     combo::Fill(Item(IDC_REMINDER_START_DAY), ItemsOf(StartDayItems(calendar)));
     ShowValue(Item(IDC_REMINDER_START_DAY), record_.start.day);
     combo::Fill(Item(IDC_REMINDER_REPEAT), ItemsOf(RepeatsOfferedFor(calendar)));
-    SelectCodeOf(Item(IDC_REMINDER_REPEAT), OfferedRepeat(calendar, record_.repeat));
+    SelectCodeOf(Item(IDC_REMINDER_REPEAT), OfferedRepeat(calendar, RepetitionOf(record_)));
 }
 
 void ReminderEditor::OnCalendarChanged() {

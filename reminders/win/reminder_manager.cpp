@@ -1,5 +1,6 @@
 #include "reminders/win/reminder_manager.h"
 
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -52,6 +53,18 @@ protected:
         return true;
     }
     int DeleteRow(int row) override { return model_.Delete(row); }
+    std::optional<RowAction> OpeningRowAction() override {
+        if (!request_.reminder) return std::nullopt;
+        // The memo as the month had it from the file, byte for byte.
+        RowAction action{-1, request_.remove, ReminderHeadline(*request_.reminder, 40)};
+        for (int row = 0; row < model_.size(); ++row) {
+            if (std::memcmp(&model_.row(row), &*request_.reminder, sizeof(Reminder)) == 0) {
+                action.row = row;
+                break;
+            }
+        }
+        return action;
+    }
 
 private:
     static Layout ManagerLayout() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calendar/gregorian.h"
+#include "reminders/reminder.h"
 
 struct ReminderManagerRequest {
     // Add mode: the editor for a new memo opens at once and the list is
@@ -18,6 +19,11 @@ struct ReminderManagerRequest {
     std::optional<SystemTime> date;
     bool lunar = false;
     bool leapMonth = false;  // the lunar date is in its year's leap month
+    // Opened on this memo of the file (from the month's day menu): its
+    // editor at once, or with `remove` the question whether to delete it;
+    // what was confirmed is saved, and the list is never shown.
+    std::optional<Reminder> reminder;
+    bool remove = false;
 };
 
 // Runs the manager modally over `owner`; true when it saved the file.

@@ -2,8 +2,11 @@
 # Memo alerts that no user may miss, end to end under 64-bit Wine: an alert
 # due while the program was not running is shown at start-up, a memo file
 # locked at start-up (antivirus, a sync client) is read once it is let go,
-# with its dots and the alerts due meanwhile, without a restart, and 5 000
-# memos alert as a few do, as do those within the limit of a file beyond it. Drives the
+# with its dots and the alerts due meanwhile, without a restart; 5 000
+# memos alert as a few do, as do those within the limit of a file beyond it;
+# a 每个工作日 memo made in the editor alerts on a make-up working Saturday and
+# not on a day off, is put off with 稍后提醒 across a restart, and is deleted
+# from the day menu. Drives the
 # test build of the program (build/win64/e2e/Solvane-seams.exe) with its test
 # clock and a quick pace of reading the locked file again; the lock is held by
 # the driver. Screenshots in build/win64/artifacts/e2e/alerts-*.png.
@@ -125,5 +128,60 @@ check "a memo file beyond the limit is named with its size and the limit: ${told
 next_notice_is "and the memos within the limit still alert" "~~今天11:31：限内的备忘~"
 stop_app
 rm -f "$memos"
+# --- 每个工作日 through the editor, its alert on a 班 Saturday, 稍后提醒 across a restart ---
+# The 2026 National Day holiday of the shipped schedule: 休 1-7 October, 班
+# on Saturday 10 October.
+fresh_install
+config="$install/Ostrel/Templates/Default/config.ini"
+start_app "2026-10-09 08:00:05"
+drive tray-menu menu-pick-in 管理节假日/备忘 添加备忘... dialog 添加 20000 set-text 1038 打卡 \
+    set-text 1014 2026 set-text 1015 9 set-text 1016 28 set-text 1017 8 set-text 1018 30 \
+    pick 1009 10分钟之前 pick 1010 每个工作日 click 1 dialog-gone 添加 10000 >/dev/null
+listed=$(drive tray-menu menu-pick-in 管理节假日/备忘 备忘管理... dialog 备忘管理 20000 rows 1014 close \
+    dialog-gone 备忘管理 5000)
+check "the manager lists the memo as 每个工作日 with its alert 10分钟之前" \
+    eval 'grep -q "	打卡	阳历	10分钟之前	无提醒	每个工作日	" <<<"$listed"'
+stop_app
+old_reader=$(python3 - "$memos" <<'PY'
+import struct, sys
+line = [l for l in open(sys.argv[1], encoding="ascii").read().split("\r\n") if l.startswith("Item0=")][0]
+record = bytes.fromhex(line[6:6 + 2 * 10056])
+weekday = struct.unpack_from("<H", record, 4)[0]
+repeat, alert = struct.unpack_from("<ii", record, 40)
+print(repeat, alert, hex(weekday & 0xFF00))
+PY
+)
+check "stored as a daily memo (repetition 1) with the working-day mark and alert code 10 ($old_reader)" \
+    test "$old_reader" = "1 10 0x200"
+
+# Checked up to the start: the alerts of 9 October are not shown as missed.
+printf 'LastChecked=2026-10-10 08:19\r\n' > "$state"
+start_app "2026-10-10 08:19:45"
+shown=$(drive notice 60000 | head -1)
+check "on the 班 Saturday 10 October it alerts at 08:20: $(notice_text "$shown")" \
+    test "$(notice_text "$shown")" = "~~今天08:30：打卡~"
+snoozed=$(drive notice-click snooze list-menu menu-pick 5分钟 notice-gone 10000 | grep "^menu " | cut -f3 | tr '\n' ' ')
+check "稍后提醒 offers 5分钟 to 明天 ($snoozed)" test "$snoozed" = "5分钟 10分钟 30分钟 1小时 明天 "
+check "and the alert put off is kept in the state file" \
+    eventually eval 'grep -aq "^Snoozed=2026-10-10 08:2[5-6]|2026-10-10 08:30|打卡" "$state"'
+stop_app
+start_app "2026-10-10 08:27:10"
+shown=$(drive notice 30000 | head -1)
+check "after a restart it comes back once its minute has passed: $(notice_text "$shown")" \
+    test "$(notice_text "$shown")" = "~~稍后提醒：~今天08:30：打卡~"
+drive notice-click ok notice-gone 10000 >/dev/null
+check "and is no longer kept" eventually eval '! grep -aq "^Snoozed=" "$state"'
+stop_app
+
+printf 'LastChecked=2026-10-05 08:19\r\n' > "$state"
+start_app "2026-10-05 08:19:45"
+check "on Monday 5 October, a 休 day, nothing alerts" drive no-notice 45000
+# The day menu lists the memo of 9 October, a Friday, to delete it.
+cells() { python3 "$root/scripts/tests.d/month_cells.py" "$config" 2026 10 centre "$1"; }
+menu=$(drive right-click $(cells 9) list-menu menu-pick-in "08:30 打卡" 删除备忘... box 20000 yes | tr '\t\n' ' |')
+check "the day menu lists the day's memo to edit or delete, and asks before deleting ($menu)" \
+    eval 'grep -q "menu popup 08:30 打卡|.*box Tavro日历|删除这条备忘吗？~~打卡" <<<"$menu"'
+check "the memo file then holds no memo" eventually eval '! grep -q "^Item0=" "$memos" 2>/dev/null'
+stop_app
 
 e2e_summary "alerts e2e"

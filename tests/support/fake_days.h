@@ -12,6 +12,7 @@
 #include "calendar/calendar_texts.h"
 #include "calendar/lunar_calendar.h"
 #include "days/day_info.h"
+#include "holidays/holiday_schedule.h"
 #include "reminders/reminder_occurrence.h"
 #include "tests/support/dates.h"
 #include "tests/support/festival_samples.h"
@@ -37,13 +38,14 @@ public:
         if (parts.reminders) {
             if (remindersOn.count(key)) info.reminders = OccurringReminders::AllOf(remindersOn[key]);
             for (const Reminder& r : reminders) {
-                if (ReminderOccursOn(r, date, info.lunar)) info.reminders.push_back(r);
+                if (ReminderOccursOn(r, date, info.lunar, IsWorkingDay(&offDays, date))) info.reminders.push_back(r);
             }
         }
         return info;
     }
 
     ReminderList reminders;                           // shown on the days they occur
+    HolidaySchedule offDays;                          // the working days the reminders follow
     std::map<std::string, ReminderList> remindersOn;  // shown on that date as they are
     std::map<std::string, FestivalList> festivals;
     std::map<std::string, std::string> solarTerms;

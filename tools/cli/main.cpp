@@ -330,6 +330,7 @@ std::optional<IcsExport> ExportFromThisYear(Sources& sources, IcsExportChoices c
     choices.firstYear = today->year();
     const IcsStamp stamp = IcsStampNow();
     DayData& days = sources.days;
+    choices.offDays = &days.offDays();
     return ExportIcs(days.festivals(), ShippedFestivals(), days.reminders(), &days.almanac(), choices, stamp);
 }
 

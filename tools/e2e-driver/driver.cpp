@@ -834,11 +834,17 @@ struct Driver {
         return true;
     }
 
-    static int ButtonOf(const std::string& which) { return which == "x" ? IDCANCEL : IDOK; }
+    static int ButtonOf(const std::string& which) {
+        if (which == "snooze") return IDC_NOTICE_SNOOZE;
+        return which == "x" ? IDCANCEL : IDOK;
+    }
 
     bool NoticeClick(const std::string& which) {
         HWND notice = NotificationWindow();
         if (!notice || !IsWindowVisible(notice)) return Fail("no notice");
+        // 稍后提醒 opens a menu, which list-menu reads through the hook.
+        if (which == "snooze" && !NeedHook()) return false;
+        if (!IsWindowVisible(GetDlgItem(notice, ButtonOf(which)))) return Fail("button " + which + " not shown");
         HWND button = GetDlgItem(notice, ButtonOf(which));
         if (!button) return Fail("no button " + which);
         PostMessageW(button, BM_CLICK, 0, 0);
@@ -1406,7 +1412,8 @@ const Step kSteps[] = {
      [](Driver& d, const StepArgs& a) { return d.Notice(a.Number(0), nullptr); }},
     {"notice-text", "MS TEXT", "wait until the resting notice shows TEXT (as printed above)",
      [](Driver& d, const StepArgs& a) { return d.Notice(a.Number(0), &a.Text(1)); }},
-    {"notice-click", "ok|x", "press 知道了 or X of the notification window",
+    {"notice-click", "ok|x|snooze",
+     "press 知道了, X or 稍后提醒 (list-menu lists its menu) of the\nnotification window",
      [](Driver& d, const StepArgs& a) { return d.NoticeClick(a.Text(0)); }},
     {"notice-slide-click", "x",
      "as soon as the notice appears, press X while it slides in;\nprints \"clicked sliding\" or \"clicked resting\"",

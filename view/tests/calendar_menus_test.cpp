@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "tests/support/reminder_samples.h"
+
 namespace {
 
 std::vector<int> Values(const std::vector<MenuChoice>& choices) {
@@ -97,6 +101,41 @@ TEST(DayMenu, GivesASolarTermAloneTheFirstItemNumber) {
     EXPECT_TRUE(menu[4].IsSeparator());
     EXPECT_EQ(menu[5].command, 1);
     EXPECT_EQ(menu[5].text, "冬至");
+}
+
+TEST(DayMenu, ListsTheDaysRemindersEachToEditOrDelete) {
+    std::vector<MenuItem> menu = BuildDayMenu({"春节"}, "");
+    const std::size_t before = menu.size();
+    const ReminderList day = {
+        Gregorian(ReminderRepeat::kDaily, 2026, 1, 1, 8, 0, "晨会\n在三楼"),
+        Gregorian(ReminderRepeat::kNone, 2026, 2, 17, 19, 30, "给爷爷奶奶打电话拜年，问问身体怎么样"),
+        Gregorian(ReminderRepeat::kNone, 2026, 2, 17, 21, 0, "R&B")};
+    AddDayMenuReminders(menu, OccurringReminders::AllOf(day));
+    ASSERT_EQ(menu.size(), before + 4);
+    EXPECT_TRUE(menu[before].IsSeparator());
+    EXPECT_EQ(Texts({menu.begin() + static_cast<long>(before) + 1, menu.end()}),
+              (std::vector<std::string>{"08:00 晨会", "19:30 给爷爷奶奶打电话拜年，问问身体怎…", "21:00 R&B"}));
+    std::vector<std::pair<int, bool>> choices;
+    for (std::size_t i = before + 1; i < menu.size(); ++i) {
+        ASSERT_EQ(Texts(menu[i].children), (std::vector<std::string>{"编辑备忘...", "删除备忘..."}));
+        for (const MenuItem& command : menu[i].children) {
+            const std::optional<DayMenuReminderChoice> choice = ReminderChoiceOf(command.command);
+            ASSERT_TRUE(choice.has_value());
+            choices.push_back({choice->reminder, choice->remove});
+        }
+    }
+    EXPECT_EQ(choices,
+              (std::vector<std::pair<int, bool>>{{0, false}, {0, true}, {1, false}, {1, true}, {2, false}, {2, true}}));
+    for (const MenuItem& item : menu) EXPECT_FALSE(ReminderChoiceOf(item.command)) << item.text;
+    for (const MenuItem& item : DayMenuPlanningItems()) EXPECT_FALSE(ReminderChoiceOf(item.command)) << item.text;
+
+    std::vector<MenuItem> none = BuildDayMenu({}, "");
+    AddDayMenuReminders(none, {});
+    EXPECT_EQ(none.size(), 4u) << "no separator without memos";
+    std::vector<MenuItem> many;
+    const ReminderList thirty(30, Gregorian(ReminderRepeat::kDaily, 2026, 1, 1));
+    AddDayMenuReminders(many, OccurringReminders::AllOf(thirty));
+    EXPECT_EQ(many.size(), 1u + kDayMenuReminders);
 }
 
 TEST(DayMenu, EndsWithTheAlmanacPageAndThePlanningCommands) {

@@ -526,9 +526,10 @@ void CalendarWindow::ShowDayMenu(POINT client, const POINT* menuAt) {
     std::vector<std::string> festivalNames;
     for (const FestivalRule& festival : info->second.festivals) festivalNames.push_back(festival.name);
     const auto offDay = monthView_.offDayCells().find(day);
-    const std::vector<MenuItem> items =
+    std::vector<MenuItem> items =
         BuildDayMenu(festivalNames, info->second.solarTerm,
                      offDay == monthView_.offDayCells().end() ? std::string() : OffDayBalloonText(offDay->second));
+    AddDayMenuReminders(items, info->second.reminders);
     const Date date = info->second.date;
 
     // The day's 黄历 page and the planning commands close the menu.
@@ -559,6 +560,11 @@ void CalendarWindow::ShowDayMenu(POINT client, const POINT* menuAt) {
     }
 
     const HWND shell = GetWindow(hwnd(), GW_OWNER);
+    if (const std::optional<DayMenuReminderChoice> reminder = ReminderChoiceOf(command)) {
+        SendMessageW(shell, reminder->remove ? kDeleteReminderOfDayMessage : kEditReminderOfDayMessage,
+                     DayMessageDate(date.year(), date.month(), date.day()), reminder->reminder);
+        return;
+    }
     if (command == kAddSolarFestival || command == kAddSolarReminder) {
         SendMessageW(shell, command == kAddSolarFestival ? kAddFestivalForDateMessage : kAddReminderForDateMessage,
                      DayMessageDate(date.year(), date.month(), date.day()), 0);

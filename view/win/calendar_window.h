@@ -31,6 +31,11 @@
 inline constexpr UINT kAddFestivalForDateMessage = 10992;
 inline constexpr UINT kAddReminderForDateMessage = 10993;
 inline constexpr LPARAM kGregorianDate = 0, kLunarDate = 1, kLeapMonthDate = 2;
+// The day menu's memo commands: wParam the Gregorian date as above, lParam
+// the memo's place among that day's memos; the shell finds it again in its
+// own list, so these point nowhere either.
+inline constexpr UINT kEditReminderOfDayMessage = 10994;
+inline constexpr UINT kDeleteReminderOfDayMessage = 10995;
 
 // year << 16 | month << 8 | day.
 inline WPARAM DayMessageDate(int year, int month, int day) {
