@@ -63,7 +63,7 @@ std::optional<Notice> SnoozedNotice(const std::vector<SnoozedAlert>& due, const 
                                     const NoticeSwitches& switches, const std::string& alertSoundFile) {
     const std::optional<Date> today = DateOf(now);
     if (!switches.showNotifyWindow || due.empty() || !today) return std::nullopt;
-    Notice notice{"\n\n稍后提醒：\n", alertSoundFile};
+    Notice notice{"\n\n稍后提醒：\n", alertSoundFile, false, {}};
     for (const SnoozedAlert& s : due) {
         notice.message += AlertLine(s.alert, *today);
         notice.alerts.push_back(s.alert);

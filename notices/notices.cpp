@@ -89,7 +89,7 @@ std::optional<Notice> CheckReminderAlerts(const SystemTime& now, const NoticeSwi
                                           const std::string& alertSoundFile) {
     const std::optional<Date> today = DateOf(now);
     if (!switches.showNotifyWindow || !today) return std::nullopt;
-    Notice notice{"\n\n", alertSoundFile};
+    Notice notice{"\n\n", alertSoundFile, false, {}};
     for (int k = 0, ahead = AlertDaysAhead(); k <= ahead; ++k) {
         const Date date = *today + k;
         const DayInfo day = days.GetDayInfo(date, kRemindersPart);
@@ -144,7 +144,7 @@ std::optional<Notice> MissedReminderAlerts(const SystemTime& after, const System
     }
     if (missed.empty()) return std::nullopt;
     std::stable_sort(missed.begin(), missed.end(), [](const Missed& a, const Missed& b) { return a.due < b.due; });
-    Notice notice{"\n\n错过的提醒：\n", alertSoundFile};
+    Notice notice{"\n\n错过的提醒：\n", alertSoundFile, false, {}};
     for (const Missed& m : missed) {
         notice.message += m.line;
         notice.alerts.push_back(m.alert);
@@ -159,9 +159,10 @@ std::optional<Notice> BuildDailyNotice(const Date& today, const NoticeSwitches& 
     const std::string todayText = DailyText(first, switches.showSolarTerms);
     const std::string tomorrowText = DailyText(second, switches.showSolarTerms);
     if (!todayText.empty() && !tomorrowText.empty()) {
-        return Notice{"\n\n今天「" + todayText + "」！\n明天「" + tomorrowText + "」", FirstFestivalSound(first), true};
+        return Notice{
+            "\n\n今天「" + todayText + "」！\n明天「" + tomorrowText + "」", FirstFestivalSound(first), true, {}};
     }
-    if (!todayText.empty()) return Notice{"\n\n今天「" + todayText + "」！", FirstFestivalSound(first), true};
-    if (!tomorrowText.empty()) return Notice{"\n\n明天「" + tomorrowText + "」", FirstFestivalSound(second), true};
+    if (!todayText.empty()) return Notice{"\n\n今天「" + todayText + "」！", FirstFestivalSound(first), true, {}};
+    if (!tomorrowText.empty()) return Notice{"\n\n明天「" + tomorrowText + "」", FirstFestivalSound(second), true, {}};
     return std::nullopt;
 }

@@ -78,7 +78,7 @@ TEST(Snooze, TheNoticeNamesEachAlertsDayFromTheDayItComesBack) {
 
 TEST(Snooze, AWindowOfSeveralNoticesPutsOffAllTheAlertsItShows) {
     NoticeBoard board;
-    Notice daily{"\n\n今天「冬至」！", std::nullopt, true};
+    Notice daily{"\n\n今天「冬至」！", std::nullopt, true, {}};
     Notice first{"\n\n今天08:00：晨会\n", "滴滴.wav", false, {Alert(At(2026, 12, 21, 8, 0), "晨会")}};
     Notice second{"\n\n今天08:01：打卡\n", "滴滴.wav", false, {Alert(At(2026, 12, 21, 8, 1), "打卡")}};
     board.Add(daily, NoticeBoard::Window::kHidden);

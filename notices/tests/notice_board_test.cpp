@@ -8,7 +8,7 @@ using Window = NoticeBoard::Window;
 using Step = NoticeBoard::Step;
 
 Notice Alert(const std::string& line, std::optional<std::string> sound = std::nullopt) {
-    return Notice{"\n\n" + line + "\n", std::move(sound)};
+    return Notice{"\n\n" + line + "\n", std::move(sound), false, {}};
 }
 
 TEST(NoticeBoard, AHiddenWindowShowsTheNoticeAsItIs) {
@@ -29,17 +29,17 @@ TEST(NoticeBoard, AnAlertWhileANoticeIsUpIsAddedAboveItNewestFirst) {
 
 TEST(NoticeBoard, TheDailyNoticeWithoutAFinalLineBreakStillGetsItsOwnLine) {
     NoticeBoard board;
-    board.Add(Notice{"\n\n今天「春节」！\n明天「元宵节」", std::nullopt, true}, Window::kHidden);
+    board.Add(Notice{"\n\n今天「春节」！\n明天「元宵节」", std::nullopt, true, {}}, Window::kHidden);
     board.Add(Alert("今天08:00：拜年"), Window::kShowing);
     EXPECT_EQ(board.shown().message, "\n\n今天08:00：拜年\n今天「春节」！\n明天「元宵节」");
     board.Add(Alert("今天08:30：出门"), Window::kHidden);
-    board.Add(Notice{"\n\n今天「元宵节」！", std::nullopt, true}, Window::kShowing);
+    board.Add(Notice{"\n\n今天「元宵节」！", std::nullopt, true, {}}, Window::kShowing);
     EXPECT_EQ(board.shown().message, "\n\n今天「元宵节」！\n今天08:30：出门\n");
 }
 
 TEST(NoticeBoard, ANewDaysNoticeTakesThePlaceOfTheOldDaysShownOrWaiting) {
-    const Notice yesterday{"\n\n今天「除夕」！\n明天「春节」", std::nullopt, true};
-    const Notice today{"\n\n今天「春节」！", std::nullopt, true};
+    const Notice yesterday{"\n\n今天「除夕」！\n明天「春节」", std::nullopt, true, {}};
+    const Notice today{"\n\n今天「春节」！", std::nullopt, true, {}};
     for (const Window window : {Window::kShowing, Window::kLeaving}) {
         NoticeBoard board;
         board.Add(yesterday, window == Window::kShowing ? Window::kHidden : Window::kLeaving);

@@ -144,7 +144,7 @@ check "the manager lists the memo as 每个工作日 with its alert 10分钟之�
 stop_app
 old_reader=$(python3 - "$memos" <<'PY'
 import struct, sys
-line = [l for l in open(sys.argv[1], encoding="ascii").read().split("\r\n") if l.startswith("Item0=")][0]
+line = [l for l in open(sys.argv[1], encoding="ascii").read().splitlines() if l.startswith("Item0=")][0]
 record = bytes.fromhex(line[6:6 + 2 * 10056])
 weekday = struct.unpack_from("<H", record, 4)[0]
 repeat, alert = struct.unpack_from("<ii", record, 40)
@@ -160,10 +160,12 @@ start_app "2026-10-10 08:19:45"
 shown=$(drive notice 60000 | head -1)
 check "on the 班 Saturday 10 October it alerts at 08:20: $(notice_text "$shown")" \
     test "$(notice_text "$shown")" = "~~今天08:30：打卡~"
-snoozed=$(drive notice-click snooze list-menu menu-pick 5分钟 notice-gone 10000 | grep "^menu " | cut -f3 | tr '\n' ' ')
+snoozed=$(drive notice-click snooze list-menu | grep "^menu " | cut -f3 | tr '\n' ' ')
+import -window root "$artifacts/alerts-snooze-menu.png" 2>/dev/null
+drive list-menu menu-pick 5分钟 notice-gone 10000 >/dev/null
 check "稍后提醒 offers 5分钟 to 明天 ($snoozed)" test "$snoozed" = "5分钟 10分钟 30分钟 1小时 明天 "
 check "and the alert put off is kept in the state file" \
-    eventually eval 'grep -aq "^Snoozed=2026-10-10 08:2[5-6]|2026-10-10 08:30|打卡" "$state"'
+    eventually eval 'iconv -f GBK -t UTF-8 "$state" | grep -q "^Snoozed=2026-10-10 08:2[5-6]|2026-10-10 08:30|打卡"'
 stop_app
 start_app "2026-10-10 08:27:10"
 shown=$(drive notice 30000 | head -1)
@@ -178,9 +180,14 @@ start_app "2026-10-05 08:19:45"
 check "on Monday 5 October, a 休 day, nothing alerts" drive no-notice 45000
 # The day menu lists the memo of 9 October, a Friday, to delete it.
 cells() { python3 "$root/scripts/tests.d/month_cells.py" "$config" 2026 10 centre "$1"; }
+opened=$(drive right-click $(cells 9) list-menu menu-open-in "08:30 打卡" | tr '\t\n' ' |')
+import -window root "$artifacts/alerts-day-menu-memo.png" 2>/dev/null
+drive menu-close >/dev/null
+check "the memo's sub-menu offers 编辑备忘... and 删除备忘... ($opened)" \
+    eval 'grep -q "submenu .*编辑备忘\.\.\..*|submenu .*删除备忘\.\.\." <<<"$opened"'
 menu=$(drive right-click $(cells 9) list-menu menu-pick-in "08:30 打卡" 删除备忘... box 20000 yes | tr '\t\n' ' |')
 check "the day menu lists the day's memo to edit or delete, and asks before deleting ($menu)" \
-    eval 'grep -q "menu popup 08:30 打卡|.*box Tavro日历|删除这条备忘吗？~~打卡" <<<"$menu"'
+    eval 'grep -q "menu popup 08:30 打卡|.*box Tavro日历|删除这条备忘吗？~打卡" <<<"$menu"'
 check "the memo file then holds no memo" eventually eval '! grep -q "^Item0=" "$memos" 2>/dev/null'
 stop_app
 

@@ -401,15 +401,14 @@ struct Driver {
         return closed && Settle(kSettleMilliseconds);
     }
 
-    bool PickFromSubMenu(const std::string& parent, const std::string& child) {
+    // Opens the sub-menu `parent` of the listed menu; its window in `sub`.
+    bool OpenSubMenu(const std::string& parent, HWND& sub) {
         HWND popup = OpenMenuWindow();
         if (!popup) return Fail("no menu open");
-        POINT pointer{};
-        GetCursorPos(&pointer);
         const MenuLine* item = FindItem(menu, parent);
         if (!item) return Fail("no menu item " + parent);
         ClickAt(item->place);
-        HWND sub = nullptr;
+        sub = nullptr;
         const bool opened = WaitFor(10000, [&] {
             ForEachTopWindow([&](HWND window) {
                 wchar_t cls[16] = {};
@@ -422,10 +421,27 @@ struct Driver {
             });
             return sub != nullptr;
         });
-        if (!opened) return Fail("sub-menu " + parent + " did not open");
+        return opened || Fail("sub-menu " + parent + " did not open");
+    }
+
+    bool PickFromSubMenu(const std::string& parent, const std::string& child) {
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        HWND sub = nullptr;
+        if (!OpenSubMenu(parent, sub)) return false;
         std::vector<MenuLine> items;
         if (!ReadMenu(sub, items)) return Fail("sub-menu not readable");
         return ChooseItem(items, child, pointer);
+    }
+
+    // Leaves the sub-menu open, for a screenshot.
+    bool ListSubMenu(const std::string& parent) {
+        HWND sub = nullptr;
+        if (!OpenSubMenu(parent, sub)) return false;
+        std::vector<MenuLine> items;
+        if (!ReadMenu(sub, items)) return Fail("sub-menu not readable");
+        for (const MenuLine& line : items) Print("submenu " + line.shown);
+        return true;
     }
 
     bool PickFromOpenMenu(const std::string& text) {
@@ -931,8 +947,14 @@ struct Driver {
         return ListOpenMenu();
     }
 
+    // An open sub-menu closes first, then the menu it came from.
     static bool CloseMenu() {
-        if (HWND popup = OpenMenuWindow()) PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        for (int level = 0; level < 4; ++level) {
+            HWND popup = OpenMenuWindow();
+            if (!popup) return true;
+            PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+            WaitFor(3000, [&] { return !IsWindowVisible(popup); });
+        }
         return WaitFor(10000, [] { return OpenMenuWindow() == nullptr; }) || Fail("menu stayed open");
     }
 
@@ -1380,7 +1402,11 @@ const Step kSteps[] = {
      [](Driver& d, const StepArgs& a) { return d.PickFromOpenMenu(a.Text(0)); }},
     {"menu-pick-in", "POPUP TEXT", "open the sub-menu POPUP of the open menu and choose its item TEXT",
      [](Driver& d, const StepArgs& a) { return d.PickFromSubMenu(a.Text(0), a.Text(1)); }},
-    {"menu-close", "", "close the open menu", [](Driver& d, const StepArgs&) { return d.CloseMenu(); }},
+    {"menu-open-in", "POPUP",
+     "open the sub-menu POPUP of the open menu and list it (\"submenu TEXT\"),\nleaving it open",
+     [](Driver& d, const StepArgs& a) { return d.ListSubMenu(a.Text(0)); }},
+    {"menu-close", "", "close the open menu and its open sub-menu",
+     [](Driver& d, const StepArgs&) { return d.CloseMenu(); }},
     {"no-menu", "MS", "fail when a menu opens within MS",
      [](Driver& d, const StepArgs& a) { return d.NoMenu(a.Number(0)); }},
     {"drag", "X Y DX DY", "drag from client point X, Y by DX, DY screen pixels",
