@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "base/data_paths.h"
+#include "base/file_path.h"
 #include "base/profile_file.h"
 #include "caldav/calendar_sync.h"
 #include "resources/settings_dialog_ids.h"
@@ -71,6 +72,14 @@ const std::vector<SettingKey>& SettingKeys() {
         Switch(kSyncRemindersKey, 1, &AppSettings::syncReminders, IDC_SET_SYNC_REMINDERS, true),
         Number(kSyncYearsKey, 3, 1, 20, &AppSettings::syncYears, IDC_SET_SYNC_YEARS, SettingChoices::kSyncYears, "3"),
         Switch(kShowHolidayOnForenoticeKey, 1, &AppSettings::showHolidayOnForenotice, 0, true),
+        Switch(kKeepCalendarFileUpdatedKey, 0, &AppSettings::keepCalendarFileUpdated, 0, false),
+        Text(kCalendarFileKey, &AppSettings::calendarFile, 0, SettingChoices::kNone),
+        Number(kCalendarFileYearsKey, kIcsDefaultYears, 1, kIcsMostYears, &AppSettings::calendarFileYears, 0,
+               SettingChoices::kNone),
+        Switch(kCalendarFileFestivalsKey, 1, &AppSettings::calendarFileFestivals, 0, true),
+        Switch(kCalendarFileOwnFestivalsOnlyKey, 1, &AppSettings::calendarFileOwnFestivalsOnly, 0, true),
+        Switch(kCalendarFileRemindersKey, 1, &AppSettings::calendarFileReminders, 0, true),
+        Switch(kCalendarFileSolarTermsKey, 0, &AppSettings::calendarFileSolarTerms, 0, false),
     };
     return keys;
 }
@@ -169,6 +178,48 @@ MonthOptions MonthOptionsFrom(const AppSettings& settings, const std::filesystem
     options.showPublicHolidays = settings.showPublicHolidays;
     options.forenotice = forenotice;
     return options;
+}
+
+IcsSubscription IcsSubscriptionOf(const AppSettings& settings) {
+    IcsSubscription subscription;
+    subscription.keepUpdated = settings.keepCalendarFileUpdated && !settings.calendarFile.empty();
+    subscription.file = PathFromGbk(settings.calendarFile);
+    subscription.choices.years = settings.calendarFileYears;
+    subscription.choices.festivals = settings.calendarFileFestivals;
+    subscription.choices.ownFestivalsOnly = settings.calendarFileOwnFestivalsOnly;
+    subscription.choices.reminders = settings.calendarFileReminders;
+    subscription.choices.solarTerms = settings.calendarFileSolarTerms;
+    return subscription;
+}
+
+bool SetIcsSubscription(AppSettings& settings, const IcsSubscription& subscription) {
+    const std::optional<std::string> file = GbkFromPath(subscription.file);
+    if (!file) return false;
+    settings.keepCalendarFileUpdated = subscription.keepUpdated;
+    settings.calendarFile = *file;
+    settings.calendarFileYears = std::clamp(subscription.choices.years, 1, kIcsMostYears);
+    settings.calendarFileFestivals = subscription.choices.festivals;
+    settings.calendarFileOwnFestivalsOnly = subscription.choices.ownFestivalsOnly;
+    settings.calendarFileReminders = subscription.choices.reminders;
+    settings.calendarFileSolarTerms = subscription.choices.solarTerms;
+    return true;
+}
+
+bool SaveIcsSubscription(const std::filesystem::path& settings_file, const IcsSubscription& subscription) {
+    AppSettings settings;
+    if (!SetIcsSubscription(settings, subscription)) return false;
+    static const std::string_view kKeys[] = {kKeepCalendarFileUpdatedKey,
+                                             kCalendarFileKey,
+                                             kCalendarFileYearsKey,
+                                             kCalendarFileFestivalsKey,
+                                             kCalendarFileOwnFestivalsOnlyKey,
+                                             kCalendarFileRemindersKey,
+                                             kCalendarFileSolarTermsKey};
+    return UpdateProfileFile(settings_file, [&](ProfileDocument& document) {
+        bool ok = true;
+        for (const std::string_view name : kKeys) ok = WriteKey(*FindSettingKey(name), settings, document) && ok;
+        return ok;
+    });
 }
 
 int FirstColumnWeekday(const AppSettings& settings) {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "export/ics_file.h"
 #include "notices/forenotice.h"
 #include "notices/notices.h"
 #include "view/month_options.h"
@@ -47,6 +48,15 @@ inline constexpr char kSyncBirthdaysKey[] = "SyncBirthdays";
 inline constexpr char kSyncAnniversariesKey[] = "SyncAnniversaries";
 inline constexpr char kSyncRemindersKey[] = "SyncReminders";
 inline constexpr char kSyncYearsKey[] = "SyncYears";
+// 保持更新 of the export dialog: the calendar file written anew after each
+// save, and the choices it is written with.
+inline constexpr char kKeepCalendarFileUpdatedKey[] = "KeepCalendarFileUpdated";
+inline constexpr char kCalendarFileKey[] = "CalendarFile";
+inline constexpr char kCalendarFileYearsKey[] = "CalendarFileYears";
+inline constexpr char kCalendarFileFestivalsKey[] = "CalendarFileFestivals";
+inline constexpr char kCalendarFileOwnFestivalsOnlyKey[] = "CalendarFileOwnFestivalsOnly";
+inline constexpr char kCalendarFileRemindersKey[] = "CalendarFileReminders";
+inline constexpr char kCalendarFileSolarTermsKey[] = "CalendarFileSolarTerms";
 
 // What the month and the tray show while Windows' apps use the dark theme
 // (with FollowSystemDarkMode on): the shipped night look.
@@ -86,6 +96,14 @@ struct AppSettings {
     std::string syncCalendar;                                             // the calendar's name on the server
     bool syncFestivals, syncBirthdays, syncAnniversaries, syncReminders;  // what is sent
     int syncYears;                                                        // of lunar dates, from this year on
+    // 保持更新: the calendar file (GBK) and what goes into it.
+    bool keepCalendarFileUpdated;
+    std::string calendarFile;
+    int calendarFileYears;  // from the year of each write on
+    bool calendarFileFestivals;
+    bool calendarFileOwnFestivalsOnly;
+    bool calendarFileReminders;
+    bool calendarFileSolarTerms;
 };
 
 // How a key is stored and read.
@@ -156,6 +174,14 @@ NoticeSwitches ReadNoticeSwitches(const std::filesystem::path& settings_file);
 // forenotice switches as given (read from the file at each rebuild).
 MonthOptions MonthOptionsFrom(const AppSettings& settings, const std::filesystem::path& module_folder,
                               const ForenoticeSwitches& forenotice);
+
+// 保持更新 as the settings keep it, and back. A file whose path has no GBK
+// form cannot be kept: false, and the settings stay as they were.
+IcsSubscription IcsSubscriptionOf(const AppSettings& settings);
+bool SetIcsSubscription(AppSettings& settings, const IcsSubscription& subscription);
+// Writes 保持更新's keys alone, every other line of the file as it was; false
+// when the path has no GBK form or the file cannot be written.
+bool SaveIcsSubscription(const std::filesystem::path& settings_file, const IcsSubscription& subscription);
 
 // The weekday of the first column, 1 = Monday ... 7 = Sunday; 0 (and any other
 // multiple of 7) means Sunday, negative values count on modulo 7.

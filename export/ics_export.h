@@ -16,9 +16,14 @@
 class HolidaySchedule;
 class SolarTermLookup;
 
+// The years the export dialog offers: this year and the next 10 unless the
+// user says otherwise, at most 100.
+inline constexpr int kIcsDefaultYears = 11;
+inline constexpr int kIcsMostYears = 100;
+
 struct IcsExportChoices {
     int firstYear = 0;  // the first Gregorian year of occurrences
-    int years = 11;     // this year and the next 10
+    int years = kIcsDefaultYears;
     bool festivals = true;
     bool ownFestivalsOnly = false;  // only rules that are not in the shipped list
     bool reminders = true;

@@ -102,6 +102,13 @@ TEST(SettingKeys, AreTheKeysEarlierVersionsWrote) {
         {"SyncReminders", SettingType::kSwitch, 1, 0, 0},
         {"SyncYears", SettingType::kNumber, 3, 1, 20},
         {"ShowHolidayOnForenotice", SettingType::kSwitch, 1, 0, 0},
+        {"KeepCalendarFileUpdated", SettingType::kSwitch, 0, 0, 0},
+        {"CalendarFile", SettingType::kText, 0, 0, 0},
+        {"CalendarFileYears", SettingType::kNumber, 11, 1, 100},
+        {"CalendarFileFestivals", SettingType::kSwitch, 1, 0, 0},
+        {"CalendarFileOwnFestivalsOnly", SettingType::kSwitch, 1, 0, 0},
+        {"CalendarFileReminders", SettingType::kSwitch, 1, 0, 0},
+        {"CalendarFileSolarTerms", SettingType::kSwitch, 0, 0, 0},
     };
     ASSERT_EQ(SettingKeys().size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -144,6 +151,39 @@ TEST_F(AppSettingsTest, EveryKeyIsWrittenAndReadBackAsItWas) {
             EXPECT_EQ(read.*key.number, written.*key.number) << key.name;
         }
     }
+}
+
+// 保持更新 comes back after a restart as the export dialog left it; a file
+// whose name Solvane.ini cannot hold is refused rather than kept as another.
+TEST_F(AppSettingsTest, TheCalendarFileKeptUpToDateIsRememberedWithItsChoices) {
+    EXPECT_FALSE(IcsSubscriptionOf(LoadAppSettings(file_)).keepUpdated) << "off until the dialog turns it on";
+    IcsSubscription kept;
+    kept.keepUpdated = true;
+    kept.file = folder_ / PathFromGbk("同步\\Tavro日历.ics");
+    kept.choices.years = 3;
+    kept.choices.ownFestivalsOnly = false;
+    kept.choices.solarTerms = true;
+    Write("[Ostrel]\r\nTemplate=Night\r\n");
+    ASSERT_TRUE(SaveIcsSubscription(file_, kept));
+    const AppSettings settings = LoadAppSettings(file_);
+    EXPECT_EQ(settings.templateName, "Night") << "the other keys stay";
+    EXPECT_EQ(ProfileGetString(kSettingsSection, kShowTodayKey, "none", file_), "none") << "and none is added";
+    const IcsSubscription read = IcsSubscriptionOf(settings);
+    EXPECT_TRUE(read.keepUpdated);
+    EXPECT_EQ(read.file, kept.file);
+    EXPECT_EQ(read.choices.years, 3);
+    EXPECT_TRUE(read.choices.festivals && read.choices.reminders && read.choices.solarTerms);
+    EXPECT_FALSE(read.choices.ownFestivalsOnly);
+
+    IcsSubscription foreign = kept;
+    foreign.file = folder_ / std::filesystem::u8path(u8"한글.ics");
+    EXPECT_FALSE(SaveIcsSubscription(file_, foreign));
+    EXPECT_EQ(IcsSubscriptionOf(LoadAppSettings(file_)).file, kept.file) << "the settings stay as they were";
+
+    Write("[Ostrel]\r\nKeepCalendarFileUpdated=1\r\nCalendarFileYears=500\r\n");
+    const IcsSubscription handEdited = IcsSubscriptionOf(LoadAppSettings(file_));
+    EXPECT_FALSE(handEdited.keepUpdated) << "no file named, nothing to keep";
+    EXPECT_EQ(handEdited.choices.years, 100);
 }
 
 TEST_F(AppSettingsTest, SundayIsTheFirstColumnFor7And0Alike) {

@@ -177,6 +177,9 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case kCalendarSyncDoneMessage:
             OnCalendarSyncDone();
             return true;
+        case kCalendarFileWrittenMessage:
+            OnCalendarFileWritten();
+            return true;
         case kHolidayScheduleMergedMessage:
             days_.ReloadOffDays();
             ShowMonth(calendar_.month());
@@ -186,6 +189,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case kDamagedTrayMessage:
         case kWaitingFilesMessage:
         case kTooLargeFilesMessage:
+        case kCalendarFileFailedMessage:
             // One message box at a time: while another is up (its loop
             // delivers this one), ask again a little later.
             if (busy_) {
@@ -197,6 +201,7 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             if (message == kDamagedTrayMessage) OnDamagedTray();
             if (message == kWaitingFilesMessage) OnWaitingFiles();
             if (message == kTooLargeFilesMessage) OnTooLargeFiles();
+            if (message == kCalendarFileFailedMessage) OnCalendarFileFailed();
             return true;
         case WM_QUERYENDSESSION:
             // A manager or editor with unsaved changes answers for itself
@@ -262,6 +267,7 @@ bool ShellWindow::OnInitDialog() {
         StartAlerts(alertsAtStart, now);
     }
     SetTimer(hwnd(), kDailyNoticeTimer, kDailyNoticeDelay, nullptr);
+    StartCalendarFile();
     largeIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXICON)));
     smallIcon_.reset(LoadApplicationIcon(GetSystemMetrics(SM_CXSMICON)));
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
@@ -365,6 +371,7 @@ void ShellWindow::OnTimer(UINT_PTR id) {
         case kDamagedTrayMessage:
         case kWaitingFilesMessage:
         case kTooLargeFilesMessage:
+        case kCalendarFileFailedMessage:
             KillTimer(hwnd(), id);
             PostMessageW(hwnd(), static_cast<UINT>(id), 0, 0);
             break;
@@ -383,6 +390,7 @@ void ShellWindow::OnClockTick() {
         KillTimer(hwnd(), kDailyNoticeTimer);
         ShowDailyNotice();
         DrawTrayIcon();
+        OnNewYearForCalendarFile(now);
     }
     if (changes.minute) RereadChangedFiles();
     if (changes.minute) SyncWhenOnlineAgain();
@@ -502,7 +510,7 @@ void ShellWindow::RunCommand(int command) {
             WhileBusy([&] { ShowAboutBox(hwnd()); });
             break;
         case kTrayExportCalendar:
-            WhileBusy([&] { RunExportDialog(hwnd(), moduleFolder_); });
+            WhileBusy([&] { OpenExportDialog(); });
             break;
         case kTraySettings:
             WhileBusy([&] { OpenSettings(); });
@@ -532,6 +540,7 @@ void ShellWindow::OpenFestivalManager(const FestivalManagerRequest& request) {
         ShowMonth(calendar_.month());
         RetryWaitingFilesLater();
         RedrawSoon();
+        KeepCalendarFileCurrent();
     });
 }
 
@@ -544,6 +553,7 @@ void ShellWindow::OpenReminderManager(const ReminderManagerRequest& request, boo
         ShowMonth(calendar_.month());
         RetryWaitingFilesLater();
         RedrawSoon();
+        if (saved) KeepCalendarFileCurrent();
     });
 }
 
@@ -646,6 +656,7 @@ void ShellWindow::Exit() {
 
 void ShellWindow::OnDestroy() {
     RememberAlertsChecked();
+    calendarFile_.reset();  // waits for a write under way
     calendar_.Destroy();
     notification_.Destroy();
     days_.Close();

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "base/win/message_loop.h"
 #include "base/win/scoped_win.h"
 #include "days/day_data.h"
+#include "export/win/ics_file_keeper.h"
 #include "festivals/festival_manager_model.h"
 #include "notices/alert_snooze.h"
 #include "notices/notice_board.h"
@@ -61,6 +63,8 @@ private:
     static constexpr UINT kDamagedTrayMessage = WM_APP + 24;
     static constexpr UINT kWaitingFilesMessage = WM_APP + 25;
     static constexpr UINT kTooLargeFilesMessage = WM_APP + 26;
+    static constexpr UINT kCalendarFileWrittenMessage = WM_APP + 29;
+    static constexpr UINT kCalendarFileFailedMessage = WM_APP + 30;
     // A damage message that found another box up waits under a timer whose
     // id is the message itself (clear of the timers above).
     static constexpr UINT kToldLaterDelay = 500;
@@ -162,6 +166,15 @@ private:
     // when a later read found it within the limit in between.
     void TellOfTooLargeFiles();
     void OnTooLargeFiles();
+    // 保持更新 (shell_calendar_file.cpp): the calendar file written anew after
+    // each save of festivals or memos and at a new year; a failure is told
+    // once until a write succeeds again.
+    void StartCalendarFile();
+    void KeepCalendarFileCurrent();
+    void OnNewYearForCalendarFile(const SystemTime& now);
+    void OpenExportDialog();
+    void OnCalendarFileWritten();
+    void OnCalendarFileFailed();
     // Every notice goes through the board, so none replaces another unread.
     void ShowNotice(const Notice& notice);
     void OnNoticeHidden();
@@ -194,12 +207,16 @@ private:
     // While the memo file waits to be read: the alerts due after this minute
     // are shown, as missed, once it is read.
     std::optional<SystemTime> alertsHeldAfter_;
-    std::optional<SystemTime> checkedInFile_;  // the last minute checked as the state file has it
-    std::vector<SnoozedAlert> snoozed_;        // put off with 稍后提醒, kept in the state file
-    int fileFailures_ = 0;                     // failed reads of a waiting file in a row
-    bool waitingSinceStart_ = false;           // a file could not be read at start-up
-    bool toldOfWaitingFiles_ = false;          // the user was told (once a run)
-    DayData::TooLarge toldTooLarge_;           // the files last named as too large
+    std::optional<SystemTime> checkedInFile_;                   // the last minute checked as the state file has it
+    std::vector<SnoozedAlert> snoozed_;                         // put off with 稍后提醒, kept in the state file
+    int fileFailures_ = 0;                                      // failed reads of a waiting file in a row
+    bool waitingSinceStart_ = false;                            // a file could not be read at start-up
+    bool toldOfWaitingFiles_ = false;                           // the user was told (once a run)
+    DayData::TooLarge toldTooLarge_;                            // the files last named as too large
+    std::unique_ptr<IcsFileKeeper> calendarFile_;               // 保持更新's writes
+    int calendarFileYear_ = 0;                                  // the year of the last write asked for
+    bool toldOfCalendarFile_ = false;                           // a failed write was told of
+    std::optional<IcsFileKeeper::Result> calendarFileFailure_;  // to be told of
     CalendarSyncThread calendarSync_;
     SyncStatus syncStatus_;
     bool online_ = true;  // as Windows reported it at the last look

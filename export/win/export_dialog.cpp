@@ -11,21 +11,16 @@
 #include <string>
 #include <utility>
 
-#include "almanac/almanac_database.h"
+#include "base/file_path.h"
 #include "base/file_system.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/dialog_window.h"
 #include "base/win/gbk_text.h"
 #include "base/win/scoped_win.h"
-#include "days/day_data.h"
-#include "export/ics_export.h"
-#include "festivals/shipped_festivals.h"
+#include "export/ics_file.h"
 #include "resources/resource_ids.h"
 
 namespace {
-
-constexpr int kDefaultYears = 11;
-constexpr int kMaxYears = 100;
 
 // The desktop, where people look first for a file they are about to send to
 // their phone; the paths stay UTF-16 so that user names without a GBK form
@@ -37,6 +32,12 @@ std::wstring DefaultExportPath() {
         path = std::wstring(desktop) + L"\\";
     }
     return path + WideFromGbk("Tavro日历.ics");
+}
+
+IcsExportChoices OwnDaysAndMemos() {
+    IcsExportChoices choices;
+    choices.ownFestivalsOnly = true;
+    return choices;
 }
 
 IcsStamp UtcNow() {
@@ -54,7 +55,8 @@ struct ExportJob {
     IcsStamp stamp;
     HWND dialog = nullptr;
     std::atomic<bool> cancel{false};
-    IcsExport result;  // read by the dialog once the thread said it is done
+    IcsExport result;      // read by the dialog once the thread said it is done
+    bool notRead = false;  // a festival or memo file could not be read
 };
 
 constexpr UINT kProgressMessage = WM_APP + 1;  // wParam: 0-1000
@@ -62,39 +64,46 @@ constexpr UINT kDoneMessage = WM_APP + 2;
 
 DWORD WINAPI ExportThread(void* parameter) {
     ExportJob& job = *static_cast<ExportJob*>(parameter);
-    DayData sources;
-    sources.LoadFolder(job.moduleFolder);
     int shown = -1;
-    IcsExportChoices choices = job.choices;
-    choices.offDays = &sources.offDays();
-    job.result = ExportIcs(sources.festivals(), ShippedFestivals(), sources.reminders(), &sources.almanac(), choices,
-                           job.stamp, [&](int permille) {
-                               if (permille / 10 != shown / 10) {
-                                   shown = permille;
-                                   PostMessageW(job.dialog, kProgressMessage, static_cast<WPARAM>(permille), 0);
-                               }
-                               return !job.cancel.load();
-                           });
-    sources.Close();
+    job.result = ExportFolderIcs(job.moduleFolder, job.choices, job.stamp, [&](int permille) {
+        if (permille / 10 != shown / 10) {
+            shown = permille;
+            PostMessageW(job.dialog, kProgressMessage, static_cast<WPARAM>(permille), 0);
+        }
+        return !job.cancel.load();
+    });
+    job.notRead = job.result.outcome == IcsOutcome::kCancelled && !job.cancel.load();
     PostMessageW(job.dialog, kDoneMessage, 0, 0);
     return 0;
 }
 
 class ExportDialog : public DialogWindow {
 public:
-    explicit ExportDialog(std::filesystem::path moduleFolder) : moduleFolder_(std::move(moduleFolder)) {}
+    ExportDialog(std::filesystem::path moduleFolder, IcsSubscription& subscription)
+        : moduleFolder_(std::move(moduleFolder)), subscription_(subscription) {}
     ~ExportDialog() override { StopExport(); }
 
 protected:
     bool OnInitDialog() override {
-        CheckDlgButton(hwnd(), IDC_EXP_FESTIVALS, BST_CHECKED);
-        // The user's own birthdays and days, not eleven years of every shipped
+        // A file kept up to date opens with its choices; otherwise the
+        // user's own birthdays and days, not eleven years of every shipped
         // festival, which the phone's calendar mostly has already.
-        CheckRadioButton(hwnd(), IDC_EXP_ALL_FESTIVALS, IDC_EXP_OWN_FESTIVALS, IDC_EXP_OWN_FESTIVALS);
-        CheckDlgButton(hwnd(), IDC_EXP_REMINDERS, BST_CHECKED);
-        SetDlgItemInt(hwnd(), IDC_EXP_YEARS, kDefaultYears, FALSE);
+        const bool kept = subscription_.keepUpdated;
+        const IcsExportChoices choices = kept ? subscription_.choices : OwnDaysAndMemos();
+        CheckDlgButton(hwnd(), IDC_EXP_FESTIVALS, choices.festivals ? BST_CHECKED : BST_UNCHECKED);
+        CheckRadioButton(hwnd(), IDC_EXP_ALL_FESTIVALS, IDC_EXP_OWN_FESTIVALS,
+                         choices.ownFestivalsOnly ? IDC_EXP_OWN_FESTIVALS : IDC_EXP_ALL_FESTIVALS);
+        EnableWindow(Item(IDC_EXP_ALL_FESTIVALS), choices.festivals);
+        EnableWindow(Item(IDC_EXP_OWN_FESTIVALS), choices.festivals);
+        CheckDlgButton(hwnd(), IDC_EXP_REMINDERS, choices.reminders ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(hwnd(), IDC_EXP_TERMS, choices.solarTerms ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(hwnd(), IDC_EXP_KEEP_UPDATED, kept ? BST_CHECKED : BST_UNCHECKED);
+        SetDlgItemInt(hwnd(), IDC_EXP_YEARS, static_cast<UINT>(choices.years), FALSE);
         SendDlgItemMessageW(hwnd(), IDC_EXP_YEARS, EM_SETLIMITTEXT, 3, 0);
-        SetDlgItemTextW(hwnd(), IDC_EXP_PATH, DefaultExportPath().c_str());
+        const std::wstring path = kept ? subscription_.file.wstring() : DefaultExportPath();
+        SetDlgItemTextW(hwnd(), IDC_EXP_PATH, path.c_str());
+        // The file kept up to date is the program's own to replace.
+        if (kept) replaceAgreed_ = path;
         const std::string limits = "一个文件最多 " + std::to_string(kIcsMaxEvents) + " 个事件、" +
                                    std::to_string(kIcsMaxBytes >> 20) + " MB。";
         SetDlgItemTextW(hwnd(), IDC_EXP_LIMITS, WideFromGbk(limits).c_str());
@@ -168,7 +177,7 @@ private:
     void StartExport() {
         BOOL read = FALSE;
         const UINT years = GetDlgItemInt(hwnd(), IDC_EXP_YEARS, &read, FALSE);
-        if (!read || years < 1 || years > kMaxYears) {
+        if (!read || years < 1 || years > static_cast<UINT>(kIcsMostYears)) {
             ShowMessage(hwnd(), "请输入 1 到 100 之间的年数。", MB_OK | MB_ICONWARNING);
             SetFocus(Item(IDC_EXP_YEARS));
             return;
@@ -176,6 +185,14 @@ private:
         const std::wstring path = DialogItemWideText(hwnd(), IDC_EXP_PATH);
         if (path.empty()) {
             ShowMessage(hwnd(), "请选择要保存的文件。", MB_OK | MB_ICONWARNING);
+            SetFocus(Item(IDC_EXP_PATH));
+            return;
+        }
+        keepUpdated_ = IsDlgButtonChecked(hwnd(), IDC_EXP_KEEP_UPDATED) == BST_CHECKED;
+        // Solvane.ini keeps its texts in GBK.
+        if (keepUpdated_ && !GbkFromPath(std::filesystem::path(path))) {
+            ShowMessage(hwnd(), "这个文件的路径中有无法记住的字符，不能保持更新。\n\n请换一个位置再试。",
+                        MB_OK | MB_ICONWARNING);
             SetFocus(Item(IDC_EXP_PATH));
             return;
         }
@@ -207,8 +224,8 @@ private:
 
     // Every choice is frozen while the export runs; 取消 stops it.
     void ShowRunning(bool running) {
-        for (const int id :
-             {IDC_EXP_FESTIVALS, IDC_EXP_REMINDERS, IDC_EXP_TERMS, IDC_EXP_YEARS, IDC_EXP_PATH, IDC_EXP_BROWSE, IDOK}) {
+        for (const int id : {IDC_EXP_FESTIVALS, IDC_EXP_REMINDERS, IDC_EXP_TERMS, IDC_EXP_YEARS, IDC_EXP_PATH,
+                             IDC_EXP_BROWSE, IDC_EXP_KEEP_UPDATED, IDOK}) {
             EnableWindow(Item(id), !running);
         }
         const BOOL festivals = !running && IsDlgButtonChecked(hwnd(), IDC_EXP_FESTIVALS) == BST_CHECKED;
@@ -232,6 +249,11 @@ private:
         const std::unique_ptr<ExportJob> job = std::move(job_);
         ShowRunning(false);
         if (!job) return;
+        if (job->notRead) {
+            ShowMessage(hwnd(), "节日或备忘文件暂时无法读取（可能被其他程序占用），没有写入文件。请稍后再试。",
+                        MB_OK | MB_ICONWARNING);
+            return;
+        }
         switch (job->result.outcome) {
             case IcsOutcome::kCancelled:
                 return;
@@ -251,16 +273,26 @@ private:
             ShowMessage(hwnd(), "无法写入这个文件，请换一个位置再试。", MB_OK | MB_ICONERROR);
             return;
         }
+        subscription_.keepUpdated = keepUpdated_;
+        if (keepUpdated_) {
+            subscription_.file = std::filesystem::path(path_);
+            subscription_.choices = job->choices;
+        }
         const std::wstring text =
             TextNamingFile("已导出 " + std::to_string(job->result.events) + " 个事件到：\n", path_,
                            "\n\n导入手机：把这个文件发到手机上（例如作为邮件附件），在手机上打开它，选择添加到日历。\n"
                            "导入邮件程序：在邮件程序的日历中选择「导入」，然后选中这个文件。\n"
-                           "再次导出并导入时，已导入的事件会被更新，不会重复。");
+                           "再次导出并导入时，已导入的事件会被更新，不会重复。") +
+            (keepUpdated_ ? WideFromGbk("\n\n保持更新：以后每次保存节日或备忘，程序都会重写这个文件；"
+                                        "订阅了这个文件的日历随之更新。")
+                          : std::wstring());
         ShowMessage(hwnd(), text, MB_OK | MB_ICONINFORMATION);
         EndModal(IDOK);
     }
 
     std::filesystem::path moduleFolder_;
+    IcsSubscription& subscription_;
+    bool keepUpdated_ = false;    // 保持更新 as it was ticked for the running export
     std::wstring replaceAgreed_;  // the file the save dialog already asked about
     std::wstring path_;           // where the running export goes
     std::unique_ptr<ExportJob> job_;
@@ -269,7 +301,7 @@ private:
 
 }  // namespace
 
-bool RunExportDialog(HWND owner, const std::filesystem::path& moduleFolder) {
-    ExportDialog dialog(moduleFolder);
+bool RunExportDialog(HWND owner, const std::filesystem::path& moduleFolder, IcsSubscription& subscription) {
+    ExportDialog dialog(moduleFolder, subscription);
     return dialog.RunModal(IDD_EXPORT_DIALOG, owner) == IDOK;
 }

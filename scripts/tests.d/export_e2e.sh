@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the tray menu's 导出到手机日历... opens its dialog, which writes
-# the calendar file where its save box says and reports the number of events.
+# the calendar file where its save box says and reports the number of events;
+# with 保持更新 ticked, the program writes the file again after each save of
+# the memos, and no more once it is unticked.
 # Solvane.exe from an installation laid out like build/win64/dist, under Wine.
 . "$(dirname "$0")/../e2e-lib.sh"
 e2e_begin wine-export-e2e
@@ -46,6 +48,38 @@ births=$(grep -c '^SUMMARY:奶奶的生日（' "$out" 2>/dev/null)
 check "only the own festivals: the lunar birthday once a year (11 or 12 with a leap eighth month), no 国庆节" \
     eval "[ ${births:-0} -ge 11 ] && [ ${births:-0} -le 12 ] && ! grep -q 国庆节 '$out'"
 check "no temporary file is left beside it" test "$(ls "$install/导出")" = "Tavro日历.ics"
+
+# --- 保持更新: a file in a synced folder follows the memos as they are saved ---
+kept="$install/同步/Tavro日历.ics"
+mkdir -p "$install/同步"
+year=$(date +%Y)
+add_memo() {  # text: a memo on 31 December of this year, saved in the manager
+    drive tray-menu menu-pick-in 管理节假日/备忘 添加备忘... dialog 添加 20000 set-text 1038 "$1" \
+        set-text 1014 "$year" set-text 1015 12 set-text 1016 31 set-text 1017 20 set-text 1018 0 click 1 \
+        dialog-gone 添加 10000 >/dev/null
+}
+reported=$(drive tray-menu menu-pick-in 管理节假日/备忘 导出到手机日历... dialog 导出到手机日历 60000 \
+    set-text 2207 "Z:${kept//\//\\}" check 2211 1 click 1 box 60000 ok dialog-gone 导出到手机日历 20000)
+check "exporting with 保持更新 says the file will be rewritten after each save" grep -q "保持更新" <<<"$reported"
+settings() { iconv -f GBK -t UTF-8 "$install/Solvane.ini"; }
+check "Solvane.ini remembers the file and 保持更新" eventually eval \
+    'settings | grep -q "^KeepCalendarFileUpdated=1" && settings | grep -q "^CalendarFile=Z:.*同步.Tavro日历.ics"'
+add_memo 年终聚餐
+check "saving a memo in the manager rewrites the file, which holds the new memo's event" \
+    eventually eval 'grep -q "^SUMMARY:年终聚餐" "$kept"'
+check "and no temporary file is left beside it" eventually test "$(ls "$install/同步")" = "Tavro日历.ics"
+reopened=$(drive tray-menu menu-pick-in 管理节假日/备忘 导出到手机日历... dialog 导出到手机日历 60000 \
+    state 2211 text-of 2207)
+import -window root "$artifacts/export-keep-updated.png" 2>/dev/null
+check "the dialog opens again on the file kept up to date, 保持更新 ticked" \
+    eval 'grep -q "^state 2211 [a-z]* checked" <<<"$reopened" && grep -q "^text 2207 .*同步.Tavro日历.ics$" <<<"$reopened"'
+drive dialog 导出到手机日历 20000 check 2211 0 click 1 box 60000 ok dialog-gone 导出到手机日历 20000 >/dev/null
+check "once unticked, Solvane.ini says so" eventually eval 'settings | grep -q "^KeepCalendarFileUpdated=0"'
+untouched=$(md5sum <"$kept")
+add_memo 新年登山
+sleep 3
+check "after unticking, a save leaves the file as it was" eval '[ "$(md5sum <"$kept")" = "$untouched" ]'
+check "and it holds no event of the memo saved since" eval '! grep -q 新年登山 "$kept"'
 
 drive tray-menu menu-pick 退出 wait-gone 20000 >/dev/null
 wait "$app_pid" 2>/dev/null
