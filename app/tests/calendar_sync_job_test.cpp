@@ -6,6 +6,7 @@
 
 #include "base/data_paths.h"
 #include "base/file_system.h"
+#include "calendar/gregorian.h"
 #include "caldav/sync_state.h"
 #include "tests/support/festival_samples.h"
 #include "tests/support/scratch_folder.h"
@@ -24,16 +25,6 @@ public:
     }
     int sent = 0;
 };
-
-SystemTime At(int year, int month, int day, int hour, int minute) {
-    SystemTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    return t;
-}
 
 TEST(CalendarSyncJobTest, OnlyTheUsersOwnRulesOfTheChosenKindsAreSent) {
     const FestivalRule shipped = FestivalSample("YL", "10-1").Name("国庆节");
@@ -107,21 +98,21 @@ TEST(CalendarSyncJobTest, ThePageAndTheTipSayWhenTheLastSyncWentThroughAndWhyALa
 
     SyncRun done;
     done.result.changes.resize(3);  // three new events
-    RecordSyncRun(status, done, At(2026, 12, 9, 20, 15));
+    RecordSyncRun(status, done, SystemTimeAt(2026, 12, 9, 20, 15));
     EXPECT_EQ(SyncStatusText(status, true), "上次同步成功：2026-12-09 20:15（新建3 更新0 删除0 冲突0）");
     EXPECT_EQ(SyncTipLine(status, true), "同步：12-09 20:15");
 
     SyncRun refused;
     refused.outcome = SyncOutcome::kRefused;
     refused.message = "服务器不接受这个用户名和密码（401）";
-    RecordSyncRun(status, refused, At(2026, 12, 9, 20, 45));
+    RecordSyncRun(status, refused, SystemTimeAt(2026, 12, 9, 20, 45));
     EXPECT_EQ(SyncStatusText(status, true),
               "上次同步成功：2026-12-09 20:15（新建3 更新0 删除0 冲突0）\r\n"
               "2026-12-09 20:45 同步失败：服务器不接受这个用户名和密码（401）");
     EXPECT_EQ(SyncTipLine(status, true), "同步失败：服务器不接受这个用户名和密码（401）");
 
     // The next sync that goes through clears the failure.
-    RecordSyncRun(status, SyncRun{}, At(2026, 12, 9, 21, 15));
+    RecordSyncRun(status, SyncRun{}, SystemTimeAt(2026, 12, 9, 21, 15));
     EXPECT_EQ(SyncStatusText(status, true), "上次同步成功：2026-12-09 21:15（新建0 更新0 删除0 冲突0）");
 }
 

@@ -37,21 +37,8 @@ wait_port() {
 }
 
 radicale_port=$(free_port); proxy_port=$(free_port); xandikos_port=$(free_port); dead_port=$(free_port)
-mkdir -p "$work/radicale" "$work/data/Reminders" "$work/xdata/Reminders"
-echo "alice:secret" >"$work/radicale/users"
-cat >"$work/radicale/config" <<CONF
-[server]
-hosts = 127.0.0.1:$radicale_port
-[auth]
-type = htpasswd
-htpasswd_filename = $work/radicale/users
-htpasswd_encryption = plain
-[storage]
-filesystem_folder = $work/radicale/collections
-[logging]
-level = warning
-CONF
-"$py" -m radicale --config "$work/radicale/config" >"$work/radicale.log" 2>&1 &
+mkdir -p "$work/data/Reminders" "$work/xdata/Reminders"
+"$py" "$tools" radicale "$work/radicale" "$radicale_port" >"$work/radicale.log" 2>&1 &
 pids+=($!)
 echo none >"$work/mode"
 "$py" "$tools" proxy "$proxy_port" "$radicale_port" "$work/mode" >"$work/proxy.log" 2>&1 &

@@ -1,10 +1,13 @@
 #!/usr/bin/python3
-"""Helpers of caldav_sync.sh, run with Debian's python3 (python3-caldav):
+"""Helpers of caldav_sync.sh and sync_page_e2e.sh, run with Debian's python3 (python3-caldav):
 
   caldav_sync_tools.py memos PATH TEXT,YYYY-MM-DD,HH:MM,REPEAT,ALERT1,ALERT2,STAMP ...
       writes a memo file as the program stores it (REPEAT 0 once, 5 yearly;
       ALERT codes 0 none, 1 at the time, 3 15 minutes, 7 a day; STAMP the
       milliseconds the editor's clock gave, which identify the memo)
+  caldav_sync_tools.py radicale FOLDER PORT
+      Radicale on 127.0.0.1:PORT, the user alice with the password secret,
+      its configuration and collections in FOLDER
   caldav_sync_tools.py proxy PORT UPSTREAM_PORT MODE_FILE
       a proxy to the server that, as MODE_FILE says, answers in its place:
       none, malformed, huge, slow, full (507 to PUT), stale (412 to a PUT
@@ -17,6 +20,7 @@
 """
 import http.client
 import http.server
+import os
 import socketserver
 import struct
 import sys
@@ -37,6 +41,29 @@ def write_memos(path, rows):
         lines.append("Item%d=%s%02X" % (i, data.hex().upper(), sum(data) & 0xFF))
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
+
+
+def run_radicale(folder, port):
+    """Radicale on 127.0.0.1:PORT with the user alice (password secret), its
+    collections in FOLDER; the process becomes the server, so its id is the
+    caller's to stop."""
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "users"), "w") as users:
+        users.write("alice:secret\n")
+    config = os.path.join(folder, "config")
+    with open(config, "w") as out:
+        out.write(f"""[server]
+hosts = 127.0.0.1:{port}
+[auth]
+type = htpasswd
+htpasswd_filename = {folder}/users
+htpasswd_encryption = plain
+[storage]
+filesystem_folder = {folder}/collections
+[logging]
+level = warning
+""")
+    os.execv(sys.executable, [sys.executable, "-m", "radicale", "--config", config])
 
 
 def run_proxy(port, upstream, mode_file):
@@ -136,6 +163,8 @@ def main():
     command = sys.argv[1]
     if command == "memos":
         write_memos(sys.argv[2], sys.argv[3:])
+    elif command == "radicale":
+        run_radicale(sys.argv[2], int(sys.argv[3]))
     elif command == "proxy":
         run_proxy(int(sys.argv[2]), int(sys.argv[3]), sys.argv[4])
     elif command == "list":

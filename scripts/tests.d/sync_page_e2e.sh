@@ -21,21 +21,7 @@ if ! "$py" -c 'import caldav, radicale' 2>/dev/null; then
 fi
 
 port=$("$py" -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-mkdir -p "$work/radicale"
-echo "alice:secret" >"$work/radicale/users"
-cat >"$work/radicale/config" <<CONF
-[server]
-hosts = 127.0.0.1:$port
-[auth]
-type = htpasswd
-htpasswd_filename = $work/radicale/users
-htpasswd_encryption = plain
-[storage]
-filesystem_folder = $work/radicale/collections
-[logging]
-level = warning
-CONF
-"$py" -m radicale --config "$work/radicale/config" >"$work/radicale.log" 2>&1 &
+"$py" "$tools" radicale "$work/radicale" "$port" >"$work/radicale.log" 2>&1 &
 e2e_pids+=($!)
 eventually --within 20 "$py" -c "import socket; socket.create_connection(('127.0.0.1', $port), 1)"
 server="http://127.0.0.1:$port/"
