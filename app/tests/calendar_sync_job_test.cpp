@@ -6,8 +6,8 @@
 
 #include "base/data_paths.h"
 #include "base/file_system.h"
-#include "calendar/gregorian.h"
 #include "caldav/sync_state.h"
+#include "calendar/gregorian.h"
 #include "tests/support/festival_samples.h"
 #include "tests/support/scratch_folder.h"
 
