@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <map>
 #include <optional>
+#include <thread>
 
 #include "base/text_encoding.h"
 #include "caldav/dav_answer.h"
@@ -13,6 +15,8 @@ const char kDefaultCalendarName[] = "Tavro日历";
 namespace {
 
 constexpr int kMostRedirects = 5;
+// Before a request that got no answer at all is sent again.
+constexpr std::chrono::milliseconds kRetryPause{500};
 
 const char kXmlHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 const char kNamespaces[] = " xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\"";
@@ -163,6 +167,18 @@ public:
             // The password goes only to the server the user named.
             if (url && url->Origin() == origin_) request.headers.emplace_back("Authorization", authorization_);
             answer = client_.Send(request);
+            // A connection that ended before any answer, most often a kept-alive
+            // one the server had closed, is tried once more on a fresh one.
+            // Repeating is safe: reads change nothing, and every write is
+            // conditional (If-None-Match: * or If-Match), so one that did reach
+            // the server the first time meets 412 instead of writing twice.
+            // MKCALENDAR is not conditional (a repeat of one that was made
+            // would make a second calendar of the name): the next sync finds
+            // the calendar by its name instead.
+            if (answer.failure == HttpFailure::kDropped && method != "MKCALENDAR") {
+                std::this_thread::sleep_for(kRetryPause);
+                answer = client_.Send(request);
+            }
             if (answer.failure != HttpFailure::kNone) return Failed(answer, address);
             if (answer.status == 401) {
                 return Stop(SyncOutcome::kRefused, "服务器不接受这个用户名和密码（401）");
@@ -228,6 +244,7 @@ private:
                 return Stop(SyncOutcome::kBadAnswer,
                             "服务器 " + host + " 的答复太大（超过 " + std::to_string(kHttpAnswerLimit >> 20) + " MB）");
             case HttpFailure::kCutShort:
+            case HttpFailure::kDropped:
                 return Stop(SyncOutcome::kUnreachable, "与服务器 " + host + " 的连接中途断开");
             case HttpFailure::kInsecure:
                 return Stop(SyncOutcome::kRefused, "服务器 " + host + " 的证书未通过验证，不连接");
@@ -573,6 +590,13 @@ SyncResult SyncCalendar(HttpClient& client, const CalDavAccount& account, const 
             const bool same = !theirs.empty() && CalendarContentHash(theirs) == r.hash;
             r.etag = etag;
             result.stateChanged = true;
+            if (ours && !theirs.empty() && CalendarContentHash(theirs) == CalendarContentHash(ours->text)) {
+                // Already what the program holds: this very write, sent again
+                // after its first answer was lost.
+                answer.status = 200;
+                answer.headers = {{"ETag", etag}};
+                break;
+            }
             if (!same || attempt == 1) {
                 Conflict(r, ours, theirs);
                 break;

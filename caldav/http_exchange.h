@@ -32,6 +32,9 @@ enum class HttpFailure {
     kTimedOut,     // connected, then silent too long
     kTooLarge,     // the answer went past kHttpAnswerLimit
     kCutShort,     // the connection ended in the middle of the answer
+    kDropped,      // the connection ended before any answer began (closed or reset by the server,
+                   // most often a kept-alive one it had already closed); the client's next request
+                   // goes over a fresh connection
     kInsecure,     // the certificate did not verify
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -373,6 +374,97 @@ TEST_F(CalendarSync, AFailureSaysWhyKeepsWhatWasDoneAndTheNextSyncCompletes) {
         EXPECT_EQ(next.outcome, SyncOutcome::kDone) << c.what << ": " << next.message;
         EXPECT_EQ(next.Count(SyncChangeKind::kConflict), 0) << c.what;
         EXPECT_EQ(fresh.LiveItems().size(), 4u) << c.what;
+    }
+}
+
+TEST_F(CalendarSync, ARequestCutBeforeItsAnswerIsSentOnceMoreButATimeOutOrARefusalIsNot) {
+    const struct {
+        const char* what;
+        std::string method;  // the request that fails, the first times it is sent
+        HttpFailure failure;
+        int failures;
+        int sent;  // how often that request went out
+        SyncOutcome outcome;
+        const char* says;  // empty when the sync completes
+    } cases[] = {
+        {"report cut once", "REPORT", HttpFailure::kDropped, 1, 2, SyncOutcome::kDone, ""},
+        {"new event cut once", "PUT", HttpFailure::kDropped, 1, 2, SyncOutcome::kDone, ""},
+        {"cut twice in a row", "PUT", HttpFailure::kDropped, 2, 2, SyncOutcome::kUnreachable,
+         "与服务器 127.0.0.1:5232 的连接中途断开"},
+        {"slow server", "REPORT", HttpFailure::kTimedOut, 1, 1, SyncOutcome::kUnreachable,
+         "服务器 127.0.0.1:5232 久无答复，已放弃"},
+        {"connection refused", "REPORT", HttpFailure::kUnreachable, 1, 1, SyncOutcome::kUnreachable,
+         "连不上服务器 127.0.0.1:5232"},
+    };
+    for (const auto& c : cases) {
+        FakeServer fresh;
+        SyncState synced;
+        wanted = {Event("f1-20270912", "Birthday", "20270912"), Event("m1", "Dentist", "20270105")};
+        ASSERT_EQ(SyncCalendar(fresh, account, wanted, synced, false).outcome, SyncOutcome::kDone);
+        wanted.push_back(Event("m2", "Haircut", "20270201"));
+        const SyncState before = synced;
+        fresh.requests.clear();
+        int failed = 0;
+        fresh.fail = [&](const HttpRequest& r) -> std::optional<HttpAnswer> {
+            if (r.method != c.method || failed == c.failures) return std::nullopt;
+            ++failed;
+            HttpAnswer answer;
+            answer.failure = c.failure;
+            return answer;
+        };
+        const SyncResult result = SyncCalendar(fresh, account, wanted, synced, false);
+        EXPECT_EQ(result.outcome, c.outcome) << c.what << ": " << result.message;
+        EXPECT_EQ(result.message, c.says) << c.what;
+        EXPECT_EQ(std::count_if(fresh.requests.begin(), fresh.requests.end(),
+                                [&](const HttpRequest& r) { return r.method == c.method; }),
+                  c.sent)
+            << c.what;
+        if (c.outcome == SyncOutcome::kDone) {
+            EXPECT_EQ(SyncSummary(result), "新建1 更新0 删除0 冲突0") << c.what;
+            continue;
+        }
+        EXPECT_EQ(synced.resources.size(), before.resources.size()) << c.what << ": nothing recorded as sent";
+        EXPECT_EQ(fresh.LiveItems().size(), 2u) << c.what;
+        fresh.fail = nullptr;
+        const SyncResult next = SyncCalendar(fresh, account, wanted, synced, false);
+        EXPECT_EQ(SyncSummary(next), "新建1 更新0 删除0 冲突0") << c.what << ": " << next.message;
+    }
+}
+
+TEST_F(CalendarSync, AWriteThatArrivedButLostItsAnswerIsNeitherWrittenTwiceNorAConflict) {
+    const struct {
+        const char* what;
+        CalendarObject changed;  // replaces the memo m1, or is added
+        bool added;
+    } cases[] = {
+        {"an edited event", Event("m1", "Dentist at nine", "20270105"), false},
+        {"a new event", Event("m2", "Haircut", "20270201"), true},
+    };
+    for (const auto& c : cases) {
+        FakeServer fresh;
+        SyncState synced;
+        wanted = {Event("f1-20270912", "Birthday", "20270912"), Event("m1", "Dentist", "20270105")};
+        ASSERT_EQ(SyncCalendar(fresh, account, wanted, synced, false).outcome, SyncOutcome::kDone);
+        if (c.added) {
+            wanted.push_back(c.changed);
+        } else {
+            wanted[1] = c.changed;
+        }
+        bool lost = false;
+        fresh.fail = [&](const HttpRequest& r) -> std::optional<HttpAnswer> {
+            if (r.method != "PUT" || lost) return std::nullopt;
+            lost = true;
+            fresh.Send(r);  // the server takes it, the answer never comes back
+            HttpAnswer cut;
+            cut.failure = HttpFailure::kDropped;
+            return cut;
+        };
+        const SyncResult result = SyncCalendar(fresh, account, wanted, synced, false);
+        ASSERT_EQ(result.outcome, SyncOutcome::kDone) << c.what << ": " << result.message;
+        EXPECT_EQ(result.Count(SyncChangeKind::kConflict), 0) << c.what;
+        EXPECT_EQ(fresh.LiveItems().size(), c.added ? 3u : 2u) << c.what;
+        EXPECT_EQ(fresh.items.at(kCalendar + c.changed.name).body, c.changed.text) << c.what;
+        EXPECT_TRUE(SyncCalendar(fresh, account, wanted, synced, false).changes.empty()) << c.what;
     }
 }
 

@@ -84,8 +84,19 @@ bool CrackUrl(const std::string& url, UrlParts& parts) {
     return !parts.host.empty();
 }
 
-// WSAETIMEDOUT: Wine's WinHTTP reports a silent server with the socket's error.
+// Wine's WinHTTP reports some failures with the socket's error:
+// WSAETIMEDOUT for a silent server, WSAECONNRESET and WSAECONNABORTED for a
+// connection the server reset.
 constexpr DWORD kSocketTimedOut = 10060;
+constexpr DWORD kSocketReset = 10054;
+constexpr DWORD kSocketAborted = 10053;
+
+// The server closed or reset the connection (an empty answer is read as a
+// malformed one).
+bool IsConnectionLost(DWORD error) {
+    return error == ERROR_WINHTTP_CONNECTION_ERROR || error == kSocketReset || error == kSocketAborted ||
+           error == ERROR_WINHTTP_INVALID_SERVER_RESPONSE;
+}
 
 // The client's own words for the failures a user meets (GBK, like the
 // sync's messages they end up in).
@@ -99,6 +110,8 @@ std::string FailureDetail(DWORD error) {
         case kSocketTimedOut:
             return "等待超时";
         case ERROR_WINHTTP_CONNECTION_ERROR:
+        case kSocketReset:
+        case kSocketAborted:
             return "连接被重置";
         default:
             return "WinHTTP 错误 " + std::to_string(error);
@@ -128,7 +141,9 @@ HttpAnswer FailureOf(DWORD error, bool answering) {
         case ERROR_WINHTTP_SECURE_CERT_WRONG_USAGE:
             return Failure(HttpFailure::kInsecure, FailureDetail(error));
         default:
-            return Failure(answering ? HttpFailure::kCutShort : HttpFailure::kUnreachable, FailureDetail(error));
+            if (answering) return Failure(HttpFailure::kCutShort, FailureDetail(error));
+            return Failure(IsConnectionLost(error) ? HttpFailure::kDropped : HttpFailure::kUnreachable,
+                           FailureDetail(error));
     }
 }
 
@@ -178,6 +193,15 @@ public:
     explicit WinHttpClient(const WinHttpLimits& limits) : limits_(limits) {}
 
     HttpAnswer Send(const HttpRequest& request) override {
+        HttpAnswer answer = Exchange(request);
+        // The session keeps its connections alive for the next request: after
+        // one the server closed, they all start afresh.
+        if (answer.failure == HttpFailure::kDropped) session_.reset();
+        return answer;
+    }
+
+private:
+    HttpAnswer Exchange(const HttpRequest& request) {
         if (!IsAllowedServerAddress(request.url)) {
             return Failure(HttpFailure::kInsecure, "plain HTTP goes only to this machine's own address");
         }
@@ -235,7 +259,6 @@ public:
         return answer;
     }
 
-private:
     // The proxy the user set for Windows, as the browser has it; a loopback
     // server is always reached directly.
     bool OpenSession() {

@@ -8,8 +8,9 @@
 # unreachable server, a malformed, huge or slow answer, a full calendar, a
 # stale ETag and the server stopping mid-sync each give their message, leave
 # the festival and memo files (and, before anything was written, the sync
-# state) as they were, and the next sync completes; an event changed on the
-# phone is a conflict and is not overwritten.
+# state) as they were, and the next sync completes, also over a connection
+# reset before its answer (sent once more); an event changed on the phone is
+# a conflict and is not overwritten.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -107,8 +108,14 @@ for case in "wrong password|--server $server --password-file $work/wrong|3|服�
     [ "$(fingerprint)" = "$files_before" ] || fail "$what: the festival or memo file changed"
     echo none >"$work/mode"
 done
+# The next sync completes, also when the connection of its first write is
+# reset before any answer (a kept-alive connection the server gave up on):
+# that request is sent once more.
+echo drop >"$work/mode"
 sync --server "$server" --password-file "$work/password"
-expect "after the failures" 0 "新建1 更新0 删除0 冲突0"
+expect "after the failures, the first write's connection reset" 0 "新建1 更新0 删除0 冲突0"
+[ "$(grep -c '^dropped PUT' "$work/proxy.log")" = 1 ] || fail "the proxy did not reset exactly one connection"
+echo none >"$work/mode"
 
 # Failures part-way through the writes: the state keeps what was written.
 # Each round changes two memos: two writes, the second of which meets the failure.

@@ -11,7 +11,8 @@
   caldav_sync_tools.py proxy PORT UPSTREAM_PORT MODE_FILE
       a proxy to the server that, as MODE_FILE says, answers in its place:
       none, malformed, huge, slow, full (507 to PUT), stale (412 to a PUT
-      with If-Match), stop (the connection closed at the second PUT)
+      with If-Match), stop (the connection closed at the second PUT), drop
+      (the connection of the first PUT reset before any answer, once)
   caldav_sync_tools.py list URL USER PASSWORD CALENDAR
       the calendar's events as python-caldav reads them, one line each:
       DTSTART SUMMARY [alarm triggers] UID
@@ -21,6 +22,7 @@
 import http.client
 import http.server
 import os
+import socket
 import socketserver
 import struct
 import sys
@@ -67,7 +69,7 @@ level = warning
 
 
 def run_proxy(port, upstream, mode_file):
-    puts = {"n": 0}
+    puts = {"n": 0, "dropped": False}
 
     class Handler(http.server.BaseHTTPRequestHandler):
         protocol_version = "HTTP/1.1"
@@ -103,6 +105,16 @@ def run_proxy(port, upstream, mode_file):
                     self.close_connection = True
                     self.connection.shutdown(2)
                     return
+            if self.command == "PUT" and mode == "drop" and not puts["dropped"]:
+                # What a server does to a kept-alive connection it has given
+                # up on: a reset, the request unanswered.
+                puts["dropped"] = True
+                print("dropped", self.command, self.path, flush=True)
+                self.close_connection = True
+                self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+                self.rfile.close()
+                self.connection.close()
+                return
             connection = http.client.HTTPConnection("127.0.0.1", upstream, timeout=60)
             headers = {k: v for k, v in self.headers.items() if k.lower() not in ("host", "connection")}
             connection.request(self.command, self.path, body=body, headers=headers)

@@ -9,11 +9,19 @@
 
 namespace {
 
+// What the server does once it has read the request.
+enum class Then {
+    kAnswer,      // sends its reply, then hangs up
+    kStaySilent,  // waits for the client to give up
+    kHangUp,      // hangs up without a word
+    kReset,       // resets the connection, as a server does to a kept-alive one it gave up on
+};
+
 // A server on the loopback address for one request: it reads the request
-// and answers with `reply` (nothing at all while `silent`), then hangs up.
+// and does as `then` says.
 class OneAnswerServer {
 public:
-    explicit OneAnswerServer(std::string reply, bool silent = false) : reply_(std::move(reply)), silent_(silent) {
+    explicit OneAnswerServer(std::string reply, Then then = Then::kAnswer) : reply_(std::move(reply)), then_(then) {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
         listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -53,16 +61,19 @@ private:
             if (n <= 0) break;
             received_.append(buffer, n);
         }
-        if (silent_) {
+        if (then_ == Then::kStaySilent) {
             recv(client, buffer, sizeof buffer, 0);  // until the client gives up
-        } else {
+        } else if (then_ == Then::kAnswer) {
             send(client, reply_.data(), static_cast<int>(reply_.size()), 0);
+        } else if (then_ == Then::kReset) {
+            const linger abort{1, 0};
+            setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
         }
         closesocket(client);
     }
 
     std::string reply_;
-    bool silent_;
+    Then then_;
     SOCKET listener_ = INVALID_SOCKET;
     unsigned short port_ = 0;
     std::string received_;
@@ -101,17 +112,19 @@ TEST(WinHttpClientTest, AServerThatFailsMidwayIsToldApartFromOneThatIsNotThere) 
     const struct {
         const char* what;
         std::string reply;
-        bool silent;
+        Then then;
         HttpFailure failure;
     } cases[] = {
-        {"hangs up in the middle of the body", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort", false,
+        {"hangs up in the middle of the body", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort", Then::kAnswer,
          HttpFailure::kCutShort},
         {"answers more than the limit", "HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n" + std::string(5000, 'x'),
-         false, HttpFailure::kTooLarge},
-        {"says nothing", "", true, HttpFailure::kTimedOut},
+         Then::kAnswer, HttpFailure::kTooLarge},
+        {"says nothing", "", Then::kStaySilent, HttpFailure::kTimedOut},
+        {"hangs up before answering", "", Then::kHangUp, HttpFailure::kDropped},
+        {"resets the connection before answering", "", Then::kReset, HttpFailure::kDropped},
     };
     for (const auto& c : cases) {
-        OneAnswerServer server(c.reply, c.silent);
+        OneAnswerServer server(c.reply, c.then);
         const HttpAnswer answer = MakeWinHttpClient(limits)->Send({"GET", server.Url("/"), {}, ""});
         EXPECT_EQ(answer.failure, c.failure) << c.what << ": " << answer.detail;
         EXPECT_TRUE(answer.body.empty()) << c.what;

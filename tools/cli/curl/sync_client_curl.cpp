@@ -17,6 +17,7 @@ struct ListFree {
 struct Received {
     HttpAnswer answer;
     bool tooLarge = false;
+    bool answering = false;  // a status line has arrived
 };
 
 std::size_t TakeBody(char* data, std::size_t size, std::size_t count, void* user) {
@@ -36,6 +37,7 @@ std::size_t TakeHeader(char* data, std::size_t size, std::size_t count, void* us
     std::string line(data, n);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     if (line.rfind("HTTP/", 0) == 0) {
+        received.answering = true;
         received.answer.headers.clear();  // a new answer (after 100 Continue)
     } else if (const std::size_t colon = line.find(':'); colon != std::string::npos) {
         std::string value = line.substr(colon + 1);
@@ -102,10 +104,15 @@ public:
                     answer.failure = HttpFailure::kInsecure;
                     break;
                 case CURLE_PARTIAL_FILE:
+                    answer.failure = HttpFailure::kCutShort;
+                    break;
                 case CURLE_RECV_ERROR:
                 case CURLE_SEND_ERROR:
                 case CURLE_GOT_NOTHING:
-                    answer.failure = HttpFailure::kCutShort;
+                    // Each request has a connection of its own here, so one
+                    // that ends before the status line was closed or reset by
+                    // the server.
+                    answer.failure = received.answering ? HttpFailure::kCutShort : HttpFailure::kDropped;
                     break;
                 default:
                     answer.failure = HttpFailure::kUnreachable;
