@@ -4,6 +4,8 @@
 
 #include <winhttp.h>
 
+#include <map>
+#include <optional>
 #include <string>
 
 #include "base/win/scoped_win.h"
@@ -29,6 +31,53 @@ struct IeProxyConfig {
     IeProxyConfig(const IeProxyConfig&) = delete;
     IeProxyConfig& operator=(const IeProxyConfig&) = delete;
 };
+
+// What a proxy auto-configuration said for one address, given back with GlobalFree.
+struct AutoProxyAnswer {
+    WINHTTP_PROXY_INFO info{};
+    AutoProxyAnswer() = default;
+    ~AutoProxyAnswer() {
+        for (LPWSTR text : {info.lpszProxy, info.lpszProxyBypass})
+            if (text) GlobalFree(text);
+    }
+    AutoProxyAnswer(const AutoProxyAnswer&) = delete;
+    AutoProxyAnswer& operator=(const AutoProxyAnswer&) = delete;
+};
+
+// The way to one server: a proxy (list) with the addresses it is not for, or direct.
+struct ProxyRoute {
+    DWORD accessType = WINHTTP_ACCESS_TYPE_NO_PROXY;
+    std::wstring proxy, bypass;
+};
+
+std::wstring TextOr(LPCWSTR text) { return text ? std::wstring(text) : std::wstring(); }
+
+// What the proxy auto-configuration (WPAD on the network when `script` is
+// null, else the script at that address) says for `url`; nothing when it
+// cannot say. A script server that asks who is there is given the Windows
+// logon on the second try, as browsers give it.
+std::optional<ProxyRoute> AskAutoProxy(HINTERNET session, const std::wstring& url, LPCWSTR script) {
+    WINHTTP_AUTOPROXY_OPTIONS options{};
+    if (script) {
+        options.dwFlags = WINHTTP_AUTOPROXY_CONFIG_URL;
+        options.lpszAutoConfigUrl = script;
+    } else {
+        options.dwFlags = WINHTTP_AUTOPROXY_AUTO_DETECT;
+        options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
+    }
+    AutoProxyAnswer answer;
+    if (!WinHttpGetProxyForUrl(session, url.c_str(), &options, &answer.info)) {
+        if (GetLastError() != ERROR_WINHTTP_LOGIN_FAILURE) return std::nullopt;
+        options.fAutoLogonIfChallenged = TRUE;
+        if (!WinHttpGetProxyForUrl(session, url.c_str(), &options, &answer.info)) return std::nullopt;
+    }
+    return ProxyRoute{answer.info.dwAccessType, TextOr(answer.info.lpszProxy), TextOr(answer.info.lpszProxyBypass)};
+}
+
+// This machine's own address, which no proxy stands before.
+bool IsLoopbackHost(const std::wstring& host) {
+    return host == L"localhost" || host.rfind(L"127.", 0) == 0 || host == L"[::1]" || host == L"::1";
+}
 
 // Header lines are ASCII (Latin-1 at most) both ways: a byte per character.
 std::wstring WideOfBytes(const std::string& bytes) {
@@ -66,6 +115,7 @@ struct UrlParts {
     std::wstring host;
     INTERNET_PORT port = 0;
     std::wstring path;  // with the query
+    std::wstring Server() const { return (secure ? L"https://" : L"http://") + host + L":" + std::to_wstring(port); }
 };
 
 bool CrackUrl(const std::string& url, UrlParts& parts) {
@@ -196,7 +246,10 @@ public:
         HttpAnswer answer = Exchange(request);
         // The session keeps its connections alive for the next request: after
         // one the server closed, they all start afresh.
-        if (answer.failure == HttpFailure::kDropped) session_.reset();
+        if (answer.failure == HttpFailure::kDropped) {
+            session_.reset();
+            routeSessions_.clear();
+        }
         return answer;
     }
 
@@ -208,8 +261,15 @@ private:
         UrlParts url;
         if (!CrackUrl(request.url, url)) return Failure(HttpFailure::kUnreachable, "not an address: " + request.url);
         if (!session_ && !OpenSession()) return FailureOf(GetLastError(), false);
+        HINTERNET session = session_.get();
+        if (!IsLoopbackHost(url.host)) {
+            if (const std::optional<ProxyRoute>& route = AutoRoute(url)) {
+                session = RouteSession(*route);
+                if (!session) return FailureOf(GetLastError(), false);
+            }
+        }
 
-        const ScopedWinHttpHandle connection(WinHttpConnect(session_.get(), url.host.c_str(), url.port, 0));
+        const ScopedWinHttpHandle connection(WinHttpConnect(session, url.host.c_str(), url.port, 0));
         if (!connection) return FailureOf(GetLastError(), false);
         const std::wstring method = WideOfBytes(request.method);
         const ScopedWinHttpHandle handle(WinHttpOpenRequest(
@@ -260,24 +320,68 @@ private:
     }
 
     // The proxy the user set for Windows, as the browser has it; a loopback
-    // server is always reached directly.
+    // server is always reached directly. With automatic configuration (a
+    // detected or given script) each server's way is asked of it, and the
+    // proxy named for every address, or none, is what the session holds for
+    // when it cannot say.
     bool OpenSession() {
         const IeProxyConfig ie;
-        const wchar_t* agent = L"Tavro-Calendar-Sync/1";
+        autoDetect_ = ie.config.fAutoDetect != FALSE;
+        script_ = TextOr(ie.config.lpszAutoConfigUrl);
         if (ie.config.lpszProxy && *ie.config.lpszProxy) {
             std::wstring bypass = L"<local>;localhost;127.*;[::1]";
             if (ie.config.lpszProxyBypass && *ie.config.lpszProxyBypass)
                 bypass += L";" + std::wstring(ie.config.lpszProxyBypass);
-            session_.reset(WinHttpOpen(agent, WINHTTP_ACCESS_TYPE_NAMED_PROXY, ie.config.lpszProxy, bypass.c_str(), 0));
+            session_ = Open(WINHTTP_ACCESS_TYPE_NAMED_PROXY, ie.config.lpszProxy, bypass.c_str());
         } else {
-            session_.reset(WinHttpOpen(agent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                                       WINHTTP_NO_PROXY_BYPASS, 0));
+            session_ = Open(WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS);
         }
         return static_cast<bool>(session_);
     }
 
+    // A session with its own proxy setting, held to the limits (also when it
+    // fetches a proxy script).
+    ScopedWinHttpHandle Open(DWORD accessType, LPCWSTR proxy, LPCWSTR bypass) const {
+        ScopedWinHttpHandle session(WinHttpOpen(L"Tavro-Calendar-Sync/1", accessType, proxy, bypass, 0));
+        if (session)
+            WinHttpSetTimeouts(session.get(), limits_.connectMs, limits_.connectMs, limits_.quietMs, limits_.quietMs);
+        return session;
+    }
+
+    // The session that goes the route's way: a session's proxy is the one
+    // every WinHTTP honours (not all take one for a single request).
+    HINTERNET RouteSession(const ProxyRoute& route) {
+        const std::wstring key = std::to_wstring(route.accessType) + L"|" + route.proxy + L"|" + route.bypass;
+        ScopedWinHttpHandle& session = routeSessions_[key];
+        if (!session) {
+            const bool named = route.accessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY && !route.proxy.empty();
+            session = named ? Open(WINHTTP_ACCESS_TYPE_NAMED_PROXY, route.proxy.c_str(),
+                                   route.bypass.empty() ? WINHTTP_NO_PROXY_BYPASS : route.bypass.c_str())
+                            : Open(WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS);
+        }
+        return session.get();
+    }
+
+    // The automatic configuration's way to the server, asked once for each
+    // server in the client's life (detection first, then the script, as
+    // browsers try them); nothing when there is none or it cannot say.
+    const std::optional<ProxyRoute>& AutoRoute(const UrlParts& url) {
+        const std::wstring server = url.Server();
+        const auto known = routes_.find(server);
+        if (known != routes_.end()) return known->second;
+        std::optional<ProxyRoute> route;
+        const std::wstring address = server + url.path;
+        if (autoDetect_) route = AskAutoProxy(session_.get(), address, nullptr);
+        if (!route && !script_.empty()) route = AskAutoProxy(session_.get(), address, script_.c_str());
+        return routes_[server] = std::move(route);
+    }
+
     WinHttpLimits limits_;
     ScopedWinHttpHandle session_;
+    bool autoDetect_ = false;
+    std::wstring script_;
+    std::map<std::wstring, std::optional<ProxyRoute>> routes_;   // by scheme, host and port
+    std::map<std::wstring, ScopedWinHttpHandle> routeSessions_;  // by route
 };
 
 }  // namespace

@@ -2,10 +2,15 @@
 
 #include <winsock2.h>
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -136,6 +141,82 @@ TEST(WinHttpClientTest, AServerThatFailsMidwayIsToldApartFromOneThatIsNotThere) 
         MakeWinHttpClient(limits)->Send({"GET", closedPort, {}, ""});  // takes its one request
     }
     EXPECT_EQ(MakeWinHttpClient(limits)->Send({"GET", closedPort, {}, ""}).failure, HttpFailure::kUnreachable);
+}
+
+// The current user's proxy settings in Internet Options, as Windows keeps
+// them (a version, a counter, the kinds of setting in use, then the proxy,
+// the addresses it is not for and the script's address, each counted), for
+// as long as this lives; put back as they were after.
+class UserProxySettings {
+public:
+    static constexpr std::uint32_t kNamedProxy = 2, kScript = 4;
+
+    UserProxySettings(std::uint32_t kinds, const std::string& proxy, const std::string& script) {
+        RegCreateKeyExW(HKEY_CURRENT_USER,
+                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections", 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+        DWORD size = 0;
+        if (RegQueryValueExW(key_, kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+            saved_.resize(size);
+            had_ = RegQueryValueExW(key_, kValue, nullptr, nullptr, saved_.data(), &size) == ERROR_SUCCESS;
+        }
+        std::string blob = Number(0x46) + Number(1) + Number(kinds | 1) + Counted(proxy) + Counted("") +
+                           Counted(script) + std::string(32, '\0');
+        RegSetValueExW(key_, kValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(blob.data()),
+                       static_cast<DWORD>(blob.size()));
+    }
+    ~UserProxySettings() {
+        if (had_) {
+            RegSetValueExW(key_, kValue, 0, REG_BINARY, saved_.data(), static_cast<DWORD>(saved_.size()));
+        } else {
+            RegDeleteValueW(key_, kValue);
+        }
+        RegCloseKey(key_);
+    }
+    UserProxySettings(const UserProxySettings&) = delete;
+    UserProxySettings& operator=(const UserProxySettings&) = delete;
+
+private:
+    static constexpr const wchar_t* kValue = L"DefaultConnectionSettings";
+    static std::string Number(std::uint32_t n) {
+        return {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
+                static_cast<char>(n >> 24)};
+    }
+    static std::string Counted(const std::string& text) {
+        return Number(static_cast<std::uint32_t>(text.size())) + text;
+    }
+
+    HKEY key_ = nullptr;
+    std::vector<BYTE> saved_;
+    bool had_ = false;
+};
+
+TEST(WinHttpClientTest, AProxyScriptInTheUsersSettingsChoosesTheProxyAndTheNamedProxyStandsInWhenItCannot) {
+    const std::string tunnel = "CONNECT calendar.example.test:443 HTTP/1.1";
+    for (const bool scriptAnswers : {true, false}) {
+        OneAnswerServer proxy("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        const std::string address = proxy.Url("").substr(7);  // 127.0.0.1:port
+        const std::string pac =
+            "function FindProxyForURL(url, host) {\n"
+            "  return host == \"calendar.example.test\" ? \"PROXY " +
+            address + "\" : \"DIRECT\";\n}\n";
+        std::optional<OneAnswerServer> script;
+        if (scriptAnswers) {
+            script.emplace("HTTP/1.1 200 OK\r\nContent-Type: application/x-ns-proxy-autoconfig\r\nContent-Length: " +
+                           std::to_string(pac.size()) + "\r\nConnection: close\r\n\r\n" + pac);
+        }
+        const std::string scriptUrl = script ? script->Url("/proxy.pac") : "http://127.0.0.1:1/proxy.pac";
+        const UserProxySettings settings(
+            UserProxySettings::kScript | (scriptAnswers ? 0 : UserProxySettings::kNamedProxy),
+            scriptAnswers ? "" : address, scriptUrl);
+        WinHttpLimits limits;
+        limits.connectMs = limits.quietMs = 5000;
+        const HttpAnswer answer =
+            MakeWinHttpClient(limits)->Send({"PROPFIND", "https://calendar.example.test/dav/", {}, ""});
+        EXPECT_NE(answer.failure, HttpFailure::kNone);
+        const std::string& sent = proxy.received();
+        EXPECT_EQ(sent.substr(0, sent.find("\r\n")), tunnel) << (scriptAnswers ? "by the script" : "the named proxy");
+    }
 }
 
 TEST(WinHttpClientTest, ThePasswordGoesOverPlainHttpOnlyToThisMachine) {
