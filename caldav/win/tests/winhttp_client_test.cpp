@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -22,22 +23,52 @@ enum class Then {
     kReset,       // resets the connection, as a server does to a kept-alive one it gave up on
 };
 
+// A listening socket on the loopback address, on a port of its own.
+SOCKET ListenOnLoopback(unsigned short& port) {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    listen(listener, 1);
+    return listener;
+}
+
+// Reads one request, its head and its body, onto `into`.
+void ReadRequest(SOCKET client, std::string& into) {
+    const std::size_t start = into.size();
+    char buffer[4096];
+    for (;;) {
+        const std::size_t end = into.find("\r\n\r\n", start);
+        if (end != std::string::npos) {
+            const std::size_t at = into.find("Content-Length: ", start);
+            const std::size_t body = at == std::string::npos || at > end ? 0 : std::stoul(into.substr(at + 16));
+            if (into.size() >= end + 4 + body) return;
+        }
+        const int n = recv(client, buffer, sizeof buffer, 0);
+        if (n <= 0) return;
+        into.append(buffer, n);
+    }
+}
+
+// Closes the connection with a reset instead of an orderly end.
+void Reset(SOCKET client) {
+    const linger abort{1, 0};
+    setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+    closesocket(client);
+}
+
 // A server on the loopback address for one request: it reads the request
 // and does as `then` says.
 class OneAnswerServer {
 public:
-    explicit OneAnswerServer(std::string reply, Then then = Then::kAnswer) : reply_(std::move(reply)), then_(then) {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int length = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        listen(listener_, 1);
+    explicit OneAnswerServer(std::string reply, Then then = Then::kAnswer)
+        : reply_(std::move(reply)), then_(then), listener_(ListenOnLoopback(port_)) {
         thread_ = std::thread([this] { Serve(); });
     }
     ~OneAnswerServer() {
@@ -54,34 +85,67 @@ private:
     void Serve() {
         const SOCKET client = accept(listener_, nullptr, nullptr);
         if (client == INVALID_SOCKET) return;
-        char buffer[4096];
-        for (;;) {
-            const std::size_t end = received_.find("\r\n\r\n");
-            if (end != std::string::npos) {
-                const std::size_t at = received_.find("Content-Length: ");
-                const std::size_t body = at == std::string::npos ? 0 : std::stoul(received_.substr(at + 16));
-                if (received_.size() >= end + 4 + body) break;
-            }
-            const int n = recv(client, buffer, sizeof buffer, 0);
-            if (n <= 0) break;
-            received_.append(buffer, n);
-        }
+        ReadRequest(client, received_);
         if (then_ == Then::kStaySilent) {
+            char buffer[16];
             recv(client, buffer, sizeof buffer, 0);  // until the client gives up
         } else if (then_ == Then::kAnswer) {
             send(client, reply_.data(), static_cast<int>(reply_.size()), 0);
         } else if (then_ == Then::kReset) {
-            const linger abort{1, 0};
-            setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+            Reset(client);
+            return;
         }
         closesocket(client);
     }
 
     std::string reply_;
     Then then_;
-    SOCKET listener_ = INVALID_SOCKET;
     unsigned short port_ = 0;
+    SOCKET listener_ = INVALID_SOCKET;
     std::string received_;
+    std::thread thread_;
+};
+
+// A server that keeps the connection of its first answer open for the next
+// request, then gives up on it and resets it when that request comes, as
+// servers do under load; the request after that, on a connection of its
+// own, is answered. `connections` counts the connections it took.
+class KeptAliveServer {
+public:
+    KeptAliveServer() : listener_(ListenOnLoopback(port_)) {
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~KeptAliveServer() {
+        closesocket(listener_);
+        thread_.join();
+        WSACleanup();
+    }
+
+    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    int connections = 0;
+
+private:
+    void Serve() {
+        const std::string keep = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
+        const std::string last = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
+        std::string received;
+        const SOCKET first = accept(listener_, nullptr, nullptr);
+        if (first == INVALID_SOCKET) return;
+        ++connections;
+        ReadRequest(first, received);
+        send(first, keep.data(), static_cast<int>(keep.size()), 0);
+        ReadRequest(first, received);
+        Reset(first);
+        const SOCKET second = accept(listener_, nullptr, nullptr);
+        if (second == INVALID_SOCKET) return;
+        ++connections;
+        ReadRequest(second, received);
+        send(second, last.data(), static_cast<int>(last.size()), 0);
+        closesocket(second);
+    }
+
+    unsigned short port_ = 0;
+    SOCKET listener_ = INVALID_SOCKET;
     std::thread thread_;
 };
 
@@ -141,6 +205,18 @@ TEST(WinHttpClientTest, AServerThatFailsMidwayIsToldApartFromOneThatIsNotThere) 
         MakeWinHttpClient(limits)->Send({"GET", closedPort, {}, ""});  // takes its one request
     }
     EXPECT_EQ(MakeWinHttpClient(limits)->Send({"GET", closedPort, {}, ""}).failure, HttpFailure::kUnreachable);
+}
+
+TEST(WinHttpClientTest, AKeptAliveConnectionResetBeforeItsAnswerIsToldApartAndTheNextRequestGoesOverAFreshOne) {
+    KeptAliveServer server;
+    const std::unique_ptr<HttpClient> client = MakeWinHttpClient();
+    EXPECT_EQ(client->Send({"GET", server.Url("/first"), {}, ""}).status, 200);
+    const HttpAnswer cut = client->Send({"GET", server.Url("/second"), {}, ""});
+    EXPECT_EQ(cut.failure, HttpFailure::kDropped) << cut.detail;
+    const HttpAnswer again = client->Send({"GET", server.Url("/second"), {}, ""});
+    EXPECT_EQ(again.failure, HttpFailure::kNone) << again.detail;
+    EXPECT_EQ(again.body, "ok");
+    EXPECT_EQ(server.connections, 2);
 }
 
 // The current user's proxy settings in Internet Options, as Windows keeps
