@@ -267,31 +267,49 @@ private:
     bool had_ = false;
 };
 
-TEST(WinHttpClientTest, AProxyScriptInTheUsersSettingsChoosesTheProxyAndTheNamedProxyStandsInWhenItCannot) {
+TEST(WinHttpClientTest, AProxyScriptInTheUsersSettingsChoosesTheWayAndTheNamedProxyStandsInWhenItCannot) {
+    // calendar.example.test is a name no DNS knows: a request that goes
+    // there directly ends with the name unknown, one through a proxy at the
+    // proxy's CONNECT.
     const std::string tunnel = "CONNECT calendar.example.test:443 HTTP/1.1";
-    for (const bool scriptAnswers : {true, false}) {
-        OneAnswerServer proxy("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-        const std::string address = proxy.Url("").substr(7);  // 127.0.0.1:port
+    const struct {
+        const char* what;
+        bool scriptAnswers;
+        const char* scriptSays;  // for calendar.example.test; "PROXY" names the test's proxy
+        bool namedProxy;         // Internet Options name the test's proxy (or one where nothing listens)
+        bool throughProxy;
+    } cases[] = {
+        {"the script's proxy", true, "PROXY", false, true},
+        {"the named proxy when the script cannot be fetched", false, "", true, true},
+        {"direct when the script says so, past the named proxy", true, "DIRECT", true, false},
+    };
+    for (const auto& c : cases) {
+        std::optional<OneAnswerServer> proxy;
+        if (c.throughProxy) proxy.emplace("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        const std::string address = proxy ? proxy->Url("").substr(7) : "127.0.0.1:1";  // host:port
+        const std::string way = std::string(c.scriptSays) == "PROXY" ? "PROXY " + address : c.scriptSays;
         const std::string pac =
-            "function FindProxyForURL(url, host) {\n"
-            "  return host == \"calendar.example.test\" ? \"PROXY " +
-            address + "\" : \"DIRECT\";\n}\n";
+            "function FindProxyForURL(url, host) {\n  return host == \"calendar.example.test\" ? \"" + way +
+            "\" : \"DIRECT\";\n}\n";
         std::optional<OneAnswerServer> script;
-        if (scriptAnswers) {
+        if (c.scriptAnswers) {
             script.emplace("HTTP/1.1 200 OK\r\nContent-Type: application/x-ns-proxy-autoconfig\r\nContent-Length: " +
                            std::to_string(pac.size()) + "\r\nConnection: close\r\n\r\n" + pac);
         }
-        const std::string scriptUrl = script ? script->Url("/proxy.pac") : "http://127.0.0.1:1/proxy.pac";
         const UserProxySettings settings(
-            UserProxySettings::kScript | (scriptAnswers ? 0 : UserProxySettings::kNamedProxy),
-            scriptAnswers ? "" : address, scriptUrl);
+            UserProxySettings::kScript | (c.namedProxy ? UserProxySettings::kNamedProxy : 0),
+            c.namedProxy ? address : "", script ? script->Url("/proxy.pac") : "http://127.0.0.1:1/proxy.pac");
         WinHttpLimits limits;
         limits.connectMs = limits.quietMs = 5000;
         const HttpAnswer answer =
             MakeWinHttpClient(limits)->Send({"PROPFIND", "https://calendar.example.test/dav/", {}, ""});
-        EXPECT_NE(answer.failure, HttpFailure::kNone);
-        const std::string& sent = proxy.received();
-        EXPECT_EQ(sent.substr(0, sent.find("\r\n")), tunnel) << (scriptAnswers ? "by the script" : "the named proxy");
+        EXPECT_NE(answer.failure, HttpFailure::kNone) << c.what;
+        if (proxy) {
+            const std::string& sent = proxy->received();
+            EXPECT_EQ(sent.substr(0, sent.find("\r\n")), tunnel) << c.what;
+        } else {
+            EXPECT_EQ(answer.detail, "找不到这个服务器名") << c.what;
+        }
     }
 }
 
