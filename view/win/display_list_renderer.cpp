@@ -10,6 +10,7 @@
 #include "base/win/gbk_text.h"
 #include "view/dpi_scale.h"
 #include "view/outlined_text_pixels.h"
+#include "view/picture_downscale.h"
 #include "view/png_size.h"
 
 namespace {
@@ -248,6 +249,31 @@ bool CopyPicture(Gdiplus::GpBitmap* picture, LayeredSurface& surface) {
     return gdip::GdipBitmapUnlockBits(picture, &data) == Gdiplus::Ok;
 }
 
+// A picture larger than the surface (the double-size one at 175 %) made
+// smaller by the means of its areas (view/picture_downscale.h) instead of
+// GDI+'s bicubic resampling, which under Wine took longer than all the rest
+// of a month's first drawing.
+bool CopyPictureReduced(Gdiplus::GpBitmap* picture, int width, int height, LayeredSurface& surface) {
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    const Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData data{};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = width * 4;
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = pixels.data();
+    if (gdip::GdipBitmapLockBits(picture, &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                 PixelFormat32bppPARGB, &data) != Gdiplus::Ok ||
+        gdip::GdipBitmapUnlockBits(picture, &data) != Gdiplus::Ok) {
+        return false;
+    }
+    const std::vector<std::uint32_t> reduced =
+        DownscaleByArea(pixels, width, height, surface.width(), surface.height());
+    if (reduced.empty()) return false;
+    std::memcpy(surface.bits(), reduced.data(), reduced.size() * sizeof reduced[0]);
+    return true;
+}
+
 }  // namespace
 
 SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
@@ -341,6 +367,10 @@ LayeredSurface DrawBackground(const DisplayList& list) {
     if (surface.empty()) return surface;
     const bool sameSize = surface.width() == static_cast<int>(width) && surface.height() == static_cast<int>(height);
     if (sameSize && CopyPicture(background.get(), surface)) return surface;
+    const bool smaller = surface.width() <= static_cast<int>(width) && surface.height() <= static_cast<int>(height);
+    if (smaller && CopyPictureReduced(background.get(), static_cast<int>(width), static_cast<int>(height), surface)) {
+        return surface;
+    }
     SurfaceCanvas canvas(surface);
     if (!canvas.ok()) return LayeredSurface();
     gdip::GdipDrawImageRectI(canvas.graphics(), background.get(), 0, 0, surface.width(), surface.height());

@@ -101,6 +101,30 @@ TEST_F(RendererTest, AKeptBackgroundIsThePictureDrawnAnewAtEveryScale) {
     }
 }
 
+TEST_F(RendererTest, At175PercentTheDoubleSizePictureIsReducedWithItsEdgesWhereTheyFall) {
+    // The card of the 240 x 160 picture spans x 20 to 220 and y 20 to 140;
+    // at seven eighths of it, 17.5 to 192.5 and 17.5 to 122.5.
+    Picture("card@2x.png", 240, 160, 0xFF4060A0u);
+    DisplayList list;
+    list.backgroundPath = Background();
+    list.dpi = 168;
+    const LayeredSurface surface = RenderDisplayList(list);
+    ASSERT_EQ(surface.width(), 210);
+    ASSERT_EQ(surface.height(), 140);
+    struct Case {
+        int x, y;
+        std::uint32_t alpha;
+    };
+    for (const Case& c : {Case{16, 70, 0}, Case{17, 70, 128}, Case{18, 70, 255}, Case{192, 70, 128}, Case{193, 70, 0},
+                          Case{105, 17, 128}, Case{105, 122, 128}, Case{105, 123, 0}}) {
+        EXPECT_EQ(Alpha(surface.PixelAt(c.x, c.y)), c.alpha) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(surface.PixelAt(105, 70), 0xFF4060A0u) << "the card's own colour";
+    const std::uint32_t edge = surface.PixelAt(17, 70);
+    EXPECT_EQ(Red(edge), 0x20u) << "half the card's colour, premultiplied";
+    EXPECT_EQ(Blue(edge), 0x50u);
+}
+
 TEST_F(RendererTest, ASurfaceGivenBackCarriesNothingOfTheMonthBefore) {
     DisplayList list;
     list.backgroundPath = Background();
