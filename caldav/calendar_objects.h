@@ -6,8 +6,11 @@
 // properties, the stamp of the moment it was written).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "calendar/gregorian.h"
 
 struct CalendarObject {
     std::string uid;   // the event's UID
@@ -25,3 +28,23 @@ std::string CalendarContentHash(const std::string& objectText);
 // "SUMMARY YYYY-MM-DD" (with " HH:MM" for a timed event), UTF-8, for the
 // lines that tell the user what changed; empty parts left out.
 std::string CalendarObjectLabel(const std::string& objectText);
+
+// What the first event of an object says, read back the way the program
+// writes memos: its own text may come from any phone, so every field is
+// bounded (kEventTextLimit bytes of each text, kEventMostAlarms alarms) and
+// whatever it cannot read is left out rather than guessed.
+inline constexpr std::size_t kEventTextLimit = 16u << 10;
+inline constexpr std::size_t kEventMostAlarms = 8;
+struct CalendarEventReading {
+    std::string uid;
+    std::string summary, description;  // UTF-8, TEXT escapes undone, line breaks as CR LF
+    bool hasStart = false;
+    bool allDay = false;
+    // Local time of this machine: a UTC time moved by `localOffsetMinutes`,
+    // a time of a zone the program knows (China's, UTC, or one the object
+    // defines with a fixed offset) moved from that zone, any other (and a
+    // floating one) taken as it is written. Seconds are dropped.
+    SystemTime start;
+    std::vector<std::int64_t> alertLeads;  // seconds before the start, of the alarms that come before it
+};
+CalendarEventReading ReadCalendarEvent(const std::string& objectText, int localOffsetMinutes);

@@ -467,7 +467,7 @@ SyncResult SyncCalendar(HttpClient& client, const CalDavAccount& account, const 
             // A dry run against a calendar still to be made: all of it is new.
             for (const CalendarObject& object : wanted) {
                 result.changes.push_back(
-                    {SyncChangeKind::kCreated, Gbk(CalendarObjectLabel(object.text)), object.text, ""});
+                    {SyncChangeKind::kCreated, Gbk(CalendarObjectLabel(object.text)), object.text, "", ""});
             }
             return result;
         }
@@ -501,7 +501,7 @@ SyncResult SyncCalendar(HttpClient& client, const CalDavAccount& account, const 
     };
     const auto Conflict = [&](SyncedResource& r, const CalendarObject* ours, const std::string& theirs) {
         r.conflict = true;
-        result.changes.push_back({SyncChangeKind::kConflict, r.label, ours ? ours->text : "", theirs});
+        result.changes.push_back({SyncChangeKind::kConflict, r.label, ours ? ours->text : "", theirs, r.href});
     };
 
     // 1. What happened on the server to the resources the program wrote.
@@ -568,7 +568,7 @@ SyncResult SyncCalendar(HttpClient& client, const CalDavAccount& account, const 
         const SyncChangeKind kind = ours ? SyncChangeKind::kUpdated : SyncChangeKind::kDeleted;
         const std::string label = ours ? Gbk(CalendarObjectLabel(ours->text)) : r.label;
         if (dryRun) {
-            result.changes.push_back({kind, label, ours ? ours->text : "", ""});
+            result.changes.push_back({kind, label, ours ? ours->text : "", "", ""});
             next.push_back(r);
             continue;
         }
@@ -612,7 +612,7 @@ SyncResult SyncCalendar(HttpClient& client, const CalDavAccount& account, const 
             continue;
         }
         if (!ours && (answer.status == 404 || answer.status == 410 || (answer.status >= 200 && answer.status < 300))) {
-            result.changes.push_back({kind, label, "", ""});
+            result.changes.push_back({kind, label, "", "", ""});
             result.stateChanged = true;
             continue;  // deleted
         }
@@ -620,7 +620,7 @@ SyncResult SyncCalendar(HttpClient& client, const CalDavAccount& account, const 
             r.etag = answer.Header("ETag");
             r.hash = CalendarContentHash(ours->text);
             r.label = label;
-            result.changes.push_back({kind, label, ours->text, ""});
+            result.changes.push_back({kind, label, ours->text, "", ""});
             result.stateChanged = true;
             next.push_back(r);
             continue;
@@ -642,7 +642,7 @@ SyncResult SyncCalendar(HttpClient& client, const CalDavAccount& account, const 
         }
         const std::string label = Gbk(CalendarObjectLabel(object.text));
         if (dryRun) {
-            result.changes.push_back({SyncChangeKind::kCreated, label, object.text, ""});
+            result.changes.push_back({SyncChangeKind::kCreated, label, object.text, "", ""});
             continue;
         }
         HttpAnswer answer;
@@ -657,7 +657,7 @@ SyncResult SyncCalendar(HttpClient& client, const CalDavAccount& account, const 
             r.etag = etag;
             if (CalendarContentHash(theirs) != r.hash) Conflict(r, &object, theirs);
         } else if (answer.status >= 200 && answer.status < 300) {
-            result.changes.push_back({SyncChangeKind::kCreated, label, object.text, ""});
+            result.changes.push_back({SyncChangeKind::kCreated, label, object.text, "", ""});
         } else {
             session.Refused(answer, "新建 " + label);
             return result;

@@ -38,6 +38,7 @@ struct SyncChange {
     std::string label;   // GBK: what and when
     std::string ours;    // UTF-8 object text the program holds; empty when it holds none
     std::string theirs;  // the server's version of a conflict; empty when deleted there
+    std::string href;    // a conflict's resource, as the state names it (ResolveConflict)
 };
 
 enum class SyncOutcome {

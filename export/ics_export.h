@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "festivals/festival_rule.h"
@@ -80,3 +81,8 @@ std::string IcsFoldLine(const std::string& line);
 std::string StableHash(const std::string& bytes);
 // "-PT15M", "-PT1H", "-P1D", "PT0S" for an alert that many seconds before.
 std::string IcsTriggerBefore(std::int64_t seconds);
+// The memo, by its index in the list, whose events carry this UID: a memo's
+// events are named "m", its identity's hash ("-2", "-3", ... for copies of
+// one memo), for an occurrence of its own "-YYYYMMDD", then the domain.
+// Nothing when no memo of the list makes events of that UID.
+std::optional<std::size_t> ReminderOfEventUid(const ReminderList& reminders, const std::string& uid);

@@ -439,3 +439,19 @@ TEST(IcsExport, TextValuesEscapeWhatTheFormatReservesAndDropControlCharacters) {
     EXPECT_EQ(IcsTriggerBefore(300), "-PT5M");
     EXPECT_EQ(IcsTriggerBefore(172800), "-P2D");
 }
+
+TEST(IcsExport, EveryEventOfAMemoLeadsBackToThatMemoAndNoOtherEventDoes) {
+    const Reminder dentist = Gregorian(ReminderRepeat::kNone, 2026, 12, 20, 9, 30, "看牙医");
+    const Reminder birthday = Lunar(ReminderRepeat::kYearly, 2026, 8, 12, 8, 0, "妈妈的生日");
+    const ReminderList memos = {dentist, birthday, dentist};  // the copy has UIDs of its own
+    const Parsed parsed = Export({Rule("NL", "JR", "5-5", "端午")}, memos, Years(2026, 2));
+    std::vector<std::string> found;
+    for (const Component& event : parsed.events) {
+        const std::optional<std::size_t> memo = ReminderOfEventUid(memos, event.Get("UID"));
+        found.push_back(memo ? std::to_string(*memo) : "-");
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"-", "-", "0", "1", "1", "2"}))
+        << "the festival's two, the memo's one, the yearly memo's two, the copy's one";
+    EXPECT_FALSE(ReminderOfEventUid(memos, parsed.events[2].Get("UID") + "x").has_value());
+    EXPECT_FALSE(ReminderOfEventUid(memos, "").has_value());
+}
