@@ -1,5 +1,6 @@
 #include "app/calendar_sync_job.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/data_paths.h"
@@ -9,6 +10,7 @@
 #include "caldav/sync_state.h"
 #include "days/day_data.h"
 #include "festivals/shipped_festivals.h"
+#include "reminders/reminder_file.h"
 
 namespace {
 
@@ -96,6 +98,10 @@ void RecordSyncRun(SyncStatus& status, const SyncRun& run, const SystemTime& now
         status.summary = SyncSummary(run.result);
         status.failed.reset();
         status.failure.clear();
+        status.conflicts.clear();
+        for (const SyncChange& change : run.result.changes) {
+            if (change.kind == SyncChangeKind::kConflict) status.conflicts.push_back(change);
+        }
         return;
     }
     status.failed = now;
@@ -116,4 +122,58 @@ std::string SyncTipLine(const SyncStatus& status, bool configured) {
     if (status.failed) return "同步失败：" + status.failure;
     if (status.succeeded) return "同步：" + Stamp(*status.succeeded).substr(5);
     return status.running ? "正在同步……" : std::string();
+}
+
+ConflictApplied ApplyConflictChoice(const std::filesystem::path& moduleFolder, const SyncChange& conflict,
+                                    ConflictChoice choice, const SystemTime& now, int localOffsetMinutes) {
+    ConflictApplied applied;
+    const std::filesystem::path reminderFile = ReminderFilePath(moduleFolder);
+    const std::filesystem::path statePath = SyncStatePath(reminderFile);
+    SyncState state;
+    if (LoadSyncState(statePath, state) != SyncStateLoad::kRead) {
+        applied.message = "同步记录 " + GbkFromUtf8(Utf8FileName(statePath)) + " 读不了，未处理";
+        return applied;
+    }
+    ReminderList reminders;
+    FileBaseline loaded;
+    if (!LoadReminders(reminderFile, reminders, &loaded)) {
+        applied.message = "备忘文件现在读不了，未处理（稍后再试）";
+        return applied;
+    }
+    const ConflictResolved resolved = ResolveConflict(state, conflict, choice, reminders, now, localOffsetMinutes);
+    if (resolved == ConflictResolved::kNoConflict) {
+        applied.done = true;  // dealt with already: nothing left to do
+        return applied;
+    }
+    if (resolved == ConflictResolved::kNotOffered) {
+        applied.message = "手机上删除的是节日，不能存为备忘";
+        return applied;
+    }
+    // The memo file first: a state saved without it would send the old memo
+    // over the phone's version at the next sync.
+    if (resolved != ConflictResolved::kPutBack) {
+        if (!SaveReminders(reminderFile, reminders, now, &loaded)) {
+            applied.message = "备忘文件写不进去，未处理";
+            return applied;
+        }
+        applied.remindersSaved = true;
+    }
+    if (!SaveSyncState(statePath, state)) {
+        applied.message = "同步记录 " + GbkFromUtf8(Utf8FileName(statePath)) + " 写不进去";
+        return applied;
+    }
+    applied.done = true;
+    return applied;
+}
+
+bool ConflictKeepOffered(const std::filesystem::path& moduleFolder, const SyncChange& conflict) {
+    ReminderList reminders;
+    ReadReminders(ReminderFilePath(moduleFolder), reminders);
+    return CanKeepPhoneVersion(conflict, reminders);
+}
+
+void ForgetConflict(SyncStatus& status, const std::string& href) {
+    status.conflicts.erase(std::remove_if(status.conflicts.begin(), status.conflicts.end(),
+                                          [&](const SyncChange& change) { return change.href == href; }),
+                           status.conflicts.end());
 }

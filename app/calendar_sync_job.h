@@ -9,9 +9,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "caldav/calendar_sync.h"
+#include "caldav/sync_conflict.h"
 #include "calendar/gregorian.h"
 #include "export/ics_export.h"
 #include "festivals/festival_rule.h"
@@ -56,6 +58,9 @@ struct SyncStatus {
     std::string summary;                  // its "新建N 更新N 删除N 冲突N"
     std::optional<SystemTime> failed;     // the last try that did not, when later
     std::string failure;                  // why (GBK)
+    // The conflicts the last sync that went through reported, until the
+    // user resolves them or a later sync finds them gone.
+    std::vector<SyncChange> conflicts;
 };
 void RecordSyncRun(SyncStatus& status, const SyncRun& run, const SystemTime& now);
 
@@ -66,3 +71,22 @@ std::string SyncStatusText(const SyncStatus& status, bool configured);
 // The tray tip's line: "同步：12-09 20:15" or "同步失败：<why>"; empty while
 // no server is set. GBK.
 std::string SyncTipLine(const SyncStatus& status, bool configured);
+
+// The user's choice about one conflict of the last sync, applied to the
+// files beside the program: the sync state and, when the phone's version is
+// kept, the memo file, read and saved at once (a file changed meanwhile is
+// first copied beside itself, as every memo save does). Made only while no
+// sync runs: the sync would write its own state over it. `message` says why
+// nothing was done (GBK).
+struct ConflictApplied {
+    bool done = false;
+    bool remindersSaved = false;  // the month, the alerts and 保持更新 follow the memo file
+    std::string message;
+};
+ConflictApplied ApplyConflictChoice(const std::filesystem::path& moduleFolder, const SyncChange& conflict,
+                                    ConflictChoice choice, const SystemTime& now, int localOffsetMinutes);
+// Whether keeping the phone's version is offered for the conflict, with the
+// memo file as it is now (see CanKeepPhoneVersion).
+bool ConflictKeepOffered(const std::filesystem::path& moduleFolder, const SyncChange& conflict);
+// The status once a conflict is dealt with: it leaves the list.
+void ForgetConflict(SyncStatus& status, const std::string& href);

@@ -39,6 +39,7 @@ std::vector<MenuItem> BuildTrayMenu(const TrayMenuState& state) {
                                        Command("关于...", kTrayAbout),
                                    }));
     menu.push_back(Separator());
+    if (state.syncConflicts > 0) menu.push_back(Command("处理同步冲突...", kTraySyncConflicts));
     menu.push_back(Command("设置...", kTraySettings));
     menu.push_back(Command("退出", kTrayExit));
     return menu;

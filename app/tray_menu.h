@@ -24,10 +24,12 @@ enum TrayCommand {
     kTrayGoToDate = 16,
     kTrayFindGoodDays = 17,
     kTrayPlanLeave = 18,
+    kTraySyncConflicts = 19,
 };
 
 struct TrayMenuState {
     bool calendarVisible = true;
+    int syncConflicts = 0;  // left by the last sync: the menu offers to deal with them
 };
 
 std::vector<MenuItem> BuildTrayMenu(const TrayMenuState& state);

@@ -43,6 +43,7 @@
 #include "planning_dialog_ids.h"
 #include "reminder_dialog_ids.h"
 #include "settings_dialog_ids.h"
+#include "sync_conflict_ids.h"
 
 // The version resource.
 #define SOLVANE_VERSION_NUMBERS 1, 0, 0, 0

@@ -37,5 +37,6 @@
 #define IDC_SET_SYNC_YEARS 1049
 #define IDC_SET_SYNC_NOW 1050
 #define IDC_SET_SYNC_STATUS 1051
+#define IDC_SET_SYNC_CONFLICTS 1052  // 处理冲突…, enabled while the last sync left conflicts
 // The page's labels and frames (one number: nothing addresses them alone).
 #define IDC_SET_SYNC_LABEL 1059

@@ -8,6 +8,8 @@
 #include "base/file_system.h"
 #include "caldav/sync_state.h"
 #include "calendar/gregorian.h"
+#include "reminders/reminder_file.h"
+#include "reminders/reminder_manager_model.h"
 #include "tests/support/festival_samples.h"
 #include "tests/support/scratch_folder.h"
 
@@ -114,6 +116,65 @@ TEST(CalendarSyncJobTest, ThePageAndTheTipSayWhenTheLastSyncWentThroughAndWhyALa
     // The next sync that goes through clears the failure.
     RecordSyncRun(status, SyncRun{}, SystemTimeAt(2026, 12, 9, 21, 15));
     EXPECT_EQ(SyncStatusText(status, true), "上次同步成功：2026-12-09 21:15（新建0 更新0 删除0 冲突0）");
+}
+
+TEST(CalendarSyncJobTest, TheLastSyncsConflictsAreKeptUntilDealtWithOrALaterSyncGoesThrough) {
+    SyncStatus status;
+    SyncRun run;
+    run.result.changes = {{SyncChangeKind::kCreated, "a", "", "", ""},
+                          {SyncChangeKind::kConflict, "b", "ours", "", "/c/b.ics"},
+                          {SyncChangeKind::kConflict, "c", "ours", "theirs", "/c/c.ics"}};
+    RecordSyncRun(status, run, SystemTimeAt(2026, 12, 9, 20, 15));
+    ASSERT_EQ(status.conflicts.size(), 2u);
+    SyncRun failed;
+    failed.outcome = SyncOutcome::kUnreachable;
+    RecordSyncRun(status, failed, SystemTimeAt(2026, 12, 9, 20, 45));
+    EXPECT_EQ(status.conflicts.size(), 2u) << "a try that did not go through says nothing of them";
+    ForgetConflict(status, "/c/b.ics");
+    ASSERT_EQ(status.conflicts.size(), 1u);
+    EXPECT_EQ(status.conflicts[0].label, "c");
+    RecordSyncRun(status, SyncRun{}, SystemTimeAt(2026, 12, 9, 21, 15));
+    EXPECT_TRUE(status.conflicts.empty());
+}
+
+TEST(CalendarSyncJobTest, KeepingThePhonesVersionSavesTheMemoFileAndTheStateTogether) {
+    ScratchFolder scratch("solvane-sync-conflict-");
+    const std::filesystem::path file = ReminderFilePath(scratch.path());
+    std::filesystem::create_directories(file.parent_path());
+    SystemTime now = SystemTimeAt(2026, 12, 9, 20, 15);
+    now.second = 17;
+    const SyncChange conflict{SyncChangeKind::kConflict, "Lunch", "",
+                              "BEGIN:VEVENT\r\nUID:x@phone\r\nSUMMARY:Lunch with Li\r\n"
+                              "DTSTART:20270110T040000Z\r\nEND:VEVENT\r\n",
+                              "/c/x.ics"};
+
+    const ConflictApplied noState =
+        ApplyConflictChoice(scratch.path(), conflict, ConflictChoice::kKeepPhones, now, 480);
+    EXPECT_FALSE(noState.done);
+    EXPECT_FALSE(std::filesystem::exists(file)) << "nothing is written without the state it belongs to";
+
+    SyncState state;
+    state.resources.push_back(SyncedResource{"/c/x.ics", "\"7\"", "hash", true, "Lunch"});
+    ASSERT_TRUE(SaveSyncState(SyncStatePath(file), state));
+    const ConflictApplied kept = ApplyConflictChoice(scratch.path(), conflict, ConflictChoice::kKeepPhones, now, 480);
+    ASSERT_TRUE(kept.done) << kept.message;
+    EXPECT_TRUE(kept.remindersSaved);
+    ReminderList memos;
+    ASSERT_TRUE(LoadReminders(file, memos));
+    ASSERT_EQ(memos.size(), 1u);
+    EXPECT_EQ(ReminderText(memos[0]), "Lunch with Li");
+    EXPECT_EQ(memos[0].start.hour, 12);
+    SyncState saved;
+    ASSERT_EQ(LoadSyncState(SyncStatePath(file), saved), SyncStateLoad::kRead);
+    ASSERT_EQ(saved.resources.size(), 1u);
+    EXPECT_FALSE(saved.resources[0].conflict);
+    EXPECT_EQ(saved.resources[0].etag, "\"7\"") << "the next write goes over the phone's version";
+
+    const ConflictApplied again = ApplyConflictChoice(scratch.path(), conflict, ConflictChoice::kKeepPhones, now, 480);
+    EXPECT_TRUE(again.done);
+    EXPECT_FALSE(again.remindersSaved);
+    ASSERT_TRUE(LoadReminders(file, memos));
+    EXPECT_EQ(memos.size(), 1u) << "a choice made twice adds no second memo";
 }
 
 }  // namespace

@@ -51,6 +51,13 @@ TEST(TrayMenu, HasEveryCommandWithItsNumber) {
               "退出 1\n");
 }
 
+TEST(TrayMenu, OffersToDealWithSyncConflictsOnlyWhileTheLastSyncLeftSome) {
+    const std::string without = Outline(BuildTrayMenu({true, 0}));
+    EXPECT_EQ(without.find("处理同步冲突"), std::string::npos);
+    const std::string with = Outline(BuildTrayMenu({true, 2}));
+    EXPECT_NE(with.find("-\n处理同步冲突... 19\n设置... 2\n"), std::string::npos) << with;
+}
+
 TEST(TrayMenu, FirstItemFollowsTheCalendarWindowsVisibility) {
     EXPECT_EQ(BuildTrayMenu({false}).front().text, "显示窗口");
     EXPECT_EQ(BuildTrayMenu({false}).front().command, kTrayShowHide);

@@ -97,6 +97,10 @@ protected:
             case IDC_SET_SYNC_NOW:
                 SyncNow();
                 return true;
+            case IDC_SET_SYNC_CONFLICTS:
+                if (sync_.openConflicts) sync_.openConflicts(hwnd());
+                ShowStatus();
+                return true;
             default:
                 // A box the others depend on may have been ticked.
                 if (code == BN_CLICKED) UpdateEnabling();
@@ -147,6 +151,10 @@ private:
         if (!sync_.statusText) return;
         const std::wstring text = WideFromGbk(sync_.statusText());
         if (text != TextOf(Item(IDC_SET_SYNC_STATUS))) SetDlgItemTextW(hwnd(), IDC_SET_SYNC_STATUS, text.c_str());
+        const bool conflicts = sync_.hasConflicts && sync_.hasConflicts();
+        if ((IsWindowEnabled(Item(IDC_SET_SYNC_CONFLICTS)) != FALSE) != conflicts) {
+            EnableWindow(Item(IDC_SET_SYNC_CONFLICTS), conflicts);
+        }
     }
 
     std::string Password() const { return Utf8FromWide(TextOf(Item(IDC_SET_SYNC_PASSWORD))); }

@@ -17,6 +17,8 @@
 struct SettingsSyncLink {
     std::function<std::string()> statusText;          // GBK, the page's state line
     std::function<void(const SyncRequest&)> syncNow;  // 立即同步 with what the page shows
+    std::function<bool()> hasConflicts;               // 处理冲突… is enabled while true
+    std::function<void(HWND owner)> openConflicts;    // the conflicts' dialog over the page
 };
 
 // Runs the dialog modally over `owner`; true when the user confirmed and the

@@ -450,6 +450,7 @@ void ShellWindow::BringOpenDialogForward() { SetForegroundWindow(GetLastActivePo
 void ShellWindow::ShowTrayMenu() {
     TrayMenuState state;
     state.calendarVisible = calendar_.IsVisible();
+    state.syncConflicts = static_cast<int>(syncStatus_.conflicts.size());
     RunCommand(ChooseFromMenu(hwnd(), BuildTrayMenu(state), TPM_RIGHTBUTTON));
 }
 
@@ -505,6 +506,9 @@ void ShellWindow::RunCommand(int command) {
             break;
         case kTrayAddFestival:
             OpenFestivalManager(TrayManagerRequest(true));
+            break;
+        case kTraySyncConflicts:
+            OpenSyncConflicts(hwnd());
             break;
         case kTrayAbout:
             WhileBusy([&] { ShowAboutBox(hwnd()); });
@@ -591,6 +595,8 @@ void ShellWindow::OpenSettings() {
         return SyncStatusText(syncStatus_, tried || SyncWanted(settings_));
     };
     sync.syncNow = [this](const SyncRequest& request) { StartCalendarSync(request); };
+    sync.hasConflicts = [this] { return !syncStatus_.conflicts.empty(); };
+    sync.openConflicts = [this](HWND owner) { OpenSyncConflicts(owner); };
     if (!RunSettingsDialog(hwnd(), settingsFile_, moduleFolder_, sync) || !hwnd()) return;
     settings_ = LoadAppSettings(settingsFile_);
     StartCalendarSync();  // a new account, or other things to send

@@ -135,6 +135,10 @@ private:
     void StartCalendarSync();
     void StartCalendarSync(const SyncRequest& request);
     void OnCalendarSyncDone();
+    // The conflicts the last sync left, in their dialog over `owner`; after
+    // a choice the memo file, when it changed, is shown as after a save in
+    // the manager, and a sync sends what the files now say.
+    void OpenSyncConflicts(HWND owner);
     // Once a minute: a try that failed is made again as soon as Windows
     // reports the network back.
     void SyncWhenOnlineAgain();

@@ -16,8 +16,13 @@
   caldav_sync_tools.py list URL USER PASSWORD CALENDAR
       the calendar's events as python-caldav reads them, one line each:
       DTSTART SUMMARY [alarm triggers] UID
-  caldav_sync_tools.py edit URL USER PASSWORD CALENDAR DATE NEW_SUMMARY
-      changes the summary of the event on DATE, as a phone would
+  caldav_sync_tools.py edit URL USER PASSWORD CALENDAR DATE NEW_SUMMARY [NEW_START]
+      changes the summary of the event on DATE (and its start, given as
+      YYYYMMDDTHHMMSS local time), as a phone would
+  caldav_sync_tools.py delete URL USER PASSWORD CALENDAR DATE
+      deletes the event on DATE, as a phone would
+  caldav_sync_tools.py read-memos PATH
+      the memos of a memo file, one line each: TEXT YYYY-MM-DD HH:MM
 """
 import http.client
 import http.server
@@ -43,6 +48,17 @@ def write_memos(path, rows):
         lines.append("Item%d=%s%02X" % (i, data.hex().upper(), sum(data) & 0xFF))
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
+
+
+def read_memos(path):
+    with open(path, "rb") as f:
+        for line in f.read().decode("ascii").split("\r\n"):
+            if not line.startswith("Item"):
+                continue
+            data = bytes.fromhex(line.partition("=")[2][:-2])
+            y, m, _, d, hh, mm, _, _ = struct.unpack("<8H", data[:16])
+            text = data[56:].split(b"\0")[0].decode("gbk")
+            print("%s %04d-%02d-%02d %02d:%02d" % (text, y, m, d, hh, mm))
 
 
 def run_radicale(folder, port):
@@ -183,17 +199,29 @@ def main():
         calendar = calendar_of(*sys.argv[2:6])
         for line in sorted(event_lines(e) for e in calendar.events()):
             print(line)
-    elif command == "edit":
+    elif command in ("edit", "delete"):
         calendar = calendar_of(*sys.argv[2:6])
-        date, summary = sys.argv[6].replace("-", ""), sys.argv[7]
+        date = sys.argv[6].replace("-", "")
         for event in calendar.events():
             lines = unfolded(event.data)
             if any(l.split(":")[0].startswith("DTSTART") and l.split(":")[1].startswith(date) for l in lines):
-                event.data = "\r\n".join("SUMMARY:" + summary if l.startswith("SUMMARY") else l
-                                         for l in lines) + "\r\n"
+                if command == "delete":
+                    event.delete()
+                    return
+                summary, start = sys.argv[7], sys.argv[8] if len(sys.argv) > 8 else None
+
+                def changed(line):
+                    if line.startswith("SUMMARY"):
+                        return "SUMMARY:" + summary
+                    if start and line.startswith("DTSTART"):
+                        return "DTSTART:" + start
+                    return line
+                event.data = "\r\n".join(changed(l) for l in lines) + "\r\n"
                 event.save()
                 return
         sys.exit("no event on " + date)
+    elif command == "read-memos":
+        read_memos(sys.argv[2])
 
 
 if __name__ == "__main__":

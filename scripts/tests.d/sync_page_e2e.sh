@@ -7,8 +7,12 @@
 # dates and the memo with its alarms. Confirmed, the page keeps the account
 # in Solvane.ini and the password with Windows, never in the file; a memo
 # saved in the memo manager then reaches the server by itself, and the
-# Windows build of solvane-cli finds nothing left to send. The screenshot of
-# the page is the one the user guide shows (docs/sync-page.png).
+# Windows build of solvane-cli finds nothing left to send. An event edited
+# through python-caldav is a conflict, shown with both versions in 同步冲突:
+# 保留手机上的 makes the memo say what the phone says, 放回电脑上的 writes
+# ours back, also over a deletion there. The screenshots of the page and the
+# dialog are the ones the user guide shows (docs/sync-page.png,
+# docs/sync-conflict.png).
 . "$(dirname "$0")/../e2e-lib.sh"
 e2e_begin wine-sync-e2e
 
@@ -100,6 +104,53 @@ drive tray-menu menu-pick-in 管理节假日/备忘 添加备忘... dialog 添�
     pick 1009 无提醒 click 1 dialog-gone 添加 10000 >/dev/null
 check "a memo added through the manager is on the server without 立即同步" \
     eventually --within 90 eval 'listing | grep -q " 去银行办卡"'
+
+# --- conflicts: an event edited or deleted on the phone, and each choice -----
+memo_lines() { "$py" "$tools" read-memos "$install/Reminders/reminders.cfg"; }
+conflicts() {  # after an edit on the phone: 立即同步, then the conflict's dialog over the page
+    drive dialog 设置 5000 click 1050 >/dev/null
+    eventually --within 90 state_says "冲突1" || return 1
+    drive dialog 设置 5000 click 1052 dialog 同步冲突 20000 text-of 2302 text-of 2303
+}
+resolve() {  # the button, then the sync it starts
+    drive dialog 同步冲突 5000 click "$1" dialog-gone 同步冲突 10000 >/dev/null &&
+        eventually --within 90 state_says "$2 冲突0）"
+}
+drive tray-menu menu-pick 设置... dialog 设置 20000 tab 1040 1 >/dev/null
+check "with no conflict left by the last sync, 处理冲突… is disabled" \
+    eval 'drive dialog 设置 5000 state 1052 | grep -qx "state 1052 disabled unchecked visible"'
+
+"$py" "$tools" edit "$server" alice secret "Tavro日历" "$next-03-15" 看牙医改期 "${next}0316T100000" >/dev/null
+shown=$(conflicts)
+check "an event edited on the phone is a conflict, both versions shown side by side" \
+    eval 'grep -qx "text 2302 标题：看牙医" <<<"$shown" && grep -qx "text 2303 标题：看牙医改期" <<<"$shown" &&
+        grep -qx "时间：$next-03-16 10:00" <<<"$shown"'
+read -r l t r b <<<"$(drive dialog 同步冲突 5000 dialog-rect | sed -n 's/^dialog-rect //p')"
+park_pointer
+screenshot "$work/screen.png"
+convert "$work/screen.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage "$artifacts/sync-conflict.png"
+check "保留手机上的 saves the phone's version as the memo and the next sync says 冲突0" \
+    resolve 2305 "更新1 删除0"
+check "the memo file holds the phone's title and time" eval 'memo_lines | grep -qx "看牙医改期 $next-03-16 10:00"'
+check "python-caldav lists exactly one such event, with the phone's title and time" \
+    eval '[ "$(listing | grep -c 看牙医)" = 1 ] && listing | grep -q "^$next-03-16 10:00 看牙医改期 "'
+check "处理冲突… is disabled again" \
+    eval 'drive dialog 设置 5000 state 1052 | grep -qx "state 1052 disabled unchecked visible"'
+
+"$py" "$tools" edit "$server" alice secret "Tavro日历" "$next-03-16" 看牙医又改了 >/dev/null
+shown=$(conflicts)
+check "a second edit on the phone is a conflict again" grep -qx "text 2303 标题：看牙医又改了" <<<"$shown"
+check "放回电脑上的 writes ours over the phone's" resolve 2306 "更新1 删除0"
+check "python-caldav lists ours again" \
+    eval '[ "$(listing | grep -c 看牙医)" = 1 ] && listing | grep -q "^$next-03-16 10:00 看牙医改期 "'
+
+"$py" "$tools" delete "$server" alice secret "Tavro日历" "$next-03-16" >/dev/null
+shown=$(conflicts)
+check "an event deleted on the phone is a conflict shown as deleted there" \
+    grep -qx "text 2303 手机上已删除" <<<"$shown"
+check "放回电脑上的 makes it anew" resolve 2306 "新建1 更新0 删除0"
+check "python-caldav lists it again" eval 'listing | grep -q "^$next-03-16 10:00 看牙医改期 "'
+drive dialog 设置 5000 click 2 dialog-gone 设置 10000 >/dev/null
 
 stop_app
 
