@@ -68,23 +68,29 @@ bool SameDay(const SystemTime& a, const SystemTime& b) {
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-std::optional<std::size_t> ReminderOf(const SyncChange& conflict, const ReminderList& reminders) {
+std::optional<ReminderEventSource> ReminderOf(const SyncChange& conflict, const ReminderList& reminders) {
     for (const std::string* text : {&conflict.ours, &conflict.theirs}) {
         if (text->empty()) continue;
         const std::string uid = ReadCalendarEvent(*text, 0).uid;
-        if (const std::optional<std::size_t> found = ReminderOfEventUid(reminders, uid)) return found;
+        if (const std::optional<ReminderEventSource> found = ReminderOfEventUid(reminders, uid)) return found;
     }
     return std::nullopt;
 }
 
+// Only the deletion of a memo's whole event deletes the memo: one day of a
+// lunar birthday deleted there leaves the other years (as a festival's day
+// deleted there does), so keeping that deletion is not offered.
+bool DeletesTheMemo(const std::optional<ReminderEventSource>& source) { return source && !source->oneOccurrence; }
+
 ConflictResolved KeepPhones(const SyncChange& conflict, ReminderList& reminders, const SystemTime& now,
                             int localOffsetMinutes) {
-    const std::optional<std::size_t> index = ReminderOf(conflict, reminders);
+    const std::optional<ReminderEventSource> source = ReminderOf(conflict, reminders);
     if (conflict.theirs.empty()) {
-        if (!index) return ConflictResolved::kNotOffered;
-        reminders.erase(reminders.begin() + static_cast<std::ptrdiff_t>(*index));
+        if (!DeletesTheMemo(source)) return ConflictResolved::kNotOffered;
+        reminders.erase(reminders.begin() + static_cast<std::ptrdiff_t>(source->index));
         return ConflictResolved::kReminderDeleted;
     }
+    const std::optional<std::size_t> index = source ? std::optional<std::size_t>(source->index) : std::nullopt;
     const CalendarEventReading theirs = ReadCalendarEvent(conflict.theirs, localOffsetMinutes);
     const CalendarEventReading ours = ReadCalendarEvent(conflict.ours, localOffsetMinutes);
     std::string text = GbkFromUtf8(ReminderTextOf(theirs));
@@ -121,7 +127,7 @@ ConflictResolved KeepPhones(const SyncChange& conflict, ReminderList& reminders,
 }  // namespace
 
 bool CanKeepPhoneVersion(const SyncChange& conflict, const ReminderList& reminders) {
-    return !conflict.theirs.empty() || ReminderOf(conflict, reminders).has_value();
+    return !conflict.theirs.empty() || DeletesTheMemo(ReminderOf(conflict, reminders));
 }
 
 ConflictResolved ResolveConflict(SyncState& state, const SyncChange& conflict, ConflictChoice choice,

@@ -7,7 +7,7 @@
 //    again in the meantime fails that condition and is a conflict again.
 //  - Keep the phone's: the phone's version becomes the memo it came from (or a
 //    new one-off memo, when it was no memo's or that memo is gone; a deletion
-//    there deletes the memo), then the state forgets as above, so the next
+//    there of a memo's whole event deletes the memo), then the state forgets as above, so the next
 //    sync makes the server say what the memo file now says: nothing twice,
 //    nothing lost.
 #pragma once
@@ -31,8 +31,9 @@ enum class ConflictResolved {
 };
 
 // Whether keeping the phone's version is offered: always for a change made
-// there; for a deletion only when the event is one of a memo in the list
-// (a festival's occurrence stays until its rule is changed).
+// there; for a deletion only when the event is a memo's whole event (a
+// festival's occurrence, or one day of a memo written day by day, stays
+// until its rule is changed).
 bool CanKeepPhoneVersion(const SyncChange& conflict, const ReminderList& reminders);
 
 // Applies the choice to the state and, for kKeepPhones, to the memo list.

@@ -424,20 +424,20 @@ std::string IcsTriggerBefore(std::int64_t seconds) {
     return "-" + n;
 }
 
-std::optional<std::size_t> ReminderOfEventUid(const ReminderList& reminders, const std::string& uid) {
+std::optional<ReminderEventSource> ReminderOfEventUid(const ReminderList& reminders, const std::string& uid) {
     const std::size_t at = uid.rfind(kUidDomain);
     if (at == std::string::npos || at + std::char_traits<char>::length(kUidDomain) != uid.size()) return std::nullopt;
     const std::string name = uid.substr(0, at);
     UidMaker uids;
     for (std::size_t i = 0; i < reminders.size(); ++i) {
         const std::string base = uids.Base('m', ReminderIdentity(reminders[i]));
-        if (name == base) return i;
+        if (name == base) return ReminderEventSource{i, false};
         if (name.size() != base.size() + 9 || name.compare(0, base.size(), base) != 0 || name[base.size()] != '-') {
             continue;
         }
         if (std::all_of(name.begin() + static_cast<std::ptrdiff_t>(base.size()) + 1, name.end(),
                         [](char c) { return c >= '0' && c <= '9'; })) {
-            return i;
+            return ReminderEventSource{i, true};
         }
     }
     return std::nullopt;

@@ -85,4 +85,8 @@ std::string IcsTriggerBefore(std::int64_t seconds);
 // events are named "m", its identity's hash ("-2", "-3", ... for copies of
 // one memo), for an occurrence of its own "-YYYYMMDD", then the domain.
 // Nothing when no memo of the list makes events of that UID.
-std::optional<std::size_t> ReminderOfEventUid(const ReminderList& reminders, const std::string& uid);
+struct ReminderEventSource {
+    std::size_t index = 0;
+    bool oneOccurrence = false;  // one day of a memo written day by day, not the memo's whole event
+};
+std::optional<ReminderEventSource> ReminderOfEventUid(const ReminderList& reminders, const std::string& uid);

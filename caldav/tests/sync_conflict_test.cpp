@@ -207,6 +207,29 @@ TEST_F(SyncConflict, APhoneEditMadeAgainAfterTheChoiceIsAConflictAgainNeverOverw
     }
 }
 
+TEST_F(SyncConflict, OneYearOfALunarBirthdayDeletedOnThePhoneNeverDeletesTheMemoOfEveryYear) {
+    // 八月十二, yearly: written as one event per year, 2027-09-12 among them.
+    Reminder birthday = NewReminder(SystemTimeAt(2026, 8, 12, 0, 0), true, Clock());
+    SetRepetition(birthday, ReminderRepeat::kYearly);
+    SetReminderText(birthday, "Grandma");
+    memos = {birthday};
+    ASSERT_EQ(Sync().outcome, SyncOutcome::kDone);
+    const std::string path = MemoPath();
+    ASSERT_NE(path.find("-20270912.ics"), std::string::npos) << path;
+    server.Remove(path);
+    const SyncResult second = Sync();
+    ASSERT_EQ(second.Count(SyncChangeKind::kConflict), 1);
+
+    EXPECT_FALSE(CanKeepPhoneVersion(second.changes[0], memos));
+    EXPECT_EQ(ResolveConflict(state, second.changes[0], ConflictChoice::kKeepPhones, memos, Clock(), kChina),
+              ConflictResolved::kNotOffered);
+    ASSERT_EQ(memos.size(), 1u) << "the other years' birthdays stay";
+    EXPECT_EQ(ResolveConflict(state, second.changes[0], ConflictChoice::kPutOursBack, memos, Clock(), kChina),
+              ConflictResolved::kPutBack);
+    EXPECT_EQ(SyncSummary(Sync()), "新建1 更新0 删除0 冲突0");
+    EXPECT_EQ(server.items.count(path), 1u);
+}
+
 TEST(CalendarEventReading, ThePhonesTimesBecomeThisMachinesAndItsAlarmsTheLeadsTheyName) {
     const struct {
         const char* start;

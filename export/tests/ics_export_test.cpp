@@ -447,11 +447,11 @@ TEST(IcsExport, EveryEventOfAMemoLeadsBackToThatMemoAndNoOtherEventDoes) {
     const Parsed parsed = Export({Rule("NL", "JR", "5-5", "端午")}, memos, Years(2026, 2));
     std::vector<std::string> found;
     for (const Component& event : parsed.events) {
-        const std::optional<std::size_t> memo = ReminderOfEventUid(memos, event.Get("UID"));
-        found.push_back(memo ? std::to_string(*memo) : "-");
+        const std::optional<ReminderEventSource> memo = ReminderOfEventUid(memos, event.Get("UID"));
+        found.push_back(memo ? std::to_string(memo->index) + (memo->oneOccurrence ? " day" : "") : "-");
     }
-    EXPECT_EQ(found, (std::vector<std::string>{"-", "-", "0", "1", "1", "2"}))
-        << "the festival's two, the memo's one, the yearly memo's two, the copy's one";
+    EXPECT_EQ(found, (std::vector<std::string>{"-", "-", "0", "1 day", "1 day", "2"}))
+        << "the festival's two, the memo's one, the lunar yearly memo's one per year, the copy's one";
     EXPECT_FALSE(ReminderOfEventUid(memos, parsed.events[2].Get("UID") + "x").has_value());
     EXPECT_FALSE(ReminderOfEventUid(memos, "").has_value());
 }
