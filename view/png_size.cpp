@@ -47,11 +47,6 @@ struct Crc32Table {
 };
 constexpr Crc32Table kCrc32;
 
-std::uint32_t UpdateCrc(std::uint32_t crc, const unsigned char* bytes, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) crc = kCrc32.entries[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
-    return crc;
-}
-
 // `read(buffer, n)` gives up to n bytes, fewer only at the end.
 template <typename Read>
 bool ChunksAreWhole(Read read) {
@@ -67,11 +62,11 @@ bool ChunksAreWhole(Read read) {
         if (first != (type == "IHDR")) return false;
         first = false;
         if (type == "IDAT") imageData = true;
-        std::uint32_t crc = UpdateCrc(0xFFFFFFFFu, head + 4, 4);
+        std::uint32_t crc = UpdatePngCrc(0xFFFFFFFFu, head + 4, 4);
         for (std::uint32_t left = length; left > 0;) {
             const std::size_t want = std::min<std::size_t>(left, sizeof buffer);
             if (read(buffer, want) != want) return false;
-            crc = UpdateCrc(crc, buffer, want);
+            crc = UpdatePngCrc(crc, buffer, want);
             left -= static_cast<std::uint32_t>(want);
         }
         unsigned char stored[4];
@@ -81,6 +76,11 @@ bool ChunksAreWhole(Read read) {
 }
 
 }  // namespace
+
+std::uint32_t UpdatePngCrc(std::uint32_t crc, const unsigned char* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) crc = kCrc32.entries[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return crc;
+}
 
 bool PngChunksAreWhole(std::string_view bytes) {
     return ChunksAreWhole([&bytes](unsigned char* to, std::size_t count) {

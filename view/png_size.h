@@ -5,6 +5,8 @@
 // giant picture, is to be reached through it.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -37,3 +39,8 @@ bool IsAcceptablePicture(const std::filesystem::path& path, int maxWidth, int ma
 // decodes to nothing; a file is looked at a buffer at a time, never held whole.
 bool PngChunksAreWhole(std::string_view bytes);
 bool PngFileIsWhole(const std::filesystem::path& path);
+
+// The CRC-32 of a chunk's type and data, continued over `count` more bytes:
+// start from 0xFFFFFFFF, and the chunk's stored CRC is the result's
+// complement.
+std::uint32_t UpdatePngCrc(std::uint32_t crc, const unsigned char* bytes, std::size_t count);

@@ -28,12 +28,9 @@ inline std::string Chunk(const std::string& type, const std::string& data) {
     return BigEndian(static_cast<std::uint32_t>(data.size())) + type + data + BigEndian(Crc(type + data));
 }
 
-// An 8-bit RGBA picture of this size.
-inline std::string WholePng(std::uint32_t width, std::uint32_t height) {
-    const std::string header = BigEndian(width) + BigEndian(height) + std::string("\x08\x06\0\0\0", 5);
-    std::string raw;
-    for (std::uint32_t row = 0; row < height; ++row) raw += std::string(1 + 4 * width, '\0');  // filter 0, pixels
-    std::uint32_t a = 1, b = 0;                                                                // Adler-32
+// A zlib stream of stored blocks holding `raw`.
+inline std::string StoredZlib(const std::string& raw) {
+    std::uint32_t a = 1, b = 0;  // Adler-32
     for (const char c : raw) {
         a = (a + static_cast<unsigned char>(c)) % 65521;
         b = (b + a) % 65521;
@@ -49,8 +46,27 @@ inline std::string WholePng(std::uint32_t width, std::uint32_t height) {
         zlib += static_cast<char>((~size >> 8) & 0xFF);
         zlib += block;
     }
-    zlib += BigEndian(b << 16 | a);
-    return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", zlib) + Chunk("IEND", "");
+    return zlib + BigEndian(b << 16 | a);
+}
+
+inline std::string HeaderData(std::uint32_t width, std::uint32_t height, unsigned depth = 8, unsigned colour = 6,
+                              unsigned interlace = 0) {
+    return BigEndian(width) + BigEndian(height) + static_cast<char>(depth) + static_cast<char>(colour) +
+           std::string(2, '\0') + static_cast<char>(interlace);
+}
+
+// A file of the header's data, the chunks before the image data (whole
+// chunks, such as a palette), the image data in one chunk, and the end.
+inline std::string PngFile(const std::string& header, const std::string& chunksBefore, const std::string& zlib) {
+    return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + chunksBefore + Chunk("IDAT", zlib) +
+           Chunk("IEND", "");
+}
+
+// An 8-bit RGBA picture of this size, every pixel transparent.
+inline std::string WholePng(std::uint32_t width, std::uint32_t height) {
+    std::string raw;
+    for (std::uint32_t row = 0; row < height; ++row) raw += std::string(1 + 4 * width, '\0');  // filter 0, pixels
+    return PngFile(HeaderData(width, height), "", StoredZlib(raw));
 }
 
 }  // namespace png_samples
