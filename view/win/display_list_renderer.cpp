@@ -11,6 +11,7 @@
 #include "view/dpi_scale.h"
 #include "view/outlined_text_pixels.h"
 #include "view/picture_downscale.h"
+#include "view/png_picture.h"
 #include "view/png_size.h"
 
 namespace {
@@ -230,50 +231,6 @@ void DrawBand(Gdiplus::GpGraphics* graphics, const DisplayBand& band) {
     FillBox(graphics, band.box, band.color, gdip::GdipFillRectangleI);
 }
 
-// The picture is exactly the surface's size, so drawing it onto the empty
-// surface is a copy; copying its pixels converted to premultiplied ARGB gives
-// the same picture without a resampling pass (which under Wine costs more
-// than the whole rest of the month).
-bool CopyPicture(Gdiplus::GpBitmap* picture, LayeredSurface& surface) {
-    const Gdiplus::Rect all(0, 0, surface.width(), surface.height());
-    Gdiplus::BitmapData data{};
-    data.Width = static_cast<UINT>(surface.width());
-    data.Height = static_cast<UINT>(surface.height());
-    data.Stride = surface.stride();
-    data.PixelFormat = PixelFormat32bppPARGB;
-    data.Scan0 = surface.bits();
-    if (gdip::GdipBitmapLockBits(picture, &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                                 PixelFormat32bppPARGB, &data) != Gdiplus::Ok) {
-        return false;
-    }
-    return gdip::GdipBitmapUnlockBits(picture, &data) == Gdiplus::Ok;
-}
-
-// A picture larger than the surface (the double-size one at 175 %) made
-// smaller by the means of its areas (view/picture_downscale.h) instead of
-// GDI+'s bicubic resampling, which under Wine took longer than all the rest
-// of a month's first drawing.
-bool CopyPictureReduced(Gdiplus::GpBitmap* picture, int width, int height, LayeredSurface& surface) {
-    std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    const Gdiplus::Rect all(0, 0, width, height);
-    Gdiplus::BitmapData data{};
-    data.Width = static_cast<UINT>(width);
-    data.Height = static_cast<UINT>(height);
-    data.Stride = width * 4;
-    data.PixelFormat = PixelFormat32bppPARGB;
-    data.Scan0 = pixels.data();
-    if (gdip::GdipBitmapLockBits(picture, &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                                 PixelFormat32bppPARGB, &data) != Gdiplus::Ok ||
-        gdip::GdipBitmapUnlockBits(picture, &data) != Gdiplus::Ok) {
-        return false;
-    }
-    const std::vector<std::uint32_t> reduced =
-        DownscaleByArea(pixels, width, height, surface.width(), surface.height());
-    if (reduced.empty()) return false;
-    std::memcpy(surface.bits(), reduced.data(), reduced.size() * sizeof reduced[0]);
-    return true;
-}
-
 }  // namespace
 
 SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
@@ -332,6 +289,70 @@ const TextPicture& TextPictures::Add(const TextPictureKey& key, TextPicture pict
     return byUse_.front().second;
 }
 
+bool SkinPicture::Load(const std::filesystem::path& path) {
+    bitmap_.reset();
+    pixels_.clear();
+    width_ = height_ = 0;
+    if (std::optional<PngPicture> decoded = ReadPngPicture(path)) {
+        width_ = decoded->width;
+        height_ = decoded->height;
+        pixels_ = std::move(decoded->pixels);
+        return true;
+    }
+    UINT width = 0, height = 0;
+    if (gdip::GdipCreateBitmapFromFile(path.c_str(), bitmap_.out()) != Gdiplus::Ok || !bitmap_ ||
+        gdip::GdipGetImageWidth(bitmap_.get(), &width) != Gdiplus::Ok ||
+        gdip::GdipGetImageHeight(bitmap_.get(), &height) != Gdiplus::Ok || width == 0 || height == 0) {
+        bitmap_.reset();
+        return false;
+    }
+    width_ = static_cast<int>(width);
+    height_ = static_cast<int>(height);
+    pixels_.resize(static_cast<size_t>(width) * height);
+    const Gdiplus::Rect all(0, 0, width_, height_);
+    Gdiplus::BitmapData data{};
+    data.Width = width;
+    data.Height = height;
+    data.Stride = width_ * 4;
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = pixels_.data();
+    if (gdip::GdipBitmapLockBits(bitmap_.get(), &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                 PixelFormat32bppPARGB, &data) != Gdiplus::Ok ||
+        gdip::GdipBitmapUnlockBits(bitmap_.get(), &data) != Gdiplus::Ok) {
+        pixels_.clear();
+    }
+    return true;
+}
+
+Gdiplus::GpBitmap* SkinPicture::Bitmap() {
+    if (!bitmap_ && !pixels_.empty() &&
+        gdip::GdipCreateBitmapFromScan0(width_, height_, width_ * 4, PixelFormat32bppPARGB,
+                                        reinterpret_cast<BYTE*>(pixels_.data()), bitmap_.out()) != Gdiplus::Ok) {
+        bitmap_.reset();
+    }
+    return bitmap_.get();
+}
+
+// The picture is exactly the surface's size, so drawing it onto the empty
+// surface is a copy; a larger one (the double-size one at 175 %) is made
+// smaller by the means of its areas (view/picture_downscale.h) instead of
+// GDI+'s bicubic resampling, which under Wine took longer than all the rest
+// of a month's first drawing.
+bool SkinPicture::CopyInto(LayeredSurface& surface) const {
+    if (pixels_.empty() || surface.width() > width_ || surface.height() > height_) return false;
+    const std::vector<std::uint32_t> reduced =
+        surface.width() == width_ && surface.height() == height_
+            ? std::vector<std::uint32_t>()
+            : DownscaleByArea(pixels_, width_, height_, surface.width(), surface.height());
+    const std::vector<std::uint32_t>& from = reduced.empty() ? pixels_ : reduced;
+    if (from.size() != static_cast<size_t>(surface.width()) * surface.height()) return false;
+    for (int y = 0; y < surface.height(); ++y) {
+        std::memcpy(surface.bits() + static_cast<size_t>(y) * surface.stride(),
+                    &from[static_cast<size_t>(y) * surface.width()], static_cast<size_t>(surface.width()) * 4);
+    }
+    return true;
+}
+
 int VirtualScreenWidth() { return std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CXSCREEN)); }
 int VirtualScreenHeight() { return std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), GetSystemMetrics(SM_CYSCREEN)); }
 
@@ -340,40 +361,33 @@ namespace {
 // The list's background picture on a new surface of the window's size at the
 // list's DPI; empty when the picture cannot be loaded.
 LayeredSurface DrawBackground(const DisplayList& list) {
-    ScopedGdipBitmap background;
     const std::filesystem::path& path = list.backgroundPath;
     if (path.empty()) return LayeredSurface();
+    SkinPicture background;
     // From 175 % on, the skin's double-size picture where it has one.
     bool doubleSize = false;
-    // Only a sound PNG no larger than the screens reaches the decoder; the
+    // Only a sound PNG no larger than the screens reaches a decoder; the
     // double-size one may be twice that, as it is shown at half its size.
     if (list.dpi >= kDoubleSizePictureDpi) {
         const std::filesystem::path larger = DoubleSizePicturePath(path);
-        doubleSize = IsAcceptablePicture(larger, 2 * VirtualScreenWidth(), 2 * VirtualScreenHeight()) &&
-                     gdip::GdipCreateBitmapFromFile(larger.c_str(), background.out()) == Gdiplus::Ok;
+        doubleSize =
+            IsAcceptablePicture(larger, 2 * VirtualScreenWidth(), 2 * VirtualScreenHeight()) && background.Load(larger);
     }
-    if (!doubleSize && (!IsAcceptablePicture(path, VirtualScreenWidth(), VirtualScreenHeight()) ||
-                        gdip::GdipCreateBitmapFromFile(path.c_str(), background.out()) != Gdiplus::Ok)) {
+    if (!doubleSize &&
+        (!IsAcceptablePicture(path, VirtualScreenWidth(), VirtualScreenHeight()) || !background.Load(path))) {
         return LayeredSurface();
     }
-    UINT width = 0, height = 0;
-    gdip::GdipGetImageWidth(background.get(), &width);
-    gdip::GdipGetImageHeight(background.get(), &height);
     // The window's size is the 96-DPI picture's, scaled like everything on it.
-    const int baseWidth = doubleSize ? static_cast<int>(width + 1) / 2 : static_cast<int>(width);
-    const int baseHeight = doubleSize ? static_cast<int>(height + 1) / 2 : static_cast<int>(height);
+    const int baseWidth = doubleSize ? (background.width() + 1) / 2 : background.width();
+    const int baseHeight = doubleSize ? (background.height() + 1) / 2 : background.height();
     LayeredSurface surface =
         LayeredSurface::Create(ScaleForDpi(baseWidth, list.dpi), ScaleForDpi(baseHeight, list.dpi));
-    if (surface.empty()) return surface;
-    const bool sameSize = surface.width() == static_cast<int>(width) && surface.height() == static_cast<int>(height);
-    if (sameSize && CopyPicture(background.get(), surface)) return surface;
-    const bool smaller = surface.width() <= static_cast<int>(width) && surface.height() <= static_cast<int>(height);
-    if (smaller && CopyPictureReduced(background.get(), static_cast<int>(width), static_cast<int>(height), surface)) {
-        return surface;
-    }
+    if (surface.empty() || background.CopyInto(surface)) return surface;
+    // Enlarged (150 %, or beyond twice the size) through GDI+'s bicubic
+    // resampling.
     SurfaceCanvas canvas(surface);
-    if (!canvas.ok()) return LayeredSurface();
-    gdip::GdipDrawImageRectI(canvas.graphics(), background.get(), 0, 0, surface.width(), surface.height());
+    if (!canvas.ok() || !background.Bitmap()) return LayeredSurface();
+    gdip::GdipDrawImageRectI(canvas.graphics(), background.Bitmap(), 0, 0, surface.width(), surface.height());
     gdip::GdipFlush(canvas.graphics(), Gdiplus::FlushIntentionSync);
     return surface;
 }

@@ -128,6 +128,36 @@ private:
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures = nullptr,
                                  BackgroundPictures* backgrounds = nullptr);
 
+// A skin's picture file (a background, a tray icon's picture), decoded by the
+// program itself (view/png_picture.h), so that GDI+ loads no imaging codecs
+// for it; a form the program does not read is decoded by GDI+ as it always
+// was. Not copyable: the bitmap made to draw the pixels refers to them.
+class SkinPicture {
+public:
+    SkinPicture() = default;
+    SkinPicture(const SkinPicture&) = delete;
+    SkinPicture& operator=(const SkinPicture&) = delete;
+
+    // False, leaving nothing loaded, when neither decoder takes the file.
+    bool Load(const std::filesystem::path& path);
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Premultiplied ARGB, row by row; empty when GDI+ decoded the picture
+    // and could not give them.
+    const std::vector<std::uint32_t>& pixels() const { return pixels_; }
+    // The picture as a GDI+ bitmap, to draw it at another size.
+    Gdiplus::GpBitmap* Bitmap();
+    // Into a surface of its size or smaller (area means): false, the surface
+    // untouched, when it would have to be enlarged.
+    bool CopyInto(LayeredSurface& surface) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+    ScopedGdipBitmap bitmap_;  // after the pixels it may refer to: released first
+};
+
 // The size of all monitors together, the most a picture may cover.
 int VirtualScreenWidth();
 int VirtualScreenHeight();

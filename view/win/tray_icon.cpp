@@ -90,10 +90,9 @@ LayeredSurface RenderTrayDayPicture(const TrayTemplate& tray, int dayOfMonth, in
         } else if (!IsAcceptablePicture(picturePath, VirtualScreenWidth(), VirtualScreenHeight())) {
             picturePath.clear();
         }
-        ScopedImage picture;
-        if (!picturePath.empty() && gdip::GdipLoadImageFromFile(picturePath.c_str(), picture.out()) == Gdiplus::Ok &&
-            picture) {
-            gdip::GdipDrawImageRectI(canvas.graphics(), picture.get(), 0, 0, size, size);
+        SkinPicture picture;
+        if (!picturePath.empty() && picture.Load(picturePath) && picture.Bitmap()) {
+            gdip::GdipDrawImageRectI(canvas.graphics(), picture.Bitmap(), 0, 0, size, size);
         }
         gdip::GdipSetSmoothingMode(canvas.graphics(), Gdiplus::SmoothingModeAntiAlias);
         gdip::GdipSetInterpolationMode(canvas.graphics(), Gdiplus::InterpolationModeHighQualityBicubic);

@@ -10,6 +10,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/file_system.h"
+#include "tests/support/png_samples.h"
+#include "view/png_picture.h"
+
 namespace {
 
 std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
@@ -59,6 +63,68 @@ protected:
 };
 
 std::unique_ptr<GdiplusSession> RendererTest::session_;
+
+// GDI+'s own decoding of a picture file, premultiplied.
+std::vector<std::uint32_t> GdiplusPixels(const std::filesystem::path& path, int& width, int& height) {
+    ScopedGdipBitmap bitmap;
+    UINT w = 0, h = 0;
+    if (gdip::GdipCreateBitmapFromFile(path.c_str(), bitmap.out()) != Gdiplus::Ok ||
+        gdip::GdipGetImageWidth(bitmap.get(), &w) != Gdiplus::Ok ||
+        gdip::GdipGetImageHeight(bitmap.get(), &h) != Gdiplus::Ok) {
+        return {};
+    }
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(w) * h);
+    const Gdiplus::Rect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
+    Gdiplus::BitmapData data{};
+    data.Width = w;
+    data.Height = h;
+    data.Stride = static_cast<INT>(w * 4);
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = pixels.data();
+    if (gdip::GdipBitmapLockBits(bitmap.get(), &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                 PixelFormat32bppPARGB, &data) != Gdiplus::Ok ||
+        gdip::GdipBitmapUnlockBits(bitmap.get(), &data) != Gdiplus::Ok) {
+        return {};
+    }
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return pixels;
+}
+
+TEST_F(RendererTest, EveryShippedPictureDecodedByTheProgramIsGdiplusDecodingOfIt) {
+    const std::filesystem::path data = std::filesystem::path(SOLVANE_SOURCE_DIR) / "data" / "Ostrel";
+    int checked = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(data)) {
+        if (entry.path().extension() != ".png") continue;
+        ++checked;
+        const std::optional<PngPicture> own = ReadPngPicture(entry.path());
+        ASSERT_TRUE(own) << entry.path();
+        int width = 0, height = 0;
+        const std::vector<std::uint32_t> system = GdiplusPixels(entry.path(), width, height);
+        ASSERT_EQ(own->width, width) << entry.path();
+        ASSERT_EQ(own->height, height) << entry.path();
+        // The same pixels, premultiplied rounding included.
+        EXPECT_TRUE(own->pixels == system) << entry.path();
+    }
+    EXPECT_GE(checked, 10);
+}
+
+TEST_F(RendererTest, APictureInAFormTheProgramDoesNotReadIsDecodedByGdiplus) {
+    // One pixel of 16 bits a sample: opaque red.
+    const std::string sixteenBits =
+        png_samples::PngFile(png_samples::HeaderData(1, 1, 16, 6), "",
+                             png_samples::StoredZlib(std::string("\0\xFF\xFF\0\0\0\0\xFF\xFF", 9)));
+    const std::filesystem::path path = folder_ / "deep.png";
+    ASSERT_TRUE(ReplaceFileAtomically(path, sixteenBits));
+    ASSERT_FALSE(ReadPngPicture(path));
+    SkinPicture picture;
+    ASSERT_TRUE(picture.Load(path));
+    EXPECT_EQ(picture.width(), 1);
+    EXPECT_EQ(picture.pixels(), std::vector<std::uint32_t>{0xFFFF0000u});
+    EXPECT_TRUE(picture.Bitmap());
+    EXPECT_FALSE(picture.Load(folder_ / "no-such.png"));
+    EXPECT_TRUE(picture.pixels().empty());
+}
 
 TEST_F(RendererTest, TheBackgroundGivesTheSurfaceItsSizeAndItsTransparency) {
     DisplayList list;
