@@ -229,8 +229,6 @@ bool ShellWindow::OnInitDialog() {
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     SetPropW(hwnd(), kRunningCopyProperty, reinterpret_cast<HANDLE>(1));
 
-    SetForegroundWindow(hwnd());
-
     const SystemTime now = LocalNow();
     clock_.Reset(now);
     const AlertState stored = ReadAlertState(AlertStateFilePath(moduleFolder_));
@@ -254,6 +252,12 @@ bool ShellWindow::OnInitDialog() {
                           ProcessCpuMilliseconds() - cpuBeforeMonth);
         }
     }
+    // The shell takes the foreground once the month is up (the month window
+    // is shown without taking it): under Wine activating the hidden window
+    // took as long as the day files and the month window together, and the
+    // right to the foreground that a start gives lasts until the user turns
+    // to another program.
+    SetForegroundWindow(hwnd());
     // What the first picture does not need comes after it: the common
     // controls, with the balloon and the notice window (whose buttons are
     // common controls), the icons and the tray icon.
