@@ -12,11 +12,7 @@
 
 namespace {
 
-std::uint32_t BigEndian32(const unsigned char* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
-
-unsigned BigEndian16(const unsigned char* p) { return static_cast<unsigned>(p[0] << 8 | p[1]); }
+unsigned PngUint16(const unsigned char* p) { return static_cast<unsigned>(p[0] << 8 | p[1]); }
 
 // Rounded to the nearest level, as the system's decoder premultiplies.
 std::uint32_t Premultiplied(unsigned red, unsigned green, unsigned blue, unsigned alpha) {
@@ -70,11 +66,11 @@ bool ReadChunks(std::string_view file, Chunks& chunks) {
     std::memset(alphas, 255, sizeof alphas);
     for (bool first = true;; first = false) {
         if (file.size() - at < 12) return false;
-        const std::uint32_t length = BigEndian32(bytes + at);
+        const std::uint32_t length = PngUint32(bytes + at);
         if (length > file.size() - at - 12) return false;
         const unsigned char* type = bytes + at + 4;
         const unsigned char* data = type + 4;
-        if ((UpdatePngCrc(0xFFFFFFFFu, type, 4 + length) ^ 0xFFFFFFFFu) != BigEndian32(data + length)) return false;
+        if ((UpdatePngCrc(0xFFFFFFFFu, type, 4 + length) ^ 0xFFFFFFFFu) != PngUint32(data + length)) return false;
         at += 12 + length;
         const std::string_view name(reinterpret_cast<const char*>(type), 4);
         if (first != (name == "IHDR")) return false;
@@ -101,18 +97,18 @@ bool ReadChunks(std::string_view file, Chunks& chunks) {
                 if (!seenPalette || static_cast<int>(length) > chunks.paletteSize) return false;
                 std::memcpy(alphas, data, length);
             } else if (colourType == 0 && length == 2) {
-                chunks.greyKey = static_cast<int>(BigEndian16(data));
+                chunks.greyKey = static_cast<int>(PngUint16(data));
             } else if (colourType == 2 && length == 6) {
-                chunks.redKey = BigEndian16(data);
-                chunks.greenKey = BigEndian16(data + 2);
-                chunks.blueKey = BigEndian16(data + 4);
+                chunks.redKey = PngUint16(data);
+                chunks.greenKey = PngUint16(data + 2);
+                chunks.blueKey = PngUint16(data + 4);
             } else {
                 return false;
             }
             continue;
         }
         if (name == "gAMA") {
-            if (length != 4 || !ScreenGamma(BigEndian32(data))) return false;
+            if (length != 4 || !ScreenGamma(PngUint32(data))) return false;
             continue;
         }
         // A colour profile or primaries of its own: the system's decoder

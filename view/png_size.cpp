@@ -13,10 +13,6 @@ namespace {
 // Signature (8), IHDR length and type (8), its 13 bytes of data.
 constexpr std::size_t kHeaderBytes = 29;
 
-std::uint32_t BigEndian32(const unsigned char* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
-
 // The bit depths each colour type allows.
 bool SoundDepth(unsigned colourType, unsigned depth) {
     switch (colourType) {
@@ -56,7 +52,7 @@ bool ChunksAreWhole(Read read) {
     for (;;) {
         unsigned char head[8];
         if (read(head, 8) != 8) return false;
-        const std::uint32_t length = BigEndian32(head);
+        const std::uint32_t length = PngUint32(head);
         if (length > 0x7FFFFFFFu) return false;
         const std::string_view type(reinterpret_cast<const char*>(head + 4), 4);
         if (first != (type == "IHDR")) return false;
@@ -70,12 +66,16 @@ bool ChunksAreWhole(Read read) {
             left -= static_cast<std::uint32_t>(want);
         }
         unsigned char stored[4];
-        if (read(stored, 4) != 4 || BigEndian32(stored) != (crc ^ 0xFFFFFFFFu)) return false;
+        if (read(stored, 4) != 4 || PngUint32(stored) != (crc ^ 0xFFFFFFFFu)) return false;
         if (type == "IEND") return imageData;
     }
 }
 
 }  // namespace
+
+std::uint32_t PngUint32(const unsigned char* bytes) {
+    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
+}
 
 std::uint32_t UpdatePngCrc(std::uint32_t crc, const unsigned char* bytes, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) crc = kCrc32.entries[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
@@ -103,11 +103,11 @@ bool PngFileIsWhole(const std::filesystem::path& path) {
 std::optional<PixelSize> PngSizeOfHeader(std::string_view firstBytes) {
     if (firstBytes.size() < kHeaderBytes) return std::nullopt;
     const auto* header = reinterpret_cast<const unsigned char*>(firstBytes.data());
-    if (std::memcmp(header, kSignature, 8) != 0 || BigEndian32(header + 8) != 13 ||
+    if (std::memcmp(header, kSignature, 8) != 0 || PngUint32(header + 8) != 13 ||
         std::memcmp(header + 12, "IHDR", 4) != 0) {
         return std::nullopt;
     }
-    const std::uint32_t width = BigEndian32(header + 16), height = BigEndian32(header + 20);
+    const std::uint32_t width = PngUint32(header + 16), height = PngUint32(header + 20);
     const unsigned depth = header[24], colourType = header[25];
     if (!SoundDepth(colourType, depth) || header[26] != 0 || header[27] != 0 || header[28] > 1) return std::nullopt;
     if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide) return std::nullopt;

@@ -40,6 +40,10 @@ bool IsAcceptablePicture(const std::filesystem::path& path, int maxWidth, int ma
 bool PngChunksAreWhole(std::string_view bytes);
 bool PngFileIsWhole(const std::filesystem::path& path);
 
+// A four-byte integer of a PNG file (lengths, sizes, CRCs), the most
+// significant byte first.
+std::uint32_t PngUint32(const unsigned char* bytes);
+
 // The CRC-32 of a chunk's type and data, continued over `count` more bytes:
 // start from 0xFFFFFFFF, and the chunk's stored CRC is the result's
 // complement.
