@@ -25,6 +25,10 @@ std::filesystem::path FestivalFilePath(const std::filesystem::path& folder) {
 std::filesystem::path ReminderFilePath(const std::filesystem::path& folder) {
     return folder / "Reminders" / "reminders.cfg";
 }
+std::filesystem::path DrawingCacheFilePath(const std::filesystem::path& folder) {
+    return folder / "Ostrel" / "drawing.cache";
+}
+
 std::filesystem::path HolidayScheduleFilePath(const std::filesystem::path& folder) {
     return folder / "Ostrel" / "offdays.cfg";
 }

@@ -16,6 +16,9 @@ std::filesystem::path FestivalFilePath(const std::filesystem::path& folder);    
 std::filesystem::path ReminderFilePath(const std::filesystem::path& folder);         // Reminders\reminders.cfg
 std::filesystem::path HolidayScheduleFilePath(const std::filesystem::path& folder);  // Ostrel\offdays.cfg
 std::filesystem::path AlmanacDatabasePath(const std::filesystem::path& folder);
+// Ostrel\drawing.cache: the month window's pictures kept from one start to
+// the next (view/kept_drawing.h); made again whenever it is missing.
+std::filesystem::path DrawingCacheFilePath(const std::filesystem::path& folder);
 std::filesystem::path SkinTemplatesFolder(const std::filesystem::path& folder);  // Ostrel\Templates
 std::filesystem::path TrayTemplatesFolder(const std::filesystem::path& folder);  // Ostrel\SystemTray
 std::filesystem::path SoundFolder(const std::filesystem::path& folder);          // Sound

@@ -69,6 +69,10 @@ FIRST_RUN = "Ostrel/FirstRun"
 # them only when asked.
 WRITTEN_FILES = ["Ostrel/offdays.cfg"]
 USER_FOLDERS = ["Reminders"]
+# Made by the program for itself, never the user's: the month window's
+# pictures kept from one start to the next. The uninstaller always removes
+# them.
+PROGRAM_MADE_FILES = ["Ostrel/drawing.cache", "Ostrel/drawing.cache.new"]
 # Part of the portable zip only: the installer has its own pages.
 ZIP_ONLY = ["说明.txt"]
 # Beside the build's program only: its debugging information, split from it
@@ -269,7 +273,7 @@ def nsis_lists(root, out):
     for folder in sorted(folders):
         lines.append(f'  CreateDirectory "$INSTDIR\\{win(folder)}"')
     lines += ["  SetOutPath \"$INSTDIR\"", "!macroend", "", "!macro RemoveProgramFiles"]
-    for rel in files:
+    for rel in files + PROGRAM_MADE_FILES:
         lines.append(f'  Delete "$INSTDIR\\{win(rel)}"')
     lines += ["!macroend", "", "!macro RemoveUserFiles"]
     for rel in USER_FILES + WRITTEN_FILES:

@@ -27,7 +27,9 @@
 #include "reminders/win/reminder_manager.h"
 #include "resources/resource_ids.h"
 #include "view/calendar_menus.h"
+#include "view/kept_drawing.h"
 #include "view/tray_tip.h"
+#include "view/win/kept_drawing_stamp.h"
 
 namespace {
 
@@ -168,6 +170,12 @@ bool ShellWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case WM_SETTINGCHANGE:
             if (IsThemeChange(lParam)) OnThemeChange();
             return false;
+        case WM_FONTCHANGE:
+            // A font installed or removed may be one a template names.
+            calendar_.FontsChanged();
+            ShowMonth(calendar_.month());
+            DrawTrayIcon();
+            return false;
         case WM_MOUSEWHEEL:
             // Where the wheel goes to the window with the keyboard (older
             // Windows, Wine), it still turns the month under the pointer.
@@ -246,6 +254,8 @@ bool ShellWindow::OnInitDialog() {
         calendar_.Show();
         const double monthWindowReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;
         const double cpuBeforeMonth = reportStartup_ ? ProcessCpuMilliseconds() : 0;
+        drawingStamp_ = KeptDrawingStamp();
+        calendar_.KeepEarlierDrawing(ReadKeptDrawingFile(DrawingCacheFilePath(moduleFolder_), drawingStamp_));
         ShowMonth(YearMonth::Of(LocalToday()));  // the window's first picture
         if (reportStartup_) {
             ReportStartup(shellReady, monthWindowReady, MillisecondsSinceProcessStart(),
@@ -286,6 +296,11 @@ bool ShellWindow::OnInitDialog() {
     updateCheck_.Start(hwnd(), settingsFile_, HolidayScheduleFilePath(moduleFolder_));
     // The first sync a little after start-up, once the month is up.
     SetTimer(hwnd(), kCalendarSyncTimer, kFirstCalendarSyncDelay, nullptr);
+    // The first month's pictures for the next start, when this one drew
+    // many it did not find kept; last, as nothing of this start waits for
+    // them.
+    if (monthWindow && calendar_.DrewMuchAnew())
+        WriteKeptDrawingFile(DrawingCacheFilePath(moduleFolder_), drawingStamp_, calendar_.ShownDrawing());
     return false;  // hidden: nothing to focus
 }
 
@@ -335,7 +350,7 @@ void ShellWindow::AddTrayIcon() {
 void ShellWindow::DrawTrayIcon() {
     const std::string name = Shown(LoadAppSettings(settingsFile_)).systemTrayTemplate;
     tray_.SetTip(TrayTip());  // the date in the tip moves on with the icon
-    trayDamage_ = tray_.Draw(moduleFolder_, name, LocalNow().day);
+    trayDamage_ = tray_.Draw(moduleFolder_, name, LocalNow().day, calendar_.FontFamilies());
     if (trayDamage_ == SkinDamage::kNone) {
         damagedTrayTold_.clear();  // repaired or another choice: a new damage is news again
         return;

@@ -48,9 +48,12 @@ else
     done
 fi
 
-# One start of a build: prints "FIRST_MONTH_CPU PER_FLIP_CPU" in ms.
+# One installation of a build, started twice: prints "FIRST_START NEXT_START
+# PER_FLIP", the CPU time in ms of the first month of its first start (a new
+# installation, nothing kept), of its next start (which lays the pictures the
+# first one kept, as every start but the first does) and per flip.
 run_once() {  # dist folder, skin, dpi, reminders
-    local dist=$1 skin=$2 dpi=$3 memos=$4 install="$work/install" first flips
+    local dist=$1 skin=$2 dpi=$3 memos=$4 install="$work/install" cold first flips
     rm -rf "$install"
     cp -r "$dist" "$install"
     # No notice of the day and no balloon in the middle of the flips.
@@ -62,7 +65,16 @@ run_once() {  # dist folder, skin, dpi, reminders
     ( cd "$install" && exec "$WINE" Solvane.exe --timing ) >/dev/null 2>"$work/stderr" &
     app_pid=$!
     if ! drive wait-calendar 120000 >/dev/null; then
-        echo "- -"
+        echo "- - -"
+        return
+    fi
+    cold=$(sed -n 's/.*of which CPU \([0-9.]*\) ms.*/\1/p' "$work/stderr" | tr -d '\r')
+    drive idle 30000 >/dev/null
+    stop_app >/dev/null
+    ( cd "$install" && exec "$WINE" Solvane.exe --timing ) >/dev/null 2>"$work/stderr" &
+    app_pid=$!
+    if ! drive wait-calendar 120000 >/dev/null; then
+        echo "${cold:--} - -"
         return
     fi
     first=$(sed -n 's/.*of which CPU \([0-9.]*\) ms.*/\1/p' "$work/stderr" | tr -d '\r')
@@ -78,7 +90,7 @@ run_once() {  # dist folder, skin, dpi, reminders
             'BEGIN { printf "%.1f", t * 1000 / hz / n }')
     fi
     stop_app >/dev/null
-    echo "${first:--} ${flips:--}"
+    echo "${cold:--} ${first:--} ${flips:--}"
 }
 
 # The CPU time a process has used, user and system, in clock ticks. Wine
@@ -99,10 +111,10 @@ mean() { awk '{ s += $1 } END { if (NR == 0) print "-"; else printf "%.1f\n", s 
 header="| skin | scale | reminders |"
 rule="|---|---|---|"
 for b in "${builds[@]}"; do
-    header+=" ${b%%=*}: first month | ${b%%=*}: per flip |"
-    rule+="---|---|"
+    header+=" ${b%%=*}: first month, first start | ${b%%=*}: first month, next start | ${b%%=*}: per flip |"
+    rule+="---|---|---|"
 done
-echo "CPU time in ms: the first month (mean of $runs run(s)), per flip over $notches notches (median)"
+echo "CPU time in ms: the first month of a new installation's first start and of its next start (means of $runs run(s)), per flip over $notches notches (median)"
 echo "$header"
 echo "$rule"
 shown_dpi=""
@@ -114,19 +126,21 @@ for c in "${cases[@]}"; do
         shown_dpi=$dpi
     fi
     row="| $skin | $((dpi * 100 / 96)) % | $memos |"
-    declare -A firsts=() perflips=()
+    declare -A colds=() firsts=() perflips=()
     for ((r = 0; r < runs; r++)); do
         for b in "${builds[@]}"; do
-            read -r first flip <<<"$(run_once "${b#*=}" "$skin" "$dpi" "$memos")"
+            read -r cold first flip <<<"$(run_once "${b#*=}" "$skin" "$dpi" "$memos")"
+            colds[$b]+="$cold"$'\n'
             firsts[$b]+="$first"$'\n'
             perflips[$b]+="$flip"$'\n'
             [ "$flip" = - ] && status=1
         done
     done
     for b in "${builds[@]}"; do
-        row+=" $(grep -v '^-\?$' <<<"${firsts[$b]}" | mean) | $(grep -v '^-\?$' <<<"${perflips[$b]}" | median) |"
+        row+=" $(grep -v '^-\?$' <<<"${colds[$b]}" | mean) | $(grep -v '^-\?$' <<<"${firsts[$b]}" | mean) |"
+        row+=" $(grep -v '^-\?$' <<<"${perflips[$b]}" | median) |"
     done
-    unset firsts perflips
+    unset colds firsts perflips
     echo "$row"
 done
 exit $status

@@ -11,8 +11,9 @@
 # it is mapped with its first picture), then the resident set (VmRSS) and CPU
 # time are read after IDLE seconds. The programs are started in turn, RUNS
 # rounds, after one start of each that is not counted (the first run of an
-# installation puts its first-run files, and the files come into the page
-# cache). A trivial program stays open meanwhile in its own process, as a
+# installation puts its first-run files and keeps its month window's drawing,
+# Ostrel/drawing.cache, and the files come into the page cache): the starts
+# counted are those a user meets every day after the first. A trivial program stays open meanwhile in its own process, as a
 # desktop has programs running, so that Wine's own processes stay up between
 # the starts.
 #

@@ -78,7 +78,7 @@ bool IsMouseMessage(UINT message) {
 
 CalendarWindow::CalendarWindow(DayInfoSource& days, const HolidaySchedule& offDays)
     : offDays_(offDays),
-      monthView_(days, InstalledFontFamilies(), LocalToday),
+      monthView_(days, FontFamilies(), LocalToday),
       planning_(days, offDays, marks_,
                 PlanningWindows::Host{LocalToday, [this](const Date& date, bool ring) { GoTo(date, ring); },
                                       [this] { Rebuild(month()); }, [this] { return month(); }}) {
@@ -349,6 +349,37 @@ AccessibleMonthView CalendarWindow::DescribeForReaders() const {
              monthView_.BalloonTextOf(day), cell, marks_.ringed == info->second.date});
     }
     return view;
+}
+
+bool CalendarWindow::FontFamilyInstalled(const std::string& family) {
+    const auto known = fontFamilies_.find(family);
+    if (known != fontFamilies_.end()) return known->second;
+    return fontFamilies_[family] = IsFontFamilyInstalled(family);
+}
+
+void CalendarWindow::FontsChanged() {
+    fontFamilies_.clear();
+    textPictures_ = TextPictures();
+}
+
+void CalendarWindow::KeepEarlierDrawing(KeptDrawing drawing) {
+    fontFamilies_.insert(drawing.families.begin(), drawing.families.end());
+    for (KeptBackground& background : drawing.backgrounds) backgrounds_.KeepEarlier(std::move(background));
+    for (auto& [key, picture] : drawing.texts) textPictures_.KeepEarlier(key, std::move(picture));
+}
+
+KeptDrawingRefs CalendarWindow::ShownDrawing() const {
+    KeptDrawingRefs shown;
+    shown.families.assign(fontFamilies_.begin(), fontFamilies_.end());
+    if (const KeptBackground* background = backgrounds_.Latest()) shown.backgrounds.push_back(background);
+    // The month just laid used its texts last: they come first.
+    const size_t texts = static_cast<size_t>(
+        std::count_if(monthView_.display().items.begin(), monthView_.display().items.end(),
+                      [](const DisplayItem& item) { return std::holds_alternative<DisplayText>(item); }));
+    textPictures_.VisitRecent(texts, [&](const TextPictureKey& key, const TextPicture& picture) {
+        shown.texts.emplace_back(&key, &picture);
+    });
+    return shown;
 }
 
 void CalendarWindow::Present() {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "base/win/dialog_window.h"
@@ -80,6 +81,27 @@ public:
     const MonthView& monthView() const { return monthView_; }
     // Puts the last picture on the screen again, without rebuilding it.
     void Redraw();
+    // What an earlier start drew of its first month (view/kept_drawing.h),
+    // laid from now on instead of drawn where it fits.
+    void KeepEarlierDrawing(KeptDrawing drawing);
+    // Whether so much was drawn rather than laid from what was kept that the
+    // drawing is worth keeping again: the background, or more than a few
+    // texts. A day's first start draws two or three (today's number moved,
+    // a new line in the list), each a fraction of a millisecond, where
+    // writing the file again would be megabytes every day.
+    bool DrewMuchAnew() const { return textPictures_.drawn() > 4 || backgrounds_.drawn() > 0; }
+    // The month shown as drawn: its background and its texts' pictures.
+    KeptDrawingRefs ShownDrawing() const;
+    // Whether a font family a template names is installed, for the month's
+    // templates and the tray's: each answer is kept, with the drawing too,
+    // as the first question is a look through every font, until fonts are
+    // installed or removed.
+    FontFamilyQuery FontFamilies() {
+        return [this](const std::string& family) { return FontFamilyInstalled(family); };
+    }
+    // Fonts were installed or removed (WM_FONTCHANGE): the families are asked
+    // again and the texts drawn again, from the next rebuild on.
+    void FontsChanged();
     // Shows the month of the date, the day ringed when `ring` (until another
     // month is shown).
     void GoTo(const Date& date, bool ring);
@@ -154,6 +176,8 @@ private:
     const HolidaySchedule& offDays_;
     MonthOptions options_;
     DayMarks marks_;  // what the planning dialogs mark, drawn by the view
+    bool FontFamilyInstalled(const std::string& family);
+    std::map<std::string, bool> fontFamilies_;  // see FontFamilies
     MonthView monthView_;
     PlanningWindows planning_;
     TextPictures textPictures_;       // kept from one rebuild to the next

@@ -257,38 +257,6 @@ void DrawOutlinedText(LayeredSurface& surface, Gdiplus::GpGraphics* graphics, co
     LayPicture(picture, box.left + picture.left, box.top + picture.top, surface);
 }
 
-bool TextPictureKey::operator<(const TextPictureKey& other) const {
-    const auto tie = [](const TextPictureKey& k) {
-        return std::tie(k.text, k.style.family, k.style.size, k.style.bold, k.style.color.red, k.style.color.green,
-                        k.style.color.blue, k.style.shadow.red, k.style.shadow.green, k.style.shadow.blue,
-                        k.style.shadowHeight, k.width, k.height, k.alignment);
-    };
-    return tie(*this) < tie(other);
-}
-
-const TextPicture* TextPictures::Find(const TextPictureKey& key) {
-    const auto found = byKey_.find(key);
-    if (found == byKey_.end()) return nullptr;
-    byUse_.splice(byUse_.begin(), byUse_, found->second);
-    return &found->second->second;
-}
-
-const TextPicture& TextPictures::Add(const TextPictureKey& key, TextPicture picture) {
-    ++drawn_;
-    const auto known = byKey_.find(key);
-    if (known != byKey_.end()) {
-        byUse_.splice(byUse_.begin(), byUse_, known->second);
-        return known->second->second = std::move(picture);
-    }
-    if (byKey_.size() >= capacity_) {
-        byKey_.erase(byUse_.back().first);
-        byUse_.pop_back();
-    }
-    byUse_.emplace_front(key, std::move(picture));
-    byKey_.emplace(key, byUse_.begin());
-    return byUse_.front().second;
-}
-
 bool SkinPicture::Load(const std::filesystem::path& path) {
     bitmap_.reset();
     pixels_.clear();
@@ -394,34 +362,55 @@ LayeredSurface DrawBackground(const DisplayList& list) {
 
 }  // namespace
 
+namespace {
+// The window's picture and the one before (another skin, say, or the light
+// one while Windows is dark): enough for switching back.
+constexpr size_t kMostBackgroundsKept = 2;
+}  // namespace
+
 LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list) {
     const std::optional<FileStamp> picture = ReadFileStamp(list.backgroundPath);
     const std::optional<FileStamp> doubleSize =
         list.dpi >= kDoubleSizePictureDpi ? ReadFileStamp(DoubleSizePicturePath(list.backgroundPath)) : std::nullopt;
-    auto found = std::find_if(kept_.begin(), kept_.end(), [&](const Kept& k) {
+    auto found = std::find_if(kept_.begin(), kept_.end(), [&](const KeptBackground& k) {
         return k.path == list.backgroundPath && k.dpi == list.dpi && k.picture == picture && k.doubleSize == doubleSize;
     });
     if (found == kept_.end()) {
         LayeredSurface drawn = DrawBackground(list);
         ++drawn_;
         if (drawn.empty()) return drawn;
-        // The window's picture and the one before (another skin, say, or
-        // the light one while Windows is dark): enough for switching back.
-        constexpr size_t kMostKept = 2;
-        if (kept_.size() >= kMostKept) kept_.pop_back();
-        const BYTE* bits = drawn.bits();
-        kept_.push_front(Kept{list.backgroundPath, list.dpi, picture, doubleSize, drawn.width(), drawn.height(),
-                              std::vector<BYTE>(bits, bits + static_cast<size_t>(drawn.stride()) * drawn.height())});
+        if (kept_.size() >= kMostBackgroundsKept) kept_.pop_back();
+        KeptBackground k{list.backgroundPath, list.dpi, picture, doubleSize, drawn.width(), drawn.height(), {}};
+        k.pixels.resize(static_cast<size_t>(drawn.width()) * static_cast<size_t>(drawn.height()));
+        for (int y = 0; y < drawn.height(); ++y) {
+            std::memcpy(&k.pixels[static_cast<size_t>(y) * static_cast<size_t>(drawn.width())],
+                        drawn.bits() + static_cast<size_t>(y) * drawn.stride(), static_cast<size_t>(drawn.width()) * 4);
+        }
+        kept_.push_front(std::move(k));
         return drawn;
     }
     kept_.splice(kept_.begin(), kept_, found);
-    const Kept& k = kept_.front();
+    const KeptBackground& k = kept_.front();
     LayeredSurface surface = spare_.width() == k.width && spare_.height() == k.height
                                  ? std::move(spare_)
                                  : LayeredSurface::Create(k.width, k.height);
     spare_ = LayeredSurface();
-    if (!surface.empty()) std::copy(k.pixels.begin(), k.pixels.end(), surface.bits());
+    if (!surface.empty()) {
+        for (int y = 0; y < k.height; ++y) {
+            std::memcpy(surface.bits() + static_cast<size_t>(y) * surface.stride(),
+                        &k.pixels[static_cast<size_t>(y) * static_cast<size_t>(k.width)],
+                        static_cast<size_t>(k.width) * 4);
+        }
+    }
     return surface;
+}
+
+void BackgroundPictures::KeepEarlier(KeptBackground background) {
+    if (kept_.size() >= kMostBackgroundsKept || background.width <= 0 || background.height <= 0 ||
+        background.pixels.size() != static_cast<size_t>(background.width) * static_cast<size_t>(background.height)) {
+        return;
+    }
+    kept_.push_back(std::move(background));
 }
 
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures, BackgroundPictures* backgrounds) {

@@ -15,6 +15,8 @@
 #include "base/file_system.h"
 #include "base/win/gdiplus_scoped.h"
 #include "view/display_list.h"
+#include "view/kept_drawing.h"
+#include "view/text_pictures.h"
 #include "view/win/layered_surface.h"
 
 // A GDI+ drawing context on a surface's pixels (premultiplied ARGB), with
@@ -40,53 +42,6 @@ private:
 void DrawOutlinedText(LayeredSurface& surface, Gdiplus::GpGraphics* graphics, const std::wstring& text,
                       const TextStyle& style, const Rect& box, HorizontalAlignment alignment);
 
-// One outlined text drawn alone (halo and fill) on a transparent picture, to
-// be laid on the month where its box lies: (left, top) is the picture's corner
-// relative to the box's. Drawing the texts is nearly all the cost of drawing
-// a month, and a month flip shows mostly the same texts in the same boxes
-// (day numbers, lunar days, names).
-struct TextPicture {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;  // premultiplied ARGB, row by row; empty when nothing is drawn
-};
-
-// What a text picture depends on: the text, its style and its box's size.
-struct TextPictureKey {
-    std::string text;
-    TextStyle style;
-    int width = 0;
-    int height = 0;
-    HorizontalAlignment alignment = HorizontalAlignment::kCenter;
-    bool operator<(const TextPictureKey& other) const;
-};
-
-// The text pictures drawn so far, kept by the window from one rebuild to the
-// next. A month needs about eighty; a long session of paging through years
-// of festivals would need thousands, so past `capacity` the picture used
-// longest ago makes room, and the months just shown keep theirs.
-class TextPictures {
-public:
-    static constexpr size_t kDefaultCapacity = 1000;
-    explicit TextPictures(size_t capacity = kDefaultCapacity) : capacity_(std::max<size_t>(capacity, 1)) {}
-
-    // The kept picture, now the one used last; null when there is none.
-    const TextPicture* Find(const TextPictureKey& key);
-    const TextPicture& Add(const TextPictureKey& key, TextPicture picture);
-    size_t size() const { return byKey_.size(); }
-    // How many pictures were drawn; for tests and timing.
-    int drawn() const { return drawn_; }
-
-private:
-    using Entry = std::pair<TextPictureKey, TextPicture>;
-    size_t capacity_;
-    std::list<Entry> byUse_;  // the one used last first
-    std::map<TextPictureKey, std::list<Entry>::iterator> byKey_;
-    int drawn_ = 0;
-};
-
 // The month's background as it lies on the window at one scale: the skin's
 // picture (its double-size one from 175 % on) decoded and, at a scale where
 // the window's size is not the picture's, resampled. Kept by the window from
@@ -104,17 +59,14 @@ public:
     void GiveBack(LayeredSurface surface) { spare_ = std::move(surface); }
     // How many backgrounds were drawn; for tests and timing.
     int drawn() const { return drawn_; }
+    // A background drawn by an earlier start (view/kept_drawing.h), kept
+    // after those of this one.
+    void KeepEarlier(KeptBackground background);
+    // The background drawn or laid last; null when there is none.
+    const KeptBackground* Latest() const { return kept_.empty() ? nullptr : &kept_.front(); }
 
 private:
-    struct Kept {
-        std::filesystem::path path;
-        int dpi = 0;
-        std::optional<FileStamp> picture, doubleSize;  // the files as they were when drawn
-        int width = 0;
-        int height = 0;
-        std::vector<BYTE> pixels;  // premultiplied BGRA, row by row
-    };
-    std::list<Kept> kept_;  // the most recently used first
+    std::list<KeptBackground> kept_;  // the most recently used first
     LayeredSurface spare_;
     int drawn_ = 0;
 };

@@ -10,7 +10,6 @@
 #include "view/png_size.h"
 #include "view/tray_digits.h"
 #include "view/win/display_list_renderer.h"
-#include "view/win/font_families.h"
 #include "view/win/layered_surface.h"
 
 namespace {
@@ -168,8 +167,9 @@ bool TrayIcon::Add() {
     return added_;
 }
 
-SkinDamage TrayIcon::Draw(const std::filesystem::path& moduleFolder, const std::string& templateName, int dayOfMonth) {
-    const TrayTemplate tray = LoadTrayTemplate(moduleFolder, templateName, InstalledFontFamilies());
+SkinDamage TrayIcon::Draw(const std::filesystem::path& moduleFolder, const std::string& templateName, int dayOfMonth,
+                          const FontFamilyQuery& fontFamilies) {
+    const TrayTemplate tray = LoadTrayTemplate(moduleFolder, templateName, fontFamilies);
     ScopedIcon icon(tray.damaged() ? nullptr : RenderTrayDayIcon(tray, dayOfMonth, GetSystemMetrics(SM_CXSMICON)));
     // Without a usable template the application icon stands in, so that the
     // program's menu can still be reached.

@@ -37,7 +37,8 @@ public:
     // see or the template is damaged. Works also before a successful Add: the
     // record keeps the icon for the next Add. Returns what damage the
     // template has, if any.
-    SkinDamage Draw(const std::filesystem::path& moduleFolder, const std::string& templateName, int dayOfMonth);
+    SkinDamage Draw(const std::filesystem::path& moduleFolder, const std::string& templateName, int dayOfMonth,
+                    const FontFamilyQuery& fontFamilies);
 
     // The image the record holds now.
     HICON icon() const { return data_.hIcon; }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +13,7 @@
 
 #include "base/file_system.h"
 #include "tests/support/png_samples.h"
+#include "view/kept_drawing.h"
 #include "view/png_picture.h"
 
 namespace {
@@ -358,6 +360,58 @@ TEST_F(RendererTest, KeptTextPicturesLookLikeTextsDrawnInPlace) {
     }
     EXPECT_LE(largest, 6);
     EXPECT_GT(CountInk(first).halo, 40);
+}
+
+// A start lays its first month from what the start before kept in its file
+// (view/kept_drawing.h): the same month, every pixel, with nothing drawn.
+TEST_F(RendererTest, AMonthLaidFromTheKeptDrawingIsTheMonthDrawnAnew) {
+    DisplayList list;
+    list.backgroundPath = Picture("double.png", 240, 160, 0xFF406080u);
+    Picture("double@2x.png", 480, 320, 0xFF608040u);
+    DisplayText text;
+    text.style.family = "Tahoma";
+    text.style.size = 15;
+    text.style.shadowHeight = 5;
+    for (const auto& [words, box] :
+         {std::pair<std::string, Rect>{"初一", {10, 10, 60, 40}}, {"24", {70, 10, 110, 40}}}) {
+        text.text = words;
+        text.box = box;
+        list.items.push_back(text);
+    }
+    list.items.push_back(DisplayDot{{50, 50, 56, 56}, {255, 200, 0, 0}});
+    for (const int dpi : {96, 168}) {  // the picture itself, and the double-size one made smaller
+        SCOPED_TRACE(dpi);
+        list.dpi = dpi;
+        TextPictures pictures;
+        BackgroundPictures backgrounds;
+        const LayeredSurface drawn = RenderDisplayList(list, &pictures, &backgrounds);
+        ASSERT_FALSE(drawn.empty());
+        KeptDrawingRefs kept;
+        kept.backgrounds.push_back(backgrounds.Latest());
+        pictures.VisitRecent(
+            2, [&](const TextPictureKey& key, const TextPicture& picture) { kept.texts.emplace_back(&key, &picture); });
+        const std::filesystem::path file = folder_ / "drawing.cache";
+        ASSERT_TRUE(WriteKeptDrawingFile(file, "stamp", kept));
+
+        const KeptDrawing read = ReadKeptDrawingFile(file, "stamp");
+        TextPictures laterPictures;
+        BackgroundPictures laterBackgrounds;
+        for (const KeptBackground& b : read.backgrounds) laterBackgrounds.KeepEarlier(b);
+        for (const auto& [key, picture] : read.texts) laterPictures.KeepEarlier(key, picture);
+        const LayeredSurface laid = RenderDisplayList(list, &laterPictures, &laterBackgrounds);
+        EXPECT_EQ(laterPictures.drawn() + laterBackgrounds.drawn(), 0);
+        ASSERT_EQ(laid.width(), drawn.width());
+        ASSERT_EQ(laid.height(), drawn.height());
+        EXPECT_EQ(std::memcmp(laid.bits(), drawn.bits(), static_cast<size_t>(drawn.stride()) * drawn.height()), 0);
+
+        // The skin's picture changed since: its background is drawn again.
+        std::filesystem::last_write_time(list.backgroundPath,
+                                         std::filesystem::last_write_time(list.backgroundPath) + std::chrono::hours(1));
+        BackgroundPictures afterChange;
+        for (const KeptBackground& b : read.backgrounds) afterChange.KeepEarlier(b);
+        RenderDisplayList(list, &laterPictures, &afterChange);
+        EXPECT_EQ(afterChange.drawn(), 1);
+    }
 }
 
 // A 12-pixel Chinese character keeps every stroke, however its strokes fall

@@ -211,23 +211,23 @@ protected:
 };
 
 TEST_F(TrayRecordTest, WithoutATemplateTheApplicationIconStaysInPlace) {
-    tray_.Draw(DataFolder(), "", 28);
+    tray_.Draw(DataFolder(), "", 28, InstalledFontFamilies());
     EXPECT_EQ(tray_.icon(), application_);
-    tray_.Draw(DataFolder(), "NoSuchTemplate", 28);
+    tray_.Draw(DataFolder(), "NoSuchTemplate", 28, InstalledFontFamilies());
     EXPECT_EQ(tray_.icon(), application_);
 }
 
 TEST_F(TrayRecordTest, ATemplateRemovedLaterBringsTheApplicationIconBack) {
-    tray_.Draw(DataFolder(), "RedPage", 28);
+    tray_.Draw(DataFolder(), "RedPage", 28, InstalledFontFamilies());
     const HICON day = tray_.icon();
     EXPECT_NE(day, application_);
     EXPECT_TRUE(IsLiveIcon(day));
-    tray_.Draw(DataFolder(), "", 28);
+    tray_.Draw(DataFolder(), "", 28, InstalledFontFamilies());
     EXPECT_EQ(tray_.icon(), application_);
 }
 
 TEST_F(TrayRecordTest, ARestartedNotificationAreaGetsTheLiveDayIconBack) {
-    tray_.Draw(DataFolder(), "RedPage", 28);
+    tray_.Draw(DataFolder(), "RedPage", 28, InstalledFontFamilies());
     const HICON day = tray_.icon();
     tray_.Forget();
     EXPECT_EQ(tray_.icon(), day);
@@ -235,7 +235,7 @@ TEST_F(TrayRecordTest, ARestartedNotificationAreaGetsTheLiveDayIconBack) {
 }
 
 TEST_F(TrayRecordTest, RemovingReleasesTheDayIconAndKeepsNoHandleToIt) {
-    tray_.Draw(DataFolder(), "RedPage", 28);
+    tray_.Draw(DataFolder(), "RedPage", 28, InstalledFontFamilies());
     const HICON day = tray_.icon();
     tray_.Remove();
     EXPECT_FALSE(IsLiveIcon(day));

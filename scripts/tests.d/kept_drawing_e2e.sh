@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# End-to-end tests of the month window's pictures kept from one start to the
+# next (Ostrel/drawing.cache): the start after the first lays its month from
+# them and shows the same window, pixel for pixel, at 100 % and at 175 %; a
+# file damaged or left by another build is drawn over as if it were not
+# there. Solvane.exe from an installation laid out like build/win64/dist,
+# under 64-bit Wine in the virtual display, driven by solvane-e2e.exe.
+. "$(dirname "$0")/../e2e-lib.sh"
+e2e_begin wine-kept-drawing-e2e
+
+install="$build/e2e/kept-drawing-install"
+kept="$install/Ostrel/drawing.cache"
+install_fresh "$install" "Template=Default" "ShowNotifyWindowOnScreen=0"
+
+# One start until the month is up and the program idle, a screenshot of the
+# screen in $artifacts/NAME.png, and 退出.
+start_and_shoot() {  # name
+    ( cd "$install" && "$WINE" Solvane.exe ) >/dev/null 2>&1 &
+    app_pid=$!
+    drive wait-calendar 60000 >/dev/null
+    park_pointer
+    drive idle 30000 >/dev/null
+    screenshot "$artifacts/$1.png"
+    stop_app
+}
+# Whether two screenshots in $artifacts are the same in every pixel.
+same_window() { [ "$(compare -metric AE "$artifacts/$1.png" "$artifacts/$2.png" null: 2>&1)" = 0 ]; }  # shot, shot
+written() { stat -c %Y.%s "$kept" 2>/dev/null; }
+
+for dpi in 96 168; do
+    set_dpi "$dpi"
+    before=$(written)
+    start_and_shoot "kept-drawing-$dpi-first"
+    check "at $dpi DPI the start keeps its month's pictures in Ostrel/drawing.cache" \
+        eval '[ -s "$kept" ] && [ "$(written)" != "$before" ]'
+    first_written=$(written)
+    sleep 1  # a file written again would show another time
+    start_and_shoot "kept-drawing-$dpi-next"
+    check "the next start shows the same month window, pixel for pixel" \
+        same_window "kept-drawing-$dpi-first" "kept-drawing-$dpi-next"
+    check "and drew nothing anew: the file is not written again" test "$(written)" = "$first_written"
+done
+
+head -c 300000 /dev/urandom >"$kept"
+start_and_shoot kept-drawing-damaged
+check "a damaged file changes nothing on the window" same_window kept-drawing-168-first kept-drawing-damaged
+check "and is written anew" eval '[ "$(written)" != "" ] && [ "$(stat -c %s "$kept")" != 300000 ]'
+sleep 1
+rewritten=$(written)
+start_and_shoot kept-drawing-after-damage
+check "which the next start lays its month from" test "$(written)" = "$rewritten"
+
+e2e_summary "kept drawing e2e"
