@@ -5,14 +5,12 @@
 #include <exception>
 #include <memory>
 
+// Pixels are written and read as they lie in memory.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are stored in memory order, little-endian");
+
 namespace {
 
 constexpr char kMagic[4] = {'S', 'V', 'K', 'D'};
-
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using ClosedFile = std::unique_ptr<std::FILE, CloseFile>;  // closed when it goes
 constexpr std::uint32_t kVersion = 1;
 // Bounds on what a file may declare, beyond its own length: a text longer
 // than any a cell shows, more backgrounds or texts than a window keeps, a
@@ -23,14 +21,10 @@ constexpr std::uint32_t kMostBackgrounds = 4;
 constexpr std::uint32_t kMostTexts = 4096;
 constexpr std::int32_t kWidestSide = 16384;
 
-// Pixels lie in memory as the file holds them on every machine the program
-// runs on; elsewhere each is turned round.
-bool LittleEndianMachine() {
-    const std::uint32_t one = 1;
-    unsigned char first = 0;
-    std::memcpy(&first, &one, 1);
-    return first == 1;
-}
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ClosedFile = std::unique_ptr<std::FILE, CloseFile>;  // closed when it goes
 
 // FNV-1a over the bytes as 64-bit little-endian words (the last one padded
 // with zeros), then the count: eight bytes a step, where a byte-wise sum took
@@ -124,9 +118,6 @@ public:
         }
         pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
         if (!Bytes(pixels.data(), pixels.size() * 4)) return {};
-        if (!LittleEndianMachine()) {
-            for (std::uint32_t& pixel : pixels) pixel = FromLittleEndian(pixel);
-        }
         return pixels;
     }
     std::optional<FileStamp> Stamp() {
@@ -138,12 +129,6 @@ public:
     }
 
 private:
-    static std::uint32_t FromLittleEndian(std::uint32_t word) {
-        unsigned char b[4];
-        std::memcpy(b, &word, 4);
-        return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
-    }
-
     std::FILE* file_;
     std::uint64_t left_;
     Checksum checksum_;
@@ -180,20 +165,7 @@ public:
         U32(static_cast<std::uint32_t>(text.size()));
         Bytes(text.data(), text.size());
     }
-    void Pixels(const std::vector<std::uint32_t>& pixels) {
-        if (LittleEndianMachine()) {
-            Bytes(pixels.data(), pixels.size() * 4);
-            return;
-        }
-        unsigned char piece[4096];
-        for (size_t i = 0; i < pixels.size();) {
-            size_t bytes = 0;
-            for (; i < pixels.size() && bytes < sizeof piece; ++i, bytes += 4) {
-                for (int k = 0; k < 4; ++k) piece[bytes + k] = static_cast<unsigned char>(pixels[i] >> (8 * k));
-            }
-            Bytes(piece, bytes);
-        }
-    }
+    void Pixels(const std::vector<std::uint32_t>& pixels) { Bytes(pixels.data(), pixels.size() * 4); }
     void Stamp(const std::optional<FileStamp>& stamp) {
         Byte(stamp ? 1 : 0);
         I64(stamp ? stamp->modified : 0);
@@ -219,16 +191,6 @@ private:
     bool ok_ = true;
 };
 
-}  // namespace
-
-std::uint64_t KeptDrawingChecksum(const unsigned char* bytes, size_t count) {
-    Checksum sum;
-    sum.Add(bytes, count);
-    return sum.Value();
-}
-
-namespace {
-
 // A path as the platform holds it, its code units' bytes as they lie in
 // memory (UTF-16 on Windows): no conversion, which could fail on a name no
 // other encoding holds (a lone surrogate) or on bytes a damaged file holds.
@@ -250,10 +212,6 @@ bool WholePicture(const std::vector<std::uint32_t>& pixels, int width, int heigh
     return width > 0 && height > 0 && width <= kWidestSide && height <= kWidestSide &&
            pixels.size() == static_cast<size_t>(width) * static_cast<size_t>(height);
 }
-
-}  // namespace
-
-namespace {
 
 KeptDrawing ReadWhole(std::FILE* file, std::uint64_t length, const std::string& stamp) {
     Reader in(file, length);
@@ -317,28 +275,6 @@ KeptDrawing ReadWhole(std::FILE* file, std::uint64_t length, const std::string& 
         return {};
     return drawing;
 }
-
-}  // namespace
-
-// Memory a large file could not have (a 32-bit program's address space in
-// pieces) gives nothing, as a damaged file does: the month is drawn anew.
-KeptDrawing ReadKeptDrawing(std::FILE* file, std::uint64_t length, const std::string& stamp) {
-    try {
-        return ReadWhole(file, length, stamp);
-    } catch (const std::exception&) {
-        return {};
-    }
-}
-
-KeptDrawing ReadKeptDrawingFile(const std::filesystem::path& path, const std::string& stamp) {
-    const std::optional<FileStamp> file = ReadFileStamp(path);
-    if (!file || file->size <= 0 || static_cast<std::uint64_t>(file->size) > kKeptDrawingFileLimit) return {};
-    const ClosedFile f(OpenFile(path, "rb"));
-    if (!f) return {};
-    return ReadKeptDrawing(f.get(), static_cast<std::uint64_t>(file->size), stamp);
-}
-
-namespace {
 
 bool WriteWhole(std::FILE* file, const std::string& stamp, const KeptDrawingRefs& drawing) {
     Writer out(file);
@@ -404,6 +340,30 @@ bool WriteWhole(std::FILE* file, const std::string& stamp, const KeptDrawingRefs
 }
 
 }  // namespace
+
+std::uint64_t KeptDrawingChecksum(const unsigned char* bytes, size_t count) {
+    Checksum sum;
+    sum.Add(bytes, count);
+    return sum.Value();
+}
+
+// Memory a large file could not have (a 32-bit program's address space in
+// pieces) gives nothing, as a damaged file does: the month is drawn anew.
+KeptDrawing ReadKeptDrawing(std::FILE* file, std::uint64_t length, const std::string& stamp) {
+    try {
+        return ReadWhole(file, length, stamp);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+KeptDrawing ReadKeptDrawingFile(const std::filesystem::path& path, const std::string& stamp) {
+    const std::optional<FileStamp> file = ReadFileStamp(path);
+    if (!file || file->size <= 0 || static_cast<std::uint64_t>(file->size) > kKeptDrawingFileLimit) return {};
+    const ClosedFile f(OpenFile(path, "rb"));
+    if (!f) return {};
+    return ReadKeptDrawing(f.get(), static_cast<std::uint64_t>(file->size), stamp);
+}
 
 bool WriteKeptDrawing(std::FILE* file, const std::string& stamp, const KeptDrawingRefs& drawing) {
     try {

@@ -380,13 +380,11 @@ LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list) {
         ++drawn_;
         if (drawn.empty()) return drawn;
         if (kept_.size() >= kMostBackgroundsKept) kept_.pop_back();
-        KeptBackground k{list.backgroundPath, list.dpi, picture, doubleSize, drawn.width(), drawn.height(), {}};
-        k.pixels.resize(static_cast<size_t>(drawn.width()) * static_cast<size_t>(drawn.height()));
-        for (int y = 0; y < drawn.height(); ++y) {
-            std::memcpy(&k.pixels[static_cast<size_t>(y) * static_cast<size_t>(drawn.width())],
-                        drawn.bits() + static_cast<size_t>(y) * drawn.stride(), static_cast<size_t>(drawn.width()) * 4);
-        }
-        kept_.push_front(std::move(k));
+        // A surface's rows lie one after the other (its stride is its width's).
+        const auto* bits = reinterpret_cast<const std::uint32_t*>(drawn.bits());
+        kept_.push_front(KeptBackground{
+            list.backgroundPath, list.dpi, picture, doubleSize, drawn.width(), drawn.height(),
+            std::vector<std::uint32_t>(bits, bits + static_cast<size_t>(drawn.width()) * drawn.height())});
         return drawn;
     }
     kept_.splice(kept_.begin(), kept_, found);
@@ -395,13 +393,7 @@ LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list) {
                                  ? std::move(spare_)
                                  : LayeredSurface::Create(k.width, k.height);
     spare_ = LayeredSurface();
-    if (!surface.empty()) {
-        for (int y = 0; y < k.height; ++y) {
-            std::memcpy(surface.bits() + static_cast<size_t>(y) * surface.stride(),
-                        &k.pixels[static_cast<size_t>(y) * static_cast<size_t>(k.width)],
-                        static_cast<size_t>(k.width) * 4);
-        }
-    }
+    if (!surface.empty()) std::memcpy(surface.bits(), k.pixels.data(), k.pixels.size() * 4);
     return surface;
 }
 
