@@ -84,7 +84,24 @@ bool AlmanacDatabase::IsOpen() const { return connection_ != nullptr; }
 
 void AlmanacDatabase::SetErrorFromConnection(sqlite3* db) { lastError_ = ErrorOf(db); }
 
-bool AlmanacDatabase::Open(const std::filesystem::path& path) {
+namespace {
+
+// Up to 64 MiB mapped (the almanac is about 10): a larger file is read
+// through the file beyond that, and a mapping that cannot be made (no room
+// in a 32-bit address space) leaves every page to the file. Either way the
+// almanac answers, so the outcome is not asked.
+void SetReadsOf(sqlite3* db, AlmanacReads reads) {
+    sqlite3_exec(db, reads == AlmanacReads::kMapped ? "PRAGMA mmap_size=67108864" : "PRAGMA mmap_size=0", nullptr,
+                 nullptr, nullptr);
+}
+
+}  // namespace
+
+void AlmanacDatabase::SetReads(AlmanacReads reads) {
+    if (connection_) SetReadsOf(connection_->db, reads);
+}
+
+bool AlmanacDatabase::Open(const std::filesystem::path& path, AlmanacReads reads) {
     if (!engine_) return false;
     connection_.reset();
     sqlite3* db = nullptr;
@@ -96,6 +113,7 @@ bool AlmanacDatabase::Open(const std::filesystem::path& path) {
         // than the lookup itself. Opening reads nothing yet; reading the
         // schema is what tells a database from any other file.
         result = sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
+        if (result == SQLITE_OK) SetReadsOf(db, reads);
         if (result == SQLITE_OK)
             result = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }

@@ -43,6 +43,17 @@ struct AlmanacDayRow {
     std::string texts[kAlmanacKeptColumns];
 };
 
+// How the open almanac reads its file. Mapped, its pages are read as memory
+// instead of one file read each: the first questions of a start (the month
+// shown, the holiday law's 清明 of some seventy years) took ten times as long
+// through the file under Wine. But the system maps more around each page
+// touched, which the process then holds (5 MB for a start), and a mapped
+// file whose disk goes away (a USB stick pulled, a network share lost) ends
+// the process at the next page touched instead of failing the query: a
+// start maps a file on a fixed disk, and reads through it once the month is
+// up.
+enum class AlmanacReads { kThroughFile, kMapped };
+
 class AlmanacDatabase : public SolarTermLookup {
 public:
     AlmanacDatabase();
@@ -56,9 +67,11 @@ public:
     // Closes any open database first, then opens the file read-only.
     // A missing file or one that is not a readable database gives false, with
     // only lastError changed; nothing is created.
-    bool Open(const std::filesystem::path& path);
+    bool Open(const std::filesystem::path& path, AlmanacReads reads = AlmanacReads::kThroughFile);
 
     bool IsOpen() const;
+    // From the next question on; a mapping let go gives its memory back.
+    void SetReads(AlmanacReads reads);
 
     // Closes the database and releases the engine.
     void Close();

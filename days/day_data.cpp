@@ -17,7 +17,7 @@ DayData::DayData()
 DayData::~DayData() = default;
 
 void DayData::Load(const std::filesystem::path& festivalFile, const std::filesystem::path& reminderFile,
-                   const std::filesystem::path& databasePath) {
+                   const std::filesystem::path& databasePath, AlmanacReads reads) {
     festivalFile_ = festivalFile;
     reminderFile_ = reminderFile;
     // Stamped before reading: a write during the read shows as a change.
@@ -29,13 +29,13 @@ void DayData::Load(const std::filesystem::path& festivalFile, const std::filesys
     waiting_.reminders = reminders == FileRead::kUnreadable;
     tooLarge_.festivals = festivals == FileRead::kTooLarge;
     tooLarge_.reminders = reminders == FileRead::kTooLarge;
-    if (database_->CreateEngine()) database_->Open(databasePath);
+    if (database_->CreateEngine()) database_->Open(databasePath, reads);
     // Solar terms remembered from before the database opened would be empty.
     days_ = std::make_unique<DaySources>(&festivals_, &reminders_, database_.get(), &shownOffDays_);
 }
 
-void DayData::LoadFolder(const std::filesystem::path& moduleFolder) {
-    Load(FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder), AlmanacDatabasePath(moduleFolder));
+void DayData::LoadFolder(const std::filesystem::path& moduleFolder, AlmanacReads reads) {
+    Load(FestivalFilePath(moduleFolder), ReminderFilePath(moduleFolder), AlmanacDatabasePath(moduleFolder), reads);
     LoadOffDayFile(HolidayScheduleFilePath(moduleFolder));
 }
 

@@ -12,12 +12,11 @@
 #include <optional>
 #include <string>
 
+#include "almanac/almanac_database.h"
 #include "base/file_system.h"
 #include "days/day_info.h"
 #include "holidays/holiday_schedule.h"
 #include "holidays/holiday_schedule_file.h"
-
-class AlmanacDatabase;
 
 class DayData : public DayInfoSource {
 public:
@@ -28,13 +27,14 @@ public:
     // there but cannot be read (locked by antivirus or a sync client at
     // log-on) leaves its part empty and waiting: see waitingFiles(); one
     // beyond its limit gives what lies within it: see tooLargeFiles().
+    // `reads`: how the almanac reads its file until told otherwise.
     void Load(const std::filesystem::path& festivalFile, const std::filesystem::path& reminderFile,
-              const std::filesystem::path& databasePath);
+              const std::filesystem::path& databasePath, AlmanacReads reads = AlmanacReads::kThroughFile);
     // The public-holiday schedule (Ostrel\offdays.cfg).
     // False when something is at the path but could not be read.
     bool LoadOffDayFile(const std::filesystem::path& offDayFile);
     // The four files of an installation folder.
-    void LoadFolder(const std::filesystem::path& moduleFolder);
+    void LoadFolder(const std::filesystem::path& moduleFolder, AlmanacReads reads = AlmanacReads::kThroughFile);
     // Memos that are not in the file (render-month draws a few of its own).
     void AddReminders(const ReminderList& extra);
     // Read the file again. One that cannot be read now keeps the list last

@@ -77,6 +77,15 @@ void ReportStartup(double shellReady, double monthWindowReady, double firstPictu
     OutputDebugStringA(line);
 }
 
+// How the almanac under the folder is read: mapped on a fixed disk, through
+// the file where the disk may go away while the program runs (a portable
+// copy on a USB stick, a network share), or where the system cannot say.
+AlmanacReads AlmanacReadsIn(const std::filesystem::path& folder) {
+    wchar_t volume[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(folder.c_str(), volume, MAX_PATH + 1)) return AlmanacReads::kThroughFile;
+    return GetDriveTypeW(volume) == DRIVE_FIXED ? AlmanacReads::kMapped : AlmanacReads::kThroughFile;
+}
+
 // The controls of the dialogs, the balloon and the notice window. Nothing
 // before the month's first picture needs them, and loading them took about a
 // sixth of the time to that picture.
@@ -247,7 +256,7 @@ bool ShellWindow::OnInitDialog() {
     appsDark_ = AppsUseDarkTheme();
     if (IsSettingsFileDamaged(settingsFile_)) PostMessageW(hwnd(), kDamagedSettingsMessage, 0, 0);
 
-    days_.LoadFolder(moduleFolder_);
+    days_.LoadFolder(moduleFolder_, AlmanacReadsIn(moduleFolder_));
     const bool monthWindow = calendar_.Create(hwnd(), loop_);
     if (monthWindow) {
         calendar_.Placed(RestorePlacement(calendar_.hwnd(), kMonthWindowNumber, settingsFile_));
@@ -262,6 +271,8 @@ bool ShellWindow::OnInitDialog() {
                           ProcessCpuMilliseconds() - cpuBeforeMonth);
         }
     }
+    // The start's many first questions to the almanac are answered.
+    days_.almanac().SetReads(AlmanacReads::kThroughFile);
     // The shell takes the foreground once the month is up (the month window
     // is shown without taking it): under Wine activating the hidden window
     // took as long as the day files and the month window together, and the

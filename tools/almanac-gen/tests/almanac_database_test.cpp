@@ -72,15 +72,21 @@ protected:
 };
 AlmanacCalendar* AlmanacDatabaseTest::calendar_ = nullptr;
 
+// Read through the file or mapped, and after a change between the two, the
+// same rows.
 TEST_F(AlmanacDatabaseTest, ARowReadsBackAsGenerated) {
-    ASSERT_TRUE(db_.Open(MakeDatabase("china.mdb")));
-    const AlmanacRow row = BuildAlmanacRow(*calendar_, 2013, 2, 4);
-    EXPECT_EQ(Texts(db_, D(2013, 2, 4)), Texts(row));
-    EXPECT_EQ(row.SolarTerm, "立春");
-    // The same statement read again for other dates.
-    EXPECT_EQ(Texts(db_, D(2013, 2, 5)), Texts(BuildAlmanacRow(*calendar_, 2013, 2, 5)));
-    EXPECT_EQ(Texts(db_, D(2013, 2, 3)), Texts(BuildAlmanacRow(*calendar_, 2013, 2, 3)));
-    EXPECT_TRUE(db_.lastError().empty());
+    const std::filesystem::path path = MakeDatabase("china.mdb");
+    for (const AlmanacReads reads : {AlmanacReads::kThroughFile, AlmanacReads::kMapped}) {
+        ASSERT_TRUE(db_.Open(path, reads));
+        const AlmanacRow row = BuildAlmanacRow(*calendar_, 2013, 2, 4);
+        EXPECT_EQ(Texts(db_, D(2013, 2, 4)), Texts(row));
+        EXPECT_EQ(row.SolarTerm, "立春");
+        // The same statement read again for other dates.
+        EXPECT_EQ(Texts(db_, D(2013, 2, 5)), Texts(BuildAlmanacRow(*calendar_, 2013, 2, 5)));
+        db_.SetReads(reads == AlmanacReads::kMapped ? AlmanacReads::kThroughFile : AlmanacReads::kMapped);
+        EXPECT_EQ(Texts(db_, D(2013, 2, 3)), Texts(BuildAlmanacRow(*calendar_, 2013, 2, 3)));
+        EXPECT_TRUE(db_.lastError().empty());
+    }
 }
 
 TEST_F(AlmanacDatabaseTest, TheSolarTermOfADate) {
@@ -128,9 +134,11 @@ TEST_F(AlmanacDatabaseTest, AMissingFileFailsQuietlyAndIsNotCreated) {
 TEST_F(AlmanacDatabaseTest, AFileThatIsNotADatabaseFailsToOpen) {
     const std::filesystem::path path = PathOf("china.mdb");
     ASSERT_TRUE(ReplaceFileAtomically(path, std::string(4096, 'x')));
-    EXPECT_FALSE(db_.Open(path));
-    EXPECT_EQ(db_.lastError(), "Error: 26, Description: file is not a database");
-    EXPECT_EQ(db_.SolarTermOn(D(2013, 2, 4)), "");
+    for (const AlmanacReads reads : {AlmanacReads::kThroughFile, AlmanacReads::kMapped}) {
+        EXPECT_FALSE(db_.Open(path, reads));
+        EXPECT_EQ(db_.lastError(), "Error: 26, Description: file is not a database");
+        EXPECT_EQ(db_.SolarTermOn(D(2013, 2, 4)), "");
+    }
 }
 
 TEST_F(AlmanacDatabaseTest, ADatabaseWithoutTheTableOpensButAnswersNothing) {
