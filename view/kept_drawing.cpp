@@ -380,7 +380,7 @@ bool WriteKeptDrawingFile(const std::filesystem::path& path, const std::string& 
     if (!f) return false;
     const bool wrote = WriteKeptDrawing(f.get(), stamp, drawing);
     const bool closed = std::fclose(f.release()) == 0;
-    if (wrote && closed && RealFileSteps().rename(written, path)) return true;
+    if (wrote && closed && RenameFile(written, path)) return true;
     RemoveFile(written);
     return false;
 }

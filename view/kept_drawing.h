@@ -22,7 +22,8 @@
 //   "SVKD", version (32 bits), the stamp;
 //   font families (32 bits), each: its name and whether it is installed (a
 //     byte 0 or 1);
-//   backgrounds (32 bits), each: its picture's path (UTF-8), DPI, the
+//   backgrounds (32 bits), each: its picture's path (the platform's code
+//     units as they lie in memory: UTF-16 on Windows), DPI, the
 //     picture's and its double-size picture's file stamps (a byte 0 or 1,
 //     then the time and the size, 64 bits each), width, height, the pixels;
 //   texts (32 bits), each: text, family, size, bold (a byte), the fill's and

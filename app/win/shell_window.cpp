@@ -257,14 +257,15 @@ bool ShellWindow::OnInitDialog() {
     if (IsSettingsFileDamaged(settingsFile_)) PostMessageW(hwnd(), kDamagedSettingsMessage, 0, 0);
 
     days_.LoadFolder(moduleFolder_, AlmanacReadsIn(moduleFolder_));
+    std::string drawingStamp;  // what the month's kept pictures depend on
     const bool monthWindow = calendar_.Create(hwnd(), loop_);
     if (monthWindow) {
         calendar_.Placed(RestorePlacement(calendar_.hwnd(), kMonthWindowNumber, settingsFile_));
         calendar_.Show();
         const double monthWindowReady = reportStartup_ ? MillisecondsSinceProcessStart() : 0;
         const double cpuBeforeMonth = reportStartup_ ? ProcessCpuMilliseconds() : 0;
-        drawingStamp_ = KeptDrawingStamp();
-        calendar_.KeepEarlierDrawing(ReadKeptDrawingFile(DrawingCacheFilePath(moduleFolder_), drawingStamp_));
+        drawingStamp = KeptDrawingStamp();
+        calendar_.KeepEarlierDrawing(ReadKeptDrawingFile(DrawingCacheFilePath(moduleFolder_), drawingStamp));
         ShowMonth(YearMonth::Of(LocalToday()));  // the window's first picture
         if (reportStartup_) {
             ReportStartup(shellReady, monthWindowReady, MillisecondsSinceProcessStart(),
@@ -311,7 +312,7 @@ bool ShellWindow::OnInitDialog() {
     // many it did not find kept; last, as nothing of this start waits for
     // them.
     if (monthWindow && calendar_.DrewMuchAnew())
-        WriteKeptDrawingFile(DrawingCacheFilePath(moduleFolder_), drawingStamp_, calendar_.ShownDrawing());
+        WriteKeptDrawingFile(DrawingCacheFilePath(moduleFolder_), drawingStamp, calendar_.ShownDrawing());
     return false;  // hidden: nothing to focus
 }
 

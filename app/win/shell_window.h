@@ -201,7 +201,6 @@ private:
     bool ignoreTrayRelease_ = false;
     std::string damagedSkinTold_;                // the template last said to be damaged
     std::string damagedTrayTold_;                // the tray template last said to be damaged
-    std::string drawingStamp_;                   // what the month's kept pictures depend on
     SkinDamage trayDamage_ = SkinDamage::kNone;  // of the tray template drawn last
     bool reportStartup_ = false;
     UINT taskbarCreatedMessage_ = 0;

@@ -360,12 +360,10 @@ LayeredSurface DrawBackground(const DisplayList& list) {
     return surface;
 }
 
-}  // namespace
-
-namespace {
 // The window's picture and the one before (another skin, say, or the light
 // one while Windows is dark): enough for switching back.
 constexpr size_t kMostBackgroundsKept = 2;
+
 }  // namespace
 
 LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list) {
