@@ -27,7 +27,12 @@ if [ "$arch" = i686 ]; then prefix='__imp__'; kill='-k'; else prefix='__imp_'; k
     echo "EXPORTS"
     "$nm" "$import" | sed -n "s/.* I $prefix//p" | sort -u
 } > "$def"
-"$dlltool" $kill --input-def "$def" --output-delaylib "$out" --dllname "$dll"
+# Written in its own folder under its bare name, as dlltool names the
+# library's symbols after the path it is given: the descriptor of
+# libgdiplus_delay.a is __DELAY_IMPORT_DESCRIPTOR_libgdiplus_delay_a
+# wherever the build lies, which GdiplusSession binds by
+# (base/win/gdiplus_scoped.cpp).
+(cd "$(dirname "$out")" && "$dlltool" $kill --input-def "$def" --output-delaylib "$(basename "$out")" --dllname "$dll")
 if [ "$arch" = i686 ]; then
     "$nm" "$out" | sed -n 's/^[0-9a-f]* T \(_[^_].*\)$/EXTERN("\1")/p' | sort -u > "$out.keep.ld"
 fi

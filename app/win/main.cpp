@@ -107,11 +107,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PutFirstRunFiles(moduleFolder);
 
     MessageLoop loop;
-    GdiplusSession gdiplus;
+    GdiplusSession gdiplus(GdiplusSession::Starting::kWhenNeeded);
 
     int code = 0;
     {
-        ShellWindow shell(loop, settingsFile, moduleFolder, TimingRequested());
+        ShellWindow shell(loop, gdiplus, settingsFile, moduleFolder, TimingRequested());
         if (shell.Create()) {
             com.emplace();
             code = loop.Run();

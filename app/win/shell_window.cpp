@@ -103,9 +103,10 @@ HICON LoadApplicationIcon(int size) {
 
 }  // namespace
 
-ShellWindow::ShellWindow(MessageLoop& loop, std::filesystem::path settingsFile, std::filesystem::path moduleFolder,
-                         bool reportStartup)
+ShellWindow::ShellWindow(MessageLoop& loop, GdiplusSession& graphics, std::filesystem::path settingsFile,
+                         std::filesystem::path moduleFolder, bool reportStartup)
     : loop_(loop),
+      graphics_(graphics),
       settingsFile_(std::move(settingsFile)),
       moduleFolder_(std::move(moduleFolder)),
       calendar_(days_, days_.offDays()),
@@ -258,7 +259,7 @@ bool ShellWindow::OnInitDialog() {
 
     days_.LoadFolder(moduleFolder_, AlmanacReadsIn(moduleFolder_));
     std::string drawingStamp;  // what the month's kept pictures depend on
-    const bool monthWindow = calendar_.Create(hwnd(), loop_);
+    const bool monthWindow = calendar_.Create(hwnd(), loop_, graphics_);
     if (monthWindow) {
         calendar_.Placed(RestorePlacement(calendar_.hwnd(), kMonthWindowNumber, settingsFile_));
         calendar_.Show();
@@ -280,9 +281,11 @@ bool ShellWindow::OnInitDialog() {
     // right to the foreground that a start gives lasts until the user turns
     // to another program.
     SetForegroundWindow(hwnd());
-    // What the first picture does not need comes after it: the common
-    // controls, with the balloon and the notice window (whose buttons are
-    // common controls), the icons and the tray icon.
+    // What the first picture does not need comes after it: GDI+ (when the
+    // picture was laid from the kept drawing), the common controls, with the
+    // balloon and the notice window (whose buttons are common controls), the
+    // icons and the tray icon.
+    graphics_.Start();
     LoadCommonControls();
     notification_.Create([this] { return ReadSwitchNow(settingsFile_, kPlaySoundOnNotifyWindowKey); }, moduleFolder_);
     notification_.SetHiddenHandler([this] { OnNoticeHidden(); });

@@ -36,8 +36,10 @@ class ShellWindow : public DialogWindow {
 public:
     // reportStartup: write to the standard error stream how long the first
     // picture of the month took from the start of the process (--timing).
-    ShellWindow(MessageLoop& loop, std::filesystem::path settingsFile, std::filesystem::path moduleFolder,
-                bool reportStartup = false);
+    // `graphics`, which must outlive the window, is started once the month's
+    // first picture is up, or before when that picture needs it.
+    ShellWindow(MessageLoop& loop, GdiplusSession& graphics, std::filesystem::path settingsFile,
+                std::filesystem::path moduleFolder, bool reportStartup = false);
 
     // Creates the window (hidden); its initialisation brings up the tray icon,
     // the month window and the timers. False when the dialog cannot be made.
@@ -184,6 +186,7 @@ private:
     void OnNoticeHidden();
 
     MessageLoop& loop_;
+    GdiplusSession& graphics_;
     std::filesystem::path settingsFile_;
     std::filesystem::path moduleFolder_;
     AppSettings settings_;

@@ -52,12 +52,16 @@ using ScopedStringFormat = GdipObject<Gdiplus::GpStringFormat, ReleasedBy<gdip::
 using ScopedMatrix = GdipObject<Gdiplus::GpMatrix, ReleasedBy<gdip::GdipDeleteMatrix>>;
 
 // GdiplusStartup for the lifetime of the object (the program keeps one for its
-// whole run; tools and tests keep one in main).
+// whole run; tools and tests keep one in main). The program starts its own late:
+// gdiplus.dll is delay-loaded, and a start whose first picture needs nothing
+// of GDI+ (view/win/display_list_renderer.h) shows it before the library and
+// the libraries it brings are loaded, which under Wine took about a sixth of
+// the time a trivial program takes to show its window.
 class GdiplusSession {
 public:
-    GdiplusSession() {
-        Gdiplus::GdiplusStartupInput input;
-        ok_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
+    enum class Starting { kNow, kWhenNeeded };
+    explicit GdiplusSession(Starting starting = Starting::kNow) {
+        if (starting == Starting::kNow) Start();
     }
     ~GdiplusSession() {
         if (ok_) Gdiplus::GdiplusShutdown(token_);
@@ -65,9 +69,16 @@ public:
     GdiplusSession(const GdiplusSession&) = delete;
     GdiplusSession& operator=(const GdiplusSession&) = delete;
 
+    // Starts GDI+ unless it runs (or could not be started) already; true when
+    // it runs. Every function of a delay-loaded gdiplus.dll is bound first:
+    // the x86_64 linker's stub that binds a function at its first call does
+    // not keep the call's floating-point arguments (a font's size arrived as
+    // garbage), and bound here, no call goes through it.
+    bool Start();
     bool ok() const { return ok_; }
 
 private:
     ULONG_PTR token_ = 0;
+    bool tried_ = false;
     bool ok_ = false;
 };

@@ -9,8 +9,7 @@
 . "$(dirname "$0")/../check-lib.sh"
 
 # Known DLLs of Windows 7 to 11 alike, and gdiplus.dll, which the manifest
-# takes from the side-by-side store (a known DLL since Windows 8; it cannot
-# be delay-loaded, see CMakeLists.txt).
+# takes from the side-by-side store (a known DLL since Windows 8).
 known="advapi32.dll comdlg32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll"
 known="$known shell32.dll user32.dll"
 
@@ -29,7 +28,7 @@ only_known() {  # objdump, executable
 delay_loaded() {  # executable: names every delay-loaded DLL
     local dll names
     names=$(strings "$1")
-    for dll in comctl32 uxtheme version winmm wininet winhttp oleacc comdlg32 oleaut32 shell32; do
+    for dll in comctl32 uxtheme version winmm wininet winhttp oleacc comdlg32 oleaut32 shell32 ole32 gdiplus; do
         grep -qx "$dll.dll" <<<"$names" || return 1
     done
 }
@@ -43,9 +42,10 @@ for arch in win64:x86_64 win32:i686; do
     check "${arch%%:*}: and names the other system DLLs for delay-loading" delay_loaded "$exe"
     # Known DLLs that the first picture does not need (the file dialogs and,
     # under Wine, the print spooler's libraries with them; the shell's, for
-    # the tray icon added after it) load at their first call.
-    check "${arch%%:*}: comdlg32.dll, oleaut32.dll and shell32.dll are not loaded at start" \
-        eval '! static_imports "$objdump" "$exe" | grep -qx "comdlg32.dll\|oleaut32.dll\|shell32.dll"'
+    # the tray icon added after it; COM and GDI+, which a first picture laid
+    # from the kept drawing does without) load at their first call.
+    check "${arch%%:*}: comdlg32, oleaut32, shell32, ole32 and gdiplus are not loaded at start" \
+        eval '! static_imports "$objdump" "$exe" | grep -qx "comdlg32.dll\|oleaut32.dll\|shell32.dll\|ole32.dll\|gdiplus.dll"'
 
 done
 

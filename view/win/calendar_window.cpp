@@ -86,8 +86,9 @@ CalendarWindow::CalendarWindow(DayInfoSource& days, const HolidaySchedule& offDa
     monthView_.marks = &marks_;
 }
 
-bool CalendarWindow::Create(HWND shell, MessageLoop& loop) {
+bool CalendarWindow::Create(HWND shell, MessageLoop& loop, GdiplusSession& graphics) {
     loop_ = &loop;
+    graphics_ = &graphics;
     return CreateModeless(IDD_CALENDAR_WINDOW, shell, &loop);
 }
 bool CalendarWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -354,6 +355,7 @@ AccessibleMonthView CalendarWindow::DescribeForReaders() const {
 bool CalendarWindow::FontFamilyInstalled(const std::string& family) {
     const auto known = fontFamilies_.find(family);
     if (known != fontFamilies_.end()) return known->second;
+    if (graphics_) graphics_->Start();
     return fontFamilies_[family] = IsFontFamilyInstalled(family);
 }
 
@@ -383,7 +385,7 @@ KeptDrawingRefs CalendarWindow::ShownDrawing() const {
 }
 
 void CalendarWindow::Present() {
-    LayeredSurface picture = RenderDisplayList(monthView_.display(), &textPictures_, &backgrounds_);
+    LayeredSurface picture = RenderDisplayList(monthView_.display(), &textPictures_, &backgrounds_, graphics_);
     // Without a background picture the window keeps what it showed.
     if (picture.empty()) return;
     RECT current{};

@@ -62,8 +62,10 @@ public:
     // rebuilds the month when it changed.
     CalendarWindow(DayInfoSource& days, const HolidaySchedule& offDays);
 
-    // Creates the window hidden, owned by `shell`, and makes it layered.
-    bool Create(HWND shell, MessageLoop& loop);
+    // Creates the window hidden, owned by `shell`, and makes it layered. The
+    // window starts `graphics` (which must outlive it) when it first draws
+    // or asks something that needs GDI+.
+    bool Create(HWND shell, MessageLoop& loop, GdiplusSession& graphics);
     // After the owner put the window where it was last (`stored`) or found no
     // place for it: one without is centred at its first picture.
     void Placed(bool stored);
@@ -173,6 +175,7 @@ private:
     void ResetBalloon();
 
     MessageLoop* loop_ = nullptr;
+    GdiplusSession* graphics_ = nullptr;
     const HolidaySchedule& offDays_;
     MonthOptions options_;
     DayMarks marks_;  // what the planning dialogs mark, drawn by the view

@@ -13,17 +13,9 @@
 #include "view/picture_downscale.h"
 #include "view/png_picture.h"
 #include "view/png_size.h"
+#include "view/shape_pictures.h"
 
 namespace {
-
-using Gdiplus::ARGB;
-
-ARGB ToArgb(BYTE alpha, BYTE red, BYTE green, BYTE blue) {
-    return (static_cast<ARGB>(alpha) << 24) | (static_cast<ARGB>(red) << 16) | (static_cast<ARGB>(green) << 8) |
-           static_cast<ARGB>(blue);
-}
-
-ARGB ToArgb(const Color& c) { return ToArgb(c.alpha, c.red, c.green, c.blue); }
 
 // The named family, else Tahoma (the family every template falls back to),
 // else Arial so that a machine without Tahoma still shows text.
@@ -202,33 +194,9 @@ void LayPicture(const TextPicture& picture, int left, int top, LayeredSurface& s
     }
 }
 
-void DrawRing(Gdiplus::GpGraphics* graphics, const DisplayEllipse& ring) {
-    if (ring.box.Width() <= 0 || ring.box.Height() <= 0) return;
-    ScopedPen pen;
-    if (gdip::GdipCreatePen1(ToArgb(ring.color), static_cast<Gdiplus::REAL>(ring.penWidth), Gdiplus::UnitWorld,
-                             pen.out()) != Gdiplus::Ok) {
-        return;
-    }
-    gdip::GdipDrawEllipseI(graphics, pen.get(), ring.box.left, ring.box.top, static_cast<INT>(ring.box.Width()),
-                           static_cast<INT>(ring.box.Height()));
-}
-
-// A box filled in one colour by `fill`, GDI+'s call for the shape (an
-// ellipse, a rectangle) given its box; an empty box draws nothing.
-template <typename Fill>
-void FillBox(Gdiplus::GpGraphics* graphics, const Rect& box, const Color& color, Fill fill) {
-    if (box.Width() <= 0 || box.Height() <= 0) return;
-    ScopedSolidBrush brush;
-    if (gdip::GdipCreateSolidFill(ToArgb(color), brush.out()) != Gdiplus::Ok) return;
-    fill(graphics, brush.get(), box.left, box.top, static_cast<INT>(box.Width()), static_cast<INT>(box.Height()));
-}
-
-void DrawDot(Gdiplus::GpGraphics* graphics, const DisplayDot& dot) {
-    FillBox(graphics, dot.box, dot.color, gdip::GdipFillEllipseI);
-}
-
-void DrawBand(Gdiplus::GpGraphics* graphics, const DisplayBand& band) {
-    FillBox(graphics, band.box, band.color, gdip::GdipFillRectangleI);
+// A shape's picture laid at its box like a text's.
+void LayShape(const TextPicture& picture, const Rect& box, LayeredSurface& surface) {
+    if (!picture.pixels.empty()) LayPicture(picture, box.left + picture.left, box.top + picture.top, surface);
 }
 
 }  // namespace
@@ -366,7 +334,7 @@ constexpr size_t kMostBackgroundsKept = 2;
 
 }  // namespace
 
-LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list) {
+LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list, GdiplusSession* library) {
     const std::optional<FileStamp> picture = ReadFileStamp(list.backgroundPath);
     const std::optional<FileStamp> doubleSize =
         list.dpi >= kDoubleSizePictureDpi ? ReadFileStamp(DoubleSizePicturePath(list.backgroundPath)) : std::nullopt;
@@ -374,6 +342,7 @@ LayeredSurface BackgroundPictures::SurfaceFor(const DisplayList& list) {
         return k.path == list.backgroundPath && k.dpi == list.dpi && k.picture == picture && k.doubleSize == doubleSize;
     });
     if (found == kept_.end()) {
+        if (library) library->Start();
         LayeredSurface drawn = DrawBackground(list);
         ++drawn_;
         if (drawn.empty()) return drawn;
@@ -403,45 +372,45 @@ void BackgroundPictures::KeepEarlier(KeptBackground background) {
     kept_.push_back(std::move(background));
 }
 
-LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures, BackgroundPictures* backgrounds) {
+LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures, BackgroundPictures* backgrounds,
+                                 GdiplusSession* library) {
     if (list.backgroundPath.empty()) return LayeredSurface();
-    LayeredSurface surface = backgrounds ? backgrounds->SurfaceFor(list) : DrawBackground(list);
+    LayeredSurface surface;
+    if (backgrounds) {
+        surface = backgrounds->SurfaceFor(list, library);
+    } else {
+        if (library) library->Start();
+        surface = DrawBackground(list);
+    }
     if (surface.empty()) return surface;
-    {
-        SurfaceCanvas canvas(surface);
-        if (!canvas.ok()) return LayeredSurface();
-        Gdiplus::GpGraphics* graphics = canvas.graphics();
-
-        FamilyCache families;
-        for (const DisplayItem& item : list.items) {
-            std::visit(
-                [&](const auto& shape) {
-                    using T = std::decay_t<decltype(shape)>;
-                    if constexpr (std::is_same_v<T, DisplayText>) {
-                        const TextPictureKey key{shape.text, shape.style, static_cast<int>(shape.box.Width()),
-                                                 static_cast<int>(shape.box.Height()), shape.alignment};
-                        const TextPicture* picture = pictures ? pictures->Find(key) : nullptr;
-                        TextPicture unkept;
-                        if (!picture) {
-                            TextPicture drawn =
-                                DrawTextPicture(families.Get(shape.style.family), WideFromGbk(shape.text), shape.style,
-                                                shape.box, shape.alignment);
-                            picture = pictures ? &pictures->Add(key, std::move(drawn)) : &(unkept = std::move(drawn));
-                        }
-                        if (picture->pixels.empty()) return;
-                        gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);  // what lies below is drawn
-                        LayPicture(*picture, shape.box.left + picture->left, shape.box.top + picture->top, surface);
-                    } else if constexpr (std::is_same_v<T, DisplayEllipse>) {
-                        DrawRing(graphics, shape);
-                    } else if constexpr (std::is_same_v<T, DisplayBand>) {
-                        DrawBand(graphics, shape);
-                    } else {
-                        DrawDot(graphics, shape);
+    // Everything is laid on the surface's pixels by the program itself, in
+    // the list's order; GDI+ only lays out the outlines of texts not kept.
+    FamilyCache families;
+    for (const DisplayItem& item : list.items) {
+        std::visit(
+            [&](const auto& shape) {
+                using T = std::decay_t<decltype(shape)>;
+                if constexpr (std::is_same_v<T, DisplayText>) {
+                    const TextPictureKey key{shape.text, shape.style, static_cast<int>(shape.box.Width()),
+                                             static_cast<int>(shape.box.Height()), shape.alignment};
+                    const TextPicture* picture = pictures ? pictures->Find(key) : nullptr;
+                    TextPicture unkept;
+                    if (!picture) {
+                        if (library) library->Start();
+                        TextPicture drawn = DrawTextPicture(families.Get(shape.style.family), WideFromGbk(shape.text),
+                                                            shape.style, shape.box, shape.alignment);
+                        picture = pictures ? &pictures->Add(key, std::move(drawn)) : &(unkept = std::move(drawn));
                     }
-                },
-                item);
-        }
-        gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
+                    LayShape(*picture, shape.box, surface);
+                } else if constexpr (std::is_same_v<T, DisplayEllipse>) {
+                    LayShape(RingPicture(shape.box, shape.penWidth, shape.color), shape.box, surface);
+                } else if constexpr (std::is_same_v<T, DisplayBand>) {
+                    LayShape(BandPicture(shape.box, shape.color), shape.box, surface);
+                } else {
+                    LayShape(DotPicture(shape.box, shape.color), shape.box, surface);
+                }
+            },
+            item);
     }
     return surface;
 }

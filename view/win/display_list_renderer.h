@@ -1,6 +1,9 @@
-// Paints a month's display list with GDI+: the background picture, outlined
-// texts, today's ring and memo dots, anti-aliased, into a layered surface.
-// GDI+ must be running (GdiplusSession) while any of these are used.
+// Paints a month's display list into a layered surface: the background
+// picture, outlined texts, today's ring, memo dots and bands, anti-aliased.
+// The shapes and the texts' pixels are the program's own; GDI+ lays out the
+// outlines of texts and decodes or enlarges what the program's own decoder
+// and downscaler do not take. GDI+ must be running (GdiplusSession) while any
+// of these are used, except a render given a session to start when needed.
 #pragma once
 
 #include <algorithm>
@@ -52,7 +55,9 @@ class BackgroundPictures {
 public:
     // The background of a list, drawn when none of that picture, scale and
     // file state is kept; empty when the picture cannot be loaded.
-    LayeredSurface SurfaceFor(const DisplayList& list);
+    // `library`, when given, is started before one is drawn (see
+    // RenderDisplayList).
+    LayeredSurface SurfaceFor(const DisplayList& list, GdiplusSession* library = nullptr);
     // A surface done with (shown on the window, which keeps its own copy):
     // the next background of its size is laid on it instead of on a new one,
     // so that a flip maps and clears no new picture memory.
@@ -77,8 +82,12 @@ private:
 // `pictures`, each text is laid from its kept picture, drawn first when there
 // is none; without, every text's picture is drawn and laid at once. With
 // `backgrounds`, the background comes from those kept (the same pixels).
+// With `library`, GDI+ is started only when something must be drawn that is
+// not kept (a text's picture, a background): a month whose pictures an
+// earlier start kept is laid without it, so the start's first picture does
+// not wait for the library to load. Without, GDI+ must be running.
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures = nullptr,
-                                 BackgroundPictures* backgrounds = nullptr);
+                                 BackgroundPictures* backgrounds = nullptr, GdiplusSession* library = nullptr);
 
 // A skin's picture file (a background, a tray icon's picture), decoded by the
 // program itself (view/png_picture.h), so that GDI+ loads no imaging codecs

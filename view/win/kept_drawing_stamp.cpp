@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <vector>
 
 #include "base/file_system.h"
 #include "base/platform_folders.h"
@@ -17,15 +16,6 @@ std::string Stamped(const char* name, const std::optional<FileStamp>& stamp) {
     std::snprintf(text, sizeof text, "%s %lld/%lld; ", name, stamp ? static_cast<long long>(stamp->size) : -1LL,
                   stamp ? static_cast<long long>(stamp->modified) : -1LL);
     return text;
-}
-
-std::optional<FileStamp> ModuleStamp(const wchar_t* module) {
-    const HMODULE loaded = GetModuleHandleW(module);
-    if (!loaded) return std::nullopt;
-    std::vector<wchar_t> name(32768);
-    const DWORD length = GetModuleFileNameW(loaded, name.data(), static_cast<DWORD>(name.size()));
-    if (length == 0 || length >= name.size()) return std::nullopt;
-    return ReadFileStamp(std::filesystem::path(std::wstring(name.data(), length)));
 }
 
 // When the key was last written, as the registry keeps it: installing,
@@ -50,7 +40,8 @@ std::string KeyWritten(HKEY root, const wchar_t* key) {
 std::string KeptDrawingStamp() {
     constexpr const wchar_t* kFonts = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
     constexpr const wchar_t* kSubstitutes = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes";
-    return Stamped("program", ReadFileStamp(ExecutableFileName())) + Stamped("gdiplus", ModuleStamp(L"gdiplus.dll")) +
-           "fonts " + KeyWritten(HKEY_LOCAL_MACHINE, kFonts) + " " + KeyWritten(HKEY_CURRENT_USER, kFonts) + " " +
+    return Stamped("program", ReadFileStamp(ExecutableFileName())) +
+           Stamped("gdiplus", ReadFileStamp(SystemDirectory() / L"gdiplus.dll")) + "fonts " +
+           KeyWritten(HKEY_LOCAL_MACHINE, kFonts) + " " + KeyWritten(HKEY_CURRENT_USER, kFonts) + " " +
            KeyWritten(HKEY_LOCAL_MACHINE, kSubstitutes);
 }

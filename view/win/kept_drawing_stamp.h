@@ -4,7 +4,11 @@
 // (which lays out the texts' outlines) and the fonts installed for the
 // machine and for the user (a font updated, or one installed under a family
 // a skin names, changes the glyphs). A file counts by its size and time, the
-// fonts by when their registry keys were last written.
+// fonts by when their registry keys were last written. GDI+ counts by the
+// system folder's gdiplus.dll, which the system's updates of the library
+// replace as they do the side-by-side copy the program loads: the stamp is
+// made before the program loads GDI+, which a start laid from the kept
+// drawing does only after its first picture.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "view/win/font_families.h"
 
-#include "base/win/gdiplus_headers.h"
+#include "base/win/gdiplus_scoped.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,8 @@ namespace {
 
 class FontFamiliesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-    ULONG_PTR token_ = 0;
+    void SetUp() override { ASSERT_TRUE(session_.ok()); }
+    GdiplusSession session_;
 };
 
 TEST_F(FontFamiliesTest, InstalledFamiliesAreFoundAndUnknownOnesAreNot) {
