@@ -52,6 +52,7 @@ INT_PTR DialogWindow::RunModal(int resourceId, HWND owner) {
     modal_ = true;
     initialised_ = false;
     edited_ = false;
+    endedWith_.reset();
     const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), owner,
                                            &DialogWindow::DialogProc, reinterpret_cast<LPARAM>(this));
     modal_ = false;
@@ -59,6 +60,7 @@ INT_PTR DialogWindow::RunModal(int resourceId, HWND owner) {
 }
 
 void DialogWindow::EndModal(INT_PTR result) {
+    endedWith_ = result;
     EndDialog(hwnd_, result);
     PostMessageW(hwnd_, WM_NULL, 0, 0);
 }

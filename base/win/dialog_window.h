@@ -31,6 +31,9 @@ public:
     // The control with this identifier; null before creation or when absent.
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     bool IsVisible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+    // Whether the modal dialog running, or the one that ran last, was ended
+    // with `result` (EndModal): from then on, while its window goes away.
+    bool EndedWith(INT_PTR result) const { return endedWith_ == result; }
 
     // Modeless: the window lives until Destroy, until its owner goes, or until
     // this object is destroyed. `loop` (may be null) gets the window's
@@ -100,6 +103,7 @@ private:
     bool modal_ = false;
     bool initialised_ = false;
     bool edited_ = false;
+    std::optional<INT_PTR> endedWith_;  // by EndModal, in the modal run under way or the last
     std::string editedReason_;
     MessageLoop* loop_ = nullptr;
     DialogIcons icons_;

@@ -122,7 +122,8 @@ bool ListFileManager::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
 
 std::string ListFileManager::UnsavedChanges() {
     TakeListState();  // a ticked check box is a change log-off must wait for
-    return Modified() ? UnsavedChangesReason(layout_.words) : std::string();
+    const bool rowComing = rowEditor_ && rowEditor_->EndedWith(IDOK);
+    return Modified() || rowComing ? UnsavedChangesReason(layout_.words) : std::string();
 }
 
 bool ListFileManager::Add() {

@@ -103,6 +103,26 @@ protected:
     // The row's texts and check box as the rows now have them.
     void ShowRow(int row);
 
+    // Kept by AddRow and EditRow from before their editor opens until the
+    // rows hold what it gave. From the editor's OK until the row is in the
+    // list, neither the editor (an untouched new memo, or one whose form
+    // changed no field, holds nothing it would lose) nor the rows have
+    // anything unsaved, yet Windows may ask in that moment, while the
+    // editor's window goes, and the program would end with the row unadded.
+    // So meanwhile the manager asks a log-off to wait for it.
+    class RowEditorOpen {
+    public:
+        RowEditorOpen(ListFileManager& manager, DialogWindow& editor) : manager_(manager) {
+            manager_.rowEditor_ = &editor;
+        }
+        ~RowEditorOpen() { manager_.rowEditor_ = nullptr; }
+        RowEditorOpen(const RowEditorOpen&) = delete;
+        RowEditorOpen& operator=(const RowEditorOpen&) = delete;
+
+    private:
+        ListFileManager& manager_;
+    };
+
     bool OnCommand(int id, int code) override;
 
 private:
@@ -136,6 +156,7 @@ private:
 
     std::filesystem::path file_;
     Layout layout_;
+    DialogWindow* rowEditor_ = nullptr;  // while a RowEditorOpen lasts
     bool addMode_;
     FileBaseline loaded_;  // what the file held when the list was filled
     // The file was there but could not be read: the list lacks its entries.

@@ -42,6 +42,7 @@ protected:
     // Above the selected row, or at the top.
     int AddRow() override {
         FestivalEditor editor(NewFestivalRule(request_), "添加", request_.day);
+        const RowEditorOpen open(*this, editor);
         if (!editor.Run(hwnd())) return -1;
         added_ = editor.rule();
         return rows_->Add(*added_);
@@ -49,6 +50,7 @@ protected:
     int AddAgain() override { return added_ ? rows_->Add(*added_) : -1; }
     bool EditRow(int row) override {
         FestivalEditor editor(rows_->rule(row), "编辑");
+        const RowEditorOpen open(*this, editor);
         return editor.Run(hwnd()) && rows_->EditSelected(editor.rule());
     }
     int DeleteRow(int) override {

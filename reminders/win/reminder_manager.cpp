@@ -41,6 +41,7 @@ protected:
     // At the end of the list.
     int AddRow() override {
         ReminderEditor editor(NewReminder(request_.date, request_.lunar, LocalNow(), request_.leapMonth), "添加");
+        const RowEditorOpen open(*this, editor);
         if (!editor.Run(hwnd())) return -1;
         added_ = editor.record();
         return model_.Add(*added_);
@@ -48,6 +49,7 @@ protected:
     int AddAgain() override { return added_ ? model_.Add(*added_) : -1; }
     bool EditRow(int row) override {
         ReminderEditor editor(model_.row(row), "编辑");
+        const RowEditorOpen open(*this, editor);
         if (!editor.Run(hwnd())) return false;
         model_.Replace(row, editor.record());
         return true;

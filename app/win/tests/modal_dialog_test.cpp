@@ -74,6 +74,27 @@ TEST_F(DialogWindowTest, EscapeEndsAModalDialogThatDoesNotHandleIt) {
     EXPECT_EQ(Run(dialog), IDCANCEL);
 }
 
+TEST_F(DialogWindowTest, ItTellsHowItWasEndedUntilItRunsAgain) {
+    ProbeDialog dialog;
+    bool beforeEnd = true, afterEnd = false;
+    dialog.afterwards = [&](ProbeDialog& d) {
+        beforeEnd = d.EndedWith(IDOK);
+        d.EndModal(IDOK);
+        afterEnd = d.EndedWith(IDOK) && !d.EndedWith(IDCANCEL);
+    };
+    EXPECT_EQ(Run(dialog), IDOK);
+    EXPECT_FALSE(beforeEnd);
+    EXPECT_TRUE(afterEnd);
+    EXPECT_TRUE(dialog.EndedWith(IDOK)) << "its owner asks once the window is gone";
+    dialog.afterwards = [&](ProbeDialog& d) {
+        beforeEnd = d.EndedWith(IDOK);
+        d.EndModal(IDCANCEL);
+    };
+    EXPECT_EQ(Run(dialog), IDCANCEL);
+    EXPECT_FALSE(beforeEnd) << "a new run starts unended";
+    EXPECT_TRUE(dialog.EndedWith(IDCANCEL));
+}
+
 TEST_F(DialogWindowTest, LogOffWaitsOnceTheUserHasChangedSomething) {
     ProbeDialog dialog;
     LRESULT untouched = FALSE, edited = TRUE, cancelled = TRUE;
