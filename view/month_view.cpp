@@ -28,17 +28,8 @@ void MonthView::Rebuild(const MonthOptions& options, const YearMonth& month) {
         }
     }
 
-    MonthLayoutRequest request;
-    request.month = month;
-    request.showToday = options.showToday;
-    request.firstColWeekDay = options.firstColWeekDay;
-    request.listForDays = options.listForDays;
-    request.showBalloonAlmanac = options.showBalloonAlmanac;
-    request.today = today_();
-    request.forenotice = options.forenotice;
-    request.offDays = options.showPublicHolidays ? offDays : nullptr;
-    request.marks = marks;
-    layout_ = LayOutMonth(skin_, request, days_);
+    laidSkin_ = skin_;
+    layout_ = LayOutMonth(skin_, RequestFor(month, today_()), days_);
     // Laid out in the template's 96-DPI pixels, shown at the screen's.
     ScaleMonthLayout(layout_, options.dpi);
     for (Rect* spot : {&skin_.yearBack, &skin_.yearNext, &skin_.monthBack, &skin_.monthNext, &skin_.today})
@@ -46,6 +37,26 @@ void MonthView::Rebuild(const MonthOptions& options, const YearMonth& month) {
     for (std::optional<Rect>* box : {&skin_.yearBox, &skin_.monthBox}) {
         if (*box) **box = ScaleForDpi(**box, options.dpi);
     }
+}
+
+MonthLayoutRequest MonthView::RequestFor(const YearMonth& month, const Date& today) const {
+    MonthLayoutRequest request;
+    request.month = month;
+    request.showToday = options_.showToday;
+    request.firstColWeekDay = options_.firstColWeekDay;
+    request.listForDays = options_.listForDays;
+    request.showBalloonAlmanac = options_.showBalloonAlmanac;
+    request.today = today;
+    request.forenotice = options_.forenotice;
+    request.offDays = options_.showPublicHolidays ? offDays : nullptr;
+    request.marks = marks;
+    return request;
+}
+
+DisplayList MonthView::DisplayOn(const YearMonth& month, const Date& day) const {
+    MonthLayout layout = LayOutMonth(laidSkin_, RequestFor(month, day), days_);
+    ScaleMonthLayout(layout, options_.dpi);
+    return std::move(layout.display);
 }
 
 bool MonthView::HeaderTextAt(int x, int y) const {

@@ -55,6 +55,10 @@ public:
     bool HeaderTextAt(int x, int y) const;
 
     const DisplayList& display() const { return layout_.display; }
+    // The display list of `month` as a rebuild on `day` would lay it out,
+    // with the options and the template of the last rebuild; the view itself
+    // stays as it is. For drawing ahead the texts of the next day's month.
+    DisplayList DisplayOn(const YearMonth& month, const Date& day) const;
     const std::map<int, CellRect>& cells() const { return layout_.cells; }
     const std::map<int, DayInfo>& days() const { return layout_.days; }
     // The balloon text of a day of the month shown, made now ("" for none).
@@ -64,6 +68,8 @@ public:
     int DayAt(int x, int y) const { return ::DayAt(layout_.cells, x, y); }
 
 private:
+    MonthLayoutRequest RequestFor(const YearMonth& month, const Date& today) const;
+
     DayInfoSource& days_;
     FontFamilyQuery fontFamilies_;
     Clock today_;
@@ -75,6 +81,7 @@ private:
     // once and not in turn at every rebuild.
     SkinTemplateCache fallbackTemplates_;
     SkinTemplate skin_;
+    SkinTemplate laidSkin_;  // as the last layout read it, at 96 DPI
     SkinDamage templateDamage_ = SkinDamage::kNone;
     bool showsFallback_ = false;
     MonthLayout layout_;

@@ -311,9 +311,10 @@ bool ShellWindow::OnInitDialog() {
     updateCheck_.Start(hwnd(), settingsFile_, HolidayScheduleFilePath(moduleFolder_));
     // The first sync a little after start-up, once the month is up.
     SetTimer(hwnd(), kCalendarSyncTimer, kFirstCalendarSyncDelay, nullptr);
-    // The first month's pictures for the next start, when this one drew
-    // many it did not find kept; last, as nothing of this start waits for
-    // them.
+    // The first month's pictures for the next start, with those of the next
+    // day's month, when this one drew many it did not find kept; last, as
+    // nothing of this start waits for them.
+    if (monthWindow) calendar_.DrawAhead(LocalToday() + 1);
     if (monthWindow && calendar_.DrewMuchAnew())
         WriteKeptDrawingFile(DrawingCacheFilePath(moduleFolder_), drawingStamp, calendar_.ShownDrawing());
     return false;  // hidden: nothing to focus

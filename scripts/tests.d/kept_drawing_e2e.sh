@@ -61,4 +61,27 @@ rewritten=$(written)
 start_and_shoot kept-drawing-after-damage
 check "which the next start lays its month from" test "$(written)" = "$rewritten"
 
+# A day's first start: the start before drew the next day's texts ahead and
+# kept them, so the first picture is laid without GDI+, which loads after it.
+# The test build's clock gives the days; Wine tells when each DLL loads.
+start_on() {  # day YYYY-MM-DD: its log in $work/DAY.log
+    ( cd "$install" && SOLVANE_TEST_CLOCK="$1 09:00:00" WINEDEBUG=+loaddll "$WINE" Solvane.exe --timing ) \
+        >/dev/null 2>"$work/$1.log" &
+    app_pid=$!
+    drive wait-calendar 60000 >/dev/null
+    drive idle 30000 >/dev/null
+    stop_app
+}
+gdiplus_after_picture() {  # day: the first picture came before gdiplus.dll loaded
+    grep -a -m1 -o 'start-up: first picture\|gdiplus\.dll' "$work/$1.log" | grep -q '^start-up'
+}
+install_fresh "$install" "Template=Default" "ShowNotifyWindowOnScreen=0"
+cp "$build/e2e/Solvane-seams.exe" "$install/Solvane.exe"
+for days in "2026-03-10 2026-03-11" "2026-03-31 2026-04-01"; do
+    set -- $days
+    start_on "$1"
+    start_on "$2"
+    check "after a start on $1, the first start on $2 lays its first picture without GDI+" gdiplus_after_picture "$2"
+done
+
 e2e_summary "kept drawing e2e"

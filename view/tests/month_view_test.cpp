@@ -4,11 +4,15 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
+#include <type_traits>
+#include <vector>
 
 #include "base/file_system.h"
 #include "tests/support/dates.h"
 #include "tests/support/png_samples.h"
 #include "tests/support/scratch_folder.h"
+#include "view/dpi_scale.h"
 
 namespace {
 
@@ -75,6 +79,38 @@ TEST_F(MonthViewTest, ARebuildRemembersTheMonthAndItsCells) {
     EXPECT_EQ(view.DayAt(1, 41), 1);
     Rebuild(view, 2015, 3);
     EXPECT_EQ(view.cells().size(), 31u);
+}
+
+// Each item as its kind, box and text, to compare lists by.
+std::vector<std::string> Items(const DisplayList& list) {
+    std::vector<std::string> items;
+    for (const DisplayItem& item : list.items) {
+        std::visit(
+            [&](const auto& shape) {
+                std::string text = std::to_string(item.index()) + " " + std::to_string(shape.box.left) + "," +
+                                   std::to_string(shape.box.top) + "," + std::to_string(shape.box.right) + "," +
+                                   std::to_string(shape.box.bottom);
+                if constexpr (std::is_same_v<std::decay_t<decltype(shape)>, DisplayText>) text += " " + shape.text;
+                items.push_back(text);
+            },
+            item);
+    }
+    return items;
+}
+
+TEST_F(MonthViewTest, TheNextDaysMonthIsLaidOutAsItsRebuildWouldBeLeavingTheViewAsItWas) {
+    options_.dpi = 168;
+    MonthView view = View();
+    Rebuild(view, 2015, 2);
+    const std::vector<std::string> shown = Items(view.display());
+    MonthView nextDay(days_, FontFamilyQuery(), [] { return D(2015, 2, 19); });
+    Rebuild(nextDay, 2015, 2);
+
+    const std::vector<std::string> ahead = Items(view.DisplayOn(Month(2015, 2), D(2015, 2, 19)));
+    EXPECT_EQ(ahead, Items(nextDay.display()));
+    EXPECT_NE(ahead, shown) << "today's ring moved on";
+    EXPECT_EQ(Items(view.display()), shown);
+    EXPECT_EQ(view.yearBack(), ScaleForDpi(Rect{1, 2, 3, 4}, 168)) << "scaled once";
 }
 
 TEST_F(MonthViewTest, TemplateEditsShowAtTheNextRebuild) {

@@ -28,6 +28,12 @@
 
 namespace {
 
+size_t TextCount(const DisplayList& list) {
+    return static_cast<size_t>(std::count_if(list.items.begin(), list.items.end(), [](const DisplayItem& item) {
+        return std::holds_alternative<DisplayText>(item);
+    }));
+}
+
 // Opens a menu of choices at the cursor; the chosen value, or 0.
 int PickFromMenu(HWND owner, const std::vector<MenuChoice>& choices) {
     std::vector<MenuItem> items;
@@ -370,17 +376,24 @@ void CalendarWindow::KeepEarlierDrawing(KeptDrawing drawing) {
     for (auto& [key, picture] : drawing.texts) textPictures_.KeepEarlier(key, std::move(picture));
 }
 
+void CalendarWindow::DrawAhead(const Date& day) {
+    if (day.year() > kLastLunarYear) return;
+    const DisplayList ahead = monthView_.DisplayOn(YearMonth::Of(day), day);
+    const int drawnBefore = textPictures_.drawn();
+    DrawTextPicturesOf(ahead, textPictures_, graphics_);
+    drewAhead_ = drewAhead_ || textPictures_.drawn() > drawnBefore;
+    textsAhead_ = TextCount(ahead);
+}
+
 KeptDrawingRefs CalendarWindow::ShownDrawing() const {
     KeptDrawingRefs shown;
     shown.families.assign(fontFamilies_.begin(), fontFamilies_.end());
     if (const KeptBackground* background = backgrounds_.Latest()) shown.backgrounds.push_back(background);
-    // The month just laid used its texts last: they come first.
-    const size_t texts = static_cast<size_t>(
-        std::count_if(monthView_.display().items.begin(), monthView_.display().items.end(),
-                      [](const DisplayItem& item) { return std::holds_alternative<DisplayText>(item); }));
-    textPictures_.VisitRecent(texts, [&](const TextPictureKey& key, const TextPicture& picture) {
-        shown.texts.emplace_back(&key, &picture);
-    });
+    // The month just laid and the texts drawn ahead used their pictures
+    // last: they come first.
+    textPictures_.VisitRecent(
+        TextCount(monthView_.display()) + textsAhead_,
+        [&](const TextPictureKey& key, const TextPicture& picture) { shown.texts.emplace_back(&key, &picture); });
     return shown;
 }
 

@@ -87,12 +87,21 @@ public:
     // laid from now on instead of drawn where it fits.
     void KeepEarlierDrawing(KeptDrawing drawing);
     // Whether so much was drawn rather than laid from what was kept that the
-    // drawing is worth keeping again: the background, or more than a few
-    // texts. A day's first start draws two or three (today's number moved,
-    // a new line in the list), each a fraction of a millisecond, where
-    // writing the file again would be megabytes every day.
-    bool DrewMuchAnew() const { return textPictures_.drawn() > 4 || backgrounds_.drawn() > 0; }
-    // The month shown as drawn: its background and its texts' pictures.
+    // drawing is worth keeping again: the background, more than a few texts,
+    // or any text drawn ahead. A day's first start drew two or three (today's
+    // number moved, a new line in the list), each a fraction of a
+    // millisecond, but each one makes that start load GDI+ before its first
+    // picture (9-16 ms under Wine): the file (1-3 MB) is worth writing once a
+    // day with the next day's texts drawn ahead.
+    bool DrewMuchAnew() const { return textPictures_.drawn() > 4 || backgrounds_.drawn() > 0 || drewAhead_; }
+    // Draws now the pictures of the texts the window will show on `day` (the
+    // next day: the list's days to come, today's number) that it has not
+    // drawn, so that the kept drawing holds them: that day's first start,
+    // the start of most days, then needs nothing drawn before its first
+    // picture. Days beyond the calendar's last year are not drawn.
+    void DrawAhead(const Date& day);
+    // The month shown as drawn: its background and its texts' pictures, with
+    // those drawn ahead.
     KeptDrawingRefs ShownDrawing() const;
     // Whether a font family a template names is installed, for the month's
     // templates and the tray's: each answer is kept, with the drawing too,
@@ -176,6 +185,8 @@ private:
 
     MessageLoop* loop_ = nullptr;
     GdiplusSession* graphics_ = nullptr;
+    size_t textsAhead_ = 0;   // in the list last drawn ahead
+    bool drewAhead_ = false;  // a picture the kept drawing lacked
     const HolidaySchedule& offDays_;
     MonthOptions options_;
     DayMarks marks_;  // what the planning dialogs mark, drawn by the view

@@ -199,6 +199,19 @@ void LayShape(const TextPicture& picture, const Rect& box, LayeredSurface& surfa
     if (!picture.pixels.empty()) LayPicture(picture, box.left + picture.left, box.top + picture.top, surface);
 }
 
+// The text's kept picture, drawn and kept first when there is none; without
+// `pictures`, drawn into `unkept`.
+const TextPicture& TextPictureOf(const DisplayText& text, TextPictures* pictures, FamilyCache& families,
+                                 GdiplusSession* library, TextPicture& unkept) {
+    const TextPictureKey key{text.text, text.style, static_cast<int>(text.box.Width()),
+                             static_cast<int>(text.box.Height()), text.alignment};
+    if (const TextPicture* kept = pictures ? pictures->Find(key) : nullptr) return *kept;
+    if (library) library->Start();
+    TextPicture drawn =
+        DrawTextPicture(families.Get(text.style.family), WideFromGbk(text.text), text.style, text.box, text.alignment);
+    return pictures ? pictures->Add(key, std::move(drawn)) : (unkept = std::move(drawn));
+}
+
 }  // namespace
 
 SurfaceCanvas::SurfaceCanvas(LayeredSurface& surface) {
@@ -372,6 +385,15 @@ void BackgroundPictures::KeepEarlier(KeptBackground background) {
     kept_.push_back(std::move(background));
 }
 
+void DrawTextPicturesOf(const DisplayList& list, TextPictures& pictures, GdiplusSession* library) {
+    FamilyCache families;
+    TextPicture unkept;
+    for (const DisplayItem& item : list.items) {
+        if (const auto* text = std::get_if<DisplayText>(&item))
+            TextPictureOf(*text, &pictures, families, library, unkept);
+    }
+}
+
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures, BackgroundPictures* backgrounds,
                                  GdiplusSession* library) {
     if (list.backgroundPath.empty()) return LayeredSurface();
@@ -391,17 +413,8 @@ LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures
             [&](const auto& shape) {
                 using T = std::decay_t<decltype(shape)>;
                 if constexpr (std::is_same_v<T, DisplayText>) {
-                    const TextPictureKey key{shape.text, shape.style, static_cast<int>(shape.box.Width()),
-                                             static_cast<int>(shape.box.Height()), shape.alignment};
-                    const TextPicture* picture = pictures ? pictures->Find(key) : nullptr;
                     TextPicture unkept;
-                    if (!picture) {
-                        if (library) library->Start();
-                        TextPicture drawn = DrawTextPicture(families.Get(shape.style.family), WideFromGbk(shape.text),
-                                                            shape.style, shape.box, shape.alignment);
-                        picture = pictures ? &pictures->Add(key, std::move(drawn)) : &(unkept = std::move(drawn));
-                    }
-                    LayShape(*picture, shape.box, surface);
+                    LayShape(TextPictureOf(shape, pictures, families, library, unkept), shape.box, surface);
                 } else if constexpr (std::is_same_v<T, DisplayEllipse>) {
                     LayShape(RingPicture(shape.box, shape.penWidth, shape.color), shape.box, surface);
                 } else if constexpr (std::is_same_v<T, DisplayBand>) {

@@ -89,6 +89,10 @@ private:
 LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures = nullptr,
                                  BackgroundPictures* backgrounds = nullptr, GdiplusSession* library = nullptr);
 
+// The pictures of the list's texts that `pictures` does not hold, drawn and
+// kept there, nothing laid anywhere (`library` as for RenderDisplayList).
+void DrawTextPicturesOf(const DisplayList& list, TextPictures& pictures, GdiplusSession* library = nullptr);
+
 // A skin's picture file (a background, a tray icon's picture), decoded by the
 // program itself (view/png_picture.h), so that GDI+ loads no imaging codecs
 // for it; a form the program does not read is decoded by GDI+ as it always
