@@ -194,8 +194,8 @@ void LayPicture(const TextPicture& picture, int left, int top, LayeredSurface& s
     }
 }
 
-// A shape's picture laid at its box like a text's.
-void LayShape(const TextPicture& picture, const Rect& box, LayeredSurface& surface) {
+// A text's or a shape's picture laid where its box lies.
+void LayAtBox(const TextPicture& picture, const Rect& box, LayeredSurface& surface) {
     if (!picture.pixels.empty()) LayPicture(picture, box.left + picture.left, box.top + picture.top, surface);
 }
 
@@ -235,7 +235,7 @@ void DrawOutlinedText(LayeredSurface& surface, Gdiplus::GpGraphics* graphics, co
     const TextPicture picture = DrawTextPicture(family.get(), text, style, box, alignment);
     if (picture.pixels.empty()) return;
     if (graphics) gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);  // what lies below is drawn
-    LayPicture(picture, box.left + picture.left, box.top + picture.top, surface);
+    LayAtBox(picture, box, surface);
 }
 
 bool SkinPicture::Load(const std::filesystem::path& path) {
@@ -414,13 +414,13 @@ LayeredSurface RenderDisplayList(const DisplayList& list, TextPictures* pictures
                 using T = std::decay_t<decltype(shape)>;
                 if constexpr (std::is_same_v<T, DisplayText>) {
                     TextPicture unkept;
-                    LayShape(TextPictureOf(shape, pictures, families, library, unkept), shape.box, surface);
+                    LayAtBox(TextPictureOf(shape, pictures, families, library, unkept), shape.box, surface);
                 } else if constexpr (std::is_same_v<T, DisplayEllipse>) {
-                    LayShape(RingPicture(shape.box, shape.penWidth, shape.color), shape.box, surface);
+                    LayAtBox(RingPicture(shape.box, shape.penWidth, shape.color), shape.box, surface);
                 } else if constexpr (std::is_same_v<T, DisplayBand>) {
-                    LayShape(BandPicture(shape.box, shape.color), shape.box, surface);
+                    LayAtBox(BandPicture(shape.box, shape.color), shape.box, surface);
                 } else {
-                    LayShape(DotPicture(shape.box, shape.color), shape.box, surface);
+                    LayAtBox(DotPicture(shape.box, shape.color), shape.box, surface);
                 }
             },
             item);
